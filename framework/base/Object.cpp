@@ -1,0 +1,24 @@
+#include "framework/base/Object.h"
+
+#include <strings.h>
+
+const TClassInfo* TObject::StaticClassInfo() {
+  static const TClassInfo info{"TObject", nullptr};
+  return &info;
+}
+
+bool TObject::ClassNameIs(const AnsiString& name) const {
+  return strcasecmp(ClassInfo()->name, name.c_str()) == 0;
+}
+
+bool TObject::InheritsFrom(const AnsiString& className) const {
+  for (const TClassInfo* c = ClassInfo(); c; c = c->parent)
+    if (strcasecmp(c->name, className.c_str()) == 0) return true;
+  return false;
+}
+
+bool TObject::InheritsFrom(const TClassInfo* info) const {
+  for (const TClassInfo* c = ClassInfo(); c; c = c->parent)
+    if (c == info) return true;
+  return false;
+}

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "framework/base/AnsiString.h"
+
+namespace {
+
+struct Case {
+  AnsiString ansi;
+  std::string utf8;
+};
+
+TEST(AnsiStringTest, ConvertsBothWays) {
+  const Case cases[] = {
+      {"Smith & Co.", "Smith & Co."},
+      {"Caf\xE9", "Caf\xC3\xA9"},              // é
+      {"\x80 100", "\xE2\x82\xAC 100"},        // euro sign
+      {"\x93quoted\x94", "\xE2\x80\x9Cquoted\xE2\x80\x9D"},
+      {"\x81", "\xC2\x81"},                    // undefined byte survives as C1 control
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(qn::ansiToUtf8(c.ansi), c.utf8) << c.utf8;
+    EXPECT_EQ(qn::utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
+  }
+}
+
+TEST(AnsiStringTest, UnrepresentableAndMalformedInput) {
+  EXPECT_EQ(qn::utf8ToAnsi("\xE4\xB8\xAD"), "?");      // a CJK character
+  EXPECT_EQ(qn::utf8ToAnsi("a\xE9z"), "a\xE9z");        // Latin-1 byte, not UTF-8
+  EXPECT_EQ(qn::utf8ToAnsi("\xE2\x82"), "\xE2\x82");    // truncated sequence
+}
+
+}  // namespace
