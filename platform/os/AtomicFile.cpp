@@ -1,0 +1,119 @@
+#include "platform/os/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "platform/os/OsError.h"
+
+namespace qn::os {
+namespace {
+
+std::string describe(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
+
+// Closes the descriptor and removes the temporary unless the replacement went through.
+class Temporary {
+ public:
+  Temporary(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+  ~Temporary() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(path_.c_str());
+  }
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+
+  const std::string& path() const { return path_; }
+  void committed() { committed_ = true; }
+
+ private:
+  std::string path_;
+  int fd_;
+  bool committed_ = false;
+};
+
+void writeAll(int fd, std::string_view data, const std::string& path) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(describe("cannot write", path));
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+// A new temporary beside path, created as any new file would be (the umask applies).
+std::pair<std::string, int> createTemporary(const std::string& path) {
+  static std::atomic<unsigned> counter{0};
+  for (;;) {
+    std::string name = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return {name, fd};
+    if (errno != EEXIST) throw FileError(describe("cannot create a temporary file beside", path));
+  }
+}
+
+std::string folderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    throw FileError(describe("cannot open", path));
+  }
+  std::string data;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int saved = errno;
+      ::close(fd);
+      errno = saved;
+      throw FileError(describe("cannot read", path));
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return data;
+}
+
+void replaceFileContent(const std::string& path, std::string_view content,
+                        const std::function<void()>& beforeRename) {
+  auto [name, fd] = createTemporary(path);
+  Temporary temp(name, fd);
+
+  // The replacement keeps the permissions of the file it replaces.
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0)
+    throw FileError(describe("cannot set the permissions of", temp.path()));
+
+  writeAll(fd, content, temp.path());
+  if (::fsync(fd) != 0) throw FileError(describe("cannot flush", temp.path()));
+  if (beforeRename) beforeRename();
+  if (::rename(temp.path().c_str(), path.c_str()) != 0) throw FileError(describe("cannot replace", path));
+  temp.committed();
+
+  // The rename itself must reach the disk too, or a crash could bring back the old file.
+  int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+}
+
+}  // namespace qn::os
