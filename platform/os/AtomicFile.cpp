@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -37,17 +38,6 @@ class Temporary {
   int fd_;
   bool committed_ = false;
 };
-
-void writeAll(int fd, std::string_view data, const std::string& path) {
-  while (!data.empty()) {
-    ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw FileError(describe("cannot write", path));
-    }
-    data.remove_prefix(static_cast<size_t>(n));
-  }
-}
 
 // A new temporary beside path, created as any new file would be (the umask applies).
 std::pair<std::string, int> createTemporary(const std::string& path) {
@@ -92,21 +82,46 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   return data;
 }
 
-void replaceFileContent(const std::string& path, std::string_view content,
-                        const std::function<void()>& beforeRename) {
+void writeAll(int fd, std::string_view data, const std::string& path) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw FileError(describe("cannot write", path));
+    }
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+bool placeFile(const std::string& path, const std::function<void(int fd)>& write, bool replace,
+               const std::function<void()>& beforeRename) {
   auto [name, fd] = createTemporary(path);
   Temporary temp(name, fd);
-
-  // The replacement keeps the permissions of the file it replaces.
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0)
-    throw FileError(describe("cannot set the permissions of", temp.path()));
-
-  writeAll(fd, content, temp.path());
-  if (::fsync(fd) != 0) throw FileError(describe("cannot flush", temp.path()));
+  write(fd);
   if (beforeRename) beforeRename();
-  if (::rename(temp.path().c_str(), path.c_str()) != 0) throw FileError(describe("cannot replace", path));
+  if (replace) {
+    if (::rename(temp.path().c_str(), path.c_str()) != 0) throw FileError(describe("cannot replace", path));
+  } else if (::renameat2(AT_FDCWD, temp.path().c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) != 0) {
+    if (errno == EEXIST) return false;
+    throw FileError(describe("cannot create", path));
+  }
   temp.committed();
+  return true;
+}
+
+void replaceFileContent(const std::string& path, std::string_view content,
+                        const std::function<void()>& beforeRename) {
+  placeFile(
+      path,
+      [&](int fd) {
+        // The replacement keeps the permissions of the file it replaces.
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0)
+          throw FileError(describe("cannot set the permissions of a temporary beside", path));
+        writeAll(fd, content, path);
+        if (::fsync(fd) != 0) throw FileError(describe("cannot flush a temporary beside", path));
+      },
+      true, beforeRename);
 
   // The rename itself must reach the disk too, or a crash could bring back the old file.
   int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

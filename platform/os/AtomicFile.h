@@ -1,7 +1,7 @@
 #pragma once
-// Whole-file reads and replacements for files several processes share. A replacement is written
-// to a temporary file beside the target, flushed to disk and renamed over it, so a reader sees the
-// old content or the new, never a mix, and a crash leaves one of the two.
+// Whole-file reads and replacements for files several processes share. A new content is written
+// to a temporary file beside the target and renamed over it, so a reader sees the old content or
+// the new, never a mix, and a failure half-way leaves the old file and no temporary behind.
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,10 +12,18 @@ namespace qn::os {
 // The file's bytes; nothing when it does not exist. FileError when it exists but cannot be read.
 std::optional<std::string> readWholeFile(const std::string& path);
 
-// Replaces the file's content (creating it when missing). beforeRename runs once the temporary
-// holds the new content and lets a test make the replacement fail at its most delicate point;
-// whatever it throws leaves the file as it was and the temporary removed. FileError on failure.
+// Writes a file through write (given the temporary's descriptor) and moves it into place. With
+// replace false an existing file stays as it is and the answer is false. beforeRename runs once
+// the temporary is complete and lets a test fail the operation at its most delicate point.
+// FileError on failure; whatever write or beforeRename throw passes through.
+bool placeFile(const std::string& path, const std::function<void(int fd)>& write, bool replace,
+               const std::function<void()>& beforeRename = {});
+
+// Replaces the file's content (creating it when missing), flushed to disk before the rename.
 void replaceFileContent(const std::string& path, std::string_view content,
                         const std::function<void()>& beforeRename = {});
+
+// Writes all of data to the descriptor; FileError naming path otherwise.
+void writeAll(int fd, std::string_view data, const std::string& path);
 
 }  // namespace qn::os

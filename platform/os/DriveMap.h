@@ -1,0 +1,16 @@
+#pragma once
+// The drive letters of the machine: <machine root>/drives maps each letter the program's paths
+// use to a Linux folder, one line a letter, such as
+//   C=/home/office/quillon
+//   Q=/srv/shared/qndata
+// Letters compare without case; blank lines and lines beginning with '#' or ';' are comments.
+#include <optional>
+#include <string>
+
+namespace qn::os {
+
+// The folder mapped to the letter; nothing when the map has none. PathError when the map file
+// exists but a line is not of the form letter=folder.
+std::optional<std::string> driveFolder(char letter);
+
+}  // namespace qn::os

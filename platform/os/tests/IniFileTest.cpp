@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/os/IniFile.h"
+#include "platform/os/MachineRoot.h"
+#include "platform/os/ProfileFunctions.h"
+#include "testing/TestDirs.h"
+
+namespace {
+using namespace qn::os;
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  std::string path = qn::testing::makeScratchDir("ini") + "/Qnvantor.ini";
+};
+
+TEST_F(IniFileTest, ValuesAreKeptAsWrittenCommasIncluded) {
+  writeFile(path,
+            "[Setup]\r\n"
+            "WSID = 07 \r\n"
+            "MainLexFiles=ssceam.tlx,ssceam2.clx\r\n"
+            "Quoted=\"a, b\"\r\n"
+            "Empty=\r\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Setup", "WSID", "WError"), "07");
+  EXPECT_EQ(ini.ReadString("Setup", "MainLexFiles", ""), "ssceam.tlx,ssceam2.clx");
+  EXPECT_EQ(ini.ReadString("Setup", "Quoted", ""), "\"a, b\"");
+  EXPECT_EQ(ini.ReadString("Setup", "Empty", "default"), "");
+  EXPECT_EQ(ini.ReadString("Setup", "Missing", "WError"), "WError");
+
+  ini.WriteString("Setup", "UserLexFiles", "correct.tlx,userdic.tlx");
+  EXPECT_EQ(IniFile(path).ReadString("SETUP", "userlexfiles", ""), "correct.tlx,userdic.tlx");
+}
+
+TEST_F(IniFileTest, NamesCompareWithoutCaseAndListingsKeepTheFilesSpelling) {
+  writeFile(path, "[Setup]\nWSID=07\nWsName=Front\n[intl]\niDate=1\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadSections(), (std::vector<AnsiString>{"Setup", "intl"}));
+  EXPECT_EQ(ini.ReadSection("SETUP"), (std::vector<AnsiString>{"WSID", "WsName"}));
+  EXPECT_EQ(ini.ReadSectionValues("setup"), (std::vector<AnsiString>{"WSID=07", "WsName=Front"}));
+  EXPECT_TRUE(ini.SectionExists("INTL"));
+  EXPECT_FALSE(ini.SectionExists("Other"));
+  EXPECT_TRUE(ini.ValueExists("Intl", "IDATE"));
+  EXPECT_FALSE(ini.ValueExists("Setup", "iDate"));
+
+  ini.WriteString("SETUP", "wsid", "08");
+  EXPECT_EQ(ini.ReadSectionValues("Setup"), (std::vector<AnsiString>{"WSID=08", "WsName=Front"}))
+      << "a rewritten key keeps its spelling and place";
+}
+
+TEST_F(IniFileTest, ChangesLeaveEverythingElseAsWritten) {
+  const std::string original =
+      "; workstation settings\r\n"
+      "[Setup]\r\n"
+      "WSID=07\r\n"
+      "\r\n"
+      "[Other]\r\n"
+      "; keep me\r\n"
+      "A=1\r\n";
+  writeFile(path, original);
+  IniFile ini(path);
+  ini.WriteString("Setup", "Printer", "Front Desk");
+  ini.WriteInteger("New", "Count", -3);
+  EXPECT_EQ(fileText(path),
+            "; workstation settings\r\n"
+            "[Setup]\r\n"
+            "WSID=07\r\n"
+            "Printer=Front Desk\r\n"
+            "\r\n"
+            "[Other]\r\n"
+            "; keep me\r\n"
+            "A=1\r\n"
+            "\r\n"
+            "[New]\r\n"
+            "Count=-3\r\n");
+
+  ini.DeleteKey("setup", "PRINTER");
+  ini.EraseSection("NEW");
+  EXPECT_EQ(fileText(path), original + "\r\n") << "only the blank line before the erased section stays";
+  EXPECT_EQ(ini.ReadInteger("New", "Count", 42), 42);
+}
+
+TEST_F(IniFileTest, NumbersAndBooleans) {
+  writeFile(path, "[S]\nDec=-12\nHex=$1F\nHex2=0x10\nText=12 days\nBig=99999999999\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("S", "Dec", 0), -12);
+  EXPECT_EQ(ini.ReadInteger("S", "Hex", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("S", "Hex2", 0), 16);
+  EXPECT_EQ(ini.ReadInteger("S", "Text", 5), 5) << "not a number: the default";
+  EXPECT_EQ(ini.ReadInteger("S", "Big", 5), 5);
+
+  ini.WriteBool("S", "soUpcase", true);
+  ini.WriteBool("S", "soNumbers", false);
+  EXPECT_EQ(ini.ReadString("S", "soUpcase", ""), "1");
+  EXPECT_TRUE(ini.ReadBool("S", "soUpcase", false));
+  EXPECT_FALSE(ini.ReadBool("S", "soNumbers", true));
+  EXPECT_TRUE(ini.ReadBool("S", "Missing", true));
+}
+
+TEST_F(IniFileTest, AMissingFileReadsEmptyAndIsCreatedByAWrite) {
+  IniFile ini(path);
+  EXPECT_TRUE(ini.ReadSections().empty());
+  EXPECT_EQ(ini.ReadString("Setup", "WSID", "WError"), "WError");
+  ini.EraseSection("Setup");
+  EXPECT_FALSE(std::ifstream(path).good()) << "erasing nothing writes nothing";
+  ini.WriteString("Setup", "WSID", "07");
+  EXPECT_EQ(fileText(path), "[Setup]\nWSID=07\n");
+}
+
+TEST_F(IniFileTest, ABinaryFileIsRefusedAndLeftAsItIs) {
+  const std::string garbage("[Setup]\nWSID=07\n\x00\x01\x02\xff", 20);
+  writeFile(path, garbage);
+  IniFile ini(path);
+  try {
+    ini.ReadSections();
+    ADD_FAILURE() << "binary data taken for an INI file";
+  } catch (const IniFileError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(ini.WriteString("Setup", "WSID", "08"), IniFileError);
+  EXPECT_EQ(fileText(path), garbage);
+}
+
+TEST_F(IniFileTest, AnUnreadableFileIsRefused) {
+  const std::string folder = qn::testing::makeScratchDir("ini-folder");
+  EXPECT_THROW(IniFile(folder).ReadSections(), IniFileError) << "a folder is no INI file";
+}
+
+TEST_F(IniFileTest, ValuesThatWouldBreakTheirLineAreRefused) {
+  IniFile ini(path);
+  EXPECT_THROW(ini.WriteString("Setup", "WSID", "07\nX=1"), IniFileError);
+  EXPECT_THROW(ini.WriteString("Setup", "A=B", "1"), IniFileError);
+  EXPECT_THROW(ini.WriteString("Set]up", "A", "1"), IniFileError);
+}
+
+TEST(ProfileFunctionsTest, BareNamesLiveInTheWindowsFolder) {
+  writeFile(windowsDir() + "/win.ini", "[intl]\niDate=1\nsShortDate=dd/MM/yyyy\n");
+  EXPECT_EQ(getProfileInt("INTL", "iDATE", 0), 1);
+  EXPECT_EQ(getProfileInt("INTL", "iTime", 7), 7);
+  EXPECT_EQ(getProfileInt("INTL", "sShortDate", 7), 0) << "a value that is no number";
+
+  EXPECT_TRUE(writePrivateProfileString("Setup", "WSID", "07", "Qnvantor.ini"));
+  EXPECT_EQ(fileText(windowsDir() + "/Qnvantor.ini"), "[Setup]\nWSID=07\n");
+  EXPECT_EQ(getPrivateProfileString("setup", "wsid", "WError", "Qnvantor.ini"), "07");
+  EXPECT_EQ(getPrivateProfileInt("Setup", "WSID", -1, "Qnvantor.ini"), 7);
+
+  const std::string elsewhere = qn::testing::makeScratchDir("profile") + "/VORLEX.CFG";
+  EXPECT_TRUE(writePrivateProfileString("Main", "ID", "1", elsewhere));
+  EXPECT_EQ(getPrivateProfileString("Main", "ID", "", elsewhere), "1");
+  EXPECT_FALSE(writePrivateProfileString("Main", "ID", "1", "/proc/no-such-folder/x.ini"));
+}
+
+}  // namespace
