@@ -35,13 +35,13 @@ bool matchesFrom(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
-}  // namespace
-
 bool matchesMask(std::string_view name, std::string_view mask) {
   if (matchesFrom(name, mask)) return true;
   bool anyExtension = mask.size() >= 2 && mask.substr(mask.size() - 2) == ".*";
   return anyExtension && name.find('.') == std::string_view::npos && matchesFrom(name, mask.substr(0, mask.size() - 2));
 }
+
+}  // namespace
 
 std::vector<DirectoryEntry> listDirectory(std::string_view pattern) {
   std::string folderPart = extractFilePath(pattern);

@@ -21,6 +21,4 @@ struct DirectoryEntry {
 // its mask, in name order. Empty when the folder does not exist.
 std::vector<DirectoryEntry> listDirectory(std::string_view pattern);
 
-bool matchesMask(std::string_view name, std::string_view mask);
-
 }  // namespace qn::os
