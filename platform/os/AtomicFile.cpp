@@ -109,8 +109,7 @@ bool placeFile(const std::string& path, const std::function<void(int fd)>& write
   return true;
 }
 
-void replaceFileContent(const std::string& path, std::string_view content,
-                        const std::function<void()>& beforeRename) {
+void replaceFileContent(const std::string& path, std::string_view content, const std::function<void()>& beforeRename) {
   placeFile(
       path,
       [&](int fd) {

@@ -36,7 +36,8 @@ std::optional<std::string> driveFolder(char letter) {
     if (drive.size() != 1 || !std::isalpha(static_cast<unsigned char>(drive[0])) || folder.empty())
       throw PathError("the drive map " + file + " is damaged at line " + std::to_string(number) +
                       ": expected a letter, '=' and a folder, such as C=/home/office");
-    if (!found && std::toupper(static_cast<unsigned char>(drive[0])) == std::toupper(static_cast<unsigned char>(letter)))
+    if (!found &&
+        std::toupper(static_cast<unsigned char>(drive[0])) == std::toupper(static_cast<unsigned char>(letter)))
       found = std::string(folder);
   }
   return found;

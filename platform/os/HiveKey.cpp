@@ -9,10 +9,9 @@ namespace qn::os {
 namespace {
 
 auto subkeyPosition(const std::vector<std::unique_ptr<HiveKey>>& keys, std::string_view name) {
-  return std::lower_bound(keys.begin(), keys.end(), name,
-                          [](const std::unique_ptr<HiveKey>& k, std::string_view n) {
-                            return compareNamesWithoutCase(k->name(), n) < 0;
-                          });
+  return std::lower_bound(keys.begin(), keys.end(), name, [](const std::unique_ptr<HiveKey>& k, std::string_view n) {
+    return compareNamesWithoutCase(k->name(), n) < 0;
+  });
 }
 
 }  // namespace

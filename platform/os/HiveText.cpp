@@ -2,11 +2,27 @@
 
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 #include "platform/os/RegistryError.h"
 
 namespace qn::os {
 namespace {
+
+// The escapes of quoted text: a character and the letter that follows '\' for it.
+constexpr std::pair<char, char> kEscapes[] = {{'\\', '\\'}, {'"', '"'}, {'\r', 'r'}, {'\n', 'n'}, {'\t', 't'}};
+
+char escapeLetter(char c) {
+  for (auto [character, letter] : kEscapes)
+    if (character == c) return letter;
+  return 0;
+}
+
+char escapedCharacter(char letter) {
+  for (auto [character, escape] : kEscapes)
+    if (escape == letter) return character;
+  return 0;
+}
 
 // Bytes written as \xHH: controls, and the code page's undefined bytes, which have no visible
 // UTF-8 form.
@@ -23,11 +39,11 @@ std::string quoted(std::string_view ansi) {
   };
   for (char ch : ansi) {
     unsigned char c = static_cast<unsigned char>(ch);
-    const char* escape = c == '\\' ? "\\\\" : c == '"' ? "\\\"" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\t' ? "\\t" : nullptr;
+    char escape = escapeLetter(ch);
     if (escape || needsHexEscape(c)) {
       flush();
       if (escape) {
-        out += escape;
+        out += {'\\', escape};
       } else {
         char hex[5];
         std::snprintf(hex, sizeof hex, "\\x%02x", c);
@@ -75,8 +91,8 @@ class LineParser {
       : line_(line), source_(source), number_(number) {}
 
   [[noreturn]] void fail(const std::string& what) const {
-    throw RegistryError("The registry hive " + source_ + " is damaged at line " + std::to_string(number_) +
-                        ": " + what + ". The file was left as it is; correct or remove it.");
+    throw RegistryError("The registry hive " + source_ + " is damaged at line " + std::to_string(number_) + ": " +
+                        what + ". The file was left as it is; correct or remove it.");
   }
 
   bool atEnd() const { return pos_ >= line_.size(); }
@@ -110,14 +126,12 @@ class LineParser {
       flush();
       if (atEnd()) fail("a '\\' ends the line");
       char e = line_[pos_++];
-      switch (e) {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'x': out += static_cast<char>(hexByte()); break;
-        default: fail(std::string("unknown escape \\") + e);
+      if (e == 'x') {
+        out += static_cast<char>(hexByte());
+      } else if (char plain = escapedCharacter(e)) {
+        out += plain;
+      } else {
+        fail(std::string("unknown escape \\") + e);
       }
     }
     flush();
@@ -181,8 +195,7 @@ HiveValue parseValue(LineParser& p) {
     while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t')) digits.remove_suffix(1);
     int64_t n = 0;
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < INT32_MIN ||
-        n > INT32_MAX)
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || n < INT32_MIN || n > INT32_MAX)
       p.fail("an integer value must be a whole number from -2147483648 to 2147483647");
     v.integer = static_cast<int32_t>(n);
     return v;

@@ -37,8 +37,8 @@ std::string lockPathOf(const std::string& path) {
 
 void checkSingleLine(std::string_view what, std::string_view text, std::string_view forbidden) {
   if (text.find_first_of(forbidden) != std::string_view::npos)
-    throw IniFileError("Cannot write to an initialization file: the " + std::string(what) + " \"" +
-                       std::string(text) + "\" holds a character its line cannot hold");
+    throw IniFileError("Cannot write to an initialization file: the " + std::string(what) + " \"" + std::string(text) +
+                       "\" holds a character its line cannot hold");
 }
 
 // Reads, changes and rewrites the file under its lock; change answers whether it changed anything.
@@ -123,9 +123,7 @@ std::vector<AnsiString> IniFile::ReadSectionValues(std::string_view section) con
   return lines;
 }
 
-bool IniFile::SectionExists(std::string_view section) const {
-  return load(resolvePath(fileName_)).hasSection(section);
-}
+bool IniFile::SectionExists(std::string_view section) const { return load(resolvePath(fileName_)).hasSection(section); }
 
 bool IniFile::ValueExists(std::string_view section, std::string_view ident) const {
   return load(resolvePath(fileName_)).find(section, ident) != nullptr;

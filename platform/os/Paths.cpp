@@ -45,8 +45,9 @@ PathStart splitStart(const std::string& path) {
     std::optional<std::string> folder = driveFolder(path[0]);
     if (!folder) {
       char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-      throw UnmappedDriveError("the drive " + std::string(1, letter) + ": of \"" + path + "\" is not mapped; add a line " +
-                               std::string(1, letter) + "=<folder> to " + driveMapFile());
+      throw UnmappedDriveError("the drive " + std::string(1, letter) + ": of \"" + path +
+                               "\" is not mapped; add a line " + std::string(1, letter) + "=<folder> to " +
+                               driveMapFile());
     }
     return {*folder, path.substr(2)};
   }

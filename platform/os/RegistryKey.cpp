@@ -11,10 +11,14 @@ namespace {
 
 std::optional<HiveFile> hiveOf(uint32_t root) {
   switch (root) {
-    case HKEY_CLASSES_ROOT: return HiveFile("HKEY_CLASSES_ROOT");
-    case HKEY_CURRENT_USER: return HiveFile("HKEY_CURRENT_USER");
-    case HKEY_LOCAL_MACHINE: return HiveFile("HKEY_LOCAL_MACHINE");
-    default: return std::nullopt;
+    case HKEY_CLASSES_ROOT:
+      return HiveFile("HKEY_CLASSES_ROOT");
+    case HKEY_CURRENT_USER:
+      return HiveFile("HKEY_CURRENT_USER");
+    case HKEY_LOCAL_MACHINE:
+      return HiveFile("HKEY_LOCAL_MACHINE");
+    default:
+      return std::nullopt;
   }
 }
 
@@ -108,9 +112,7 @@ void RegistryKey::CloseKey() {
   path_.clear();
 }
 
-bool RegistryKey::KeyExists(std::string_view key) const {
-  return snapshot(root_).find(target(key)) != nullptr;
-}
+bool RegistryKey::KeyExists(std::string_view key) const { return snapshot(root_).find(target(key)) != nullptr; }
 
 bool RegistryKey::CreateKey(std::string_view key) {
   std::optional<HiveFile> hive = hiveOf(root_);
@@ -169,9 +171,12 @@ RegistryDataType RegistryKey::GetDataType(std::string_view name) const {
 int RegistryKey::GetDataSize(std::string_view name) const {
   HiveValue v = readValue(name, RegistryDataType::Unknown);
   switch (v.type) {
-    case RegistryDataType::Unknown: return -1;
-    case RegistryDataType::Integer: return sizeof(int32_t);
-    default: return static_cast<int>(v.data.size());
+    case RegistryDataType::Unknown:
+      return -1;
+    case RegistryDataType::Integer:
+      return sizeof(int32_t);
+    default:
+      return static_cast<int>(v.data.size());
   }
 }
 
@@ -207,8 +212,9 @@ void RegistryKey::writeValue(HiveValue value) {
   if (!hive) throw RegistryError("Cannot write the value '" + value.name + "': no such root key");
   hive->update([&](HiveKey& root) {
     HiveKey* key = root.find(path_);
-    if (!key) throw RegistryError("Cannot write the value '" + value.name + "': the key " + CurrentPath() +
-                                  " no longer exists");
+    if (!key)
+      throw RegistryError("Cannot write the value '" + value.name + "': the key " + CurrentPath() +
+                          " no longer exists");
     key->setValue(std::move(value));
     return true;
   });

@@ -59,7 +59,7 @@ class RegistryKey {
   bool ValueExists(std::string_view name) const;
   bool DeleteValue(std::string_view name);
   RegistryDataType GetDataType(std::string_view name) const;  // Unknown when the value is missing
-  int GetDataSize(std::string_view name) const;              // in bytes; -1 when missing
+  int GetDataSize(std::string_view name) const;               // in bytes; -1 when missing
 
   // A missing string reads as empty text; every other read of a missing value raises.
   AnsiString ReadString(std::string_view name) const;

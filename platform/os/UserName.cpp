@@ -13,8 +13,7 @@ std::string networkUserName() {
   std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
   struct passwd entry;
   struct passwd* found = nullptr;
-  if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found)
-    return found->pw_name;
+  if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
   // A user the password database does not know (a container, say) may still have a name.
   for (const char* variable : {"USER", "LOGNAME"})
     if (const char* name = std::getenv(variable); name && *name) return name;

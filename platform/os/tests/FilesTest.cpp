@@ -106,7 +106,8 @@ TEST_F(FilesTest, CurrentFolderAndDates) {
 }
 
 TEST_F(FilesTest, ListingByMask) {
-  for (const char* name : {"Case1.qic", "case2.QIC", "Case3.qc", "README", "notes.qic.bak"}) writeFile(dir + "/" + name, name);
+  for (const char* name : {"Case1.qic", "case2.QIC", "Case3.qc", "README", "notes.qic.bak"})
+    writeFile(dir + "/" + name, name);
   fs::create_directories(dir + "/Sub.qic");
   auto names = [](const std::vector<DirectoryEntry>& entries) {
     std::vector<std::string> out;

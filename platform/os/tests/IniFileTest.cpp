@@ -18,9 +18,7 @@ std::string fileText(const std::string& path) {
   return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 class IniFileTest : public ::testing::Test {
  protected:

@@ -25,9 +25,7 @@ std::string fileText(const std::string& path) {
   return s.str();
 }
 
-void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 RegistryKey hostKey() {
   RegistryKey reg(HKEY_LOCAL_MACHINE);
@@ -85,7 +83,11 @@ TEST(RegistryKeyTest, ReadingAValueOfAnotherTypeRaises) {
       {"string", [](RegistryKey& r) { r.ReadString("VALUE"); }},
       {"integer", [](RegistryKey& r) { r.ReadInteger("VALUE"); }},
       {"integer", [](RegistryKey& r) { r.ReadBool("VALUE"); }},
-      {"binary", [](RegistryKey& r) { unsigned char b[8]; r.ReadBinaryData("VALUE", b, sizeof b); }},
+      {"binary",
+       [](RegistryKey& r) {
+         unsigned char b[8];
+         r.ReadBinaryData("VALUE", b, sizeof b);
+       }},
   };
   RegistryKey reg = hostKey();
   for (const TypeCase& c : cases) {
