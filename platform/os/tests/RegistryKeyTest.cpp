@@ -225,6 +225,26 @@ TEST(RegistryKeyTest, HiveIsTextAPersonCanReadAndEdit) {
   EXPECT_TRUE(edited.KeyExists("\\Software\\Korvo")) << "the keys along a section's path exist";
 }
 
+TEST(RegistryKeyTest, EveryByteSurvivesTheTextForm) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  RegistryKey reg = hostKey();
+  reg.WriteString(all.substr(32), all);
+  reg.WriteBinaryData("Bytes", all.data(), static_cast<int>(all.size()));
+  ASSERT_TRUE(reg.CreateKey("Key [x] \"q\" \x81 Caf\xE9"));
+  EXPECT_FALSE(reg.CreateKey("Line\r\nbreak")) << "a key name cannot hold control characters";
+
+  RegistryKey other(HKEY_LOCAL_MACHINE, KEY_READ);
+  ASSERT_TRUE(other.OpenKey("\\Software\\Vantor\\Quillon\\Host", false));
+  EXPECT_EQ(other.GetValueNames(), (std::vector<AnsiString>{all.substr(32), "Bytes"}));
+  EXPECT_EQ(other.ReadString(all.substr(32)), all);
+  std::string bytes(256, '\0');
+  EXPECT_EQ(other.ReadBinaryData("Bytes", bytes.data(), 256), 256);
+  EXPECT_EQ(bytes, all);
+  EXPECT_EQ(other.GetKeyNames(), std::vector<AnsiString>{"Key [x] \"q\" \x81 Caf\xE9"});
+  EXPECT_TRUE(other.OpenKey("key [X] \"Q\" \x81 CAF\xE9", false));
+}
+
 TEST(RegistryKeyTest, DamagedHiveIsRefusedAndLeftAsItIs) {
   struct Damage {
     const char* what;
@@ -235,6 +255,7 @@ TEST(RegistryKeyTest, DamagedHiveIsRefusedAndLeftAsItIs) {
       {"binary garbage", std::string("[Software]\n\x01\x02\x00\xff\xfe", 14), 2},
       {"an unknown type", "[Software]\n\"A\"=dword:1\n", 2},
       {"an unclosed quote", "[Software]\n\"A\"=str:\"text\n", 2},
+      {"an unknown escape", "[Software]\n\"A\"=str:\"\\q\"\n", 2},
       {"an integer too large", "[Software]\n\"A\"=int:4294967296\n", 2},
       {"half a byte", "[Software]\n\"A\"=hex:0\n", 2},
       {"a value twice", "[Software]\n\"A\"=int:1\n\"a\"=int:2\n", 3},
