@@ -25,7 +25,13 @@ class WindowStateWatcher : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::WindowStateChange) {
       auto* widget = qobject_cast<QWidget*>(watched);
-      if (widget && widget->isWindow()) bus_.setMinimized(handle_, widget->isMinimized());
+      if (widget && widget->isWindow()) {
+        try {
+          bus_.setMinimized(handle_, widget->isMinimized());
+        } catch (const std::exception&) {
+          // Only a hint for the next start-up, which then brings us to the front instead.
+        }
+      }
     }
     return false;
   }
@@ -36,15 +42,16 @@ class WindowStateWatcher : public QObject {
 };
 
 void answerWindowRequest(qn::os::WindowRequest request) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;  // no windows to show
   const auto windows = QApplication::topLevelWidgets();
+  // A restored program comes to the front as well.
   if (request == qn::os::WindowRequest::Restore) {
     for (QWidget* w : windows)
       if (w->isMinimized()) w->showNormal();
-    return;
   }
   QWidget* front = QApplication::activeWindow();
   for (QWidget* w : windows)
-    if (!front && w->isVisible() && !(w->windowType() == Qt::Popup)) front = w;
+    if (!front && w->isVisible() && w->windowType() != Qt::Popup) front = w;
   if (front) {
     front->raise();
     front->activateWindow();
@@ -85,18 +92,17 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-  if (bus_) return;
-  bus_ = std::make_unique<qn::os::MessageBus>();
-  handle_ = bus_->registerWindow("TApplication", title_, 0, {nullptr, answerWindowRequest});
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  if (!bus_) {
+    bus_ = std::make_unique<qn::os::MessageBus>();
+    handle_ = bus_->registerWindow("TApplication", title_, 0, {nullptr, answerWindowRequest});
+  }
+  HookIntoEventLoop();
+}
+
+void TApplication::HookIntoEventLoop() {
+  if (busNotifier_ || !QCoreApplication::instance()) return;
   busNotifier_ = new QSocketNotifier(bus_->fd(), QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(busNotifier_, &QSocketNotifier::activated, [this] {
-    try {
-      bus_->dispatchPending();
-    } catch (...) {
-      HandleException(this);
-    }
-  });
+  QObject::connect(busNotifier_, &QSocketNotifier::activated, [this] { DispatchBusMessages(); });
   windowStateWatcher_ = new WindowStateWatcher(*bus_, handle_, QCoreApplication::instance());
   QCoreApplication::instance()->installEventFilter(windowStateWatcher_);
 }
@@ -130,20 +136,23 @@ void TApplication::Terminate() {
 
 void TApplication::Run() {
   if (terminated_ || !QCoreApplication::instance()) return;
+  if (bus_) HookIntoEventLoop();
   running_ = true;
   QCoreApplication::exec();
   running_ = false;
 }
 
 void TApplication::ProcessMessages() {
-  if (QCoreApplication::instance()) {
-    QCoreApplication::processEvents();
-  } else if (bus_) {
-    try {
-      bus_->dispatchPending();
-    } catch (...) {
-      HandleException(this);
-    }
+  if (bus_) HookIntoEventLoop();
+  if (QCoreApplication::instance()) QCoreApplication::processEvents();
+  if (bus_ && !busNotifier_) DispatchBusMessages();
+}
+
+void TApplication::DispatchBusMessages() {
+  try {
+    bus_->dispatchPending();
+  } catch (...) {
+    HandleException(this);
   }
 }
 

@@ -49,7 +49,8 @@ class TApplication : public TObject {
   TApplication();
   ~TApplication() override;
 
-  // Joins the desktop's message bus (needs the Qt application to exist for the dispatching).
+  // Joins the desktop's message bus. Its messages are dispatched in Qt's event loop once the Qt
+  // application exists (created before or after this call).
   void Initialize();
   // The desktop's message bus as this program's end of it; Initialize() opens it.
   qn::os::MessageBus& Bus();
@@ -81,6 +82,8 @@ class TApplication : public TObject {
   int MessageBox(const AnsiString& Text, const AnsiString& Caption, int Flags);
 
  private:
+  void HookIntoEventLoop();
+  void DispatchBusMessages();
   void ShowError(const AnsiString& message);
 
   AnsiString title_;

@@ -1,6 +1,5 @@
 #include "platform/os/MessageBus.h"
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>

@@ -64,8 +64,9 @@ class ChildProcess {
   bool lost_ = false;
 };
 
-// Starts program with args. A program named with a folder goes through the path service; a bare
-// name is looked up on PATH. Null when it could not be started.
+// Starts program with args. A program named with a folder goes through the path service (which
+// throws AmbiguousPathError when two spellings match); a bare name is looked up on PATH. Null
+// when it could not be started.
 std::unique_ptr<ChildProcess> startProcess(const std::string& program, const std::vector<std::string>& args,
                                            const StartupPlacement& placement = {});
 
