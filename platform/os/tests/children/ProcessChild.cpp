@@ -75,6 +75,9 @@ int window(const std::string& className, const std::string& caption, const std::
     };
   };
   WindowId application = bus.registerWindow("TApplication", "", 0, {nullptr, onRequest("application")});
+  // A program needs a while between its application window and its main window; a parent that
+  // took the first for readiness would lose what it sends the main window meanwhile.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   bus.registerWindow(className, caption, application,
                      {[&](const WindowMessage& m) {
                         if (m.name == "QN_Test_Quit") quit = true;
@@ -82,7 +85,8 @@ int window(const std::string& className, const std::string& caption, const std::
                                                std::to_string(m.wParam) + " " + std::to_string(m.lParam) + " " +
                                                m.text);
                       },
-                      onRequest("main")});
+                      onRequest("main")},
+                     true);
   const auto end = std::chrono::steady_clock::now() + lifetime;
   while (!quit && std::chrono::steady_clock::now() < end) {
     pollfd p{bus.fd(), POLLIN, 0};
