@@ -2,7 +2,9 @@
 
 #include "platform/os/AtomicFile.h"
 #include "platform/os/FaultInjection.h"
-#include "platform/os/FileLock.h"
+#include <mutex>
+
+#include "platform/os/LockFile.h"
 #include "platform/os/HiveText.h"
 #include "platform/os/MachineRoot.h"
 #include "platform/os/RegistryError.h"
@@ -35,7 +37,8 @@ HiveKey HiveFile::read() const {
 
 void HiveFile::update(const std::function<bool(HiveKey&)>& change) const {
   asRegistryError([&] {
-    FileLock lock(lockPath_);
+    LockFile lockFile(lockPath_);
+    std::lock_guard lock(lockFile);
     HiveKey hive = read();
     if (!change(hive)) return;
     replaceFileContent(path_, formatHive(hive, name_), [&] {

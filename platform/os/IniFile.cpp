@@ -5,7 +5,9 @@
 #include <cstdio>
 
 #include "platform/os/AtomicFile.h"
-#include "platform/os/FileLock.h"
+#include <mutex>
+
+#include "platform/os/LockFile.h"
 #include "platform/os/Files.h"
 #include "platform/os/IniText.h"
 #include "platform/os/MachineRoot.h"
@@ -46,7 +48,8 @@ template <typename F>
 void change(const std::string& fileName, F f) {
   const std::string path = resolvePath(fileName);
   try {
-    FileLock lock(lockPathOf(path));
+    LockFile lockFile(lockPathOf(path));
+    std::lock_guard lock(lockFile);
     IniText text = load(path);
     if (f(text)) replaceFileContent(path, text.text());
   } catch (const FileError& e) {

@@ -9,7 +9,7 @@ namespace qn::os {
 
 class LockFile {
  public:
-  // Opens (and creates) the file; throws std::system_error when it cannot.
+  // Opens (and creates) the file; throws FileError when it cannot.
   explicit LockFile(const std::string& path);
   ~LockFile();
   LockFile(const LockFile&) = delete;

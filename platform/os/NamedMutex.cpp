@@ -1,3 +1,5 @@
+#include "platform/os/OsError.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/os/NamedMutex.h"
 
 #include <unistd.h>
@@ -110,7 +112,7 @@ WaitResult NamedMutex::wait(int timeoutMs) {
       if (!forever && Clock::now() >= deadline) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-  } catch (const std::system_error&) {
+  } catch (const FileError&) {
     result = WaitResult::Failed;
   }
 

@@ -1,3 +1,5 @@
+#include "platform/os/OsError.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/os/RegisteredMessages.h"
 
 #include <strings.h>
@@ -72,12 +74,12 @@ unsigned registerWindowMessage(const std::string& name) {
       std::ostringstream out;
       for (const auto& [n, text] : table.names) out << n << ' ' << text << '\n';
       out << number << ' ' << name << '\n';
-      replaceFileAtomically(tablePath(), out.str());
+      replaceFileContent(tablePath(), out.str());
       table.add(number, name);
     }
     cache = std::move(table);
     return number;
-  } catch (const std::system_error&) {
+  } catch (const FileError&) {
     return 0;
   }
 }

@@ -8,8 +8,4 @@ namespace qn::os {
 // <runtime folder>/<name>, created on first use.
 std::string runtimeSubdir(const std::string& name);
 
-// Writes contents to path through a temporary file and a rename, so a reader sees the old
-// file or the new one, never a part. Throws std::system_error on failure.
-void replaceFileAtomically(const std::string& path, const std::string& contents);
-
 }  // namespace qn::os

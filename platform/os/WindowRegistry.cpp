@@ -1,3 +1,5 @@
+#include "platform/os/OsError.h"
+#include "platform/os/AtomicFile.h"
 #include "platform/os/WindowRegistry.h"
 
 #include <dirent.h>
@@ -87,11 +89,11 @@ WindowId allocateId() {
   WindowId next = firstId;
   if (std::ifstream in(counterPath); in) in >> next;
   if (next < firstId) next = firstId;
-  replaceFileAtomically(counterPath, std::to_string(next + 1) + "\n");
+  replaceFileContent(counterPath, std::to_string(next + 1) + "\n");
   return next;
 }
 
-void put(const WindowEntry& entry) { replaceFileAtomically(entryPath(entry.id), format(entry)); }
+void put(const WindowEntry& entry) { replaceFileContent(entryPath(entry.id), format(entry)); }
 
 void remove(WindowId id) { ::unlink(entryPath(id).c_str()); }
 

@@ -33,7 +33,7 @@ namespace windowRegistry {
 // A new id for a window about to be registered.
 WindowId allocateId();
 
-// Adds or replaces the entry with entry.id. Throws std::system_error when it cannot be written.
+// Adds or replaces the entry with entry.id. Throws FileError when it cannot be written.
 void put(const WindowEntry& entry);
 void remove(WindowId id);
 
