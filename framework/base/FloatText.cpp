@@ -94,7 +94,10 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
   qn::DecimalDigits d = qn::toDecimal(value);
   qn::roundToSignificant(d, precision);
   const bool fixedKind = format == ffFixed || format == ffNumber || format == ffCurrency;
-  if (fixedKind && d.exponent > precision) format = ffExponent;
+  if (fixedKind && d.exponent > precision) {
+    format = ffGeneral;
+    digits = 0;
+  }
 
   AnsiString body;
   switch (format) {

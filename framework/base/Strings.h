@@ -12,6 +12,11 @@ class TStream;
 class TStrings : public TObject {
   QN_CLASS(TStrings, TObject)
  public:
+  TStrings() = default;
+  // A list is copied with Assign, which leaves the target's identity and handlers alone.
+  TStrings(const TStrings&) = delete;
+  TStrings& operator=(const TStrings&) = delete;
+
   // Storage primitives. An index outside 0..Count-1 raises EListError.
   virtual int Count() const = 0;
   virtual AnsiString Get(int index) const = 0;
