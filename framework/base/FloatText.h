@@ -25,12 +25,3 @@ AnsiString FloatToStr(double value);
 double StrToFloat(const AnsiString& s);
 double StrToFloatDef(const AnsiString& s, double defaultValue);
 bool TryStrToFloat(const AnsiString& s, double& value);
-
-namespace qn {
-
-// Groups integer digits by three with the thousands separator ("1234567" -> "1,234,567").
-AnsiString groupThousands(const std::string& integerDigits, char separator);
-// Places a formatted amount (without sign) in the locale's currency format for its sign.
-AnsiString currencyText(const AnsiString& amount, bool negative);
-
-}  // namespace qn
