@@ -1,7 +1,7 @@
 #include "framework/base/FloatText.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
