@@ -48,7 +48,7 @@ std::vector<UnitRegistry::Unit*> UnitRegistry::startOrder() {
   if (order.size() == units_.size()) return order;
 
   // Every unit left waits for another unit left: following the predecessors among them from any
-  // of them runs into a cycle.
+  // of them runs into a cycle. It is named from its first name in order, so the message is stable.
   auto waiting = [&](Unit* unit) { return waitingFor[unit] > 0; };
   Unit* unit = std::find_if(waitingFor.begin(), waitingFor.end(), [&](auto& entry) { return entry.second > 0; })->first;
   std::vector<Unit*> path;
@@ -60,10 +60,12 @@ std::vector<UnitRegistry::Unit*> UnitRegistry::startOrder() {
         break;
       }
   }
-  AnsiString cycle;
-  for (auto it = std::find(path.begin(), path.end(), unit); it != path.end(); ++it)
-    cycle += (*it)->definition.name + " needs ";
-  throw EUnitOrderError("Units cannot be started: their predecessors form a cycle: " + cycle + unit->definition.name);
+  std::vector<Unit*> cycle(std::find(path.begin(), path.end(), unit), path.end());
+  std::rotate(cycle.begin(), std::min_element(cycle.begin(), cycle.end(), byUnitName), cycle.end());
+  AnsiString names;
+  for (Unit* member : cycle) names += member->definition.name + " needs ";
+  throw EUnitOrderError("Units cannot be started: their predecessors form a cycle: " + names +
+                        cycle.front()->definition.name);
 }
 
 void UnitRegistry::StartAll() {
