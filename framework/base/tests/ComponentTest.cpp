@@ -35,7 +35,7 @@ class TRecorder : public TComponent {
       toDeleteOnRemoval = nullptr;
     }
   }
-  void BeforeDestruction() override {
+  void DoDestroy() override {
     log_.push_back(Name() + " destroying" + (ComponentState().Contains(csDestroying) ? "" : " (not marked)"));
   }
 
