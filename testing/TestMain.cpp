@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <optional>
 
+#include "framework/base/UnitLifecycle.h"
 #include "testing/TestDirs.h"
 
 int main(int argc, char** argv) {
@@ -19,5 +22,14 @@ int main(int argc, char** argv) {
   fs::create_directories(scratch / "runtime");
   setenv("QN_ROOT", (scratch / "root").c_str(), 1);
   setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+
+  // The units linked into this test start as they do before the program's main block.
+  std::optional<RunningUnits> units;
+  try {
+    units.emplace();
+  } catch (const std::exception& e) {
+    std::cerr << "The units cannot start: " << e.what() << '\n';
+    return 1;
+  }
   return RUN_ALL_TESTS();
 }

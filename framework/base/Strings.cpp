@@ -29,6 +29,11 @@ void TStrings::AddStrings(const TStrings& other) {
   for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
 }
 
+void TStrings::Assign(TPersistent* Source) {
+  if (auto* strings = dynamic_cast<TStrings*>(Source)) Assign(*strings);
+  else TPersistent::Assign(Source);
+}
+
 void TStrings::Assign(const TStrings& source) {
   if (&source == this) return;
   UpdateBracket bracket(*this);

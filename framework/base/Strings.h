@@ -5,12 +5,12 @@
 // Lines are compared by CompareStrings: AnsiCompareText (without regard to case) unless a
 // descendant says otherwise.
 #include "framework/base/AnsiString.h"
-#include "framework/base/Object.h"
+#include "framework/base/Persistent.h"
 
 class TStream;
 
-class TStrings : public TObject {
-  QN_CLASS(TStrings, TObject)
+class TStrings : public TPersistent {
+  QN_CLASS(TStrings, TPersistent)
  public:
   TStrings() = default;
   // A list is copied with Assign, which leaves the target's identity and handlers alone.
@@ -41,6 +41,8 @@ class TStrings : public TObject {
   void AddStrings(const TStrings& other);
   // Replaces the lines and objects by those of source.
   virtual void Assign(const TStrings& source);
+  // Another string list is copied line by line; any other source is refused as TPersistent does.
+  void Assign(TPersistent* Source) override;
   virtual void Exchange(int index1, int index2);
   virtual void Move(int curIndex, int newIndex);
   // Same count and the same lines, compared byte for byte.

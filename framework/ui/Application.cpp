@@ -7,12 +7,29 @@
 #include <filesystem>
 #include <vector>
 
+#include "framework/base/ApplicationHooks.h"
 #include "framework/base/Exception.h"
+#include "framework/base/UnitLifecycle.h"
 #include "framework/ui/MessageBoxService.h"
+
+TApplication* Application = nullptr;
 
 namespace {
 
-TApplication instance;
+UnitRegistration unit(
+    "framework/ui/Application", {},
+    [] {
+      Application = new TApplication(nullptr);
+      SetProcessMessagesHook([] { Application->ProcessMessages(); });
+      SetExceptionHook([](TObject* Sender) { Application->HandleException(Sender); });
+    },
+    [] {
+      SetProcessMessagesHook({});
+      SetExceptionHook({});
+      // Still reachable while what it owns goes.
+      delete Application;
+      Application = nullptr;
+    });
 
 // Keeps the application window's minimised state in the window registry, where another program
 // starting up reads it to decide between restoring this one and bringing it to the front.
@@ -82,9 +99,7 @@ TMsgDlgType kindOf(int flags) {
 
 }  // namespace
 
-TApplication* const Application = &instance;
-
-TApplication::TApplication() = default;
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() {
   delete busNotifier_.data();
@@ -105,6 +120,24 @@ void TApplication::HookIntoEventLoop() {
   QObject::connect(busNotifier_, &QSocketNotifier::activated, [this] { DispatchBusMessages(); });
   windowStateWatcher_ = new WindowStateWatcher(*bus_, handle_, QCoreApplication::instance());
   QCoreApplication::instance()->installEventFilter(windowStateWatcher_);
+}
+
+void TApplication::SetMainForm(TComponent* Value) {
+  if (mainForm_ == Value) return;
+  if (mainForm_) RemoveFreeNotification(mainForm_);
+  mainForm_ = Value;
+  if (mainForm_) FreeNotification(mainForm_);
+}
+
+void TApplication::formCreated(TComponent* form) {
+  form->AfterConstruction();
+  if (!mainForm_ && form->InheritsFrom("TForm")) SetMainForm(form);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  // Cleared first: the forms told next must not find a main form that is going.
+  if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+  TComponent::Notification(AComponent, Operation);
 }
 
 qn::os::MessageBus& TApplication::Bus() {

@@ -1,7 +1,9 @@
 #pragma once
-// The application object: the program's title and executable, its message processing and
-// termination, the handler every exception that reaches the event loop ends in (silent for
-// EAbort), and the platform's message box. Initialize() puts the program on the desktop's
+// The application object: the owner of the long-lived forms and data modules, created in order,
+// and the main form (none until set: the first form CreateForm creates, or SetMainForm); the
+// program's title and executable, its message processing and termination, the handler every
+// exception that reaches the event loop ends in (silent for EAbort), and the platform's message
+// box. It installs itself as the process-messages and exception hooks of the layers below. Initialize() puts the program on the desktop's
 // message bus: its application window is registered (the owner of its main window, captioned
 // with the title) and bus messages are dispatched in Qt's event loop; asked to restore or come to
 // the front, the program's windows do so.
@@ -9,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "framework/base/Object.h"
+#include "framework/base/Component.h"
 #include "framework/ui/MessageDialogTypes.h"
 #include "platform/os/MessageBus.h"
 
@@ -41,13 +43,32 @@ constexpr int IDNO = mrNo;
 
 class Exception;
 
-class TApplication : public TObject {
-  QN_CLASS(TApplication, TObject)
+class TApplication : public TComponent {
+  QN_CLASS(TApplication, TComponent)
  public:
   using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 
-  TApplication();
+  explicit TApplication(TComponent* AOwner = nullptr);
   ~TApplication() override;
+
+  // Creates a T owned by the application, stores it in Reference, then completes its creation
+  // (AfterConstruction: its create event). The first form created this way (a class named TForm or
+  // a descendant) becomes the main form. When the completion raises, the new T is deleted,
+  // Reference is cleared and the exception comes through.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    Reference = new T(this);
+    try {
+      formCreated(Reference);
+    } catch (...) {
+      delete Reference;
+      Reference = nullptr;
+      throw;
+    }
+  }
+
+  TComponent* MainForm() const { return mainForm_; }
+  void SetMainForm(TComponent* Value);
 
   // Joins the desktop's message bus. Its messages are dispatched in Qt's event loop once the Qt
   // application exists (created before or after this call).
@@ -81,11 +102,16 @@ class TApplication : public TObject {
 
   int MessageBox(const AnsiString& Text, const AnsiString& Caption, int Flags);
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
+  void formCreated(TComponent* form);
   void HookIntoEventLoop();
   void DispatchBusMessages();
   void ShowError(const AnsiString& message);
 
+  TComponent* mainForm_ = nullptr;
   AnsiString title_;
   AnsiString helpFile_;
   bool terminated_ = false;
@@ -97,4 +123,6 @@ class TApplication : public TObject {
   QPointer<QObject> windowStateWatcher_;
 };
 
-extern TApplication* const Application;
+// The one instance: exists while the program's units run (created when this unit starts, freed,
+// with everything it owns, when it stops).
+extern TApplication* Application;

@@ -19,12 +19,6 @@ namespace {
 
 using qn::ui::testing::ScriptedMessageBoxes;
 
-// The silent exception and one of its kind.
-class EAbort : public Exception {
-  QN_CLASS(EAbort, Exception)
- public:
-  using Exception::Exception;
-};
 class EQuietCancel : public EAbort {
   QN_CLASS(EQuietCancel, EAbort)
  public:
