@@ -1,0 +1,41 @@
+#pragma once
+// A client of the record manager: a (process, 16-byte identifier) pair that behaves like a
+// workstation of its own. It owns its current directory and one connection per file it has
+// open, shared by all its handles of that file. (Its transaction and record locks belong here.)
+#include <sys/types.h>
+
+#include <array>
+#include <compare>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/recmgr/RecordFile.h"
+
+namespace qn::recmgr {
+
+struct ClientKey {
+  pid_t process = 0;
+  std::array<uint8_t, 16> id{};
+  auto operator<=>(const ClientKey&) const = default;
+};
+
+class Client {
+ public:
+  Client(ClientKey key, std::string directory) : key_(key), directory_(std::move(directory)) {}
+
+  const ClientKey& key() const { return key_; }
+  const std::string& directory() const { return directory_; }
+  void setDirectory(std::string directory) { directory_ = std::move(directory); }
+
+  // The client's connection to the file at `path` (a canonical path), opened on first use.
+  Status file(const std::string& path, std::shared_ptr<RecordFile>& file);
+  bool hasOpen(const std::string& path) const;
+
+ private:
+  ClientKey key_;
+  std::string directory_;
+  std::map<std::string, std::weak_ptr<RecordFile>> files_;  // alive while a handle holds it
+};
+
+}  // namespace qn::recmgr

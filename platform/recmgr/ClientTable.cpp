@@ -1,0 +1,39 @@
+#include "platform/recmgr/ClientTable.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace qn::recmgr {
+
+ClientKey ClientTable::keyOf(const uint8_t* clientId) {
+  ClientKey key;
+  key.process = ::getpid();
+  if (clientId) std::copy(clientId, clientId + clientIdSize, key.id.begin());
+  return key;
+}
+
+Client& ClientTable::client(const uint8_t* clientId) {
+  const ClientKey key = keyOf(clientId);
+  auto it = clients_.find(key);
+  if (it == clients_.end()) {
+    std::error_code ec;
+    std::string cwd = std::filesystem::current_path(ec).string();
+    it = clients_.emplace(key, std::make_unique<Client>(key, ec ? std::string("/") : cwd)).first;
+  }
+  return *it->second;
+}
+
+Client* ClientTable::find(const uint8_t* clientId) {
+  auto it = clients_.find(keyOf(clientId));
+  return it == clients_.end() ? nullptr : it->second.get();
+}
+
+void ClientTable::remove(const Client& client) { clients_.erase(client.key()); }
+
+bool ClientTable::anyHasOpen(const std::string& path) const {
+  return std::any_of(clients_.begin(), clients_.end(), [&](const auto& c) { return c.second->hasOpen(path); });
+}
+
+}  // namespace qn::recmgr

@@ -1,0 +1,45 @@
+#pragma once
+// An open file as one client sees it through one position block: the shared connection of the
+// client's file, the open mode, and the current place.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/recmgr/RecordFile.h"
+
+namespace qn::recmgr {
+
+class Client;
+
+enum class OpenMode { normal, readOnly, exclusive };
+
+// The current record and where it stands in a key path. After a delete the record is gone but
+// its place remains, so next and previous continue from it.
+struct Cursor {
+  uint32_t position = 0;  // 0: no current record
+  bool removed = false;
+  int keyNumber = -1;  // the key path `image` and `stamp` belong to; -1: none
+  std::optional<std::string> image;
+  int64_t stamp = 0;
+
+  bool hasRecord() const { return position != 0 && !removed; }
+  void moveTo(uint32_t at, int key, std::optional<std::string> keyImage, int64_t keyStamp) {
+    position = at;
+    removed = false;
+    keyNumber = keyImage ? key : -1;
+    image = std::move(keyImage);
+    stamp = keyStamp;
+  }
+};
+
+struct Handle {
+  uint32_t id = 0;
+  uint32_t check = 0;  // a second number in the position block, so a stale or forged block is refused
+  Client* client = nullptr;
+  std::shared_ptr<RecordFile> file;
+  OpenMode mode = OpenMode::normal;
+  Cursor cursor;
+};
+
+}  // namespace qn::recmgr

@@ -1,0 +1,91 @@
+#include "platform/recmgr/Operations.h"
+
+#include "platform/recmgr/OperationCodes.h"
+
+namespace qn::recmgr {
+namespace {
+
+bool takesLockBias(uint16_t base) {
+  return (base >= op::getEqual && base <= op::getLast) || base == op::getDirect || base == op::stepNext ||
+         (base >= op::stepFirst && base <= op::stepPrevious) || base == op::getByPercentage;
+}
+
+}  // namespace
+
+Status Operations::run(Call& call) {
+  if (call.operation >= 500) return status::invalidOperation;  // transactions join here
+  const uint16_t base = call.operation % 100;
+  const uint16_t bias = call.operation - base;
+  if (bias != 0 && !takesLockBias(base)) return status::invalidOperation;
+  // The waiting forms would wait for ever on a client of this same thread: they never wait.
+  const Lock lock = bias == 0 ? Lock::none
+                    : (bias == op::singleLockBias || bias == op::waitSingleLockBias) ? Lock::single
+                                                                                     : Lock::multiple;
+
+  switch (base) {
+    case op::create:
+      return create(clients_.client(call.clientId), call);
+    case op::stop:
+      if (Client* c = clients_.find(call.clientId)) stopClient(*c);
+      return status::ok;
+    case op::open:
+      return open(clients_.client(call.clientId), call);
+    default:
+      break;
+  }
+
+  Client& client = clients_.client(call.clientId);
+  Handle* handle = handles_.find(client, call.positionBlock);
+  switch (base) {
+    case op::close:
+    case op::insert:
+    case op::update:
+    case op::remove:
+    case op::getEqual:
+    case op::getNext:
+    case op::getPrevious:
+    case op::getGreater:
+    case op::getGreaterOrEqual:
+    case op::getLess:
+    case op::getLessOrEqual:
+    case op::getFirst:
+    case op::getLast:
+    case op::stat:
+    case op::getPosition:
+    case op::getDirect:
+    case op::stepNext:
+    case op::stepFirst:
+    case op::stepLast:
+    case op::stepPrevious:
+    case op::unlock:
+      if (!handle) return status::fileNotOpen;
+      break;
+    default:
+      return status::invalidOperation;
+  }
+
+  switch (base) {
+    case op::close: return close(*handle);
+    case op::insert: return insert(*handle, call);
+    case op::update: return update(*handle, call);
+    case op::remove: return remove(*handle, call);
+    case op::stat: return stat(*handle, call);
+    case op::getPosition: return getPosition(*handle, call);
+    case op::getDirect: return getDirect(*handle, call, lock);
+    case op::unlock: return unlock(*handle, call);
+    case op::stepNext:
+    case op::stepFirst:
+    case op::stepLast:
+    case op::stepPrevious:
+      return step(*handle, call, base, lock);
+    default:
+      return readByKey(*handle, call, base, lock);
+  }
+}
+
+void Operations::stopClient(Client& client) {
+  handles_.removeAll(client);
+  clients_.remove(client);
+}
+
+}  // namespace qn::recmgr

@@ -1,0 +1,105 @@
+// Reads in key order, in physical order, by position, and the current position.
+#include <string>
+
+#include "platform/recmgr/LittleEndian.h"
+#include "platform/recmgr/OperationCodes.h"
+#include "platform/recmgr/Operations.h"
+
+namespace qn::recmgr {
+namespace {
+
+KeySeek seekOf(uint16_t operation) {
+  switch (operation) {
+    case op::getNext: return KeySeek::next;
+    case op::getPrevious: return KeySeek::previous;
+    case op::getGreater: return KeySeek::greater;
+    case op::getGreaterOrEqual: return KeySeek::greaterOrEqual;
+    case op::getLess: return KeySeek::less;
+    case op::getLessOrEqual: return KeySeek::lessOrEqual;
+    case op::getFirst: return KeySeek::first;
+    case op::getLast: return KeySeek::last;
+    default: return KeySeek::equal;
+  }
+}
+
+PhysicalStep stepOf(uint16_t operation) {
+  switch (operation) {
+    case op::stepFirst: return PhysicalStep::first;
+    case op::stepLast: return PhysicalStep::last;
+    case op::stepPrevious: return PhysicalStep::previous;
+    default: return PhysicalStep::next;
+  }
+}
+
+// Where the current record stands in key path `key`: remembered from the last read or write in
+// that path (still valid after a delete), else looked up from the record.
+bool placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp) {
+  Cursor& cursor = handle.cursor;
+  if (cursor.position == 0) return false;
+  if (cursor.keyNumber != key.number || !cursor.image) {
+    StoredRecord current;
+    if (cursor.removed || handle.file->readAt(cursor.position, &key, current) != status::ok || !current.image)
+      return false;
+    cursor.moveTo(cursor.position, key.number, current.image, current.stamp);
+  }
+  image = *cursor.image;
+  stamp = cursor.stamp;
+  return true;
+}
+
+}  // namespace
+
+Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key) {
+  handle.cursor.moveTo(record.position, key ? key->number : -1, record.image, record.stamp);
+  if (key) call.returnKey(KeyEncoding::keyValue(*key, record.bytes));
+  return call.returnData(record.bytes);
+}
+
+Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Lock lock) {
+  RecordFile& file = *handle.file;
+  const KeySpec* key = file.spec().key(call.keyNumber);
+  if (!key) return status::invalidKeyNumber;
+  const KeySeek how = seekOf(operation);
+  std::string image;
+  int64_t stamp = 0;
+  if (how == KeySeek::next || how == KeySeek::previous) {
+    if (!placeIn(handle, *key, image, stamp)) return status::invalidPositioning;
+  } else if (how != KeySeek::first && how != KeySeek::last) {
+    std::string value(key->length(), '\0');
+    if (call.key) value.assign(reinterpret_cast<const char*>(call.key), key->length());
+    image = file.encoding().fromKeyValue(*key, reinterpret_cast<const uint8_t*>(value.data()));
+  }
+  StoredRecord record;
+  if (Status s = file.seek(*key, how, image, stamp, record); s != status::ok) return s;
+  return deliver(handle, call, record, key);
+}
+
+Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock lock) {
+  const PhysicalStep how = stepOf(operation);
+  if ((how == PhysicalStep::next || how == PhysicalStep::previous) && handle.cursor.position == 0)
+    return status::invalidPositioning;
+  StoredRecord record;
+  if (Status s = handle.file->step(how, handle.cursor.position, record); s != status::ok) return s;
+  return deliver(handle, call, record, nullptr);
+}
+
+Status Operations::getDirect(Handle& handle, Call& call, Lock lock) {
+  if (call.dataCapacity() < 4) return status::bufferTooShort;
+  const FileSpec& spec = handle.file->spec();
+  const KeySpec* key = spec.key(call.keyNumber);
+  if (!key && !spec.keys.empty()) return status::invalidKeyNumber;
+  const uint32_t position = readU32(call.data);
+  if (position == 0) return status::invalidRecordAddress;
+  StoredRecord record;
+  if (Status s = handle.file->readAt(position, key, record); s != status::ok) return s;
+  return deliver(handle, call, record, key);
+}
+
+Status Operations::getPosition(Handle& handle, Call& call) {
+  if (!handle.cursor.hasRecord()) return status::invalidPositioning;
+  uint8_t answer[4];
+  writeU32(answer, handle.cursor.position);
+  return call.returnData({reinterpret_cast<const char*>(answer), sizeof answer});
+}
+
+}  // namespace qn::recmgr

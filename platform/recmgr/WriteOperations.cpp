@@ -1,0 +1,66 @@
+// Insert, update and delete through a handle.
+#include <cstring>
+
+#include "platform/recmgr/Operations.h"
+
+namespace qn::recmgr {
+namespace {
+
+// The written record becomes current in key path `keyNumber` (when the file has that key).
+void placeAfterWrite(Handle& handle, const WrittenRecord& written, int keyNumber) {
+  const std::vector<KeySpec>& keys = handle.file->spec().keys;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (keys[i].number == keyNumber) {
+      handle.cursor.moveTo(written.position, keyNumber, written.images[i], written.stamps[i]);
+      return;
+    }
+  }
+  handle.cursor.moveTo(written.position, -1, std::nullopt, 0);
+}
+
+}  // namespace
+
+Status Operations::insert(Handle& handle, Call& call) {
+  if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
+  const FileSpec& spec = handle.file->spec();
+  if (call.dataCapacity() < spec.recordLength) return status::bufferTooShort;
+  std::string record(call.dataBytes());
+  WrittenRecord written;
+  if (Status s = handle.file->insert(record, written); s != status::ok) return s;
+  // Of the caller's buffer only the auto-increment fields change.
+  for (const KeySpec& k : spec.keys) {
+    if (!k.autoIncrement()) continue;
+    const SegmentSpec& seg = k.segments.front();
+    std::memcpy(call.data + seg.position - 1, record.data() + seg.position - 1, seg.length);
+  }
+  placeAfterWrite(handle, written, call.keyNumber);
+  return status::ok;
+}
+
+Status Operations::update(Handle& handle, Call& call) {
+  if (!handle.cursor.hasRecord()) return status::invalidPositioning;
+  if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
+  if (call.dataCapacity() < handle.file->spec().recordLength) return status::bufferTooShort;
+  WrittenRecord written;
+  if (Status s = handle.file->update(handle.cursor.position, std::string(call.dataBytes()), written); s != status::ok)
+    return s;
+  placeAfterWrite(handle, written, call.keyNumber);
+  return status::ok;
+}
+
+Status Operations::remove(Handle& handle, Call& call) {
+  Cursor& cursor = handle.cursor;
+  if (!cursor.hasRecord()) return status::invalidPositioning;
+  if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
+  // Next and previous continue from the deleted record's place: keep it in the call's key path.
+  if (const KeySpec* key = handle.file->spec().key(call.keyNumber); key && cursor.keyNumber != key->number) {
+    StoredRecord current;
+    if (handle.file->readAt(cursor.position, key, current) == status::ok)
+      cursor.moveTo(cursor.position, key->number, current.image, current.stamp);
+  }
+  if (Status s = handle.file->remove(cursor.position); s != status::ok) return s;
+  cursor.removed = true;
+  return status::ok;
+}
+
+}  // namespace qn::recmgr
