@@ -12,22 +12,11 @@
 #include "platform/os/Files.h"
 #include "platform/os/UserName.h"
 #include "testing/TestDirs.h"
+#include "testing/TestFiles.h"
 
 namespace {
 using namespace qn::os;
 namespace fs = std::filesystem;
-
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 class FilesTest : public ::testing::Test {
  protected:
@@ -35,21 +24,21 @@ class FilesTest : public ::testing::Test {
 };
 
 TEST_F(FilesTest, CopyWithFailIfExistsLeavesTheDestinationAlone) {
-  writeFile(dir + "/Audit.clo", "template");
-  writeFile(dir + "/Audit07.qc", "records of the day");
+  qn::testing::writeFileText(dir + "/Audit.clo", "template");
+  qn::testing::writeFileText(dir + "/Audit07.qc", "records of the day");
   EXPECT_FALSE(copyFile(dir + "\\audit.CLO", dir + "\\AUDIT07.QC", true));
-  EXPECT_EQ(fileText(dir + "/Audit07.qc"), "records of the day");
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Audit07.qc"), "records of the day");
 
   EXPECT_TRUE(copyFile(dir + "\\audit.CLO", dir + "\\AUDIT07.QC", false)) << "without the flag it replaces";
-  EXPECT_EQ(fileText(dir + "/Audit07.qc"), "template");
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Audit07.qc"), "template");
   EXPECT_FALSE(fs::exists(dir + "/AUDIT07.QC")) << "the existing spelling is replaced, not a second file made";
 
   EXPECT_TRUE(copyFile(dir + "/Audit.clo", dir + "/Audit08.qc", true));
-  EXPECT_EQ(fileText(dir + "/Audit08.qc"), "template");
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Audit08.qc"), "template");
 }
 
 TEST_F(FilesTest, CopyKeepsTheModificationTimeAndFailsCleanly) {
-  writeFile(dir + "/a.txt", "a");
+  qn::testing::writeFileText(dir + "/a.txt", "a");
   fs::last_write_time(dir + "/a.txt", fs::file_time_type::clock::now() - std::chrono::hours(48));
   ASSERT_TRUE(copyFile(dir + "/a.txt", dir + "/b.txt", true));
   EXPECT_EQ(fileModificationTime(dir + "/b.txt"), fileModificationTime(dir + "/A.TXT"));
@@ -62,17 +51,17 @@ TEST_F(FilesTest, CopyKeepsTheModificationTimeAndFailsCleanly) {
 }
 
 TEST_F(FilesTest, ExistenceDeleteAndRename) {
-  writeFile(dir + "/Data/Case.qc", "x");
+  qn::testing::writeFileText(dir + "/Data/Case.qc", "x");
   EXPECT_TRUE(fileExists(dir + "\\DATA\\case.QC"));
   EXPECT_FALSE(fileExists(dir + "\\DATA"));
   EXPECT_TRUE(directoryExists(dir + "\\data"));
   EXPECT_FALSE(directoryExists(dir + "\\data\\case.qc"));
 
-  writeFile(dir + "/Data/Other.qc", "y");
+  qn::testing::writeFileText(dir + "/Data/Other.qc", "y");
   EXPECT_FALSE(renameFile(dir + "\\data\\other.qc", dir + "\\data\\CASE.QC")) << "an existing file stays";
-  EXPECT_EQ(fileText(dir + "/Data/Case.qc"), "x");
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Data/Case.qc"), "x");
   EXPECT_TRUE(renameFile(dir + "\\data\\other.qc", dir + "\\data\\Moved.qc"));
-  EXPECT_EQ(fileText(dir + "/Data/Moved.qc"), "y");
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Data/Moved.qc"), "y");
 
   EXPECT_TRUE(deleteFile(dir + "\\data\\moved.QC"));
   EXPECT_FALSE(fileExists(dir + "/Data/Moved.qc"));
@@ -81,11 +70,11 @@ TEST_F(FilesTest, ExistenceDeleteAndRename) {
 }
 
 TEST_F(FilesTest, ForceDirectoriesCreatesEveryLevel) {
-  writeFile(dir + "/Data/x", "");
+  qn::testing::writeFileText(dir + "/Data/x", "");
   EXPECT_TRUE(forceDirectories(dir + "\\DATA\\cmdata\\Mail"));
   EXPECT_TRUE(fs::is_directory(dir + "/Data/cmdata/Mail")) << "the existing folder is used";
   EXPECT_TRUE(forceDirectories(dir + "\\DATA\\cmdata"));
-  writeFile(dir + "/Blocked", "a file");
+  qn::testing::writeFileText(dir + "/Blocked", "a file");
   EXPECT_FALSE(forceDirectories(dir + "/Blocked/Sub"));
 }
 
@@ -93,7 +82,7 @@ TEST_F(FilesTest, CurrentFolderAndDates) {
   const std::string before = currentDirectory();
   ASSERT_TRUE(setCurrentDirectory(dir));
   EXPECT_EQ(fs::path(currentDirectory()), fs::canonical(dir));
-  writeFile(dir + "/Here.txt", "x");
+  qn::testing::writeFileText(dir + "/Here.txt", "x");
   EXPECT_TRUE(fileExists("here.TXT")) << "relative to the current folder";
   ASSERT_TRUE(setCurrentDirectory(before));
   EXPECT_FALSE(setCurrentDirectory(dir + "/missing"));
@@ -107,7 +96,7 @@ TEST_F(FilesTest, CurrentFolderAndDates) {
 
 TEST_F(FilesTest, ListingByMask) {
   for (const char* name : {"Case1.qic", "case2.QIC", "Case3.qc", "README", "notes.qic.bak"})
-    writeFile(dir + "/" + name, name);
+    qn::testing::writeFileText(dir + "/" + name, name);
   fs::create_directories(dir + "/Sub.qic");
   auto names = [](const std::vector<DirectoryEntry>& entries) {
     std::vector<std::string> out;

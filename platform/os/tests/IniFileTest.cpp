@@ -7,18 +7,10 @@
 #include "platform/os/MachineRoot.h"
 #include "platform/os/ProfileFunctions.h"
 #include "testing/TestDirs.h"
+#include "testing/TestFiles.h"
 
 namespace {
 using namespace qn::os;
-
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 class IniFileTest : public ::testing::Test {
  protected:
@@ -26,7 +18,7 @@ class IniFileTest : public ::testing::Test {
 };
 
 TEST_F(IniFileTest, ValuesAreKeptAsWrittenCommasIncluded) {
-  writeFile(path,
+  qn::testing::writeFileText(path,
             "[Setup]\r\n"
             "WSID = 07 \r\n"
             "MainLexFiles=ssceam.tlx,ssceam2.clx\r\n"
@@ -44,7 +36,7 @@ TEST_F(IniFileTest, ValuesAreKeptAsWrittenCommasIncluded) {
 }
 
 TEST_F(IniFileTest, NamesCompareWithoutCaseAndListingsKeepTheFilesSpelling) {
-  writeFile(path, "[Setup]\nWSID=07\nWsName=Front\n[intl]\niDate=1\n");
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\nWsName=Front\n[intl]\niDate=1\n");
   IniFile ini(path);
   EXPECT_EQ(ini.ReadSections(), (std::vector<AnsiString>{"Setup", "intl"}));
   EXPECT_EQ(ini.ReadSection("SETUP"), (std::vector<AnsiString>{"WSID", "WsName"}));
@@ -68,11 +60,11 @@ TEST_F(IniFileTest, ChangesLeaveEverythingElseAsWritten) {
       "[Other]\r\n"
       "; keep me\r\n"
       "A=1\r\n";
-  writeFile(path, original);
+  qn::testing::writeFileText(path, original);
   IniFile ini(path);
   ini.WriteString("Setup", "Printer", "Front Desk");
   ini.WriteInteger("New", "Count", -3);
-  EXPECT_EQ(fileText(path),
+  EXPECT_EQ(qn::testing::readFileText(path),
             "; workstation settings\r\n"
             "[Setup]\r\n"
             "WSID=07\r\n"
@@ -87,12 +79,12 @@ TEST_F(IniFileTest, ChangesLeaveEverythingElseAsWritten) {
 
   ini.DeleteKey("setup", "PRINTER");
   ini.EraseSection("NEW");
-  EXPECT_EQ(fileText(path), original + "\r\n") << "only the blank line before the erased section stays";
+  EXPECT_EQ(qn::testing::readFileText(path), original + "\r\n") << "only the blank line before the erased section stays";
   EXPECT_EQ(ini.ReadInteger("New", "Count", 42), 42);
 }
 
 TEST_F(IniFileTest, NumbersAndBooleans) {
-  writeFile(path, "[S]\nDec=-12\nHex=$1F\nHex2=0x10\nText=12 days\nBig=99999999999\n");
+  qn::testing::writeFileText(path, "[S]\nDec=-12\nHex=$1F\nHex2=0x10\nText=12 days\nBig=99999999999\n");
   IniFile ini(path);
   EXPECT_EQ(ini.ReadInteger("S", "Dec", 0), -12);
   EXPECT_EQ(ini.ReadInteger("S", "Hex", 0), 31);
@@ -115,12 +107,12 @@ TEST_F(IniFileTest, AMissingFileReadsEmptyAndIsCreatedByAWrite) {
   ini.EraseSection("Setup");
   EXPECT_FALSE(std::ifstream(path).good()) << "erasing nothing writes nothing";
   ini.WriteString("Setup", "WSID", "07");
-  EXPECT_EQ(fileText(path), "[Setup]\nWSID=07\n");
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
 }
 
 TEST_F(IniFileTest, ABinaryFileIsRefusedAndLeftAsItIs) {
   const std::string garbage("[Setup]\nWSID=07\n\x00\x01\x02\xff", 20);
-  writeFile(path, garbage);
+  qn::testing::writeFileText(path, garbage);
   IniFile ini(path);
   try {
     ini.ReadSections();
@@ -130,7 +122,7 @@ TEST_F(IniFileTest, ABinaryFileIsRefusedAndLeftAsItIs) {
     EXPECT_NE(std::string(e.what()).find("line 3"), std::string::npos) << e.what();
   }
   EXPECT_THROW(ini.WriteString("Setup", "WSID", "08"), IniFileError);
-  EXPECT_EQ(fileText(path), garbage);
+  EXPECT_EQ(qn::testing::readFileText(path), garbage);
 }
 
 TEST_F(IniFileTest, AnUnreadableFileIsRefused) {
@@ -146,13 +138,13 @@ TEST_F(IniFileTest, ValuesThatWouldBreakTheirLineAreRefused) {
 }
 
 TEST(ProfileFunctionsTest, BareNamesLiveInTheWindowsFolder) {
-  writeFile(windowsDir() + "/win.ini", "[intl]\niDate=1\nsShortDate=dd/MM/yyyy\n");
+  qn::testing::writeFileText(windowsDir() + "/win.ini", "[intl]\niDate=1\nsShortDate=dd/MM/yyyy\n");
   EXPECT_EQ(getProfileInt("INTL", "iDATE", 0), 1);
   EXPECT_EQ(getProfileInt("INTL", "iTime", 7), 7);
   EXPECT_EQ(getProfileInt("INTL", "sShortDate", 7), 0) << "a value that is no number";
 
   EXPECT_TRUE(writePrivateProfileString("Setup", "WSID", "07", "Qnvantor.ini"));
-  EXPECT_EQ(fileText(windowsDir() + "/Qnvantor.ini"), "[Setup]\nWSID=07\n");
+  EXPECT_EQ(qn::testing::readFileText(windowsDir() + "/Qnvantor.ini"), "[Setup]\nWSID=07\n");
   EXPECT_EQ(getPrivateProfileString("setup", "wsid", "WError", "Qnvantor.ini"), "07");
   EXPECT_EQ(getPrivateProfileInt("Setup", "WSID", -1, "Qnvantor.ini"), 7);
 

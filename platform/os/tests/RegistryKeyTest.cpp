@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "testing/TestFiles.h"
 #include "platform/os/FaultInjection.h"
 #include "platform/os/HiveFile.h"
 #include "platform/os/MachineRoot.h"
@@ -17,15 +18,6 @@ using namespace qn::os;
 namespace fs = std::filesystem;
 
 std::string hivePath() { return registryDir() + "/HKEY_LOCAL_MACHINE.hive"; }
-
-std::string fileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 RegistryKey hostKey() {
   RegistryKey reg(HKEY_LOCAL_MACHINE);
@@ -201,7 +193,7 @@ TEST(RegistryKeyTest, HiveIsTextAPersonCanReadAndEdit) {
   reg.WriteInteger("MemBudget", -1);
   const unsigned char bytes[] = {0x00, 0xFF};
   reg.WriteBinaryData("Blob", bytes, 2);
-  std::string text = fileText(hivePath());
+  std::string text = qn::testing::readFileText(hivePath());
   EXPECT_NE(text.find("[Software\\Vantor\\Quillon\\Host]\n"
                       "\"Path\"=str:\"C:\\\\QN \\\"x\\\"\\r\\nCaf\xC3\xA9\"\n"
                       "\"MemBudget\"=int:-1\n"
@@ -210,7 +202,7 @@ TEST(RegistryKeyTest, HiveIsTextAPersonCanReadAndEdit) {
       << text;
 
   // As a person would write it: comments, CRLF line ends, blanks, a default value.
-  writeFile(hivePath(),
+  qn::testing::writeFileText(hivePath(),
             "; edited by hand\r\n"
             "[Software\\Korvo\\Btrieve\\Aliases\\QNWIN]\r\n"
             "  \"PhysicalName\" = str:\"/srv/qn/data\"  \r\n"
@@ -265,7 +257,7 @@ TEST(RegistryKeyTest, DamagedHiveIsRefusedAndLeftAsItIs) {
   };
   for (const Damage& d : damages) {
     SCOPED_TRACE(d.what);
-    writeFile(hivePath(), d.text);
+    qn::testing::writeFileText(hivePath(), d.text);
     RegistryKey reg(HKEY_LOCAL_MACHINE);
     try {
       reg.OpenKey("\\Software", true);
@@ -276,18 +268,18 @@ TEST(RegistryKeyTest, DamagedHiveIsRefusedAndLeftAsItIs) {
     }
     EXPECT_THROW(reg.WriteString("A", "x"), RegistryError);
     EXPECT_THROW(reg.GetKeyNames(), RegistryError);
-    EXPECT_EQ(fileText(hivePath()), d.text) << "the damaged hive must not be replaced";
+    EXPECT_EQ(qn::testing::readFileText(hivePath()), d.text) << "the damaged hive must not be replaced";
   }
 }
 
 TEST(RegistryKeyTest, AFailedWriteLeavesTheHiveAsItWas) {
   RegistryKey reg = hostKey();
   reg.WriteString("EntryMode", "C");
-  const std::string before = fileText(hivePath());
+  const std::string before = qn::testing::readFileText(hivePath());
 
   injectFault(Fault::HiveWrite);
   EXPECT_THROW(reg.WriteString("EntryMode", "N"), RegistryError);
-  EXPECT_EQ(fileText(hivePath()), before);
+  EXPECT_EQ(qn::testing::readFileText(hivePath()), before);
   EXPECT_EQ(reg.ReadString("EntryMode"), "C");
   for (const auto& entry : fs::directory_iterator(registryDir()))
     EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << "left behind: " << entry.path();
