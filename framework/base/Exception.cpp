@@ -1,0 +1,3 @@
+#include "framework/base/Exception.h"
+
+void Abort() { throw EAbort("Operation aborted"); }

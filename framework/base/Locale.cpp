@@ -1,0 +1,6 @@
+#include "framework/base/Locale.h"
+
+LocaleSettings& Locale() {
+  static LocaleSettings settings;
+  return settings;
+}
