@@ -1,0 +1,66 @@
+#include "framework/ui/QtMessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <stdexcept>
+
+namespace qn::ui {
+namespace {
+
+struct ButtonMap {
+  TMsgDlgBtn button;
+  QMessageBox::StandardButton qt;
+};
+
+// In the order the box shows them; Cancel comes last, so it is never the default by position.
+constexpr ButtonMap buttonOrder[] = {
+    {mbYes, QMessageBox::Yes},       {mbNo, QMessageBox::No},         {mbOK, QMessageBox::Ok},
+    {mbAbort, QMessageBox::Abort},   {mbRetry, QMessageBox::Retry},   {mbIgnore, QMessageBox::Ignore},
+    {mbCancel, QMessageBox::Cancel},
+};
+
+QMessageBox::Icon iconOf(TMsgDlgType kind) {
+  switch (kind) {
+    case mtWarning: return QMessageBox::Warning;
+    case mtError: return QMessageBox::Critical;
+    case mtInformation: return QMessageBox::Information;
+    case mtConfirmation: return QMessageBox::Question;
+    case mtCustom: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QString messageBoxText(const AnsiString& text) {
+  QString shown = QString::fromStdString(qn::ansiToUtf8(text));
+  shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+
+TModalResult showQtMessageBox(const MessageBoxRequest& request) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    throw std::logic_error("a message box cannot be shown without the application's windows: " + request.text);
+
+  QMessageBox box(iconOf(request.kind), messageBoxText(request.caption), messageBoxText(request.text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  TMsgDlgButtons buttons = request.buttons.Empty() ? TMsgDlgButtons{mbOK} : request.buttons;
+  for (const ButtonMap& b : buttonOrder) {
+    if (!buttons.Contains(b.button)) continue;
+    QPushButton* added = box.addButton(b.qt);
+    bool isDefault = request.defaultButton ? *request.defaultButton == b.button : box.defaultButton() == nullptr;
+    if (isDefault) box.setDefaultButton(added);
+  }
+  if (request.position) box.move(request.position->x, request.position->y);
+  box.exec();
+
+  QAbstractButton* clicked = box.clickedButton();
+  for (const ButtonMap& b : buttonOrder)
+    if (clicked && box.standardButton(clicked) == b.qt) return ModalResultOf(b.button);
+  return buttons.Contains(mbCancel) ? mrCancel : mrNone;
+}
+
+}  // namespace qn::ui

@@ -1,0 +1,15 @@
+#pragma once
+// The message box as the program shows it: a modal Qt dialog with the request's icon, text,
+// caption and buttons.
+#include <QString>
+
+#include "framework/ui/MessageBoxService.h"
+
+namespace qn::ui {
+
+TModalResult showQtMessageBox(const MessageBoxRequest& request);
+
+// The request's text as the screen shows it: UTF-8 with "\r" and "\r\n" as line breaks.
+QString messageBoxText(const AnsiString& text);
+
+}  // namespace qn::ui
