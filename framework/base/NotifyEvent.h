@@ -1,5 +1,5 @@
 #pragma once
-// TNotifyEvent: the plain event of the framework, told only who fired it. Unassigned is empty.
+// The plain event of the framework: a handler told which object raised it. Empty means no handler.
 #include <functional>
 
 class TObject;

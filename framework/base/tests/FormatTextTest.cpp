@@ -19,7 +19,7 @@ TEST(FormatTextTest, Directives) {
       {Format("%-7.7s|", {"AB"}), "AB     |"},
       {Format("%.3s", {"ABCDEF"}), "ABC"},
       {Format("%s%s", {'x', AnsiString("y")}), "xy"},
-      {Format("Btrieve Error %d.", {2999}), "Btrieve Error 2999."},
+      {Format("Status %d.", {2999}), "Status 2999."},
       {Format("%2d - ", {3}), " 3 - "},
       {Format("%5.5d", {42}), "00042"},
       {Format("%10.10d", {-42}), "-0000000042"},

@@ -75,11 +75,14 @@ TEST(NumberTextTest, FloatsToTextUseFifteenDigitsAndRoundHalfAway) {
       {-0.125, ffFixed, 15, 2, "-0.13"},
       {-0.001, ffFixed, 15, 2, "0.00"},  // no "-0.00"
       {9.995, ffFixed, 15, 2, "10.00"},
+      {12345.6789, ffFixed, 7, 4, "12345.6800"},  // 7 significant digits first
+      {123.456789, ffFixed, 7, 4, "123.4568"},
+      {12345678.9, ffFixed, 7, 4, "1.234568E7"},    // too many integer digits
       {1234567.891, ffNumber, 15, 2, "1,234,567.89"},
       {-1234.5, ffNumber, 15, 0, "-1,235"},
       {1500, ffExponent, 4, 2, "1.500E+03"},
       {0.00015, ffExponent, 2, 3, "1.5E-004"},
-      {1e20, ffFixed, 15, 2, "1.00000000000000E+20"},
+      {1e20, ffFixed, 15, 2, "1E20"},
       {1234.5, ffCurrency, 15, 2, "$1,234.50"},
       {-1234.5, ffCurrency, 15, 2, "($1,234.50)"},
   };
