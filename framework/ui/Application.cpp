@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/base/Exception.h"
+#include "framework/base/UnitLifecycle.h"
 #include "framework/ui/MessageBoxService.h"
 
 namespace {
@@ -84,11 +85,38 @@ TMsgDlgType kindOf(int flags) {
 
 TApplication* const Application = &instance;
 
-TApplication::TApplication() = default;
+namespace {
+
+// What the application owns goes while the units it may use still run.
+UnitRegistration unit("framework/ui/Application", {}, {}, [] {
+  instance.SetMainForm(nullptr);
+  instance.DestroyComponents();
+});
+
+}  // namespace
+
+TApplication::TApplication() : TComponent(nullptr) {}
 
 TApplication::~TApplication() {
   delete busNotifier_.data();
   delete windowStateWatcher_.data();
+}
+
+void TApplication::SetMainForm(TComponent* Value) {
+  if (mainForm_ == Value) return;
+  if (mainForm_) RemoveFreeNotification(mainForm_);
+  mainForm_ = Value;
+  if (mainForm_) FreeNotification(mainForm_);
+}
+
+void TApplication::formCreated(TComponent* form) {
+  form->AfterConstruction();
+  if (!mainForm_ && form->InheritsFrom("TForm")) SetMainForm(form);
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
 }
 
 void TApplication::Initialize() {

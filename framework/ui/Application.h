@@ -5,11 +5,14 @@
 // message bus: its application window is registered (the owner of its main window, captioned
 // with the title) and bus messages are dispatched in Qt's event loop; asked to restore or come to
 // the front, the program's windows do so.
+// It is also the owner of the long-lived forms and data modules, created in order, and holds the
+// main form (none until set: the first form CreateForm creates, or SetMainForm). What it owns is
+// deleted when the program's units stop.
 #include <QPointer>
 #include <functional>
 #include <memory>
 
-#include "framework/base/Object.h"
+#include "framework/base/Component.h"
 #include "framework/ui/MessageDialogTypes.h"
 #include "platform/os/MessageBus.h"
 
@@ -41,13 +44,32 @@ constexpr int IDNO = mrNo;
 
 class Exception;
 
-class TApplication : public TObject {
-  QN_CLASS(TApplication, TObject)
+class TApplication : public TComponent {
+  QN_CLASS(TApplication, TComponent)
  public:
   using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 
   TApplication();
   ~TApplication() override;
+
+  // Creates a T owned by the application, stores it in Reference, then completes its creation
+  // (AfterConstruction: its create event). The first form created this way (a class named TForm or
+  // a descendant) becomes the main form. When the completion raises, the new T is deleted,
+  // Reference is cleared and the exception comes through.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    Reference = new T(this);
+    try {
+      formCreated(Reference);
+    } catch (...) {
+      delete Reference;
+      Reference = nullptr;
+      throw;
+    }
+  }
+
+  TComponent* MainForm() const { return mainForm_; }
+  void SetMainForm(TComponent* Value);
 
   // Joins the desktop's message bus. Its messages are dispatched in Qt's event loop once the Qt
   // application exists (created before or after this call).
@@ -81,7 +103,11 @@ class TApplication : public TObject {
 
   int MessageBox(const AnsiString& Text, const AnsiString& Caption, int Flags);
 
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
  private:
+  void formCreated(TComponent* form);
   void HookIntoEventLoop();
   void DispatchBusMessages();
   void ShowError(const AnsiString& message);
@@ -95,6 +121,7 @@ class TApplication : public TObject {
   // Children of the Qt application, so they never outlive it.
   QPointer<QSocketNotifier> busNotifier_;
   QPointer<QObject> windowStateWatcher_;
+  TComponent* mainForm_ = nullptr;
 };
 
 extern TApplication* const Application;

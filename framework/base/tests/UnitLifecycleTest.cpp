@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "framework/base/Application.h"
 #include "framework/base/UnitLifecycle.h"
 
 namespace {
@@ -100,11 +99,6 @@ TEST(UnitLifecycle, EveryStopRunsAndTheFirstErrorComesThroughAfter) {
   log.clear();
   EXPECT_THROW(units.StopAll(), std::runtime_error);
   EXPECT_EQ(log, (Log{"stop c/Three", "stop a/One"}));
-}
-
-TEST(UnitLifecycle, TheTestMainHasStartedTheProgramsUnits) {
-  ASSERT_NE(Application, nullptr) << "the application unit starts before every test";
-  EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
 }  // namespace

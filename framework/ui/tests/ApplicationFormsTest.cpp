@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/base/Application.h"
+#include "framework/base/ApplicationHooks.h"
 #include "framework/base/DataModule.h"
+#include "framework/ui/Application.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ struct ExceptionHookScope {
 TEST(Application, FirstFormCreatedBecomesTheMainFormAndItsDeletionClearsIt) {
   Log log;
   TLogModule::log = &log;
-  TApplication application(nullptr);
+  TApplication application;
   EXPECT_EQ(application.MainForm(), nullptr);
 
   TLogModule* dm = nullptr;
@@ -77,7 +78,7 @@ TEST(Application, FirstFormCreatedBecomesTheMainFormAndItsDeletionClearsIt) {
 }
 
 TEST(Application, MainFormSetDirectlyIsClearedWhenItGoes) {
-  TApplication application(nullptr);
+  TApplication application;
   auto* form = new TComponent(nullptr);
   application.SetMainForm(form);
   delete form;
@@ -85,7 +86,7 @@ TEST(Application, MainFormSetDirectlyIsClearedWhenItGoes) {
 }
 
 TEST(DataModule, CreateErrorPassesOnWithoutHookAndIsReportedWithOne) {
-  TApplication application(nullptr);
+  TApplication application;
   struct TFailingModule : TDataModule {
     explicit TFailingModule(TComponent* owner) : TDataModule(owner) {
       OnCreate = [](TObject*) { throw std::runtime_error("Unable to open the registry at this time."); };
@@ -111,18 +112,6 @@ TEST(DataModule, DestroyErrorIsReportedAndTheDestructionCompletes) {
   EXPECT_EQ(owner->ComponentCount(), 0);
   EXPECT_EQ(hook.reported, Log{"cannot close from TDataModule"});
   delete owner;
-}
-
-TEST(ApplicationHooks, ProcessMessagesDoesNothingUntilAHookIsInstalled) {
-  TApplication application(nullptr);
-  application.ProcessMessages();
-  int processed = 0;
-  ProcessMessagesHook previous = SetProcessMessagesHook([&] { ++processed; });
-  application.ProcessMessages();
-  ProcessPendingMessages();
-  SetProcessMessagesHook(previous);
-  ProcessPendingMessages();
-  EXPECT_EQ(processed, 2);
 }
 
 }  // namespace
