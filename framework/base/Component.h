@@ -30,7 +30,6 @@ class TComponent : public TPersistent {
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
 
-
   TComponent* Owner() const { return owner_; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }
   // The owned component at Index (0-based, in insertion order); an index out of range is an error.
@@ -66,7 +65,7 @@ class TComponent : public TPersistent {
   void DestroyComponents();
 
   // Marks this component and, recursively, everything it owns as being destroyed.
-  virtual void Destroying();
+  void Destroying();
   // Sets or clears csDesigning on this component and everything it owns.
   void SetDesigning(bool Value);
 

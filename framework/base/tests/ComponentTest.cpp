@@ -245,6 +245,15 @@ TEST(ComponentOwnership, InsertMovesFromTheOldOwnerAndTellsBothTrees) {
   (void)watcher;
 }
 
+TEST(ComponentOwnership, ComponentWhoseConstructorRaisesLeavesItsOwner) {
+  struct TFailingComponent : TComponent {
+    explicit TFailingComponent(TComponent* owner) : TComponent(owner) { throw EComponentError("no session"); }
+  };
+  TComponent form(nullptr);
+  EXPECT_THROW(new TFailingComponent(&form), EComponentError);
+  EXPECT_EQ(form.ComponentCount(), 0);
+}
+
 TEST(ComponentOwnership, OwnershipLoopsAreRefused) {
   auto* form = new TComponent(nullptr);
   auto* panel = new TComponent(form);
