@@ -86,12 +86,13 @@ MessageBus::~MessageBus() {
 }
 
 WindowId MessageBus::registerWindow(const AnsiString& className, const AnsiString& caption, WindowId owner,
-                                    WindowHandlers handlers) {
+                                    WindowHandlers handlers, bool mainWindow) {
   WindowEntry e;
   e.id = windowRegistry::allocateId();
   e.owner = owner;
   e.className = className;
   e.caption = caption;
+  e.mainWindow = mainWindow;
   e.process = currentProcessIdentity();
   e.address = address_;
   windowRegistry::put(e);

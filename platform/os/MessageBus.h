@@ -41,8 +41,9 @@ class MessageBus {
   MessageBus(const MessageBus&) = delete;
   MessageBus& operator=(const MessageBus&) = delete;
 
+  // Registering the main window tells a parent waiting for this program that it takes input.
   WindowId registerWindow(const AnsiString& className, const AnsiString& caption, WindowId owner,
-                          WindowHandlers handlers);
+                          WindowHandlers handlers, bool mainWindow = false);
   void unregisterWindow(WindowId id);
   void setCaption(WindowId id, const AnsiString& caption);
   void setMinimized(WindowId id, bool minimized);

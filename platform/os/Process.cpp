@@ -127,7 +127,7 @@ bool ChildProcess::waitForInputIdle(int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     for (const WindowEntry& window : windowRegistry::all())
-      if (window.process.pid == pid_) return true;
+      if (window.process.pid == pid_ && window.mainWindow) return true;
     if (exitCode() != STILL_ACTIVE || std::chrono::steady_clock::now() >= deadline) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }

@@ -54,8 +54,8 @@ class ChildProcess {
   // ended it. Empty when the child can no longer be followed.
   std::optional<std::uint32_t> exitCode();
 
-  // Waits at most timeoutMs for the child to register a window. False on time-out and when the
-  // child ends first.
+  // Waits at most timeoutMs for the child to register its main window. False on time-out and
+  // when the child ends first.
   bool waitForInputIdle(int timeoutMs);
 
  private:

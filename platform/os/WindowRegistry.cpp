@@ -30,7 +30,7 @@ std::string oneLine(std::string text) {
 std::string format(const WindowEntry& e) {
   std::ostringstream out;
   out << "id=" << e.id << "\nowner=" << e.owner << "\nclass=" << oneLine(e.className) << "\ncaption="
-      << oneLine(e.caption) << "\nminimized=" << (e.minimized ? 1 : 0) << "\npid=" << e.process.pid
+      << oneLine(e.caption) << "\nminimized=" << (e.minimized ? 1 : 0) << "\nmain=" << (e.mainWindow ? 1 : 0) << "\npid=" << e.process.pid
       << "\nstarted=" << e.process.startTime << "\naddress=" << oneLine(e.address) << "\n";
   return out.str();
 }
@@ -49,12 +49,13 @@ std::optional<WindowEntry> parse(std::istream& in) {
     else if (key == "class") e.className = value;
     else if (key == "caption") e.caption = value;
     else if (key == "minimized") e.minimized = value == "1";
+    else if (key == "main") e.mainWindow = value == "1";
     else if (key == "pid") e.process.pid = static_cast<pid_t>(std::stol(value));
     else if (key == "started") e.process.startTime = std::stoull(value);
     else if (key == "address") e.address = value;
     else --fields;
   }
-  if (fields != 8 || e.id == 0) return std::nullopt;
+  if (fields != 9 || e.id == 0) return std::nullopt;
   return e;
 }
 

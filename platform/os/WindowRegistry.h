@@ -23,6 +23,7 @@ struct WindowEntry {
   AnsiString className;
   AnsiString caption;
   bool minimized = false;
+  bool mainWindow = false;  // the program's main window: once it is here, the program takes input
   ProcessIdentity process;
   std::string address;  // the owning program's message socket
 };

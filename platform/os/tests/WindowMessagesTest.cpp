@@ -2,7 +2,11 @@
 #include <poll.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
 
 #include "ChildProgram.h"
 #include "platform/os/MessageBus.h"
@@ -147,6 +151,45 @@ TEST(WindowMessagesTest, CaptionAndStateChangesAreSeenByOthers) {
   auto entry = windowRegistry::find("TApplication", "calendar");
   ASSERT_TRUE(entry);
   EXPECT_TRUE(entry->minimized);
+}
+
+TEST(RegisteredMessagesTest, ProgramsRegisteringAtOnceAgreeOnEveryNumber) {
+  // Four programs register the same names at the same moment, each in its own order and spelling.
+  const std::vector<std::vector<std::string>> orders = {
+      {"QN_Msg_JustCalledFromClient", "QN_Msg_JustCalledFromCase", "QN_Message_Status", "QN_Message_AddDept"},
+      {"QN_Message_AddDept", "QN_Message_Status", "QN_Msg_JustCalledFromCase", "QN_Msg_JustCalledFromClient"},
+      {"qn_message_status", "QN_MSG_JUSTCALLEDFROMCLIENT", "qn_message_adddept", "qn_msg_justcalledfromcase"},
+      {"QN_Msg_JustCalledFromCase", "QN_Message_AddDept", "QN_Msg_JustCalledFromClient", "QN_Message_Status"},
+  };
+  std::vector<std::string> records;
+  std::vector<std::unique_ptr<ChildProcess>> children;
+  for (const auto& order : orders) {
+    records.push_back(qn::testing::makeScratchDir("register") + "/record");
+    std::vector<std::string> args{"register", records.back()};
+    args.insert(args.end(), order.begin(), order.end());
+    children.push_back(startChild(args));
+    ASSERT_TRUE(children.back());
+  }
+  for (auto& child : children) ASSERT_EQ(waitForExit(*child), 0u);
+
+  std::map<std::string, unsigned> agreed;  // upper-cased name -> number
+  for (const std::string& record : records) {
+    ASSERT_TRUE(waitForLine(record, "done"));
+    std::ifstream in(record);
+    std::string name;
+    unsigned number;
+    while (in >> name >> number) {
+      std::transform(name.begin(), name.end(), name.begin(), ::toupper);
+      ASSERT_GE(number, firstRegisteredMessage) << name;
+      auto [it, added] = agreed.emplace(name, number);
+      EXPECT_EQ(it->second, number) << name;
+    }
+  }
+  ASSERT_EQ(agreed.size(), 4u);
+  std::set<unsigned> distinct;
+  for (const auto& [name, number] : agreed) distinct.insert(number);
+  EXPECT_EQ(distinct.size(), 4u);
+  EXPECT_EQ(registerWindowMessage("Qn_Message_Status"), agreed["QN_MESSAGE_STATUS"]);
 }
 
 TEST(RegisteredMessagesTest, NamesShareNumbersWithoutRegardToCase) {

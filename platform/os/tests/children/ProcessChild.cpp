@@ -6,6 +6,7 @@
 //   window CLASS CAPTION RECORD registers an application window and, owned by it, a main window;
 //                               records its start-up placement and what it is sent; ends on
 //                               the message "QN_Test_Quit"
+//   register RECORD NAME...     registers the message names in that order, records "NAME NUMBER"
 //   never-ready                 runs without registering a window
 //   exit CODE                   ends at once with CODE
 #include <poll.h>
@@ -21,6 +22,7 @@
 #include "platform/os/MessageBus.h"
 #include "platform/os/NamedMutex.h"
 #include "platform/os/Process.h"
+#include "platform/os/RegisteredMessages.h"
 
 namespace {
 
@@ -75,6 +77,9 @@ int window(const std::string& className, const std::string& caption, const std::
     };
   };
   WindowId application = bus.registerWindow("TApplication", "", 0, {nullptr, onRequest("application")});
+  // A program needs a while between its application window and its main window; a parent that
+  // took the first for readiness would lose what it sends the main window meanwhile.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
   bus.registerWindow(className, caption, application,
                      {[&](const WindowMessage& m) {
                         if (m.name == "QN_Test_Quit") quit = true;
@@ -82,12 +87,20 @@ int window(const std::string& className, const std::string& caption, const std::
                                                std::to_string(m.wParam) + " " + std::to_string(m.lParam) + " " +
                                                m.text);
                       },
-                      onRequest("main")});
+                      onRequest("main")},
+                     true);
   const auto end = std::chrono::steady_clock::now() + lifetime;
   while (!quit && std::chrono::steady_clock::now() < end) {
     pollfd p{bus.fd(), POLLIN, 0};
     if (::poll(&p, 1, 200) > 0) bus.dispatchPending();
   }
+  return 0;
+}
+
+int registerMessages(const std::string& recordPath, char** names, int count) {
+  for (int i = 0; i < count; ++i)
+    record(recordPath, std::string(names[i]) + " " + std::to_string(registerWindowMessage(names[i])));
+  record(recordPath, "done");
   return 0;
 }
 
@@ -99,6 +112,7 @@ int main(int argc, char** argv) {
   if (mode == "mutex-hold" && argc == 4) return mutexHold(argv[2], argv[3]);
   if (mode == "mutex-abandon" && argc == 3) return mutexAbandon(argv[2]);
   if (mode == "window" && argc == 5) return window(argv[2], argv[3], argv[4]);
+  if (mode == "register" && argc >= 4) return registerMessages(argv[2], argv + 3, argc - 3);
   if (mode == "never-ready") {
     sleepOutLifetime();
     return 0;
