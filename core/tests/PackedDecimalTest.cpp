@@ -1,0 +1,145 @@
+#include "core/PackedDecimal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "framework/base/Exception.h"
+#include "framework/base/Locale.h"
+#include "framework/base/tests/ScopedSettings.h"
+
+namespace {
+
+std::string hex(const AnsiString& bytes) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string text;
+  for (unsigned char b : bytes) {
+    if (!text.empty()) text += ' ';
+    text += digits[b >> 4];
+    text += digits[b & 0xF];
+  }
+  return text;
+}
+
+struct Packed {
+  int size;
+  int decimals;
+  double value;
+  AnsiString bytes;
+};
+
+const std::vector<Packed> kPacked = {
+    {3, 0, 12345, "\x12\x34\x5F"},
+    {3, 0, -12345, "\x12\x34\x5D"},
+    {3, 0, 0, AnsiString("\x00\x00\x0F", 3)},
+    {3, 0, 7, AnsiString("\x00\x00\x7F", 3)},
+    {1, 0, 9, "\x9F"},
+    {1, 0, -9, "\x9D"},
+    {1, 1, 0.5, "\x5F"},
+    {2, 3, 0.25, AnsiString("\x25\x0F", 2)},
+    {4, 2, 12.5, AnsiString("\x00\x01\x25\x0F", 4)},
+    {4, 2, -99999.99, "\x99\x99\x99\x9D"},
+    {6, 2, 999999999.99, "\x99\x99\x99\x99\x99\x9F"},
+    {6, 2, -1234.56, AnsiString("\x00\x00\x01\x23\x45\x6D", 6)},
+    {6, 0, 98765432101.0, "\x98\x76\x54\x32\x10\x1F"},
+};
+
+TEST(PackedDecimalTest, ValuesBecomeTheirBytesAndBack) {
+  for (const Packed& p : kPacked) {
+    SCOPED_TRACE(std::to_string(p.value) + " in " + std::to_string(p.size) + " bytes, " +
+                 std::to_string(p.decimals) + " decimals");
+    EXPECT_EQ(hex(FloatToPacked(p.value, p.size, p.decimals)), hex(p.bytes));
+    EXPECT_DOUBLE_EQ(PackedToFloat(p.bytes, p.decimals), p.value);
+  }
+}
+
+TEST(PackedDecimalTest, WritingRoundsToTheDecimalsHalfAwayFromZero) {
+  EXPECT_EQ(hex(FloatToPacked(2.25, 3, 1)), hex(AnsiString("\x00\x02\x3F", 3)));
+  EXPECT_EQ(hex(FloatToPacked(-2.25, 3, 1)), hex(AnsiString("\x00\x02\x3D", 3)));
+  EXPECT_EQ(hex(FloatToPacked(0.004, 2, 2)), hex(AnsiString("\x00\x0F", 2)));
+}
+
+TEST(PackedDecimalTest, AnySignButFReadsNegative) {
+  const double minusZero = PackedToFloat(AnsiString("\x00\x00\x0C", 3), 0);
+  EXPECT_EQ(minusZero, 0);
+  EXPECT_TRUE(std::signbit(minusZero));
+  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3C", 3), 1), -12.3);
+  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3F", 3), 1), 12.3);
+}
+
+TEST(PackedDecimalTest, IntegersAreTheDigitsWithTheirSign) {
+  EXPECT_EQ(PackedToInteger(AnsiString("\x00\x00\x01\x23\x45\x6D", 6), 2), -123456);
+  EXPECT_EQ(PackedToInteger("\x12\x34\x5F", 0), 12345);
+  EXPECT_EQ(PackedToInteger("\x99\x99\x99\x99\x99\x9F", 2), 99999999999);
+}
+
+struct Limit {
+  int size;
+  int decimals;
+  double accepted;  // at the limit, by sign
+  double refused;
+};
+
+TEST(PackedDecimalTest, ValuesBeyondTheFieldAreRefused) {
+  const std::vector<Limit> limits = {
+      {6, 2, 999999999.99, 1000000000.0},
+      {6, 2, 999999999.994, 999999999.995},
+      {3, 0, 99999.003, 99999.005},
+      {1, 0, 9, 10},
+      {4, 2, 99999.99, 100000},
+      // After rounding these would need a digit more than the field holds.
+      {2, 3, 0.9994, 0.9996},
+      {3, 4, 9.9999, 9.99996},
+      {6, 11, 0.99999999999, 0.999999999996},
+  };
+  for (const Limit& l : limits) {
+    for (double sign : {1.0, -1.0}) {
+      SCOPED_TRACE(std::to_string(sign * l.refused) + " in " + std::to_string(l.size) + " bytes, " +
+                   std::to_string(l.decimals) + " decimals");
+      EXPECT_NO_THROW(FloatToPacked(sign * l.accepted, l.size, l.decimals));
+      try {
+        FloatToPacked(sign * l.refused, l.size, l.decimals);
+        ADD_FAILURE() << "accepted";
+      } catch (const EAbort& e) {
+        EXPECT_EQ(e.Message(), "Value exceeds allowable range.");
+      }
+    }
+  }
+  EXPECT_THROW(FloatToPacked(std::numeric_limits<double>::quiet_NaN(), 3, 0), EAbort);
+  EXPECT_THROW(FloatToPacked(std::numeric_limits<double>::infinity(), 3, 0), EAbort);
+}
+
+TEST(PackedDecimalTest, TheDecimalSeparatorOfTheLocaleDoesNotMatterAndIsKept) {
+  ScopedLocale locale;
+  Locale().DecimalSeparator = ',';
+  Locale().ThousandSeparator = '.';
+  EXPECT_EQ(hex(FloatToPacked(-1234.56, 6, 2)), hex(AnsiString("\x00\x00\x01\x23\x45\x6D", 6)));
+  EXPECT_EQ(Locale().DecimalSeparator, ',');
+  EXPECT_THROW(FloatToPacked(1e12, 6, 2), EAbort);
+  EXPECT_EQ(Locale().DecimalSeparator, ',') << "restored after a refusal too";
+}
+
+TEST(PackedDecimalTest, FieldShapesThatCannotBeWrittenAreErrors) {
+  EXPECT_THROW(FloatToPacked(1, 0, 0), EInvalidOperation);
+  EXPECT_THROW(FloatToPacked(1, 7, 0), EInvalidOperation);
+  EXPECT_THROW(FloatToPacked(1, 3, 6), EInvalidOperation);
+  EXPECT_THROW(FloatToPacked(1, 3, -1), EInvalidOperation);
+}
+
+TEST(PackedDecimalTest, DisplayMasks) {
+  struct Mask {
+    int size, decimals;
+    AnsiString mask;
+  };
+  for (const Mask& m : std::vector<Mask>{{6, 2, "########0.00"},
+                                         {3, 0, "####0"},
+                                         {4, 2, "####0.00"},
+                                         {6, 0, "##########0"},
+                                         {1, 0, "0"},
+                                         {2, 3, "0.000"}})
+    EXPECT_EQ(PackedDisplayMask(m.size, m.decimals), m.mask) << m.size << " bytes, " << m.decimals << " decimals";
+}
+
+}  // namespace
