@@ -83,8 +83,8 @@ Status Operations::stat(Handle& handle, Call& call) {
   return call.returnData({reinterpret_cast<const char*>(answer.data()), answer.size()});
 }
 
-Status Operations::unlock(Handle&, Call&) {
-  return status::ok;  // nothing is locked until record locks exist; unlocking nothing answers 0
-}
+// Record locks are not taken yet, so there is never anything to release; unlocking nothing
+// answers 0.
+Status Operations::unlock(Handle&, Call&) { return status::ok; }
 
 }  // namespace qn::recmgr
