@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "framework/base/UnitLifecycle.h"
 #include "testing/TestDirs.h"
 
 int main(int argc, char** argv) {
@@ -19,5 +20,8 @@ int main(int argc, char** argv) {
   fs::create_directories(scratch / "runtime");
   setenv("QN_ROOT", (scratch / "root").c_str(), 1);
   setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+
+  // The units linked into this test start as they do before the program's main block.
+  RunningUnits units;
   return RUN_ALL_TESTS();
 }

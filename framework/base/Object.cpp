@@ -3,7 +3,7 @@
 #include <strings.h>
 
 const TClassInfo* TObject::StaticClassInfo() {
-  static const TClassInfo info{"TObject", nullptr};
+  static const TClassInfo info{"TObject", nullptr, nullptr};
   return &info;
 }
 

@@ -4,11 +4,16 @@
 // ("TdcDBCustomLookupCombo" or a descendant) rather than by C++ type.
 #include "framework/base/AnsiString.h"
 
-// What a class knows of itself. Further per-class facts (published properties, a factory for
-// creation by name) are kept in tables keyed by this record's address.
+class PropertyTable;
+
+// What a class knows of itself. Further per-class facts (the published-property table built from
+// `publish`, a factory for creation by name) are kept in tables keyed by this record's address.
 struct TClassInfo {
   const char* name;
   const TClassInfo* parent;  // nullptr only for TObject
+  // Fills the class's own published properties (not its ancestors'); nullptr when it has none.
+  // Called once, on the first look-up, so no table depends on static initialisation order.
+  void (*publish)(PropertyTable&);
 };
 
 class TObject {
@@ -26,10 +31,13 @@ class TObject {
 };
 
 // Declares the class record of Self, a direct descendant of Parent. Place it first in the class body.
-#define QN_CLASS(Self, Parent)                                                    \
+// A class that publishes properties uses QN_PUBLISHED_CLASS (PublishedProperties.h) instead.
+#define QN_CLASS(Self, Parent) QN_CLASS_RECORD(Self, Parent, nullptr)
+
+#define QN_CLASS_RECORD(Self, Parent, publisher)                                  \
  public:                                                                          \
   static const TClassInfo* StaticClassInfo() {                                    \
-    static const TClassInfo info{#Self, Parent::StaticClassInfo()};               \
+    static const TClassInfo info{#Self, Parent::StaticClassInfo(), publisher};    \
     return &info;                                                                 \
   }                                                                               \
   const TClassInfo* ClassInfo() const override { return StaticClassInfo(); }      \
