@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "framework/base/Component.h"
+#include "framework/base/Exception.h"
 #include "framework/db/DbTypes.h"
 #include "framework/db/FieldDefs.h"
 #include "framework/db/Fields.h"
 #include "framework/db/Variant.h"
 
-class EDatabaseError;
 class TDataSet;
 class TDataSource;
 class TDataLink;
