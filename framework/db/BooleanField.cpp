@@ -8,6 +8,10 @@
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
 
+void TBooleanField::PublishProperties(PropertyPublisher<TBooleanField>& publish) {
+  publish.String("DisplayValues", &TBooleanField::DisplayValues, &TBooleanField::SetDisplayValues);
+}
+
 TBooleanField::TBooleanField(TComponent* owner) : TField(owner) {
   SetDataType(ftBoolean);
   SetDisplayValues("True;False");

@@ -4,7 +4,7 @@
 #include "framework/db/Field.h"
 
 class TBooleanField : public TField {
-  QN_CLASS(TBooleanField, TField)
+  QN_PUBLISHED_CLASS(TBooleanField, TField)
  public:
   explicit TBooleanField(TComponent* owner = nullptr);
   const AnsiString& DisplayValues() const { return displayValues_; }

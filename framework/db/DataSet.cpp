@@ -11,6 +11,32 @@
 #include "framework/db/Field.h"
 #include "framework/db/FieldFactory.h"
 
+void TDataSet::PublishProperties(PropertyPublisher<TDataSet>& publish) {
+  publish.Boolean("Active", &TDataSet::Active, &TDataSet::SetActive);
+  publish.Boolean("AutoCalcFields", &TDataSet::AutoCalcFields, &TDataSet::SetAutoCalcFields);
+  publish.Event("BeforeOpen", &TDataSet::BeforeOpen, &TDataSet::BeforeOpen);
+  publish.Event("AfterOpen", &TDataSet::AfterOpen, &TDataSet::AfterOpen);
+  publish.Event("BeforeClose", &TDataSet::BeforeClose, &TDataSet::BeforeClose);
+  publish.Event("AfterClose", &TDataSet::AfterClose, &TDataSet::AfterClose);
+  publish.Event("BeforeInsert", &TDataSet::BeforeInsert, &TDataSet::BeforeInsert);
+  publish.Event("AfterInsert", &TDataSet::AfterInsert, &TDataSet::AfterInsert);
+  publish.Event("BeforeEdit", &TDataSet::BeforeEdit, &TDataSet::BeforeEdit);
+  publish.Event("AfterEdit", &TDataSet::AfterEdit, &TDataSet::AfterEdit);
+  publish.Event("BeforePost", &TDataSet::BeforePost, &TDataSet::BeforePost);
+  publish.Event("AfterPost", &TDataSet::AfterPost, &TDataSet::AfterPost);
+  publish.Event("BeforeCancel", &TDataSet::BeforeCancel, &TDataSet::BeforeCancel);
+  publish.Event("AfterCancel", &TDataSet::AfterCancel, &TDataSet::AfterCancel);
+  publish.Event("BeforeDelete", &TDataSet::BeforeDelete, &TDataSet::BeforeDelete);
+  publish.Event("AfterDelete", &TDataSet::AfterDelete, &TDataSet::AfterDelete);
+  publish.Event("BeforeScroll", &TDataSet::BeforeScroll, &TDataSet::BeforeScroll);
+  publish.Event("AfterScroll", &TDataSet::AfterScroll, &TDataSet::AfterScroll);
+  publish.Event("OnNewRecord", &TDataSet::OnNewRecord, &TDataSet::OnNewRecord);
+  publish.Event("OnCalcFields", &TDataSet::OnCalcFields, &TDataSet::OnCalcFields);
+  publish.Event("OnEditError", &TDataSet::OnEditError, &TDataSet::OnEditError);
+  publish.Event("OnPostError", &TDataSet::OnPostError, &TDataSet::OnPostError);
+  publish.Event("OnDeleteError", &TDataSet::OnDeleteError, &TDataSet::OnDeleteError);
+}
+
 TDataSet::TDataSet(TComponent* owner) : TComponent(owner) {}
 
 void TDataSet::BeforeDestruction() {

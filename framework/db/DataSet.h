@@ -27,7 +27,7 @@ using TDataSetErrorEvent =
     std::function<void(TDataSet* dataSet, EDatabaseError& error, TDataAction& action)>;
 
 class TDataSet : public TComponent {
-  QN_CLASS(TDataSet, TComponent)
+  QN_PUBLISHED_CLASS(TDataSet, TComponent)
  public:
   explicit TDataSet(TComponent* owner = nullptr);
   ~TDataSet() override;

@@ -2,10 +2,25 @@
 
 #include <algorithm>
 
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataLink.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
+
+namespace {
+UnitRegistration unit("framework/db/DataSource", {}, [] { RegisterClass<TDataSource>(); });
+}  // namespace
+
+void TDataSource::PublishProperties(PropertyPublisher<TDataSource>& publish) {
+  publish.Object("DataSet", &TDataSource::DataSet, &TDataSource::SetDataSet);
+  publish.Boolean("AutoEdit", &TDataSource::AutoEdit, &TDataSource::SetAutoEdit);
+  publish.Boolean("Enabled", &TDataSource::Enabled, &TDataSource::SetEnabled);
+  publish.Event("OnStateChange", &TDataSource::OnStateChange, &TDataSource::OnStateChange);
+  publish.Event("OnDataChange", &TDataSource::OnDataChange, &TDataSource::OnDataChange);
+  publish.Event("OnUpdateData", &TDataSource::OnUpdateData, &TDataSource::OnUpdateData);
+}
 
 TDataSource::TDataSource(TComponent* owner) : TComponent(owner) {}
 

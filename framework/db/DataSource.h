@@ -16,7 +16,7 @@ using TDataSourceNotifyEvent = std::function<void(TComponent* sender)>;
 using TDataChangeEvent = std::function<void(TComponent* sender, TField* field)>;
 
 class TDataSource : public TComponent {
-  QN_CLASS(TDataSource, TComponent)
+  QN_PUBLISHED_CLASS(TDataSource, TComponent)
  public:
   explicit TDataSource(TComponent* owner = nullptr);
   ~TDataSource() override;

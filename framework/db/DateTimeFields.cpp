@@ -30,6 +30,11 @@ TDateTime Join(int32_t day, int32_t msec) {
 
 }  // namespace
 
+void TDateTimeField::PublishProperties(PropertyPublisher<TDateTimeField>& publish) {
+  publish.String("DisplayFormat", &TDateTimeField::DisplayFormat,
+                 &TDateTimeField::SetDisplayFormat);
+}
+
 TDateTimeField::TDateTimeField(TComponent* owner) : TDateTimeField(owner, ftDateTime) {}
 
 TDateTimeField::TDateTimeField(TComponent* owner, TFieldType type) : TField(owner) {

@@ -7,7 +7,7 @@
 #include "framework/db/Field.h"
 
 class TDateTimeField : public TField {
-  QN_CLASS(TDateTimeField, TField)
+  QN_PUBLISHED_CLASS(TDateTimeField, TField)
  public:
   explicit TDateTimeField(TComponent* owner = nullptr);
   const AnsiString& DisplayFormat() const { return displayFormat_; }

@@ -6,6 +6,36 @@
 #include "framework/db/DataSet.h"
 #include "framework/db/DatabaseError.h"
 
+namespace {
+
+const EnumerationType kAlignment{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+const EnumerationType kFieldKind{"TFieldKind",
+                                 {"fkData", "fkCalculated", "fkLookup", "fkInternalCalc"}};
+
+}  // namespace
+
+void TField::PublishProperties(PropertyPublisher<TField>& publish) {
+  publish.String("FieldName", &TField::FieldName, &TField::SetFieldName);
+  publish.String("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel);
+  publish.Integer("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth);
+  publish.Enumeration("Alignment", kAlignment, &TField::Alignment, &TField::SetAlignment);
+  publish.String("EditMask", &TField::EditMask, &TField::SetEditMask);
+  publish.Boolean("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly);
+  publish.Boolean("Required", &TField::Required, &TField::SetRequired);
+  publish.Boolean("Visible", &TField::Visible, &TField::SetVisible);
+  publish.Integer("Index", &TField::Index, &TField::SetIndex);
+  publish.Integer("Size", &TField::Size, &TField::SetSize);
+  publish.Enumeration("FieldKind", kFieldKind, &TField::FieldKind, &TField::SetFieldKind);
+  publish.String("KeyFields", &TField::KeyFields, &TField::SetKeyFields);
+  publish.Object("LookupDataSet", &TField::LookupDataSet, &TField::SetLookupDataSet);
+  publish.String("LookupKeyFields", &TField::LookupKeyFields, &TField::SetLookupKeyFields);
+  publish.String("LookupResultField", &TField::LookupResultField, &TField::SetLookupResultField);
+  publish.Event("OnChange", &TField::OnChange, &TField::OnChange);
+  publish.Event("OnValidate", &TField::OnValidate, &TField::OnValidate);
+  publish.Event("OnGetText", &TField::OnGetText, &TField::OnGetText);
+  publish.Event("OnSetText", &TField::OnSetText, &TField::OnSetText);
+}
+
 TField::TField(TComponent* owner) : TComponent(owner) {
   validChars_.set();
 }

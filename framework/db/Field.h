@@ -21,7 +21,7 @@ using TFieldSetTextEvent = std::function<void(TField* sender, const AnsiString& 
 using TFieldChars = std::bitset<256>;
 
 class TField : public TComponent {
-  QN_CLASS(TField, TComponent)
+  QN_PUBLISHED_CLASS(TField, TComponent)
  public:
   explicit TField(TComponent* owner = nullptr);
   ~TField() override;

@@ -1,6 +1,8 @@
 #include "framework/db/FieldFactory.h"
 
+#include "framework/base/ClassRegistry.h"
 #include "framework/base/FormatText.h"
+#include "framework/base/UnitLifecycle.h"
 #include "framework/db/BinaryFields.h"
 #include "framework/db/BlobField.h"
 #include "framework/db/BooleanField.h"
@@ -10,6 +12,27 @@
 #include "framework/db/StringField.h"
 
 namespace {
+
+UnitRegistration unit("framework/db/FieldFactory", {}, [] {
+  RegisterClass<TStringField>();
+  RegisterClass<TSmallintField>();
+  RegisterClass<TIntegerField>();
+  RegisterClass<TWordField>();
+  RegisterClass<TAutoIncField>();
+  RegisterClass<TLargeintField>();
+  RegisterClass<TBooleanField>();
+  RegisterClass<TFloatField>();
+  RegisterClass<TCurrencyField>();
+  RegisterClass<TBCDField>();
+  RegisterClass<TDateField>();
+  RegisterClass<TTimeField>();
+  RegisterClass<TDateTimeField>();
+  RegisterClass<TBytesField>();
+  RegisterClass<TVarBytesField>();
+  RegisterClass<TBlobField>();
+  RegisterClass<TMemoField>();
+  RegisterClass<TGraphicField>();
+});
 
 TField* NewField(const TFieldDef& def, TComponent* owner) {
   switch (def.DataType) {

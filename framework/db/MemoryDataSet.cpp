@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/base/ClassRegistry.h"
 #include "framework/base/FormatText.h"
+#include "framework/base/UnitLifecycle.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/Bcd.h"
 #include "framework/db/DataSource.h"
@@ -60,7 +62,18 @@ bool IsCalculated(const TField* field) {
   return field->FieldKind() == fkCalculated || field->FieldKind() == fkLookup;
 }
 
+UnitRegistration unit("framework/db/MemoryDataSet", {}, [] { RegisterClass<MemoryDataSet>(); });
+
 }  // namespace
+
+void MemoryDataSet::PublishProperties(PropertyPublisher<MemoryDataSet>& publish) {
+  publish.String("IndexName", &MemoryDataSet::IndexName, &MemoryDataSet::SetIndexName);
+  publish.String("IndexFieldNames", &MemoryDataSet::IndexFieldNames,
+                 &MemoryDataSet::SetIndexFieldNames);
+  publish.Object("MasterSource", &MemoryDataSet::MasterSource, &MemoryDataSet::SetMasterSource);
+  publish.String("MasterFields", &MemoryDataSet::MasterFields, &MemoryDataSet::SetMasterFields);
+  publish.Boolean("ReadOnly", &MemoryDataSet::ReadOnly, &MemoryDataSet::SetReadOnly);
+}
 
 MemoryDataSet::MemoryDataSet(TComponent* owner)
     : TDataSet(owner), masterLink_(std::make_unique<TMasterDataLink>(this)) {

@@ -14,7 +14,7 @@
 class TMasterDataLink;
 
 class MemoryDataSet : public TDataSet {
-  QN_CLASS(MemoryDataSet, TDataSet)
+  QN_PUBLISHED_CLASS(MemoryDataSet, TDataSet)
  public:
   explicit MemoryDataSet(TComponent* owner = nullptr);
   ~MemoryDataSet() override;

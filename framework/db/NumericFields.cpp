@@ -23,6 +23,16 @@ TFieldChars CharsOf(const char* chars) {
 
 // ---------------------------------------------------------------- TNumericField
 
+void TNumericField::PublishProperties(PropertyPublisher<TNumericField>& publish) {
+  publish.String("DisplayFormat", &TNumericField::DisplayFormat, &TNumericField::SetDisplayFormat);
+  publish.String("EditFormat", &TNumericField::EditFormat, &TNumericField::SetEditFormat);
+}
+
+void TFloatField::PublishProperties(PropertyPublisher<TFloatField>& publish) {
+  publish.Boolean("Currency", &TFloatField::Currency, &TFloatField::SetCurrency);
+  publish.Integer("Precision", &TFloatField::Precision, &TFloatField::SetPrecision);
+}
+
 TNumericField::TNumericField(TComponent* owner) : TField(owner) {
   SetAlignment(taRightJustify);
 }

@@ -8,7 +8,7 @@
 #include "framework/db/Field.h"
 
 class TNumericField : public TField {
-  QN_CLASS(TNumericField, TField)
+  QN_PUBLISHED_CLASS(TNumericField, TField)
  public:
   explicit TNumericField(TComponent* owner = nullptr);
   const AnsiString& DisplayFormat() const { return displayFormat_; }
@@ -87,7 +87,7 @@ class TLargeintField : public TIntegerField {
 
 // Floating point, stored as an 8-byte double. Currency shows as money.
 class TFloatField : public TNumericField {
-  QN_CLASS(TFloatField, TNumericField)
+  QN_PUBLISHED_CLASS(TFloatField, TNumericField)
  public:
   explicit TFloatField(TComponent* owner = nullptr);
   bool Currency() const { return currency_; }
