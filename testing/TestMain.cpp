@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <optional>
 
 #include "framework/base/UnitLifecycle.h"
 #include "testing/TestDirs.h"
@@ -22,6 +24,12 @@ int main(int argc, char** argv) {
   setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
 
   // The units linked into this test start as they do before the program's main block.
-  RunningUnits units;
+  std::optional<RunningUnits> units;
+  try {
+    units.emplace();
+  } catch (const std::exception& e) {
+    std::cerr << "The units cannot start: " << e.what() << '\n';
+    return 1;
+  }
   return RUN_ALL_TESTS();
 }

@@ -31,6 +31,7 @@ void TApplication::formCreated(TComponent* form) {
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
-  TComponent::Notification(AComponent, Operation);
+  // Cleared first: the forms told next must not find a main form that is going.
   if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
+  TComponent::Notification(AComponent, Operation);
 }

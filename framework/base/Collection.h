@@ -33,6 +33,8 @@ class TCollectionItem : public TPersistent {
  protected:
   // Tells the collection that this item changed; AllItems when the change concerns every item.
   void Changed(bool AllItems);
+  // A deleted item leaves its collection while it is still whole.
+  void BeforeDestruction() override { SetCollection(nullptr); }
 
  private:
   friend class TCollection;

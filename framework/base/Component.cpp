@@ -37,24 +37,16 @@ TComponent::TComponent(TComponent* AOwner) {
   if (AOwner) AOwner->InsertComponent(this);
 }
 
-void* TComponent::operator new(std::size_t size) { return ::operator new(size); }
-
-void TComponent::operator delete(void* storage) { ::operator delete(storage); }
-
-void TComponent::operator delete(TComponent* component, std::destroying_delete_t) {
-  if (component->deleting_) return;
-  component->deleting_ = true;
-  if (!component->state_.Contains(csDestroying)) component->Destroying();
+void TComponent::BeforeDestruction() {
+  deleting_ = true;
+  if (!state_.Contains(csDestroying)) Destroying();
   try {
-    component->BeforeDestruction();
+    DoDestroy();
   } catch (...) {
-    // A destroy handler's error must not stop the destruction half-way; it is reported instead.
-    HandleApplicationException(component);
+    // The owner and the linked components must still be told while this component is whole.
+    HandleApplicationException(this);
   }
-  component->announceRemoval();
-  void* storage = dynamic_cast<void*>(component);
-  component->~TComponent();
-  ::operator delete(storage);
+  announceRemoval();
 }
 
 TComponent::~TComponent() {

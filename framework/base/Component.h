@@ -11,7 +11,6 @@
 // - Notification(it, opInsert) is sent from InsertComponent, which the constructor calls: at that
 //   moment the new component's own class is not constructed yet, so a receiver may keep or compare
 //   the pointer but learns its class only later (Loaded).
-#include <new>
 #include <vector>
 
 #include "framework/base/EnumSet.h"
@@ -30,14 +29,6 @@ class TComponent : public TPersistent {
   ~TComponent() override;
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
-
-  // `delete` ends a component while its whole class is still there: it is marked destroying,
-  // BeforeDestruction runs, the owner and the linked components are notified, and only then the
-  // destructors run. Deleting a component whose destruction has begun does nothing.
-  void operator delete(TComponent* component, std::destroying_delete_t);
-  // The allocation that pairs with it (and the release when a constructor raises).
-  static void* operator new(std::size_t size);
-  static void operator delete(void* storage);
 
   TComponent* Owner() const { return owner_; }
   int ComponentCount() const { return static_cast<int>(components_.size()); }
@@ -74,7 +65,7 @@ class TComponent : public TPersistent {
   void DestroyComponents();
 
   // Marks this component and, recursively, everything it owns as being destroyed.
-  virtual void Destroying();
+  void Destroying();
   // Sets or clears csDesigning on this component and everything it owns.
   void SetDesigning(bool Value);
 
@@ -91,10 +82,13 @@ class TComponent : public TPersistent {
   // Called when the properties of a component being loaded have all been applied. The base ends
   // the loading state.
   virtual void Loaded();
-  // Called by delete, before any destructor, while the whole object is still there (a destroy
-  // event belongs here). What it raises goes to HandleApplicationException and the destruction goes
-  // on. The base does nothing.
-  virtual void BeforeDestruction() {}
+  // `delete` ends a component while its whole class is still there (TObject::BeforeDestruction):
+  // it is marked destroying, DoDestroy runs, and its owner and the linked components are told;
+  // only then the destructors run.
+  void BeforeDestruction() override;
+  // The place for a destroy event: called by delete before any destructor. What it raises is
+  // reported through HandleApplicationException. The base does nothing.
+  virtual void DoDestroy() {}
 
  private:
   friend class ComponentLoading;
@@ -116,5 +110,5 @@ class TComponent : public TPersistent {
   int tag_ = 0;
   TComponentState state_;
   bool removalAnnounced_ = false;
-  bool deleting_ = false;  // delete has begun; a second delete is ignored
+  bool deleting_ = false;  // delete has begun: its owner must not delete it again
 };

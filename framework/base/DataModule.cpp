@@ -17,11 +17,6 @@ void TDataModule::AfterConstruction() {
   }
 }
 
-void TDataModule::BeforeDestruction() {
-  if (!OnDestroy) return;
-  try {
-    OnDestroy(this);
-  } catch (...) {
-    HandleApplicationException(this);
-  }
+void TDataModule::DoDestroy() {
+  if (OnDestroy) OnDestroy(this);
 }

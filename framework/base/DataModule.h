@@ -19,5 +19,5 @@ class TDataModule : public TComponent {
   void AfterConstruction() override;
 
  protected:
-  void BeforeDestruction() override;
+  void DoDestroy() override;
 };

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include "framework/base/ApplicationHooks.h"
+
 const TClassInfo* TObject::StaticClassInfo() {
   static const TClassInfo info{"TObject", nullptr, nullptr};
   return &info;
@@ -21,4 +23,19 @@ bool TObject::InheritsFrom(const TClassInfo* info) const {
   for (const TClassInfo* c = ClassInfo(); c; c = c->parent)
     if (c == info) return true;
   return false;
+}
+
+void* TObject::operator new(std::size_t size) { return ::operator new(size); }
+
+void TObject::operator delete(void* storage) { ::operator delete(storage); }
+
+void TObject::operator delete(TObject* object, std::destroying_delete_t) {
+  try {
+    object->BeforeDestruction();
+  } catch (...) {
+    HandleApplicationException(object);
+  }
+  void* storage = dynamic_cast<void*>(object);
+  object->~TObject();
+  ::operator delete(storage);
 }

@@ -2,6 +2,8 @@
 // TObject: the root of every class of the system. Besides a virtual destructor it carries the
 // class's name and its ancestry, because the system finds controls and datasets by class name
 // ("TdcDBCustomLookupCombo" or a descendant) rather than by C++ type.
+#include <new>
+
 #include "framework/base/AnsiString.h"
 
 class PropertyTable;
@@ -28,6 +30,18 @@ class TObject {
   bool ClassNameIs(const AnsiString& name) const;
   bool InheritsFrom(const AnsiString& className) const;
   bool InheritsFrom(const TClassInfo* info) const;
+
+  // `delete` runs BeforeDestruction while the whole object is still there (observers can still ask
+  // it its class), then the destructors. What BeforeDestruction raises is reported through
+  // HandleApplicationException (ApplicationHooks.h), and the destruction goes on.
+  void operator delete(TObject* object, std::destroying_delete_t);
+  // The allocation that pairs with it, and the release when a constructor raises.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* storage);
+
+ protected:
+  // Called by delete before any destructor runs. The base does nothing.
+  virtual void BeforeDestruction() {}
 };
 
 // Declares the class record of Self, a direct descendant of Parent. Place it first in the class body.

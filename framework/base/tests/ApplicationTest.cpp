@@ -6,6 +6,7 @@
 
 #include "framework/base/Application.h"
 #include "framework/base/DataModule.h"
+#include "framework/base/Exception.h"
 
 namespace {
 
@@ -123,6 +124,28 @@ TEST(ApplicationHooks, ProcessMessagesDoesNothingUntilAHookIsInstalled) {
   SetProcessMessagesHook(previous);
   ProcessPendingMessages();
   EXPECT_EQ(processed, 2);
+}
+
+// Stands for the silent abort exception of the framework: known to the hook by its class name.
+class EAbort : public Exception {
+  QN_CLASS(EAbort, Exception)
+ public:
+  using Exception::Exception;
+};
+
+TEST(ApplicationHooks, WithoutHookAReportGoesToStandardErrorExceptASilentAbort) {
+  auto report = [](auto exception) {
+    ::testing::internal::CaptureStderr();
+    try {
+      throw exception;
+    } catch (...) {
+      HandleApplicationException(nullptr);
+    }
+    return ::testing::internal::GetCapturedStderr();
+  };
+  EXPECT_EQ(report(std::runtime_error("Btrieve Status 2")), "Btrieve Status 2\n");
+  EXPECT_EQ(report(Exception("A record lock was encountered.")), "A record lock was encountered.\n");
+  EXPECT_EQ(report(EAbort("Record not saved")), "");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ class TRecorder : public TComponent {
       toDeleteOnRemoval = nullptr;
     }
   }
-  void BeforeDestruction() override {
+  void DoDestroy() override {
     log_.push_back(Name() + " destroying" + (ComponentState().Contains(csDestroying) ? "" : " (not marked)"));
   }
 
@@ -243,6 +243,15 @@ TEST(ComponentOwnership, InsertMovesFromTheOldOwnerAndTellsBothTrees) {
   delete module;
   delete form;
   (void)watcher;
+}
+
+TEST(ComponentOwnership, ComponentWhoseConstructorRaisesLeavesItsOwner) {
+  struct TFailingComponent : TComponent {
+    explicit TFailingComponent(TComponent* owner) : TComponent(owner) { throw EComponentError("no session"); }
+  };
+  TComponent form(nullptr);
+  EXPECT_THROW(new TFailingComponent(&form), EComponentError);
+  EXPECT_EQ(form.ComponentCount(), 0);
 }
 
 TEST(ComponentOwnership, OwnershipLoopsAreRefused) {

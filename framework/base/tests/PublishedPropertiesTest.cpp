@@ -92,6 +92,8 @@ TEST(PublishedProperties, ReadsByNameAcrossThreeLevelsWithoutRegardToCase) {
   EXPECT_EQ(ReadSetProperty(&widget, "Options"), (1u << opLines) | (1u << opTabs));
   EXPECT_EQ(ReadFloatProperty(&widget, "Ratio"), 1.25);
   EXPECT_EQ(ReadObjectProperty(&widget, "DataSource"), &source);
+  source.SetName("DataSource1");
+  EXPECT_EQ(ReadStringProperty(&source, "Name"), "DataSource1") << "inherited through a class publishing nothing";
   EXPECT_EQ(ReadStringListProperty(&widget, "Lines"), lines);
   EXPECT_EQ(ReadIntegerProperty(&widget, "Width"), 50) << "the descendant's declaration wins";
 
