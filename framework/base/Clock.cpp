@@ -43,7 +43,10 @@ Clock* current = nullptr;
 Clock& clock() { return current ? *current : systemClock(); }
 void setClock(Clock* c) { current = c; }
 
-double ManualClock::now() { return now_ + static_cast<double>(ms_ - start_) / kMsPerDay; }
+double ManualClock::now() {
+  // Signed: a test may set the count back.
+  return now_ + static_cast<double>(static_cast<int64_t>(ms_ - start_)) / kMsPerDay;
+}
 
 void ManualClock::setNow(double now) {
   now_ = now;

@@ -1,7 +1,7 @@
 #include "framework/base/FloatText.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,8 +9,9 @@
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
 
-namespace qn {
+namespace {
 
+// Groups integer digits by three ("1234567" -> "1,234,567").
 AnsiString groupThousands(const std::string& integerDigits, char separator) {
   AnsiString out;
   for (size_t i = 0; i < integerDigits.size(); ++i) {
@@ -21,6 +22,7 @@ AnsiString groupThousands(const std::string& integerDigits, char separator) {
   return out;
 }
 
+// Places a formatted amount (without sign) in the locale's currency format for its sign.
 AnsiString currencyText(const AnsiString& amount, bool negative) {
   const LocaleSettings& locale = Locale();
   const AnsiString& c = locale.CurrencyString;
@@ -52,10 +54,6 @@ AnsiString currencyText(const AnsiString& amount, bool negative) {
   }
 }
 
-}  // namespace qn
-
-namespace {
-
 AnsiString exponentText(int exponent, int minDigits, bool alwaysSigned) {
   AnsiString digits = std::to_string(std::abs(exponent));
   if (static_cast<int>(digits.size()) < minDigits) digits.insert(0, minDigits - digits.size(), '0');
@@ -81,7 +79,7 @@ AnsiString scientific(const qn::DecimalDigits& d, int mantissaDigits, bool trimZ
 AnsiString fixed(const qn::DecimalDigits& d, int decimals, bool grouped) {
   std::string integer = d.integerDigits();
   if (integer.empty()) integer = "0";
-  AnsiString out = grouped ? qn::groupThousands(integer, Locale().ThousandSeparator) : integer;
+  AnsiString out = grouped ? groupThousands(integer, Locale().ThousandSeparator) : integer;
   if (decimals > 0) out += Locale().DecimalSeparator + d.fractionDigits(decimals);
   return out;
 }
@@ -94,7 +92,10 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
   qn::DecimalDigits d = qn::toDecimal(value);
   qn::roundToSignificant(d, precision);
   const bool fixedKind = format == ffFixed || format == ffNumber || format == ffCurrency;
-  if (fixedKind && d.exponent > precision) format = ffExponent;
+  if (fixedKind && d.exponent > precision) {
+    format = ffGeneral;
+    digits = 0;
+  }
 
   AnsiString body;
   switch (format) {
@@ -119,7 +120,7 @@ AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int dig
   }
   // A value that rounds to zero shows no sign.
   const bool negative = d.negative && !d.isZero();
-  if (format == ffCurrency) return qn::currencyText(body, negative);
+  if (format == ffCurrency) return currencyText(body, negative);
   return negative ? "-" + body : body;
 }
 

@@ -10,9 +10,11 @@ enum TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
 //   at least `digits` digits and no '+' ("1E20", "1.5E-7").
 // ffExponent: `precision` significant digits as "d.dddE+xx", the exponent of at least `digits`
 //   digits, always signed.
-// ffFixed: `digits` decimals; ffNumber: the same with thousands separators; ffCurrency: with the
-//   locale's currency string and formats. These three fall back to ffExponent when the value has
-//   more than `precision` integer digits.
+// ffFixed: `digits` decimals after rounding to `precision` significant digits
+//   (FloatToStrF(12345.6789, ffFixed, 7, 4) is "12345.6800"); ffNumber: the same with thousands
+//   separators; ffCurrency: with the locale's currency string and formats. These three fall back
+//   to the ffGeneral form when the value has more than `precision` integer digits.
+// A value that rounds to zero shows no minus sign in any format.
 AnsiString FloatToStrF(double value, TFloatFormat format, int precision, int digits);
 // ffGeneral with 15 digits: 0.1 + 0.2 gives "0.3", 1e20 gives "1E20".
 AnsiString FloatToStr(double value);
@@ -23,12 +25,3 @@ AnsiString FloatToStr(double value);
 double StrToFloat(const AnsiString& s);
 double StrToFloatDef(const AnsiString& s, double defaultValue);
 bool TryStrToFloat(const AnsiString& s, double& value);
-
-namespace qn {
-
-// Groups integer digits by three with the thousands separator ("1234567" -> "1,234,567").
-AnsiString groupThousands(const std::string& integerDigits, char separator);
-// Places a formatted amount (without sign) in the locale's currency format for its sign.
-AnsiString currencyText(const AnsiString& amount, bool negative);
-
-}  // namespace qn

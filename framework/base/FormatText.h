@@ -17,7 +17,7 @@
 // half away from zero. A missing argument, an argument of the wrong kind (a double for %d, an
 // integer for %f, a number for %s) or an unknown type raises EConvertError.
 //
-//   Format("%-7s%7s", {client, suffix});   Format("Btrieve Error %d.", {2999});
+//   Format("%-7s%7s", {client, suffix});   Format("%2d - %s", {key, name});
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
