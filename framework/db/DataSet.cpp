@@ -4,12 +4,15 @@
 #include <cstring>
 
 #include "framework/base/Exception.h"
+#include "framework/base/Stream.h"
+#include "framework/base/TextCompare.h"
 #include "framework/db/DataLink.h"
 #include "framework/db/DataSource.h"
 #include "framework/base/FormatText.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "framework/db/FieldFactory.h"
+#include "framework/db/IndexDefs.h"
 
 void TDataSet::PublishProperties(PropertyPublisher<TDataSet>& publish) {
   publish.Boolean("Active", &TDataSet::Active, &TDataSet::SetActive);
@@ -268,7 +271,72 @@ void TDataSet::GetCalcFields(char* buffer) {
 }
 
 void TDataSet::CalculateFields(char* buffer) {
+  for (TField* f : fields_) {
+    if (f->FieldKind() != fkLookup || !f->LookupDataSet() || !f->LookupDataSet()->Active())
+      continue;
+    VariantArray keys;
+    for (TField* key : FieldList(f->KeyFields())) keys.push_back(key->AsVariant());
+    f->SetAsVariant(f->LookupDataSet()->Lookup(f->LookupKeyFields(), keys,
+                                                f->LookupResultField()));
+  }
   Notify(OnCalcFields);
+}
+
+std::vector<TField*> TDataSet::FieldList(const AnsiString& names) const {
+  std::vector<TField*> list;
+  for (const AnsiString& name : SplitFieldNames(names)) list.push_back(FieldByName(name));
+  return list;
+}
+
+bool TDataSet::FieldsMatch(const std::vector<TField*>& fields, const VariantArray& values,
+                           TLocateOptions options) const {
+  if (fields.size() != values.size()) return false;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    TField* f = fields[i];
+    const Variant& want = values[i];
+    if (want.IsNull() || f->IsNull()) {
+      if (want.IsNull() != f->IsNull()) return false;
+      continue;
+    }
+    TFieldType t = f->DataType();
+    if (t != ftString && t != ftFixedChar && t != ftMemo) {
+      if (!(f->AsVariant() == want)) return false;
+      continue;
+    }
+    AnsiString have = f->AsString();
+    AnsiString wanted = want.AsString();
+    if ((options & loPartialKey) && i + 1 == fields.size()) have = have.substr(0, wanted.size());
+    if ((options & loCaseInsensitive) ? !AnsiSameText(have, wanted) : have != wanted) return false;
+  }
+  return true;
+}
+
+bool TDataSet::Locate(const AnsiString&, const VariantArray&, TLocateOptions) {
+  DatabaseError("Operation not supported", this);
+}
+
+Variant TDataSet::Lookup(const AnsiString&, const VariantArray&, const AnsiString&) {
+  DatabaseError("Operation not supported", this);
+}
+
+bool TDataSet::FindRecord(bool, bool) {
+  DatabaseError("Operation not supported", this);
+}
+
+TStream* TDataSet::CreateBlobStream(TField*, TBlobStreamMode) {
+  DatabaseError("Operation not supported", this);
+}
+
+int TDataSet::GetBlobFieldData(int fieldNo, std::vector<char>& buffer) {
+  TField* field = nullptr;
+  for (TField* f : fields_)
+    if (f->FieldNo() == fieldNo) field = f;
+  if (!field) return 0;
+  std::unique_ptr<TStream> stream(CreateBlobStream(field, bmRead));
+  int64_t size = stream->Size();
+  buffer.resize(static_cast<size_t>(size));
+  stream->SetPosition(0);
+  return static_cast<int>(stream->Read(buffer.data(), size));
 }
 
 void TDataSet::CheckFieldWrite(TField* field, const void* buffer) {

@@ -19,10 +19,12 @@
 
 class TDataSet;
 class TDataSource;
+class TStream;
 class TDataLink;
 class TField;
 
 using TDataSetNotifyEvent = std::function<void(TDataSet* dataSet)>;
+using TFilterRecordEvent = std::function<void(TDataSet* dataSet, bool& accept)>;
 using TDataSetErrorEvent =
     std::function<void(TDataSet* dataSet, EDatabaseError& error, TDataAction& action)>;
 
@@ -85,6 +87,41 @@ class TDataSet : public TComponent {
   virtual int CompareBookmarks(TBookmark a, TBookmark b);
   TBookmarkStr Bookmark();
   void SetBookmark(const TBookmarkStr& bookmark);
+
+  // --- searching ---
+  // Moves to the first record whose keyFields (names joined by ';') hold values; false, and
+  // no move, when none does. The base raises: a descendant that can search overrides it.
+  virtual bool Locate(const AnsiString& keyFields, const VariantArray& values,
+                      TLocateOptions options);
+  // The value of resultField in the first record whose keyFields hold values, without moving;
+  // Null when there is none.
+  virtual Variant Lookup(const AnsiString& keyFields, const VariantArray& values,
+                         const AnsiString& resultField);
+  // Searches for a record the filter accepts (even while Filtered is off): FindFirst from the
+  // start, FindNext and FindPrior from the current record, FindLast from the end.
+  bool FindFirst() { return FindRecord(true, true); }
+  bool FindNext() { return FindRecord(false, true); }
+  bool FindPrior() { return FindRecord(false, false); }
+  bool FindLast() { return FindRecord(true, false); }
+  virtual bool FindRecord(bool restart, bool goForward);
+  bool Found() const { return found_; }
+
+  // --- filters ---
+  const AnsiString& Filter() const { return filterText_; }
+  virtual void SetFilter(const AnsiString& text) { filterText_ = text; }
+  bool Filtered() const { return filtered_; }
+  virtual void SetFiltered(bool value) { filtered_ = value; }
+  TFilterOptions FilterOptions() const { return filterOptions_; }
+  virtual void SetFilterOptions(TFilterOptions value) { filterOptions_ = value; }
+  const TFilterRecordEvent& OnFilterRecord() const { return onFilterRecord_; }
+  virtual void SetOnFilterRecord(const TFilterRecordEvent& handler) { onFilterRecord_ = handler; }
+
+  // --- blobs ---
+  // A stream over the blob field's data in the current record; the caller deletes it.
+  // Writing needs edit or insert state. The base raises: descendants with blobs override it.
+  virtual TStream* CreateBlobStream(TField* field, TBlobStreamMode mode);
+  // The whole blob of field number fieldNo of the current record into buffer; its size.
+  virtual int GetBlobFieldData(int fieldNo, std::vector<char>& buffer);
 
   // --- data-aware controls ---
   void DisableControls();
@@ -205,6 +242,12 @@ class TDataSet : public TComponent {
   TDataSetState SetTempState(TDataSetState value);
   void RestoreState(TDataSetState value);
   void SetModified(bool value) { modified_ = value; }
+  void SetFound(bool value) { found_ = value; }
+  // Whether the fields of the record readable in the current state hold values (compared as
+  // Locate compares: loPartialKey on the last string field, loCaseInsensitive on strings).
+  bool FieldsMatch(const std::vector<TField*>& fields, const VariantArray& values,
+                   TLocateOptions options) const;
+  std::vector<TField*> FieldList(const AnsiString& names) const;
   // Runs op, offering a database error to errorEvent: fail re-raises, abort raises EAbort,
   // retry runs op again.
   void CheckOperation(const std::function<void()>& op, const TDataSetErrorEvent& errorEvent);
@@ -275,4 +318,9 @@ class TDataSet : public TComponent {
   bool modified_ = false;
   bool autoCalcFields_ = true;
   bool defaultFields_ = false;
+  bool found_ = false;
+  AnsiString filterText_;
+  bool filtered_ = false;
+  TFilterOptions filterOptions_ = 0;
+  TFilterRecordEvent onFilterRecord_;
 };

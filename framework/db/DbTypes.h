@@ -41,6 +41,14 @@ enum TDataAction { daFail, daAbort, daRetry };
 
 enum TFieldKind { fkData, fkCalculated, fkLookup, fkInternalCalc };
 
+enum TLocateOptionFlag : unsigned { loCaseInsensitive = 1, loPartialKey = 2 };
+using TLocateOptions = unsigned;  // a set of TLocateOptionFlag
+
+enum TFilterOptionFlag : unsigned { foCaseInsensitive = 1, foNoPartialCompare = 2 };
+using TFilterOptions = unsigned;  // a set of TFilterOptionFlag
+
+enum TBlobStreamMode { bmRead, bmWrite, bmReadWrite };
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A bookmark handed out by GetBookmark: a block of the dataset's bookmark size that the caller

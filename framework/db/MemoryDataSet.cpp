@@ -11,6 +11,7 @@
 #include "framework/db/DataSource.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
+#include "framework/db/DataSetFilter.h"
 #include "framework/db/MasterDataLink.h"
 
 namespace {
@@ -118,6 +119,8 @@ void MemoryDataSet::InternalOpen() {
   appliedStart_ = appliedEnd_ = KeyBuffer{std::vector<char>(recordSize_), 0, false};
   rangeActive_ = false;
   ResolveIndex();
+  filterBlock_.clear();
+  if (!Filter().empty()) filterBlock_ = filterexpr::ParseFilter(Filter(), FilterOptions(), FilterFieldsOf(*this));
   cursorOpen_ = true;
   if (masterLink_->Active() && !masterLink_->Fields().empty()) {
     VariantArray values;
@@ -279,6 +282,7 @@ char* MemoryDataSet::RecordBufferForState() const {
     case dsCalcFields:
     case dsInternalCalc: return CalcBuffer();
     case dsSetKey: return const_cast<char*>(keys_[editingKey_].data.data());
+    case dsFilter: return const_cast<char*>(filterRecord_);
     default: return nullptr;
   }
 }
@@ -286,7 +290,11 @@ char* MemoryDataSet::RecordBufferForState() const {
 bool MemoryDataSet::GetFieldData(TField* field, void* buffer) {
   const char* record = RecordBufferForState();
   if (!record) return false;
-  if (IsCalculated(field)) return ReadCalcField(record + recordSize_, field, buffer);
+  if (IsCalculated(field)) {
+    // A stored record has no calculated values.
+    if (State() == dsFilter) return false;
+    return ReadCalcField(record + recordSize_, field, buffer);
+  }
   const char* at = record + field->Offset();
   if (!at[0]) return false;
   if (buffer) std::memcpy(buffer, at + 1, field->DataSize());
@@ -515,7 +523,7 @@ bool MemoryDataSet::InRange(const Row& row) const {
 void MemoryDataSet::RebuildView() {
   view_.clear();
   for (const auto& row : rows_)
-    if (InRange(*row)) view_.push_back(row.get());
+    if (InRange(*row) && (!Filtered() || FilterAccepts(*row))) view_.push_back(row.get());
   if (keyFields_.empty()) return;
   int count = static_cast<int>(keyFields_.size());
   std::stable_sort(view_.begin(), view_.end(), [this, count](const Row* a, const Row* b) {
@@ -697,4 +705,148 @@ void MemoryDataSet::MasterChanged() {
 
 void MemoryDataSet::MasterDisabled() {
   CancelRange();
+}
+
+// ---------------------------------------------------------------- filters and searching
+
+bool MemoryDataSet::FilterAccepts(const Row& row) {
+  bool accept = true;
+  const char* savedRecord = filterRecord_;
+  filterRecord_ = row.data.data();
+  TDataSetState saved = SetTempState(dsFilter);
+  if (OnFilterRecord()) {
+    try {
+      OnFilterRecord()(this, accept);
+    } catch (...) {
+      // The handler's failure is reported; the record stands as the handler left Accept.
+      InternalHandleException();
+    }
+  }
+  if (accept && !filterBlock_.empty()) {
+    DataSetFilterRecord record(*this);
+    accept = filterexpr::EvaluateFilter(filterBlock_, record);
+  }
+  RestoreState(saved);
+  filterRecord_ = savedRecord;
+  return accept;
+}
+
+void MemoryDataSet::FilterChanged() {
+  if (!Active()) return;
+  RebuildView();
+  First();
+}
+
+void MemoryDataSet::SetFilter(const AnsiString& text) {
+  if (Active()) {
+    CheckBrowseMode();
+    filterBlock_ = text.empty() ? std::vector<uint8_t>()
+                                : filterexpr::ParseFilter(text, FilterOptions(),
+                                                          FilterFieldsOf(*this));
+  }
+  TDataSet::SetFilter(text);
+  if (Filtered()) FilterChanged();
+}
+
+void MemoryDataSet::SetFilterOptions(TFilterOptions value) {
+  if (Active()) {
+    CheckBrowseMode();
+    if (!Filter().empty())
+      filterBlock_ = filterexpr::ParseFilter(Filter(), value, FilterFieldsOf(*this));
+  }
+  TDataSet::SetFilterOptions(value);
+  if (Filtered()) FilterChanged();
+}
+
+void MemoryDataSet::SetFiltered(bool value) {
+  if (Active()) CheckBrowseMode();
+  bool changed = value != Filtered();
+  TDataSet::SetFiltered(value);
+  if (changed) FilterChanged();
+}
+
+void MemoryDataSet::SetOnFilterRecord(const TFilterRecordEvent& handler) {
+  if (Active()) CheckBrowseMode();
+  TDataSet::SetOnFilterRecord(handler);
+  if (Filtered()) FilterChanged();
+}
+
+int MemoryDataSet::LocateRecord(const AnsiString& keyFields, const VariantArray& values,
+                                TLocateOptions options) {
+  std::vector<TField*> fields = FieldList(keyFields);
+  const char* savedRecord = filterRecord_;
+  TDataSetState saved = SetTempState(dsFilter);
+  int found = -1;
+  try {
+    for (size_t i = 0; i < view_.size() && found < 0; ++i) {
+      filterRecord_ = view_[i]->data.data();
+      if (FieldsMatch(fields, values, options)) found = static_cast<int>(i);
+    }
+  } catch (...) {
+    RestoreState(saved);
+    filterRecord_ = savedRecord;
+    throw;
+  }
+  RestoreState(saved);
+  filterRecord_ = savedRecord;
+  return found;
+}
+
+bool MemoryDataSet::Locate(const AnsiString& keyFields, const VariantArray& values,
+                           TLocateOptions options) {
+  CheckBrowseMode();
+  DoBeforeScroll();
+  int at = LocateRecord(keyFields, values, options);
+  SetFound(at >= 0);
+  if (at < 0) return false;
+  CursorPosChanged();
+  position_ = at;
+  Resync(rmExact | rmCenter);
+  DoAfterScroll();
+  return true;
+}
+
+Variant MemoryDataSet::Lookup(const AnsiString& keyFields, const VariantArray& values,
+                              const AnsiString& resultField) {
+  CheckActive();
+  int at = LocateRecord(keyFields, values, 0);
+  if (at < 0) return {};
+  // The record with its calculated values, read as in a calculation.
+  std::vector<char> scratch(bufferSize_, '\0');
+  std::memcpy(scratch.data(), view_[at]->data.data(), recordSize_);
+  GetCalcFields(scratch.data());
+  char* savedCalc = CalcBuffer();
+  SetCalcBuffer(scratch.data());
+  TDataSetState saved = SetTempState(dsCalcFields);
+  Variant result;
+  try {
+    result = FieldByName(resultField)->AsVariant();
+  } catch (...) {
+    RestoreState(saved);
+    SetCalcBuffer(savedCalc);
+    throw;
+  }
+  RestoreState(saved);
+  SetCalcBuffer(savedCalc);
+  return result;
+}
+
+bool MemoryDataSet::FindRecord(bool restart, bool goForward) {
+  CheckBrowseMode();
+  DoBeforeScroll();
+  SetFound(false);
+  UpdateCursorPos();
+  CursorPosChanged();
+  int size = static_cast<int>(view_.size());
+  int step = goForward ? 1 : -1;
+  int i = restart ? (goForward ? 0 : size - 1) : position_ + step;
+  for (; i >= 0 && i < size; i += step) {
+    if (!FilterAccepts(*view_[i])) continue;
+    position_ = i;
+    Resync(rmExact | rmCenter);
+    SetFound(true);
+    DoAfterScroll();
+    return true;
+  }
+  return false;
 }

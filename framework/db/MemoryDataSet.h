@@ -61,6 +61,18 @@ class MemoryDataSet : public TDataSet {
   void SetMasterFields(const AnsiString& names);
   TDataSource* GetDataSource() const override { return MasterSource(); }
 
+  // --- searching and filters ---
+  bool Locate(const AnsiString& keyFields, const VariantArray& values,
+              TLocateOptions options) override;
+  Variant Lookup(const AnsiString& keyFields, const VariantArray& values,
+                 const AnsiString& resultField) override;
+  bool FindRecord(bool restart, bool goForward) override;
+  // Refused texts raise before anything changes.
+  void SetFilter(const AnsiString& text) override;
+  void SetFiltered(bool value) override;
+  void SetFilterOptions(TFilterOptions value) override;
+  void SetOnFilterRecord(const TFilterRecordEvent& handler) override;
+
   // --- the record-buffer protocol ---
   bool GetFieldData(TField* field, void* buffer) override;
   void SetFieldData(TField* field, const void* buffer) override;
@@ -127,6 +139,13 @@ class MemoryDataSet : public TDataSet {
   void MasterChanged();
   void MasterDisabled();
   char* RecordBufferForState() const;
+  // Whether the filter (text and event) accepts row, whether or not Filtered is on.
+  bool FilterAccepts(const Row& row);
+  // The first record of the view from `from` in direction step whose fields hold values.
+  int LocateRecord(const AnsiString& keyFields, const VariantArray& values,
+                   TLocateOptions options);
+  // Re-reads the records after the filter changed, from the first.
+  void FilterChanged();
   int32_t BufferId(const char* buffer) const;
 
   TIndexDefs indexDefs_;
@@ -153,4 +172,6 @@ class MemoryDataSet : public TDataSet {
   std::vector<char> savedKey_;  // the key as it was when set-key state began
 
   std::unique_ptr<TMasterDataLink> masterLink_;
+  std::vector<uint8_t> filterBlock_;  // the compiled Filter text; empty for none
+  const char* filterRecord_ = nullptr;  // the record under test in filter state
 };
