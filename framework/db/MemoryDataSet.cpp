@@ -7,7 +7,9 @@
 #include "framework/base/FormatText.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/base/TextCompare.h"
+#include "framework/base/Stream.h"
 #include "framework/db/Bcd.h"
+#include "framework/db/BlobField.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
@@ -148,12 +150,14 @@ char* MemoryDataSet::AllocRecordBuffer() {
 }
 
 void MemoryDataSet::FreeRecordBuffer(char*& buffer) {
+  bufferBlobs_.erase(buffer);
   delete[] buffer;
   buffer = nullptr;
 }
 
 void MemoryDataSet::InternalInitRecord(char* buffer) {
   std::memset(buffer, 0, recordSize_ + CalcFieldsSize());
+  bufferBlobs_[buffer].clear();
 }
 
 void MemoryDataSet::ClearCalcFields(char* buffer) {
@@ -186,6 +190,7 @@ TGetResult MemoryDataSet::GetRecord(char* buffer, TGetMode mode, bool doCheck) {
   }
   const Row& row = *view_[position_];
   std::memcpy(buffer, row.data.data(), recordSize_);
+  bufferBlobs_[buffer] = row.blobs;
   std::memcpy(buffer + recordSize_ + CalcFieldsSize(), &row.id, sizeof row.id);
   SetBookmarkFlag(buffer, bfCurrent);
   GetCalcFields(buffer);
@@ -310,6 +315,8 @@ void MemoryDataSet::SetFieldData(TField* field, const void* buffer) {
   } else {
     char* at = record + field->Offset();
     at[0] = buffer ? 1 : 0;
+    // Clearing a blob field empties its data.
+    if (field->IsBlob() && !buffer) bufferBlobs_[record].erase(field->Offset());
     if (buffer)
       std::memcpy(at + 1, buffer, field->DataSize());
     else
@@ -321,6 +328,84 @@ void MemoryDataSet::SetFieldData(TField* field, const void* buffer) {
     KeyBuffer& key = keys_[editingKey_];
     key.fieldCount = std::max(key.fieldCount, index + 1);
   }
+  FieldWritten(field);
+}
+
+// ---------------------------------------------------------------- blobs
+
+// A stream over one blob of one record buffer. Reads see the blob as it was when the stream
+// was made; writes go to the buffer's copy, announced when the stream goes.
+class MemoryBlobStream : public TStream {
+ public:
+  MemoryBlobStream(MemoryDataSet& dataSet, TField* field, char* buffer, TBlobStreamMode mode)
+      : dataSet_(dataSet), field_(field), buffer_(buffer), writable_(mode != bmRead) {
+    if (!buffer_) return;
+    MemoryDataSet::Blobs& blobs = dataSet_.bufferBlobs_[buffer_];
+    auto it = blobs.find(field_->Offset());
+    if (mode != bmWrite && it != blobs.end()) data_ = it->second;
+    modified_ = mode == bmWrite;  // a write stream starts by emptying the blob
+  }
+  ~MemoryBlobStream() override {
+    if (!modified_ || !buffer_) return;
+    dataSet_.bufferBlobs_[buffer_][field_->Offset()] = data_;
+    try {
+      dataSet_.BlobWritten(field_, buffer_, data_.empty());
+    } catch (...) {
+      // A destructor cannot raise: the change stays, its notification is reported.
+      dataSet_.InternalHandleException();
+    }
+  }
+
+  int64_t Read(void* buffer, int64_t count) override {
+    int64_t n = std::max<int64_t>(0, std::min<int64_t>(count, Size() - position_));
+    if (n > 0) std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
+    position_ += n;
+    return n;
+  }
+  int64_t Write(const void* buffer, int64_t count) override {
+    if (!writable_ || !buffer_ || count <= 0) return 0;
+    if (position_ + count > Size()) data_.resize(static_cast<size_t>(position_ + count), '\0');
+    std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
+    position_ += count;
+    modified_ = true;
+    return count;
+  }
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+    int64_t base = origin == soBeginning ? 0 : origin == soCurrent ? position_ : Size();
+    position_ = std::max<int64_t>(0, base + offset);
+    return position_;
+  }
+  int64_t Size() override { return static_cast<int64_t>(data_.size()); }
+  void SetSize(int64_t size) override {
+    if (!writable_) return;
+    data_.resize(static_cast<size_t>(size), '\0');
+    modified_ = true;
+  }
+
+ private:
+  MemoryDataSet& dataSet_;
+  TField* field_;
+  char* buffer_;
+  bool writable_;
+  bool modified_ = false;
+  std::string data_;
+  int64_t position_ = 0;
+};
+
+TStream* MemoryDataSet::CreateBlobStream(TField* field, TBlobStreamMode mode) {
+  if (State() == dsFilter)
+    DatabaseError(Format("Cannot access field '%s' in a filter", {field->DisplayName()}), this);
+  if (mode != bmRead) {
+    if (State() != dsEdit && State() != dsInsert) DatabaseError(dbtext::kNotEditing, this);
+    if (field->ReadOnly())
+      DatabaseError(Format(dbtext::kFieldReadOnly, {field->DisplayName()}), this);
+  }
+  return new MemoryBlobStream(*this, field, RecordBufferForState(), mode);
+}
+
+void MemoryDataSet::BlobWritten(TField* field, char* buffer, bool empty) {
+  buffer[field->Offset()] = empty ? 0 : 1;
+  if (auto* blob = dynamic_cast<TBlobField*>(field)) blob->SetModified(true);
   FieldWritten(field);
 }
 
@@ -359,6 +444,7 @@ void MemoryDataSet::InternalPost() {
     auto it = std::find_if(rows_.begin(), rows_.end(), [id](const auto& r) { return r->id == id; });
     if (it == rows_.end()) DatabaseError(dbtext::kRecordNotFound, this);
     (*it)->data = std::move(data);
+    (*it)->blobs = bufferBlobs_[buffer];
   } else {
     CheckUnique(data, 0);
     // A record inserted (not appended) goes before the record it was inserted at.
@@ -369,7 +455,7 @@ void MemoryDataSet::InternalPost() {
                         [before](const auto& r) { return r->id == before; });
     }
     id = nextId_++;
-    rows_.insert(at, std::make_unique<Row>(Row{id, std::move(data)}));
+    rows_.insert(at, std::make_unique<Row>(Row{id, std::move(data), bufferBlobs_[buffer]}));
   }
   RebuildView();
   int found = FindInView(id);
@@ -397,7 +483,9 @@ void MemoryDataSet::InternalAddRecord(const char* buffer, bool append) {
                       [current](const auto& r) { return r.get() == current; });
   }
   int32_t id = nextId_++;
-  rows_.insert(at, std::make_unique<Row>(Row{id, std::move(data)}));
+  auto blobs = bufferBlobs_.find(buffer);
+  rows_.insert(at, std::make_unique<Row>(
+                       Row{id, std::move(data), blobs == bufferBlobs_.end() ? Blobs() : blobs->second}));
   RebuildView();
   position_ = FindInView(id);
 }

@@ -5,7 +5,9 @@
 // and a master source makes it a detail. Records stay while the dataset is closed; EmptyDataSet
 // removes them. A bookmark is a record's number, never reused, so it outlives deletes of others.
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/db/DataSet.h"
@@ -78,6 +80,7 @@ class MemoryDataSet : public TDataSet {
   void SetFieldData(TField* field, const void* buffer) override;
   bool GetCurrentRecord(char* buffer) override;
   int GetRecordCount() const override;
+  TStream* CreateBlobStream(TField* field, TBlobStreamMode mode) override;
   bool BookmarkValid(TBookmark bookmark) override;
   int CompareBookmarks(TBookmark a, TBookmark b) override;
 
@@ -111,10 +114,14 @@ class MemoryDataSet : public TDataSet {
   void SetRecNoImpl(int value) override;
 
  private:
+  // Blob data by the blob field's offset.
+  using Blobs = std::map<int, std::string>;
   struct Row {
     int32_t id;
     std::vector<char> data;  // recordSize_ bytes: per data field a presence byte, then its data
+    Blobs blobs;
   };
+  friend class MemoryBlobStream;
   // A key being edited or applied: a record-format buffer and how many key fields it sets.
   struct KeyBuffer {
     std::vector<char> data;
@@ -139,6 +146,8 @@ class MemoryDataSet : public TDataSet {
   void MasterChanged();
   void MasterDisabled();
   char* RecordBufferForState() const;
+  // A blob stream wrote into buffer's blob of field.
+  void BlobWritten(TField* field, char* buffer, bool empty);
   // Whether the filter (text and event) accepts row, whether or not Filtered is on.
   bool FilterAccepts(const Row& row);
   // The first record of the view from `from` in direction step whose fields hold values.
@@ -174,4 +183,6 @@ class MemoryDataSet : public TDataSet {
   std::unique_ptr<TMasterDataLink> masterLink_;
   std::vector<uint8_t> filterBlock_;  // the compiled Filter text; empty for none
   const char* filterRecord_ = nullptr;  // the record under test in filter state
+  // The blobs of the records in the window's buffers (edits stay here until posted).
+  std::unordered_map<const char*, Blobs> bufferBlobs_;
 };
