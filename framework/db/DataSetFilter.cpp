@@ -1,6 +1,5 @@
 #include "framework/db/DataSetFilter.h"
 
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -35,13 +34,6 @@ std::optional<std::string> Float(const AnsiString& text) {
   return Bytes(v);
 }
 
-// Splits a TDateTime into the day number and milliseconds the record form uses.
-void DayAndMs(TDateTime value, int32_t& day, int32_t& ms) {
-  double whole = std::trunc(value);
-  day = static_cast<int32_t>(whole) + DateDelta;
-  ms = static_cast<int32_t>(std::llround(std::fabs(value - whole) * MSecsPerDay));
-}
-
 }  // namespace
 
 std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
@@ -68,7 +60,7 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
                          TDateTime v;
                          if (!TryStrToDate(t, v)) return std::nullopt;
                          int32_t day, ms;
-                         DayAndMs(v, day, ms);
+                         DateTimeToNative(v, day, ms);
                          return Bytes(day);
                        }};
     case ftTime:
@@ -76,16 +68,14 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
                          TDateTime v;
                          if (!TryStrToTime(t, v)) return std::nullopt;
                          int32_t day, ms;
-                         DayAndMs(v, day, ms);
+                         DateTimeToNative(v, day, ms);
                          return Bytes(ms);
                        }};
     case ftDateTime:
       return FieldInfo{ltTimeStamp, [](const AnsiString& t) -> std::optional<std::string> {
                          TDateTime v;
                          if (!TryStrToDateTime(t, v)) return std::nullopt;
-                         int32_t day, ms;
-                         DayAndMs(v, day, ms);
-                         return Bytes(day * MSecsPerDay + ms);
+                         return Bytes(DateTimeToStamp(v));
                        }};
     case ftBytes:
     case ftVarBytes: return FieldInfo{ltBytes, nullptr};

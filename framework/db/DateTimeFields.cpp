@@ -7,11 +7,7 @@
 #include "framework/base/DateParse.h"
 #include "framework/base/Locale.h"
 
-namespace {
-
-// TDateTime to the day number and milliseconds a record holds. Before 30 Dec 1899 the whole
-// part counts back while the fraction still adds the time of day.
-void Split(TDateTime value, int32_t& day, int32_t& msec) {
+void DateTimeToNative(TDateTime value, int32_t& day, int32_t& msec) {
   double whole = std::trunc(value);
   int64_t ms = std::llround(std::fabs(value - whole) * MSecsPerDay);
   if (ms >= static_cast<int64_t>(MSecsPerDay)) {  // rounded up into the next day
@@ -22,13 +18,24 @@ void Split(TDateTime value, int32_t& day, int32_t& msec) {
   msec = static_cast<int32_t>(ms);
 }
 
-TDateTime Join(int32_t day, int32_t msec) {
+TDateTime NativeToDateTime(int32_t day, int32_t msec) {
   double whole = day - DateDelta;
   double time = msec / MSecsPerDay;
   return whole < 0 ? whole - time : whole + time;
 }
 
-}  // namespace
+double DateTimeToStamp(TDateTime value) {
+  int32_t day, ms;
+  DateTimeToNative(value, day, ms);
+  return static_cast<double>(day) * MSecsPerDay + ms;
+}
+
+TDateTime StampToDateTime(double stamp) {
+  int64_t total = std::llround(stamp);
+  auto perDay = static_cast<int64_t>(MSecsPerDay);
+  return NativeToDateTime(static_cast<int32_t>(total / perDay),
+                          static_cast<int32_t>(total % perDay));
+}
 
 void TDateTimeField::PublishProperties(PropertyPublisher<TDateTimeField>& publish) {
   publish.String("DisplayFormat", &TDateTimeField::DisplayFormat,
@@ -59,30 +66,27 @@ double TDateTimeField::AsDateTime() const {
   switch (DataType()) {
     case ftDate: {
       int32_t day = 0;
-      return GetData(&day) ? Join(day, 0) : 0;
+      return GetData(&day) ? NativeToDateTime(day, 0) : 0;
     }
     case ftTime: {
       int32_t ms = 0;
-      return GetData(&ms) ? Join(DateDelta, ms) : 0;
+      return GetData(&ms) ? NativeToDateTime(DateDelta, ms) : 0;
     }
     default: {
       double stamp = 0;
-      if (!GetData(&stamp)) return 0;
-      int64_t total = std::llround(stamp);
-      return Join(static_cast<int32_t>(total / static_cast<int64_t>(MSecsPerDay)),
-                  static_cast<int32_t>(total % static_cast<int64_t>(MSecsPerDay)));
+      return GetData(&stamp) ? StampToDateTime(stamp) : 0;
     }
   }
 }
 
 void TDateTimeField::SetAsDateTime(double v) {
   int32_t day, ms;
-  Split(v, day, ms);
+  DateTimeToNative(v, day, ms);
   switch (DataType()) {
     case ftDate: SetData(&day); break;
     case ftTime: SetData(&ms); break;
     default: {
-      double stamp = static_cast<double>(day) * MSecsPerDay + ms;
+      double stamp = DateTimeToStamp(v);
       SetData(&stamp);
     }
   }

@@ -3,6 +3,8 @@
 // day 1), a time a 32-bit count of milliseconds since midnight, and a date-time an 8-byte float
 // of day number × 86 400 000 + milliseconds. Values reach users as TDateTime (days since
 // 30 December 1899); texts follow DisplayFormat (FormatDateTime letters) or the locale.
+#include <cstdint>
+
 #include "framework/base/DateTime.h"
 #include "framework/db/Field.h"
 
@@ -55,3 +57,11 @@ class TTimeField : public TDateTimeField {
 
 // Day number of TDateTime 0 (30 December 1899) counted from 1 January 0001 as day 1.
 constexpr int DateDelta = 693594;
+
+// TDateTime to and from the record form: a day number and milliseconds of the day. Before
+// 30 Dec 1899 the whole part counts back while the fraction still adds the time of day.
+void DateTimeToNative(TDateTime value, int32_t& day, int32_t& msec);
+TDateTime NativeToDateTime(int32_t day, int32_t msec);
+// The 8-byte time stamp of a date-time field: day number × 86 400 000 + milliseconds.
+double DateTimeToStamp(TDateTime value);
+TDateTime StampToDateTime(double stamp);
