@@ -569,6 +569,26 @@ void TDataSet::Last() {
   Notify(AfterScroll);
 }
 
+void TDataSet::Next() {
+  if (blockReadSize_ > 0)
+    BlockReadNext();
+  else
+    MoveBy(1);
+}
+
+void TDataSet::SetBlockReadSize(int size) {
+  if (size > 0) {
+    CheckActive();
+    if (state_ != dsBlockRead) CheckBrowseMode();
+    SetState(dsBlockRead);
+  } else if (state_ == dsBlockRead) {
+    // The controls heard nothing while the block was read: they catch up at once.
+    SetState(dsBrowse);
+    DataEvent(deDataSetChange, 0);
+  }
+  blockReadSize_ = size > 0 ? size : 0;
+}
+
 int TDataSet::MoveBy(int distance) {
   CheckBrowseMode();
   int moved = 0;

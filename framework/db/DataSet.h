@@ -54,7 +54,8 @@ class TDataSet : public TComponent {
   // --- navigation ---
   void First();
   void Last();
-  void Next() { MoveBy(1); }
+  // One record on; while block reading, the next record of the block.
+  void Next();
   void Prior() { MoveBy(-1); }
   int MoveBy(int distance);
   bool Bof() const { return bof_; }
@@ -62,6 +63,10 @@ class TDataSet : public TComponent {
   int RecNo() const { return GetRecNo(); }
   void SetRecNo(int value) { SetRecNoImpl(value); }
   int RecordCount() const { return GetRecordCount(); }
+  // Reading many records without telling the controls: a size above 0 enters block-read state,
+  // 0 leaves it.
+  int BlockReadSize() const { return blockReadSize_; }
+  virtual void SetBlockReadSize(int size);
 
   // --- editing ---
   void Edit();
@@ -175,6 +180,7 @@ class TDataSet : public TComponent {
   void BeforeDestruction() override;
   void CloseForDestruction();
   void DoBeforeScroll() { Notify(BeforeScroll); }
+  virtual void BlockReadNext() { MoveBy(1); }
   void DoAfterScroll() { Notify(AfterScroll); }
   // Ends set-key state: commit keeps the edited key, otherwise the descendant restores it.
   virtual void PostKeyBuffer(bool commit);
@@ -287,7 +293,6 @@ class TDataSet : public TComponent {
   void SetActiveRecord(int index) { activeRecord_ = index; }
   void MoveBuffer(int from, int to);
   void ActivateBuffers();
-  void FreeFieldBuffers() {}
   void BeginInsertAppend();
   void EndInsertAppend();
   void OpenCursorComplete();
@@ -319,6 +324,7 @@ class TDataSet : public TComponent {
   bool autoCalcFields_ = true;
   bool defaultFields_ = false;
   bool found_ = false;
+  int blockReadSize_ = 0;
   AnsiString filterText_;
   bool filtered_ = false;
   TFilterOptions filterOptions_ = 0;

@@ -168,3 +168,25 @@ TEST_F(BufferWindow, DeleteKeepsTheRowAndInsertPushesTheRowsDown) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BufferWindow, ABlockReadTellsTheControlsOnlyAtItsEnd) {
+  tall.log.clear();
+  ds->SetBlockReadSize(10);
+  EXPECT_EQ(ds->State(), dsBlockRead);
+  int read = 0;
+  while (!ds->Eof()) {
+    ds->Next();
+    ++read;
+  }
+  EXPECT_EQ(read, 20);
+  EXPECT_TRUE(tall.scrolls.empty());
+  ds->SetBlockReadSize(0);
+  EXPECT_EQ(ds->State(), dsBrowse);
+  EXPECT_EQ(CurrentId(*ds), 20);
+  EXPECT_EQ(Rows(tall), (std::vector<int>{16, 17, 18, 19, 20}));
+  EXPECT_EQ(tall.ActiveRecord(), 4);
+}
+
+}  // namespace
