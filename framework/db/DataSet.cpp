@@ -17,6 +17,9 @@
 void TDataSet::PublishProperties(PropertyPublisher<TDataSet>& publish) {
   publish.Boolean("Active", &TDataSet::Active, &TDataSet::SetActive);
   publish.Boolean("AutoCalcFields", &TDataSet::AutoCalcFields, &TDataSet::SetAutoCalcFields);
+  publish.String("Filter", &TDataSet::Filter, &TDataSet::SetFilter);
+  publish.Boolean("Filtered", &TDataSet::Filtered, &TDataSet::SetFiltered);
+  publish.Event("OnFilterRecord", &TDataSet::OnFilterRecord, &TDataSet::SetOnFilterRecord);
   publish.Event("BeforeOpen", &TDataSet::BeforeOpen, &TDataSet::BeforeOpen);
   publish.Event("AfterOpen", &TDataSet::AfterOpen, &TDataSet::AfterOpen);
   publish.Event("BeforeClose", &TDataSet::BeforeClose, &TDataSet::BeforeClose);

@@ -135,6 +135,41 @@ class LockedDelete : public MemoryDataSet {
   }
 };
 
+// A dataset whose first edits fail, as a record another station holds would.
+class LockedEdit : public MemoryDataSet {
+ public:
+  int failures = 0;
+
+ protected:
+  void InternalEdit() override {
+    if (failures > 0) {
+      --failures;
+      DatabaseError("A record lock was encountered.");
+    }
+  }
+};
+
+TEST(EditError, RetryThenFail) {
+  LockedEdit ds;
+  DefinePeople(ds);
+  Fill(ds, 1);
+  EventLog log;
+  log.Attach(ds);
+  ds.failures = 1;
+  ds.OnEditError = [](TDataSet*, EDatabaseError&, TDataAction& action) { action = daRetry; };
+  ds.Edit();
+  EXPECT_EQ(ds.State(), dsEdit);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"BeforeEdit", "AfterEdit"}));
+  ds.Cancel();
+
+  ds.failures = 1;
+  ds.OnEditError = nullptr;  // fail: the error comes through, no AfterEdit
+  log.events.clear();
+  EXPECT_THROW(ds.Edit(), EDatabaseError);
+  EXPECT_EQ(ds.State(), dsBrowse);
+  EXPECT_EQ(log.events, std::vector<std::string>{"BeforeEdit"});
+}
+
 TEST(DeleteError, RetryAndAbort) {
   LockedDelete ds;
   DefinePeople(ds);
