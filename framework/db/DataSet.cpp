@@ -354,7 +354,7 @@ void TDataSet::CheckFieldWrite(TField* field, const void* buffer) {
       if (!calculated) DatabaseError(dbtext::kNotEditing, this);
       break;
     case dsSetKey:
-      if (calculated || !GetIsIndexField(field))
+      if (calculated || (IndexFieldCount() > 0 && !GetIsIndexField(field)))
         DatabaseError(Format(dbtext::kNotIndexed, {field->DisplayName()}), this);
       break;
     default: DatabaseError(dbtext::kNotEditing, this);

@@ -162,7 +162,8 @@ class TDataSet : public TComponent {
   virtual bool IsSequenced() const { return true; }
   // The master source of a detail dataset; nullptr for others.
   virtual TDataSource* GetDataSource() const { return nullptr; }
-  // Whether field is one of the active index's key fields.
+  // The active index's key fields: how many, and whether field is one of them.
+  virtual int IndexFieldCount() const { return 0; }
   virtual bool GetIsIndexField(const TField* field) const { return false; }
   virtual int GetRecordCount() const { return -1; }
   // Sends event to the data sources (and does the dataset's own bookkeeping first).

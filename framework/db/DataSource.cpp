@@ -45,7 +45,12 @@ void TDataSource::SetDataSet(TDataSet* dataSet) {
   if (dataSet == dataSet_) return;
   // A dataset whose own master chain leads back to this source would follow itself.
   if (IsLinkedTo(dataSet)) DatabaseError(dbtext::kCircularDataLink, this);
-  if (dataSet_) dataSet_->RemoveDataSource(this);
+  // The links let go of the old dataset before they see the new one, even when both are open.
+  if (dataSet_) {
+    dataSet_->RemoveDataSource(this);
+    dataSet_ = nullptr;
+    UpdateState();
+  }
   dataSet_ = dataSet;
   if (dataSet_) dataSet_->AddDataSource(this);
   UpdateState();

@@ -31,7 +31,7 @@ class MemoryDataSet : public TDataSet {
   void SetIndexName(const AnsiString& name) { SetIndex(name, false); }
   AnsiString IndexFieldNames() const { return byFields_ ? indexText_ : AnsiString(); }
   void SetIndexFieldNames(const AnsiString& names) { SetIndex(names, !names.empty()); }
-  int IndexFieldCount() const { return static_cast<int>(keyFields_.size()); }
+  int IndexFieldCount() const override { return static_cast<int>(keyFields_.size()); }
   TField* IndexFields(int index) const;
   bool GetIsIndexField(const TField* field) const override;
 

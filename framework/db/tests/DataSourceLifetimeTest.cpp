@@ -120,3 +120,25 @@ TEST(DataSourceLifetime, CircularLinksAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DataSourceLifetime, SwitchingBetweenOpenDatasetsRebindsTheLinks) {
+  auto first = People();
+  auto second = People();
+  Fill(*first, 2);
+  Fill(*second, 5);
+  second->Last();
+  TDataSource source(nullptr);
+  source.SetDataSet(first.get());
+  LoggingLink link;
+  link.SetBufferCount(3);
+  link.SetDataSource(&source);
+  link.log.clear();
+  source.SetDataSet(second.get());
+  EXPECT_EQ(link.log, (std::vector<std::string>{"active 0", "active 1"}));
+  EXPECT_EQ(link.RecordCount(), 3);
+  EXPECT_EQ(link.ActiveRecord(), 2);
+}
+
+}  // namespace
