@@ -808,6 +808,24 @@ void TDataSet::Delete() {
   Notify(AfterScroll);
 }
 
+void TDataSet::SetFields(const VariantArray& values) {
+  if (state_ != dsEdit && state_ != dsInsert) Edit();
+  int count = std::min(static_cast<int>(values.size()), fields_.Count());
+  for (int i = 0; i < count; ++i) fields_[i]->SetAsVariant(values[i]);
+}
+
+void TDataSet::InsertRecord(const VariantArray& values) {
+  Insert();
+  SetFields(values);
+  Post();
+}
+
+void TDataSet::AppendRecord(const VariantArray& values) {
+  Append();
+  SetFields(values);
+  Post();
+}
+
 void TDataSet::Refresh() {
   CheckBrowseMode();
   UpdateCursorPos();

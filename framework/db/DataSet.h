@@ -76,6 +76,12 @@ class TDataSet : public TComponent {
   void Cancel();
   void Delete();
   void Refresh();
+  // Gives the fields, in field order, the values (Null clears), after putting the record into
+  // edit state when it is not editing.
+  void SetFields(const VariantArray& values);
+  // Insert or Append, SetFields, Post: a new record in one call.
+  void InsertRecord(const VariantArray& values);
+  void AppendRecord(const VariantArray& values);
   // Lets the controls write their pending values into the record.
   void UpdateRecord();
   // Refills the window around the cursor's record: rmExact raises when it is gone, rmCenter

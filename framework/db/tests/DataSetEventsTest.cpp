@@ -145,6 +145,24 @@ TEST(DataSetEditing, CancelRestoresTheStoredValues) {
   EXPECT_FALSE(ds->Modified());
 }
 
+TEST(DataSetEditing, RecordsInOneCall) {
+  auto ds = People();
+  ds->Open();
+  ds->AppendRecord({1, "one", 1.5});
+  ds->AppendRecord({2, "two"});
+  ds->First();
+  ds->InsertRecord({3, Variant(), 7.0});
+  EXPECT_EQ(CurrentId(*ds), 3);
+  EXPECT_TRUE(ds->FieldByName("NAME")->IsNull());
+  ds->Next();
+  ds->SetFields({1, "uno"});
+  EXPECT_EQ(ds->State(), dsEdit);
+  ds->Post();
+  std::vector<AnsiString> names;
+  for (ds->First(); !ds->Eof(); ds->Next()) names.push_back(ds->FieldByName("NAME")->AsString());
+  EXPECT_EQ(names, (std::vector<AnsiString>{"", "uno", "two"}));
+}
+
 TEST(DataSetEditing, EditOnAnEmptyDatasetInserts) {
   auto ds = People();
   ds->Open();
