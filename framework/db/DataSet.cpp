@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "framework/base/Exception.h"
+#include "framework/base/FormatText.h"
 #include "framework/base/Stream.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/DataLink.h"
 #include "framework/db/DataSource.h"
-#include "framework/base/FormatText.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "framework/db/FieldFactory.h"
@@ -83,7 +83,6 @@ TDataSetState TDataSet::SetTempState(TDataSetState value) {
   TDataSetState old = state_;
   state_ = value;
   ++disableCount_;
-  modified_ = false;
   return old;
 }
 

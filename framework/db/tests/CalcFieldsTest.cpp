@@ -72,6 +72,15 @@ TEST_F(CalcFields, FollowEditsWhileAutoCalcFieldsIsOn) {
   EXPECT_EQ(label->AsString(), "changed/5");
 }
 
+TEST_F(CalcFields, RecalculationKeepsTheRecordModified) {
+  ds->Edit();
+  ds->FieldByName("NAME")->SetAsString("changed");
+  EXPECT_TRUE(ds->Modified());
+  ds->Next();  // a modified record is posted, not cancelled
+  ds->Prior();
+  EXPECT_EQ(ds->FieldByName("NAME")->AsString(), "changed");
+}
+
 TEST_F(CalcFields, CannotBeWrittenOutsideTheCalculation) {
   // The calculation may write calculated fields only.
   ds->OnCalcFields = [](TDataSet* d) { d->FieldByName("NAME")->SetAsString("x"); };
