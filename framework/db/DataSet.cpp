@@ -83,12 +83,15 @@ TDataSetState TDataSet::SetTempState(TDataSetState value) {
   TDataSetState old = state_;
   state_ = value;
   ++disableCount_;
+  savedModified_.push_back(modified_);
   return old;
 }
 
 void TDataSet::RestoreState(TDataSetState value) {
   state_ = value;
   --disableCount_;
+  modified_ = savedModified_.back();
+  savedModified_.pop_back();
 }
 
 void TDataSet::CheckOperation(const std::function<void()>& op,

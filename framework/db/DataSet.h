@@ -252,6 +252,8 @@ class TDataSet : public TComponent {
 
   // The state machine.
   void SetState(TDataSetState value);
+  // A temporary state (calculating, testing a filter, building a key) for the duration of one
+  // operation: the controls hear nothing of it and Modified comes back as it was.
   TDataSetState SetTempState(TDataSetState value);
   void RestoreState(TDataSetState value);
   void SetModified(bool value) { modified_ = value; }
@@ -325,6 +327,7 @@ class TDataSet : public TComponent {
   int calcFieldsSize_ = 0;
   bool hasCalcOrLookup_ = false;
   int disableCount_ = 0;
+  std::vector<bool> savedModified_;  // Modified as it was when each temporary state began
   bool bof_ = true;
   bool eof_ = true;
   bool modified_ = false;
