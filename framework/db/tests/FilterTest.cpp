@@ -51,6 +51,8 @@ class Filters : public ::testing::Test {
 struct FilterCase {
   const char* text;
   TFilterOptions options;
+  int nodes;        // of the expression block
+  uint32_t rootOp;  // the operator of its root node
   std::vector<int> kept;
 };
 
@@ -59,6 +61,11 @@ void PrintTo(const FilterCase& c, std::ostream* os) { *os << c.text; }
 class FilterTexts : public Filters, public ::testing::WithParamInterface<FilterCase> {};
 
 TEST_P(FilterTexts, KeepTheRecordsTheySay) {
+  std::vector<uint8_t> block =
+      ParseFilter(GetParam().text, GetParam().options, FilterFieldsOf(ds));
+  EXPECT_EQ(ReadWord(block, kNodeCountAt), GetParam().nodes);
+  EXPECT_EQ(ReadLong(block, kHeaderSize + 4), GetParam().rootOp);
+  EXPECT_EQ(ReadWord(block, kTotalSizeAt), block.size());
   ds.SetFilterOptions(GetParam().options);
   ds.SetFilter(GetParam().text);
   ds.SetFiltered(true);
@@ -67,30 +74,30 @@ TEST_P(FilterTexts, KeepTheRecordsTheySay) {
 }
 
 const FilterCase kFilterCases[] = {
-    {"[Case Status 1] <> 'X'", 0, {2, 3, 5}},
-    {"[Case Status 1] = 'X'", 0, {1, 4}},
-    {"[Unassigned] < '8'", 0, {1, 3, 4}},  // text order: "" < "10" < "7" < "8"
-    {"CODE > 2", 0, {3, 4, 5}},
-    {"CODE >= 2 and CODE <= 3", 0, {2, 3}},
-    {"CODE < 2 or CODE > 4", 0, {1, 5}},
-    {"AMOUNT >= 100", 0, {2, 3, 4}},
-    {"DUE > '1/3/2024'", 0, {4, 5}},
-    {"not (CODE = 1)", 0, {2, 3, 4, 5}},
-    {"NOT CODE = 1 AND CODE < 4", 0, {2, 3}},
+    {"[Case Status 1] <> 'X'", 0, 3, opNotEqual, {2, 3, 5}},
+    {"[Case Status 1] = 'X'", 0, 3, opEqual, {1, 4}},
+    {"[Unassigned] < '8'", 0, 3, opLess, {1, 3, 4}},  // text order: "" < "10" < "7" < "8"
+    {"CODE > 2", 0, 3, opGreater, {3, 4, 5}},
+    {"CODE >= 2 and CODE <= 3", 0, 7, opAnd, {2, 3}},
+    {"CODE < 2 or CODE > 4", 0, 7, opOr, {1, 5}},
+    {"AMOUNT >= 100", 0, 3, opGreaterEqual, {2, 3, 4}},
+    {"DUE > '1/3/2024'", 0, 3, opGreater, {4, 5}},
+    {"not (CODE = 1)", 0, 4, opNot, {2, 3, 4, 5}},
+    {"NOT CODE = 1 AND CODE < 4", 0, 8, opAnd, {2, 3}},
     // and binds tighter than or; parentheses change it
-    {"CODE = 1 or CODE = 2 and AMOUNT > 100", 0, {1, 2}},
-    {"(CODE = 1 or CODE = 2) and AMOUNT > 100", 0, {2}},
-    {"NAME = 'jones'", 0, {5}},
-    {"NAME = 'jones'", foCaseInsensitive, {3, 5}},
-    {"NAME = 'Smith*'", 0, {1}},
-    {"NAME = 'smith*'", foCaseInsensitive, {1, 2}},
-    {"NAME = 'Smith*'", foNoPartialCompare, {}},
-    {"NAME = 'O''Hara'", 0, {4}},
-    {"[Unassigned] is null", 0, {3}},
-    {"[Unassigned] IS NOT NULL and CODE <> 4", 0, {1, 2, 5}},
+    {"CODE = 1 or CODE = 2 and AMOUNT > 100", 0, 11, opOr, {1, 2}},
+    {"(CODE = 1 or CODE = 2) and AMOUNT > 100", 0, 11, opAnd, {2}},
+    {"NAME = 'jones'", 0, 3, opEqual, {5}},
+    {"NAME = 'jones'", foCaseInsensitive, 3, opEqual, {3, 5}},
+    {"NAME = 'Smith*'", 0, 3, opEqual, {1}},
+    {"NAME = 'smith*'", foCaseInsensitive, 3, opEqual, {1, 2}},
+    {"NAME = 'Smith*'", foNoPartialCompare, 3, opEqual, {}},
+    {"NAME = 'O''Hara'", 0, 3, opEqual, {4}},
+    {"[Unassigned] is null", 0, 2, opIsBlank, {3}},
+    {"[Unassigned] IS NOT NULL and CODE <> 4", 0, 6, opAnd, {1, 2, 5}},
     // a double-quoted name that names no field is compared as its text
-    {"NAME = \"Jones\"", 0, {3}},
-    {"\"X\" = [Case Status 1]", 0, {1, 4}},
+    {"NAME = \"Jones\"", 0, 3, opEqual, {3}},
+    {"\"X\" = [Case Status 1]", 0, 3, opEqual, {1, 4}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Table, FilterTexts, ::testing::ValuesIn(kFilterCases));
