@@ -7,7 +7,7 @@
 
 #include "framework/db/DatabaseError.h"
 
-TBcd DoubleToBcd(double value, int precision, int places) {
+BcdValue DoubleToBcd(double value, int precision, int places) {
   precision = std::clamp(precision, 1, 64);
   places = std::clamp(places, 0, std::min(precision, 63));
   char text[400];
@@ -23,24 +23,24 @@ TBcd DoubleToBcd(double value, int precision, int places) {
   if (static_cast<int>(digits.size()) > precision) DatabaseError("BCD overflow");
   digits.insert(0, precision - digits.size(), '0');
 
-  TBcd bcd;
-  bcd.Precision = static_cast<uint8_t>(precision);
+  BcdValue bcd;
+  bcd.precision = static_cast<uint8_t>(precision);
   bool zero = digits.find_first_not_of('0') == std::string::npos;
-  bcd.SignSpecialPlaces = static_cast<uint8_t>(places | (value < 0 && !zero ? 0x80 : 0));
+  bcd.signAndPlaces = static_cast<uint8_t>(places | (value < 0 && !zero ? 0x80 : 0));
   for (int i = 0; i < precision; ++i) {
     uint8_t d = static_cast<uint8_t>(digits[i] - '0');
-    bcd.Fraction[i / 2] |= (i % 2 == 0) ? static_cast<uint8_t>(d << 4) : d;
+    bcd.digits[i / 2] |= (i % 2 == 0) ? static_cast<uint8_t>(d << 4) : d;
   }
   return bcd;
 }
 
-double BcdToDouble(const TBcd& bcd) {
-  int places = bcd.SignSpecialPlaces & 0x3F;
-  std::string text = (bcd.SignSpecialPlaces & 0x80) ? "-" : "";
-  int precision = std::min<int>(bcd.Precision, 64);
+double BcdToDouble(const BcdValue& bcd) {
+  int places = bcd.signAndPlaces & 0x3F;
+  std::string text = (bcd.signAndPlaces & 0x80) ? "-" : "";
+  int precision = std::min<int>(bcd.precision, 64);
   for (int i = 0; i < precision; ++i) {
     if (i == precision - places) text += '.';
-    uint8_t b = bcd.Fraction[i / 2];
+    uint8_t b = bcd.digits[i / 2];
     text += static_cast<char>('0' + ((i % 2 == 0) ? (b >> 4) : (b & 0x0F)));
   }
   return text.empty() || text == "-" ? 0 : std::strtod(text.c_str(), nullptr);

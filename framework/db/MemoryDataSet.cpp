@@ -53,7 +53,7 @@ int CompareStored(const TField* field, const char* a, const char* b, bool caseIn
     case ftFloat:
     case ftCurrency:
     case ftDateTime: return Order(Read<double>(a), Read<double>(b));
-    case ftBCD: return Order(BcdToDouble(Read<TBcd>(a)), BcdToDouble(Read<TBcd>(b)));
+    case ftBCD: return Order(BcdToDouble(Read<BcdValue>(a)), BcdToDouble(Read<BcdValue>(b)));
     default: {
       int n = std::memcmp(a, b, field->DataSize());
       return Order(n, 0);

@@ -227,13 +227,13 @@ void TBCDField::CheckSize(int size) const {
 }
 
 bool TBCDField::ReadFloat(double& value) const {
-  TBcd bcd;
+  BcdValue bcd;
   if (!GetData(&bcd)) return false;
   value = BcdToDouble(bcd);
   return true;
 }
 
 void TBCDField::StoreFloat(double value) {
-  TBcd bcd = DoubleToBcd(value, Precision(), Size());
+  BcdValue bcd = DoubleToBcd(value, Precision(), Size());
   SetData(&bcd);
 }

@@ -124,14 +124,14 @@ class TCurrencyField : public TFloatField {
   explicit TCurrencyField(TComponent* owner = nullptr);
 };
 
-// Binary-coded decimal: Size decimals, Precision digits in all, stored as a TBcd.
+// Binary-coded decimal: Size decimals, Precision digits in all, stored as a BcdValue.
 class TBCDField : public TFloatField {
   QN_CLASS(TBCDField, TFloatField)
  public:
   explicit TBCDField(TComponent* owner = nullptr);
 
  protected:
-  int GetDataSize() const override { return sizeof(TBcd); }
+  int GetDataSize() const override { return sizeof(BcdValue); }
   void CheckSize(int size) const override;
   bool ReadFloat(double& value) const override;
   void StoreFloat(double value) override;

@@ -71,7 +71,7 @@ int TParam::GetDataSize() const {
     case ftAutoInc:
     case ftDate:
     case ftTime: return 4;
-    case ftBCD: return sizeof(TBcd);
+    case ftBCD: return sizeof(BcdValue);
     default: return 8;
   }
 }
@@ -94,7 +94,7 @@ void TParam::SetData(const void* buffer) {
     case ftLargeint: value_ = Read<int64_t>(buffer); break;
     case ftFloat:
     case ftCurrency: value_ = Read<double>(buffer); break;
-    case ftBCD: value_ = BcdToDouble(Read<TBcd>(buffer)); break;
+    case ftBCD: value_ = BcdToDouble(Read<BcdValue>(buffer)); break;
     case ftDate: value_ = Variant::FromDateTime(NativeToDateTime(Read<int32_t>(buffer), 0)); break;
     case ftTime:
       value_ = Variant::FromDateTime(NativeToDateTime(DateDelta, Read<int32_t>(buffer)));
