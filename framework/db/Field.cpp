@@ -133,7 +133,8 @@ bool TField::CanModify() const {
 }
 
 void TField::PropertyChanged(bool layout) {
-  if (dataSet_ && dataSet_->Active()) dataSet_->DataEvent(layout ? deLayoutChange : deDataSetChange, 0);
+  if (dataSet_ && dataSet_->Active())
+    dataSet_->DataEvent(layout ? deLayoutChange : deDataSetChange, 0);
 }
 
 // ---------------------------------------------------------------- native data

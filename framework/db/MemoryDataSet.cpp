@@ -122,7 +122,8 @@ void MemoryDataSet::InternalOpen() {
   rangeActive_ = false;
   ResolveIndex();
   filterBlock_.clear();
-  if (!Filter().empty()) filterBlock_ = filterexpr::ParseFilter(Filter(), FilterOptions(), FilterFieldsOf(*this));
+  if (!Filter().empty())
+    filterBlock_ = filterexpr::ParseFilter(Filter(), FilterOptions(), FilterFieldsOf(*this));
   cursorOpen_ = true;
   if (masterLink_->Active() && !masterLink_->Fields().empty()) {
     VariantArray values;
@@ -484,8 +485,8 @@ void MemoryDataSet::InternalAddRecord(const char* buffer, bool append) {
   }
   int32_t id = nextId_++;
   auto blobs = bufferBlobs_.find(buffer);
-  rows_.insert(at, std::make_unique<Row>(
-                       Row{id, std::move(data), blobs == bufferBlobs_.end() ? Blobs() : blobs->second}));
+  Blobs rowBlobs = blobs == bufferBlobs_.end() ? Blobs() : blobs->second;
+  rows_.insert(at, std::make_unique<Row>(Row{id, std::move(data), std::move(rowBlobs)}));
   RebuildView();
   position_ = FindInView(id);
 }
