@@ -1,0 +1,12 @@
+#pragma once
+// The texts and tables every form of the program shares: the support lines that close its
+// messages, the refusal of a missing right, and the characters a typed file name may not hold.
+#include "framework/base/AnsiString.h"
+
+// Closes the settings messages; appended with no separator.
+inline const AnsiString ContactSupportText = "Please contact Vantor, Inc. for assistance.";
+// Closes the messages of the rights readers and the record-file date converters.
+inline const AnsiString CallSupportText = "\r\rPlease call Vantor, Inc. for assistance.";
+inline const AnsiString NoAccessText = "Sorry, you don't have access to this function.";
+// In this order; the print-choices dialog tests a print-to-file name against them.
+inline const AnsiString InvalidFileNameChars = "/\\:*?\"<>|+=,[]";

@@ -1,0 +1,6 @@
+#include "core/MessageBoxes.h"
+
+#include "framework/ui/Dialogs.h"
+
+void ShowInformationBox(const AnsiString& Text) { MessageDlg(Text, mtInformation, {mbOK}, 0); }
+void ShowErrorBox(const AnsiString& Text) { MessageDlg(Text, mtError, {mbOK}, 0); }

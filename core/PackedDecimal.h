@@ -1,0 +1,22 @@
+#pragma once
+// Packed decimal numbers as the record files hold them. A field of Size bytes holds 2 * Size - 1
+// decimal digits, two per byte with the high nibble first; the last byte carries the last digit
+// in its high nibble and the sign in its low nibble (F for zero and positive values, D for
+// negative ones; anything but F reads as negative). Decimals of the digits follow the decimal
+// point. Fields are 1 to 6 bytes long (at most 11 digits) with 0 to 2 * Size - 1 decimals;
+// another shape raises EInvalidOperation.
+#include <cstdint>
+
+#include "framework/base/AnsiString.h"
+
+double PackedToFloat(const AnsiString& Bytes, int Decimals);
+// The value times 10^Decimals: the digits as a whole number, with the sign.
+int64_t PackedToInteger(const AnsiString& Bytes, int Decimals);
+
+// The Size bytes of Value rounded to Decimals. A value beyond the field's largest (by more than
+// 0.004), or one whose rounding needs a digit more than the field holds, raises EAbort with
+// "Value exceeds allowable range.". Works under any decimal separator and leaves it as it was.
+AnsiString FloatToPacked(double Value, int Size, int Decimals);
+
+// The mask a packed field is shown with: Size 6 with 2 decimals gives "########0.00".
+AnsiString PackedDisplayMask(int Size, int Decimals);
