@@ -68,13 +68,20 @@ std::vector<std::string> seedData(const tools::Catalogue& catalogue, const fs::p
   for (const PreparedFile& file : files)
     if (fs::exists(dataDir / file.name)) throw SeedError((dataDir / file.name).string() + " exists already; seeding never overwrites data");
 
+  // A file the record manager refuses a record of takes the files made before it along, so a
+  // refused fixture never leaves half a data folder.
   std::vector<std::string> written;
-  for (const PreparedFile& file : files) {
-    const fs::path path = dataDir / file.name;
-    fs::create_directories(path.parent_path());
-    createRecordFile(catalogue, *file.entry, path, false);
-    insertRecords(path, file.records, file.where);
-    written.push_back(file.name);
+  try {
+    for (const PreparedFile& file : files) {
+      const fs::path path = dataDir / file.name;
+      fs::create_directories(path.parent_path());
+      createRecordFile(catalogue, *file.entry, path, false);
+      written.push_back(file.name);
+      insertRecords(path, file.records, file.where);
+    }
+  } catch (...) {
+    for (const std::string& name : written) fs::remove(dataDir / name);
+    throw;
   }
   return written;
 }
