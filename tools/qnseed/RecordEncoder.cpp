@@ -1,6 +1,8 @@
 #include "tools/qnseed/RecordEncoder.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/FileDates.h"
@@ -96,13 +98,15 @@ std::string integer(const std::string& text, const FieldDefinition& field) {
   long long value = 0;
   if (!parseInteger(text, value)) throw Refusal("\"" + text + "\" is not a whole number");
   const bool isSigned = field.type == FieldType::Integer;
-  const int bits = 8 * field.size;
-  const long long low = isSigned ? -(1LL << (bits - 1)) : 0;
-  const long long high = isSigned ? (1LL << (bits - 1)) - 1 : (bits >= 63 ? INT64_MAX : (1LL << bits) - 1);
-  if (field.size > 8 || value < low || value > high)
+  const int bits = 8 * std::min(field.size, 8);
+  const long long low = isSigned ? (bits >= 64 ? INT64_MIN : -(1LL << (bits - 1))) : 0;
+  const long long high = bits >= 63 ? INT64_MAX : isSigned ? (1LL << (bits - 1)) - 1 : (1LL << bits) - 1;
+  if (value < low || value > high)
     throw Refusal("\"" + text + "\" does not fit the field's " + std::to_string(field.size) + " bytes");
   std::string bytes(field.size, '\0');
-  for (int i = 0; i < field.size; ++i) bytes[i] = static_cast<char>((static_cast<unsigned long long>(value) >> (8 * i)) & 0xFF);
+  // Wider fields carry the sign in the bytes beyond the eighth.
+  for (int i = 0; i < field.size; ++i)
+    bytes[i] = static_cast<char>(i < 8 ? (static_cast<unsigned long long>(value) >> (8 * i)) & 0xFF : value < 0 ? 0xFF : 0);
   return bytes;
 }
 
