@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -85,11 +86,19 @@ std::string* SeedDemo::dir_ = nullptr;
 // Points the machine-root services of this process at the demo's root while it lives.
 class DemoMachineRoot {
  public:
-  explicit DemoMachineRoot(const fs::path& root) : saved_(std::getenv("QN_ROOT")) { ::setenv("QN_ROOT", root.c_str(), 1); }
-  ~DemoMachineRoot() { ::setenv("QN_ROOT", saved_.c_str(), 1); }
+  explicit DemoMachineRoot(const fs::path& root) {
+    if (const char* current = std::getenv("QN_ROOT")) saved_ = current;
+    ::setenv("QN_ROOT", root.c_str(), 1);
+  }
+  ~DemoMachineRoot() {
+    if (saved_)
+      ::setenv("QN_ROOT", saved_->c_str(), 1);
+    else
+      ::unsetenv("QN_ROOT");
+  }
 
  private:
-  std::string saved_;
+  std::optional<std::string> saved_;
 };
 
 TEST_F(SeedDemo, EveryRecordFileChecksCleanWithTheCataloguesLengthAndKeys) {
