@@ -11,7 +11,8 @@ class Operations {
  public:
   Operations(ClientTable& clients, HandleTable& handles) : clients_(clients), handles_(handles) {}
 
-  // Decodes the operation code (lock biases on reads included) and runs it for the calling client.
+  // Decodes the operation code (lock biases on reads included) and runs it for the calling client,
+  // once more when another client changed the file's keys meanwhile.
   Status run(Call& call);
   // Ends a client: closes its handles and forgets it.
   void stopClient(Client& client);
@@ -19,12 +20,18 @@ class Operations {
  private:
   enum class Lock { none, single, multiple };
 
+  Status execute(Call& call, uint16_t base, Lock lock);
+
   // Files
   Status open(Client& client, Call& call);
   Status close(Handle& handle);
   Status create(Client& client, Call& call);
   Status stat(Handle& handle, Call& call);
   Status unlock(Handle& handle, Call& call);
+  Status setDirectory(Client& client, Call& call);
+  Status getDirectory(Client& client, Call& call);
+  Status createIndex(Handle& handle, Call& call);
+  Status dropIndex(Handle& handle, Call& call);
 
   // Writes
   Status insert(Handle& handle, Call& call);
@@ -36,6 +43,12 @@ class Operations {
   Status step(Handle& handle, Call& call, uint16_t operation, Lock lock);
   Status getDirect(Handle& handle, Call& call, Lock lock);
   Status getPosition(Handle& handle, Call& call);
+  Status getByPercentage(Handle& handle, Call& call, Lock lock);
+  Status findPercentage(Handle& handle, Call& call);
+  // 6 for a key the file lacks, unless another client has just changed the keys (layoutChanged).
+  Status missingKey(Handle& handle);
+  // Where the current record stands in key path `key`: ok, 8 without one, or layoutChanged.
+  Status placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp);
   // Makes `record` current, hands it and its key value back.
   Status deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key);
 

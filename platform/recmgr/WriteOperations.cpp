@@ -11,11 +11,11 @@ void placeAfterWrite(Handle& handle, const WrittenRecord& written, int keyNumber
   const std::vector<KeySpec>& keys = handle.file->spec().keys;
   for (size_t i = 0; i < keys.size(); ++i) {
     if (keys[i].number == keyNumber) {
-      handle.cursor.moveTo(written.position, keyNumber, written.images[i], written.stamps[i]);
+      handle.cursor.moveTo(written.position, &keys[i], written.images[i], written.stamps[i]);
       return;
     }
   }
-  handle.cursor.moveTo(written.position, -1, std::nullopt, 0);
+  handle.cursor.moveTo(written.position, nullptr, std::nullopt, 0);
 }
 
 }  // namespace
@@ -53,10 +53,10 @@ Status Operations::remove(Handle& handle, Call& call) {
   if (!cursor.hasRecord()) return status::invalidPositioning;
   if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
   // Next and previous continue from the deleted record's place: keep it in the call's key path.
-  if (const KeySpec* key = handle.file->spec().key(call.keyNumber); key && cursor.keyNumber != key->number) {
+  if (const KeySpec* key = handle.file->spec().key(call.keyNumber); key && cursor.keyColumn != key->column) {
     StoredRecord current;
     if (handle.file->readAt(cursor.position, key, current) == status::ok)
-      cursor.moveTo(cursor.position, key->number, current.image, current.stamp);
+      cursor.moveTo(cursor.position, key, current.image, current.stamp);
   }
   if (Status s = handle.file->remove(cursor.position); s != status::ok) return s;
   cursor.removed = true;

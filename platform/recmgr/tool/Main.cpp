@@ -88,23 +88,21 @@ int load(const std::string& name, const std::string& recordsPath) {
   std::ifstream in(recordsPath);
   if (!in) return fail("cannot read " + recordsPath);
   std::string line;
-  int lineNumber = 0, loaded = 0;
+  int lineNumber = 0;
+  std::vector<std::string> records;
   while (std::getline(in, line)) {
     ++lineNumber;
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-    const std::string where = recordsPath + ":" + std::to_string(lineNumber);
-    std::string record;
     try {
-      record = recordFromLine(line);
+      records.push_back(recordFromLine(line));
     } catch (const RecordDumpError& e) {
-      return fail(where + ": " + e.what());
+      return fail(recordsPath + ":" + std::to_string(lineNumber) + ": " + e.what());
     }
-    if (record.size() < file->spec().recordLength) record.resize(file->spec().recordLength, '\0');
-    WrittenRecord written;
-    if (Status s = file->insert(record, written); s != status::ok) return failStatus(where + ": not inserted", s);
-    ++loaded;
+    if (records.back().size() < file->spec().recordLength) records.back().resize(file->spec().recordLength, '\0');
   }
-  std::cout << loaded << " records loaded\n";
+  // All or nothing, in one transaction.
+  if (Status s = file->insertAll(records); s != status::ok) return failStatus(recordsPath + ": nothing loaded", s);
+  std::cout << records.size() << " records loaded\n";
   return 0;
 }
 
