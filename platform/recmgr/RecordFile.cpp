@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <set>
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/recmgr/WriteScope.h"
 
 namespace qn::recmgr {
@@ -15,7 +16,6 @@ namespace {
 
 constexpr const char* formatName = "qn-record-file";
 constexpr int formatVersion = 1;
-constexpr int busyTimeoutMs = 500;
 constexpr int64_t lastPosition = 0xFFFFFFFFll;
 constexpr const char* layoutColumn = "(SELECT layoutVersion FROM header WHERE id = 1)";
 
@@ -191,7 +191,7 @@ Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& fi
     Database check;
     int rc = check.open(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX);
     if (rc != SQLITE_OK) return validationStatus(rc);
-    sqlite3_busy_timeout(check.get(), busyTimeoutMs);
+    waitBriefly(check.get());
     Status s = f->readHeader(check.get());
     if (s != status::ok && s != status::readOnlyOpen) return s;
   }
@@ -205,7 +205,7 @@ Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& fi
 }
 
 Status RecordFile::configureConnection() {
-  sqlite3_busy_timeout(db_.get(), busyTimeoutMs);
+  waitBriefly(db_.get());
   sqlite3_extended_result_codes(db_.get(), 1);
   for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA cache_spill=OFF"}) {
     int rc = db_.exec(pragma);

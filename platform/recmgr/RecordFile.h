@@ -58,6 +58,8 @@ class RecordFile {
   const FileSpec& spec() const { return spec_; }
   const std::string& owner() const { return owner_; }
   const KeyEncoding& encoding() const { return encoding_; }
+  // The connection statements run on, for the caller's choice of how long to wait on a lock.
+  sqlite3* connection() const { return db_.get(); }
 
   // The record count kept in the header (and the layout brought up to date).
   Status recordCount(uint32_t& count);
