@@ -1,7 +1,8 @@
 #pragma once
 // A client of the record manager: a (process, 16-byte identifier) pair that behaves like a
 // workstation of its own. It owns its current directory and, per file it has open, one connection
-// and one share of the file's lock file, both shared by all its handles of that file.
+// and one share of the file's lock file, both shared by all its handles of that file, and its
+// one transaction.
 #include <sys/types.h>
 
 #include <array>
@@ -12,6 +13,7 @@
 
 #include "platform/recmgr/FileLocks.h"
 #include "platform/recmgr/RecordFile.h"
+#include "platform/recmgr/Transaction.h"
 
 namespace qn::recmgr {
 
@@ -28,6 +30,7 @@ class Client {
   const ClientKey& key() const { return key_; }
   const std::string& directory() const { return directory_; }
   void setDirectory(std::string directory) { directory_ = std::move(directory); }
+  Transaction& transaction() { return transaction_; }
 
   // The client's connection to the file at `path` (a canonical path) and its share of the
   // file's lock file, opened on first use.
@@ -40,7 +43,8 @@ class Client {
     std::weak_ptr<RecordFile> file;
     std::weak_ptr<FileLocks> locks;
   };
-  std::map<std::string, OpenedFile> files_;  // alive while a handle holds it
+  std::map<std::string, OpenedFile> files_;  // alive while a handle (or the transaction) holds it
+  Transaction transaction_;
 };
 
 }  // namespace qn::recmgr

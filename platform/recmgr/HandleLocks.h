@@ -21,6 +21,7 @@ class HandleLocks {
   // Takes over the handle's share of the open lock, already added to `file`.
   void adopt(std::shared_ptr<FileLocks> file, bool exclusive);
   FileLocks& file() const { return *file_; }
+  const std::shared_ptr<FileLocks>& filePointer() const { return file_; }
 
   // Locks the record at `position` (84 when another client holds it). A single-record lock
   // replaces the handle's previous one (unless that one is kept for a transaction); multiple

@@ -46,7 +46,9 @@ bool needsHandle(uint16_t base) {
 }  // namespace
 
 Status Operations::run(Call& call) {
-  if (call.operation >= 500) return status::invalidOperation;  // transactions join here
+  // Exclusive and concurrent transactions behave alike.
+  if (call.operation == op::beginConcurrentTransaction) return clients_.client(call.clientId).transaction().begin();
+  if (call.operation >= 500) return status::invalidOperation;
   const uint16_t base = call.operation % 100;
   const uint16_t bias = call.operation - base;
   if (bias != 0 && !takesLockBias(base)) return status::invalidOperation;
@@ -72,6 +74,11 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
       return setDirectory(clients_.client(call.clientId), call);
     case op::getDirectory:
       return getDirectory(clients_.client(call.clientId), call);
+    case op::beginTransaction:
+      return clients_.client(call.clientId).transaction().begin();
+    case op::endTransaction:
+    case op::abortTransaction:
+      return endTransaction(clients_.client(call.clientId), base == op::endTransaction);
     default:
       break;
   }
@@ -79,6 +86,14 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
   Handle* handle = handles_.find(clients_.client(call.clientId), call.positionBlock);
   if (!handle) return status::fileNotOpen;
 
+  Transaction& transaction = handle->client->transaction();
+  if (transaction.dead() && base != op::close) return status::operationNotAllowed;
+  const Status s = onHandle(handle, call, base, lock);
+  if (s != status::ok) transaction.noteFailure();
+  return s;
+}
+
+Status Operations::onHandle(Handle* handle, Call& call, uint16_t base, Lock lock) {
   switch (base) {
     case op::close: return close(*handle);
     case op::insert: return insert(*handle, call);
@@ -100,6 +115,15 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
     default:
       return readByKey(*handle, call, base, lock);
   }
+}
+
+Status Operations::endTransaction(Client& client, bool commit) {
+  Transaction& transaction = client.transaction();
+  const Status s = commit ? transaction.end() : transaction.abort();
+  handles_.forEach([&](Handle& h) {
+    if (h.client == &client) h.locks.releaseTransactionLocks();
+  });
+  return s;
 }
 
 void Operations::stopClient(Client& client) {

@@ -21,6 +21,9 @@ class Operations {
   enum class Lock { none, single, multiple };
 
   Status execute(Call& call, uint16_t base, Lock lock);
+  Status onHandle(Handle* handle, Call& call, uint16_t base, Lock lock);
+  // End (commit) or abort, and the record locks taken inside the transaction go.
+  Status endTransaction(Client& client, bool commit);
 
   // Files
   Status open(Client& client, Call& call);
@@ -55,7 +58,7 @@ class Operations {
 
   // Locks: the record lock a read asks for, and whether this client may write the record at
   // `position` (0: a new record): 84 when another client locked it or another client's
-  // transaction has written the file.
+  // transaction has written the file. Inside a transaction the file joins it before the write.
   Status lockRecord(Handle& handle, uint32_t position, Lock lock);
   Status mayWrite(Handle& handle, uint32_t position);
 
