@@ -18,20 +18,31 @@ constexpr int answerTimeoutMs = 60000;
 ServeChild::ServeChild() {
   int in[2], out[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
+  start(in[0], out[1]);
+  toChild_ = in[1];
+  fromChild_ = out[0];
+  ::signal(SIGPIPE, SIG_IGN);  // a killed child must not take the test with it
+}
+
+ServeChild::ServeChild(const std::string& script) {
+  const int in = ::open(script.c_str(), O_RDONLY | O_CLOEXEC);
+  const int out = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (in < 0 || out < 0) throw std::runtime_error("cannot open " + script);
+  start(in, out);
+}
+
+void ServeChild::start(int input, int output) {
   const std::string program = programFolder() + "/qnrecmgr";
   pid_ = ::fork();
   if (pid_ < 0) throw std::runtime_error("fork");
   if (pid_ == 0) {
-    ::dup2(in[0], 0);
-    ::dup2(out[1], 1);
+    ::dup2(input, 0);
+    ::dup2(output, 1);
     ::execl(program.c_str(), program.c_str(), "serve", static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  ::close(in[0]);
-  ::close(out[1]);
-  toChild_ = in[1];
-  fromChild_ = out[0];
-  ::signal(SIGPIPE, SIG_IGN);  // a killed child must not take the test with it
+  ::close(input);
+  ::close(output);
 }
 
 ServeChild::~ServeChild() {

@@ -1,6 +1,6 @@
 #pragma once
 // A second workstation for tests: `qnrecmgr serve` started from beside the test executable,
-// spoken to one command and one answer line at a time.
+// spoken to one command and one answer line at a time, or running a script of commands.
 #include <sys/types.h>
 
 #include <string>
@@ -10,6 +10,8 @@ namespace qn::recmgr::testing {
 class ServeChild {
  public:
   ServeChild();
+  // A child that runs the commands of the file `script`, its answers thrown away.
+  explicit ServeChild(const std::string& script);
   ~ServeChild();  // ends the child (closing its input), or reaps it after kill
   ServeChild(const ServeChild&) = delete;
   ServeChild& operator=(const ServeChild&) = delete;
@@ -25,6 +27,8 @@ class ServeChild {
   void kill();
 
  private:
+  void start(int input, int output);
+
   pid_t pid_ = -1;
   int toChild_ = -1;
   int fromChild_ = -1;

@@ -90,5 +90,60 @@ TEST_F(TwoProcesses, TwoProcessesInsertingIntoOneFileAtOnceNeverSeeALock) {
   EXPECT_EQ(getU32(std::string(s.begin(), s.end()), 6), 2u + 2 * each);
 }
 
+TEST_F(TwoProcesses, AnotherProcesssTransactionIsIsolatedAndRefusesOurWritesAtOnce) {
+  const std::string second = makeSmallFile("second.qf", {"cy"});
+  OpenFile f, g;
+  ASSERT_EQ(f.open(file_), 0);
+  ASSERT_EQ(g.open(second), 0);
+  const OpenFile::Read firstOfSecond = g.read(getFirst, 0);
+  ASSERT_EQ(firstOfSecond.status, 0);
+  const auto count = [](OpenFile& h) {
+    const auto s = h.stat();
+    return getU32(std::string(s.begin(), s.end()), 6);
+  };
+  for (const char* ending : {"abort", "end"}) {
+    SCOPED_TRACE(ending);
+    const uint32_t before = count(f);
+    ASSERT_EQ(child_.status("open 0 " + file_), 0);
+    ASSERT_EQ(child_.status("open 1 " + second), 0);
+    ASSERT_EQ(child_.status("begin 1019"), 0);
+    ASSERT_EQ(child_.status("insert 0 " + toHex(smallRecord("child"))), 0);
+    ASSERT_EQ(child_.status("read 1 12 0"), 0);
+    ASSERT_EQ(child_.status("update 1 " + toHex(firstOfSecond.record)), 0);
+
+    EXPECT_EQ(count(f), before) << "its insert is not ours to see";
+    const OpenFile::Read plain = f.read(getFirst, 0);
+    ASSERT_EQ(plain.status, 0) << "plain reads go on";
+    std::string r = smallRecord("parent");
+    EXPECT_EQ(f.insert(r), 84);
+    EXPECT_EQ(f.update(plain.record), 84);
+    EXPECT_EQ(f.read(getFirst + single, 0).status, 84);
+    ASSERT_EQ(g.read(getFirst, 0).status, 0);
+    EXPECT_EQ(g.update(firstOfSecond.record), 84);
+
+    ASSERT_EQ(child_.status(ending), 0);
+    EXPECT_EQ(count(f), before + (std::string(ending) == "end" ? 1 : 0));
+    EXPECT_EQ(f.insert(r), 0);
+    EXPECT_EQ(g.read(getFirst, 0).status, 0);
+    EXPECT_EQ(g.update(firstOfSecond.record), 0);
+    ASSERT_EQ(child_.status("close 0"), 0);
+    ASSERT_EQ(child_.status("close 1"), 0);
+  }
+}
+
+TEST_F(TwoProcesses, AProcessKilledInsideATransactionLeavesNothingOfIt) {
+  OpenFile f;
+  ASSERT_EQ(f.open(file_), 0);
+  ASSERT_EQ(child_.status("open 0 " + file_), 0);
+  ASSERT_EQ(child_.status("begin"), 0);
+  ASSERT_EQ(child_.status("repeat 50 insert 0 " + toHex(smallRecord("child"))), 0);
+  std::string r = smallRecord("parent");
+  EXPECT_EQ(f.insert(r), 84);
+  child_.kill();
+  EXPECT_EQ(f.insert(r), 0);
+  const auto s = f.stat();
+  EXPECT_EQ(getU32(std::string(s.begin(), s.end()), 6), 3u);
+}
+
 }  // namespace
 }  // namespace qn::recmgr::testing
