@@ -40,8 +40,10 @@ void waitBriefly(sqlite3* db) {
 }
 
 WriteWait::WriteWait(sqlite3* db, FileLocks& locks) : db_(db), locks_(&locks) {
+  // Inside a transaction the locks already held would keep the waiter out anyway.
   const auto started = std::chrono::steady_clock::now();
-  while (locks_->writerWaiting() && !overdue(started)) pause();
+  if (sqlite3_get_autocommit(db_))
+    while (locks_->writerWaiting() && !overdue(started)) pause();
   sqlite3_busy_handler(db_, retry, this);
 }
 

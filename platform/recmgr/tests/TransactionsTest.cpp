@@ -153,6 +153,19 @@ TEST_F(Transactions, BeginEndAndAbortFollowTheirOwnRules) {
   EXPECT_EQ(transaction(20, workstationA), 39);
 }
 
+TEST_F(Transactions, StopAbortsTheClientsTransaction) {
+  OpenFile a{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  ASSERT_EQ(b.open(files_[0]), 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  std::string r = smallRecord("carl");
+  ASSERT_EQ(a.insert(r), 0);
+  ASSERT_EQ(transaction(25, workstationA), 0);
+  EXPECT_EQ(count(b), 2u);
+  EXPECT_EQ(b.insert(r), 0) << "the file is free again";
+  EXPECT_EQ(transaction(20, workstationA), 39);
+}
+
 TEST_F(Transactions, ALockTakenBeforeTheTransactionFollowsTheRulesOutsideIt) {
   OpenFile a{&workstationA}, b{&workstationB};
   ASSERT_EQ(a.open(files_[0]), 0);
