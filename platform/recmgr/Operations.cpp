@@ -1,5 +1,6 @@
 #include "platform/recmgr/Operations.h"
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/recmgr/OperationCodes.h"
 
 namespace qn::recmgr {
@@ -103,8 +104,14 @@ Status Operations::onHandle(Handle* handle, Call& call, uint16_t base, Lock lock
     case op::getPosition: return getPosition(*handle, call);
     case op::getDirect: return getDirect(*handle, call, lock);
     case op::unlock: return unlock(*handle, call);
-    case op::createIndex: return createIndex(*handle, call);
-    case op::dropIndex: return dropIndex(*handle, call);
+    case op::createIndex:
+    case op::dropIndex: {
+      // A change of the keys is never part of a transaction: it could not be rolled back.
+      if (handle->client->transaction().open()) return status::operationNotAllowed;
+      if (Status s = mayWrite(*handle, 0); s != status::ok) return s;
+      WriteWait wait(handle->file->connection(), handle->locks.file());
+      return base == op::createIndex ? createIndex(*handle, call) : dropIndex(*handle, call);
+    }
     case op::getByPercentage: return getByPercentage(*handle, call, lock);
     case op::findPercentage: return findPercentage(*handle, call);
     case op::stepNext:

@@ -153,6 +153,29 @@ TEST_F(Transactions, BeginEndAndAbortFollowTheirOwnRules) {
   EXPECT_EQ(transaction(20, workstationA), 39);
 }
 
+TEST_F(Transactions, KeysChangeOnlyOutsideTransactionsAndNeverUnderAnothersTransaction) {
+  OpenFile a{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  ASSERT_EQ(b.open(files_[0]), 0);
+  std::string segment(16, '\0');
+  putU16(segment, 0, 13);
+  putU16(segment, 2, 4);
+  putU16(segment, 4, 0x100 | 0x01);
+  segment[10] = 14;
+  const auto createIndex = [&](OpenFile& f, const ClientId& client) {
+    std::string data = segment;
+    uint16_t length = 16;
+    return RecordManagerApi::instance().call(31, f.block(), data.data(), &length, nullptr, 0, &client);
+  };
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  EXPECT_EQ(createIndex(a, workstationA), 41);
+  std::string r = smallRecord("carl");
+  ASSERT_EQ(a.insert(r), 0);
+  EXPECT_EQ(createIndex(b, workstationB), 84);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(createIndex(b, workstationB), 0);
+}
+
 TEST_F(Transactions, StopAbortsTheClientsTransaction) {
   OpenFile a{&workstationA}, b{&workstationB};
   ASSERT_EQ(a.open(files_[0]), 0);
