@@ -1,11 +1,12 @@
 #pragma once
 // An open file as one client sees it through one position block: the shared connection of the
-// client's file, the open mode, and the current place.
+// client's file, the open mode, the locks it holds, and the current place.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/recmgr/HandleLocks.h"
 #include "platform/recmgr/RecordFile.h"
 
 namespace qn::recmgr {
@@ -41,6 +42,7 @@ struct Handle {
   std::shared_ptr<RecordFile> file;
   OpenMode mode = OpenMode::normal;
   Cursor cursor;
+  HandleLocks locks;
 };
 
 }  // namespace qn::recmgr

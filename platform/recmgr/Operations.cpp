@@ -1,5 +1,6 @@
 #include "platform/recmgr/Operations.h"
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/recmgr/OperationCodes.h"
 
 namespace qn::recmgr {
@@ -46,7 +47,9 @@ bool needsHandle(uint16_t base) {
 }  // namespace
 
 Status Operations::run(Call& call) {
-  if (call.operation >= 500) return status::invalidOperation;  // transactions join here
+  // Exclusive and concurrent transactions behave alike.
+  if (call.operation == op::beginConcurrentTransaction) return clients_.client(call.clientId).transaction().begin();
+  if (call.operation >= 500) return status::invalidOperation;
   const uint16_t base = call.operation % 100;
   const uint16_t bias = call.operation - base;
   if (bias != 0 && !takesLockBias(base)) return status::invalidOperation;
@@ -72,6 +75,11 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
       return setDirectory(clients_.client(call.clientId), call);
     case op::getDirectory:
       return getDirectory(clients_.client(call.clientId), call);
+    case op::beginTransaction:
+      return clients_.client(call.clientId).transaction().begin();
+    case op::endTransaction:
+    case op::abortTransaction:
+      return endTransaction(clients_.client(call.clientId), base == op::endTransaction);
     default:
       break;
   }
@@ -79,6 +87,14 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
   Handle* handle = handles_.find(clients_.client(call.clientId), call.positionBlock);
   if (!handle) return status::fileNotOpen;
 
+  Transaction& transaction = handle->client->transaction();
+  if (transaction.dead() && base != op::close) return status::operationNotAllowed;
+  const Status s = onHandle(handle, call, base, lock);
+  if (s != status::ok) transaction.noteFailure();
+  return s;
+}
+
+Status Operations::onHandle(Handle* handle, Call& call, uint16_t base, Lock lock) {
   switch (base) {
     case op::close: return close(*handle);
     case op::insert: return insert(*handle, call);
@@ -88,8 +104,14 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
     case op::getPosition: return getPosition(*handle, call);
     case op::getDirect: return getDirect(*handle, call, lock);
     case op::unlock: return unlock(*handle, call);
-    case op::createIndex: return createIndex(*handle, call);
-    case op::dropIndex: return dropIndex(*handle, call);
+    case op::createIndex:
+    case op::dropIndex: {
+      // A change of the keys is never part of a transaction: it could not be rolled back.
+      if (handle->client->transaction().open()) return status::operationNotAllowed;
+      if (Status s = mayWrite(*handle, 0); s != status::ok) return s;
+      WriteWait wait(handle->file->connection(), handle->locks.file());
+      return base == op::createIndex ? createIndex(*handle, call) : dropIndex(*handle, call);
+    }
     case op::getByPercentage: return getByPercentage(*handle, call, lock);
     case op::findPercentage: return findPercentage(*handle, call);
     case op::stepNext:
@@ -100,6 +122,15 @@ Status Operations::execute(Call& call, uint16_t base, Lock lock) {
     default:
       return readByKey(*handle, call, base, lock);
   }
+}
+
+Status Operations::endTransaction(Client& client, bool commit) {
+  Transaction& transaction = client.transaction();
+  const Status s = commit ? transaction.end() : transaction.abort();
+  handles_.forEach([&](Handle& h) {
+    if (h.client == &client) h.locks.releaseTransactionLocks();
+  });
+  return s;
 }
 
 void Operations::stopClient(Client& client) {

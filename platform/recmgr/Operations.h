@@ -21,6 +21,9 @@ class Operations {
   enum class Lock { none, single, multiple };
 
   Status execute(Call& call, uint16_t base, Lock lock);
+  Status onHandle(Handle* handle, Call& call, uint16_t base, Lock lock);
+  // End (commit) or abort, and the record locks taken inside the transaction go.
+  Status endTransaction(Client& client, bool commit);
 
   // Files
   Status open(Client& client, Call& call);
@@ -49,8 +52,15 @@ class Operations {
   Status missingKey(Handle& handle);
   // Where the current record stands in key path `key`: ok, 8 without one, or layoutChanged.
   Status placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp);
-  // Makes `record` current, hands it and its key value back.
-  Status deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key);
+  // Takes the lock a read asked for, then makes `record` current and hands it and its key value
+  // back; a refused lock (84) changes nothing.
+  Status deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key, Lock lock);
+
+  // Locks: the record lock a read asks for, and whether this client may write the record at
+  // `position` (0: a new record): 84 when another client locked it or another client's
+  // transaction has written the file. Inside a transaction the file joins it before the write.
+  Status lockRecord(Handle& handle, uint32_t position, Lock lock);
+  Status mayWrite(Handle& handle, uint32_t position);
 
   ClientTable& clients_;
   HandleTable& handles_;

@@ -24,7 +24,7 @@ Status Operations::getByPercentage(Handle& handle, Call& call, Lock lock) {
   const uint32_t rank = ceiling == 0 ? 0 : static_cast<uint32_t>(ceiling - 1);
   StoredRecord record;
   if (Status s = handle.file->readAtRank(key, rank, record); s != status::ok) return s;
-  return deliver(handle, call, record, key);
+  return deliver(handle, call, record, key, lock);
 }
 
 Status Operations::findPercentage(Handle& handle, Call& call) {

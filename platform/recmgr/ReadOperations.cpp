@@ -57,7 +57,8 @@ Status Operations::missingKey(Handle& handle) {
   return s == status::layoutChanged ? s : status::invalidKeyNumber;
 }
 
-Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key) {
+Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key, Lock lock) {
+  if (Status s = lockRecord(handle, record.position, lock); s != status::ok) return s;
   handle.cursor.moveTo(record.position, key, record.image, record.stamp);
   if (key) call.returnKey(KeyEncoding::keyValue(*key, record.bytes));
   return call.returnData(record.bytes);
@@ -79,7 +80,7 @@ Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Loc
   }
   StoredRecord record;
   if (Status s = file.seek(*key, how, image, stamp, record); s != status::ok) return s;
-  return deliver(handle, call, record, key);
+  return deliver(handle, call, record, key, lock);
 }
 
 Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock lock) {
@@ -88,7 +89,7 @@ Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock loc
     return status::invalidPositioning;
   StoredRecord record;
   if (Status s = handle.file->step(how, handle.cursor.position, record); s != status::ok) return s;
-  return deliver(handle, call, record, nullptr);
+  return deliver(handle, call, record, nullptr, lock);
 }
 
 Status Operations::getDirect(Handle& handle, Call& call, Lock lock) {
@@ -100,7 +101,7 @@ Status Operations::getDirect(Handle& handle, Call& call, Lock lock) {
   if (position == 0) return status::invalidRecordAddress;
   StoredRecord record;
   if (Status s = handle.file->readAt(position, key, record); s != status::ok) return s;
-  return deliver(handle, call, record, key);
+  return deliver(handle, call, record, key, lock);
 }
 
 Status Operations::getPosition(Handle& handle, Call& call) {

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <regex>
 #include <set>
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/recmgr/WriteScope.h"
 
 namespace qn::recmgr {
@@ -15,7 +17,6 @@ namespace {
 
 constexpr const char* formatName = "qn-record-file";
 constexpr int formatVersion = 1;
-constexpr int busyTimeoutMs = 500;
 constexpr int64_t lastPosition = 0xFFFFFFFFll;
 constexpr const char* layoutColumn = "(SELECT layoutVersion FROM header WHERE id = 1)";
 
@@ -175,7 +176,7 @@ Statement* RecordFile::statement(uint32_t id, MakeSql makeSql, int& failure) {
   auto it = statements_.find(id);
   if (it != statements_.end()) return &it->second;
   Statement st;
-  failure = st.prepare(db_.get(), makeSql());
+  failure = st.prepare(connection_->get(), inSchema(makeSql()));
   if (failure != SQLITE_OK) return nullptr;
   return &statements_.emplace(id, std::move(st)).first->second;
 }
@@ -191,7 +192,7 @@ Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& fi
     Database check;
     int rc = check.open(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX);
     if (rc != SQLITE_OK) return validationStatus(rc);
-    sqlite3_busy_timeout(check.get(), busyTimeoutMs);
+    waitBriefly(check.get());
     Status s = f->readHeader(check.get());
     if (s != status::ok && s != status::readOnlyOpen) return s;
   }
@@ -205,7 +206,7 @@ Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& fi
 }
 
 Status RecordFile::configureConnection() {
-  sqlite3_busy_timeout(db_.get(), busyTimeoutMs);
+  waitBriefly(db_.get());
   sqlite3_extended_result_codes(db_.get(), 1);
   for (const char* pragma : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA cache_spill=OFF"}) {
     int rc = db_.exec(pragma);
@@ -251,6 +252,24 @@ Status RecordFile::readHeader(sqlite3* db) {
   owner_ = std::move(owner);
   layoutVersion_ = layoutVersion;
   return status::ok;
+}
+
+std::string RecordFile::inSchema(std::string sql) const {
+  if (schema_.empty()) return sql;
+  static const std::regex table(R"(\b(FROM|INTO|UPDATE|JOIN)\s+(records|header)\b)");
+  return std::regex_replace(sql, table, "$1 " + schema_ + ".$2");
+}
+
+void RecordFile::routeThrough(Database& db, std::string schema) {
+  statements_.clear();
+  connection_ = &db;
+  schema_ = std::move(schema);
+}
+
+void RecordFile::routeOwn() {
+  statements_.clear();
+  connection_ = &db_;
+  schema_.clear();
 }
 
 Status RecordFile::reload() {
@@ -387,7 +406,7 @@ Status RecordFile::assignAutoIncrement(const KeySpec& key, std::string& record) 
 }
 
 Status RecordFile::insert(std::string& record, WrittenRecord& written) {
-  WriteScope scope(db_);
+  WriteScope scope(*connection_);
   if (scope.begun() != status::ok) return scope.begun();
   if (Status s = checkLayout(); s != status::ok) return s;
   if (Status s = insertOne(record, written); s != status::ok) return s;
@@ -395,7 +414,7 @@ Status RecordFile::insert(std::string& record, WrittenRecord& written) {
 }
 
 Status RecordFile::insertAll(std::vector<std::string>& records) {
-  WriteScope scope(db_);
+  WriteScope scope(*connection_);
   if (scope.begun() != status::ok) return scope.begun();
   if (Status s = checkLayout(); s != status::ok) return s;
   WrittenRecord written;
@@ -454,7 +473,7 @@ Status RecordFile::insertOne(std::string& record, WrittenRecord& written) {
 }
 
 Status RecordFile::update(uint32_t position, std::string record, WrittenRecord& written) {
-  WriteScope scope(db_);
+  WriteScope scope(*connection_);
   if (scope.begun() != status::ok) return scope.begun();
   if (Status s = checkLayout(); s != status::ok) return s;
   if (!spec_.variableLength()) record.resize(spec_.recordLength);
@@ -527,7 +546,7 @@ Status RecordFile::update(uint32_t position, std::string record, WrittenRecord& 
 }
 
 Status RecordFile::remove(uint32_t position) {
-  WriteScope scope(db_);
+  WriteScope scope(*connection_);
   if (scope.begun() != status::ok) return scope.begun();
   int rc = SQLITE_OK;
   Statement* del = statement(statementId(deleteKind), [] { return "DELETE FROM records WHERE position = ?1"; }, rc);
@@ -537,7 +556,7 @@ Status RecordFile::remove(uint32_t position) {
     use->bind(1, position);
     rc = use->step();
     if (rc != SQLITE_DONE) return statusOfSqlite(rc);
-    if (sqlite3_changes(db_.get()) == 0) return status::invalidPositioning;
+    if (sqlite3_changes(connection_->get()) == 0) return status::invalidPositioning;
   }
   Statement* count = statement(statementId(dropCountKind),
                                [] { return "UPDATE header SET recordCount = recordCount - 1 WHERE id = 1"; }, rc);

@@ -58,6 +58,13 @@ class RecordFile {
   const FileSpec& spec() const { return spec_; }
   const std::string& owner() const { return owner_; }
   const KeyEncoding& encoding() const { return encoding_; }
+  // The connection statements run on, for the caller's choice of how long to wait on a lock.
+  sqlite3* connection() const { return connection_->get(); }
+  // Record reads and writes run on `db`, where the file is the database `schema` (a transaction's
+  // connection, with other files attached), until routeOwn sends them back to the file's own
+  // connection. Changes of the keys always use the file's own connection.
+  void routeThrough(Database& db, std::string schema);
+  void routeOwn();
 
   // The record count kept in the header (and the layout brought up to date).
   Status recordCount(uint32_t& count);
@@ -117,8 +124,14 @@ class RecordFile {
   Status writeLayout(const FileSpec& spec);
   std::vector<std::optional<std::string>> images(std::string_view record) const;
 
+  // Statements name their tables unqualified; on a transaction's connection the file's schema
+  // name goes before them.
+  std::string inSchema(std::string sql) const;
+
   std::string path_;
   Database db_;
+  Database* connection_ = &db_;
+  std::string schema_;  // empty: the file's own connection
   FileSpec spec_;
   std::string owner_;  // empty: the file has no owner
   int64_t layoutVersion_ = 0;

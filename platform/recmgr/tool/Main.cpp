@@ -11,6 +11,7 @@
 #include "platform/recmgr/tool/FileCreation.h"
 #include "platform/recmgr/tool/FileSpecJson.h"
 #include "platform/recmgr/tool/RecordDump.h"
+#include "platform/recmgr/tool/Serve.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ constexpr const char* usage =
     "  load FILE RECORDS                  insert the records of a dump file (\"hex\" or \"text\")\n"
     "  check FILE                         compare every record with its keys; exit 1 on a problem\n"
     "  --help                             this text\n";
+
+void printUsage(std::ostream& out) { out << usage << serveHelp; }
 
 int fail(const std::string& message) {
   std::cerr << "qnrecmgr: " << message << "\n";
@@ -114,7 +117,7 @@ int check(const std::string& name) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    std::cout << usage;
+    printUsage(args.empty() ? std::cerr : std::cout);
     return args.empty() ? 1 : 0;
   }
   const std::string& command = args[0];
@@ -126,9 +129,10 @@ int main(int argc, char** argv) {
     if (command == "dump" && args.size() == 4 && args[2] == "--key") return dump(args[1], std::stoi(args[3]));
     if (command == "load" && args.size() == 3) return load(args[1], args[2]);
     if (command == "check" && args.size() == 2) return check(args[1]);
+    if (command == "serve" && args.size() == 1) return serve(std::cin, std::cout);
   } catch (const std::exception& e) {
     return fail(e.what());
   }
-  std::cerr << usage;
+  printUsage(std::cerr);
   return 1;
 }
