@@ -22,4 +22,6 @@ extern "C" {
 using RecordedCallCountFn = unsigned (*)();
 using RecordedCallAtFn = bool (*)(unsigned index, RecordedCall* call);
 using RecordedCallsClearFn = void (*)();
+// The next call with this operation code answers the status without reaching the record manager.
+using InjectStatusFn = void (*)(uint16_t op, int16_t status);
 }

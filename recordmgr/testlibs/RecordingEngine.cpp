@@ -1,6 +1,7 @@
 // A pass-through record manager for tests: it records every call that reaches it and forwards
 // the call to the real record manager (libwbtrv32.so beside it), so a test sees exactly what the
-// call object sends. Loaded through the library name "RECWBTRV.DLL".
+// call object sends. A test may also have one call answer a status of its choosing, for failures
+// the record manager cannot be brought to. Loaded through the library name "RECWBTRV.DLL".
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -29,6 +30,23 @@ struct Engine {
 
 std::mutex logLock;
 std::vector<RecordedCall> calls;
+struct Injected {
+  uint16_t op;
+  int16_t status;
+};
+std::vector<Injected> injected;
+
+// The status a test injected for this operation, taken once.
+bool takeInjected(uint16_t op, int16_t& status) {
+  std::lock_guard<std::mutex> guard(logLock);
+  for (auto it = injected.begin(); it != injected.end(); ++it) {
+    if (it->op != op) continue;
+    status = it->status;
+    injected.erase(it);
+    return true;
+  }
+  return false;
+}
 
 const Engine& engine() {
   static const Engine loaded = [] {
@@ -72,7 +90,8 @@ RecordedCall begin(RecordedEntry entry, uint16_t op, const void* data, const uin
 EXPORT int16_t BTRCALL(uint16_t op, void* pos, void* data, uint16_t* dataLen, void* key, uint8_t keyLen,
                        int8_t keyNum) {
   RecordedCall call = begin(RecordedEntry::Call, op, data, dataLen, keyLen, keyNum, nullptr);
-  call.status = engine().call ? engine().call(op, pos, data, dataLen, key, keyLen, keyNum) : kInactive;
+  if (!takeInjected(op, call.status))
+    call.status = engine().call ? engine().call(op, pos, data, dataLen, key, keyLen, keyNum) : kInactive;
   call.dataLengthOut = dataLen ? *dataLen : 0;
   record(call);
   return call.status;
@@ -81,8 +100,9 @@ EXPORT int16_t BTRCALL(uint16_t op, void* pos, void* data, uint16_t* dataLen, vo
 EXPORT int16_t BTRCALLID(uint16_t op, void* pos, void* data, uint16_t* dataLen, void* key, uint8_t keyLen,
                          int8_t keyNum, const uint8_t* clientId) {
   RecordedCall call = begin(RecordedEntry::CallId, op, data, dataLen, keyLen, keyNum, clientId);
-  call.status =
-      engine().callId ? engine().callId(op, pos, data, dataLen, key, keyLen, keyNum, clientId) : kInactive;
+  if (!takeInjected(op, call.status))
+    call.status =
+        engine().callId ? engine().callId(op, pos, data, dataLen, key, keyLen, keyNum, clientId) : kInactive;
   call.dataLengthOut = dataLen ? *dataLen : 0;
   record(call);
   return call.status;
@@ -119,4 +139,10 @@ EXPORT bool RECWBTRV_AT(unsigned index, RecordedCall* call) {
 EXPORT void RECWBTRV_CLEAR() {
   std::lock_guard<std::mutex> guard(logLock);
   calls.clear();
+  injected.clear();
+}
+
+EXPORT void RECWBTRV_INJECT(uint16_t op, int16_t status) {
+  std::lock_guard<std::mutex> guard(logLock);
+  injected.push_back({op, status});
 }
