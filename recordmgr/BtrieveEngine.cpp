@@ -24,7 +24,7 @@ std::mutex loadLock;
 void* library = nullptr;  // kept for the life of the process once loaded
 InitFn initEntry = nullptr;
 StopFn stopEntry = nullptr;
-bool running = false;  // started and not stopped since
+bool started = false;  // started and not stopped since
 // Read by the record calls without the lock.
 std::atomic<BtrCallFn> callEntry{nullptr};
 std::atomic<BtrCallIdFn> callIdEntry{nullptr};
@@ -83,14 +83,14 @@ uint16_t LoadBtrieveEngine(const char* initText, const char* libraryName) {
   std::lock_guard<std::mutex> guard(loadLock);
   if (library == nullptr && !loadLibrary(libraryName)) return kInactive;
   const uint16_t status = initEntry(initText ? initText : "");
-  running = true;
+  started = true;
   return status;
 }
 
 uint16_t UnloadBtrieveEngine() {
   std::lock_guard<std::mutex> guard(loadLock);
-  if (library == nullptr || !running) return 0;
-  running = false;
+  if (library == nullptr || !started) return 0;
+  started = false;
   return stopEntry();
 }
 

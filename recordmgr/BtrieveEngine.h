@@ -12,7 +12,8 @@
 // answers its status (1016 when it runs already). A library name "name.dll" (any letter case)
 // stands for "libname.so", looked for in the program folder first and then where the system
 // looks for libraries; an empty or missing name asks for the default library. A library that
-// cannot be loaded, or that lacks one of the four entry points, answers 20.
+// cannot be loaded, or that lacks one of the four entry points, answers 20. Once a library is
+// loaded it serves every later load, whatever name that asks for.
 uint16_t LoadBtrieveEngine(const char* initText, const char* libraryName);
 
 // Stops the record manager when it runs and answers the stop status; 0 when it does not run.
