@@ -1,6 +1,7 @@
 #include "recordmgr/EngineError.h"
 
 #include "platform/os/Resources.h"
+#include "recordmgr/EngineErrorNames.h"
 
 namespace {
 
@@ -10,6 +11,16 @@ constexpr size_t kMaxExtraText = 255;
 
 EKorvoEngineError::EKorvoEngineError(uint16_t code, const AnsiString& extraText)
     : EAbort(AnsiString()), errorCode_(code), extraText_(extraText.substr(0, kMaxExtraText)) {}
+
+const char* EKorvoEngineError::what() const noexcept {
+  try {
+    if (description_.empty()) description_ = GetErrorText();
+    if (description_.empty()) description_ = GetEngineErrorName(errorCode_, 255);
+  } catch (...) {
+    // Only a description is lost.
+  }
+  return description_.c_str();
+}
 
 EKorvoEOFError::EKorvoEOFError() : EKorvoBoundryError(DBIERR_EOF) {}
 

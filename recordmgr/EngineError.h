@@ -21,6 +21,10 @@ class EKorvoEngineError : public EAbort {
   // The native text of the error (the record manager's message for its status); empty here.
   virtual AnsiString GetErrorText() const { return {}; }
 
+  // For logs and test reports only (the native text, else the code's name); the message stays
+  // empty.
+  const char* what() const noexcept override;
+
  protected:
   void SetNativeStatus(int32_t status) { nativeStatus_ = status; }
 
@@ -28,6 +32,7 @@ class EKorvoEngineError : public EAbort {
   uint16_t errorCode_;
   AnsiString extraText_;
   int32_t nativeStatus_ = 0;
+  mutable AnsiString description_;  // made on the first what()
 };
 
 // Running off either end of a cursor.

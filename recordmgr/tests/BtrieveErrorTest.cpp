@@ -122,3 +122,14 @@ TEST(BtrieveErrorTest, EveryStatusTheRecordManagerAnswersHasAText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BtrieveErrorTest, DescriptionForReportsLeavesTheMessageEmpty) {
+  EBtrieveEngineError error(3);
+  EXPECT_EQ(error.Message(), "");
+  EXPECT_STREQ(error.what(), "Btrieve Status 3 - The file is not open.");
+  EXPECT_STREQ(EKorvoEOFError().what(), "DBIERR_EOF");
+}
+
+}  // namespace
