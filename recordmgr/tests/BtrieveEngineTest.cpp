@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
@@ -137,6 +138,38 @@ TEST_F(BtrieveEngineWithRecordManagerTest, StopThenLoadAgain) {
     again.GetRecordLength(length);
     EXPECT_EQ(length, 16);
   });
+}
+
+TEST_F(BtrieveEngineWithRecordManagerTest, NoLibraryNameMeansTheDefaultLibrary) {
+  for (const char* name : {"", static_cast<const char*>(nullptr)}) {
+    EXPECT_IN_FRESH_PROCESS({
+      EXPECT_EQ(LoadBtrieveEngine("", name), 0);
+      EXPECT_EQ(anyRecordCall(), 3);  // the record manager's answer for a block never opened
+    });
+  }
+}
+
+TEST_F(BtrieveEngineWithRecordManagerTest, LibrariesOutsideTheProgramFolderComeThroughTheSystemSearch) {
+  namespace fs = std::filesystem;
+  // A folder the system searches (fixed when a process starts, so the stories re-run the test
+  // program): a library found nowhere else, and a copy of a program-folder library that must not
+  // be the one taken.
+  const std::string dir = qn::testing::makeScratchDir("library-search");
+  fs::copy_file(programFolder() + "/librecwbtrv.so", dir + "/libelsewhere.so");
+  fs::create_symlink(programFolder() + "/libwbtrv32.so", dir + "/libwbtrv32.so");
+  fs::copy_file(programFolder() + "/liblacksinitwbtrv.so", dir + "/librecwbtrv.so");
+  const char* previous = std::getenv("LD_LIBRARY_PATH");
+  const std::string saved = previous ? previous : "";
+  setenv("LD_LIBRARY_PATH", dir.c_str(), 1);
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+
+  EXPECT_EXIT(std::_Exit(LoadBtrieveEngine("", "Elsewhere.DLL") == 0 ? 0 : 1), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(std::_Exit(LoadBtrieveEngine("", "RECWBTRV.DLL") == 0 ? 0 : 1), ::testing::ExitedWithCode(0), "");
+
+  if (previous)
+    setenv("LD_LIBRARY_PATH", saved.c_str(), 1);
+  else
+    unsetenv("LD_LIBRARY_PATH");
 }
 
 }  // namespace
