@@ -17,11 +17,10 @@ struct RecordedCall {
   int16_t status;
 };
 
-// The library's own exports beside the four entry points.
-extern "C" {
+// The library's own exports beside the four entry points (C functions named RECWBTRV_COUNT,
+// RECWBTRV_AT, RECWBTRV_CLEAR and RECWBTRV_INJECT).
 using RecordedCallCountFn = unsigned (*)();
 using RecordedCallAtFn = bool (*)(unsigned index, RecordedCall* call);
 using RecordedCallsClearFn = void (*)();
 // The next call with this operation code answers the status without reaching the record manager.
 using InjectStatusFn = void (*)(uint16_t op, int16_t status);
-}
