@@ -110,11 +110,10 @@ TEST_F(WinBtrEngineTest, ShortReadLeavesZerosAfterTheRecord) {
 
 TEST_F(WinBtrEngineTest, LockBiasIsUsedOnceAndUpdateUnlocks) {
   const std::string file = itemsFile({"ALPHA", "BRAVO", "CHARLIE"});
-  const uint8_t otherClient[16] = {'O', 'T', 'H', 'E', 'R'};
   TWinBtr btr;
-  TWinBtr other(otherClient);
   btr.Open(file.c_str(), nullptr, 0);
-  other.Open(file.c_str(), nullptr, 0);
+  btr.GetFirst();
+  const uint32_t positionOfAlpha = btr.GetPosition();
   clearRecordedCalls();
 
   btr.LockNext();
@@ -122,9 +121,35 @@ TEST_F(WinBtrEngineTest, LockBiasIsUsedOnceAndUpdateUnlocks) {
   btr.GetNext();
   EXPECT_EQ(recordOps(), (std::vector<uint16_t>{12 + 200, 22, 6}));
   EXPECT_EQ(btr.LockBias, 0);
-  ASSERT_NE(btr.LockedPosition, 0u);
+  EXPECT_EQ(btr.LockedPosition, positionOfAlpha);
 
-  // The lock is real: another client cannot lock ALPHA.
+  btr.GetFirst();
+  btr.DataBuffer[20] = 'z';
+  clearRecordedCalls();
+  btr.Update();
+  EXPECT_EQ(recordOps(), (std::vector<uint16_t>{3, 27}));
+  auto unlocks = recordedOps(27);
+  ASSERT_EQ(unlocks.size(), 1u);
+  EXPECT_EQ(head32(unlocks[0]), positionOfAlpha);
+  EXPECT_EQ(unlocks[0].dataLengthIn, 4);
+  EXPECT_EQ(btr.LockedPosition, 0u);
+
+  // Without a locked read, an update sends no unlock.
+  clearRecordedCalls();
+  btr.Update();
+  EXPECT_EQ(recordOps(), (std::vector<uint16_t>{3}));
+}
+
+TEST_F(WinBtrEngineTest, LockedReadHoldsTheRecordAgainstOtherClientsUntilUpdate) {
+  const std::string file = itemsFile({"ALPHA", "BRAVO"});
+  const uint8_t otherClient[16] = {'O', 'T', 'H', 'E', 'R'};
+  TWinBtr btr;
+  TWinBtr other(otherClient);
+  btr.Open(file.c_str(), nullptr, 0);
+  other.Open(file.c_str(), nullptr, 0);
+
+  btr.LockNext();
+  btr.GetFirst();
   other.LockNext();
   try {
     other.GetFirst();
@@ -133,28 +158,12 @@ TEST_F(WinBtrEngineTest, LockBiasIsUsedOnceAndUpdateUnlocks) {
     EXPECT_EQ(error.BtrieveStatus(), 84);
   }
 
-  btr.GetFirst();
-  const uint32_t locked = btr.LockedPosition;
-  EXPECT_EQ(btr.GetPosition(), locked);
   btr.DataBuffer[20] = 'z';
-  clearRecordedCalls();
   btr.Update();
-  EXPECT_EQ(recordOps(), (std::vector<uint16_t>{3, 27}));
-  auto unlocks = recordedOps(27);
-  ASSERT_EQ(unlocks.size(), 1u);
-  EXPECT_EQ(head32(unlocks[0]), locked);
-  EXPECT_EQ(unlocks[0].dataLengthIn, 4);
-  EXPECT_EQ(btr.LockedPosition, 0u);
-
   other.LockNext();
   other.GetFirst();
   EXPECT_EQ(other.DataBuffer[20], 'z');
   other.Unlock();
-
-  // Without a locked read, an update sends no unlock.
-  clearRecordedCalls();
-  btr.Update();
-  EXPECT_EQ(recordOps(), (std::vector<uint16_t>{3}));
 }
 
 TEST_F(WinBtrEngineTest, FileWithoutKeysStepsInPhysicalOrder) {
