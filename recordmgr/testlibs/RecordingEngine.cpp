@@ -10,22 +10,18 @@
 #include <mutex>
 #include <vector>
 
+#include "recordmgr/EngineEntryPoints.h"
 #include "recordmgr/testlibs/RecordedCall.h"
 
 #define EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 
-using CallFn = int16_t (*)(uint16_t, void*, void*, uint16_t*, void*, uint8_t, int8_t);
-using CallIdFn = int16_t (*)(uint16_t, void*, void*, uint16_t*, void*, uint8_t, int8_t, const uint8_t*);
-using InitFn = uint16_t (*)(const char*);
-using StopFn = uint16_t (*)();
-
 struct Engine {
-  CallFn call = nullptr;
-  CallIdFn callId = nullptr;
-  InitFn init = nullptr;
-  StopFn stop = nullptr;
+  BtrCallEntry call = nullptr;
+  BtrCallIdEntry callId = nullptr;
+  WbtrvInitEntry init = nullptr;
+  WbtrvStopEntry stop = nullptr;
 };
 
 std::mutex logLock;
@@ -56,10 +52,10 @@ const Engine& engine() {
     const auto path = std::filesystem::path(self.dli_fname).parent_path() / "libwbtrv32.so";
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) return e;
-    e.call = reinterpret_cast<CallFn>(dlsym(handle, "BTRCALL"));
-    e.callId = reinterpret_cast<CallIdFn>(dlsym(handle, "BTRCALLID"));
-    e.init = reinterpret_cast<InitFn>(dlsym(handle, "WBTRVINIT"));
-    e.stop = reinterpret_cast<StopFn>(dlsym(handle, "WBTRVSTOP"));
+    e.call = reinterpret_cast<BtrCallEntry>(dlsym(handle, "BTRCALL"));
+    e.callId = reinterpret_cast<BtrCallIdEntry>(dlsym(handle, "BTRCALLID"));
+    e.init = reinterpret_cast<WbtrvInitEntry>(dlsym(handle, "WBTRVINIT"));
+    e.stop = reinterpret_cast<WbtrvStopEntry>(dlsym(handle, "WBTRVSTOP"));
     return e;
   }();
   return loaded;
