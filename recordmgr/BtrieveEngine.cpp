@@ -1,0 +1,100 @@
+#include "recordmgr/BtrieveEngine.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <string>
+
+#include "framework/base/TextCase.h"
+#include "recordmgr/BtrieveConstants.h"
+#include "recordmgr/EngineEntryPoints.h"
+
+namespace {
+
+constexpr int16_t kInactive = 20;
+
+std::mutex loadLock;
+void* library = nullptr;  // kept for the life of the process once loaded
+WbtrvInitEntry initEntry = nullptr;
+WbtrvStopEntry stopEntry = nullptr;
+bool started = false;  // started and not stopped since
+// Read by the record calls without the lock.
+std::atomic<BtrCallEntry> callEntry{nullptr};
+std::atomic<BtrCallIdEntry> callIdEntry{nullptr};
+
+std::filesystem::path programFolder() {
+  std::error_code error;
+  return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+}
+
+bool endsWithDll(const std::string& name) {
+  return name.size() >= 4 && LowerCase(name.substr(name.size() - 4)) == ".dll";
+}
+
+// The library the program's name stands for: the program folder's copy first, then the
+// system's library search.
+void* openLibrary(std::string name) {
+  if (name.empty()) name = DefaultEngineLibrary;
+  const int flags = RTLD_NOW | RTLD_LOCAL;
+  if (!endsWithDll(name) || name.find_first_of("/\\") != std::string::npos) return dlopen(name.c_str(), flags);
+
+  const std::string file = "lib" + LowerCase(name.substr(0, name.size() - 4)) + ".so";
+  const std::filesystem::path beside = programFolder() / file;
+  if (access(beside.c_str(), F_OK) == 0)
+    if (void* handle = dlopen(beside.c_str(), flags)) return handle;
+  return dlopen(file.c_str(), flags);
+}
+
+bool loadLibrary(const char* libraryName) {
+  void* handle = openLibrary(libraryName ? libraryName : "");
+  if (handle == nullptr) return false;
+  auto call = reinterpret_cast<BtrCallEntry>(dlsym(handle, "BTRCALL"));
+  auto callId = reinterpret_cast<BtrCallIdEntry>(dlsym(handle, "BTRCALLID"));
+  auto init = reinterpret_cast<WbtrvInitEntry>(dlsym(handle, "WBTRVINIT"));
+  auto stop = reinterpret_cast<WbtrvStopEntry>(dlsym(handle, "WBTRVSTOP"));
+  if (!call || !callId || !init || !stop) {
+    // Nothing of it was handed out, so it can go again.
+    dlclose(handle);
+    return false;
+  }
+  library = handle;
+  initEntry = init;
+  stopEntry = stop;
+  callEntry.store(call);
+  callIdEntry.store(callId);
+  return true;
+}
+
+}  // namespace
+
+uint16_t LoadBtrieveEngine(const char* initText, const char* libraryName) {
+  std::lock_guard<std::mutex> guard(loadLock);
+  if (library == nullptr && !loadLibrary(libraryName)) return kInactive;
+  const uint16_t status = initEntry(initText ? initText : "");
+  started = true;
+  return status;
+}
+
+uint16_t UnloadBtrieveEngine() {
+  std::lock_guard<std::mutex> guard(loadLock);
+  if (library == nullptr || !started) return 0;
+  started = false;
+  return stopEntry();
+}
+
+int16_t CallBtrieve(uint16_t op, void* posBlock, void* dataBuf, uint16_t* dataLen, void* keyBuf, uint8_t keyLen,
+                    int8_t keyNum) {
+  BtrCallEntry call = callEntry.load();
+  if (call == nullptr) return kInactive;
+  return call(op, posBlock, dataBuf, dataLen, keyBuf, keyLen, keyNum);
+}
+
+int16_t CallBtrieveId(uint16_t op, void* posBlock, void* dataBuf, uint16_t* dataLen, void* keyBuf, uint8_t keyLen,
+                      int8_t keyNum, const uint8_t* clientId) {
+  BtrCallIdEntry call = callIdEntry.load();
+  if (call == nullptr) return kInactive;
+  return call(op, posBlock, dataBuf, dataLen, keyBuf, keyLen, keyNum, clientId);
+}
