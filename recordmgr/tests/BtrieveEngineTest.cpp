@@ -92,12 +92,7 @@ TEST(BtrieveEngineTest, LibraryNameInAnyLetterCaseFindsTheProgramFolderCopy) {
   }
 }
 
-class BtrieveEngineWithRecordManagerTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!engineBuilt()) GTEST_SKIP() << "the record manager (libwbtrv32.so) is not built";
-  }
-};
+class BtrieveEngineWithRecordManagerTest : public ::testing::Test {};
 
 TEST_F(BtrieveEngineWithRecordManagerTest, LoadingTwiceStartsTwiceAndLoadsOnce) {
   EXPECT_IN_FRESH_PROCESS({

@@ -28,8 +28,6 @@ Fn exported(const char* name) {
 
 std::string programFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
 
-bool engineBuilt() { return access((programFolder() + "/libwbtrv32.so").c_str(), F_OK) == 0; }
-
 std::vector<RecordedCall> recordedCalls() {
   const unsigned count = exported<RecordedCallCountFn>("RECWBTRV_COUNT")();
   auto at = exported<RecordedCallAtFn>("RECWBTRV_AT");

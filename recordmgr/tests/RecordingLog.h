@@ -10,9 +10,6 @@ namespace recordingtest {
 
 // The program folder: where the record-manager libraries are built.
 std::string programFolder();
-// The real record manager has been built beside the tests.
-bool engineBuilt();
-
 std::vector<RecordedCall> recordedCalls();
 // Only the record calls (BTRCALL and BTRCALLID) with this operation code.
 std::vector<RecordedCall> recordedOps(uint16_t op);

@@ -39,7 +39,6 @@ class WinBtrTest : public ::testing::Test {
 class WinBtrEngineTest : public WinBtrTest {
  protected:
   void SetUp() override {
-    if (!engineBuilt()) GTEST_SKIP() << "the record manager (libwbtrv32.so) is not built";
     WinBtrTest::SetUp();
     ASSERT_TRUE(loadStatus_ == 0 || loadStatus_ == 1016) << loadStatus_;
     dir_ = qn::testing::makeScratchDir("winbtr");
