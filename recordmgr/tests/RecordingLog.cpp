@@ -1,7 +1,6 @@
 #include "recordmgr/tests/RecordingLog.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
