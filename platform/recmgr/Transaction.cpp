@@ -43,7 +43,7 @@ Status Transaction::abort() {
 }
 
 void Transaction::noteFailure() {
-  if (state_ == State::active && db_.get() && !db_.inTransaction()) state_ = State::dead;
+  if (state_ == State::active && !members_.empty() && !db_.inTransaction()) state_ = State::dead;
 }
 
 Status Transaction::join(const std::shared_ptr<RecordFile>& file, const std::shared_ptr<FileLocks>& locks) {
