@@ -1,0 +1,16 @@
+#pragma once
+// The engine error codes the library names in its own code (category × 256 + subcode).
+#include <cstdint>
+
+constexpr uint16_t DBIERR_NONE = 0;
+constexpr uint16_t DBIERR_BOF = 8705;
+constexpr uint16_t DBIERR_EOF = 8706;
+constexpr uint16_t DBIERR_RECDELETED = 8708;
+constexpr uint16_t DBIERR_INVALIDPARAM = 9986;
+constexpr uint16_t DBIERR_INVALIDHNDL = 9990;
+constexpr uint16_t DBIERR_INVALIDINDEXNAME = 10022;
+constexpr uint16_t DBIERR_NOSUCHTABLE = 10024;
+constexpr uint16_t DBIERR_NA = 10756;
+constexpr uint16_t DBIERR_NOTINITIALIZED = 10758;
+constexpr uint16_t DBIERR_MULTIPLEINIT = 10759;
+constexpr uint16_t DBIERR_NOTSUPPORTED = 12289;

@@ -1,0 +1,45 @@
+#include "recordmgr/ErrorStack.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "recordmgr/EngineErrorNames.h"
+
+namespace {
+
+template <size_t N>
+void copyText(char (&target)[N], const AnsiString& text) {
+  const size_t length = std::min(text.size(), N - 1);
+  std::memcpy(target, text.data(), length);
+  target[length] = '\0';
+}
+
+}  // namespace
+
+TErrorStack::TErrorStack(uint16_t depth) : depth_(std::min(depth, MaxDepth)) {}
+
+void TErrorStack::Push(const ErrorEntry& entry) {
+  if (depth_ == 0) return;
+  if (entries_.empty()) entries_.resize(depth_);
+  const size_t kept = std::min<size_t>(count_, depth_ - 1);
+  std::move_backward(entries_.begin(), entries_.begin() + kept, entries_.begin() + kept + 1);
+  entries_[0] = entry;
+  if (count_ < UINT16_MAX) ++count_;
+}
+
+void TErrorStack::PushException(const EKorvoEngineError& error) {
+  ErrorEntry entry{};
+  entry.engineCode = error.ErrorCode();
+  copyText(entry.codeName, GetEngineErrorName(error.ErrorCode(), 255));
+  entry.nativeStatus = error.NativeStatus();
+  copyText(entry.nativeText, error.GetErrorText());
+  copyText(entry.contextText, error.ExtraText());
+  Push(entry);
+}
+
+bool TErrorStack::GetEntry(uint16_t index, ErrorEntry& entry) const {
+  const uint16_t stored = std::min(count_, depth_);
+  if (index < 1 || index > stored) return false;
+  entry = entries_[index - 1];
+  return true;
+}
