@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <optional>
 #include <sstream>
+
+#include "platform/os/Resources.h"
 
 namespace qn::tools {
 namespace {
@@ -11,6 +14,24 @@ namespace {
 using catalogue::CatalogueError;
 
 constexpr std::string_view kStructuresFile = "structures.json";
+constexpr std::string_view kStructuresResource = "STRUCTURES";
+
+struct SourceText {
+  std::string source;
+  std::string text;
+};
+
+// Entries in source-name order, so the first entry naming a file is always the same one.
+Catalogue parseCatalogue(const SourceText& structures, std::vector<SourceText> entries) {
+  Catalogue out;
+  out.structures = catalogue::parseRecordStructures(structures.text, structures.source);
+  std::sort(entries.begin(), entries.end(), [](const SourceText& a, const SourceText& b) { return a.source < b.source; });
+  for (SourceText& entry : entries) {
+    out.entries.push_back(catalogue::parseCatalogueEntry(entry.text, entry.source));
+    out.descriptions.push_back(std::move(entry.text));
+  }
+  return out;
+}
 
 std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -52,18 +73,31 @@ const catalogue::CatalogueEntry* Catalogue::findFile(std::string_view fileName) 
   return nullptr;
 }
 
-Catalogue loadCatalogue(const std::filesystem::path& folder) {
-  Catalogue out;
-  std::filesystem::path structures = folder / kStructuresFile;
-  out.structures = catalogue::parseRecordStructures(readFile(structures), structures.string());
+const std::string& Catalogue::description(const catalogue::CatalogueEntry& entry) const {
+  return descriptions.at(static_cast<size_t>(&entry - entries.data()));
+}
 
-  std::vector<std::filesystem::path> files;
+Catalogue loadCatalogue(const std::filesystem::path& folder) {
+  std::filesystem::path structures = folder / kStructuresFile;
+  std::vector<SourceText> entries;
   for (const auto& item : std::filesystem::directory_iterator(folder))
-    if (item.path().extension() == ".json" && item.path().filename() != kStructuresFile) files.push_back(item.path());
-  std::sort(files.begin(), files.end());
-  for (const auto& path : files)
-    out.entries.push_back(catalogue::parseCatalogueEntry(readFile(path), path.filename().string()));
-  return out;
+    if (item.path().extension() == ".json" && item.path().filename() != kStructuresFile)
+      entries.push_back({item.path().filename().string(), readFile(item.path())});
+  return parseCatalogue({structures.string(), readFile(structures)}, std::move(entries));
+}
+
+Catalogue loadCarriedCatalogue() {
+  std::optional<SourceText> structures;
+  std::vector<SourceText> entries;
+  for (const os::NamedResource& r : os::resourcesOfKind("CATALOGUE")) {
+    SourceText text{std::string(r.name), std::string(r.bytes)};
+    if (r.name == kStructuresResource)
+      structures = std::move(text);
+    else
+      entries.push_back(std::move(text));
+  }
+  if (!structures) throw CatalogueError("the program carries no record structures");
+  return parseCatalogue(*structures, std::move(entries));
 }
 
 }  // namespace qn::tools

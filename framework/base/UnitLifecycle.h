@@ -5,9 +5,9 @@
 // once, every unit after its predecessors, and stop them in the reverse order at the end.
 // C++ static initialisation gives no such order across libraries; registering is all it does.
 //
-// A unit is named after its file ("framework/ui/Application"). Its registration lives in the
+// A unit is named after its file ("framework/base/Application"). Its registration lives in the
 // file that defines what it starts, so it is linked in exactly when that is used:
-//   static UnitRegistration unit("recordmgr/Sessions", {"framework/ui/Application"},
+//   static UnitRegistration unit("recordmgr/Sessions", {"framework/base/Application"},
 //                                [] { ... start ... }, [] { ... stop ... });
 #include <deque>
 #include <exception>

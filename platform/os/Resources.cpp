@@ -15,16 +15,31 @@ std::optional<AnsiString> loadResourceString(int id) {
   return AnsiString(reinterpret_cast<const char*>(it->text), it->size);
 }
 
+namespace {
+
+bool sameName(std::string_view a, const char* b) {
+  return a.size() == std::char_traits<char>::length(b) && strncasecmp(a.data(), b, a.size()) == 0;
+}
+
+std::string_view blobBytes(const resdata::BlobEntry& e) {
+  return std::string_view(reinterpret_cast<const char*>(e.data), e.size);
+}
+
+}  // namespace
+
 std::optional<std::string_view> findResource(std::string_view name, std::string_view kind) {
-  auto same = [](std::string_view a, const char* b) {
-    return a.size() == std::char_traits<char>::length(b) && strncasecmp(a.data(), b, a.size()) == 0;
-  };
   for (size_t i = 0; i < resdata::kBlobCount; ++i) {
     const resdata::BlobEntry& e = resdata::kBlobs[i];
-    if (same(name, e.name) && same(kind, e.kind))
-      return std::string_view(reinterpret_cast<const char*>(e.data), e.size);
+    if (sameName(name, e.name) && sameName(kind, e.kind)) return blobBytes(e);
   }
   return std::nullopt;
+}
+
+std::vector<NamedResource> resourcesOfKind(std::string_view kind) {
+  std::vector<NamedResource> out;
+  for (size_t i = 0; i < resdata::kBlobCount; ++i)
+    if (sameName(kind, resdata::kBlobs[i].kind)) out.push_back({resdata::kBlobs[i].name, blobBytes(resdata::kBlobs[i])});
+  return out;
 }
 
 }  // namespace qn::os

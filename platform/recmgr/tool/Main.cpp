@@ -8,6 +8,7 @@
 
 #include "platform/os/Paths.h"
 #include "platform/recmgr/RecordFile.h"
+#include "platform/recmgr/tool/FileCreation.h"
 #include "platform/recmgr/tool/FileSpecJson.h"
 #include "platform/recmgr/tool/RecordDump.h"
 
@@ -39,20 +40,13 @@ Status openFile(const std::string& name, std::unique_ptr<RecordFile>& file) {
 int create(const std::string& name, const std::string& specPath, bool replace) {
   std::ifstream in(specPath);
   if (!in) return fail("cannot read " + specPath);
-  FileDescription description;
   try {
-    description = fileDescriptionFromJson(nlohmann::json::parse(in));
+    createRecordFile(qn::os::resolvePath(name), nlohmann::json::parse(in), replace);
   } catch (const nlohmann::json::exception& e) {
     return fail(specPath + ": " + e.what());
   } catch (const FileSpecJsonError& e) {
     return fail(specPath + ": " + e.what());
   }
-  FileSpec spec;
-  const std::vector<uint8_t>& bytes = description.createSpecification;
-  if (Status s = parseCreateSpecification(bytes.data(), bytes.size(), spec); s != status::ok)
-    return failStatus(specPath + ": the keys cannot be made", s);
-  if (Status s = RecordFile::create(qn::os::resolvePath(name), spec, description.owner, replace); s != status::ok)
-    return failStatus("cannot create " + name, s);
   return 0;
 }
 
