@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/recmgr/FileSpec.h"
 #include "platform/recmgr/Statuses.h"
 
 namespace qn::recmgr {

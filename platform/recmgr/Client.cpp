@@ -2,22 +2,21 @@
 
 namespace qn::recmgr {
 
-Status Client::file(const std::string& path, std::shared_ptr<RecordFile>& file) {
-  auto it = files_.find(path);
-  if (it != files_.end()) {
-    if ((file = it->second.lock())) return status::ok;
-    files_.erase(it);
+Status Client::file(const std::string& path, std::shared_ptr<RecordFile>& file, std::shared_ptr<FileLocks>& locks) {
+  OpenedFile& opened = files_[path];
+  file = opened.file.lock();
+  locks = opened.locks.lock();
+  Status s = status::ok;
+  if (!file) {
+    std::unique_ptr<RecordFile> made;
+    if ((s = RecordFile::open(path, made)) == status::ok) opened.file = file = std::move(made);
   }
-  std::unique_ptr<RecordFile> opened;
-  if (Status s = RecordFile::open(path, opened); s != status::ok) return s;
-  file = std::move(opened);
-  files_[path] = file;
-  return status::ok;
-}
-
-bool Client::hasOpen(const std::string& path) const {
-  auto it = files_.find(path);
-  return it != files_.end() && !it->second.expired();
+  if (!locks && s == status::ok) {
+    std::unique_ptr<FileLocks> made;
+    if ((s = FileLocks::open(path, made)) == status::ok) opened.locks = locks = std::move(made);
+  }
+  if (s != status::ok && !file && !locks) files_.erase(path);
+  return s;
 }
 
 }  // namespace qn::recmgr

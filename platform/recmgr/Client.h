@@ -1,7 +1,8 @@
 #pragma once
 // A client of the record manager: a (process, 16-byte identifier) pair that behaves like a
-// workstation of its own. It owns its current directory and one connection per file it has
-// open, shared by all its handles of that file. (Its transaction and record locks belong here.)
+// workstation of its own. It owns its current directory and, per file it has open, one connection
+// and one share of the file's lock file, both shared by all its handles of that file, and its
+// one transaction.
 #include <sys/types.h>
 
 #include <array>
@@ -10,7 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/recmgr/FileLocks.h"
 #include "platform/recmgr/RecordFile.h"
+#include "platform/recmgr/Transaction.h"
 
 namespace qn::recmgr {
 
@@ -27,15 +30,21 @@ class Client {
   const ClientKey& key() const { return key_; }
   const std::string& directory() const { return directory_; }
   void setDirectory(std::string directory) { directory_ = std::move(directory); }
+  Transaction& transaction() { return transaction_; }
 
-  // The client's connection to the file at `path` (a canonical path), opened on first use.
-  Status file(const std::string& path, std::shared_ptr<RecordFile>& file);
-  bool hasOpen(const std::string& path) const;
+  // The client's connection to the file at `path` (a canonical path) and its share of the
+  // file's lock file, opened on first use.
+  Status file(const std::string& path, std::shared_ptr<RecordFile>& file, std::shared_ptr<FileLocks>& locks);
 
  private:
   ClientKey key_;
   std::string directory_;
-  std::map<std::string, std::weak_ptr<RecordFile>> files_;  // alive while a handle holds it
+  struct OpenedFile {
+    std::weak_ptr<RecordFile> file;
+    std::weak_ptr<FileLocks> locks;
+  };
+  std::map<std::string, OpenedFile> files_;  // alive while a handle (or the transaction) holds it
+  Transaction transaction_;
 };
 
 }  // namespace qn::recmgr

@@ -32,8 +32,4 @@ Client* ClientTable::find(const uint8_t* clientId) {
 
 void ClientTable::remove(const Client& client) { clients_.erase(client.key()); }
 
-bool ClientTable::anyHasOpen(const std::string& path) const {
-  return std::any_of(clients_.begin(), clients_.end(), [&](const auto& c) { return c.second->hasOpen(path); });
-}
-
 }  // namespace qn::recmgr

@@ -18,8 +18,6 @@ class ClientTable {
   Client* find(const uint8_t* clientId);
   void remove(const Client& client);
   void clear() { clients_.clear(); }
-  // True when any client has the file at `path` open.
-  bool anyHasOpen(const std::string& path) const;
 
  private:
   static ClientKey keyOf(const uint8_t* clientId);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/recmgr/FilePath.h"
+#include "platform/recmgr/LittleEndian.h"
 #include "platform/recmgr/Operations.h"
 
 namespace qn::recmgr {
@@ -35,25 +36,16 @@ Status Operations::open(Client& client, Call& call) {
   std::string path;
   if (Status s = resolveFilePath(client.directory(), *name, path); s != status::ok) return s;
 
-  // Another client's exclusive open, or ours meeting another client's open (in this process;
-  // other processes show theirs through the lock file).
-  Status conflict = status::ok;
-  handles_.forEach([&](Handle& h) {
-    if (h.client == &client || h.file->path() != path) return;
-    if (h.mode == OpenMode::exclusive) {
-      conflict = status::fileLocked;
-    } else if (mode == OpenMode::exclusive && conflict == status::ok) {
-      conflict = status::incompatibleMode;
-    }
-  });
-  if (conflict != status::ok) return conflict;
-
   std::shared_ptr<RecordFile> file;
-  if (Status s = client.file(path, file); s != status::ok) return s;
+  std::shared_ptr<FileLocks> locks;
+  if (Status s = client.file(path, file, locks); s != status::ok) return s;
   std::string_view owner = call.dataBytes();
   owner = owner.substr(0, std::min(owner.size(), owner.find('\0')));
   if (!file->owner().empty() && owner != file->owner()) return status::invalidOwner;
-  handles_.add(client, std::move(file), mode, call.positionBlock);
+  // Every client and process sees the others' opens in the lock file.
+  const bool exclusive = mode == OpenMode::exclusive;
+  if (Status s = locks->addHandle(exclusive); s != status::ok) return s;
+  handles_.add(client, std::move(file), mode, call.positionBlock).locks.adopt(std::move(locks), exclusive);
   return status::ok;
 }
 
@@ -71,9 +63,14 @@ Status Operations::create(Client& client, Call& call) {
   std::string path;
   if (Status s = resolveFilePath(client.directory(), *name, path); s != status::ok) return s;
   const bool replace = call.keyNumber != -1;
-  // Never delete a file someone has open (other processes: the lock file).
-  if (replace && clients_.anyHasOpen(path)) return status::fileLocked;
-  return RecordFile::create(path, spec, {}, replace);
+  if (!replace) return RecordFile::create(path, spec, {}, false);
+  // Never delete a file any client or process has open: hold it exclusively while replacing.
+  std::unique_ptr<FileLocks> claim;
+  if (Status s = FileLocks::open(path, claim); s != status::ok) return s;
+  if (claim->addHandle(true) != status::ok) return status::fileLocked;
+  const Status s = RecordFile::create(path, spec, {}, true);
+  claim->removeHandle(true);
+  return s;
 }
 
 Status Operations::stat(Handle& handle, Call& call) {
@@ -83,8 +80,16 @@ Status Operations::stat(Handle& handle, Call& call) {
   return call.returnData({reinterpret_cast<const char*>(answer.data()), answer.size()});
 }
 
-Status Operations::unlock(Handle&, Call&) {
-  return status::ok;  // nothing is locked until record locks exist; unlocking nothing answers 0
+Status Operations::unlock(Handle& handle, Call& call) {
+  constexpr int8_t allMultiple = -2, single = -1;
+  if (call.keyNumber == allMultiple) {
+    handle.locks.releaseMultiple();
+  } else if (call.keyNumber == single || call.dataCapacity() < 4) {
+    handle.locks.releaseSingle();
+  } else {
+    handle.locks.releasePosition(readU32(call.data));
+  }
+  return status::ok;  // also when nothing was locked
 }
 
 }  // namespace qn::recmgr

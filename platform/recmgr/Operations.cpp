@@ -10,32 +10,7 @@ bool takesLockBias(uint16_t base) {
          (base >= op::stepFirst && base <= op::stepPrevious) || base == op::getByPercentage;
 }
 
-}  // namespace
-
-Status Operations::run(Call& call) {
-  if (call.operation >= 500) return status::invalidOperation;  // transactions join here
-  const uint16_t base = call.operation % 100;
-  const uint16_t bias = call.operation - base;
-  if (bias != 0 && !takesLockBias(base)) return status::invalidOperation;
-  // The waiting forms would wait for ever on a client of this same thread: they never wait.
-  const Lock lock = bias == 0 ? Lock::none
-                    : (bias == op::singleLockBias || bias == op::waitSingleLockBias) ? Lock::single
-                                                                                     : Lock::multiple;
-
-  switch (base) {
-    case op::create:
-      return create(clients_.client(call.clientId), call);
-    case op::stop:
-      if (Client* c = clients_.find(call.clientId)) stopClient(*c);
-      return status::ok;
-    case op::open:
-      return open(clients_.client(call.clientId), call);
-    default:
-      break;
-  }
-
-  Client& client = clients_.client(call.clientId);
-  Handle* handle = handles_.find(client, call.positionBlock);
+bool needsHandle(uint16_t base) {
   switch (base) {
     case op::close:
     case op::insert:
@@ -54,16 +29,71 @@ Status Operations::run(Call& call) {
     case op::getPosition:
     case op::getDirect:
     case op::stepNext:
+    case op::unlock:
+    case op::createIndex:
+    case op::dropIndex:
     case op::stepFirst:
     case op::stepLast:
     case op::stepPrevious:
-    case op::unlock:
-      if (!handle) return status::fileNotOpen;
-      break;
+    case op::getByPercentage:
+    case op::findPercentage:
+      return true;
     default:
-      return status::invalidOperation;
+      return false;
   }
+}
 
+}  // namespace
+
+Status Operations::run(Call& call) {
+  // Exclusive and concurrent transactions behave alike.
+  if (call.operation == op::beginConcurrentTransaction) return clients_.client(call.clientId).transaction().begin();
+  if (call.operation >= 500) return status::invalidOperation;
+  const uint16_t base = call.operation % 100;
+  const uint16_t bias = call.operation - base;
+  if (bias != 0 && !takesLockBias(base)) return status::invalidOperation;
+  // The waiting forms would wait for ever on a client of this same thread: they never wait.
+  const Lock lock = bias == 0 ? Lock::none
+                    : (bias == op::singleLockBias || bias == op::waitSingleLockBias) ? Lock::single
+                                                                                     : Lock::multiple;
+  Status s = execute(call, base, lock);
+  if (s == status::layoutChanged) s = execute(call, base, lock);
+  return s == status::layoutChanged ? status::ioError : s;
+}
+
+Status Operations::execute(Call& call, uint16_t base, Lock lock) {
+  switch (base) {
+    case op::create:
+      return create(clients_.client(call.clientId), call);
+    case op::stop:
+      if (Client* c = clients_.find(call.clientId)) stopClient(*c);
+      return status::ok;
+    case op::open:
+      return open(clients_.client(call.clientId), call);
+    case op::setDirectory:
+      return setDirectory(clients_.client(call.clientId), call);
+    case op::getDirectory:
+      return getDirectory(clients_.client(call.clientId), call);
+    case op::beginTransaction:
+      return clients_.client(call.clientId).transaction().begin();
+    case op::endTransaction:
+    case op::abortTransaction:
+      return endTransaction(clients_.client(call.clientId), base == op::endTransaction);
+    default:
+      break;
+  }
+  if (!needsHandle(base)) return status::invalidOperation;
+  Handle* handle = handles_.find(clients_.client(call.clientId), call.positionBlock);
+  if (!handle) return status::fileNotOpen;
+
+  Transaction& transaction = handle->client->transaction();
+  if (transaction.dead() && base != op::close) return status::operationNotAllowed;
+  const Status s = onHandle(handle, call, base, lock);
+  if (s != status::ok) transaction.noteFailure();
+  return s;
+}
+
+Status Operations::onHandle(Handle* handle, Call& call, uint16_t base, Lock lock) {
   switch (base) {
     case op::close: return close(*handle);
     case op::insert: return insert(*handle, call);
@@ -73,6 +103,10 @@ Status Operations::run(Call& call) {
     case op::getPosition: return getPosition(*handle, call);
     case op::getDirect: return getDirect(*handle, call, lock);
     case op::unlock: return unlock(*handle, call);
+    case op::createIndex: return createIndex(*handle, call);
+    case op::dropIndex: return dropIndex(*handle, call);
+    case op::getByPercentage: return getByPercentage(*handle, call, lock);
+    case op::findPercentage: return findPercentage(*handle, call);
     case op::stepNext:
     case op::stepFirst:
     case op::stepLast:
@@ -81,6 +115,15 @@ Status Operations::run(Call& call) {
     default:
       return readByKey(*handle, call, base, lock);
   }
+}
+
+Status Operations::endTransaction(Client& client, bool commit) {
+  Transaction& transaction = client.transaction();
+  const Status s = commit ? transaction.end() : transaction.abort();
+  handles_.forEach([&](Handle& h) {
+    if (h.client == &client) h.locks.releaseTransactionLocks();
+  });
+  return s;
 }
 
 void Operations::stopClient(Client& client) {

@@ -31,26 +31,35 @@ PhysicalStep stepOf(uint16_t operation) {
   }
 }
 
-// Where the current record stands in key path `key`: remembered from the last read or write in
-// that path (still valid after a delete), else looked up from the record.
-bool placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp) {
+}  // namespace
+
+// Remembered from the last read or write in that path (still valid after a delete), else looked
+// up from the record.
+Status Operations::placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp) {
   Cursor& cursor = handle.cursor;
-  if (cursor.position == 0) return false;
-  if (cursor.keyNumber != key.number || !cursor.image) {
+  if (cursor.position == 0) return status::invalidPositioning;
+  if (cursor.keyColumn != key.column || !cursor.image) {
+    if (cursor.removed) return status::invalidPositioning;
     StoredRecord current;
-    if (cursor.removed || handle.file->readAt(cursor.position, &key, current) != status::ok || !current.image)
-      return false;
-    cursor.moveTo(cursor.position, key.number, current.image, current.stamp);
+    const Status s = handle.file->readAt(cursor.position, &key, current);
+    if (s == status::layoutChanged) return s;
+    if (s != status::ok || !current.image) return status::invalidPositioning;
+    cursor.moveTo(cursor.position, &key, current.image, current.stamp);
   }
   image = *cursor.image;
   stamp = cursor.stamp;
-  return true;
+  return status::ok;
 }
 
-}  // namespace
+Status Operations::missingKey(Handle& handle) {
+  uint32_t count = 0;
+  const Status s = handle.file->recordCount(count);
+  return s == status::layoutChanged ? s : status::invalidKeyNumber;
+}
 
-Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key) {
-  handle.cursor.moveTo(record.position, key ? key->number : -1, record.image, record.stamp);
+Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key, Lock lock) {
+  if (Status s = lockRecord(handle, record.position, lock); s != status::ok) return s;
+  handle.cursor.moveTo(record.position, key, record.image, record.stamp);
   if (key) call.returnKey(KeyEncoding::keyValue(*key, record.bytes));
   return call.returnData(record.bytes);
 }
@@ -58,12 +67,12 @@ Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& recor
 Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Lock lock) {
   RecordFile& file = *handle.file;
   const KeySpec* key = file.spec().key(call.keyNumber);
-  if (!key) return status::invalidKeyNumber;
+  if (!key) return missingKey(handle);
   const KeySeek how = seekOf(operation);
   std::string image;
   int64_t stamp = 0;
   if (how == KeySeek::next || how == KeySeek::previous) {
-    if (!placeIn(handle, *key, image, stamp)) return status::invalidPositioning;
+    if (Status s = placeIn(handle, *key, image, stamp); s != status::ok) return s;
   } else if (how != KeySeek::first && how != KeySeek::last) {
     std::string value(key->length(), '\0');
     if (call.key) value.assign(reinterpret_cast<const char*>(call.key), key->length());
@@ -71,7 +80,7 @@ Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Loc
   }
   StoredRecord record;
   if (Status s = file.seek(*key, how, image, stamp, record); s != status::ok) return s;
-  return deliver(handle, call, record, key);
+  return deliver(handle, call, record, key, lock);
 }
 
 Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock lock) {
@@ -80,19 +89,19 @@ Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock loc
     return status::invalidPositioning;
   StoredRecord record;
   if (Status s = handle.file->step(how, handle.cursor.position, record); s != status::ok) return s;
-  return deliver(handle, call, record, nullptr);
+  return deliver(handle, call, record, nullptr, lock);
 }
 
 Status Operations::getDirect(Handle& handle, Call& call, Lock lock) {
   if (call.dataCapacity() < 4) return status::bufferTooShort;
   const FileSpec& spec = handle.file->spec();
   const KeySpec* key = spec.key(call.keyNumber);
-  if (!key && !spec.keys.empty()) return status::invalidKeyNumber;
+  if (!key && !spec.keys.empty()) return missingKey(handle);
   const uint32_t position = readU32(call.data);
   if (position == 0) return status::invalidRecordAddress;
   StoredRecord record;
   if (Status s = handle.file->readAt(position, key, record); s != status::ok) return s;
-  return deliver(handle, call, record, key);
+  return deliver(handle, call, record, key, lock);
 }
 
 Status Operations::getPosition(Handle& handle, Call& call) {

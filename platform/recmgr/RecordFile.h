@@ -1,13 +1,16 @@
 #pragma once
-// One record file on one SQLite connection: a header row (layout, owner, record count and the
-// counters that hand out positions) and a records table (position, bytes, and per key an image
-// column and an insertion stamp column, with an index per key: unique where duplicates are not
-// allowed, partial where null keys stay out).
+// One record file on one SQLite connection: a header row (layout, owner, record count, the
+// counters that hand out positions, and a layout version that every change of the keys raises)
+// and a records table (position, bytes, and per key an image column and an insertion stamp
+// column, with an index per key: unique where duplicates are not allowed, partial where null
+// keys stay out).
 //
 // Promises: a position is never 0 and never handed out twice for the file's life; within one key
 // value records keep the order they were inserted or updated into it; every write is one SQLite
 // transaction of its own unless the connection is already inside one, in which case it is a
-// savepoint of it; a file that fails its checks on open is never written.
+// savepoint of it; a file that fails its checks on open is never written. When another
+// connection changed the keys, an operation answers status::layoutChanged having read the new
+// layout, and has changed nothing.
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,16 +58,32 @@ class RecordFile {
   const FileSpec& spec() const { return spec_; }
   const std::string& owner() const { return owner_; }
   const KeyEncoding& encoding() const { return encoding_; }
+  // The connection statements run on, for the caller's choice of how long to wait on a lock.
+  sqlite3* connection() const { return connection_->get(); }
+  // Record reads and writes run on `db`, where the file is the database `schema` (a transaction's
+  // connection, with other files attached), until routeOwn sends them back to the file's own
+  // connection. Changes of the keys always use the file's own connection.
+  void routeThrough(Database& db, std::string schema);
+  void routeOwn();
 
+  // The record count kept in the header (and the layout brought up to date).
   Status recordCount(uint32_t& count);
 
   // Inserts a record (at least the record length; longer ones are cut unless the file has
   // variable-length records). Auto-increment keys holding 0 get the greatest value + 1, written
   // into `record`.
   Status insert(std::string& record, WrittenRecord& written);
+  // Inserts all records or none; the auto-increment fields are filled in.
+  Status insertAll(std::vector<std::string>& records);
   // Replaces the record at `position`: 8 when it is gone, 10 when a non-modifiable key changes.
   Status update(uint32_t position, std::string record, WrittenRecord& written);
   Status remove(uint32_t position);
+
+  // Adds a key made of `segments`: number `number` when given (29 when taken), else the lowest
+  // free one. 5 when existing records repeat a value of a unique key, 29 for a bad definition.
+  Status addKey(std::vector<SegmentSpec> segments, std::optional<uint8_t> number);
+  // Removes key `number` (6 when there is none); the keys above it move down one number.
+  Status dropKey(uint8_t number);
 
   // Reads in key order. `image` and `stamp` are the place to start from (next, previous) or the
   // value sought (equal and the comparisons); first and last ignore them.
@@ -73,6 +92,13 @@ class RecordFile {
   Status step(PhysicalStep how, uint32_t from, StoredRecord& record);
   // The record at a position, with its image and stamp in `key` when given; 43 when none is there.
   Status readAt(uint32_t position, const KeySpec* key, StoredRecord& record);
+
+  // Ranks (0-based) in key path `key`, or in physical order without one: the number of entries,
+  // the record at a rank, and the rank of a place (image and stamp, or a position).
+  Status count(const KeySpec* key, uint32_t& entries);
+  Status readAtRank(const KeySpec* key, uint32_t rank, StoredRecord& record);
+  Status rankOf(const KeySpec& key, std::string_view image, int64_t stamp, uint32_t& rank);
+  Status rankOf(uint32_t position, uint32_t& rank);
 
   // Problems found comparing every record with its key columns, the record count and SQLite's
   // own integrity check; empty when the file is sound.
@@ -83,16 +109,32 @@ class RecordFile {
 
   Status readHeader(sqlite3* db);
   Status configureConnection();
-  // The cached statement for `id`, prepared from `sql()` on first use.
+  // The cached statement for `id`, prepared from `makeSql()` on first use.
   template <typename MakeSql>
-  Statement* statement(uint32_t id, MakeSql makeSql, Status& failure);
+  Statement* statement(uint32_t id, MakeSql makeSql, int& failure);
+  // The layout version a statement saw: the same as ours, or the layout is read again.
+  Status sawLayout(int64_t version);
+  // Inside a write: the header's layout version against ours.
+  Status checkLayout();
+  // A failed statement: when the keys changed under us, the new layout; else the status.
+  Status failed(int code);
+  Status reload();
   Status assignAutoIncrement(const KeySpec& key, std::string& record);
+  Status insertOne(std::string& record, WrittenRecord& written);
+  Status writeLayout(const FileSpec& spec);
   std::vector<std::optional<std::string>> images(std::string_view record) const;
+
+  // Statements name their tables unqualified; on a transaction's connection the file's schema
+  // name goes before them.
+  std::string inSchema(std::string sql) const;
 
   std::string path_;
   Database db_;
+  Database* connection_ = &db_;
+  std::string schema_;  // empty: the file's own connection
   FileSpec spec_;
   std::string owner_;  // empty: the file has no owner
+  int64_t layoutVersion_ = 0;
   KeyEncoding encoding_;
   std::unordered_map<uint32_t, Statement> statements_;
 };

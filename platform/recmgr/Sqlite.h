@@ -42,7 +42,6 @@ class Statement {
   Statement(Statement&& other) noexcept : stmt_(other.stmt_) { other.stmt_ = nullptr; }
 
   int prepare(sqlite3* db, std::string_view sql);
-  bool prepared() const { return stmt_ != nullptr; }
   sqlite3_stmt* get() const { return stmt_; }
 
   void bind(int index, int64_t value) { sqlite3_bind_int64(stmt_, index, value); }

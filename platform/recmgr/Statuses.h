@@ -38,6 +38,10 @@ inline constexpr Status recordLocked = 84;
 inline constexpr Status fileLocked = 85;
 inline constexpr Status incompatibleMode = 88;
 inline constexpr Status alreadyInitialized = 1016;
+
+// Never answered: another client changed the file's keys; the layout has been read again and the
+// operation runs once more on it.
+inline constexpr Status layoutChanged = -1;
 }  // namespace status
 
 }  // namespace qn::recmgr

@@ -1,6 +1,7 @@
 // Insert, update and delete through a handle.
 #include <cstring>
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/recmgr/Operations.h"
 
 namespace qn::recmgr {
@@ -11,11 +12,11 @@ void placeAfterWrite(Handle& handle, const WrittenRecord& written, int keyNumber
   const std::vector<KeySpec>& keys = handle.file->spec().keys;
   for (size_t i = 0; i < keys.size(); ++i) {
     if (keys[i].number == keyNumber) {
-      handle.cursor.moveTo(written.position, keyNumber, written.images[i], written.stamps[i]);
+      handle.cursor.moveTo(written.position, &keys[i], written.images[i], written.stamps[i]);
       return;
     }
   }
-  handle.cursor.moveTo(written.position, -1, std::nullopt, 0);
+  handle.cursor.moveTo(written.position, nullptr, std::nullopt, 0);
 }
 
 }  // namespace
@@ -24,8 +25,10 @@ Status Operations::insert(Handle& handle, Call& call) {
   if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
   const FileSpec& spec = handle.file->spec();
   if (call.dataCapacity() < spec.recordLength) return status::bufferTooShort;
+  if (Status s = mayWrite(handle, 0); s != status::ok) return s;
   std::string record(call.dataBytes());
   WrittenRecord written;
+  WriteWait wait(handle.file->connection(), handle.locks.file());
   if (Status s = handle.file->insert(record, written); s != status::ok) return s;
   // Of the caller's buffer only the auto-increment fields change.
   for (const KeySpec& k : spec.keys) {
@@ -41,9 +44,12 @@ Status Operations::update(Handle& handle, Call& call) {
   if (!handle.cursor.hasRecord()) return status::invalidPositioning;
   if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
   if (call.dataCapacity() < handle.file->spec().recordLength) return status::bufferTooShort;
+  const uint32_t position = handle.cursor.position;
+  if (Status s = mayWrite(handle, position); s != status::ok) return s;
   WrittenRecord written;
-  if (Status s = handle.file->update(handle.cursor.position, std::string(call.dataBytes()), written); s != status::ok)
-    return s;
+  WriteWait wait(handle.file->connection(), handle.locks.file());
+  if (Status s = handle.file->update(position, std::string(call.dataBytes()), written); s != status::ok) return s;
+  handle.locks.releaseAfterWrite(position);
   placeAfterWrite(handle, written, call.keyNumber);
   return status::ok;
 }
@@ -52,13 +58,16 @@ Status Operations::remove(Handle& handle, Call& call) {
   Cursor& cursor = handle.cursor;
   if (!cursor.hasRecord()) return status::invalidPositioning;
   if (handle.mode == OpenMode::readOnly) return status::readOnlyOpen;
+  if (Status s = mayWrite(handle, cursor.position); s != status::ok) return s;
   // Next and previous continue from the deleted record's place: keep it in the call's key path.
-  if (const KeySpec* key = handle.file->spec().key(call.keyNumber); key && cursor.keyNumber != key->number) {
+  if (const KeySpec* key = handle.file->spec().key(call.keyNumber); key && cursor.keyColumn != key->column) {
     StoredRecord current;
     if (handle.file->readAt(cursor.position, key, current) == status::ok)
-      cursor.moveTo(cursor.position, key->number, current.image, current.stamp);
+      cursor.moveTo(cursor.position, key, current.image, current.stamp);
   }
+  WriteWait wait(handle.file->connection(), handle.locks.file());
   if (Status s = handle.file->remove(cursor.position); s != status::ok) return s;
+  handle.locks.releaseAfterWrite(cursor.position);
   cursor.removed = true;
   return status::ok;
 }

@@ -27,6 +27,8 @@ TEST_F(Files, CreateFailsIfAskedOrReplacesAFileNobodyHasOpen) {
   const std::string before = fileBytes(file);
   EXPECT_EQ(createFile(file, createSpec(50, {}), -1), 59);
   EXPECT_EQ(fileBytes(file), before);
+  EXPECT_EQ(createFile(file, createSpec(50, {{{48, 4, 0}}}), 0), 29) << "a bad replacement";
+  EXPECT_EQ(fileBytes(file), before);
 
   {
     OpenFile holder;

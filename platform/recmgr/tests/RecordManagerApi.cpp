@@ -159,6 +159,13 @@ uint32_t OpenFile::position() {
   return getU32(data, 0);
 }
 
+int16_t OpenFile::unlock(int8_t keyNumber, uint32_t position) {
+  std::string data(4, '\0');
+  putU32(data, 0, position);
+  uint16_t length = 4;
+  return RecordManagerApi::instance().call(27, block_.data(), data.data(), &length, nullptr, keyNumber, client_);
+}
+
 std::vector<uint8_t> OpenFile::stat(uint16_t bufferSize, int16_t* status) {
   std::vector<uint8_t> data(bufferSize, 0);
   uint16_t length = bufferSize;

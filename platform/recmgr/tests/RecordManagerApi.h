@@ -75,6 +75,8 @@ class OpenFile {
   Read read(uint16_t op, int8_t keyNumber, const std::string& keyValue = "", uint16_t bufferSize = 1024);
   Read direct(uint32_t position, int8_t keyNumber = 0);
   uint32_t position();  // 0 when get position fails
+  // Unlock: keyNumber -1 the single-record lock, -2 every multiple-record lock, else `position`.
+  int16_t unlock(int8_t keyNumber, uint32_t position = 0);
   std::vector<uint8_t> stat(uint16_t bufferSize = 2048, int16_t* status = nullptr);
   uint8_t* block() { return block_.data(); }
 

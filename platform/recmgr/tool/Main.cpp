@@ -11,6 +11,7 @@
 #include "platform/recmgr/tool/FileCreation.h"
 #include "platform/recmgr/tool/FileSpecJson.h"
 #include "platform/recmgr/tool/RecordDump.h"
+#include "platform/recmgr/tool/Serve.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ constexpr const char* usage =
     "  load FILE RECORDS                  insert the records of a dump file (\"hex\" or \"text\")\n"
     "  check FILE                         compare every record with its keys; exit 1 on a problem\n"
     "  --help                             this text\n";
+
+void printUsage(std::ostream& out) { out << usage << serveHelp; }
 
 int fail(const std::string& message) {
   std::cerr << "qnrecmgr: " << message << "\n";
@@ -82,23 +85,21 @@ int load(const std::string& name, const std::string& recordsPath) {
   std::ifstream in(recordsPath);
   if (!in) return fail("cannot read " + recordsPath);
   std::string line;
-  int lineNumber = 0, loaded = 0;
+  int lineNumber = 0;
+  std::vector<std::string> records;
   while (std::getline(in, line)) {
     ++lineNumber;
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-    const std::string where = recordsPath + ":" + std::to_string(lineNumber);
-    std::string record;
     try {
-      record = recordFromLine(line);
+      records.push_back(recordFromLine(line));
     } catch (const RecordDumpError& e) {
-      return fail(where + ": " + e.what());
+      return fail(recordsPath + ":" + std::to_string(lineNumber) + ": " + e.what());
     }
-    if (record.size() < file->spec().recordLength) record.resize(file->spec().recordLength, '\0');
-    WrittenRecord written;
-    if (Status s = file->insert(record, written); s != status::ok) return failStatus(where + ": not inserted", s);
-    ++loaded;
+    if (records.back().size() < file->spec().recordLength) records.back().resize(file->spec().recordLength, '\0');
   }
-  std::cout << loaded << " records loaded\n";
+  // All or nothing, in one transaction.
+  if (Status s = file->insertAll(records); s != status::ok) return failStatus(recordsPath + ": nothing loaded", s);
+  std::cout << records.size() << " records loaded\n";
   return 0;
 }
 
@@ -116,7 +117,7 @@ int check(const std::string& name) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-    std::cout << usage;
+    printUsage(args.empty() ? std::cerr : std::cout);
     return args.empty() ? 1 : 0;
   }
   const std::string& command = args[0];
@@ -128,9 +129,10 @@ int main(int argc, char** argv) {
     if (command == "dump" && args.size() == 4 && args[2] == "--key") return dump(args[1], std::stoi(args[3]));
     if (command == "load" && args.size() == 3) return load(args[1], args[2]);
     if (command == "check" && args.size() == 2) return check(args[1]);
+    if (command == "serve" && args.size() == 1) return serve(std::cin, std::cout);
   } catch (const std::exception& e) {
     return fail(e.what());
   }
-  std::cerr << usage;
+  printUsage(std::cerr);
   return 1;
 }

@@ -1,0 +1,270 @@
+// Transactions of two clients in one process: isolation, commit and abort across files, locks
+// inside a transaction, failed ends, and the limit on files written.
+#include <sqlite3.h>
+
+#include "platform/recmgr/tests/RecmgrFixture.h"
+
+namespace qn::recmgr::testing {
+namespace {
+
+constexpr uint16_t getEqual = 5, getFirst = 12, single = 200;
+const ClientId workstationA = {'A'};
+const ClientId workstationB = {'B'};
+
+// A transaction call (begin 19 or 1019, end 20, abort 21) through a position block of its own.
+int16_t transaction(uint16_t op, const ClientId& client) {
+  std::array<uint8_t, 128> freshBlock{};
+  uint16_t length = 0;
+  return RecordManagerApi::instance().call(op, freshBlock.data(), nullptr, &length, nullptr, 0, &client);
+}
+
+uint32_t count(OpenFile& f) {
+  const auto s = f.stat();
+  return getU32(std::string(s.begin(), s.end()), 6);
+}
+
+std::string number(uint32_t n) {
+  std::string k(4, '\0');
+  putU32(k, 0, n);
+  return k;
+}
+
+class Transactions : public RecmgrFixture {
+ protected:
+  void SetUp() override {
+    RecmgrFixture::SetUp();
+    for (const char* name : {"one.qf", "two.qf", "three.qf"}) files_.push_back(makeSmallFile(name, {"ann", "bob"}));
+  }
+  void TearDown() override {
+    transaction(21, workstationA);
+    transaction(21, workstationB);
+  }
+  std::vector<std::string> files_;
+};
+
+TEST_F(Transactions, OthersSeeNothingUntilTheEndAndCannotWriteWhatTheTransactionWrote) {
+  for (uint16_t begin : {uint16_t{19}, uint16_t{1019}}) {
+    SCOPED_TRACE(begin);
+    OpenFile a1{&workstationA}, b1{&workstationB}, b2{&workstationB}, b3{&workstationB};
+    ASSERT_EQ(a1.open(files_[0]), 0);
+    for (auto [f, path] : {std::pair{&b1, files_[0]}, {&b2, files_[1]}, {&b3, files_[2]}}) ASSERT_EQ(f->open(path), 0);
+    std::string spare = smallRecord("spare");
+    ASSERT_EQ(b2.insert(spare), 0);
+    const uint32_t before = count(b1), before2 = count(b2);
+
+    ASSERT_EQ(transaction(begin, workstationA), 0);
+    std::string r = smallRecord("carl");
+    ASSERT_EQ(a1.insert(r), 0);
+    OpenFile a2{&workstationA};  // opened inside the transaction: part of it
+    ASSERT_EQ(a2.open(files_[1]), 0);
+    ASSERT_EQ(a2.read(getFirst, 0).status, 0);
+    ASSERT_EQ(a2.remove(), 0);
+    OpenFile a3{&workstationA};
+    ASSERT_EQ(a3.open(files_[2]), 0);
+    ASSERT_EQ(a3.read(getFirst, 0).status, 0) << "only read: not part of the transaction's writes";
+
+    OpenFile again{&workstationA};
+    ASSERT_EQ(again.open(files_[0]), 0);
+    EXPECT_EQ(count(again), before + 1) << "the client sees its own changes through every handle";
+    EXPECT_EQ(again.read(getEqual, 0, number(getU32(r, 0))).status, 0);
+
+    EXPECT_EQ(count(b1), before);
+    EXPECT_EQ(b1.read(getEqual, 0, number(getU32(r, 0))).status, 4);
+    const OpenFile::Read plain = b1.read(getFirst, 0);
+    ASSERT_EQ(plain.status, 0) << "plain reads go on";
+    EXPECT_EQ(b1.update(plain.record), 84);
+    std::string other = smallRecord("dora");
+    EXPECT_EQ(b1.insert(other), 84);
+    EXPECT_EQ(b1.read(getFirst + single, 0).status, 84);
+    EXPECT_EQ(b2.read(getFirst, 0).status, 0);
+    EXPECT_EQ(b2.remove(), 84);
+    ASSERT_EQ(b3.read(getFirst, 0).status, 0);
+    std::string free = smallRecord("eve");
+    EXPECT_EQ(b3.insert(free), 0) << "a file the transaction only read stays writable";
+
+    ASSERT_EQ(transaction(20, workstationA), 0);
+    EXPECT_EQ(count(b1), before + 1);
+    EXPECT_EQ(count(b2), before2 - 1);
+    EXPECT_EQ(b1.insert(other), 0);
+    EXPECT_EQ(b2.read(getFirst, 0).status, 0);
+    EXPECT_EQ(b2.remove(), 0);
+  }
+}
+
+TEST_F(Transactions, AbortRestoresEveryFile) {
+  OpenFile a[3] = {OpenFile{&workstationA}, OpenFile{&workstationA}, OpenFile{&workstationA}};
+  OpenFile b[3] = {OpenFile{&workstationB}, OpenFile{&workstationB}, OpenFile{&workstationB}};
+  std::vector<std::string> before;
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(a[i].open(files_[i]), 0);
+    ASSERT_EQ(b[i].open(files_[i]), 0);
+    before.push_back(fileBytes(files_[i]));
+  }
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  std::string r = smallRecord("carl");
+  ASSERT_EQ(a[0].insert(r), 0);
+  const OpenFile::Read first = a[1].read(getFirst, 0);
+  ASSERT_EQ(first.status, 0);
+  std::string changed = first.record;
+  changed.replace(4, 4, "zed\0", 4);
+  ASSERT_EQ(a[1].update(changed), 0);
+  ASSERT_EQ(a[2].read(getFirst, 0).status, 0);
+  ASSERT_EQ(a[2].remove(), 0);
+  EXPECT_EQ(transaction(21, workstationA), 0);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(fileBytes(files_[i]), before[i]) << i;
+    EXPECT_EQ(count(b[i]), 2u) << i;
+    EXPECT_EQ(count(a[i]), 2u) << i;
+  }
+  EXPECT_EQ(a[1].read(getEqual, 1, nameKey("zed")).status, 4);
+  EXPECT_EQ(b[2].read(getFirst, 0).status, 0);
+  EXPECT_EQ(b[2].remove(), 0) << "the abort let the file go";
+}
+
+TEST_F(Transactions, ALongTransactionDoesNotBlockOtherClientsPlainReads) {
+  OpenFile a{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  ASSERT_EQ(b.open(files_[0]), 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  // Far more than SQLite's page cache holds by default.
+  std::string r = smallRecord("bulk");
+  r.resize(32);
+  for (int i = 0; i < 50000; ++i) {
+    putU32(r, 0, 0);
+    ASSERT_EQ(a.insert(r), 0) << i;
+  }
+  for (uint16_t op : {getFirst, uint16_t{13}, uint16_t{33}}) EXPECT_EQ(b.read(op, 0).status, 0) << op;
+  EXPECT_EQ(count(b), 2u);
+  std::string other = smallRecord("dora");
+  EXPECT_EQ(b.insert(other), 84);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(count(b), 50002u);
+}
+
+TEST_F(Transactions, BeginEndAndAbortFollowTheirOwnRules) {
+  EXPECT_EQ(transaction(20, workstationA), 39);
+  EXPECT_EQ(transaction(21, workstationA), 39);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  EXPECT_EQ(transaction(19, workstationA), 37);
+  EXPECT_EQ(transaction(1019, workstationA), 37);
+  EXPECT_EQ(transaction(19, workstationB), 0) << "each client has its own";
+  EXPECT_EQ(transaction(20, workstationB), 0);
+  EXPECT_EQ(transaction(20, workstationA), 0) << "through another fresh block than its begin";
+  EXPECT_EQ(transaction(20, workstationA), 39);
+}
+
+TEST_F(Transactions, ALockTakenBeforeTheTransactionFollowsTheRulesOutsideIt) {
+  OpenFile a{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  ASSERT_EQ(b.open(files_[1]), 0);
+  const auto bLocks = [&](uint32_t n) {
+    OpenFile probe{&workstationB};
+    probe.open(files_[0]);
+    return probe.read(getEqual + single, 0, number(n)).status;
+  };
+  ASSERT_EQ(a.read(getEqual + single, 0, number(1)).status, 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  ASSERT_EQ(a.read(getEqual + single, 0, number(2)).status, 0);
+  EXPECT_EQ(bLocks(1), 0) << "the next locked read released the lock taken before the transaction";
+  const OpenFile::Read second = a.read(getEqual, 0, number(2));
+  ASSERT_EQ(a.update(second.record), 0);
+  EXPECT_EQ(a.unlock(-1), 0);
+  EXPECT_EQ(a.read(getEqual + single, 0, number(1)).status, 0);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(bLocks(1), 0);
+  EXPECT_EQ(bLocks(2), 0);
+}
+
+TEST_F(Transactions, LocksInsideATransactionSurviveUpdateUnlockAndTheNextLockedRead) {
+  OpenFile a{&workstationA};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  const auto bLocks = [&](uint32_t n) {
+    OpenFile probe{&workstationB};
+    probe.open(files_[0]);
+    return probe.read(getEqual + single, 0, number(n)).status;
+  };
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  const OpenFile::Read first = a.read(getEqual + single, 0, number(1));
+  ASSERT_EQ(first.status, 0);
+  ASSERT_EQ(a.update(first.record), 0);
+  EXPECT_EQ(a.unlock(-1), 0);
+  ASSERT_EQ(a.read(getEqual + single, 0, number(2)).status, 0);
+  ASSERT_EQ(transaction(21, workstationA), 0);
+  // The transaction wrote file one: until its end nobody else could lock anything there. Now:
+  EXPECT_EQ(bLocks(1), 0);
+  EXPECT_EQ(bLocks(2), 0);
+
+  OpenFile other{&workstationA};
+  ASSERT_EQ(other.open(files_[1]), 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  ASSERT_EQ(other.read(getEqual + single, 0, number(1)).status, 0);
+  ASSERT_EQ(other.unlock(-1), 0);
+  ASSERT_EQ(other.read(getEqual + single, 0, number(2)).status, 0);
+  OpenFile probe{&workstationB};
+  ASSERT_EQ(probe.open(files_[1]), 0);
+  EXPECT_EQ(probe.read(getEqual + single, 0, number(1)).status, 84) << "kept for the transaction";
+  EXPECT_EQ(probe.read(getEqual + single, 0, number(2)).status, 84);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(probe.read(getEqual + single, 0, number(1)).status, 0);
+  EXPECT_EQ(probe.read(getEqual + single, 0, number(2)).status, 0);
+}
+
+// Another reader holds the file for longer than an end waits: the commit fails.
+class LingeringReader {
+ public:
+  explicit LingeringReader(const std::string& path) {
+    sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_exec(db_, "BEGIN; SELECT count(*) FROM records;", nullptr, nullptr, nullptr);
+  }
+  ~LingeringReader() {
+    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+TEST_F(Transactions, AnEndThatCannotCommitRollsBackAndLeavesTheClientOutside) {
+  OpenFile a{&workstationA};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  for (bool abortAfter : {true, false}) {
+    SCOPED_TRACE(abortAfter);
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    std::string r = smallRecord("carl");
+    ASSERT_EQ(a.insert(r), 0);
+    {
+      LingeringReader reader(files_[0]);
+      EXPECT_EQ(transaction(20, workstationA), 84);
+    }
+    EXPECT_EQ(count(a), 2u) << "rolled back";
+    if (abortAfter) {
+      EXPECT_EQ(transaction(21, workstationA), 0) << "the caller's abort after a failed end";
+      EXPECT_EQ(transaction(21, workstationA), 39);
+    } else {
+      EXPECT_EQ(transaction(19, workstationA), 0);
+      ASSERT_EQ(a.insert(r), 0);
+      EXPECT_EQ(transaction(20, workstationA), 0);
+      EXPECT_EQ(count(a), 3u);
+    }
+  }
+}
+
+TEST_F(Transactions, ATransactionWritesAtMostElevenFiles) {
+  std::vector<std::unique_ptr<OpenFile>> handles;
+  for (int i = 0; i < 12; ++i) {
+    handles.push_back(std::make_unique<OpenFile>(&workstationA));
+    ASSERT_EQ(handles.back()->open(makeSmallFile("many" + std::to_string(i) + ".qf", {})), 0);
+  }
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  for (int i = 0; i < 12; ++i) {
+    std::string r = smallRecord("x");
+    EXPECT_EQ(handles[i]->insert(r), i < 11 ? 0 : 41) << i;
+  }
+  EXPECT_EQ(handles[0]->read(getFirst, 0).status, 0) << "the transaction goes on";
+  EXPECT_EQ(transaction(21, workstationA), 0);
+  for (auto& h : handles) EXPECT_EQ(count(*h), 0u);
+}
+
+}  // namespace
+}  // namespace qn::recmgr::testing
