@@ -14,6 +14,9 @@ void BeginFileTransaction() {
   while (first < RecordFileSlotCount && !slot(first).CallObject) ++first;
   if (first == RecordFileSlotCount)
     throw EAbort("No files are currently opened.\r\rYou must have a file open to begin a transaction.");
+  // Recorded before the begin: when the begin fails because a transaction runs already, the end
+  // still reaches that one.
+  TransactionFileNumber = static_cast<int16_t>(first);
   TWinBtr& file = *slot(first).CallObject;
   try {
     file.BeginTransaction(true);
@@ -22,7 +25,6 @@ void BeginFileTransaction() {
   } catch (const Exception& e) {
     throw EAbort("Unable to start a transaction.\r\r" + e.Message());
   }
-  TransactionFileNumber = static_cast<int16_t>(first);
 }
 
 namespace {
