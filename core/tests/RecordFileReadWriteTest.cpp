@@ -211,3 +211,30 @@ TEST_F(RecordFileReadWriteTest, ReopeningClearsTheBookmark) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordFileReadWriteTest, ASlotWhoseFileWasClosedUnderneathReportsStatusThree) {
+  RecordFileTable(kClients).CallObject->Close();
+  EXPECT_FALSE(IsRecordFileOpen(kClients));
+  EXPECT_EQ(GetRecordCount(kClients), 0u);
+  AnsiString buffer = record();
+  bool eof = false;
+  const AnsiString notOpen = "A record could not be located in the file.\r\rBtrieve status 3.\rThe file is not open";
+  EXPECT_EQ(raised([&] { GetEqualRecord(kClients, "ADAMS  ", buffer, false); }), notOpen);
+  EXPECT_EQ(raised([&] { FindRecord(kClients, "ADAMS  ", buffer, eof, 3); }), notOpen);
+  // Closing leaves such a slot as it is.
+  CloseRecordFile(kClients);
+  EXPECT_NE(RecordFileTable(kClients).CallObject, nullptr);
+}
+
+TEST(StandardFileEntryTest, NamesOnlyEntriesAndEmptyNumbers) {
+  EXPECT_EQ(StandardFileEntry(1), "YClient.qf;CL");
+  EXPECT_EQ(StandardFileEntry(12), "HFee.qf");
+  EXPECT_EQ(StandardFileEntry(13), "HBill.qf");
+  EXPECT_EQ(StandardFileEntry(16), "");
+  EXPECT_EQ(StandardFileEntry(21), "Conflict.qc;CF");
+  EXPECT_EQ(StandardFileEntry(22), "");
+}
+
+}  // namespace
