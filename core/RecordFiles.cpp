@@ -12,7 +12,6 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
 #include "recordmgr/BtrieveEngine.h"
-#include "recordmgr/BtrieveError.h"
 
 AnsiString RecordFileDir;
 bool RecordEngineLoaded = false;
