@@ -59,7 +59,9 @@ int16_t readRecord(TWinBtr& file, uint16_t op, AnsiString& buffer, uint32_t posi
   return status;
 }
 
-AnsiString statusLine(int16_t status) { return "Btrieve status " + IntToStr(status) + ".\r" + BtrieveStatusText(status); }
+AnsiString statusLine(int16_t status) {
+  return "Btrieve status " + IntToStr(status) + ".\r" + BtrieveStatusText(status);
+}
 
 void pauseBeforeRetry() { Sleep(kRetryPause); }
 

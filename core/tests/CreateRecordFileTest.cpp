@@ -58,7 +58,10 @@ TEST_F(CreateRecordFileTest, KeysThatDoNotMakeAFileAreRefusedBeforeAnythingIsCre
       {"second autoincrement", {kAuto, {1, 5, 4, false, false, true}}, 40,
        "Only the first key (key 0) may be autoincrement."},
       {"a key number skipped", {kAuto, {2, 5, 4}}, 40, "Unspecified error interpreting key specifications"},
-      {"key numbers going back", {kAuto, {1, 5, 4}, {0, 9, 4}}, 40, "Unspecified error interpreting key specifications"},
+      {"key numbers going back",
+       {kAuto, {1, 5, 4}, {0, 9, 4}},
+       40,
+       "Unspecified error interpreting key specifications"},
   };
   for (const Refusal& r : refusals) {
     SCOPED_TRACE(r.why);

@@ -103,7 +103,8 @@ TEST_F(RecordFileReadWriteTest, KeyPathsUpToTheKeyCountAreAccepted) {
   EXPECT_EQ(raised([&] { GetFirstRecord(kClients, buffer, eof, 0); }),
             "A record could not be read from the file.\r\rBtrieve status 6.\rThe key number is not valid for the file");
   EXPECT_EQ(raised([&] { GetEqualRecord(kClients, "ADAMS", buffer, false); }),
-            "A record could not be located in the file.\r\rBtrieve status 6.\rThe key number is not valid for the file");
+            "A record could not be located in the file.\r\rBtrieve status 6.\r"
+            "The key number is not valid for the file");
   EXPECT_EQ(raised([&] { SetKeyPath(kClients, 5); }),
             "Unable to set an index for file #1.\r\rBtrieve status 6.\rThe key number is not valid for the file");
   EXPECT_EQ(RecordFileTable(kClients).CallObject->Status, 6);

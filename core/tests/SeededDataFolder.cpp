@@ -34,7 +34,8 @@ void SeededDataFolder::SetUp() {
   dataDir = root + "/data";
   ASSERT_EQ(std::system(("mkdir -p '" + fixture + "'").c_str()), 0);
   for (const auto& [name, records] : kSeeds) std::ofstream(fixture + "/" + name + ".seed") << records;
-  const std::string command = "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + dataDir + "' '" + fixture + "'";
+  const std::string qnseed = qn::recmgr::testing::programFolder() + "/qnseed";
+  const std::string command = "'" + qnseed + "' data '" + dataDir + "' '" + fixture + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   RecordFileDir = dataDir;
 }
