@@ -52,26 +52,6 @@ FileDateDigits digitsOf(const AnsiString& sixDigits) {
   return {sixDigits.substr(0, 2), sixDigits.substr(2, 2), sixDigits.substr(4, 2)};
 }
 
-enum class DateOrder { DayFirst, MonthFirst, YearFirst };
-
-DateOrder systemDateOrder() {
-  const AnsiString first = UpperCase(Copy(Locale().ShortDateFormat, 1, 1));
-  if (first == "D") return DateOrder::DayFirst;
-  if (first == "Y") return DateOrder::YearFirst;
-  return DateOrder::MonthFirst;
-}
-
-AnsiString joined(DateOrder order, const AnsiString& day, const AnsiString& month, const AnsiString& year,
-                  char separator) {
-  const AnsiString sep(1, separator);
-  switch (order) {
-    case DateOrder::DayFirst: return day + sep + month + sep + year;
-    case DateOrder::YearFirst: return year + sep + month + sep + day;
-    case DateOrder::MonthFirst: break;
-  }
-  return month + sep + day + sep + year;
-}
-
 // Shared by both display forms: the checks and messages differ only in their words.
 struct DisplayMessages {
   AnsiString notInteger, badLength, cannotBuild;
@@ -88,11 +68,26 @@ void fileDateToDisplay(const AnsiString& fileDate, bool quiet, AnsiString& displ
   const FileDateDigits digits = digitsOf(text);
   if (!digits.exists()) return report(quiet, messages.cannotBuild);
   const AnsiString year = fourDigitYear ? IntToStr(digits.year()) : Format("%.2d", {(digits.year() % 100)});
-  display = joined(systemDateOrder(), digits.dd, digits.mm, year, Locale().DateSeparator);
+  display = JoinDateParts(SystemDateOrder(), digits.dd, digits.mm, year, Locale().DateSeparator);
   LastDateConversionFailed = false;
 }
 
 }  // namespace
+
+char SystemDateOrder() {
+  const AnsiString first = UpperCase(Copy(Locale().ShortDateFormat, 1, 1));
+  return first == "D" || first == "Y" ? first[0] : 'M';
+}
+
+AnsiString JoinDateParts(char Order, const AnsiString& Day, const AnsiString& Month, const AnsiString& Year,
+                         char Separator) {
+  const AnsiString sep(1, Separator);
+  switch (Order) {
+    case 'D': return Day + sep + Month + sep + Year;
+    case 'Y': return Year + sep + Month + sep + Day;
+    default: return Month + sep + Day + sep + Year;
+  }
+}
 
 void SetFileDateYearWindow() { Locale().TwoDigitYearCenturyWindow = CurrentYear() - kFirstYear; }
 
@@ -121,8 +116,8 @@ TDateTime FileDateToDate(const AnsiString& FileDate, bool Quiet) {
   const FileDateDigits digits = digitsOf(text);
   TDateTime date;
   if (!TryEncodeDate(digits.year(), digits.month(), digits.day(), date)) {
-    const AnsiString shown = joined(systemDateOrder() == DateOrder::DayFirst ? DateOrder::DayFirst : DateOrder::MonthFirst,
-                                    digits.dd, digits.mm, IntToStr(digits.year()), '/');
+    const AnsiString shown = JoinDateParts(SystemDateOrder() == 'D' ? 'D' : 'M', digits.dd, digits.mm,
+                                           IntToStr(digits.year()), '/');
     report(Quiet, "Invalid QN file date  " + shown + kFallbackDateText);
     return fallbackDate();
   }

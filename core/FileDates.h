@@ -17,6 +17,13 @@ extern bool LastDateConversionFailed;
 // files count them. Every conversion that reads a date sets it.
 void SetFileDateYearWindow();
 
+// The order of the date parts by ShortDateFormat's first letter: 'D' day first, 'Y' year first,
+// 'M' month first (also for any other letter).
+char SystemDateOrder();
+// Day, month and year joined with Separator in the order a letter of SystemDateOrder names.
+AnsiString JoinDateParts(char Order, const AnsiString& Day, const AnsiString& Month, const AnsiString& Year,
+                         char Separator);
+
 // Dates outside 1980..2079 have no record-file form and are refused.
 void DateToFileDate(bool Quiet, AnsiString& FileDate, TDateTime Date);
 TDateTime FileDateToDate(const AnsiString& FileDate, bool Quiet);
