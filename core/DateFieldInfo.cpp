@@ -54,3 +54,7 @@ AnsiString TDateFieldInfo::GetDisplayText() {
   }
   return DisplayText;
 }
+
+Variant TDateFieldInfo::GetAsVariant() { return Variant::FromDateTime(GetAsDate()); }
+
+void TDateFieldInfo::SetAsVariant(const Variant& v) { SetAsDate(v.AsFloat()); }

@@ -11,6 +11,9 @@ class TDateFieldInfo : public TFieldInfo {
   bool FourDigitYear = false;
   AnsiString DisplayText = "xx/xx/xx";  // the last display text made
 
+  // The stored date as a date variant; a variant is written as the date it converts to.
+  Variant GetAsVariant() override;
+  void SetAsVariant(const Variant& v) override;
   // Stores the six characters unchanged (fitted to the field's width).
   void SetAsString(const AnsiString& s) override;
   TDateTime GetAsDate() override;

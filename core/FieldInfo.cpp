@@ -9,6 +9,10 @@ void TFieldInfo::SetSize(int n) {
   Text.resize(n, '\0');
 }
 
+Variant TFieldInfo::GetAsVariant() { return Variant(AnsiString()); }
+
+void TFieldInfo::SetAsVariant(const Variant&) { throw EAbort("variant"); }
+
 double TFieldInfo::GetAsFloat() { return 0; }
 
 void TFieldInfo::SetAsFloat(double) { throw EAbort("float"); }

@@ -8,6 +8,7 @@
 #include "framework/base/AnsiString.h"
 #include "framework/base/DateTime.h"
 #include "framework/base/Object.h"
+#include "framework/db/Variant.h"
 
 // How a field is shown in the forms that bind it.
 enum TFieldControlKind : uint8_t {
@@ -29,6 +30,8 @@ class TFieldInfo : public TObject {
   virtual int64_t GetAsInteger();
   // Size := n; Text is cut or zero-filled to n bytes.
   virtual void SetSize(int n);
+  virtual Variant GetAsVariant();
+  virtual void SetAsVariant(const Variant& v);
   virtual double GetAsFloat();
   virtual void SetAsFloat(double x);
   virtual AnsiString GetAsString();

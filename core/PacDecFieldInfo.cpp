@@ -12,3 +12,7 @@ void TPacDecFieldInfo::SetSize(int n) {
 double TPacDecFieldInfo::GetAsFloat() { return PackedToFloat(Text, Decimals); }
 
 void TPacDecFieldInfo::SetAsFloat(double x) { Text = FloatToPacked(x, Size, Decimals); }
+
+Variant TPacDecFieldInfo::GetAsVariant() { return Variant(GetAsFloat()); }
+
+void TPacDecFieldInfo::SetAsVariant(const Variant& v) { SetAsFloat(v.AsFloat()); }

@@ -13,6 +13,9 @@ class TPacDecFieldInfo : public TFieldInfo {
   // The value times 10^Decimals, rounded.
   int64_t GetAsInteger() override;
   void SetSize(int n) override;
+  // The value as a float variant; a variant is written as the float it converts to.
+  Variant GetAsVariant() override;
+  void SetAsVariant(const Variant& v) override;
   double GetAsFloat() override;
   void SetAsFloat(double x) override;
 };

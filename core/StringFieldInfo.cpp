@@ -6,6 +6,10 @@ AnsiString FitToFieldWidth(const AnsiString& s, int size) {
   return fitted;
 }
 
+Variant TStringFieldInfo::GetAsVariant() { return Variant(GetAsString()); }
+
+void TStringFieldInfo::SetAsVariant(const Variant& v) { SetAsString(v.AsString()); }
+
 AnsiString TStringFieldInfo::GetAsString() { return Text; }
 
 void TStringFieldInfo::SetAsString(const AnsiString& s) {

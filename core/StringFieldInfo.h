@@ -7,6 +7,8 @@
 class TStringFieldInfo : public TFieldInfo {
   QN_CLASS(TStringFieldInfo, TFieldInfo)
  public:
+  Variant GetAsVariant() override;
+  void SetAsVariant(const Variant& v) override;
   AnsiString GetAsString() override;
   void SetAsString(const AnsiString& s) override;
 };

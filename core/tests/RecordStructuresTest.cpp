@@ -294,6 +294,31 @@ TEST_F(RecordStructuresTest, ConversionsAFieldDoesNotOfferAreRefusedWithTheTypes
   EXPECT_EQ(packed->GetAsString(), "");
 }
 
+TEST_F(RecordStructuresTest, VariantsCarryEachFieldsOwnType) {
+  TQNFileStructure structure;
+  TStringFieldInfo* text = NewStringField(structure, "Text", 0, fckNone, 1, 4);
+  TPacDecFieldInfo* packed = NewPackedField(structure, "Packed", 1, fckNone, 2, 5, 4);
+  TDateFieldInfo* date = NewDateField(structure, "Date", 2, fckNone, 9, 6);
+
+  text->SetAsVariant(Variant(AnsiString("AB")));
+  EXPECT_EQ(text->GetAsVariant(), Variant(AnsiString("AB  ")));
+  packed->SetAsVariant(Variant(AnsiString("-12.345")));
+  EXPECT_EQ(packed->GetAsVariant().VarType(), Variant::vkFloat);
+  EXPECT_DOUBLE_EQ(packed->GetAsVariant().AsFloat(), -12.35);
+  date->SetAsVariant(Variant::FromDateTime(EncodeDate(2001, 2, 3)));
+  EXPECT_EQ(date->GetRawDate(), "210203");
+  EXPECT_EQ(date->GetAsVariant(), Variant::FromDateTime(EncodeDate(2001, 2, 3)));
+
+  TFieldInfo plain;
+  EXPECT_EQ(plain.GetAsVariant(), Variant(AnsiString()));
+  try {
+    plain.SetAsVariant(Variant(1));
+    FAIL() << "a plain descriptor took a variant";
+  } catch (const EAbort& e) {
+    EXPECT_EQ(e.Message(), "variant");
+  }
+}
+
 TEST_F(RecordStructuresTest, AddingAFieldAgainAtAnIndexReplacesIt) {
   TQNFileStructure structure;
   NewStringField(structure, "A", 3, fckNone, 1, 10);
