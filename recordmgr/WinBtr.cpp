@@ -287,7 +287,7 @@ void TWinBtr::GetAltCollation(uint8_t (&sequence)[CollatingSequenceSize]) {
   const size_t keyAt = keySpecOffset(answer.data(), size, KeyNumber);
   if (keyAt == 0) return;
   const size_t number = answer[keyAt + kSpecCollationAt];
-  // The sequences follow the specification that ends the last key.
+  // The collating sequences come after the segment description that ends the last key.
   const size_t answerKeys = readU16(answer.data() + kKeyCountAt);
   size_t at = kFirstSpecAt;
   for (size_t keys = 0; keys < answerKeys && at + kSpecSize <= size; at += kSpecSize)

@@ -9,19 +9,11 @@
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
 #include "framework/base/tests/ScopedSettings.h"
+#include "testing/HexText.h"
 
 namespace {
 
-std::string hex(const AnsiString& bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string text;
-  for (unsigned char b : bytes) {
-    if (!text.empty()) text += ' ';
-    text += digits[b >> 4];
-    text += digits[b & 0xF];
-  }
-  return text;
-}
+using qn::testing::hexText;
 
 struct Packed {
   int size;
@@ -50,15 +42,15 @@ TEST(PackedDecimalTest, ValuesBecomeTheirBytesAndBack) {
   for (const Packed& p : kPacked) {
     SCOPED_TRACE(std::to_string(p.value) + " in " + std::to_string(p.size) + " bytes, " +
                  std::to_string(p.decimals) + " decimals");
-    EXPECT_EQ(hex(FloatToPacked(p.value, p.size, p.decimals)), hex(p.bytes));
+    EXPECT_EQ(hexText(FloatToPacked(p.value, p.size, p.decimals)), hexText(p.bytes));
     EXPECT_DOUBLE_EQ(PackedToFloat(p.bytes, p.decimals), p.value);
   }
 }
 
 TEST(PackedDecimalTest, WritingRoundsToTheDecimalsHalfAwayFromZero) {
-  EXPECT_EQ(hex(FloatToPacked(2.25, 3, 1)), hex(AnsiString("\x00\x02\x3F", 3)));
-  EXPECT_EQ(hex(FloatToPacked(-2.25, 3, 1)), hex(AnsiString("\x00\x02\x3D", 3)));
-  EXPECT_EQ(hex(FloatToPacked(0.004, 2, 2)), hex(AnsiString("\x00\x0F", 2)));
+  EXPECT_EQ(hexText(FloatToPacked(2.25, 3, 1)), hexText(AnsiString("\x00\x02\x3F", 3)));
+  EXPECT_EQ(hexText(FloatToPacked(-2.25, 3, 1)), hexText(AnsiString("\x00\x02\x3D", 3)));
+  EXPECT_EQ(hexText(FloatToPacked(0.004, 2, 2)), hexText(AnsiString("\x00\x0F", 2)));
 }
 
 TEST(PackedDecimalTest, AnySignButFReadsNegative) {
@@ -115,7 +107,7 @@ TEST(PackedDecimalTest, TheDecimalSeparatorOfTheLocaleDoesNotMatterAndIsKept) {
   ScopedLocale locale;
   Locale().DecimalSeparator = ',';
   Locale().ThousandSeparator = '.';
-  EXPECT_EQ(hex(FloatToPacked(-1234.56, 6, 2)), hex(AnsiString("\x00\x00\x01\x23\x45\x6D", 6)));
+  EXPECT_EQ(hexText(FloatToPacked(-1234.56, 6, 2)), hexText(AnsiString("\x00\x00\x01\x23\x45\x6D", 6)));
   EXPECT_EQ(Locale().DecimalSeparator, ',');
   EXPECT_THROW(FloatToPacked(1e12, 6, 2), EAbort);
   EXPECT_EQ(Locale().DecimalSeparator, ',') << "restored after a refusal too";

@@ -8,19 +8,11 @@
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
 #include "framework/base/tests/ScopedSettings.h"
+#include "testing/HexText.h"
 
 namespace {
 
-std::string hex(const AnsiString& bytes) {
-  static const char* digits = "0123456789ABCDEF";
-  std::string text;
-  for (unsigned char b : bytes) {
-    if (!text.empty()) text += ' ';
-    text += digits[b >> 4];
-    text += digits[b & 0xF];
-  }
-  return text;
-}
+using qn::testing::hexText;
 
 class RecordStructuresTest : public ::testing::Test {
  protected:
@@ -140,7 +132,7 @@ TEST_F(RecordStructuresTest, UnpackReadsEachFieldAtItsOffsetAndPackWritesThemBac
   EXPECT_EQ(record.substr(0, 4), AnsiString("\x07\x00\x00\x00", 4));
   EXPECT_EQ(record.substr(4, 7), "JONES  ");
   EXPECT_EQ(record.substr(30, 6), "461209");
-  EXPECT_EQ(hex(record.substr(58, 6)), "00 00 00 01 25 0F");
+  EXPECT_EQ(hexText(record.substr(58, 6)), "00 00 00 01 25 0F");
   EXPECT_EQ(record.substr(19, 6), before.substr(19, 6));
   EXPECT_EQ(record.size(), 80u);
 }
@@ -190,22 +182,22 @@ TEST_F(RecordStructuresTest, PackedValuesAtTheEdgesOfTheirFields) {
   TPacDecFieldInfo* small = NewPackedField(structure, "Small", 0, fckNone, 0, 1, 3);
   TPacDecFieldInfo* large = NewPackedField(structure, "Large", 1, fckNone, 2, 4, 6);
   small->SetAsFloat(12345);
-  EXPECT_EQ(hex(small->Text), "12 34 5F");
+  EXPECT_EQ(hexText(small->Text), "12 34 5F");
   small->SetAsFloat(-12345);
-  EXPECT_EQ(hex(small->Text), "12 34 5D");
+  EXPECT_EQ(hexText(small->Text), "12 34 5D");
   small->Text = AnsiString("\x00\x00\x0C", 3);
   EXPECT_EQ(small->GetAsFloat(), 0.0);
   EXPECT_TRUE(std::signbit(small->GetAsFloat()));
 
   large->SetAsFloat(999999999.99);
-  EXPECT_EQ(hex(large->Text), "99 99 99 99 99 9F");
+  EXPECT_EQ(hexText(large->Text), "99 99 99 99 99 9F");
   try {
     large->SetAsFloat(1000000000.0);
     FAIL() << "one thousand million was stored";
   } catch (const EAbort& e) {
     EXPECT_EQ(e.Message(), "Value exceeds allowable range.");
   }
-  EXPECT_EQ(hex(large->Text), "99 99 99 99 99 9F");
+  EXPECT_EQ(hexText(large->Text), "99 99 99 99 99 9F");
 }
 
 TEST_F(RecordStructuresTest, DateFieldsReadFromNineteenEighty) {
