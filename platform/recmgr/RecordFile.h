@@ -7,10 +7,11 @@
 //
 // Promises: a position is never 0 and never handed out twice for the file's life; within one key
 // value records keep the order they were inserted or updated into it; every write is one SQLite
-// transaction of its own unless the connection is already inside one, in which case it is a
-// savepoint of it; a file that fails its checks on open is never written. When another
+// transaction of its own unless it runs inside a transaction's, where a failed write leaves no
+// trace and the transaction alive; a file that fails its checks on open is never written. When another
 // connection changed the keys, an operation answers status::layoutChanged having read the new
 // layout, and has changed nothing.
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@
 
 #include "platform/recmgr/FileSpec.h"
 #include "platform/recmgr/KeyEncoding.h"
+#include "platform/recmgr/RecordFileSql.h"
 #include "platform/recmgr/Sqlite.h"
 
 namespace qn::recmgr {
@@ -37,9 +39,6 @@ struct WrittenRecord {
   std::vector<std::optional<std::string>> images;
   std::vector<int64_t> stamps;
 };
-
-enum class KeySeek { equal, greater, greaterOrEqual, less, lessOrEqual, first, last, next, previous };
-enum class PhysicalStep { first, last, next, previous };
 
 class RecordFile {
  public:
@@ -60,10 +59,14 @@ class RecordFile {
   const KeyEncoding& encoding() const { return encoding_; }
   // The connection statements run on, for the caller's choice of how long to wait on a lock.
   sqlite3* connection() const { return connection_->get(); }
-  // Record reads and writes run on `db`, where the file is the database `schema` (a transaction's
-  // connection, with other files attached), until routeOwn sends them back to the file's own
-  // connection. Changes of the keys always use the file's own connection.
-  void routeThrough(Database& db, std::string schema);
+  // Once a transaction's connection `db` holds the file's write lock, where the file is the
+  // database `schema`: record reads and writes run there, and the header's counters are read once
+  // and kept here (nobody else can change them now) until storeCounters writes them back for the
+  // commit. Answers layoutChanged, routed all the same, when the keys changed since they were read.
+  // routeOwn sends reads and writes back to the file's own connection and forgets the counters.
+  // Changes of the keys always use the file's own connection.
+  Status routeThrough(Database& db, const std::string& schema);
+  Status storeCounters();
   void routeOwn();
 
   // The record count kept in the header (and the layout brought up to date).
@@ -107,6 +110,16 @@ class RecordFile {
  private:
   explicit RecordFile(std::string path) : path_(std::move(path)), encoding_(spec_) {}
 
+  // The header's counters, while a transaction holds them, and the greatest value of each
+  // auto-increment key (by column) once looked up: an insert raises it, an update or a delete
+  // that could lower it forgets it.
+  struct Counters {
+    int64_t recordCount = 0;
+    int64_t nextPosition = 1;
+    int64_t nextStamp = 1;
+    std::map<uint16_t, int64_t> greatestAutoIncrement;
+  };
+
   Status readHeader(sqlite3* db);
   Status configureConnection();
   // The cached statement for `id`, prepared from `makeSql()` on first use.
@@ -119,19 +132,35 @@ class RecordFile {
   // A failed statement: when the keys changed under us, the new layout; else the status.
   Status failed(int code);
   Status reload();
+  // Runs one record write: atomic on its own, and inside a transaction undone whole (counters
+  // included) when it fails. A write of `singleStatement` (one changing statement) needs no
+  // savepoint inside a transaction: SQLite undoes a failed statement by itself.
+  template <typename Write>
+  Status write(Write run, bool singleStatement);
+  // The header's counters as writes change them: from the held ones inside a transaction, else
+  // in the header itself. An insert takes a position and a stamp and counts the record; a record
+  // moving into a key value takes a stamp; a delete uncounts.
+  Status takePosition(int64_t& position, int64_t& stamp);
+  Status takeStamp(int64_t& stamp);
+  Status uncountRecord();
   Status assignAutoIncrement(const KeySpec& key, std::string& record);
   Status insertOne(std::string& record, WrittenRecord& written);
+  Status updateOne(uint32_t position, std::string& record, WrittenRecord& written);
   Status writeLayout(const FileSpec& spec);
   std::vector<std::optional<std::string>> images(std::string_view record) const;
-
-  // Statements name their tables unqualified; on a transaction's connection the file's schema
-  // name goes before them.
-  std::string inSchema(std::string sql) const;
+  // Runs the cached read `id` (SQL from makeSql, parameters set by bind) answering at most one
+  // row of position, bytes, image, stamp and layout version: the record, or `none` without one.
+  template <typename MakeSql, typename Bind>
+  Status readRecord(uint32_t id, MakeSql makeSql, Bind bind, StoredRecord& record, Status none);
+  // The same for a count and the layout version.
+  template <typename MakeSql, typename Bind>
+  Status readCount(uint32_t id, MakeSql makeSql, Bind bind, uint32_t& count);
 
   std::string path_;
   Database db_;
   Database* connection_ = &db_;
-  std::string schema_;  // empty: the file's own connection
+  Tables tables_;
+  std::optional<Counters> held_;
   FileSpec spec_;
   std::string owner_;  // empty: the file has no owner
   int64_t layoutVersion_ = 0;

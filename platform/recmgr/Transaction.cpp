@@ -28,7 +28,9 @@ Status Transaction::end() {
       break;
   }
   Status s = status::ok;
-  if (db_.inTransaction()) s = statusOfSqlite(db_.exec("COMMIT"));
+  for (Member& m : members_)
+    if (s == status::ok && m.writing) s = m.file->storeCounters();
+  if (s == status::ok && db_.inTransaction()) s = statusOfSqlite(db_.exec("COMMIT"));
   finish();
   state_ = s == status::ok ? State::none : State::failedEnd;
   return s;
@@ -103,9 +105,10 @@ Status Transaction::startWriting(Member& member) {
     noteFailure();
     return s;
   }
-  member.writing = true;
-  member.file->routeThrough(db_, member.schema);
-  return status::ok;
+  s = member.file->routeThrough(db_, member.schema);
+  member.writing = s == status::ok || s == status::layoutChanged;
+  if (!member.writing) noteFailure();
+  return s;
 }
 
 void Transaction::finish() {

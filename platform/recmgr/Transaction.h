@@ -2,8 +2,8 @@
 // A client's transaction. Files join it at their first write inside it: the client marks the
 // file in its lock file (so every process tells a transaction from a short operation), the file
 // is attached to the transaction's one SQLite connection (opened on the first file written), and
-// from then on the client's reads and writes of it run there, seeing its own changes. End
-// commits once, so the files change together or not at all; afterwards the files go back to
+// from then on the client's reads and writes of it run there, seeing its own changes, while the
+// file keeps its header's counters in memory. End writes the counters back and commits once, so the files change together or not at all; afterwards the files go back to
 // their own connections, the connection closes and the marks go.
 //
 // Promises: at most maxFiles files are written (41 beyond); after SQLite itself ended the

@@ -53,7 +53,8 @@ std::string programFolder() {
 
 std::string nameOf(int i) {
   char name[nameLength + 1];
-  std::snprintf(name, sizeof name, "name%08d%08d", (i * 7919) % recordCount, i);
+  const unsigned n = static_cast<unsigned>(i);
+  std::snprintf(name, sizeof name, "name%08u%08u", n * 7919u % recordCount, n % 100000000u);
   return std::string(name, nameLength);
 }
 
@@ -468,7 +469,12 @@ class RateReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  // Without colours the ratio lines start their lines, for whoever reads them with grep.
+  std::vector<char*> args(argv, argv + argc);
+  char noColour[] = "--benchmark_color=false";
+  args.insert(args.begin() + 1, noColour);
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
   RateReporter reporter;
   setup();
   benchmark::RunSpecifiedBenchmarks(&reporter);

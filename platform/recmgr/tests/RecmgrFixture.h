@@ -12,15 +12,17 @@ namespace qn::recmgr::testing {
 inline constexpr uint16_t smallRecordLength = 32;
 
 class RecmgrFixture : public ::testing::Test {
+ public:
+  // A record of the small layout with `name` (auto-increment 0).
+  static std::string smallRecord(const std::string& name, uint32_t number = 0);
+  static std::string nameKey(const std::string& name);  // the 8-byte key value
+  static std::string nameOf(const std::string& record);
+
  protected:
   void SetUp() override;
 
   // A file of the small layout, `names` inserted in that order; returns its path.
   std::string makeSmallFile(const std::string& fileName, const std::vector<std::string>& names);
-  // A record of the small layout with `name` (auto-increment 0).
-  static std::string smallRecord(const std::string& name, uint32_t number = 0);
-  static std::string nameKey(const std::string& name);  // the 8-byte key value
-  static std::string nameOf(const std::string& record);
   std::string path(const std::string& name) const { return dir_ + "/" + name; }
 
   std::string dir_;

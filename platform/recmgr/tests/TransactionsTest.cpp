@@ -2,12 +2,15 @@
 // inside a transaction, failed ends, and the limit on files written.
 #include <sqlite3.h>
 
+#include <memory>
+
+#include "platform/recmgr/RecordFile.h"
 #include "platform/recmgr/tests/RecmgrFixture.h"
 
 namespace qn::recmgr::testing {
 namespace {
 
-constexpr uint16_t getEqual = 5, getFirst = 12, single = 200;
+constexpr uint16_t getEqual = 5, getNext = 6, getFirst = 12, getLast = 13, single = 200;
 const ClientId workstationA = {'A'};
 const ClientId workstationB = {'B'};
 
@@ -119,6 +122,92 @@ TEST_F(Transactions, AbortRestoresEveryFile) {
   EXPECT_EQ(a[1].read(getEqual, 1, nameKey("zed")).status, 4);
   EXPECT_EQ(b[2].read(getFirst, 0).status, 0);
   EXPECT_EQ(b[2].remove(), 0) << "the abort let the file go";
+}
+
+// What a client sees of one write: its status, the number in the buffer, the position it made
+// current and the record count afterwards.
+struct Seen {
+  int16_t status;
+  uint32_t number;
+  uint32_t position;
+  uint32_t count;
+  bool operator==(const Seen&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Seen& s) {
+  return out << "{status " << s.status << ", number " << s.number << ", position " << s.position << ", count "
+             << s.count << "}";
+}
+
+// Writes that exercise every counter a file keeps: positions, stamps of records moving into a
+// key value, the record count, and the greatest auto-increment number (given, assigned, refused
+// as a duplicate, deleted, and raised by an insert).
+std::vector<Seen> countedWrites(OpenFile& f) {
+  std::vector<Seen> seen;
+  auto note = [&](int16_t status, const std::string& record) {
+    seen.push_back({status, getU32(record, 0), status == 0 ? f.position() : 0, count(f)});
+  };
+  std::string r = RecmgrFixture::smallRecord("carl");
+  note(f.insert(r), r);
+  r = RecmgrFixture::smallRecord("dup", 2);
+  note(f.insert(r), r);
+  r = RecmgrFixture::smallRecord("dora");
+  note(f.insert(r), r);
+  const OpenFile::Read last = f.read(getLast, 0);
+  note(last.status == 0 ? f.remove(0) : last.status, last.record);
+  r = RecmgrFixture::smallRecord("eve");
+  note(f.insert(r), r);
+  const OpenFile::Read bob = f.read(getEqual, 1, RecmgrFixture::nameKey("bob"));
+  note(bob.status == 0 ? f.update(RecmgrFixture::smallRecord("ann", getU32(bob.record, 0)), 1) : bob.status,
+       bob.record);
+  r = RecmgrFixture::smallRecord("fay", 9);
+  note(f.insert(r), r);
+  r = RecmgrFixture::smallRecord("gus");
+  note(f.insert(r), r);
+  return seen;
+}
+
+// Every record in the order of the name key, as position:number:name.
+std::vector<std::string> byName(OpenFile& f) {
+  std::vector<std::string> out;
+  for (auto r = f.read(getFirst, 1); r.status == 0; r = f.read(getNext, 1))
+    out.push_back(std::to_string(f.position()) + ":" + std::to_string(getU32(r.record, 0)) + ":" +
+                  RecmgrFixture::nameOf(r.record));
+  return out;
+}
+
+TEST_F(Transactions, WritesInsideATransactionCountAsTheSameWritesOutsideOne) {
+  OpenFile plain{&workstationB}, inside{&workstationA}, aborted{&workstationA};
+  ASSERT_EQ(plain.open(files_[0]), 0);
+  ASSERT_EQ(inside.open(files_[1]), 0);
+  ASSERT_EQ(aborted.open(files_[2]), 0);
+  const std::string abortedBefore = fileBytes(files_[2]);
+
+  const std::vector<Seen> expected = countedWrites(plain);
+  ASSERT_EQ(expected[0], (Seen{0, 3, 3, 3}));
+  ASSERT_EQ(expected[1].status, 5);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  EXPECT_EQ(countedWrites(inside), expected);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  EXPECT_EQ(countedWrites(aborted), expected);
+  ASSERT_EQ(transaction(21, workstationA), 0);
+
+  EXPECT_EQ(byName(inside), byName(plain));
+  EXPECT_EQ(fileBytes(files_[2]), abortedBefore);
+  EXPECT_EQ(count(aborted), 2u);
+  // What the committed transaction left in the header carries on like the plain file's.
+  std::string next = smallRecord("hal"), nextPlain = smallRecord("hal");
+  ASSERT_EQ(inside.insert(next), 0);
+  ASSERT_EQ(plain.insert(nextPlain), 0);
+  EXPECT_EQ(getU32(next, 0), getU32(nextPlain, 0));
+  EXPECT_EQ(inside.position(), plain.position());
+  EXPECT_EQ(count(inside), count(plain));
+  for (const std::string& file : {files_[1], files_[2]}) {
+    std::unique_ptr<RecordFile> opened;
+    ASSERT_EQ(RecordFile::open(file, opened), 0);
+    EXPECT_EQ(opened->check(), std::vector<std::string>{}) << file;
+  }
 }
 
 TEST_F(Transactions, ALongTransactionDoesNotBlockOtherClientsPlainReads) {
