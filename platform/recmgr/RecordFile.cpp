@@ -133,7 +133,7 @@ Status RecordFile::routeThrough(Database& db, const std::string& schema) {
     StatementUse use(*st);
     rc = use->step();
     if (rc == SQLITE_ROW) {
-      held_ = Counters{use->integer(0), use->integer(1), use->integer(2)};
+      held_ = Counters{use->integer(0), use->integer(1), use->integer(2), {}};
       const int64_t version = use->integer(3);
       use->reset();
       return sawLayout(version);

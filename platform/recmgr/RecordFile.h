@@ -148,13 +148,12 @@ class RecordFile {
   Status updateOne(uint32_t position, std::string& record, WrittenRecord& written);
   Status writeLayout(const FileSpec& spec);
   std::vector<std::optional<std::string>> images(std::string_view record) const;
-  // Runs the cached read `id` (SQL from makeSql, parameters set by bind) answering at most one
-  // row of position, bytes, image, stamp and layout version: the record, or `none` without one.
-  template <typename MakeSql, typename Bind>
-  Status readRecord(uint32_t id, MakeSql makeSql, Bind bind, StoredRecord& record, Status none);
-  // The same for a count and the layout version.
-  template <typename MakeSql, typename Bind>
-  Status readCount(uint32_t id, MakeSql makeSql, Bind bind, uint32_t& count);
+  // Runs the cached read `id` (SQL from makeSql, parameters set by bind) for at most one row,
+  // which `take` reads, answering the layout version the row holds; `none` without a row.
+  template <typename MakeSql, typename Bind, typename Take>
+  Status readRow(uint32_t id, MakeSql makeSql, Bind bind, Take take, Status none);
+  // A row of position, bytes, image, stamp and layout version into `record`.
+  static int64_t takeRecord(Statement& row, StoredRecord& record);
 
   std::string path_;
   Database db_;

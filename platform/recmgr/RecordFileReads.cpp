@@ -3,9 +3,18 @@
 #include "platform/recmgr/RecordFileStatements.h"
 
 namespace qn::recmgr {
+namespace {
 
-template <typename MakeSql, typename Bind>
-Status RecordFile::readRecord(uint32_t id, MakeSql makeSql, Bind bind, StoredRecord& record, Status none) {
+// A row of a count and the layout version.
+int64_t takeCount(Statement& row, uint32_t& count) {
+  count = static_cast<uint32_t>(row.integer(0));
+  return row.integer(1);
+}
+
+}  // namespace
+
+template <typename MakeSql, typename Bind, typename Take>
+Status RecordFile::readRow(uint32_t id, MakeSql makeSql, Bind bind, Take take, Status none) {
   int rc = SQLITE_OK;
   Statement* st = statement(id, makeSql, rc);
   if (!st) return failed(rc);
@@ -14,107 +23,88 @@ Status RecordFile::readRecord(uint32_t id, MakeSql makeSql, Bind bind, StoredRec
     StatementUse use(*st);
     bind(*use);
     rc = use->step();
-    if (rc == SQLITE_ROW) {
-      record.position = static_cast<uint32_t>(use->integer(0));
-      record.bytes = use->blob(1);
-      record.image.reset();
-      record.stamp = 0;
-      if (!use->isNull(2)) {
-        record.image = use->blob(2);
-        record.stamp = use->integer(3);
-      }
-      version = use->integer(4);
-    }
+    if (rc == SQLITE_ROW) version = take(*use);
   }
   if (rc == SQLITE_DONE) return none;
   return rc == SQLITE_ROW ? sawLayout(version) : failed(rc);
 }
 
-template <typename MakeSql, typename Bind>
-Status RecordFile::readCount(uint32_t id, MakeSql makeSql, Bind bind, uint32_t& count) {
-  int rc = SQLITE_OK;
-  Statement* st = statement(id, makeSql, rc);
-  if (!st) return failed(rc);
-  int64_t version = 0;
-  {
-    StatementUse use(*st);
-    bind(*use);
-    rc = use->step();
-    if (rc == SQLITE_ROW) {
-      count = static_cast<uint32_t>(use->integer(0));
-      version = use->integer(1);
-    }
+int64_t RecordFile::takeRecord(Statement& row, StoredRecord& record) {
+  record.position = static_cast<uint32_t>(row.integer(0));
+  record.bytes = row.blob(1);
+  record.image.reset();
+  record.stamp = 0;
+  if (!row.isNull(2)) {
+    record.image = row.blob(2);
+    record.stamp = row.integer(3);
   }
-  return rc == SQLITE_ROW ? sawLayout(version) : failed(rc);
+  return row.integer(4);
 }
 
 Status RecordFile::seek(const KeySpec& key, KeySeek how, std::string_view image, int64_t stamp,
                         StoredRecord& record) {
-  return readRecord(
+  return readRow(
       statementId(seekBase + static_cast<uint32_t>(how), key.column), [&] { return seekSql(tables_, key, how); },
       [&](Statement& st) {
         if (how == KeySeek::first || how == KeySeek::last) return;
         st.bind(1, image);
         if (!key.unique() && (how == KeySeek::next || how == KeySeek::previous)) st.bind(2, stamp);
       },
-      record, how == KeySeek::equal ? status::keyNotFound : status::endOfFile);
+      [&](Statement& row) { return takeRecord(row, record); },
+      how == KeySeek::equal ? status::keyNotFound : status::endOfFile);
 }
 
 Status RecordFile::step(PhysicalStep how, uint32_t from, StoredRecord& record) {
-  return readRecord(
+  return readRow(
       statementId(stepBase + static_cast<uint32_t>(how)), [&] { return stepSql(tables_, how); },
       [&](Statement& st) {
         if (how == PhysicalStep::next || how == PhysicalStep::previous) st.bind(1, from);
       },
-      record, status::endOfFile);
+      [&](Statement& row) { return takeRecord(row, record); }, status::endOfFile);
 }
 
 Status RecordFile::readAt(uint32_t position, const KeySpec* key, StoredRecord& record) {
-  return readRecord(
+  return readRow(
       statementId(readAtKind, key ? key->column : 0), [&] { return readAtSql(tables_, key); },
-      [&](Statement& st) { st.bind(1, position); }, record, status::invalidRecordAddress);
-}
-
-Status RecordFile::count(const KeySpec* key, uint32_t& entries) {
-  return readCount(
-      statementId(countEntriesKind, key ? key->column : 0), [&] { return countSql(tables_, key); },
-      [](Statement&) {}, entries);
+      [&](Statement& st) { st.bind(1, position); }, [&](Statement& row) { return takeRecord(row, record); },
+      status::invalidRecordAddress);
 }
 
 Status RecordFile::readAtRank(const KeySpec* key, uint32_t rank, StoredRecord& record) {
-  return readRecord(
+  return readRow(
       statementId(rankReadKind, key ? key->column : 0), [&] { return readAtRankSql(tables_, key); },
-      [&](Statement& st) { st.bind(1, rank); }, record, status::endOfFile);
+      [&](Statement& st) { st.bind(1, rank); }, [&](Statement& row) { return takeRecord(row, record); },
+      status::endOfFile);
+}
+
+// A count always answers a row: without one the file is damaged.
+Status RecordFile::count(const KeySpec* key, uint32_t& entries) {
+  return readRow(
+      statementId(countEntriesKind, key ? key->column : 0), [&] { return countSql(tables_, key); },
+      [](Statement&) {}, [&](Statement& row) { return takeCount(row, entries); }, status::ioError);
 }
 
 Status RecordFile::rankOf(const KeySpec& key, std::string_view image, int64_t stamp, uint32_t& rank) {
-  return readCount(
+  return readRow(
       statementId(rankOfPlaceKind, key.column), [&] { return rankOfPlaceSql(tables_, key); },
       [&](Statement& st) {
         st.bind(1, image);
         if (!key.unique()) st.bind(2, stamp);
       },
-      rank);
+      [&](Statement& row) { return takeCount(row, rank); }, status::ioError);
 }
 
 Status RecordFile::rankOf(uint32_t position, uint32_t& rank) {
-  int rc = SQLITE_OK;
-  Statement* st = statement(statementId(rankOfPositionKind), [&] { return rankOfPositionSql(tables_); }, rc);
-  if (!st) return failed(rc);
-  int64_t version = 0;
   bool found = false;
-  {
-    StatementUse use(*st);
-    use->bind(1, position);
-    rc = use->step();
-    if (rc == SQLITE_ROW) {
-      rank = static_cast<uint32_t>(use->integer(0));
-      version = use->integer(1);
-      found = use->integer(2) != 0;
-    }
-  }
-  if (rc != SQLITE_ROW) return failed(rc);
-  return found ? sawLayout(version) : status::invalidRecordAddress;
+  const Status s = readRow(
+      statementId(rankOfPositionKind), [&] { return rankOfPositionSql(tables_); },
+      [&](Statement& st) { st.bind(1, position); },
+      [&](Statement& row) {
+        found = row.integer(2) != 0;
+        return takeCount(row, rank);
+      },
+      status::ioError);
+  return s == status::ok && !found ? status::invalidRecordAddress : s;
 }
 
 }  // namespace qn::recmgr
