@@ -1,5 +1,6 @@
 #include "framework/db/DataSetFilter.h"
 
+#include <utility>
 #include <vector>
 
 #include "framework/base/DateParse.h"
@@ -16,11 +17,13 @@ using namespace filterexpr;
 
 namespace {
 
-std::optional<std::string> Integer(const AnsiString& text, int size) {
+// A number the field's type cannot hold does not read as one, so it is compared as text
+// rather than cut to a value the field may well have.
+template <typename T>
+std::optional<std::string> Integer(const AnsiString& text) {
   int64_t v;
-  if (!TryStrToInt64(text, v)) return std::nullopt;
-  if (size == 2) return BytesOf(static_cast<int16_t>(v));
-  return BytesOf(static_cast<int32_t>(v));
+  if (!TryStrToInt64(text, v) || !std::in_range<T>(v)) return std::nullopt;
+  return BytesOf(static_cast<T>(v));
 }
 
 std::optional<std::string> Float(const AnsiString& text) {
@@ -35,12 +38,10 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
   switch (field.DataType()) {
     case ftString:
     case ftFixedChar: return FieldInfo{ltText, nullptr};
-    case ftSmallint:
-      return FieldInfo{ltInteger, [](const AnsiString& t) { return Integer(t, 2); }};
-    case ftWord: return FieldInfo{ltWord, [](const AnsiString& t) { return Integer(t, 2); }};
+    case ftSmallint: return FieldInfo{ltInteger, Integer<int16_t>};
+    case ftWord: return FieldInfo{ltWord, Integer<uint16_t>};
     case ftInteger:
-    case ftAutoInc:
-      return FieldInfo{ltLongInt, [](const AnsiString& t) { return Integer(t, 4); }};
+    case ftAutoInc: return FieldInfo{ltLongInt, Integer<int32_t>};
     case ftLargeint:
     case ftFloat:
     case ftCurrency:

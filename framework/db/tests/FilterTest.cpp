@@ -79,6 +79,8 @@ const FilterCase kFilterCases[] = {
     {"[Case Status 1] = 'X'", 0, 3, opEqual, {1, 4}},
     {"[Unassigned] < '8'", 0, 3, opLess, {1, 3, 4}},  // text order: "" < "10" < "7" < "8"
     {"CODE > 2", 0, 3, opGreater, {3, 4, 5}},
+    // a number the field's type cannot hold is compared as text, never cut to fit
+    {"CODE = 4294967297", 0, 3, opEqual, {}},
     {"CODE >= 2 and CODE <= 3", 0, 7, opAnd, {2, 3}},
     {"CODE < 2 or CODE > 4", 0, 7, opOr, {1, 5}},
     {"AMOUNT >= 100", 0, 3, opGreaterEqual, {2, 3, 4}},
