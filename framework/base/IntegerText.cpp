@@ -19,8 +19,9 @@ AnsiString hexOf(uint64_t value, int digits) {
   return out;
 }
 
-// Reads s as a number of at most `hexBits` bits in hex, or as a signed decimal in [min, max].
-bool parse(const AnsiString& s, int64_t min, int64_t max, int hexBits, int64_t& value) {
+// Reads s as a signed decimal, or as a hex bit pattern of `bits` bits whose top bit is the sign;
+// a minus negates either. value is set only when the result lies in the type's range [min, max].
+bool parse(const AnsiString& s, int64_t min, int64_t max, int bits, int64_t& value) {
   size_t i = s.find_first_not_of(' ');
   if (i == AnsiString::npos) return false;
   bool negative = false;
@@ -35,7 +36,7 @@ bool parse(const AnsiString& s, int64_t min, int64_t max, int hexBits, int64_t& 
   }
   if (i >= s.size()) return false;
   const uint64_t base = hex ? 16 : 10;
-  const uint64_t limit = hex ? (hexBits == 64 ? ~0ULL : (1ULL << hexBits) - 1)
+  const uint64_t limit = hex ? (bits == 64 ? ~0ULL : (1ULL << bits) - 1)
                              : static_cast<uint64_t>(max) + (negative ? 1 : 0);
   uint64_t magnitude = 0;
   for (; i < s.size(); ++i) {
@@ -48,15 +49,20 @@ bool parse(const AnsiString& s, int64_t min, int64_t max, int hexBits, int64_t& 
     if (magnitude > (limit - digit) / base) return false;
     magnitude = magnitude * base + digit;
   }
+  int64_t v;
   if (hex) {
-    // All the type's bits: the top bit is the sign.
-    int64_t v = hexBits == 64 ? static_cast<int64_t>(magnitude)
-                              : static_cast<int64_t>(static_cast<int32_t>(static_cast<uint32_t>(magnitude)));
-    value = negative ? -v : v;
-    return true;
+    v = bits == 64 ? static_cast<int64_t>(magnitude)
+                   : static_cast<int32_t>(static_cast<uint32_t>(magnitude));
+    // The lowest value of a width has no negation in that width: the lowest 64-bit one none at
+    // all, a narrower one fails the range test below.
+    if (negative && v == std::numeric_limits<int64_t>::min()) return false;
+    if (negative) v = -v;
+  } else {
+    v = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
   }
-  value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-  return value >= min && value <= max;
+  if (v < min || v > max) return false;
+  value = v;
+  return true;
 }
 
 [[noreturn]] void notAnInteger(const AnsiString& s) {

@@ -12,7 +12,8 @@ AnsiString IntToHex(int value, int digits);
 AnsiString IntToHex(int64_t value, int digits);
 
 // Raise EConvertError "'<text>' is not a valid integer value" on bad text or a value outside
-// the type (hex text may use every bit: "$FFFFFFFF" is -1).
+// the type. Hex text is a bit pattern of the type's width ("$FFFFFFFF" is the int -1) which a
+// minus negates; the negation of the lowest value ("-$80000000" as int) is outside the type.
 int StrToInt(const AnsiString& s);
 int64_t StrToInt64(const AnsiString& s);
 int StrToIntDef(const AnsiString& s, int defaultValue);

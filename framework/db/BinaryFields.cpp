@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/base/FormatText.h"
+#include "framework/base/ValueBytes.h"
 #include "framework/db/DatabaseError.h"
 
 TBinaryField::TBinaryField(TComponent* owner) : TField(owner) {}
@@ -54,13 +55,12 @@ void TBytesField::ToNative(const AnsiString& bytes, char* data) const {
 }
 
 AnsiString TVarBytesField::FromNative(const char* data) const {
-  uint16_t length;
-  std::memcpy(&length, data, 2);
+  auto length = FromBytes<uint16_t>(data);
   return AnsiString(data + 2, std::min<int>(length, Size()));
 }
 
 void TVarBytesField::ToNative(const AnsiString& bytes, char* data) const {
   uint16_t length = static_cast<uint16_t>(std::min<size_t>(bytes.size(), Size()));
-  std::memcpy(data, &length, 2);
+  ToBytes(data, length);
   std::memcpy(data + 2, bytes.data(), length);
 }

@@ -1,11 +1,12 @@
 #include "framework/db/DataSetFilter.h"
 
-#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "framework/base/DateParse.h"
 #include "framework/base/FloatText.h"
 #include "framework/base/IntegerText.h"
+#include "framework/base/ValueBytes.h"
 #include "framework/db/Bcd.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/DateTimeFields.h"
@@ -16,22 +17,19 @@ using namespace filterexpr;
 
 namespace {
 
+// A number the field's type cannot hold does not read as one, so it is compared as text
+// rather than cut to a value the field may well have.
 template <typename T>
-std::string Bytes(T value) {
-  return std::string(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-std::optional<std::string> Integer(const AnsiString& text, int size) {
+std::optional<std::string> Integer(const AnsiString& text) {
   int64_t v;
-  if (!TryStrToInt64(text, v)) return std::nullopt;
-  if (size == 2) return Bytes(static_cast<int16_t>(v));
-  return Bytes(static_cast<int32_t>(v));
+  if (!TryStrToInt64(text, v) || !std::in_range<T>(v)) return std::nullopt;
+  return BytesOf(static_cast<T>(v));
 }
 
 std::optional<std::string> Float(const AnsiString& text) {
   double v;
   if (!TryStrToFloat(text, v)) return std::nullopt;
-  return Bytes(v);
+  return BytesOf(v);
 }
 
 }  // namespace
@@ -40,12 +38,10 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
   switch (field.DataType()) {
     case ftString:
     case ftFixedChar: return FieldInfo{ltText, nullptr};
-    case ftSmallint:
-      return FieldInfo{ltInteger, [](const AnsiString& t) { return Integer(t, 2); }};
-    case ftWord: return FieldInfo{ltWord, [](const AnsiString& t) { return Integer(t, 2); }};
+    case ftSmallint: return FieldInfo{ltInteger, Integer<int16_t>};
+    case ftWord: return FieldInfo{ltWord, Integer<uint16_t>};
     case ftInteger:
-    case ftAutoInc:
-      return FieldInfo{ltLongInt, [](const AnsiString& t) { return Integer(t, 4); }};
+    case ftAutoInc: return FieldInfo{ltLongInt, Integer<int32_t>};
     case ftLargeint:
     case ftFloat:
     case ftCurrency:
@@ -53,7 +49,7 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
     case ftBoolean:
       return FieldInfo{ltBoolean, [](const AnsiString& t) -> std::optional<std::string> {
                          if (t.empty()) return std::nullopt;
-                         return Bytes<int16_t>(t[0] == 'T' || t[0] == 't' ? -1 : 0);
+                         return BytesOf<int16_t>(t[0] == 'T' || t[0] == 't' ? -1 : 0);
                        }};
     case ftDate:
       return FieldInfo{ltDate, [](const AnsiString& t) -> std::optional<std::string> {
@@ -61,7 +57,7 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
                          if (!TryStrToDate(t, v)) return std::nullopt;
                          int32_t day, ms;
                          DateTimeToNative(v, day, ms);
-                         return Bytes(day);
+                         return BytesOf(day);
                        }};
     case ftTime:
       return FieldInfo{ltTime, [](const AnsiString& t) -> std::optional<std::string> {
@@ -69,13 +65,13 @@ std::optional<FieldInfo> FilterFieldInfo(const TField& field) {
                          if (!TryStrToTime(t, v)) return std::nullopt;
                          int32_t day, ms;
                          DateTimeToNative(v, day, ms);
-                         return Bytes(ms);
+                         return BytesOf(ms);
                        }};
     case ftDateTime:
       return FieldInfo{ltTimeStamp, [](const AnsiString& t) -> std::optional<std::string> {
                          TDateTime v;
                          if (!TryStrToDateTime(t, v)) return std::nullopt;
-                         return Bytes(DateTimeToStamp(v));
+                         return BytesOf(DateTimeToStamp(v));
                        }};
     case ftBytes:
     case ftVarBytes: return FieldInfo{ltBytes, nullptr};
@@ -103,7 +99,7 @@ std::optional<TypedValue> DataSetFilterRecord::FieldValue(const AnsiString& name
     case ftString:
     case ftFixedChar: value.bytes = present ? AnsiString(data.data()) : AnsiString(); break;
     case ftLargeint:
-    case ftBCD: value.bytes = Bytes(present ? field->AsFloat() : 0.0); break;
+    case ftBCD: value.bytes = BytesOf(present ? field->AsFloat() : 0.0); break;
     default: value.bytes.assign(data.data(), field->DataSize()); break;
   }
   return value;

@@ -29,7 +29,13 @@ class FilterRecord {
                            bool caseInsensitive, int length);
 };
 
-// The value of the block's root node for record.
+// Raises EDatabaseError naming the damage when block is not a whole expression block: its
+// header disagrees with its size, or a node or literal it names lies outside its area, is of
+// no known class, or is reached twice.
+void CheckFilterBlock(const std::vector<uint8_t>& block);
+
+// The value of the block's root node for record; false for a damaged block, which is refused
+// before the record is consulted.
 bool EvaluateFilter(const std::vector<uint8_t>& block, FilterRecord& record);
 
 // The text form a value takes when compared with a value of another type.

@@ -12,6 +12,9 @@ namespace filterexpr {
 
 namespace {
 
+constexpr const char* kTooLong = "Filter expression: too long";
+constexpr int kMinNodeSize = 10;  // a unary node
+
 enum TokenKind { tkEnd, tkOpen, tkClose, tkField, tkQuoted, tkDoubleQuoted, tkNumber, tkWord,
                  tkCompare };
 
@@ -142,9 +145,32 @@ class Parser {
     return token_.kind == tkWord && UpperCase(token_.text) == word;
   }
 
-  AstPtr Logical(uint32_t op, AstPtr left, AstPtr right) {
+  // One level of parentheses or "not", counted from the token that opens it.
+  class Nesting {
+   public:
+    explicit Nesting(Parser& parser) : parser_(parser) {
+      if (++parser_.depth_ > kMaxNesting)
+        Lexer::Fail("nesting too deep", parser_.token_.position);
+    }
+    ~Nesting() { --parser_.depth_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Parser& parser_;
+  };
+
+  // Every node takes at least kMinNodeSize bytes of a block whose size is a 16-bit number, so
+  // a text with more nodes than fit is refused before its tree grows deep enough to matter.
+  AstPtr NewNode(NodeClass cls) {
+    if (++nodeCount_ > 0xFFFF / kMinNodeSize) DatabaseError(kTooLong);
     auto node = std::make_unique<Ast>();
-    node->cls = nodeBinary;
+    node->cls = cls;
+    return node;
+  }
+
+  AstPtr Logical(uint32_t op, AstPtr left, AstPtr right) {
+    AstPtr node = NewNode(nodeBinary);
     node->op = op;
     node->left = std::move(left);
     node->right = std::move(right);
@@ -171,9 +197,9 @@ class Parser {
 
   AstPtr NotTerm() {
     if (!IsWord("NOT")) return Relation();
+    Nesting level(*this);
     Advance();
-    auto node = std::make_unique<Ast>();
-    node->cls = nodeUnary;
+    AstPtr node = NewNode(nodeUnary);
     node->op = opNot;
     node->left = NotTerm();
     return node;
@@ -181,6 +207,7 @@ class Parser {
 
   AstPtr Relation() {
     if (token_.kind == tkOpen) {
+      Nesting level(*this);
       Advance();
       AstPtr inner = OrTerm();
       if (token_.kind != tkClose) Lexer::Fail("')' expected", token_.position);
@@ -194,8 +221,7 @@ class Parser {
       if (negated) Advance();
       if (!IsWord("NULL")) Lexer::Fail("NULL expected", token_.position);
       Advance();
-      auto node = std::make_unique<Ast>();
-      node->cls = nodeUnary;
+      AstPtr node = NewNode(nodeUnary);
       node->op = negated ? opNotBlank : opIsBlank;
       node->left = std::move(left);
       return node;
@@ -210,8 +236,7 @@ class Parser {
     if (!op) Lexer::Fail("unknown comparison '" + token_.text + "'", token_.position);
     Advance();
     AstPtr right = Operand();
-    auto node = std::make_unique<Ast>();
-    node->cls = nodeCompare;
+    AstPtr node = NewNode(nodeCompare);
     node->op = op;
     node->caseInsensitive = (options_ & foCaseInsensitive) != 0;
     TypeConstant(*left, *right, *node);
@@ -222,22 +247,18 @@ class Parser {
   }
 
   AstPtr Operand() {
-    auto node = std::make_unique<Ast>();
+    bool constant = token_.kind == tkQuoted || token_.kind == tkNumber;
+    AstPtr node = NewNode(constant ? nodeConstant : nodeField);
     switch (token_.kind) {
       case tkField:
       case tkWord:
         if (!fields_(token_.text))
           DatabaseError(Format("Filter expression: field '%s' not found", {token_.text}));
-        node->cls = nodeField;
         node->name = token_.text;
         break;
-      case tkDoubleQuoted:
-        node->cls = nodeField;
-        node->name = token_.text;
-        break;
+      case tkDoubleQuoted: node->name = token_.text; break;
       case tkQuoted:
       case tkNumber:
-        node->cls = nodeConstant;
         node->type = ltText;
         node->bytes = token_.text;  // typed once its comparison is known
         break;
@@ -272,6 +293,8 @@ class Parser {
   Token token_;
   TFilterOptions options_;
   const FieldResolver& fields_;
+  int depth_ = 0;      // open parentheses and "not"s around the token
+  int nodeCount_ = 0;
 };
 
 class Writer {
@@ -285,7 +308,7 @@ class Writer {
       block[at + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
     };
     int total = literalStart + static_cast<int>(literals_.size());
-    if (total > 0xFFFF) DatabaseError("Filter expression: too long");
+    if (total > 0xFFFF) DatabaseError(kTooLong);
     put(kVersionAt, kVersion);
     put(kTotalSizeAt, total);
     put(kNodeCountAt, count_);

@@ -17,7 +17,8 @@
 // text and the two are compared as texts). Comparisons carry the case-insensitive flag of
 // foCaseInsensitive and, unless foNoPartialCompare, a text constant ending in '*' compares only
 // the characters before it. Names must be fields of the dataset: an unknown one, like any
-// syntax error, raises EDatabaseError naming what is wrong.
+// syntax error, nesting deeper than kMaxNesting or a block that would outgrow its 16-bit sizes,
+// raises EDatabaseError naming what is wrong.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -27,6 +28,10 @@
 #include "framework/db/DbTypes.h"
 
 namespace filterexpr {
+
+// How deep parentheses and "not" may nest: far beyond any filter a person writes, and shallow
+// enough that parsing a hostile text stays well within the stack.
+constexpr int kMaxNesting = 256;
 
 // What the parser needs to know of a field: its logical type (FilterExpression.h) and the
 // native form of a text in that type (nullopt when the text does not read as one).

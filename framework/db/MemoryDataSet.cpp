@@ -8,6 +8,7 @@
 #include "framework/base/UnitLifecycle.h"
 #include "framework/base/TextCompare.h"
 #include "framework/base/Stream.h"
+#include "framework/base/ValueBytes.h"
 #include "framework/db/Bcd.h"
 #include "framework/db/BlobField.h"
 #include "framework/db/DataSource.h"
@@ -17,13 +18,6 @@
 #include "framework/db/MasterDataLink.h"
 
 namespace {
-
-template <typename T>
-T Read(const char* at) {
-  T v;
-  std::memcpy(&v, at, sizeof v);
-  return v;
-}
 
 template <typename T>
 int Order(T a, T b) {
@@ -43,17 +37,18 @@ int CompareStored(const TField* field, const char* a, const char* b, bool caseIn
       return caseInsensitive ? CompareText(x, y) : CompareStr(x, y);
     }
     case ftSmallint:
-    case ftBoolean: return Order(Read<int16_t>(a), Read<int16_t>(b));
-    case ftWord: return Order(Read<uint16_t>(a), Read<uint16_t>(b));
+    case ftBoolean: return Order(FromBytes<int16_t>(a), FromBytes<int16_t>(b));
+    case ftWord: return Order(FromBytes<uint16_t>(a), FromBytes<uint16_t>(b));
     case ftInteger:
     case ftAutoInc:
     case ftDate:
-    case ftTime: return Order(Read<int32_t>(a), Read<int32_t>(b));
-    case ftLargeint: return Order(Read<int64_t>(a), Read<int64_t>(b));
+    case ftTime: return Order(FromBytes<int32_t>(a), FromBytes<int32_t>(b));
+    case ftLargeint: return Order(FromBytes<int64_t>(a), FromBytes<int64_t>(b));
     case ftFloat:
     case ftCurrency:
-    case ftDateTime: return Order(Read<double>(a), Read<double>(b));
-    case ftBCD: return Order(BcdToDouble(Read<BcdValue>(a)), BcdToDouble(Read<BcdValue>(b)));
+    case ftDateTime: return Order(FromBytes<double>(a), FromBytes<double>(b));
+    case ftBCD:
+      return Order(BcdToDouble(FromBytes<BcdValue>(a)), BcdToDouble(FromBytes<BcdValue>(b)));
     default: {
       int n = std::memcmp(a, b, field->DataSize());
       return Order(n, 0);
@@ -192,7 +187,7 @@ TGetResult MemoryDataSet::GetRecord(char* buffer, TGetMode mode, bool doCheck) {
   const Row& row = *view_[position_];
   std::memcpy(buffer, row.data.data(), recordSize_);
   bufferBlobs_[buffer] = row.blobs;
-  std::memcpy(buffer + recordSize_ + CalcFieldsSize(), &row.id, sizeof row.id);
+  ToBytes(buffer + recordSize_ + CalcFieldsSize(), row.id);
   SetBookmarkFlag(buffer, bfCurrent);
   GetCalcFields(buffer);
   return grOK;
@@ -228,7 +223,7 @@ void MemoryDataSet::SetRecNoImpl(int value) {
 }
 
 int32_t MemoryDataSet::BufferId(const char* buffer) const {
-  return Read<int32_t>(buffer + recordSize_ + CalcFieldsSize());
+  return FromBytes<int32_t>(buffer + recordSize_ + CalcFieldsSize());
 }
 
 int MemoryDataSet::FindInView(int32_t id) const {
@@ -256,7 +251,7 @@ void MemoryDataSet::SetBookmarkData(char* buffer, const void* data) {
 }
 
 void MemoryDataSet::InternalGotoBookmark(TBookmark bookmark) {
-  int at = FindInView(Read<int32_t>(bookmark));
+  int at = FindInView(FromBytes<int32_t>(bookmark));
   if (at < 0) DatabaseError(dbtext::kRecordNotFound, this);
   position_ = at;
 }
@@ -267,12 +262,12 @@ void MemoryDataSet::InternalSetToRecord(char* buffer) {
 }
 
 bool MemoryDataSet::BookmarkValid(TBookmark bookmark) {
-  return bookmark && cursorOpen_ && FindInView(Read<int32_t>(bookmark)) >= 0;
+  return bookmark && cursorOpen_ && FindInView(FromBytes<int32_t>(bookmark)) >= 0;
 }
 
 int MemoryDataSet::CompareBookmarks(TBookmark a, TBookmark b) {
   if (!a || !b) return TDataSet::CompareBookmarks(a, b);
-  int32_t ia = Read<int32_t>(a), ib = Read<int32_t>(b);
+  int32_t ia = FromBytes<int32_t>(a), ib = FromBytes<int32_t>(b);
   int pa = FindInView(ia), pb = FindInView(ib);
   return pa >= 0 && pb >= 0 ? Order(pa, pb) : Order(ia, ib);
 }
@@ -430,11 +425,11 @@ void MemoryDataSet::InternalPost() {
       int32_t next = 1;
       for (const auto& row : rows_) {
         const char* at = row->data.data() + f->Offset();
-        if (at[0]) next = std::max(next, Read<int32_t>(at + 1) + 1);
+        if (at[0]) next = std::max(next, FromBytes<int32_t>(at + 1) + 1);
       }
       char* at = buffer + f->Offset();
       at[0] = 1;
-      std::memcpy(at + 1, &next, sizeof next);
+      ToBytes(at + 1, next);
     }
   }
   std::vector<char> data(buffer, buffer + recordSize_);

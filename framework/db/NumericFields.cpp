@@ -1,7 +1,6 @@
 #include "framework/db/NumericFields.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "framework/base/FloatText.h"
@@ -9,6 +8,7 @@
 #include "framework/base/IntegerText.h"
 #include "framework/base/Locale.h"
 #include "framework/base/NumberFormat.h"
+#include "framework/base/ValueBytes.h"
 #include "framework/db/DatabaseError.h"
 
 namespace {
@@ -84,10 +84,10 @@ int64_t TIntegerField::ReadValue() const {
   unsigned char buffer[8] = {};
   if (!GetData(buffer)) return 0;
   switch (DataType()) {
-    case ftSmallint: { int16_t v; std::memcpy(&v, buffer, 2); return v; }
-    case ftWord: { uint16_t v; std::memcpy(&v, buffer, 2); return v; }
-    case ftLargeint: { int64_t v; std::memcpy(&v, buffer, 8); return v; }
-    default: { int32_t v; std::memcpy(&v, buffer, 4); return v; }
+    case ftSmallint: return FromBytes<int16_t>(buffer);
+    case ftWord: return FromBytes<uint16_t>(buffer);
+    case ftLargeint: return FromBytes<int64_t>(buffer);
+    default: return FromBytes<int32_t>(buffer);
   }
 }
 
@@ -102,10 +102,10 @@ void TIntegerField::StoreValue(int64_t v) {
                          {IntToStr(v), DisplayName(), IntToStr(low), IntToStr(high)}));
   unsigned char buffer[8] = {};
   switch (DataType()) {
-    case ftSmallint: { int16_t n = static_cast<int16_t>(v); std::memcpy(buffer, &n, 2); break; }
-    case ftWord: { uint16_t n = static_cast<uint16_t>(v); std::memcpy(buffer, &n, 2); break; }
-    case ftLargeint: std::memcpy(buffer, &v, 8); break;
-    default: { int32_t n = static_cast<int32_t>(v); std::memcpy(buffer, &n, 4); break; }
+    case ftSmallint: ToBytes(buffer, static_cast<int16_t>(v)); break;
+    case ftWord: ToBytes(buffer, static_cast<uint16_t>(v)); break;
+    case ftLargeint: ToBytes(buffer, v); break;
+    default: ToBytes(buffer, static_cast<int32_t>(v)); break;
   }
   SetData(buffer);
 }

@@ -5,26 +5,11 @@
 #include "framework/base/DateFormat.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/TextCompare.h"
+#include "framework/base/ValueBytes.h"
 #include "framework/db/Bcd.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/DateTimeFields.h"
 #include "framework/db/Field.h"
-
-namespace {
-
-template <typename T>
-T Read(const void* at) {
-  T v;
-  std::memcpy(&v, at, sizeof v);
-  return v;
-}
-
-template <typename T>
-void Write(void* at, T v) {
-  std::memcpy(at, &v, sizeof v);
-}
-
-}  // namespace
 
 void TParam::Set(TFieldType type, const Variant& v) {
   dataType_ = type;
@@ -86,20 +71,24 @@ void TParam::SetData(const void* buffer) {
     case ftString:
     case ftFixedChar:
     case ftMemo: value_ = AnsiString(static_cast<const char*>(buffer)); break;
-    case ftSmallint: value_ = static_cast<int>(Read<int16_t>(buffer)); break;
-    case ftWord: value_ = static_cast<int>(Read<uint16_t>(buffer)); break;
-    case ftBoolean: value_ = Read<int16_t>(buffer) != 0; break;
+    case ftSmallint: value_ = static_cast<int>(FromBytes<int16_t>(buffer)); break;
+    case ftWord: value_ = static_cast<int>(FromBytes<uint16_t>(buffer)); break;
+    case ftBoolean: value_ = FromBytes<int16_t>(buffer) != 0; break;
     case ftInteger:
-    case ftAutoInc: value_ = Read<int32_t>(buffer); break;
-    case ftLargeint: value_ = Read<int64_t>(buffer); break;
+    case ftAutoInc: value_ = FromBytes<int32_t>(buffer); break;
+    case ftLargeint: value_ = FromBytes<int64_t>(buffer); break;
     case ftFloat:
-    case ftCurrency: value_ = Read<double>(buffer); break;
-    case ftBCD: value_ = BcdToDouble(Read<BcdValue>(buffer)); break;
-    case ftDate: value_ = Variant::FromDateTime(NativeToDateTime(Read<int32_t>(buffer), 0)); break;
-    case ftTime:
-      value_ = Variant::FromDateTime(NativeToDateTime(DateDelta, Read<int32_t>(buffer)));
+    case ftCurrency: value_ = FromBytes<double>(buffer); break;
+    case ftBCD: value_ = BcdToDouble(FromBytes<BcdValue>(buffer)); break;
+    case ftDate:
+      value_ = Variant::FromDateTime(NativeToDateTime(FromBytes<int32_t>(buffer), 0));
       break;
-    case ftDateTime: value_ = Variant::FromDateTime(StampToDateTime(Read<double>(buffer))); break;
+    case ftTime:
+      value_ = Variant::FromDateTime(NativeToDateTime(DateDelta, FromBytes<int32_t>(buffer)));
+      break;
+    case ftDateTime:
+      value_ = Variant::FromDateTime(StampToDateTime(FromBytes<double>(buffer)));
+      break;
     default: DatabaseError(Format("Parameter '%s' has no native form", {name_}));
   }
 }
@@ -115,24 +104,24 @@ void TParam::GetData(void* buffer) const {
     }
     case ftSmallint:
     case ftBoolean:
-      Write(buffer, static_cast<int16_t>(dataType_ == ftBoolean ? (value_.AsBoolean() ? -1 : 0)
+      ToBytes(buffer, static_cast<int16_t>(dataType_ == ftBoolean ? (value_.AsBoolean() ? -1 : 0)
                                                                 : value_.AsInteger()));
       break;
-    case ftWord: Write(buffer, static_cast<uint16_t>(value_.AsInteger())); break;
+    case ftWord: ToBytes(buffer, static_cast<uint16_t>(value_.AsInteger())); break;
     case ftInteger:
-    case ftAutoInc: Write(buffer, static_cast<int32_t>(value_.AsInteger())); break;
-    case ftLargeint: Write(buffer, value_.AsInteger()); break;
+    case ftAutoInc: ToBytes(buffer, static_cast<int32_t>(value_.AsInteger())); break;
+    case ftLargeint: ToBytes(buffer, value_.AsInteger()); break;
     case ftFloat:
-    case ftCurrency: Write(buffer, value_.AsFloat()); break;
-    case ftBCD: Write(buffer, DoubleToBcd(value_.AsFloat(), 32, 4)); break;
+    case ftCurrency: ToBytes(buffer, value_.AsFloat()); break;
+    case ftBCD: ToBytes(buffer, DoubleToBcd(value_.AsFloat(), 32, 4)); break;
     case ftDate:
     case ftTime: {
       int32_t day, ms;
       DateTimeToNative(value_.AsFloat(), day, ms);
-      Write(buffer, dataType_ == ftDate ? day : ms);
+      ToBytes(buffer, dataType_ == ftDate ? day : ms);
       break;
     }
-    case ftDateTime: Write(buffer, DateTimeToStamp(value_.AsFloat())); break;
+    case ftDateTime: ToBytes(buffer, DateTimeToStamp(value_.AsFloat())); break;
     default: DatabaseError(Format("Parameter '%s' has no native form", {name_}));
   }
 }

@@ -55,6 +55,59 @@ TEST(NumberTextTest, TextToIntegers) {
   }
 }
 
+// Hex texts are bit patterns of the type's width; a minus negates what they denote, and a
+// result outside the type is refused rather than wrapped.
+TEST(NumberTextTest, IntegerTextsAtTheLimitsOfEachWidth) {
+  struct Case {
+    AnsiString text;
+    int bits;
+    bool valid;
+    int64_t value;
+  } cases[] = {
+      {"2147483647", 32, true, INT32_MAX},       {"2147483648", 32, false, 0},
+      {"-2147483648", 32, true, INT32_MIN},      {"-2147483649", 32, false, 0},
+      {"$7FFFFFFF", 32, true, INT32_MAX},        {"$80000000", 32, true, INT32_MIN},
+      {"$FFFFFFFF", 32, true, -1},               {"$100000000", 32, false, 0},
+      {"-$7FFFFFFF", 32, true, -INT32_MAX},      {"-$80000000", 32, false, 0},
+      {"-0x80000000", 32, false, 0},             {"-$FFFFFFFF", 32, true, 1},
+      {"-$100000000", 32, false, 0},             {"-$1", 32, true, -1},
+      {"9223372036854775807", 64, true, INT64_MAX},
+      {"9223372036854775808", 64, false, 0},
+      {"-9223372036854775808", 64, true, INT64_MIN},
+      {"-9223372036854775809", 64, false, 0},
+      {"$7FFFFFFFFFFFFFFF", 64, true, INT64_MAX},
+      {"$8000000000000000", 64, true, INT64_MIN},
+      {"$FFFFFFFFFFFFFFFF", 64, true, -1},
+      {"$10000000000000000", 64, false, 0},
+      {"-$7FFFFFFFFFFFFFFF", 64, true, -INT64_MAX},
+      {"-$8000000000000000", 64, false, 0},
+      {"-0x8000000000000000", 64, false, 0},
+      {"-$FFFFFFFFFFFFFFFF", 64, true, 1},
+      {"-$10000000000000000", 64, false, 0},
+      {"$80000000", 64, true, 0x80000000LL},
+      {"-$80000000", 64, true, -0x80000000LL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " as " + std::to_string(c.bits) + " bits");
+    if (c.bits == 32) {
+      int v = 7;
+      EXPECT_EQ(TryStrToInt(c.text, v), c.valid);
+      EXPECT_EQ(v, c.valid ? c.value : 7);
+    } else {
+      int64_t v = 7;
+      EXPECT_EQ(TryStrToInt64(c.text, v), c.valid);
+      EXPECT_EQ(v, c.valid ? c.value : 7);
+    }
+    if (c.valid) continue;
+    try {
+      c.bits == 32 ? StrToInt(c.text) : StrToInt64(c.text);
+      ADD_FAILURE() << "no error";
+    } catch (const EConvertError& e) {
+      EXPECT_EQ(e.Message(), "'" + c.text + "' is not a valid integer value");
+    }
+  }
+}
+
 TEST(NumberTextTest, FloatsToTextUseFifteenDigitsAndRoundHalfAway) {
   struct Case {
     double value;

@@ -6,6 +6,7 @@
 #include "framework/base/DateTime.h"
 #include "framework/db/DataSetFilter.h"
 #include "framework/db/FilterExpression.h"
+#include "framework/db/FilterParser.h"
 #include "framework/db/tests/DbTestSupport.h"
 
 using namespace dbtest;
@@ -78,6 +79,8 @@ const FilterCase kFilterCases[] = {
     {"[Case Status 1] = 'X'", 0, 3, opEqual, {1, 4}},
     {"[Unassigned] < '8'", 0, 3, opLess, {1, 3, 4}},  // text order: "" < "10" < "7" < "8"
     {"CODE > 2", 0, 3, opGreater, {3, 4, 5}},
+    // a number the field's type cannot hold is compared as text, never cut to fit
+    {"CODE = 4294967297", 0, 3, opEqual, {}},
     {"CODE >= 2 and CODE <= 3", 0, 7, opAnd, {2, 3}},
     {"CODE < 2 or CODE > 4", 0, 7, opOr, {1, 5}},
     {"AMOUNT >= 100", 0, 3, opGreaterEqual, {2, 3, 4}},
@@ -119,6 +122,46 @@ TEST_F(Filters, UnknownFieldAndBadSyntaxAreRefused) {
       EXPECT_EQ(e.Message(), message) << text;
     }
     EXPECT_EQ(ds.Filter(), "") << "a refused text is not kept";
+  }
+}
+
+AnsiString Repeated(const AnsiString& text, int times) {
+  AnsiString out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+TEST_F(Filters, NestingUpToTheLimitIsAccepted) {
+  const int n = kMaxNesting;
+  for (const AnsiString& text :
+       {Repeated("(", n) + "CODE = 1" + Repeated(")", n), Repeated("not not ", n / 2) + "CODE = 1",
+        Repeated("not (not (", n / 4) + "CODE = 1" + Repeated("))", n / 4)}) {
+    ds.SetFilter(text);
+    ds.SetFiltered(true);
+    EXPECT_EQ(Kept(), std::vector<int>{1}) << text;
+  }
+}
+
+TEST_F(Filters, DeeperNestingAndEndlessChainsAreRefused) {
+  const int n = kMaxNesting;
+  auto tooDeep = [](int position) {
+    return "Filter expression: nesting too deep at position " + std::to_string(position);
+  };
+  const std::pair<AnsiString, AnsiString> cases[] = {
+      {Repeated("(", n + 1) + "CODE = 1" + Repeated(")", n + 1), tooDeep(n + 1)},
+      {Repeated("(", 100000), tooDeep(n + 1)},
+      {Repeated("not ", 100000) + "CODE = 1", tooDeep(4 * n + 1)},
+      {Repeated("not (", 100000), tooDeep(5 * (n / 2) + 1)},
+      {Repeated("CODE = 1 or ", 100000) + "CODE = 1", "Filter expression: too long"},
+      {Repeated("not CODE = 1 and ", 100000) + "CODE = 1", "Filter expression: too long"},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      ParseFilter(text, 0, FilterFieldsOf(ds));
+      ADD_FAILURE() << text.substr(0, 40) << " accepted";
+    } catch (const EDatabaseError& e) {
+      EXPECT_EQ(e.Message(), message) << text.substr(0, 40);
+    }
   }
 }
 
