@@ -62,7 +62,8 @@ bool GetEqualRecord(uint8_t fileNo, const AnsiString& key, AnsiString& buffer, b
 // answers false at once.
 bool FindRecord(uint8_t fileNo, const AnsiString& key, AnsiString& buffer, bool& eof, int comparison);
 
-// Writes 4 zero bytes (the autoincrement key the record manager assigns) and then data.
+// Writes 4 zero bytes (the autoincrement key the record manager assigns) and then data. Records
+// longer than 65535 bytes, here and in UpdateRecord, fail unwritten with status 28.
 void InsertRecord(uint8_t fileNo, const AnsiString& data);
 void InsertRawRecord(uint8_t fileNo, const AnsiString& data);
 // Rewrites the current record: buffer's first 4 bytes (its key as last read), then data.

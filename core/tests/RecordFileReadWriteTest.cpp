@@ -169,6 +169,21 @@ TEST_F(RecordFileReadWriteTest, WritesTheRecordManagerRefusesSayWhy) {
   EXPECT_EQ(raised([&] { UpdateRecord(kClients, clientData("ADAMS"), tooShort); }), "Databuffer is invalid!");
 }
 
+// A record's length travels in 16 bits; one 65536 bytes longer than the file's records would
+// arrive as a record of exactly the right length, cut short.
+TEST_F(RecordFileReadWriteTest, RecordsLongerThanALengthCanSayAreRefusedUnwritten) {
+  const AnsiString invalidLength = "Btrieve status 28.\rThe record length is not valid";
+  const AnsiString tooLong = clientData("ZED") + AnsiString(65536, ' ');
+  EXPECT_EQ(raised([&] { InsertRecord(kClients, tooLong); }), "This record could not be written.\r" + invalidLength);
+  EXPECT_EQ(raised([&] { InsertRawRecord(kClients, AnsiString(4, '\0') + tooLong); }),
+            "This record could not be written.\r" + invalidLength);
+  AnsiString buffer = record();
+  ASSERT_TRUE(GetEqualRecord(kClients, "CLARK  ", buffer, false));
+  EXPECT_EQ(raised([&] { UpdateRecord(kClients, clientData("CLARKE") + AnsiString(65536, ' '), buffer); }),
+            "This record could not be updated.\r" + invalidLength);
+  EXPECT_EQ(codes(), (std::vector<AnsiString>{"ADAMS  ", "BRIGHT ", "CLARK  ", "DAVIS  "}));
+}
+
 TEST_F(RecordFileReadWriteTest, BookmarksReturnToTheirRecordUntilItIsDeleted) {
   AnsiString buffer = record();
   AnsiString none = record();
