@@ -20,6 +20,8 @@ class TWinBtr;
 constexpr int RecordFileSlotCount = 256;
 constexpr uint32_t LockRetryInterval = 3000;  // milliseconds
 
+// A slot without a call object is empty in every member; closing frees the members in the order
+// they are declared.
 struct RecordFileSlot {
   AnsiString FileName;  // the path opened, without the structure code; empty when closed
   uint32_t Bookmark = 0;  // the position SaveBookmark kept; 0: none
@@ -43,6 +45,7 @@ TQNFileStructure* RecordFileStructure(uint8_t fileNo);
 
 // pathAndCode: a path, or a path, ";" and a structure code ("...\YClient.qf;CL").
 void OpenRecordFile(uint8_t fileNo, const AnsiString& pathAndCode, uint8_t mode);
+// Closes the file and empties its slot; a slot whose file is not open is left as it is.
 void CloseRecordFile(uint8_t fileNo);
 // Opens standard file n (1..15, see the table in the source) from RecordFileDir unless its file
 // number is open. A failure is shown to the user and ends the application; nothing is raised.
@@ -95,5 +98,5 @@ struct RecordKeySegment {
 bool CreateRecordFile(const AnsiString& fileName, int recordLength, int segmentCount, AnsiString& message,
                       bool failIfExists, const std::vector<RecordKeySegment>& segments);
 
-// Frees every slot's call object (closing its file).
+// Empties every slot, freeing its call object (which closes its file).
 void CloseAllRecordFiles();
