@@ -50,7 +50,8 @@ double PackedToFloat(const AnsiString& Bytes, int Decimals) {
   }
   const bool negative = (static_cast<unsigned char>(Bytes.back()) & 0xF) != kPositive;
   const double value = StrToFloat(digits) / std::pow(10.0, Decimals);
-  return negative ? -value : value;
+  // Zero digits under a negative sign read as plain zero, which shows without a minus.
+  return negative && value != 0 ? -value : value;
 }
 
 int64_t PackedToInteger(const AnsiString& Bytes, int Decimals) {
@@ -75,11 +76,13 @@ AnsiString FloatToPacked(double Value, int Size, int Decimals) {
     if (c >= '0' && c <= '9') digits += c;
   if (static_cast<int>(digits.size()) > digitCount) refuse();
   digits.insert(0, digitCount - digits.size(), '0');
+  // The sign follows the rounded digits: a value that rounds to zero is stored as plain zero.
+  const bool negative = Value < 0 && digits.find_first_not_of('0') != AnsiString::npos;
 
   AnsiString bytes(Size, '\0');
   for (int i = 0; i < Size; ++i) {
     const int high = digits[2 * i] - '0';
-    const int low = i + 1 < Size ? digits[2 * i + 1] - '0' : (Value < 0 ? kNegative : kPositive);
+    const int low = i + 1 < Size ? digits[2 * i + 1] - '0' : (negative ? kNegative : kPositive);
     bytes[i] = static_cast<char>(high << 4 | low);
   }
   return bytes;

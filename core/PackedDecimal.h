@@ -2,9 +2,10 @@
 // Packed decimal numbers as the record files hold them. A field of Size bytes holds 2 * Size - 1
 // decimal digits, two per byte with the high nibble first; the last byte carries the last digit
 // in its high nibble and the sign in its low nibble (F for zero and positive values, D for
-// negative ones; anything but F reads as negative). Decimals of the digits follow the decimal
-// point. Fields are 1 to 6 bytes long (at most 11 digits) with 0 to 2 * Size - 1 decimals;
-// another shape raises EInvalidOperation.
+// negative ones; anything but F reads as negative). Zero has no sign: a value that rounds to
+// zero is written with F, and zero digits read as plain zero whatever their sign. Decimals of the
+// digits follow the decimal point. Fields are 1 to 6 bytes long (at most 11 digits) with 0 to
+// 2 * Size - 1 decimals; another shape raises EInvalidOperation.
 #include <cstdint>
 
 #include "framework/base/AnsiString.h"

@@ -1,4 +1,6 @@
 // The writes and the physical positions of the record-file layer (RecordFiles.h).
+#include <limits>
+
 #include "core/RecordFileCalls.h"
 #include "core/RecordFiles.h"
 #include "framework/base/Exception.h"
@@ -8,11 +10,19 @@ using namespace qn::core::recordfiles;
 namespace {
 
 constexpr uint16_t kInsert = 2, kUpdate = 3, kGetPosition = 22, kGetDirect = 23;
+constexpr int16_t kInvalidRecordLength = 28;
 constexpr size_t kAutoKeySize = 4;
+
+// The record manager takes a record's length in 16 bits: a longer record is refused with the
+// invalid record length status instead of reaching it cut short.
+int16_t writeStatus(TWinBtr& file, uint16_t op, AnsiString& record) {
+  if (record.size() > std::numeric_limits<uint16_t>::max()) return kInvalidRecordLength;
+  return callStatus(file, op, record.data(), static_cast<uint16_t>(record.size()));
+}
 
 void insert(uint8_t fileNo, AnsiString record) {
   TWinBtr& file = checkedCallObject(fileNo);
-  const int16_t status = callStatus(file, kInsert, record.data(), static_cast<uint16_t>(record.size()));
+  const int16_t status = writeStatus(file, kInsert, record);
   if (status != 0) throw EAbort("This record could not be written.\r" + statusLine(status));
 }
 
@@ -33,8 +43,7 @@ void UpdateRecord(uint8_t fileNo, const AnsiString& data, AnsiString& buffer) {
   TWinBtr& file = checkedCallObject(fileNo);
   if (buffer.size() < kAutoKeySize) throw EAbort("Databuffer is invalid!");
   AnsiString record = buffer.substr(0, kAutoKeySize) + data;
-  writeWithRetry([&] { return callStatus(file, kUpdate, record.data(), static_cast<uint16_t>(record.size())); },
-                 "This record could not be updated.");
+  writeWithRetry([&] { return writeStatus(file, kUpdate, record); }, "This record could not be updated.");
 }
 
 void DeleteRecord(uint8_t fileNo) {

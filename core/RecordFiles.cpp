@@ -79,15 +79,17 @@ std::shared_ptr<TQNFileStructure> structureFor(const AnsiString& code) {
   return structure;
 }
 
+// Empties the slot for the next file: its members are freed in order, the structure before the
+// call object, whose file is closed while the record manager still runs.
+void clearSlot(RecordFileSlot& s) { s = RecordFileSlot(); }
+
 bool askFileLockRetry(const AnsiString& argument) {
   return MessageDlg("File:  " + argument + "\r\rA file lock was encountered.  Retry?", mtConfirmation, {mbYes, mbNo},
                     0) == mrYes;
 }
 
-// Frees the structures and call objects and stops the record manager, in that order: the call
-// objects close their files while the record manager still runs.
+// Empties the slots before the record manager stops.
 UnitRegistration unit("core/RecordFiles", {}, {}, [] {
-  for (int i = 0; i < RecordFileSlotCount; ++i) slot(i).Structure.reset();
   CloseAllRecordFiles();
   if (RecordEngineLoaded) UnloadBtrieveEngine();
   RecordEngineLoaded = false;
@@ -125,12 +127,10 @@ void OpenRecordFile(uint8_t fileNo, const AnsiString& pathAndCode, uint8_t mode)
       start = GetTickCount();
       continue;
     }
-    s.CallObject.reset();
-    s.Structure.reset();
+    clearSlot(s);
     throw EAbort("The file " + pathAndCode + " could not be opened.\r\r" + statusLine(status));
   }
   s.FileName = path;
-  s.Bookmark = 0;
 }
 
 void CloseRecordFile(uint8_t fileNo) {
@@ -139,8 +139,7 @@ void CloseRecordFile(uint8_t fileNo) {
   TWinBtr& file = *s.CallObject;
   const int16_t status = statusOf(file, [&] { file.Close(); });
   if (status != 0) throw EAbort("The file " + s.FileName + " could not be closed.\r\r" + statusLine(status));
-  s.FileName.clear();
-  s.CallObject.reset();
+  clearSlot(s);
 }
 
 AnsiString StandardFileEntry(int n) {
@@ -191,8 +190,5 @@ void SetKeyPath(uint8_t fileNo, int key) {
 }
 
 void CloseAllRecordFiles() {
-  for (int i = 0; i < RecordFileSlotCount; ++i) {
-    slot(i).CallObject.reset();
-    slot(i).FileName.clear();
-  }
+  for (int i = 0; i < RecordFileSlotCount; ++i) clearSlot(slot(i));
 }

@@ -20,6 +20,8 @@ class TWinBtr;
 constexpr int RecordFileSlotCount = 256;
 constexpr uint32_t LockRetryInterval = 3000;  // milliseconds
 
+// A slot without a call object is empty in every member; closing frees the members in the order
+// they are declared.
 struct RecordFileSlot {
   AnsiString FileName;  // the path opened, without the structure code; empty when closed
   uint32_t Bookmark = 0;  // the position SaveBookmark kept; 0: none
@@ -43,6 +45,7 @@ TQNFileStructure* RecordFileStructure(uint8_t fileNo);
 
 // pathAndCode: a path, or a path, ";" and a structure code ("...\YClient.qf;CL").
 void OpenRecordFile(uint8_t fileNo, const AnsiString& pathAndCode, uint8_t mode);
+// Closes the file and empties its slot; a slot whose file is not open is left as it is.
 void CloseRecordFile(uint8_t fileNo);
 // Opens standard file n (1..15, see the table in the source) from RecordFileDir unless its file
 // number is open. A failure is shown to the user and ends the application; nothing is raised.
@@ -62,7 +65,8 @@ bool GetEqualRecord(uint8_t fileNo, const AnsiString& key, AnsiString& buffer, b
 // answers false at once.
 bool FindRecord(uint8_t fileNo, const AnsiString& key, AnsiString& buffer, bool& eof, int comparison);
 
-// Writes 4 zero bytes (the autoincrement key the record manager assigns) and then data.
+// Writes 4 zero bytes (the autoincrement key the record manager assigns) and then data. Records
+// longer than 65535 bytes, here and in UpdateRecord, fail unwritten with status 28.
 void InsertRecord(uint8_t fileNo, const AnsiString& data);
 void InsertRawRecord(uint8_t fileNo, const AnsiString& data);
 // Rewrites the current record: buffer's first 4 bytes (its key as last read), then data.
@@ -94,5 +98,5 @@ struct RecordKeySegment {
 bool CreateRecordFile(const AnsiString& fileName, int recordLength, int segmentCount, AnsiString& message,
                       bool failIfExists, const std::vector<RecordKeySegment>& segments);
 
-// Frees every slot's call object (closing its file).
+// Empties every slot, freeing its call object (which closes its file).
 void CloseAllRecordFiles();

@@ -54,11 +54,44 @@ TEST(PackedDecimalTest, WritingRoundsToTheDecimalsHalfAwayFromZero) {
 }
 
 TEST(PackedDecimalTest, AnySignButFReadsNegative) {
-  const double minusZero = PackedToFloat(AnsiString("\x00\x00\x0C", 3), 0);
-  EXPECT_EQ(minusZero, 0);
-  EXPECT_TRUE(std::signbit(minusZero));
   EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3C", 3), 1), -12.3);
   EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3F", 3), 1), 12.3);
+}
+
+// A value that rounds to zero has no sign to keep: a negative zero would be shown as "-0.00".
+TEST(PackedDecimalTest, ValuesThatRoundToZeroArePositiveZero) {
+  struct NearZero {
+    int size;
+    int decimals;
+    double value;
+  };
+  const std::vector<NearZero> cases = {
+      {3, 0, -0.0},    {3, 0, -0.4},    {1, 0, -0.49},     {3, 1, -0.04},          {2, 2, -0.001},
+      {2, 2, -0.0049}, {4, 2, -0.0049}, {6, 4, -0.00004}, {6, 11, -0.000000000004},
+  };
+  for (const NearZero& c : cases) {
+    SCOPED_TRACE(std::to_string(c.value) + " in " + std::to_string(c.size) + " bytes, " +
+                 std::to_string(c.decimals) + " decimals");
+    const AnsiString bytes = FloatToPacked(c.value, c.size, c.decimals);
+    EXPECT_EQ(hexText(bytes), hexText(FloatToPacked(0, c.size, c.decimals)));
+    EXPECT_FALSE(std::signbit(PackedToFloat(bytes, c.decimals)));
+  }
+  // From half of the last decimal on the sign stays.
+  EXPECT_EQ(hexText(FloatToPacked(-0.006, 2, 2)), hexText(AnsiString("\x00\x1D", 2)));
+  EXPECT_EQ(hexText(FloatToPacked(-0.5, 1, 0)), hexText("\x1D"));
+}
+
+TEST(PackedDecimalTest, AStoredNegativeZeroReadsAsZero) {
+  for (const AnsiString& bytes :
+       {AnsiString("\x00\x00\x0D", 3), AnsiString("\x00\x00\x0C", 3), AnsiString("\x0D", 1)}) {
+    for (int decimals : {0, 1}) {
+      SCOPED_TRACE(hexText(bytes) + " with " + std::to_string(decimals) + " decimals");
+      const double value = PackedToFloat(bytes, decimals);
+      EXPECT_EQ(value, 0);
+      EXPECT_FALSE(std::signbit(value));
+      EXPECT_EQ(PackedToInteger(bytes, decimals), 0);
+    }
+  }
 }
 
 TEST(PackedDecimalTest, IntegersAreTheDigitsWithTheirSign) {

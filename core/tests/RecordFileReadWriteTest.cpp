@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "core/RecordFiles.h"
@@ -169,6 +171,21 @@ TEST_F(RecordFileReadWriteTest, WritesTheRecordManagerRefusesSayWhy) {
   EXPECT_EQ(raised([&] { UpdateRecord(kClients, clientData("ADAMS"), tooShort); }), "Databuffer is invalid!");
 }
 
+// A record's length travels in 16 bits; one 65536 bytes longer than the file's records would
+// arrive as a record of exactly the right length, cut short.
+TEST_F(RecordFileReadWriteTest, RecordsLongerThanALengthCanSayAreRefusedUnwritten) {
+  const AnsiString invalidLength = "Btrieve status 28.\rThe record length is not valid";
+  const AnsiString tooLong = clientData("ZED") + AnsiString(65536, ' ');
+  EXPECT_EQ(raised([&] { InsertRecord(kClients, tooLong); }), "This record could not be written.\r" + invalidLength);
+  EXPECT_EQ(raised([&] { InsertRawRecord(kClients, AnsiString(4, '\0') + tooLong); }),
+            "This record could not be written.\r" + invalidLength);
+  AnsiString buffer = record();
+  ASSERT_TRUE(GetEqualRecord(kClients, "CLARK  ", buffer, false));
+  EXPECT_EQ(raised([&] { UpdateRecord(kClients, clientData("CLARKE") + AnsiString(65536, ' '), buffer); }),
+            "This record could not be updated.\r" + invalidLength);
+  EXPECT_EQ(codes(), (std::vector<AnsiString>{"ADAMS  ", "BRIGHT ", "CLARK  ", "DAVIS  "}));
+}
+
 TEST_F(RecordFileReadWriteTest, BookmarksReturnToTheirRecordUntilItIsDeleted) {
   AnsiString buffer = record();
   AnsiString none = record();
@@ -200,15 +217,34 @@ TEST_F(RecordFileReadWriteTest, BookmarksReturnToTheirRecordUntilItIsDeleted) {
   EXPECT_EQ(buffer, bright);
 }
 
-TEST_F(RecordFileReadWriteTest, ReopeningClearsTheBookmark) {
-  AnsiString buffer = record();
-  bool eof = false;
-  GetFirstRecord(kClients, buffer, eof, 0);
-  SaveBookmark(kClients, buffer);
-  CloseRecordFile(kClients);
-  OpenRecordFile(kClients, path("YClient.qf;CL"), 0);
-  EXPECT_EQ(RecordFileTable(kClients).Bookmark, 0u);
-  EXPECT_EQ(raised([&] { GotoBookmark(kClients, buffer); }), "No bookmark was set for this file.");
+// Nothing of a closed file stays in its slot for the next file opened there to find.
+TEST_F(RecordFileReadWriteTest, ClosingEmptiesTheWholeSlot) {
+  const std::vector<std::pair<const char*, std::function<void()>>> closes = {
+      {"CloseRecordFile", [] { CloseRecordFile(kClients); }}, {"CloseAllRecordFiles", [] { CloseAllRecordFiles(); }}};
+  for (const auto& [name, close] : closes) {
+    SCOPED_TRACE(name);
+    if (!IsRecordFileOpen(kClients)) OpenRecordFile(kClients, path("YClient.qf;CL"), 0);
+    AnsiString buffer = record();
+    bool eof = false;
+    GetFirstRecord(kClients, buffer, eof, 0);
+    ASSERT_NE(SaveBookmark(kClients, buffer), 0);
+    close();
+    const RecordFileSlot& slot = RecordFileTable(kClients);
+    EXPECT_EQ(slot.FileName, "");
+    EXPECT_EQ(slot.Bookmark, 0u);
+    EXPECT_EQ(slot.Structure.get(), nullptr);
+    EXPECT_EQ(slot.CallObject, nullptr);
+
+    EXPECT_NE(raised([&] { OpenRecordFile(kClients, path("Nothing.qf;CL"), 0); }), "");
+    EXPECT_EQ(slot.Bookmark, 0u);
+    EXPECT_EQ(slot.Structure.get(), nullptr);
+    OpenRecordFile(kClients, path("Fee.qf"), 0);
+    EXPECT_EQ(slot.FileName, path("Fee.qf"));
+    EXPECT_EQ(slot.Structure.get(), nullptr);
+    AnsiString fee(80, ' ');
+    EXPECT_EQ(raised([&] { GotoBookmark(kClients, fee); }), "No bookmark was set for this file.");
+    CloseRecordFile(kClients);
+  }
 }
 
 }  // namespace
