@@ -112,23 +112,28 @@ void OpenRecordFile(uint8_t fileNo, const AnsiString& pathAndCode, uint8_t mode)
   const size_t separator = pathAndCode.find(';');
   const AnsiString path = pathAndCode.substr(0, separator);
   const AnsiString code = separator == AnsiString::npos ? AnsiString() : pathAndCode.substr(separator + 1);
-  for (;;) {
-    s.Structure = structureFor(code);
-    if (s.Structure) s.Structure->FileNumber = fileNo;
-    TWinBtr& file = *s.CallObject;
-    const int16_t status = statusOf(file, [&] { file.Open(path.c_str(), nullptr, mode); });
-    if (status == 0) break;
-    const bool fileLocked = status == 85 || status == 88;
-    if (fileLocked && GetTickCount() - start < LockRetryInterval) {
-      pauseBeforeRetry();
-      continue;
+  // Whatever ends the attempt short of an open file leaves the slot free for the next one.
+  try {
+    for (;;) {
+      s.Structure = structureFor(code);
+      if (s.Structure) s.Structure->FileNumber = fileNo;
+      TWinBtr& file = *s.CallObject;
+      const int16_t status = statusOf(file, [&] { file.Open(path.c_str(), nullptr, mode); });
+      if (status == 0) break;
+      const bool fileLocked = status == 85 || status == 88;
+      if (fileLocked && GetTickCount() - start < LockRetryInterval) {
+        pauseBeforeRetry();
+        continue;
+      }
+      if (fileLocked && askFileLockRetry(pathAndCode)) {
+        start = GetTickCount();
+        continue;
+      }
+      throw EAbort("The file " + pathAndCode + " could not be opened.\r\r" + statusLine(status));
     }
-    if (fileLocked && askFileLockRetry(pathAndCode)) {
-      start = GetTickCount();
-      continue;
-    }
+  } catch (...) {
     clearSlot(s);
-    throw EAbort("The file " + pathAndCode + " could not be opened.\r\r" + statusLine(status));
+    throw;
   }
   s.FileName = path;
 }
