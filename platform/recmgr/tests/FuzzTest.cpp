@@ -15,7 +15,8 @@
 namespace qn::recmgr::testing {
 namespace {
 
-constexpr auto fuzzTime = std::chrono::seconds(25);
+// Each of the two loops: together about a minute of random inputs on every run.
+constexpr auto fuzzTime = std::chrono::seconds(30);
 
 const std::set<int16_t> knownStatuses = {0, 1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12, 18, 22, 24, 29, 30, 35, 43, 46, 51, 59, 84, 85, 88};
 
