@@ -114,14 +114,17 @@ void IniFile::WriteBool(std::string_view section, std::string_view ident, bool v
 std::vector<AnsiString> IniFile::ReadSections() const { return load(resolvePath(fileName_)).sections(); }
 
 std::vector<AnsiString> IniFile::ReadSection(std::string_view section) const {
+  // Named: the lines the entries point into must outlive the loop.
+  const IniText text = load(resolvePath(fileName_));
   std::vector<AnsiString> names;
-  for (const IniLine* line : load(resolvePath(fileName_)).entries(section)) names.push_back(line->name);
+  for (const IniLine* line : text.entries(section)) names.push_back(line->name);
   return names;
 }
 
 std::vector<AnsiString> IniFile::ReadSectionValues(std::string_view section) const {
+  const IniText text = load(resolvePath(fileName_));
   std::vector<AnsiString> lines;
-  for (const IniLine* line : load(resolvePath(fileName_)).entries(section))
+  for (const IniLine* line : text.entries(section))
     lines.push_back(line->name + "=" + line->value);
   return lines;
 }
