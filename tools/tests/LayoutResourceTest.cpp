@@ -115,7 +115,9 @@ TEST(LayoutResourceTest, VersionsAndNamesAreReadAsTheProgramReadsThem) {
   for (const Case& c : cases) {
     auto decoded = decodeLayoutResource(c.bytes);
     EXPECT_EQ(decoded.layout.has_value(), c.reads) << c.what << ": " << decoded.error;
-    if (decoded.layout) EXPECT_EQ(decoded.layout->fields.size(), c.fields) << c.what;
+    if (decoded.layout) {
+      EXPECT_EQ(decoded.layout->fields.size(), c.fields) << c.what;
+    }
   }
   auto longName = decodeLayoutResource(cases[4].bytes);
   ASSERT_TRUE(longName.layout);
