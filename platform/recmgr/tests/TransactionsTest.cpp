@@ -265,6 +265,24 @@ TEST_F(Transactions, KeysChangeOnlyOutsideTransactionsAndNeverUnderAnothersTrans
   EXPECT_EQ(createIndex(b, workstationB), 0);
 }
 
+TEST_F(Transactions, AFileATransactionWroteIsNeverReplacedUnderIt) {
+  {
+    OpenFile a{&workstationA};
+    ASSERT_EQ(a.open(files_[0]), 0);
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    std::string r = smallRecord("carl");
+    ASSERT_EQ(a.insert(r), 0);
+  }
+  const auto replacement = createSpec(smallRecordLength, {{{1, 4, 15}}});
+  EXPECT_EQ(createFile(files_[0], replacement, 0), 85) << "its handles are closed, its transaction is not";
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(files_[0]), 0);
+  EXPECT_EQ(count(f), 3u) << "the committed insert is in the file";
+  ASSERT_EQ(f.close(), 0);
+  EXPECT_EQ(createFile(files_[0], replacement, 0), 0) << "after the end nothing holds it";
+}
+
 TEST_F(Transactions, StopAbortsTheClientsTransaction) {
   OpenFile a{&workstationA}, b{&workstationB};
   ASSERT_EQ(a.open(files_[0]), 0);
