@@ -67,6 +67,10 @@ class RecordFile {
   // Changes of the keys always use the file's own connection.
   Status routeThrough(Database& db, const std::string& schema);
   Status storeCounters();
+  // After a transaction that did not commit, before routeOwn: the positions it handed out stay
+  // taken in the header, so a bookmark of a record it inserted never finds another record. Best
+  // effort: nothing is answered.
+  void keepPositionsTaken();
   void routeOwn();
 
   // The record count kept in the header (and the layout brought up to date).
@@ -118,6 +122,7 @@ class RecordFile {
     int64_t nextPosition = 1;
     int64_t nextStamp = 1;
     std::map<uint16_t, int64_t> greatestAutoIncrement;
+    int64_t firstPosition = 1;  // nextPosition when the transaction took the counters
   };
 
   Status readHeader(sqlite3* db);
