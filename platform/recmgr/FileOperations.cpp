@@ -64,10 +64,15 @@ Status Operations::create(Client& client, Call& call) {
   if (Status s = resolveFilePath(client.directory(), *name, path); s != status::ok) return s;
   const bool replace = call.keyNumber != -1;
   if (!replace) return RecordFile::create(path, spec, {}, false);
-  // Never delete a file any client or process has open: hold it exclusively while replacing.
+  // Never delete a file any client or process has open: hold it exclusively while replacing. A
+  // transaction that has written the file keeps it open even when its handles are closed.
   std::unique_ptr<FileLocks> claim;
   if (Status s = FileLocks::open(path, claim); s != status::ok) return s;
   if (claim->addHandle(true) != status::ok) return status::fileLocked;
+  if (claim->transactionByOther()) {
+    claim->removeHandle(true);
+    return status::fileLocked;
+  }
   const Status s = RecordFile::create(path, spec, {}, true);
   claim->removeHandle(true);
   return s;

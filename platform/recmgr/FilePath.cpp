@@ -32,6 +32,8 @@ Status resolveFilePath(const std::string& directory, const std::string& name, st
     path = canonical(qn::os::resolvePath(isAbsolute(name) ? name : directory + "/" + name));
   } catch (const qn::os::AmbiguousPathError&) {
     return status::invalidFileName;
+  } catch (const qn::os::UnmappedDriveError&) {
+    return status::directoryError;  // like any folder that is not there
   }
   return status::ok;
 }

@@ -23,10 +23,12 @@ void HandleLocks::release(Match match) {
 }
 
 Status HandleLocks::lock(uint32_t position, bool single, bool untilTransactionEnd) {
-  // The new lock is taken before the old one goes, so the same record is never let go between.
+  // The new lock is taken before the old one goes, so the same record is never let go between;
+  // a refused lock leaves the old one held.
   const Status s = file_->lockRecord(position);
+  if (s != status::ok) return s;
   releaseSingle();
-  if (s == status::ok) held_.push_back({position, single, untilTransactionEnd});
+  held_.push_back({position, single, untilTransactionEnd});
   return s;
 }
 

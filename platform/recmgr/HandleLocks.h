@@ -23,9 +23,9 @@ class HandleLocks {
   FileLocks& file() const { return *file_; }
   const std::shared_ptr<FileLocks>& filePointer() const { return file_; }
 
-  // Locks the record at `position` (84 when another client holds it). A single-record lock
-  // replaces the handle's previous one (unless that one is kept for a transaction); multiple
-  // ones accumulate. Any locked read releases the previous single-record lock.
+  // Locks the record at `position` (84 when another client holds it, and nothing changes). A
+  // single-record lock replaces the handle's previous one (unless that one is kept for a
+  // transaction); multiple ones accumulate. Any lock taken releases the previous single-record lock.
   Status lock(uint32_t position, bool single, bool untilTransactionEnd);
   // After an update or delete of `position`: the single-record lock and that record's lock.
   void releaseAfterWrite(uint32_t position);

@@ -133,7 +133,7 @@ Status RecordFile::routeThrough(Database& db, const std::string& schema) {
     StatementUse use(*st);
     rc = use->step();
     if (rc == SQLITE_ROW) {
-      held_ = Counters{use->integer(0), use->integer(1), use->integer(2), {}};
+      held_ = Counters{use->integer(0), use->integer(1), use->integer(2), {}, use->integer(1)};
       const int64_t version = use->integer(3);
       use->reset();
       return sawLayout(version);
@@ -159,6 +159,18 @@ Status RecordFile::storeCounters() {
   use->bind(3, held_->nextStamp);
   rc = use->step();
   return rc == SQLITE_DONE ? status::ok : statusOfSqlite(rc);
+}
+
+void RecordFile::keepPositionsTaken() {
+  if (!held_ || held_->nextPosition == held_->firstPosition) return;
+  // Stamps go along: positions of records serve as stamps when a key is added later.
+  Statement raise;
+  if (raise.prepare(db_.get(), "UPDATE header SET nextPosition = max(nextPosition, ?1),"
+                               " nextStamp = max(nextStamp, ?2) WHERE id = 1") != SQLITE_OK)
+    return;
+  raise.bind(1, held_->nextPosition);
+  raise.bind(2, held_->nextStamp);
+  raise.step();
 }
 
 void RecordFile::routeOwn() {

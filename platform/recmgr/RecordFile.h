@@ -3,7 +3,8 @@
 // counters that hand out positions, and a layout version that every change of the keys raises)
 // and a records table (position, bytes, and per key an image column and an insertion stamp
 // column, with an index per key: unique where duplicates are not allowed, partial where null
-// keys stay out).
+// keys stay out). SQLite's user version holds the highest key column ever dropped, so no column
+// number names two keys in the file's life.
 //
 // Promises: a position is never 0 and never handed out twice for the file's life; within one key
 // value records keep the order they were inserted or updated into it; every write is one SQLite
@@ -67,6 +68,10 @@ class RecordFile {
   // Changes of the keys always use the file's own connection.
   Status routeThrough(Database& db, const std::string& schema);
   Status storeCounters();
+  // After a transaction that did not commit, before routeOwn: the positions it handed out stay
+  // taken in the header, so a bookmark of a record it inserted never finds another record. Best
+  // effort: nothing is answered.
+  void keepPositionsTaken();
   void routeOwn();
 
   // The record count kept in the header (and the layout brought up to date).
@@ -118,6 +123,7 @@ class RecordFile {
     int64_t nextPosition = 1;
     int64_t nextStamp = 1;
     std::map<uint16_t, int64_t> greatestAutoIncrement;
+    int64_t firstPosition = 1;  // nextPosition when the transaction took the counters
   };
 
   Status readHeader(sqlite3* db);
@@ -147,6 +153,8 @@ class RecordFile {
   Status insertOne(std::string& record, WrittenRecord& written);
   Status updateOne(uint32_t position, std::string& record, WrittenRecord& written);
   Status writeLayout(const FileSpec& spec);
+  // The highest key column ever dropped (kept in SQLite's user version; 0 when none was).
+  Status droppedColumns(int64_t& highest);
   std::vector<std::optional<std::string>> images(std::string_view record) const;
   // Runs the cached read `id` (SQL from makeSql, parameters set by bind) for at most one row,
   // which `take` reads, answering the layout version the row holds; `none` without a row.

@@ -281,7 +281,12 @@ Status RecordFile::addKey(std::vector<SegmentSpec> segments, std::optional<uint8
     if (free > 255) return status::invalidKeyDefinition;
     key.number = static_cast<uint8_t>(free);
   }
-  key.column = static_cast<uint16_t>(columns.empty() ? 1 : *columns.rbegin() + 1);
+  // A column number is never used twice: a handle may still remember its place by a dropped key's.
+  int64_t dropped = 0;
+  if (Status s = droppedColumns(dropped); s != status::ok) return s;
+  const int64_t highest = std::max<int64_t>(dropped, columns.empty() ? 0 : *columns.rbegin());
+  if (highest >= 0xFFFF) return status::invalidKeyDefinition;
+  key.column = static_cast<uint16_t>(highest + 1);
   for (SegmentSpec& s : segments) {
     s.keyNumber = key.number;
     s.column = key.column;
@@ -322,6 +327,15 @@ Status RecordFile::addKey(std::vector<SegmentSpec> segments, std::optional<uint8
   return reloaded == status::layoutChanged ? status::ok : reloaded;
 }
 
+Status RecordFile::droppedColumns(int64_t& highest) {
+  Statement st;
+  int rc = st.prepare(db_.get(), "PRAGMA user_version");
+  if (rc == SQLITE_OK) rc = st.step();
+  if (rc != SQLITE_ROW) return statusOfSqlite(rc);
+  highest = st.integer(0);
+  return status::ok;
+}
+
 Status RecordFile::dropKey(uint8_t number) {
   WriteScope scope(db_);
   if (scope.begun() != status::ok) return scope.begun();
@@ -337,8 +351,11 @@ Status RecordFile::dropKey(uint8_t number) {
     for (SegmentSpec& s : k.segments) s.keyNumber = k.number;
   }
   statements_.clear();  // they may name the columns about to go
+  int64_t dropped = 0;
+  if (Status s = droppedColumns(dropped); s != status::ok) return s;
   int rc = db_.exec(("DROP INDEX " + indexName(*key) + "; ALTER TABLE records DROP COLUMN " + imageColumn(*key) +
-                     "; ALTER TABLE records DROP COLUMN " + stampColumn(*key))
+                     "; ALTER TABLE records DROP COLUMN " + stampColumn(*key) +
+                     "; PRAGMA user_version = " + std::to_string(std::max<int64_t>(dropped, key->column)))
                         .c_str());
   if (rc != SQLITE_OK) return statusOfSqlite(rc);
   if (Status s = writeLayout(next); s != status::ok) return s;

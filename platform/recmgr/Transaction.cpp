@@ -6,7 +6,7 @@
 
 namespace qn::recmgr {
 
-Transaction::~Transaction() { finish(); }
+Transaction::~Transaction() { finish(false); }
 
 Status Transaction::begin() {
   if (open()) return status::transactionActive;
@@ -21,7 +21,7 @@ Status Transaction::end() {
     case State::failedEnd:
       return status::noTransaction;
     case State::dead:
-      finish();
+      finish(false);
       state_ = State::failedEnd;
       return status::operationNotAllowed;
     case State::active:
@@ -31,7 +31,7 @@ Status Transaction::end() {
   for (Member& m : members_)
     if (s == status::ok && m.writing) s = m.file->storeCounters();
   if (s == status::ok && db_.inTransaction()) s = statusOfSqlite(db_.exec("COMMIT"));
-  finish();
+  finish(s == status::ok);
   state_ = s == status::ok ? State::none : State::failedEnd;
   return s;
 }
@@ -39,7 +39,7 @@ Status Transaction::end() {
 Status Transaction::abort() {
   if (state_ == State::none) return status::noTransaction;
   // Callers roll back after a failed end: that abort finds nothing left and succeeds.
-  finish();
+  finish(false);
   state_ = State::none;
   return status::ok;
 }
@@ -111,9 +111,10 @@ Status Transaction::startWriting(Member& member) {
   return s;
 }
 
-void Transaction::finish() {
+void Transaction::finish(bool committed) {
   if (db_.inTransaction()) db_.exec("ROLLBACK");
   for (Member& m : members_) {
+    if (m.writing && !committed) m.file->keepPositionsTaken();
     if (m.writing) m.file->routeOwn();
     m.locks->unmarkTransaction();
   }

@@ -57,8 +57,9 @@ class Transaction {
   Status openConnection(const std::string& mainPath);
   // Takes the file's write lock before anything of it is read, so no upgrade can fail midway.
   Status startWriting(Member& member);
-  // Rolls back what is still open, routes the files home, closes the connection, drops the marks.
-  void finish();
+  // Rolls back what is still open (keeping taken positions taken unless `committed`), routes the
+  // files home, closes the connection, drops the marks.
+  void finish(bool committed);
 
   State state_ = State::none;
   Database db_;

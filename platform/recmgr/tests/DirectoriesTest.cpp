@@ -56,5 +56,13 @@ TEST_F(Directories, RelativeNamesStartFromTheClientsDirectory) {
   EXPECT_EQ(getDirectory(), two) << "a refused change changes nothing";
 }
 
+TEST_F(Directories, ADriveNoFolderIsMappedToIsADirectoryError) {
+  const std::string name = "Q:\\data\\file.qf";  // this test's machine maps no drive
+  OpenFile f;
+  EXPECT_EQ(f.open(name), 35);
+  EXPECT_EQ(createFile(name, createSpec(16, {})), 35);
+  EXPECT_EQ(setDirectory("Q:\\data"), 35);
+}
+
 }  // namespace
 }  // namespace qn::recmgr::testing

@@ -125,5 +125,29 @@ TEST_F(Indexes, AnotherClientLearnsOfNewAndDroppedKeys) {
   EXPECT_EQ(other.read(12, 2).status, 6);
 }
 
+TEST_F(Indexes, APlaceInADroppedKeyIsNeverTakenForAPlaceInItsSuccessor) {
+  const std::string file = makeSmallFile("again.qf", {"DDD", "BBB", "CCC", "AAA"});
+  const ClientId otherId{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'O', 'T', 2, 2};
+  OpenFile mine, other(&otherId);
+  ASSERT_EQ(mine.open(file), 0);
+  ASSERT_EQ(other.open(file), 0);
+  for (OpenFile* f : {&mine, &other}) ASSERT_EQ(f->read(5, 1, nameKey("BBB")).status, 0);
+
+  // Key 1 again, over the same bytes, now descending.
+  ASSERT_EQ(dropIndex(mine, 1), 0);
+  ASSERT_EQ(createIndex(mine, {{5, 8, 0, 0x01 | 0x02 | 0x40}}, static_cast<int8_t>(0x80 | 1)), 0);
+  for (OpenFile* f : {&mine, &other}) {
+    const OpenFile::Read next = f->read(6, 1);
+    ASSERT_EQ(next.status, 0);
+    EXPECT_EQ(nameOf(next.record), "AAA") << "after BBB in the new order";
+  }
+  ASSERT_EQ(mine.close(), 0);
+  ASSERT_EQ(other.close(), 0);
+  ASSERT_EQ(mine.open(file), 0);
+  std::vector<std::string> names;
+  for (auto r = mine.read(12, 1); r.status == 0; r = mine.read(6, 1)) names.push_back(nameOf(r.record));
+  EXPECT_EQ(names, (std::vector<std::string>{"DDD", "CCC", "BBB", "AAA"})) << "and after a new open";
+}
+
 }  // namespace
 }  // namespace qn::recmgr::testing

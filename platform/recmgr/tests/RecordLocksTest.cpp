@@ -129,11 +129,13 @@ TEST_F(RecordLocks, MultipleRecordLocksAccumulateUntilEachIsReleased) {
 
 TEST_F(RecordLocks, ARefusedLockChangesNothing) {
   ASSERT_EQ(a_.read(getEqual + single, 0, number(2)).status, 0);
-  ASSERT_EQ(b_.read(getEqual, 0, number(1)).status, 0);
+  ASSERT_EQ(b_.read(getEqual + single, 0, number(1)).status, 0);
   EXPECT_EQ(b_.read(getNext + single, 0).status, 84);
+  EXPECT_EQ(b_.read(getNext + multiple, 0).status, 84);
   const OpenFile::Read next = b_.read(getNext, 0);
   ASSERT_EQ(next.status, 0);
   EXPECT_EQ(getU32(next.record, 0), 2u) << "still positioned on record 1";
+  EXPECT_EQ(a_.read(getEqual + single, 0, number(1)).status, 84) << "B still holds its lock on record 1";
 }
 
 TEST_F(RecordLocks, ExclusiveOpensAgainstOtherClients) {

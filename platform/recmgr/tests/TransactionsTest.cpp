@@ -26,6 +26,16 @@ uint32_t count(OpenFile& f) {
   return getU32(std::string(s.begin(), s.end()), 6);
 }
 
+// Every record of the file in physical order, as its position and bytes, read by a client of
+// its own. (The header's counters are not compared: positions handed out stay taken.)
+std::vector<std::pair<uint32_t, std::string>> physicalRecords(const std::string& path) {
+  OpenFile f;
+  EXPECT_EQ(f.open(path), 0);
+  std::vector<std::pair<uint32_t, std::string>> out;
+  for (auto r = f.read(33, 0); r.status == 0; r = f.read(24, 0)) out.emplace_back(f.position(), r.record);
+  return out;
+}
+
 std::string number(uint32_t n) {
   std::string k(4, '\0');
   putU32(k, 0, n);
@@ -97,11 +107,11 @@ TEST_F(Transactions, OthersSeeNothingUntilTheEndAndCannotWriteWhatTheTransaction
 TEST_F(Transactions, AbortRestoresEveryFile) {
   OpenFile a[3] = {OpenFile{&workstationA}, OpenFile{&workstationA}, OpenFile{&workstationA}};
   OpenFile b[3] = {OpenFile{&workstationB}, OpenFile{&workstationB}, OpenFile{&workstationB}};
-  std::vector<std::string> before;
+  std::vector<std::vector<std::pair<uint32_t, std::string>>> before;
   for (int i = 0; i < 3; ++i) {
     ASSERT_EQ(a[i].open(files_[i]), 0);
     ASSERT_EQ(b[i].open(files_[i]), 0);
-    before.push_back(fileBytes(files_[i]));
+    before.push_back(physicalRecords(files_[i]));
   }
   ASSERT_EQ(transaction(19, workstationA), 0);
   std::string r = smallRecord("carl");
@@ -115,7 +125,7 @@ TEST_F(Transactions, AbortRestoresEveryFile) {
   ASSERT_EQ(a[2].remove(), 0);
   EXPECT_EQ(transaction(21, workstationA), 0);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(fileBytes(files_[i]), before[i]) << i;
+    EXPECT_EQ(physicalRecords(files_[i]), before[i]) << i;
     EXPECT_EQ(count(b[i]), 2u) << i;
     EXPECT_EQ(count(a[i]), 2u) << i;
   }
@@ -181,7 +191,7 @@ TEST_F(Transactions, WritesInsideATransactionCountAsTheSameWritesOutsideOne) {
   ASSERT_EQ(plain.open(files_[0]), 0);
   ASSERT_EQ(inside.open(files_[1]), 0);
   ASSERT_EQ(aborted.open(files_[2]), 0);
-  const std::string abortedBefore = fileBytes(files_[2]);
+  const auto abortedBefore = physicalRecords(files_[2]);
 
   const std::vector<Seen> expected = countedWrites(plain);
   ASSERT_EQ(expected[0], (Seen{0, 3, 3, 3}));
@@ -194,7 +204,7 @@ TEST_F(Transactions, WritesInsideATransactionCountAsTheSameWritesOutsideOne) {
   ASSERT_EQ(transaction(21, workstationA), 0);
 
   EXPECT_EQ(byName(inside), byName(plain));
-  EXPECT_EQ(fileBytes(files_[2]), abortedBefore);
+  EXPECT_EQ(physicalRecords(files_[2]), abortedBefore);
   EXPECT_EQ(count(aborted), 2u);
   // What the committed transaction left in the header carries on like the plain file's.
   std::string next = smallRecord("hal"), nextPlain = smallRecord("hal");
@@ -263,6 +273,48 @@ TEST_F(Transactions, KeysChangeOnlyOutsideTransactionsAndNeverUnderAnothersTrans
   EXPECT_EQ(createIndex(b, workstationB), 84);
   ASSERT_EQ(transaction(20, workstationA), 0);
   EXPECT_EQ(createIndex(b, workstationB), 0);
+}
+
+TEST_F(Transactions, AFileATransactionWroteIsNeverReplacedUnderIt) {
+  {
+    OpenFile a{&workstationA};
+    ASSERT_EQ(a.open(files_[0]), 0);
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    std::string r = smallRecord("carl");
+    ASSERT_EQ(a.insert(r), 0);
+  }
+  const auto replacement = createSpec(smallRecordLength, {{{1, 4, 15}}});
+  EXPECT_EQ(createFile(files_[0], replacement, 0), 85) << "its handles are closed, its transaction is not";
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(files_[0]), 0);
+  EXPECT_EQ(count(f), 3u) << "the committed insert is in the file";
+  ASSERT_EQ(f.close(), 0);
+  EXPECT_EQ(createFile(files_[0], replacement, 0), 0) << "after the end nothing holds it";
+}
+
+TEST_F(Transactions, PositionsHandedOutInATransactionThatDidNotCommitAreNeverHandedOutAgain) {
+  OpenFile a{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a.open(files_[0]), 0);
+  ASSERT_EQ(b.open(files_[0]), 0);
+  std::vector<uint32_t> bookmarks;
+  for (uint16_t ending : {uint16_t{21}, uint16_t{25}}) {  // abort, and stop
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    std::string r = smallRecord("carl");
+    ASSERT_EQ(a.insert(r), 0);
+    bookmarks.push_back(a.position());
+    ASSERT_EQ(transaction(ending, workstationA), 0);
+    if (ending == 25) ASSERT_EQ(a.open(files_[0]), 0);
+  }
+  for (OpenFile* f : {&b, &a}) {
+    std::string r = smallRecord("dora");
+    ASSERT_EQ(f->insert(r), 0);
+    for (uint32_t p : bookmarks) EXPECT_NE(f->position(), p);
+  }
+  for (uint32_t p : bookmarks) EXPECT_EQ(a.direct(p).status, 43) << "a stale bookmark finds no other record";
+  std::unique_ptr<RecordFile> opened;
+  ASSERT_EQ(RecordFile::open(files_[0], opened), 0);
+  EXPECT_EQ(opened->check(), std::vector<std::string>{});
 }
 
 TEST_F(Transactions, StopAbortsTheClientsTransaction) {
