@@ -92,6 +92,20 @@ TEST(SeedTool, DataRefusesUnknownFilesDuplicateKeysAndExistingFilesLeavingTheFol
   }
 }
 
+TEST(SeedTool, ARefusedFixtureTakesTheFoldersItMadeAwayToo) {
+  const fs::path dir = qn::testing::makeScratchDir("seed-folders");
+  writeFile(dir / "fixture" / "YEmpl.qf.seed", "Employee Code = AMB\n");
+  writeFile(dir / "fixture" / "cmdata" / "master.dsc.seed", "TemplateNumber = \"  1\"\n\nTemplateNumber = \"  1\"\n");
+  const auto run = runTool("qnseed", {"data", (dir / "data").string(), (dir / "fixture").string()});
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_FALSE(fs::exists(dir / "data")) << "a data folder that was not there before stays away";
+
+  fs::create_directories(dir / "kept");
+  EXPECT_EQ(runTool("qnseed", {"data", (dir / "kept").string(), (dir / "fixture").string()}).exitCode, 1);
+  EXPECT_TRUE(fs::exists(dir / "kept"));
+  EXPECT_EQ(filesIn(dir / "kept"), 0);
+}
+
 TEST(SeedTool, TemplatesAreTheEmptyFilesTheProgramCopiesFromItsFolder) {
   const auto catalogue = qn::tools::loadCatalogue(QN_CATALOGUE_DIR);
   const auto templates = qn::seed::templatesIn(catalogue, qn::seed::TemplateHome::ProgramFolder);
