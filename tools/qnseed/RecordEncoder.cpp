@@ -43,7 +43,9 @@ std::string padded(const std::string& text, const FieldDefinition& field) {
   return bytes + std::string(field.size - bytes.size(), ' ');
 }
 
+// A whole number with at most one sign.
 bool parseInteger(std::string_view text, long long& value) {
+  if (text.starts_with("+-")) return false;
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
