@@ -66,7 +66,8 @@ std::vector<std::string> seedData(const tools::Catalogue& catalogue, const fs::p
   std::vector<PreparedFile> files;
   for (const auto& [file, name] : fixtureFiles(fixture)) files.push_back(prepare(catalogue, file, name));
   for (const PreparedFile& file : files)
-    if (recordFileExists(dataDir / file.name)) throw SeedError((dataDir / file.name).string() + " exists already; seeding never overwrites data");
+    if (recordFileExists(dataDir / file.name))
+      throw SeedError((dataDir / file.name).string() + " exists already; seeding never overwrites data");
 
   // A file the record manager refuses a record of takes the files and folders made before it
   // along, so a refused fixture never leaves half a data folder.

@@ -19,7 +19,9 @@ std::filesystem::path toolPath(const std::string& name) {
   return std::filesystem::read_symlink("/proc/self/exe").parent_path() / name;
 }
 
-ToolRun runTool(const std::string& name, const std::vector<std::string>& args) { return runProgram(toolPath(name), args); }
+ToolRun runTool(const std::string& name, const std::vector<std::string>& args) {
+  return runProgram(toolPath(name), args);
+}
 
 ToolRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
   std::string command = quoted(program.string());
