@@ -89,4 +89,6 @@ AnsiString utf8ToAnsi(std::string_view utf8) {
   return out;
 }
 
+bool utf8FitsAnsi(std::string_view utf8) { return ansiToUtf8(utf8ToAnsi(utf8)) == utf8; }
+
 }  // namespace qn

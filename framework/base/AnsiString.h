@@ -17,4 +17,8 @@ std::string ansiToUtf8(std::string_view ansi);
 // bytes are taken as Windows-1252 bytes themselves, so text that was never UTF-8 survives.
 AnsiString utf8ToAnsi(std::string_view utf8);
 
+// Whether utf8ToAnsi takes the text over unchanged: well-formed UTF-8 of characters the code page
+// holds. Text meant to be stored as it was written is checked with it first.
+bool utf8FitsAnsi(std::string_view utf8);
+
 }  // namespace qn

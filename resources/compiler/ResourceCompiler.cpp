@@ -4,7 +4,8 @@
 //   rescomp OUT.cpp [--strings FILE]... [--binary KIND NAME FILE]...
 //
 // A string-table line is "NUMBER<tab>TEXT"; blank lines and lines starting with '#' are skipped.
-// TEXT may use \r \n \t \\ and \xHH escapes. A number defined twice is an error.
+// TEXT is UTF-8 of characters Windows-1252 has (anything else stops the compile) and may use
+// \r \n \t \\ and \xHH escapes. A number defined twice is an error.
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -79,8 +80,10 @@ void readStrings(const std::string& path, std::map<int, std::string>& table) {
     } catch (const std::exception&) {
       fail(where + ": bad string number");
     }
+    const std::string written = line.substr(tab + 1);
+    if (!qn::utf8FitsAnsi(written)) fail(where + ": a character that is not UTF-8 or that Windows-1252 does not have");
     // Escapes are resolved after the code-page conversion so \xHH names a Windows-1252 byte.
-    std::string text = unescape(qn::utf8ToAnsi(line.substr(tab + 1)), where);
+    std::string text = unescape(qn::utf8ToAnsi(written), where);
     if (!table.emplace(id, text).second) fail(where + ": string " + std::to_string(id) + " defined twice");
   }
 }

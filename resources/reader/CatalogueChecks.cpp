@@ -8,6 +8,9 @@
 namespace qn::catalogue {
 namespace {
 
+// Where a field or segment ends, counted wide enough that no catalogue number overflows it.
+long long endOf(int start, int size) { return static_cast<long long>(start) + size; }
+
 std::string describe(const FieldDefinition& f) {
   return "\"" + f.name + "\" (" + std::to_string(f.offset) + "/" + std::to_string(f.size) + ")";
 }
@@ -17,13 +20,13 @@ void checkLayout(const CatalogueEntry& entry, const std::string& layoutName, con
   std::string where = entry.source + (layoutName.empty() ? "" : " layout " + layoutName) + ": ";
   std::set<std::string> names;
   for (const FieldDefinition& f : fields) {
-    if (f.size <= 0 || f.offset < 0 || f.offset + f.size > entry.recordLength)
+    if (f.size <= 0 || f.offset < 0 || endOf(f.offset, f.size) > entry.recordLength)
       problems.push_back(where + "field " + describe(f) + " lies outside the record of " +
                          std::to_string(entry.recordLength) + " bytes");
     if (!names.insert(f.name).second) problems.push_back(where + "field name \"" + f.name + "\" is used twice");
     if (f.name.size() > kLayoutFieldNameKept)
       problems.push_back(where + "field name \"" + f.name + "\" is longer than the layout keeps");
-    if (f.type == FieldType::Decimal && (f.decimals < 0 || f.decimals > 2 * f.size - 1))
+    if (f.type == FieldType::Decimal && (f.decimals < 0 || f.decimals > 2LL * f.size - 1))
       problems.push_back(where + "field " + describe(f) + " has more decimals than digits");
     if (!layoutName.empty()) {
       try {
@@ -37,7 +40,7 @@ void checkLayout(const CatalogueEntry& entry, const std::string& layoutName, con
   for (const FieldDefinition& f : fields) byOffset.push_back(&f);
   std::sort(byOffset.begin(), byOffset.end(), [](auto a, auto b) { return a->offset < b->offset; });
   for (size_t i = 1; i < byOffset.size(); ++i)
-    if (byOffset[i]->offset < byOffset[i - 1]->offset + byOffset[i - 1]->size)
+    if (byOffset[i]->offset < endOf(byOffset[i - 1]->offset, byOffset[i - 1]->size))
       problems.push_back(where + "fields " + describe(*byOffset[i - 1]) + " and " + describe(*byOffset[i]) +
                          " overlap");
 }
@@ -49,7 +52,7 @@ bool isRawBytes(FieldType type) {
 // A structure field is found when one file field has its extent and a compatible type, or, for
 // text, when neighbouring text fields cover exactly its extent, or one text field contains it.
 bool covered(const StructureField& s, const std::vector<FieldDefinition>& fields) {
-  const int begin = s.offset - 1, end = begin + s.size;
+  const long long begin = endOf(s.offset, -1), end = begin + s.size;
   for (const FieldDefinition& f : fields) {
     if (f.offset != begin || f.size != s.size) continue;
     switch (s.kind) {
@@ -60,10 +63,12 @@ bool covered(const StructureField& s, const std::vector<FieldDefinition>& fields
   }
   if (s.kind != StructureFieldKind::Text) return false;
   for (const FieldDefinition& f : fields)
-    if (f.type == FieldType::String && f.offset <= begin && end <= f.offset + f.size) return true;
-  for (int at = begin; at < end;) {
-    auto next = std::find_if(fields.begin(), fields.end(),
-                             [&](const FieldDefinition& f) { return f.offset == at && f.type == FieldType::String; });
+    if (f.type == FieldType::String && f.offset <= begin && end <= endOf(f.offset, f.size)) return true;
+  // Only fields of some size lead on: an empty one would hold the walk where it is.
+  for (long long at = begin; at < end;) {
+    auto next = std::find_if(fields.begin(), fields.end(), [&](const FieldDefinition& f) {
+      return f.offset == at && f.size > 0 && f.type == FieldType::String;
+    });
     if (next == fields.end()) return false;
     at += next->size;
     if (at == end) return true;
@@ -88,7 +93,7 @@ std::vector<std::string> checkKeys(const CatalogueEntry& entry) {
       const KeySegment& seg = entry.keys[k].segments[s];
       std::string where = entry.source + ": key " + std::to_string(k) + " segment " + std::to_string(s + 1) + " (" +
                           std::to_string(seg.position) + "/" + std::to_string(seg.length) + ")";
-      if (seg.position < 1 || seg.length < 1 || seg.position - 1 + seg.length > entry.recordLength) {
+      if (seg.position < 1 || seg.length < 1 || endOf(seg.position - 1, seg.length) > entry.recordLength) {
         problems.push_back(where + " lies outside the record");
         continue;
       }

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "resources/reader/JsonWholeNumber.h"
+
 namespace qn::catalogue {
 namespace {
 
@@ -31,9 +33,9 @@ struct Reader {
   }
 
   int integer(const json& object, const char* name, const std::string& where) const {
-    const json& value = member(object, name, where);
-    if (!value.is_number_integer()) fail(where, std::string("\"") + name + "\" is not a whole number");
-    return value.get<int>();
+    const std::optional<int> value = wholeNumberValue(member(object, name, where));
+    if (!value) fail(where, std::string("\"") + name + "\" is not a whole number of a usable size");
+    return *value;
   }
 
   bool flag(const json& object, const char* name, const std::string& where, bool fallback) const {

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "resources/reader/CatalogueEntry.h"
+#include "resources/reader/JsonWholeNumber.h"
 
 namespace qn::catalogue {
 namespace {
@@ -15,9 +16,10 @@ using nlohmann::json;
 
 int wholeNumber(const json& object, const char* name, const std::string& source, const std::string& where) {
   auto it = object.find(name);
-  if (it == object.end() || !it->is_number_integer())
-    fail(source, where, std::string("\"") + name + "\" is missing or not a whole number");
-  return it->get<int>();
+  const std::optional<int> value = it == object.end() ? std::nullopt : wholeNumberValue(*it);
+  if (!value)
+    fail(source, where, std::string("\"") + name + "\" is missing or not a whole number of a usable size");
+  return *value;
 }
 
 StructureFieldKind kindFromName(const std::string& name, const std::string& source, const std::string& where) {

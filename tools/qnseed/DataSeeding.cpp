@@ -66,21 +66,29 @@ std::vector<std::string> seedData(const tools::Catalogue& catalogue, const fs::p
   std::vector<PreparedFile> files;
   for (const auto& [file, name] : fixtureFiles(fixture)) files.push_back(prepare(catalogue, file, name));
   for (const PreparedFile& file : files)
-    if (fs::exists(dataDir / file.name)) throw SeedError((dataDir / file.name).string() + " exists already; seeding never overwrites data");
+    if (recordFileExists(dataDir / file.name))
+      throw SeedError((dataDir / file.name).string() + " exists already; seeding never overwrites data");
 
-  // A file the record manager refuses a record of takes the files made before it along, so a
-  // refused fixture never leaves half a data folder.
+  // A file the record manager refuses a record of takes the files and folders made before it
+  // along, so a refused fixture never leaves half a data folder.
   std::vector<std::string> written;
+  std::vector<fs::path> madeFolders;  // outermost first
   try {
     for (const PreparedFile& file : files) {
       const fs::path path = dataDir / file.name;
+      std::vector<fs::path> missing;
+      for (fs::path folder = path.parent_path(); !folder.empty() && !fs::exists(folder); folder = folder.parent_path())
+        missing.insert(missing.begin(), folder);
       fs::create_directories(path.parent_path());
+      madeFolders.insert(madeFolders.end(), missing.begin(), missing.end());
       createRecordFile(catalogue, *file.entry, path, false);
       written.push_back(file.name);
       insertRecords(path, file.records, file.where);
     }
   } catch (...) {
-    for (const std::string& name : written) fs::remove(dataDir / name);
+    std::error_code ignored;
+    for (const std::string& name : written) fs::remove(dataDir / name, ignored);
+    for (auto folder = madeFolders.rbegin(); folder != madeFolders.rend(); ++folder) fs::remove(*folder, ignored);
     throw;
   }
   return written;

@@ -19,7 +19,8 @@ bool holdsSomething(const fs::path& dir) { return fs::exists(dir) && !fs::is_emp
 void addEmptyFiles(const tools::Catalogue& catalogue, const fs::path& data) {
   for (const catalogue::CatalogueEntry& entry : catalogue.entries)
     for (const std::string& pattern : entry.files)
-      if (std::optional<std::string> name = concreteFileName(pattern, kDemoWorkstationId); name && !fs::exists(data / *name)) {
+      if (std::optional<std::string> name = concreteFileName(pattern, kDemoWorkstationId);
+          name && !recordFileExists(data / *name)) {
         fs::create_directories((data / *name).parent_path());
         createRecordFile(catalogue, entry, data / *name, false);
       }

@@ -28,14 +28,24 @@ class Refusal {
   std::string why_;
 };
 
+// The stored bytes of a fixture text; one with a character they cannot carry is refused, not
+// changed.
+AnsiString ansiBytes(const std::string& text) {
+  if (!qn::utf8FitsAnsi(text))
+    throw Refusal("\"" + text + "\" holds a character that is not UTF-8 or that Windows-1252 does not have");
+  return qn::utf8ToAnsi(text);
+}
+
 std::string padded(const std::string& text, const FieldDefinition& field) {
-  const AnsiString bytes = qn::utf8ToAnsi(text);
+  const AnsiString bytes = ansiBytes(text);
   if (bytes.size() > static_cast<size_t>(field.size))
     throw Refusal("\"" + text + "\" is " + std::to_string(bytes.size()) + " characters long; the field holds " + std::to_string(field.size));
   return bytes + std::string(field.size - bytes.size(), ' ');
 }
 
+// A whole number with at most one sign.
 bool parseInteger(std::string_view text, long long& value) {
+  if (text.starts_with("+-")) return false;
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && !text.empty();
@@ -64,9 +74,10 @@ TDateTime dateValue(const std::string& text) {
 
 std::string fileDate(const std::string& text, bool quoted, const FieldDefinition& field) {
   if (quoted) {
-    if (qn::utf8ToAnsi(text).size() != static_cast<size_t>(field.size))
+    const AnsiString bytes = ansiBytes(text);
+    if (bytes.size() != static_cast<size_t>(field.size))
       throw Refusal("a date written as stored (in quotes) is " + std::to_string(field.size) + " characters; \"" + text + "\" is not");
-    return qn::utf8ToAnsi(text);
+    return bytes;
   }
   if (text.empty()) return std::string(field.size, ' ');
   AnsiString stored;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/os/Paths.h"
 #include "platform/recmgr/RecordFile.h"
 #include "platform/recmgr/tool/FileCreation.h"
 #include "platform/recmgr/tool/FileSpecJson.h"
@@ -31,6 +32,14 @@ void insertRecords(const std::filesystem::path& path, const std::vector<std::str
     if (recmgr::Status s = file->insert(record, written); s != recmgr::status::ok)
       throw SeedError(where[i] + ": the record manager refused the record: status " + std::to_string(s) +
                       (s == recmgr::status::duplicateKey ? " (a key that must be unique is already taken)" : ""));
+  }
+}
+
+bool recordFileExists(const std::filesystem::path& path) {
+  try {
+    return std::filesystem::exists(os::resolvePath(std::filesystem::absolute(path).string()));
+  } catch (const os::AmbiguousPathError&) {
+    return true;  // several spellings exist
   }
 }
 

@@ -20,6 +20,10 @@ void createRecordFile(const tools::Catalogue& catalogue, const catalogue::Catalo
 void insertRecords(const std::filesystem::path& path, const std::vector<std::string>& records,
                    const std::vector<std::string>& where);
 
+// Whether the program would find a file at `path`: its spelling or the same name in another
+// letter case (the program's path service takes either).
+bool recordFileExists(const std::filesystem::path& path);
+
 // The name a catalogue file name takes for workstation `workstationId`: "<ws>" replaced by it;
 // nothing for names that stand for many files ("<nnn>", "*"), which only a fixture can name.
 std::optional<std::string> concreteFileName(const std::string& pattern, const std::string& workstationId);

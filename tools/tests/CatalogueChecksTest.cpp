@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "resources/reader/CatalogueChecks.h"
 
@@ -68,6 +69,11 @@ TEST(CatalogueChecksTest, FieldAndKeyFaultsAreFound) {
       {"type without layout form", [](CatalogueEntry& e) { e.fields[2].type = FieldType::Float; }},
       {"more decimals than digits", [](CatalogueEntry& e) { e.fields[3].decimals = 8; }},
       {"record length zero", [](CatalogueEntry& e) { e.recordLength = 0; }},
+      {"field at the far end of the numbers",
+       [](CatalogueEntry& e) {
+         e.layout.clear();
+         e.fields[3].offset = std::numeric_limits<int>::max() - 1;
+       }},
       {"overlap in an additional layout",
        [](CatalogueEntry& e) { e.additionalLayouts.push_back({"OTHER", {field("A", 0, 10), field("B", 8, 4)}}); }},
   };
@@ -118,6 +124,13 @@ TEST(CatalogueChecksTest, StructureCoverageAcceptsRecutTextAndRefusesMismatches)
   };
   for (const Case& c : cases)
     EXPECT_EQ(checkStructureCoverage(entry, structure({c.field})).empty(), c.found) << c.what;
+}
+
+TEST(CatalogueChecksTest, AnEmptyFieldCoversNothing) {
+  CatalogueEntry entry = soundEntry();
+  entry.structures = {"SA"};
+  entry.fields[1].size = 0;
+  EXPECT_FALSE(checkStructureCoverage(entry, structure({{"CodeName", 5, 12, StructureFieldKind::Text, 0, 1}})).empty());
 }
 
 TEST(CatalogueChecksTest, StructureLengthsAndUnknownCodesAreFound) {

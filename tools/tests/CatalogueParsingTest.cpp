@@ -46,6 +46,8 @@ TEST(CatalogueParsingTest, MalformedEntriesNameTheirSource) {
       replaced(R"("segments": [{"position": 1, "length": 4, "type": "autoinc"}])", R"("segments": [])"),
       replaced(R"("name": "N", )", ""),
       replaced(R"("duplicates": false)", R"("duplicates": 0)"),
+      replaced(R"("recordLength": 8)", R"("recordLength": 4294967304)"),
+      replaced(R"("offset": 4)", R"("offset": -4294967292)"),
   };
   for (const std::string& text : texts) {
     try {
@@ -65,6 +67,7 @@ TEST(CatalogueParsingTest, MalformedStructuresAreRefused) {
       R"({"codes": [{"code": "AA", "bareLength": null}, {"code": "AA", "bareLength": null}]})",
       R"({"codes": [{"code": "AA", "bareLength": 8, "schema": {"recordLength": 8,
           "fields": [{"name": "X", "offset": 1, "size": 8, "kind": "binary"}]}}]})",
+      R"({"codes": [{"code": "AA", "bareLength": 4294967304}]})",
   };
   for (const char* text : texts) EXPECT_THROW(parseRecordStructures(text, "s.json"), CatalogueError) << text;
 }

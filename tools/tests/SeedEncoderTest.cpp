@@ -98,6 +98,15 @@ TEST_F(SeedEncoder, ValuesThatDoNotFitAreRefusedNamingFileLineAndField) {
       {"YCase.qf", "Client Code = A\nClient Name = Adams\n",
        "test.seed:2: field 'Client Name': no such field in the layout of YCase.qf"},
       {"Print01.QC", "DisplayNum = 40000\n", "test.seed:1: field 'DisplayNum': \"40000\" does not fit the field's 2 bytes"},
+      {"Print01.QC", "DisplayNum = +-2\n", "test.seed:1: field 'DisplayNum': \"+-2\" is not a whole number"},
+      {"Cal.qf", "Date = today+-3\n",
+       "test.seed:1: field 'Date': \"today+-3\" is not a date (YYYY-MM-DD, today, today+N or today-N)"},
+      {"YCase.qf", "Client Code = A\xE2\x86\x92Z\n",
+       "test.seed:1: field 'Client Code': \"A\xE2\x86\x92Z\" holds a character that is not UTF-8 or that Windows-1252 does not have"},
+      {"YCase.qf", "Description Line 1 = Caf\xE9\n",
+       "test.seed:1: field 'Description Line 1': \"Caf\xE9\" holds a character that is not UTF-8 or that Windows-1252 does not have"},
+      {"Cal.qf", "Date = \"46\xE2\x86\x92" "210\"\n",
+       "test.seed:1: field 'Date': \"46\xE2\x86\x92" "210\" holds a character that is not UTF-8 or that Windows-1252 does not have"},
   };
   for (const Case& c : cases) EXPECT_EQ(refusal(c.file, c.text), c.message) << c.text;
 }

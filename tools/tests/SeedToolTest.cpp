@@ -4,6 +4,7 @@
 #include <fstream>
 #include <memory>
 #include <set>
+#include <strings.h>
 
 #include "platform/recmgr/RecordFile.h"
 #include "testing/TestDirs.h"
@@ -90,6 +91,37 @@ TEST(SeedTool, DataRefusesUnknownFilesDuplicateKeysAndExistingFilesLeavingTheFol
     EXPECT_EQ(run.output, "qnseed: " + c.message + "\n") << c.fixture;
     EXPECT_EQ(filesIn(data), c.fixture == std::string("once") ? 1 : 0) << c.fixture;
   }
+}
+
+TEST(SeedTool, ARefusedFixtureTakesTheFoldersItMadeAwayToo) {
+  const fs::path dir = qn::testing::makeScratchDir("seed-folders");
+  writeFile(dir / "fixture" / "YEmpl.qf.seed", "Employee Code = AMB\n");
+  writeFile(dir / "fixture" / "cmdata" / "master.dsc.seed", "TemplateNumber = \"  1\"\n\nTemplateNumber = \"  1\"\n");
+  const auto run = runTool("qnseed", {"data", (dir / "data").string(), (dir / "fixture").string()});
+  EXPECT_EQ(run.exitCode, 1) << run.output;
+  EXPECT_FALSE(fs::exists(dir / "data")) << "a data folder that was not there before stays away";
+
+  fs::create_directories(dir / "kept");
+  EXPECT_EQ(runTool("qnseed", {"data", (dir / "kept").string(), (dir / "fixture").string()}).exitCode, 1);
+  EXPECT_TRUE(fs::exists(dir / "kept"));
+  EXPECT_EQ(filesIn(dir / "kept"), 0);
+}
+
+// The program finds a file whatever the letter case of its name, so a file of the same name in
+// another case is the same file to it.
+TEST(SeedTool, AFileInAnotherLetterCaseIsTheSameFile) {
+  const fs::path dir = qn::testing::makeScratchDir("seed-case");
+  writeFile(dir / "fixture" / "yempl.qf.seed", "Employee Code = AMB\n");
+  writeFile(dir / "data" / "YEMPL.QF", "");
+  const auto run = runTool("qnseed", {"data", (dir / "data").string(), (dir / "fixture").string()});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, "qnseed: " + (dir / "data" / "yempl.qf").string() + " exists already; seeding never overwrites data\n");
+
+  ASSERT_EQ(runTool("qnseed", {"demo", (dir / "demo").string(), "--fixture", (dir / "fixture").string()}).exitCode, 0);
+  std::vector<std::string> employees;
+  for (const auto& item : fs::directory_iterator(dir / "demo" / "data"))
+    if (strcasecmp(item.path().filename().c_str(), "yempl.qf") == 0) employees.push_back(item.path().filename());
+  EXPECT_EQ(employees, std::vector<std::string>{"yempl.qf"}) << "the seeded file, and no empty one beside it";
 }
 
 TEST(SeedTool, TemplatesAreTheEmptyFilesTheProgramCopiesFromItsFolder) {

@@ -20,7 +20,11 @@ std::filesystem::path toolPath(const std::string& name) {
 }
 
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args) {
-  std::string command = quoted(toolPath(name).string());
+  return runProgram(toolPath(name), args);
+}
+
+ToolRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
+  std::string command = quoted(program.string());
   for (const std::string& arg : args) command += " " + quoted(arg);
   ToolRun run;
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");

@@ -13,5 +13,7 @@ struct ToolRun {
 
 std::filesystem::path toolPath(const std::string& name);
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args);
+// The same for a program anywhere (a host tool of the build).
+ToolRun runProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
 
 }  // namespace qn::tools::testing

@@ -29,4 +29,11 @@ TEST(AnsiStringTest, UnrepresentableAndMalformedInput) {
   EXPECT_EQ(qn::utf8ToAnsi("\xE2\x82"), "\xE2\x82");    // truncated sequence
 }
 
+TEST(AnsiStringTest, TextFitsTheCodePageOnlyWhenNothingWouldChange) {
+  for (const char* fits : {"", "Smith & Co.?", "Caf\xC3\xA9 \xE2\x82\xAC", "\xC2\x81"})
+    EXPECT_TRUE(qn::utf8FitsAnsi(fits)) << fits;
+  for (const char* lost : {"\xE4\xB8\xAD", "a\xE9z", "\xE2\x82", "\xC2\x80"})
+    EXPECT_FALSE(qn::utf8FitsAnsi(lost)) << lost;
+}
+
 }  // namespace
