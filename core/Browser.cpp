@@ -37,7 +37,7 @@ void OpenWebPage(int Kind) {
   if (Kind != 1) return;
   const AnsiString browser = GetDefaultBrowserPath();
   const bool started = !browser.empty() && qn::os::startDetached(browser, {MakerHomePage},
-                                                                 {.showWindow = qn::os::SW_SHOWDEFAULT});
+                                                                 {.x = {}, .y = {}, .showWindow = qn::os::SW_SHOWDEFAULT});
   if (!started)
     ShowInformationBox("You may not access the requested website at this time.  Unable to launch browser.");
 }

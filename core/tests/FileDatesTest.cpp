@@ -144,7 +144,7 @@ TEST_F(FileDatesTest, BadFileDatesDisplayTheFallback) {
       .expect(mtError, "Can't convert QN file date to QN display date. DateFormat = M/d/yyyy.  QN file date = 241301. "
                        "Date 01/01/81 will be used. " + kCall);
   for (auto convert : {&FileDateToDisplay4, &FileDateToDisplay}) {
-    for (const AnsiString& bad : {"24o315", "24031", "241301"}) {
+    for (const char* bad : {"24o315", "24031", "241301"}) {
       SCOPED_TRACE(bad);
       AnsiString display = "12/31/99";
       convert(bad, false, display);
@@ -176,7 +176,7 @@ TEST_F(FileDatesTest, BadDisplayTextsGiveTheFallbackFileDate) {
   boxes_.expect(mtError, "Invalid QN display date - date = " + tail)
       .expect(mtError, "Invalid QN display date - date = 2/30/2004" + tail)
       .expect(mtError, "Invalid date (1/1/2090) cannot convert to QN file format. Date 01/01/1981 will be used. " + kCall);
-  for (const AnsiString& bad : {"", "2/30/2004", "1/1/2090"}) {
+  for (const char* bad : {"", "2/30/2004", "1/1/2090"}) {
     AnsiString fileDate = "240315";
     DisplayToFileDate(bad, false, fileDate);
     EXPECT_EQ(fileDate, "010101") << bad;

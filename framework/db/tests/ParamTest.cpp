@@ -57,7 +57,9 @@ TEST(Params, ReadAFieldsNativeValueAsText) {
     // And back into the native form unchanged.
     std::vector<char> again(p.GetDataSize());
     p.GetData(again.data());
-    if (f->DataType() != ftBCD) EXPECT_EQ(again, buffer) << name;
+    if (f->DataType() != ftBCD) {
+      EXPECT_EQ(again, buffer) << name;
+    }
   }
   TParam empty;
   empty.SetDataType(ftDate);

@@ -304,7 +304,9 @@ TEST_F(Transactions, PositionsHandedOutInATransactionThatDidNotCommitAreNeverHan
     ASSERT_EQ(a.insert(r), 0);
     bookmarks.push_back(a.position());
     ASSERT_EQ(transaction(ending, workstationA), 0);
-    if (ending == 25) ASSERT_EQ(a.open(files_[0]), 0);
+    if (ending == 25) {
+      ASSERT_EQ(a.open(files_[0]), 0);
+    }
   }
   for (OpenFile* f : {&b, &a}) {
     std::string r = smallRecord("dora");
