@@ -6,12 +6,12 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
 
+#include "platform/os/MessageSocket.h"
 #include "platform/os/RegisteredMessages.h"
 #include "platform/os/RuntimeFolders.h"
 
@@ -54,21 +54,16 @@ std::optional<Decoded> decode(const std::string& datagram) {
   return d;
 }
 
-sockaddr_un socketAddress(const std::string& path) {
-  sockaddr_un addr{};
-  addr.sun_family = AF_UNIX;
-  if (path.size() >= sizeof addr.sun_path)
-    throw std::system_error(ENAMETOOLONG, std::generic_category(), "the message socket path is too long: " + path);
-  std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
-  return addr;
-}
-
 }  // namespace
 
 MessageBus::MessageBus() {
   static std::atomic<int> counter{0};
-  address_ = runtimeSubdir("bus") + "/" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".sock";
-  sockaddr_un addr = socketAddress(address_);
+  // The start time in the name keeps a later program that gets our process id off our address, so
+  // whoever cleans up after us never takes away its socket.
+  const ProcessIdentity self = currentProcessIdentity();
+  address_ = runtimeSubdir("bus") + "/" + std::to_string(self.pid) + "-" + std::to_string(self.startTime) + "-" +
+             std::to_string(++counter) + ".sock";
+  sockaddr_un addr = messageSocketAddress(address_);
   socket_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
   if (socket_ < 0) throw std::system_error(errno, std::generic_category(), "cannot open a message socket");
   ::unlink(address_.c_str());  // left by an ended process that had our id
@@ -129,7 +124,7 @@ bool MessageBus::post(const WindowEntry& target, const std::string& datagram) {
   if (datagram.size() > largestDatagram) return false;
   sockaddr_un addr;
   try {
-    addr = socketAddress(target.address);
+    addr = messageSocketAddress(target.address);
   } catch (const std::system_error&) {
     return false;
   }

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "platform/os/LockFile.h"
+#include "platform/os/MessageSocket.h"
 #include "platform/os/RuntimeFolders.h"
 
 namespace qn::os::windowRegistry {
@@ -62,7 +63,7 @@ std::optional<WindowEntry> parse(std::istream& in) {
 }
 
 // The entry in the file, when its process still runs. A window of an ended process is removed,
-// with its socket.
+// with its socket unless a running program receives on that address now.
 std::optional<WindowEntry> load(const std::string& path) {
   std::ifstream in(path);
   if (!in) return std::nullopt;
@@ -74,7 +75,7 @@ std::optional<WindowEntry> load(const std::string& path) {
   if (!entry) return std::nullopt;
   if (!isRunning(entry->process)) {
     ::unlink(path.c_str());
-    if (!entry->address.empty()) ::unlink(entry->address.c_str());
+    if (!entry->address.empty() && !messageSocketInUse(entry->address)) ::unlink(entry->address.c_str());
     return std::nullopt;
   }
   return entry;

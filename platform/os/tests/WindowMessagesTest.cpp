@@ -103,6 +103,27 @@ TEST(WindowMessagesTest, WindowsOfEndedProgramsAreGone) {
   EXPECT_FALSE(std::filesystem::exists(main->address)) << "the ended program's socket is cleaned up";
 }
 
+TEST(WindowMessagesTest, WindowLeftByAnEndedProgramSparesTheSocketOfALaterOneWithItsId) {
+  WindowChild child("TCaseF", caseCaption);
+  ASSERT_TRUE(child.process && child.process->waitForInputIdle(30000));
+  auto main = windowRegistry::find("TCaseF", caseCaption);
+  ASSERT_TRUE(main);
+
+  // What a program that had the child's process id before it, and ended without cleaning up,
+  // left behind: its window, naming the socket address the child has bound since.
+  WindowEntry left = *main;
+  left.id = windowRegistry::allocateId();
+  left.process.startTime = main->process.startTime - 1;
+  windowRegistry::put(left);
+
+  EXPECT_EQ(windowRegistry::all().size(), 2u) << "only the child's windows are listed";
+  EXPECT_FALSE(windowRegistry::find(left.id));
+  MessageBus bus;
+  EXPECT_TRUE(bus.send(main->id, "QN_Test_Hello", 3, 4, "still here"));
+  EXPECT_TRUE(waitForLine(child.record, "message QN_Test_Hello " + std::to_string(registerWindowMessage("QN_Test_Hello")) +
+                                            " 3 4 still here"));
+}
+
 TEST(WindowMessagesTest, MessageToOneWindowReachesOnlyThatWindow) {
   MessageBus bus;
   std::vector<std::string> seen;
