@@ -1,8 +1,11 @@
 #include "platform/os/IniFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/os/AtomicFile.h"
 #include <mutex>
@@ -26,15 +29,27 @@ IniText load(const std::string& path) {
   }
 }
 
-// The lock of an INI file lives in the runtime folder, named after the file's absolute path, so
-// no lock files gather beside the program's INI files.
+// The lock of an INI file lives in the runtime folder, named after the file, so no lock files
+// gather beside the program's INI files. Every name of one file must give one lock: the folder
+// counts by its real path (whatever links or drive letter led to it) and the file's name without
+// regard to case, as the path service finds it.
 std::string lockPathOf(const std::string& path) {
-  std::string absolute = !path.empty() && path[0] == '/' ? path : currentDirectory() + "/" + path;
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, std::max<size_t>(slash, 1));
+  std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+  if (char* real = ::realpath(folder.c_str(), nullptr)) {
+    folder = real;
+    std::free(real);
+  } else if (folder[0] != '/') {
+    folder = currentDirectory() + "/" + folder;
+  }
+  std::string identity = folder + "/";
+  for (char c : name) identity += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   uint64_t hash = 14695981039346656037ull;  // FNV-1a: stable across processes and builds
-  for (unsigned char c : absolute) hash = (hash ^ c) * 1099511628211ull;
-  char name[32];
-  std::snprintf(name, sizeof name, "ini-%016llx.lock", static_cast<unsigned long long>(hash));
-  return runtimeDir() + "/" + name;
+  for (unsigned char c : identity) hash = (hash ^ c) * 1099511628211ull;
+  char lockName[32];
+  std::snprintf(lockName, sizeof lockName, "ini-%016llx.lock", static_cast<unsigned long long>(hash));
+  return runtimeDir() + "/" + lockName;
 }
 
 void checkSingleLine(std::string_view what, std::string_view text, std::string_view forbidden) {
@@ -46,10 +61,12 @@ void checkSingleLine(std::string_view what, std::string_view text, std::string_v
 // Reads, changes and rewrites the file under its lock; change answers whether it changed anything.
 template <typename F>
 void change(const std::string& fileName, F f) {
-  const std::string path = resolvePath(fileName);
   try {
-    LockFile lockFile(lockPathOf(path));
+    LockFile lockFile(lockPathOf(resolvePath(fileName)));
     std::lock_guard lock(lockFile);
+    // Resolved again under the lock: a writer naming the file in other letters may have created
+    // it meanwhile, and this change belongs in that file, not in a second one.
+    const std::string path = resolvePath(fileName);
     IniText text = load(path);
     if (f(text)) replaceFileContent(path, text.text());
   } catch (const FileError& e) {

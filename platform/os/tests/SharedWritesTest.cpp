@@ -84,4 +84,25 @@ TEST(SharedWritesTest, IniWritersInSeveralProcessesLoseNothing) {
   }
 }
 
+TEST(SharedWritesTest, IniWritersNamingOneFileDifferentlyLoseNothing) {
+  // One new file, named by each writer in its own way: letter case, and a folder reached through
+  // a link, as a drive letter mapped to a linked folder reaches it.
+  const std::string dir = qn::testing::makeScratchDir("shared-ini-names");
+  const std::string link = qn::testing::makeScratchDir("shared-ini-link") + "/data";
+  std::filesystem::create_directory_symlink(dir, link);
+  const std::vector<std::string> spellings = {dir + "/Shared.ini", dir + "/SHARED.INI", link + "/Shared.ini",
+                                              link + "/shared.ini"};
+  int next = 0;
+  runWriters([&](const std::string& writer) {
+    return std::vector<std::string>{"ini", spellings[next++ % spellings.size()], writer, std::to_string(kValues)};
+  });
+
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files.push_back(entry.path().filename());
+  ASSERT_EQ(files.size(), 1u) << "one file, with the spelling of whichever writer came first";
+  IniFile ini(dir + "/" + files[0]);
+  EXPECT_EQ(ini.ReadSection("Shared").size(), static_cast<size_t>(kWriters * kValues));
+  for (int w = 0; w < kWriters; ++w) EXPECT_EQ(ini.ReadInteger(writerName(w), "Count", 0), kValues);
+}
+
 }  // namespace
