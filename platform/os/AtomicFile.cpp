@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -39,11 +41,15 @@ class Temporary {
   bool committed_ = false;
 };
 
-// A new temporary beside path, created as any new file would be (the umask applies).
+// A new temporary beside path, created as any new file would be (the umask applies). Its name is
+// the file's own with a suffix, shortened where the file's name is so long that the two would
+// not make a name the folder can hold.
 std::pair<std::string, int> createTemporary(const std::string& path) {
   static std::atomic<unsigned> counter{0};
+  const size_t nameStart = path.rfind('/') + 1;  // 0 without a folder
   for (;;) {
-    std::string name = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    std::string suffix = ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    std::string name = path.substr(0, std::min(path.size(), nameStart + NAME_MAX - suffix.size())) + suffix;
     int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return {name, fd};
     if (errno != EEXIST) throw FileError(describe("cannot create a temporary file beside", path));

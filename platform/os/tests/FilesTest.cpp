@@ -10,6 +10,7 @@
 #include "platform/os/DirectoryListing.h"
 #include "platform/os/FileNames.h"
 #include "platform/os/Files.h"
+#include "platform/os/IniFile.h"
 #include "platform/os/UserName.h"
 #include "testing/TestDirs.h"
 #include "testing/TestFiles.h"
@@ -48,6 +49,21 @@ TEST_F(FilesTest, CopyKeepsTheModificationTimeAndFailsCleanly) {
   EXPECT_FALSE(copyFile(dir, dir + "/d.txt", true)) << "a folder is not copied as a file";
   for (const auto& e : fs::directory_iterator(dir))
     EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+}
+
+TEST_F(FilesTest, FilesWithTheLongestNamesAreCopiedAndRewritten) {
+  // 255 bytes is as long as a name may be; the temporary a replacement is written to first must
+  // fit too.
+  for (size_t length : {240u, 250u, 255u}) {
+    const std::string name = std::string(length - 4, 'n') + ".ini";
+    qn::testing::writeFileText(dir + "/source", "[Setup]\nWSID=07\n");
+    EXPECT_TRUE(copyFile(dir + "/source", dir + "/" + name, false)) << length;
+    EXPECT_EQ(qn::testing::readFileText(dir + "/" + name), "[Setup]\nWSID=07\n") << length;
+    IniFile(dir + "/" + name).WriteString("Setup", "WSID", "08");
+    EXPECT_EQ(IniFile(dir + "/" + name).ReadString("Setup", "WSID", ""), "08") << length;
+    EXPECT_TRUE(deleteFile(dir + "/" + name));
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary is left";
 }
 
 TEST_F(FilesTest, ExistenceDeleteAndRename) {
