@@ -1,9 +1,10 @@
 #pragma once
 // A profile (INI) file as the program uses it: [sections] of name=value lines. Section and key
-// names compare without case; listings keep the file's spelling; a value is kept as written,
-// commas and quotes included (only the blanks around it are dropped). Every read takes the file
-// as it is on disk and every change rewrites it atomically under a lock, so programs sharing the
-// file see each other's changes; lines a change does not touch (comments too) stay as they are.
+// names compare without case and without the blanks around them; listings keep the file's
+// spelling; a value is kept as written, commas and quotes included (only the blanks around it
+// are dropped). Every read takes the file as it is on disk and every change rewrites it
+// atomically under a lock, so programs sharing the file see each other's changes; lines a change
+// does not touch (comments too) stay as they are.
 // A missing file reads as empty; a file that cannot be read or holds binary data raises
 // IniFileError. The operations carry the names the program calls them by.
 #include <string>

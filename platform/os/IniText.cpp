@@ -76,6 +76,7 @@ std::string IniText::text() const {
 
 template <typename F>
 void IniText::forEachLineOf(std::string_view section, F f) const {
+  section = trimmed(section);
   bool inside = false;
   for (size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].kind == IniLine::Kind::Section)
@@ -86,6 +87,7 @@ void IniText::forEachLineOf(std::string_view section, F f) const {
 }
 
 const IniLine* IniText::find(std::string_view section, std::string_view ident) const {
+  ident = trimmed(ident);
   const IniLine* found = nullptr;
   forEachLineOf(section, [&](size_t i) {
     if (!found && lines_[i].kind == IniLine::Kind::Entry && sameNameWithoutCase(lines_[i].name, ident))
@@ -114,12 +116,20 @@ std::vector<const IniLine*> IniText::entries(std::string_view section) const {
 }
 
 bool IniText::hasSection(std::string_view section) const {
+  section = trimmed(section);
   for (const IniLine& line : lines_)
     if (line.kind == IniLine::Kind::Section && sameNameWithoutCase(line.name, section)) return true;
   return false;
 }
 
 void IniText::set(std::string_view section, std::string_view ident, std::string_view value) {
+  section = trimmed(section);
+  ident = trimmed(ident);
+  // A line for such a key would read as a blank line, a comment or a section: the value would be
+  // lost, and a section the file never had would appear.
+  if (ident.empty() || ident[0] == '[' || ident[0] == ';')
+    throw IniFileError("Cannot write to an initialization file: the key \"" + std::string(ident) +
+                       "\" cannot be read back");
   if (IniLine* line = const_cast<IniLine*>(find(section, ident))) {
     *line = entryLine(line->name, value);  // the key keeps the spelling it has in the file
     return;
@@ -144,6 +154,7 @@ bool IniText::eraseSection(std::string_view section) {
 }
 
 bool IniText::eraseEntry(std::string_view section, std::string_view ident) {
+  ident = trimmed(ident);
   return removeLines(
       [&](const IniLine& line, bool inSection) {
         return inSection && line.kind == IniLine::Kind::Entry && sameNameWithoutCase(line.name, ident);
@@ -153,6 +164,7 @@ bool IniText::eraseEntry(std::string_view section, std::string_view ident) {
 
 bool IniText::removeLines(const std::function<bool(const IniLine&, bool inSection)>& unwanted,
                           std::string_view section) {
+  section = trimmed(section);
   std::vector<IniLine> kept;
   bool inside = false;
   for (IniLine& line : lines_) {

@@ -33,6 +33,8 @@ class IniText {
   std::vector<const IniLine*> entries(std::string_view section) const;
   bool hasSection(std::string_view section) const;
 
+  // Names asked for are taken without the blanks around them, as the file's names are read.
+  // IniFileError for a key whose line would not read as an entry.
   void set(std::string_view section, std::string_view ident, std::string_view value);
   // Both answer whether anything was removed.
   bool eraseSection(std::string_view section);

@@ -137,6 +137,33 @@ TEST_F(IniFileTest, ValuesThatWouldBreakTheirLineAreRefused) {
   EXPECT_THROW(ini.WriteString("Set]up", "A", "1"), IniFileError);
 }
 
+TEST_F(IniFileTest, NamesWithBlanksAroundThemMeanTheNamesTheFileHolds) {
+  // The file's names are read without the blanks around them; names asked for are taken the same
+  // way, so a write changes the line a read finds instead of adding one no read ever finds.
+  qn::testing::writeFileText(path, "[ Setup ]\nWSID = 07\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString(" Setup", "WSID ", ""), "07");
+  EXPECT_TRUE(ini.ValueExists("Setup ", " wsid"));
+  EXPECT_EQ(ini.ReadSection(" setup ").size(), 1u);
+  ini.WriteString("Setup ", " WSID", "08");
+  ini.WriteString(" Setup", "WSID  ", "09");
+  EXPECT_EQ(qn::testing::readFileText(path), "[ Setup ]\nWSID=09\n");
+  ini.DeleteKey(" SETUP ", " wsid ");
+  ini.EraseSection("  setup");
+  EXPECT_EQ(qn::testing::readFileText(path), "");
+}
+
+TEST_F(IniFileTest, KeysNoReadCouldFindAreRefused) {
+  // Such a line would be blank, a comment or a section header: the value would be lost.
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  IniFile ini(path);
+  for (const char* key : {"", "  ", "[Printer", " ;Printer"}) {
+    EXPECT_THROW(ini.WriteString("Setup", key, "Front"), IniFileError) << "\"" << key << "\"";
+    EXPECT_FALSE(writePrivateProfileString("Setup", key, "Front", path)) << "\"" << key << "\"";
+  }
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
+}
+
 TEST(ProfileFunctionsTest, BareNamesLiveInTheWindowsFolder) {
   qn::testing::writeFileText(windowsDir() + "/win.ini", "[intl]\niDate=1\nsShortDate=dd/MM/yyyy\n");
   EXPECT_EQ(getProfileInt("INTL", "iDATE", 0), 1);
