@@ -47,7 +47,9 @@ std::optional<Decoded> decode(const std::string& datagram) {
   Decoded d{};
   if (!(header >> kind >> d.message.target >> d.message.wParam >> d.message.lParam >> nameLength >> textLength))
     return std::nullopt;
-  if (kind < 0 || kind > 2 || newline + 1 + nameLength + textLength != datagram.size()) return std::nullopt;
+  // Compared with what follows the header, so no lengths can add up to it by wrapping around.
+  const size_t bodyLength = datagram.size() - newline - 1;
+  if (kind < 0 || kind > 2 || nameLength > bodyLength || textLength != bodyLength - nameLength) return std::nullopt;
   d.kind = static_cast<Kind>(kind);
   d.message.name = datagram.substr(newline + 1, nameLength);
   d.message.text = datagram.substr(newline + 1 + nameLength);

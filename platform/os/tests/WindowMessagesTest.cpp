@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -145,6 +149,37 @@ TEST(WindowMessagesTest, MessageToOneWindowReachesOnlyThatWindow) {
   EXPECT_FALSE(bus.send(a, "QN_Test", 0, 0, "later"));
   bus.dispatchPending();
   EXPECT_EQ(seen.size(), 1u);
+}
+
+TEST(WindowMessagesTest, MalformedDatagramsAreDroppedAndWhatFollowsArrives) {
+  MessageBus bus;
+  std::vector<std::string> seen;
+  WindowId id = bus.registerWindow("TA", "a", 0, {[&](const WindowMessage& m) { seen.push_back(m.text); }, {}});
+  const std::string address = windowRegistry::find(id)->address;
+  const std::string target = std::to_string(id);
+  // Lengths that add up to the datagram's size only by wrapping around.
+  const std::string huge = "18446744073709551615";
+  const std::vector<std::string> malformed = {
+      "0 " + target + " 0 0 " + huge + " 2\nx",
+      "0 " + target + " 0 0 18446744073709550617 1000\nx",
+      "0 " + target + " 0 0 2 -5\nxyz",
+      "0 " + target + " 0 0 3",
+      "9 " + target + " 0 0 0 0\n",
+      "",
+  };
+  int probe = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  ASSERT_GE(probe, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  std::strncpy(addr.sun_path, address.c_str(), sizeof addr.sun_path - 1);
+  for (const std::string& datagram : malformed)
+    ASSERT_EQ(::sendto(probe, datagram.data(), datagram.size(), 0, reinterpret_cast<sockaddr*>(&addr), sizeof addr),
+              static_cast<ssize_t>(datagram.size()));
+  ::close(probe);
+  EXPECT_TRUE(bus.send(id, "QN_Test", 0, 0, "after"));
+
+  EXPECT_NO_THROW(bus.dispatchPending());
+  EXPECT_EQ(seen, std::vector<std::string>{"after"});
 }
 
 TEST(WindowMessagesTest, HandlerMayUnregisterItsOwnWindow) {
