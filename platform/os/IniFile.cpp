@@ -1,7 +1,6 @@
 #include "platform/os/IniFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -32,7 +31,7 @@ IniText load(const std::string& path) {
 // The lock of an INI file lives in the runtime folder, named after the file, so no lock files
 // gather beside the program's INI files. Every name of one file must give one lock: the folder
 // counts by its real path (whatever links or drive letter led to it) and the file's name without
-// regard to case, as the path service finds it.
+// regard to case (ASCII letters, whatever the locale), as the path service finds it.
 std::string lockPathOf(const std::string& path) {
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, std::max<size_t>(slash, 1));
@@ -44,7 +43,7 @@ std::string lockPathOf(const std::string& path) {
     folder = currentDirectory() + "/" + folder;
   }
   std::string identity = folder + "/";
-  for (char c : name) identity += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char c : name) identity += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
   uint64_t hash = 14695981039346656037ull;  // FNV-1a: stable across processes and builds
   for (unsigned char c : identity) hash = (hash ^ c) * 1099511628211ull;
   char lockName[32];
