@@ -116,12 +116,19 @@ bool placeFile(const std::string& path, const std::function<void(int fd)>& write
 }
 
 void replaceFileContent(const std::string& path, std::string_view content, const std::function<void()>& beforeRename) {
+  // A rename needs only the folder's permission: a file made read-only, for us or for everyone,
+  // must refuse the change itself.
+  struct stat st;
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && ((st.st_mode & 0222) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES))) {
+    errno = EACCES;
+    throw FileError(describe("cannot change the read-only file", path));
+  }
   placeFile(
       path,
       [&](int fd) {
         // The replacement keeps the permissions of the file it replaces.
-        struct stat st;
-        if (::stat(path.c_str(), &st) == 0 && ::fchmod(fd, st.st_mode & 07777) != 0)
+        if (exists && ::fchmod(fd, st.st_mode & 07777) != 0)
           throw FileError(describe("cannot set the permissions of a temporary beside", path));
         writeAll(fd, content, path);
         if (::fsync(fd) != 0) throw FileError(describe("cannot flush a temporary beside", path));

@@ -20,6 +20,7 @@ bool placeFile(const std::string& path, const std::function<void(int fd)>& write
                const std::function<void()>& beforeRename = {});
 
 // Replaces the file's content (creating it when missing), flushed to disk before the rename.
+// FileError, the file untouched, when it is read-only.
 void replaceFileContent(const std::string& path, std::string_view content,
                         const std::function<void()>& beforeRename = {});
 

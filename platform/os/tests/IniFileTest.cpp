@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -161,6 +162,15 @@ TEST_F(IniFileTest, KeysNoReadCouldFindAreRefused) {
     EXPECT_THROW(ini.WriteString("Setup", key, "Front"), IniFileError) << "\"" << key << "\"";
     EXPECT_FALSE(writePrivateProfileString("Setup", key, "Front", path)) << "\"" << key << "\"";
   }
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
+}
+
+TEST_F(IniFileTest, AReadOnlyFileIsNotRewritten) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_THROW(IniFile(path).WriteString("Setup", "WSID", "08"), IniFileError);
+  EXPECT_FALSE(writePrivateProfileString("Setup", "WSID", "08", path));
+  EXPECT_THROW(IniFile(path).EraseSection("Setup"), IniFileError);
   EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
 }
 
