@@ -1,5 +1,6 @@
 #include "platform/os/ProfileFunctions.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 
@@ -22,12 +23,13 @@ int getPrivateProfileInt(std::string_view section, std::string_view key, int def
   IniFile file(profileFilePath(fileName));
   if (!file.ValueExists(section, key)) return defaultValue;
   AnsiString value = file.ReadString(section, key, "");
-  size_t i = value.size() > 0 && value[0] == '-' ? 1 : 0;
+  const bool negative = !value.empty() && value[0] == '-';
   long long number = 0;
-  for (; i < value.size() && std::isdigit(static_cast<unsigned char>(value[i])) && number <= INT32_MAX; ++i)
+  for (size_t i = negative ? 1 : 0;
+       i < value.size() && std::isdigit(static_cast<unsigned char>(value[i])) && number <= INT32_MAX; ++i)
     number = number * 10 + (value[i] - '0');
-  if (number > INT32_MAX) number = INT32_MAX;
-  return static_cast<int>(!value.empty() && value[0] == '-' ? -number : number);
+  // Digits beyond the range stop at its nearest end.
+  return static_cast<int>(std::clamp<long long>(negative ? -number : number, INT32_MIN, INT32_MAX));
 }
 
 bool writePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,

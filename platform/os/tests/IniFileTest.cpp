@@ -184,6 +184,13 @@ TEST(ProfileFunctionsTest, BareNamesLiveInTheWindowsFolder) {
   EXPECT_EQ(qn::testing::readFileText(windowsDir() + "/Qnvantor.ini"), "[Setup]\nWSID=07\n");
   EXPECT_EQ(getPrivateProfileString("setup", "wsid", "WError", "Qnvantor.ini"), "07");
   EXPECT_EQ(getPrivateProfileInt("Setup", "WSID", -1, "Qnvantor.ini"), 7);
+  const std::pair<const char*, int> numbers[] = {{"2147483647", INT32_MAX}, {"2147483648", INT32_MAX},
+                                                 {"-2147483648", INT32_MIN}, {"-99999999999", INT32_MIN},
+                                                 {"-12x", -12}};
+  for (const auto& [text, number] : numbers) {
+    ASSERT_TRUE(writePrivateProfileString("Setup", "N", text, "Qnvantor.ini"));
+    EXPECT_EQ(getPrivateProfileInt("Setup", "N", 0, "Qnvantor.ini"), number) << text;
+  }
 
   const std::string elsewhere = qn::testing::makeScratchDir("profile") + "/VORLEX.CFG";
   EXPECT_TRUE(writePrivateProfileString("Main", "ID", "1", elsewhere));
