@@ -895,23 +895,30 @@ Variant MemoryDataSet::Lookup(const AnsiString& keyFields, const VariantArray& v
   CheckActive();
   int at = LocateRecord(keyFields, values, 0);
   if (at < 0) return {};
-  // The record with its calculated values, read as in a calculation.
+  // The record with its blobs and calculated values, read as in a calculation.
   std::vector<char> scratch(bufferSize_, '\0');
   std::memcpy(scratch.data(), view_[at]->data.data(), recordSize_);
-  GetCalcFields(scratch.data());
+  bufferBlobs_[scratch.data()] = view_[at]->blobs;
   char* savedCalc = CalcBuffer();
-  SetCalcBuffer(scratch.data());
-  TDataSetState saved = SetTempState(dsCalcFields);
   Variant result;
   try {
-    result = FieldByName(resultField)->AsVariant();
-  } catch (...) {
+    GetCalcFields(scratch.data());
+    SetCalcBuffer(scratch.data());
+    TDataSetState saved = SetTempState(dsCalcFields);
+    try {
+      result = FieldByName(resultField)->AsVariant();
+    } catch (...) {
+      RestoreState(saved);
+      throw;
+    }
     RestoreState(saved);
+  } catch (...) {
     SetCalcBuffer(savedCalc);
+    bufferBlobs_.erase(scratch.data());
     throw;
   }
-  RestoreState(saved);
   SetCalcBuffer(savedCalc);
+  bufferBlobs_.erase(scratch.data());
   return result;
 }
 
