@@ -292,8 +292,8 @@ bool MemoryDataSet::GetFieldData(TField* field, void* buffer) {
   const char* record = RecordBufferForState();
   if (!record) return false;
   if (IsCalculated(field)) {
-    // A stored record has no calculated values.
-    if (State() == dsFilter) return false;
+    // A stored record or a key has no calculated values (nor room for them).
+    if (State() == dsFilter || State() == dsSetKey) return false;
     return ReadCalcField(record + recordSize_, field, buffer);
   }
   const char* at = record + field->Offset();
