@@ -154,4 +154,34 @@ TEST_F(LookupFields, AClosedLookupDatasetLeavesThemEmpty) {
   EXPECT_TRUE(clientName->IsNull());
 }
 
+TEST(LookupFieldLifetime, AFreedLookupDatasetIsForgotten) {
+  auto* clients = new MemoryDataSet(nullptr);
+  clients->FieldDefs().Add("CODE", ftString, 7);
+  clients->FieldDefs().Add("NAME", ftString, 30);
+  clients->Open();
+  clients->AppendRecord({"ADA", "Adams & Co"});
+
+  MemoryDataSet matters(nullptr);
+  auto* client = new TStringField(&matters);
+  client->SetFieldName("CLIENT");
+  client->SetDataSet(&matters);
+  auto* clientName = new TStringField(&matters);
+  clientName->SetFieldName("CLIENT_NAME");
+  clientName->SetFieldKind(fkLookup);
+  clientName->SetKeyFields("CLIENT");
+  clientName->SetLookupDataSet(clients);
+  clientName->SetLookupKeyFields("CODE");
+  clientName->SetLookupResultField("NAME");
+  clientName->SetDataSet(&matters);
+  matters.FieldDefs().Add("CLIENT", ftString, 20);
+  matters.Open();
+  matters.AppendRecord({"ADA"});
+  ASSERT_EQ(clientName->AsString(), "Adams & Co");
+
+  delete clients;
+  EXPECT_EQ(clientName->LookupDataSet(), nullptr);
+  matters.Refresh();
+  EXPECT_TRUE(clientName->IsNull());
+}
+
 }  // namespace
