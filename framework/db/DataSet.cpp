@@ -12,6 +12,7 @@
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "framework/db/FieldFactory.h"
+#include "framework/db/ForEachStillListed.h"
 #include "framework/db/IndexDefs.h"
 
 void TDataSet::PublishProperties(PropertyPublisher<TDataSet>& publish) {
@@ -57,7 +58,7 @@ void TDataSet::CloseForDestruction() {
 }
 
 TDataSet::~TDataSet() {
-  for (TDataSource* source : std::vector<TDataSource*>(dataSources_)) source->SetDataSet(nullptr);
+  ForEachStillListed(dataSources_, [](TDataSource* source) { source->SetDataSet(nullptr); });
   DestroyFields();
   for (TField* f : std::vector<TField*>(fields_.begin(), fields_.end())) f->dataSet_ = nullptr;
 }
@@ -926,5 +927,5 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
     if (event == deLayoutChange) enableEvent_ = deLayoutChange;
     if (!(event == deUpdateState && state_ == dsInactive)) return;
   }
-  for (TDataSource* source : std::vector<TDataSource*>(dataSources_)) source->DataEvent(event, info);
+  ForEachStillListed(dataSources_, [&](TDataSource* source) { source->DataEvent(event, info); });
 }
