@@ -923,9 +923,11 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
   }
   if (ControlsDisabled() || state_ == dsBlockRead) {
     // The controls learn of this when they are enabled again; a closing dataset still
-    // tells them at once, so that they let go of its buffers.
+    // tells them at once, so that they let go of its buffers, and whatever state it is in by
+    // then is news to them.
     if (event == deLayoutChange) enableEvent_ = deLayoutChange;
     if (!(event == deUpdateState && state_ == dsInactive)) return;
+    enableState_ = dsInactive;
   }
   ForEachStillListed(dataSources_, [&](TDataSource* source) { source->DataEvent(event, info); });
 }
