@@ -895,18 +895,21 @@ Variant MemoryDataSet::Lookup(const AnsiString& keyFields, const VariantArray& v
   CheckActive();
   int at = LocateRecord(keyFields, values, 0);
   if (at < 0) return {};
-  // The record with its blobs and calculated values, read as in a calculation.
+  TField* field = FieldByName(resultField);
+  // The record with its blobs (and calculated values), read as in a calculation.
   std::vector<char> scratch(bufferSize_, '\0');
   std::memcpy(scratch.data(), view_[at]->data.data(), recordSize_);
   bufferBlobs_[scratch.data()] = view_[at]->blobs;
   char* savedCalc = CalcBuffer();
   Variant result;
   try {
-    GetCalcFields(scratch.data());
+    // Only a calculated result needs the calculation: a lookup field into this same dataset
+    // would otherwise look itself up without end.
+    if (IsCalculated(field)) GetCalcFields(scratch.data());
     SetCalcBuffer(scratch.data());
     TDataSetState saved = SetTempState(dsCalcFields);
     try {
-      result = FieldByName(resultField)->AsVariant();
+      result = field->AsVariant();
     } catch (...) {
       RestoreState(saved);
       throw;

@@ -184,4 +184,35 @@ TEST(LookupFieldLifetime, AFreedLookupDatasetIsForgotten) {
   EXPECT_TRUE(clientName->IsNull());
 }
 
+TEST(LookupFieldLifetime, ALookupIntoItsOwnDatasetEnds) {
+  // Employees and their supervisors in one table.
+  MemoryDataSet staff(nullptr);
+  for (const char* name : {"ID", "BOSS"}) {
+    auto* f = new TIntegerField(&staff);
+    f->SetFieldName(name);
+    f->SetDataSet(&staff);
+  }
+  auto* name = new TStringField(&staff);
+  name->SetFieldName("NAME");
+  name->SetDataSet(&staff);
+  auto* bossName = new TStringField(&staff);
+  bossName->SetFieldName("BOSS_NAME");
+  bossName->SetFieldKind(fkLookup);
+  bossName->SetKeyFields("BOSS");
+  bossName->SetLookupDataSet(&staff);
+  bossName->SetLookupKeyFields("ID");
+  bossName->SetLookupResultField("NAME");
+  bossName->SetDataSet(&staff);
+  staff.FieldDefs().Add("ID", ftInteger);
+  staff.FieldDefs().Add("BOSS", ftInteger);
+  staff.FieldDefs().Add("NAME", ftString, 20);
+  staff.Open();
+  staff.AppendRecord({1, 1, "Ann"});
+  staff.AppendRecord({2, 1, "Bob"});
+  staff.AppendRecord({3, 2, "Cy"});
+  EXPECT_EQ(bossName->AsString(), "Bob");
+  staff.First();
+  EXPECT_EQ(bossName->AsString(), "Ann");
+}
+
 }  // namespace
