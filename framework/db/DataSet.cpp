@@ -460,8 +460,13 @@ void TDataSet::UpdateCursorPos() {
 }
 
 bool TDataSet::GetNextRecord() {
-  if (recordCount_ > 0) SetCurrentRecord(recordCount_ - 1);
-  bool ok = GetRecord(buffers_[recordCount_], gmNext, true) == grOK;
+  TGetMode mode = gmNext;
+  if (recordCount_ > 0) {
+    SetCurrentRecord(recordCount_ - 1);
+    // A record being inserted sets the cursor on the record it goes before: that one follows.
+    if (GetBookmarkFlag(buffers_[recordCount_ - 1]) == bfInserted) mode = gmCurrent;
+  }
+  bool ok = GetRecord(buffers_[recordCount_], mode, true) == grOK;
   if (!ok) {
     CursorPosChanged();
     return false;
