@@ -25,6 +25,12 @@ void TDataLink::SetDataSource(TDataSource* source) {
   UpdateState();
 }
 
+void TDataLink::SourceFreed() {
+  dataSource_->RemoveDataLink(this);
+  dataSource_ = nullptr;
+  UpdateState();
+}
+
 void TDataLink::SetReadOnly(bool value) {
   if (value == readOnly_) return;
   readOnly_ = value;

@@ -62,6 +62,8 @@ class TDataLink {
   friend class TDataSource;
   friend class TDataSet;
   void DataEvent(TDataEvent event, intptr_t info);
+  // Lets go of a data source that is being freed, even when the link is fixed.
+  void SourceFreed();
   void UpdateState();
   void UpdateEditing();
   // Moves the window so the active record lies inside it and no rows stay empty at its end

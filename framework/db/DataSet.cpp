@@ -12,6 +12,7 @@
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "framework/db/FieldFactory.h"
+#include "framework/db/ForEachStillListed.h"
 #include "framework/db/IndexDefs.h"
 
 void TDataSet::PublishProperties(PropertyPublisher<TDataSet>& publish) {
@@ -57,7 +58,7 @@ void TDataSet::CloseForDestruction() {
 }
 
 TDataSet::~TDataSet() {
-  for (TDataSource* source : std::vector<TDataSource*>(dataSources_)) source->SetDataSet(nullptr);
+  ForEachStillListed(dataSources_, [](TDataSource* source) { source->SetDataSet(nullptr); });
   DestroyFields();
   for (TField* f : std::vector<TField*>(fields_.begin(), fields_.end())) f->dataSet_ = nullptr;
 }
@@ -459,8 +460,13 @@ void TDataSet::UpdateCursorPos() {
 }
 
 bool TDataSet::GetNextRecord() {
-  if (recordCount_ > 0) SetCurrentRecord(recordCount_ - 1);
-  bool ok = GetRecord(buffers_[recordCount_], gmNext, true) == grOK;
+  TGetMode mode = gmNext;
+  if (recordCount_ > 0) {
+    SetCurrentRecord(recordCount_ - 1);
+    // A record being inserted sets the cursor on the record it goes before: that one follows.
+    if (GetBookmarkFlag(buffers_[recordCount_ - 1]) == bfInserted) mode = gmCurrent;
+  }
+  bool ok = GetRecord(buffers_[recordCount_], mode, true) == grOK;
   if (!ok) {
     CursorPosChanged();
     return false;
@@ -922,9 +928,11 @@ void TDataSet::DataEvent(TDataEvent event, intptr_t info) {
   }
   if (ControlsDisabled() || state_ == dsBlockRead) {
     // The controls learn of this when they are enabled again; a closing dataset still
-    // tells them at once, so that they let go of its buffers.
+    // tells them at once, so that they let go of its buffers, and whatever state it is in by
+    // then is news to them.
     if (event == deLayoutChange) enableEvent_ = deLayoutChange;
     if (!(event == deUpdateState && state_ == dsInactive)) return;
+    enableState_ = dsInactive;
   }
-  for (TDataSource* source : std::vector<TDataSource*>(dataSources_)) source->DataEvent(event, info);
+  ForEachStillListed(dataSources_, [&](TDataSource* source) { source->DataEvent(event, info); });
 }

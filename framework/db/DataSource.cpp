@@ -8,6 +8,7 @@
 #include "framework/db/DataSet.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
+#include "framework/db/ForEachStillListed.h"
 
 namespace {
 UnitRegistration unit("framework/db/DataSource", {}, [] { RegisterClass<TDataSource>(); });
@@ -28,7 +29,7 @@ TDataSource::~TDataSource() {
   OnStateChange = nullptr;
   OnUpdateData = nullptr;
   OnDataChange = nullptr;
-  for (TDataLink* link : std::vector<TDataLink*>(dataLinks_)) link->SetDataSource(nullptr);
+  ForEachStillListed(dataLinks_, [](TDataLink* link) { link->SourceFreed(); });
   SetDataSet(nullptr);
 }
 
@@ -70,7 +71,7 @@ void TDataSource::UpdateState() {
   TDataSetState state = enabled_ && dataSet_ ? dataSet_->State() : dsInactive;
   if (state == state_) return;
   state_ = state;
-  for (TDataLink* link : std::vector<TDataLink*>(dataLinks_)) link->UpdateState();
+  ForEachStillListed(dataLinks_, [](TDataLink* link) { link->UpdateState(); });
   if (OnStateChange) OnStateChange(this);
 }
 
@@ -80,7 +81,7 @@ void TDataSource::DataEvent(TDataEvent event, intptr_t info) {
     return;
   }
   if (state_ == dsInactive) return;
-  for (TDataLink* link : std::vector<TDataLink*>(dataLinks_)) link->DataEvent(event, info);
+  ForEachStillListed(dataLinks_, [&](TDataLink* link) { link->DataEvent(event, info); });
   switch (event) {
     case deFieldChange:
     case deRecordChange:

@@ -128,6 +128,18 @@ void TField::SetIndex(int index) {
   PropertyChanged(true);
 }
 
+void TField::SetLookupDataSet(TDataSet* v) {
+  if (v == lookupDataSet_) return;
+  if (lookupDataSet_) RemoveFreeNotification(lookupDataSet_);
+  lookupDataSet_ = v;
+  if (lookupDataSet_) FreeNotification(lookupDataSet_);
+}
+
+void TField::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == lookupDataSet_) lookupDataSet_ = nullptr;
+}
+
 bool TField::CanModify() const {
   return !readOnly_ && dataSet_ && dataSet_->CanModify();
 }

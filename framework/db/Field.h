@@ -73,7 +73,8 @@ class TField : public TComponent {
   const AnsiString& KeyFields() const { return keyFields_; }
   void SetKeyFields(const AnsiString& v) { keyFields_ = v; }
   TDataSet* LookupDataSet() const { return lookupDataSet_; }
-  void SetLookupDataSet(TDataSet* v) { lookupDataSet_ = v; }
+  // The field forgets a lookup dataset that is freed before it.
+  void SetLookupDataSet(TDataSet* v);
   const AnsiString& LookupKeyFields() const { return lookupKeyFields_; }
   void SetLookupKeyFields(const AnsiString& v) { lookupKeyFields_ = v; }
   const AnsiString& LookupResultField() const { return lookupResultField_; }
@@ -127,6 +128,7 @@ class TField : public TComponent {
   TFieldNotifyEvent OnValidate, OnChange;
 
  protected:
+  void Notification(TComponent* component, TOperation operation) override;
   void SetDataType(TFieldType type) { dataType_ = type; }
   virtual int GetDataSize() const { return 0; }
   virtual int GetDefaultWidth() const { return 10; }

@@ -292,8 +292,8 @@ bool MemoryDataSet::GetFieldData(TField* field, void* buffer) {
   const char* record = RecordBufferForState();
   if (!record) return false;
   if (IsCalculated(field)) {
-    // A stored record has no calculated values.
-    if (State() == dsFilter) return false;
+    // A stored record or a key has no calculated values (nor room for them).
+    if (State() == dsFilter || State() == dsSetKey) return false;
     return ReadCalcField(record + recordSize_, field, buffer);
   }
   const char* at = record + field->Offset();
@@ -895,23 +895,33 @@ Variant MemoryDataSet::Lookup(const AnsiString& keyFields, const VariantArray& v
   CheckActive();
   int at = LocateRecord(keyFields, values, 0);
   if (at < 0) return {};
-  // The record with its calculated values, read as in a calculation.
+  TField* field = FieldByName(resultField);
+  // The record with its blobs (and calculated values), read as in a calculation.
   std::vector<char> scratch(bufferSize_, '\0');
   std::memcpy(scratch.data(), view_[at]->data.data(), recordSize_);
-  GetCalcFields(scratch.data());
+  bufferBlobs_[scratch.data()] = view_[at]->blobs;
   char* savedCalc = CalcBuffer();
-  SetCalcBuffer(scratch.data());
-  TDataSetState saved = SetTempState(dsCalcFields);
   Variant result;
   try {
-    result = FieldByName(resultField)->AsVariant();
-  } catch (...) {
+    // Only a calculated result needs the calculation: a lookup field into this same dataset
+    // would otherwise look itself up without end.
+    if (IsCalculated(field)) GetCalcFields(scratch.data());
+    SetCalcBuffer(scratch.data());
+    TDataSetState saved = SetTempState(dsCalcFields);
+    try {
+      result = field->AsVariant();
+    } catch (...) {
+      RestoreState(saved);
+      throw;
+    }
     RestoreState(saved);
+  } catch (...) {
     SetCalcBuffer(savedCalc);
+    bufferBlobs_.erase(scratch.data());
     throw;
   }
-  RestoreState(saved);
   SetCalcBuffer(savedCalc);
+  bufferBlobs_.erase(scratch.data());
   return result;
 }
 

@@ -148,4 +148,15 @@ TEST_F(Blobs, AChangeIsAnnouncedWhenTheStreamCloses) {
   EXPECT_TRUE(notes->Modified());
 }
 
+TEST_F(Blobs, LookupAnswersTheBlobOfTheFoundRecord) {
+  ds.Next();
+  ds.Edit();
+  notes->SetAsString("notes of two");
+  ds.Post();
+  ds.First();
+  EXPECT_EQ(ds.Lookup("ID", {2}, "NOTES").AsString(), "notes of two");
+  EXPECT_TRUE(ds.Lookup("ID", {3}, "NOTES").IsNull());
+  EXPECT_EQ(CurrentId(ds), 1);
+}
+
 }  // namespace

@@ -167,6 +167,17 @@ TEST_F(BufferWindow, DeleteKeepsTheRowAndInsertPushesTheRowsDown) {
   EXPECT_EQ(Rows(tall), (std::vector<int>{1, 2, 99, 4, 5}));
 }
 
+TEST_F(BufferWindow, ATallerWindowWhileInsertingShowsTheRecordPushedOut) {
+  ds->MoveBy(4);
+  ds->Insert();  // before 5, which falls out of the full window
+  ds->FieldByName("ID")->SetAsInteger(99);
+  tall.SetBufferCount(7);
+  EXPECT_EQ(Rows(tall), (std::vector<int>{1, 2, 3, 4, 99, 5, 6}));
+  EXPECT_EQ(tall.ActiveRecord(), 4);
+  ds->Post();
+  EXPECT_EQ(Rows(tall), (std::vector<int>{1, 2, 3, 4, 99, 5, 6}));
+}
+
 }  // namespace
 
 namespace {

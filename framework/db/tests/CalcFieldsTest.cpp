@@ -99,4 +99,14 @@ TEST_F(CalcFields, EachBufferedRowKeepsItsOwnValue) {
   EXPECT_EQ(rows, (std::vector<AnsiString>{"N1/10", "N2/20", "N3/30"}));
 }
 
+TEST_F(CalcFields, AKeyBeingEditedHasNoCalculatedValues) {
+  // Controls still read every field while a key is edited.
+  ds->SetIndexFieldNames("ID");
+  ds->SetKey();
+  EXPECT_TRUE(label->IsNull());
+  EXPECT_EQ(label->AsString(), "");
+  ds->Cancel();
+  EXPECT_EQ(label->AsString(), "N1/10");
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 // Data sources, datasets and links may be freed in any order; whatever stays reads inactive.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "framework/db/DataSource.h"
 #include "framework/db/tests/DbTestSupport.h"
 
@@ -139,6 +142,65 @@ TEST(DataSourceLifetime, SwitchingBetweenOpenDatasetsRebindsTheLinks) {
   EXPECT_EQ(link.log, (std::vector<std::string>{"active 0", "active 1"}));
   EXPECT_EQ(link.RecordCount(), 3);
   EXPECT_EQ(link.ActiveRecord(), 2);
+}
+
+TEST(DataSourceLifetime, FreedBeforeAFixedLinkLeavesItInactive) {
+  auto ds = People();
+  Fill(*ds, 2);
+  LoggingLink link;
+  auto* source = new TDataSource(nullptr);
+  source->SetDataSet(ds.get());
+  link.SetDataSource(source);
+  link.SetDataSourceFixed(true);
+  delete source;
+  EXPECT_EQ(link.DataSource(), nullptr);
+  EXPECT_FALSE(link.Active());
+}
+
+// A control's handler may free other controls (and their links or sources) while the dataset
+// is still telling everyone of the same change.
+class FreeingLink : public TDataLink {
+ public:
+  std::function<void()> onScroll;
+
+ protected:
+  void DataSetScrolled(int) override {
+    if (onScroll) std::exchange(onScroll, nullptr)();
+  }
+};
+
+TEST(DataSourceLifetime, ALinkFreedDuringANotificationHearsNoMore) {
+  auto ds = People();
+  Fill(*ds, 3);
+  TDataSource source(nullptr);
+  source.SetDataSet(ds.get());
+  FreeingLink first;
+  first.SetDataSource(&source);
+  auto* second = new LoggingLink;
+  second->SetDataSource(&source);
+  LoggingLink third;
+  third.SetDataSource(&source);
+  first.onScroll = [&] { delete second; };
+  ds->Next();
+  EXPECT_EQ(third.scrolls, std::vector<int>{1});
+}
+
+TEST(DataSourceLifetime, ASourceFreedDuringANotificationHearsNoMore) {
+  auto ds = People();
+  Fill(*ds, 3);
+  TDataSource firstSource(nullptr);
+  firstSource.SetDataSet(ds.get());
+  auto* secondSource = new TDataSource(nullptr);
+  secondSource->SetDataSet(ds.get());
+  int heard = 0;
+  secondSource->OnDataChange = [&](TComponent*, TField*) { ++heard; };
+  FreeingLink link;
+  link.SetDataSource(&firstSource);
+  link.onScroll = [&] { delete secondSource; };
+  ds->Next();
+  EXPECT_EQ(heard, 0);
+  ds->Next();
+  EXPECT_EQ(CurrentId(*ds), 3);
 }
 
 }  // namespace

@@ -154,4 +154,65 @@ TEST_F(LookupFields, AClosedLookupDatasetLeavesThemEmpty) {
   EXPECT_TRUE(clientName->IsNull());
 }
 
+TEST(LookupFieldLifetime, AFreedLookupDatasetIsForgotten) {
+  auto* clients = new MemoryDataSet(nullptr);
+  clients->FieldDefs().Add("CODE", ftString, 7);
+  clients->FieldDefs().Add("NAME", ftString, 30);
+  clients->Open();
+  clients->AppendRecord({"ADA", "Adams & Co"});
+
+  MemoryDataSet matters(nullptr);
+  auto* client = new TStringField(&matters);
+  client->SetFieldName("CLIENT");
+  client->SetDataSet(&matters);
+  auto* clientName = new TStringField(&matters);
+  clientName->SetFieldName("CLIENT_NAME");
+  clientName->SetFieldKind(fkLookup);
+  clientName->SetKeyFields("CLIENT");
+  clientName->SetLookupDataSet(clients);
+  clientName->SetLookupKeyFields("CODE");
+  clientName->SetLookupResultField("NAME");
+  clientName->SetDataSet(&matters);
+  matters.FieldDefs().Add("CLIENT", ftString, 20);
+  matters.Open();
+  matters.AppendRecord({"ADA"});
+  ASSERT_EQ(clientName->AsString(), "Adams & Co");
+
+  delete clients;
+  EXPECT_EQ(clientName->LookupDataSet(), nullptr);
+  matters.Refresh();
+  EXPECT_TRUE(clientName->IsNull());
+}
+
+TEST(LookupFieldLifetime, ALookupIntoItsOwnDatasetEnds) {
+  // Employees and their supervisors in one table.
+  MemoryDataSet staff(nullptr);
+  for (const char* name : {"ID", "BOSS"}) {
+    auto* f = new TIntegerField(&staff);
+    f->SetFieldName(name);
+    f->SetDataSet(&staff);
+  }
+  auto* name = new TStringField(&staff);
+  name->SetFieldName("NAME");
+  name->SetDataSet(&staff);
+  auto* bossName = new TStringField(&staff);
+  bossName->SetFieldName("BOSS_NAME");
+  bossName->SetFieldKind(fkLookup);
+  bossName->SetKeyFields("BOSS");
+  bossName->SetLookupDataSet(&staff);
+  bossName->SetLookupKeyFields("ID");
+  bossName->SetLookupResultField("NAME");
+  bossName->SetDataSet(&staff);
+  staff.FieldDefs().Add("ID", ftInteger);
+  staff.FieldDefs().Add("BOSS", ftInteger);
+  staff.FieldDefs().Add("NAME", ftString, 20);
+  staff.Open();
+  staff.AppendRecord({1, 1, "Ann"});
+  staff.AppendRecord({2, 1, "Bob"});
+  staff.AppendRecord({3, 2, "Cy"});
+  EXPECT_EQ(bossName->AsString(), "Bob");
+  staff.First();
+  EXPECT_EQ(bossName->AsString(), "Ann");
+}
+
 }  // namespace

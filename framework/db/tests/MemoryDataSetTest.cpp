@@ -241,4 +241,19 @@ TEST_F(Matters, DisabledControlsHearOneChangeAtTheEnd) {
   EXPECT_EQ(link.log, std::vector<std::string>{"changed"});
 }
 
+TEST_F(Matters, ControlsFollowAReopeningWhileDisabled) {
+  TDataSource source(nullptr);
+  source.SetDataSet(&ds);
+  LoggingLink link;
+  link.SetBufferCount(3);
+  link.SetDataSource(&source);
+  ds.DisableControls();
+  ds.Close();
+  ds.Open();
+  ds.EnableControls();
+  EXPECT_EQ(source.State(), dsBrowse);
+  EXPECT_TRUE(link.Active());
+  EXPECT_EQ(link.RecordCount(), 3);
+}
+
 }  // namespace
