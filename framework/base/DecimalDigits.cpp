@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/base/CNotation.h"
+
 namespace qn {
 namespace {
 
@@ -62,7 +64,7 @@ DecimalDigits toDecimal(double value, int significant) {
   if (value == 0 || !std::isfinite(value)) return d;
   significant = std::clamp(significant, 1, 15);
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
+  PrintCNotation(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
   // buffer: d.ddddde[+-]xx
   for (const char* p = buffer; *p && *p != 'e'; ++p)
     if (*p != '.') d.digits += *p;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "framework/base/CNotation.h"
 #include "framework/base/DecimalDigits.h"
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
@@ -128,7 +129,7 @@ AnsiString FloatToStr(double value) { return FloatToStrF(value, ffGeneral, 15, 0
 
 bool TryStrToFloat(const AnsiString& s, double& value) {
   const char decimal = Locale().DecimalSeparator;
-  std::string plain;  // the number in the C locale's notation, for strtod
+  std::string plain;  // the number in the C notation
   size_t i = 0;
   auto skipBlanks = [&] {
     while (i < s.size() && s[i] == ' ') ++i;
@@ -156,7 +157,7 @@ bool TryStrToFloat(const AnsiString& s, double& value) {
   skipBlanks();
   if (i != s.size()) return false;
   errno = 0;
-  double v = std::strtod(plain.c_str(), nullptr);
+  double v = qn::ParseCNotation(plain.c_str());
   if (errno == ERANGE && std::isinf(v)) return false;
   value = v;
   return true;

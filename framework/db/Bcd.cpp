@@ -5,13 +5,14 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/base/CNotation.h"
 #include "framework/db/DatabaseError.h"
 
 BcdValue DoubleToBcd(double value, int precision, int places) {
   precision = std::clamp(precision, 1, 64);
   places = std::clamp(places, 0, std::min(precision, 63));
   char text[400];
-  std::snprintf(text, sizeof text, "%.*f", places, std::fabs(value));
+  qn::PrintCNotation(text, sizeof text, "%.*f", places, std::fabs(value));
   std::string digits;
   for (const char* p = text; *p; ++p)
     if (*p >= '0' && *p <= '9') digits += *p;
@@ -43,5 +44,5 @@ double BcdToDouble(const BcdValue& bcd) {
     uint8_t b = bcd.digits[i / 2];
     text += static_cast<char>('0' + ((i % 2 == 0) ? (b >> 4) : (b & 0x0F)));
   }
-  return text.empty() || text == "-" ? 0 : std::strtod(text.c_str(), nullptr);
+  return text.empty() || text == "-" ? 0 : qn::ParseCNotation(text.c_str());
 }

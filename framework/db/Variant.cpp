@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "framework/base/CNotation.h"
 #include "framework/base/DateFormat.h"
 #include "framework/base/FloatText.h"
 
@@ -51,7 +52,7 @@ double Variant::AsFloat() const {
     case vkDateTime: return std::get<DateTime>(value_).days;
     case vkInteger: return static_cast<double>(std::get<int64_t>(value_));
     case vkBoolean: return std::get<bool>(value_) ? -1 : 0;
-    case vkString: return std::strtod(std::get<AnsiString>(value_).c_str(), nullptr);
+    case vkString: return qn::ParseCNotation(std::get<AnsiString>(value_).c_str());
     default: return 0;
   }
 }

@@ -8,6 +8,7 @@
 #include "core/FileDates.h"
 #include "core/PackedDecimal.h"
 #include "framework/base/AnsiString.h"
+#include "framework/base/CNotation.h"
 #include "framework/base/DateTime.h"
 #include "framework/base/Exception.h"
 #include "tools/qnseed/SeedError.h"
@@ -98,7 +99,7 @@ std::string packed(const std::string& text, const FieldDefinition& field) {
   if (fraction.size() > static_cast<size_t>(field.decimals))
     throw Refusal("\"" + text + "\" has more decimals than the field's " + std::to_string(field.decimals));
   try {
-    return FloatToPacked(std::strtod(text.c_str(), nullptr), field.size, field.decimals);
+    return FloatToPacked(ParseCNotation(text.c_str()), field.size, field.decimals);
   } catch (const Exception& e) {
     throw Refusal("\"" + text + "\" does not fit the field (" + std::to_string(field.size) + " bytes, " +
                   std::to_string(field.decimals) + " decimals): " + e.Message());
