@@ -40,6 +40,8 @@ TEST_F(DateTextTest, FormatLetters) {
       {"\"Printed on\" d-m", afternoon, "Printed on 7-3"},
       {"'yyyy' yyyy", afternoon, "yyyy 2026"},
       {"yyyy", EncodeDate(987, 6, 5), "0987"},
+      {"d/m/yyy", afternoon, "7/3/2026"},            // three letters write four digits
+      {"yyy/m", afternoon, "2026/3"},                // and take nothing after them
       {"z", afternoon, "42"},
       {"mm/dd/yyyy hh:nn", morning, "11/23/2004 00:30"},
   };
