@@ -1,5 +1,6 @@
 #include "framework/base/Strings.h"
 
+#include "framework/base/Exception.h"
 #include "framework/base/FileStream.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
@@ -56,6 +57,9 @@ void TStrings::Exchange(int index1, int index2) {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // Both places are checked before the line leaves, so a move that cannot be made loses nothing.
+  for (int index : {curIndex, newIndex})
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   UpdateBracket bracket(*this);
   AnsiString s = Get(curIndex);
   TObject* object = GetObject(curIndex);

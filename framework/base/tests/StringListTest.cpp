@@ -249,4 +249,17 @@ TEST(StringListTest, CustomSortMoveAndExchange) {
   EXPECT_EQ(lines(list), (Lines{"a", "ccc", "bb"}));
 }
 
+TEST(StringListTest, AMoveThatCannotBeMadeLosesNoLine) {
+  StringList list;
+  list.SetCommaText("a,b,c");
+  EXPECT_THROW(list.Move(0, 3), EListError);
+  EXPECT_THROW(list.Move(1, -1), EListError);
+  EXPECT_THROW(list.Move(3, 0), EListError);
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "c"}));
+
+  list.SetSorted(true);
+  EXPECT_THROW(list.Move(0, 2), EListError);
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "c"}));
+}
+
 }  // namespace
