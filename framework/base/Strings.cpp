@@ -1,5 +1,7 @@
 #include "framework/base/Strings.h"
 
+#include <algorithm>
+
 #include "framework/base/Exception.h"
 #include "framework/base/FileStream.h"
 #include "framework/base/StringUtils.h"
@@ -203,7 +205,8 @@ void TStrings::SetText(const AnsiString& text) {
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-  AnsiString bytes(stream.Size() - stream.Position(), '\0');
+  // A position beyond the end leaves nothing to read.
+  AnsiString bytes(std::max<int64_t>(stream.Size() - stream.Position(), 0), '\0');
   stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   SetText(bytes);
 }

@@ -205,6 +205,10 @@ TEST(StringListTest, FilesAndStreams) {
   StringStream out;
   back.SaveToStream(out);
   EXPECT_EQ(out.DataString(), "rest1\r\nrest2\r\n");
+
+  stream.SetPosition(40);  // beyond the end: nothing is left to read
+  back.LoadFromStream(stream);
+  EXPECT_EQ(back.Count(), 0);
 }
 
 TEST(StringListTest, ChangeEventsAndUpdateBrackets) {
