@@ -112,9 +112,12 @@ TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
 TDateTime IncMonth(TDateTime date, int months) {
   int year, month, day;
   DecodeDate(date, year, month, day);
-  int index = year * 12 + (month - 1) + months;
-  year = index / 12;
-  month = index % 12 + 1;
+  // Months counted from January of year 0, divided downwards, so that a result before year 1
+  // still has a month of 1..12 and is refused by the encoding below.
+  const int64_t index = int64_t{year} * 12 + (month - 1) + months;
+  const int64_t yearIndex = index >= 0 ? index / 12 : -((11 - index) / 12);
+  year = static_cast<int>(yearIndex);
+  month = static_cast<int>(index - yearIndex * 12) + 1;
   day = std::min(day, DaysInAMonth(year, month));
   return ComposeDateTime(EncodeDate(year, month, day), date);
 }
