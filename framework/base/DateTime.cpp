@@ -21,9 +21,12 @@ int64_t dayNumber(int year, int month, int day) {
   return days + day - 1;
 }
 
-// Whole days and milliseconds of the day, after rounding to the millisecond.
+// Whole days and milliseconds of the day, after rounding to the millisecond. A value whose
+// milliseconds do not fit 64 bits (or no number at all) has no date to speak of.
 void split(TDateTime value, int64_t& days, int& msOfDay) {
-  auto total = static_cast<int64_t>(std::llround(std::fabs(value) * MSecsPerDay));
+  const double milliseconds = std::fabs(value) * MSecsPerDay;
+  if (!(milliseconds < 9223372036854775807.0)) throw EConvertError("Invalid floating point operation");
+  auto total = static_cast<int64_t>(std::llround(milliseconds));
   days = total / static_cast<int64_t>(MSecsPerDay);
   msOfDay = static_cast<int>(total % static_cast<int64_t>(MSecsPerDay));
   if (value < 0) days = -days;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/base/DateFormat.h"
 #include "framework/base/DateParse.h"
 #include "framework/base/Exception.h"
@@ -194,6 +196,15 @@ TEST_F(DateTextTest, BadTextRaisesWithAClearMessageOrGivesTheDefault) {
   EXPECT_EQ(StrToTimeDef("x", 0.5), 0.5);
   EXPECT_EQ(StrToDateTimeDef("x", 9), 9);
   EXPECT_EQ(StrToDateDef("1/2/2003", 7), EncodeDate(2003, 1, 2));
+}
+
+TEST_F(DateTextTest, ValuesWithoutAMillisecondCountRaiseTheConversionError) {
+  // Once a length error from deep inside the text building, or text made of a meaningless count.
+  for (TDateTime value : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e20}) {
+    EXPECT_THROW(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", value), EConvertError) << value;
+    EXPECT_THROW(DateTimeToStr(value), EConvertError) << value;
+  }
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd", EncodeDate(9999, 12, 31)), "9999-12-31");
 }
 
 }  // namespace
