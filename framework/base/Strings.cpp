@@ -1,6 +1,8 @@
 #include "framework/base/Strings.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "framework/base/Exception.h"
 #include "framework/base/FileStream.h"
@@ -28,8 +30,13 @@ int TStrings::AddObject(const AnsiString& s, TObject* object) {
 }
 
 void TStrings::AddStrings(const TStrings& other) {
+  // Taken before adding: a list added to itself grows, and a sorted one reorders, while it is
+  // copied.
+  std::vector<std::pair<AnsiString, TObject*>> lines;
+  lines.reserve(other.Count());
+  for (int i = 0; i < other.Count(); ++i) lines.emplace_back(other.Get(i), other.GetObject(i));
   UpdateBracket bracket(*this);
-  for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+  for (const auto& [line, object] : lines) AddObject(line, object);
 }
 
 void TStrings::Assign(TPersistent* Source) {

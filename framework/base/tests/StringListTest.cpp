@@ -266,4 +266,18 @@ TEST(StringListTest, AMoveThatCannotBeMadeLosesNoLine) {
   EXPECT_EQ(lines(list), (Lines{"a", "b", "c"}));
 }
 
+TEST(StringListTest, AListAddedToItselfDoublesOnce) {
+  StringList list;
+  list.SetCommaText("a,b");
+  list.AddStrings(list);  // once never ended, its own new lines ever more to copy
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "a", "b"}));
+
+  StringList sorted;
+  sorted.SetDuplicates(dupAccept);
+  sorted.SetSorted(true);
+  sorted.SetCommaText("b,a");
+  sorted.AddStrings(sorted);  // its own lines move while they are copied
+  EXPECT_EQ(lines(sorted), (Lines{"a", "a", "b", "b"}));
+}
+
 }  // namespace
