@@ -53,6 +53,9 @@ size_t decodeUtf8(std::string_view text, size_t i, char32_t& cp) {
     if ((c & 0xC0) != 0x80) return 0;
     cp = (cp << 6) | (c & 0x3F);
   }
+  // The shortest form only, and no surrogate halves or code points beyond Unicode's range.
+  static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[len] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return 0;
   return len;
 }
 

@@ -84,6 +84,8 @@ void TCollection::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
+  // Clearing first would leave nothing to copy.
+  if (source == this) return;
   BeginUpdate();
   try {
     Clear();

@@ -98,7 +98,7 @@ class DateTimeWriter {
           } else {
             AnsiString y = std::to_string(year_);
             out_ += AnsiString(4 - std::min<size_t>(4, y.size()), '0') + y;
-            run = 4;
+            run = std::min<size_t>(run, 4);
           }
           break;
         case 'h': {

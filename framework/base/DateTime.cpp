@@ -21,9 +21,12 @@ int64_t dayNumber(int year, int month, int day) {
   return days + day - 1;
 }
 
-// Whole days and milliseconds of the day, after rounding to the millisecond.
+// Whole days and milliseconds of the day, after rounding to the millisecond. A value whose
+// milliseconds do not fit 64 bits (or no number at all) has no date to speak of.
 void split(TDateTime value, int64_t& days, int& msOfDay) {
-  auto total = static_cast<int64_t>(std::llround(std::fabs(value) * MSecsPerDay));
+  const double milliseconds = std::fabs(value) * MSecsPerDay;
+  if (!(milliseconds < 9223372036854775807.0)) throw EConvertError("Invalid floating point operation");
+  auto total = static_cast<int64_t>(std::llround(milliseconds));
   days = total / static_cast<int64_t>(MSecsPerDay);
   msOfDay = static_cast<int>(total % static_cast<int64_t>(MSecsPerDay));
   if (value < 0) days = -days;
@@ -112,9 +115,12 @@ TDateTime ComposeDateTime(TDateTime date, TDateTime time) {
 TDateTime IncMonth(TDateTime date, int months) {
   int year, month, day;
   DecodeDate(date, year, month, day);
-  int index = year * 12 + (month - 1) + months;
-  year = index / 12;
-  month = index % 12 + 1;
+  // Months counted from January of year 0, divided downwards, so that a result before year 1
+  // still has a month of 1..12 and is refused by the encoding below.
+  const int64_t index = int64_t{year} * 12 + (month - 1) + months;
+  const int64_t yearIndex = index >= 0 ? index / 12 : -((11 - index) / 12);
+  year = static_cast<int>(yearIndex);
+  month = static_cast<int>(index - yearIndex * 12) + 1;
   day = std::min(day, DaysInAMonth(year, month));
   return ComposeDateTime(EncodeDate(year, month, day), date);
 }

@@ -22,6 +22,8 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec);
 bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime& time);
 
 // Both round to the nearest millisecond first, so 23:59:59.9999 is the next day's midnight.
+// These and DayOfWeek raise EConvertError "Invalid floating point operation" for a value whose
+// milliseconds a 64-bit count cannot hold (infinities and NaN among them).
 void DecodeDate(TDateTime date, int& year, int& month, int& day);
 void DecodeTime(TDateTime time, int& hour, int& min, int& sec, int& msec);
 

@@ -53,10 +53,14 @@ class Formatter {
 
   bool atDigit() const { return pos_ < format_.size() && format_[pos_] >= '0' && format_[pos_] <= '9'; }
 
+  // A number an int cannot hold is refused rather than wrapped into some other width.
   int number() {
-    int n = 0;
-    while (atDigit()) n = n * 10 + (format_[pos_++] - '0');
-    return n;
+    int64_t n = 0;
+    while (atDigit()) {
+      n = n * 10 + (format_[pos_++] - '0');
+      if (n > INT32_MAX) invalid();
+    }
+    return static_cast<int>(n);
   }
 
   // Digits, or '*' for the next argument (an integer); -1 when neither stands here.
@@ -64,8 +68,10 @@ class Formatter {
     if (pos_ < format_.size() && format_[pos_] == '*') {
       ++pos_;
       const TVarRec& arg = nextArg();
-      if (arg.kind() == Kind::Integer) return static_cast<int>(arg.integer());
-      if (arg.kind() == Kind::Unsigned) return static_cast<int>(arg.unsignedValue());
+      if (arg.kind() == Kind::Integer && arg.integer() >= INT32_MIN && arg.integer() <= INT32_MAX)
+        return static_cast<int>(arg.integer());
+      if (arg.kind() == Kind::Unsigned && arg.unsignedValue() <= INT32_MAX)
+        return static_cast<int>(arg.unsignedValue());
       invalid();
     }
     return atDigit() ? number() : -1;

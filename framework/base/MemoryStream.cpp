@@ -39,6 +39,11 @@ void MemoryStream::Clear() {
 }
 
 void MemoryStream::LoadFromStream(TStream& source) {
+  // Emptying the content first would leave only zeros to read back.
+  if (&source == this) {
+    position_ = 0;
+    return;
+  }
   source.SetPosition(0);
   data_.assign(source.Size(), '\0');
   source.ReadBuffer(data_.data(), Size());

@@ -102,6 +102,11 @@ void StringList::Exchange(int index1, int index2) {
   changed();
 }
 
+void StringList::Move(int curIndex, int newIndex) {
+  if (sorted_) throw EListError("Operation not allowed on sorted list");
+  TStrings::Move(curIndex, newIndex);
+}
+
 int StringList::IndexOf(const AnsiString& s) const {
   if (!sorted_) return TStrings::IndexOf(s);
   int index;

@@ -30,6 +30,8 @@ class StringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   void Exchange(int index1, int index2) override;
+  // A sorted list places its lines itself: a move raises EListError there.
+  void Move(int curIndex, int newIndex) override;
   int IndexOf(const AnsiString& s) const override;
 
   // Binary search of a sorted list: true when s is present, with index at its first

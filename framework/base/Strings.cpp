@@ -1,5 +1,10 @@
 #include "framework/base/Strings.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "framework/base/Exception.h"
 #include "framework/base/FileStream.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
@@ -25,8 +30,13 @@ int TStrings::AddObject(const AnsiString& s, TObject* object) {
 }
 
 void TStrings::AddStrings(const TStrings& other) {
+  // Taken before adding: a list added to itself grows, and a sorted one reorders, while it is
+  // copied.
+  std::vector<std::pair<AnsiString, TObject*>> lines;
+  lines.reserve(other.Count());
+  for (int i = 0; i < other.Count(); ++i) lines.emplace_back(other.Get(i), other.GetObject(i));
   UpdateBracket bracket(*this);
-  for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+  for (const auto& [line, object] : lines) AddObject(line, object);
 }
 
 void TStrings::Assign(TPersistent* Source) {
@@ -56,6 +66,9 @@ void TStrings::Exchange(int index1, int index2) {
 
 void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
+  // Both places are checked before the line leaves, so a move that cannot be made loses nothing.
+  for (int index : {curIndex, newIndex})
+    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
   UpdateBracket bracket(*this);
   AnsiString s = Get(curIndex);
   TObject* object = GetObject(curIndex);
@@ -199,7 +212,8 @@ void TStrings::SetText(const AnsiString& text) {
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-  AnsiString bytes(stream.Size() - stream.Position(), '\0');
+  // A position beyond the end leaves nothing to read.
+  AnsiString bytes(std::max<int64_t>(stream.Size() - stream.Position(), 0), '\0');
   stream.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
   SetText(bytes);
 }

@@ -27,6 +27,11 @@ TEST(AnsiStringTest, UnrepresentableAndMalformedInput) {
   EXPECT_EQ(qn::utf8ToAnsi("\xE4\xB8\xAD"), "?");      // a CJK character
   EXPECT_EQ(qn::utf8ToAnsi("a\xE9z"), "a\xE9z");        // Latin-1 byte, not UTF-8
   EXPECT_EQ(qn::utf8ToAnsi("\xE2\x82"), "\xE2\x82");    // truncated sequence
+  // Forms UTF-8 does not allow are malformed too: a character written long (here 'A' and a
+  // NUL), a surrogate half, and a code point beyond U+10FFFF.
+  for (const char* malformed :
+       {"\xE0\x81\x81", "\xE0\x80\x80", "\xF0\x80\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+    EXPECT_EQ(qn::utf8ToAnsi(malformed), malformed);
 }
 
 TEST(AnsiStringTest, TextFitsTheCodePageOnlyWhenNothingWouldChange) {

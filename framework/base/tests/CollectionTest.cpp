@@ -130,4 +130,15 @@ TEST(Collection, AssignCopiesItemByItemAndMovingAnItemTellsBothCollections) {
   EXPECT_EQ(targetOwner.told, (Told{"added", "update all"}));
 }
 
+TEST(Collection, AssigningACollectionToItselfKeepsItsItems) {
+  TFieldOwner owner(nullptr);
+  TFieldCollection fields(&owner);
+  static_cast<TFieldItem*>(fields.Add())->SetFieldName("LocalType");
+  TCollectionItem* item = fields.Items(0);
+  fields.Assign(&fields);
+  ASSERT_EQ(fields.Count(), 1);
+  EXPECT_EQ(fields.Items(0), item);
+  EXPECT_EQ(fields.Field(0)->fieldName, "LocalType");
+}
+
 }  // namespace

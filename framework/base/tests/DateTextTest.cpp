@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "framework/base/DateFormat.h"
 #include "framework/base/DateParse.h"
 #include "framework/base/Exception.h"
@@ -40,6 +42,8 @@ TEST_F(DateTextTest, FormatLetters) {
       {"\"Printed on\" d-m", afternoon, "Printed on 7-3"},
       {"'yyyy' yyyy", afternoon, "yyyy 2026"},
       {"yyyy", EncodeDate(987, 6, 5), "0987"},
+      {"d/m/yyy", afternoon, "7/3/2026"},            // three letters write four digits
+      {"yyy/m", afternoon, "2026/3"},                // and take nothing after them
       {"z", afternoon, "42"},
       {"mm/dd/yyyy hh:nn", morning, "11/23/2004 00:30"},
   };
@@ -192,6 +196,15 @@ TEST_F(DateTextTest, BadTextRaisesWithAClearMessageOrGivesTheDefault) {
   EXPECT_EQ(StrToTimeDef("x", 0.5), 0.5);
   EXPECT_EQ(StrToDateTimeDef("x", 9), 9);
   EXPECT_EQ(StrToDateDef("1/2/2003", 7), EncodeDate(2003, 1, 2));
+}
+
+TEST_F(DateTextTest, ValuesWithoutAMillisecondCountRaiseTheConversionError) {
+  // Once a length error from deep inside the text building, or text made of a meaningless count.
+  for (TDateTime value : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e20}) {
+    EXPECT_THROW(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", value), EConvertError) << value;
+    EXPECT_THROW(DateTimeToStr(value), EConvertError) << value;
+  }
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd", EncodeDate(9999, 12, 31)), "9999-12-31");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <limits>
 #include <vector>
 
 #include "framework/base/DateTime.h"
@@ -106,6 +107,15 @@ TEST(DateTimeTest, MonthArithmeticCutsTheDay) {
       {EncodeDate(2026, 5, 10) + 0.75, 12, EncodeDate(2027, 5, 10) + 0.75},
   };
   for (const Case& c : cases) EXPECT_EQ(IncMonth(c.from, c.months), c.expected) << c.from << " " << c.months;
+}
+
+TEST(DateTimeTest, MonthArithmeticBeyondTheCalendarRaises) {
+  EXPECT_EQ(IncMonth(EncodeDate(1, 2, 28), -1), EncodeDate(1, 1, 28));
+  EXPECT_THROW(IncMonth(EncodeDate(1, 1, 31), -1), EConvertError);
+  EXPECT_THROW(IncMonth(EncodeDate(1, 1, 31), -13), EConvertError);  // once read a month 0
+  EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 31), 1), EConvertError);
+  EXPECT_THROW(IncMonth(EncodeDate(2026, 1, 1), std::numeric_limits<int>::max()), EConvertError);
+  EXPECT_THROW(IncMonth(EncodeDate(2026, 1, 1), std::numeric_limits<int>::min()), EConvertError);
 }
 
 TEST(DateTimeTest, NowComesFromTheFrameworkClock) {

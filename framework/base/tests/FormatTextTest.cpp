@@ -88,6 +88,23 @@ TEST(FormatTextTest, MissingOrMismatchedArgumentsRaiseTheConversionError) {
   }
 }
 
+TEST(FormatTextTest, WidthsPrecisionsAndIndexesBeyondAnIntegerRaise) {
+  struct Case {
+    AnsiString format;
+    std::initializer_list<TVarRec> args;
+  };
+  const Case cases[] = {
+      {"%4294967297d", {5}},               // would wrap to a width of 1
+      {"%.4294967298d", {5}},              // would wrap to a precision of 2
+      {"%4294967296:d", {5}},              // would wrap to index 0
+      {"%99999999999999999999s", {"a"}},
+      {"%*d", {int64_t{4294967297}, 5}},   // a star value that no width can hold
+      {"%.*d", {uint64_t{4294967298}, 5}},
+  };
+  for (const Case& c : cases) EXPECT_THROW(Format(c.format, c.args), EConvertError) << c.format;
+  EXPECT_EQ(Format("%*d|%.*d", {3, 5, 2, 7}), "  5|07");
+}
+
 TEST(FormatTextTest, SeparatorsComeFromTheLocale) {
   ScopedLocale locale;
   Locale().DecimalSeparator = ',';

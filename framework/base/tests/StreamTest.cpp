@@ -30,6 +30,13 @@ TEST(StreamTest, MemoryStreamReadsWritesAndSeeks) {
   EXPECT_EQ(m.Seek(-1, soEnd), 1);
 }
 
+TEST(StreamTest, AMemoryStreamLoadedFromItselfKeepsItsBytes) {
+  StringStream s("abc");
+  s.LoadFromStream(s);
+  EXPECT_EQ(s.DataString(), "abc");
+  EXPECT_EQ(s.Position(), 0);
+}
+
 TEST(StreamTest, StringStreamOverwritesAndExtends) {
   StringStream s("abcdef");
   EXPECT_EQ(s.ReadString(2), "ab");

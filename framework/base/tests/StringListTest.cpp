@@ -205,6 +205,10 @@ TEST(StringListTest, FilesAndStreams) {
   StringStream out;
   back.SaveToStream(out);
   EXPECT_EQ(out.DataString(), "rest1\r\nrest2\r\n");
+
+  stream.SetPosition(40);  // beyond the end: nothing is left to read
+  back.LoadFromStream(stream);
+  EXPECT_EQ(back.Count(), 0);
 }
 
 TEST(StringListTest, ChangeEventsAndUpdateBrackets) {
@@ -247,6 +251,33 @@ TEST(StringListTest, CustomSortMoveAndExchange) {
   EXPECT_EQ(lines(list), (Lines{"bb", "ccc", "a"}));
   list.Exchange(0, 2);
   EXPECT_EQ(lines(list), (Lines{"a", "ccc", "bb"}));
+}
+
+TEST(StringListTest, AMoveThatCannotBeMadeLosesNoLine) {
+  StringList list;
+  list.SetCommaText("a,b,c");
+  EXPECT_THROW(list.Move(0, 3), EListError);
+  EXPECT_THROW(list.Move(1, -1), EListError);
+  EXPECT_THROW(list.Move(3, 0), EListError);
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "c"}));
+
+  list.SetSorted(true);
+  EXPECT_THROW(list.Move(0, 2), EListError);
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "c"}));
+}
+
+TEST(StringListTest, AListAddedToItselfDoublesOnce) {
+  StringList list;
+  list.SetCommaText("a,b");
+  list.AddStrings(list);  // once never ended, its own new lines ever more to copy
+  EXPECT_EQ(lines(list), (Lines{"a", "b", "a", "b"}));
+
+  StringList sorted;
+  sorted.SetDuplicates(dupAccept);
+  sorted.SetSorted(true);
+  sorted.SetCommaText("b,a");
+  sorted.AddStrings(sorted);  // its own lines move while they are copied
+  EXPECT_EQ(lines(sorted), (Lines{"a", "a", "b", "b"}));
 }
 
 }  // namespace
