@@ -144,7 +144,11 @@ void CloseRecordFile(uint8_t fileNo) {
   TWinBtr& file = *s.CallObject;
   const int16_t status = statusOf(file, [&] { file.Close(); });
   if (status != 0) throw EAbort("The file " + s.FileName + " could not be closed.\r\r" + statusLine(status));
+  // The structure stays until the slot's next open: callers read the last record from it after
+  // closing the file.
+  std::shared_ptr<TQNFileStructure> structure = std::move(s.Structure);
   clearSlot(s);
+  s.Structure = std::move(structure);
 }
 
 AnsiString StandardFileEntry(int n) {
