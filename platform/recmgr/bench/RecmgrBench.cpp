@@ -456,6 +456,8 @@ BENCHMARK(BM_TwoFileTransaction_Sqlite)->Unit(benchmark::kMicrosecond);
 // Keeps each case's operations per second for the ratio lines.
 class RateReporter : public benchmark::ConsoleReporter {
  public:
+  // Without colours the ratio lines start their lines, for whoever reads them with grep.
+  RateReporter() : ConsoleReporter(OO_Tabular) {}
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
@@ -469,12 +471,7 @@ class RateReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Without colours the ratio lines start their lines, for whoever reads them with grep.
-  std::vector<char*> args(argv, argv + argc);
-  char noColour[] = "--benchmark_color=false";
-  args.insert(args.begin() + 1, noColour);
-  int count = static_cast<int>(args.size());
-  benchmark::Initialize(&count, args.data());
+  benchmark::Initialize(&argc, argv);
   RateReporter reporter;
   setup();
   benchmark::RunSpecifiedBenchmarks(&reporter);
