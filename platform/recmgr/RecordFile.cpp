@@ -189,18 +189,9 @@ Status RecordFile::reload() {
 Status RecordFile::sawLayout(int64_t version) { return version == layoutVersion_ ? status::ok : reload(); }
 
 Status RecordFile::checkLayout() {
-  int rc = SQLITE_OK;
-  Statement* st = statement(
-      statementId(layoutKind), [&] { return "SELECT layoutVersion FROM " + tables_.header + " WHERE id = 1"; }, rc);
-  if (!st) return statusOfSqlite(rc);
-  int64_t version = 0;
-  {
-    StatementUse use(*st);
-    rc = use->step();
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? status::ioError : statusOfSqlite(rc);
-    version = use->integer(0);
-  }
-  return sawLayout(version);
+  return readRow(
+      statementId(layoutKind), [&] { return "SELECT layoutVersion FROM " + tables_.header + " WHERE id = 1"; },
+      noParameters, [](Statement& row) { return row.integer(0); }, status::ioError);
 }
 
 Status RecordFile::failed(int code) {
@@ -270,20 +261,14 @@ Status RecordFile::recordCount(uint32_t& count) {
     count = static_cast<uint32_t>(held_->recordCount);
     return status::ok;
   }
-  int rc = SQLITE_OK;
-  Statement* st = statement(
+  return readRow(
       statementId(countKind),
-      [&] { return "SELECT recordCount, layoutVersion FROM " + tables_.header + " WHERE id = 1"; }, rc);
-  if (!st) return failed(rc);
-  int64_t version = 0;
-  {
-    StatementUse use(*st);
-    rc = use->step();
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? status::ioError : statusOfSqlite(rc);
-    count = static_cast<uint32_t>(use->integer(0));
-    version = use->integer(1);
-  }
-  return sawLayout(version);
+      [&] { return "SELECT recordCount, layoutVersion FROM " + tables_.header + " WHERE id = 1"; }, noParameters,
+      [&](Statement& row) {
+        count = static_cast<uint32_t>(row.integer(0));
+        return row.integer(1);
+      },
+      status::ioError);
 }
 
 std::vector<std::optional<std::string>> RecordFile::images(std::string_view record) const {

@@ -13,22 +13,6 @@ int64_t takeCount(Statement& row, uint32_t& count) {
 
 }  // namespace
 
-template <typename MakeSql, typename Bind, typename Take>
-Status RecordFile::readRow(uint32_t id, MakeSql makeSql, Bind bind, Take take, Status none) {
-  int rc = SQLITE_OK;
-  Statement* st = statement(id, makeSql, rc);
-  if (!st) return failed(rc);
-  int64_t version = 0;
-  {
-    StatementUse use(*st);
-    bind(*use);
-    rc = use->step();
-    if (rc == SQLITE_ROW) version = take(*use);
-  }
-  if (rc == SQLITE_DONE) return none;
-  return rc == SQLITE_ROW ? sawLayout(version) : failed(rc);
-}
-
 int64_t RecordFile::takeRecord(Statement& row, StoredRecord& record) {
   record.position = static_cast<uint32_t>(row.integer(0));
   record.bytes = row.blob(1);
@@ -81,7 +65,7 @@ Status RecordFile::readAtRank(const KeySpec* key, uint32_t rank, StoredRecord& r
 Status RecordFile::count(const KeySpec* key, uint32_t& entries) {
   return readRow(
       statementId(countEntriesKind, key ? key->column : 0), [&] { return countSql(tables_, key); },
-      [](Statement&) {}, [&](Statement& row) { return takeCount(row, entries); }, status::ioError);
+      noParameters, [&](Statement& row) { return takeCount(row, entries); }, status::ioError);
 }
 
 Status RecordFile::rankOf(const KeySpec& key, std::string_view image, int64_t stamp, uint32_t& rank) {

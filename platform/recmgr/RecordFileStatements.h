@@ -1,6 +1,7 @@
 #pragma once
 // How a record file caches its statements: one per kind and key column, prepared on first use
-// for the connection the file is routed through (the cache empties whenever the route changes).
+// for the connection the file is routed through (the cache empties whenever the route changes),
+// and runs those that answer one row.
 #include "platform/recmgr/RecordFile.h"
 
 namespace qn::recmgr {
@@ -37,6 +38,25 @@ Statement* RecordFile::statement(uint32_t id, MakeSql makeSql, int& failure) {
   failure = st.prepare(connection_->get(), makeSql());
   if (failure != SQLITE_OK) return nullptr;
   return &statements_.emplace(id, std::move(st)).first->second;
+}
+
+// For readRow: a statement without parameters.
+inline constexpr auto noParameters = [](Statement&) {};
+
+template <typename MakeSql, typename Bind, typename Take>
+Status RecordFile::readRow(uint32_t id, MakeSql makeSql, Bind bind, Take take, Status none) {
+  int rc = SQLITE_OK;
+  Statement* st = statement(id, makeSql, rc);
+  if (!st) return failed(rc);
+  int64_t version = 0;
+  {
+    StatementUse use(*st);
+    bind(*use);
+    rc = use->step();
+    if (rc == SQLITE_ROW) version = take(*use);
+  }
+  if (rc == SQLITE_DONE) return none;
+  return rc == SQLITE_ROW ? sawLayout(version) : failed(rc);
 }
 
 }  // namespace qn::recmgr

@@ -59,21 +59,21 @@ Status RecordFile::takePosition(int64_t& position, int64_t& stamp) {
     stamp = held_->nextStamp++;
     ++held_->recordCount;
   } else {
-    int rc = SQLITE_OK;
-    Statement* take = statement(
+    const Status s = readRow(
         statementId(takePositionKind),
         [&] {
           return "UPDATE " + tables_.header +
-                 " SET recordCount = recordCount + 1, nextPosition = nextPosition + 1,"
-                 " nextStamp = nextStamp + 1 WHERE id = 1 RETURNING nextPosition - 1, nextStamp - 1";
+                 " SET recordCount = recordCount + 1, nextPosition = nextPosition + 1, nextStamp = nextStamp + 1"
+                 " WHERE id = 1 RETURNING nextPosition - 1, nextStamp - 1, layoutVersion";
         },
-        rc);
-    if (!take) return failed(rc);
-    StatementUse use(*take);
-    rc = use->step();
-    if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? status::ioError : statusOfSqlite(rc);
-    position = use->integer(0);
-    stamp = use->integer(1);
+        noParameters,
+        [&](Statement& row) {
+          position = row.integer(0);
+          stamp = row.integer(1);
+          return row.integer(2);
+        },
+        status::ioError);
+    if (s != status::ok) return s;
   }
   return position <= 0 || position > lastPosition ? status::diskFull : status::ok;  // positions are never reused
 }
@@ -83,17 +83,18 @@ Status RecordFile::takeStamp(int64_t& stamp) {
     stamp = held_->nextStamp++;
     return status::ok;
   }
-  int rc = SQLITE_OK;
-  Statement* take = statement(
+  return readRow(
       statementId(takeStampKind),
-      [&] { return "UPDATE " + tables_.header + " SET nextStamp = nextStamp + 1 WHERE id = 1 RETURNING nextStamp - 1"; },
-      rc);
-  if (!take) return failed(rc);
-  StatementUse use(*take);
-  rc = use->step();
-  if (rc != SQLITE_ROW) return rc == SQLITE_DONE ? status::ioError : statusOfSqlite(rc);
-  stamp = use->integer(0);
-  return status::ok;
+      [&] {
+        return "UPDATE " + tables_.header +
+               " SET nextStamp = nextStamp + 1 WHERE id = 1 RETURNING nextStamp - 1, layoutVersion";
+      },
+      noParameters,
+      [&](Statement& row) {
+        stamp = row.integer(0);
+        return row.integer(1);
+      },
+      status::ioError);
 }
 
 Status RecordFile::uncountRecord() {
