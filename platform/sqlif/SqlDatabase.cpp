@@ -22,7 +22,7 @@ bool reservedTable(std::string_view table) {
   return t == catalogTableName || t.rfind("sqlite_", 0) == 0;
 }
 
-int guard(void* context, int action, const char* a, const char* b, const char* database, const char*) {
+int allow(void* context, int action, const char* a, const char* b, const char* database) {
   auto* access = static_cast<SqlDatabase::Access*>(context);
   // SQLite names no database for the table a bare COUNT(*) counts.
   const bool mainTable = database == nullptr || std::string_view(database) == "main";
@@ -41,6 +41,13 @@ int guard(void* context, int action, const char* a, const char* b, const char* d
       return SQLITE_OK;
     default: return SQLITE_DENY;
   }
+}
+
+// SQLite reports some refusals (functions) as plain errors, so the guard remembers its own.
+int guard(void* context, int action, const char* a, const char* b, const char* database, const char*) {
+  const int answer = allow(context, action, a, b, database);
+  if (answer != SQLITE_OK) static_cast<SqlDatabase::Access*>(context)->refused = true;
+  return answer;
 }
 
 std::string catalogKey(std::string_view table, std::string_view column) {
@@ -135,8 +142,7 @@ Status SqlDatabase::prepareGuarded(std::string_view text, SqliteStatement& state
   const int rc = sqlite3_prepare_v3(db_, text.data(), static_cast<int>(text.size()), 0, &raw, &tail);
   sqlite3_set_authorizer(db_, nullptr, nullptr);
   SqliteStatement prepared(raw);
-  if (rc != SQLITE_OK) return sqlite3_extended_errcode(db_) == SQLITE_AUTH ? status::notSupported
-                                                                             : status::statementError;
+  if (rc != SQLITE_OK) return access.refused ? status::notSupported : status::statementError;
   if (raw == nullptr) return status::statementError;
   const std::string rest(tail, text.data() + text.size() - tail);
   if (!onlyBlanks(rest.c_str())) return status::notSupported;

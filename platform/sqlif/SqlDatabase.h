@@ -27,6 +27,7 @@ class SqlDatabase {
     std::set<std::string> tablesRead;  // lower-case
     int selects = 0;                   // SELECT cores, subqueries included
     bool callsFunctions = false;
+    bool refused = false;  // the guard denied something
   };
 
   // 285 when the folder's SQLDATA.sqlite is missing, damaged or lacks the catalog.
