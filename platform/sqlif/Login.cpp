@@ -1,7 +1,5 @@
 #include "platform/sqlif/Login.h"
 
-#include <sys/stat.h>
-
 #include "platform/sqlif/DatabaseRegistry.h"
 #include "platform/sqlif/Dictionary.h"
 
@@ -11,19 +9,11 @@ Status Login::open(const std::string& user, const std::string& password, const s
                    std::unique_ptr<Login>& login) {
   std::string folder;
   if (Status s = locateDatabase(dictionaryPath, folder); s != status::ok) return s;
-  struct stat info {};
-  const std::string users = folder + "/" + userFileName;
-  if (::stat(users.c_str(), &info) != 0) return status::systemTablesUnreadable;
   if (Status s = checkUser(folder, user, password); s != status::ok) return s;
   std::unique_ptr<SqlDatabase> database;
   if (Status s = SqlDatabase::open(folder, database); s != status::ok) return s;
   login.reset(new Login(std::move(database)));
   return status::ok;
-}
-
-Login::~Login() {
-  // Cursors hold prepared statements of the connection; they go before it.
-  for (auto& c : cursors_) c.reset();
 }
 
 Status Login::newCursor(int16_t& id) {

@@ -17,8 +17,6 @@ class Login {
   // 2103 for a remote database name.
   static Status open(const std::string& user, const std::string& password, const std::string& dictionaryPath,
                      std::unique_ptr<Login>& login);
-  // Frees the cursors, then rolls back an open transaction.
-  ~Login();
 
   Status newCursor(int16_t& id);
   Status freeCursor(int16_t id);
@@ -26,7 +24,7 @@ class Login {
 
  private:
   explicit Login(std::unique_ptr<SqlDatabase> database) : database_(std::move(database)) {}
-  std::unique_ptr<SqlDatabase> database_;
+  std::unique_ptr<SqlDatabase> database_;  // outlives the cursors, whose statements it prepared
   std::array<std::unique_ptr<Cursor>, maxCursors> cursors_;
 };
 

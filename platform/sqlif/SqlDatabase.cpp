@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sys/stat.h>
 
 
 namespace qn::sqlif {
@@ -70,10 +69,8 @@ std::string lowerCase(std::string_view text) {
 
 Status SqlDatabase::open(const std::string& folder, std::unique_ptr<SqlDatabase>& database) {
   const std::string path = folder + "/" + sqlDataFileName;
-  struct stat info {};
-  // SQLite would make a missing file; a database folder without its data is no database.
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return status::systemTablesUnreadable;
   sqlite3* db = nullptr;
+  // Never created here: a database folder without its data is no database.
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
     sqlite3_close(db);
     return status::systemTablesUnreadable;

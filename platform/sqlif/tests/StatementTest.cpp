@@ -162,5 +162,32 @@ TEST_F(StatementTest, ChangesRunAndAreSeen) {
   EXPECT_EQ(countOf("SELECT COUNT(*) FROM CLIENTS"), 91);
 }
 
+TEST_F(StatementTest, OddTextsAnswerAStatus) {
+  const std::pair<std::string, int16_t> texts[] = {
+      {"SELECT 'unterminated FROM CLIENTS", 220},
+      {"SELECT ID FROM CLIENTS /* a comment left open", 0},
+      {"SELECT @ FROM CLIENTS", 220},
+      {"SELECT \"ID FROM CLIENTS", 220},
+      {"SELECT [ID FROM CLIENTS", 220},
+      {";", 221},
+      {"   ", 221},
+      {"EXEC", 221},
+      {"EXEC 'quoted'", 221},
+      {"SELECT ID FROM CLIENTS WHERE NAME = @" + std::string(300, 'V'), -108},
+      {"SELECT " + std::string(20000, '('), 220},
+      {"START", 221},
+      {"COMMIT WORK NOW", 221},
+  };
+  for (const auto& [text, expected] : texts) {
+    EXPECT_EQ(compileText(cursor, text), expected) << text.substr(0, 60);
+    api.exec(cursor);
+  }
+  uint16_t length = 0;
+  EXPECT_EQ(api.compile(cursor, &length, "SELECT ID FROM CLIENTS"), 221);  // an empty text
+  length = 500;  // a length beyond the text stops at its zero
+  EXPECT_EQ(api.compile(cursor, &length, "SELECT ID FROM CLIENTS"), 0);
+  EXPECT_EQ(api.compile(cursor, nullptr, "SELECT 1"), 220);
+}
+
 }  // namespace
 }  // namespace qn::sqlif::testing
