@@ -98,16 +98,15 @@ Status Cursor::compileSql(std::string_view text, const StatementShape& shape) {
         column.described = column.written = *type;
         column.table = table;
         column.column = origin;
-        allTableColumns = allTableColumns && !access.tablesRead.empty() && lowerCase(table) == *access.tablesRead.begin();
       } else {
         const uint16_t decimals = database_.decimalsNamed(identifiersOf(column.name), access.tablesRead);
-        column.computed = true;
         column.described = {storedType::string, 0, decimals};
         column.written = computedColumnForm(column.name, decimals);
         allTableColumns = false;
       }
       compiled.columns.push_back(std::move(column));
     }
+    // Rows of one table, each result row one table row: the rowid finds it again.
     const bool oneTable = allTableColumns && !compiled.columns.empty() && !shape.combinesRows &&
                           access.selects == 1 && access.tablesRead.size() == 1 && !access.callsFunctions;
     if (const std::optional<std::string> variant = oneTable ? withRowid(text) : std::nullopt) {

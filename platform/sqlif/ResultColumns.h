@@ -14,7 +14,6 @@ struct ResultColumn {
   std::string name;      // as the statement names it
   ColumnType described;  // what the describe call reports (size 0 for a computed column)
   ColumnType written;    // how its values are written into a row buffer
-  bool computed = false;
   std::string table;   // of a table column
   std::string column;  // of a table column, as the table spells it
   uint16_t offset = 0;
