@@ -62,9 +62,9 @@ nlohmann::json standardDescription() {
 }
 
 ToolRun makeDatabase(const std::string& folder, const nlohmann::json& description) {
-  const std::string spec = folder + ".json";
-  qn::testing::writeFileText(spec, description.dump(2));
-  return runTool({"create", folder, spec});
+  const std::string descriptionFile = folder + ".json";
+  qn::testing::writeFileText(descriptionFile, description.dump(2));
+  return runTool({"create", folder, descriptionFile});
 }
 
 void SqlFixture::SetUp() {

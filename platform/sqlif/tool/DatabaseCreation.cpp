@@ -87,14 +87,14 @@ int16_t recordCall(uint16_t operation, uint8_t* block, void* data, uint16_t leng
 
 // A dictionary file keyed without case on its first 30 bytes, holding the records given.
 void writeDictionaryFile(const std::string& path, size_t recordSize, const std::vector<std::string>& records) {
-  const nlohmann::json spec = {
+  const nlohmann::json layout = {
       {"recordLength", recordSize},
       {"owner", dictionaryOwner},
       {"keys",
        {{{"segments", {{{"position", 1}, {"length", dictionaryNameSize}, {"type", "string"},
                         {"caseInsensitive", true}}}}}}}};
   try {
-    recmgr::createRecordFile(path, spec, false);
+    recmgr::createRecordFile(path, layout, false);
   } catch (const recmgr::FileSpecJsonError& e) {
     throw CreationError(e.what());
   }

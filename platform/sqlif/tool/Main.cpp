@@ -23,10 +23,10 @@ int usage() {
   return 2;
 }
 
-int create(const std::string& folder, const std::string& specFile) {
-  std::ifstream in(specFile, std::ios::binary);
+int create(const std::string& folder, const std::string& descriptionFile) {
+  std::ifstream in(descriptionFile, std::ios::binary);
   if (!in) {
-    std::cerr << "qnsqlif: " << specFile << ": cannot be read\n";
+    std::cerr << "qnsqlif: " << descriptionFile << ": cannot be read\n";
     return 1;
   }
   std::ostringstream text;
@@ -34,7 +34,7 @@ int create(const std::string& folder, const std::string& specFile) {
   try {
     qn::sqlif::createDatabaseFolder(folder, qn::sqlif::readDatabaseDescription(text.str()));
   } catch (const std::exception& e) {
-    std::cerr << "qnsqlif: " << specFile << ": " << e.what() << "\n";
+    std::cerr << "qnsqlif: " << descriptionFile << ": " << e.what() << "\n";
     return 1;
   }
   return 0;
