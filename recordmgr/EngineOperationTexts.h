@@ -1,0 +1,23 @@
+#pragma once
+// String numbers of the texts that name what an engine object was asked and does not offer; each
+// not-supported error (12289) carries its text as the error's extra text.
+namespace EngineOperationText {
+
+constexpr int Property = 15101;
+constexpr int DescribeField = 15102;
+constexpr int GetBookmark = 15103;
+constexpr int SetToBookmark = 15104;
+constexpr int ReadAtBookmark = 15105;
+constexpr int ValidityCheck = 15106;
+constexpr int GetSequenceNumber = 15107;
+constexpr int SetToSequenceNumber = 15108;
+constexpr int SwitchToIndex = 15109;
+constexpr int AddIndex = 15110;
+constexpr int DeleteIndex = 15111;
+constexpr int EndCachedUpdates = 15112;
+constexpr int OpenBlob = 15113;
+constexpr int GetBlobSize = 15114;
+constexpr int GetBlob = 15115;
+constexpr int PutBlob = 15116;
+
+}  // namespace EngineOperationText
