@@ -3,6 +3,8 @@
 #include <dlfcn.h>
 
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Application.h"
@@ -18,14 +20,20 @@ std::mutex loadLock;
 TConversionFunctions* instance = nullptr;
 bool ended = false;  // the unit has stopped: no new instance
 
-// Binds one entry point; a missing one is reported and the application asked to end, and
-// binding goes on with the next.
+// Binds one entry point; the name of a missing one is kept for the report.
 template <typename Entry>
-void bind(void* library, const char* libraryName, const char* name, Entry& entry) {
+void bind(void* library, const char* name, Entry& entry, std::vector<std::string>& missing) {
   entry = reinterpret_cast<Entry>(dlsym(library, name));
-  if (entry != nullptr) return;
-  MessageDlg(AnsiString("Error Loading Dynamic Function ") + name + " from " + libraryName, mtError, {mbOK}, 0);
-  if (Application) Application->Terminate();
+  if (entry == nullptr) missing.emplace_back(name);
+}
+
+// Each missing entry point is shown and the application asked to end; the converters answer a
+// call of one as a failed conversion meanwhile.
+void reportMissing(const std::vector<std::string>& missing, const char* libraryName) {
+  for (const std::string& name : missing) {
+    MessageDlg("Error Loading Dynamic Function " + name + " from " + libraryName, mtError, {mbOK}, 0);
+    if (Application) Application->Terminate();
+  }
 }
 
 UnitRegistration unit("recordmgr/ConversionFunctions", {"framework/ui/Application"}, {}, [] {
@@ -46,16 +54,17 @@ TConversionFunctions::TConversionFunctions() {
   }
   if (library == nullptr) return;
   Handle = reinterpret_cast<uintptr_t>(library);
-  Resolve(libraryName);
+  LibraryName = libraryName;
+  Resolve();
 }
 
 TConversionFunctions::~TConversionFunctions() {
   if (Loaded()) dlclose(reinterpret_cast<void*>(Handle));
 }
 
-void TConversionFunctions::Resolve(const char* libraryName) {
+void TConversionFunctions::Resolve() {
   void* library = reinterpret_cast<void*>(Handle);
-  auto at = [&](const char* name, auto& entry) { bind(library, libraryName, name, entry); };
+  auto at = [&](const char* name, auto& entry) { bind(library, name, entry, MissingEntryPoints); };
   at("Get_LongYMD", Get_LongYMD);
   at("Set_LongDate", Set_LongDate);
   at("Get_Binary", Get_Binary);
@@ -93,9 +102,16 @@ void TConversionFunctions::Resolve(const char* libraryName) {
 }
 
 TConversionFunctions* ConversionFunctions() {
-  std::lock_guard<std::mutex> guard(loadLock);
-  if (instance == nullptr && !ended) instance = new TConversionFunctions();
-  return instance;
+  TConversionFunctions* created = nullptr;
+  TConversionFunctions* functions = nullptr;
+  {
+    std::lock_guard<std::mutex> guard(loadLock);
+    if (instance == nullptr && !ended) created = instance = new TConversionFunctions();
+    functions = instance;
+  }
+  // Outside the lock: a box lets other work run, which may convert a field in turn.
+  if (created != nullptr) reportMissing(created->MissingEntryPoints, created->LibraryName);
+  return functions;
 }
 
 bool ConverterAvailable() {

@@ -7,6 +7,8 @@
 // Entry points answer 0 for success. Date-time values are the library's own 8-byte floats, only
 // passed from one entry point to another; "stored" is the field's bytes.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 using ConvertGetDateTime = int16_t (*)(const void* stored, double* dateTime);
 using ConvertSetDateTime = int16_t (*)(void* stored, double dateTime);
@@ -70,8 +72,13 @@ class TConversionFunctions {
   ConvertGetDateTime Get_BtrieveTime = nullptr;
   ConvertSetDateTime Set_BtrieveTime = nullptr;
 
+  // The library loaded ("korvoc32.dll" or "s2dtconv.dll"; nil when none) and the names of the
+  // entry points it lacks.
+  const char* LibraryName = nullptr;
+  std::vector<std::string> MissingEntryPoints;
+
  private:
-  void Resolve(const char* libraryName);
+  void Resolve();
 };
 
 // The process's conversion functions, loaded on the first call (one attempt, never repeated);

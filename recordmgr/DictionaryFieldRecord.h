@@ -9,11 +9,11 @@ struct DictionaryFieldRecord {
   static constexpr size_t NameSize = 20;
 
   uint16_t FieldId;
-  uint16_t TableId;         // the table's identifier in FILE.DDF
-  char Name[NameSize];      // padded with blanks
-  uint8_t DataType;         // the record manager's stored type
-  uint16_t Offset;          // in the record
-  uint16_t Size;            // in bytes; 0 for a field that is not stored
+  uint16_t TableId;     // the table's identifier in FILE.DDF
+  char Name[NameSize];  // padded with blanks
+  uint8_t DataType;     // the record manager's stored type
+  uint16_t Offset;      // in the record
+  uint16_t Size;        // in bytes; 0 for a field that is not stored
   uint8_t Decimals;
 };
 #pragma pack(pop)

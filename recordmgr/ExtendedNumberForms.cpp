@@ -88,8 +88,8 @@ double ReadSixByteReal(const uint8_t* stored) {
   for (int i = 5; i >= 1; --i) mantissa = mantissa << 8 | stored[i];
   const bool negative = mantissa >> kRealMantissaBits & 1;
   mantissa &= (uint64_t{1} << kRealMantissaBits) - 1;
-  const double magnitude = std::ldexp(1.0 + std::ldexp(static_cast<double>(mantissa), -kRealMantissaBits),
-                                      stored[0] - kRealExponentBias);
+  const double magnitude =
+      std::ldexp(1.0 + std::ldexp(static_cast<double>(mantissa), -kRealMantissaBits), stored[0] - kRealExponentBias);
   return negative ? -magnitude : magnitude;
 }
 

@@ -60,9 +60,7 @@ void putText(void* value, const uint8_t* from, size_t count) {
   static_cast<char*>(value)[count] = '\0';
 }
 
-size_t textLength(const uint8_t* bytes, size_t most) {
-  return std::find(bytes, bytes + most, 0) - bytes;
-}
+size_t textLength(const uint8_t* bytes, size_t most) { return std::find(bytes, bytes + most, 0) - bytes; }
 
 void putDouble(void* value, double d) { ToBytes(value, d); }
 
@@ -206,7 +204,7 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
   switch (LocalType) {
     case stString:
       Blank = zero;
-      if (!zero) readString(Value, stored, size);
+      readString(Value, stored, size);
       break;
     case stInteger:
     case stAutoIncrement: readInteger(LocalSize, Blank, Value, stored); break;
@@ -221,8 +219,7 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
       break;
     case stDecimal:
     case stMoney:
-      readDouble(Value, zero ? 0.0
-                             : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
+      readDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
       break;
     case stLogical:
       if (Value) ToBytes(Value, zero ? int32_t{0} : int32_t{-1});
@@ -233,20 +230,21 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
     case stBasicFloat: readDouble(Value, zero ? 0.0 : ReadBasicFloat(stored, size)); break;
     case stLengthText:
       Blank = zero;
-      if (!zero && size > 0) putText(Value, stored + 1, std::min<size_t>(stored[0], size - 1));
+      putText(Value, stored + 1, size > 0 ? std::min<size_t>(stored[0], size - 1) : 0);
       break;
     case stZeroText:
       Blank = zero;
-      if (!zero && size > 0) putText(Value, stored, textLength(stored, size - 1));
+      putText(Value, stored, size > 0 ? textLength(stored, size - 1) : 0);
       break;
     case stNote:
       Blank = zero;
-      if (size > 0) putText(Value, stored, textLength(stored, std::min<size_t>(size, 255) - 1));
+      putText(Value, stored, size > 0 ? textLength(stored, std::min<size_t>(size, 255) - 1) : 0);
       break;
     case stVariableBytes: std::memcpy(Value, stored, size); break;
     case stUnsigned: readUnsigned(LocalSize, Value, stored); break;
     case stBit:
-      if (Value) ToBytes(Value, static_cast<int16_t>(Decimals <= 7 && (stored[0] >> Decimals & 1) ? -1 : 0));
+      if (Value)
+        ToBytes(Value, static_cast<int16_t>(size > 0 && Decimals <= 7 && (stored[0] >> Decimals & 1) ? -1 : 0));
       break;
     case stCurrency: putDouble(Value, static_cast<double>(FromBytes<int64_t>(stored)) / 10000.0); break;
     case stTimestamp: putDouble(Value, ReadStoredTimestamp(FromBytes<int64_t>(stored), TimeZoneOffset())); break;
@@ -275,15 +273,13 @@ void PutStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, c
     case stTime: WriteStoredTime(FromBytes<int32_t>(Value), stored); break;
     case stDecimal:
     case stMoney:
-      fails(WritePackedDecimal(FromBytes<double>(Value), stored, size,
-                               LocalType == stMoney ? kMoneyDecimals : Decimals));
+      fails(
+          WritePackedDecimal(FromBytes<double>(Value), stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
       break;
     case stLogical: writeLogical(LocalSize, Value, stored); break;
     case stNumeric:
     case stNumericOverpunched: fails(WriteOverpunchedText(FromBytes<double>(Value), stored, size, Decimals)); break;
-    case stNumericTrailingSign:
-      fails(WriteTrailingSignText(FromBytes<double>(Value), stored, size, Decimals));
-      break;
+    case stNumericTrailingSign: fails(WriteTrailingSignText(FromBytes<double>(Value), stored, size, Decimals)); break;
     case stBasicFloat: fails(WriteBasicFloat(FromBytes<double>(Value), stored, size)); break;
     case stLengthText:
       if (size > 0) {

@@ -125,6 +125,7 @@ TEST(Korvoc32Story, AnEntryPointAnsweringNonZeroIsAConversionFailure) {
   ConverterOptions = TConverterOptions();
 }
 
+// One story: the library reports what it lacks only when it loads, once per process.
 TEST(S2dtconvStory, IsTheSecondChoiceAndReportsItsMissingEntryPointOnce) {
   ScriptedMessageBoxes boxes;
   boxes.expect(mtError, "Error Loading Dynamic Function Set_YMD from s2dtconv.dll");
@@ -133,27 +134,48 @@ TEST(S2dtconvStory, IsTheSecondChoiceAndReportsItsMissingEntryPointOnce) {
   TConversionFunctions* functions = ConversionFunctions();
   EXPECT_EQ(functions->Set_YMD, nullptr);
   // Resolving went on: the other 31 are there.
-  const void* others[] = {
-      reinterpret_cast<const void*>(functions->Get_LongYMD),     reinterpret_cast<const void*>(functions->Set_LongDate),
-      reinterpret_cast<const void*>(functions->Get_Binary),      reinterpret_cast<const void*>(functions->Set_Binary),
-      reinterpret_cast<const void*>(functions->Get_MagicDate),   reinterpret_cast<const void*>(functions->Set_MagicDate),
-      reinterpret_cast<const void*>(functions->Get_Ctime),       reinterpret_cast<const void*>(functions->Set_Ctime),
-      reinterpret_cast<const void*>(functions->Get_MagicNum100), reinterpret_cast<const void*>(functions->Set_MagicNum100),
-      reinterpret_cast<const void*>(functions->Get_TasProTime),  reinterpret_cast<const void*>(functions->Set_TasProTime),
-      reinterpret_cast<const void*>(functions->Get_TasProNum),   reinterpret_cast<const void*>(functions->Set_TasProNum),
-      reinterpret_cast<const void*>(functions->Get_MagicTime),   reinterpret_cast<const void*>(functions->Set_MagicTime),
-      reinterpret_cast<const void*>(functions->Get_YMD),         reinterpret_cast<const void*>(functions->Get_YYMMDD),
-      reinterpret_cast<const void*>(functions->Set_YYMMDD),      reinterpret_cast<const void*>(functions->Get_YYYYMMDD),
-      reinterpret_cast<const void*>(functions->Set_YYYYMMDD),    reinterpret_cast<const void*>(functions->Get_TasProDate),
-      reinterpret_cast<const void*>(functions->Set_TasProDate),  reinterpret_cast<const void*>(functions->Get_UDecimal),
-      reinterpret_cast<const void*>(functions->Set_UDecimal),    reinterpret_cast<const void*>(functions->Get_VBCurrency),
-      reinterpret_cast<const void*>(functions->Set_VBCurrency),  reinterpret_cast<const void*>(functions->Get_BtrieveDate),
-      reinterpret_cast<const void*>(functions->Set_BtrieveDate), reinterpret_cast<const void*>(functions->Get_BtrieveTime),
-      reinterpret_cast<const void*>(functions->Set_BtrieveTime)};
+  const void* others[] = {reinterpret_cast<const void*>(functions->Get_LongYMD),
+                          reinterpret_cast<const void*>(functions->Set_LongDate),
+                          reinterpret_cast<const void*>(functions->Get_Binary),
+                          reinterpret_cast<const void*>(functions->Set_Binary),
+                          reinterpret_cast<const void*>(functions->Get_MagicDate),
+                          reinterpret_cast<const void*>(functions->Set_MagicDate),
+                          reinterpret_cast<const void*>(functions->Get_Ctime),
+                          reinterpret_cast<const void*>(functions->Set_Ctime),
+                          reinterpret_cast<const void*>(functions->Get_MagicNum100),
+                          reinterpret_cast<const void*>(functions->Set_MagicNum100),
+                          reinterpret_cast<const void*>(functions->Get_TasProTime),
+                          reinterpret_cast<const void*>(functions->Set_TasProTime),
+                          reinterpret_cast<const void*>(functions->Get_TasProNum),
+                          reinterpret_cast<const void*>(functions->Set_TasProNum),
+                          reinterpret_cast<const void*>(functions->Get_MagicTime),
+                          reinterpret_cast<const void*>(functions->Set_MagicTime),
+                          reinterpret_cast<const void*>(functions->Get_YMD),
+                          reinterpret_cast<const void*>(functions->Get_YYMMDD),
+                          reinterpret_cast<const void*>(functions->Set_YYMMDD),
+                          reinterpret_cast<const void*>(functions->Get_YYYYMMDD),
+                          reinterpret_cast<const void*>(functions->Set_YYYYMMDD),
+                          reinterpret_cast<const void*>(functions->Get_TasProDate),
+                          reinterpret_cast<const void*>(functions->Set_TasProDate),
+                          reinterpret_cast<const void*>(functions->Get_UDecimal),
+                          reinterpret_cast<const void*>(functions->Set_UDecimal),
+                          reinterpret_cast<const void*>(functions->Get_VBCurrency),
+                          reinterpret_cast<const void*>(functions->Set_VBCurrency),
+                          reinterpret_cast<const void*>(functions->Get_BtrieveDate),
+                          reinterpret_cast<const void*>(functions->Set_BtrieveDate),
+                          reinterpret_cast<const void*>(functions->Get_BtrieveTime),
+                          reinterpret_cast<const void*>(functions->Set_BtrieveTime)};
   for (const void* entry : others) EXPECT_NE(entry, nullptr);
   // No second attempt, so no second message.
   EXPECT_TRUE(ConverterAvailable());
   EXPECT_EQ(boxes.shown().size(), 1u);
+
+  // Until the program ends, a conversion needing the missing entry point fails instead of
+  // calling it.
+  uint8_t stored[4] = {1, 2, 3, 4};
+  const int32_t value = dayNumber(2026, 12, 10);
+  EXPECT_EQ(raisedStatus([&] { PutStoredField(kYmdDate, 4, 0, &value, stored, 4); }), 2999);
+  EXPECT_EQ(std::vector<uint8_t>(stored, stored + 4), std::vector<uint8_t>(4, 0));
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // unconvertible values; with one, the stories of conversiontests/ run in child processes whose
 // LD_LIBRARY_PATH names the folder of one test library, as the library loads once per process.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include "framework/ui/Application.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -26,8 +26,8 @@ struct StoryRun {
 
 // Runs the stories matching filter with LD_LIBRARY_PATH set to libraryDir.
 StoryRun runStories(const std::string& filter, const std::string& libraryDir) {
-  const std::string command = "LD_LIBRARY_PATH='" + libraryDir + "' '" + QN_CONVERSION_STORIES +
-                              "' --gtest_filter='" + filter + "' 2>&1";
+  const std::string command =
+      "LD_LIBRARY_PATH='" + libraryDir + "' '" + QN_CONVERSION_STORIES + "' --gtest_filter='" + filter + "' 2>&1";
   StoryRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -57,7 +57,8 @@ TEST(ConversionLibraryTest, WithoutALibraryNothingIsShownAndItsTypesCannotBeConv
   EXPECT_FALSE(Application->Terminated());
 
   const std::vector<uint8_t> filled = {1, 2, 3, 4, 5, 6, 7, 8};
-  for (uint16_t type : {228, 229, 230, 231, 233, 234, 235, 236, 237, 239, 240, 241, 242, 243, 244, 245, 246, 247, 254}) {
+  for (uint16_t type :
+       {228, 229, 230, 231, 233, 234, 235, 236, 237, 239, 240, 241, 242, 243, 244, 245, 246, 247, 254}) {
     SCOPED_TRACE(type);
     EXPECT_EQ(readStatus(type, filled), 2999);
     double value = 1.5;
@@ -82,9 +83,9 @@ TEST(ConversionLibraryTest, WithoutALibraryBlankDatesAndZeroNumbersNeedNoCall) {
     uint16_t type;
     bool blank;
   };
-  for (const Case& c : {Case{228, true}, Case{233, true}, Case{236, true}, Case{240, true}, Case{242, true},
-                        Case{235, false}, Case{237, false}, Case{239, false}, Case{246, false}, Case{247, false},
-                        Case{254, false}}) {
+  for (const Case& c :
+       {Case{228, true}, Case{233, true}, Case{236, true}, Case{240, true}, Case{242, true}, Case{235, false},
+        Case{237, false}, Case{239, false}, Case{246, false}, Case{247, false}, Case{254, false}}) {
     SCOPED_TRACE(c.type);
     bool blank = !c.blank;
     double value = 3.0;

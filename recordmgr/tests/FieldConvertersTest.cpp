@@ -1,7 +1,5 @@
 // Stored field types 0 to 20 and the library-free extended types: bytes to engine values and
 // back, blanks, the failure rules and their options.
-#include "recordmgr/FieldConverters.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,6 +14,7 @@
 #include "framework/base/Locale.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/ConverterOptions.h"
+#include "recordmgr/FieldConverters.h"
 #include "recordmgr/StoredDateTime.h"
 #include "recordmgr/tests/PackedDecimalCases.h"
 #include "testing/CommaDecimalLocale.h"
@@ -62,7 +61,7 @@ class FieldConvertersTest : public ::testing::Test {
     GetStoredField(type, static_cast<uint16_t>(stored.size()), 0, blank, value.data(), stored.data(),
                    static_cast<uint16_t>(stored.size()));
     if (blankOut) *blankOut = blank;
-    return blank ? std::string() : std::string(value.data());
+    return std::string(value.data());
   }
 
   // The status a conversion raised; 0 when it raised nothing.
@@ -85,10 +84,10 @@ class FieldConvertersTest : public ::testing::Test {
   int savedOffset = TimeZoneOffset();
 };
 
-constexpr uint16_t kString = 0, kInteger = 1, kFloat = 2, kDate = 3, kTime = 4, kDecimal = 5, kMoney = 6,
-                   kLogical = 7, kNumeric = 8, kBasicFloat = 9, kLengthText = 10, kZeroText = 11, kNote = 12,
-                   kBytes = 13, kUnsigned = 14, kAutoIncrement = 15, kBit = 16, kTrailingSign = 17,
-                   kOverpunched = 18, kCurrency = 19, kTimestamp = 20;
+constexpr uint16_t kString = 0, kInteger = 1, kFloat = 2, kDate = 3, kTime = 4, kDecimal = 5, kMoney = 6, kLogical = 7,
+                   kNumeric = 8, kBasicFloat = 9, kLengthText = 10, kZeroText = 11, kNote = 12, kBytes = 13,
+                   kUnsigned = 14, kAutoIncrement = 15, kBit = 16, kTrailingSign = 17, kOverpunched = 18,
+                   kCurrency = 19, kTimestamp = 20;
 
 TEST_F(FieldConvertersTest, PackedDecimalsAgreeWithTheSharedTable) {
   for (const auto* table : {&packedcases::agreedCases(), &packedcases::zeroCases()}) {
@@ -156,8 +155,11 @@ TEST_F(FieldConvertersTest, TextsArePaddedWithBlanksOrEndInAZeroByte) {
 }
 
 TEST_F(FieldConvertersTest, LengthPrefixedZeroTerminatedAndNoteTexts) {
-  EXPECT_EQ(putText(kLengthText, 5, "ABCDEF"), Bytes("\x04" "ABCD"));
-  EXPECT_EQ(getText(kLengthText, Bytes("\x09" "ABCD")), "ABCD");
+  EXPECT_EQ(putText(kLengthText, 5, "ABCDEF"), Bytes("\x04"
+                                                     "ABCD"));
+  EXPECT_EQ(getText(kLengthText, Bytes("\x09"
+                                       "ABCD")),
+            "ABCD");
   EXPECT_EQ(putText(kZeroText, 5, "ABCDEF"), Bytes("ABCD\0", 5));
   EXPECT_EQ(getText(kZeroText, Bytes("ABCDE")), "ABCD");
   EXPECT_EQ(getText(kNote, Bytes("Note\0xx", 7)), "Note");
@@ -282,9 +284,9 @@ TEST_F(FieldConvertersTest, Timestamps) {
   // Stored in universal time: local time plus the offset.
   int64_t units = 0;
   std::memcpy(&units, stored.data(), 8);
-  EXPECT_EQ(units, static_cast<int64_t>(((dayNumber(2026, 12, 10) - 1) * MSecsPerEngineDay + 8 * 3600000.0 +
-                                         30 * 60000.0 + 250) *
-                                        10000));
+  EXPECT_EQ(units,
+            static_cast<int64_t>(
+                ((dayNumber(2026, 12, 10) - 1) * MSecsPerEngineDay + 8 * 3600000.0 + 30 * 60000.0 + 250) * 10000));
 }
 
 TEST_F(FieldConvertersTest, NumericTextsWithTheirSigns) {
@@ -350,8 +352,7 @@ TEST_F(FieldConvertersTest, TenByteDecimalFloats) {
   for (double value : {1.0, -250.0, 0.1, 123456.789, -9.5e-10, 1e50})
     EXPECT_DOUBLE_EQ(get<double>(kDecimalFloat, put(kDecimalFloat, 10, 0, value)), value) << value;
   EXPECT_EQ(put(kDecimalFloat, 10, 0, 1e-17), Bytes(10, '\0'));
-  EXPECT_EQ(statusOf([&] { get<double>(kDecimalFloat, Bytes("\x40\x00\x00\x00\x00\x00\x00\x00\x00\xA0", 10)); }),
-            2999);
+  EXPECT_EQ(statusOf([&] { get<double>(kDecimalFloat, Bytes("\x40\x00\x00\x00\x00\x00\x00\x00\x00\xA0", 10)); }), 2999);
   EXPECT_EQ(statusOf([&] { put(kDecimalFloat, 10, 0, 1e100); }), 2999);
 }
 

@@ -1,7 +1,7 @@
 // Table names with their owner and layout options.
-#include "recordmgr/TableNameOptions.h"
-
 #include <gtest/gtest.h>
+
+#include "recordmgr/TableNameOptions.h"
 
 namespace {
 

@@ -1,7 +1,5 @@
 // Layouts compiled into the program read into a table's field cache as the catalogue describes
 // them; old, unknown and damaged layouts answer as the reader promises.
-#include "recordmgr/TblResReader.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -14,6 +12,7 @@
 #include "platform/os/Resources.h"
 #include "recordmgr/BaseTable.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/TblResReader.h"
 #include "resources/reader/CatalogueEntry.h"
 #include "resources/reader/LayoutResource.h"
 
@@ -48,9 +47,9 @@ const std::string kTerminator("ABCD\0", 5);
 
 TEST(TblResReaderTest, EveryCompiledLayoutReadsAsItsCatalogueEntry) {
   const std::map<std::string, size_t> counts = {
-      {"BILLS", 16}, {"CALENDAR", 23}, {"CASEADDR", 12}, {"CASEDESC", 5}, {"EMP", 8},     {"FEES", 18},
-      {"FEESPLIT", 7}, {"PRINT", 13}, {"RPTLIST", 3},   {"SIMPLECD", 7}, {"STCHAR1", 24}, {"SYSOP1", 17},
-      {"YCASE", 73}, {"YCLIENT", 22}, {"TRAN", 26},     {"TRAN2", 6},    {"GL2", 4},      {"Glac", 25}};
+      {"BILLS", 16},   {"CALENDAR", 23}, {"CASEADDR", 12}, {"CASEDESC", 5}, {"EMP", 8},      {"FEES", 18},
+      {"FEESPLIT", 7}, {"PRINT", 13},    {"RPTLIST", 3},   {"SIMPLECD", 7}, {"STCHAR1", 24}, {"SYSOP1", 17},
+      {"YCASE", 73},   {"YCLIENT", 22},  {"TRAN", 26},     {"TRAN2", 6},    {"GL2", 4},      {"Glac", 25}};
   const auto layouts = catalogueLayouts();
   ASSERT_EQ(layouts.size(), counts.size());
   for (const auto& [name, count] : counts) {
@@ -84,10 +83,12 @@ TEST(TblResReaderTest, EveryCompiledLayoutReadsAsItsCatalogueEntry) {
 TEST(TblResReaderTest, TheClientLayoutBeginsWithTheDocumentedBytes) {
   const auto bytes = qn::os::findResource("YCLIENT", qn::catalogue::kLayoutResourceKind);
   ASSERT_TRUE(bytes);
-  const std::string start = std::string("\x07YCLIENT0002\0", 13) +
-                            std::string("\x01\x00\x0D" "AutoIncrement"
-                                        "\x06\x00\x1D\x00\x04\x00\x00\x00\x00\x00\x04\x00\x0F\x00\x04\x00",
-                                        32);
+  const std::string start =
+      std::string("\x07YCLIENT0002\0", 13) + std::string(
+                                                 "\x01\x00\x0D"
+                                                 "AutoIncrement"
+                                                 "\x06\x00\x1D\x00\x04\x00\x00\x00\x00\x00\x04\x00\x0F\x00\x04\x00",
+                                                 32);
   EXPECT_EQ(bytes->substr(0, start.size()), start);
   EXPECT_EQ(bytes->substr(bytes->size() - 5), kTerminator);
 
@@ -181,8 +182,7 @@ TEST(TblResReaderTest, DamagedLayoutsRaiseAnEngineErrorAndAddNothing) {
 
 TEST(TblResReaderTest, AVersionThatIsNoNumberIsAConversionError) {
   auto table = bareTable();
-  EXPECT_THROW(TTblResReader(table.get()).ReadLayout("X", std::string("\x01X00x2\0", 7) + kTerminator),
-               EConvertError);
+  EXPECT_THROW(TTblResReader(table.get()).ReadLayout("X", std::string("\x01X00x2\0", 7) + kTerminator), EConvertError);
 }
 
 TEST(TblResReaderTest, LongFieldNamesAreCutTo31Characters) {
