@@ -258,6 +258,9 @@ TEST_F(FieldConvertersTest, DatesAndTimes) {
   EXPECT_EQ(get<int32_t>(kDate, Bytes("\x0A\x0C\xEA\x07", 4), 0, &blank), day);
   EXPECT_FALSE(blank);
   EXPECT_EQ(get<int32_t>(kDate, Bytes("\x01\x01\x01\x00", 4)), 1);  // 1 January 0001 is day 1
+  EXPECT_EQ(put(kDate, 4, 0, int32_t{1}), Bytes("\x01\x01\x01\x00", 4));
+  const int32_t lastDay = dayNumber(9999, 12, 31);
+  EXPECT_EQ(get<int32_t>(kDate, put(kDate, 4, 0, lastDay)), lastDay);
   EXPECT_EQ(get<int32_t>(kDate, Bytes("\x0A\x00\xEA\x07", 4)), 0);
   EXPECT_EQ(put(kDate, 4, 0, int32_t{0}), Bytes(4, '\0'));
   EXPECT_EQ(put(kDate, 4, 0, int32_t{-5}), Bytes(4, '\0'));
@@ -300,6 +303,8 @@ TEST_F(FieldConvertersTest, NumericTextsWithTheirSigns) {
   EXPECT_EQ(put(kTrailingSign, 5, 2, 1.5), Bytes("0150+"));
   EXPECT_EQ(get<double>(kTrailingSign, Bytes("0150-"), 2), -1.5);
   EXPECT_EQ(get<double>(kTrailingSign, Bytes("0150 "), 2), -1.5);  // only "+" is positive
+  EXPECT_EQ(get<double>(kTrailingSign, Bytes("15+"), 2), 0.15);
+  EXPECT_EQ(get<double>(kTrailingSign, Bytes("15-"), 3), -0.015);
   EXPECT_EQ(put(kTrailingSign, 4, 2, -0.001), Bytes("000+"));
   EXPECT_EQ(get<double>(kTrailingSign, Bytes(4, '\0'), 2), 0.0);
   EXPECT_EQ(statusOf([&] { put(kTrailingSign, 4, 2, 10.0); }), 2999);

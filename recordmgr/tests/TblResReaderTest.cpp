@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "framework/base/Exception.h"
@@ -177,6 +178,29 @@ TEST(TblResReaderTest, DamagedLayoutsRaiseAnEngineErrorAndAddNothing) {
       EXPECT_EQ(error.ErrorCode(), DBIERR_INVALIDRECSTRUCT);
     }
     EXPECT_EQ(table->FieldCache()->Count(), 0);
+  }
+}
+
+TEST(TblResReaderTest, FuzzedRecordsGiveAnAnswerOrAnEngineErrorNeverACrash) {
+  const auto compiled = qn::os::findResource("CALENDAR", qn::catalogue::kLayoutResourceKind);
+  ASSERT_TRUE(compiled);
+  const std::string good(*compiled);
+  const size_t header = 1 + good[0] + 5;  // name and version stay intact
+  std::mt19937 random(20261210);
+  for (int round = 0; round < 500; ++round) {
+    std::string bytes = good;
+    for (int flips = 1 + round % 5; flips > 0; --flips)
+      bytes[header + random() % (bytes.size() - header)] = static_cast<char>(random() & 0xFF);
+    bytes.resize(header + random() % (bytes.size() - header + 1));
+    auto table = bareTable();
+    try {
+      if (TTblResReader(table.get()).ReadLayout("CALENDAR", bytes)) {
+        for (int i = 0; i < table->FieldCache()->Count(); ++i)
+          EXPECT_LE(table->FieldCache()->Item(i)->FieldName().size(), 31u) << round;
+      }
+    } catch (const EKorvoEngineError& error) {
+      EXPECT_EQ(error.ErrorCode(), DBIERR_INVALIDRECSTRUCT) << round;
+    }
   }
 }
 
