@@ -175,10 +175,11 @@ void PutExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
   using F = TConversionFunctions;
   auto* stored = static_cast<uint8_t*>(Stored);
   const int16_t size = static_cast<int16_t>(LocalSize), decimals = static_cast<int16_t>(Decimals);
-  const double number = LocalType == 228 || LocalType == 233 || LocalType == 234 || LocalType == 236 ||
-                                (LocalType >= 240 && LocalType <= 245)
-                            ? 0.0
-                            : FromBytes<double>(Value);
+  // Dates and times arrive as 32-bit values, and 248 to 252 take none: only the others are doubles.
+  const bool takesDouble = (LocalType >= 229 && LocalType <= 232) || LocalType == 235 ||
+                           (LocalType >= 237 && LocalType <= 239) || LocalType == 246 || LocalType == 247 ||
+                           LocalType >= 253;
+  const double number = takesDouble ? FromBytes<double>(Value) : 0.0;
   auto date = [&](auto set) { writeThroughForm(Path::Date, Value, Stored, LocalSize, set); };
   auto time = [&](auto set) { writeThroughForm(Path::Time, Value, Stored, LocalSize, set); };
   auto library = [&](auto set) { writeNumber(Stored, LocalSize, set); };
