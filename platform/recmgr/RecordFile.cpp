@@ -47,10 +47,14 @@ std::string_view asBytes(const std::vector<uint8_t>& v) { return {reinterpret_ca
 
 }  // namespace
 
-Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& file) {
+Status RecordFile::locate(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return isDirectory(parentOf(path)) ? status::fileNotFound : status::directoryError;
-  if (!S_ISREG(st.st_mode)) return status::invalidFileName;
+  return S_ISREG(st.st_mode) ? status::ok : status::invalidFileName;
+}
+
+Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& file) {
+  if (Status s = locate(path); s != status::ok) return s;
 
   std::unique_ptr<RecordFile> f(new RecordFile(path));
   {

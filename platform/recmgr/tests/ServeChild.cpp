@@ -77,6 +77,17 @@ std::string ServeChild::answer() {
   }
 }
 
+bool ServeChild::answerReady() {
+  if (pending_.find('\n') != std::string::npos) return true;
+  pollfd p{fromChild_, POLLIN, 0};
+  if (::poll(&p, 1, 0) <= 0) return false;
+  char buffer[4096];
+  const ssize_t n = ::read(fromChild_, buffer, sizeof buffer);
+  if (n <= 0) throw std::runtime_error("the serve child ended");
+  pending_.append(buffer, static_cast<size_t>(n));
+  return pending_.find('\n') != std::string::npos;
+}
+
 std::string ServeChild::ask(const std::string& command) {
   send(command);
   return answer();

@@ -23,6 +23,8 @@ class ServeChild {
   // Sends a command without waiting for its answer; `answer` collects it later.
   void send(const std::string& command);
   std::string answer();
+  // Whether an answer line has come (without waiting for one).
+  bool answerReady();
   // SIGKILL, and waits until the child is gone.
   void kill();
 
