@@ -199,8 +199,10 @@ Status RecordFile::checkLayout() {
 }
 
 Status RecordFile::failed(int code) {
+  // SQLite gave up preparing a statement again after schema changes: the keys moved.
+  if ((code & 0xFF) == SQLITE_SCHEMA) return reload();
   // A statement naming a dropped key column fails to prepare again: look whether the keys moved.
-  if ((code & 0xFF) == SQLITE_ERROR || (code & 0xFF) == SQLITE_SCHEMA) {
+  if ((code & 0xFF) == SQLITE_ERROR) {
     Statement st;
     if (st.prepare(db_.get(), "SELECT layoutVersion FROM header WHERE id = 1") == SQLITE_OK &&
         st.step() == SQLITE_ROW && st.integer(0) != layoutVersion_) {

@@ -15,7 +15,7 @@
 namespace qn::recmgr::testing {
 namespace {
 
-constexpr uint16_t getEqual = 5, getNext = 6, getFirst = 12, single = 200;
+constexpr uint16_t getEqual = 5, getNext = 6, getFirst = 12;
 constexpr int racingMs = 1500;
 
 const ClientId otherClient{'o', 't', 'h', 'e', 'r'};
@@ -25,6 +25,19 @@ std::string hexOf(const std::vector<uint8_t>& bytes) { return toHex(std::string(
 uint32_t recordCount(OpenFile& f) {
   const auto s = f.stat();
   return getU32(std::string(s.begin(), s.end()), 6);
+}
+
+// The records of key path `key`, first to last.
+std::vector<std::string> keyPath(OpenFile& f, int8_t key) {
+  std::vector<std::string> records;
+  for (OpenFile::Read r = f.read(getFirst, key); r.status == 0; r = f.read(getNext, key)) records.push_back(r.record);
+  return records;
+}
+
+int toolExitCode(const std::string& arguments) {
+  const std::string command = programFolder() + "/qnrecmgr " + arguments + " >/dev/null 2>&1";
+  const int rc = std::system(command.c_str());
+  return WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
 }
 
 class SharingRaces : public RecmgrFixture {
@@ -65,6 +78,40 @@ TEST_F(SharingRaces, AnOpenRacingAReplaceIsOnTheFileAtThePath) {
   const std::string summary = child_.answer();
   EXPECT_GT(checked, 0) << summary;
   EXPECT_NE(summary.find("0:"), std::string::npos) << "no replace was done: " << summary;
+}
+
+TEST_F(SharingRaces, WritesRacingKeyChangesInAnotherProcessLandWhole) {
+  // A key over the filler bytes 13..16, added and dropped again and again.
+  const auto spec = createSpec(smallRecordLength, {{{13, 4, 0, 0x01}}});
+  const std::string segments = toHex(std::string(spec.begin() + 16, spec.end()));
+  ASSERT_EQ(child_.status("open 0 " + file_), 0);
+  child_.send("during " + std::to_string(racingMs) + " index 0 " + segments + " ; drop 0 2");
+
+  OpenFile f;
+  ASSERT_EQ(f.open(file_), 0);
+  uint32_t expected = 2;
+  int round = 0;
+  whileChildRuns([&] {
+    std::string r = smallRecord("p" + std::to_string(round++ % 1000));
+    const int16_t inserted = f.insert(r);
+    ASSERT_TRUE(inserted == 0 || inserted == 84) << inserted;
+    if (inserted == 0) ++expected;
+    const OpenFile::Read first = f.read(getFirst, 0);
+    ASSERT_EQ(first.status, 0);
+    std::string changed = first.record;
+    changed[4] = static_cast<char>('a' + round % 26);
+    const int16_t updated = f.update(changed);
+    ASSERT_TRUE(updated == 0 || updated == 84) << updated;
+  });
+  const std::string summary = child_.answer();
+  EXPECT_EQ(summary.find("2:"), std::string::npos) << summary;
+  EXPECT_GT(round, 0);
+
+  EXPECT_EQ(recordCount(f), expected);
+  for (int8_t key : {0, 1}) EXPECT_EQ(keyPath(f, key).size(), expected) << "key " << int(key);
+  ASSERT_EQ(f.close(), 0);
+  ASSERT_EQ(child_.status("close 0"), 0);
+  EXPECT_EQ(toolExitCode("check " + file_), 0);
 }
 
 }  // namespace
