@@ -15,10 +15,16 @@
 namespace qn::recmgr::testing {
 namespace {
 
-constexpr uint16_t getEqual = 5, getNext = 6, getFirst = 12;
+constexpr uint16_t getEqual = 5, getNext = 6, getFirst = 12, single = 200;
 constexpr int racingMs = 1500;
 
 const ClientId otherClient{'o', 't', 'h', 'e', 'r'};
+
+std::string number(uint32_t n) {
+  std::string k(4, '\0');
+  putU32(k, 0, n);
+  return k;
+}
 
 std::string hexOf(const std::vector<uint8_t>& bytes) { return toHex(std::string(bytes.begin(), bytes.end())); }
 
@@ -79,6 +85,59 @@ TEST_F(SharingRaces, AnOpenRacingAReplaceIsOnTheFileAtThePath) {
   EXPECT_GT(checked, 0) << summary;
   EXPECT_NE(summary.find("0:"), std::string::npos) << "no replace was done: " << summary;
 }
+
+// What happens to the lock file while the child holds the file.
+struct LockFileChange {
+  const char* name;
+  std::function<void(const std::string& lockFile)> apply;
+};
+
+void PrintTo(const LockFileChange& change, std::ostream* out) { *out << change.name; }
+
+class RemovedLockFiles : public SharingRaces, public ::testing::WithParamInterface<LockFileChange> {};
+
+TEST_P(RemovedLockFiles, NeverLetASecondWorkstationHoldWhatTheFirstHolds) {
+  const std::string lockFile = file_ + ".lck";
+  for (const int mode : {0, -4}) {
+    SCOPED_TRACE(mode == 0 ? "record lock" : "exclusive open");
+    ASSERT_EQ(child_.status("open 0 " + file_ + " " + std::to_string(mode)), 0);
+    if (mode == 0) {
+      ASSERT_EQ(child_.status("read 0 " + std::to_string(getEqual + single) + " 0 " + toHex(number(1))), 0);
+    }
+    GetParam().apply(lockFile);
+
+    OpenFile f;
+    EXPECT_EQ(f.open(file_), 85) << "a second holder beside the first";
+    EXPECT_EQ(createFile(file_, createSpec(smallRecordLength, {{{1, 4, 15}}})), 85) << "a replace of an open file";
+    OpenFile again;
+    EXPECT_EQ(again.open(file_), 85) << "the lock file the first refusal left must not let the next one in";
+
+    // Once the holder lets go, the file is usable again, with locks that work.
+    ASSERT_EQ(child_.status("close 0"), 0);
+    ASSERT_EQ(f.open(file_), 0);
+    ASSERT_EQ(f.read(getEqual + single, 0, number(1)).status, 0);
+    ASSERT_EQ(child_.status("open 0 " + file_), 0);
+    EXPECT_EQ(child_.status("read 0 " + std::to_string(getEqual + single) + " 0 " + toHex(number(1))), 84);
+    ASSERT_EQ(child_.status("close 0"), 0);
+    ASSERT_EQ(f.close(), 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, RemovedLockFiles,
+    ::testing::Values(LockFileChange{"removed", [](const std::string& lock) { ASSERT_EQ(::unlink(lock.c_str()), 0); }},
+                      LockFileChange{"renamed", [](const std::string& lock) {
+                                       ASSERT_EQ(::rename(lock.c_str(), (lock + ".away").c_str()), 0);
+                                     }},
+                      LockFileChange{"replaced",
+                                     [](const std::string& lock) {
+                                       const std::string other = lock + ".new";
+                                       const int fd = ::open(other.c_str(), O_CREAT | O_WRONLY, 0666);
+                                       ASSERT_GE(fd, 0);
+                                       ::close(fd);
+                                       ASSERT_EQ(::rename(other.c_str(), lock.c_str()), 0);
+                                     }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SharingRaces, WritesRacingKeyChangesInAnotherProcessLandWhole) {
   // A key over the filler bytes 13..16, added and dropped again and again.
