@@ -69,6 +69,7 @@ void change(const std::string& fileName, F f) {
     // Resolved again under the lock: a writer naming the file in other letters may have created
     // it meanwhile, and this change belongs in that file, not in a second one.
     const std::string path = resolvePath(fileName);
+    removeStaleTemporaries(path);
     IniText text = load(path);
     if (f(text)) replaceFileContent(path, text.text());
   } catch (const FileError& e) {

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/os/FaultInjection.h"
 #include "platform/os/IniFile.h"
 #include "platform/os/MachineRoot.h"
 #include "platform/os/ProfileFunctions.h"
@@ -179,6 +180,28 @@ TEST_F(IniFileTest, AKeyOrSectionTwiceReadsTheFirstAndAWriteChangesOnlyTheFirst)
   EXPECT_EQ(qn::testing::readFileText(path),
             "[Setup]\nWSID=10\nWSID=08\n[Other]\nA=1\n[SETUP]\nWSID=09\nName=Front\n");
   EXPECT_EQ(ini.ReadString("Setup", "WSID", ""), "10");
+}
+
+TEST_F(IniFileTest, AFailedFlushRaisesAndLeavesTheOldContent) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  injectFault(Fault::TemporaryFlush);
+  EXPECT_THROW(IniFile(path).WriteString("Setup", "WSID", "08"), IniFileError);
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
+}
+
+TEST_F(IniFileTest, TheNextWriterRemovesTemporariesAKilledWriterLeft) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  // A writer killed between writing its temporary and renaming it leaves one behind.
+  const std::string stale = path + ".tmp-999999-3";
+  const std::vector<std::string> kept = {path + ".tmp-x-3", path + ".tmp-999999-", path + "x.tmp-1-1",
+                                         path + ".tmp-1-1.bak"};
+  qn::testing::writeFileText(stale, "[Setup]\nWS");
+  for (const std::string& k : kept) qn::testing::writeFileText(k, "not ours");
+  IniFile(path).WriteString("Setup", "WSID", "08");
+  struct stat st;
+  EXPECT_NE(::stat(stale.c_str(), &st), 0) << "the stale temporary stayed";
+  for (const std::string& k : kept) EXPECT_EQ(::stat(k.c_str(), &st), 0) << k;
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=08\n");
 }
 
 TEST_F(IniFileTest, NamesWithBlanksAroundThemMeanTheNamesTheFileHolds) {
