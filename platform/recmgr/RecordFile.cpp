@@ -216,7 +216,9 @@ Status RecordFile::failed(int code) {
 Status RecordFile::create(const std::string& path, const FileSpec& spec, std::string_view owner, bool replace) {
   if (!isDirectory(parentOf(path))) return status::directoryError;
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && !replace) return status::fileExists;
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return status::invalidFileName;  // a folder is no record file
+  if (exists && !replace) return status::fileExists;
 
   static std::atomic<unsigned> serial{0};
   const std::string temporary = path + ".creating." + std::to_string(::getpid()) + "." + std::to_string(++serial);
