@@ -139,6 +139,18 @@ INSTANTIATE_TEST_SUITE_P(
                                      }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SharingRaces, AClientOfTheHoldersOwnProcessIsRefusedToo) {
+  OpenFile holder;
+  ASSERT_EQ(holder.open(file_), 0);
+  ASSERT_EQ(holder.read(getEqual + single, 0, number(1)).status, 0);
+  ASSERT_EQ(::unlink((file_ + ".lck").c_str()), 0);
+  OpenFile other(&otherClient);
+  EXPECT_EQ(other.open(file_), 85);
+  ASSERT_EQ(holder.close(), 0);
+  ASSERT_EQ(other.open(file_), 0);
+  EXPECT_EQ(other.read(getEqual + single, 0, number(1)).status, 0);
+}
+
 TEST_F(SharingRaces, WritesRacingKeyChangesInAnotherProcessLandWhole) {
   // A key over the filler bytes 13..16, added and dropped again and again.
   const auto spec = createSpec(smallRecordLength, {{{13, 4, 0, 0x01}}});
