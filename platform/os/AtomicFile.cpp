@@ -163,7 +163,7 @@ void replaceFileContent(const std::string& path, std::string_view content, const
           throw FileError(describe("cannot set the permissions of a temporary beside", path));
         writeAll(fd, content, path);
         // Renamed unflushed, a crash could leave the file short of its new content and the old.
-        errno = EIO;
+        errno = EIO;  // the reason an injected failure gives
         const bool flushed = !takeInjectedFault(Fault::TemporaryFlush) && ::fsync(fd) == 0;
         if (!flushed) throw FileError(describe("cannot flush a temporary beside", path));
       },

@@ -6,7 +6,7 @@ namespace qn::os {
 namespace {
 
 std::atomic<bool>& flag(Fault fault) {
-  static std::atomic<bool> flags[3]{};
+  static std::atomic<bool> flags[static_cast<int>(Fault::TemporaryFlush) + 1]{};  // one per fault, the last included
   return flags[static_cast<int>(fault)];
 }
 
