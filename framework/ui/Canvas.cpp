@@ -8,6 +8,8 @@
 
 #include "framework/base/Exception.h"
 #include "framework/ui/BitmapImage.h"
+#include "framework/ui/FontConversion.h"
+#include "framework/ui/Screen.h"
 
 namespace {
 
@@ -17,9 +19,11 @@ QString qtText(const AnsiString& text) { return QString::fromStdString(qn::ansiT
 
 }  // namespace
 
-Canvas::Canvas(QImage* image, std::function<void(const QRect&)> changed) : image_(image), changed_(std::move(changed)) {}
+Canvas::Canvas(QImage* image, std::function<void(const QRect&)> changed)
+    : font_(std::make_unique<TFont>()), image_(image), changed_(std::move(changed)) {}
 
-Canvas::Canvas(QPainter* painter, int dotsPerInch) : pagePainter_(painter), pageDotsPerInch_(dotsPerInch) {}
+Canvas::Canvas(QPainter* painter, int dotsPerInch)
+    : font_(std::make_unique<TFont>()), pagePainter_(painter), pageDotsPerInch_(dotsPerInch) {}
 
 Canvas::~Canvas() = default;
 
@@ -66,9 +70,9 @@ void Canvas::paint(const QRect& area, const std::function<void(QPainter&)>& draw
 }
 
 TColor Canvas::pixel(int x, int y) const {
-  if (!image_) return 0xFFFFFFFF;
+  if (!image_) return clNone;
   const QPoint at = toDevice(QRect(x, y, 1, 1)).topLeft();
-  if (!image_->rect().contains(at)) return 0xFFFFFFFF;
+  if (!image_->rect().contains(at)) return clNone;
   return qn::ui::colorOfPixel(image_->pixel(at));
 }
 
@@ -170,7 +174,7 @@ void Canvas::drawLinePixels(TPoint from, TPoint to) {
 void Canvas::drawTextLine(QPainter& painter, int x, int top, const QString& text, int accelerator, bool fillBackground) {
   const QFont font = deviceFont();
   const QFontMetrics metrics(font);
-  const QColor color = qn::ui::qtColor(fontColor());
+  const QColor color = qn::ui::qtColor(font_->Color());
   if (fillBackground) painter.fillRect(QRect(x, top, metrics.horizontalAdvance(text), metrics.height()), qn::ui::qtColor(Brush.Color));
   painter.setFont(font);
   painter.setPen(color);
@@ -356,11 +360,16 @@ void Canvas::setClipRect(const TRect& rect) { clip_ = rect; }
 
 void Canvas::removeClip() { clip_.reset(); }
 
-void Canvas::saveState() { saved_.push_back({Brush, Pen, CopyMode, penPosition_, clip_, origin_}); }
+void Canvas::saveState() {
+  auto font = std::make_unique<TFont>();
+  font->Assign(font_.get());
+  saved_.push_back({std::move(font), Brush, Pen, CopyMode, penPosition_, clip_, origin_});
+}
 
 void Canvas::restoreState() {
   if (saved_.empty()) return;
   const SavedState& state = saved_.back();
+  font_->Assign(state.font.get());
   Brush = state.brush;
   Pen = state.pen;
   CopyMode = state.copyMode;
@@ -370,11 +379,6 @@ void Canvas::restoreState() {
   saved_.pop_back();
 }
 
-QFont Canvas::deviceFont() const {
-  QFont font(QStringLiteral("Liberation Sans"));
-  const int dotsPerInch = image_ ? 96 : pageDotsPerInch_;
-  font.setPixelSize(static_cast<int>(std::lround(8.0 * dotsPerInch / 72)));
-  return font;
-}
+int Canvas::dotsPerInch() const { return image_ ? Screen->PixelsPerInch() : pageDotsPerInch_; }
 
-TColor Canvas::fontColor() const { return 0; }
+QFont Canvas::deviceFont() const { return qn::ui::qtFont(*font_, dotsPerInch()); }

@@ -8,14 +8,16 @@
 #include <QFont>
 #include <QImage>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "framework/base/AnsiString.h"
-#include "framework/ui/Colors.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/CopyMode.h"
-#include "framework/ui/Rect.h"
+#include "framework/ui/Font.h"
+#include "framework/ui/Geometry.h"
 #include "framework/ui/TextLayout.h"
 
 class QPainter;
@@ -85,6 +87,10 @@ class Canvas {
   Canvas& operator=(const Canvas&) = delete;
   ~Canvas();
 
+  // Text is drawn with it, in its colour; its size converts with the device's resolution
+  // (Screen->PixelsPerInch on a control or bitmap, the page's on a printer page).
+  TFont* Font() const { return font_.get(); }
+  void SetFont(TFont* Value) { font_->Assign(Value); }
   CanvasBrush Brush;
   CanvasPen Pen;
   ::CopyMode CopyMode = ::CopyMode::sourceCopy;
@@ -96,6 +102,7 @@ class Canvas {
   int width() const;
   int height() const;
 
+  // clNone outside the device.
   TColor pixel(int x, int y) const;
   void setPixel(int x, int y, TColor color);
 
@@ -145,16 +152,18 @@ class Canvas {
   // Drawing stays inside rect (in the canvas's coordinates) until the clip is removed or a saved state comes back.
   void setClipRect(const TRect& rect);
   void removeClip();
-  // Brush, pen, copy mode, pen position, clip and origin, kept until the matching restore.
+  // Font, brush, pen, copy mode, pen position, clip and origin, kept until the matching restore.
   void saveState();
   void restoreState();
 
   // The font as handed to Qt for this canvas's device.
   QFont deviceFont() const;
-  TColor fontColor() const;
+  // The resolution fonts convert with.
+  int dotsPerInch() const;
 
  private:
   struct SavedState {
+    std::unique_ptr<TFont> font;
     CanvasBrush brush;
     CanvasPen pen;
     ::CopyMode copyMode;
@@ -176,6 +185,7 @@ class Canvas {
   void combine(const TRect& target, const QImage& source, const QRect& sourceRect, std::optional<TColor> transparent);
   void drawEdgeLines(const TRect& rect, TColor topLeft, TColor bottomRight, unsigned sides);
 
+  std::unique_ptr<TFont> font_;
   QImage* image_ = nullptr;
   std::function<void(const QRect&)> changed_;
   QPainter* pagePainter_ = nullptr;

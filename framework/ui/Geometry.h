@@ -16,6 +16,7 @@ struct TRect {
   int Width() const { return Right - Left; }
   int Height() const { return Bottom - Top; }
   bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   friend bool operator==(const TRect&, const TRect&) = default;
 };
 

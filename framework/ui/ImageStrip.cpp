@@ -4,7 +4,7 @@
 
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/Canvas.h"
-#include "framework/ui/Colors.h"
+#include "framework/ui/ColorPalette.h"
 
 ImageStrip::ImageStrip(int width, int height) : width_(std::max(1, width)), height_(std::max(1, height)) {}
 

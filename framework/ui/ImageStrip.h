@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/base/Object.h"
-#include "framework/ui/ColorValue.h"
+#include "framework/ui/Color.h"
 
 class BitmapImage;
 class Canvas;

@@ -9,6 +9,7 @@
 #include "framework/base/Exception.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
+#include "framework/ui/FontConversion.h"
 #include "framework/ui/FormBase.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/SafeDispatch.h"
@@ -171,6 +172,7 @@ void TWinControl::makeOwnWidget() {
   widget->setObjectName(QString::fromStdString(Name()));
   applyGeometry();
   widget->setEnabled(Enabled());
+  qn::ui::applyFontToWidget(widget, *Font());
   if (Cursor() != crDefault) widget->setCursor(cursorShapeOf(Cursor()));
   applyFocusPolicy();
   WindowCreated();
@@ -378,6 +380,7 @@ void TWinControl::PaintWindowlessChildren(QPainter& painter) {
 }
 
 void TWinControl::FontChanged() {
+  if (hasWindow()) qn::ui::applyFontToWidget(widget_, *Font());
   TControl::FontChanged();
   for (TControl* child : std::vector<TControl*>(controls_)) child->ParentFontChanged();
 }

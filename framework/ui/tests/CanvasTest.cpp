@@ -4,7 +4,7 @@
 
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/Canvas.h"
-#include "framework/ui/Colors.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/testing/QtTestApplication.h"
 
 namespace {
@@ -39,13 +39,13 @@ TEST_F(CanvasTest, ColoursAreBlueGreenRedValuesAndSystemColoursComeFromThePalett
   struct Case {
     TColor color;
     unsigned expectedQtRgb;
-  } cases[] = {{red, 0xFF0000}, {blue, 0x0000FF}, {green, 0x00FF00}, {0x80000000, 0xC0C0C0}, {clNavy, 0x000080}, {clWhite, 0xFFFFFF}};
+  } cases[] = {{red, 0xFF0000}, {blue, 0x0000FF}, {green, 0x00FF00}, {systemColor(0), 0xC0C0C0}, {clNavy, 0x000080}, {clWhite, 0xFFFFFF}};
   for (const Case& c : cases) {
     canvas().Brush.Color = c.color;
     canvas().fillRect(Rect(0, 0, 4, 4));
     EXPECT_EQ(bitmap.image().pixel(2, 2) & 0xFFFFFF, c.expectedQtRgb) << std::hex << c.color;
   }
-  EXPECT_EQ(qn::ui::colorToRgb(clScrollBar), qn::ui::colorToRgb(0x80000000));
+  EXPECT_EQ(qn::ui::colorToRgb(clScrollBar), qn::ui::colorToRgb(systemColor(0)));
   canvas().Brush.Color = clScrollBar;
   canvas().fillRect(Rect(0, 0, 4, 4));
   EXPECT_EQ(at(1, 1), qn::ui::colorToRgb(clScrollBar));
@@ -61,8 +61,8 @@ TEST_F(CanvasTest, SystemPaletteHasFixedValues) {
                {clBtnShadow, 0x808080},   {clGrayText, 0x808080},      {clBtnText, 0},
                {clInactiveCaptionText, 0xC0C0C0}, {clBtnHighlight, 0xFFFFFF}, {clInactiveBorder, 0xC0C0C0}};
   for (const Case& c : cases) EXPECT_EQ(qn::ui::colorToRgb(c.color), c.value) << std::hex << c.color;
-  EXPECT_EQ(clInactiveCaptionText, 0x80000000 + 19);
-  EXPECT_EQ(qn::ui::colorToRgb(0x80000000 + 200), 0u);
+  EXPECT_EQ(static_cast<std::uint32_t>(clInactiveCaptionText), 0x80000000u + 19);
+  EXPECT_EQ(qn::ui::colorToRgb(systemColor(200)), 0);
 }
 
 TEST_F(CanvasTest, LinesLeaveTheirEndPointUnpainted) {
@@ -128,7 +128,7 @@ TEST_F(CanvasTest, ClippingKeepsDrawingInsideAndSavedStatesComeBack) {
   EXPECT_EQ(at(10, 10), clWhite);
   canvas().restoreState();
   EXPECT_EQ(canvas().Brush.Color, clWhite);
-  EXPECT_EQ(canvas().Pen.Color, 0u);
+  EXPECT_EQ(canvas().Pen.Color, 0);
   canvas().Brush.Color = green;
   canvas().fillRect(Rect(0, 0, 40, 30));
   EXPECT_EQ(at(0, 0), green);

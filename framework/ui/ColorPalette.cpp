@@ -1,4 +1,4 @@
-#include "framework/ui/Colors.h"
+#include "framework/ui/ColorPalette.h"
 
 #include <array>
 
@@ -6,7 +6,7 @@ namespace qn::ui {
 
 namespace {
 
-constexpr TColor rgb(unsigned red, unsigned green, unsigned blue) { return red | green << 8 | blue << 16; }
+constexpr TColor rgb(unsigned red, unsigned green, unsigned blue) { return static_cast<TColor>(red | green << 8 | blue << 16); }
 
 // The classic desktop scheme the program's screens were laid out in.
 constexpr std::array<TColor, 25> systemPalette{
@@ -40,11 +40,12 @@ constexpr std::array<TColor, 25> systemPalette{
 }  // namespace
 
 TColor colorToRgb(TColor color) {
-  if ((color & 0xFF000000) == systemColorBase) {
-    const TColor index = color & 0x00FFFFFF;
+  const auto bits = static_cast<std::uint32_t>(color);
+  if (isSystemColor(color)) {
+    const std::uint32_t index = bits & 0x00FFFFFF;
     return index < systemPalette.size() ? systemPalette[index] : 0;
   }
-  return (color & 0xFF000000) == 0 ? color : 0;
+  return (bits & 0xFF000000) == 0 ? color : 0;
 }
 
 QColor qtColor(TColor color) {
