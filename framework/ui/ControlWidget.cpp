@@ -6,6 +6,7 @@
 
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/MouseHover.h"
 #include "framework/ui/SafeDispatch.h"
 
 namespace qn::ui {
@@ -45,6 +46,7 @@ bool controlWidgetEvent(QWidget* widget, WidgetOfControl& link, QEvent* event, b
       if (control) guarded(control, [control] { control->MouseEnter(); });
       return false;
     case QEvent::Leave:
+      noteMouseOver(nullptr);  // off the windowless controls of this window, too
       if (control) guarded(control, [control] { control->MouseLeave(); });
       return false;
     case QEvent::WindowActivate:

@@ -14,6 +14,7 @@
 #include "framework/ui/InputRouting.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/MouseCapture.h"
+#include "framework/ui/MouseHover.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/WidgetApplication.h"
 
@@ -98,6 +99,7 @@ bool routeMouse(QWidget* receiver, QMouseEvent* event, bool& result) {
     }
   }
 
+  if (!press && !release && !captured) noteMouseOver(target);
   ControlRef targetRef(target);
   const TPoint at = target->ScreenToClient(toPoint(global));
   const TShiftState shift = shiftOf(event->modifiers(), event->buttons());
