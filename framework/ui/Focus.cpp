@@ -39,6 +39,7 @@ bool runMove(FormBase* form, TWinControl* target) {
   Move move{form, nullptr, {}};
   Move* outer = std::exchange(runningMove, &move);
   TWinControl* const from = form->ActiveControl();
+  TWinControl* const asked = target;
   TWinControl* enterFrom = from;
   try {
     // Leave, innermost first; an exit handler's SetFocus replaces the target and the leaving goes
@@ -80,7 +81,7 @@ bool runMove(FormBase* form, TWinControl* target) {
   runningMove = outer;
   if (TWinControl* next = move.redirect) return moveFocus(next);
   announceActiveControl();
-  return form->ActiveControl() == target;
+  return form->ActiveControl() == asked;
 }
 
 }  // namespace

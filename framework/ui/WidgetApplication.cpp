@@ -48,7 +48,8 @@ bool route(QObject* receiver, QEvent* event, bool& result) {
       return false;
     case QEvent::ApplicationStateChange:
       if (receiver == QCoreApplication::instance())
-        detail::applicationActivationChanged(QGuiApplication::applicationState() == Qt::ApplicationActive);
+        detail::applicationActivationChanged(static_cast<QApplicationStateChangeEvent*>(event)->applicationState() ==
+                                              Qt::ApplicationActive);
       return false;
     default:
       return false;

@@ -208,6 +208,8 @@ void TWinControl::recreateWindow() {
   QWidget* old = widget_.data();
   WidgetOfControl* oldLink = link_;
   QWidget* qtFocus = QApplication::focusWidget();
+  // A child window keeps the focus it had; moving it to the new window takes Qt's focus away.
+  QPointer<QWidget> keptFocus = qtFocus;
   const bool hadFocus = qtFocus && (qtFocus == old || old->isAncestorOf(qtFocus)) && qn::ui::controlOfWidget(qtFocus) == this;
   const bool focusedHere = qn::ui::focusedControl() == this;
   SetControlState(TControlState::FromMask(ControlState().Mask()).Include(csRecreating));
@@ -233,7 +235,9 @@ void TWinControl::recreateWindow() {
     delete old;
   }
   SetControlState(TControlState::FromMask(ControlState().Mask()).Exclude(csRecreating));
+  // Showing the focus again is no move: no exit or enter handling.
   if (focusedHere || hadFocus) widget_->setFocus(Qt::OtherFocusReason);
+  else if (keptFocus && widget_->isAncestorOf(keptFocus)) keptFocus->setFocus(Qt::OtherFocusReason);
 }
 
 void TWinControl::releaseWidget() {
