@@ -20,6 +20,9 @@ constexpr std::int64_t largestSide = 32767;
 constexpr std::uint32_t plainPixels = 0;
 constexpr std::uint32_t maskedPixels = 3;  // pixels packed by three colour masks
 
+// The one message of every damaged or unreadable bitmap.
+[[noreturn]] void raiseDamagedBitmap() { throw EStreamError("The bitmap data is damaged."); }
+
 // Little-endian fields of a header already in memory.
 class HeaderBytes {
  public:
@@ -225,8 +228,6 @@ void put32(std::vector<unsigned char>& out, std::uint32_t value) {
 }
 
 }  // namespace
-
-void raiseDamagedBitmap() { throw EStreamError("The bitmap data is damaged."); }
 
 BitmapFileContent readBitmapFile(TStream& stream) {
   BoundedReader reader(stream);

@@ -29,7 +29,4 @@ BitmapFileContent readBitmapFile(TStream& stream);
 // nearest entry.
 void writeBitmapFile(const BitmapFileContent& content, TStream& stream);
 
-// The one message of every damaged or unreadable bitmap.
-[[noreturn]] void raiseDamagedBitmap();
-
 }  // namespace qn::ui

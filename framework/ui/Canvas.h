@@ -95,9 +95,6 @@ class Canvas {
   CanvasPen Pen;
   ::CopyMode CopyMode = ::CopyMode::sourceCopy;
 
-  bool isPage() const { return image_ == nullptr; }
-  // The image drawn on; nullptr for a page.
-  const QImage* image() const { return image_; }
   // Size in the canvas's pixels.
   int width() const;
   int height() const;

@@ -25,10 +25,6 @@ int ImageStrip::addMasked(const BitmapImage& bitmap, TColor maskColor) {
   return first;
 }
 
-void ImageStrip::Delete(int index) {
-  if (index >= 0 && index < Count()) images_.erase(images_.begin() + index);
-}
-
 void ImageStrip::Draw(Canvas& canvas, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   const Entry& entry = images_[static_cast<std::size_t>(index)];

@@ -24,8 +24,6 @@ class ImageStrip : public TObject {
   // Adds every whole image of the bitmap, left to right (a bitmap narrower than one image adds
   // one, filled out with the mask colour). Answers the index of the first.
   int addMasked(const BitmapImage& bitmap, TColor maskColor);
-  void Delete(int index);
-  void Clear() { images_.clear(); }
 
   // Draws image index with its top-left corner at (x, y); an index outside the strip draws
   // nothing.

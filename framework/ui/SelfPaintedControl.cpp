@@ -38,6 +38,11 @@ void SelfPaintedControl::fitImage() {
   image_ = fitted;
 }
 
+Canvas& SelfPaintedControl::canvas() {
+  if (activeCanvas_ == ownCanvas_.get()) fitImage();
+  return *activeCanvas_;
+}
+
 void SelfPaintedControl::Invalidate() { invalidateRect(ClientRect()); }
 
 void SelfPaintedControl::invalidateRect(const TRect& rect) {

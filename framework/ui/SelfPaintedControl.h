@@ -21,9 +21,9 @@ class SelfPaintedControl : public TWinControl {
   explicit SelfPaintedControl(TComponent* AOwner);
   ~SelfPaintedControl() override;
 
-  // The canvas the control draws on: its own image, or while it is painted as a copy, the canvas
-  // it is copied into.
-  Canvas& canvas() { return *activeCanvas_; }
+  // The canvas the control draws on: its own image (sized to the control first), or while it is
+  // painted as a copy, the canvas it is copied into.
+  Canvas& canvas();
 
   void Invalidate() override;
   void Repaint() override;

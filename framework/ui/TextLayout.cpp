@@ -80,8 +80,7 @@ void addEllipsis(TextLine& line, int width, const QFontMetrics& metrics) {
   line.width = metrics.horizontalAdvance(line.text);
 }
 
-}  // namespace
-
+// The text without its accelerator marks, and the index of the marked letter (-1 for none).
 QString withoutAcceleratorMarks(const QString& text, int* accelerator) {
   QString out;
   *accelerator = -1;
@@ -97,6 +96,8 @@ QString withoutAcceleratorMarks(const QString& text, int* accelerator) {
   }
   return out;
 }
+
+}  // namespace
 
 std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const QFontMetrics& metrics) {
   int accelerator = -1;

@@ -36,7 +36,4 @@ struct TextLine {
 // letter and "&&" stands for one '&'; the ellipsis is three full stops, cut to fit by measuring.
 std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const QFontMetrics& metrics);
 
-// The text without its accelerator marks, and the index of the marked letter (-1 for none).
-QString withoutAcceleratorMarks(const QString& text, int* accelerator);
-
 }  // namespace qn::ui
