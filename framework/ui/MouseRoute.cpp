@@ -99,8 +99,22 @@ bool routeMouse(QWidget* receiver, QMouseEvent* event, bool& result) {
     }
   }
 
-  if (!press && !release && !captured) noteMouseOver(target);
+  // A windowless control shows its cursor through the window it is painted on.
+  if (!captured && type == QEvent::MouseMove && host->hasWindow()) {
+    const TCursor cursor = target->Cursor() != crDefault ? target->Cursor() : host->Cursor();
+    QWidget* window = host->Window();
+    if (cursor != crDefault) window->setCursor(cursorShapeOf(cursor));
+    else if (window->testAttribute(Qt::WA_SetCursor)) window->unsetCursor();
+  }
+
   ControlRef targetRef(target);
+  if (!press && !release && !captured) {
+    noteMouseOver(target);  // enter and leave of windowless controls, which may free the target
+    if (!targetRef) {
+      result = true;
+      return true;
+    }
+  }
   const TPoint at = target->ScreenToClient(toPoint(global));
   const TShiftState shift = shiftOf(event->modifiers(), event->buttons());
   const TMouseButton button = buttonOf(event->button());

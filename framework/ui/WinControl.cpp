@@ -352,6 +352,11 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
   return nullptr;
 }
 
+void TWinControl::SetName(const AnsiString& NewName) {
+  TControl::SetName(NewName);
+  if (hasWindow()) widget_->setObjectName(QString::fromStdString(Name()));
+}
+
 TRect TWinControl::ClientRect() const { return Rect(0, 0, Width(), Height()); }
 
 void TWinControl::Invalidate() {

@@ -61,6 +61,8 @@ class ExceptionBoundaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     qtApplication();
+    // A fresh application object: a termination another test asked for would end every loop.
+    program = std::exchange(Application, &application);
     form = new TTestForm;
     edit = new TFailingEdit(form, form, "Edit1");
     form->Show();
@@ -70,8 +72,8 @@ class ExceptionBoundaryTest : public ::testing::Test {
     Application->OnException = [this](TObject*, const Exception& E) { handled.push_back({E.Message(), painting}); };
   }
   void TearDown() override {
-    Application->OnException = nullptr;
     delete form;
+    Application = program;
   }
 
  public:
@@ -80,6 +82,8 @@ class ExceptionBoundaryTest : public ::testing::Test {
     bool duringPaint;
     bool operator==(const Handled&) const = default;
   };
+  TApplication application{nullptr};
+  TApplication* program = nullptr;
   TTestForm* form;
   TFailingEdit* edit;
   std::vector<Handled> handled;
