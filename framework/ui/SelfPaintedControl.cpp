@@ -43,6 +43,11 @@ Canvas& SelfPaintedControl::canvas() {
   return *activeCanvas_;
 }
 
+std::unique_ptr<Canvas> SelfPaintedControl::newCanvasOnImage() {
+  fitImage();
+  return std::make_unique<Canvas>(&image_, [this](const QRect& area) { imageChanged(area); });
+}
+
 void SelfPaintedControl::Invalidate() { invalidateRect(ClientRect()); }
 
 void SelfPaintedControl::invalidateRect(const TRect& rect) {

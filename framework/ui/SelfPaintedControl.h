@@ -27,6 +27,9 @@ class SelfPaintedControl : public TWinControl {
 
   void Invalidate() override;
   void Repaint() override;
+  // Another canvas on the control's image, sized to the control (for a windowless child drawing
+  // outside its paint handler); it must not outlive the control.
+  std::unique_ptr<Canvas> newCanvasOnImage();
   // Marks part of the client area for the paint handler.
   void invalidateRect(const TRect& rect);
 

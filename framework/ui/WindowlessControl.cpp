@@ -16,8 +16,18 @@ WindowlessControl::WindowlessControl(TComponent* AOwner) : TControl(AOwner) {}
 
 Canvas& WindowlessControl::canvas() {
   if (activeCanvas_) return *activeCanvas_;
-  if (SelfPaintedControl* parent = selfPaintedParent(this)) return parent->canvas();
-  throw EInvalidOperation("Control '" + Name() + "' has no canvas to draw on outside its painting.");
+  SelfPaintedControl* parent = selfPaintedParent(this);
+  if (!parent) throw EInvalidOperation("Control '" + Name() + "' has no canvas to draw on outside its painting.");
+  if (!parentImageCanvas_) parentImageCanvas_ = parent->newCanvasOnImage();
+  parentImageCanvas_->setOrigin({Left(), Top()});
+  parentImageCanvas_->setClipRect(Rect(0, 0, Width(), Height()));
+  parentImageCanvas_->Font()->Assign(Font());
+  return *parentImageCanvas_;
+}
+
+void WindowlessControl::SetParent(TWinControl* Value) {
+  parentImageCanvas_.reset();  // it lies on the old parent's image
+  TControl::SetParent(Value);
 }
 
 void WindowlessControl::paintOn(Canvas& target) {

@@ -3,6 +3,8 @@
 // and clipped to it), hears the mouse through its parent, and knows whether the mouse is over it
 // (enter and leave repaint it). On a self-painted parent it paints into the parent's image; on
 // a parent Qt draws, through a painter over the parent's window.
+#include <memory>
+
 #include "framework/ui/Canvas.h"
 #include "framework/ui/Control.h"
 
@@ -11,8 +13,10 @@ class WindowlessControl : public TControl {
  public:
   explicit WindowlessControl(TComponent* AOwner);
 
-  // The canvas it paints on while it paints; outside its paint handler, its parent's canvas.
+  // The canvas it paints on while it paints; outside its paint handler, a canvas on its
+  // self-painted parent's image moved to its corner and clipped to it.
   Canvas& canvas();
+  void SetParent(TWinControl* Value) override;
   bool MouseInside() const { return mouseInside_; }
 
   void MouseEnter() override;
@@ -34,5 +38,6 @@ class WindowlessControl : public TControl {
 
  private:
   Canvas* activeCanvas_ = nullptr;
+  std::unique_ptr<Canvas> parentImageCanvas_;  // made on first use outside the paint handler
   bool mouseInside_ = false;
 };

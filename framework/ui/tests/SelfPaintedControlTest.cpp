@@ -157,6 +157,14 @@ TEST_F(SelfPaintedControlTest, WindowlessControlRepaintsOnMouseEnterAndLeaveAlon
   // The parent's handler ran only for the control's area: clipped, its mark stays.
   EXPECT_EQ(parent.paints, parentPaints + 2);
 
+  // Drawing outside its paint handler lands in its own corner of the parent, clipped to it.
+  hover.canvas().Brush.Color = yellow;
+  hover.canvas().fillRect(Rect(0, 0, 100, 100));
+  EXPECT_EQ(screenPixel(widget, 20, 10), yellow);
+  EXPECT_EQ(screenPixel(widget, 49, 29), yellow);
+  EXPECT_EQ(screenPixel(widget, 50, 30), blue);
+  EXPECT_EQ(screenPixel(widget, 19, 10), blue);
+
   // Painted as a copy on its own.
   BitmapImage cell(40, 30);
   qn::ui::paintCopyTo(hover, cell.canvas(), Rect(5, 5, 35, 25));
