@@ -4,6 +4,7 @@
 #include <QPen>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "framework/base/Exception.h"
@@ -140,10 +141,16 @@ void Canvas::drawPolyline(std::span<const TPoint> points) {
 void Canvas::drawLinePixels(TPoint from, TPoint to) {
   if (Pen.Style == PenStyle::clear) return;
   const QColor color = qn::ui::qtColor(Pen.Color);
-  if (Pen.Width > 1) {
-    const QRect area = QRect(QPoint(from.X, from.Y), QPoint(to.X, to.Y)).normalized().adjusted(-Pen.Width, -Pen.Width, Pen.Width, Pen.Width);
+  // A line reaching far beyond the device is left to Qt, which clips it before drawing: its end
+  // point lies outside anyway.
+  const QRect limit = drawableArea();
+  const std::int64_t length = std::max(std::abs(std::int64_t{to.X} - from.X), std::abs(std::int64_t{to.Y} - from.Y));
+  if (Pen.Width > 1 || length > 4 * (std::int64_t{limit.width()} + limit.height()) + 64) {
+    const QRect area = Pen.Width > 1 && length <= 4 * (std::int64_t{limit.width()} + limit.height()) + 64
+                           ? QRect(QPoint(from.X, from.Y), QPoint(to.X, to.Y)).normalized().adjusted(-Pen.Width, -Pen.Width, Pen.Width, Pen.Width)
+                           : limit;
     paint(area, [&](QPainter& painter) {
-      painter.setPen(QPen(color, Pen.Width, Pen.Style == PenStyle::dot ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+      painter.setPen(QPen(color, std::max(1, Pen.Width), Pen.Style == PenStyle::dot ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
       painter.drawLine(from.X, from.Y, to.X, to.Y);
     });
     return;

@@ -81,6 +81,15 @@ TEST_F(CanvasTest, LinesLeaveTheirEndPointUnpainted) {
   }
 }
 
+TEST_F(CanvasTest, LinesFarBeyondTheDeviceAreClippedNotStepped) {
+  canvas().Pen.Color = black;
+  canvas().moveTo(0, 5);
+  canvas().drawLineTo(2000000000, 5);
+  EXPECT_EQ(at(0, 5), black);
+  EXPECT_EQ(at(39, 5), black);
+  EXPECT_EQ(painted(), 40);
+}
+
 TEST_F(CanvasTest, PolylineJoinsItsPointsAndLeavesTheLastOut) {
   canvas().Pen.Color = red;
   const TPoint points[] = {{1, 1}, {10, 1}, {10, 8}};
