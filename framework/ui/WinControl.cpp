@@ -412,7 +412,8 @@ void TWinControl::VisibleChanged() {
     if (form && form != this && form->ActiveControl() && ContainsControl(form->ActiveControl()))
       qn::ui::focusedControlUnusable(this);
   }
-  if (Visible() && Parent() && Parent()->hasWindow()) createWindow();
+  // Shown inside a window, or as a window of its own: now it needs one.
+  if (Visible() && (!Parent() || Parent()->hasWindow())) createWindow();
   applyVisibility();
   if (Parent()) Parent()->AlignControls();
 }
