@@ -10,8 +10,11 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/KeyRoute.h"
+#include "framework/ui/KeyboardState.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/VirtualKeys.h"
 #include "framework/ui/WidgetApplication.h"
 
 const EnumerationType kBorderStyleType{"TBorderStyle", {"bsNone", "bsSingle"}};
@@ -298,6 +301,18 @@ void TWinControl::SetFocus() {
   if (!CanFocus())
     throw EInvalidOperation("Cannot focus '" + (Name().empty() ? ClassName() : Name()) + "': it is hidden or disabled.");
   qn::ui::moveFocus(this);
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+  if (Message.Msg != WM_KEYDOWN) {
+    TControl::WndProc(Message);
+    return;
+  }
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+  qn::ui::sendKey(this, static_cast<WORD>(Message.WParam), shift);
 }
 
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
