@@ -10,6 +10,7 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/MouseCapture.h"
@@ -316,23 +317,23 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
-  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+  qn::ui::callHandler(OnKeyDown, this, Key, Shift);
 }
 
 void TWinControl::KeyPress(char& Key) {
-  if (OnKeyPress) OnKeyPress(this, Key);
+  qn::ui::callHandler(OnKeyPress, this, Key);
 }
 
 void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
-  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+  qn::ui::callHandler(OnKeyUp, this, Key, Shift);
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
+  qn::ui::callHandler(OnEnter, this);
 }
 
 void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
+  qn::ui::callHandler(OnExit, this);
 }
 
 namespace {
