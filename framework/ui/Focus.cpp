@@ -7,6 +7,7 @@
 
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/Screen.h"
 
@@ -24,7 +25,7 @@ Move* runningMove = nullptr;
 
 void announceActiveControl() {
   guarded(nullptr, [] {
-    if (Screen->activeControlChanged) Screen->activeControlChanged(Screen);
+    callHandler(Screen->activeControlChanged, Screen);
   });
 }
 
