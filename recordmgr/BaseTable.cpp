@@ -8,6 +8,7 @@
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
+#include "recordmgr/BaseCacheTable.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/EngineOperationTexts.h"
 #include "recordmgr/ShortStringUtils.h"
@@ -649,7 +650,7 @@ void TBaseTable::AddIndex(const IndexDescriptor&, const char*) { RaiseNotSupport
 
 void TBaseTable::DeleteIndex(const char*, const char*, uint16_t) { RaiseNotSupported(EngineOperationText::DeleteIndex); }
 
-void TBaseTable::BeginCachedUpdates(TBaseTable*&) { RaiseEngineError(DBIERR_NA); }
+void TBaseTable::BeginCachedUpdates(TBaseTable*& cursor) { cursor = CreateCursor<TBaseCacheTable>(this); }
 
 void TBaseTable::EndCachedUpdates(TBaseTable*&) { RaiseNotSupported(EngineOperationText::EndCachedUpdates); }
 
