@@ -1,5 +1,6 @@
 #include "recordmgr/FieldCache.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/base/TextCompare.h"

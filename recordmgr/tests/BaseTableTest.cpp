@@ -181,6 +181,18 @@ TEST_F(BaseTableTest, BookmarksCompareByTheirKeys) {
   EXPECT_EQ(EngineCodeOf([&] { cursor.CompareBookmarks(nullptr, &low, result); }), DBIERR_INVALIDPARAM);
 }
 
+TEST_F(BaseTableTest, SetToCursorPutsTheOtherCursorOnThisOnesRecord) {
+  CountingCursor& cursor = open(3);
+  cursor.GetRelativeRecord(2, 0, nullptr, record());
+  std::unique_ptr<CountingCursor> other(CreateCursor<CountingCursor>(3, 0u));
+  other->Activate();
+  cursor.SetToCursor(other.get());
+  std::vector<uint8_t> otherRecord(RecordSize);
+  other->GetRecord(0, otherRecord.data(), nullptr);
+  EXPECT_EQ(IdOf(otherRecord.data()), 20);
+  EXPECT_EQ(EngineCodeOf([&] { cursor.SetToCursor(nullptr); }), DBIERR_INVALIDPARAM);
+}
+
 // --- Reading when the driver fails ---
 
 TEST_F(BaseTableTest, BetweenRecordsGetRecordReadsForwardThenBackThenFromTheStart) {
