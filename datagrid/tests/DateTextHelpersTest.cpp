@@ -48,6 +48,14 @@ TEST_F(DateTextTest, DatesUnderMonthFirstFormat) {
   }
 }
 
+TEST_F(DateTextTest, TwoDigitYearsIgnoreTheLocalesWindow) {
+  for (int window : {0, 10, 80}) {
+    Locale().TwoDigitYearCenturyWindow = window;
+    EXPECT_EQ(DateTextToValue("2/3/51"), EncodeDate(1951, 2, 3)) << window;
+    EXPECT_EQ(DateTextToValue("2/3/49"), EncodeDate(2049, 2, 3)) << window;
+  }
+}
+
 TEST_F(DateTextTest, DatesUnderDayFirstFormat) {
   dayFirst();
   const DateCase cases[] = {
