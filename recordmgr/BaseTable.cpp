@@ -651,7 +651,11 @@ void TBaseTable::DeleteIndex(const char*, const char*, uint16_t) { RaiseNotSuppo
 
 void TBaseTable::BeginCachedUpdates(TBaseTable*&) { RaiseEngineError(DBIERR_NA); }
 
-void TBaseTable::EndCachedUpdates() { RaiseNotSupported(EngineOperationText::EndCachedUpdates); }
+void TBaseTable::EndCachedUpdates(TBaseTable*&) { RaiseNotSupported(EngineOperationText::EndCachedUpdates); }
+
+void TBaseTable::ApplyCachedUpdates(uint16_t) { RaiseNotSupported(EngineOperationText::ApplyCachedUpdates); }
+
+void TBaseTable::GetCacheTable(TBaseTable*&) { RaiseNotSupported(EngineOperationText::GetCacheTable); }
 
 void TBaseTable::OpenBlob(void*, uint16_t, uint32_t) { RaiseNotSupported(EngineOperationText::OpenBlob); }
 
