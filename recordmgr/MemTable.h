@@ -63,9 +63,10 @@ class TMemTable : public TBaseTable {
   // 0-based, in bookmark order.
   TMemTableRecord* Record(int index) const;
   TMemTableRecord* CurrentRecord() const { return current_; }
-  // Records keep at least that many bytes: a cache keeps whole record buffers of the cursor
-  // underneath, null indicators included, so that applying them writes whole records.
-  void SetRecordSizeAtLeast(uint16_t size);
+  // Records hold that many bytes from now on: a cache keeps whole record buffers of the cursor
+  // underneath, null indicators included, so that applying them writes whole records. Only
+  // while the table holds no record (else invalid parameter).
+  void SetRecordSize(uint16_t size);
 
   uint16_t GetBookmarkSize() override { return bookmarkSize_ ? bookmarkSize_ : 4; }
   // Makes the record list; the table is open afterwards.

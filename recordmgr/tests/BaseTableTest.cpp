@@ -572,8 +572,8 @@ TEST_F(BaseTableTest, OperationsNoDriverSuppliesAnswerTheirCodes) {
       {"index desc", [&] { cursor->GetIndexDesc(0, index); }, DBIERR_INVALIDHNDL},
       {"search", [&] { cursor->SearchKey(0, true, buffer, buffer, 0, 1); }, DBIERR_NA},
       {"extract key", [&] { cursor->ExtractKey(buffer, buffer); }, DBIERR_NA},
-      {"clone", [&] { cursor->CloneCursor(false, false, other); }, DBIERR_NA},
-      {"cached updates", [&] { cursor->BeginCachedUpdates(other); }, DBIERR_NA},
+      {"clone without a database", [&] { cursor->CloneCursor(false, false, other); }, DBIERR_INVALIDPARAM},
+      {"cached updates without fields", [&] { cursor->BeginCachedUpdates(other); }, DBIERR_INVALIDRECSTRUCT},
       {"set to cursor", [&] { cursor->SetToCursor(cursor.get()); }, DBIERR_NOTSUPPORTED},
   };
   for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 #include "recordmgr/tests/KeyedCursor.h"
 
 #include <cstring>
+#include <string>
 
 #include "recordmgr/EngineError.h"
 
@@ -45,6 +46,23 @@ void KeyedCursor::SearchKey(uint16_t condition, bool directKey, void* record, co
 void KeyedCursor::SwitchToIndex(const char* indexName, const char*, uint16_t, bool) {
   Calls.push_back("switch");
   useKey(std::strcmp(indexName, "1") == 0 ? 1 : 2);
+}
+
+void KeyedCursor::write(const char* what) {
+  if (Position < 0 || Position >= static_cast<int>(Records.size())) RaiseEngineError(DBIERR_NOCURRREC);
+  const int32_t id = IdOf(Records[Position].data());
+  Calls.push_back(std::string(what) + ":" + std::to_string(id));
+  if (FailWritesOf.count(id)) RaiseEngineError(InjectedErrorCode);
+}
+
+void KeyedCursor::ModifyRecord(void* record, bool) {
+  write("modify");
+  std::memcpy(Records[Position].data(), record, RecordSize);
+}
+
+void KeyedCursor::DeleteRecord(void* record) {
+  write("delete");
+  CountingCursor::DeleteRecord(record);
 }
 
 std::vector<uint8_t> KeyOf(int32_t id, const char* name) {

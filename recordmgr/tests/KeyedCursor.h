@@ -1,7 +1,10 @@
 #pragma once
 // The counting cursor with a current key: on Id alone, or on Id and then Name (16 bytes). It
 // extracts keys from records, logging "extract", searches backward as well as forward, and
-// switches between its two keys ("switch"). Test code only.
+// switches between its two keys ("switch"). Its writes log the record's Id ("modify:20",
+// "delete:20") and fail for the Ids in FailWritesOf. Test code only.
+#include <set>
+
 #include "recordmgr/tests/CountingCursor.h"
 
 namespace cursortest {
@@ -13,6 +16,10 @@ class KeyedCursor : public CountingCursor {
 
   // Extraction fails while set.
   bool FailExtract = false;
+  std::set<int32_t> FailWritesOf;
+
+  void ModifyRecord(void* record, bool releaseLock) override;
+  void DeleteRecord(void* record) override;
 
   void ExtractKeyFields(const void* record, void* key, uint16_t& keyLength, uint16_t length,
                         uint16_t fieldCount) override;
@@ -23,6 +30,8 @@ class KeyedCursor : public CountingCursor {
 
  private:
   void useKey(int keyFields);
+  // Logs a write of the current record and raises when it is to fail.
+  void write(const char* what);
 };
 
 // A key in key form: Id, then Name (cut to 12 bytes) when given.
