@@ -70,7 +70,8 @@ class TBaseSession : public TBapiListItem {
   // Up to 260 characters; nil clears the directory.
   void SetPrivateDirectory(const char* directory);
 
-  // --- Virtual operations, in the engine's order ---
+  // --- Virtual operations, in the engine's order (ReservedN: slot N from 1, a role this layer
+  // does not define and the facade never calls; those without a comment are not supported) ---
   // 0x20002: the process's current directory (length: text length + 1); 0x20003 and 0x2000C:
   // the 32-bit property value; any other is not supported.
   void GetProperty(uint32_t property, void* buffer, uint16_t& length, uint16_t bufferSize) override;
@@ -79,6 +80,7 @@ class TBaseSession : public TBapiListItem {
   virtual void SetSessionWord(uint16_t value) { sessionWord_ = value; }
   // The driver's start-up work; run by CreateSession once the session stands.
   virtual void DoStart() {}
+  virtual int32_t Reserved7() { return 0; }
   // Cleared, then the session number, name, database and cursor counts and the directories.
   virtual void FillSessionInfo(SessionInfo& info);
   virtual AnsiString GetDriverName() { return "KORVO"; }
@@ -89,6 +91,12 @@ class TBaseSession : public TBapiListItem {
   // the name when it is not there.
   virtual void ResolveAlias(const char* name, DatabaseDescription& description, bool byAlias);
   virtual void ResolveName(const char* name, DatabaseDescription& description);
+  virtual void Reserved13();
+  virtual void Reserved14();
+  virtual void Reserved15();
+  virtual void Reserved16();
+  virtual void Reserved17();
+  virtual void Reserved18();
   // The driver's database object for a resolved description; not supported in the base.
   virtual void CreateDatabase(const DatabaseDescription& description, const char* databaseType, uint32_t openMode,
                               uint32_t shareMode, const char* password, uint16_t paramCount,
@@ -99,14 +107,27 @@ class TBaseSession : public TBapiListItem {
   virtual void OpenDatabase(const char* name, const char* databaseType, uint32_t openMode, uint32_t shareMode,
                             const char* password, uint16_t paramCount, const FieldDescriptor* paramDescriptors,
                             const void* paramValues, TBaseDatabase*& database);
+  virtual void Reserved21(uint32_t& value) { value = 0; }
+  // Clears a 156-byte record.
+  virtual void Reserved22(uint32_t reserved, void* record);
   // The configured databases, then the registry's aliases: an active TRegDBListTable in the
   // session's object list.
   virtual void OpenAliasList(TBaseTable*& list);
   // Frees the list and sets the reference to nil.
   virtual void CloseList(TBaseTable*& list);
+  virtual void Reserved25() {}
+  // The place of the driver's registry path text.
+  virtual void Reserved26(uint32_t reserved, const char*& text) { text = registryPath_.c_str(); }
+  virtual void Reserved27();
   // With the flag, the number of cursors of the session's databases open on the table;
   // without, 0.
   virtual void CountTableUse(bool count, const char* tableName, uint32_t& total);
+  virtual void Reserved29();
+  virtual void Reserved30();
+  virtual void Reserved31();
+  virtual void Reserved32();
+  virtual void Reserved33();
+  virtual void Reserved34();
   // Converts count characters of source into destination (copies them with the flag that
   // ignores the conversion); length is set to 0.
   virtual void NativeToAnsi(char* destination, uint32_t& length, uint32_t count, const char* source);
@@ -114,8 +135,26 @@ class TBaseSession : public TBapiListItem {
   // Not supported in the base.
   virtual void RegisterCallback(TBaseTable* cursor, uint16_t callbackType, uintptr_t clientData, uint16_t bufferLength,
                                 void* buffer, void* callback);
+  virtual void Reserved38();
+  virtual void Reserved39();
+  virtual void Reserved40();
+  virtual void Reserved41();
+  virtual void Reserved42() {}
+  // Clears a 32-byte record.
+  virtual void Reserved43(void* record);
+  // Clears a 346-byte record, then its first and third 16-bit words := -1.
+  virtual void Reserved44(void* record);
+  // Clears a 327-byte record, then the number of sessions of the facade (a word at 32) and the
+  // network directory (at 34).
+  virtual void Reserved45(void* record);
+  // Raises 9491.
+  virtual void Reserved46();
+  // Clears a 14-byte record, then the number of sessions of the facade (a word at 8).
+  virtual void Reserved47(void* record);
   // FillSessionInfo, then the lock wait.
   virtual void GetSessionInfo(SessionInfo& info);
+  // The network user's name into a record of at least 256 characters.
+  virtual void Reserved49(char* record);
   // The pairs of the parameter text become the configuration record "\DATABASES\" + name +
   // "\DB INFO", unless a record with that key exists (the first parameters stay). The driver
   // type and the persistent flag are a driver's to use.
@@ -130,8 +169,13 @@ class TBaseSession : public TBapiListItem {
   virtual void DeleteAliasFromRegistry(const char* name);
   // The rows of the configuration list named by the list table's name; see SessionConfigList.cpp.
   virtual void FillConfigList(TBaseTable& list);
+  virtual void Reserved56();
+  virtual void Reserved57();
+  virtual void Reserved58();
+  virtual void Reserved59();
   // Returns when some configuration record's key contains the key; otherwise end of file.
   virtual void ConfigExists(const char* key);
+  virtual void Reserved61();
   // The configuration record whose key equals the key: its field count, its descriptors (count
   // × 62 bytes) and values (ValueSize bytes) into the buffers given; none: end of file.
   virtual void ReadConfig(const char* key, void* values, FieldDescriptor* descriptors, uint16_t& count);
@@ -142,6 +186,12 @@ class TBaseSession : public TBapiListItem {
   // Frees every record whose key contains the key, the last first; none: record not found (8710)
   // with the key.
   virtual void DeleteConfig(const char* key);
+  virtual void Reserved66();
+  virtual void Reserved67();
+  virtual void Reserved68();
+  virtual void Reserved69();
+  virtual void Reserved70();
+  virtual void Reserved71();
 
   // The configuration list of the path: an in-memory table of ConfigListRecord rows in the
   // session's object list, filled by FillConfigList.

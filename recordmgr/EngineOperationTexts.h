@@ -29,5 +29,6 @@ constexpr int EndTransaction = 15123;
 constexpr int CreateDatabase = 15140;
 constexpr int RegisterCallback = 15141;
 constexpr int DeleteAlias = 15142;
+constexpr int SessionOperation = 15143;
 
 }  // namespace EngineOperationText

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/os/RegistryKey.h"
 #include "recordmgr/AliasParams.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/ShortStringUtils.h"
 #include "recordmgr/tests/ConfigRows.h"
 #include "recordmgr/tests/TestSession.h"
 
@@ -383,6 +385,58 @@ TEST_F(BaseSessionTest, NamesAndDirectoriesAreCutToTheirFields) {
   named.SetPrivateDirectory(std::string(300, 'p').c_str());
   EXPECT_EQ(std::strlen(named.PrivateDirectory()), 260u);
   EXPECT_STREQ(named.NetworkDirectory(), "/srv/net");
+}
+
+TEST_F(BaseSessionTest, ReservedOperationsClearTheirRecordsOrRefuse) {
+  const std::vector<std::pair<int, std::function<void()>>> refusals = {
+      {13, [&] { session().Reserved13(); }}, {18, [&] { session().Reserved18(); }},
+      {27, [&] { session().Reserved27(); }}, {29, [&] { session().Reserved29(); }},
+      {34, [&] { session().Reserved34(); }}, {38, [&] { session().Reserved38(); }},
+      {41, [&] { session().Reserved41(); }}, {56, [&] { session().Reserved56(); }},
+      {59, [&] { session().Reserved59(); }}, {61, [&] { session().Reserved61(); }},
+      {66, [&] { session().Reserved66(); }}, {71, [&] { session().Reserved71(); }},
+  };
+  for (const auto& [slot, call] : refusals) EXPECT_EQ(raisedBy(call).ErrorCode(), DBIERR_NOTSUPPORTED) << slot;
+  EXPECT_EQ(raisedBy([&] { session().Reserved46(); }).ErrorCode(), 9491);
+  EXPECT_NO_THROW(session().Reserved42());
+  EXPECT_EQ(session().Reserved7(), 0);
+  uint32_t value = 5;
+  session().Reserved21(value);
+  EXPECT_EQ(value, 0u);
+
+  // Each clears exactly its own size.
+  const std::vector<std::pair<size_t, std::function<void(void*)>>> clears = {
+      {156, [&](void* r) { session().Reserved22(0, r); }},
+      {32, [&](void* r) { session().Reserved43(r); }},
+      {346, [&](void* r) { session().Reserved44(r); }},
+      {327, [&](void* r) { session().Reserved45(r); }},
+      {14, [&](void* r) { session().Reserved47(r); }},
+  };
+  for (const auto& [size, clear] : clears) {
+    std::vector<uint8_t> record(size + 1, 0xAA);
+    clear(record.data());
+    EXPECT_EQ(record[size], 0xAA) << size;
+    EXPECT_EQ(record[size - 1], 0) << size;
+  }
+
+  TKorvoCollection facadeList;
+  TestSession listed(nullptr, "/srv/net", "Listed", &facadeList);
+  std::vector<char> record(346, 'x');
+  listed.Reserved44(record.data());
+  EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.begin() + 6), (std::vector<uint8_t>{0xFF, 0xFF, 0, 0, 0xFF, 0xFF}));
+  listed.Reserved45(record.data());
+  EXPECT_EQ(record[32], 1);
+  EXPECT_STREQ(&record[34], "/srv/net");
+  listed.Reserved47(record.data());
+  EXPECT_EQ(record[8], 1);
+  const char* text = nullptr;
+  listed.Reserved26(0, text);
+  EXPECT_STREQ(text, KorvoRegistryPath);
+  char user[256] = {};
+  GetNetworkUserName(user);
+  char reported[256] = {};
+  listed.Reserved49(reported);
+  EXPECT_STREQ(reported, user);
 }
 
 TEST(CreateSessionTest, StartsTheSessionOnceItStandsAndFreesOneWhoseStartFails) {
