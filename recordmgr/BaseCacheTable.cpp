@@ -43,10 +43,11 @@ TBaseCacheTable::TBaseCacheTable(TBaseTable* underlying, const CursorProperties&
 void TBaseCacheTable::DoOpen() {
   CursorProperties properties;
   underlying_->GetCursorProps(properties);
-  std::vector<FieldDescriptor> fields(properties.FieldCount);
+  const uint16_t fieldCount = properties.FieldCount;
+  std::vector<FieldDescriptor> fields(fieldCount);
   underlying_->GetFieldDescs(fields.data());
-  cache_ = CreateCursor<TMemTable>(this, underlying_, fields.data(), underlying_->GetBookmarkSize(),
-                                   properties.FieldCount, underlying_->GetTableName(), nullptr);
+  cache_ = CreateCursor<TMemTable>(this, underlying_, fields.data(), underlying_->GetBookmarkSize(), fieldCount,
+                                   underlying_->GetTableName(), nullptr);
   cache_->SetRecordSize(underlying_->GetRecordBufferSize());
 }
 

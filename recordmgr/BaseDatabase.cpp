@@ -140,10 +140,11 @@ void TBaseDatabase::Reserved20() { notSupported(); }
 TBaseTable* TBaseDatabase::indexListOf(TBaseTable& cursor) {
   CursorProperties properties;
   cursor.GetCursorProps(properties);
-  if (properties.IndexCount == 0) RaiseEngineError(DBIERR_NOTINDEXED);
-  std::vector<IndexDescriptor> descriptors(properties.IndexCount);
+  const uint16_t count = properties.IndexCount;
+  if (count == 0) RaiseEngineError(DBIERR_NOTINDEXED);
+  std::vector<IndexDescriptor> descriptors(count);
   cursor.GetIndexDescs(descriptors.data());
-  return CreateCursor<TIndexListTable>(this, properties.IndexCount, descriptors.data(), cursorList_);
+  return CreateCursor<TIndexListTable>(this, count, descriptors.data(), cursorList_);
 }
 
 void TBaseDatabase::OpenIndexList(const char* tableName, const char* driverType, TBaseTable*& list) {

@@ -174,7 +174,8 @@ TEST(BaseDatabaseTest, AnIndexListDeliversEachDescriptorThenEndOfFile) {
   std::vector<uint16_t> firstKeyFields;
   for (int i = 0; i < 3; ++i) {
     list->GetNextRecord(0, &descriptor, nullptr);
-    firstKeyFields.push_back(descriptor.KeyFields[0]);
+    const uint16_t first = descriptor.KeyFields[0];
+    firstKeyFields.push_back(first);
   }
   EXPECT_EQ(firstKeyFields, (std::vector<uint16_t>{1, 2, 1}));
   EXPECT_EQ(EngineCodeOf([&] { list->GetNextRecord(0, &descriptor, nullptr); }), DBIERR_EOF);
@@ -258,9 +259,9 @@ TEST(BaseDatabaseTest, PropertiesAndWhatTheBaseDoesNotOffer) {
   TransactionInfo info;
   std::memset(&info, 0xFF, sizeof info);
   database.GetTransactionInfo(0, info);
-  EXPECT_EQ(info.Transaction, 5u);
-  EXPECT_EQ(info.State, 6u);
-  EXPECT_EQ(info.Reserved, 0);
+  EXPECT_EQ(Unpacked(info.Transaction), 5u);
+  EXPECT_EQ(Unpacked(info.State), 6u);
+  EXPECT_EQ(Unpacked(info.Reserved), 0);
 
   database.SetDirectory("/data/office");
   database.GetDirectory(0, buffer);

@@ -71,7 +71,7 @@ TEST_F(CachedUpdatesTest, ARecordModifiedTwiceKeepsOneEntryWithTheLatestData) {
   rename(20, "First");
   rename(20, "Second");
   ASSERT_EQ(cache_->Cache()->RecordCount(), 1);
-  EXPECT_EQ(cachedRecord(0)->Properties().UpdateStatus, rusModified);
+  EXPECT_EQ(Unpacked(cachedRecord(0)->Properties().UpdateStatus), rusModified);
   EXPECT_EQ(nameOf(cachedRecord(0)->Data()), "Second");
   EXPECT_EQ(shown(), (std::vector<std::string>{"10 Name1", "20 Second", "30 Name3"}));
   EXPECT_EQ(nameOf(driver_->Records[1].data()), "Name2");  // nothing written yet
@@ -82,8 +82,8 @@ TEST_F(CachedUpdatesTest, ADeletedRecordIsHiddenUntilTheMaskShowsDeletedOnes) {
   setName(record_, "Gone");
   cache_->DeleteRecord(record_.data());
   ASSERT_EQ(cache_->Cache()->RecordCount(), 1);
-  EXPECT_EQ(cachedRecord(0)->Properties().UpdateStatus, rusDeleted);
-  EXPECT_EQ(cachedRecord(0)->Properties().Deleted, -1);
+  EXPECT_EQ(Unpacked(cachedRecord(0)->Properties().UpdateStatus), rusDeleted);
+  EXPECT_EQ(Unpacked(cachedRecord(0)->Properties().Deleted), -1);
   EXPECT_EQ(shown(), (std::vector<std::string>{"10 Name1", "30 Name3"}));
 
   cache_->SetProperty(3, cache_->Mask() | TBaseCacheTable::ShowDeleted);
@@ -91,7 +91,7 @@ TEST_F(CachedUpdatesTest, ADeletedRecordIsHiddenUntilTheMaskShowsDeletedOnes) {
   RecordProperties properties{};
   readTo(20);
   cache_->GetRecord(0, record_.data(), &properties);
-  EXPECT_EQ(properties.UpdateStatus, rusDeleted);
+  EXPECT_EQ(Unpacked(properties.UpdateStatus), rusDeleted);
 
   cache_->SetProperty(4, 1);  // ignore cached data: the driver's record shows
   EXPECT_EQ(shown(), (std::vector<std::string>{"10 Name1", "20 Name2", "30 Name3"}));
@@ -169,7 +169,7 @@ std::unique_ptr<TMemTable> memTable() {
 TEST(MemTableTest, FieldsFollowOneAnotherWithTheLengthsOfTheirTypes) {
   std::unique_ptr<TMemTable> table = memTable();
   EXPECT_EQ(table->GetRecordSize(), 16);
-  EXPECT_EQ(table->FieldCache()->GetFieldItem(2)->Descriptor().Offset, 4);
+  EXPECT_EQ(Unpacked(table->FieldCache()->GetFieldItem(2)->Descriptor().Offset), 4);
   EXPECT_EQ(table->FieldCache()->GetFieldItem(2)->FieldLength(), 12);
   EXPECT_EQ(table->GetBookmarkSize(), 4);
   std::vector<uint8_t> record(16);
@@ -185,7 +185,7 @@ TEST(MemTableTest, InsertedRecordsAreNumberedInTurnAndPassedOverByBookmarks) {
   }
   std::vector<int32_t> numbers;
   for (int i = 0; i < table->RecordCount(); ++i) {
-    EXPECT_EQ(table->Record(i)->Properties().UpdateStatus, rusInserted);
+    EXPECT_EQ(Unpacked(table->Record(i)->Properties().UpdateStatus), rusInserted);
     numbers.push_back(IdOf(table->Record(i)->Bookmark()));
   }
   std::sort(numbers.begin(), numbers.end());

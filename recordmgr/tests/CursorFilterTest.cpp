@@ -219,22 +219,22 @@ TEST_F(CursorFilterTest, FilterInformationDescribesTheFilter) {
   cursor.ActivateFilter(second);
 
   cursor.GetFilterInfo(second, info);
-  EXPECT_EQ(info.Index, 1);
-  EXPECT_EQ(info.Filter, second);
-  EXPECT_EQ(info.ClientData, reinterpret_cast<uintptr_t>(&script));
-  EXPECT_EQ(info.Priority, 2);
-  EXPECT_EQ(info.CanAbort, -1);
-  EXPECT_EQ(info.Callback, &scriptedCallback);
-  EXPECT_EQ(info.Expression, nullptr);
-  EXPECT_EQ(info.Active, -1);
+  EXPECT_EQ(Unpacked(info.Index), 1);
+  EXPECT_EQ(Unpacked(info.Filter), second);
+  EXPECT_EQ(Unpacked(info.ClientData), reinterpret_cast<uintptr_t>(&script));
+  EXPECT_EQ(Unpacked(info.Priority), 2);
+  EXPECT_EQ(Unpacked(info.CanAbort), -1);
+  EXPECT_EQ(Unpacked(info.Callback), &scriptedCallback);
+  EXPECT_EQ(Unpacked(info.Expression), nullptr);
+  EXPECT_EQ(Unpacked(info.Active), -1);
 
   cursor.GetFilterInfo(nullptr, info);
-  EXPECT_EQ(info.Index, 0);
-  EXPECT_EQ(info.Filter, first);
-  EXPECT_EQ(info.Active, 0);
+  EXPECT_EQ(Unpacked(info.Index), 0);
+  EXPECT_EQ(Unpacked(info.Filter), first);
+  EXPECT_EQ(Unpacked(info.Active), 0);
   // The filter keeps a copy of its own.
-  ASSERT_NE(info.Expression, nullptr);
-  EXPECT_NE(info.Expression, block.data());
+  ASSERT_NE(Unpacked(info.Expression), nullptr);
+  EXPECT_NE(Unpacked(info.Expression), block.data());
   EXPECT_EQ(std::vector<uint8_t>(info.Expression, info.Expression + block.size()), block);
 }
 
