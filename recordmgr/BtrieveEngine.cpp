@@ -1,16 +1,14 @@
 #include "recordmgr/BtrieveEngine.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <atomic>
-#include <filesystem>
 #include <mutex>
 #include <string>
 
-#include "framework/base/TextCase.h"
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/EngineEntryPoints.h"
+#include "recordmgr/ProgramLibrary.h"
 
 namespace {
 
@@ -25,31 +23,9 @@ bool started = false;  // started and not stopped since
 std::atomic<BtrCallEntry> callEntry{nullptr};
 std::atomic<BtrCallIdEntry> callIdEntry{nullptr};
 
-std::filesystem::path programFolder() {
-  std::error_code error;
-  return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-}
-
-bool endsWithDll(const std::string& name) {
-  return name.size() >= 4 && LowerCase(name.substr(name.size() - 4)) == ".dll";
-}
-
-// The library the program's name stands for: the program folder's copy first, then the
-// system's library search.
-void* openLibrary(std::string name) {
-  if (name.empty()) name = DefaultEngineLibrary;
-  const int flags = RTLD_NOW | RTLD_LOCAL;
-  if (!endsWithDll(name) || name.find_first_of("/\\") != std::string::npos) return dlopen(name.c_str(), flags);
-
-  const std::string file = "lib" + LowerCase(name.substr(0, name.size() - 4)) + ".so";
-  const std::filesystem::path beside = programFolder() / file;
-  if (access(beside.c_str(), F_OK) == 0)
-    if (void* handle = dlopen(beside.c_str(), flags)) return handle;
-  return dlopen(file.c_str(), flags);
-}
-
 bool loadLibrary(const char* libraryName) {
-  void* handle = openLibrary(libraryName ? libraryName : "");
+  const std::string name = libraryName && *libraryName ? libraryName : DefaultEngineLibrary;
+  void* handle = OpenProgramLibrary(name);
   if (handle == nullptr) return false;
   auto call = reinterpret_cast<BtrCallEntry>(dlsym(handle, "BTRCALL"));
   auto callId = reinterpret_cast<BtrCallIdEntry>(dlsym(handle, "BTRCALLID"));

@@ -11,7 +11,7 @@
 // Loads the library when it is not loaded yet, then starts the record manager with initText and
 // answers its status (1016 when it runs already). A library name "name.dll" (any letter case)
 // stands for "libname.so", looked for in the program folder first and then where the system
-// looks for libraries; an empty or missing name asks for the default library. A library that
+// looks for libraries (OpenProgramLibrary); an empty or missing name asks for the default library. A library that
 // cannot be loaded, or that lacks one of the four entry points, answers 20. Once a library is
 // loaded it serves every later load, whatever name that asks for.
 uint16_t LoadBtrieveEngine(const char* initText, const char* libraryName);

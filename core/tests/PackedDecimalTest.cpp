@@ -100,6 +100,25 @@ TEST(PackedDecimalTest, IntegersAreTheDigitsWithTheirSign) {
   EXPECT_EQ(PackedToInteger("\x99\x99\x99\x99\x99\x9F", 2), 99999999999);
 }
 
+TEST(PackedDecimalTest, IntegersRoundWhereTheFloatingProductFallsShort) {
+  // Each of these values times its power of ten comes out a hair below the whole number.
+  struct Case {
+    AnsiString bytes;
+    int decimals;
+    int64_t integer;
+  };
+  const Case cases[] = {
+      {"\x02\x9F", 2, 29},           {"\x05\x7F", 2, 57},          {"\x05\x8F", 2, 58},
+      {"\x05\x7D", 2, -57},          {"\x02\x9D", 2, -29},         {"\x11\x5F", 2, 115},
+      {"\x43\x5F", 2, 435},          {"\x43\x5D", 2, -435},        {AnsiString("\x01\x00\x5F", 3), 3, 1005},
+      {AnsiString("\x01\x00\x5D", 3), 3, -1005},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(hexText(c.bytes));
+    EXPECT_EQ(PackedToInteger(c.bytes, c.decimals), c.integer);
+  }
+}
+
 struct Limit {
   int size;
   int decimals;

@@ -43,6 +43,9 @@ class EInOutError : public Exception {
 // An index outside a list, a string list or a bit set; an operation a list refuses.
 QN_EXCEPTION(EListError, Exception)
 QN_EXCEPTION(EOutOfMemory, Exception)
+// Floating-point failures; EOverflow: a result too large for the form it must take.
+QN_EXCEPTION(EMathError, Exception)
+QN_EXCEPTION(EOverflow, EMathError)
 // A stream that could not read or write all that was asked.
 QN_EXCEPTION(EStreamError, Exception)
 // A file stream whose file could not be opened or created.

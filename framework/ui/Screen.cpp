@@ -2,16 +2,29 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+#include "framework/ui/Focus.h"
 
 namespace {
 
 TScreen instance;
 
-Qt::CursorShape shapeOf(TCursor cursor) { return cursor == crHourGlass ? Qt::WaitCursor : Qt::ArrowCursor; }
-
 }  // namespace
 
 TScreen* const Screen = &instance;
+
+Qt::CursorShape cursorShapeOf(TCursor cursor) {
+  switch (cursor) {
+    case crHourGlass: return Qt::WaitCursor;
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
 
 void TScreen::SetCursor(TCursor cursor) {
   if (cursor == cursor_) return;
@@ -22,9 +35,19 @@ void TScreen::SetCursor(TCursor cursor) {
     if (overriding_) QGuiApplication::restoreOverrideCursor();
     overriding_ = false;
   } else if (overriding_) {
-    QGuiApplication::changeOverrideCursor(QCursor(shapeOf(cursor)));
+    QGuiApplication::changeOverrideCursor(QCursor(cursorShapeOf(cursor)));
   } else {
-    QGuiApplication::setOverrideCursor(QCursor(shapeOf(cursor)));
+    QGuiApplication::setOverrideCursor(QCursor(cursorShapeOf(cursor)));
     overriding_ = true;
   }
 }
+
+int TScreen::PixelsPerInch() const {
+  if (pixelsPerInch_ > 0) return pixelsPerInch_;
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+      return static_cast<int>(std::lround(screen->logicalDotsPerInch()));
+  return 96;
+}
+
+TWinControl* TScreen::ActiveControl() const { return qn::ui::focusedControl(); }

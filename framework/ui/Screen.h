@@ -1,12 +1,27 @@
 #pragma once
-// The screen: the mouse cursor the program shows over all its windows. HourglassCursor shows the
-// hourglass for a scope and puts back the cursor it found on every way out, exceptions included.
+// The screen: the mouse cursor the program shows over all its windows, the logical dots per inch
+// of the primary screen, and the control that has the keyboard focus (the active form's active
+// control) with a handler told once after each focus move and each change of active form.
+// HourglassCursor shows the hourglass for a scope and puts back the cursor it found on every way
+// out, exceptions included.
+#include <Qt>
+
+#include "framework/base/NotifyEvent.h"
 #include "framework/base/Object.h"
+
+class TWinControl;
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeWE = -9;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crHSplit = -14;  // the column-sizing cursor of the grid
+
+// The Qt cursor shape a cursor is shown with.
+Qt::CursorShape cursorShapeOf(TCursor cursor);
 
 class TScreen : public TObject {
   QN_CLASS(TScreen, TObject)
@@ -15,9 +30,21 @@ class TScreen : public TObject {
   // Shown over every window of the program; crDefault lets each window show its own again.
   void SetCursor(TCursor cursor);
 
+  // The primary screen's logical dots per inch, rounded (96 until a screen says otherwise);
+  // settable, and then kept.
+  int PixelsPerInch() const;
+  void SetPixelsPerInch(int Value) { pixelsPerInch_ = Value; }
+
+  // The control with the keyboard focus; nullptr when no form of ours is active or the active one
+  // has no active control.
+  TWinControl* ActiveControl() const;
+  // Told once after each completed focus move and when another form becomes active.
+  TNotifyEvent activeControlChanged;
+
  private:
   TCursor cursor_ = crDefault;
   bool overriding_ = false;  // our override cursor is on Qt's stack
+  int pixelsPerInch_ = 0;    // 0: asked of the primary screen
 };
 
 extern TScreen* const Screen;

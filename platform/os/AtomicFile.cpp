@@ -1,5 +1,6 @@
 #include "platform/os/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,7 +12,9 @@
 #include <cstdio>
 #include <cstring>
 #include <utility>
+#include <vector>
 
+#include "platform/os/FaultInjection.h"
 #include "platform/os/OsError.h"
 
 namespace qn::os {
@@ -41,6 +44,22 @@ class Temporary {
   bool committed_ = false;
 };
 
+constexpr std::string_view temporaryMark = ".tmp-";
+
+// Whether name is that of one of a temporary beside the file `fileName`: the file's name, the
+// mark, then the writer's process and its count.
+bool isTemporaryOf(std::string_view name, std::string_view fileName) {
+  if (name.substr(0, fileName.size()) != fileName) return false;
+  name.remove_prefix(fileName.size());
+  if (name.substr(0, temporaryMark.size()) != temporaryMark) return false;
+  name.remove_prefix(temporaryMark.size());
+  const size_t dash = name.find('-');
+  const auto digits = [](std::string_view d) {
+    return !d.empty() && std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  return dash != std::string_view::npos && digits(name.substr(0, dash)) && digits(name.substr(dash + 1));
+}
+
 // A new temporary beside path, created as any new file would be (the umask applies). Its name is
 // the file's own with a suffix, shortened where the file's name is so long that the two would
 // not make a name the folder can hold.
@@ -48,7 +67,7 @@ std::pair<std::string, int> createTemporary(const std::string& path) {
   static std::atomic<unsigned> counter{0};
   const size_t nameStart = path.rfind('/') + 1;  // 0 without a folder
   for (;;) {
-    std::string suffix = ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    std::string suffix = std::string(temporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     std::string name = path.substr(0, std::min(path.size(), nameStart + NAME_MAX - suffix.size())) + suffix;
     int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return {name, fd};
@@ -86,6 +105,18 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   }
   ::close(fd);
   return data;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+  const std::string folder = folderOf(path);
+  const std::string fileName = path.substr(path.rfind('/') + 1);
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> stale;
+  while (const dirent* entry = ::readdir(dir))
+    if (isTemporaryOf(entry->d_name, fileName)) stale.push_back(folder + "/" + entry->d_name);
+  ::closedir(dir);
+  for (const std::string& name : stale) ::unlink(name.c_str());
 }
 
 void writeAll(int fd, std::string_view data, const std::string& path) {
@@ -131,7 +162,10 @@ void replaceFileContent(const std::string& path, std::string_view content, const
         if (exists && ::fchmod(fd, st.st_mode & 07777) != 0)
           throw FileError(describe("cannot set the permissions of a temporary beside", path));
         writeAll(fd, content, path);
-        if (::fsync(fd) != 0) throw FileError(describe("cannot flush a temporary beside", path));
+        // Renamed unflushed, a crash could leave the file short of its new content and the old.
+        errno = EIO;  // the reason an injected failure gives
+        const bool flushed = !takeInjectedFault(Fault::TemporaryFlush) && ::fsync(fd) == 0;
+        if (!flushed) throw FileError(describe("cannot flush a temporary beside", path));
       },
       true, beforeRename);
 

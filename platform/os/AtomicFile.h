@@ -19,10 +19,15 @@ std::optional<std::string> readWholeFile(const std::string& path);
 bool placeFile(const std::string& path, const std::function<void(int fd)>& write, bool replace,
                const std::function<void()>& beforeRename = {});
 
-// Replaces the file's content (creating it when missing), flushed to disk before the rename.
+// Replaces the file's content (creating it when missing), flushed to disk before the rename (a
+// failed flush, or Fault::TemporaryFlush, raises FileError and leaves the old content).
 // FileError, the file untouched, when it is read-only.
 void replaceFileContent(const std::string& path, std::string_view content,
                         const std::function<void()>& beforeRename = {});
+
+// Removes the temporaries that writers of path killed half-way left beside it. Only for a caller
+// holding the file's write lock: no other writer of the file can be half-way then.
+void removeStaleTemporaries(const std::string& path);
 
 // Writes all of data to the descriptor; FileError naming path otherwise.
 void writeAll(int fd, std::string_view data, const std::string& path);

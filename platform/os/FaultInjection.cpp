@@ -6,9 +6,8 @@ namespace qn::os {
 namespace {
 
 std::atomic<bool>& flag(Fault fault) {
-  static std::atomic<bool> hiveWrite{false};
-  static std::atomic<bool> keyOpen{false};
-  return fault == Fault::HiveWrite ? hiveWrite : keyOpen;
+  static std::atomic<bool> flags[static_cast<int>(Fault::TemporaryFlush) + 1]{};  // one per fault, the last included
+  return flags[static_cast<int>(fault)];
 }
 
 }  // namespace

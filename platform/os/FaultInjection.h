@@ -6,6 +6,7 @@ namespace qn::os {
 enum class Fault {
   HiveWrite,  // the next hive replacement fails after its new content is on disk, before the rename
   KeyOpen,    // the next registry key open answers false as if the key could not be opened
+  TemporaryFlush,  // the next flush of a file's new content to disk fails, before the rename (keep last)
 };
 
 void injectFault(Fault fault);

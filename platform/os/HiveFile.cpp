@@ -39,6 +39,7 @@ void HiveFile::update(const std::function<bool(HiveKey&)>& change) const {
   asRegistryError([&] {
     LockFile lockFile(lockPath_);
     std::lock_guard lock(lockFile);
+    removeStaleTemporaries(path_);
     HiveKey hive = read();
     if (!change(hive)) return;
     replaceFileContent(path_, formatHive(hive, name_), [&] {

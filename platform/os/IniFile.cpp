@@ -51,8 +51,11 @@ std::string lockPathOf(const std::string& path) {
   return runtimeDir() + "/" + lockName;
 }
 
+// A line that holds a line end, a character that would end its part, or a byte the reader takes
+// for binary data would lose the value, or every read of the file from then on.
 void checkSingleLine(std::string_view what, std::string_view text, std::string_view forbidden) {
-  if (text.find_first_of(forbidden) != std::string_view::npos)
+  if (text.find_first_of(forbidden) != std::string_view::npos ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return readsAsText(static_cast<unsigned char>(c)); }))
     throw IniFileError("Cannot write to an initialization file: the " + std::string(what) + " \"" + std::string(text) +
                        "\" holds a character its line cannot hold");
 }
@@ -66,6 +69,7 @@ void change(const std::string& fileName, F f) {
     // Resolved again under the lock: a writer naming the file in other letters may have created
     // it meanwhile, and this change belongs in that file, not in a second one.
     const std::string path = resolvePath(fileName);
+    removeStaleTemporaries(path);
     IniText text = load(path);
     if (f(text)) replaceFileContent(path, text.text());
   } catch (const FileError& e) {

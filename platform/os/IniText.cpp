@@ -12,10 +12,6 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-// Controls other than tab, line ends, form feed and the old end-of-file mark mean the file is
-// not text.
-bool isBinary(unsigned char c) { return c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != 0x1A; }
-
 IniLine classify(std::string text) {
   IniLine line;
   std::string_view t = trimmed(text);
@@ -41,6 +37,8 @@ IniLine entryLine(std::string_view name, std::string_view value) {
 
 }  // namespace
 
+bool readsAsText(unsigned char c) { return c >= 0x20 || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == 0x1A; }
+
 IniText::IniText(std::string_view text, const std::string& source) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") {
     bom_ = true;
@@ -49,7 +47,7 @@ IniText::IniText(std::string_view text, const std::string& source) {
   int number = 1;
   for (char c : text) {
     if (c == '\n') ++number;
-    if (isBinary(static_cast<unsigned char>(c)))
+    if (!readsAsText(static_cast<unsigned char>(c)))
       throw IniFileError("The file " + source + " holds binary data at line " + std::to_string(number) +
                          "; it is not read as an initialization file.");
   }

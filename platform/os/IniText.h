@@ -10,6 +10,10 @@
 
 namespace qn::os {
 
+// Whether a byte can stand in a profile file read as text: every control but tab, the line ends,
+// form feed and the old end-of-file mark makes the file binary data.
+bool readsAsText(unsigned char c);
+
 struct IniLine {
   enum class Kind { Other, Section, Entry };  // Other: blank, comment, or text of no meaning
   Kind kind = Kind::Other;

@@ -2,20 +2,29 @@
 
 namespace qn::recmgr {
 
-Status Client::file(const std::string& path, std::shared_ptr<RecordFile>& file, std::shared_ptr<FileLocks>& locks) {
+Status Client::locks(const std::string& path, std::shared_ptr<FileLocks>& locks) {
   OpenedFile& opened = files_[path];
-  file = opened.file.lock();
-  locks = opened.locks.lock();
-  Status s = status::ok;
-  if (!file) {
-    std::unique_ptr<RecordFile> made;
-    if ((s = RecordFile::open(path, made)) == status::ok) opened.file = file = std::move(made);
+  if ((locks = opened.locks.lock())) return status::ok;
+  std::unique_ptr<FileLocks> made;
+  const Status s = FileLocks::open(path, made);
+  if (s == status::ok) {
+    opened.locks = locks = std::move(made);
+  } else if (opened.file.expired()) {
+    files_.erase(path);
   }
-  if (!locks && s == status::ok) {
-    std::unique_ptr<FileLocks> made;
-    if ((s = FileLocks::open(path, made)) == status::ok) opened.locks = locks = std::move(made);
+  return s;
+}
+
+Status Client::file(const std::string& path, std::shared_ptr<RecordFile>& file) {
+  OpenedFile& opened = files_[path];
+  if ((file = opened.file.lock())) return status::ok;
+  std::unique_ptr<RecordFile> made;
+  const Status s = RecordFile::open(path, made);
+  if (s == status::ok) {
+    opened.file = file = std::move(made);
+  } else if (opened.locks.expired()) {
+    files_.erase(path);
   }
-  if (s != status::ok && !file && !locks) files_.erase(path);
   return s;
 }
 

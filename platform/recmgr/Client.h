@@ -32,9 +32,11 @@ class Client {
   void setDirectory(std::string directory) { directory_ = std::move(directory); }
   Transaction& transaction() { return transaction_; }
 
-  // The client's connection to the file at `path` (a canonical path) and its share of the
-  // file's lock file, opened on first use.
-  Status file(const std::string& path, std::shared_ptr<RecordFile>& file, std::shared_ptr<FileLocks>& locks);
+  // The client's share of the lock file of the file at `path` (a canonical path), and its
+  // connection to the file, each opened on first use. An open takes the share and its open lock
+  // before the connection, so the connection is to the file that stands at the path.
+  Status locks(const std::string& path, std::shared_ptr<FileLocks>& locks);
+  Status file(const std::string& path, std::shared_ptr<RecordFile>& file);
 
  private:
   ClientKey key_;

@@ -8,6 +8,12 @@
 //                     several may wait): the holder lets it go first, so no writer starves
 //   byte 2^32 + pos   the record at that position is locked
 // Locks are counted over the client's handles: a client never conflicts with itself.
+//
+// A lock file removed, renamed or replaced while in use would leave its holders' locks where
+// nobody else looks. So while a client has handles on a file, it also holds a read lock in the
+// file's folder at byte (record file's inode mod 2^31) * 2^31 + (lock file's inode mod 2^31):
+// a client whose lock file is not the one the file's other holders use finds their lock in the
+// record file's stretch of the folder and is refused (85) until they have let go.
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -26,8 +32,9 @@ class FileLocks {
   FileLocks(const FileLocks&) = delete;
   FileLocks& operator=(const FileLocks&) = delete;
 
-  // One more handle on the file: 85 when another client holds it exclusively, 88 when an
-  // exclusive open meets another client's open.
+  // One more handle on the file: 85 when another client holds it exclusively, or holds it
+  // through another lock file than the one now at its path; 88 when an exclusive open meets
+  // another client's open.
   Status addHandle(bool exclusive);
   void removeHandle(bool exclusive);
 
@@ -47,11 +54,17 @@ class FileLocks {
   bool writerWaiting() const;
 
  private:
-  explicit FileLocks(int fd) : fd_(fd) {}
+  FileLocks(int fd, std::string recordPath) : fd_(fd), recordPath_(std::move(recordPath)) {}
   bool set(short type, int64_t start);
   bool heldByOther(short type, int64_t start) const;
+  // The folder lock of a first handle; false when another client holds the file through another
+  // lock file, or ours is no longer at its path.
+  bool takePresence();
+  void dropPresence();
 
   int fd_;
+  std::string recordPath_;
+  int folder_ = -1;  // holds the presence lock while the client has handles
   int handles_ = 0;
   int exclusiveHandles_ = 0;
   std::map<uint32_t, int> recordHolders_;  // position -> the client's handles holding it

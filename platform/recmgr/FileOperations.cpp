@@ -36,15 +36,23 @@ Status Operations::open(Client& client, Call& call) {
   std::string path;
   if (Status s = resolveFilePath(client.directory(), *name, path); s != status::ok) return s;
 
-  std::shared_ptr<RecordFile> file;
+  // Nothing is made beside a file that is not there, not even its lock file.
+  if (Status s = RecordFile::locate(path); s != status::ok) return s;
   std::shared_ptr<FileLocks> locks;
-  if (Status s = client.file(path, file, locks); s != status::ok) return s;
-  std::string_view owner = call.dataBytes();
-  owner = owner.substr(0, std::min(owner.size(), owner.find('\0')));
-  if (!file->owner().empty() && owner != file->owner()) return status::invalidOwner;
-  // Every client and process sees the others' opens in the lock file.
+  if (Status s = client.locks(path, locks); s != status::ok) return s;
+  // Every client and process sees the others' opens in the lock file. The open lock comes before
+  // the file is read: a replace of the file cannot land between the two.
   const bool exclusive = mode == OpenMode::exclusive;
   if (Status s = locks->addHandle(exclusive); s != status::ok) return s;
+  std::shared_ptr<RecordFile> file;
+  Status s = client.file(path, file);
+  std::string_view owner = call.dataBytes();
+  owner = owner.substr(0, std::min(owner.size(), owner.find('\0')));
+  if (s == status::ok && !file->owner().empty() && owner != file->owner()) s = status::invalidOwner;
+  if (s != status::ok) {
+    locks->removeHandle(exclusive);
+    return s;
+  }
   handles_.add(client, std::move(file), mode, call.positionBlock).locks.adopt(std::move(locks), exclusive);
   return status::ok;
 }

@@ -27,7 +27,8 @@ std::string canonical(const std::string& path) {
 }  // namespace
 
 Status resolveFilePath(const std::string& directory, const std::string& name, std::string& path) {
-  if (name.empty()) return status::invalidFileName;
+  // A name ending in a separator names a folder, never a record file (nor one named after it).
+  if (name.empty() || name.back() == '/' || name.back() == '\\') return status::invalidFileName;
   try {
     path = canonical(qn::os::resolvePath(isAbsolute(name) ? name : directory + "/" + name));
   } catch (const qn::os::AmbiguousPathError&) {

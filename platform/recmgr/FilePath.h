@@ -8,7 +8,7 @@
 
 namespace qn::recmgr {
 
-// 11 for an empty name or one that matches several entries without regard to case; 35 for a
+// 11 for an empty name, one ending in a separator, or one that matches several entries without regard to case; 35 for a
 // drive letter no folder is mapped to.
 Status resolveFilePath(const std::string& directory, const std::string& name, std::string& path);
 

@@ -57,9 +57,13 @@ Status Operations::run(Call& call) {
   const Lock lock = bias == 0 ? Lock::none
                     : (bias == op::singleLockBias || bias == op::waitSingleLockBias) ? Lock::single
                                                                                      : Lock::multiple;
+  // Another client's change of the keys landed between our reading of the layout and our work:
+  // run again on the new layout, as if the change had come just before. Only a file whose keys
+  // change without pause could keep an operation from its turn; it is answered as busy.
+  constexpr int layoutChangesMet = 50;
   Status s = execute(call, base, lock);
-  if (s == status::layoutChanged) s = execute(call, base, lock);
-  return s == status::layoutChanged ? status::ioError : s;
+  for (int again = 0; s == status::layoutChanged && again < layoutChangesMet; ++again) s = execute(call, base, lock);
+  return s == status::layoutChanged ? status::recordLocked : s;
 }
 
 Status Operations::execute(Call& call, uint16_t base, Lock lock) {

@@ -12,7 +12,7 @@ class Operations {
   Operations(ClientTable& clients, HandleTable& handles) : clients_(clients), handles_(handles) {}
 
   // Decodes the operation code (lock biases on reads included) and runs it for the calling client,
-  // once more when another client changed the file's keys meanwhile.
+  // again while another client changes the file's keys meanwhile.
   Status run(Call& call);
   // Ends a client: closes its handles and forgets it.
   void stopClient(Client& client);

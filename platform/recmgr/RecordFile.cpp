@@ -47,10 +47,14 @@ std::string_view asBytes(const std::vector<uint8_t>& v) { return {reinterpret_ca
 
 }  // namespace
 
-Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& file) {
+Status RecordFile::locate(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0) return isDirectory(parentOf(path)) ? status::fileNotFound : status::directoryError;
-  if (!S_ISREG(st.st_mode)) return status::invalidFileName;
+  return S_ISREG(st.st_mode) ? status::ok : status::invalidFileName;
+}
+
+Status RecordFile::open(const std::string& path, std::unique_ptr<RecordFile>& file) {
+  if (Status s = locate(path); s != status::ok) return s;
 
   std::unique_ptr<RecordFile> f(new RecordFile(path));
   {
@@ -195,8 +199,10 @@ Status RecordFile::checkLayout() {
 }
 
 Status RecordFile::failed(int code) {
+  // SQLite gave up preparing a statement again after schema changes: the keys moved.
+  if ((code & 0xFF) == SQLITE_SCHEMA) return reload();
   // A statement naming a dropped key column fails to prepare again: look whether the keys moved.
-  if ((code & 0xFF) == SQLITE_ERROR || (code & 0xFF) == SQLITE_SCHEMA) {
+  if ((code & 0xFF) == SQLITE_ERROR) {
     Statement st;
     if (st.prepare(db_.get(), "SELECT layoutVersion FROM header WHERE id = 1") == SQLITE_OK &&
         st.step() == SQLITE_ROW && st.integer(0) != layoutVersion_) {
@@ -210,7 +216,9 @@ Status RecordFile::failed(int code) {
 Status RecordFile::create(const std::string& path, const FileSpec& spec, std::string_view owner, bool replace) {
   if (!isDirectory(parentOf(path))) return status::directoryError;
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && !replace) return status::fileExists;
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) return status::invalidFileName;  // a folder is no record file
+  if (exists && !replace) return status::fileExists;
 
   static std::atomic<unsigned> serial{0};
   const std::string temporary = path + ".creating." + std::to_string(::getpid()) + "." + std::to_string(++serial);

@@ -46,6 +46,9 @@ class RecordFile {
   // Checks the file through a read-only connection (a damaged or foreign file is answered with 2
   // or 30 and left as it is), then opens the connection the file is used through.
   static Status open(const std::string& path, std::unique_ptr<RecordFile>& file);
+  // Whether a file stands at `path` to be opened: 12 when none, 35 when its folder is missing,
+  // 11 when it is no plain file.
+  static Status locate(const std::string& path);
 
   // Makes a new file beside the target and moves it into place, so a failed create leaves no
   // half-made file and a replace is all or nothing. 59 when it exists and replace is false.

@@ -110,7 +110,7 @@ Status RecordFile::uncountRecord() {
   if (!count) return failed(rc);
   StatementUse use(*count);
   rc = use->step();
-  return rc == SQLITE_DONE ? status::ok : statusOfSqlite(rc);
+  return rc == SQLITE_DONE ? status::ok : failed(rc);
 }
 
 Status RecordFile::assignAutoIncrement(const KeySpec& key, std::string& record) {
@@ -182,7 +182,7 @@ Status RecordFile::insertOne(std::string& record, WrittenRecord& written) {
     use->bind(static_cast<int>(4 + 2 * i), stamp);
   }
   rc = use->step();
-  return rc == SQLITE_DONE ? status::ok : statusOfSqlite(rc);
+  return rc == SQLITE_DONE ? status::ok : failed(rc);
 }
 
 Status RecordFile::update(uint32_t position, std::string record, WrittenRecord& written) {
@@ -239,7 +239,7 @@ Status RecordFile::updateOne(uint32_t position, std::string& record, WrittenReco
     use->bind(static_cast<int>(4 + 2 * i), stamps[i]);
   }
   rc = use->step();
-  return rc == SQLITE_DONE ? status::ok : statusOfSqlite(rc);
+  return rc == SQLITE_DONE ? status::ok : failed(rc);
 }
 
 Status RecordFile::remove(uint32_t position) {
@@ -253,7 +253,7 @@ Status RecordFile::remove(uint32_t position) {
           StatementUse use(*del);
           use->bind(1, position);
           rc = use->step();
-          if (rc != SQLITE_DONE) return statusOfSqlite(rc);
+          if (rc != SQLITE_DONE) return failed(rc);
           if (sqlite3_changes(connection_->get()) == 0) return status::invalidPositioning;
         }
         return uncountRecord();

@@ -12,6 +12,7 @@ Status statusOfSqlite(int code) {
       return status::duplicateKey;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
+    case SQLITE_SCHEMA:  // another client is changing the keys: it is busy, not broken
       return status::recordLocked;
     case SQLITE_FULL:
       return status::diskFull;

@@ -12,7 +12,8 @@
 
 namespace qn::recmgr {
 
-// SQLite result code -> status: constraint 5, busy 84, full 18, read-only 46, anything else 2.
+// SQLite result code -> status: constraint 5, busy or schema changed 84, full 18, read-only 46,
+// anything else 2.
 Status statusOfSqlite(int code);
 
 class Database {

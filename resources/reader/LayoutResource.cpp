@@ -126,16 +126,18 @@ LayoutDecodeResult decodeLayoutResource(std::string_view bytes) {
   LayoutDecodeResult result;
   Cursor in(bytes);
   LayoutResource layout;
-  if (!in.shortText(layout.name)) return {std::nullopt, "the layout name runs past the end"};
+  using enum LayoutDecodeOutcome;
+  if (!in.shortText(layout.name)) return {std::nullopt, "the layout name runs past the end", Damaged};
 
   std::string_view version;
-  if (!in.fixed(kLayoutVersion.size() + 1, version)) return {std::nullopt, "the version runs past the end"};
+  if (!in.fixed(kLayoutVersion.size() + 1, version)) return {std::nullopt, "the version runs past the end", Damaged};
   std::string_view digits = version.substr(0, version.find('\0'));
   auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), layout.version);
   if (error != std::errc() || end != digits.data() + digits.size() || digits.empty())
-    return {std::nullopt, "the version \"" + std::string(digits) + "\" is not a number"};
-  if (layout.version == 1) return {std::nullopt, "layout \"" + layout.name + "\" is in the old format"};
-  if (layout.version != 2) return {std::nullopt, "unknown layout version " + std::to_string(layout.version)};
+    return {std::nullopt, "the version \"" + std::string(digits) + "\" is not a number", VersionNotANumber};
+  if (layout.version == 1) return {std::nullopt, "layout \"" + layout.name + "\" is in the old format", OldFormat};
+  if (layout.version != 2)
+    return {std::nullopt, "unknown layout version " + std::to_string(layout.version), UnknownVersion};
 
   while (!in.startsWithZeroText(kLayoutTerminator)) {
     LayoutResourceField f;
@@ -144,11 +146,12 @@ LayoutDecodeResult decodeLayoutResource(std::string_view bytes) {
     for (uint16_t* value : {&f.fieldType, &f.subType, &f.units1, &f.units2, &f.offset, &f.length, &f.localType,
                             &f.localSize})
       complete = complete && in.word(*value);
-    if (!complete) return {std::nullopt, where + " runs past the end (no terminator)"};
+    if (!complete) return {std::nullopt, where + " runs past the end (no terminator)", Damaged};
     if (f.name.size() > kLayoutFieldNameKept) f.name.resize(kLayoutFieldNameKept);
     layout.fields.push_back(std::move(f));
   }
   result.layout = std::move(layout);
+  result.outcome = Read;
   return result;
 }
 

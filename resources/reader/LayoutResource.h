@@ -49,12 +49,24 @@ std::vector<LayoutResourceField> layoutResourceFields(const LayoutDefinition& la
 // Throws CatalogueError when a name or a number does not fit its place in the format.
 std::string encodeLayoutResource(std::string_view name, const std::vector<LayoutResourceField>& fields);
 
+enum class LayoutDecodeOutcome {
+  Read,               // a complete version 2 layout
+  OldFormat,          // version 1, which the program no longer reads
+  UnknownVersion,     // any other version number
+  VersionNotANumber,  // the version text is no decimal number
+  Damaged,            // the bytes end before the layout does
+};
+
 struct LayoutDecodeResult {
   std::optional<LayoutResource> layout;  // present when the bytes are a complete version 2 layout
   std::string error;                     // why not, otherwise
+  LayoutDecodeOutcome outcome = LayoutDecodeOutcome::Damaged;
 };
 
 // Field names longer than kLayoutFieldNameKept are cut, as the program's reader keeps them.
+// Reading stops at the first place that holds "ABCD" and a zero, even where a field record was
+// due: a layout whose first record begins so is empty, and bytes behind the terminator are not
+// looked at.
 LayoutDecodeResult decodeLayoutResource(std::string_view bytes);
 
 }  // namespace qn::catalogue

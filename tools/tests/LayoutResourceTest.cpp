@@ -98,30 +98,45 @@ TEST(LayoutResourceTest, DamagedBytesGiveAnAnswerNotACrash) {
 }
 
 TEST(LayoutResourceTest, VersionsAndNamesAreReadAsTheProgramReadsThem) {
+  using enum LayoutDecodeOutcome;
   struct Case {
     const char* what;
     std::string bytes;
-    bool reads;
+    LayoutDecodeOutcome outcome;
     size_t fields;
   } cases[] = {
-      {"terminator first", std::string("\x01X0002\0ABCD\0", 12), true, 0},
-      {"old format", std::string("\x01X0001\0ABCD\0", 12), false, 0},
-      {"unknown version", std::string("\x01X0003\0ABCD\0", 12), false, 0},
-      {"version not a number", std::string("\x01X00x2\0ABCD\0", 12), false, 0},
+      {"terminator first", std::string("\x01X0002\0ABCD\0", 12), Read, 0},
+      {"first record begins with the terminator",
+       std::string("\x01X0002\0ABCD\0", 12) + record(1, "A", {1, 0, 2, 0, 0, 2, 0, 2}), Read, 0},
+      {"old format", std::string("\x01X0001\0ABCD\0", 12), OldFormat, 0},
+      {"old format without records", std::string("\x01X0001\0", 7), OldFormat, 0},
+      {"unknown version", std::string("\x01X0003\0ABCD\0", 12), UnknownVersion, 0},
+      {"version not a number", std::string("\x01X00x2\0ABCD\0", 12), VersionNotANumber, 0},
+      {"no terminator", std::string("\x01X0002\0ABCD", 11), Damaged, 0},
       {"long field name",
        std::string("\x01X0002\0", 7) + record(1, std::string(40, 'n'), {1, 0, 2, 0, 0, 2, 0, 2}) + std::string("ABCD\0", 5),
-       true, 1},
+       Read, 1},
   };
   for (const Case& c : cases) {
     auto decoded = decodeLayoutResource(c.bytes);
-    EXPECT_EQ(decoded.layout.has_value(), c.reads) << c.what << ": " << decoded.error;
+    EXPECT_EQ(decoded.outcome, c.outcome) << c.what << ": " << decoded.error;
+    EXPECT_EQ(decoded.layout.has_value(), c.outcome == Read) << c.what << ": " << decoded.error;
+    EXPECT_NE(decoded.layout.has_value(), !decoded.error.empty()) << c.what;
     if (decoded.layout) {
       EXPECT_EQ(decoded.layout->fields.size(), c.fields) << c.what;
     }
   }
-  auto longName = decodeLayoutResource(cases[4].bytes);
+  auto longName = decodeLayoutResource(cases[7].bytes);
   ASSERT_TRUE(longName.layout);
   EXPECT_EQ(longName.layout->fields[0].name, std::string(kLayoutFieldNameKept, 'n'));
+}
+
+TEST(LayoutResourceTest, CompiledLayoutsAreFoundInAnyLetterCase) {
+  for (const char* name : {"Glac", "GLAC", "glac", "ycase", "YCase", "Tran2"}) {
+    auto bytes = qn::os::findResource(name, kLayoutResourceKind);
+    ASSERT_TRUE(bytes) << name;
+    EXPECT_EQ(decodeLayoutResource(*bytes).outcome, LayoutDecodeOutcome::Read) << name;
+  }
 }
 
 TEST(LayoutResourceTest, ValuesThatDoNotFitTheFormatAreRefused) {

@@ -111,4 +111,35 @@ TEST_F(SeedEncoder, ValuesThatDoNotFitAreRefusedNamingFileLineAndField) {
   for (const Case& c : cases) EXPECT_EQ(refusal(c.file, c.text), c.message) << c.text;
 }
 
+TEST(SeedEncoderWidths, UnsignedFieldsTakeExactlyTheValuesTheirBytesHold) {
+  qn::catalogue::CatalogueEntry entry;
+  entry.source = "widths.json";
+  entry.recordLength = 7;
+  using qn::catalogue::FieldType;
+  entry.fields = {{"Byte", 0, 1, FieldType::Unsigned, 0}, {"Word", 1, 2, FieldType::Unsigned, 0},
+                  {"Long", 3, 4, FieldType::Unsigned, 0}};
+  const std::vector<qn::catalogue::StructureCode> structures;
+  const RecordEncoder encoder(entry, structures);
+  struct Case {
+    const char* text;
+    bool fits;
+  } cases[] = {
+      {"Byte = 255\n", true},        {"Byte = 256\n", false},        {"Byte = -1\n", false},
+      {"Word = 65535\n", true},      {"Word = 65536\n", false},      {"Long = 4294967295\n", true},
+      {"Long = 4294967296\n", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const auto records = parseFixture(c.text, "widths.seed");
+    ASSERT_EQ(records.size(), 1u);
+    if (c.fits) {
+      const std::string bytes = encoder.encode(records[0], "widths.seed");
+      EXPECT_EQ(bytes.find_first_not_of(std::string("\0\xFF", 2)), std::string::npos) << "all ones where written";
+      EXPECT_NE(bytes.find('\xFF'), std::string::npos);
+    } else {
+      EXPECT_THROW(encoder.encode(records[0], "widths.seed"), SeedError);
+    }
+  }
+}
+
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <fstream>
 #include <sstream>
+#include <vector>
 
+#include "platform/os/FaultInjection.h"
 #include "platform/os/IniFile.h"
 #include "platform/os/MachineRoot.h"
 #include "platform/os/ProfileFunctions.h"
@@ -136,6 +138,70 @@ TEST_F(IniFileTest, ValuesThatWouldBreakTheirLineAreRefused) {
   EXPECT_THROW(ini.WriteString("Setup", "WSID", "07\nX=1"), IniFileError);
   EXPECT_THROW(ini.WriteString("Setup", "A=B", "1"), IniFileError);
   EXPECT_THROW(ini.WriteString("Set]up", "A", "1"), IniFileError);
+}
+
+TEST_F(IniFileTest, EveryControlByteInAValueKeyOrSectionReadsBackOrIsRefused) {
+  const std::string before = "[Setup]\nWSID=07\n";
+  std::vector<unsigned char> bytes;
+  for (unsigned c = 0; c < 0x20; ++c) bytes.push_back(static_cast<unsigned char>(c));
+  bytes.push_back(0x7F);
+  enum class Part { value, key, section };
+  for (const Part part : {Part::value, Part::key, Part::section}) {
+    for (const unsigned char c : bytes) {
+      SCOPED_TRACE(::testing::Message() << "part " << static_cast<int>(part) << ", byte " << static_cast<int>(c));
+      qn::testing::writeFileText(path, before);
+      const std::string odd = std::string("a") + static_cast<char>(c) + "b";
+      const std::string section = part == Part::section ? odd : "Setup";
+      const std::string key = part == Part::key ? odd : "Name";
+      const std::string value = part == Part::value ? odd : "v";
+      IniFile ini(path);
+      bool refused = false;
+      try {
+        ini.WriteString(section, key, value);
+      } catch (const IniFileError&) {
+        refused = true;
+      }
+      if (refused) {
+        EXPECT_EQ(qn::testing::readFileText(path), before) << "a refused write changed the file";
+      } else {
+        EXPECT_EQ(ini.ReadString(section, key, "missing"), value);
+      }
+      EXPECT_EQ(ini.ReadString("Setup", "WSID", ""), "07") << "the file no longer reads";
+    }
+  }
+}
+
+TEST_F(IniFileTest, AKeyOrSectionTwiceReadsTheFirstAndAWriteChangesOnlyTheFirst) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\nWSID=08\n[Other]\nA=1\n[SETUP]\nWSID=09\nName=Front\n");
+  IniFile ini(path);
+  EXPECT_EQ(ini.ReadString("Setup", "WSID", ""), "07");
+  EXPECT_EQ(ini.ReadString("Setup", "Name", ""), "Front") << "a later section of the name still counts";
+  ini.WriteString("setup", "wsid", "10");
+  EXPECT_EQ(qn::testing::readFileText(path),
+            "[Setup]\nWSID=10\nWSID=08\n[Other]\nA=1\n[SETUP]\nWSID=09\nName=Front\n");
+  EXPECT_EQ(ini.ReadString("Setup", "WSID", ""), "10");
+}
+
+TEST_F(IniFileTest, AFailedFlushRaisesAndLeavesTheOldContent) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  injectFault(Fault::TemporaryFlush);
+  EXPECT_THROW(IniFile(path).WriteString("Setup", "WSID", "08"), IniFileError);
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=07\n");
+}
+
+TEST_F(IniFileTest, TheNextWriterRemovesTemporariesAKilledWriterLeft) {
+  qn::testing::writeFileText(path, "[Setup]\nWSID=07\n");
+  // A writer killed between writing its temporary and renaming it leaves one behind.
+  const std::string stale = path + ".tmp-999999-3";
+  const std::vector<std::string> kept = {path + ".tmp-x-3", path + ".tmp-999999-", path + "x.tmp-1-1",
+                                         path + ".tmp-1-1.bak"};
+  qn::testing::writeFileText(stale, "[Setup]\nWS");
+  for (const std::string& k : kept) qn::testing::writeFileText(k, "not ours");
+  IniFile(path).WriteString("Setup", "WSID", "08");
+  struct stat st;
+  EXPECT_NE(::stat(stale.c_str(), &st), 0) << "the stale temporary stayed";
+  for (const std::string& k : kept) EXPECT_EQ(::stat(k.c_str(), &st), 0) << k;
+  EXPECT_EQ(qn::testing::readFileText(path), "[Setup]\nWSID=08\n");
 }
 
 TEST_F(IniFileTest, NamesWithBlanksAroundThemMeanTheNamesTheFileHolds) {

@@ -288,6 +288,26 @@ TEST(RegistryKeyTest, AFailedWriteLeavesTheHiveAsItWas) {
   EXPECT_EQ(reg.ReadString("EntryMode"), "N") << "the fault strikes once";
 }
 
+TEST(RegistryKeyTest, AFailedFlushRaisesAndLeavesTheHiveAsItWas) {
+  RegistryKey reg = hostKey();
+  reg.WriteString("EntryMode", "C");
+  const std::string before = qn::testing::readFileText(hivePath());
+  injectFault(Fault::TemporaryFlush);
+  EXPECT_THROW(reg.WriteString("EntryMode", "N"), RegistryError);
+  EXPECT_EQ(qn::testing::readFileText(hivePath()), before);
+}
+
+TEST(RegistryKeyTest, TheNextWriterRemovesTemporariesAKilledWriterLeft) {
+  RegistryKey reg = hostKey();
+  const std::string stale = hivePath() + ".tmp-999999-7", other = hivePath() + ".tmp-notours";
+  qn::testing::writeFileText(stale, "half a hive");
+  qn::testing::writeFileText(other, "kept");
+  reg.WriteString("EntryMode", "C");
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(other));
+  fs::remove(other);
+}
+
 TEST(RegistryKeyTest, AnInjectedOpenFailureAnswersFalse) {
   hostKey();
   injectFault(Fault::KeyOpen);

@@ -78,7 +78,12 @@ TEST_F(Crash, KilledAtRandomInstantsEveryTransactionIsWhollyThereOrNot) {
     SCOPED_TRACE(round);
     {
       ServeChild child(script(committed, 500));
-      std::this_thread::sleep_for(std::chrono::microseconds(2000 + random() % 60000));
+      // The kill comes at a random instant once the child is at work: its start alone may take
+      // longer than any fixed delay on a busy machine.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+      while (recordCount(files_[0]) == committed && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
       child.kill();
     }
     const uint32_t n = recordCount(files_[0]);

@@ -1,4 +1,6 @@
 // Every operation against the states that make it fail, and the status each answers.
+#include <sys/stat.h>
+
 #include <fstream>
 #include <functional>
 
@@ -125,6 +127,9 @@ TEST_F(OperationStatus, OpenAnswersForNamesModesAndOwners) {
       {"a missing folder", path("nofolder/x.qf"), 0, 35},
       {"an empty name", "", 0, 11},
       {"a folder", dir_, 0, 11},
+      {"a folder named with its slash", dir_ + "/", 0, 11},
+      {"a file named with a slash after it", file + "/", 0, 11},
+      {"a file named with a backslash after it", file + "\\", 0, 11},
       {"an unknown mode", file, 5, 1},
       {"normal", file, 0, 0},
       {"accelerated", file, -1, 0},
@@ -176,15 +181,23 @@ TEST_F(OperationStatus, CreateAnswersForSpecificationsAndExistingFiles) {
       {"a key longer than 255 bytes", createSpec(300, {{{1, 256, 0}}}), path("k8.qf"), 0, 29},
       {"record length 0", createSpec(0, {}), path("k9.qf"), 0, 29},
       {"a missing folder", createSpec(32, {}), path("none/x.qf"), 0, 35},
+      {"a name ending in a slash", createSpec(32, {}), path("slash.qf") + "/", 0, 11},
+      {"a name ending in a backslash", createSpec(32, {}), path("slash.qf") + "\\", 0, 11},
+      {"a folder", createSpec(32, {}), dir_, 0, 11},
       {"no keys", createSpec(32, {}), path("nokeys.qf"), 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(createFile(c.name, c.spec, c.mode), c.expected);
-    if (c.expected != 0 && c.name != existing) {
+    if (c.expected != 0 && c.name != existing && c.name != dir_) {
       EXPECT_FALSE(std::ifstream(c.name).good()) << "nothing is created";
     }
   }
+
+  EXPECT_FALSE(std::ifstream(path("slash.qf")).good()) << "no file named after the folder it was to be in";
+  struct stat folder;
+  ASSERT_EQ(::stat(dir_.c_str(), &folder), 0);
+  EXPECT_TRUE(S_ISDIR(folder.st_mode)) << "a folder is never replaced";
 
   // Fewer bytes than the keys the header announces.
   std::vector<uint8_t> cut = createSpec(32, {{{1, 4, 0}}, {{5, 4, 0}}});

@@ -1,4 +1,5 @@
 // Positions, deletes, auto-increment numbers and updates that move records within a key path.
+#include <cstdint>
 #include <set>
 
 #include "platform/recmgr/tests/RecmgrFixture.h"
@@ -136,6 +137,62 @@ TEST_F(RecordLife, AutoIncrementAssignsOnZeroAndKeepsGivenValues) {
   std::string z = smallRecord("N");
   ASSERT_EQ(g.insert(z), 0);
   EXPECT_EQ(getU32(z, 0), 1u);
+}
+
+TEST_F(RecordLife, AnAutoIncrementKeyAtItsLargestValueRefusesTheNextNumber) {
+  struct Width {
+    uint16_t length;
+    int64_t largest;
+  };
+  for (const Width w : {Width{1, 127}, Width{2, 32767}, Width{4, 2147483647}, Width{8, INT64_MAX}}) {
+    SCOPED_TRACE("length " + std::to_string(w.length));
+    const std::string file = path("auto" + std::to_string(w.length) + ".qf");
+    ASSERT_EQ(createFile(file, createSpec(16, {{{1, w.length, 15}}})), 0);
+    OpenFile f;
+    ASSERT_EQ(f.open(file), 0);
+    const auto record = [&](int64_t n) {
+      std::string r(16, 'x');
+      for (uint16_t i = 0; i < w.length; ++i) r[i] = static_cast<char>(static_cast<uint64_t>(n) >> (8 * i));
+      return r;
+    };
+    std::string top = record(w.largest);
+    ASSERT_EQ(f.insert(top), 0);
+    std::string next = record(0);
+    EXPECT_EQ(f.insert(next), 5) << "the numbers have run out";
+    EXPECT_EQ(next, record(0)) << "the buffer keeps its zero";
+    const auto stat = f.stat();
+    EXPECT_EQ(getU32(std::string(stat.begin(), stat.end()), 6), 1u) << "nothing was stored";
+    const OpenFile::Read first = f.read(12, 0);
+    EXPECT_EQ(first.record, top) << "no record with a wrapped number";
+  }
+}
+
+TEST_F(RecordLife, ACaseInsensitiveKeyFoldsEveryLetterPairOfTheCodePage) {
+  // Windows-1252 lower-case letters and their capitals.
+  std::vector<std::pair<uint8_t, uint8_t>> pairs = {{0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F}};
+  for (int c = 'a'; c <= 'z'; ++c) pairs.emplace_back(c, c - 0x20);
+  for (int c = 0xE0; c <= 0xFE; ++c)
+    if (c != 0xF7) pairs.emplace_back(c, c - 0x20);
+  const std::string file = path("folded.qf");
+  ASSERT_EQ(createFile(file, createSpec(8, {{{1, 1, 0, 0x400}}})), 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(file), 0);
+  for (const auto& [lower, upper] : pairs) {
+    SCOPED_TRACE(::testing::Message() << std::hex << int(lower) << "/" << int(upper));
+    std::string first(8, static_cast<char>(lower)), second(8, static_cast<char>(upper));
+    ASSERT_EQ(f.insert(first), 0);
+    EXPECT_EQ(f.insert(second), 5) << "a capital is the same key as its small letter";
+    for (const uint8_t asked : {lower, upper}) {
+      const OpenFile::Read found = f.read(5, 0, std::string(1, static_cast<char>(asked)));
+      ASSERT_EQ(found.status, 0);
+      EXPECT_EQ(found.record, first);
+    }
+  }
+  // Signs without a partner stay keys of their own.
+  for (const uint8_t sign : {0xF7, 0xD7, 0xDF, 0xB5}) {
+    std::string r(8, static_cast<char>(sign));
+    EXPECT_EQ(f.insert(r), 0) << int(sign);
+  }
 }
 
 TEST_F(RecordLife, UpdateMovesTheRecordAfterTheDuplicatesOfItsNewValue) {

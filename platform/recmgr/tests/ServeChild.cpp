@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,7 +16,9 @@ namespace {
 constexpr int answerTimeoutMs = 60000;
 }
 
-ServeChild::ServeChild() {
+ServeChild::ServeChild() : ServeChild(-1L) {}
+
+ServeChild::ServeChild(long fileSizeLimit) : fileSizeLimit_(fileSizeLimit) {
   int in[2], out[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
   start(in[0], out[1]);
@@ -38,6 +41,11 @@ void ServeChild::start(int input, int output) {
   if (pid_ == 0) {
     ::dup2(input, 0);
     ::dup2(output, 1);
+    if (fileSizeLimit_ >= 0) {
+      const rlimit limit{static_cast<rlim_t>(fileSizeLimit_), static_cast<rlim_t>(fileSizeLimit_)};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      ::signal(SIGXFSZ, SIG_IGN);  // stays ignored across exec
+    }
     ::execl(program.c_str(), program.c_str(), "serve", static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -75,6 +83,17 @@ std::string ServeChild::answer() {
     if (n <= 0) throw std::runtime_error("the serve child ended");
     pending_.append(buffer, static_cast<size_t>(n));
   }
+}
+
+bool ServeChild::answerReady() {
+  if (pending_.find('\n') != std::string::npos) return true;
+  pollfd p{fromChild_, POLLIN, 0};
+  if (::poll(&p, 1, 0) <= 0) return false;
+  char buffer[4096];
+  const ssize_t n = ::read(fromChild_, buffer, sizeof buffer);
+  if (n <= 0) throw std::runtime_error("the serve child ended");
+  pending_.append(buffer, static_cast<size_t>(n));
+  return pending_.find('\n') != std::string::npos;
 }
 
 std::string ServeChild::ask(const std::string& command) {

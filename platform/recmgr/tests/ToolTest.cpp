@@ -17,8 +17,9 @@ struct ToolRun {
   std::string out;
 };
 
-ToolRun runTool(const std::string& arguments) {
-  const std::string command = programFolder() + "/qnrecmgr " + arguments + " 2>/dev/null";
+// The tool's standard output; its errors too when `errors` is "2>&1".
+ToolRun runTool(const std::string& arguments, const std::string& errors = "2>/dev/null") {
+  const std::string command = programFolder() + "/qnrecmgr " + arguments + " " + errors;
   FILE* pipe = ::popen(command.c_str(), "r");
   std::string out;
   char buffer[4096];
@@ -96,6 +97,27 @@ TEST_F(Tool, CreatesLoadsDumpsAndChecksAFile) {
   EXPECT_EQ(made.stat(), expected);
 
   EXPECT_EQ(runTool("check " + file).exitCode, 0);
+}
+
+TEST_F(Tool, ATextTheCodePageCannotHoldRefusesTheWholeLoadNamingItsLine) {
+  const std::string file = makeSmallFile("load.qf", {"ann"});
+  const std::string before = fileBytes(file);
+  const std::string records = writeText("records.txt",
+                                        "{\"text\": \"\\u0000\\u0000\\u0000\\u0000\u20ac uro\"}\n"
+                                        "{\"text\": \"\\u0000\\u0000\\u0000\\u0000\u03a9mega\"}\n");
+  const ToolRun load = runTool("load " + file + " " + records, "2>&1");
+  EXPECT_EQ(load.exitCode, 1);
+  EXPECT_NE(load.out.find("records.txt:2:"), std::string::npos) << load.out;
+  EXPECT_EQ(fileBytes(file), before) << "nothing may be written";
+
+  // The euro sign the code page has loads as its one byte.
+  const std::string fits = writeText("fits.txt", "{\"text\": \"\\u0000\\u0000\\u0000\\u0000\u20ac uro\"}\n");
+  ASSERT_EQ(runTool("load " + file + " " + fits).exitCode, 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(file), 0);
+  const OpenFile::Read euro = f.read(13, 0);
+  ASSERT_EQ(euro.status, 0);
+  EXPECT_EQ(nameOf(euro.record), "\x80 uro");
 }
 
 TEST_F(Tool, CheckFindsKeyColumnsThatDisagreeWithTheirRecords) {

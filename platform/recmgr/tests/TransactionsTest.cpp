@@ -6,6 +6,8 @@
 
 #include "platform/recmgr/RecordFile.h"
 #include "platform/recmgr/tests/RecmgrFixture.h"
+#include "platform/recmgr/tests/ServeChild.h"
+#include "platform/recmgr/tool/Hex.h"
 
 namespace qn::recmgr::testing {
 namespace {
@@ -427,6 +429,41 @@ TEST_F(Transactions, AnEndThatCannotCommitRollsBackAndLeavesTheClientOutside) {
       EXPECT_EQ(count(a), 3u);
     }
   }
+}
+
+TEST_F(Transactions, ATransactionSQLiteEndsItselfAnswers41UntilItsAbort) {
+  // A workstation that may write no file beyond 32 KB: its transaction's journal outgrows that
+  // while it deletes, and SQLite ends the transaction itself.
+  const std::string file = makeSmallFile("big.qf", {});
+  {
+    OpenFile filling{&workstationB};
+    ASSERT_EQ(filling.open(file), 0);
+    ASSERT_EQ(transaction(19, workstationB), 0);
+    for (int i = 0; i < 1500; ++i) {
+      std::string r = smallRecord("n" + std::to_string(i));
+      ASSERT_EQ(filling.insert(r), 0);
+    }
+    ASSERT_EQ(transaction(20, workstationB), 0);
+  }
+  ServeChild child(32L * 1024);
+  ASSERT_EQ(child.status("open 0 " + file), 0);
+  ASSERT_EQ(child.status("begin"), 0);
+  int failed = 0, deleted = 0;
+  while (failed == 0 && deleted < 1500) {
+    ASSERT_EQ(child.status("read 0 12 0"), 0);
+    failed = child.status("delete 0");
+    if (failed == 0) ++deleted;
+  }
+  ASSERT_NE(failed, 0) << "the journal never outgrew the limit";
+  EXPECT_NE(failed, 41) << "the failing write answers why it failed";
+  EXPECT_EQ(child.status("read 0 12 0"), 41);
+  EXPECT_EQ(child.status("insert 0 " + toHex(smallRecord("late"))), 41);
+  EXPECT_EQ(child.status("read 0 12 0"), 41);
+  EXPECT_EQ(child.status("abort"), 0);
+  EXPECT_EQ(child.status("read 0 12 0"), 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(file), 0);
+  EXPECT_EQ(count(f), 1500u) << "nothing of the dead transaction stays";
 }
 
 TEST_F(Transactions, ATransactionWritesAtMostElevenFiles) {

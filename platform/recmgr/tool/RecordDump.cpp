@@ -26,7 +26,13 @@ std::string recordFromLine(const std::string& line) {
     if (!bytes) throw RecordDumpError("hex: not an even number of hexadecimal digits");
     return *bytes;
   }
-  if (auto text = j.find("text"); text != j.end() && text->is_string()) return qn::utf8ToAnsi(text->get<std::string>());
+  if (auto text = j.find("text"); text != j.end() && text->is_string()) {
+    // A character the file's code page lacks would be stored as something else.
+    const std::string written = text->get<std::string>();
+    if (!qn::utf8FitsAnsi(written))
+      throw RecordDumpError("text: a character that is not UTF-8 or that Windows-1252 does not have");
+    return qn::utf8ToAnsi(written);
+  }
   throw RecordDumpError("neither \"hex\" nor \"text\"");
 }
 

@@ -1,6 +1,7 @@
 #include "platform/recmgr/tool/Serve.h"
 
 #include <array>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -34,9 +35,17 @@ const char* const serveHelp =
     "    delete SLOT [KEY]\n"
     "    unlock SLOT KEY [POSITION]       unlock (KEY -1 single, -2 all multiple) a position\n"
     "    position SLOT                    answers STATUS POSITION\n"
+    "    create FILE HEX [MODE]           create FILE from the file specification HEX; MODE 0\n"
+    "                                     replaces (the default), -1 fails if it exists\n"
+    "    index SLOT HEX [KEY]             create index: HEX the segment specifications, KEY the\n"
+    "                                     key number asked for (-1, the default: the next free one)\n"
+    "    drop SLOT KEY                    drop index KEY\n"
     "    begin [19|1019] | end | abort | stop\n"
     "    repeat N COMMAND...              runs COMMAND N times; answers the first status that was\n"
     "                                     not 0, else 0\n"
+    "    during MS COMMAND [; COMMAND]... runs the commands in turn, again and again, for MS\n"
+    "                                     milliseconds; answers how often each status came:\n"
+    "                                     STATUS:COUNT ...\n"
     "    quit                             ends serving (so does the end of the input)\n";
 
 namespace {
@@ -104,6 +113,39 @@ std::optional<std::string> Workstation::run(std::istringstream& words) {
     }
     return times < 0 ? "error" : first;
   }
+  if (command == "during") {
+    int milliseconds = -1;
+    words >> milliseconds;
+    std::string rest;
+    std::getline(words, rest);
+    if (milliseconds < 0) return "error";
+    std::map<std::string, int> counts;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    do {
+      std::istringstream commands(rest);
+      for (std::string one; std::getline(commands, one, ';');) {
+        std::istringstream again(one);
+        const std::optional<std::string> answer = run(again);
+        if (!answer) return answer;
+        ++counts[answer->substr(0, answer->find(' '))];
+      }
+    } while (std::chrono::steady_clock::now() < until);
+    std::string summary;
+    for (const auto& [status, count] : counts)
+      summary += (summary.empty() ? "" : " ") + status + ":" + std::to_string(count);
+    return summary;
+  }
+  if (command == "create") {
+    std::string file;
+    words >> file;
+    std::optional<std::string> spec = hex();
+    if (!spec) return "error";
+    const int mode = number(0);
+    std::string key = file + '\0';
+    uint16_t length = static_cast<uint16_t>(spec->size());
+    std::array<uint8_t, 128> scratch{};
+    return std::to_string(call(op::create, scratch.data(), *spec, length, key, static_cast<int8_t>(mode)));
+  }
   if (command == "client") {
     std::string name;
     words >> name;
@@ -164,6 +206,17 @@ std::optional<std::string> Workstation::run(std::istringstream& words) {
     const int16_t s = call(command == "insert" ? op::insert : op::update, block(slot), *record,
                            static_cast<int8_t>(keyNumber));
     return std::to_string(s) + (command == "insert" ? " " + toHex(*record) : "");
+  }
+  if (command == "index") {
+    std::optional<std::string> segments = hex();
+    if (!segments) return "error";
+    const int keyNumber = number(-1);
+    return std::to_string(call(op::createIndex, block(slot), *segments,
+                               static_cast<int8_t>(keyNumber < 0 ? 0 : keyNumber | 0x80)));
+  }
+  if (command == "drop") {
+    std::string none;
+    return std::to_string(call(op::dropIndex, block(slot), none, static_cast<int8_t>(number(0))));
   }
   if (command == "delete") {
     std::string none;

@@ -1,0 +1,70 @@
+#pragma once
+// The widgets of our controls. Each is a ControlWidget<some Qt widget class>: it links back to its
+// control (WidgetOfControl), enters our code only through its overrides, each of which hands any
+// exception to the application's handler before returning into Qt, and never lets Qt choose the
+// next focus (focusNextPrevChild). Every one tracks the mouse, shows no built-in context menu,
+// accepts no drops unless its control asks and takes the focus at most on click and Tab.
+#include <QWidget>
+#include <utility>
+
+class QPaintEvent;
+class QResizeEvent;
+class TWinControl;
+
+class WidgetOfControl {
+ public:
+  // The control this widget shows; nullptr once the control let it go.
+  TWinControl* control() const { return control_; }
+  void detach() { control_ = nullptr; }
+
+ protected:
+  explicit WidgetOfControl(TWinControl* control) : control_(control) {}
+  virtual ~WidgetOfControl() = default;
+
+ private:
+  TWinControl* control_;
+};
+
+namespace qn::ui {
+
+// The control whose window holds the widget (the widget itself or an ancestor is a control's
+// widget); nullptr for widgets of nobody's.
+TWinControl* controlOfWidget(const QObject* object);
+// The link of a widget of ours; nullptr for any other widget.
+WidgetOfControl* linkOfWidget(const QObject* object);
+
+namespace detail {
+void setUpControlWidget(QWidget* widget);
+// Answers true when the event was taken (result then holds event()'s answer).
+bool controlWidgetEvent(QWidget* widget, WidgetOfControl& link, QEvent* event, bool& result);
+void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent* event);
+void controlWidgetResized(QWidget* widget, WidgetOfControl& link, QResizeEvent* event);
+}  // namespace detail
+
+}  // namespace qn::ui
+
+template <class Base>
+class ControlWidget : public Base, public WidgetOfControl {
+ public:
+  template <class... Args>
+  explicit ControlWidget(TWinControl* control, Args&&... args)
+      : Base(std::forward<Args>(args)...), WidgetOfControl(control) {
+    qn::ui::detail::setUpControlWidget(this);
+  }
+
+ protected:
+  bool event(QEvent* event) override {
+    bool result = false;
+    if (qn::ui::detail::controlWidgetEvent(this, *this, event, result)) return result;
+    return Base::event(event);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    Base::paintEvent(event);
+    qn::ui::detail::controlWidgetPainted(this, *this, event);
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    Base::resizeEvent(event);
+    qn::ui::detail::controlWidgetResized(this, *this, event);
+  }
+  bool focusNextPrevChild(bool) override { return true; }
+};

@@ -1,0 +1,168 @@
+#pragma once
+// TWinControl: a control with a window of its own (a QWidget it owns), which can hold child
+// controls, take the keyboard focus and receive keys. The window is made on demand: when the
+// control is shown inside a form that has one, or when code asks for it; until then every
+// property is kept by the control. A control's widget is deleted only by its control, children's
+// windows first; a widget Qt removed on its own is noticed (QPointer) and never deleted twice.
+//
+// RecreateWindow makes the window again (a style that needs a new window changed): text,
+// selection, bounds, visibility and the child windows are kept, and the focus stays when it was
+// there, without exit or enter handling.
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "framework/ui/Control.h"
+
+class QWidget;
+class WidgetOfControl;
+
+// The keys a focused control asks to receive instead of having them move the focus.
+enum TWantedKey { wkArrows, wkTab, wkReturn, wkEscape };
+using TWantedKeys = EnumSet<TWantedKey>;
+
+enum TBorderStyle { bsNone, bsSingle };
+extern const EnumerationType kBorderStyleType;
+
+class TWinControl : public TControl {
+  QN_PUBLISHED_CLASS(TWinControl, TControl)
+ public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  // Children, in the order they came into this control.
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+  TControl* Controls(int Index) const;
+  // The windowed children in tab order.
+  const std::vector<TWinControl*>& TabOrderList() const { return tabList_; }
+  bool ContainsControl(const TControl* Control) const;  // a descendant, or this control itself
+  // The descendant of that name (without case), or of that class or a descendant class; nullptr
+  // when none. Children first, then their children.
+  TControl* FindChildControl(const AnsiString& ControlName) const;
+  TControl* FindChildControlOfClass(const AnsiString& ClassName) const;
+
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool Value);
+  // The position among the parent's windowed children in tab order; -1 without parent.
+  int TabOrder() const;
+  void SetTabOrder(int Value);
+  bool Ctl3D() const { return ctl3D_; }
+  void SetCtl3D(bool Value);
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle Value);
+
+  // The window: made now when missing (its parent's first).
+  QWidget* Window();
+  bool hasWindow() const { return !widget_.isNull(); }
+  void createWindow();
+  // Destroys the window (children's first); the control keeps its properties.
+  void destroyWindow();
+  // Makes the window again, keeping what the control shows and the focus.
+  void recreateWindow();
+  // Whether the widget belongs to this control's window (the window itself or a widget inside it
+  // that no child control owns).
+  bool ownsWidget(const QWidget* widget) const;
+
+  // Focus. The framework alone moves it; see Focus.h.
+  bool CanFocus() const;
+  bool Focused() const;
+  // Moves the focus here (exit handling of the controls left first). On a hidden or disabled
+  // control: EInvalidOperation naming it. On a form that is not active: only that form's active
+  // control changes.
+  virtual void SetFocus();
+  // Whether a press on this control moves the focus to it; by default, whether it is a tab stop.
+  virtual bool FocusOnPress() const { return tabStop_; }
+  // The keys this control wants while focused (arrows, Tab, Enter, Escape); characters always come.
+  virtual TWantedKeys WantedKeys() const { return {}; }
+
+  // The wheel, in whole steps of 120, while this control has the focus; answers whether it was
+  // used (else the widget gets it). The base uses none.
+  virtual bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) { return false; }
+
+  // The key entry points of the key route.
+  virtual void KeyDown(WORD& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+  virtual void KeyUp(WORD& Key, TShiftState Shift);
+  // The focus entry points of a move: OnEnter and OnExit. Descendants that keep data post their
+  // value in DoExit before the base runs OnExit; what they raise refuses the move.
+  virtual void DoEnter();
+  virtual void DoExit();
+
+  // The next windowed descendant after (or before) CurControl in tab order, wrapping around;
+  // only those that can take the focus, and tab stops only when asked.
+  TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop) const;
+
+  // The window's Qt object name follows the component name.
+  void SetName(const AnsiString& NewName) override;
+
+  TRect ClientRect() const override;
+  TPoint OriginInWindow() const override { return {0, 0}; }
+  TWinControl* WindowedHost() const override { return const_cast<TWinControl*>(this); }
+  void Invalidate() override;
+  void Repaint() override;
+
+  // Called by the window when the desktop or Qt resized it: the control takes the new size.
+  void windowWasResized(int AWidth, int AHeight);
+
+  // The windowless child under a point of this control's client area; nullptr when none.
+  TControl* WindowlessControlAt(TPoint Point) const;
+
+  // Called by the window: paints the control (the base paints nothing), then its windowless
+  // children.
+  virtual void PaintWindow(QPainter& painter) {}
+  void PaintWindowlessChildren(QPainter& painter);
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyPressEvent OnKeyPress;
+  TKeyEvent OnKeyUp;
+
+ protected:
+  // Makes this control's widget (a ControlWidget of some Qt class) inside parentWidget (nullptr
+  // for a top-level window).
+  virtual QWidget* MakeWidget(QWidget* parentWidget);
+  // Told after the window was made (push what the control keeps into it) and before it goes
+  // (take back what only the widget holds: text, selection). Overrides call the base.
+  virtual void WindowCreated();
+  virtual void WindowDestroying();
+  // The parent widget this control's widget lives in.
+  virtual QWidget* ParentWidgetForChildren() { return Window(); }
+  // Lays out the aligned and anchored children after a size change.
+  virtual void AlignControls();
+
+  void FontChanged() override;
+  void ColorChanged() override;
+  void EnabledChanged() override;
+  void VisibleChanged() override;
+  void BoundsChanged() override;
+  void BeforeDestruction() override;
+
+  QWidget* widgetIfAny() const { return widget_.data(); }
+
+ private:
+  friend class TControl;
+
+  void insertControl(TControl* control);
+  void removeControl(TControl* control);
+  void applyGeometry();
+  void applyVisibility();
+  // Deletes the widget now, or, when it is inside one of its own event handlers, hides it, cuts its
+  // link back here and hands it to deleteLater.
+  void releaseWidget();
+  // Makes the widget and gives it what the control keeps; the children's windows are not made.
+  void makeOwnWidget();
+  // Qt's focus policy for the widget: none unless a press or Tab may bring the focus here.
+  void applyFocusPolicy();
+
+  std::vector<TControl*> controls_;
+  std::vector<TWinControl*> tabList_;
+  QPointer<QWidget> widget_;
+  WidgetOfControl* link_ = nullptr;  // the widget's link back to this control
+  bool tabStop_ = false;
+  bool ctl3D_ = true;
+  TBorderStyle borderStyle_ = bsNone;
+  // The client size the children were last laid out for.
+  int laidOutWidth_ = 0;
+  int laidOutHeight_ = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// The columns of a result as the driver sees them: each described by a stored type, size and
+// decimals, laid out in the row buffer after a 16-bit row length at 2 + the reported sizes of the
+// columns before it, with 4 unused bytes after the last.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/sqlif/StoredValues.h"
+
+namespace qn::sqlif {
+
+struct ResultColumn {
+  std::string name;      // as the statement names it
+  ColumnType described;  // what the describe call reports (size 0 for a computed column)
+  ColumnType written;    // how its values are written into a row buffer
+  std::string table;   // of a table column
+  std::string column;  // of a table column, as the table spells it
+  uint16_t offset = 0;
+};
+
+// What a computed column is read as: COUNT( a 4-byte integer, SUM( and AVG( without decimals an
+// 8-byte float; any other computed column has no bytes.
+ColumnType computedColumnForm(const std::string& name, uint16_t decimals);
+
+// Sets the offsets; answers the row stride (the bytes a row takes in a buffer, its 4 unused bytes
+// included).
+size_t layOutColumns(std::vector<ResultColumn>& columns);
+
+inline constexpr size_t rowTrailerSize = 4;
+
+}  // namespace qn::sqlif
