@@ -8,6 +8,8 @@
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
+#include "recordmgr/BaseCacheTable.h"
+#include "recordmgr/BaseDatabase.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/EngineOperationTexts.h"
 #include "recordmgr/ShortStringUtils.h"
@@ -247,7 +249,12 @@ void TBaseTable::GetRecordLayoutSize(uint16_t& fieldCount, uint16_t& size) {
   size = layoutSize_;
 }
 
-void TBaseTable::CloneCursor(bool, bool, TBaseTable*&) { RaiseEngineError(DBIERR_NA); }
+void TBaseTable::CloneCursor(bool, bool unidirectional, TBaseTable*& cursor) {
+  auto* database = dynamic_cast<TBaseDatabase*>(Owner());
+  if (!database) RaiseEngineError(DBIERR_INVALIDPARAM);
+  database->OpenTable(GetTableName(), nullptr, nullptr, nullptr, 0, openMode_, shareMode_, 0, unidirectional,
+                      creationText_, cursor);
+}
 
 void TBaseTable::DescribeField(uint16_t, uint16_t, uint16_t&, uint16_t&, FieldDescriptor&) {
   RaiseNotSupported(EngineOperationText::DescribeField);
@@ -649,9 +656,13 @@ void TBaseTable::AddIndex(const IndexDescriptor&, const char*) { RaiseNotSupport
 
 void TBaseTable::DeleteIndex(const char*, const char*, uint16_t) { RaiseNotSupported(EngineOperationText::DeleteIndex); }
 
-void TBaseTable::BeginCachedUpdates(TBaseTable*&) { RaiseEngineError(DBIERR_NA); }
+void TBaseTable::BeginCachedUpdates(TBaseTable*& cursor) { cursor = CreateCursor<TBaseCacheTable>(this); }
 
-void TBaseTable::EndCachedUpdates() { RaiseNotSupported(EngineOperationText::EndCachedUpdates); }
+void TBaseTable::EndCachedUpdates(TBaseTable*&) { RaiseNotSupported(EngineOperationText::EndCachedUpdates); }
+
+void TBaseTable::ApplyCachedUpdates(uint16_t) { RaiseNotSupported(EngineOperationText::ApplyCachedUpdates); }
+
+void TBaseTable::GetCacheTable(TBaseTable*&) { RaiseNotSupported(EngineOperationText::GetCacheTable); }
 
 void TBaseTable::OpenBlob(void*, uint16_t, uint32_t) { RaiseNotSupported(EngineOperationText::OpenBlob); }
 

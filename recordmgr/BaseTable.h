@@ -30,6 +30,7 @@
 #include "recordmgr/BapiListItem.h"
 #include "recordmgr/CursorProperties.h"
 #include "recordmgr/FieldCache.h"
+#include "recordmgr/FilterListItem.h"
 #include "recordmgr/IndexDescriptor.h"
 #include "recordmgr/KorvoCollection.h"
 
@@ -55,8 +56,7 @@ enum SearchConditionKind : uint16_t {
   scAtOrBefore = 4,
 };
 
-// One side (low or high bound) of a key range. The cursor only reads it here (FirstInRange,
-// LastInRange); setting and testing ranges is the range layer's.
+// One side (low or high bound) of a key range.
 struct RangeSide {
   static constexpr int KeyCopySize = 256;
 
@@ -116,6 +116,9 @@ class TBaseTable : public TBapiListItem {
   KeyDescription& Key() { return key_; }
   RangeSide& LowRange() { return lowRange_; }
   RangeSide& HighRange() { return highRange_; }
+  // Both sides active with equal field counts and lengths: one key extraction serves both tests.
+  bool RangeSameShape() const { return rangeSameShape_; }
+  bool FiltersActive() const { return filtersActive_; }
   bool ForceRereadSet() const { return forceReread_; }
 
   // --- Virtual operations, in the engine's order ---
@@ -140,9 +143,9 @@ class TBaseTable : public TBapiListItem {
   virtual const char* GetFullTableName() { return fullTableName_; }
   // Without leading and trailing blanks, at most 255 characters.
   virtual void SetFullTableName(const char* name);
-  // Raises beginning or end of file for a record outside the key range. No range is tested here:
-  // the range layer supplies the test.
-  virtual void CheckRange(const void* record) {}
+  // Raises beginning of file for a record before the low bound, end of file for one after the
+  // high bound; nothing without an active side.
+  virtual void CheckRange(const void* record);
   virtual uint16_t GetRecordSize() { return recordSize_; }
   // The record size; with field status 8 bytes more per field and one more.
   virtual uint16_t GetRecordBufferSize();
@@ -178,7 +181,8 @@ class TBaseTable : public TBapiListItem {
   virtual void GetRecordLayoutSize(uint16_t& fieldCount, uint16_t& size);
   virtual void Activate() { state_ = csOpen; }
   virtual void Deactivate() { state_ = csClosed; }
-  // A second cursor on the same table. Not available until databases open tables.
+  // A second cursor on the same table, opened through the owning database (invalid parameter when
+  // the owner is none) with this cursor's open and share modes and creation text.
   virtual void CloneCursor(bool readOnly, bool unidirectional, TBaseTable*& cursor);
   virtual void DescribeField(uint16_t fieldNumber, uint16_t reserved, uint16_t& localSize, uint16_t& localType,
                              FieldDescriptor& descriptor);
@@ -252,9 +256,15 @@ class TBaseTable : public TBapiListItem {
   virtual void EmptyTable();
   virtual void AddIndex(const IndexDescriptor& descriptor, const char* keyExpression);
   virtual void DeleteIndex(const char* indexName, const char* tagName, uint16_t indexNumber);
-  // A cache table over this cursor. Not available until cached tables exist.
+  // A cache table over this cursor: it reads through to this cursor and keeps every change until
+  // the changes are applied or cancelled.
   virtual void BeginCachedUpdates(TBaseTable*& cursor);
-  virtual void EndCachedUpdates();
+  // The cache table's: cursor receives the cursor under it, and the cache table is freed.
+  virtual void EndCachedUpdates(TBaseTable*& cursor);
+  // The cache table's: 0 forgets the applied changes, 1 cancels all, 2 the current record's, 3
+  // applies them.
+  virtual void ApplyCachedUpdates(uint16_t command);
+  virtual void GetCacheTable(TBaseTable*& cache);
   virtual void OpenBlob(void* record, uint16_t fieldNumber, uint32_t openMode);
   virtual void GetBlobSize(void* record, uint16_t fieldNumber, uint32_t& size);
   virtual void GetBlob(void* record, uint16_t fieldNumber, uint32_t offset, uint32_t length, void* destination,
@@ -267,9 +277,36 @@ class TBaseTable : public TBapiListItem {
   // nil marks the field blank; either way it is marked changed.
   virtual void PutField(uint16_t fieldNumber, void* record, const void* value);
   virtual void VerifyField(uint16_t fieldNumber, void* value, bool& blank);
-  // Whether the record passes the active filters. No filter exists here: the filter layer
-  // supplies the test.
-  virtual bool AcceptsRecord(const void* record) { return true; }
+
+  // --- Ranges ---
+  // Sets both sides (nil key: that side inactive) after resetting the range. A key in key form
+  // is copied; with field count 0 it takes the key's field count less one for each blank key
+  // field, and none left makes the side inactive. A side given as a record has its key
+  // extracted by ApplyRange.
+  virtual void SetRange(bool keyItself, uint16_t lowFieldCount, uint16_t lowLength, const void* lowKey,
+                        bool lowInclusive, uint16_t highFieldCount, uint16_t highLength, const void* highKey,
+                        bool highInclusive);
+  virtual void ResetRange();
+  // Stores the sides' active flags and extracts the key of each active side given as a record;
+  // a side whose key cannot be extracted becomes inactive.
+  void ApplyRange(bool lowActive, bool highActive);
+
+  // --- Filters ---
+  // A new filter, inactive, at the end of the list. A damaged expression raises invalid parameter
+  // and adds nothing.
+  virtual void AddFilter(uintptr_t clientData, uint16_t priority, bool canAbort, const void* expression,
+                         FilterCallback callback, TFilterListItem*& filter);
+  // nil frees every filter; a filter not in the list is left alone.
+  virtual void DropFilter(TFilterListItem* filter);
+  // nil: every filter. A filter not in the list raises no such filter (10050).
+  virtual void ActivateFilter(TFilterListItem* filter);
+  virtual void DeactivateFilter(TFilterListItem* filter);
+  // Whether any filter is active, kept in the filters-active flag; the first active filter.
+  virtual TFilterListItem* RecheckFilters();
+  // nil: the first filter's, or all zeros without filters.
+  virtual void GetFilterInfo(TFilterListItem* filter, FilterInfo& info);
+  // Whether every active filter, in list order, accepts the record.
+  virtual bool AcceptsRecord(const void* record);
 
  protected:
   // Before any destructor runs: DoClose, while the driver's part still stands.
@@ -285,6 +322,7 @@ class TBaseTable : public TBapiListItem {
   uint8_t direction_ = cdForward;
   RangeSide lowRange_;
   RangeSide highRange_;
+  bool rangeSameShape_ = false;
   TKorvoCollection* filterList_;
   bool filtersActive_ = false;
   uint32_t openMode_;
@@ -300,6 +338,11 @@ class TBaseTable : public TBapiListItem {
   uint8_t* initRecord_ = nullptr;
 
  private:
+  // The side's key copy from key form; blank key fields lower an unstated field count.
+  void fillKeySide(RangeSide& side, const void* key);
+  // The index of the filter in the list; no such filter (10050) when it is not there.
+  int filterIndex(TFilterListItem* filter) const;
+
   AnsiString pendingTableName_;  // given to the constructor, set by CompleteCreation
   bool pendingTableNameGiven_ = false;
 };

@@ -19,5 +19,12 @@ constexpr int OpenBlob = 15113;
 constexpr int GetBlobSize = 15114;
 constexpr int GetBlob = 15115;
 constexpr int PutBlob = 15116;
+constexpr int ApplyCachedUpdates = 15117;
+constexpr int GetCacheTable = 15118;
+constexpr int BeginCachedUpdates = 15119;
+constexpr int DatabaseOperation = 15120;
+constexpr int OpenValidityCheckList = 15121;
+constexpr int BeginTransaction = 15122;
+constexpr int EndTransaction = 15123;
 
 }  // namespace EngineOperationText

@@ -8,6 +8,7 @@
 
 #include "recordmgr/EngineError.h"
 #include "recordmgr/tests/CountingCursor.h"
+#include "recordmgr/tests/KeyedCursor.h"
 #include "recordmgr/tests/CursorSuite.h"
 
 namespace cursortest {
@@ -297,18 +298,17 @@ TEST_F(BaseTableTest, KeySearchesMapTheirTypeAndRunOffTheEndUnlessEqual) {
 }
 
 TEST_F(BaseTableTest, ARangeStartsReadingWithAKeySearch) {
-  CountingCursor& cursor = open(4);
+  std::unique_ptr<KeyedCursor> keyed(CreateCursor<KeyedCursor>(4, 1));
+  KeyedCursor& cursor = *keyed;
+  cursor.Activate();
   const int32_t low = 20;
-  RangeSide& side = cursor.LowRange();
-  side.Active = true;
-  side.KeyItself = true;
-  side.Inclusive = false;
-  side.FieldCount = 1;
-  side.Key = &low;
-  cursor.GetNextRecord(0, record(), nullptr);
-  EXPECT_EQ(IdOf(record()), 30);
+  cursor.SetRange(true, 1, 0, &low, false, 0, 0, nullptr, false);
+  cursor.Calls.clear();
+  std::vector<uint8_t> buffer(RecordSize);
+  cursor.GetNextRecord(0, buffer.data(), nullptr);
+  EXPECT_EQ(IdOf(buffer.data()), 30);
   EXPECT_EQ(cursor.LastSearchCondition, scAfter);
-  EXPECT_EQ(cursor.Calls, (Calls{"search"}));
+  EXPECT_EQ(cursor.Calls, (Calls{"search", "extract"}));  // the record found is tested against the range
   EXPECT_EQ(cursor.SearchCondition(true, false), scAtOrBefore);
   EXPECT_EQ(cursor.SearchCondition(false, false), scBefore);
 }
@@ -560,7 +560,9 @@ TEST_F(BaseTableTest, OperationsNoDriverSuppliesAnswerTheirCodes) {
       {"switch index", [&] { cursor->SwitchToIndex("1", "", 0, false); }, DBIERR_NOTSUPPORTED},
       {"add index", [&] { cursor->AddIndex(index, nullptr); }, DBIERR_NOTSUPPORTED},
       {"delete index", [&] { cursor->DeleteIndex("1", "", 0); }, DBIERR_NOTSUPPORTED},
-      {"end cached", [&] { cursor->EndCachedUpdates(); }, DBIERR_NOTSUPPORTED},
+      {"end cached", [&] { cursor->EndCachedUpdates(other); }, DBIERR_NOTSUPPORTED},
+      {"apply cached", [&] { cursor->ApplyCachedUpdates(3); }, DBIERR_NOTSUPPORTED},
+      {"cache table", [&] { cursor->GetCacheTable(other); }, DBIERR_NOTSUPPORTED},
       {"open blob", [&] { cursor->OpenBlob(buffer, 1, 0); }, DBIERR_NOTSUPPORTED},
       {"blob size", [&] { cursor->GetBlobSize(buffer, 1, value); }, DBIERR_NOTSUPPORTED},
       {"get blob", [&] { cursor->GetBlob(buffer, 1, 0, 1, buffer, value); }, DBIERR_NOTSUPPORTED},
@@ -570,8 +572,8 @@ TEST_F(BaseTableTest, OperationsNoDriverSuppliesAnswerTheirCodes) {
       {"index desc", [&] { cursor->GetIndexDesc(0, index); }, DBIERR_INVALIDHNDL},
       {"search", [&] { cursor->SearchKey(0, true, buffer, buffer, 0, 1); }, DBIERR_NA},
       {"extract key", [&] { cursor->ExtractKey(buffer, buffer); }, DBIERR_NA},
-      {"clone", [&] { cursor->CloneCursor(false, false, other); }, DBIERR_NA},
-      {"cached updates", [&] { cursor->BeginCachedUpdates(other); }, DBIERR_NA},
+      {"clone without a database", [&] { cursor->CloneCursor(false, false, other); }, DBIERR_INVALIDPARAM},
+      {"cached updates without fields", [&] { cursor->BeginCachedUpdates(other); }, DBIERR_INVALIDRECSTRUCT},
       {"set to cursor", [&] { cursor->SetToCursor(cursor.get()); }, DBIERR_NOTSUPPORTED},
   };
   for (const Case& c : cases) {

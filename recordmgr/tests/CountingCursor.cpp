@@ -35,7 +35,13 @@ int32_t IdOf(const void* record) {
 }
 
 CountingCursor::CountingCursor(int recordCount, uint32_t shareMode, bool fieldStatus, uint32_t openMode)
-    : TBaseTable(nullptr, shareMode, openMode, "", "COUNTING", nullptr), FieldStatus(fieldStatus) {
+    : CountingCursor(nullptr, nullptr, "COUNTING", recordCount, shareMode, openMode, "") {
+  FieldStatus = fieldStatus;
+}
+
+CountingCursor::CountingCursor(TBapiListItem* database, TKorvoCollection* list, const char* tableName,
+                               int recordCount, uint32_t shareMode, uint32_t openMode, const char* creationText)
+    : TBaseTable(database, shareMode, openMode, creationText, tableName, list), FieldStatus(false) {
   recordSize_ = RecordSize;
   for (int i = 0; i < recordCount; ++i) {
     std::vector<uint8_t> record(RecordSize);

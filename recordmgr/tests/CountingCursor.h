@@ -20,6 +20,9 @@ struct TestIndex {
 class CountingCursor : public TBaseTable {
  public:
   CountingCursor(int recordCount, uint32_t shareMode, bool fieldStatus = false, uint32_t openMode = 0);
+  // A cursor of a database, in its cursor list, on that table.
+  CountingCursor(TBapiListItem* database, TKorvoCollection* list, const char* tableName, int recordCount,
+                 uint32_t shareMode, uint32_t openMode, const char* creationText);
 
   std::vector<std::string> Calls;
   // Calls of a primitive that fail, by name: a predicate over the call's ordinal.

@@ -20,6 +20,12 @@ using Calls = std::vector<std::string>;
 // The engine code an action raises; 0 when it raises none.
 uint16_t EngineCodeOf(const std::function<void()>& action);
 
+// A field of a packed record, by value: comparing it in place would bind a misaligned reference.
+template <typename T>
+T Unpacked(T value) {
+  return value;
+}
+
 // Counts the application's message passes while it lives.
 class MessagePassCounter {
  public:
