@@ -26,5 +26,9 @@ constexpr int DatabaseOperation = 15120;
 constexpr int OpenValidityCheckList = 15121;
 constexpr int BeginTransaction = 15122;
 constexpr int EndTransaction = 15123;
+constexpr int CreateDatabase = 15140;
+constexpr int RegisterCallback = 15141;
+constexpr int DeleteAlias = 15142;
+constexpr int SessionOperation = 15143;
 
 }  // namespace EngineOperationText

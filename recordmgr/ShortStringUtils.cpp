@@ -115,3 +115,9 @@ void GetNetworkUserName(char* buffer) {
     buffer[0] = '\0';
   }
 }
+
+void CopyTextZ(char* destination, std::string_view text, size_t maxLength) {
+  const size_t length = std::min(text.size(), maxLength);
+  std::memcpy(destination, text.data(), length);
+  destination[length] = '\0';
+}

@@ -4,6 +4,7 @@
 // names, option texts and key buffers.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "framework/base/AnsiString.h"
 
@@ -43,3 +44,6 @@ char* TruncateAtChar(char* text, char c);
 // The name of the user running the program, into a buffer of at least 256 characters; empty when
 // it cannot be found.
 void GetNetworkUserName(char* buffer);
+// Copies at most maxLength characters of the text into destination and ends them with a NUL;
+// destination holds maxLength + 1 bytes.
+void CopyTextZ(char* destination, std::string_view text, size_t maxLength);

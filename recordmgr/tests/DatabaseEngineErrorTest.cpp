@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "recordmgr/DatabaseEngineError.h"
+#include "recordmgr/VirtEng.h"
+#include "recordmgr/tests/TestSession.h"
 
 namespace {
 
@@ -41,6 +43,15 @@ TEST(DatabaseEngineErrorTest, WithoutAnyTextTheMessageNamesTheCodeInHex) {
   ASSERT_EQ(error.ErrorCount(), 1);
   EXPECT_EQ(error.Errors(0).ErrorCode, 8706);
   EXPECT_EQ(error.Errors(0).NativeError, 0);
+  EXPECT_EQ(error.Errors(0).Message, "");
+}
+
+TEST(DatabaseEngineErrorTest, TheRealFacadeWithAnEmptyStackGivesTheSameMessage) {
+  TVirtEng facade(&CreateSession<sessiontest::TestSession>, nullptr, nullptr, nullptr);
+  ETDBEngineError error(facade, 8706);
+  EXPECT_EQ(error.Message(), "Korvo Interface Error: ( 2202 )");
+  ASSERT_EQ(error.ErrorCount(), 1);
+  EXPECT_EQ(error.Errors(0).ErrorCode, 8706);
   EXPECT_EQ(error.Errors(0).Message, "");
 }
 
