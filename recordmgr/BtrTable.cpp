@@ -296,8 +296,7 @@ void TBtrTable::SwitchToIndex(const char* indexName, const char*, uint16_t index
       RaiseEngineError(DBIERR_NOCURRREC);
     }
   }
-  lowRange_.Active = false;
-  highRange_.Active = false;
+  ResetRange();
   if (key >= btr_->KeyCountSafe()) RaiseBtrieveErrorWithKey(kInvalidKeyNumber, std::to_string(key));
   btr_->KeyNumber = static_cast<int8_t>(key);
   keyHasAltCollation_ = btr_->KeyHasAltCollation();

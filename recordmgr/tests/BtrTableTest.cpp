@@ -10,6 +10,7 @@
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/FieldConverters.h"
+#include "recordmgr/FilterListItem.h"
 #include "recordmgr/tests/BtrTestTables.h"
 #include "recordmgr/tests/EngineFiles.h"
 #include "recordmgr/tests/RecordingLog.h"
@@ -244,6 +245,36 @@ TEST_F(BtrTableTest, RangesStartAndEndAtTheirBounds) {
     table->LastInRange();
     EXPECT_EQ(int32At(record_.data(), 0), inclusive ? 40 : 30);
   }
+}
+
+// Keeps records whose Id is not a multiple of 20.
+int16_t skipsMultiplesOfTwenty(uintptr_t, void* record, int32_t) { return int32At(record, 0) % 20 != 0; }
+
+TEST_F(BtrTableTest, ARangeAndAFilterBoundReadsAndCountsOnTheFile) {
+  auto table = numbered({1, 1, 1, 1, 1, 1});
+  const int32_t low = 20;
+  const int32_t high = 50;
+  table->SetRange(true, 1, 0, &low, true, 1, 0, &high, false);
+  std::vector<int32_t> ids;
+  table->SetToBegin();
+  while (statusOf([&] { table->GetNextRecord(0, record_.data(), nullptr); }) == 0)
+    ids.push_back(int32At(record_.data(), 0));
+  EXPECT_EQ(ids, (std::vector<int32_t>{20, 30, 40}));
+  uint32_t count = 0;
+  table->GetExactRecordCount(count);
+  EXPECT_EQ(count, 3u);  // counted by reading, inside the range
+
+  TFilterListItem* filter = nullptr;
+  table->AddFilter(0, 0, false, nullptr, skipsMultiplesOfTwenty, filter);
+  table->ActivateFilter(filter);
+  table->GetExactRecordCount(count);
+  EXPECT_EQ(count, 1u);  // 30
+  table->ResetRange();
+  table->GetExactRecordCount(count);
+  EXPECT_EQ(count, 3u);  // 10, 30, 50
+  table->DeactivateFilter(filter);
+  table->GetExactRecordCount(count);
+  EXPECT_EQ(count, 6u);  // the record manager's count
 }
 
 TEST_F(BtrTableTest, GoingToASequenceNumberReadsItBack) {
