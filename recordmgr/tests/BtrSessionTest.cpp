@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <algorithm>
 #include <ctime>
 #include <memory>
 #include <string>
@@ -121,6 +123,8 @@ TEST_F(BtrSessionTest, EveryTemporaryCallCarriesTheSessionsIdentifier) {
   database->EndTransaction(transaction, 0);
   database->BeginTransaction(0, transaction);
   database->EndTransaction(transaction, 2);
+  std::array<uint8_t, 16> id{};
+  std::memcpy(id.data(), session->ClientId(), id.size());
   sessions.FreeAll();  // stops the client
 
   std::vector<uint16_t> ops;
@@ -128,6 +132,7 @@ TEST_F(BtrSessionTest, EveryTemporaryCallCarriesTheSessionsIdentifier) {
     if (call.entry != RecordedEntry::Call && call.entry != RecordedEntry::CallId) continue;
     ops.push_back(call.op);
     EXPECT_EQ(call.entry, RecordedEntry::CallId) << call.op;
+    EXPECT_EQ(std::memcmp(call.clientId, id.data(), id.size()), 0) << call.op;
     EXPECT_EQ(call.status, 0) << call.op;
   }
   EXPECT_EQ(ops, (std::vector<uint16_t>{17, 18, 19, 20, 19, 21, 25}));
@@ -190,15 +195,25 @@ TEST_F(BtrSessionTest, TheConfigurationSetsTheConverterOptions) {
   configureBool("Fields", "Read", true);
   configureBool("Fields", "SmallIntAsByte", true);
   configureBool("Fields", "IntegersShowAsZero", true);
-  configureBool("Intl", "IgnoreAnsiOem", true);
+  configureBool("Intl", "IgnoreOemAnsi", true);
   ConverterOptions = TConverterOptions{};
   ConverterOptions.StringPaddedSpaces = false;
-  newSession();
+  TBtrSession* session = newSession();
   EXPECT_TRUE(ConverterOptions.Read);
   EXPECT_FALSE(ConverterOptions.Write);
   EXPECT_TRUE(ConverterOptions.SmallIntAsByte);
   EXPECT_TRUE(ConverterOptions.IntegersShowAsZero);
   EXPECT_TRUE(ConverterOptions.StringPaddedSpaces);  // missing: true
+
+  // OEM text reaches the engine unconverted; ANSI text still becomes OEM.
+  const char oem[] = "\x81";
+  char converted[2] = {};
+  uint32_t length = 0;
+  session->NativeToAnsi(converted, length, 1, oem);
+  EXPECT_EQ(converted[0], oem[0]);
+  const char ansi[] = "\xFC";
+  session->AnsiToNative(converted, length, 1, ansi);
+  EXPECT_EQ(static_cast<uint8_t>(converted[0]), 0x81);
 }
 
 }  // namespace

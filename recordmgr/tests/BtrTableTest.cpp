@@ -277,6 +277,24 @@ TEST_F(BtrTableTest, ARangeAndAFilterBoundReadsAndCountsOnTheFile) {
   EXPECT_EQ(count, 6u);  // the record manager's count
 }
 
+TEST_F(BtrTableTest, KeysUnderACollatingSequenceCompareTranslated) {
+  recordingtest::CollatingSequence upper{};
+  upper[0] = 0xAC;
+  std::memcpy(upper.data() + 1, "UPPER   ", 8);
+  for (int c = 0; c < 256; ++c) upper[9 + c] = static_cast<uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  const std::string file = path("COLLATED.DAT");
+  createRecordFile(file, 8, {{1, 4, 0, kInteger}, {5, 4, 0x20}}, 0, {upper});
+  auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 4, 0}}, "1");
+  EXPECT_TRUE(table->KeyHasAltCollation());
+  int result = 0;
+  table->CompareKeys("abc", "ABD", result, 0, 0);
+  EXPECT_EQ(result, -1);  // ABC before ABD, although "abc" > "ABD" byte by byte
+  table->CompareKeys("abd", "ABD", result, 0, 0);
+  EXPECT_EQ(result, 0);
+  table->SwitchToIndex("0", nullptr, 0, false);
+  EXPECT_FALSE(table->KeyHasAltCollation());
+}
+
 TEST_F(BtrTableTest, GoingToASequenceNumberReadsItBack) {
   for (int records : {1, 2, 3, 4, 7, 100}) {
     SCOPED_TRACE(records);
