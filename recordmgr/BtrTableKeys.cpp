@@ -216,8 +216,12 @@ void TBtrTable::GetRecordForKey(bool directKey, uint16_t fieldCount, uint16_t le
   const void* found = record ? record : btr_->DataBuffer;
   uint8_t foundKey[TWinBtr::KeyBufferSize];
   uint16_t compared = 0;
-  ExtractKeyFields(found, foundKey, compared, length, std::max<uint16_t>(fieldCount, 1));
-  if (fieldCount == 0 && length != 0) compared = std::min<uint16_t>(length, size);
+  if (fieldCount == 0) {
+    ExtractKeyFields(found, foundKey, compared, 0, 0);
+    compared = std::min(compared, length);
+  } else {
+    ExtractKeyFields(found, foundKey, compared, length, fieldCount);
+  }
   if (std::memcmp(foundKey, value, compared) != 0) {
     RaiseBtrieveErrorWithKey(kKeyNotFound, GetTableName());
   }

@@ -131,6 +131,10 @@ TEST_F(BtrTableTest, AFindOnPartOfTheKeyMustMatchThatPart) {
   // "AAAADDDD" is greater, but the asked-for prefix is missing.
   const char* missing = "AAAACCCC";
   EXPECT_EQ(statusOf([&] { table->GetRecordForKey(true, 2, 0, missing, record_.data()); }), 4);
+  // A length alone: the first bytes of the key.
+  table->GetRecordForKey(true, 0, 6, "AAAADD", record_.data());
+  EXPECT_EQ(textAt(record_.data(), 8, 4), "EEEE");
+  EXPECT_EQ(statusOf([&] { table->GetRecordForKey(true, 0, 6, "AAAACC", record_.data()); }), 4);
   const char* whole = "AAAADDDDEEEE";
   table->GetRecordForKey(true, 0, 0, whole, record_.data());
   EXPECT_EQ(textAt(record_.data(), 4, 4), "DDDD");
