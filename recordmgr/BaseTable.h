@@ -303,7 +303,8 @@ class TBaseTable : public TBapiListItem {
   virtual void DeactivateFilter(TFilterListItem* filter);
   // Whether any filter is active, kept in the filters-active flag; the first active filter.
   virtual TFilterListItem* RecheckFilters();
-  // nil: the first filter's, or all zeros without filters.
+  // nil: the first filter's, or all zeros without filters; a filter not in the list raises no such
+  // filter (10050).
   virtual void GetFilterInfo(TFilterListItem* filter, FilterInfo& info);
   // Whether every active filter, in list order, accepts the record.
   virtual bool AcceptsRecord(const void* record);

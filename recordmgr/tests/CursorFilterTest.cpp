@@ -194,6 +194,8 @@ TEST_F(CursorFilterTest, AFilterOfAnotherCursorIsNoSuchFilter) {
   EXPECT_EQ(EngineCodeOf([&] { cursor.ActivateFilter(foreign); }), DBIERR_NOSUCHFILTER);
   EXPECT_EQ(EngineCodeOf([&] { cursor.DeactivateFilter(foreign); }), DBIERR_NOSUCHFILTER);
   EXPECT_EQ(EngineCodeOf([&] { cursor.DropFilter(foreign); }), 0);
+  FilterInfo info;
+  EXPECT_EQ(EngineCodeOf([&] { cursor.GetFilterInfo(foreign, info); }), DBIERR_NOSUCHFILTER);
   EXPECT_EQ(cursor.FilterList()->Count(), 1);
   EXPECT_EQ(other->FilterList()->Count(), 1);
 
