@@ -15,6 +15,8 @@
 // - CountTableUse counts a database that has no cursor on the table as 0 instead of failing with
 //   no-such-table, so that one database without the table does not hide the others' count.
 // - A directory name counts as a path when it holds '/', as Linux folders are paths here.
+// - Configuration list rows are appended to the list rather than inserted: an in-memory table
+//   inserts before its current record, which would turn the rows around.
 #include <cstdint>
 
 #include "framework/base/AnsiString.h"
@@ -167,7 +169,12 @@ class TBaseSession : public TBapiListItem {
   // missing, receives the pairs.
   virtual void SaveAliasToRegistry(const char* name, const char* params);
   virtual void DeleteAliasFromRegistry(const char* name);
-  // The rows of the configuration list named by the list table's name; see SessionConfigList.cpp.
+  // The rows (ConfigListRecord) of the configuration list named by the list table's name
+  // ("\DATABASES\<alias>\DB OPEN" or "...\DB INFO"): for a directory one "PATH" row; for an
+  // alias of the registry a row per string or integer value of its key in the key's order, the
+  // first "USER" value named "USER NAME"; then an empty "USER NAME" row unless one was given.
+  // Another name, or an alias without a key, leaves the list empty. The list is left open and
+  // not positioned.
   virtual void FillConfigList(TBaseTable& list);
   virtual void Reserved56();
   virtual void Reserved57();

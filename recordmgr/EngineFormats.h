@@ -7,7 +7,8 @@
 #pragma pack(push, 1)
 struct EngineDateFormat {
   char Separator[4];         // the date separator, then zeros
-  uint8_t Mode;              // "iDATE" of section "INTL" in win.ini: 0 month-day-year, 1 day-month-year, 2 year-month-day
+  // "iDATE" of section "INTL" in win.ini: 0 month-day-year, 1 day-month-year, 2 year-month-day
+  uint8_t Mode;
   uint8_t FourDigitYear;     // 1 when the short date format writes "yyyy"
   uint8_t YearBiased;        // always 1
   uint8_t MonthLeadingZero;  // 1 when the short date format writes "mm"

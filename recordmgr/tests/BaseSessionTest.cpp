@@ -49,7 +49,8 @@ class BaseSessionTest : public ::testing::Test {
   TestSession& session() { return *session_; }
 
   // An alias of the registry with these string values, in this order.
-  static void writeRegistryAlias(const std::string& name, const std::vector<std::pair<std::string, std::string>>& values) {
+  static void writeRegistryAlias(const std::string& name,
+                                 const std::vector<std::pair<std::string, std::string>>& values) {
     RegistryKey registry(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(registry.OpenKey(std::string(AliasesKey) + "\\" + name, true));
     for (const auto& [valueName, value] : values) registry.WriteString(valueName, value);
@@ -78,9 +79,15 @@ TEST_F(BaseSessionTest, APathNameNeverReadsTheRegistryAndEndsInASeparatorUnlessP
   writeRegistryAlias("data.dir", {{"PhysicalName", "/aliased"}});
   writeRegistryAlias("C:DATA", {{"PhysicalName", "/aliased"}});
   const std::vector<PathCase> cases = {
-      {"C:\\DATA", false, "C:\\DATA\\"},   {"C:DATA", false, "C:DATA\\"},   {"\\\\server\\share", false, "\\\\server\\share\\"},
-      {"/srv/data", false, "/srv/data\\"}, {"/srv/data/", false, "/srv/data/"}, {"data.dir", false, "data.dir\\"},
-      {"C:\\DATA\\", false, "C:\\DATA\\"}, {"C:\\DATA", true, "C:\\DATA"},   {"/srv/data", true, "/srv/data"},
+      {"C:\\DATA", false, "C:\\DATA\\"},
+      {"C:DATA", false, "C:DATA\\"},
+      {"\\\\server\\share", false, "\\\\server\\share\\"},
+      {"/srv/data", false, "/srv/data\\"},
+      {"/srv/data/", false, "/srv/data/"},
+      {"data.dir", false, "data.dir\\"},
+      {"C:\\DATA\\", false, "C:\\DATA\\"},
+      {"C:\\DATA", true, "C:\\DATA"},
+      {"/srv/data", true, "/srv/data"},
   };
   for (const PathCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,17 +121,20 @@ TEST_F(BaseSessionTest, AnUnknownAliasRaises10014NamingItAndFreesTheList) {
   EXPECT_EQ(error.ErrorCode(), DBIERR_UNKNOWNDB);
   EXPECT_EQ(error.ExtraText(), "NOWHERE");
   EXPECT_EQ(session().Objects()->Count(), 0);
-  EXPECT_EQ(raisedBy([&] { session().ResolveAlias(nullptr, *std::make_unique<DatabaseDescription>(), true); }).ErrorCode(),
-            DBIERR_INVALIDPARAM);
+  EXPECT_EQ(
+      raisedBy([&] { session().ResolveAlias(nullptr, *std::make_unique<DatabaseDescription>(), true); }).ErrorCode(),
+      DBIERR_INVALIDPARAM);
 }
 
 TEST_F(BaseSessionTest, OpenDatabaseRefusesANilNameAndHandsTheResolvedNameToTheDriver) {
   TBaseDatabase* database = nullptr;
-  EXPECT_EQ(raisedBy([&] { session().OpenDatabase(nullptr, nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database); })
-                .ErrorCode(),
+  EXPECT_EQ(raisedBy([&] {
+              session().OpenDatabase(nullptr, nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database);
+            }).ErrorCode(),
             DBIERR_INVALIDPARAM);
-  EXPECT_EQ(raisedBy([&] { session().OpenDatabase("NOWHERE", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database); })
-                .ErrorCode(),
+  EXPECT_EQ(raisedBy([&] {
+              session().OpenDatabase("NOWHERE", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database);
+            }).ErrorCode(),
             DBIERR_UNKNOWNDB);
   EXPECT_EQ(session().Databases()->Count(), 0);
 
@@ -135,9 +145,9 @@ TEST_F(BaseSessionTest, OpenDatabaseRefusesANilNameAndHandsTheResolvedNameToTheD
   EXPECT_EQ(session().Databases()->Count(), 1);
 
   TBaseSession plain(nullptr, nullptr, "plain", nullptr);
-  EXPECT_EQ(raisedBy([&] { plain.OpenDatabase("/srv", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database); })
-                .ErrorCode(),
-            DBIERR_NOTSUPPORTED);
+  EXPECT_EQ(
+      raisedBy([&] { plain.OpenDatabase("/srv", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database); }).ErrorCode(),
+      DBIERR_NOTSUPPORTED);
 }
 
 TEST_F(BaseSessionTest, SessionInformationCountsDatabasesAndTheirCursors) {
@@ -253,8 +263,7 @@ TEST_F(BaseSessionTest, ConfigurationRecordsAreReadUpdatedAndDeletedByKey) {
   EXPECT_NO_THROW(session().ConfigExists("\\B\\"));
   EXPECT_EQ(raisedBy([&] { session().ConfigExists("\\C\\"); }).ErrorCode(), DBIERR_EOF);
   uint16_t count = 0;
-  EXPECT_EQ(raisedBy([&] { session().ReadConfig("\\DATABASES\\A", nullptr, nullptr, count); }).ErrorCode(),
-            DBIERR_EOF)
+  EXPECT_EQ(raisedBy([&] { session().ReadConfig("\\DATABASES\\A", nullptr, nullptr, count); }).ErrorCode(), DBIERR_EOF)
       << "reading needs the whole key";
 
   const FieldDescriptor two[] = {textField(1, "PATH", 0, 3), textField(2, "USER NAME", 3, 4)};
@@ -406,10 +415,8 @@ TEST_F(BaseSessionTest, ReservedOperationsClearTheirRecordsOrRefuse) {
 
   // Each clears exactly its own size.
   const std::vector<std::pair<size_t, std::function<void(void*)>>> clears = {
-      {156, [&](void* r) { session().Reserved22(0, r); }},
-      {32, [&](void* r) { session().Reserved43(r); }},
-      {346, [&](void* r) { session().Reserved44(r); }},
-      {327, [&](void* r) { session().Reserved45(r); }},
+      {156, [&](void* r) { session().Reserved22(0, r); }}, {32, [&](void* r) { session().Reserved43(r); }},
+      {346, [&](void* r) { session().Reserved44(r); }},    {327, [&](void* r) { session().Reserved45(r); }},
       {14, [&](void* r) { session().Reserved47(r); }},
   };
   for (const auto& [size, clear] : clears) {
@@ -423,7 +430,8 @@ TEST_F(BaseSessionTest, ReservedOperationsClearTheirRecordsOrRefuse) {
   TestSession listed(nullptr, "/srv/net", "Listed", &facadeList);
   std::vector<char> record(346, 'x');
   listed.Reserved44(record.data());
-  EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.begin() + 6), (std::vector<uint8_t>{0xFF, 0xFF, 0, 0, 0xFF, 0xFF}));
+  EXPECT_EQ(std::vector<uint8_t>(record.begin(), record.begin() + 6),
+            (std::vector<uint8_t>{0xFF, 0xFF, 0, 0, 0xFF, 0xFF}));
   listed.Reserved45(record.data());
   EXPECT_EQ(record[32], 1);
   EXPECT_STREQ(&record[34], "/srv/net");

@@ -23,7 +23,8 @@ class DBListTableTest : public ::testing::Test {
     registry.DeleteKey(AliasesKey);
   }
 
-  static void writeRegistryAlias(const std::string& name, const std::vector<std::pair<std::string, std::string>>& values) {
+  static void writeRegistryAlias(const std::string& name,
+                                 const std::vector<std::pair<std::string, std::string>>& values) {
     RegistryKey registry(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(registry.OpenKey(std::string(AliasesKey) + "\\" + name, true));
     for (const auto& [valueName, value] : values) registry.WriteString(valueName, value);
@@ -69,8 +70,8 @@ TEST_F(DBListTableTest, RegistryPathsEndInASeparatorUnlessKeptAndEmptyPathsStayE
   writeRegistryAlias("B_EMPTY", {{"PhysicalName", ""}});
   writeRegistryAlias("C_SLASH", {{"PhysicalName", "/srv/c/"}});
   writeRegistryAlias("D_PLAIN", {{"PhysicalName", "/srv/d"}});
-  EXPECT_EQ(aliases(), (std::vector<std::string>{"A_NONE|no path||KORVO", "B_EMPTY|||KORVO",
-                                                 "C_SLASH||/srv/c/|KORVO", "D_PLAIN||/srv/d\\|KORVO"}));
+  EXPECT_EQ(aliases(), (std::vector<std::string>{"A_NONE|no path||KORVO", "B_EMPTY|||KORVO", "C_SLASH||/srv/c/|KORVO",
+                                                 "D_PLAIN||/srv/d\\|KORVO"}));
   session.SetKeepPaths(true);
   EXPECT_EQ(aliases()[3], "D_PLAIN||/srv/d|KORVO");
 }
@@ -100,8 +101,8 @@ TEST_F(DBListTableTest, TheConfiguredListTakesThePathOrPhysicalNameOfDbInfoRecor
   EXPECT_EQ(table->ShareMode(), 1u);
   EXPECT_EQ(table->OpenMode(), 1u);
   EXPECT_STREQ(table->GetTableName(), "STANDARD");
-  EXPECT_EQ(readAll(*table), (std::vector<std::string>{"FIRST||/srv/first|STANDARD", "SECOND|||STANDARD",
-                                                       "THIRD|||STANDARD"}));
+  EXPECT_EQ(readAll(*table),
+            (std::vector<std::string>{"FIRST||/srv/first|STANDARD", "SECOND|||STANDARD", "THIRD|||STANDARD"}));
 }
 
 TEST_F(DBListTableTest, AnAliasListStartsOverOnlyWhenActivatedAgain) {
