@@ -14,12 +14,14 @@
 #include "recordmgr/EngineError.h"
 #include "recordmgr/TableDescription.h"
 #include "recordmgr/tests/BtrDictionaryFolder.h"
+#include "recordmgr/tests/BtrTestTables.h"
 #include "recordmgr/tests/EngineFiles.h"
 #include "testing/TestDirs.h"
 
 namespace {
 
 using btrtest::DictionaryFolder;
+using btrtest::failureOf;
 
 std::vector<std::string> tableNames(TBaseTable& list, bool extended, std::vector<uint16_t>* sizes = nullptr) {
   std::vector<std::string> names;
@@ -46,18 +48,6 @@ std::vector<FieldDescriptor> fieldsOf(TBaseTable& list) {
   } catch (const EKorvoEOFError&) {
   }
   return fields;
-}
-
-// The status of a record-manager error an action raises, and its key text.
-std::pair<int, std::string> failureOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EBtrieveEngineError& error) {
-    return {error.BtrieveStatus(), error.KeyText()};
-  } catch (const EKorvoEngineError& error) {
-    return {-error.ErrorCode(), ""};
-  }
-  return {0, ""};
 }
 
 // CASE and YCASE with their files, fields and index segments, and FILE.DDF describing itself.

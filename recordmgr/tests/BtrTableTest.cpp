@@ -12,6 +12,7 @@
 #include "recordmgr/FieldConverters.h"
 #include "recordmgr/FilterListItem.h"
 #include "recordmgr/tests/BtrTestTables.h"
+#include "recordmgr/tests/CursorSuite.h"
 #include "recordmgr/tests/EngineFiles.h"
 #include "recordmgr/tests/RecordingLog.h"
 #include "testing/TestDirs.h"
@@ -27,28 +28,7 @@ constexpr uint16_t kDuplicates = 0x01;
 constexpr uint16_t kFollows = 0x10;
 constexpr uint16_t kDescending = 0x40;
 
-// The record-manager status an action raises (-1: another error, 0: none).
-int statusOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EBtrieveEngineError& error) {
-    return error.BtrieveStatus();
-  } catch (const EKorvoEOFError&) {
-    return 9;
-  } catch (const EKorvoEngineError&) {
-    return -1;
-  }
-  return 0;
-}
-
-uint16_t codeOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EKorvoEngineError& error) {
-    return error.ErrorCode();
-  }
-  return 0;
-}
+using cursortest::EngineCodeOf;
 
 class BtrTableTest : public ::testing::Test {
  protected:
@@ -146,11 +126,11 @@ TEST_F(BtrTableTest, IndexNamesCountOnlyTheDigitsOfTheirFirstTwoCharacters) {
   EXPECT_EQ(TBtrTable::IndexNameToKeyNumber("01"), 1);
   EXPECT_EQ(TBtrTable::IndexNameToKeyNumber("12"), 12);
   EXPECT_EQ(TBtrTable::IndexNameToKeyNumber(" 1 - A+B"), 1);
-  EXPECT_EQ(codeOf([] { TBtrTable::IndexNameToKeyNumber("A"); }), DBIERR_INVALIDINDEXNAME);
+  EXPECT_EQ(EngineCodeOf([] { TBtrTable::IndexNameToKeyNumber("A"); }), DBIERR_INVALIDINDEXNAME);
 
   auto table = numbered({1});
   EXPECT_EQ(statusOf([&] { table->SwitchToIndex("12", nullptr, 0, false); }), 6);
-  EXPECT_EQ(codeOf([&] { table->SwitchToIndex("A", nullptr, 0, false); }), DBIERR_INVALIDINDEXNAME);
+  EXPECT_EQ(EngineCodeOf([&] { table->SwitchToIndex("A", nullptr, 0, false); }), DBIERR_INVALIDINDEXNAME);
   table->SwitchToIndex("01", nullptr, 0, false);
   EXPECT_EQ(table->Btr().KeyNumber, 1);
 }
@@ -409,11 +389,11 @@ TEST_F(BtrTableTest, AVariableTailIsWrittenAndReadBackAtItsRealLength) {
   uint32_t delivered = 0;
   table->GetBlob(read.data(), 2, 0, size, back.data(), delivered);
   EXPECT_EQ(back, text);
-  EXPECT_EQ(codeOf([&] { table->GetBlob(read.data(), 2, 4, 100, back.data(), delivered); }), DBIERR_ENDOFBLOB);
+  EXPECT_EQ(EngineCodeOf([&] { table->GetBlob(read.data(), 2, 4, 100, back.data(), delivered); }), DBIERR_ENDOFBLOB);
   EXPECT_EQ(delivered, text.size() - 4);
-  EXPECT_EQ(codeOf([&] { table->GetBlob(read.data(), 2, 300, 1, back.data(), delivered); }),
+  EXPECT_EQ(EngineCodeOf([&] { table->GetBlob(read.data(), 2, 300, 1, back.data(), delivered); }),
             DBIERR_INVALIDBLOBOFFSET);
-  EXPECT_EQ(codeOf([&] { table->OpenBlob(read.data(), 1, 0); }), DBIERR_NOTABLOB);
+  EXPECT_EQ(EngineCodeOf([&] { table->OpenBlob(read.data(), 1, 0); }), DBIERR_NOTABLOB);
 }
 
 TEST_F(BtrTableTest, IndexDescriptionsNameTheKeyFields) {
@@ -434,8 +414,8 @@ TEST_F(BtrTableTest, IndexDescriptionsNameTheKeyFields) {
   table->GetIndexDesc(2, descriptor);
   EXPECT_STREQ(descriptor.Name, " 2 - >A");  // starts inside A
   EXPECT_EQ(descriptor.Unique, 0);
-  EXPECT_EQ(codeOf([&] { table->GetIndexDesc(3, descriptor); }), DBIERR_INVALIDIDXDESC);
-  EXPECT_EQ(codeOf([&] { table->GetIndexDesc(4, descriptor); }), DBIERR_NOSUCHINDEX);
+  EXPECT_EQ(EngineCodeOf([&] { table->GetIndexDesc(3, descriptor); }), DBIERR_INVALIDIDXDESC);
+  EXPECT_EQ(EngineCodeOf([&] { table->GetIndexDesc(4, descriptor); }), DBIERR_NOSUCHINDEX);
 }
 
 TEST_F(BtrTableTest, IndexesAreAddedAndDroppedButNotInsideATransaction) {

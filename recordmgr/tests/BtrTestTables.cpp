@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "recordmgr/BtrieveError.h"
 #include "recordmgr/DictionaryFieldRecord.h"
+#include "recordmgr/EngineError.h"
 
 namespace btrtest {
 
@@ -41,6 +43,19 @@ int32_t int32At(const void* record, size_t offset) {
   int32_t value = 0;
   std::memcpy(&value, static_cast<const uint8_t*>(record) + offset, sizeof value);
   return value;
+}
+
+std::pair<int, std::string> failureOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EBtrieveEngineError& error) {
+    return {error.BtrieveStatus(), error.KeyText()};
+  } catch (const EKorvoEOFError&) {
+    return {9, ""};
+  } catch (const EKorvoEngineError&) {
+    return {-1, ""};
+  }
+  return {0, ""};
 }
 
 std::string textAt(const void* record, size_t offset, size_t size) {

@@ -2,7 +2,9 @@
 // Record-manager cursors on files a test makes: the fields are given as dictionary field
 // definitions, as the database gives them to a table opened from the dictionary.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,11 @@ void place(std::vector<uint8_t>& record, size_t offset, T value) {
 void placeText(std::vector<uint8_t>& record, size_t offset, const std::string& text);
 
 int32_t int32At(const void* record, size_t offset);
+
+// The record-manager status an action fails with (9 for the end of file, -1 for another engine
+// error, 0 when it does not fail) and the failure's key text.
+std::pair<int, std::string> failureOf(const std::function<void()>& action);
+inline int statusOf(const std::function<void()>& action) { return failureOf(action).first; }
 std::string textAt(const void* record, size_t offset, size_t size);
 
 }  // namespace btrtest
