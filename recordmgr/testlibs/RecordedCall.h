@@ -14,6 +14,7 @@ struct RecordedCall {
   int8_t keyNumber;
   uint8_t clientId[16];    // zero for the entries without one
   uint8_t dataHead[4];     // the first bytes of the data buffer as passed (positions, percentages)
+  uint8_t keyHead[32];     // the first bytes of the key buffer as passed (the key a search asks for)
   int16_t status;
 };
 

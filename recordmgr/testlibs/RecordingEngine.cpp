@@ -68,8 +68,8 @@ void record(const RecordedCall& call) {
   calls.push_back(call);
 }
 
-RecordedCall begin(RecordedEntry entry, uint16_t op, const void* data, const uint16_t* dataLen, uint8_t keyLen,
-                   int8_t keyNum, const uint8_t* clientId) {
+RecordedCall begin(RecordedEntry entry, uint16_t op, const void* data, const uint16_t* dataLen, const void* key,
+                   uint8_t keyLen, int8_t keyNum, const uint8_t* clientId) {
   RecordedCall call{};
   call.entry = entry;
   call.op = op;
@@ -78,6 +78,8 @@ RecordedCall begin(RecordedEntry entry, uint16_t op, const void* data, const uin
   call.keyNumber = keyNum;
   if (clientId) std::memcpy(call.clientId, clientId, sizeof call.clientId);
   if (data) std::memcpy(call.dataHead, data, std::min<size_t>(call.dataLengthIn, sizeof call.dataHead));
+  // Open and create take the caller's path text there, which may be shorter than the copy.
+  if (key && op != 0 && op != 14) std::memcpy(call.keyHead, key, sizeof call.keyHead);
   return call;
 }
 
@@ -85,7 +87,7 @@ RecordedCall begin(RecordedEntry entry, uint16_t op, const void* data, const uin
 
 EXPORT int16_t BTRCALL(uint16_t op, void* pos, void* data, uint16_t* dataLen, void* key, uint8_t keyLen,
                        int8_t keyNum) {
-  RecordedCall call = begin(RecordedEntry::Call, op, data, dataLen, keyLen, keyNum, nullptr);
+  RecordedCall call = begin(RecordedEntry::Call, op, data, dataLen, key, keyLen, keyNum, nullptr);
   if (!takeInjected(op, call.status))
     call.status = engine().call ? engine().call(op, pos, data, dataLen, key, keyLen, keyNum) : kInactive;
   call.dataLengthOut = dataLen ? *dataLen : 0;
@@ -95,7 +97,7 @@ EXPORT int16_t BTRCALL(uint16_t op, void* pos, void* data, uint16_t* dataLen, vo
 
 EXPORT int16_t BTRCALLID(uint16_t op, void* pos, void* data, uint16_t* dataLen, void* key, uint8_t keyLen,
                          int8_t keyNum, const uint8_t* clientId) {
-  RecordedCall call = begin(RecordedEntry::CallId, op, data, dataLen, keyLen, keyNum, clientId);
+  RecordedCall call = begin(RecordedEntry::CallId, op, data, dataLen, key, keyLen, keyNum, clientId);
   if (!takeInjected(op, call.status))
     call.status =
         engine().callId ? engine().callId(op, pos, data, dataLen, key, keyLen, keyNum, clientId) : kInactive;

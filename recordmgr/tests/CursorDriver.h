@@ -31,6 +31,9 @@ class CursorDriver {
   // From now on, the calls of one primitive (named as in Calls) whose ordinal (1 for the next
   // one) the predicate picks fail with InjectedErrorCode and do nothing.
   virtual void FailCalls(const std::string& call, std::function<bool(int ordinal)> fails) = 0;
+  // False for a driver that counts its records without reading them (the record manager keeps
+  // the count) while no range or filter is active.
+  virtual bool CountsByReading() const { return true; }
 };
 
 struct CursorDriverFactory {

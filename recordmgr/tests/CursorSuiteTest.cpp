@@ -115,7 +115,7 @@ TEST_P(CursorSuiteTest, CountingReadsEveryRecordLetsMessagesThroughAndComesBack)
   next(cursor);
   MessagePassCounter messages;
   EXPECT_EQ(count(cursor), 40u);
-  EXPECT_EQ(messages.passes, 2);  // after the 16th and the 32nd record
+  EXPECT_EQ(messages.passes, driver().CountsByReading() ? 2 : 0);  // after the 16th and the 32nd record read
   EXPECT_EQ(cursor.GetRecordBuffer(), record());  // not the counting's own buffer, which is gone
   EXPECT_EQ(next(cursor), 40);    // back on the third record, the fourth follows
 }
@@ -131,6 +131,7 @@ TEST_P(CursorSuiteTest, CountingWithoutAPositionCountsEveryRecord) {
 
 TEST_P(CursorSuiteTest, ADriverErrorWhileCountingPassesOn) {
   TBaseTable& cursor = open(20);
+  if (!driver().CountsByReading()) GTEST_SKIP() << "the driver counts without reading";
   driver().FailCalls("next", [](int ordinal) { return ordinal == 5; });
   uint32_t records = 0;
   EXPECT_EQ(EngineCodeOf([&] { cursor.GetExactRecordCount(records); }), InjectedErrorCode);
