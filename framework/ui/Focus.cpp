@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FormBase.h"
 #include "framework/ui/SafeDispatch.h"
@@ -23,6 +24,7 @@ struct Move {
 Move* runningMove = nullptr;
 
 void announceActiveControl() {
+  guarded(nullptr, [] { focusSettled(); });
   guarded(nullptr, [] {
     if (Screen->activeControlChanged) Screen->activeControlChanged(Screen);
   });
