@@ -5,8 +5,6 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 
-void FormBase::PublishProperties(PropertyPublisher<FormBase>& publish) {}
-
 FormBase::FormBase(TComponent* AOwner) : TWinControl(AOwner) {
   // A form shows only when told.
   SetVisible(false);

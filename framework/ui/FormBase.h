@@ -5,7 +5,7 @@
 #include "framework/ui/WinControl.h"
 
 class FormBase : public TWinControl {
-  QN_PUBLISHED_CLASS(FormBase, TWinControl)
+  QN_CLASS(FormBase, TWinControl)
  public:
   explicit FormBase(TComponent* AOwner);
   ~FormBase() override;

@@ -111,6 +111,14 @@ bool routeMouse(QWidget* receiver, QMouseEvent* event, bool& result) {
     }
   }
 
+  // A windowless control shows its cursor through the window it is painted on.
+  if (!captured && type == QEvent::MouseMove && host->hasWindow()) {
+    const TCursor cursor = target->Cursor() != crDefault ? target->Cursor() : host->Cursor();
+    QWidget* window = host->Window();
+    if (cursor != crDefault) window->setCursor(cursorShapeOf(cursor));
+    else if (window->testAttribute(Qt::WA_SetCursor)) window->unsetCursor();
+  }
+
   ControlRef targetRef(target);
   const TPoint at = target->ScreenToClient(toPoint(global));
   const TShiftState shift = shiftOf(event->modifiers(), event->buttons());

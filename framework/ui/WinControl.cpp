@@ -206,6 +206,8 @@ void TWinControl::recreateWindow() {
   QWidget* old = widget_.data();
   WidgetOfControl* oldLink = link_;
   QWidget* qtFocus = QApplication::focusWidget();
+  // A child window keeps the focus it had; moving it to the new window takes Qt's focus away.
+  QPointer<QWidget> keptFocus = qtFocus;
   const bool hadFocus = qtFocus && (qtFocus == old || old->isAncestorOf(qtFocus)) && qn::ui::controlOfWidget(qtFocus) == this;
   const bool focusedHere = qn::ui::focusedControl() == this;
   SetControlState(TControlState::FromMask(ControlState().Mask()).Include(csRecreating));
@@ -231,7 +233,9 @@ void TWinControl::recreateWindow() {
     delete old;
   }
   SetControlState(TControlState::FromMask(ControlState().Mask()).Exclude(csRecreating));
+  // Showing the focus again is no move: no exit or enter handling.
   if (focusedHere || hadFocus) widget_->setFocus(Qt::OtherFocusReason);
+  else if (keptFocus && widget_->isAncestorOf(keptFocus)) keptFocus->setFocus(Qt::OtherFocusReason);
 }
 
 void TWinControl::releaseWidget() {
@@ -346,6 +350,11 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
   return nullptr;
 }
 
+void TWinControl::SetName(const AnsiString& NewName) {
+  TControl::SetName(NewName);
+  if (hasWindow()) widget_->setObjectName(QString::fromStdString(Name()));
+}
+
 TRect TWinControl::ClientRect() const { return Rect(0, 0, Width(), Height()); }
 
 void TWinControl::Invalidate() {
@@ -403,7 +412,8 @@ void TWinControl::VisibleChanged() {
     if (form && form != this && form->ActiveControl() && ContainsControl(form->ActiveControl()))
       qn::ui::focusedControlUnusable(this);
   }
-  if (Visible() && Parent() && Parent()->hasWindow()) createWindow();
+  // Shown inside a window, or as a window of its own: now it needs one.
+  if (Visible() && (!Parent() || Parent()->hasWindow())) createWindow();
   applyVisibility();
   if (Parent()) Parent()->AlignControls();
 }

@@ -92,6 +92,9 @@ class TWinControl : public TControl {
   // only those that can take the focus, and tab stops only when asked.
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop) const;
 
+  // The window's Qt object name follows the component name.
+  void SetName(const AnsiString& NewName) override;
+
   TRect ClientRect() const override;
   TPoint OriginInWindow() const override { return {0, 0}; }
   TWinControl* WindowedHost() const override { return const_cast<TWinControl*>(this); }

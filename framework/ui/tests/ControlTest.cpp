@@ -192,3 +192,24 @@ TEST_F(ControlTest, TheApplicationIsTheFrameworksOwn) {
 
 }  // namespace
 }  // namespace qn::ui::testing
+
+namespace qn::ui::testing {
+namespace {
+
+TEST_F(ControlTest, ShowingAFormMakesItsWindowsAndHidingKeepsThem) {
+  TTestForm form;
+  auto* edit = new TTestEdit(&form, &form, "Edit1");
+  auto* hidden = new TTestEdit(&form, &form, "Edit2");
+  hidden->Hide();
+  form.Show();
+  ASSERT_TRUE(form.hasWindow());
+  EXPECT_TRUE(form.Window()->isVisible());
+  EXPECT_TRUE(edit->Window()->isVisible());
+  EXPECT_FALSE(hidden->Window()->isVisible());
+  form.Hide();
+  EXPECT_TRUE(form.hasWindow());
+  EXPECT_FALSE(form.Window()->isVisible());
+}
+
+}  // namespace
+}  // namespace qn::ui::testing

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "framework/ui/Application.h"
+#include "framework/ui/ContextMenu.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/PendingInput.h"
 #include "framework/ui/SafeDispatch.h"
@@ -40,6 +41,8 @@ class MessageAndCaptureTest : public ::testing::Test {
  protected:
   void SetUp() override {
     qtApplication();
+    // A fresh application object: a termination another test asked for would end every loop.
+    program = std::exchange(Application, &application);
     form = new TTestForm;
     edit = new TValidatingEdit(form, form, "Edit1");
     other = new TTestEdit(form, form, "Edit2");
@@ -51,8 +54,13 @@ class MessageAndCaptureTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
     edit->SetFocus();
   }
-  void TearDown() override { delete form; }
+  void TearDown() override {
+    delete form;
+    Application = program;
+  }
 
+  TApplication application{nullptr};
+  TApplication* program = nullptr;
   TTestForm* form;
   TValidatingEdit* edit;
   TTestEdit* other;
@@ -99,15 +107,11 @@ TEST_F(MessageAndCaptureTest, ACaptureLoopEndsWhenTheCaptureGoes) {
 }
 
 TEST_F(MessageAndCaptureTest, TerminatingEndsACaptureLoopAndStaysRequested) {
-  TApplication* program = Application;
-  TApplication local(nullptr);
-  Application = &local;
   SetCaptureControl(panel);
   postCall([] { Application->Terminate(); });
   runCaptureLoop(panel);
   EXPECT_TRUE(Application->Terminated());
   EXPECT_EQ(GetCaptureControl(), panel);
-  Application = program;
   ReleaseCapture();
 }
 
@@ -184,6 +188,62 @@ TEST_F(MessageAndCaptureTest, InputHeldDuringTheCheckIsDeliveredAfterTheOperatio
   EXPECT_EQ(edit->received, 1);
   EXPECT_EQ(log, (Log{"key 65", "click"}));
   EXPECT_EQ(edit->Text(), "a");
+}
+
+}  // namespace
+}  // namespace qn::ui::testing
+
+namespace qn::ui::testing {
+namespace {
+
+// Records the mouse presses that reach a widget past the framework.
+struct PressRecorder : QObject {
+  std::vector<Qt::MouseButton> presses;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) presses.push_back(static_cast<QMouseEvent*>(event)->button());
+    return false;
+  }
+};
+
+TEST_F(MessageAndCaptureTest, AMiddlePressNeverReachesAnEdit) {
+  PressRecorder recorder;
+  edit->lineEdit()->installEventFilter(&recorder);
+  std::vector<TMouseButton> seen;
+  edit->OnMouseDown = [&](TObject*, TMouseButton button, TShiftState, int, int) { seen.push_back(button); };
+  QTest::mouseClick(edit->lineEdit(), Qt::MiddleButton, {}, QPoint(5, 5));
+  QTest::mouseClick(edit->lineEdit(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(seen, (std::vector<TMouseButton>{mbMiddle, mbLeft}));
+  EXPECT_EQ(recorder.presses, std::vector<Qt::MouseButton>{Qt::LeftButton});
+}
+
+TEST_F(MessageAndCaptureTest, TheRightPressAndTheMenuKeyOpenThePopupMenu) {
+  TComponent menu(form);
+  panel->SetPopupMenu(&menu);
+  edit->SetPopupMenu(&menu);
+  std::vector<std::string> opened;
+  auto previous = setPopupMenuOpener([&](TControl* control, TComponent* popup, TPoint) {
+    EXPECT_EQ(popup, &menu);
+    opened.push_back(control->Name());
+  });
+  QTest::mouseClick(panel->Window(), Qt::RightButton, {}, QPoint(5, 5));
+  QTest::keyClick(edit->lineEdit(), Qt::Key_Menu);
+  setPopupMenuOpener(previous);
+  EXPECT_EQ(opened, (std::vector<std::string>{"Panel1", "Edit1"}));
+}
+
+TEST_F(MessageAndCaptureTest, AWindowlessControlShowsItsCursorOverItsParent) {
+  auto* graphic = new TTestGraphic(form, panel);
+  graphic->SetBounds(50, 10, 40, 20);
+  graphic->SetCursor(crHSplit);
+  QTest::mouseMove(panel->Window(), QPoint(60, 15));
+  EXPECT_EQ(panel->Window()->cursor().shape(), Qt::SplitHCursor);
+  QTest::mouseMove(panel->Window(), QPoint(5, 80));
+  EXPECT_EQ(panel->Window()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MessageAndCaptureTest, TheWindowIsNamedAfterItsControl) {
+  other->SetName("ClientCode");
+  EXPECT_EQ(other->Window()->objectName(), "ClientCode");
 }
 
 }  // namespace
