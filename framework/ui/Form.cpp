@@ -66,7 +66,8 @@ class FormWindow : public ControlWidget<QWidget> {
   }
 
  private:
-  TForm* form() const { return static_cast<TForm*>(control()); }
+  // Also asked while the form is being destroyed (then it is no TForm any more).
+  TForm* form() const { return dynamic_cast<TForm*>(control()); }
 };
 
 TWindowState stateOfShowCommand(int show) {
