@@ -59,6 +59,9 @@ void dispatchReady() {
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   for (int round = 0; round < 8 && dispatcher && dispatcher->processEvents(QEventLoop::AllEvents); ++round) {
   }
+  // Objects handed to deleteLater outside any handler (before the loop started) wait for a Qt
+  // loop that never runs here: the outermost loop, running no handler, deletes them.
+  if (currentDispatchDepth() == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   fireDueTimers();
 }
 

@@ -129,3 +129,37 @@ TEST(ActivationTest, ADockedFormHearsOfAPressBeforeItsControlAndOfItsEditsFocus)
 
 }  // namespace
 }  // namespace qn::ui::testing
+
+namespace qn::ui::testing {
+namespace {
+
+TEST(ActivationTest, TheProgramsActivationHooksFollowItsWindowsAsAWhole) {
+  qtApplication();
+  Log log;
+  Application->OnActivate = [&](TObject*) { log.push_back("program active"); };
+  Application->OnDeactivate = [&](TObject*) { log.push_back("program inactive"); };
+  QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+  QApplication::sendEvent(QApplication::instance(), &away);
+  QApplicationStateChangeEvent back(Qt::ApplicationActive);
+  QApplication::sendEvent(QApplication::instance(), &back);
+  Application->OnActivate = nullptr;
+  Application->OnDeactivate = nullptr;
+  EXPECT_EQ(log, (Log{"program inactive", "program active"}));
+}
+
+TEST(ActivationTest, TheCommandHookIsOfferedEveryActionFirst) {
+  TComponent save(nullptr);
+  save.SetName("SaveAction");
+  std::vector<AnsiString> offered;
+  Application->OnActionExecute = [&](TComponent* action, bool& handled) {
+    offered.push_back(action->Name());
+    handled = true;
+  };
+  EXPECT_TRUE(Application->ExecuteAction(&save));
+  Application->OnActionExecute = nullptr;
+  EXPECT_FALSE(Application->ExecuteAction(&save)) << "without a hook nothing handles it";
+  EXPECT_EQ(offered, std::vector<AnsiString>{"SaveAction"});
+}
+
+}  // namespace
+}  // namespace qn::ui::testing
