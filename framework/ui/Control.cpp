@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "framework/base/Exception.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/PostedCall.h"
 #include "framework/ui/WinControl.h"
@@ -295,21 +296,21 @@ void TControl::MouseUpAt(TMouseButton Button, TShiftState Shift, TPoint Point) {
 void TControl::MouseMoveAt(TShiftState Shift, TPoint Point) { MouseMove(Shift, Point.X, Point.Y); }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  qn::ui::callHandler(OnClick, this);
 }
 
 void TControl::DblClick() {
-  if (OnDblClick) OnDblClick(this);
+  qn::ui::callHandler(OnDblClick, this);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+  qn::ui::callHandler(OnMouseDown, this, Button, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+  qn::ui::callHandler(OnMouseUp, this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
-  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  qn::ui::callHandler(OnMouseMove, this, Shift, X, Y);
 }

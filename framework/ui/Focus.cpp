@@ -8,6 +8,7 @@
 #include "framework/ui/ActiveForm.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/Screen.h"
 
@@ -26,7 +27,7 @@ Move* runningMove = nullptr;
 void announceActiveControl() {
   guarded(nullptr, [] { focusSettled(); });
   guarded(nullptr, [] {
-    if (Screen->activeControlChanged) Screen->activeControlChanged(Screen);
+    callHandler(Screen->activeControlChanged, Screen);
   });
 }
 

@@ -10,8 +10,12 @@
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HandlerCall.h"
+#include "framework/ui/KeyRoute.h"
+#include "framework/ui/KeyboardState.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/VirtualKeys.h"
 #include "framework/ui/WidgetApplication.h"
 
 const EnumerationType kBorderStyleType{"TBorderStyle", {"bsNone", "bsSingle"}};
@@ -300,24 +304,36 @@ void TWinControl::SetFocus() {
   qn::ui::moveFocus(this);
 }
 
+void TWinControl::WndProc(TMessage& Message) {
+  if (Message.Msg != WM_KEYDOWN) {
+    TControl::WndProc(Message);
+    return;
+  }
+  TShiftState shift;
+  if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+  qn::ui::sendKey(this, static_cast<WORD>(Message.WParam), shift);
+}
+
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
-  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+  qn::ui::callHandler(OnKeyDown, this, Key, Shift);
 }
 
 void TWinControl::KeyPress(char& Key) {
-  if (OnKeyPress) OnKeyPress(this, Key);
+  qn::ui::callHandler(OnKeyPress, this, Key);
 }
 
 void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
-  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+  qn::ui::callHandler(OnKeyUp, this, Key, Shift);
 }
 
 void TWinControl::DoEnter() {
-  if (OnEnter) OnEnter(this);
+  qn::ui::callHandler(OnEnter, this);
 }
 
 void TWinControl::DoExit() {
-  if (OnExit) OnExit(this);
+  qn::ui::callHandler(OnExit, this);
 }
 
 namespace {

@@ -119,6 +119,10 @@ class TWinControl : public TControl {
   TKeyEvent OnKeyUp;
 
  protected:
+  // A key-down message (WM_KEYDOWN, the key in WParam) is the key sent to this control, with the
+  // shift keys the keyboard state shows.
+  void WndProc(TMessage& Message) override;
+
   // Makes this control's widget (a ControlWidget of some Qt class) inside parentWidget (nullptr
   // for a top-level window).
   virtual QWidget* MakeWidget(QWidget* parentWidget);

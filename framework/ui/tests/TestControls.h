@@ -9,6 +9,7 @@
 
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/SafeDispatch.h"
 
 namespace qn::ui::testing {
@@ -46,7 +47,7 @@ class TTestEdit : public TWinControl {
     auto* edit = new ControlWidget<QLineEdit>(this, parentWidget);
     QObject::connect(edit, &QLineEdit::textChanged, [this] {
       qn::ui::guarded(this, [this] {
-        if (OnChange) OnChange(this);
+        qn::ui::callHandler(OnChange, this);
       });
     });
     return edit;
