@@ -10,7 +10,12 @@
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/Exception.h"
 #include "framework/base/UnitLifecycle.h"
+#include "framework/ui/EventLoop.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/HelpService.h"
+#include "framework/ui/IntervalTimer.h"
 #include "framework/ui/MessageBoxService.h"
+#include "framework/ui/Screen.h"
 
 TApplication* Application = nullptr;
 
@@ -102,6 +107,8 @@ TMsgDlgType kindOf(int flags) {
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() {
+  // The forms go while the bus they are registered on is still there.
+  DestroyComponents();
   delete busNotifier_.data();
   delete windowStateWatcher_.data();
 }
@@ -161,25 +168,78 @@ AnsiString TApplication::ExeName() const {
 
 void TApplication::Terminate() {
   terminated_ = true;
-  // Only a running loop is told: Qt remembers an exit asked for before its loop starts and ends
-  // every loop started afterwards at once, the message boxes of a start-up that goes on after
-  // asking for its end included.
-  if (running_) QCoreApplication::exit(0);
+  qn::ui::wakeLoops();
 }
 
 void TApplication::Run() {
   if (terminated_ || !QCoreApplication::instance()) return;
   if (bus_) HookIntoEventLoop();
-  running_ = true;
-  QCoreApplication::exec();
-  running_ = false;
+  if (auto* main = dynamic_cast<TForm*>(mainForm_); main && !main->Visible()) main->Show();
+  qn::ui::runLoop([] { return false; });
 }
 
 void TApplication::ProcessMessages() {
   if (bus_) HookIntoEventLoop();
   if (QCoreApplication::instance()) QCoreApplication::processEvents();
   if (bus_ && !busNotifier_) DispatchBusMessages();
+  fireDueTimers();
 }
+
+bool TApplication::DoIdle() {
+  if (!idleHandler_) return true;
+  TIdleEvent handler = idleHandler_;
+  bool done = true;
+  try {
+    handler(this, done);
+  } catch (...) {
+    HandleException(this);
+    return true;
+  }
+  return done;
+}
+
+bool TApplication::runUntilIdle() {
+  const unsigned long rests = qn::ui::idleRestsSoFar();
+  int checks = 0;
+  constexpr int kMostChecks = 10000;
+  qn::ui::runLoop([&] { return qn::ui::idleRestsSoFar() != rests || ++checks > kMostChecks; });
+  return qn::ui::idleRestsSoFar() != rests;
+}
+
+void TApplication::activationChanged(bool active) {
+  const TNotifyEvent& handler = active ? OnActivate : OnDeactivate;
+  if (!handler) return;
+  try {
+    handler(this);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+bool TApplication::ExecuteAction(TComponent* Action) {
+  bool handled = false;
+  if (OnActionExecute) OnActionExecute(Action, handled);
+  return handled;
+}
+
+void TApplication::BringToFront() {
+  TForm* front = Screen->activeForm();
+  if (!front) front = dynamic_cast<TForm*>(mainForm_);
+  if (front) front->BringToFront();
+}
+
+void TApplication::SetHint(const AnsiString& Value) {
+  if (Value == hint_) return;
+  hint_ = Value;
+  if (!hintChanged) return;
+  try {
+    hintChanged(this);
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+void TApplication::showHelpContext(int Context) { qn::ui::showHelp({helpFile_, Context}); }
 
 void TApplication::DispatchBusMessages() {
   try {

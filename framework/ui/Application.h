@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "framework/base/Component.h"
+#include "framework/base/NotifyEvent.h"
+#include "framework/ui/KeyRoute.h"
 #include "framework/ui/MessageDialogTypes.h"
 #include "platform/os/MessageBus.h"
 
@@ -47,6 +49,8 @@ class TApplication : public TComponent {
   QN_CLASS(TApplication, TComponent)
  public:
   using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
+  using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+  using TActionEvent = std::function<void(TComponent* Action, bool& Handled)>;
 
   explicit TApplication(TComponent* AOwner = nullptr);
   ~TApplication() override;
@@ -87,12 +91,49 @@ class TApplication : public TComponent {
   // The executable's full path.
   AnsiString ExeName() const;
 
-  // Asks the message loop to end; Run() returns at once when asked before it starts.
+  // Asks every running loop of the framework to end (Run, modal runs, the capture loop); Run()
+  // returns at once when asked before it starts.
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // Shows the main form and runs the framework's loop until the application terminates (closing
+  // the main form terminates it).
   void Run();
-  // Handles what waits in the event loop (bus messages included), then returns.
+  // Handles what waits in the event loop (bus messages and due timers included), then returns;
+  // no idle handling.
   void ProcessMessages();
+
+  // The idle handler (see EventLoop.h): Done = false asks for another call without a new event.
+  void setIdleHandler(TIdleEvent handler) { idleHandler_ = std::move(handler); }
+  // Runs the idle handler once; answers its Done (true when there is none). What it raises goes
+  // to HandleException and counts as done.
+  bool DoIdle();
+  // For tests: runs the framework's loop until the queue is empty and the idle handler answered
+  // done; false when that did not happen within a bounded number of rounds.
+  bool runUntilIdle();
+
+  // The message hook: step 1 of the key route, and left-button releases before any control.
+  void setMessageHook(TMessageEvent hook) { qn::ui::setApplicationMessageHook(std::move(hook)); }
+
+  // The program's windows as a whole gained or lost activation.
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  // Called by the framework when the activation of the program's windows changes.
+  void activationChanged(bool active);
+  // The command-execution hook: an action about to run is offered here first; Handled keeps it
+  // from running. Answers Handled.
+  TActionEvent OnActionExecute;
+  bool ExecuteAction(TComponent* Action);
+  // Brings the program's front window (the active form, else the main form) to the front.
+  void BringToFront();
+
+  // The hint of the control under the mouse (the long part of a "short|long" hint).
+  const AnsiString& currentHint() const { return hint_; }
+  void SetHint(const AnsiString& Value);
+  // Told whenever the current hint changes.
+  TNotifyEvent hintChanged;
+
+  // Opens the help file at the topic (through the help service).
+  void showHelpContext(int Context);
 
   // Call from a catch block: the exception being handled goes to OnException when set, else it
   // is shown in an error box. EAbort and its descendants pass silently.
@@ -115,7 +156,8 @@ class TApplication : public TComponent {
   AnsiString title_;
   AnsiString helpFile_;
   bool terminated_ = false;
-  bool running_ = false;  // inside Run()
+  TIdleEvent idleHandler_;
+  AnsiString hint_;
   std::unique_ptr<qn::os::MessageBus> bus_;
   qn::os::WindowId handle_ = 0;
   // Children of the Qt application, so they never outlive it.

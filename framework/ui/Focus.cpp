@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/FormBase.h"
 #include "framework/ui/HandlerCall.h"
@@ -24,6 +25,7 @@ struct Move {
 Move* runningMove = nullptr;
 
 void announceActiveControl() {
+  guarded(nullptr, [] { focusSettled(); });
   guarded(nullptr, [] {
     callHandler(Screen->activeControlChanged, Screen);
   });

@@ -15,6 +15,9 @@ bool routeWheel(QWidget* receiver, QWheelEvent* event, bool& result);
 bool routeKey(QWidget* receiver, QEvent* event, bool& result);
 // Keeps input events and posted calls in the framework's queue during a pending-key check.
 bool holdInput(QObject* receiver, QEvent* event);
+// A left-button release goes to the message hook before any control; answers whether the hook
+// handled it.
+bool leftButtonUpHooked(QWidget* receiver, QMouseEvent* event);
 // The windows of the program lost or gained activation.
 void applicationActivationChanged(bool active);
 // The release of an Escape press a pending-key check took is not delivered either.

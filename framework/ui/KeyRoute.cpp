@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include "framework/base/AnsiString.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/Beep.h"
 #include "framework/ui/ContextMenu.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HelpService.h"
 #include "framework/ui/InputRouting.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/Messages.h"
@@ -79,6 +82,8 @@ bool navigated(TWinControl* control, WORD key, TShiftState shift) {
       if (wanted.Contains(wkArrows) || !plain) return false;
       form->focusNextControl(key == VK_RIGHT || key == VK_DOWN);
       return true;
+    case VK_F1:
+      return plain && !shift.Contains(ssShift) && helpRequestedFor(control);
     case VK_APPS: {
       TPoint centre = control->ClientToScreen({control->Width() / 2, control->Height() / 2});
       return openPopupMenuOf(control, centre);
@@ -331,6 +336,16 @@ bool routeKey(QWidget* receiver, QEvent* event, bool& result) {
 
 void applicationActivationChanged(bool active) {
   if (!active) clearKeyboardState();
+  if (Application) Application->activationChanged(active);
+}
+
+bool leftButtonUpHooked(QWidget* receiver, QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return false;
+  const QPoint at = event->position().toPoint();
+  std::intptr_t wparam = 0;
+  bool handled = false;
+  guarded(nullptr, [&] { handled = hookHandled(controlOfWidget(receiver), WM_LBUTTONUP, wparam, MakeLParam(at.x(), at.y())); });
+  return handled;
 }
 
 }  // namespace detail

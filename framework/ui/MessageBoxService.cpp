@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/QtMessageBox.h"
 
 namespace qn::ui {
@@ -15,6 +16,7 @@ MessageBoxPresenter& presenter() {
 }  // namespace
 
 TModalResult showMessageBox(const MessageBoxRequest& request) {
+  ModalServiceScope modal;
   // A copy: the presenter may be replaced while its box is open.
   MessageBoxPresenter show = presenter();
   return show ? show(request) : showQtMessageBox(request);

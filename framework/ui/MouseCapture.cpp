@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QEventLoop>
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Control.h"
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/EventLoop.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ namespace qn::ui {
 
 void runCaptureLoop(TControl* Control) {
   ControlRef held(Control);
-  while (held && GetCaptureControl() == held.get() && !(Application && Application->Terminated()))
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  runLoop([&] { return !held || GetCaptureControl() != held.get(); });
 }
 
 TWinControl* windowedControlAt(TPoint screenPoint) {

@@ -7,10 +7,12 @@
 #include <QTextEdit>
 #include <QWheelEvent>
 
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/ContextMenu.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/HintService.h"
 #include "framework/ui/InputRouting.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/MouseCapture.h"
@@ -82,6 +84,17 @@ bool routeMouse(QWidget* receiver, QMouseEvent* event, bool& result) {
     TPoint inHost = host->ScreenToClient(toPoint(global));
     TControl* windowless = host->WindowlessControlAt(inHost);
     target = windowless ? windowless : host;
+  }
+
+  if (type == QEvent::MouseMove && !captured) mouseIsOver(target, toPoint(global));
+  // A docked form hears of a press before its control does.
+  if (press && !captured) {
+    ControlRef pressed(target);
+    guarded(target, [target] { pressComing(target); });
+    if (!pressed) {
+      result = true;
+      return true;
+    }
   }
 
   // A press that brings the focus: the move runs first, and a refused move takes the press.

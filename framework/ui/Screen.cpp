@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cmath>
 
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/Focus.h"
 
 namespace {
@@ -51,3 +52,5 @@ int TScreen::PixelsPerInch() const {
 }
 
 TWinControl* TScreen::ActiveControl() const { return qn::ui::focusedControl(); }
+
+TForm* TScreen::activeForm() const { return qn::ui::activeTopLevelForm(); }

@@ -8,8 +8,10 @@
 
 #include "framework/base/NotifyEvent.h"
 #include "framework/base/Object.h"
+#include "framework/ui/ScreenFacts.h"
 
 class TWinControl;
+class TForm;
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -34,6 +36,19 @@ class TScreen : public TObject {
   // settable, and then kept.
   int PixelsPerInch() const;
   void SetPixelsPerInch(int Value) { pixelsPerInch_ = Value; }
+
+  // The primary screen's size, its work area and the primary monitor's size, and the system
+  // metrics: all from the screen facts table (ScreenFacts.h).
+  int width() const { return qn::ui::screenFacts().width; }
+  int height() const { return qn::ui::screenFacts().height; }
+  TRect workArea() const { return qn::ui::screenFacts().workArea; }
+  int primaryMonitorWidth() const { return qn::ui::screenFacts().primaryMonitorWidth; }
+  int primaryMonitorHeight() const { return qn::ui::screenFacts().primaryMonitorHeight; }
+  ScreenFacts metrics() const { return qn::ui::screenFacts(); }
+
+  // The framework's active form: the top-level form whose window is active, none while a modal
+  // service (a message box, the login dialog) is open over it.
+  TForm* activeForm() const;
 
   // The control with the keyboard focus; nullptr when no form of ours is active or the active one
   // has no active control.

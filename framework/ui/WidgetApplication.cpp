@@ -35,9 +35,15 @@ bool route(QObject* receiver, QEvent* event, bool& result) {
     case QEvent::InputMethod:
       if (auto* widget = qobject_cast<QWidget*>(receiver)) return detail::routeKey(widget, event, result);
       return false;
+    case QEvent::MouseButtonRelease:
+      if (auto* widget = qobject_cast<QWidget*>(receiver);
+          widget && detail::leftButtonUpHooked(widget, static_cast<QMouseEvent*>(event))) {
+        result = true;
+        return true;
+      }
+      [[fallthrough]];
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
       if (auto* widget = qobject_cast<QWidget*>(receiver))
         return detail::routeMouse(widget, static_cast<QMouseEvent*>(event), result);
@@ -91,5 +97,7 @@ bool widgetIsInDispatch(const QWidget* widget) {
   }
   return false;
 }
+
+int dispatchDepth() { return static_cast<int>(dispatching.size()); }
 
 }  // namespace qn::ui

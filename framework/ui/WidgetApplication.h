@@ -31,5 +31,7 @@ WidgetApplication& widgetApplication();
 // Whether an event for this widget or one inside it is being dispatched right now (the widget
 // must not be deleted before that dispatch returns).
 bool widgetIsInDispatch(const QWidget* widget);
+// How many event dispatches are under way, one inside another (0 between events).
+int dispatchDepth();
 
 }  // namespace qn::ui

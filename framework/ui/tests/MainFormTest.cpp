@@ -8,18 +8,14 @@
 #include "framework/base/DataModule.h"
 #include "framework/base/Exception.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-// Stand-ins for the user-interface layer's form class and a form of the program.
-class TForm : public TComponent {
-  QN_CLASS(TForm, TComponent)
- public:
-  using TComponent::TComponent;
-};
+// A form of the program.
 class TMainWindowForm : public TForm {
   QN_CLASS(TMainWindowForm, TForm)
  public:

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+#include <cmath>
+
+#include "framework/ui/ActiveForm.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/tests/FormTestSupport.h"
+#include "framework/ui/tests/TestControls.h"
+
+namespace qn::ui::testing {
+namespace {
+
+// A table of screen facts for the test's duration.
+class ScreenFactsScope {
+ public:
+  explicit ScreenFactsScope(const ScreenFacts& facts) { setScreenFacts(facts); }
+  ~ScreenFactsScope() { setScreenFacts(std::nullopt); }
+};
+
+ScreenFacts testFacts() {
+  ScreenFacts facts;
+  facts.width = 1600;
+  facts.height = 1000;
+  facts.workArea = Rect(0, 30, 1600, 1000);
+  facts.captionHeight = 23;
+  facts.sizingFrameHeight = 5;
+  facts.dialogFrameHeight = 2;
+  return facts;
+}
+
+TEST(FormTest, OuterSizeIsTheClientSizePlusCaptionAndFramesOfItsStyle) {
+  ScreenFactsScope facts(testFacts());
+  struct Case {
+    TFormBorderStyle style;
+    int frame;
+    int caption;
+  } cases[] = {{bsSizeable, 5, 23}, {bsDialog, 2, 23}, {bsSingle, 2, 23}, {bsNone, 0, 0}};
+  for (const Case& c : cases) {
+    TForm form(nullptr);
+    form.SetBorderStyle(c.style);
+    form.SetClientHeight(400);
+    form.SetClientWidth(500);
+    EXPECT_EQ(form.Height(), 400 + c.caption + 2 * c.frame) << "style " << c.style;
+    EXPECT_EQ(form.Width(), 500 + 2 * c.frame) << "style " << c.style;
+    EXPECT_EQ(form.ClientHeight(), 400);
+  }
+}
+
+TEST(FormTest, TheWindowGetsTheClientSizeAndTheFormFollowsItsResize) {
+  ScreenFactsScope facts(testFacts());
+  qtApplication();
+  TForm form(nullptr);
+  form.SetClientWidth(300);
+  form.SetClientHeight(150);
+  form.Show();
+  EXPECT_EQ(form.Window()->size(), QSize(300, 150));
+  form.Window()->resize(320, 170);
+  QApplication::processEvents();
+  EXPECT_EQ(form.ClientWidth(), 320);
+  EXPECT_EQ(form.Height(), 170 + 23 + 10);
+}
+
+TEST(FormTest, PanelHeightsScaleWithThePixelsPerInchTheFormWasMadeWith) {
+  const int kept = Screen->PixelsPerInch();
+  for (auto [ppi, expected] : {std::pair{96, 24}, std::pair{120, 30}, std::pair{144, 36}}) {
+    Screen->SetPixelsPerInch(ppi);
+    TForm form(nullptr);
+    EXPECT_EQ(form.PixelsPerInch(), ppi);
+    EXPECT_EQ(std::lround(form.PixelsPerInch() / 120.0 * 30), expected);
+  }
+  Screen->SetPixelsPerInch(kept);
+}
+
+TEST(FormTest, TheTestApplicationScalesByWholeFactors) {
+  qtApplication();
+  EXPECT_EQ(QGuiApplication::highDpiScaleFactorRoundingPolicy(), Qt::HighDpiScaleFactorRoundingPolicy::Round);
+}
+
+TEST(FormTest, ScreenAnswersTheWorkAreaAndSizesOfItsTable) {
+  ScreenFactsScope facts(testFacts());
+  EXPECT_EQ(Screen->workArea(), Rect(0, 30, 1600, 1000));
+  EXPECT_EQ(Screen->width(), 1600);
+  EXPECT_EQ(Screen->height(), 1000);
+  EXPECT_EQ(Screen->metrics().captionHeight, 23);
+}
+
+TEST(FormTest, AFormIsCentredOnTheScreenWhenFirstShown) {
+  ScreenFactsScope facts(testFacts());
+  qtApplication();
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  form.Show();
+  EXPECT_EQ(form.Left(), 600);
+  EXPECT_EQ(form.Top(), 350);
+}
+
+TEST(FormTest, ScalingByARatioScalesTheClientAreaAndTheChildren) {
+  ScreenFactsScope facts(testFacts());
+  TForm form(nullptr);
+  form.SetClientWidth(400);
+  form.SetClientHeight(200);
+  auto* panel = new TTestPanel(&form, &form);
+  panel->SetBounds(20, 40, 100, 60);
+  form.scaleByRatio(5, 4);
+  EXPECT_EQ(form.ClientWidth(), 500);
+  EXPECT_EQ(form.ClientHeight(), 250);
+  EXPECT_EQ(panel->BoundsRect(), Bounds(25, 50, 125, 75));
+  form.scaleByRatio(23, 20);
+  EXPECT_EQ(form.ClientWidth(), 575);
+}
+
+// A docked panel form strips its frame the way the system's panels do.
+class TStrippedForm : public TForm {
+  QN_CLASS(TStrippedForm, TForm)
+ public:
+  using TForm::TForm;
+  void CreateParams(TCreateParams& Params) override {
+    TForm::CreateParams(Params);
+    Params.Style &= ~(WS_DLGFRAME | WS_BORDER | WS_THICKFRAME);
+  }
+};
+
+TEST(FormTest, AFormWithItsFrameStrippedIsFramelessAloneAndAChildWhenDocked) {
+  ScreenFactsScope facts(testFacts());
+  qtApplication();
+  TStrippedForm panel(nullptr);
+  panel.SetClientHeight(100);
+  EXPECT_EQ(panel.Height(), 100);
+  EXPECT_EQ(panel.frameExtents(), TRect{});
+  panel.Show();
+  EXPECT_TRUE(panel.Window()->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+  TForm main(nullptr);
+  main.Show();
+  panel.SetParent(&main);
+  EXPECT_FALSE(panel.Window()->isWindow());
+  EXPECT_EQ(panel.Window()->parentWidget(), main.Window());
+}
+
+TEST(FormTest, SwitchingStayOnTopAndBorderStyleKeepsPlaceFocusAndVisibilityQuietly) {
+  qtApplication();
+  Log log;
+  TLoggedForm form(log, "F");
+  auto* first = new TTestEdit(&form, &form, "First");
+  auto* second = new TTestEdit(&form, &form, "Second");
+  second->SetTop(40);
+  ASSERT_TRUE(showActive(form));
+  second->SetFocus();
+  form.SetBounds(130, 120, 350, 260);
+  QApplication::processEvents();
+  log.clear();
+
+  form.SetFormStyle(fsStayOnTop);
+  EXPECT_TRUE(form.Window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+  form.SetBorderStyle(bsDialog);
+  EXPECT_FALSE(form.Window()->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  form.SetFormStyle(fsNormal);
+  EXPECT_TRUE(QTest::qWaitForWindowActive(form.Window()));
+  QTest::qWait(20);
+
+  EXPECT_TRUE(form.Visible());
+  EXPECT_TRUE(form.Window()->isVisible());
+  EXPECT_EQ(form.Left(), 130);
+  EXPECT_EQ(form.Top(), 120);
+  EXPECT_EQ(form.ActiveControl(), second);
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(log, Log{}) << "no show, activation or deactivation";
+  (void)first;
+}
+
+TEST(FormTest, CloseAsksTheCloseQueryAndOnCloseDecides) {
+  qtApplication();
+  Log log;
+  TLoggedForm form(log, "F");
+  bool allow = false;
+  form.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+  TCloseAction chosen = caHide;
+  form.OnClose = [&](TObject*, TCloseAction& action) {
+    EXPECT_EQ(action, caHide) << "hiding is what a close does unless told otherwise";
+    action = chosen;
+  };
+  form.Show();
+  form.Close();
+  EXPECT_TRUE(form.Visible()) << "the close query refused";
+  allow = true;
+  chosen = caNone;
+  form.Close();
+  EXPECT_TRUE(form.Visible());
+  chosen = caMinimize;
+  form.Close();
+  EXPECT_EQ(form.WindowState(), wsMinimized);
+  chosen = caHide;
+  form.Close();
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(form.Window()->isVisible());
+}
+
+TEST(FormTest, AFormFreedByItsCloseActionGoesAtTheNextDispatchAfterItsHandlers) {
+  qtApplication();
+  Log log;
+  auto* form = new TLoggedForm(log, "F");
+  ControlRef ref(form);
+  form->OnClose = [&](TObject*, TCloseAction& action) { action = caFree; };
+  form->Show();
+  form->Close();
+  log.push_back("after close");
+  EXPECT_TRUE(ref) << "still there while the closing code runs";
+  QApplication::processEvents();
+  EXPECT_FALSE(ref);
+  EXPECT_EQ(log, (Log{"show F", "after close", "destroy F"}));
+}
+
+TEST(FormTest, TheWindowSystemsCloseClosesTheForm) {
+  qtApplication();
+  TForm form(nullptr);
+  form.Show();
+  form.Window()->windowHandle()->close();
+  EXPECT_FALSE(form.Visible());
+}
+
+TEST(FormTest, OnCreateRunsWhenTheApplicationCompletesTheForm) {
+  LocalApplication app;
+  struct TCreatedForm : TForm {
+    explicit TCreatedForm(TComponent* owner) : TForm(owner) {
+      OnCreate = [this](TObject*) { SetCaption("made"); };
+    }
+  };
+  TCreatedForm* form = nullptr;
+  Application->CreateForm(form);
+  EXPECT_EQ(form->Caption(), "made");
+  EXPECT_EQ(Application->MainForm(), form);
+}
+
+TEST(FormTest, TheMouseWheelGoesToTheFormsHandlerFirst) {
+  qtApplication();
+  TTestForm plain;
+  TForm form(nullptr);
+  auto* edit = new TTestEdit(&form, &form);
+  ASSERT_TRUE(showActive(form));
+  edit->SetFocus();
+  int seen = 0;
+  form.OnMouseWheel = [&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+    seen += delta;
+    handled = true;
+  };
+  QWheelEvent wheel(QPointF(5, 5), edit->lineEdit()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(edit->lineEdit(), &wheel);
+  EXPECT_EQ(seen, 120);
+  EXPECT_EQ(edit->wheelSteps, 0) << "the form swallowed it";
+}
+
+}  // namespace
+}  // namespace qn::ui::testing

@@ -1,0 +1,54 @@
+#pragma once
+// What the form tests share: a form class with a log of its handlers, showing a form and waiting
+// for it to become active, and a fresh application object for a test that terminates it.
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/testing/QtTestApplication.h"
+
+namespace qn::ui::testing {
+
+using Log = std::vector<std::string>;
+
+// A form whose handlers write what ran, with its name, into the log.
+class TLoggedForm : public TForm {
+  QN_CLASS(TLoggedForm, TForm)
+ public:
+  explicit TLoggedForm(Log& log, const char* name, TComponent* owner = nullptr) : TForm(owner) {
+    SetName(name);
+    SetBounds(100, 100, 300, 200);
+    const std::string n = name;
+    OnShow = [&log, n](TObject*) { log.push_back("show " + n); };
+    OnActivate = [&log, n](TObject*) { log.push_back("activate " + n); };
+    OnDeactivate = [&log, n](TObject*) { log.push_back("deactivate " + n); };
+    OnDestroy = [&log, n](TObject*) { log.push_back("destroy " + n); };
+  }
+};
+
+// Shows the form and waits until its window is the active one.
+inline bool showActive(TForm& form) {
+  form.Show();
+  form.Window()->activateWindow();
+  return QTest::qWaitForWindowActive(form.Window());
+}
+
+// Puts a fresh application object in place for the test, so a termination ends with the test.
+class LocalApplication {
+ public:
+  LocalApplication() : program_(Application) {
+    qtApplication();
+    Application = &local_;
+  }
+  ~LocalApplication() { Application = program_; }
+  LocalApplication(const LocalApplication&) = delete;
+  LocalApplication& operator=(const LocalApplication&) = delete;
+
+ private:
+  TApplication* program_;
+  TApplication local_{nullptr};
+};
+
+}  // namespace qn::ui::testing
