@@ -53,9 +53,9 @@ void ReadAhead::drop() {
   batch_.changeCounter.reset();
 }
 
-const StoredRecord& ReadAhead::took(uint32_t limit) {
+const StoredRecord& ReadAhead::took() {
   std::vector<StoredRecord>& records = batch_.records;
-  const bool reachesEnd = records.size() < limit;
+  const bool reachesEnd = batch_.reachesEnd;
   if (forward_) {
     at_ = 0;
     first_ = false;

@@ -33,9 +33,9 @@ class ReadAhead {
   ReadBatch& batch() { return batch_; }
   // After a read ahead that failed: nothing of it answers.
   void drop();
-  // After the batch is filled with at most `limit` records, at least one: the first of them, where
-  // the walk stands now.
-  const StoredRecord& took(uint32_t limit);
+  // After the batch is filled with at least one record: the first of them, where the walk stands
+  // now.
+  const StoredRecord& took();
 
  private:
   bool standsAt(const Cursor& cursor, size_t index) const;

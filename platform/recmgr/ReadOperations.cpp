@@ -82,7 +82,7 @@ Status Operations::readAheadFrom(Handle& handle, Call& call, const KeySpec* key,
     ahead.drop();
     return s;
   }
-  return deliver(handle, call, ahead.took(limit), key, Lock::none);
+  return deliver(handle, call, ahead.took(), key, Lock::none);
 }
 
 Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Lock lock) {

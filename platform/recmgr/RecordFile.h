@@ -35,10 +35,13 @@ struct StoredRecord {
 };
 
 // Records of a walk read by one statement, in the order of the walk, and the file's change
-// counter as it stood while they were read (none when it could not be read).
+// counter as it stood while they were read (none when it could not be read). A batch stops at
+// its limit of records or once it holds readAheadBytes of them, whichever comes first.
+inline constexpr size_t readAheadBytes = 256 * 1024;
 struct ReadBatch {
   std::vector<StoredRecord> records;
   std::optional<uint32_t> changeCounter;
+  bool reachesEnd = false;  // the walk has no records beyond these
 };
 
 // What a write left behind: the record's position and, per key of the file, its image and stamp.

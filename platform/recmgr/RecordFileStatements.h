@@ -70,22 +70,24 @@ Status RecordFile::readRows(uint32_t id, MakeSql makeSql, Bind bind, uint32_t li
     batch.records.clear();
     return failed(rc);
   }
-  size_t rows = 0;
+  size_t rows = 0, bytes = 0;
   int64_t version = 0;
   {
     StatementUse use(*st);
     bind(*use);
     use->bind(readAheadLimit, int64_t{limit});
-    while ((rc = use->step()) == SQLITE_ROW) {
+    while (rows < limit && bytes < readAheadBytes && (rc = use->step()) == SQLITE_ROW) {
       // While the statement runs it holds SQLite's shared lock, so no commit can land between the
       // rows and this reading of the counter.
       if (rows == 0) batch.changeCounter = changeCounter();
       if (batch.records.size() == rows) batch.records.emplace_back();
-      version = takeRecord(*use, batch.records[rows++]);
+      version = takeRecord(*use, batch.records[rows]);
+      bytes += batch.records[rows++].bytes.size();
     }
   }
   batch.records.resize(rows);
-  if (rc != SQLITE_DONE) {
+  batch.reachesEnd = rc == SQLITE_DONE;
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
     batch.records.clear();
     return failed(rc);
   }

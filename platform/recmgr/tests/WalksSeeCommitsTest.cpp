@@ -263,6 +263,35 @@ std::string caseName(const ::testing::TestParamInfo<WalkCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Table, WalksSeeCommits, ::testing::ValuesIn(walkCases()), caseName);
 
+class LongRecords : public RecmgrFixture {};
+
+TEST_F(LongRecords, AWalkReadsEveryOneOfThemWhateverTheBatchHolds) {
+  constexpr uint16_t length = 8000;
+  constexpr uint32_t records = 150;  // more bytes than one batch holds
+  const std::string file = path("long.qf");
+  ASSERT_EQ(createFile(file, createSpec(length, {{{1, 4, 15}}})), 0);
+  OpenFile f;
+  ASSERT_EQ(f.open(file), 0);
+  for (uint32_t i = 0; i < records; ++i) {
+    std::string r(length, static_cast<char>('a' + i % 26));
+    putU32(r, 0, 0);
+    ASSERT_EQ(f.insert(r), 0);
+  }
+  for (auto [first, step] : {std::pair{getFirst, getNext}, {getLast, getPrevious}, {stepFirst, stepNext},
+                             {stepLast, stepPrevious}}) {
+    uint32_t seen = 0, last = 0;
+    for (OpenFile::Read r = f.read(first, 0, "", length); r.status == 0; r = f.read(step, 0, "", length)) {
+      const uint32_t number = getU32(r.record, 0);
+      EXPECT_EQ(r.record[length - 1], static_cast<char>('a' + (number - 1) % 26));
+      if (seen++ > 0) {
+        EXPECT_EQ(number, first == getFirst || first == stepFirst ? last + 1 : last - 1);
+      }
+      last = number;
+    }
+    EXPECT_EQ(seen, records) << first;
+  }
+}
+
 class ReaderBetweenCalls : public RecmgrFixture {};
 
 TEST_F(ReaderBetweenCalls, KeepsNoWriterOfAnotherProcessWaiting) {
