@@ -1,15 +1,31 @@
 #include "platform/recmgr/ClientTable.h"
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
 namespace qn::recmgr {
+namespace {
+
+// Every call names its client by process: getpid is a system call each time, so the number is
+// kept, and a child made by fork takes its own.
+pid_t processId = 0;
+void learnProcessId() { processId = ::getpid(); }
+pid_t currentProcess() {
+  static const bool learned = [] {
+    learnProcessId();
+    return ::pthread_atfork(nullptr, nullptr, learnProcessId) == 0;
+  }();
+  return learned ? processId : ::getpid();
+}
+
+}  // namespace
 
 ClientKey ClientTable::keyOf(const uint8_t* clientId) {
   ClientKey key;
-  key.process = ::getpid();
+  key.process = currentProcess();
   if (clientId) std::copy(clientId, clientId + clientIdSize, key.id.begin());
   return key;
 }

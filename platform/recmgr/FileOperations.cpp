@@ -1,6 +1,7 @@
 // Open, close, create, statistics and unlock.
 #include <algorithm>
 
+#include "platform/recmgr/Client.h"
 #include "platform/recmgr/FilePath.h"
 #include "platform/recmgr/LittleEndian.h"
 #include "platform/recmgr/Operations.h"
@@ -58,7 +59,9 @@ Status Operations::open(Client& client, Call& call) {
 }
 
 Status Operations::close(Handle& handle) {
+  Client& client = *handle.client;
   handles_.remove(handle);
+  client.transaction().letGoOfClosedFiles();
   return status::ok;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The operations of the record manager on the process's clients and handles: one member per
 // operation, each answering a status and writing only the buffers its operation owns.
+#include <optional>
+
 #include "platform/recmgr/Call.h"
 #include "platform/recmgr/ClientTable.h"
 #include "platform/recmgr/HandleTable.h"
@@ -52,6 +54,11 @@ class Operations {
   Status missingKey(Handle& handle);
   // Where the current record stands in key path `key`: ok, 8 without one, or layoutChanged.
   Status placeIn(Handle& handle, const KeySpec& key, std::string& image, int64_t& stamp);
+  // An unlocked step of a walk answered from what the handle read ahead, when that still answers.
+  std::optional<Status> stepReadAhead(Handle& handle, Call& call, const KeySpec* key, bool forward);
+  // Reads a new stretch of the walk ahead with `read(limit, batch)`, and answers its first record.
+  template <typename Read>
+  Status readAheadFrom(Handle& handle, Call& call, const KeySpec* key, bool forward, Read read);
   // Takes the lock a read asked for, then makes `record` current and hands it and its key value
   // back; a refused lock (84) changes nothing.
   Status deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key, Lock lock);

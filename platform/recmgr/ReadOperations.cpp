@@ -64,20 +64,50 @@ Status Operations::deliver(Handle& handle, Call& call, const StoredRecord& recor
   return call.returnData(record.bytes);
 }
 
+std::optional<Status> Operations::stepReadAhead(Handle& handle, Call& call, const KeySpec* key, bool forward) {
+  const StoredRecord* record = nullptr;
+  switch (handle.readAhead.step(*handle.file, handle.cursor, key ? key->column : 0, forward, record)) {
+    case ReadAhead::Found::record: return deliver(handle, call, *record, key, Lock::none);
+    case ReadAhead::Found::end: return status::endOfFile;
+    case ReadAhead::Found::unknown: break;
+  }
+  return std::nullopt;
+}
+
+template <typename Read>
+Status Operations::readAheadFrom(Handle& handle, Call& call, const KeySpec* key, bool forward, Read read) {
+  ReadAhead& ahead = handle.readAhead;
+  const uint32_t limit = ahead.start(handle.cursor, key ? key->column : 0, forward);
+  if (Status s = read(limit, ahead.batch()); s != status::ok) {
+    ahead.drop();
+    return s;
+  }
+  return deliver(handle, call, ahead.took(), key, Lock::none);
+}
+
 Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Lock lock) {
   RecordFile& file = *handle.file;
   const KeySpec* key = file.spec().key(call.keyNumber);
   if (!key) return missingKey(handle);
   const KeySeek how = seekOf(operation);
+  const bool walk = how == KeySeek::next || how == KeySeek::previous;
+  // Locked reads take their lock on what SQLite answers at that moment, as ever.
+  const bool ahead = walk && lock == Lock::none && handle.readAhead.enabled();
+  if (ahead)
+    if (std::optional<Status> s = stepReadAhead(handle, call, key, how == KeySeek::next)) return *s;
   std::string image;
   int64_t stamp = 0;
-  if (how == KeySeek::next || how == KeySeek::previous) {
+  if (walk) {
     if (Status s = placeIn(handle, *key, image, stamp); s != status::ok) return s;
   } else if (how != KeySeek::first && how != KeySeek::last) {
     std::string value(key->length(), '\0');
     if (call.key) value.assign(reinterpret_cast<const char*>(call.key), key->length());
     image = file.encoding().fromKeyValue(*key, reinterpret_cast<const uint8_t*>(value.data()));
   }
+  if (ahead && file.readsAhead())
+    return readAheadFrom(handle, call, key, how == KeySeek::next, [&](uint32_t limit, ReadBatch& batch) {
+      return file.seekAhead(*key, how, image, stamp, limit, batch);
+    });
   StoredRecord record;
   if (Status s = file.seek(*key, how, image, stamp, record); s != status::ok) return s;
   return deliver(handle, call, record, key, lock);
@@ -85,8 +115,16 @@ Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Loc
 
 Status Operations::step(Handle& handle, Call& call, uint16_t operation, Lock lock) {
   const PhysicalStep how = stepOf(operation);
-  if ((how == PhysicalStep::next || how == PhysicalStep::previous) && handle.cursor.position == 0)
-    return status::invalidPositioning;
+  const bool walk = how == PhysicalStep::next || how == PhysicalStep::previous;
+  if (walk && handle.cursor.position == 0) return status::invalidPositioning;
+  const bool ahead = walk && lock == Lock::none && handle.readAhead.enabled();
+  const bool forward = how == PhysicalStep::next;
+  if (ahead)
+    if (std::optional<Status> s = stepReadAhead(handle, call, nullptr, forward)) return *s;
+  if (ahead && handle.file->readsAhead())
+    return readAheadFrom(handle, call, nullptr, forward, [&](uint32_t limit, ReadBatch& batch) {
+      return handle.file->stepAhead(how, handle.cursor.position, limit, batch);
+    });
   StoredRecord record;
   if (Status s = handle.file->step(how, handle.cursor.position, record); s != status::ok) return s;
   return deliver(handle, call, record, nullptr, lock);

@@ -82,7 +82,34 @@ Status RecordFile::configureConnection() {
     int rc = db_.exec(pragma);
     if (rc != SQLITE_OK && (rc & 0xFF) != SQLITE_READONLY) return validationStatus(rc);
   }
+  // A read-only file may stay in another journal mode, whose commits leave the counter alone.
+  Statement mode;
+  if (mode.prepare(db_.get(), "PRAGMA journal_mode") == SQLITE_OK && mode.step() == SQLITE_ROW &&
+      mode.blob(0) == "delete") {
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(db_.get(), "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK && file &&
+        file->pMethods)
+      databaseFile_ = file;
+  }
   return status::ok;
+}
+
+// Why a counter read here never misses a commit: in rollback-journal mode every commit of any
+// connection, in any process, raises the 4-byte change counter at offset 24 of the database
+// header, and writes that page into the database file before it deletes its journal, which is the
+// moment the commit takes effect. So once a commit has taken effect, this read sees the raised
+// counter; a reader that sees the old one is ordered before the commit. A commit that dies midway
+// is rolled back from its journal, page 1 with the old counter included, and the data with it.
+// SQLite itself trusts the same counter to tell whether its page cache is still current. The read
+// goes through SQLite's own handle of the file, takes no lock, and so can never keep a writer
+// waiting, and a descriptor of our own is never closed on the file (that would drop SQLite's locks).
+std::optional<uint32_t> RecordFile::changeCounter() const {
+  if (!readsAhead()) return std::nullopt;
+  constexpr int counterOffset = 24;
+  unsigned char bytes[4];
+  if (databaseFile_->pMethods->xRead(databaseFile_, bytes, sizeof bytes, counterOffset) != SQLITE_OK)
+    return std::nullopt;
+  return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | uint32_t{bytes[3]};
 }
 
 Status RecordFile::readHeader(sqlite3* db) {

@@ -34,6 +34,16 @@ struct StoredRecord {
   int64_t stamp = 0;
 };
 
+// Records of a walk read by one statement, in the order of the walk, and the file's change
+// counter as it stood while they were read (none when it could not be read). A batch stops at
+// its limit of records or once it holds readAheadBytes of them, whichever comes first.
+inline constexpr size_t readAheadBytes = 256 * 1024;
+struct ReadBatch {
+  std::vector<StoredRecord> records;
+  std::optional<uint32_t> changeCounter;
+  bool reachesEnd = false;  // the walk has no records beyond these
+};
+
 // What a write left behind: the record's position and, per key of the file, its image and stamp.
 struct WrittenRecord {
   uint32_t position = 0;
@@ -101,6 +111,17 @@ class RecordFile {
   Status seek(const KeySpec& key, KeySeek how, std::string_view image, int64_t stamp, StoredRecord& record);
   // Reads in physical order from position `from` (next, previous).
   Status step(PhysicalStep how, uint32_t from, StoredRecord& record);
+  // Up to `limit` records of a walk from a place in key path `key` (next, previous) or from a
+  // position in physical order, read by one statement into `batch`; 9 when there are none.
+  Status seekAhead(const KeySpec& key, KeySeek how, std::string_view image, int64_t stamp, uint32_t limit,
+                   ReadBatch& batch);
+  Status stepAhead(PhysicalStep how, uint32_t from, uint32_t limit, ReadBatch& batch);
+  // Whether reads run on the file's own connection, whose commits the change counter shows (not
+  // while a transaction routes them: its uncommitted changes raise no counter).
+  bool readsAhead() const { return connection_ == &db_ && databaseFile_; }
+  // SQLite's change counter in the database header, read from the file itself without a lock;
+  // none while reads cannot be read ahead or the header cannot be read.
+  std::optional<uint32_t> changeCounter() const;
   // The record at a position, with its image and stamp in `key` when given; 43 when none is there.
   Status readAt(uint32_t position, const KeySpec* key, StoredRecord& record);
 
@@ -163,12 +184,16 @@ class RecordFile {
   // which `take` reads, answering the layout version the row holds; `none` without a row.
   template <typename MakeSql, typename Bind, typename Take>
   Status readRow(uint32_t id, MakeSql makeSql, Bind bind, Take take, Status none);
+  // Runs the cached read `id` for up to `limit` rows (parameter readAheadLimit) into `batch`.
+  template <typename MakeSql, typename Bind>
+  Status readRows(uint32_t id, MakeSql makeSql, Bind bind, uint32_t limit, ReadBatch& batch);
   // A row of position, bytes, image, stamp and layout version into `record`.
   static int64_t takeRecord(Statement& row, StoredRecord& record);
 
   std::string path_;
   Database db_;
   Database* connection_ = &db_;
+  sqlite3_file* databaseFile_ = nullptr;  // of db_, in rollback-journal mode: where the counter is read
   Tables tables_;
   std::optional<Counters> held_;
   FileSpec spec_;

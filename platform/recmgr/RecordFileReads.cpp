@@ -15,11 +15,13 @@ int64_t takeCount(Statement& row, uint32_t& count) {
 
 int64_t RecordFile::takeRecord(Statement& row, StoredRecord& record) {
   record.position = static_cast<uint32_t>(row.integer(0));
-  record.bytes = row.blob(1);
-  record.image.reset();
+  row.blobInto(1, record.bytes);
   record.stamp = 0;
-  if (!row.isNull(2)) {
-    record.image = row.blob(2);
+  if (row.isNull(2)) {
+    record.image.reset();
+  } else {
+    if (!record.image) record.image.emplace();
+    row.blobInto(2, *record.image);
     record.stamp = row.integer(3);
   }
   return row.integer(4);
@@ -45,6 +47,24 @@ Status RecordFile::step(PhysicalStep how, uint32_t from, StoredRecord& record) {
         if (how == PhysicalStep::next || how == PhysicalStep::previous) st.bind(1, from);
       },
       [&](Statement& row) { return takeRecord(row, record); }, status::endOfFile);
+}
+
+Status RecordFile::seekAhead(const KeySpec& key, KeySeek how, std::string_view image, int64_t stamp, uint32_t limit,
+                             ReadBatch& batch) {
+  return readRows(
+      statementId(seekAheadBase + static_cast<uint32_t>(how), key.column),
+      [&] { return seekSql(tables_, key, how, true); },
+      [&](Statement& st) {
+        st.bind(1, image);
+        if (!key.unique()) st.bind(2, stamp);
+      },
+      limit, batch);
+}
+
+Status RecordFile::stepAhead(PhysicalStep how, uint32_t from, uint32_t limit, ReadBatch& batch) {
+  return readRows(
+      statementId(stepAheadBase + static_cast<uint32_t>(how)), [&] { return stepSql(tables_, how, true); },
+      [&](Statement& st) { st.bind(1, from); }, limit, batch);
 }
 
 Status RecordFile::readAt(uint32_t position, const KeySpec* key, StoredRecord& record) {

@@ -34,6 +34,9 @@ std::string selectCount(const Tables& t) { return "SELECT count(*), " + layoutCo
 
 std::string notNull(const KeySpec& key) { return imageColumn(key) + " IS NOT NULL"; }
 
+static_assert(readAheadLimit == 3);
+const char* limitOf(bool readAhead) { return readAhead ? " LIMIT ?3" : " LIMIT 1"; }
+
 }  // namespace
 
 Tables Tables::inSchema(const std::string& schema) { return {schema + ".records", schema + ".header"}; }
@@ -67,7 +70,7 @@ std::string schemaSql(const FileSpec& spec) {
   return sql;
 }
 
-std::string seekSql(const Tables& t, const KeySpec& key, KeySeek how) {
+std::string seekSql(const Tables& t, const KeySpec& key, KeySeek how, bool readAhead) {
   const std::string k = imageColumn(key);
   std::string sql = selectRecord(t, &key) + " WHERE " + notNull(key);
   bool descending = false;
@@ -85,16 +88,17 @@ std::string seekSql(const Tables& t, const KeySpec& key, KeySeek how) {
       descending = true;
       break;
   }
-  return sql + orderBy(key, descending) + " LIMIT 1";
+  return sql + orderBy(key, descending) + limitOf(readAhead);
 }
 
-std::string stepSql(const Tables& t, PhysicalStep how) {
+std::string stepSql(const Tables& t, PhysicalStep how, bool readAhead) {
   const std::string select = selectRecord(t, nullptr);
+  const char* limit = limitOf(readAhead);
   switch (how) {
-    case PhysicalStep::first: return select + " ORDER BY position LIMIT 1";
-    case PhysicalStep::last: return select + " ORDER BY position DESC LIMIT 1";
-    case PhysicalStep::next: return select + " WHERE position > ?1 ORDER BY position LIMIT 1";
-    case PhysicalStep::previous: return select + " WHERE position < ?1 ORDER BY position DESC LIMIT 1";
+    case PhysicalStep::first: return select + " ORDER BY position" + limit;
+    case PhysicalStep::last: return select + " ORDER BY position DESC" + limit;
+    case PhysicalStep::next: return select + " WHERE position > ?1 ORDER BY position" + limit;
+    case PhysicalStep::previous: return select + " WHERE position < ?1 ORDER BY position DESC" + limit;
   }
   return {};
 }

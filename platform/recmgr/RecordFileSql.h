@@ -31,9 +31,11 @@ std::string indexSql(const KeySpec& key);
 std::string schemaSql(const FileSpec& spec);
 
 // Reads answer a record's position, bytes, image and stamp in the key path read (NULL and 0
-// without one), and the header's layout version, in that order.
-std::string seekSql(const Tables& t, const KeySpec& key, KeySeek how);
-std::string stepSql(const Tables& t, PhysicalStep how);
+// without one), and the header's layout version, in that order: one record, or with `readAhead`
+// as many as parameter ?3 (readAheadLimit) asks for, in the order of the walk.
+inline constexpr int readAheadLimit = 3;
+std::string seekSql(const Tables& t, const KeySpec& key, KeySeek how, bool readAhead = false);
+std::string stepSql(const Tables& t, PhysicalStep how, bool readAhead = false);
 std::string readAtSql(const Tables& t, const KeySpec* key);
 std::string readAtRankSql(const Tables& t, const KeySpec* key);
 // Counts answer the count and the layout version.

@@ -51,9 +51,18 @@ int Statement::prepare(sqlite3* db, std::string_view sql) {
 }
 
 std::string Statement::blob(int column) const {
+  std::string out;
+  blobInto(column, out);
+  return out;
+}
+
+void Statement::blobInto(int column, std::string& out) const {
   const void* p = sqlite3_column_blob(stmt_, column);
-  int n = sqlite3_column_bytes(stmt_, column);
-  return p ? std::string(static_cast<const char*>(p), n) : std::string();
+  if (p) {
+    out.assign(static_cast<const char*>(p), static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+  } else {
+    out.clear();
+  }
 }
 
 }  // namespace qn::recmgr

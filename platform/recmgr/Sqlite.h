@@ -55,6 +55,8 @@ class Statement {
   int64_t integer(int column) const { return sqlite3_column_int64(stmt_, column); }
   bool isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
   std::string blob(int column) const;
+  // The same into `out`, reusing its storage.
+  void blobInto(int column, std::string& out) const;
   void reset() {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);

@@ -1,11 +1,11 @@
 // The record manager through BTRCALL against SQLite used directly for the same work on files of
 // 100,000 records with the same indexes: reads as one prepared-statement execution per operation
-// in autocommit, inserts inside one transaction on both sides, and a stepping SQLite cursor over
-// the key path as the ceiling. Under sharing: two clients taking turns reading and writing one
-// file, durable single inserts, and small transactions over two files, each against SQLite doing
-// the same with two connections, in autocommit, and over an attached file. Prints
-// "ratio <case> <btrcall / sqlite>" and "ceiling <case> <btrcall / stepping cursor>" after the
-// table.
+// in autocommit (get equal; walks by key both ways and in physical order), inserts inside one
+// transaction on both sides, and a stepping SQLite cursor over the key path as the ceiling. Under
+// sharing: two clients taking turns reading and writing one file, durable single inserts, and
+// small transactions over two files, each against SQLite doing the same with two connections, in
+// autocommit, and over an attached file. Prints "ratio <case> <btrcall / sqlite>" and
+// "ceiling <case> <btrcall / stepping cursor>" after the table.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 #include <sqlite3.h>
@@ -235,22 +235,24 @@ void BM_GetEqual_Sqlite(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
 }
 
-void BM_GetNext_Btrcall(benchmark::State& state) {
+// A walk in one direction, started again at its end: key order through key path 1 (get next 6
+// or previous 7, from get first 12 or last 13), or physical order (step next 24 from step first 33).
+void walkBtrcall(benchmark::State& state, uint16_t step, uint16_t start, int8_t keyNumber) {
   BtrFile file(setup().recordFile);
   std::string data(recordLength, '\0');
   char key[256] = {};
-  file(12, data, key, 1);
+  file(start, data, key, keyNumber);
   for (auto _ : state) {
-    if (file(6, data, key, 1) == 9) file(12, data, key, 1);
+    if (file(step, data, key, keyNumber) == 9) file(start, data, key, keyNumber);
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-void BM_GetNext_Sqlite(benchmark::State& state) {
+// The same walk through SQLite, one prepared statement per read from the place of the last one.
+void walkSqlite(benchmark::State& state, const char* firstSql, const char* nextSql, bool keyed) {
   SqliteFile file(setup().sqliteFile);
-  sqlite3_stmt* first = file.prepare("SELECT bytes, k2, position FROM records ORDER BY k2, position LIMIT 1");
-  sqlite3_stmt* next = file.prepare(
-      "SELECT bytes, k2, position FROM records WHERE (k2, position) > (?1, ?2) ORDER BY k2, position LIMIT 1");
+  sqlite3_stmt* first = file.prepare(firstSql);
+  sqlite3_stmt* next = file.prepare(nextSql);
   std::string data(recordLength, '\0');
   std::string name(nameLength, '\0');
   int64_t position = 0;
@@ -266,11 +268,34 @@ void BM_GetNext_Sqlite(benchmark::State& state) {
   };
   take(first);
   for (auto _ : state) {
-    sqlite3_bind_blob(next, 1, name.data(), nameLength, SQLITE_TRANSIENT);
-    sqlite3_bind_int64(next, 2, position);
+    if (keyed) {
+      sqlite3_bind_blob(next, 1, name.data(), nameLength, SQLITE_TRANSIENT);
+      sqlite3_bind_int64(next, 2, position);
+    } else {
+      sqlite3_bind_int64(next, 1, position);
+    }
     if (take(next) != SQLITE_ROW) take(first);
   }
   state.SetItemsProcessed(state.iterations());
+}
+
+void BM_GetNext_Btrcall(benchmark::State& state) { walkBtrcall(state, 6, 12, 1); }
+void BM_GetNext_Sqlite(benchmark::State& state) {
+  walkSqlite(state, "SELECT bytes, k2, position FROM records ORDER BY k2, position LIMIT 1",
+             "SELECT bytes, k2, position FROM records WHERE (k2, position) > (?1, ?2) ORDER BY k2, position LIMIT 1",
+             true);
+}
+void BM_GetPrev_Btrcall(benchmark::State& state) { walkBtrcall(state, 7, 13, 1); }
+void BM_GetPrev_Sqlite(benchmark::State& state) {
+  walkSqlite(state, "SELECT bytes, k2, position FROM records ORDER BY k2 DESC, position DESC LIMIT 1",
+             "SELECT bytes, k2, position FROM records WHERE (k2, position) < (?1, ?2)"
+             " ORDER BY k2 DESC, position DESC LIMIT 1",
+             true);
+}
+void BM_StepNext_Btrcall(benchmark::State& state) { walkBtrcall(state, 24, 33, 0); }
+void BM_StepNext_Sqlite(benchmark::State& state) {
+  walkSqlite(state, "SELECT bytes, k2, position FROM records ORDER BY position LIMIT 1",
+             "SELECT bytes, k2, position FROM records WHERE position > ?1 ORDER BY position LIMIT 1", false);
 }
 
 void BM_GetNext_Cursor(benchmark::State& state) {
@@ -444,6 +469,10 @@ BENCHMARK(BM_GetEqual_Sqlite);
 BENCHMARK(BM_GetNext_Btrcall);
 BENCHMARK(BM_GetNext_Sqlite);
 BENCHMARK(BM_GetNext_Cursor);
+BENCHMARK(BM_GetPrev_Btrcall);
+BENCHMARK(BM_GetPrev_Sqlite);
+BENCHMARK(BM_StepNext_Btrcall);
+BENCHMARK(BM_StepNext_Sqlite);
 BENCHMARK(BM_Insert_Btrcall)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Insert_Sqlite)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Alternating_Btrcall)->Unit(benchmark::kMicrosecond);
@@ -485,6 +514,8 @@ int main(int argc, char** argv) {
   };
   line("ratio", "get_equal", "BM_GetEqual_Btrcall", "BM_GetEqual_Sqlite");
   line("ratio", "get_next", "BM_GetNext_Btrcall", "BM_GetNext_Sqlite");
+  line("ratio", "get_prev", "BM_GetPrev_Btrcall", "BM_GetPrev_Sqlite");
+  line("ratio", "step_next", "BM_StepNext_Btrcall", "BM_StepNext_Sqlite");
   line("ratio", "insert", "BM_Insert_Btrcall/iterations:3", "BM_Insert_Sqlite/iterations:3");
   line("ratio", "alternating_clients", "BM_Alternating_Btrcall", "BM_Alternating_Sqlite");
   line("ratio", "durable_insert", "BM_DurableInsert_Btrcall", "BM_DurableInsert_Sqlite");

@@ -482,5 +482,110 @@ TEST_F(Transactions, ATransactionWritesAtMostElevenFiles) {
   for (auto& h : handles) EXPECT_EQ(count(*h), 0u);
 }
 
+// A client's transaction connection keeps the files it attached for its later transactions; none
+// of that may stand in another client's way once the client has closed the file, nor write a file
+// that was replaced meanwhile.
+class KeptAttachments : public Transactions, public ::testing::WithParamInterface<size_t> {};
+
+TEST_P(KeptAttachments, AFileClosedAfterTheEndIsFreeToOpenExclusivelyReplaceAndWrite) {
+  const std::string& freed = files_[GetParam()];  // 0: the connection's own file; 1: attached
+  auto first = std::make_unique<OpenFile>(&workstationA), second = std::make_unique<OpenFile>(&workstationA);
+  ASSERT_EQ(first->open(files_[0]), 0);
+  ASSERT_EQ(second->open(files_[1]), 0);
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    std::string a = smallRecord("a" + std::to_string(round)), b = smallRecord("b" + std::to_string(round));
+    ASSERT_EQ(first->insert(a), 0);
+    ASSERT_EQ(second->insert(b), 0);
+    ASSERT_EQ(transaction(20, workstationA), 0);
+  }
+  (GetParam() == 0 ? first : second).reset();
+
+  {
+    OpenFile exclusive{&workstationB};
+    ASSERT_EQ(exclusive.open(freed, -4), 0) << "the attachment holds nothing once the file is closed";
+  }
+  ASSERT_EQ(createFile(freed, createSpec(smallRecordLength, {{{1, 4, 15}}, {{5, 8, 0, 0x01 | 0x02}}}), 0), 0);
+  OpenFile b{&workstationB};
+  ASSERT_EQ(b.open(freed), 0);
+  ASSERT_EQ(transaction(19, workstationB), 0);
+  std::string fromB = smallRecord("fromb");
+  ASSERT_EQ(b.insert(fromB), 0);
+  ASSERT_EQ(transaction(20, workstationB), 0);
+
+  // The client opens the new file and writes both again: into the file now at the path.
+  OpenFile reopened{&workstationA};
+  ASSERT_EQ(reopened.open(freed), 0);
+  OpenFile& other = GetParam() == 0 ? *second : *first;
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  std::string c = smallRecord("c"), d = smallRecord("d");
+  ASSERT_EQ((GetParam() == 0 ? reopened : other).insert(c), 0);
+  ASSERT_EQ((GetParam() == 0 ? other : reopened).insert(d), 0);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(physicalRecords(freed).size(), 2u) << "the replacement's record and the new one";
+  EXPECT_EQ(physicalRecords(files_[1 - GetParam()]).size(), 5u);
+  std::unique_ptr<RecordFile> check;
+  ASSERT_EQ(RecordFile::open(freed, check), 0);
+  EXPECT_TRUE(check->check().empty());
+}
+
+TEST_P(KeptAttachments, ALaterTransactionSeesWhatOthersCommittedMeanwhile) {
+  OpenFile a0{&workstationA}, a1{&workstationA}, b{&workstationB};
+  ASSERT_EQ(a0.open(files_[0]), 0);
+  ASSERT_EQ(a1.open(files_[1]), 0);
+  ASSERT_EQ(b.open(files_[GetParam()]), 0);
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  std::string x = smallRecord("x"), y = smallRecord("y");
+  ASSERT_EQ(a0.insert(x), 0);
+  ASSERT_EQ(a1.insert(y), 0);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+
+  const OpenFile::Read changed = b.read(getFirst, 0);
+  ASSERT_EQ(changed.status, 0);
+  std::string newer = changed.record;
+  newer[20] = '!';
+  ASSERT_EQ(b.update(newer), 0);
+  std::string z = smallRecord("z");
+  ASSERT_EQ(b.insert(z), 0);
+
+  ASSERT_EQ(transaction(19, workstationA), 0);
+  std::string u = smallRecord("u"), v = smallRecord("v");
+  ASSERT_EQ(a0.insert(u), 0);
+  ASSERT_EQ(a1.insert(v), 0);
+  OpenFile& seen = GetParam() == 0 ? a0 : a1;
+  EXPECT_EQ(count(seen), 5u) << "ann, bob, the first round's, z, and this one's";
+  EXPECT_EQ(seen.read(getFirst, 0).record, newer);
+  EXPECT_EQ(seen.read(getEqual, 0, number(getU32(z, 0))).status, 0);
+  ASSERT_EQ(transaction(20, workstationA), 0);
+  EXPECT_EQ(physicalRecords(files_[GetParam()]).size(), 5u);
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnOrAttached, KeptAttachments, ::testing::Values(0u, 1u));
+
+TEST_F(Transactions, TheTwelfthFileAnswers41WhateverEarlierTransactionsAttached) {
+  std::vector<std::unique_ptr<OpenFile>> handles;
+  for (int i = 0; i < 24; ++i) {
+    handles.push_back(std::make_unique<OpenFile>(&workstationA));
+    ASSERT_EQ(handles.back()->open(makeSmallFile("many" + std::to_string(i) + ".qf", {})), 0);
+  }
+  // Files 0..10 attached by the first; the second starts on the same file and writes 11 others
+  // after it; the third starts on another file.
+  const std::vector<std::vector<int>> rounds = {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+                                                {0, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 1},
+                                                {23, 22, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}};
+  for (const std::vector<int>& round : rounds) {
+    ASSERT_EQ(transaction(19, workstationA), 0);
+    for (size_t i = 0; i < round.size(); ++i) {
+      std::string r = smallRecord("x");
+      EXPECT_EQ(handles[round[i]]->insert(r), i < 11 ? 0 : 41) << round[i];
+    }
+    ASSERT_EQ(transaction(20, workstationA), 0);
+    for (size_t i = 0; i < round.size(); ++i) EXPECT_GE(count(*handles[round[i]]), i < 11 ? 1u : 0u);
+  }
+  uint32_t total = 0;
+  for (auto& h : handles) total += count(*h);
+  EXPECT_EQ(total, 33u) << "eleven records a round";
+}
+
 }  // namespace
 }  // namespace qn::recmgr::testing
