@@ -30,12 +30,6 @@ constexpr int kFurtherDeletePasses = 4;
 constexpr size_t kFullTableNameMax = 255;
 constexpr size_t kScratchFieldSize = 256;
 
-void copyText(char* destination, const char* source, size_t max) {
-  const size_t length = strnlen(source, max);
-  std::memcpy(destination, source, length);
-  destination[length] = '\0';
-}
-
 template <typename T>
 int signOf(T b, T a) {
   return b < a ? -1 : (a < b ? 1 : 0);
@@ -85,7 +79,7 @@ TBaseTable::TBaseTable(TBapiListItem* database, uint32_t shareMode, uint32_t ope
       openMode_(openMode),
       shareMode_(shareMode),
       fieldCache_(new TKorvoFieldCache(this)) {
-  if (creationText) copyText(creationText_, creationText, TextSize);
+  if (creationText) CopyTextZ(creationText_, creationText, TextSize);
   if (tableName) {
     pendingTableName_ = tableName;
     pendingTableNameGiven_ = true;
@@ -139,12 +133,12 @@ void TBaseTable::CheckProperty(uint32_t property, bool flag) {
 }
 
 void TBaseTable::SetTableName(const char* name) {
-  if (name) copyText(tableName_, name, TextSize);
+  if (name) CopyTextZ(tableName_, name, TextSize);
 }
 
 void TBaseTable::SetFullTableName(const char* name) {
   const AnsiString trimmed = Trim(AnsiString(name ? name : ""));
-  copyText(fullTableName_, trimmed.c_str(), kFullTableNameMax);
+  CopyTextZ(fullTableName_, trimmed.c_str(), kFullTableNameMax);
 }
 
 uint16_t TBaseTable::GetRecordBufferSize() {
@@ -535,7 +529,7 @@ void TBaseTable::ResolveIndexName(const char* name, uint16_t& indexNumber, char*
   CheckParam(resolvedName);
   const AnsiString text = name;
   if (text.find('@') == AnsiString::npos) {
-    copyText(resolvedName, name, FieldDescriptor::NameSize - 1);
+    CopyTextZ(resolvedName, name, FieldDescriptor::NameSize - 1);
     return;
   }
   std::vector<uint16_t> wanted;
@@ -556,7 +550,7 @@ void TBaseTable::ResolveIndexName(const char* name, uint16_t& indexNumber, char*
     if (!std::equal(wanted.begin(), wanted.end(), descriptor.KeyFields)) continue;
     if (wanted.size() < IndexDescriptor::MaxKeyFields && descriptor.KeyFields[wanted.size()] != 0) continue;
     indexNumber = static_cast<uint16_t>(number);
-    copyText(resolvedName, descriptor.Name, FieldDescriptor::NameSize - 1);
+    CopyTextZ(resolvedName, descriptor.Name, FieldDescriptor::NameSize - 1);
     return;
   }
   RaiseEngineError(DBIERR_INVALIDINDEXNAME);

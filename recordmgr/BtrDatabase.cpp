@@ -22,12 +22,6 @@ constexpr int8_t kFieldTableKey = 1;  // FIELD.DDF: the table identifier
 constexpr uint32_t kAbort = 2;
 constexpr size_t kDirectorySize = 260;
 
-AnsiString unpadded(const char* text, size_t size) {
-  size_t length = strnlen(text, size);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return AnsiString(text, length);
-}
-
 // The file name of a path, after its last separator.
 AnsiString fileNameOf(const AnsiString& path) {
   const size_t at = path.find_last_of("\\/:");
@@ -75,8 +69,8 @@ bool TBtrDatabase::lookUpTable(const AnsiString& name, DictionaryTableRecord& en
   try {
     for (files.GetFirst();; files.GetNext()) {
       std::memcpy(&entry, files.DataBuffer, std::min<size_t>(sizeof entry, files.BufferSize));
-      const AnsiString candidate = byFile ? fileNameOf(unpadded(entry.Location, sizeof entry.Location))
-                                          : unpadded(entry.Name, sizeof entry.Name);
+      const AnsiString candidate = byFile ? fileNameOf(UnpaddedText(entry.Location, sizeof entry.Location))
+                                          : UnpaddedText(entry.Name, sizeof entry.Name);
       if (SameText(candidate, wanted)) return true;
     }
   } catch (const EKorvoEOFError&) {
@@ -127,7 +121,7 @@ void TBtrDatabase::OpenTable(const char* tableName, const char*, const char* ind
     DictionaryTableRecord entry{};
     if (!table->HasLayoutResource()) {
       if (!lookUpTable(name, entry)) RaiseBtrieveErrorWithKey(TableNotInDictionary, tableName);
-      table->SetPhysicalName(DictionaryLocationPath(Directory(), unpadded(entry.Location, sizeof entry.Location)));
+      table->SetPhysicalName(DictionaryLocationPath(Directory(), UnpaddedText(entry.Location, sizeof entry.Location)));
     }
     table->Activate();
     if (!table->HasLayoutResource()) loadFields(*table, entry.TableId);
@@ -166,14 +160,14 @@ void TBtrDatabase::OpenFieldList(const char* tableName, const char*, bool, TBase
 
 DictionaryTableRecord TBtrDatabase::findEntryToChange(TWinBtr& btr, const char* name) {
   CheckParam(name);
-  const AnsiString wanted = UpperCase(unpadded(name, std::strlen(name)));
+  const AnsiString wanted = UpperCase(UnpaddedText(name, std::strlen(name)));
   std::vector<uint32_t> equal;
   std::vector<uint32_t> containing;
   DictionaryTableRecord entry{};
   try {
     for (btr.GetFirst();; btr.GetNext()) {
       std::memcpy(&entry, btr.DataBuffer, std::min<size_t>(sizeof entry, btr.BufferSize));
-      const AnsiString candidate = UpperCase(unpadded(entry.Name, sizeof entry.Name));
+      const AnsiString candidate = UpperCase(UnpaddedText(entry.Name, sizeof entry.Name));
       if (candidate == wanted)
         equal.push_back(btr.GetPosition());
       else if (!wanted.empty() && candidate.find(wanted) != AnsiString::npos)

@@ -19,13 +19,6 @@ constexpr uint16_t kGetEqual = 5;
 constexpr uint16_t kFieldExtKeyLength = 6;
 constexpr size_t kFieldExtTypeAt = 6;
 
-// Text of a blank-padded field without its trailing blanks.
-AnsiString unpadded(const char* text, size_t size) {
-  size_t length = strnlen(text, size);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return AnsiString(text, length);
-}
-
 void copyInto(char* destination, size_t size, const AnsiString& text) {
   std::memcpy(destination, text.data(), std::min(text.size(), size - 1));
 }
@@ -75,8 +68,8 @@ void TBtrTblListTable::GetNextRecord(uint16_t, void* record, void*) {
   state_ = csOnRecord;
 
   ExtendedTableDescription description{};
-  copyInto(description.Base.Name, TableDescription::NameSize, unpadded(entry.Name, sizeof entry.Name));
-  const AnsiString location = unpadded(entry.Location, sizeof entry.Location);
+  copyInto(description.Base.Name, TableDescription::NameSize, UnpaddedText(entry.Name, sizeof entry.Name));
+  const AnsiString location = UnpaddedText(entry.Location, sizeof entry.Location);
   copyInto(description.Base.FileName, TableDescription::NameSize, location);
   if (extended_) {
     TWinBtr file(ClientId());
