@@ -113,20 +113,15 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
   const int16_t size = static_cast<int16_t>(LocalSize), decimals = static_cast<int16_t>(Decimals);
   const bool zero = allZero(Stored, LocalSize);
   // The date and time paths: a blank field is blank without asking the library.
-  auto date = [&](auto get) {
+  auto dateOrTime = [&](Path path, auto get) {
     Blank = zero;
     if (zero)
       ToBytes(Value, int32_t{0});
     else
-      readThroughForm(Path::Date, Blank, Value, get);
+      readThroughForm(path, Blank, Value, get);
   };
-  auto time = [&](auto get) {
-    Blank = zero;
-    if (zero)
-      ToBytes(Value, int32_t{0});
-    else
-      readThroughForm(Path::Time, Blank, Value, get);
-  };
+  auto date = [&](auto get) { dateOrTime(Path::Date, get); };
+  auto time = [&](auto get) { dateOrTime(Path::Time, get); };
   // Library numbers whose all-zero form is 0.0 without a call.
   auto number = [&](auto get) {
     if (zero)
