@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr uint16_t kGetEqual = 5;
-constexpr uint16_t kGetAtOrAfter = 9;
 constexpr int8_t kFieldTableKey = 1;  // FIELD.DDF: the table identifier
 constexpr uint32_t kAbort = 2;
 constexpr size_t kDirectorySize = 260;
@@ -197,14 +195,14 @@ void TBtrDatabase::DeleteTableFromDictionary(const char* name) {
   TWinBtr fields(clientId_);
   openDictionary(fields, DdfFieldName, TBtrTable::NormalOpen);
   deleteWhile(fields, [&] {
-    fields.GetByKey(kGetEqual, &id, sizeof id, kFieldTableKey);
+    fields.GetByKey(BtrieveOperationCodes::GetEqual, &id, sizeof id, kFieldTableKey);
     return true;
   });
   try {
     TWinBtr indexes(clientId_);
     openDictionary(indexes, DdfIndexName, TBtrTable::NormalOpen);
     deleteWhile(indexes, [&] {
-      indexes.GetByKey(kGetEqual, &id, sizeof id, 0);
+      indexes.GetByKey(BtrieveOperationCodes::GetEqual, &id, sizeof id, 0);
       return true;
     });
   } catch (const EBtrieveEngineError&) {
@@ -215,7 +213,7 @@ void TBtrDatabase::DeleteTableFromDictionary(const char* name) {
     openDictionary(extensions, DdfFieldExtName, TBtrTable::NormalOpen);
     const uint8_t first[6] = {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), 0, 0, 0, 0};
     deleteWhile(extensions, [&] {
-      extensions.GetByKey(kGetAtOrAfter, first, sizeof first, 0);
+      extensions.GetByKey(BtrieveOperationCodes::GetAtOrAfter, first, sizeof first, 0);
       uint16_t found = 0;
       std::memcpy(&found, extensions.DataBuffer, sizeof found);
       return found == id;

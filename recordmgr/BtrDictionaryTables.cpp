@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int8_t kTableIdKey = 1;  // FIELD.DDF
-constexpr uint16_t kGetEqual = 5;
 constexpr uint16_t kFieldExtKeyLength = 6;
 constexpr size_t kFieldExtTypeAt = 6;
 
@@ -111,7 +110,7 @@ uint8_t TBtrFieldListTable::refinedType(uint16_t fieldId, uint8_t type) {
   std::memcpy(key, &tableId_, 2);
   std::memcpy(key + 2, &fieldId, 2);
   try {
-    extensions_->GetByKey(kGetEqual, key, kFieldExtKeyLength, 0);
+    extensions_->GetByKey(BtrieveOperationCodes::GetEqual, key, kFieldExtKeyLength, 0);
   } catch (const EKorvoEngineError&) {
     return type;
   }
@@ -128,7 +127,7 @@ void TBtrFieldListTable::GetNextRecord(uint16_t, void* record, void*) {
         Btr().GetNext();
       } else {
         started_ = true;
-        Btr().GetByKey(kGetEqual, &tableId_, sizeof tableId_, kTableIdKey);
+        Btr().GetByKey(BtrieveOperationCodes::GetEqual, &tableId_, sizeof tableId_, kTableIdKey);
       }
     } catch (const EKorvoEngineError&) {
       ended_ = true;  // no field of the table, or past the last record

@@ -31,10 +31,10 @@ TBtrTable::TBtrTable(TBapiListItem* database, uint32_t shareMode, uint32_t openM
 
 uint16_t TBtrTable::SearchOperation(uint16_t condition) {
   switch (condition) {
-    case scAtOrAfter: return 9;
-    case scAfter: return 8;
-    case scBefore: return 10;
-    case scAtOrBefore: return 11;
+    case scAtOrAfter: return op::GetAtOrAfter;
+    case scAfter: return op::GetAfter;
+    case scBefore: return op::GetBefore;
+    case scAtOrBefore: return op::GetAtOrBefore;
     default: return op::GetEqual;
   }
 }
