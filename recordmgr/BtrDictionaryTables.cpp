@@ -18,10 +18,6 @@ constexpr int8_t kTableIdKey = 1;  // FIELD.DDF
 constexpr uint16_t kFieldExtKeyLength = 6;
 constexpr size_t kFieldExtTypeAt = 6;
 
-void copyInto(char* destination, size_t size, const AnsiString& text) {
-  std::memcpy(destination, text.data(), std::min(text.size(), size - 1));
-}
-
 // The types FIELDEXT.DDF may refine: string, integer, float, decimal and unsigned binary.
 bool refinable(uint8_t type) { return type == 0 || type == 1 || type == 2 || type == 5 || type == 14; }
 
@@ -67,9 +63,9 @@ void TBtrTblListTable::GetNextRecord(uint16_t, void* record, void*) {
   state_ = csOnRecord;
 
   ExtendedTableDescription description{};
-  copyInto(description.Base.Name, TableDescription::NameSize, UnpaddedText(entry.Name, sizeof entry.Name));
+  CopyTextZ(description.Base.Name, UnpaddedText(entry.Name, sizeof entry.Name), TableDescription::NameSize - 1);
   const AnsiString location = UnpaddedText(entry.Location, sizeof entry.Location);
-  copyInto(description.Base.FileName, TableDescription::NameSize, location);
+  CopyTextZ(description.Base.FileName, location, TableDescription::NameSize - 1);
   if (extended_) {
     TWinBtr file(ClientId());
     try {

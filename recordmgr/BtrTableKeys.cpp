@@ -10,6 +10,7 @@
 #include "recordmgr/BtrTable.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/ShortStringUtils.h"
 
 namespace {
 
@@ -250,7 +251,7 @@ void TBtrTable::GetIndexDesc(uint16_t number, IndexDescriptor& descriptor) {
     if (segments[i].flags & kDuplicates) unique = false;
     if (segments[i].flags & kCaseInsensitive) caseInsensitive = true;
   }
-  std::strncpy(descriptor.Name, name.c_str(), sizeof descriptor.Name - 1);
+  CopyTextZ(descriptor.Name, name, sizeof descriptor.Name - 1);
   descriptor.IndexId = number;
   descriptor.Unique = unique ? 1 : 0;
   descriptor.Maintained = 1;

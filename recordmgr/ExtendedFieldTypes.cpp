@@ -9,6 +9,7 @@
 #include "recordmgr/ConversionFunctions.h"
 #include "recordmgr/ExtendedNumberForms.h"
 #include "recordmgr/NumericTextField.h"
+#include "recordmgr/ShortStringUtils.h"
 #include "recordmgr/StoredDateTime.h"
 
 namespace {
@@ -16,11 +17,6 @@ namespace {
 constexpr int32_t kMagicDateNumber = 693593;
 constexpr int32_t kMagicDateNumber367 = 367;
 constexpr size_t kYYMMDDStored = 6;
-
-bool allZero(const void* bytes, size_t size) {
-  const auto* b = static_cast<const uint8_t*>(bytes);
-  return std::all_of(b, b + size, [](uint8_t v) { return v == 0; });
-}
 
 bool succeeded(int16_t status) { return status == 0; }
 
@@ -51,7 +47,7 @@ void readThroughForm(Path path, bool& blank, void* value, Get get) {
     WriteFailure();
     std::memset(form, 0, sizeof form);
   }
-  blank = allZero(form, sizeof form);
+  blank = IsAllZero(form, sizeof form);
   ToBytes(value, path == Path::Date ? ReadStoredDate(form) : ReadStoredTime(form));
 }
 
@@ -111,7 +107,7 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
   using F = TConversionFunctions;
   const auto* stored = static_cast<const uint8_t*>(Stored);
   const int16_t size = static_cast<int16_t>(LocalSize), decimals = static_cast<int16_t>(Decimals);
-  const bool zero = allZero(Stored, LocalSize);
+  const bool zero = IsAllZero(Stored, LocalSize);
   // The date and time paths: a blank field is blank without asking the library.
   auto dateOrTime = [&](Path path, auto get) {
     Blank = zero;

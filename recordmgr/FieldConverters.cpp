@@ -17,6 +17,7 @@
 #include "recordmgr/ExtendedFloat.h"
 #include "recordmgr/NumericTextField.h"
 #include "recordmgr/PackedDecimalField.h"
+#include "recordmgr/ShortStringUtils.h"
 #include "recordmgr/StoredDateTime.h"
 
 namespace {
@@ -49,10 +50,6 @@ enum StoredType : uint16_t {
 constexpr uint16_t kFirstExtendedType = 228;
 constexpr uint16_t kLastExtendedType = 255;
 constexpr int kMoneyDecimals = 2;
-
-bool allZero(const uint8_t* bytes, size_t size) {
-  return std::all_of(bytes, bytes + size, [](uint8_t b) { return b == 0; });
-}
 
 // Copies count characters and a terminating zero.
 void putText(void* value, const uint8_t* from, size_t count) {
@@ -200,7 +197,7 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
   }
   const auto* stored = static_cast<const uint8_t*>(Stored);
   const size_t size = LocalSize;
-  const bool zero = allZero(stored, size);
+  const bool zero = IsAllZero(stored, LocalSize);
   switch (LocalType) {
     case stString:
       Blank = zero;
