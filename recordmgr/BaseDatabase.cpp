@@ -25,11 +25,6 @@ constexpr size_t kComparedNameLength = 31;
 
 [[noreturn]] void notSupported() { RaiseNotSupported(EngineOperationText::DatabaseOperation); }
 
-// A name with a drive, a folder or an extension names a table by its full name.
-bool looksLikePath(const AnsiString& name) {
-  return name.find_first_of(":\\/") != AnsiString::npos || name.find('.') != AnsiString::npos;
-}
-
 TBaseTable* cursorAt(TKorvoCollection& list, int index) { return dynamic_cast<TBaseTable*>(list.Items(index)); }
 
 // Frees a cursor the database opened for one operation, whatever happens.
@@ -103,7 +98,8 @@ void TBaseDatabase::SetParams(uint16_t count, const char* const* names, const ch
 void TBaseDatabase::FindOpenCursor(const char* name, TBaseTable*& cursor) {
   CheckParam(name);
   cursor = nullptr;
-  const bool byFullName = looksLikePath(name);
+  // A name with a drive, a folder or an extension names a table by its full name.
+  const bool byFullName = IsPathName(name, true);
   for (int i = 0; i < cursorList_->Count(); ++i) {
     TBaseTable* candidate = cursorAt(*cursorList_, i);
     if (!candidate || candidate->GetFullTableName()[0] == '\0') continue;

@@ -8,6 +8,7 @@
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
+#include "framework/base/ValueBytes.h"
 #include "recordmgr/BaseCacheTable.h"
 #include "recordmgr/BaseDatabase.h"
 #include "recordmgr/EngineError.h"
@@ -33,13 +34,6 @@ constexpr size_t kScratchFieldSize = 256;
 template <typename T>
 int signOf(T b, T a) {
   return b < a ? -1 : (a < b ? 1 : 0);
-}
-
-template <typename T>
-T load(const void* place) {
-  T value;
-  std::memcpy(&value, place, sizeof value);
-  return value;
 }
 
 // Text over at most length characters, up to its terminating zero.
@@ -186,29 +180,29 @@ int TBaseTable::CompareField(uint16_t type, TFieldCacheItem*, const void* a, con
       bool valueA = false;
       bool valueB = false;
       switch (length) {
-        case 1: valueA = load<uint8_t>(a) != 0; valueB = load<uint8_t>(b) != 0; break;
-        case 2: valueA = load<uint16_t>(a) != 0; valueB = load<uint16_t>(b) != 0; break;
-        case 4: valueA = load<uint32_t>(a) != 0; valueB = load<uint32_t>(b) != 0; break;
+        case 1: valueA = FromBytes<uint8_t>(a) != 0; valueB = FromBytes<uint8_t>(b) != 0; break;
+        case 2: valueA = FromBytes<uint16_t>(a) != 0; valueB = FromBytes<uint16_t>(b) != 0; break;
+        case 4: valueA = FromBytes<uint32_t>(a) != 0; valueB = FromBytes<uint32_t>(b) != 0; break;
         default: return 0;
       }
       return signOf(valueB, valueA);
     }
     case LogicalFieldType::Int16:
-      if (length == 1) return signOf(load<int8_t>(b), load<int8_t>(a));
-      if (length == 2) return signOf(load<int16_t>(b), load<int16_t>(a));
+      if (length == 1) return signOf(FromBytes<int8_t>(b), FromBytes<int8_t>(a));
+      if (length == 2) return signOf(FromBytes<int16_t>(b), FromBytes<int16_t>(a));
       return 0;
     case LogicalFieldType::UInt16:
-      if (length == 1) return signOf(load<uint8_t>(b), load<uint8_t>(a));
-      if (length == 2) return signOf(load<uint16_t>(b), load<uint16_t>(a));
+      if (length == 1) return signOf(FromBytes<uint8_t>(b), FromBytes<uint8_t>(a));
+      if (length == 2) return signOf(FromBytes<uint16_t>(b), FromBytes<uint16_t>(a));
       return 0;
     case LogicalFieldType::Int32:
-      return signOf(load<int32_t>(b), load<int32_t>(a));
+      return signOf(FromBytes<int32_t>(b), FromBytes<int32_t>(a));
     case LogicalFieldType::UInt32:
-      return signOf(load<uint32_t>(b), load<uint32_t>(a));
+      return signOf(FromBytes<uint32_t>(b), FromBytes<uint32_t>(a));
     case LogicalFieldType::Float:
-      return signOf(load<double>(b), load<double>(a));
+      return signOf(FromBytes<double>(b), FromBytes<double>(a));
     case LogicalFieldType::Timestamp:
-      return signOf(load<int64_t>(b), load<int64_t>(a));
+      return signOf(FromBytes<int64_t>(b), FromBytes<int64_t>(a));
     default:
       return CompareBytes(b, a, length);
   }
