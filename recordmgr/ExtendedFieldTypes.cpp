@@ -93,13 +93,6 @@ void writeNumber(void* stored, size_t size, Set set) {
   }
 }
 
-void readDouble(void* value, std::optional<double> read) {
-  if (read)
-    ToBytes(value, *read);
-  else
-    ReadFailure(value, sizeof(double));
-}
-
 }  // namespace
 
 void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, bool& Blank, void* Value,
@@ -134,7 +127,7 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
     case 230: binary(0, 1); break;
     case 231: binary(0, 0); break;
     case 232:
-      readDouble(Value, zero ? std::optional<double>(0.0) : ReadOverpunchedText(stored, LocalSize, Decimals));
+      ReadDouble(Value, zero ? std::optional<double>(0.0) : ReadOverpunchedText(stored, LocalSize, Decimals));
       break;
     case 233: date([&](F& f, double* dt) { return invoke(f.Get_MagicDate, Stored, dt, kMagicDateNumber); }); break;
     case 234: date([&](F& f, double* dt) { return invoke(f.Get_Ctime, Stored, dt); }); break;
@@ -143,7 +136,7 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
     case 236: time([&](F& f, double* dt) { return invoke(f.Get_TasProTime, Stored, dt); }); break;
     case 237:
     case 246: number([&](F& f, double* v) { return invoke(f.Get_TasProNum, Stored, size, decimals, v); }); break;
-    case 238: readDouble(Value, ReadDecimalFloat(stored)); break;
+    case 238: ReadDouble(Value, ReadDecimalFloat(stored)); break;
     case 240: time([&](F& f, double* dt) { return invoke(f.Get_MagicTime, Stored, dt); }); break;
     case 241: date([&](F& f, double* dt) { return invoke(f.Get_MagicDate, Stored, dt, kMagicDateNumber367); }); break;
     case 242: date([&](F& f, double* dt) { return invoke(f.Get_YMD, Stored, dt); }); break;

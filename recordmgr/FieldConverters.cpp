@@ -61,13 +61,6 @@ size_t textLength(const uint8_t* bytes, size_t most) { return std::find(bytes, b
 
 void putDouble(void* value, double d) { ToBytes(value, d); }
 
-void readDouble(void* value, std::optional<double> read) {
-  if (read)
-    putDouble(value, *read);
-  else
-    ReadFailure(value, sizeof(double));
-}
-
 void readString(void* value, const uint8_t* stored, size_t size) {
   size_t length = textLength(stored, size);
   while (length > 0 && stored[length - 1] == ' ') --length;
@@ -106,7 +99,7 @@ void readFloat(uint16_t size, void* value, const uint8_t* stored) {
     case 8: std::memcpy(value, stored, 8); break;
     case 10: {
       const double read = ReadExtendedFloat(stored);
-      readDouble(value, std::isfinite(read) ? std::optional<double>(read) : std::nullopt);
+      ReadDouble(value, std::isfinite(read) ? std::optional<double>(read) : std::nullopt);
       break;
     }
     default: ReadFailure(value, sizeof(double));
@@ -216,15 +209,15 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
       break;
     case stDecimal:
     case stMoney:
-      readDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
+      ReadDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
       break;
     case stLogical:
       if (Value) ToBytes(Value, zero ? int32_t{0} : int32_t{-1});
       break;
     case stNumeric:
-    case stNumericOverpunched: readDouble(Value, zero ? 0.0 : ReadOverpunchedText(stored, size, Decimals)); break;
-    case stNumericTrailingSign: readDouble(Value, zero ? 0.0 : ReadTrailingSignText(stored, size, Decimals)); break;
-    case stBasicFloat: readDouble(Value, zero ? 0.0 : ReadBasicFloat(stored, size)); break;
+    case stNumericOverpunched: ReadDouble(Value, zero ? 0.0 : ReadOverpunchedText(stored, size, Decimals)); break;
+    case stNumericTrailingSign: ReadDouble(Value, zero ? 0.0 : ReadTrailingSignText(stored, size, Decimals)); break;
+    case stBasicFloat: ReadDouble(Value, zero ? 0.0 : ReadBasicFloat(stored, size)); break;
     case stLengthText:
       Blank = zero;
       putText(Value, stored + 1, size > 0 ? std::min<size_t>(stored[0], size - 1) : 0);
