@@ -14,6 +14,7 @@
 #include "recordmgr/EngineError.h"
 #include "recordmgr/EngineOperationTexts.h"
 #include "recordmgr/ShortStringUtils.h"
+#include "recordmgr/ValueOrder.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ constexpr uint32_t kRecordsPerMessagePass = 16;
 constexpr int kFurtherDeletePasses = 4;
 constexpr size_t kFullTableNameMax = 255;
 constexpr size_t kScratchFieldSize = 256;
-
-template <typename T>
-int signOf(T b, T a) {
-  return b < a ? -1 : (a < b ? 1 : 0);
-}
 
 // Text over at most length characters, up to its terminating zero.
 AnsiString boundedText(const void* text, uint16_t length) {
@@ -185,24 +181,24 @@ int TBaseTable::CompareField(uint16_t type, TFieldCacheItem*, const void* a, con
         case 4: valueA = FromBytes<uint32_t>(a) != 0; valueB = FromBytes<uint32_t>(b) != 0; break;
         default: return 0;
       }
-      return signOf(valueB, valueA);
+      return CompareOrder(valueB, valueA);
     }
     case LogicalFieldType::Int16:
-      if (length == 1) return signOf(FromBytes<int8_t>(b), FromBytes<int8_t>(a));
-      if (length == 2) return signOf(FromBytes<int16_t>(b), FromBytes<int16_t>(a));
+      if (length == 1) return CompareOrder(FromBytes<int8_t>(b), FromBytes<int8_t>(a));
+      if (length == 2) return CompareOrder(FromBytes<int16_t>(b), FromBytes<int16_t>(a));
       return 0;
     case LogicalFieldType::UInt16:
-      if (length == 1) return signOf(FromBytes<uint8_t>(b), FromBytes<uint8_t>(a));
-      if (length == 2) return signOf(FromBytes<uint16_t>(b), FromBytes<uint16_t>(a));
+      if (length == 1) return CompareOrder(FromBytes<uint8_t>(b), FromBytes<uint8_t>(a));
+      if (length == 2) return CompareOrder(FromBytes<uint16_t>(b), FromBytes<uint16_t>(a));
       return 0;
     case LogicalFieldType::Int32:
-      return signOf(FromBytes<int32_t>(b), FromBytes<int32_t>(a));
+      return CompareOrder(FromBytes<int32_t>(b), FromBytes<int32_t>(a));
     case LogicalFieldType::UInt32:
-      return signOf(FromBytes<uint32_t>(b), FromBytes<uint32_t>(a));
+      return CompareOrder(FromBytes<uint32_t>(b), FromBytes<uint32_t>(a));
     case LogicalFieldType::Float:
-      return signOf(FromBytes<double>(b), FromBytes<double>(a));
+      return CompareOrder(FromBytes<double>(b), FromBytes<double>(a));
     case LogicalFieldType::Timestamp:
-      return signOf(FromBytes<int64_t>(b), FromBytes<int64_t>(a));
+      return CompareOrder(FromBytes<int64_t>(b), FromBytes<int64_t>(a));
     default:
       return CompareBytes(b, a, length);
   }
