@@ -9,6 +9,7 @@
 
 #include "recordmgr/BtrTable.h"
 #include "recordmgr/BtrieveError.h"
+#include "recordmgr/LittleEndianBytes.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/ShortStringUtils.h"
 
@@ -30,13 +31,6 @@ constexpr uint8_t kFloat = 2;
 constexpr uint8_t kDecimal = 5;
 constexpr uint8_t kMoney = 6;
 constexpr uint8_t kAutoIncrement = 15;
-
-uint16_t readU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-void writeU16(uint8_t* p, uint16_t value) {
-  p[0] = static_cast<uint8_t>(value);
-  p[1] = static_cast<uint8_t>(value >> 8);
-}
 
 template <typename T>
 void put(uint8_t* place, T value) {
@@ -80,12 +74,12 @@ std::vector<TBtrTable::Segment> TBtrTable::keySegments(int key) {
   std::vector<Segment> segments;
   btr_->Stat();
   const uint8_t* stat = btr_->StatBuffer;
-  const int keyCount = readU16(stat + kKeyCountAt);
+  const int keyCount = ReadU16(stat + kKeyCountAt);
   int current = 0;
   for (size_t at = kFirstSpecAt; at + kSpecSize <= TWinBtr::StatBufferSize && current < keyCount && current <= key;
        at += kSpecSize) {
-    const uint16_t flags = readU16(stat + at + 4);
-    if (current == key) segments.push_back({readU16(stat + at), readU16(stat + at + 2), flags, stat[at + 10]});
+    const uint16_t flags = ReadU16(stat + at + 4);
+    if (current == key) segments.push_back({ReadU16(stat + at), ReadU16(stat + at + 2), flags, stat[at + 10]});
     if (!(flags & kSegmentFollows)) ++current;
   }
   return segments;
@@ -270,9 +264,9 @@ void TBtrTable::AddIndex(const IndexDescriptor& descriptor, const char*) {
     if (!descriptor.Unique) flags |= kDuplicates;
     if (descriptor.Descending || descriptor.FieldDescending[i]) flags |= kDescending;
     if (descriptor.CaseInsensitive) flags |= kCaseInsensitive;
-    writeU16(segment, static_cast<uint16_t>(field->Descriptor().Offset + 1));
-    writeU16(segment + 2, field->LocalSize());
-    writeU16(segment + 4, flags);
+    WriteU16(segment, static_cast<uint16_t>(field->Descriptor().Offset + 1));
+    WriteU16(segment + 2, field->LocalSize());
+    WriteU16(segment + 4, flags);
     segment[10] = static_cast<uint8_t>(field->LocalType());
   }
   withTableName([&] { btr_->CreateIndex(spec.data(), static_cast<uint16_t>(count), descriptor.IndexId); });
