@@ -6,8 +6,8 @@
 
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveError.h"
-#include "recordmgr/LittleEndianBytes.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/LittleEndianBytes.h"
 
 namespace op = BtrieveOperationCodes;
 

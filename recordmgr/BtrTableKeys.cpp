@@ -7,10 +7,11 @@
 #include <limits>
 #include <string>
 
+#include "framework/base/ValueBytes.h"
 #include "recordmgr/BtrTable.h"
 #include "recordmgr/BtrieveError.h"
-#include "recordmgr/LittleEndianBytes.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/LittleEndianBytes.h"
 #include "recordmgr/ShortStringUtils.h"
 
 namespace {
@@ -32,11 +33,6 @@ constexpr uint8_t kDecimal = 5;
 constexpr uint8_t kMoney = 6;
 constexpr uint8_t kAutoIncrement = 15;
 
-template <typename T>
-void put(uint8_t* place, T value) {
-  std::memcpy(place, &value, sizeof value);
-}
-
 // Fills a segment with the lowest or the highest value of its type and length.
 void fillExtreme(uint8_t* place, uint8_t type, uint16_t length, bool lowest) {
   switch (type) {
@@ -44,17 +40,17 @@ void fillExtreme(uint8_t* place, uint8_t type, uint16_t length, bool lowest) {
     case kAutoIncrement:
       switch (length) {
         case 1: place[0] = lowest ? 0x80 : 0x7F; return;
-        case 2: put<uint16_t>(place, lowest ? 0x8000 : 0x7FFF); return;
-        case 4: put<uint32_t>(place, lowest ? 0x80000001u : 0x7FFFFFFFu); return;
+        case 2: ToBytes<uint16_t>(place, lowest ? 0x8000 : 0x7FFF); return;
+        case 4: ToBytes<uint32_t>(place, lowest ? 0x80000001u : 0x7FFFFFFFu); return;
         case 8:
-          put<int64_t>(place, lowest ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max());
+          ToBytes<int64_t>(place, lowest ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max());
           return;
         default: break;
       }
       break;
     case kFloat:
-      if (length == 4) return put<float>(place, lowest ? -FLT_MAX : FLT_MAX);
-      if (length == 8) return put<double>(place, lowest ? -DBL_MAX : DBL_MAX);
+      if (length == 4) return ToBytes<float>(place, lowest ? -FLT_MAX : FLT_MAX);
+      if (length == 8) return ToBytes<double>(place, lowest ? -DBL_MAX : DBL_MAX);
       break;
     case kDecimal:
     case kMoney:
