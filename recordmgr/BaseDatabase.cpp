@@ -12,6 +12,7 @@
 #include "recordmgr/EngineError.h"
 #include "recordmgr/EngineOperationTexts.h"
 #include "recordmgr/MemTable.h"
+#include "recordmgr/ShortStringUtils.h"
 
 namespace {
 
@@ -22,18 +23,7 @@ constexpr uint32_t kOpenForOperation = 1;
 constexpr uint16_t kAnyIndex = 0xFFFF;  // index number -1
 constexpr size_t kComparedNameLength = 31;
 
-void copyText(char* destination, const char* source, size_t max) {
-  const size_t length = strnlen(source, max);
-  std::memcpy(destination, source, length);
-  destination[length] = '\0';
-}
-
 [[noreturn]] void notSupported() { RaiseNotSupported(EngineOperationText::DatabaseOperation); }
-
-// A name with a drive, a folder or an extension names a table by its full name.
-bool looksLikePath(const AnsiString& name) {
-  return name.find_first_of(":\\/") != AnsiString::npos || name.find('.') != AnsiString::npos;
-}
 
 TBaseTable* cursorAt(TKorvoCollection& list, int index) { return dynamic_cast<TBaseTable*>(list.Items(index)); }
 
@@ -51,7 +41,7 @@ TBaseDatabase::TBaseDatabase(TBapiListItem* session, const char* const* paramVal
     : TBapiListItem(session, list), cursorList_(new TKorvoCollection) {
   SetParams(paramCount, paramNames, paramValues);
   if (description) description_ = *description;
-  if (databaseName) copyText(name_, databaseName, DatabaseDescription::NameSize);
+  if (databaseName) CopyTextZ(name_, databaseName, DatabaseDescription::NameSize);
   SetModes(mode2, mode1);
 }
 
@@ -74,7 +64,7 @@ void TBaseDatabase::GetProperty(uint32_t property, void* buffer, uint16_t& lengt
       return AnswerProperty(buffer, bufferSize, &kVersion, sizeof kVersion, length);
     case kPropertyDriverType: {
       const char* type = GetDriverType();
-      if (bufferSize > 0) copyText(static_cast<char*>(CheckParam(buffer)), type, bufferSize - 1u);
+      if (bufferSize > 0) CopyTextZ(static_cast<char*>(CheckParam(buffer)), type, bufferSize - 1u);
       length = static_cast<uint16_t>(std::strlen(type) + 1);
       return;
     }
@@ -95,7 +85,7 @@ void TBaseDatabase::SetModes(uint32_t mode1, uint32_t mode2) {
 
 void TBaseDatabase::SetParam(const char* name, const char* value) {
   if (!name || CompareText(name, "USER NAME") != 0) return;
-  copyText(userName_, value ? value : "", UserNameSize);
+  CopyTextZ(userName_, value ? value : "", UserNameSize);
 }
 
 void TBaseDatabase::SetParams(uint16_t count, const char* const* names, const char* const* values) {
@@ -108,7 +98,8 @@ void TBaseDatabase::SetParams(uint16_t count, const char* const* names, const ch
 void TBaseDatabase::FindOpenCursor(const char* name, TBaseTable*& cursor) {
   CheckParam(name);
   cursor = nullptr;
-  const bool byFullName = looksLikePath(name);
+  // A name with a drive, a folder or an extension names a table by its full name.
+  const bool byFullName = IsPathName(name, true);
   for (int i = 0; i < cursorList_->Count(); ++i) {
     TBaseTable* candidate = cursorAt(*cursorList_, i);
     if (!candidate || candidate->GetFullTableName()[0] == '\0') continue;
@@ -122,11 +113,11 @@ void TBaseDatabase::FindOpenCursor(const char* name, TBaseTable*& cursor) {
 }
 
 void TBaseDatabase::SetDirectory(const char* directory) {
-  copyText(description_.Path, directory ? directory : "", DatabaseDescription::PathSize - 1);
+  CopyTextZ(description_.Path, directory ? directory : "", DatabaseDescription::PathSize - 1);
 }
 
 void TBaseDatabase::GetDirectory(uint32_t, char* destination) {
-  copyText(CheckParam(destination), description_.Path, DatabaseDescription::PathSize - 1);
+  CopyTextZ(CheckParam(destination), description_.Path, DatabaseDescription::PathSize - 1);
 }
 
 void TBaseDatabase::Reserved15() { notSupported(); }

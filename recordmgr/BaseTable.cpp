@@ -8,11 +8,13 @@
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
+#include "framework/base/ValueBytes.h"
 #include "recordmgr/BaseCacheTable.h"
 #include "recordmgr/BaseDatabase.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/EngineOperationTexts.h"
 #include "recordmgr/ShortStringUtils.h"
+#include "recordmgr/ValueOrder.h"
 
 namespace {
 
@@ -29,24 +31,6 @@ constexpr uint32_t kRecordsPerMessagePass = 16;
 constexpr int kFurtherDeletePasses = 4;
 constexpr size_t kFullTableNameMax = 255;
 constexpr size_t kScratchFieldSize = 256;
-
-void copyText(char* destination, const char* source, size_t max) {
-  const size_t length = strnlen(source, max);
-  std::memcpy(destination, source, length);
-  destination[length] = '\0';
-}
-
-template <typename T>
-int signOf(T b, T a) {
-  return b < a ? -1 : (a < b ? 1 : 0);
-}
-
-template <typename T>
-T load(const void* place) {
-  T value;
-  std::memcpy(&value, place, sizeof value);
-  return value;
-}
 
 // Text over at most length characters, up to its terminating zero.
 AnsiString boundedText(const void* text, uint16_t length) {
@@ -85,7 +69,7 @@ TBaseTable::TBaseTable(TBapiListItem* database, uint32_t shareMode, uint32_t ope
       openMode_(openMode),
       shareMode_(shareMode),
       fieldCache_(new TKorvoFieldCache(this)) {
-  if (creationText) copyText(creationText_, creationText, TextSize);
+  if (creationText) CopyTextZ(creationText_, creationText, TextSize);
   if (tableName) {
     pendingTableName_ = tableName;
     pendingTableNameGiven_ = true;
@@ -139,12 +123,12 @@ void TBaseTable::CheckProperty(uint32_t property, bool flag) {
 }
 
 void TBaseTable::SetTableName(const char* name) {
-  if (name) copyText(tableName_, name, TextSize);
+  if (name) CopyTextZ(tableName_, name, TextSize);
 }
 
 void TBaseTable::SetFullTableName(const char* name) {
   const AnsiString trimmed = Trim(AnsiString(name ? name : ""));
-  copyText(fullTableName_, trimmed.c_str(), kFullTableNameMax);
+  CopyTextZ(fullTableName_, trimmed.c_str(), kFullTableNameMax);
 }
 
 uint16_t TBaseTable::GetRecordBufferSize() {
@@ -192,29 +176,29 @@ int TBaseTable::CompareField(uint16_t type, TFieldCacheItem*, const void* a, con
       bool valueA = false;
       bool valueB = false;
       switch (length) {
-        case 1: valueA = load<uint8_t>(a) != 0; valueB = load<uint8_t>(b) != 0; break;
-        case 2: valueA = load<uint16_t>(a) != 0; valueB = load<uint16_t>(b) != 0; break;
-        case 4: valueA = load<uint32_t>(a) != 0; valueB = load<uint32_t>(b) != 0; break;
+        case 1: valueA = FromBytes<uint8_t>(a) != 0; valueB = FromBytes<uint8_t>(b) != 0; break;
+        case 2: valueA = FromBytes<uint16_t>(a) != 0; valueB = FromBytes<uint16_t>(b) != 0; break;
+        case 4: valueA = FromBytes<uint32_t>(a) != 0; valueB = FromBytes<uint32_t>(b) != 0; break;
         default: return 0;
       }
-      return signOf(valueB, valueA);
+      return CompareOrder(valueB, valueA);
     }
     case LogicalFieldType::Int16:
-      if (length == 1) return signOf(load<int8_t>(b), load<int8_t>(a));
-      if (length == 2) return signOf(load<int16_t>(b), load<int16_t>(a));
+      if (length == 1) return CompareOrder(FromBytes<int8_t>(b), FromBytes<int8_t>(a));
+      if (length == 2) return CompareOrder(FromBytes<int16_t>(b), FromBytes<int16_t>(a));
       return 0;
     case LogicalFieldType::UInt16:
-      if (length == 1) return signOf(load<uint8_t>(b), load<uint8_t>(a));
-      if (length == 2) return signOf(load<uint16_t>(b), load<uint16_t>(a));
+      if (length == 1) return CompareOrder(FromBytes<uint8_t>(b), FromBytes<uint8_t>(a));
+      if (length == 2) return CompareOrder(FromBytes<uint16_t>(b), FromBytes<uint16_t>(a));
       return 0;
     case LogicalFieldType::Int32:
-      return signOf(load<int32_t>(b), load<int32_t>(a));
+      return CompareOrder(FromBytes<int32_t>(b), FromBytes<int32_t>(a));
     case LogicalFieldType::UInt32:
-      return signOf(load<uint32_t>(b), load<uint32_t>(a));
+      return CompareOrder(FromBytes<uint32_t>(b), FromBytes<uint32_t>(a));
     case LogicalFieldType::Float:
-      return signOf(load<double>(b), load<double>(a));
+      return CompareOrder(FromBytes<double>(b), FromBytes<double>(a));
     case LogicalFieldType::Timestamp:
-      return signOf(load<int64_t>(b), load<int64_t>(a));
+      return CompareOrder(FromBytes<int64_t>(b), FromBytes<int64_t>(a));
     default:
       return CompareBytes(b, a, length);
   }
@@ -535,7 +519,7 @@ void TBaseTable::ResolveIndexName(const char* name, uint16_t& indexNumber, char*
   CheckParam(resolvedName);
   const AnsiString text = name;
   if (text.find('@') == AnsiString::npos) {
-    copyText(resolvedName, name, FieldDescriptor::NameSize - 1);
+    CopyTextZ(resolvedName, name, FieldDescriptor::NameSize - 1);
     return;
   }
   std::vector<uint16_t> wanted;
@@ -556,7 +540,7 @@ void TBaseTable::ResolveIndexName(const char* name, uint16_t& indexNumber, char*
     if (!std::equal(wanted.begin(), wanted.end(), descriptor.KeyFields)) continue;
     if (wanted.size() < IndexDescriptor::MaxKeyFields && descriptor.KeyFields[wanted.size()] != 0) continue;
     indexNumber = static_cast<uint16_t>(number);
-    copyText(resolvedName, descriptor.Name, FieldDescriptor::NameSize - 1);
+    CopyTextZ(resolvedName, descriptor.Name, FieldDescriptor::NameSize - 1);
     return;
   }
   RaiseEngineError(DBIERR_INVALIDINDEXNAME);

@@ -7,6 +7,7 @@
 #include "recordmgr/DictionaryFieldType.h"
 #include "recordmgr/EngineError.h"
 #include "recordmgr/FieldConverters.h"
+#include "recordmgr/ValueOrder.h"
 
 namespace {
 
@@ -30,11 +31,6 @@ ValueForm valueFormOf(uint16_t storedType, uint16_t size) {
     case 4: return ValueForm::Day;
     default: return ValueForm::Bytes;
   }
-}
-
-template <typename T>
-int signOf(T b, T a) {
-  return b < a ? -1 : (a < b ? 1 : 0);
 }
 
 // The value of a stored field; false when the converters cannot read it.
@@ -110,13 +106,13 @@ int TBtrBaseTable::CompareField(uint16_t type, TFieldCacheItem* field, const voi
       case ValueForm::Number: {
         double valueA = 0;
         double valueB = 0;
-        if (storedValue(*field, a, valueA) && storedValue(*field, b, valueB)) return signOf(valueB, valueA);
+        if (storedValue(*field, a, valueA) && storedValue(*field, b, valueB)) return CompareOrder(valueB, valueA);
         break;
       }
       case ValueForm::Day: {
         int32_t valueA = 0;
         int32_t valueB = 0;
-        if (storedValue(*field, a, valueA) && storedValue(*field, b, valueB)) return signOf(valueB, valueA);
+        if (storedValue(*field, a, valueA) && storedValue(*field, b, valueB)) return CompareOrder(valueB, valueA);
         break;
       }
       case ValueForm::Bytes: break;

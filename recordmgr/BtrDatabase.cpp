@@ -16,17 +16,9 @@
 
 namespace {
 
-constexpr uint16_t kGetEqual = 5;
-constexpr uint16_t kGetAtOrAfter = 9;
 constexpr int8_t kFieldTableKey = 1;  // FIELD.DDF: the table identifier
 constexpr uint32_t kAbort = 2;
 constexpr size_t kDirectorySize = 260;
-
-AnsiString unpadded(const char* text, size_t size) {
-  size_t length = strnlen(text, size);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return AnsiString(text, length);
-}
 
 // The file name of a path, after its last separator.
 AnsiString fileNameOf(const AnsiString& path) {
@@ -75,8 +67,8 @@ bool TBtrDatabase::lookUpTable(const AnsiString& name, DictionaryTableRecord& en
   try {
     for (files.GetFirst();; files.GetNext()) {
       std::memcpy(&entry, files.DataBuffer, std::min<size_t>(sizeof entry, files.BufferSize));
-      const AnsiString candidate = byFile ? fileNameOf(unpadded(entry.Location, sizeof entry.Location))
-                                          : unpadded(entry.Name, sizeof entry.Name);
+      const AnsiString candidate = byFile ? fileNameOf(UnpaddedText(entry.Location, sizeof entry.Location))
+                                          : UnpaddedText(entry.Name, sizeof entry.Name);
       if (SameText(candidate, wanted)) return true;
     }
   } catch (const EKorvoEOFError&) {
@@ -127,7 +119,7 @@ void TBtrDatabase::OpenTable(const char* tableName, const char*, const char* ind
     DictionaryTableRecord entry{};
     if (!table->HasLayoutResource()) {
       if (!lookUpTable(name, entry)) RaiseBtrieveErrorWithKey(TableNotInDictionary, tableName);
-      table->SetPhysicalName(DictionaryLocationPath(Directory(), unpadded(entry.Location, sizeof entry.Location)));
+      table->SetPhysicalName(DictionaryLocationPath(Directory(), UnpaddedText(entry.Location, sizeof entry.Location)));
     }
     table->Activate();
     if (!table->HasLayoutResource()) loadFields(*table, entry.TableId);
@@ -166,14 +158,14 @@ void TBtrDatabase::OpenFieldList(const char* tableName, const char*, bool, TBase
 
 DictionaryTableRecord TBtrDatabase::findEntryToChange(TWinBtr& btr, const char* name) {
   CheckParam(name);
-  const AnsiString wanted = UpperCase(unpadded(name, std::strlen(name)));
+  const AnsiString wanted = UpperCase(UnpaddedText(name, std::strlen(name)));
   std::vector<uint32_t> equal;
   std::vector<uint32_t> containing;
   DictionaryTableRecord entry{};
   try {
     for (btr.GetFirst();; btr.GetNext()) {
       std::memcpy(&entry, btr.DataBuffer, std::min<size_t>(sizeof entry, btr.BufferSize));
-      const AnsiString candidate = UpperCase(unpadded(entry.Name, sizeof entry.Name));
+      const AnsiString candidate = UpperCase(UnpaddedText(entry.Name, sizeof entry.Name));
       if (candidate == wanted)
         equal.push_back(btr.GetPosition());
       else if (!wanted.empty() && candidate.find(wanted) != AnsiString::npos)
@@ -203,14 +195,14 @@ void TBtrDatabase::DeleteTableFromDictionary(const char* name) {
   TWinBtr fields(clientId_);
   openDictionary(fields, DdfFieldName, TBtrTable::NormalOpen);
   deleteWhile(fields, [&] {
-    fields.GetByKey(kGetEqual, &id, sizeof id, kFieldTableKey);
+    fields.GetByKey(BtrieveOperationCodes::GetEqual, &id, sizeof id, kFieldTableKey);
     return true;
   });
   try {
     TWinBtr indexes(clientId_);
     openDictionary(indexes, DdfIndexName, TBtrTable::NormalOpen);
     deleteWhile(indexes, [&] {
-      indexes.GetByKey(kGetEqual, &id, sizeof id, 0);
+      indexes.GetByKey(BtrieveOperationCodes::GetEqual, &id, sizeof id, 0);
       return true;
     });
   } catch (const EBtrieveEngineError&) {
@@ -221,7 +213,7 @@ void TBtrDatabase::DeleteTableFromDictionary(const char* name) {
     openDictionary(extensions, DdfFieldExtName, TBtrTable::NormalOpen);
     const uint8_t first[6] = {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), 0, 0, 0, 0};
     deleteWhile(extensions, [&] {
-      extensions.GetByKey(kGetAtOrAfter, first, sizeof first, 0);
+      extensions.GetByKey(BtrieveOperationCodes::GetAtOrAfter, first, sizeof first, 0);
       uint16_t found = 0;
       std::memcpy(&found, extensions.DataBuffer, sizeof found);
       return found == id;

@@ -15,20 +15,8 @@
 namespace {
 
 constexpr int8_t kTableIdKey = 1;  // FIELD.DDF
-constexpr uint16_t kGetEqual = 5;
 constexpr uint16_t kFieldExtKeyLength = 6;
 constexpr size_t kFieldExtTypeAt = 6;
-
-// Text of a blank-padded field without its trailing blanks.
-AnsiString unpadded(const char* text, size_t size) {
-  size_t length = strnlen(text, size);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return AnsiString(text, length);
-}
-
-void copyInto(char* destination, size_t size, const AnsiString& text) {
-  std::memcpy(destination, text.data(), std::min(text.size(), size - 1));
-}
 
 // The types FIELDEXT.DDF may refine: string, integer, float, decimal and unsigned binary.
 bool refinable(uint8_t type) { return type == 0 || type == 1 || type == 2 || type == 5 || type == 14; }
@@ -75,9 +63,9 @@ void TBtrTblListTable::GetNextRecord(uint16_t, void* record, void*) {
   state_ = csOnRecord;
 
   ExtendedTableDescription description{};
-  copyInto(description.Base.Name, TableDescription::NameSize, unpadded(entry.Name, sizeof entry.Name));
-  const AnsiString location = unpadded(entry.Location, sizeof entry.Location);
-  copyInto(description.Base.FileName, TableDescription::NameSize, location);
+  CopyTextZ(description.Base.Name, UnpaddedText(entry.Name, sizeof entry.Name), TableDescription::NameSize - 1);
+  const AnsiString location = UnpaddedText(entry.Location, sizeof entry.Location);
+  CopyTextZ(description.Base.FileName, location, TableDescription::NameSize - 1);
   if (extended_) {
     TWinBtr file(ClientId());
     try {
@@ -118,7 +106,7 @@ uint8_t TBtrFieldListTable::refinedType(uint16_t fieldId, uint8_t type) {
   std::memcpy(key, &tableId_, 2);
   std::memcpy(key + 2, &fieldId, 2);
   try {
-    extensions_->GetByKey(kGetEqual, key, kFieldExtKeyLength, 0);
+    extensions_->GetByKey(BtrieveOperationCodes::GetEqual, key, kFieldExtKeyLength, 0);
   } catch (const EKorvoEngineError&) {
     return type;
   }
@@ -135,7 +123,7 @@ void TBtrFieldListTable::GetNextRecord(uint16_t, void* record, void*) {
         Btr().GetNext();
       } else {
         started_ = true;
-        Btr().GetByKey(kGetEqual, &tableId_, sizeof tableId_, kTableIdKey);
+        Btr().GetByKey(BtrieveOperationCodes::GetEqual, &tableId_, sizeof tableId_, kTableIdKey);
       }
     } catch (const EKorvoEngineError&) {
       ended_ = true;  // no field of the table, or past the last record

@@ -7,6 +7,7 @@
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/LittleEndianBytes.h"
 
 namespace op = BtrieveOperationCodes;
 
@@ -18,11 +19,6 @@ constexpr int16_t kFileNotOpen = 3;
 constexpr int16_t kInvalidKeyNumber = 6;
 constexpr int16_t kTransactionBegun = 85;
 
-uint32_t readPosition(const void* bookmark) {
-  const auto* bytes = static_cast<const uint8_t*>(bookmark);
-  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 | uint32_t{bytes[3]} << 24;
-}
-
 }  // namespace
 
 TBtrTable::TBtrTable(TBapiListItem* database, uint32_t shareMode, uint32_t openMode, const char* creationText,
@@ -31,10 +27,10 @@ TBtrTable::TBtrTable(TBapiListItem* database, uint32_t shareMode, uint32_t openM
 
 uint16_t TBtrTable::SearchOperation(uint16_t condition) {
   switch (condition) {
-    case scAtOrAfter: return 9;
-    case scAfter: return 8;
-    case scBefore: return 10;
-    case scAtOrBefore: return 11;
+    case scAtOrAfter: return op::GetAtOrAfter;
+    case scAfter: return op::GetAfter;
+    case scBefore: return op::GetBefore;
+    case scAtOrBefore: return op::GetAtOrBefore;
     default: return op::GetEqual;
   }
 }
@@ -135,7 +131,7 @@ void TBtrTable::searchBookmarkKey(const uint8_t* bookmark) {
 
 void TBtrTable::SetToBookmark(const void* bookmark) {
   const auto* bytes = static_cast<const uint8_t*>(CheckParam(bookmark));
-  const uint32_t position = readPosition(bytes);
+  const uint32_t position = ReadU32(bytes);
   bookmarkReached_ = false;
   if (position != 0) {
     try {
@@ -153,7 +149,7 @@ void TBtrTable::SetToBookmark(const void* bookmark) {
 
 void TBtrTable::ReadAtBookmark(const void* bookmark, uint16_t lock, void* record) {
   const auto* bytes = static_cast<const uint8_t*>(CheckParam(bookmark));
-  const uint32_t position = readPosition(bytes);
+  const uint32_t position = ReadU32(bytes);
   auto readDirect = [&] {
     readInto(record);
     if (lock == kLockForWrite) btr_->LockNext();

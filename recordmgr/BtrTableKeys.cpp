@@ -7,9 +7,12 @@
 #include <limits>
 #include <string>
 
+#include "framework/base/ValueBytes.h"
 #include "recordmgr/BtrTable.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/LittleEndianBytes.h"
+#include "recordmgr/ShortStringUtils.h"
 
 namespace {
 
@@ -30,18 +33,6 @@ constexpr uint8_t kDecimal = 5;
 constexpr uint8_t kMoney = 6;
 constexpr uint8_t kAutoIncrement = 15;
 
-uint16_t readU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-
-void writeU16(uint8_t* p, uint16_t value) {
-  p[0] = static_cast<uint8_t>(value);
-  p[1] = static_cast<uint8_t>(value >> 8);
-}
-
-template <typename T>
-void put(uint8_t* place, T value) {
-  std::memcpy(place, &value, sizeof value);
-}
-
 // Fills a segment with the lowest or the highest value of its type and length.
 void fillExtreme(uint8_t* place, uint8_t type, uint16_t length, bool lowest) {
   switch (type) {
@@ -49,17 +40,17 @@ void fillExtreme(uint8_t* place, uint8_t type, uint16_t length, bool lowest) {
     case kAutoIncrement:
       switch (length) {
         case 1: place[0] = lowest ? 0x80 : 0x7F; return;
-        case 2: put<uint16_t>(place, lowest ? 0x8000 : 0x7FFF); return;
-        case 4: put<uint32_t>(place, lowest ? 0x80000001u : 0x7FFFFFFFu); return;
+        case 2: ToBytes<uint16_t>(place, lowest ? 0x8000 : 0x7FFF); return;
+        case 4: ToBytes<uint32_t>(place, lowest ? 0x80000001u : 0x7FFFFFFFu); return;
         case 8:
-          put<int64_t>(place, lowest ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max());
+          ToBytes<int64_t>(place, lowest ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max());
           return;
         default: break;
       }
       break;
     case kFloat:
-      if (length == 4) return put<float>(place, lowest ? -FLT_MAX : FLT_MAX);
-      if (length == 8) return put<double>(place, lowest ? -DBL_MAX : DBL_MAX);
+      if (length == 4) return ToBytes<float>(place, lowest ? -FLT_MAX : FLT_MAX);
+      if (length == 8) return ToBytes<double>(place, lowest ? -DBL_MAX : DBL_MAX);
       break;
     case kDecimal:
     case kMoney:
@@ -79,12 +70,12 @@ std::vector<TBtrTable::Segment> TBtrTable::keySegments(int key) {
   std::vector<Segment> segments;
   btr_->Stat();
   const uint8_t* stat = btr_->StatBuffer;
-  const int keyCount = readU16(stat + kKeyCountAt);
+  const int keyCount = ReadU16(stat + kKeyCountAt);
   int current = 0;
   for (size_t at = kFirstSpecAt; at + kSpecSize <= TWinBtr::StatBufferSize && current < keyCount && current <= key;
        at += kSpecSize) {
-    const uint16_t flags = readU16(stat + at + 4);
-    if (current == key) segments.push_back({readU16(stat + at), readU16(stat + at + 2), flags, stat[at + 10]});
+    const uint16_t flags = ReadU16(stat + at + 4);
+    if (current == key) segments.push_back({ReadU16(stat + at), ReadU16(stat + at + 2), flags, stat[at + 10]});
     if (!(flags & kSegmentFollows)) ++current;
   }
   return segments;
@@ -250,7 +241,7 @@ void TBtrTable::GetIndexDesc(uint16_t number, IndexDescriptor& descriptor) {
     if (segments[i].flags & kDuplicates) unique = false;
     if (segments[i].flags & kCaseInsensitive) caseInsensitive = true;
   }
-  std::strncpy(descriptor.Name, name.c_str(), sizeof descriptor.Name - 1);
+  CopyTextZ(descriptor.Name, name, sizeof descriptor.Name - 1);
   descriptor.IndexId = number;
   descriptor.Unique = unique ? 1 : 0;
   descriptor.Maintained = 1;
@@ -269,9 +260,9 @@ void TBtrTable::AddIndex(const IndexDescriptor& descriptor, const char*) {
     if (!descriptor.Unique) flags |= kDuplicates;
     if (descriptor.Descending || descriptor.FieldDescending[i]) flags |= kDescending;
     if (descriptor.CaseInsensitive) flags |= kCaseInsensitive;
-    writeU16(segment, static_cast<uint16_t>(field->Descriptor().Offset + 1));
-    writeU16(segment + 2, field->LocalSize());
-    writeU16(segment + 4, flags);
+    WriteU16(segment, static_cast<uint16_t>(field->Descriptor().Offset + 1));
+    WriteU16(segment + 2, field->LocalSize());
+    WriteU16(segment + 4, flags);
     segment[10] = static_cast<uint8_t>(field->LocalType());
   }
   withTableName([&] { btr_->CreateIndex(spec.data(), static_cast<uint16_t>(count), descriptor.IndexId); });

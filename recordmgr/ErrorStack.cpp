@@ -1,20 +1,9 @@
 #include "recordmgr/ErrorStack.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "recordmgr/EngineErrorNames.h"
-
-namespace {
-
-template <size_t N>
-void copyText(char (&target)[N], const AnsiString& text) {
-  const size_t length = std::min(text.size(), N - 1);
-  std::memcpy(target, text.data(), length);
-  target[length] = '\0';
-}
-
-}  // namespace
+#include "recordmgr/ShortStringUtils.h"
 
 TErrorStack::TErrorStack(uint16_t depth) : depth_(std::min(depth, MaxDepth)) {}
 
@@ -30,10 +19,10 @@ void TErrorStack::Push(const ErrorEntry& entry) {
 void TErrorStack::PushException(const EKorvoEngineError& error) {
   ErrorEntry entry{};
   entry.engineCode = error.ErrorCode();
-  copyText(entry.codeName, GetEngineErrorName(error.ErrorCode(), 255));
+  CopyTextZ(entry.codeName, GetEngineErrorName(error.ErrorCode(), 255), sizeof entry.codeName - 1);
   entry.nativeStatus = error.NativeStatus();
-  copyText(entry.nativeText, error.GetErrorText());
-  copyText(entry.contextText, error.ExtraText());
+  CopyTextZ(entry.nativeText, error.GetErrorText(), sizeof entry.nativeText - 1);
+  CopyTextZ(entry.contextText, error.ExtraText(), sizeof entry.contextText - 1);
   Push(entry);
 }
 

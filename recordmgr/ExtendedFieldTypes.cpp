@@ -9,6 +9,7 @@
 #include "recordmgr/ConversionFunctions.h"
 #include "recordmgr/ExtendedNumberForms.h"
 #include "recordmgr/NumericTextField.h"
+#include "recordmgr/ShortStringUtils.h"
 #include "recordmgr/StoredDateTime.h"
 
 namespace {
@@ -16,11 +17,6 @@ namespace {
 constexpr int32_t kMagicDateNumber = 693593;
 constexpr int32_t kMagicDateNumber367 = 367;
 constexpr size_t kYYMMDDStored = 6;
-
-bool allZero(const void* bytes, size_t size) {
-  const auto* b = static_cast<const uint8_t*>(bytes);
-  return std::all_of(b, b + size, [](uint8_t v) { return v == 0; });
-}
 
 bool succeeded(int16_t status) { return status == 0; }
 
@@ -51,7 +47,7 @@ void readThroughForm(Path path, bool& blank, void* value, Get get) {
     WriteFailure();
     std::memset(form, 0, sizeof form);
   }
-  blank = allZero(form, sizeof form);
+  blank = IsAllZero(form, sizeof form);
   ToBytes(value, path == Path::Date ? ReadStoredDate(form) : ReadStoredTime(form));
 }
 
@@ -97,13 +93,6 @@ void writeNumber(void* stored, size_t size, Set set) {
   }
 }
 
-void readDouble(void* value, std::optional<double> read) {
-  if (read)
-    ToBytes(value, *read);
-  else
-    ReadFailure(value, sizeof(double));
-}
-
 }  // namespace
 
 void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, bool& Blank, void* Value,
@@ -111,22 +100,17 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
   using F = TConversionFunctions;
   const auto* stored = static_cast<const uint8_t*>(Stored);
   const int16_t size = static_cast<int16_t>(LocalSize), decimals = static_cast<int16_t>(Decimals);
-  const bool zero = allZero(Stored, LocalSize);
+  const bool zero = IsAllZero(Stored, LocalSize);
   // The date and time paths: a blank field is blank without asking the library.
-  auto date = [&](auto get) {
+  auto dateOrTime = [&](Path path, auto get) {
     Blank = zero;
     if (zero)
       ToBytes(Value, int32_t{0});
     else
-      readThroughForm(Path::Date, Blank, Value, get);
+      readThroughForm(path, Blank, Value, get);
   };
-  auto time = [&](auto get) {
-    Blank = zero;
-    if (zero)
-      ToBytes(Value, int32_t{0});
-    else
-      readThroughForm(Path::Time, Blank, Value, get);
-  };
+  auto date = [&](auto get) { dateOrTime(Path::Date, get); };
+  auto time = [&](auto get) { dateOrTime(Path::Time, get); };
   // Library numbers whose all-zero form is 0.0 without a call.
   auto number = [&](auto get) {
     if (zero)
@@ -143,7 +127,7 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
     case 230: binary(0, 1); break;
     case 231: binary(0, 0); break;
     case 232:
-      readDouble(Value, zero ? std::optional<double>(0.0) : ReadOverpunchedText(stored, LocalSize, Decimals));
+      ReadDouble(Value, zero ? std::optional<double>(0.0) : ReadOverpunchedText(stored, LocalSize, Decimals));
       break;
     case 233: date([&](F& f, double* dt) { return invoke(f.Get_MagicDate, Stored, dt, kMagicDateNumber); }); break;
     case 234: date([&](F& f, double* dt) { return invoke(f.Get_Ctime, Stored, dt); }); break;
@@ -152,7 +136,7 @@ void GetExtendedField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals,
     case 236: time([&](F& f, double* dt) { return invoke(f.Get_TasProTime, Stored, dt); }); break;
     case 237:
     case 246: number([&](F& f, double* v) { return invoke(f.Get_TasProNum, Stored, size, decimals, v); }); break;
-    case 238: readDouble(Value, ReadDecimalFloat(stored)); break;
+    case 238: ReadDouble(Value, ReadDecimalFloat(stored)); break;
     case 240: time([&](F& f, double* dt) { return invoke(f.Get_MagicTime, Stored, dt); }); break;
     case 241: date([&](F& f, double* dt) { return invoke(f.Get_MagicDate, Stored, dt, kMagicDateNumber367); }); break;
     case 242: date([&](F& f, double* dt) { return invoke(f.Get_YMD, Stored, dt); }); break;

@@ -17,6 +17,7 @@
 #include "recordmgr/ExtendedFloat.h"
 #include "recordmgr/NumericTextField.h"
 #include "recordmgr/PackedDecimalField.h"
+#include "recordmgr/ShortStringUtils.h"
 #include "recordmgr/StoredDateTime.h"
 
 namespace {
@@ -50,10 +51,6 @@ constexpr uint16_t kFirstExtendedType = 228;
 constexpr uint16_t kLastExtendedType = 255;
 constexpr int kMoneyDecimals = 2;
 
-bool allZero(const uint8_t* bytes, size_t size) {
-  return std::all_of(bytes, bytes + size, [](uint8_t b) { return b == 0; });
-}
-
 // Copies count characters and a terminating zero.
 void putText(void* value, const uint8_t* from, size_t count) {
   std::memcpy(value, from, count);
@@ -63,13 +60,6 @@ void putText(void* value, const uint8_t* from, size_t count) {
 size_t textLength(const uint8_t* bytes, size_t most) { return std::find(bytes, bytes + most, 0) - bytes; }
 
 void putDouble(void* value, double d) { ToBytes(value, d); }
-
-void readDouble(void* value, std::optional<double> read) {
-  if (read)
-    putDouble(value, *read);
-  else
-    ReadFailure(value, sizeof(double));
-}
 
 void readString(void* value, const uint8_t* stored, size_t size) {
   size_t length = textLength(stored, size);
@@ -109,7 +99,7 @@ void readFloat(uint16_t size, void* value, const uint8_t* stored) {
     case 8: std::memcpy(value, stored, 8); break;
     case 10: {
       const double read = ReadExtendedFloat(stored);
-      readDouble(value, std::isfinite(read) ? std::optional<double>(read) : std::nullopt);
+      ReadDouble(value, std::isfinite(read) ? std::optional<double>(read) : std::nullopt);
       break;
     }
     default: ReadFailure(value, sizeof(double));
@@ -200,7 +190,7 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
   }
   const auto* stored = static_cast<const uint8_t*>(Stored);
   const size_t size = LocalSize;
-  const bool zero = allZero(stored, size);
+  const bool zero = IsAllZero(stored, LocalSize);
   switch (LocalType) {
     case stString:
       Blank = zero;
@@ -219,15 +209,15 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
       break;
     case stDecimal:
     case stMoney:
-      readDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
+      ReadDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
       break;
     case stLogical:
       if (Value) ToBytes(Value, zero ? int32_t{0} : int32_t{-1});
       break;
     case stNumeric:
-    case stNumericOverpunched: readDouble(Value, zero ? 0.0 : ReadOverpunchedText(stored, size, Decimals)); break;
-    case stNumericTrailingSign: readDouble(Value, zero ? 0.0 : ReadTrailingSignText(stored, size, Decimals)); break;
-    case stBasicFloat: readDouble(Value, zero ? 0.0 : ReadBasicFloat(stored, size)); break;
+    case stNumericOverpunched: ReadDouble(Value, zero ? 0.0 : ReadOverpunchedText(stored, size, Decimals)); break;
+    case stNumericTrailingSign: ReadDouble(Value, zero ? 0.0 : ReadTrailingSignText(stored, size, Decimals)); break;
+    case stBasicFloat: ReadDouble(Value, zero ? 0.0 : ReadBasicFloat(stored, size)); break;
     case stLengthText:
       Blank = zero;
       putText(Value, stored + 1, size > 0 ? std::min<size_t>(stored[0], size - 1) : 0);

@@ -14,6 +14,12 @@ constexpr size_t kUserNameBuffer = 256;
 
 }  // namespace
 
+AnsiString UnpaddedText(const char* text, size_t size) {
+  size_t length = strnlen(text, size);
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return AnsiString(text, length);
+}
+
 AnsiString KeepNumberChars(const AnsiString& text) {
   AnsiString kept;
   for (char c : text)
@@ -120,4 +126,8 @@ void CopyTextZ(char* destination, std::string_view text, size_t maxLength) {
   const size_t length = std::min(text.size(), maxLength);
   std::memcpy(destination, text.data(), length);
   destination[length] = '\0';
+}
+
+void CopyTextZ(char* destination, const char* text, size_t maxLength) {
+  CopyTextZ(destination, std::string_view(text, strnlen(text, maxLength)), maxLength);
 }

@@ -10,6 +10,9 @@
 
 constexpr size_t ShortStringMax = 255;
 
+// The text of a blank-padded field of size bytes, ending at its zero if it has one, without its
+// trailing blanks.
+AnsiString UnpaddedText(const char* text, size_t size);
 // Only '+', '-', '.' and the digits, in their order.
 AnsiString KeepNumberChars(const AnsiString& text);
 // The first count bytes (at most 255) without leading and trailing blanks and control characters.
@@ -47,3 +50,6 @@ void GetNetworkUserName(char* buffer);
 // Copies at most maxLength characters of the text into destination and ends them with a NUL;
 // destination holds maxLength + 1 bytes.
 void CopyTextZ(char* destination, std::string_view text, size_t maxLength);
+// The same for a text that ends at its zero or after maxLength characters, whichever comes first:
+// a full fixed-size field need not hold a terminating zero.
+void CopyTextZ(char* destination, const char* text, size_t maxLength);

@@ -7,6 +7,7 @@
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
+#include "recordmgr/LittleEndianBytes.h"
 
 namespace op = BtrieveOperationCodes;
 
@@ -30,18 +31,6 @@ constexpr uint8_t kAnyKeyLength = 255;
 
 // Operations that place a position in the data buffer need these bytes, whatever the record length.
 constexpr size_t kMinBufferBytes = 4;
-
-uint16_t readU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t readU32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-
-void writeU32(void* target, uint32_t value) {
-  uint8_t* p = static_cast<uint8_t*>(target);
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
-}
 
 // Restores the key number however the call in between ends.
 class KeyNumberRestorer {
@@ -171,7 +160,7 @@ void TWinBtr::LockNext() { LockBias = op::SingleLockNoWait; }
 void TWinBtr::Unlock() {
   if (LockedPosition == 0) return;
   uint8_t position[4];
-  writeU32(position, LockedPosition);
+  WriteU32(position, LockedPosition);
   CallOp(op::Unlock, position, sizeof position);
   LockedPosition = 0;
 }
@@ -180,19 +169,19 @@ uint32_t TWinBtr::GetPosition() {
   uint8_t position[4] = {};
   CallOp(op::GetPosition, position, sizeof position);
   CallBuffer = DataBuffer;
-  return readU32(position);
+  return ReadU32(position);
 }
 
 void TWinBtr::GetDirect(uint32_t position) {
   if (CallBuffer == nullptr) RaiseBtrieveError(3);  // no record buffer: nothing is open
-  writeU32(CallBuffer, position);
+  WriteU32(CallBuffer, position);
   Exec(op::GetDirect);
 }
 
 void TWinBtr::GetDirectOwn(uint32_t position) {
   if (DataBuffer == nullptr) RaiseBtrieveError(3);
   std::memset(DataBuffer, 0, std::min<size_t>(12, BufferSize));
-  writeU32(DataBuffer, position);
+  WriteU32(DataBuffer, position);
   CallBuffer = DataBuffer;
   Exec(op::GetDirect);
 }
@@ -217,29 +206,29 @@ void TWinBtr::GetStat(uint8_t (&buffer)[StatBufferSize]) {
 void TWinBtr::GetRecordLength(uint16_t& value) {
   value = 0;
   if (!IsOpen) return;
-  if (readU16(StatBuffer + kRecordLengthAt) == 0) Stat();
-  value = readU16(StatBuffer + kRecordLengthAt);
+  if (ReadU16(StatBuffer + kRecordLengthAt) == 0) Stat();
+  value = ReadU16(StatBuffer + kRecordLengthAt);
 }
 
 void TWinBtr::GetPageSize(uint16_t& value) {
   value = 0;
   if (!IsOpen) return;
-  if (readU16(StatBuffer + kRecordLengthAt) == 0) Stat();
-  value = readU16(StatBuffer + kPageSizeAt);
+  if (ReadU16(StatBuffer + kRecordLengthAt) == 0) Stat();
+  value = ReadU16(StatBuffer + kPageSizeAt);
 }
 
 void TWinBtr::GetKeyCount(uint16_t& count) {
   count = 0;
   if (!IsOpen) return;
   Stat();
-  count = readU16(StatBuffer + kKeyCountAt);
+  count = ReadU16(StatBuffer + kKeyCountAt);
 }
 
 void TWinBtr::GetRecordCount(uint32_t& count) {
   count = 0;
   if (!IsOpen) return;
   Stat();
-  count = readU32(StatBuffer + kRecordCountAt);
+  count = ReadU32(StatBuffer + kRecordCountAt);
 }
 
 uint16_t TWinBtr::KeyCountSafe() {
@@ -264,22 +253,22 @@ uint32_t TWinBtr::RecordCountSafe() {
 
 size_t TWinBtr::keySpecOffset(const uint8_t* stat, size_t size, int key) {
   if (key < 0 || size < kFirstSpecAt) return 0;
-  const int keyCount = readU16(stat + kKeyCountAt);
+  const int keyCount = ReadU16(stat + kKeyCountAt);
   int current = 0;
   for (size_t at = kFirstSpecAt; at + kSpecSize <= size && current < keyCount; at += kSpecSize) {
     if (current == key) return at;
-    if (!(readU16(stat + at + kSpecFlagsAt) & kFlagSegmentFollows)) ++current;
+    if (!(ReadU16(stat + at + kSpecFlagsAt) & kFlagSegmentFollows)) ++current;
   }
   return 0;
 }
 
 bool TWinBtr::KeyHasAltCollation() const {
   const size_t at = keySpecOffset(StatBuffer, StatBufferSize, KeyNumber);
-  return at != 0 && (readU16(StatBuffer + at + kSpecFlagsAt) & kFlagAltCollation) != 0;
+  return at != 0 && (ReadU16(StatBuffer + at + kSpecFlagsAt) & kFlagAltCollation) != 0;
 }
 
 void TWinBtr::GetAltCollation(uint8_t (&sequence)[CollatingSequenceSize]) {
-  const size_t keyCount = readU16(StatBuffer + kKeyCountAt);
+  const size_t keyCount = ReadU16(StatBuffer + kKeyCountAt);
   const size_t size = keyCount * CollatingSequenceSize + StatBufferSize;
   std::vector<uint8_t> answer(size);
   CallOp(op::Stat, answer.data(), static_cast<uint16_t>(size));
@@ -288,10 +277,10 @@ void TWinBtr::GetAltCollation(uint8_t (&sequence)[CollatingSequenceSize]) {
   if (keyAt == 0) return;
   const size_t number = answer[keyAt + kSpecCollationAt];
   // The collating sequences come after the segment description that ends the last key.
-  const size_t answerKeys = readU16(answer.data() + kKeyCountAt);
+  const size_t answerKeys = ReadU16(answer.data() + kKeyCountAt);
   size_t at = kFirstSpecAt;
   for (size_t keys = 0; keys < answerKeys && at + kSpecSize <= size; at += kSpecSize)
-    if (!(readU16(answer.data() + at + kSpecFlagsAt) & kFlagSegmentFollows)) ++keys;
+    if (!(ReadU16(answer.data() + at + kSpecFlagsAt) & kFlagSegmentFollows)) ++keys;
   const size_t sequenceAt = at + number * CollatingSequenceSize;
   if (sequenceAt + CollatingSequenceSize <= size)
     std::memcpy(sequence, answer.data() + sequenceAt, CollatingSequenceSize);
@@ -332,9 +321,9 @@ void TWinBtr::FindPercentage(bool byKey, uint32_t& percent) {
         KeyNumber = -1;
       }
       uint8_t value[4];
-      writeU32(value, percent);
+      WriteU32(value, percent);
       CallOp(op::FindPercentage, value, sizeof value);
-      percent = readU32(value);
+      percent = ReadU32(value);
     }
     GetDirect(position);
   } catch (const EBtrieveEngineError&) {
@@ -346,7 +335,7 @@ void TWinBtr::GetByPercentage(bool byKey, uint32_t percent) {
   if (CallBuffer == nullptr) RaiseBtrieveError(3);
   KeyNumberRestorer restore(KeyNumber);
   if (!byKey) KeyNumber = -1;
-  writeU32(CallBuffer, percent);
+  WriteU32(CallBuffer, percent);
   Exec(op::GetByPercentage);
 }
 

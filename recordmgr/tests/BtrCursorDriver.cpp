@@ -3,42 +3,36 @@
 // primitives before the record manager runs them.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "recordmgr/BtrieveEngine.h"
-#include "recordmgr/EngineError.h"
 #include "recordmgr/tests/BtrTestTables.h"
 #include "recordmgr/tests/CursorSuite.h"
 #include "recordmgr/tests/EngineFiles.h"
+#include "recordmgr/tests/PrimitiveCallLog.h"
 #include "testing/TestDirs.h"
 
 namespace cursortest {
 namespace {
 
-class LoggingBtrTable : public TBtrTable {
+class LoggingBtrTable : public TBtrTable, public PrimitiveCallLog {
  public:
   using TBtrTable::TBtrTable;
 
-  std::vector<std::string> Calls;
-  std::map<std::string, std::function<bool(int)>> Failures;
-  std::map<std::string, int> Ordinals;
-
-  void MoveFirst() override { call("first"), TBtrTable::MoveFirst(); }
-  void MoveLast() override { call("last"), TBtrTable::MoveLast(); }
-  void MoveNext() override { call("next"), TBtrTable::MoveNext(); }
-  void MovePrior() override { call("prior"), TBtrTable::MovePrior(); }
+  void MoveFirst() override { LogCall("first"), TBtrTable::MoveFirst(); }
+  void MoveLast() override { LogCall("last"), TBtrTable::MoveLast(); }
+  void MoveNext() override { LogCall("next"), TBtrTable::MoveNext(); }
+  void MovePrior() override { LogCall("prior"), TBtrTable::MovePrior(); }
   void ReadAtBookmark(const void* bookmark, uint16_t lock, void* record) override {
-    call(lock ? "read+lock" : "read");
+    LogCall(lock ? "read+lock" : "read");
     TBtrTable::ReadAtBookmark(bookmark, lock, record);
   }
   void SearchKey(uint16_t condition, bool directKey, void* record, const void* key, uint16_t length,
                  uint16_t fieldCount) override {
-    call("search");
+    LogCall("search");
     TBtrTable::SearchKey(condition, directKey, record, key, length, fieldCount);
   }
-  void InsertRecord(uint16_t lock, void* record) override { call("insert"), TBtrTable::InsertRecord(lock, record); }
-  void DeleteRecord(void* record) override { call("delete"), TBtrTable::DeleteRecord(record); }
-  void ReleaseLocks() override { call("unlock"), TBtrTable::ReleaseLocks(); }
+  void InsertRecord(uint16_t lock, void* record) override { LogCall("insert"), TBtrTable::InsertRecord(lock, record); }
+  void DeleteRecord(void* record) override { LogCall("delete"), TBtrTable::DeleteRecord(record); }
+  void ReleaseLocks() override { LogCall("unlock"), TBtrTable::ReleaseLocks(); }
   void Activate() override {
     Calls.push_back("open:" + std::to_string(ShareMode()));
     TBtrTable::Activate();
@@ -47,16 +41,9 @@ class LoggingBtrTable : public TBtrTable {
     Calls.push_back("close");
     TBtrTable::Deactivate();
   }
-
- private:
-  void call(const std::string& name) {
-    Calls.push_back(name);
-    auto failure = Failures.find(name);
-    if (failure != Failures.end() && failure->second(++Ordinals[name])) RaiseEngineError(InjectedErrorCode);
-  }
 };
 
-class BtrDriver : public CursorDriver {
+class BtrDriver : public LoggingCursorDriver<LoggingBtrTable> {
  public:
   explicit BtrDriver(int recordCount) {
     const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
@@ -80,17 +67,7 @@ class BtrDriver : public CursorDriver {
     cursor_->Activate();  // not yet positioned
     cursor_->Calls.clear();
   }
-  TBaseTable& Cursor() override { return *cursor_; }
-  std::vector<std::string> Calls() const override { return cursor_->Calls; }
-  void ClearCalls() override { cursor_->Calls.clear(); }
-  void FailCalls(const std::string& call, std::function<bool(int)> fails) override {
-    cursor_->Failures[call] = std::move(fails);
-    cursor_->Ordinals[call] = 0;
-  }
   bool CountsByReading() const override { return false; }
-
- private:
-  std::unique_ptr<LoggingBtrTable> cursor_;
 };
 
 CursorDriverFactory BtrDriverFactory() {

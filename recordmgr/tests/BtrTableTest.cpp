@@ -206,20 +206,17 @@ TEST_F(KeyFillTest, ASearchFromTheCodeAloneFindsItsNegativeAmountsFirst) {
 
 TEST_F(BtrTableTest, RangesStartAndEndAtTheirBounds) {
   auto table = numbered({1, 1, 1, 1, 1});
-  const int32_t low = 20;
-  const int32_t high = 40;
-  RangeSide& lowRange = table->LowRange();
-  lowRange.Active = true;
-  lowRange.KeyItself = true;
-  lowRange.FieldCount = 1;
-  std::memcpy(lowRange.KeyCopy, &low, sizeof low);
-  lowRange.Key = lowRange.KeyCopy;
-  RangeSide& highRange = table->HighRange();
-  highRange.Active = true;
-  highRange.KeyItself = true;
-  highRange.FieldCount = 1;
-  std::memcpy(highRange.KeyCopy, &high, sizeof high);
-  highRange.Key = highRange.KeyCopy;
+  // A range side bounded by its own copy of the one-field key.
+  auto bound = [](RangeSide& side, int32_t key) -> RangeSide& {
+    side.Active = true;
+    side.KeyItself = true;
+    side.FieldCount = 1;
+    std::memcpy(side.KeyCopy, &key, sizeof key);
+    side.Key = side.KeyCopy;
+    return side;
+  };
+  RangeSide& lowRange = bound(table->LowRange(), 20);
+  RangeSide& highRange = bound(table->HighRange(), 40);
   for (bool inclusive : {true, false}) {
     SCOPED_TRACE(inclusive);
     lowRange.Inclusive = highRange.Inclusive = inclusive;

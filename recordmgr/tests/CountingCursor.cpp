@@ -53,12 +53,6 @@ CountingCursor::CountingCursor(TBapiListItem* database, TKorvoCollection* list, 
   }
 }
 
-void CountingCursor::call(const std::string& name) {
-  Calls.push_back(name);
-  auto failure = Failures.find(name);
-  if (failure != Failures.end() && failure->second(++Ordinals[name])) RaiseEngineError(InjectedErrorCode);
-}
-
 void CountingCursor::deliver(void* record) {
   if (record) std::memcpy(record, Records[Position].data(), RecordSize);
 }
@@ -66,28 +60,28 @@ void CountingCursor::deliver(void* record) {
 void CountingCursor::DoOpen() { FieldCache()->GetFieldItem(2); }
 
 void CountingCursor::MoveFirst() {
-  call("first");
+  LogCall("first");
   if (Records.empty()) RaiseEngineEOF();
   Position = 0;
   deliver(GetRecordBuffer());
 }
 
 void CountingCursor::MoveLast() {
-  call("last");
+  LogCall("last");
   if (Records.empty()) RaiseEngineEOF();
   Position = static_cast<int>(Records.size()) - 1;
   deliver(GetRecordBuffer());
 }
 
 void CountingCursor::MoveNext() {
-  call("next");
+  LogCall("next");
   if (Position + 1 >= static_cast<int>(Records.size())) RaiseEngineEOF();
   ++Position;
   deliver(GetRecordBuffer());
 }
 
 void CountingCursor::MovePrior() {
-  call("prior");
+  LogCall("prior");
   if (Position <= 0) RaiseEngineBOF();
   --Position;
   deliver(GetRecordBuffer());
@@ -111,14 +105,14 @@ void CountingCursor::SetToBookmark(const void* bookmark) {
 }
 
 void CountingCursor::ReadAtBookmark(const void* bookmark, uint16_t lock, void* record) {
-  call(lock ? "read+lock" : "read");
+  LogCall(lock ? "read+lock" : "read");
   SetToBookmark(bookmark);
   deliver(record);
 }
 
 void CountingCursor::SearchKey(uint16_t condition, bool directKey, void* record, const void* key, uint16_t length,
                                uint16_t fieldCount) {
-  call("search");
+  LogCall("search");
   LastSearchCondition = condition;
   const int32_t wanted = IdOf(key);
   for (size_t i = 0; i < Records.size(); ++i) {
@@ -134,19 +128,19 @@ void CountingCursor::SearchKey(uint16_t condition, bool directKey, void* record,
 }
 
 void CountingCursor::InsertRecord(uint16_t lock, void* record) {
-  call("insert");
+  LogCall("insert");
   const auto* bytes = static_cast<const uint8_t*>(record);
   Records.emplace_back(bytes, bytes + RecordSize);
 }
 
 void CountingCursor::DeleteRecord(void* record) {
-  call("delete");
+  LogCall("delete");
   if (Position < 0 || Position >= static_cast<int>(Records.size())) RaiseEngineError(DBIERR_NOCURRREC);
   Records.erase(Records.begin() + Position);
   --Position;
 }
 
-void CountingCursor::ReleaseLocks() { call("unlock"); }
+void CountingCursor::ReleaseLocks() { LogCall("unlock"); }
 
 void CountingCursor::Activate() {
   Calls.push_back("open:" + std::to_string(ShareMode()));
@@ -198,21 +192,12 @@ void CountingCursor::GetCursorProps(CursorProperties& properties) {
 
 namespace {
 
-class CountingDriver : public CursorDriver {
+class CountingDriver : public LoggingCursorDriver<CountingCursor> {
  public:
-  explicit CountingDriver(int recordCount) : cursor_(CreateCursor<CountingCursor>(recordCount, 0u)) {
+  explicit CountingDriver(int recordCount) {
+    cursor_.reset(CreateCursor<CountingCursor>(recordCount, 0u));
     cursor_->Activate();
   }
-  TBaseTable& Cursor() override { return *cursor_; }
-  std::vector<std::string> Calls() const override { return cursor_->Calls; }
-  void ClearCalls() override { cursor_->Calls.clear(); }
-  void FailCalls(const std::string& call, std::function<bool(int)> fails) override {
-    cursor_->Failures[call] = std::move(fails);
-    cursor_->Ordinals[call] = 0;
-  }
-
- private:
-  std::unique_ptr<CountingCursor> cursor_;
 };
 
 }  // namespace

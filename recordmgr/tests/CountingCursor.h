@@ -2,13 +2,12 @@
 // A cursor over records held in memory that logs every call of its primitives, so that tests see
 // what the abstract cursor asks of a driver. Its records are kept in key order (by Id). Test code
 // only.
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "recordmgr/BaseTable.h"
 #include "recordmgr/tests/CursorDriver.h"
+#include "recordmgr/tests/PrimitiveCallLog.h"
 
 namespace cursortest {
 
@@ -17,17 +16,13 @@ struct TestIndex {
   std::vector<uint16_t> keyFields;
 };
 
-class CountingCursor : public TBaseTable {
+class CountingCursor : public TBaseTable, public PrimitiveCallLog {
  public:
   CountingCursor(int recordCount, uint32_t shareMode, bool fieldStatus = false, uint32_t openMode = 0);
   // A cursor of a database, in its cursor list, on that table.
   CountingCursor(TBapiListItem* database, TKorvoCollection* list, const char* tableName, int recordCount,
                  uint32_t shareMode, uint32_t openMode, const char* creationText);
 
-  std::vector<std::string> Calls;
-  // Calls of a primitive that fail, by name: a predicate over the call's ordinal.
-  std::map<std::string, std::function<bool(int)>> Failures;
-  std::map<std::string, int> Ordinals;  // calls of each primitive since its failures were set
   std::vector<TestIndex> Indexes;
   bool FieldStatus;
   std::vector<std::vector<uint8_t>> Records;
@@ -62,8 +57,6 @@ class CountingCursor : public TBaseTable {
   void GetCursorProps(CursorProperties& properties) override;
 
  private:
-  // Logs the call and raises when it is to fail.
-  void call(const std::string& name);
   void deliver(void* record);
 };
 

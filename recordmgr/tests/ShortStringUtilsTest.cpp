@@ -7,6 +7,13 @@
 
 namespace {
 
+TEST(ShortStringUtilsTest, UnpaddedTextDropsTrailingBlanksWithinTheField) {
+  EXPECT_EQ(UnpaddedText("CASES   ", 8), "CASES");
+  EXPECT_EQ(UnpaddedText("  A B  \0XYZ", 12), "  A B");
+  EXPECT_EQ(UnpaddedText("ABCDEFGH", 4), "ABCD");
+  EXPECT_EQ(UnpaddedText("        ", 8), "");
+}
+
 TEST(ShortStringUtilsTest, KeepNumberChars) {
   EXPECT_EQ(KeepNumberChars("12,345.6-"), "12345.6-");
   EXPECT_EQ(KeepNumberChars("$ +1 000"), "+1000");
@@ -112,6 +119,26 @@ TEST(ShortStringUtilsTest, TruncateAtChar) {
   EXPECT_STREQ(text, "CASES");
   EXPECT_EQ(TruncateAtChar(nullptr, ';'), nullptr);
   EXPECT_EQ(MinUnsigned(0xFFFFFFFFu, 3u), 3u);
+}
+
+TEST(ShortStringUtilsTest, CopyTextZKeepsAtMostMaxLengthAndEndsInZero) {
+  char copy[8];
+  std::memset(copy, '#', sizeof copy);
+  CopyTextZ(copy, AnsiString("abcdefghij"), 5);
+  EXPECT_STREQ(copy, "abcde");
+  EXPECT_EQ(copy[6], '#');
+  CopyTextZ(copy, "xy", 5);
+  EXPECT_STREQ(copy, "xy");
+  CopyTextZ(copy, "", 5);
+  EXPECT_STREQ(copy, "");
+}
+
+TEST(ShortStringUtilsTest, CopyTextZReadsAFullFieldNoFurtherThanMaxLength) {
+  // A full field followed by bytes that are not part of it, and no zero anywhere.
+  const char field[8] = {'C', 'A', 'S', 'E', 'N', 'O', '#', '#'};
+  char copy[7];
+  CopyTextZ(copy, field, 6);
+  EXPECT_STREQ(copy, "CASENO");
 }
 
 TEST(ShortStringUtilsTest, NetworkUserNameIsTheUserRunningTheProgram) {

@@ -1,0 +1,18 @@
+#include "recordmgr/tests/PrimitiveCallLog.h"
+
+#include "recordmgr/EngineError.h"
+
+namespace cursortest {
+
+void PrimitiveCallLog::LogCall(const std::string& name) {
+  Calls.push_back(name);
+  auto failure = Failures.find(name);
+  if (failure != Failures.end() && failure->second(++Ordinals[name])) RaiseEngineError(InjectedErrorCode);
+}
+
+void PrimitiveCallLog::FailCalls(const std::string& name, std::function<bool(int)> fails) {
+  Failures[name] = std::move(fails);
+  Ordinals[name] = 0;
+}
+
+}  // namespace cursortest
