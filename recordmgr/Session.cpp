@@ -10,6 +10,7 @@
 #include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
+#include "recordmgr/Database.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/EngineCodes.h"
 #include "recordmgr/EngineError.h"
@@ -41,24 +42,15 @@ class CriticalSection {
 
 }  // namespace
 
-// LockSession for one scope.
-class TttSession::Lock {
- public:
-  explicit Lock(TttSession& session) : session_(session) { session_.LockSession(); }
-  ~Lock() { session_.UnlockSession(); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  TttSession& session_;
-};
-
 TttSession::TttSession(TComponent* owner, TttSessionlist& list) : TComponent(owner), list_(list) {
   validateAutoSession(owner, false);
   list_.AddSession(this);
 }
 
-TttSession::~TttSession() { list_.RemoveSession(this); }
+TttSession::~TttSession() {
+  for (TttDatabase* database : databases_) database->SessionGone();
+  list_.RemoveSession(this);
+}
 
 void TttSession::DoDestroy() {
   SetActive(false);
@@ -258,6 +250,16 @@ void TttSession::initializeEngine() {
 void TttSession::stopSession() {
   if (!handle_) return;
   TVirtEng* engine = Engine();
+  engine->SetCurrentSession(handle_);
+  for (size_t i = databases_.size(); i-- > 0;) {
+    if (i >= databases_.size()) continue;
+    TttDatabase* database = databases_[i];
+    if (database->Temporary()) {
+      delete database;
+    } else {
+      database->Close();
+    }
+  }
   TBaseSession* handle = handle_;
   handle_ = nullptr;
   if (default_) {
@@ -393,4 +395,76 @@ AnsiString TttSession::FromEngineText(const char* text) {
   uint32_t length = 0;
   CheckEngineStatus(*Engine(), Engine()->NativeToAnsi(result.data(), length, static_cast<uint32_t>(count), text));
   return result;
+}
+
+// --- Databases ---
+
+void TttSession::AddDatabase(TttDatabase* database) {
+  databases_.push_back(database);
+  DatabaseNotify(DatabaseEvent::Added, database->DatabaseName());
+}
+
+void TttSession::RemoveDatabase(TttDatabase* database) {
+  std::erase(databases_, database);
+  DatabaseNotify(DatabaseEvent::Removed, database->DatabaseName());
+}
+
+TttDatabase* TttSession::FindDatabase(const AnsiString& name, const TttDatabase* except) const {
+  for (TttDatabase* database : databases_) {
+    if (database == except) continue;
+    if ((!database->DatabaseName().empty() || database->Temporary()) && SameText(database->DatabaseName(), name))
+      return database;
+  }
+  return nullptr;
+}
+
+TttDatabase* TttSession::FindDatabaseOf(const AnsiString& name, const TComponent* owner) const {
+  for (TttDatabase* database : databases_)
+    if (database->Owner() == owner && database->HandleShared() && SameText(database->DatabaseName(), name))
+      return database;
+  return FindDatabase(name);
+}
+
+TBaseDatabase* TttSession::FindDatabaseHandle(const AnsiString& name) const {
+  for (TttDatabase* database : databases_)
+    if (database->Connected() && database->HandleShared() && SameText(database->DatabaseName(), name))
+      return database->Handle();
+  return nullptr;
+}
+
+TttDatabase* TttSession::OpenDatabase(const AnsiString& name, const TComponent* owner) {
+  MakeCurrent();
+  TttDatabase* database = owner ? FindDatabaseOf(name, owner) : FindDatabase(name);
+  const bool created = database == nullptr;
+  if (created) {
+    database = CreateDatabase();
+    database->SetTemporary(true);
+    database->SetDatabaseName(name);
+    database->SetKeepConnection(keepConnections_);
+  }
+  try {
+    database->Open();
+  } catch (...) {
+    if (created) delete database;
+    throw;
+  }
+  database->SetReferenceCount(database->ReferenceCount() + 1);
+  return database;
+}
+
+void TttSession::CloseDatabase(TttDatabase* database) {
+  if (database->ReferenceCount() > 0) database->SetReferenceCount(database->ReferenceCount() - 1);
+  if (database->ReferenceCount() > 0 || database->KeepConnection()) return;
+  if (!database->Temporary()) {
+    database->Close();
+  } else if (!database->ComponentState().Contains(csDestroying)) {
+    delete database;
+  }
+}
+
+void TttSession::CloseDatabaseHandle(TttDatabase* database) {
+  for (TttDatabase* other : databases_)
+    if (other != database && other->Handle() == database->Handle()) return;
+  Lock lock(*this);
+  CheckEngineStatus(*Engine(), Engine()->CloseDatabase(database->Handle()));
 }

@@ -23,8 +23,10 @@
 #include "framework/base/NotifyEvent.h"
 #include "recordmgr/BapiListItem.h"
 
+class TBaseDatabase;
 class TBaseSession;
 class TStrings;
+class TttDatabase;
 class TVirtEng;
 class TttSessionlist;
 
@@ -68,6 +70,8 @@ class TttSession : public TComponent {
   virtual void CriticalSectionEnd() = 0;
   virtual TBapiListItemClass GetEngineClass() = 0;
   virtual TttSession* DefaultSession() = 0;
+  // A database component of the binding's class, owned by this session.
+  virtual TttDatabase* CreateDatabase() = 0;
 
   // --- Properties ---
   bool Active() const { return handle_ != nullptr; }
@@ -119,6 +123,37 @@ class TttSession : public TComponent {
 
   void DatabaseNotify(DatabaseEvent event, const AnsiString& name);
 
+  // --- Databases ---
+  void AddDatabase(TttDatabase* database);
+  void RemoveDatabase(TttDatabase* database);
+  int DatabaseCount() const { return static_cast<int>(databases_.size()); }
+  TttDatabase* Databases(int index) const { return databases_.at(static_cast<size_t>(index)); }
+  // The first database named so (or temporary), case ignored, other than `except`; nil when none.
+  TttDatabase* FindDatabase(const AnsiString& name, const TttDatabase* except = nullptr) const;
+  // First a handle-sharing database of that name owned by the owner; otherwise as above.
+  TttDatabase* FindDatabaseOf(const AnsiString& name, const TComponent* owner) const;
+  // The handle of the first connected, handle-sharing database of that name; nil when none.
+  TBaseDatabase* FindDatabaseHandle(const AnsiString& name) const;
+  // The database of that name, made (temporary) when there is none, opened and counted.
+  TttDatabase* OpenDatabase(const AnsiString& name, const TComponent* owner = nullptr);
+  // Uncounts it; the last user of a database without KeepConnection closes (frees, when
+  // temporary) it.
+  void CloseDatabase(TttDatabase* database);
+  // Closes the engine's database unless another database of this session uses the same handle.
+  void CloseDatabaseHandle(TttDatabase* database);
+
+  // LockSession for one scope.
+  class Lock {
+   public:
+    explicit Lock(TttSession& session) : session_(session) { session_.LockSession(); }
+    ~Lock() { session_.UnlockSession(); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+   private:
+    TttSession& session_;
+  };
+
  protected:
   void Loaded() override;
   void DoDestroy() override;
@@ -126,7 +161,6 @@ class TttSession : public TComponent {
   virtual void StartSession(bool value);
 
  private:
-  class Lock;
   void initializeEngine();
   void stopSession();
   void validateAutoSession(TComponent* owner, bool enabling);
@@ -148,4 +182,5 @@ class TttSession : public TComponent {
   AnsiString sessionName_;
   AnsiString netFileDir_;
   AnsiString privateDir_;
+  std::vector<TttDatabase*> databases_;
 };

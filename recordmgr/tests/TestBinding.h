@@ -5,6 +5,7 @@
 
 #include "recordmgr/BaseSession.h"
 #include "recordmgr/BtrSession.h"
+#include "recordmgr/Database.h"
 #include "recordmgr/Session.h"
 #include "recordmgr/SessionList.h"
 #include "recordmgr/VirtEng.h"
@@ -29,6 +30,12 @@ class TestSessionList : public TttSessionlist {
   int criticalDepth = 0;
 };
 
+// The binding's database: no login prompt unless asked for.
+class TestDatabaseComponent : public TttDatabase {
+ public:
+  TestDatabaseComponent(TComponent* owner, TttSessionlist& list) : TttDatabase(owner, list) { SetLoginPrompt(false); }
+};
+
 class TestSessionComponent : public TttSession {
  public:
   TestSessionComponent(TComponent* owner, TestSessionList& list) : TttSession(owner, list), list_(list) {}
@@ -46,6 +53,7 @@ class TestSessionComponent : public TttSession {
   }
   TBapiListItemClass GetEngineClass() override { return &CreateSession<TBtrSession>; }
   TttSession* DefaultSession() override { return list_.DefaultSession(); }
+  TttDatabase* CreateDatabase() override { return new TestDatabaseComponent(this, list_); }
 
  private:
   TestSessionList& list_;
