@@ -129,7 +129,11 @@ void TttSession::makeSessionName() {
 }
 
 void TttSession::updateSessionNames() {
-  // Datasets and databases of the owner take this session's name once they exist as components.
+  if (!Owner()) return;
+  for (int i = 0; i < Owner()->ComponentCount(); ++i) {
+    auto* database = dynamic_cast<TttDatabase*>(Owner()->Components(i));
+    if (database && database->SessionName() != sessionName_) database->SetSessionName(sessionName_);
+  }
 }
 
 void TttSession::validateAutoSession(TComponent* owner, bool enabling) {

@@ -172,3 +172,24 @@ TEST_F(DatabaseComponentTest, TheSessionOpensADatabaseOnDemandAndFreesItWithTheL
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DatabaseComponentTest, AnAutomaticallyNamedSessionTakesTheDatabasesOfItsForm) {
+  TComponent form(nullptr);
+  auto* database = new TestDatabaseComponent(&form, sessions);
+  database->SetDatabaseName(folder);
+  EXPECT_EQ(database->Session(), standard);
+  auto* session = new TestSessionComponent(&form, sessions);
+  session->SetName("Session1");
+  session->SetAutoSessionName(true);
+  EXPECT_EQ(database->SessionName(), "Session1_1");
+  EXPECT_EQ(database->Session(), session);
+  EXPECT_EQ(standard->DatabaseCount(), 0);
+  EXPECT_EQ(session->DatabaseCount(), 1);
+  database->Open();
+  EXPECT_TRUE(session->Active());
+  EXPECT_EQ(database->Handle()->Owner(), session->GetHandle());
+}
+
+}  // namespace
