@@ -7,6 +7,7 @@
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/TestControls.h"
 
 namespace {
 
@@ -106,6 +107,30 @@ TEST_F(MenuTest, PopupOpensAtAPointAndRunsTheChosenEntry) {
   EXPECT_TRUE(disabledShownDisabled);
   EXPECT_TRUE(checkedShownChecked);
   EXPECT_EQ(clicked, std::vector<AnsiString>{"&Wrap"});
+}
+
+TEST_F(MenuTest, ARightPressOnAControlOpensItsPopupMenu) {
+  auto* form = new qn::ui::testing::TTestForm;
+  auto* edit = new qn::ui::testing::TTestEdit(form, form, "Edit1");
+  form->Show();
+  form->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+  auto& menu = *new TPopupMenu(form);
+  add(menu.Items(), "&Undo");
+  edit->SetPopupMenu(&menu);
+  TComponent* openedFor = nullptr;
+  QTimer::singleShot(0, [&] {
+    openedFor = menu.PopupComponent();
+    QMenu* open = menu.openMenu();
+    ASSERT_NE(open, nullptr);
+    open->setActiveAction(open->actions().at(0));
+    QTest::keyClick(open, Qt::Key_Return);
+  });
+  QTest::mouseClick(edit->lineEdit(), Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_EQ(openedFor, edit);
+  EXPECT_EQ(menu.PopupComponent(), nullptr);
+  EXPECT_EQ(clicked, std::vector<AnsiString>{"&Undo"});
+  delete form;
 }
 
 }  // namespace
