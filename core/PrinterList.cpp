@@ -1,17 +1,16 @@
 #include "core/PrinterList.h"
 
-#include <QPrinterInfo>
-
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
 #include "framework/base/StringList.h"
 #include "framework/base/StringUtils.h"
+#include "framework/ui/InstalledPrinters.h"
 
 namespace {
 
 std::vector<AnsiString> systemPrinterNames() {
   std::vector<AnsiString> names;
-  for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(qn::utf8ToAnsi(name.toStdString()));
+  for (const QString& name : qn::ui::installedPrinters().names) names.push_back(qn::utf8ToAnsi(name.toStdString()));
   return names;
 }
 
