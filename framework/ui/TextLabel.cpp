@@ -6,10 +6,6 @@
 #include "framework/ui/TextLayout.h"
 #include "framework/ui/WinControl.h"
 
-namespace {
-const EnumerationType kAlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
-}
-
 void TextLabel::PublishProperties(PropertyPublisher<TextLabel>& publish) {
   publish.String("Caption", &TextLabel::Caption, &TextLabel::SetCaption);
   publish.Enumeration("Alignment", kAlignmentType, &TextLabel::Alignment, &TextLabel::SetAlignment);
