@@ -1,6 +1,7 @@
 #pragma once
 // The enumerations shared by datasets, fields, data sources and data links. Their order is the
 // order descendants and stored forms rely on; append, never reorder.
+#include "framework/base/Alignment.h"
 #include <string>
 
 enum TFieldType {
@@ -48,8 +49,6 @@ enum TFilterOptionFlag : unsigned { foCaseInsensitive = 1, foNoPartialCompare = 
 using TFilterOptions = unsigned;  // a set of TFilterOptionFlag
 
 enum TBlobStreamMode { bmRead, bmWrite, bmReadWrite };
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A bookmark handed out by GetBookmark: a block of the dataset's bookmark size that the caller
 // returns with FreeBookmark; nullptr means "none". TBookmarkStr holds the same bytes by value.

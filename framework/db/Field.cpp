@@ -8,7 +8,6 @@
 
 namespace {
 
-const EnumerationType kAlignment{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
 const EnumerationType kFieldKind{"TFieldKind",
                                  {"fkData", "fkCalculated", "fkLookup", "fkInternalCalc"}};
 
@@ -18,7 +17,7 @@ void TField::PublishProperties(PropertyPublisher<TField>& publish) {
   publish.String("FieldName", &TField::FieldName, &TField::SetFieldName);
   publish.String("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel);
   publish.Integer("DisplayWidth", &TField::DisplayWidth, &TField::SetDisplayWidth);
-  publish.Enumeration("Alignment", kAlignment, &TField::Alignment, &TField::SetAlignment);
+  publish.Enumeration("Alignment", kAlignmentType, &TField::Alignment, &TField::SetAlignment);
   publish.String("EditMask", &TField::EditMask, &TField::SetEditMask);
   publish.Boolean("ReadOnly", &TField::ReadOnly, &TField::SetReadOnly);
   publish.Boolean("Required", &TField::Required, &TField::SetRequired);

@@ -10,6 +10,7 @@
 #include "framework/base/Exception.h"
 #include "framework/ui/ActiveForm.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/Focus.h"
@@ -477,6 +478,10 @@ void TForm::SetFocus() {
   }
   TWinControl* target = ActiveControl() && ActiveControl()->CanFocus() ? ActiveControl() : FindNextControl(nullptr, true, true);
   if (target) target->SetFocus();
+}
+
+bool TForm::DialogKey(WORD Key, TShiftState Shift) {
+  return qn::ui::pressDialogButton(this, Key) || FormBase::DialogKey(Key, Shift);
 }
 
 bool TForm::MouseWheelHandled(int WheelDelta, TShiftState Shift, TPoint MousePos) {

@@ -154,6 +154,8 @@ class TForm : public FormBase {
   virtual void WindowMessageReceived(const qn::os::WindowMessage& Message) {}
 
   bool MouseWheelHandled(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
+  // Enter and Escape press the default (or focused) and the cancel button.
+  bool DialogKey(WORD Key, TShiftState Shift) override;
 
   // Docking into a control or leaving it makes the window again, as a child or a top-level one.
   void SetParent(TWinControl* Value) override;

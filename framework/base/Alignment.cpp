@@ -1,0 +1,3 @@
+#include "framework/base/Alignment.h"
+
+const EnumerationType kAlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};

@@ -1,0 +1,111 @@
+#include "framework/ui/TextLabel.h"
+
+#include <QImage>
+
+#include "framework/base/TextCase.h"
+#include "framework/ui/TextLayout.h"
+#include "framework/ui/WinControl.h"
+
+void TextLabel::PublishProperties(PropertyPublisher<TextLabel>& publish) {
+  publish.String("Caption", &TextLabel::Caption, &TextLabel::SetCaption);
+  publish.Enumeration("Alignment", kAlignmentType, &TextLabel::Alignment, &TextLabel::SetAlignment);
+  publish.Boolean("AutoSize", &TextLabel::AutoSize, &TextLabel::SetAutoSize);
+  publish.Boolean("WordWrap", &TextLabel::WordWrap, &TextLabel::SetWordWrap);
+  publish.Boolean("Transparent", &TextLabel::Transparent, &TextLabel::SetTransparent);
+  publish.Boolean("ShowAccelChar", &TextLabel::ShowAccelChar, &TextLabel::SetShowAccelChar);
+}
+
+TextLabel::TextLabel(TComponent* AOwner) : WindowlessControl(AOwner) { SetBounds(Left(), Top(), 65, 13); }
+
+void TextLabel::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  Invalidate();
+}
+
+void TextLabel::SetAutoSize(bool Value) {
+  autoSize_ = Value;
+  fitToText();
+}
+
+void TextLabel::SetWordWrap(bool Value) {
+  wordWrap_ = Value;
+  fitToText();
+  Invalidate();
+}
+
+void TextLabel::SetTransparent(bool Value) {
+  transparent_ = Value;
+  Invalidate();
+}
+
+void TextLabel::SetShowAccelChar(bool Value) {
+  showAccelChar_ = Value;
+  fitToText();
+  Invalidate();
+}
+
+void TextLabel::SetFocusControl(TWinControl* Value) {
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TextLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  WindowlessControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == focusControl_) focusControl_ = nullptr;
+}
+
+char TextLabel::AcceleratorChar() const {
+  if (!showAccelChar_) return 0;
+  const AnsiString& caption = text_;
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return qn::ansiUpperChar(caption[i + 1]);
+    ++i;  // "&&" is one '&'
+  }
+  return 0;
+}
+
+unsigned TextLabel::textFormat() const {
+  unsigned format = textExpandTabs;
+  if (alignment_ == taCenter) format |= textCentre;
+  if (alignment_ == taRightJustify) format |= textRight;
+  if (wordWrap_) format |= textWordBreak;
+  if (!showAccelChar_) format |= textNoPrefix;
+  if (transparent_) format |= textTransparent;
+  return format;
+}
+
+void TextLabel::Paint() {
+  Canvas& c = canvas();
+  c.SetFont(Font());
+  TRect box = ClientRect();
+  if (!transparent_) {
+    c.Brush.Color = Color();
+    c.Brush.Style = BrushStyle::solid;
+    c.fillRect(box);
+  }
+  c.Brush.Style = BrushStyle::clear;
+  c.drawText(box, text_, textFormat());
+  WindowlessControl::Paint();
+}
+
+void TextLabel::fitToText() {
+  if (!autoSize_) return;
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  Canvas measure(&scratch);
+  measure.SetFont(Font());
+  TRect box{0, 0, wordWrap_ ? Width() : 0, 0};
+  measure.drawText(box, text_.empty() ? AnsiString(" ") : text_, textFormat() | textCalculateRect);
+  SetBounds(Left(), Top(), wordWrap_ ? Width() : box.Width(), box.Height());
+}
+
+void TextLabel::TextChanged() {
+  fitToText();
+  WindowlessControl::TextChanged();
+}
+
+void TextLabel::FontChanged() {
+  fitToText();
+  WindowlessControl::FontChanged();
+}
