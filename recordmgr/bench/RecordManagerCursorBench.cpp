@@ -18,6 +18,7 @@
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/DictionaryFieldRecord.h"
 #include "recordmgr/EngineError.h"
+#include "testing/RatioReporter.h"
 
 namespace {
 
@@ -164,36 +165,16 @@ BENCHMARK(BM_GetEqual_Cursor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GetEqual_Direct)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExactRecordCount_Cursor)->Unit(benchmark::kMicrosecond);
 
-// Keeps each case's operations per second for the ratio lines.
-class RateReporter : public benchmark::ConsoleReporter {
- public:
-  RateReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      auto it = run.counters.find("items_per_second");
-      if (!run.error_occurred && it != run.counters.end()) rates[run.benchmark_name()] = it->second;
-    }
-  }
-  std::map<std::string, double> rates;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RateReporter reporter;
+  qn::testing::RatioReporter reporter;
   setup();
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto line = [&](const char* name, const std::string& ours, const std::string& theirs) {
-    auto a = reporter.rates.find(ours), b = reporter.rates.find(theirs);
-    if (a == reporter.rates.end() || b == reporter.rates.end())
-      std::printf("ratio %s n/a\n", name);
-    else
-      std::printf("ratio %s %.3f\n", name, a->second / b->second);
-  };
-  line("cursor_scan", "BM_Scan_Cursor", "BM_Scan_Direct");
-  line("cursor_getequal", "BM_GetEqual_Cursor", "BM_GetEqual_Direct");
+  reporter.printRatio("ratio", "cursor_scan", "BM_Scan_Cursor", "BM_Scan_Direct");
+  reporter.printRatio("ratio", "cursor_getequal", "BM_GetEqual_Cursor", "BM_GetEqual_Direct");
   std::filesystem::remove_all(setup().folder);
   return 0;
 }

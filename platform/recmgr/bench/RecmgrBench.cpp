@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/recmgr/RecordFile.h"
+#include "testing/RatioReporter.h"
 
 namespace {
 
@@ -482,45 +483,23 @@ BENCHMARK(BM_DurableInsert_Sqlite)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TwoFileTransaction_Btrcall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TwoFileTransaction_Sqlite)->Unit(benchmark::kMicrosecond);
 
-// Keeps each case's operations per second for the ratio lines.
-class RateReporter : public benchmark::ConsoleReporter {
- public:
-  // Without colours the ratio lines start their lines, for whoever reads them with grep.
-  RateReporter() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      auto it = run.counters.find("items_per_second");
-      if (!run.error_occurred && it != run.counters.end()) rates[run.benchmark_name()] = it->second;
-    }
-  }
-  std::map<std::string, double> rates;
-};
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RateReporter reporter;
+  qn::testing::RatioReporter reporter;
   setup();
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto line = [&](const char* kind, const char* name, const std::string& ours, const std::string& theirs) {
-    auto a = reporter.rates.find(ours), b = reporter.rates.find(theirs);
-    if (a == reporter.rates.end() || b == reporter.rates.end()) {
-      std::printf("%s %s n/a\n", kind, name);
-    } else {
-      std::printf("%s %s %.3f\n", kind, name, a->second / b->second);
-    }
-  };
-  line("ratio", "get_equal", "BM_GetEqual_Btrcall", "BM_GetEqual_Sqlite");
-  line("ratio", "get_next", "BM_GetNext_Btrcall", "BM_GetNext_Sqlite");
-  line("ratio", "get_prev", "BM_GetPrev_Btrcall", "BM_GetPrev_Sqlite");
-  line("ratio", "step_next", "BM_StepNext_Btrcall", "BM_StepNext_Sqlite");
-  line("ratio", "insert", "BM_Insert_Btrcall/iterations:3", "BM_Insert_Sqlite/iterations:3");
-  line("ratio", "alternating_clients", "BM_Alternating_Btrcall", "BM_Alternating_Sqlite");
-  line("ratio", "durable_insert", "BM_DurableInsert_Btrcall", "BM_DurableInsert_Sqlite");
-  line("ratio", "two_file_transaction", "BM_TwoFileTransaction_Btrcall", "BM_TwoFileTransaction_Sqlite");
-  line("ceiling", "get_next", "BM_GetNext_Btrcall", "BM_GetNext_Cursor");
+  reporter.printRatio("ratio", "get_equal", "BM_GetEqual_Btrcall", "BM_GetEqual_Sqlite");
+  reporter.printRatio("ratio", "get_next", "BM_GetNext_Btrcall", "BM_GetNext_Sqlite");
+  reporter.printRatio("ratio", "get_prev", "BM_GetPrev_Btrcall", "BM_GetPrev_Sqlite");
+  reporter.printRatio("ratio", "step_next", "BM_StepNext_Btrcall", "BM_StepNext_Sqlite");
+  reporter.printRatio("ratio", "insert", "BM_Insert_Btrcall/iterations:3", "BM_Insert_Sqlite/iterations:3");
+  reporter.printRatio("ratio", "alternating_clients", "BM_Alternating_Btrcall", "BM_Alternating_Sqlite");
+  reporter.printRatio("ratio", "durable_insert", "BM_DurableInsert_Btrcall", "BM_DurableInsert_Sqlite");
+  reporter.printRatio("ratio", "two_file_transaction", "BM_TwoFileTransaction_Btrcall", "BM_TwoFileTransaction_Sqlite");
+  reporter.printRatio("ceiling", "get_next", "BM_GetNext_Btrcall", "BM_GetNext_Cursor");
   std::filesystem::remove_all(setup().folder);
   return 0;
 }
