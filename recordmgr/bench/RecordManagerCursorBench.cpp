@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -164,7 +163,6 @@ BENCHMARK(BM_Scan_Direct)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GetEqual_Cursor)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GetEqual_Direct)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExactRecordCount_Cursor)->Unit(benchmark::kMicrosecond);
-
 
 }  // namespace
 

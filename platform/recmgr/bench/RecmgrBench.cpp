@@ -483,7 +483,6 @@ BENCHMARK(BM_DurableInsert_Sqlite)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TwoFileTransaction_Btrcall)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TwoFileTransaction_Sqlite)->Unit(benchmark::kMicrosecond);
 
-
 }  // namespace
 
 int main(int argc, char** argv) {
