@@ -168,6 +168,7 @@ void TBtrBaseTable::PutBlob(void* record, uint16_t fieldNumber, uint32_t offset,
   else
     std::memset(text, 0, written);
   text[written] = 0;
+  UpdateTailLength(record, field, offset + written + (written > 0 ? 1 : 0));
 }
 
 uint16_t TBtrBaseTable::TailDataLength(void* record) {

@@ -60,6 +60,9 @@ class TBtrBaseTable : public TBaseTable {
   uint16_t TailDataLength(void* record);
   // The 265-byte collating sequence of the current key, or nil.
   virtual const uint8_t* CurrentCollation() const { return nullptr; }
+  // After PutBlob: the memo's text now ends end bytes into the field (its terminating zero
+  // counted when there is text). A cursor whose rows carry their length keeps it here.
+  virtual void UpdateTailLength(void* record, TFieldCacheItem* field, uint32_t end) {}
 
  private:
   TFieldCacheItem* memoField(void* record, uint16_t fieldNumber, uint16_t failure);

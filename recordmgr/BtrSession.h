@@ -47,6 +47,10 @@ class TBtrSession : public TBaseSession {
                       const FieldDescriptor* paramDescriptors, const void* paramValues,
                       TBaseDatabase*& database) override;
 
+ protected:
+  // A database of the session calls the record manager under the session's client.
+  void MarkClientUsed() { usedClient_ = true; }
+
  private:
   // The name and directory the session is created with: those given, else the configuration's.
   struct Defaults {

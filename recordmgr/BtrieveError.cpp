@@ -35,12 +35,14 @@ EBtrieveEngineError::EBtrieveEngineError(int32_t status, const AnsiString& keyTe
 }
 
 AnsiString EBtrieveEngineError::GetErrorText() const {
-  const AnsiString statusText = BtrieveStatusText(BtrieveStatus());
+  const AnsiString statusText = StatusText();
   if (statusText.empty()) return Format("Btrieve Error %d.", {BtrieveStatus()});
   AnsiString text = Format("Btrieve Status %d - %s", {BtrieveStatus(), statusText}) + ".";
   if (!keyText_.empty()) text += "\r\nKey=[" + keyText_ + "]";
   return text.substr(0, kMaxText);
 }
+
+AnsiString EBtrieveEngineError::StatusText() const { return BtrieveStatusText(BtrieveStatus()); }
 
 uint16_t BtrieveStatusToEngineCode(int32_t status) {
   // A status outside 16 bits can match no pair.

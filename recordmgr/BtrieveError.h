@@ -19,6 +19,10 @@ class EBtrieveEngineError : public EKorvoEngineError {
   // "Btrieve Error 170." for a status without a text; never longer than 255 characters.
   AnsiString GetErrorText() const override;
 
+ protected:
+  // The text the message is built on; empty when the status has none.
+  virtual AnsiString StatusText() const;
+
  private:
   AnsiString keyText_;
 };
