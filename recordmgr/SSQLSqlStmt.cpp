@@ -57,7 +57,16 @@ TSSQLSqlStmt::TSSQLSqlStmt(TBapiListItem* database, uint16_t kind, const char* t
                            const uint8_t* clientId)
     : TSqlStmt(database, kind, nullptr, list), clientId_(clientId) {
   SetText(text);
-  Prepare();
+  try {
+    Prepare();
+  } catch (...) {
+    // Nobody can release a statement that was never made: its interface cursor goes here.
+    try {
+      Release();
+    } catch (const EKorvoEngineError&) {
+    }
+    throw;
+  }
 }
 
 void TSSQLSqlStmt::SetText(const char* text) {

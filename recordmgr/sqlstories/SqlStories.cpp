@@ -135,6 +135,32 @@ TEST_F(RecordedStory, ResultsRunTheStatementOnActivation) {
             "XQLExec " + cursor + "\nXQLExec " + cursor + "\n");
 }
 
+TEST_F(RecordedStory, TheInterfaceIsAskedItsVersionOnceUntilTheLastSqlSessionEnds) {
+  auto count = [&](const std::string& what) {
+    const std::string log = calls();
+    size_t n = 0;
+    for (size_t at = 0; (at = log.find(what, at)) != std::string::npos; ++at) ++n;
+    return n;
+  };
+  markLog();
+  TBtrSqlSession* session = newSession();
+  TBaseTable* list = nullptr;
+  session->OpenAliasList(list);
+  session->CloseList(list);
+  session->OpenAliasList(list);
+  session->CloseList(list);
+  EXPECT_EQ(count("XQLVersion\n"), 1u);
+  EXPECT_EQ(count("xReset\n"), 1u);
+  EXPECT_EQ(calls().rfind("XQLVersion\nxReset\n", 0), 0u) << calls();
+  sessions.FreeAll();
+  // A later session asks again.
+  session = newSession();
+  session->OpenAliasList(list);
+  session->CloseList(list);
+  EXPECT_EQ(count("XQLVersion\n"), 2u);
+  EXPECT_EQ(count("xReset\n"), 2u);
+}
+
 // No interface beside the program.
 TEST(AbsentInterfaceStory, AnswersNotLoadedQuietlyAndPlainDatabasesStillOpen) {
   ScriptedMessageBoxes boxes;  // any box fails the story

@@ -227,6 +227,22 @@ TEST_F(SqlDriverTest, UnresolvedVariablesLeaveTheStatementPreparedForItsParamete
   EXPECT_EQ(count, 2u);
 }
 
+TEST_F(SqlDriverTest, TheTextIsSentWithoutCharacterConversionAndCompileFailuresRaise) {
+  TBtrSqlDatabase* database = openSqlDatabase(folder);
+  TSSQLSqlStmt* statement = nullptr;
+  database->PrepareStatement(2, "SELECT ID FROM CLIENTS WHERE NAME = '\xE9t\xE9'", statement, 0);
+  EXPECT_STREQ(statement->SentText(), "SELECT ID FROM CLIENTS WHERE NAME = '\xE9t\xE9'");
+  EXPECT_EQ(statement->Text(), nullptr);
+  statement->Release();
+  EXPECT_EQ(statement->CursorId(), TSSQLSqlStmt::NoCursor);
+
+  // An existing statement takes a new text; preparing it again compiles that text.
+  database->PrepareStatement(2, "SELECT ID FROM CLIENTS WHERE", statement, 0);
+  EXPECT_STREQ(statement->SentText(), "SELECT ID FROM CLIENTS WHERE");
+  EXPECT_EQ(statusOf([&] { statement->Prepare(); }), 220);
+  EXPECT_EQ(statusOf([&] { database->PrepareStatement(2, "DROP TABLE CLIENTS", statement = nullptr, 0); }), 221);
+}
+
 TEST_F(SqlDriverTest, ProcedureCallsExecuteTheStoredText) {
   TBtrSqlDatabase* database = openSqlDatabase(folder);
   TSSQLSqlStmt* statement = nullptr;
