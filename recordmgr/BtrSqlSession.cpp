@@ -109,7 +109,9 @@ void TBtrSqlSession::CreateDatabase(const DatabaseDescription& description, cons
 
 void TBtrSqlSession::OpenAliasList(TBaseTable*& list) {
   if (!sqlListUnavailable && SqlInterfaceUsable() && SqlNamesAvailable()) {
-    list = CreateCursor<TSSQLDatabaseTable>(this, nullptr, ConfigRecords(), Objects());
+    auto* databases = CreateCursor<TSSQLDatabaseTable>(this, nullptr, ConfigRecords(), Objects());
+    databases->Activate();
+    list = databases;
     return;
   }
   sqlListUnavailable = true;

@@ -116,11 +116,12 @@ void TSSQLSqlStmt::Bind(uint16_t count, const FieldDescriptor* descriptors, cons
   }
 }
 
+// With a result wanted, activating the result cursor is the one execution: running the statement
+// before it as well would do an INSERT, UPDATE or DELETE twice.
 void TSSQLSqlStmt::Execute(TBaseTable** result) {
   if (result) *result = nullptr;
   if (cursorId_ == NoCursor) Prepare();
-  CheckSqlStatus(RequiredSqlEntry(SqlCalls().Exec)(cursorId_));
-  if (result == nullptr) return;
+  if (result == nullptr) return CheckSqlStatus(RequiredSqlEntry(SqlCalls().Exec)(cursorId_));
   TBtrSqlBaseTable* cursor = PropertyValue() != 0
                                  ? CreateCursor<TBtrSqlAggTable>(this, cursorId_, clientId_)
                                  : CreateCursor<TBtrSqlBaseTable>(this, cursorId_, clientId_);

@@ -36,8 +36,8 @@ class TSSQLSqlStmt : public TSqlStmt {
   // Parameter i of count, described by descriptors[i] with its value in the record at the
   // descriptor's offset, becomes the variable QVARi as text; named parameters are left alone.
   void Bind(uint16_t count, const FieldDescriptor* descriptors, const void* record);
-  // Runs the statement; with result given, also a result-set cursor (aggregate when property 16
-  // is set) activated on it.
+  // Runs the statement once; with result given, through the result-set cursor (aggregate when
+  // property 16 is set) that it hands back, whose activation runs it.
   void Execute(TBaseTable** result);
 
  protected:

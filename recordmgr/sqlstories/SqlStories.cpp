@@ -124,15 +124,20 @@ TEST_F(RecordedStory, AnAggregateSeekReadsFromTheFirstRowToTheBookmark) {
   EXPECT_EQ(calls(), "_XQLFetch " + cursor + " 1\n_XQLFetch " + cursor + " 2\n_XQLFetch " + cursor + " 2\n");
 }
 
-TEST_F(RecordedStory, ResultsRunTheStatementOnActivation) {
+TEST_F(RecordedStory, AStatementWithAResultRunsOnceWhenItsResultIsActivated) {
   TBtrSqlDatabase* database = openSqlDatabase(folder);
   database->Open();
   markLog();
   TBtrSqlBaseTable* result = runQuery(*database, "SELECT ID FROM CLIENTS");
   const std::string cursor = std::to_string(result->CursorId());
   const std::string log = calls();
-  EXPECT_EQ(log.substr(log.find("XQLExec")),
-            "XQLExec " + cursor + "\nXQLExec " + cursor + "\n");
+  EXPECT_EQ(log.substr(log.find("XQLExec")), "XQLExec " + cursor + "\n");
+  // Without a result the statement runs as it is executed.
+  TSSQLSqlStmt* statement = nullptr;
+  database->PrepareStatement(2, "UPDATE CLIENTS SET NAME = 'x' WHERE ID = 1", statement, 0);
+  markLog();
+  statement->Execute(nullptr);
+  EXPECT_EQ(calls(), "XQLExec " + std::to_string(statement->CursorId()) + "\n");
 }
 
 TEST_F(RecordedStory, TheInterfaceIsAskedItsVersionOnceUntilTheLastSqlSessionEnds) {

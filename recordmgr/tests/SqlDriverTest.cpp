@@ -194,6 +194,25 @@ TEST_F(SqlDriverTest, WithoutALoginTransactionsAreTheRecordManagers) {
   EXPECT_FALSE(database->InTransaction());
 }
 
+TEST_F(SqlDriverTest, AWriteAskedForWithAResultHappensOnce) {
+  TBtrSqlDatabase* database = openSqlDatabase(folder);
+  runQuery(*database, "INSERT INTO LEDGER (A, B, AMOUNT) VALUES ('four', 4, 40)");
+  TBtrSqlBaseTable* count = runQuery(*database, "SELECT COUNT(*) FROM LEDGER");
+  auto row = rowBuffer(*count);
+  count->GetNextRecord(0, row.data(), nullptr);
+  EXPECT_EQ(integerField(*count, 1, row), 4);
+}
+
+TEST_F(SqlDriverTest, AnAllocatedStatementHasNoTextAndNoCursorYet) {
+  TBtrSqlDatabase* database = openSqlDatabase(folder);
+  TSSQLSqlStmt* statement = nullptr;
+  database->AllocateStatement(statement);
+  EXPECT_EQ(statement->Kind(), 0);
+  EXPECT_EQ(statement->SentText(), nullptr);
+  EXPECT_EQ(statement->CursorId(), TSSQLSqlStmt::NoCursor);
+  EXPECT_EQ(database->Statements()->IndexOf(statement), 0);
+}
+
 TEST_F(SqlDriverTest, OnlyLanguageTwoIsPrepared) {
   TBtrSqlDatabase* database = openSqlDatabase(folder);
   TSSQLSqlStmt* statement = nullptr;
