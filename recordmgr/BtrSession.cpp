@@ -25,9 +25,6 @@ constexpr uint16_t kAlreadyStarted = 1016;
 constexpr size_t kTimeLetterAt = 12;
 constexpr int kLetters = 26;
 
-// The process's first thread: the one the program's windows run on.
-bool onMainThread() { return ::gettid() == ::getpid(); }
-
 // The sessions alive in this process, whose client identifiers must differ.
 std::mutex liveLock;
 std::vector<const TBtrSession*> liveSessions;
@@ -47,6 +44,8 @@ AnsiString readText(const TRightsRegistry& registry, const char* name) {
 }
 
 }  // namespace
+
+bool OnMainThread() { return ::gettid() == ::getpid(); }
 
 AnsiString SessionConfigurationKey(const AnsiString& subkey) {
   return AnsiString(TBtrSession::RegistryBase) + "\\Configuration\\" + subkey;
@@ -71,7 +70,7 @@ TBtrSession::TBtrSession(TBapiListItem* facade, const Defaults& defaults, TKorvo
     : TBaseSession(facade, defaults.directory ? defaults.directory->c_str() : nullptr,
                    defaults.name ? defaults.name->c_str() : nullptr, list) {
   SetRegistryRoot(qn::os::HKEY_LOCAL_MACHINE, RegistryBase);
-  if (onMainThread()) {
+  if (OnMainThread()) {
     loadEngine();
     readConversionOptions();
   }
@@ -137,7 +136,7 @@ TBtrSession::~TBtrSession() {
     std::lock_guard<std::mutex> guard(liveLock);
     liveSessions.erase(std::remove(liveSessions.begin(), liveSessions.end(), this), liveSessions.end());
   }
-  if (!onMainThread()) return;
+  if (!OnMainThread()) return;
   bool othersRemain = false;
   for (int i = 0; List() && i < List()->Count(); ++i) {
     TObject* item = List()->At(i);

@@ -1,8 +1,5 @@
 #include "recordmgr/BtrSqlSession.h"
 
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <cstring>
 
@@ -20,8 +17,6 @@ namespace {
 
 // Once the SQL list could not be made, every later list in the process is the plain one.
 std::atomic<bool> sqlListUnavailable{false};
-
-bool onMainThread() { return ::gettid() == ::getpid(); }
 
 struct Login {
   AnsiString user;
@@ -59,7 +54,7 @@ bool othersRemain(const TBtrSqlSession* self, TKorvoCollection* list) {
 }  // namespace
 
 TBtrSqlSession::~TBtrSqlSession() {
-  if (onMainThread() && !othersRemain(this, List())) ReleaseSqlInterface();
+  if (OnMainThread() && !othersRemain(this, List())) ReleaseSqlInterface();
 }
 
 void TBtrSqlSession::ResolveAlias(const char* name, DatabaseDescription& description, bool byAlias) {
