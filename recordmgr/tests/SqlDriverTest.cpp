@@ -511,6 +511,14 @@ TEST_F(SqlDriverTest, TheProcedureListDeliversEachNameThenEndOfFile) {
 
 class DatabaseListTest : public SqlDriverTest {
  protected:
+  // Only this test's aliases and SQL names are listed.
+  void SetUp() override {
+    qn::os::RegistryKey registry(qn::os::HKEY_LOCAL_MACHINE);
+    registry.DeleteKey("\\Software\\Korvo\\Btrieve\\Aliases");
+    registry.DeleteKey("\\Software\\Korvo\\SqlInterface\\Databases");
+    SqlDriverTest::SetUp();
+  }
+
   // Every description the session's list delivers until end of file.
   std::vector<DatabaseDescription> listAll(TBtrSqlSession& session) {
     TBaseTable* list = nullptr;
