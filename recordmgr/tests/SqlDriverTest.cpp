@@ -139,6 +139,20 @@ TEST_F(SqlDriverTest, LoginParametersAndTheAliasKeyGiveUserAndPassword) {
   static_cast<TBtrSqlDatabase*>(second)->Open();
 }
 
+TEST_F(SqlDriverTest, AConfiguredDatabaseTakesItsPathAndLoginFromItsConfiguration) {
+  TBtrSqlSession* session = newSession();
+  session->AddAlias("CONFSQL", "BTRIEVE", ("PATH:\"" + folder + "\";User:\"clerk\";Password:\"pass word\"").c_str(),
+                    false);
+  TBaseDatabase* database = nullptr;
+  session->OpenDatabase("CONFSQL", nullptr, 0, 0, nullptr, 0, nullptr, nullptr, database);
+  auto* sql = dynamic_cast<TBtrSqlDatabase*>(database);
+  ASSERT_NE(sql, nullptr);
+  EXPECT_EQ(sql->User(), AnsiString("clerk"));
+  EXPECT_EQ(sql->Directory(), AnsiString(folder + "\\"));
+  sql->Open();
+  EXPECT_TRUE(sql->LoggedIn());
+}
+
 TEST_F(SqlDriverTest, AnAtNameOfTheRecordManagersTypeListsNoTables) {
   registerName("LAWAT", folder);
   TBtrSqlDatabase* database = openSqlDatabase("@LAWAT");
@@ -490,6 +504,26 @@ TEST_F(SqlDriverTest, BlocksAreReadAndWrittenInOneCall) {
   count = 5;
   EXPECT_THROW(result->ReadBlock(count, block.data()), EKorvoEngineError);
   EXPECT_EQ(count, 1u);
+}
+
+TEST_F(SqlDriverTest, ABlockOfRowsIsInsertedInOneCall) {
+  TBtrSqlDatabase* database = openSqlDatabase(folder);
+  TBtrSqlBaseTable* result = runQuery(*database, "SELECT A, B FROM LEDGER");
+  const uint16_t size = result->GetRecordSize();
+  std::vector<uint8_t> block(size * 2u, 0);
+  for (int i = 0; i < 2; ++i) {
+    const int32_t b = 50 + i;
+    result->PutField(1, block.data() + i * size, "new");
+    result->PutField(2, block.data() + i * size, &b);
+    WriteU16(block.data() + i * size, size);
+  }
+  uint32_t count = 2;
+  result->WriteBlock(count, block.data());
+  EXPECT_EQ(count, 2u);
+  TBtrSqlBaseTable* check = runQuery(*database, "SELECT COUNT(*) FROM LEDGER WHERE A = 'new' AND B >= 50");
+  auto row = rowBuffer(*check);
+  check->GetNextRecord(0, row.data(), nullptr);
+  EXPECT_EQ(integerField(*check, 1, row), 2);
 }
 
 TEST_F(SqlDriverTest, TheProcedureListDeliversEachNameThenEndOfFile) {
