@@ -163,7 +163,8 @@ void TCustomEdit::SetScrollBars(TScrollStyle Value) {
 int TCustomEdit::positionOfIndex(int Index) const {
   if (!showsLines()) return Index;
   int position = Index;
-  for (int i = 0; i + 1 < Index && i + 1 < static_cast<int>(text_.size()); ++i)
+  // An index on the LF of a pair stands on the break, as one on its CR does.
+  for (int i = 0; i < Index && i + 1 < static_cast<int>(text_.size()); ++i)
     if (text_[i] == '\r' && text_[i + 1] == '\n') --position;
   return position;
 }
