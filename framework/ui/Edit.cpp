@@ -326,7 +326,9 @@ void TCustomEdit::Undo() {
 }
 
 void TCustomEdit::Redo() {
-  if (lastWasUndo_) Undo();
+  if (!lastWasUndo_) return;
+  Undo();
+  lastWasUndo_ = false;
 }
 
 void TCustomEdit::CopyToClipboard() {

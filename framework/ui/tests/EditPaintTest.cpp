@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "framework/base/Exception.h"
+#include "framework/base/PublishedProperties.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -86,6 +87,92 @@ TEST_F(EditPaintTest, WhatAPaintHandlerRaisesLeavesTheEditPaintingItself) {
   EXPECT_TRUE(raised);
   EXPECT_GT(pixels(own, dark), 20);
   for (int i = 0; i < 3; ++i) QApplication::processEvents();  // handed over after the paint
+}
+
+// The leftmost column holding a dark pixel inside the frame; -1 when none.
+int leftmostDark(const QImage& image) {
+  for (int x = 3; x < image.width() - 3; ++x)
+    for (int y = 3; y < image.height() - 3; ++y) {
+      const QColor c(image.pixel(x, y));
+      if (c.red() < 100 && c.green() < 100 && c.blue() < 100) return x;
+    }
+  return -1;
+}
+
+TEST_F(EditPaintTest, AlignmentPlacesTheText) {
+  edit->SetText("ab");
+  struct Row {
+    TAlignment alignment;
+    int fromLeft;  // the text begins within [fromLeft, toLeft)
+    int toLeft;
+  };
+  for (Row row : {Row{taLeftJustify, 0, 20}, Row{taCenter, 60, 80}, Row{taRightJustify, 120, 160}}) {
+    SCOPED_TRACE(row.alignment);
+    edit->SetAlignment(row.alignment);
+    const int left = leftmostDark(shot());
+    EXPECT_GE(left, row.fromLeft);
+    EXPECT_LT(left, row.toLeft);
+  }
+  EXPECT_EQ(ReadEnumerationProperty(edit, "Alignment"), taRightJustify);
+}
+
+TEST_F(EditPaintTest, TheFormattingRectangleInsetsTheText) {
+  edit->SetText("ab");
+  const int plain = leftmostDark(shot());
+  ASSERT_LT(plain, 20);
+  edit->SetEditRect(Rect(50, 0, edit->ClientWidth(), edit->ClientHeight()));
+  EXPECT_GE(leftmostDark(shot()), 50);
+  EXPECT_GE(edit->PositionOfChar(0).X, 50);
+  edit->SetEditRect(TRect{});
+  EXPECT_EQ(leftmostDark(shot()), plain);
+}
+
+TEST_F(EditPaintTest, BorderStyleAndCtl3DChangeTheFrameOfAShownEdit) {
+  edit->SetText("");
+  auto corner = [&] { return QColor(shot().pixel(0, 0)); };
+  const QColor inside(shot().pixel(edit->Width() / 2, edit->Height() / 2));
+  edit->SetCtl3D(false);
+  EXPECT_TRUE(dark(corner())) << "a flat frame is a dark line";
+  edit->SetBorderStyle(bsNone);
+  EXPECT_EQ(corner(), inside) << "no frame at all";
+  edit->SetBorderStyle(bsSingle);
+  EXPECT_TRUE(dark(corner()));
+  edit->SetCtl3D(true);
+  EXPECT_FALSE(dark(corner()));
+}
+
+// An edit whose caret a test allows or forbids.
+class TCaretEdit : public TEdit {
+  QN_CLASS(TCaretEdit, TEdit)
+ public:
+  using TEdit::TEdit;
+  bool caret = true;
+  void setCaret(bool value) {
+    caret = value;
+    CaretAllowedChanged();
+  }
+
+ protected:
+  bool CaretAllowed() const override { return caret; }
+};
+
+TEST_F(EditPaintTest, TheCaretShowsOnlyWhileItIsAllowed) {
+  const int flashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);  // a steady caret, shown at every paint
+  auto* caretEdit = new TCaretEdit(form);
+  caretEdit->SetParent(form);
+  caretEdit->SetBounds(10, 50, 160, 26);
+  caretEdit->SetEditRect(Rect(20, 0, caretEdit->ClientWidth(), caretEdit->ClientHeight()));  // the caret well inside
+  caretEdit->SetFocus();
+  auto darkPixels = [&] {
+    return pixels(caretEdit->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32), dark);
+  };
+  EXPECT_GT(darkPixels(), 5) << "an empty edit shows its caret";
+  caretEdit->setCaret(false);
+  EXPECT_EQ(darkPixels(), 0);
+  caretEdit->setCaret(true);
+  EXPECT_GT(darkPixels(), 5);
+  QApplication::setCursorFlashTime(flashTime);
 }
 
 }  // namespace
