@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QPlainTextEdit>
 #include <QTest>
 
 #include "framework/base/Exception.h"
 #include "framework/base/PublishedProperties.h"
 #include "framework/base/StringList.h"
+#include "framework/ui/Canvas.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/VirtualKeys.h"
@@ -189,6 +192,54 @@ TEST_F(MemoTest, PublishedPropertiesAreReadAndWrittenByName) {
   source.Add("b");
   ASSERT_TRUE(WriteStringListProperty(memo, "Lines", &source));
   EXPECT_EQ(memo->Text(), "a\r\nb");
+}
+
+TEST_F(MemoTest, ChangedScrollBarsRemakeTheWindowKeepingTextSelectionAndFocus) {
+  memo->SetText("abc\r\ndef");
+  memo->SetSelStart(2);
+  memo->SetSelLength(4);
+  QWidget* before = widget();
+  memo->SetScrollBars(ssNone);
+  EXPECT_EQ(widget(), before) << "no change, no new window";
+  memo->SetScrollBars(ssVertical);
+  ASSERT_NE(widget(), before);
+  auto* shown = static_cast<QPlainTextEdit*>(widget());
+  EXPECT_EQ(shown->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(memo->Text(), "abc\r\ndef");
+  EXPECT_EQ(memo->SelStart(), 2);
+  EXPECT_EQ(memo->SelLength(), 4);
+  EXPECT_TRUE(memo->Focused());
+  EXPECT_EQ(QApplication::focusWidget(), shown);
+}
+
+TEST_F(MemoTest, APaintHandlerPaintsOverTheLines) {
+  memo->SetText("WWWW\r\nWWWW");
+  bool paints = true;
+  memo->SetPaintHandler([&](Canvas& canvas) {
+    if (!paints) return false;
+    canvas.Brush.Color = clRed;
+    canvas.fillRect(Rect(0, 0, canvas.width(), canvas.height()));
+    return true;
+  });
+  auto redAtCentre = [&] {
+    const QColor c(widget()->grab().toImage().pixel(memo->Width() / 2, memo->Height() / 2));
+    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
+  };
+  EXPECT_TRUE(redAtCentre());
+  paints = false;
+  EXPECT_FALSE(redAtCentre());
+}
+
+TEST_F(MemoTest, MiddleClickChangesNothingAndRightPressOpensNoMenu) {
+  memo->SetText("abc");
+  Clipboard::SetAsText("zz");
+  QWidget* lines = static_cast<QPlainTextEdit*>(widget())->viewport();
+  QTest::mouseClick(lines, Qt::MiddleButton, {}, QPoint(5, 5));
+  EXPECT_EQ(memo->Text(), "abc");
+  QTest::mouseClick(lines, Qt::RightButton, {}, QPoint(5, 5));
+  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), lines->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(lines, &menuKey);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 }  // namespace
