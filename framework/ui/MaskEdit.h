@@ -30,9 +30,3 @@ class TCustomMaskEdit : public TCustomEdit {
   AnsiString editMask_;
   AnsiString textBeforeEditing_;
 };
-
-class TMaskEdit : public TCustomMaskEdit {
-  QN_CLASS(TMaskEdit, TCustomMaskEdit)
- public:
-  explicit TMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {}
-};
