@@ -120,7 +120,7 @@ void TCustomEdit::applyFrame() {
   if (EditView* edit = view()) edit->setFrameShown(BorderStyle() != bsNone, !Ctl3D());
 }
 
-void TCustomEdit::SetEditRect(const TRect& Value) {
+void TCustomEdit::setEditRect(const TRect& Value) {
   editRect_ = Value;
   applyEditRect();
 }

@@ -88,8 +88,7 @@ class TCustomEdit : public TWinControl, public ReplaceablePaint {
 
   // The formatting rectangle, in client coordinates: the text keeps inside it. Empty (the
   // default) is the whole client area.
-  TRect EditRect() const { return editRect_; }
-  void SetEditRect(const TRect& Value);
+  void setEditRect(const TRect& Value);
 
   TWantedKeys WantedKeys() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;

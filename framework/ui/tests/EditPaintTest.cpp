@@ -120,10 +120,10 @@ TEST_F(EditPaintTest, TheFormattingRectangleInsetsTheText) {
   edit->SetText("ab");
   const int plain = leftmostDark(shot());
   ASSERT_LT(plain, 20);
-  edit->SetEditRect(Rect(50, 0, edit->ClientWidth(), edit->ClientHeight()));
+  edit->setEditRect(Rect(50, 0, edit->ClientWidth(), edit->ClientHeight()));
   EXPECT_GE(leftmostDark(shot()), 50);
   EXPECT_GE(edit->PositionOfChar(0).X, 50);
-  edit->SetEditRect(TRect{});
+  edit->setEditRect(TRect{});
   EXPECT_EQ(leftmostDark(shot()), plain);
 }
 
@@ -162,7 +162,7 @@ TEST_F(EditPaintTest, TheCaretShowsOnlyWhileItIsAllowed) {
   auto* caretEdit = new TCaretEdit(form);
   caretEdit->SetParent(form);
   caretEdit->SetBounds(10, 50, 160, 26);
-  caretEdit->SetEditRect(Rect(20, 0, caretEdit->ClientWidth(), caretEdit->ClientHeight()));  // the caret well inside
+  caretEdit->setEditRect(Rect(20, 0, caretEdit->ClientWidth(), caretEdit->ClientHeight()));  // the caret well inside
   caretEdit->SetFocus();
   auto darkPixels = [&] {
     return pixels(caretEdit->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32), dark);

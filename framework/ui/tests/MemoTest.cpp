@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -240,6 +241,45 @@ TEST_F(MemoTest, MiddleClickChangesNothingAndRightPressOpensNoMenu) {
   QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), lines->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(lines, &menuKey);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+// A memo whose caret a test allows or forbids.
+class TCaretMemo : public TMemo {
+  QN_CLASS(TCaretMemo, TMemo)
+ public:
+  using TMemo::TMemo;
+  bool caret = true;
+  void setCaret(bool value) {
+    caret = value;
+    CaretAllowedChanged();
+  }
+
+ protected:
+  bool CaretAllowed() const override { return caret; }
+};
+
+TEST_F(MemoTest, TheCaretShowsOnlyWhileItIsAllowed) {
+  const int flashTime = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);  // a steady caret, shown at every paint
+  auto* caretMemo = new TCaretMemo(form);
+  caretMemo->SetParent(form);
+  caretMemo->SetBounds(10, 140, 200, 50);
+  caretMemo->setEditRect(Rect(20, 10, caretMemo->ClientWidth(), caretMemo->ClientHeight()));  // the caret well inside
+  caretMemo->SetFocus();
+  auto darkPixels = [&] {
+    const QImage image = caretMemo->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 4; y < image.height() - 4; ++y)
+      for (int x = 4; x < image.width() - 4; ++x) {
+        const QColor c(image.pixel(x, y));
+        if (c.red() < 100 && c.green() < 100 && c.blue() < 100) ++n;
+      }
+    return n;
+  };
+  EXPECT_GT(darkPixels(), 5) << "an empty memo shows its caret";
+  caretMemo->setCaret(false);
+  EXPECT_EQ(darkPixels(), 0);
+  QApplication::setCursorFlashTime(flashTime);
 }
 
 }  // namespace
