@@ -282,5 +282,16 @@ TEST_F(MemoTest, TheCaretShowsOnlyWhileItIsAllowed) {
   QApplication::setCursorFlashTime(flashTime);
 }
 
+TEST_F(MemoTest, TheFormattingRectangleInsetsTheLines) {
+  memo->SetText("ab\r\ncd");
+  const TPoint plain = memo->PositionOfChar(4);
+  memo->setEditRect(Rect(30, 20, memo->ClientWidth() - 1, memo->ClientHeight() + 1));
+  const TPoint inset = memo->PositionOfChar(4);
+  EXPECT_GE(inset.X, plain.X + 25);
+  EXPECT_GE(inset.Y, plain.Y + 15);
+  memo->setEditRect(TRect{});
+  EXPECT_EQ(memo->PositionOfChar(4).X, plain.X);
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
