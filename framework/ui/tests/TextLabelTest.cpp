@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
+#include <functional>
 #include <QWidget>
 
 #include "framework/ui/TextLabel.h"
@@ -79,6 +81,48 @@ TEST_F(TextLabelTest, AFreedFocusControlIsForgotten) {
   EXPECT_EQ(label->FocusControl(), target);
   delete target;
   EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+TEST_F(TextLabelTest, OnlyAShownEnabledLabelOverAFocusableControlTakesItsAccelerator) {
+  auto* first = new TTestEdit(form, form, "First");
+  auto* named = new TTestEdit(form, form, "Named");
+  named->SetTop(40);
+  // A label inside a panel counts as well as one on the form.
+  auto* panel = new TTestPanel(form, form, "Panel");
+  panel->SetBounds(0, 100, 200, 60);
+  label->SetParent(panel);
+  label->SetCaption("&Named");
+  label->SetFocusControl(named);
+  form->Show();
+  form->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+
+  struct Row {
+    const char* what;
+    std::function<void()> arrange;
+    bool moves;
+  };
+  const std::vector<Row> rows{
+      {"hidden label", [&] { label->Hide(); }, false},
+      {"disabled label", [&] { label->SetEnabled(false); }, false},
+      {"disabled control", [&] { named->SetEnabled(false); }, false},
+      {"no accelerator marks", [&] { label->SetShowAccelChar(false); }, false},
+      {"another letter", [&] { label->SetCaption("Na&med"); }, false},
+      {"shown and enabled", [] {}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    label->Show();
+    label->SetEnabled(true);
+    label->SetShowAccelChar(true);
+    label->SetCaption("&Named");
+    named->SetEnabled(true);
+    first->SetFocus();
+    row.arrange();
+    QTest::keyClick(first->lineEdit(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(named->Focused(), row.moves);
+    EXPECT_EQ(first->Focused(), !row.moves);
+  }
 }
 
 }  // namespace
