@@ -73,6 +73,10 @@ void SelfPaintedControl::scrollImage(const TRect& area, int dx, int dy) {
   if (hasWindow()) Window()->update(box);
 }
 
+void SelfPaintedControl::Update() {
+  if (hasWindow() && !invalid_.isEmpty() && Window()->isVisible()) Window()->repaint(invalid_.boundingRect());
+}
+
 void SelfPaintedControl::Repaint() {
   invalid_ += QRect(0, 0, Width(), Height());
   TWinControl::Repaint();
