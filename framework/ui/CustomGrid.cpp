@@ -366,7 +366,7 @@ void TCustomGrid::repaintColumn(int ACol) {
 
 // ---- painting --------------------------------------------------------------------------------
 
-GridCellStates TCustomGrid::stateOf(int column, int row) const {
+GridCellStates TCustomGrid::stateOf(int column, int row, bool gridFocused) const {
   GridCellStates state;
   if (column < FixedCols() || row < fixedRowCount()) {
     state.Include(cellFixed);
@@ -374,12 +374,12 @@ GridCellStates TCustomGrid::stateOf(int column, int row) const {
   }
   const bool current = column == current_.column && row == current_.row;
   if (current || (options_.Contains(gridRowSelect) && row == current_.row)) state.Include(cellSelected);
-  if (current && Focused()) state.Include(cellFocused);
+  if (current && gridFocused) state.Include(cellFocused);
   return state;
 }
 
-void TCustomGrid::paintCell(Canvas& canvas, int column, int row, const TRect& rect) {
-  const GridCellStates state = stateOf(column, row);
+void TCustomGrid::paintCell(Canvas& canvas, int column, int row, const TRect& rect, bool gridFocused) {
+  const GridCellStates state = stateOf(column, row, gridFocused);
   // The current cell shows a focus frame rather than the highlight, unless whole rows are selected.
   const bool highlighted = state.Contains(cellSelected) &&
                            (options_.Contains(gridRowSelect) || !(column == current_.column && row == current_.row));
@@ -457,12 +457,13 @@ void TCustomGrid::Paint() {
     };
     const std::vector<int> columns = spans(columns_, lastColumn, area.Left, area.Right);
     const std::vector<int> rows = spans(rows_, lastRow, area.Top, area.Bottom);
+    const bool focused = Focused();
     for (int r : rows)
       for (int c : columns) {
         const int left = columns_.start(c, lineWidth_);
         const int top = rows_.start(r, lineWidth_);
         const TRect cell = Rect(left, top, left + columns_.size(c), top + rows_.size(r));
-        if (cell.Right > area.Left && cell.Bottom > area.Top) paintCell(canvas, c, r, cell);
+        if (cell.Right > area.Left && cell.Bottom > area.Top) paintCell(canvas, c, r, cell, focused);
       }
     canvas.Font()->SetColor(Font()->Color());
     paintLines(canvas, area, columns_.firstScroll(), lastColumn, rows_.firstScroll(), lastRow);

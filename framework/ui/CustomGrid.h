@@ -226,8 +226,8 @@ class TCustomGrid : public SelfPaintedControl {
   int scrollableHeight() const;
   // The grid lines around a cell, client coordinates; the segments are filled with the brush.
   void paintLines(Canvas& canvas, const TRect& area, int firstColumn, int lastColumn, int firstRow, int lastRow);
-  void paintCell(Canvas& canvas, int column, int row, const TRect& rect);
-  GridCellStates stateOf(int column, int row) const;
+  void paintCell(Canvas& canvas, int column, int row, const TRect& rect, bool gridFocused);
+  GridCellStates stateOf(int column, int row, bool gridFocused) const;
   // The scroll origin that brings a cell wholly into view.
   int originShowing(const GridAxis& axis, int index, int available) const;
   void scrollIntoView(int column, int row);
