@@ -492,15 +492,9 @@ void TCustomGrid::moveCurrentCell(int ACol, int ARow, bool ScrollIntoView) {
   }
   const bool editorWasShown = cellEditorShown();
   if (editorWasShown) storeCellEditor();
-  const GridCoord old = current_;
+  repaintCurrent();
   current_ = target;
-  if (options_.Contains(gridRowSelect)) {
-    repaintRow(old.row);
-    repaintRow(row);
-  } else {
-    repaintCell(old.column, old.row);
-    repaintCell(column, row);
-  }
+  repaintCurrent();
   if (ScrollIntoView) scrollIntoView(column, row);
   if (editorWasShown) {
     if (options_.Contains(gridAlwaysShowEditor) && allowsEditor() && CanEdit()) refreshCellEditor();
@@ -812,8 +806,19 @@ void TCustomGrid::hideCellEditor() {
   repaintCell(editing_.column, editing_.row);
 }
 
+void TCustomGrid::repaintCurrent() {
+  if (options_.Contains(gridRowSelect)) repaintRow(current_.row);
+  else repaintCell(current_.column, current_.row);
+}
+
+void TCustomGrid::DoEnter() {
+  SelfPaintedControl::DoEnter();
+  repaintCurrent();
+}
+
 void TCustomGrid::DoExit() {
   SelfPaintedControl::DoExit();
+  repaintCurrent();
   if (!cellEditorShown() || options_.Contains(gridAlwaysShowEditor)) return;
   // The move that runs this exit is still under way; the editor goes once the focus has left.
   qn::ui::postCall(this, [this] {

@@ -167,6 +167,8 @@ class TCustomGrid : public SelfPaintedControl {
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   bool MouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  // The current cell shows whether the grid has the focus.
+  void DoEnter() override;
   void DoExit() override;
 
   // Called by the editor: a key it does not edit with (Up, Down, Page Up and Down, Tab, Enter,
@@ -219,6 +221,7 @@ class TCustomGrid : public SelfPaintedControl {
   IntervalTimer* gridTimer() const { return timer_; }
 
  private:
+  void repaintCurrent();
   void checkColumn(int Index) const;
   void checkRow(int Index) const;
   // The client extent the scrolled cells may use, after the fixed ones.

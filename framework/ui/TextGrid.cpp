@@ -55,7 +55,8 @@ std::vector<AnsiString> TextGrid::columnTexts(int ACol) const {
 }
 
 void TextGrid::setColumnTexts(int ACol, const std::vector<AnsiString>& Texts) {
-  check(ACol, static_cast<int>(Texts.size()) - 1 < 0 ? 0 : static_cast<int>(Texts.size()) - 1);
+  if (ACol < 0 || ACol >= columnCount() || static_cast<int>(Texts.size()) > rowCount())
+    throw EListError("Grid column texts out of range (" + std::to_string(ACol) + ")");
   for (size_t r = 0; r < Texts.size(); ++r) setCellText(ACol, static_cast<int>(r), Texts[r]);
 }
 
@@ -66,7 +67,8 @@ std::vector<AnsiString> TextGrid::rowTexts(int ARow) const {
 }
 
 void TextGrid::setRowTexts(int ARow, const std::vector<AnsiString>& Texts) {
-  check(Texts.empty() ? 0 : static_cast<int>(Texts.size()) - 1, ARow);
+  if (ARow < 0 || ARow >= rowCount() || static_cast<int>(Texts.size()) > columnCount())
+    throw EListError("Grid row texts out of range (" + std::to_string(ARow) + ")");
   for (size_t c = 0; c < Texts.size(); ++c) setCellText(static_cast<int>(c), ARow, Texts[c]);
 }
 

@@ -6,6 +6,29 @@
 namespace qn::ui::testing {
 namespace {
 
+// An editor that takes digits only, made by a grid that gives each cell a mask and a length.
+class TDigitsEdit : public TInplaceEdit {
+  QN_CLASS(TDigitsEdit, TInplaceEdit)
+ public:
+  explicit TDigitsEdit(TCustomGrid* grid) : TInplaceEdit(grid) {}
+
+ protected:
+  bool maskAllows(const AnsiString& NewText) override {
+    return NewText.find_first_not_of("0123456789") == AnsiString::npos;
+  }
+};
+
+class TDigitsGrid : public TextGrid {
+  QN_CLASS(TDigitsGrid, TextGrid)
+ public:
+  explicit TDigitsGrid(TComponent* owner) : TextGrid(owner) { setEditorReadOnly(false); }
+
+ protected:
+  TInplaceEdit* makeCellEditor() override { return new TDigitsEdit(this); }
+  AnsiString cellEditMask(int ACol, int ARow) override { return "999;" + std::to_string(ACol) + std::to_string(ARow); }
+  int cellEditMaxLength() override { return 3; }
+};
+
 // A 4 x 30 text grid with an editable editor, cells "c<column>r<row>".
 class GridEditorTest : public GridFormTest {
  protected:
@@ -208,6 +231,29 @@ TEST_F(GridEditorTest, ChangingWordWrapMakesTheEditorsWindowAgainKeepingTextAndF
   EXPECT_EQ(grid->cellEditor()->Text(), "c1r2w");
   EXPECT_EQ(grid->cellEditor()->SelStart(), 5);
   EXPECT_TRUE(editorFocused());
+}
+
+TEST_F(GridEditorTest, TheEditorIsTheGridsOwnKindAndTakesTheCellsMaskAndLength) {
+  auto* digits = new TDigitsGrid(form);
+  digits->SetParent(form);
+  digits->SetBounds(0, 180, 300, 120);
+  GridOptions options = digits->Options();
+  options.Include(gridEditing);
+  digits->SetOptions(options);
+  digits->SetFocus();
+  digits->moveCurrentCell(2, 3);
+  type("1a2345");
+  ASSERT_TRUE(digits->cellEditorShown());
+  EXPECT_NE(dynamic_cast<TDigitsEdit*>(digits->cellEditor()), nullptr);
+  EXPECT_EQ(digits->cellEditor()->EditMask(), "999;23");
+  EXPECT_EQ(digits->cellEditor()->MaxLength(), 3);
+  EXPECT_EQ(digits->cellEditor()->Text(), "123");
+  key(Qt::Key_Return);
+  EXPECT_EQ(digits->cellText(2, 3), "123");
+  // The next cell's mask comes with the next cell.
+  key(Qt::Key_Right);
+  key(Qt::Key_F2);
+  EXPECT_EQ(digits->cellEditor()->EditMask(), "999;33");
 }
 
 }  // namespace

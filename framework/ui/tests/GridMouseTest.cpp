@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "framework/base/Clock.h"
 #include "framework/base/PublishedProperties.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/tests/GridTestSupport.h"
 
 namespace qn::ui::testing {
@@ -112,6 +114,30 @@ TEST_F(GridMouseTest, APressOnACellMakesItCurrentAndAPressOnTheCurrentOneOpensTh
   press({10, 60});
   release({10, 60});
   EXPECT_EQ((GridCoord{grid->Col(), grid->Row()}), (GridCoord{2, 2}));
+}
+
+TEST_F(GridMouseTest, HoldingTheMouseBelowTheCellsMovesDownOneRowEachTick) {
+  qn::ManualClock clock{10000};
+  qn::setClock(&clock);
+  grid->setRowCount(100);
+  const int lastWhole = grid->firstScrollRow() + grid->fullyVisibleRows() - 1;
+  press({140, 60});
+  moveTo({140, grid->Height() + 30});
+  const int row = grid->Row();
+  for (int tick = 1; tick <= lastWhole + 3; ++tick) {
+    clock.advance(100);
+    Application->ProcessMessages();
+  }
+  const int afterTicks = grid->Row();
+  release({140, grid->Height() + 30});
+  clock.advance(500);
+  Application->ProcessMessages();
+  qn::setClock(nullptr);
+  EXPECT_EQ(row, 2);
+  EXPECT_EQ(afterTicks, row + lastWhole + 3);
+  EXPECT_GT(grid->firstScrollRow(), 1);
+  EXPECT_EQ(grid->Row(), afterTicks);  // the release stops it
+  EXPECT_FALSE(grid->cellBounds(2, afterTicks).IsEmpty());
 }
 
 TEST_F(GridMouseTest, OptionsReadByNameFollowAChangeMadeInCode) {

@@ -56,6 +56,21 @@ TEST_F(GridPaintTest, AFullRepaintDrawsEachVisibleCellOnce) {
   EXPECT_EQ(grid->drawn.count({0, 0}), 1u);
 }
 
+TEST_F(GridPaintTest, TheCurrentCellShowsWhetherTheGridHasTheFocus) {
+  grid->moveCurrentCell(2, 3);
+  QApplication::processEvents();
+  const TRect r = grid->cellBounds(2, 3);
+  const QRect cell(r.Left, r.Top, r.Width(), r.Height());
+  const QImage focused = shown().copy(cell);
+  other->SetFocus();
+  QApplication::processEvents();
+  const QImage unfocused = shown().copy(cell);
+  EXPECT_NE(focused, unfocused);
+  grid->SetFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(shown().copy(cell), focused);
+}
+
 TEST_F(GridPaintTest, RepaintingOneCellDrawsOnlyIt) {
   grid->repaintCell(2, 3);
   grid->Update();
