@@ -165,10 +165,19 @@ TEST_F(GridEditorTest, NeverShownWithoutEditingOrWhereCanEditSaysNo) {
 
 TEST_F(GridEditorTest, EnteringTheEditorRunsNoExitOfTheGrid) {
   recordFocus();
-  log.clear();
-  key(Qt::Key_Return);
-  ASSERT_TRUE(editorFocused());
-  EXPECT_EQ(log, (Log{"editor enter"}));
+  const std::vector<std::pair<const char*, std::function<void()>>> openings{
+      {"enter", [this] { key(Qt::Key_Return); }},
+      {"f2", [this] { key(Qt::Key_F2); }},
+      {"typing", [this] { type("t"); }},
+  };
+  for (const auto& [name, open] : openings) {
+    SCOPED_TRACE(name);
+    grid->hideCellEditor();
+    log.clear();
+    open();
+    ASSERT_TRUE(editorFocused());
+    EXPECT_EQ(log, (Log{"editor enter"}));
+  }
 }
 
 TEST_F(GridEditorTest, TabPastTheLastColumnRunsTheEditorsThenTheGridsExitOnce) {
