@@ -149,6 +149,8 @@ class Canvas {
   // Drawing stays inside rect (in the canvas's coordinates) until the clip is removed or a saved state comes back.
   void setClipRect(const TRect& rect);
   void removeClip();
+  // The clip in the canvas's coordinates; none while drawing may reach the whole device.
+  std::optional<TRect> clipRect() const { return clip_; }
   // Font, brush, pen, copy mode, pen position, clip and origin, kept until the matching restore.
   void saveState();
   void restoreState();

@@ -23,3 +23,8 @@ struct TRect {
 inline TPoint Point(int X, int Y) { return TPoint{X, Y}; }
 inline TRect Rect(int Left, int Top, int Right, int Bottom) { return TRect{Left, Top, Right, Bottom}; }
 inline TRect Bounds(int Left, int Top, int Width, int Height) { return TRect{Left, Top, Left + Width, Top + Height}; }
+// The part two rectangles share; empty (IsEmpty) when they do not meet.
+inline TRect intersectionOf(const TRect& a, const TRect& b) {
+  return TRect{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top, a.Right < b.Right ? a.Right : b.Right,
+               a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+}

@@ -56,6 +56,27 @@ void SelfPaintedControl::invalidateRect(const TRect& rect) {
   if (hasWindow()) Window()->update(area);
 }
 
+void SelfPaintedControl::scrollImage(const TRect& area, int dx, int dy) {
+  fitImage();
+  const QRect box = QRect(area.Left, area.Top, area.Width(), area.Height()) & QRect(0, 0, Width(), Height());
+  if (box.isEmpty() || (dx == 0 && dy == 0)) return;
+  const QRect moved = box.translated(dx, dy) & box;
+  if (!moved.isEmpty()) {
+    const qreal ratio = image_.devicePixelRatio();
+    const QRect from = moved.translated(-dx, -dy);
+    const QImage pixels = image_.copy(QRect(from.topLeft() * ratio, from.size() * ratio));
+    QPainter painter(&image_);
+    painter.drawImage(moved.topLeft(), pixels);
+  }
+  const QRegion pending = invalid_ & box;
+  invalid_ = (invalid_ - box) + (pending.translated(dx, dy) & box) + (QRegion(box) - moved);
+  if (hasWindow()) Window()->update(box);
+}
+
+void SelfPaintedControl::Update() {
+  if (hasWindow() && !invalid_.isEmpty() && Window()->isVisible()) Window()->repaint(invalid_.boundingRect());
+}
+
 void SelfPaintedControl::Repaint() {
   invalid_ += QRect(0, 0, Width(), Height());
   TWinControl::Repaint();

@@ -32,6 +32,13 @@ class SelfPaintedControl : public TWinControl {
   std::unique_ptr<Canvas> newCanvasOnImage();
   // Marks part of the client area for the paint handler.
   void invalidateRect(const TRect& rect);
+  // Paints what is marked now, not at the next turn of the event loop: drawing done outside the
+  // paint handler over a place just marked then lies on freshly painted pixels.
+  void Update();
+
+  // Moves the pixels inside area by (dx, dy) as a scroll does: what was still to be painted there
+  // moves with them, and only the strip left uncovered is marked for the paint handler.
+  void scrollImage(const TRect& area, int dx, int dy);
 
   // Runs the paint handler (and the windowless children's) on another canvas, already moved to
   // where the control's top-left corner goes and clipped to its size.
