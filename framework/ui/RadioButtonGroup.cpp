@@ -34,8 +34,8 @@ void RadioButtonGroup::SetColumns(int Value) {
 }
 
 void RadioButtonGroup::itemsChanged(TObject*) {
-  for (RadioButton* button : buttons_) delete button;
-  buttons_.clear();
+  // Each button leaves the list as it goes (Notification).
+  while (!buttons_.empty()) delete buttons_.back();
   for (int i = 0; i < items_->Count(); ++i) {
     auto* button = new RadioButton(this);
     button->SetCaption(items_->Get(i));
@@ -47,6 +47,11 @@ void RadioButtonGroup::itemsChanged(TObject*) {
   if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
   checkButtons();
   AlignControls();
+}
+
+void RadioButtonGroup::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove) buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), AComponent), buttons_.end());
+  GroupFrame::Notification(AComponent, Operation);
 }
 
 void RadioButtonGroup::buttonClicked(TObject* Sender) {

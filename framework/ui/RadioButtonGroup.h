@@ -34,6 +34,7 @@ class RadioButtonGroup : public GroupFrame {
 
  protected:
   void AlignControls() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   void itemsChanged(TObject*);
