@@ -1,9 +1,12 @@
 #include "framework/ui/RadioButton.h"
 
 #include <QRadioButton>
+#include <algorithm>
+#include <vector>
 
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/HandlerCall.h"
+#include "framework/ui/VirtualKeys.h"
 
 namespace {
 
@@ -55,6 +58,27 @@ void RadioButton::KeyPress(char& Key) {
   if (Key != ' ') return;
   Key = 0;
   Click();
+}
+
+TWantedKeys RadioButton::WantedKeys() const { return {wkArrows}; }
+
+void RadioButton::KeyDown(WORD& Key, TShiftState Shift) {
+  TWinControl::KeyDown(Key, Shift);
+  const bool back = Key == VK_LEFT || Key == VK_UP;
+  if (!(back || Key == VK_RIGHT || Key == VK_DOWN) || !Parent()) return;
+  Key = 0;
+  std::vector<RadioButton*> set;
+  for (int i = 0; i < Parent()->ControlCount(); ++i) {
+    if (auto* button = dynamic_cast<RadioButton*>(Parent()->Controls(i)); button && button->Visible() && button->Enabled())
+      set.push_back(button);
+  }
+  const auto self = std::find(set.begin(), set.end(), this);
+  if (self == set.end() || set.size() < 2) return;
+  const std::size_t here = static_cast<std::size_t>(self - set.begin());
+  RadioButton* next = set[(here + (back ? set.size() - 1 : 1)) % set.size()];
+  ControlRef nextRef(next);
+  next->SetFocus();
+  if (nextRef && next->Focused()) next->SetChecked(true);
 }
 
 QWidget* RadioButton::MakeWidget(QWidget* parentWidget) { return new RadioWidget(this, parentWidget); }

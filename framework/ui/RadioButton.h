@@ -1,7 +1,8 @@
 #pragma once
 // An option of a set: checking one unchecks the other radio buttons of the same parent. A click,
 // or Space while it has the focus, checks it; each time it becomes checked, by the user or by
-// code, OnClick runs once.
+// code, OnClick runs once. The arrow keys move the focus to the previous or next button of the
+// set (round from the last to the first) and check it.
 #include "framework/base/Alignment.h"
 #include "framework/ui/WinControl.h"
 
@@ -20,6 +21,8 @@ class RadioButton : public TWinControl {
 
   void Click() override;
   void KeyPress(char& Key) override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  TWantedKeys WantedKeys() const override;
 
  protected:
   QWidget* MakeWidget(QWidget* parentWidget) override;

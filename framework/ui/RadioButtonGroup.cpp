@@ -14,7 +14,6 @@ void RadioButtonGroup::PublishProperties(PropertyPublisher<RadioButtonGroup>& pu
 }
 
 RadioButtonGroup::RadioButtonGroup(TComponent* AOwner) : GroupFrame(AOwner), items_(std::make_unique<StringList>()) {
-  SetTabStop(true);
   items_->OnChange = [this](TObject* sender) { itemsChanged(sender); };
 }
 
@@ -39,7 +38,6 @@ void RadioButtonGroup::itemsChanged(TObject*) {
   for (int i = 0; i < items_->Count(); ++i) {
     auto* button = new RadioButton(this);
     button->SetCaption(items_->Get(i));
-    button->SetTabStop(false);
     button->SetParent(this);
     button->OnClick = [this](TObject* sender) { buttonClicked(sender); };
     buttons_.push_back(button);
@@ -62,7 +60,11 @@ void RadioButtonGroup::buttonClicked(TObject* Sender) {
 
 void RadioButtonGroup::checkButtons() {
   checking_ = true;
-  for (int i = 0; i < ButtonCount(); ++i) Buttons(i)->SetChecked(i == itemIndex_);
+  for (int i = 0; i < ButtonCount(); ++i) {
+    Buttons(i)->SetChecked(i == itemIndex_);
+    // Tab reaches the group at its checked button (the first when none is).
+    Buttons(i)->SetTabStop(i == std::max(itemIndex_, 0));
+  }
   checking_ = false;
 }
 

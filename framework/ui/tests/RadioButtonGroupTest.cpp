@@ -78,6 +78,23 @@ TEST_F(RadioButtonGroupTest, ClickingAButtonChecksItAloneAndRunsOnClickOnce) {
   EXPECT_EQ(clicks, (std::vector<int>{0, 3})) << "checking the checked one again changes nothing";
 }
 
+TEST_F(RadioButtonGroupTest, ArrowKeysMoveTheCheckRoundTheSetAndTabStopsAtTheCheckedButton) {
+  form->Show();
+  form->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+  group->SetItemIndex(0);
+  group->Buttons(0)->SetFocus();
+  QTest::keyClick(group->Buttons(0)->Window(), Qt::Key_Down);
+  EXPECT_EQ(group->ItemIndex(), 1);
+  EXPECT_TRUE(group->Buttons(1)->Focused());
+  QTest::keyClick(group->Buttons(1)->Window(), Qt::Key_Up);
+  QTest::keyClick(group->Buttons(0)->Window(), Qt::Key_Left);
+  EXPECT_EQ(group->ItemIndex(), 4) << "from the first round to the last";
+  EXPECT_TRUE(group->Buttons(4)->Focused());
+  EXPECT_EQ(clicks, (std::vector<int>{0, 1, 0, 4}));
+  for (int i = 0; i < group->ButtonCount(); ++i) EXPECT_EQ(group->Buttons(i)->TabStop(), i == 4);
+}
+
 TEST_F(RadioButtonGroupTest, NewItemsKeepTheIndexWhileItsLineExists) {
   group->SetItemIndex(1);
   group->Items()->Add("Six");

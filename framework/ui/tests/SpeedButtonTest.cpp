@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/ui/Panel.h"
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
@@ -120,6 +121,29 @@ TEST_F(SpeedButtonTest, AFlatButtonShowsItsEdgeOnlyUnderTheMouse) {
   b->SetFlat(false);
   sendMouse(w, QEvent::MouseMove, QPoint(200, 200), Qt::NoButton, Qt::NoButton);
   EXPECT_NE(windowPixel(w, right, b->Top() + 5), clWhite) << "a raised button always shows its edge";
+}
+
+TEST_F(SpeedButtonTest, OnAPanelItDrawsIntoThePanelsFace) {
+  auto* bar = new TPanel(form);
+  bar->SetBounds(0, 100, 200, 30);
+  bar->SetParent(form);
+  TSpeedButton* b = buttons[0];
+  b->SetParent(bar);
+  b->SetBounds(4, 4, 23, 22);
+  BitmapImage glyph;
+  makeColourGlyph(glyph, {clRed, clGreen, clBlue});
+  b->SetGlyph(glyph);
+  QWidget* w = bar->Window();
+  const QPoint centre = centreOf(b);
+  EXPECT_EQ(windowPixel(w, centre.x(), centre.y()), clRed);
+  clickAt(w, centre);
+  EXPECT_TRUE(b->Down());
+  EXPECT_EQ(windowPixel(w, centre.x(), centre.y()), clRed) << "without a fourth image the held-down look shows the first";
+  pressAt(w, centre);
+  releaseAt(w, QPoint(150, 20));
+  EXPECT_TRUE(b->Down());
+  b->SetEnabled(false);
+  EXPECT_EQ(windowPixel(w, centre.x(), centre.y()), clGreen);
 }
 
 TEST_F(SpeedButtonTest, PropertiesArePublishedByName) {
