@@ -2,7 +2,9 @@
 // A container whose content may be larger than itself: a scroll bar per direction shows when the
 // content (its Range) is longer than the room, and scrolling moves every child by the distance
 // scrolled. The range is given by the program, not measured from the children. Increment is the
-// step of the bar's arrows; Margin the room kept beside a control scrolled into view.
+// step of the bar's arrows; Margin the room kept beside a control scrolled into view. A child's
+// Left and Top are where it shows now: a child placed while scrolled is placed in the view.
+// Moving the focus does not scroll; the program scrolls a control into view when it wants it.
 #include <QPointer>
 
 #include "framework/ui/WinControl.h"

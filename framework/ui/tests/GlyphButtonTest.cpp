@@ -6,6 +6,7 @@
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/HelpService.h"
 #include "framework/ui/KeyRoute.h"
+#include "framework/ui/KindGlyphs.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
@@ -51,6 +52,34 @@ TEST_F(GlyphButtonTest, EachKindBringsItsCaptionResultAndTwoImages) {
   button->SetCaption("&Save");
   button->SetKind(gbkCustom);
   EXPECT_EQ(button->Caption(), "&Save") << "custom keeps what the button has";
+}
+
+TEST(KindGlyphTest, EachPictureHasItsOwnImageAndAGreyedCopy) {
+  qtApplication();
+  std::vector<QImage> pictures;
+  for (KindGlyph kind : {KindGlyph::ok, KindGlyph::cancel, KindGlyph::help, KindGlyph::close}) {
+    BitmapImage bitmap;
+    drawKindGlyph(kind, bitmap);
+    ASSERT_EQ(bitmap.Width(), 36);
+    ASSERT_EQ(bitmap.Height(), 18);
+    int drawn = 0, greyed = 0, colouredInGreyed = 0;
+    for (int y = 0; y < 18; ++y) {
+      for (int x = 0; x < 36; ++x) {
+        const TColor pixel = bitmap.canvas().pixel(x, y);
+        if (pixel == bitmap.TransparentColor()) continue;
+        if (x < 18) ++drawn;
+        else ++greyed;
+        const QColor colour = qtColor(pixel);
+        if (x >= 18 && colour.hsvSaturation() > 40) ++colouredInGreyed;
+      }
+    }
+    EXPECT_GT(drawn, 10);
+    EXPECT_GT(greyed, 10);
+    EXPECT_EQ(colouredInGreyed, 0);
+    pictures.push_back(bitmap.image().copy(0, 0, 18, 18));
+  }
+  for (std::size_t i = 0; i < pictures.size(); ++i)
+    for (std::size_t j = i + 1; j < pictures.size(); ++j) EXPECT_NE(pictures[i], pictures[j]);
 }
 
 TEST_F(GlyphButtonTest, AButtonOfKindCancelEndsAModalRunWithCancel) {
@@ -108,7 +137,11 @@ TEST_F(GlyphButtonTest, TheGlyphStandsAtTheMarginAndGreysWithTheButton) {
   EXPECT_EQ(windowPixel(w, x, y), clRed);
   button->SetEnabled(false);
   EXPECT_EQ(windowPixel(w, x, y), clGreen);
+  button->SetNumGlyphs(1);
+  EXPECT_NE(windowPixel(w, x, y), clGreen) << "one image only: drawn greyed";
+  EXPECT_NE(windowPixel(w, x, y), clRed);
   button->SetEnabled(true);
+  EXPECT_EQ(windowPixel(w, x, y), clRed);
   button->SetMargin(30);
   EXPECT_NE(windowPixel(w, x, y), clRed);
   EXPECT_EQ(windowPixel(w, 2 + 30 + glyphSide / 2, y), clRed);
