@@ -9,6 +9,26 @@
 namespace qn::ui::testing {
 namespace {
 
+// Paints its own face while pressed and leaves the rest to the speed button, as the library's
+// drop-down and spin buttons do.
+class TOwnFaceButton : public TSpeedButton {
+  QN_CLASS(TOwnFaceButton, TSpeedButton)
+ public:
+  using TSpeedButton::TSpeedButton;
+  bool heldWithCapture = false;
+
+ protected:
+  void Paint() override {
+    if (State() != bsDown) {
+      TSpeedButton::Paint();
+      return;
+    }
+    heldWithCapture = MouseCapture();
+    canvas().Brush = {clTeal, BrushStyle::solid};
+    canvas().fillRect({0, 0, Width(), Height()});
+  }
+};
+
 class SpeedButtonTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -144,6 +164,20 @@ TEST_F(SpeedButtonTest, OnAPanelItDrawsIntoThePanelsFace) {
   EXPECT_TRUE(b->Down());
   b->SetEnabled(false);
   EXPECT_EQ(windowPixel(w, centre.x(), centre.y()), clGreen);
+}
+
+TEST_F(SpeedButtonTest, ADescendantPaintsItsOwnFaceFromTheState) {
+  auto* own = new TOwnFaceButton(form);
+  own->SetBounds(10, 50, 23, 22);
+  own->SetParent(form);
+  QWidget* w = form->Window();
+  const QPoint centre = centreOf(own);
+  EXPECT_NE(windowPixel(w, centre.x(), centre.y()), clTeal);
+  pressAt(w, centre);
+  EXPECT_EQ(windowPixel(w, centre.x(), centre.y()), clTeal);
+  EXPECT_TRUE(own->heldWithCapture);
+  releaseAt(w, centre);
+  EXPECT_NE(windowPixel(w, centre.x(), centre.y()), clTeal);
 }
 
 TEST_F(SpeedButtonTest, PropertiesArePublishedByName) {
