@@ -76,7 +76,9 @@ TEST_F(DialogButtonTest, EachKindTakesItsCaptionResultAndRole) {
       EXPECT_EQ(button->ModalResult(), row.result);
       EXPECT_EQ(button->Cancel(), row.cancel);
       EXPECT_FALSE(button->Default());
-      if (auto* glyph = dynamic_cast<GlyphButton*>(button)) EXPECT_EQ(glyph->Kind(), row.glyph);
+      if (auto* glyph = dynamic_cast<GlyphButton*>(button)) {
+        EXPECT_EQ(glyph->Kind(), row.glyph);
+      }
       delete button;
     }
   }

@@ -21,7 +21,6 @@ class ButtonGlyph {
   ButtonGlyph(const ButtonGlyph&) = delete;
   ButtonGlyph& operator=(const ButtonGlyph&) = delete;
 
-  BitmapImage& bitmap() { return bitmap_; }
   const BitmapImage& bitmap() const { return bitmap_; }
   // Takes the bitmap's pixels; a bitmap as wide as two to four of its squares brings that many
   // images.

@@ -20,7 +20,8 @@ class GlyphButton : public TButton {
   // its form stays the program's choice.
   void SetKind(GlyphButtonKind Value);
   // The picture: a copy is taken; the image count follows a bitmap two to four squares wide.
-  BitmapImage* Glyph() { return &glyph_.bitmap(); }
+  // Read only: a new picture comes through SetGlyph, which cuts it into its images again.
+  const BitmapImage* Glyph() const { return &glyph_.bitmap(); }
   void SetGlyph(const BitmapImage& Value);
   int NumGlyphs() const { return glyph_.numGlyphs(); }
   void SetNumGlyphs(int Value);

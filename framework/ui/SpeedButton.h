@@ -27,7 +27,8 @@ class TSpeedButton : public WindowlessControl {
   void SetAllowAllUp(bool Value);
   bool Flat() const { return flat_; }
   void SetFlat(bool Value);
-  BitmapImage* Glyph() { return &glyph_.bitmap(); }
+  // Read only: a new picture comes through SetGlyph, which cuts it into its images again.
+  const BitmapImage* Glyph() const { return &glyph_.bitmap(); }
   void SetGlyph(const BitmapImage& Value);
   int NumGlyphs() const { return glyph_.numGlyphs(); }
   void SetNumGlyphs(int Value);
