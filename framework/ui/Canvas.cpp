@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -120,6 +121,19 @@ void Canvas::drawRectangle(const TRect& rect) {
     painter.fillRect(QRect(area.left(), area.bottom() + 1 - w, area.width(), w), color);
     painter.fillRect(QRect(area.left(), area.top(), w, area.height()), color);
     painter.fillRect(QRect(area.right() + 1 - w, area.top(), w, area.height()), color);
+  });
+}
+
+void Canvas::drawEllipse(const TRect& rect) {
+  if (rect.IsEmpty()) return;
+  const QRect area = qtRect(rect);
+  const int w = Pen.Style == PenStyle::clear ? 0 : std::clamp(Pen.Width, 1, std::min(area.width(), area.height()));
+  paint(area, [&](QPainter& painter) {
+    painter.setBrush(Brush.Style == BrushStyle::clear ? QBrush(Qt::NoBrush) : QBrush(qn::ui::qtColor(Brush.Color)));
+    if (w == 0) painter.setPen(Qt::NoPen);
+    else painter.setPen(QPen(qn::ui::qtColor(Pen.Color), w));
+    // A pen is centred on its path: the path runs half a pen inside the rectangle.
+    painter.drawEllipse(QRectF(area).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
   });
 }
 

@@ -108,6 +108,8 @@ class Canvas {
   void frameRect(const TRect& rect);
   // Outlined with the pen (inside the rectangle), filled with the brush.
   void drawRectangle(const TRect& rect);
+  // The ellipse inside the rectangle, outlined with the pen (inside it), filled with the brush.
+  void drawEllipse(const TRect& rect);
   void moveTo(int x, int y);
   void drawLineTo(int x, int y);
   TPoint penPosition() const { return penPosition_; }
