@@ -1,6 +1,5 @@
 #include "framework/ui/ListBox.h"
 
-#include <QFontMetrics>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -8,11 +7,9 @@
 #include <algorithm>
 
 #include "framework/ui/ControlWidget.h"
-#include "framework/ui/FontConversion.h"
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/ItemLists.h"
 #include "framework/ui/SafeDispatch.h"
-#include "framework/ui/Screen.h"
 
 const EnumerationType kListBoxStyleType{"TListBoxStyle", {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"}};
 
@@ -133,8 +130,7 @@ void ListBox::SetStyle(TListBoxStyle Value) {
 }
 
 int ListBox::ItemHeight() const {
-  if (itemHeight_ > 0) return itemHeight_;
-  return QFontMetrics(qn::ui::qtFont(*Font(), Screen->PixelsPerInch())).height();
+  return itemHeight_ > 0 ? itemHeight_ : qn::ui::fontLineHeight(*Font());
 }
 
 void ListBox::SetItemHeight(int Value) {
@@ -167,15 +163,7 @@ int ListBox::FindItemWithPrefix(const AnsiString& Prefix, int Start) const {
   return qn::ui::findItemWithPrefix(*items_, Prefix, Start);
 }
 
-Canvas& ListBox::canvas() {
-  if (drawingCanvas_) return *drawingCanvas_;
-  if (!measureCanvas_) {
-    measureImage_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
-    measureCanvas_ = std::make_unique<Canvas>(measureImage_.get());
-  }
-  measureCanvas_->SetFont(Font());
-  return *measureCanvas_;
-}
+Canvas& ListBox::canvas() { return itemCanvas(*Font()); }
 
 void ListBox::KeyPress(char& Key) {
   TWinControl::KeyPress(Key);
@@ -197,18 +185,7 @@ void ListBox::pickByUser(int Index) {
 
 bool ListBox::paintItem(QPainter& painter, int index, const TRect& rect, TOwnerDrawState state) {
   if (style_ == lbStandard || index < 0 || index >= items_->Count()) return false;
-  Canvas itemCanvas(&painter, Screen->PixelsPerInch());
-  itemCanvas.SetFont(Font());
-  const bool selected = state.Contains(odSelected);
-  itemCanvas.Brush.Color = selected ? clHighlight : Color();
-  if (selected) itemCanvas.Font()->SetColor(clHighlightText);
-  drawingCanvas_ = &itemCanvas;
-  struct Reset {
-    Canvas*& canvas;
-    ~Reset() { canvas = nullptr; }
-  } reset{drawingCanvas_};
-  qn::ui::guardedDeferred([&] { DrawItem(index, rect, state); });
-  if (state.Contains(odFocused)) itemCanvas.DrawFocusRect(rect);
+  drawItemOn(painter, rect, state, *Font(), Color(), [&] { DrawItem(index, rect, state); });
   return true;
 }
 

@@ -119,8 +119,4 @@ class ListBox : public TWinControl, public ItemPainter {
   TListBoxStyle style_ = lbStandard;
   int itemHeight_ = 0;  // 0: the font's
   int horizontalExtent_ = 0;
-  // The canvas of the item being drawn, else one for measuring.
-  Canvas* drawingCanvas_ = nullptr;
-  std::unique_ptr<QImage> measureImage_;
-  std::unique_ptr<Canvas> measureCanvas_;
 };
