@@ -202,9 +202,13 @@ void ListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State) {
     qn::ui::callHandler(OnDrawItem, this, Index, Rect, State);
     return;
   }
+  drawItemText(Index, Rect, 0);
+}
+
+void ListBox::drawItemText(int Index, const TRect& Rect, int Indent) {
   Canvas& c = canvas();
   c.fillRect(Rect);
-  c.drawTextClipped(Rect, Rect.Left + 2, Rect.Top, items_->Get(Index));
+  c.drawTextClipped(Rect, Rect.Left + 2 + Indent, Rect.Top, items_->Get(Index));
 }
 
 void ListBox::MeasureItem(int Index, int& Height) { qn::ui::callHandler(OnMeasureItem, this, Index, Height); }

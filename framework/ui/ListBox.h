@@ -90,6 +90,8 @@ class ListBox : public TWinControl, public ItemPainter {
   // item's text.
   virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
+  // The item's background in the canvas's brush and its text, moved right by Indent.
+  void drawItemText(int Index, const TRect& Rect, int Indent);
 
   QWidget* MakeWidget(QWidget* parentWidget) override;
   void WindowCreated() override;
