@@ -61,12 +61,17 @@ bool controlWidgetEvent(QWidget* widget, WidgetOfControl& link, QEvent* event, b
   }
 }
 
+QWidget* paintSurfaceOf(QWidget* widget) {
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) return area->viewport();
+  return widget;
+}
+
 void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent*) {
   TWinControl* control = link.control();
   if (!control) return;
   // No box may show inside a paint: what a paint raises is handed over after it.
   guardedDeferred([widget, control] {
-    QPainter painter(widget);
+    QPainter painter(paintSurfaceOf(widget));
     control->PaintWindow(painter);
     control->PaintWindowlessChildren(painter);
   });

@@ -35,6 +35,8 @@ WidgetOfControl* linkOfWidget(const QObject* object);
 
 namespace detail {
 void setUpControlWidget(QWidget* widget);
+// Where a paint event of the widget paints: a scroll area's viewport, else the widget itself.
+QWidget* paintSurfaceOf(QWidget* widget);
 // Answers true when the event was taken (result then holds event()'s answer).
 bool controlWidgetEvent(QWidget* widget, WidgetOfControl& link, QEvent* event, bool& result);
 void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent* event);

@@ -1,14 +1,11 @@
 #include "framework/ui/Edit.h"
 
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QProxyStyle>
-#include <QSignalBlocker>
+#include <QWidget>
 #include <algorithm>
 
 #include "framework/base/TextCase.h"
 #include "framework/ui/Clipboard.h"
-#include "framework/ui/ControlWidget.h"
+#include "framework/ui/EditWidgets.h"
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/VirtualKeys.h"
@@ -19,45 +16,46 @@ namespace {
 
 QString toQt(const AnsiString& text) { return QString::fromStdString(qn::ansiToUtf8(text)); }
 
-// Shows the edit's own password character instead of the desktop's.
-class PasswordCharacterStyle : public QProxyStyle {
- public:
-  explicit PasswordCharacterStyle(char character) : character_(character) {}
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* data) const override {
-    if (hint == SH_LineEdit_PasswordCharacter) return toQt(AnsiString(1, character_)).at(0).unicode();
-    return QProxyStyle::styleHint(hint, option, widget, data);
-  }
-
- private:
-  char character_;
-};
-
-// The line edit moves the caret and selects; it edits nothing itself (the control does).
-class EditWidget : public ControlWidget<QLineEdit> {
- public:
-  using ControlWidget::ControlWidget;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    switch (event->key()) {
-      case Qt::Key_Left:
-      case Qt::Key_Right:
-      case Qt::Key_Home:
-      case Qt::Key_End:
-        QLineEdit::keyPressEvent(event);
-        return;
-      default:
-        event->ignore();
-    }
-  }
-};
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // The start of the word before position: blanks first, then the word's characters.
 int wordStartBefore(const AnsiString& text, int position) {
-  auto blank = [&](int i) { return text[i] == ' ' || text[i] == '\t'; };
-  while (position > 0 && blank(position - 1)) --position;
-  while (position > 0 && !blank(position - 1)) --position;
+  while (position > 0 && isBlank(text[position - 1])) --position;
+  while (position > 0 && !isBlank(text[position - 1])) --position;
   return position;
+}
+
+// The end of the word from position and the blanks after it.
+int wordEndAfter(const AnsiString& text, int position) {
+  const int size = static_cast<int>(text.size());
+  while (position < size && !isBlank(text[position])) ++position;
+  while (position < size && isBlank(text[position])) ++position;
+  return position;
+}
+
+// Every line break as CR LF.
+AnsiString withCrLfBreaks(const AnsiString& text) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The text as the window holds it: each CR LF one line break.
+QString shownLines(const AnsiString& text) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i)
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+  return toQt(out);
 }
 
 }  // namespace
@@ -69,6 +67,7 @@ void TCustomEdit::PublishProperties(PropertyPublisher<TCustomEdit>& publish) {
   publish.Enumeration("CharCase", kEditCharCaseType, &TCustomEdit::CharCase, &TCustomEdit::SetCharCase);
   publish.Boolean("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect);
   publish.Boolean("Modified", &TCustomEdit::Modified, &TCustomEdit::SetModified);
+  publish.Enumeration("Alignment", kAlignmentType, &TCustomEdit::Alignment, &TCustomEdit::SetAlignment);
   publish.Integer("SelStart", &TCustomEdit::SelStart, &TCustomEdit::SetSelStart);
   publish.Integer("SelLength", &TCustomEdit::SelLength, &TCustomEdit::SetSelLength);
   publish.String("SelText", &TCustomEdit::SelText, &TCustomEdit::SetSelText);
@@ -81,17 +80,24 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(Left(), Top(), 121, 21);
 }
 
-QLineEdit* TCustomEdit::lineEdit() const { return static_cast<QLineEdit*>(widgetIfAny()); }
+EditView* TCustomEdit::view() const { return dynamic_cast<EditView*>(widgetIfAny()); }
 
-QWidget* TCustomEdit::MakeWidget(QWidget* parentWidget) { return new EditWidget(this, parentWidget); }
+QWidget* TCustomEdit::MakeWidget(QWidget* parentWidget) {
+  if (!showsLines()) return qn::ui::makeOneLineEditView(this, parentWidget)->widget();
+  const bool vertical = scrollBars_ == ssVertical || scrollBars_ == ssBoth;
+  const bool horizontal = scrollBars_ == ssHorizontal || scrollBars_ == ssBoth;
+  return qn::ui::makeMultiLineEditView(this, parentWidget, wordWrap_, vertical, horizontal)->widget();
+}
 
 void TCustomEdit::WindowCreated() {
   TWinControl::WindowCreated();
-  QLineEdit* edit = lineEdit();
-  const QSignalBlocker quiet(edit);
-  edit->setFrame(BorderStyle() != bsNone);
-  edit->setText(toQt(text_));
-  SetPasswordChar(passwordChar_);
+  EditView* edit = view();
+  edit->showText(showsLines() ? shownLines(text_) : toQt(text_));
+  edit->setPasswordCharacter(passwordChar_ ? toQt(AnsiString(1, passwordChar_)).at(0) : QChar());
+  edit->setAlignment(alignment_);
+  edit->setCaretShown(CaretAllowed());
+  applyFrame();
+  applyEditRect();
   showSelection();
 }
 
@@ -100,25 +106,92 @@ void TCustomEdit::WindowDestroying() {
   TWinControl::WindowDestroying();
 }
 
-void TCustomEdit::readSelection() const {
-  QLineEdit* edit = lineEdit();
+void TCustomEdit::BorderChanged() {
+  applyFrame();
+  TWinControl::BorderChanged();
+}
+
+void TCustomEdit::BoundsChanged() {
+  TWinControl::BoundsChanged();
+  applyEditRect();
+}
+
+void TCustomEdit::applyFrame() {
+  if (EditView* edit = view()) edit->setFrameShown(BorderStyle() != bsNone, !Ctl3D());
+}
+
+void TCustomEdit::SetEditRect(const TRect& Value) {
+  editRect_ = Value;
+  applyEditRect();
+}
+
+void TCustomEdit::applyEditRect() {
+  EditView* edit = view();
   if (!edit) return;
-  if (edit->hasSelectedText()) {
-    selStart_ = edit->selectionStart();
-    selLength_ = edit->selectionLength();
-  } else {
-    selStart_ = edit->cursorPosition();
-    selLength_ = 0;
+  if (editRect_.Width() <= 0 || editRect_.Height() <= 0) {
+    edit->setTextMargins({});
+    return;
   }
+  const TRect client = ClientRect();
+  edit->setTextMargins(QMargins(std::max(0, editRect_.Left), std::max(0, editRect_.Top), std::max(0, client.Right - editRect_.Right),
+                                std::max(0, client.Bottom - editRect_.Bottom)));
+}
+
+void TCustomEdit::CaretAllowedChanged() {
+  if (EditView* edit = view()) edit->setCaretShown(CaretAllowed());
+}
+
+void TCustomEdit::SetMultiLine(bool Value) {
+  if (Value == multiLine_) return;
+  multiLine_ = Value;
+  if (Value) text_ = withCrLfBreaks(text_);
+  if (hasWindow()) recreateWindow();
+}
+
+void TCustomEdit::SetWordWrap(bool Value) {
+  if (Value == wordWrap_) return;
+  wordWrap_ = Value;
+  if (hasWindow() && showsLines()) recreateWindow();
+}
+
+void TCustomEdit::SetScrollBars(TScrollStyle Value) {
+  if (Value == scrollBars_) return;
+  scrollBars_ = Value;
+  if (hasWindow() && showsLines()) recreateWindow();
+}
+
+int TCustomEdit::positionOfIndex(int Index) const {
+  if (!showsLines()) return Index;
+  int position = Index;
+  // An index on the LF of a pair stands on the break, as one on its CR does.
+  for (int i = 0; i < Index && i + 1 < static_cast<int>(text_.size()); ++i)
+    if (text_[i] == '\r' && text_[i + 1] == '\n') --position;
+  return position;
+}
+
+int TCustomEdit::indexOfPosition(int Position) const {
+  if (!showsLines()) return Position;
+  int index = 0;
+  for (int position = 0; position < Position && index < static_cast<int>(text_.size()); ++position)
+    index += text_[index] == '\r' && index + 1 < static_cast<int>(text_.size()) && text_[index + 1] == '\n' ? 2 : 1;
+  return index;
+}
+
+void TCustomEdit::readSelection() const {
+  EditView* edit = view();
+  if (!edit) return;
+  int start = 0;
+  int length = 0;
+  edit->selection(start, length);
+  selStart_ = indexOfPosition(start);
+  selLength_ = indexOfPosition(start + length) - selStart_;
 }
 
 void TCustomEdit::showSelection() {
-  QLineEdit* edit = lineEdit();
+  EditView* edit = view();
   if (!edit) return;
-  if (selLength_ > 0)
-    edit->setSelection(selStart_, selLength_);
-  else
-    edit->setCursorPosition(selStart_);
+  const int start = positionOfIndex(selStart_);
+  edit->select(start, positionOfIndex(selStart_ + selLength_) - start);
 }
 
 int TCustomEdit::SelStart() const {
@@ -150,7 +223,7 @@ AnsiString TCustomEdit::SelText() const {
 
 void TCustomEdit::SetSelText(const AnsiString& Value) {
   readSelection();
-  AnsiString inserted = withCharCase(Value);
+  AnsiString inserted = entering(Value);
   if (maxLength_ > 0) {
     int room = std::max(0, maxLength_ - (static_cast<int>(text_.size()) - selLength_));
     if (static_cast<int>(inserted.size()) > room) inserted.resize(room);
@@ -172,13 +245,16 @@ void TCustomEdit::ClearSelection() {
 }
 
 AnsiString TCustomEdit::DisplayText() const {
-  if (QLineEdit* edit = lineEdit()) return qn::utf8ToAnsi(edit->displayText().toStdString());
-  return passwordChar_ ? AnsiString(text_.size(), passwordChar_) : text_;
+  if (EditView* edit = view(); edit && !showsLines()) return qn::utf8ToAnsi(edit->shownText().toStdString());
+  if (passwordChar_) return AnsiString(text_.size(), passwordChar_);
+  return text_;
 }
 
-void TCustomEdit::SetReadOnly(bool Value) {
-  readOnly_ = Value;
-  if (QLineEdit* edit = lineEdit()) edit->setReadOnly(Value);
+void TCustomEdit::SetReadOnly(bool Value) { readOnly_ = Value; }
+
+void TCustomEdit::SetAlignment(TAlignment Value) {
+  alignment_ = Value;
+  if (EditView* edit = view()) edit->setAlignment(Value);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
@@ -187,47 +263,45 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
 }
 
 void TCustomEdit::SetPasswordChar(char Value) {
+  if (Value == passwordChar_) return;
+  const bool linesBefore = showsLines();
   passwordChar_ = Value;
-  QLineEdit* edit = lineEdit();
-  if (!edit) return;
-  edit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
-  // The widget keeps the style; a new one replaces the old, which goes with it.
-  QStyle* previous = edit->style();
-  if (Value) {
-    auto* style = new PasswordCharacterStyle(Value);
-    style->setParent(edit);
-    edit->setStyle(style);
-  } else {
-    edit->setStyle(nullptr);
+  if (!hasWindow()) return;
+  if (showsLines() != linesBefore) {
+    recreateWindow();
+    return;
   }
-  if (previous && previous->parent() == edit) delete previous;
+  view()->setPasswordCharacter(Value ? toQt(AnsiString(1, Value)).at(0) : QChar());
 }
 
-AnsiString TCustomEdit::withCharCase(AnsiString Value) const {
-  if (charCase_ == ecUpperCase) return AnsiUpperCase(Value);
-  if (charCase_ == ecLowerCase) return AnsiLowerCase(Value);
-  return Value;
+AnsiString TCustomEdit::entering(AnsiString Value) const {
+  if (charCase_ == ecUpperCase) Value = AnsiUpperCase(Value);
+  if (charCase_ == ecLowerCase) Value = AnsiLowerCase(Value);
+  return multiLine_ ? withCrLfBreaks(Value) : Value;
 }
 
-void TCustomEdit::SetTextValue(const AnsiString& Value) { changeText(withCharCase(Value), 0, false); }
+void TCustomEdit::SetTextValue(const AnsiString& Value) { changeText(entering(Value), 0, false); }
 
 bool TCustomEdit::changeText(const AnsiString& NewText, int Caret, bool ByUser) {
   if (NewText == text_) {
     if (ByUser) SetSelStart(Caret);
     return true;
   }
-  if (!CanChangeText(NewText)) return false;
+  changeByUser_ = ByUser;
+  const bool allowed = CanChangeText(NewText);
+  changeByUser_ = false;
+  if (!allowed) return false;
   readSelection();
   undoText_ = text_;
   undoCaret_ = selStart_;
   hasUndo_ = true;
+  lastWasUndo_ = false;
   text_ = NewText;
   modified_ = ByUser;
   selStart_ = std::clamp(Caret, 0, static_cast<int>(text_.size()));
   selLength_ = 0;
-  if (QLineEdit* edit = lineEdit()) {
-    const QSignalBlocker quiet(edit);
-    edit->setText(toQt(text_));
+  if (EditView* edit = view()) {
+    edit->showText(showsLines() ? shownLines(text_) : toQt(text_));
     showSelection();
   }
   Change();
@@ -248,7 +322,13 @@ void TCustomEdit::Undo() {
   if (!hasUndo_ || readOnly_) return;
   const AnsiString text = undoText_;
   const int caret = undoCaret_;
-  changeText(text, caret, true);
+  if (changeText(text, caret, true)) lastWasUndo_ = true;
+}
+
+void TCustomEdit::Redo() {
+  if (!lastWasUndo_) return;
+  Undo();
+  lastWasUndo_ = false;
 }
 
 void TCustomEdit::CopyToClipboard() {
@@ -268,7 +348,7 @@ void TCustomEdit::PasteFromClipboard() {
   if (readOnly_ || !Clipboard::HasText() || !BeforeClipboard(caPaste)) return;
   AnsiString pasted = Clipboard::AsText();
   // One line takes the clipboard's first line only.
-  pasted = pasted.substr(0, pasted.find_first_of("\r\n"));
+  if (!showsLines()) pasted = pasted.substr(0, pasted.find_first_of("\r\n"));
   SetSelText(pasted);
   AfterClipboard(caPaste);
 }
@@ -285,7 +365,9 @@ void TCustomEdit::deleteBackward(bool WholeWord) {
   readSelection();
   if (selLength_ == 0) {
     if (selStart_ == 0) return;
-    const int from = WholeWord ? wordStartBefore(text_, selStart_) : selStart_ - 1;
+    int from = WholeWord ? wordStartBefore(text_, selStart_) : selStart_ - 1;
+    // A line break goes whole.
+    if (!WholeWord && from > 0 && text_[from] == '\n' && text_[from - 1] == '\r') --from;
     selLength_ = selStart_ - from;
     selStart_ = from;
     showSelection();
@@ -293,15 +375,25 @@ void TCustomEdit::deleteBackward(bool WholeWord) {
   SetSelText("");
 }
 
-void TCustomEdit::deleteForward() {
+void TCustomEdit::deleteForward(bool WholeWord) {
   if (readOnly_) return;
   readSelection();
   if (selLength_ == 0) {
-    if (selStart_ >= static_cast<int>(text_.size())) return;
-    selLength_ = 1;
+    const int size = static_cast<int>(text_.size());
+    if (selStart_ >= size) return;
+    int to = WholeWord ? wordEndAfter(text_, selStart_) : selStart_ + 1;
+    if (!WholeWord && text_[selStart_] == '\r' && to < size && text_[to] == '\n') ++to;
+    selLength_ = to - selStart_;
     showSelection();
   }
   SetSelText("");
+}
+
+TWantedKeys TCustomEdit::WantedKeys() const {
+  TWantedKeys wanted{wkArrows};
+  if (showsLines() && wantReturns_) wanted.Include(wkReturn);
+  if (showsLines() && wantTabs_) wanted.Include(wkTab);
+  return wanted;
 }
 
 void TCustomEdit::KeyDown(WORD& Key, TShiftState Shift) {
@@ -312,6 +404,8 @@ void TCustomEdit::KeyDown(WORD& Key, TShiftState Shift) {
   bool done = true;
   if (ctrl && key == 'Z')
     Undo();
+  else if (ctrl && key == 'Y')
+    Redo();
   else if (ctrl && key == 'A')
     SelectAll();
   else if ((ctrl && key == 'C') || (ctrl && key == VK_INSERT))
@@ -320,8 +414,8 @@ void TCustomEdit::KeyDown(WORD& Key, TShiftState Shift) {
     CutToClipboard();
   else if ((ctrl && key == 'V') || (shift && key == VK_INSERT))
     PasteFromClipboard();
-  else if (key == VK_DELETE && !ctrl && !shift)
-    deleteForward();
+  else if (key == VK_DELETE && !shift)
+    deleteForward(ctrl);
   else
     done = false;
   if (done) Key = 0;
@@ -331,14 +425,51 @@ void TCustomEdit::KeyPress(char& Key) {
   TWinControl::KeyPress(Key);
   const char character = Key;
   if (character == 0) return;
-  Key = 0;  // the control types it; the widget gets nothing
+  Key = 0;  // the control types it; the window gets nothing
   if (character == '\b')
     deleteBackward(GetKeyState(VK_CONTROL) < 0);
+  else if (character == '\r' && showsLines() && wantReturns_)
+    replaceSelectionTyped("\r\n");
+  else if (character == '\t' && showsLines() && wantTabs_)
+    replaceSelectionTyped("\t");
   else if (static_cast<unsigned char>(character) >= 32 && character != 127)
     replaceSelectionTyped(AnsiString(1, character));
 }
 
 void TCustomEdit::DoEnter() {
   TWinControl::DoEnter();
-  if (autoSelect_ && !IsPaintCopyState()) SelectAll();
+  CaretAllowedChanged();
+  if (autoSelect_ && !IsPaintCopyState() && !showsLines()) SelectAll();
+}
+
+int TCustomEdit::LineCount() {
+  Window();
+  return view()->lineCount();
+}
+
+int TCustomEdit::LineOfChar(int Index) {
+  Window();
+  return view()->lineOfPosition(positionOfIndex(std::clamp(Index, 0, static_cast<int>(text_.size()))));
+}
+
+int TCustomEdit::LineStart(int Line) {
+  Window();
+  const int position = view()->lineStart(Line);
+  return position < 0 ? -1 : indexOfPosition(position);
+}
+
+TPoint TCustomEdit::PositionOfChar(int Index) {
+  Window();
+  const QPoint at = view()->pointOfPosition(positionOfIndex(std::clamp(Index, 0, static_cast<int>(text_.size()))));
+  return {at.x(), at.y()};
+}
+
+int TCustomEdit::FirstVisibleLine() {
+  Window();
+  return view()->firstVisibleLine();
+}
+
+void TCustomEdit::ScrollLines(int Lines) {
+  Window();
+  view()->scrollLines(Lines);
 }

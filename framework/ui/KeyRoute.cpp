@@ -17,6 +17,7 @@
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/Messages.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/TextLabel.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/WidgetApplication.h"
 
@@ -139,6 +140,7 @@ bool routePress(TWinControl* control, QWidget* receiver, QKeyEvent* event, Entry
       if (hookHandled(control, system ? WM_SYSKEYDOWN : WM_KEYDOWN, wparam, keyLParam(scan, repeat, false)) || !ref) return true;
       key = static_cast<WORD>(wparam);
       if (menuKeys() && key && menuKeys()(GetParentForm(control), key, shift)) return true;
+      if (system && focusByLabelAccelerator(GetParentForm(control), key)) return true;
     }
     const WORD original = key;
     if (FormBase* form = previewingForm(control, entry); form && key) {

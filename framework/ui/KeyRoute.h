@@ -3,7 +3,8 @@
 // ShortcutOverride, KeyPress, KeyRelease and InputMethod event of a widget inside a control,
 // before Qt's shortcut map and before the widget):
 //   1. the application's message hook, which may mark the key handled;
-//   2. the menu keys of the active form (shortcuts and accelerators);
+//   2. the menu keys of the active form (shortcuts and accelerators), then Alt and a label's
+//      accelerator, which moves the focus to the control the label names;
 //   3. the focused control's wanted keys (WantedKeys);
 //   4. KeyDown: the form first when its KeyPreview is set, then the control (each may change the
 //      key or set it to 0);

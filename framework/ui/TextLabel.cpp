@@ -4,6 +4,7 @@
 
 #include "framework/base/TextCase.h"
 #include "framework/ui/TextLayout.h"
+#include "framework/ui/FormBase.h"
 #include "framework/ui/WinControl.h"
 
 void TextLabel::PublishProperties(PropertyPublisher<TextLabel>& publish) {
@@ -109,3 +110,33 @@ void TextLabel::FontChanged() {
   fitToText();
   WindowlessControl::FontChanged();
 }
+
+namespace qn::ui {
+
+namespace {
+
+TextLabel* labelWithAccelerator(const TWinControl* parent, char accelerator) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* control = parent->Controls(i);
+    if (!control->Showing() || !control->Enabled()) continue;
+    if (auto* label = dynamic_cast<TextLabel*>(control)) {
+      if (label->AcceleratorChar() == accelerator && label->FocusControl() && label->FocusControl()->CanFocus()) return label;
+    } else if (auto* container = dynamic_cast<TWinControl*>(control)) {
+      if (TextLabel* found = labelWithAccelerator(container, accelerator)) return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool focusByLabelAccelerator(FormBase* form, WORD key) {
+  const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+  if (!form || !letterOrDigit) return false;
+  TextLabel* label = labelWithAccelerator(form, static_cast<char>(key));
+  if (!label) return false;
+  label->FocusControl()->SetFocus();
+  return true;
+}
+
+}  // namespace qn::ui

@@ -6,6 +6,7 @@
 #include "framework/ui/WindowlessControl.h"
 
 class TWinControl;
+class FormBase;
 
 class TextLabel : public WindowlessControl {
   QN_PUBLISHED_CLASS(TextLabel, WindowlessControl)
@@ -48,3 +49,12 @@ class TextLabel : public WindowlessControl {
   bool showAccelChar_ = true;
   TWinControl* focusControl_ = nullptr;
 };
+
+namespace qn::ui {
+
+// Alt and a letter or digit: the first shown, enabled label of form with that accelerator whose
+// FocusControl can take the focus moves the focus there, as Tab would (exit handling first, which
+// may refuse). Answers whether a label took the key.
+bool focusByLabelAccelerator(FormBase* form, WORD key);
+
+}  // namespace qn::ui

@@ -119,13 +119,13 @@ void TWinControl::SetTabOrder(int Value) {
 void TWinControl::SetCtl3D(bool Value) {
   if (Value == ctl3D_) return;
   ctl3D_ = Value;
-  Invalidate();
+  BorderChanged();
 }
 
 void TWinControl::SetBorderStyle(TBorderStyle Value) {
   if (Value == borderStyle_) return;
   borderStyle_ = Value;
-  Invalidate();
+  BorderChanged();
 }
 
 void TWinControl::insertControl(TControl* control) {

@@ -130,6 +130,8 @@ class TWinControl : public TControl {
   // (take back what only the widget holds: text, selection). Overrides call the base.
   virtual void WindowCreated();
   virtual void WindowDestroying();
+  // Told after BorderStyle or Ctl3D changed; the base repaints.
+  virtual void BorderChanged() { Invalidate(); }
   // The parent widget this control's widget lives in.
   virtual QWidget* ParentWidgetForChildren() { return Window(); }
   // Lays out the aligned and anchored children after a size change.

@@ -149,6 +149,29 @@ TEST_F(EditTest, KeyDownHandlerZeroingCtrlZKeepsTheText) {
   EXPECT_EQ(edit->Text(), "ab");
 }
 
+TEST_F(EditTest, CtrlYRedoesWhatCtrlZUndidAndCtrlDeleteTakesAWord) {
+  type("one two");
+  key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "one two") << "nothing undone, nothing to redo";
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "one tw");
+  key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "one two");
+  key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "one two") << "a redo is no undo to redo";
+
+  edit->SetSelStart(0);
+  key(Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "two");
+  edit->OnKeyDown = [](TObject*, WORD& Key, TShiftState) {
+    if (Key == 'Y' || Key == VK_DELETE) Key = 0;
+  };
+  key(Qt::Key_Z, Qt::ControlModifier);
+  key(Qt::Key_Y, Qt::ControlModifier);
+  key(Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "one two") << "the handler refused both";
+}
+
 TEST_F(EditTest, KeyPressHandlerRefusesACharacter) {
   edit->OnKeyPress = [](TObject*, char& Key) {
     if (Key == 'x' || Key == '\b') Key = 0;

@@ -7,6 +7,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/TextLabel.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -61,7 +62,7 @@ struct FocusForm {
   }
 };
 
-enum class MoveKind { Tab, ShiftTab, EnterAsTab, Press, SetFocus };
+enum class MoveKind { Tab, ShiftTab, EnterAsTab, Press, SetFocus, LabelAccelerator };
 enum class ExitHandler { RaisesAbort, RaisesError, Accepts, FocusesThird };
 
 const char* nameOf(MoveKind kind) {
@@ -70,6 +71,7 @@ const char* nameOf(MoveKind kind) {
     case MoveKind::ShiftTab: return "Shift+Tab";
     case MoveKind::EnterAsTab: return "Enter as Tab";
     case MoveKind::Press: return "press";
+    case MoveKind::LabelAccelerator: return "label accelerator";
     default: return "SetFocus";
   }
 }
@@ -89,6 +91,15 @@ void runMove(FocusForm& f, MoveKind kind, TTestEdit* target) {
       break;
     case MoveKind::Press: QTest::mouseClick(target->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8)); break;
     case MoveKind::SetFocus: target->SetFocus(); break;
+    case MoveKind::LabelAccelerator: {
+      auto* label = new TextLabel(f.form);
+      label->SetParent(f.form);
+      label->SetBounds(300, 280, 60, 13);
+      label->SetCaption("&Go to");
+      label->SetFocusControl(target);
+      QTest::keyClick(from, Qt::Key_G, Qt::AltModifier);
+      break;
+    }
   }
 }
 
@@ -104,7 +115,7 @@ TEST(FocusTest, MovesRunExitAndEnterHandlingAndRefusalsKeepTheFocus) {
       {&FocusForm::deep, {"exit Current", "exit InnerA", "exit PanelA", "enter PanelB", "enter InnerB", "enter Deep"}},
       {&FocusForm::child, {"enter Child"}},
   };
-  for (MoveKind kind : {MoveKind::Tab, MoveKind::ShiftTab, MoveKind::EnterAsTab, MoveKind::Press, MoveKind::SetFocus}) {
+  for (MoveKind kind : {MoveKind::Tab, MoveKind::ShiftTab, MoveKind::EnterAsTab, MoveKind::Press, MoveKind::SetFocus, MoveKind::LabelAccelerator}) {
     for (const Target& t : targets) {
       for (ExitHandler handler : {ExitHandler::RaisesAbort, ExitHandler::RaisesError, ExitHandler::Accepts, ExitHandler::FocusesThird}) {
         FocusForm f;
