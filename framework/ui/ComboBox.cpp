@@ -24,9 +24,9 @@ QString toQt(const AnsiString& text) { return QString::fromStdString(qn::ansiToU
 
 // Qt opens and closes the list and draws the box; the control decides what is picked. The wheel
 // picks nothing (it scrolls the form's views in the other system, never a closed combo).
-class ComboBoxWidget : public ControlWidget<QComboBox> {
+class ComboBoxWidget : public ReplaceablePaintWidget<QComboBox> {
  public:
-  using ControlWidget::ControlWidget;
+  using ReplaceablePaintWidget::ReplaceablePaintWidget;
 
   void showPopup() override {
     ControlRef self(combo());
@@ -43,9 +43,10 @@ class ComboBoxWidget : public ControlWidget<QComboBox> {
   void paintEvent(QPaintEvent* event) override {
     ComboBox* c = combo();
     if (!c || !c->OwnerDrawn()) {
-      QComboBox::paintEvent(event);
+      ReplaceablePaintWidget::paintEvent(event);
       return;
     }
+    if (qn::ui::detail::paintedByHandler(this, *this)) return;
     // The closed box of an owner-drawn combo shows the chosen item as the control draws it.
     QStylePainter painter(this);
     QStyleOptionComboBox option;

@@ -10,11 +10,14 @@
 // opening runs OnDropDown first (it may still change the items), closing runs OnCloseUp. A pick
 // by the user runs OnClick and OnChange; typing runs OnChange. Owner-drawn styles draw each item,
 // and the chosen one in the closed box, through DrawItem (OnDrawItem); csOwnerDrawVariable asks
-// MeasureItem (OnMeasureItem) for each item's height in the list.
+// MeasureItem (OnMeasureItem) for each item's height in the list. A descendant may install a
+// paint handler that paints the closed box in place of Qt (ReplaceablePaint); in the styles the
+// user types in, Qt's line edit inside the box still shows the text over it.
 #include <memory>
 
 #include "framework/base/StringList.h"
 #include "framework/ui/OwnerDraw.h"
+#include "framework/ui/ReplaceablePaint.h"
 #include "framework/ui/WinControl.h"
 
 class QComboBox;
@@ -22,7 +25,7 @@ class QComboBox;
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 extern const EnumerationType kComboBoxStyleType;
 
-class ComboBox : public TWinControl, public ItemPainter {
+class ComboBox : public TWinControl, public ItemPainter, public ReplaceablePaint {
   QN_PUBLISHED_CLASS(ComboBox, TWinControl)
  public:
   explicit ComboBox(TComponent* AOwner);

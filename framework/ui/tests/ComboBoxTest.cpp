@@ -154,6 +154,27 @@ TEST_F(ComboBoxTest, AnOwnerDrawnComboDrawsItsChosenItemInTheClosedBox) {
   EXPECT_EQ(image.pixelColor(20, 12), QColor(255, 0, 0));
 }
 
+TEST_F(ComboBoxTest, AnInstalledPaintHandlerPaintsTheClosedBoxWhenItAnswersThatItPainted) {
+  combo->SetStyle(csDropDownList);
+  combo->SetItemIndex(3);
+  bool paints = true;
+  int calls = 0;
+  combo->SetPaintHandler([&](Canvas& canvas) {
+    ++calls;
+    if (!paints) return false;
+    canvas.Brush.Color = clLime;
+    canvas.fillRect({0, 0, combo->Width(), combo->Height()});
+    return true;
+  });
+  form->Show();
+  QImage image = box()->grab().toImage();
+  EXPECT_GT(calls, 0);
+  EXPECT_EQ(image.pixelColor(20, 12), QColor(0, 255, 0));
+  paints = false;
+  image = box()->grab().toImage();
+  EXPECT_NE(image.pixelColor(20, 12), QColor(0, 255, 0)) << "the box paints itself again";
+}
+
 TEST_F(ComboBoxTest, VariableHeightItemsAreMeasuredInTheList) {
   combo->SetStyle(csOwnerDrawVariable);
   combo->OnMeasureItem = [](TWinControl*, int Index, int& Height) { Height = 10 + 5 * Index; };
