@@ -195,6 +195,13 @@ void ComboBox::typedTextChanged() {
   Change();
 }
 
+void ComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TControlState state = ControlState();
+  state.Exclude(csClicked);
+  SetControlState(state);
+  TWinControl::MouseDown(Button, Shift, X, Y);
+}
+
 void ComboBox::Change() { qn::ui::callHandler(OnChange, this); }
 void ComboBox::DropDown() { qn::ui::callHandler(OnDropDown, this); }
 void ComboBox::CloseUp() { qn::ui::callHandler(OnCloseUp, this); }

@@ -84,6 +84,8 @@ class ComboBox : public TWinControl, public ItemPainter, public ReplaceablePaint
   virtual void CloseUp();
   virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
+  // A press on the box opens or closes the list: its release is no click (OnClick tells picks).
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
   AnsiString GetText() const override;
   void SetTextValue(const AnsiString& Value) override;

@@ -124,6 +124,14 @@ TEST_F(ComboBoxTest, TheListOpensAfterOnDropDownAndAPickClosesItWithTheItem) {
   EXPECT_EQ(log, (Log{"dropdown", "closeup", "click", "change damson"}));
 }
 
+TEST_F(ComboBoxTest, ClickingTheClosedBoxOpensTheListWithoutAPick) {
+  combo->SetStyle(csDropDownList);
+  showFocused();
+  QTest::mouseClick(box(), Qt::LeftButton, {}, QPoint(140, 12));
+  EXPECT_TRUE(combo->DroppedDown());
+  EXPECT_EQ(log, Log{"dropdown"});
+}
+
 TEST_F(ComboBoxTest, AnEditableComboTakesTypedTextWithinMaxLengthButKeepsCodesTextWhole) {
   combo->SetMaxLength(4);
   showFocused();
