@@ -8,12 +8,22 @@
 #include "framework/ui/ItemLists.h"
 #include "framework/ui/VirtualKeys.h"
 #include "platform/os/DirectoryListing.h"
+#include "platform/os/Files.h"
 #include "platform/os/Paths.h"
 
 namespace {
 
 // Each level of depth moves an item's text this far right.
 constexpr int kIndentPerLevel = 8;
+
+// A folder the path service cannot reach does not exist for the list.
+bool folderExists(const AnsiString& folder) {
+  try {
+    return qn::os::directoryExists(folder);
+  } catch (const qn::os::PathError&) {
+    return false;
+  }
+}
 
 }  // namespace
 
@@ -25,8 +35,9 @@ void FolderList::PublishProperties(PropertyPublisher<FolderList>& publish) {
 FolderList::FolderList(TComponent* AOwner) : ListBox(AOwner) { SetStyle(lbOwnerDrawFixed); }
 
 void FolderList::SetDirectory(const AnsiString& Value) {
-  const std::vector<qn::ui::FolderStep> steps = qn::ui::foldersDownTo(Value);
-  directory_ = steps.empty() ? Value : steps.back().path;
+  const AnsiString folder = Value.empty() ? AnsiString(qn::os::currentDirectory()) : Value;
+  const std::vector<qn::ui::FolderStep> steps = qn::ui::foldersDownTo(folder);
+  directory_ = steps.empty() ? folder : steps.back().path;
   Update();
   if (fileList_) fileList_->SetDirectory(directory_);
   qn::ui::callHandler(OnChange, this);
@@ -53,24 +64,23 @@ void FolderList::Update() {
   paths_.clear();
   depths_.clear();
   std::vector<AnsiString> names;
-  for (const qn::ui::FolderStep& step : qn::ui::foldersDownTo(directory_)) {
-    paths_.push_back(step.path);
-    depths_.push_back(static_cast<int>(depths_.size()));
-    names.push_back(step.name);
-  }
-  const int current = static_cast<int>(paths_.size()) - 1;
-  std::vector<AnsiString> children;
-  try {
+  int current = -1;
+  if (folderExists(directory_)) {
+    for (const qn::ui::FolderStep& step : qn::ui::foldersDownTo(directory_)) {
+      paths_.push_back(step.path);
+      depths_.push_back(++current);
+      names.push_back(step.name);
+    }
+    std::vector<AnsiString> children;
     for (const qn::os::DirectoryEntry& entry : qn::os::listDirectory(qn::ui::joinFolderAndName(directory_, "*")))
       if (entry.isDirectory && entry.name[0] != '.') children.push_back(entry.name);
-  } catch (const qn::os::PathError&) {
-    // A folder the path service cannot reach has no subfolders to list.
-  }
-  std::stable_sort(children.begin(), children.end(), [](const AnsiString& a, const AnsiString& b) { return AnsiCompareText(a, b) < 0; });
-  for (const AnsiString& child : children) {
-    paths_.push_back(qn::ui::joinFolderAndName(directory_, child));
-    depths_.push_back(current + 1);
-    names.push_back(child);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const AnsiString& a, const AnsiString& b) { return AnsiCompareText(a, b) < 0; });
+    for (const AnsiString& child : children) {
+      paths_.push_back(qn::ui::joinFolderAndName(directory_, child));
+      depths_.push_back(current + 1);
+      names.push_back(child);
+    }
   }
   TStrings* items = Items();
   items->BeginUpdate();

@@ -2,7 +2,8 @@
 // The folders around one folder: the folders from the root down to it, then its subfolders (in
 // name order without case, hidden ones left out), each drawn indented by its depth. Opening an
 // item (a double click, or Enter) makes it the folder; a change of the folder runs OnChange and
-// takes a linked FileList along. A folder that does not exist lists only its path.
+// takes a linked FileList along. A folder that does not exist (or that the path service cannot
+// reach) gives an empty list, not an error.
 #include <vector>
 
 #include "framework/ui/FileList.h"
@@ -12,7 +13,7 @@ class FolderList : public ListBox {
  public:
   explicit FolderList(TComponent* AOwner);
 
-  // A program path ("C:\data", "/srv/data").
+  // A program path ("C:\data", "/srv/data"); set empty, the current folder.
   const AnsiString& Directory() const { return directory_; }
   void SetDirectory(const AnsiString& Value);
   // The file list whose folder follows this list's; nullptr for none.

@@ -101,9 +101,11 @@ TEST_F(FileControlsTest, AFolderListShowsThePathDownToItsFolderThenTheSubfolders
   EXPECT_EQ(folders->FolderAt(depth + 2), dir + "/Lists/Beta");
   EXPECT_THROW(folders->FolderAt(depth + 3), EListError);
 
-  folders->SetDirectory(dir + "/NoSuchFolder");
-  EXPECT_EQ(folders->Items()->Get(folders->Items()->Count() - 1), "NoSuchFolder") << "only its path";
-  EXPECT_EQ(folders->ItemIndex(), folders->Items()->Count() - 1);
+  for (const AnsiString& missing : {dir + "/NoSuchFolder", AnsiString("Z:\\data"), dir + "/Lists/A.QIC"}) {
+    folders->SetDirectory(missing);
+    EXPECT_EQ(folders->Items()->Count(), 0) << missing;
+    EXPECT_EQ(folders->ItemIndex(), -1);
+  }
 }
 
 TEST_F(FileControlsTest, OpeningAFolderTakesTheLinkedFileListAlong) {
