@@ -1,7 +1,10 @@
 #include "framework/ui/PageStack.h"
 
+#include <QPainter>
+
 #include "framework/base/Exception.h"
 #include "framework/base/TextCompare.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/ItemLists.h"
 
@@ -27,6 +30,10 @@ void StackPage::SetParent(TWinControl* Value) {
   if (PageStack* old = Stack()) old->pageLeaving(this);
   TWinControl::SetParent(Value);
   if (PageStack* stack = Stack()) stack->pageArrived(this);
+}
+
+void StackPage::PaintWindow(QPainter& painter) {
+  painter.fillRect(0, 0, Width(), Height(), qn::ui::qtColor(Color()));
 }
 
 void StackPage::TextChanged() {

@@ -19,6 +19,8 @@ class StackPage : public TWinControl {
   int PageIndex() const;
 
   void SetParent(TWinControl* Value) override;
+  // A page shows its colour behind its controls.
+  void PaintWindow(QPainter& painter) override;
 
  protected:
   void TextChanged() override;
