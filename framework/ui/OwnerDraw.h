@@ -54,7 +54,7 @@ namespace qn::ui {
 // control has gone draws plainly).
 class OwnerDrawDelegate : public QStyledItemDelegate {
  public:
-  // view: the control's own widget (or the popup of its widget).
+  // controlWidget: the control's own widget, whose view (its own, or its popup list) this serves.
   OwnerDrawDelegate(QWidget* controlWidget, QObject* parent);
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -56,11 +56,6 @@ void TabStrip::SetTabIndex(int Value) {
   }
 }
 
-int TabStrip::IndexOfTabAt(TPoint Point) const {
-  auto* bar = static_cast<QTabBar*>(widgetIfAny());
-  return bar ? bar->tabAt(QPoint(Point.X, Point.Y)) : -1;
-}
-
 void TabStrip::KeyDown(WORD& Key, TShiftState Shift) {
   TWinControl::KeyDown(Key, Shift);
   if (Key != VK_LEFT && Key != VK_RIGHT) return;

@@ -23,8 +23,6 @@ class TabStrip : public TWinControl {
   void SetTabs(TStrings* Value) { tabs_->Assign(*Value); }
   int TabIndex() const { return tabIndex_; }
   void SetTabIndex(int Value);
-  // The tab at a client point; -1 when none.
-  int IndexOfTabAt(TPoint Point) const;
 
   TWantedKeys WantedKeys() const override { return {wkArrows}; }
   void KeyDown(WORD& Key, TShiftState Shift) override;
