@@ -86,10 +86,14 @@ ComboBox::ComboBox(TComponent* AOwner) : TWinControl(AOwner), items_(std::make_u
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(Left(), Top(), 145, 21);
+  items_->OnChanging = [this](TObject* sender) { itemsChanging(sender); };
   items_->OnChange = [this](TObject* sender) { itemsChanged(sender); };
 }
 
-ComboBox::~ComboBox() { items_->OnChange = nullptr; }
+ComboBox::~ComboBox() {
+  items_->OnChanging = nullptr;
+  items_->OnChange = nullptr;
+}
 
 QComboBox* ComboBox::comboWidget() const { return static_cast<QComboBox*>(widgetIfAny()); }
 
@@ -265,8 +269,12 @@ void ComboBox::FontChanged() {
   if (QComboBox* box = comboWidget()) box->view()->doItemsLayout();
 }
 
+void ComboBox::itemsChanging(TObject*) {
+  chosenBefore_ = itemIndex_ >= 0 ? qn::ui::identityOf(*items_, itemIndex_) : qn::ui::ItemIdentity{};
+}
+
 void ComboBox::itemsChanged(TObject*) {
-  if (itemIndex_ >= items_->Count()) itemIndex_ = -1;
+  if (itemIndex_ >= 0) itemIndex_ = qn::ui::findItemAgain(*items_, chosenBefore_, itemIndex_);
   if (!TextEditable()) text_ = itemIndex_ >= 0 ? items_->Get(itemIndex_) : AnsiString();
   showItems();
 }

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "framework/base/StringList.h"
+#include "framework/ui/ItemLists.h"
 #include "framework/ui/OwnerDraw.h"
 #include "framework/ui/ReplaceablePaint.h"
 #include "framework/ui/WinControl.h"
@@ -97,6 +98,8 @@ class ComboBox : public TWinControl, public ItemPainter, public ReplaceablePaint
   QComboBox* comboWidget() const;
 
  private:
+  // Around a change of the items: the chosen item is remembered before and found again after.
+  void itemsChanging(TObject*);
   void itemsChanged(TObject*);
   void showItems();
   void showIndex();
@@ -106,6 +109,7 @@ class ComboBox : public TWinControl, public ItemPainter, public ReplaceablePaint
 
   std::unique_ptr<StringList> items_;
   int itemIndex_ = -1;
+  qn::ui::ItemIdentity chosenBefore_;
   TComboBoxStyle style_ = csDropDown;
   int maxLength_ = 0;
   int dropDownCount_ = 8;

@@ -21,6 +21,16 @@ void checkItemPosition(int index, int count) {
   if (index < 0 || index >= count) outOfBounds(index);
 }
 
+ItemIdentity identityOf(const TStrings& items, int index) { return {items.Get(index), items.GetObject(index)}; }
+
+int findItemAgain(const TStrings& items, const ItemIdentity& item, int hint) {
+  auto same = [&](int i) { return items.Get(i) == item.text && items.GetObject(i) == item.object; };
+  if (hint >= 0 && hint < items.Count() && same(hint)) return hint;
+  for (int i = 0; i < items.Count(); ++i)
+    if (same(i)) return i;
+  return -1;
+}
+
 int findItemWithPrefix(const TStrings& items, const AnsiString& prefix, int start) {
   const int count = items.Count();
   if (count == 0) return -1;

@@ -67,10 +67,14 @@ ListBox::ListBox(TComponent* AOwner) : TWinControl(AOwner), items_(std::make_uni
   SetBorderStyle(bsSingle);
   SetColor(clWindow);
   SetBounds(Left(), Top(), 121, 97);
+  items_->OnChanging = [this](TObject* sender) { itemsChanging(sender); };
   items_->OnChange = [this](TObject* sender) { itemsChanged(sender); };
 }
 
-ListBox::~ListBox() { items_->OnChange = nullptr; }
+ListBox::~ListBox() {
+  items_->OnChanging = nullptr;
+  items_->OnChange = nullptr;
+}
 
 QListWidget* ListBox::listWidget() const { return static_cast<QListWidget*>(widgetIfAny()); }
 
@@ -240,10 +244,20 @@ void ListBox::FontChanged() {
   if (QListWidget* view = listWidget()) view->doItemsLayout();
 }
 
+void ListBox::itemsChanging(TObject*) {
+  currentBefore_ = itemIndex_ >= 0 ? qn::ui::identityOf(*items_, itemIndex_) : qn::ui::ItemIdentity{};
+  selectedBefore_.clear();
+  for (int i = 0; i < static_cast<int>(selected_.size()); ++i)
+    if (selected_[i]) selectedBefore_.emplace_back(i, qn::ui::identityOf(*items_, i));
+}
+
 void ListBox::itemsChanged(TObject*) {
   const int count = items_->Count();
-  selected_.resize(count, false);
-  if (itemIndex_ >= count) itemIndex_ = -1;
+  if (itemIndex_ >= 0) itemIndex_ = qn::ui::findItemAgain(*items_, currentBefore_, itemIndex_);
+  selected_.assign(count, false);
+  for (const auto& [index, item] : selectedBefore_)
+    if (int now = qn::ui::findItemAgain(*items_, item, index); now >= 0) selected_[now] = true;
+  selectedBefore_.clear();
   topIndex_ = std::min(topIndex_, std::max(0, count - 1));
   showItems();
 }

@@ -16,6 +16,7 @@
 
 #include "framework/base/StringList.h"
 #include "framework/ui/Canvas.h"
+#include "framework/ui/ItemLists.h"
 #include "framework/ui/OwnerDraw.h"
 #include "framework/ui/WinControl.h"
 
@@ -101,6 +102,9 @@ class ListBox : public TWinControl, public ItemPainter {
   QListWidget* listWidget() const;
 
  private:
+  // Around a change of the items: the current and the selected items are remembered before and
+  // found again after, wherever the change moved them.
+  void itemsChanging(TObject*);
   void itemsChanged(TObject*);
   // Puts the items, then the selection, into the widget.
   void showItems();
@@ -115,6 +119,8 @@ class ListBox : public TWinControl, public ItemPainter {
   std::unique_ptr<StringList> items_;
   int itemIndex_ = -1;
   std::vector<bool> selected_;
+  qn::ui::ItemIdentity currentBefore_;
+  std::vector<std::pair<int, qn::ui::ItemIdentity>> selectedBefore_;
   bool multiSelect_ = false;
   bool extendedSelect_ = true;
   mutable int topIndex_ = 0;

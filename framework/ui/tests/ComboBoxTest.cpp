@@ -80,8 +80,16 @@ TEST_F(ComboBoxTest, ASortedComboKeepsItsOrderAndObjectsAfterAdds) {
   for (int i = 0; i < combo->Items()->Count(); ++i) order.push_back(combo->Items()->Get(i));
   EXPECT_EQ(order, (std::vector<AnsiString>{"aardvark", "Almond", "Apple", "avocado", "banana", "Blueberry", "cherry"}));
   EXPECT_EQ(combo->Items()->GetObject(5), &marker);
+  combo->SetItemIndex(5);
+  combo->Items()->Add("Apricot");
+  EXPECT_EQ(combo->ItemIndex(), 6) << "the chosen item moved down with the add";
+  EXPECT_EQ(combo->Text(), "Blueberry");
+  combo->Items()->Delete(3);
+  order.clear();
+  for (int i = 0; i < combo->Items()->Count(); ++i) order.push_back(combo->Items()->Get(i));
   form->Show();
   ASSERT_EQ(box()->count(), 7);
+  EXPECT_EQ(box()->currentIndex(), 5);
   for (int i = 0; i < 7; ++i) EXPECT_EQ(box()->itemText(i).toStdString(), order[i]);
 }
 

@@ -135,6 +135,25 @@ TEST_F(ListBoxTest, ASortedListKeepsItsOrderAfterAddsAndTheSelectionFollowsByInd
   for (int i = 0; i < view()->count(); ++i) EXPECT_EQ(view()->item(i)->text().toStdString(), shown[i]);
 }
 
+TEST_F(ListBoxTest, TheCurrentAndSelectedItemsStayChosenWhereverAChangeOfTheItemsMovesThem) {
+  box->SetMultiSelect(true);
+  box->SetSorted(true);  // Almond, Apple, avocado, banana, cherry
+  box->SetItemIndex(3);
+  box->SetSelected(1, true);
+  box->SetSelected(4, true);
+  form->Show();
+  box->Items()->Add("aardvark");
+  EXPECT_EQ(box->Items()->Get(box->ItemIndex()), "banana");
+  std::vector<AnsiString> selected;
+  for (int i = 0; i < box->Items()->Count(); ++i)
+    if (box->Selected(i)) selected.push_back(box->Items()->Get(i));
+  EXPECT_EQ(selected, (std::vector<AnsiString>{"Apple", "cherry"}));
+  EXPECT_TRUE(view()->item(2)->isSelected()) << "the view shows Apple, now third, selected";
+  box->Items()->Delete(box->ItemIndex());
+  EXPECT_EQ(box->ItemIndex(), -1) << "the current item is gone";
+  EXPECT_EQ(box->SelCount(), 2);
+}
+
 TEST_F(ListBoxTest, OwnerDrawnItemsAreDrawnByTheHandlerAtTheirMeasuredHeights) {
   box->SetStyle(lbOwnerDrawVariable);
   box->SetBorderStyle(bsNone);
