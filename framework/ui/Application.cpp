@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QSocketNotifier>
 #include <QWidget>
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/HandlerCall.h"
 #include "framework/ui/HelpService.h"
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/MessageBoxService.h"
@@ -231,12 +233,30 @@ void TApplication::BringToFront() {
 void TApplication::SetHint(const AnsiString& Value) {
   if (Value == hint_) return;
   hint_ = Value;
-  if (!hintChanged) return;
   try {
-    hintChanged(this);
+    if (hintChanged) hintChanged(this);
   } catch (...) {
     HandleException(this);
   }
+  // A listener may remove itself, or another, while told.
+  for (auto listeners = hintListeners_; const auto& [listener, handler] : listeners) {
+    auto stillListening = [&](const auto& entry) { return entry.first == listener; };
+    if (std::none_of(hintListeners_.begin(), hintListeners_.end(), stillListening)) continue;
+    try {
+      qn::ui::callHandler(handler, this);
+    } catch (...) {
+      HandleException(this);
+    }
+  }
+}
+
+void TApplication::addHintListener(TObject* Listener, TNotifyEvent Handler) {
+  removeHintListener(Listener);
+  hintListeners_.emplace_back(Listener, std::move(Handler));
+}
+
+void TApplication::removeHintListener(TObject* Listener) {
+  std::erase_if(hintListeners_, [Listener](const auto& entry) { return entry.first == Listener; });
 }
 
 void TApplication::showHelpContext(int Context) { qn::ui::showHelp({helpFile_, Context}); }

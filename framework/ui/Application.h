@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "framework/base/Component.h"
 #include "framework/base/NotifyEvent.h"
@@ -131,6 +133,10 @@ class TApplication : public TComponent {
   void SetHint(const AnsiString& Value);
   // Told whenever the current hint changes.
   TNotifyEvent hintChanged;
+  // Controls that show the current hint themselves (a status bar) are told after hintChanged,
+  // until they remove themselves.
+  void addHintListener(TObject* Listener, TNotifyEvent Handler);
+  void removeHintListener(TObject* Listener);
 
   // Opens the help file at the topic (through the help service).
   void showHelpContext(int Context);
@@ -158,6 +164,7 @@ class TApplication : public TComponent {
   bool terminated_ = false;
   TIdleEvent idleHandler_;
   AnsiString hint_;
+  std::vector<std::pair<TObject*, TNotifyEvent>> hintListeners_;
   std::unique_ptr<qn::os::MessageBus> bus_;
   qn::os::WindowId handle_ = 0;
   // Children of the Qt application, so they never outlive it.

@@ -1,5 +1,6 @@
 #include "platform/os/DriveMap.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 
@@ -16,14 +17,13 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-}  // namespace
-
-std::optional<std::string> driveFolder(char letter) {
+// The map's lines in file order; the whole map is checked, so a damaged line is found whichever
+// letter is asked for.
+std::vector<std::pair<char, std::string>> readDriveMap() {
   const std::string file = driveMapFile();
   std::optional<std::string> text = readWholeFile(file);
-  if (!text) return std::nullopt;
-  // The whole map is checked, so a damaged line is found whichever letter is asked for.
-  std::optional<std::string> found;
+  std::vector<std::pair<char, std::string>> drives;
+  if (!text) return drives;
   std::string_view rest = *text;
   for (int number = 1; !rest.empty(); ++number) {
     size_t end = rest.find('\n');
@@ -36,11 +36,27 @@ std::optional<std::string> driveFolder(char letter) {
     if (drive.size() != 1 || !std::isalpha(static_cast<unsigned char>(drive[0])) || folder.empty())
       throw PathError("the drive map " + file + " is damaged at line " + std::to_string(number) +
                       ": expected a letter, '=' and a folder, such as C=/home/office");
-    if (!found &&
-        std::toupper(static_cast<unsigned char>(drive[0])) == std::toupper(static_cast<unsigned char>(letter)))
-      found = std::string(folder);
+    drives.emplace_back(static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0]))), std::string(folder));
   }
-  return found;
+  return drives;
+}
+
+}  // namespace
+
+std::optional<std::string> driveFolder(char letter) {
+  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  for (const auto& [drive, folder] : readDriveMap())
+    if (drive == wanted) return folder;
+  return std::nullopt;
+}
+
+std::vector<std::pair<char, std::string>> mappedDrives() {
+  std::vector<std::pair<char, std::string>> drives;
+  for (auto& entry : readDriveMap())
+    if (std::none_of(drives.begin(), drives.end(), [&](const auto& d) { return d.first == entry.first; }))
+      drives.push_back(std::move(entry));
+  std::sort(drives.begin(), drives.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  return drives;
 }
 
 }  // namespace qn::os
