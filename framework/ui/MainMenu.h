@@ -1,7 +1,9 @@
 #pragma once
 // A form's main menu. A form shows one main menu at a time and may swap among several while
-// the program runs; only the shown menu's shortcuts work (the key route's menu step asks the
-// active form's shown menu). The menu is owned by its form, or outlives its showing.
+// the program runs; only the shown menu's shortcuts and accelerators work. The key route's menu
+// step (after the message hook, before KeyDown) asks the popup menus of the focused control and
+// its parents first, then the form's shown menu for a shortcut, then for a top entry whose
+// accelerator is Alt and the key. The menu is owned by its form, or outlives its showing.
 #include "framework/base/Component.h"
 #include "framework/ui/MenuItem.h"
 
@@ -25,5 +27,10 @@ namespace qn::ui {
 // Form shows menu from now on (nullptr: none); the menu it showed before stops answering keys.
 void showMainMenu(FormBase* form, TMainMenu* menu);
 TMainMenu* shownMainMenu(FormBase* form);
+// Puts the menus' key handling into the key route; each menu does it when it is made.
+void installMenuKeys();
+// Opens a top entry's menu at the form's client origin, as Alt and the entry's letter do: the
+// entry's OnClick runs first, and the entry chosen runs once the menu has closed.
+void openMainMenuEntry(FormBase* form, TMenuItem* top);
 
 }  // namespace qn::ui
