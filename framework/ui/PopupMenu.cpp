@@ -44,7 +44,9 @@ void TPopupMenu::Popup(int X, int Y) {
   qn::ui::fillMenu(&menu, items_, choice);
   showing_ = true;
   open_ = &menu;
-  menu.exec(QPoint(X, Y));
+  const int width = menu.sizeHint().width();
+  const int left = Alignment == PopupAlignment::right ? X - width : Alignment == PopupAlignment::centre ? X - width / 2 : X;
+  menu.exec(QPoint(left, Y));
   open_ = nullptr;
   showing_ = false;
   if (choice->entry) choice->entry->Click();

@@ -166,7 +166,7 @@ void whileOpen(TPopupMenu& menu, std::function<void(QMenu*)> look) {
     look(open);
     if (QApplication::activePopupWidget()) QTest::keyClick(open, Qt::Key_Escape);
   });
-  menu.Popup(40, 50);
+  menu.Popup(400, 50);
 }
 
 TEST_F(MenuTest, RadioEntriesShowInExclusiveGroups) {
@@ -275,6 +275,24 @@ TEST_F(MenuTest, ASubMenuRunsItsEntrysClickAsItOpensAndShowsWhatItChanged) {
   });
   EXPECT_EQ(clicked, std::vector<AnsiString>{"open"});
   EXPECT_EQ(shown, QStringList{"latest"});
+}
+
+TEST_F(MenuTest, AlignmentLinesTheMenuUpOnThePoint) {
+  TPopupMenu menu(&owner);
+  add(menu.Items(), "&Open a rather long entry");
+  const std::pair<PopupAlignment, const char*> cases[] = {
+      {PopupAlignment::left, "left"}, {PopupAlignment::right, "right"}, {PopupAlignment::centre, "centre"}};
+  for (const auto& [alignment, name] : cases) {
+    menu.Alignment = alignment;
+    QRect placed;
+    whileOpen(menu, [&](QMenu* open) { placed = open->geometry(); });
+    ASSERT_GT(placed.width(), 0) << name;
+    const int expectedLeft = alignment == PopupAlignment::left    ? 400
+                             : alignment == PopupAlignment::right ? 400 - placed.width()
+                                                                  : 400 - placed.width() / 2;
+    EXPECT_EQ(placed.left(), expectedLeft) << name;
+    EXPECT_EQ(placed.top(), 50) << name;
+  }
 }
 
 }  // namespace
