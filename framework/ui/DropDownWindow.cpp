@@ -44,12 +44,15 @@ DropDownWindow::~DropDownWindow() {
   delete window_.data();
 }
 
+TWinControl* DropDownWindow::owner() const { return static_cast<TWinControl*>(owner_.get()); }
+
 void DropDownWindow::open(int width, int height) {
-  if (!window_) return;
+  TWinControl* control = owner();
+  if (!window_ || !control) return;
   if (openDropDown() && openDropDown() != this) openDropDown()->close();
   const TRect work = Screen->workArea();
-  const TPoint top = owner_->ClientToScreen({0, 0});
-  const int below = top.Y + owner_->Height();
+  const TPoint top = control->ClientToScreen({0, 0});
+  const int below = top.Y + control->Height();
   above_ = below + height > work.Bottom && top.Y - height >= work.Top;
   const int y = above_ ? top.Y - height : below;
   const int x = std::max(work.Left, std::min(top.X, work.Right - width));
@@ -69,19 +72,21 @@ void DropDownWindow::close() {
 bool DropDownWindow::isOpen() const { return openDropDown() == this && window_ && window_->isVisible(); }
 
 bool DropDownWindow::ownerHolds(const QWidget* widget) const {
-  return widget && owner_->hasWindow() && (widget == owner_->Window() || owner_->Window()->isAncestorOf(widget));
+  TWinControl* control = owner();
+  return widget && control && control->hasWindow() &&
+         (widget == control->Window() || control->Window()->isAncestorOf(widget));
 }
 
 void DropDownWindow::focusChanged(QWidget* old, QWidget* now) {
   if (!isOpen() || cancelled_ || !ownerHolds(old) || ownerHolds(now)) return;
   cancelled_ = true;
-  if (OnCancelMode) qn::ui::guarded(owner_, [this] { OnCancelMode(); });
+  if (OnCancelMode) qn::ui::guarded(owner(), [this] { OnCancelMode(); });
 }
 
 void DropDownWindow::pressSeen(QWidget* receiver, TPoint screenPos) {
   DropDownWindow* open = openDropDown();
   if (!open || !open->isOpen() || inOpenDropDown(receiver) || open->ownerHolds(receiver)) return;
-  if (open->OnPressOutside) qn::ui::guarded(open->owner_, [open, screenPos] { open->OnPressOutside(screenPos); });
+  if (open->OnPressOutside) qn::ui::guarded(open->owner(), [open, screenPos] { open->OnPressOutside(screenPos); });
 }
 
 bool DropDownWindow::inOpenDropDown(const QWidget* widget) {

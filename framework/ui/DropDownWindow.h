@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "framework/ui/Control.h"
 #include "framework/ui/Geometry.h"
 
 class QWidget;
@@ -51,7 +52,9 @@ class DropDownWindow {
   void focusChanged(QWidget* old, QWidget* now);
   bool ownerHolds(const QWidget* widget) const;
 
-  TWinControl* owner_;
+  TWinControl* owner() const;
+
+  ControlRef owner_;
   QPointer<QWidget> window_;
   TRect placed_;
   bool above_ = false;

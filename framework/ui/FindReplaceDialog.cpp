@@ -88,6 +88,7 @@ class QtFindReplaceWindow : public FindReplaceWindow {
   }
 
   void refresh() override {
+    if (!window_) return;  // gone with the window it was placed over
     findText_->setText(qn::ui::screenText(owner_.FindText));
     if (replaceText_) replaceText_->setText(qn::ui::screenText(owner_.ReplaceText));
     matchCase_->setChecked(owner_.MatchCase);
