@@ -1,22 +1,45 @@
 #include "framework/ui/MainMenu.h"
 
 #include <QMenu>
+#include <QPointer>
 #include <map>
 #include <memory>
 
 #include "framework/ui/Control.h"
 #include "framework/ui/Focus.h"
-#include "framework/ui/FormBase.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/KeyRoute.h"
+#include "framework/ui/MenuBar.h"
 #include "framework/ui/MenuView.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/WinControl.h"
 
 namespace {
 
-std::map<FormBase*, TMainMenu*>& shownMenus() {
-  static std::map<FormBase*, TMainMenu*> menus;
+struct Shown {
+  TMainMenu* menu;
+  QPointer<MenuBar> bar;  // a top-level form's; it goes with the form's window
+};
+
+std::map<FormBase*, Shown>& shownMenus() {
+  static std::map<FormBase*, Shown> menus;
   return menus;
+}
+
+// A top-level form shows the menu in its bar, made on first need and kept for later menus.
+void showInBar(FormBase* form, Shown& shown) {
+  auto* topLevel = dynamic_cast<TForm*>(form);
+  if (!topLevel || topLevel->Docked()) return;
+  if (!shown.bar) shown.bar = new MenuBar;
+  shown.bar->showEntries(shown.menu);
+  topLevel->setMenuBar(shown.bar);
+}
+
+void removeBar(FormBase* form, Shown& shown) {
+  if (!shown.bar) return;
+  auto* topLevel = dynamic_cast<TForm*>(form);
+  if (topLevel && !topLevel->ComponentState().Contains(csDestroying)) topLevel->setMenuBar(nullptr);
+  delete shown.bar.data();
 }
 
 // Only Ctrl, Shift and Alt take part in a shortcut; the mouse buttons held do not.
@@ -56,11 +79,11 @@ bool runMenuKey(FormBase* form, WORD key, TShiftState shift) {
   }
   const auto shown = shownMenus().find(form);
   if (shown == shownMenus().end()) return false;
-  if (TMenuItem* entry = shown->second->Items()->findShortcut(shortcut)) {
+  if (TMenuItem* entry = shown->second.menu->Items()->findShortcut(shortcut)) {
     entry->Click();
     return true;
   }
-  if (TMenuItem* top = acceleratedTopEntry(shown->second, key, shortcut.Shift)) {
+  if (TMenuItem* top = acceleratedTopEntry(shown->second.menu, key, shortcut.Shift)) {
     qn::ui::openMainMenuEntry(form, top);
     return true;
   }
@@ -72,8 +95,14 @@ bool runMenuKey(FormBase* form, WORD key, TShiftState shift) {
 TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) { qn::ui::installMenuKeys(); }
 
 TMainMenu::~TMainMenu() {
-  for (auto shown = shownMenus().begin(); shown != shownMenus().end();)
-    shown = shown->second == this ? shownMenus().erase(shown) : std::next(shown);
+  for (auto shown = shownMenus().begin(); shown != shownMenus().end();) {
+    if (shown->second.menu != this) {
+      ++shown;
+      continue;
+    }
+    removeBar(shown->first, shown->second);
+    shown = shownMenus().erase(shown);
+  }
 }
 
 namespace qn::ui {
@@ -82,16 +111,34 @@ void installMenuKeys() { setMenuKeyHandler(runMenuKey); }
 
 void showMainMenu(FormBase* form, TMainMenu* menu) {
   installMenuKeys();
-  if (menu) shownMenus()[form] = menu;
-  else shownMenus().erase(form);
+  const auto shown = shownMenus().find(form);
+  if (!menu) {
+    if (shown == shownMenus().end()) return;
+    removeBar(form, shown->second);
+    shownMenus().erase(shown);
+    return;
+  }
+  Shown& now = shown == shownMenus().end() ? shownMenus()[form] : shown->second;
+  now.menu = menu;
+  showInBar(form, now);
 }
 
 TMainMenu* shownMainMenu(FormBase* form) {
   const auto shown = shownMenus().find(form);
-  return shown == shownMenus().end() ? nullptr : shown->second;
+  return shown == shownMenus().end() ? nullptr : shown->second.menu;
+}
+
+QWidget* mainMenuBar(FormBase* form) {
+  const auto shown = shownMenus().find(form);
+  return shown == shownMenus().end() ? nullptr : shown->second.bar.data();
 }
 
 void openMainMenuEntry(FormBase* form, TMenuItem* top) {
+  const auto shown = shownMenus().find(form);
+  if (shown != shownMenus().end() && shown->second.bar && shown->second.bar->isVisible()) {
+    shown->second.bar->openEntry(top);
+    return;
+  }
   // The entry's OnClick is the opening of its sub-menu: it may still change the entries.
   top->Click();
   if (top->Count() == 0) return;

@@ -8,6 +8,7 @@
 #include "framework/ui/MenuItem.h"
 
 class FormBase;
+class QWidget;
 
 class TMainMenu : public TComponent {
   QN_CLASS(TMainMenu, TComponent)
@@ -27,10 +28,13 @@ namespace qn::ui {
 // Form shows menu from now on (nullptr: none); the menu it showed before stops answering keys.
 void showMainMenu(FormBase* form, TMainMenu* menu);
 TMainMenu* shownMainMenu(FormBase* form);
+// The bar a top-level form shows its menu in; nullptr for none (a docked form's menu has none).
+QWidget* mainMenuBar(FormBase* form);
 // Puts the menus' key handling into the key route; each menu does it when it is made.
 void installMenuKeys();
-// Opens a top entry's menu at the form's client origin, as Alt and the entry's letter do: the
-// entry's OnClick runs first, and the entry chosen runs once the menu has closed.
+// Opens a top entry's menu, as Alt and the entry's letter do: in the form's bar, else at the
+// form's client origin. The entry's OnClick runs first, and the entry chosen runs once the menu
+// has closed.
 void openMainMenuEntry(FormBase* form, TMenuItem* top);
 
 }  // namespace qn::ui

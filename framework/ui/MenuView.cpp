@@ -22,8 +22,9 @@ namespace qn::ui {
 namespace {
 
 void choose(const std::shared_ptr<MenuChoice>& choice, TMenuItem* entry) {
-  choice->entry = entry;
   while (QWidget* open = QApplication::activePopupWidget()) open->close();
+  choice->entry = entry;
+  if (choice->onChosen) choice->onChosen(entry);
 }
 
 // An entry the program draws: its size from OnMeasure, its look from OnDraw.
@@ -146,7 +147,7 @@ void fillMenu(QMenu* menu, TMenuItem* item, std::shared_ptr<MenuChoice> choice) 
         if (!group) group = new QActionGroup(menu);
         group->addAction(action);
       }
-      QObject::connect(action, &QAction::triggered, menu, [choice, entry] { choice->entry = entry; });
+      QObject::connect(action, &QAction::triggered, menu, [choice, entry] { choose(choice, entry); });
     }
     action->setEnabled(entry->Enabled);
   }
