@@ -144,5 +144,19 @@ TEST_F(MenuBarTest, APressOnTheBarIsNotTheFormsAndOneOnTheClientIsAtItsClientPoi
   EXPECT_EQ(form->presses.size(), 1u);
 }
 
+TEST_F(MenuBarTest, AControlWithoutAWindowIsPressedAndPlacedBelowTheBar) {
+  auto* graphic = new TTestGraphic(form, form);
+  graphic->SetBounds(150, 0, 30, 20);
+  std::vector<TPoint> pressed;
+  graphic->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { pressed.push_back({x, y}); };
+  showMainMenu(form, menus[0]);
+  const int menuHeight = Screen->metrics().menuHeight;
+  QTest::mouseClick(form->Window(), Qt::LeftButton, {}, QPoint(155, menuHeight + 5));
+  EXPECT_EQ(pressed, (std::vector<TPoint>{{5, 5}}));
+  EXPECT_TRUE(form->presses.empty());
+  const QPoint corner = form->Window()->mapToGlobal(QPoint(150, menuHeight));
+  EXPECT_EQ(graphic->ClientToScreen({0, 0}), (TPoint{corner.x(), corner.y()}));
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
