@@ -102,6 +102,15 @@ TEST_F(DropDownWindowTest, MovingTheFocusAwaySendsTheCancelModeOnce) {
   EXPECT_EQ(log.front(), "exit Owner");
 }
 
+TEST_F(DropDownWindowTest, AnotherWindowBecomingActiveSendsTheCancelModeOnce) {
+  dropDown->open(150, 120);
+  QTest::qWait(20);
+  TLoggedForm second(log, "G");
+  second.SetBounds(600, 100, 200, 150);
+  ASSERT_TRUE(showActive(second));
+  EXPECT_EQ(std::count(log.begin(), log.end(), "cancel mode"), 1);
+}
+
 TEST_F(DropDownWindowTest, OnlyOneDropDownIsOpenAtATime) {
   DropDownWindow second(other, new QListWidget);
   dropDown->open(150, 120);
