@@ -1,5 +1,6 @@
 #include "framework/ui/MenuBar.h"
 
+#include <QAbstractEventDispatcher>
 #include <QMenu>
 #include <memory>
 
@@ -21,9 +22,28 @@ MenuBar::MenuBar() : WidgetOfControl(nullptr) {
   setNativeMenuBar(false);
   setFocusPolicy(Qt::NoFocus);
   setContextMenuPolicy(Qt::PreventContextMenu);
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { followMenu(); });
+}
+
+std::vector<MenuBar::TopEntryLook> MenuBar::lookOf(TMainMenu* menu) const {
+  std::vector<TopEntryLook> look;
+  TMenuItem* root = menu->Items();
+  for (int i = 0; i < root->Count(); ++i) {
+    TMenuItem* top = root->Items(i);
+    look.emplace_back(top, top->Caption(), top->Visible, top->Enabled, top->Count() > 0);
+  }
+  return look;
+}
+
+void MenuBar::followMenu() {
+  // Not while one of its menus is open: the entries stay as the user sees them.
+  if (menu_ && !activeAction() && lookOf(menu_) != shown_) showEntries(menu_);
 }
 
 void MenuBar::showEntries(TMainMenu* menu) {
+  menu_ = menu;
+  shown_ = lookOf(menu);
   for (QAction* action : actions()) {
     removeAction(action);
     if (QMenu* sub = action->menu()) sub->deleteLater();

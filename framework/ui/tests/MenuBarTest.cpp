@@ -112,6 +112,22 @@ TEST_F(MenuBarTest, OneBarShowsWhicheverMenuIsShown) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "run &Save\tCtrl+S"), 0);
 }
 
+TEST_F(MenuBarTest, TopEntriesChangedByTheProgramShowOnceItsHandlersHaveReturned) {
+  showMainMenu(form, menus[0]);
+  TMenuItem* file = menus[0]->Items()->Items(0);
+  TMenuItem* editMenu = menus[0]->Items()->Items(1);
+  QTimer::singleShot(0, [&] {
+    file->Visible = false;
+    editMenu->Enabled = false;
+    top(menus[0], "&Help", {"&About"});
+  });
+  ASSERT_TRUE(Application->runUntilIdle());
+  EXPECT_EQ(barCaptions(), (QStringList{"&Edit (off)", "&Help"}));
+  file->Visible = true;
+  ASSERT_TRUE(Application->runUntilIdle());
+  EXPECT_EQ(barCaptions().size(), 3);
+}
+
 TEST_F(MenuBarTest, AltAndALetterOpensTheBarsMenuAfterItsOpeningEventAndTheChoiceRuns) {
   showMainMenu(form, menus[0]);
   log.clear();
