@@ -198,7 +198,11 @@ void TControl::SetCursor(TCursor Value) {
     host->Window()->setCursor(cursorShapeOf(Value));
 }
 
-TPoint TControl::OriginInWindow() const { return {Left(), Top()}; }
+TPoint TControl::OriginInWindow() const {
+  // Painted on its parent's window, where the parent's client area may not begin at the corner.
+  const TPoint client = parent_ ? parent_->OriginInWindow() : TPoint{0, 0};
+  return {client.X + Left(), client.Y + Top()};
+}
 
 TWinControl* TControl::WindowedHost() const { return parent_; }
 

@@ -72,6 +72,8 @@ void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent*) 
   // No box may show inside a paint: what a paint raises is handed over after it.
   guardedDeferred([widget, control] {
     QPainter painter(paintSurfaceOf(widget));
+    const TPoint client = control->OriginInWindow();
+    painter.translate(client.X, client.Y);
     control->PaintWindow(painter);
     control->PaintWindowlessChildren(painter);
   });

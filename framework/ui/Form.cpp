@@ -63,7 +63,9 @@ class FormWindow : public ControlWidget<QWidget> {
     TForm* form = this->form();
     if (!form) return;
     const QSize size = event->size();
-    qn::ui::guardedDeferred([form, size] { form->clientWasResized(size.width(), size.height()); });
+    qn::ui::guardedDeferred([form, size] {
+      form->clientWasResized(size.width(), size.height() - form->OriginInWindow().Y);
+    });
   }
 
  private:
@@ -186,7 +188,37 @@ TRect TForm::frameExtents() const {
   if (params.Style & WS_THICKFRAME) frame = facts.sizingFrameHeight;
   else if (params.Style & WS_DLGFRAME) frame = facts.dialogFrameHeight;
   else if (params.Style & WS_BORDER) frame = facts.borderHeight;
-  return Rect(frame, frame + caption, frame, frame);
+  return Rect(frame, frame + caption + menuBarHeight(), frame, frame);
+}
+
+int TForm::menuBarHeight() const { return menuBar_ && !Docked() ? Screen->metrics().menuHeight : 0; }
+
+TPoint TForm::OriginInWindow() const { return {0, menuBarHeight()}; }
+
+// The bar lives in the window: a window destroyed takes it along (its caller keeps a guarded
+// pointer), and the form has no bar until it is given one again.
+void TForm::setMenuBar(QWidget* bar) {
+  if (bar == menuBar_) return;
+  const TRect outer = BoundsRect();
+  if (menuBar_) {
+    menuBar_->hide();
+    menuBar_->setParent(nullptr);
+  }
+  menuBar_ = bar;
+  placeMenuBar();
+  // The outer size stays; the client area changes by the bar.
+  SetBounds(outer.Left, outer.Top, outer.Width(), outer.Height());
+  applyWindowGeometry();
+  clientOriginChanged();
+  AlignControls();
+}
+
+void TForm::placeMenuBar() {
+  if (!menuBar_ || !hasWindow() || Docked()) return;
+  QWidget* window = Window();
+  if (menuBar_->parentWidget() != window) menuBar_->setParent(window);
+  menuBar_->setGeometry(0, 0, ClientWidth(), menuBarHeight());
+  menuBar_->show();
 }
 
 void TForm::applyWindowFlags(QWidget* widget) {
@@ -282,7 +314,8 @@ void TForm::applyWindowGeometry() {
   if (Docked()) {
     widget->setGeometry(Left(), Top(), Width(), Height());
   } else {
-    widget->resize(ClientWidth(), ClientHeight());
+    widget->resize(ClientWidth(), ClientHeight() + menuBarHeight());
+    placeMenuBar();
     // The window's frame, as the window manager draws it, starts here.
     widget->move(Left(), Top());
   }

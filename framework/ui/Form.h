@@ -13,6 +13,8 @@
 // Every top-level form is on the desktop's window registry under its class name and caption, owned
 // by the application window; the main form as the program's main window. Asked from outside, it
 // is restored when minimised, else brought to the front.
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 
 #include "framework/ui/FormBase.h"
@@ -110,6 +112,14 @@ class TForm : public FormBase {
   // On: the client area fits the visible children.
   void SetAutoSize(bool Value);
 
+  // The bar of the main menu the form shows (nullptr: none), at the top of its window above the
+  // client area; like a menu its height counts with the frames, so the client area gives it its
+  // room and the outer size stays. The bar goes with the window when the window is destroyed.
+  void setMenuBar(QWidget* bar);
+  QWidget* menuBar() const { return menuBar_; }
+  // Below the menu bar, when the form shows one.
+  TPoint OriginInWindow() const override;
+
   // The client size: the outer size follows with the caption and frames.
   void SetClientWidth(int Value);
   void SetClientHeight(int Value);
@@ -204,6 +214,10 @@ class TForm : public FormBase {
   void applyWindowFlags(QWidget* widget);
   void placeForFirstShow();
   void applyWindowGeometry();
+  // The menu bar's height when the form shows one in its own window, else 0.
+  int menuBarHeight() const;
+  // Puts the menu bar into the window, across its top.
+  void placeMenuBar();
   void registerWindow();
   void unregisterWindow();
   void answerWindowRequest(qn::os::WindowRequest request);
@@ -225,6 +239,7 @@ class TForm : public FormBase {
   bool shownBefore_ = false;
   bool remaking_ = false;
   bool applyingGeometry_ = false;
+  QPointer<QWidget> menuBar_;
   bool releasing_ = false;
   qn::os::WindowId registryId_ = 0;
   // The bus the form's window is registered on: the application's (its forms go before it).

@@ -1,15 +1,14 @@
 #include "framework/ui/LoginDialogs.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <stdexcept>
 #include <vector>
 
 #include "framework/ui/ActiveForm.h"
+#include "framework/ui/DialogSupport.h"
 
 namespace qn::ui {
 
@@ -25,9 +24,6 @@ PasswordPresenter& passwordPresenter() {
   return current;
 }
 
-QString shown(const AnsiString& text) { return QString::fromStdString(ansiToUtf8(text)); }
-AnsiString typed(const QString& text) { return utf8ToAnsi(text.toStdString()); }
-
 struct Field {
   const char* label;
   AnsiString value;
@@ -38,15 +34,13 @@ struct Field {
 // after OK, nullopt after Cancel.
 std::optional<std::vector<AnsiString>> runFieldsDialog(const char* title, const AnsiString& databaseName,
                                                        const std::vector<Field>& fields) {
-  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-    throw std::logic_error("a login dialog cannot be shown without the application's windows");
-  QDialog dialog(QApplication::activeWindow());
+  QDialog dialog(dialogOwner("login dialog"));
   dialog.setWindowTitle(title);
   auto* layout = new QFormLayout(&dialog);
-  layout->addRow("Database:", new QLabel(shown(databaseName)));
+  layout->addRow("Database:", new QLabel(screenText(databaseName)));
   std::vector<QLineEdit*> edits;
   for (const Field& field : fields) {
-    auto* edit = new QLineEdit(shown(field.value), &dialog);
+    auto* edit = new QLineEdit(screenText(field.value), &dialog);
     if (field.secret) edit->setEchoMode(QLineEdit::Password);
     layout->addRow(field.label, edit);
     edits.push_back(edit);
@@ -63,7 +57,7 @@ std::optional<std::vector<AnsiString>> runFieldsDialog(const char* title, const 
   layout->addRow(buttons);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   std::vector<AnsiString> values;
-  for (QLineEdit* edit : edits) values.push_back(typed(edit->text()));
+  for (QLineEdit* edit : edits) values.push_back(typedText(edit->text()));
   return values;
 }
 

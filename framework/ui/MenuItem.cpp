@@ -24,6 +24,15 @@ void TMenuItem::Remove(TMenuItem* Item) {
   Item->parent_ = nullptr;
 }
 
+void TMenuItem::SetChecked(bool Value) {
+  checked_ = Value;
+  if (!Value || RadioGroup == 0 || !parent_) return;
+  for (TMenuItem* sibling : parent_->items_)
+    if (sibling != this && sibling->RadioGroup == RadioGroup) sibling->checked_ = false;
+}
+
+char TMenuItem::Accelerator() const { return qn::ui::acceleratorOfCaption(caption_); }
+
 void TMenuItem::Click() {
   if (OnClick) OnClick(this);
 }

@@ -1,14 +1,24 @@
 #pragma once
 // An entry of a menu: a caption with its '&' accelerator and, after a tab, its shortcut; a
 // caption of "-" is a separator. Entries own the entries of their sub-menu and may be added
-// and removed while the program runs.
+// and removed while the program runs. An entry may belong to a radio group, start a new column
+// of its menu, or be drawn by the program (measured and painted on a canvas).
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "framework/base/Component.h"
 #include "framework/base/NotifyEvent.h"
+#include "framework/ui/Geometry.h"
 #include "framework/ui/MenuShortcut.h"
+
+class Canvas;
+class TMenuItem;
+
+// An entry drawn by the program: its size asked first (Width and Height come preset to the
+// plain entry's), then each painting, within Rect, selected while the pointer or the keys are on it.
+using TMenuMeasureEvent = std::function<void(TObject* Sender, Canvas& ACanvas, int& Width, int& Height)>;
+using TMenuDrawEvent = std::function<void(TObject* Sender, Canvas& ACanvas, TRect Rect, bool Selected)>;
 
 class TMenuItem : public TComponent {
   QN_CLASS(TMenuItem, TComponent)
@@ -21,10 +31,24 @@ class TMenuItem : public TComponent {
   bool IsSeparator() const { return caption_ == "-"; }
   // The shortcut the caption shows.
   std::optional<TShortCut> ShortCut() const { return qn::ui::shortcutOfCaption(caption_); }
-  bool Checked = false;
+  bool Checked() const { return checked_; }
+  // Checking an entry of a radio group unchecks the other entries of its group.
+  void SetChecked(bool Value);
+  // Non-zero: the entries of one sub-menu with the same number form a radio group, one of them
+  // checked, shown with a round mark.
+  int RadioGroup = 0;
+  // The entry begins a new column of its menu.
+  bool StartsColumn = false;
   bool Enabled = true;
   bool Visible = true;
+  // Chosen; for an entry with a sub-menu, the sub-menu is opening (its entries may still change).
   TNotifyEvent OnClick;
+  // Either set: the program draws the entry.
+  TMenuMeasureEvent OnMeasure;
+  TMenuDrawEvent OnDraw;
+  bool ownerDrawn() const { return OnMeasure || OnDraw; }
+  // The letter after the caption's single '&' ('&&' is a plain '&'), upper-cased; 0 when none.
+  char Accelerator() const;
 
   // The sub-menu's entries, in order.
   int Count() const { return static_cast<int>(items_.size()); }
@@ -44,6 +68,7 @@ class TMenuItem : public TComponent {
 
  private:
   AnsiString caption_;
+  bool checked_ = false;
   std::vector<TMenuItem*> items_;
   TMenuItem* parent_ = nullptr;
 };

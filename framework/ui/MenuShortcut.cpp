@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "framework/base/TextCase.h"
 #include "framework/ui/VirtualKeys.h"
 
 namespace qn::ui {
@@ -43,6 +44,15 @@ std::optional<TShortCut> shortcutOfCaption(const AnsiString& caption) {
   const auto tab = caption.find('\t');
   if (tab == AnsiString::npos) return std::nullopt;
   return parseShortcut(caption.substr(tab + 1));
+}
+
+char acceleratorOfCaption(const AnsiString& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return ansiUpperChar(caption[i + 1]);
+    ++i;
+  }
+  return 0;
 }
 
 }  // namespace qn::ui

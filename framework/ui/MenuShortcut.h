@@ -18,5 +18,7 @@ namespace qn::ui {
 std::optional<TShortCut> shortcutOfCaption(const AnsiString& caption);
 // The shortcut text alone ("Ctrl+S"), without case.
 std::optional<TShortCut> parseShortcut(const AnsiString& text);
+// The letter after a caption's first single '&' ("&&" shows one '&'), upper-cased; 0 when none.
+char acceleratorOfCaption(const AnsiString& caption);
 
 }  // namespace qn::ui

@@ -4,37 +4,12 @@
 
 #include "framework/ui/ContextMenu.h"
 #include "framework/ui/Control.h"
+#include "framework/ui/MainMenu.h"
+#include "framework/ui/MenuView.h"
 
 void openControlPopupMenu(TComponent* control, TPopupMenu* menu, int x, int y);
 
 namespace {
-
-QString qtText(const AnsiString& text) { return QString::fromStdString(qn::ansiToUtf8(text)); }
-
-// The visible entries of item as actions of menu; the shortcut text after the tab is only
-// shown, never given to Qt, so the keys stay with the key route.
-void addEntries(QMenu* menu, TMenuItem* item) {
-  for (int i = 0; i < item->Count(); ++i) {
-    TMenuItem* entry = item->Items(i);
-    if (!entry->Visible) continue;
-    if (entry->IsSeparator()) {
-      menu->addSeparator();
-      continue;
-    }
-    QAction* action = nullptr;
-    if (entry->Count() > 0) {
-      QMenu* sub = menu->addMenu(qtText(entry->Caption()));
-      addEntries(sub, entry);
-      action = sub->menuAction();
-    } else {
-      action = menu->addAction(qtText(entry->Caption()));
-      action->setData(QVariant::fromValue(static_cast<void*>(entry)));
-      action->setCheckable(entry->Checked);
-      action->setChecked(entry->Checked);
-    }
-    action->setEnabled(entry->Enabled);
-  }
-}
 
 void installOpener() {
   static const bool installed = [] {
@@ -54,7 +29,10 @@ void openControlPopupMenu(TComponent* control, TPopupMenu* menu, int x, int y) {
   menu->popupComponent_ = nullptr;
 }
 
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) { installOpener(); }
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) {
+  installOpener();
+  qn::ui::installMenuKeys();
+}
 
 TPopupMenu::~TPopupMenu() = default;
 
@@ -62,11 +40,14 @@ void TPopupMenu::Popup(int X, int Y) {
   if (showing_) return;
   if (OnPopup) OnPopup(this);
   QMenu menu;
-  addEntries(&menu, items_);
+  auto choice = std::make_shared<qn::ui::MenuChoice>();
+  qn::ui::fillMenu(&menu, items_, choice);
   showing_ = true;
   open_ = &menu;
-  QAction* chosen = menu.exec(QPoint(X, Y));
+  const int width = menu.sizeHint().width();
+  const int left = Alignment == PopupAlignment::right ? X - width : Alignment == PopupAlignment::centre ? X - width / 2 : X;
+  menu.exec(QPoint(left, Y));
   open_ = nullptr;
   showing_ = false;
-  if (chosen && chosen->data().isValid()) static_cast<TMenuItem*>(chosen->data().value<void*>())->Click();
+  if (choice->entry) choice->entry->Click();
 }

@@ -7,6 +7,9 @@
 
 class QMenu;
 
+// Where a menu opened at a point lies: its left edge, its right edge or its middle at the point.
+enum class PopupAlignment { left, right, centre };
+
 class TPopupMenu : public TComponent {
   QN_CLASS(TPopupMenu, TComponent)
  public:
@@ -17,12 +20,14 @@ class TPopupMenu : public TComponent {
   TMenuItem* Items() const { return items_; }
   // Just before the menu opens, when its entries may still change.
   TNotifyEvent OnPopup;
+  PopupAlignment Alignment = PopupAlignment::left;
   // True only while the menu is open.
   bool Showing() const { return showing_; }
   // The control whose PopupMenu opened it; nullptr when the program opened it.
   TComponent* PopupComponent() const { return popupComponent_; }
 
-  // Opens at the screen point and returns when it has closed.
+  // Opens at the screen point (its top at Y, lined up on X as Alignment says) and returns when
+  // it has closed.
   virtual void Popup(int X, int Y);
   // The open menu's Qt menu (nullptr when closed), for tests that choose an entry.
   QMenu* openMenu() const { return open_; }

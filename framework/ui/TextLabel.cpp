@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "framework/base/TextCase.h"
+#include "framework/ui/MenuShortcut.h"
 #include "framework/ui/TextLayout.h"
 #include "framework/ui/FormBase.h"
 #include "framework/ui/WinControl.h"
@@ -57,14 +57,7 @@ void TextLabel::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 char TextLabel::AcceleratorChar() const {
-  if (!showAccelChar_) return 0;
-  const AnsiString& caption = text_;
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return qn::ansiUpperChar(caption[i + 1]);
-    ++i;  // "&&" is one '&'
-  }
-  return 0;
+  return showAccelChar_ ? qn::ui::acceleratorOfCaption(text_) : 0;
 }
 
 unsigned TextLabel::textFormat() const {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/base/Exception.h"
+#include "framework/ui/DropDownWindow.h"
 #include "framework/ui/InputRouting.h"
 #include "framework/ui/SafeDispatch.h"
 
@@ -41,9 +42,16 @@ bool route(QObject* receiver, QEvent* event, bool& result) {
         result = true;
         return true;
       }
-      [[fallthrough]];
+      if (auto* widget = qobject_cast<QWidget*>(receiver))
+        return detail::routeMouse(widget, static_cast<QMouseEvent*>(event), result);
+      return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+      if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        DropDownWindow::pressSeen(widget, {at.x(), at.y()});
+      }
+      [[fallthrough]];
     case QEvent::MouseMove:
       if (auto* widget = qobject_cast<QWidget*>(receiver))
         return detail::routeMouse(widget, static_cast<QMouseEvent*>(event), result);

@@ -269,7 +269,14 @@ void TWinControl::WindowDestroying() {}
 
 void TWinControl::applyGeometry() {
   if (!hasWindow()) return;
-  widget_->setGeometry(Left(), Top(), Width(), Height());
+  const TPoint origin = Parent() ? Parent()->OriginInWindow() : TPoint{0, 0};
+  widget_->setGeometry(origin.X + Left(), origin.Y + Top(), Width(), Height());
+}
+
+void TWinControl::clientOriginChanged() {
+  for (TControl* child : controls_)
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->applyGeometry();
+  if (hasWindow()) widget_->update();
 }
 
 void TWinControl::applyVisibility() {

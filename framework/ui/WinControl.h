@@ -101,6 +101,10 @@ class TWinControl : public TControl {
   void Invalidate() override;
   void Repaint() override;
 
+  // The client area moved within the window (a form's menu bar came or went): the children's
+  // windows are placed again and the window repainted.
+  void clientOriginChanged();
+
   // Called by the window when the desktop or Qt resized it: the control takes the new size.
   void windowWasResized(int AWidth, int AHeight);
 

@@ -1,0 +1,62 @@
+#pragma once
+// A window that drops down from a control: a combo's list, a calendar, a grid of choices. It is
+// shown without taking the activation or the focus, so the keys stay with its control and the
+// form stays active; it is a tooltip-type window with the control's form window as its transient
+// parent (a popup-type window would take every key; a tool window is activated by some window
+// managers and by the offscreen platform). On Wayland the compositor may still move it.
+//
+// While it is open the owning control hears of every press in the program's windows outside
+// the drop-down and outside the control (presses outside the program are not seen; their
+// activation change sends the cancel-mode notice instead), and once of the cancel mode when the
+// control loses the focus or its window, or the program, loses the activation. Only one
+// drop-down is open at a time. The wheel over it scrolls it, not the focused control.
+#include <QPointer>
+#include <functional>
+
+#include "framework/ui/Control.h"
+#include "framework/ui/Geometry.h"
+
+class QWidget;
+class TWinControl;
+
+class DropDownWindow {
+ public:
+  // content becomes the window's only child, filling it; it and its children never take the focus.
+  DropDownWindow(TWinControl* owner, QWidget* content);
+  ~DropDownWindow();
+  DropDownWindow(const DropDownWindow&) = delete;
+  DropDownWindow& operator=(const DropDownWindow&) = delete;
+
+  // Shows it width x height under its control, or above it when it would pass the bottom of the
+  // screen's work area, its left edge the control's unless that takes it off the screen. Another
+  // open drop-down closes first.
+  void open(int width, int height);
+  void close();
+  bool isOpen() const;
+  // Where it was placed, in screen pixels, and whether above its control.
+  TRect placedAt() const { return placed_; }
+  bool openedAbove() const { return above_; }
+  QWidget* window() const { return window_; }
+
+  // A press outside the drop-down and outside its control, at that screen point.
+  std::function<void(TPoint screenPos)> OnPressOutside;
+  // The control lost the focus, or the activation went elsewhere.
+  std::function<void()> OnCancelMode;
+
+  // Called by the application for each press in any of its windows.
+  static void pressSeen(QWidget* receiver, TPoint screenPos);
+  // Whether the widget lies in the open drop-down.
+  static bool inOpenDropDown(const QWidget* widget);
+
+ private:
+  void focusChanged(QWidget* old, QWidget* now);
+  bool ownerHolds(const QWidget* widget) const;
+
+  TWinControl* owner() const;
+
+  ControlRef owner_;
+  QPointer<QWidget> window_;
+  TRect placed_;
+  bool above_ = false;
+  bool cancelled_ = false;
+};
