@@ -81,7 +81,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(Left(), Top(), 121, 21);
 }
 
-QLineEdit* TCustomEdit::lineEdit() const { return static_cast<QLineEdit*>(widgetIfAny()); }
+QLineEdit* TCustomEdit::lineEdit() const { return qobject_cast<QLineEdit*>(widgetIfAny()); }
 
 QWidget* TCustomEdit::MakeWidget(QWidget* parentWidget) { return new EditWidget(this, parentWidget); }
 
