@@ -60,8 +60,10 @@ int RichTextPages::render(QPainter& painter, int dotsPerInchX, int dotsPerInchY,
   painter.translate(0, -top);
   QRectF shown(0, top, layout_->textWidth(), shownHeight);
   painter.setClipRect(shown);
+  // Qt draws every line that touches the clip; the lines just above and below the page touch it
+  // with an edge, so the clip that chooses lines keeps clear of both edges.
   QAbstractTextDocumentLayout::PaintContext context;
-  context.clip = shown;
+  context.clip = shown.adjusted(0, 0.5, 0, -0.5);
   layout_->documentLayout()->draw(&painter, context);
   painter.restore();
   return end;
