@@ -73,11 +73,11 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
   bool canInsertFromMimeData(const QMimeData*) const override { return false; }
   void insertFromMimeData(const QMimeData*) override {}
   void mousePressEvent(QMouseEvent* event) override {
-    pressedLink_ = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
+    pressedLink_ = event->button() == Qt::LeftButton ? linkUnder(event) : QString();
     QTextEdit::mousePressEvent(event);
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
-    QString link = event->button() == Qt::LeftButton ? anchorAt(event->position().toPoint()) : QString();
+    QString link = event->button() == Qt::LeftButton ? linkUnder(event) : QString();
     bool clicked = !link.isEmpty() && link == pressedLink_;
     pressedLink_.clear();
     QTextEdit::mouseReleaseEvent(event);
@@ -88,6 +88,15 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
   }
 
  private:
+  QString linkUnder(QMouseEvent* event) const {
+    if (!edit_) return {};
+    QPoint at = event->position().toPoint();
+    QTextCursor under = cursorForPosition(at);
+    // The character under the pointer, not the caret place nearest it.
+    if (cursorRect(under).left() > at.x() && under.position() > 0) under.movePosition(QTextCursor::PreviousCharacter);
+    return edit_->linkAt(under.position());
+  }
+
   void tellSelection() {
     if (!edit_) return;
     TCustomRichEdit* edit = edit_;
@@ -467,47 +476,41 @@ void TCustomRichEdit::SetAutoURLDetect(bool Value) {
 }
 
 void TCustomRichEdit::markLinks() {
-  if (markingLinks_) return;
-  markingLinks_ = true;
-  // Links are shown, not stored: marking them is no change of the text and no step to undo.
-  const bool undo = document_->isUndoRedoEnabled();
-  QTextCursor all(document_.get());
-  all.select(QTextCursor::Document);
-  QTextCharFormat plain;
-  plain.setAnchor(false);
-  plain.setAnchorHref(QString());
-  plain.setProperty(QTextFormat::TextUnderlineStyle, QVariant());
-  static const QRegularExpression link(R"((?:https?://|ftp://|mailto:|www\.)[^\s<>"]+)",
-                                       QRegularExpression::CaseInsensitiveOption);
-  document_->blockSignals(true);
-  for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      QTextFragment fragment = it.fragment();
-      if (!fragment.charFormat().isAnchor()) continue;
-      QTextCursor part(document_.get());
-      part.setPosition(fragment.position());
-      part.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-      QTextCharFormat format = fragment.charFormat();
-      format.setAnchor(false);
-      format.setAnchorHref(QString());
-      part.setCharFormat(format);
-    }
-    if (!autoUrlDetect_) continue;
-    auto matches = link.globalMatch(block.text());
-    while (matches.hasNext()) {
-      auto match = matches.next();
-      QTextCursor part(document_.get());
-      part.setPosition(block.position() + static_cast<int>(match.capturedStart()));
-      part.setPosition(block.position() + static_cast<int>(match.capturedEnd()), QTextCursor::KeepAnchor);
-      QTextCharFormat format;
-      format.setAnchor(true);
-      format.setAnchorHref(match.captured());
-      part.mergeCharFormat(format);
+  // Links are shown, not stored: they change neither the text nor its formats, and are no step
+  // to undo.
+  links_.clear();
+  if (autoUrlDetect_) {
+    static const QRegularExpression link(R"((?:https?://|ftp://|mailto:|www\.)[^\s<>"]+)",
+                                         QRegularExpression::CaseInsensitiveOption);
+    for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
+      auto matches = link.globalMatch(block.text());
+      while (matches.hasNext()) {
+        auto match = matches.next();
+        links_.push_back({block.position() + static_cast<int>(match.capturedStart()),
+                          block.position() + static_cast<int>(match.capturedEnd()), match.captured()});
+      }
     }
   }
-  document_->blockSignals(false);
-  document_->setUndoRedoEnabled(undo);
-  markingLinks_ = false;
+  QTextEdit* edit = textEdit();
+  if (!edit) return;
+  QList<QTextEdit::ExtraSelection> shown;
+  for (const Link& link : links_) {
+    QTextEdit::ExtraSelection selection;
+    selection.cursor = QTextCursor(document_.get());
+    selection.cursor.setPosition(link.start);
+    selection.cursor.setPosition(link.end, QTextCursor::KeepAnchor);
+    selection.format.setFontUnderline(true);
+    selection.format.setForeground(QBrush(Qt::blue));
+    shown.append(selection);
+  }
+  edit->setExtraSelections(shown);
+}
+
+QString TCustomRichEdit::linkAt(int position) const {
+  for (const Link& link : links_) {
+    if (position >= link.start && position < link.end) return link.target;
+  }
+  return {};
 }
 
 void TCustomRichEdit::linkClicked(const QString& link) { qn::ui::callHandler(OnLinkClick, this, fromQt(link)); }

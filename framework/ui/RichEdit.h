@@ -10,9 +10,10 @@
 //
 // The one-line edit's selection and clipboard members are not virtual: this class hides them
 // with its own, so they must be called on the rich edit itself.
-#include <QPointer>
+#include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "framework/base/Strings.h"
 #include "framework/ui/Edit.h"
@@ -127,6 +128,8 @@ class TCustomRichEdit : public TCustomEdit {
 
   // Told by the widget.
   void linkClicked(const QString& link);
+  // The link the character at the position belongs to; empty for none.
+  QString linkAt(int position) const;
   void selectionMoved();
 
  protected:
@@ -160,7 +163,12 @@ class TCustomRichEdit : public TCustomEdit {
   bool wantTabs_ = false;
   int version_ = 2;
   bool autoUrlDetect_ = false;
-  bool markingLinks_ = false;
+  struct Link {
+    int start;
+    int end;
+    QString target;
+  };
+  std::vector<Link> links_;
   TRect pageRect_;
   TRect formattingRect_;
   int selStart_ = 0;  // kept while there is no window

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/base/Exception.h"
+#include "framework/base/Stream.h"
 #include "framework/ui/RichEdit.h"
 #include "framework/ui/RichTextDocument.h"
 
@@ -72,3 +73,19 @@ void RichEditLines::Delete(int index) {
 }
 
 void RichEditLines::Clear() { edit_->SetText(""); }
+
+void RichEditLines::LoadFromStream(TStream& stream) {
+  const int64_t start = stream.Position();
+  if (edit_->loadFromStream(stream) || edit_->PlainText()) return;
+  stream.SetPosition(start);
+  edit_->SetPlainText(true);
+  try {
+    edit_->loadFromStream(stream);
+  } catch (...) {
+    edit_->SetPlainText(false);
+    throw;
+  }
+  edit_->SetPlainText(false);
+}
+
+void RichEditLines::SaveToStream(TStream& stream) const { edit_->saveToStream(stream); }

@@ -138,7 +138,7 @@ TEST_F(RichEditTest, ALoadedStreamReplacesOnlyTheSelection) {
   EXPECT_EQ(RtfReader().read(savedBytes(*edit, true))->plainText(), "one");
 }
 
-TEST_F(RichEditTest, LinesArePargraphsAndKeepTheOthersFormatting) {
+TEST_F(RichEditTest, LinesAreParagraphsAndKeepTheOthersFormatting) {
   edit->SetText("first\r\nsecond\r\nthird");
   EXPECT_EQ(edit->Lines()->Count(), 3);
   EXPECT_EQ(edit->Lines()->Get(1), "second");
@@ -301,8 +301,11 @@ TEST_F(RichEditTest, ALinkIsDetectedAndItsClickToldOnce) {
   QTest::mousePress(text->viewport(), Qt::LeftButton, {}, offLink);
   QTest::mouseRelease(text->viewport(), Qt::LeftButton, {}, onLink);
   EXPECT_EQ(clicked.size(), 1u);
-  // Marking links is no change of the text.
-  EXPECT_FALSE(RtfReader().read(savedBytes(*edit)).value().paragraphs[0].runs.size() != 1);
+  // Marking links changes neither the text's formats nor what undo does.
+  EXPECT_EQ(RtfReader().read(savedBytes(*edit)).value().paragraphs[0].runs.size(), 1u);
+  EXPECT_FALSE(edit->Modified());
+  edit->Undo();
+  EXPECT_EQ(edit->Text(), "");
 }
 
 TEST_F(RichEditTest, LineIndexAndCountFollowTheWrappedLayout) {
@@ -364,6 +367,31 @@ TEST_F(RichEditTest, TextCanBePastedButAnImageCannot) {
   image.fill(Qt::red);
   QApplication::clipboard()->setImage(image);
   EXPECT_FALSE(edit->CanPaste());
+}
+
+TEST_F(RichEditTest, LinesStreamTheFormattingAndReadPlainTextToo) {
+  CharacterAttributes bold;
+  bold.bold = true;
+  RichTextContent content;
+  appendText(content.paragraphs[0], bold, "bold");
+  content.paragraphs.push_back({});
+  appendText(content.paragraphs[1], CharacterAttributes{}, "plain");
+  MemoryStream rich;
+  const std::string bytes = rtfOf(content);
+  rich.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+  rich.SetPosition(0);
+  edit->Lines()->LoadFromStream(rich);
+  EXPECT_EQ(edit->content(0, edit->TextLength()), content);
+  MemoryStream saved;
+  edit->Lines()->SaveToStream(saved);
+  EXPECT_EQ(saved.Size(), static_cast<int64_t>(bytes.size()));
+
+  MemoryStream plain;
+  plain.WriteBuffer("one\rtwo", 7);
+  plain.SetPosition(0);
+  edit->Lines()->LoadFromStream(plain);
+  EXPECT_EQ(edit->Text(), "one\r\ntwo");
+  EXPECT_FALSE(edit->PlainText());
 }
 
 }  // namespace
