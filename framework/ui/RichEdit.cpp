@@ -1,6 +1,5 @@
 #include "framework/ui/RichEdit.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -136,7 +135,6 @@ void TCustomRichEdit::WindowCreated() {
   QTextEdit* edit = textEdit();
   edit->setDocument(document_.get());
   edit->setFrameShape(BorderStyle() != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
-  edit->setCurrentCharFormat(qn::ui::charFormatOf(defaultAttributes_, dotsPerInch()));
   SetHideSelection(hideSelection_);
   if (!formattingRect_.IsEmpty()) setFormattingRect(formattingRect_);
   QTextCursor c(document_.get());
@@ -173,6 +171,7 @@ int TCustomRichEdit::SelLength() const {
 }
 
 void TCustomRichEdit::SetSelStart(int Value) {
+  typingAttributes_.reset();
   selStart_ = std::clamp(Value, 0, TextLength());
   selLength_ = 0;
   if (QTextEdit* edit = textEdit()) {
@@ -183,6 +182,7 @@ void TCustomRichEdit::SetSelStart(int Value) {
 }
 
 void TCustomRichEdit::SetSelLength(int Value) {
+  typingAttributes_.reset();
   int start = SelStart();
   selStart_ = start;
   selLength_ = std::clamp(Value, 0, TextLength() - start);
@@ -241,6 +241,7 @@ bool TCustomRichEdit::ProtectChange(int StartPos, int EndPos) {
 
 bool TCustomRichEdit::replaceRange(int from, int to, const RichTextContent& replacement, bool byUser) {
   if (!ProtectChange(from, to)) return false;
+  typingAttributes_.reset();
   QTextCursor c(document_.get());
   c.setPosition(from);
   c.setPosition(to, QTextCursor::KeepAnchor);
@@ -263,13 +264,15 @@ bool TCustomRichEdit::replaceSelectionWithText(const AnsiString& text, bool byUs
 
 CharacterAttributes TCustomRichEdit::selectionAttributes() const {
   QTextCursor c = cursor();
-  int at = c.hasSelection() ? c.selectionStart() : c.position() - 1;
-  if (at < 0 || c.atBlockStart()) at = c.hasSelection() ? at : c.position();
-  RichTextContent one = content(at, at + 1);
-  for (const auto& paragraph : one.paragraphs) {
+  int at = c.selectionStart();
+  if (!c.hasSelection()) {
+    if (typingAttributes_) return *typingAttributes_;
+    // Typing continues the character before the caret; at a paragraph's start, the one after.
+    if (!c.atBlockStart()) --at;
+  }
+  for (const auto& paragraph : content(at, at + 1).paragraphs) {
     if (!paragraph.runs.empty()) return paragraph.runs[0].attributes;
   }
-  if (QTextEdit* edit = textEdit()) return qn::ui::attributesOf(edit->currentCharFormat(), defaultAttributes_);
   return defaultAttributes_;
 }
 
@@ -278,7 +281,7 @@ void TCustomRichEdit::changeSelectionAttributes(const std::function<void(Charact
   if (!c.hasSelection()) {
     CharacterAttributes attributes = selectionAttributes();
     change(attributes);
-    if (QTextEdit* edit = textEdit()) edit->setCurrentCharFormat(qn::ui::charFormatOf(attributes, dotsPerInch()));
+    typingAttributes_ = attributes;
     return;
   }
   int from = c.selectionStart();
@@ -341,12 +344,7 @@ void TCustomRichEdit::changeParagraphAttributes(const std::function<void(Paragra
 
 void TCustomRichEdit::setVersion(int Value) { version_ = Value < 2 ? 1 : 2; }
 
-void TCustomRichEdit::setDefaultAttributes(const CharacterAttributes& Value) {
-  defaultAttributes_ = Value;
-  if (QTextEdit* edit = textEdit(); edit && TextLength() == 0) {
-    edit->setCurrentCharFormat(qn::ui::charFormatOf(defaultAttributes_, dotsPerInch()));
-  }
-}
+void TCustomRichEdit::setDefaultAttributes(const CharacterAttributes& Value) { defaultAttributes_ = Value; }
 
 void TCustomRichEdit::SetHideSelection(bool Value) {
   hideSelection_ = Value;
@@ -516,6 +514,7 @@ QString TCustomRichEdit::linkAt(int position) const {
 void TCustomRichEdit::linkClicked(const QString& link) { qn::ui::callHandler(OnLinkClick, this, fromQt(link)); }
 
 void TCustomRichEdit::selectionMoved() {
+  typingAttributes_.reset();
   if (QTextEdit* edit = textEdit()) {
     selStart_ = edit->textCursor().selectionStart();
     selLength_ = edit->textCursor().selectionEnd() - selStart_;

@@ -13,6 +13,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/base/Strings.h"
@@ -62,7 +63,8 @@ class TCustomRichEdit : public TCustomEdit {
   void setDefaultAttributes(const qn::ui::CharacterAttributes& Value);
   // Of the selection's first character, or of what typing at the caret would insert.
   qn::ui::CharacterAttributes selectionAttributes() const;
-  // Changes every run of the selection (or the attributes of typing at the caret).
+  // Changes every run of the selection, or without one, what typing at the caret inserts until
+  // the caret moves.
   void changeSelectionAttributes(const std::function<void(qn::ui::CharacterAttributes&)>& change);
   // Of the paragraph holding the selection's start.
   qn::ui::ParagraphAttributes paragraphAttributes() const;
@@ -158,6 +160,7 @@ class TCustomRichEdit : public TCustomEdit {
   std::unique_ptr<QTextDocument> document_;  // kept while there is no window
   std::unique_ptr<TStrings> lines_;
   qn::ui::CharacterAttributes defaultAttributes_;
+  std::optional<qn::ui::CharacterAttributes> typingAttributes_;
   bool hideSelection_ = true;
   bool plainText_ = false;
   bool wantTabs_ = false;

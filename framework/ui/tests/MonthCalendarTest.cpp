@@ -8,6 +8,7 @@
 #include "framework/base/DateTime.h"
 #include "framework/ui/MonthCalendarLayout.h"
 #include "framework/ui/MonthCalendarView.h"
+#include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
 
 namespace {
@@ -239,6 +240,32 @@ TEST_F(MonthCalendarViewTest, ABiggerFontNeedsABiggerControl) {
   TPoint large = calendar.minimumSize();
   EXPECT_GT(large.X, small.X);
   EXPECT_GT(large.Y, small.Y);
+}
+
+// Takes the Left key: the control never sees it.
+class TLeftTakingCalendar : public MonthCalendarView {
+  QN_CLASS(TLeftTakingCalendar, MonthCalendarView)
+ public:
+  using MonthCalendarView::MonthCalendarView;
+  int taken = 0;
+
+ protected:
+  bool takeKey(WORD& Key, TShiftState) override {
+    if (Key != VK_LEFT) return false;
+    ++taken;
+    return true;
+  }
+};
+
+TEST_F(MonthCalendarViewTest, ASubclassMayTakeAKeyFirst) {
+  TLeftTakingCalendar calendar(nullptr);
+  calendar.setDate(EncodeDate(2026, 3, 10));
+  calendar.Window()->show();
+  QTest::keyClick(calendar.Window(), Qt::Key_Left);
+  EXPECT_EQ(calendar.taken, 1);
+  EXPECT_EQ(calendar.selectionStart(), EncodeDate(2026, 3, 10));
+  QTest::keyClick(calendar.Window(), Qt::Key_Right);
+  EXPECT_EQ(calendar.selectionStart(), EncodeDate(2026, 3, 11));
 }
 
 }  // namespace

@@ -394,5 +394,59 @@ TEST_F(RichEditTest, LinesStreamTheFormattingAndReadPlainTextToo) {
   EXPECT_FALSE(edit->PlainText());
 }
 
+TEST_F(RichEditTest, AttributesChosenAtTheCaretApplyToWhatIsTypedNext) {
+  QTest::keyClicks(widget(), "ab");
+  edit->changeSelectionAttributes([](CharacterAttributes& a) { a.bold = true; });
+  EXPECT_TRUE(edit->selectionAttributes().bold);
+  QTest::keyClicks(widget(), "cd");
+  RichTextContent typed = edit->content(0, edit->TextLength());
+  ASSERT_EQ(typed.paragraphs[0].runs.size(), 2u);
+  EXPECT_EQ(typed.paragraphs[0].runs[0].text, "ab");
+  EXPECT_FALSE(typed.paragraphs[0].runs[0].attributes.bold);
+  EXPECT_EQ(typed.paragraphs[0].runs[1].text, "cd");
+  EXPECT_TRUE(typed.paragraphs[0].runs[1].attributes.bold);
+  // Moving the caret forgets the choice: typing continues the character before.
+  edit->changeSelectionAttributes([](CharacterAttributes& a) { a.italic = true; });
+  key(Qt::Key_Left);
+  QTest::keyClicks(widget(), "e");
+  EXPECT_EQ(edit->Text(), "abced");
+  EXPECT_FALSE(edit->content(3, 4).paragraphs[0].runs[0].attributes.italic);
+  EXPECT_TRUE(edit->content(3, 4).paragraphs[0].runs[0].attributes.bold);
+}
+
+TEST_F(RichEditTest, SelectionChangesAreTold) {
+  edit->SetText("some words");
+  int told = 0;
+  edit->OnSelectionChange = [&](TObject*) { ++told; };
+  edit->SetSelStart(2);
+  EXPECT_GE(told, 1);
+  told = 0;
+  key(Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_GE(told, 1);
+  EXPECT_EQ(edit->SelStart(), 2);
+  EXPECT_EQ(edit->SelLength(), 1);
+  EXPECT_EQ(edit->SelText(), "m");
+}
+
+TEST_F(RichEditTest, TheFormattingRectangleSetsTheWidthLinesWrapAt) {
+  std::string words;
+  for (int i = 0; i < 12; ++i) words += "word" + std::to_string(i) + " ";
+  edit->SetText(words);
+  QApplication::processEvents();
+  const int wide = edit->lineCount();
+  edit->setFormattingRect(Rect(0, 0, 80, 150));
+  QApplication::processEvents();
+  EXPECT_EQ(edit->formattingRect(), Rect(0, 0, 80, 150));
+  EXPECT_GT(edit->lineCount(), wide);
+}
+
+TEST_F(RichEditTest, AHiddenSelectionShowsOnlyWhileFocused) {
+  auto* text = static_cast<QTextEdit*>(widget());
+  const QPalette palette = text->palette();
+  EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight), palette.color(QPalette::Inactive, QPalette::Base));
+  edit->SetHideSelection(false);
+  EXPECT_NE(text->palette().color(QPalette::Inactive, QPalette::Highlight), text->palette().color(QPalette::Inactive, QPalette::Base));
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
