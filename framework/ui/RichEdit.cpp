@@ -137,6 +137,7 @@ void TCustomRichEdit::WindowCreated() {
   edit->setFrameShape(BorderStyle() != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
   SetHideSelection(hideSelection_);
   if (!formattingRect_.IsEmpty()) setFormattingRect(formattingRect_);
+  markLinks();
   QTextCursor c(document_.get());
   c.setPosition(std::min(selStart_, TextLength()));
   c.setPosition(std::min(selStart_ + selLength_, TextLength()), QTextCursor::KeepAnchor);

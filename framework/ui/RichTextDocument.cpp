@@ -100,6 +100,8 @@ QTextBlockFormat blockFormatOf(const ParagraphAttributes& a, int dotsPerInch) {
   format.setAlignment(a.alignment == ParagraphAlignment::Centre  ? Qt::AlignHCenter
                       : a.alignment == ParagraphAlignment::Right ? Qt::AlignRight
                                                                  : Qt::AlignLeft);
+  // Qt adds a step of indent to a paragraph taken out of a list; ours are all in margins.
+  format.setIndent(0);
   format.setLeftMargin(pixels(a.leftIndent, dotsPerInch));
   format.setRightMargin(pixels(a.rightIndent, dotsPerInch));
   format.setTextIndent(pixels(a.firstIndent, dotsPerInch));

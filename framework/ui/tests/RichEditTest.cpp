@@ -14,6 +14,7 @@
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/RichEdit.h"
 #include "framework/ui/RtfReader.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/RtfWriter.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/tests/TestControls.h"
@@ -446,6 +447,26 @@ TEST_F(RichEditTest, AHiddenSelectionShowsOnlyWhileFocused) {
   EXPECT_EQ(palette.color(QPalette::Inactive, QPalette::Highlight), palette.color(QPalette::Inactive, QPalette::Base));
   edit->SetHideSelection(false);
   EXPECT_NE(text->palette().color(QPalette::Inactive, QPalette::Highlight), text->palette().color(QPalette::Inactive, QPalette::Base));
+}
+
+TEST_F(RichEditTest, IndentsShowInPixelsOfTheScreen) {
+  RichTextContent content;
+  content.paragraphs[0].attributes.leftIndent = 720;
+  content.paragraphs[0].attributes.firstIndent = -360;
+  std::string words;
+  for (int i = 0; i < 12; ++i) words += "word" + std::to_string(i) + " ";
+  appendText(content.paragraphs[0], CharacterAttributes{}, words);
+  loadBytes(*edit, rtfOf(content), false);
+  QApplication::processEvents();
+  ASSERT_GT(edit->lineCount(), 1);
+  const int first = edit->positionOfChar(0).X;
+  const int second = edit->positionOfChar(edit->lineIndex(1)).X;
+  // Half an inch less a quarter: the first line starts a quarter inch left of the others.
+  EXPECT_EQ(second - first, Screen->PixelsPerInch() / 4);
+  edit->SetSelStart(0);
+  edit->changeParagraphAttributes([](ParagraphAttributes& a) { a.firstIndent = 0; });
+  QApplication::processEvents();
+  EXPECT_EQ(edit->positionOfChar(0).X, second);
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <random>
 #include <string>
 
+#include "framework/base/MemoryStream.h"
+#include "framework/ui/RichEdit.h"
 #include "framework/ui/RichTextToPlainText.h"
 #include "framework/ui/RtfReader.h"
 #include "framework/ui/RtfWriter.h"
+#include "framework/ui/testing/QtTestApplication.h"
 
 namespace {
 
@@ -42,6 +45,24 @@ const DamageCase damageCases[] = {
 TEST(RichTextDamage, EachDamagedTextAnswersFailure) {
   for (const DamageCase& c : damageCases) {
     EXPECT_FALSE(RtfReader().read(c.rtf).has_value()) << c.name;
+  }
+}
+
+TEST(RichTextDamage, ARichEditKeepsItsTextForEachDamagedInputAndThenTakesItAsPlainText) {
+  qn::ui::testing::qtApplication();
+  TRichEdit edit(nullptr);
+  for (const DamageCase& c : damageCases) {
+    edit.SetPlainText(false);
+    edit.SetText("kept\r\nas it was");
+    MemoryStream stream;
+    stream.WriteBuffer(c.rtf.data(), static_cast<int64_t>(c.rtf.size()));
+    stream.SetPosition(0);
+    EXPECT_FALSE(edit.loadFromStream(stream)) << c.name;
+    EXPECT_EQ(edit.Text(), "kept\r\nas it was") << c.name;
+    stream.SetPosition(0);
+    edit.SetPlainText(true);
+    EXPECT_TRUE(edit.loadFromStream(stream)) << c.name;
+    EXPECT_EQ(edit.Text(), RichTextContent::fromPlainText(c.rtf, CharacterAttributes{}).plainText()) << c.name;
   }
 }
 
