@@ -108,6 +108,16 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
 
 }  // namespace
 
+void TCustomRichEdit::PublishProperties(PropertyPublisher<TCustomRichEdit>& publish) {
+  publish.Integer("SelStart", &TCustomRichEdit::SelStart, &TCustomRichEdit::SetSelStart);
+  publish.Integer("SelLength", &TCustomRichEdit::SelLength, &TCustomRichEdit::SetSelLength);
+  publish.String("SelText", &TCustomRichEdit::SelText, &TCustomRichEdit::SetSelText);
+  publish.Boolean("HideSelection", &TCustomRichEdit::HideSelection, &TCustomRichEdit::SetHideSelection);
+  publish.Boolean("PlainText", &TCustomRichEdit::PlainText, &TCustomRichEdit::SetPlainText);
+  publish.Boolean("WantTabs", &TCustomRichEdit::WantTabs, &TCustomRichEdit::SetWantTabs);
+  publish.Event("OnSelectionChange", &TCustomRichEdit::OnSelectionChange, &TCustomRichEdit::OnSelectionChange);
+}
+
 TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
     : TCustomEdit(AOwner), document_(std::make_unique<QTextDocument>()), lines_(std::make_unique<RichEditLines>(this)) {
   SetAutoSelect(false);

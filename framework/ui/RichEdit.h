@@ -9,7 +9,8 @@
 // carriage return and line feed. Text is Windows-1252 outside, UTF-8 only in the widget.
 //
 // The one-line edit's selection and clipboard members are not virtual: this class hides them
-// with its own, so they must be called on the rich edit itself.
+// with its own, so they must be called on the rich edit itself (its properties by name are its
+// own).
 #include <QString>
 #include <functional>
 #include <memory>
@@ -29,7 +30,7 @@ using TRichEditProtectChangeEvent = std::function<void(TObject* Sender, int Star
 using TRichEditLinkEvent = std::function<void(TObject* Sender, const AnsiString& Link)>;
 
 class TCustomRichEdit : public TCustomEdit {
-  QN_CLASS(TCustomRichEdit, TCustomEdit)
+  QN_PUBLISHED_CLASS(TCustomRichEdit, TCustomEdit)
  public:
   explicit TCustomRichEdit(TComponent* AOwner);
   ~TCustomRichEdit() override;

@@ -469,5 +469,17 @@ TEST_F(RichEditTest, IndentsShowInPixelsOfTheScreen) {
   EXPECT_EQ(edit->positionOfChar(0).X, second);
 }
 
+TEST_F(RichEditTest, SelectionPropertiesByNameAreTheRichEdits) {
+  edit->SetText("first\r\nsecond");
+  ASSERT_TRUE(WriteIntegerProperty(edit, "SelStart", 7));
+  ASSERT_TRUE(WriteIntegerProperty(edit, "SelLength", 3));
+  EXPECT_EQ(edit->SelText(), "eco");
+  EXPECT_EQ(ReadIntegerProperty(edit, "SelStart"), 7);
+  EXPECT_EQ(ReadStringProperty(edit, "SelText"), "eco");
+  EXPECT_EQ(ReadStringProperty(edit, "Text"), "first\r\nsecond");
+  ASSERT_TRUE(WriteBooleanProperty(edit, "PlainText", true));
+  EXPECT_TRUE(edit->PlainText());
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
