@@ -15,7 +15,6 @@
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/HandlerCall.h"
-#include "framework/ui/KeyboardState.h"
 #include "framework/ui/Printer.h"
 #include "framework/ui/RichEditLines.h"
 #include "framework/ui/RichTextDocument.h"
@@ -44,7 +43,6 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
   RichEditWidget(TCustomRichEdit* edit, QWidget* parent) : ControlWidget(edit, parent), edit_(edit) {
     setAcceptDrops(false);
     viewport()->setAcceptDrops(false);
-    setUndoRedoEnabled(true);
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] { tellSelection(); });
     connect(this, &QTextEdit::selectionChanged, this, [this] { tellSelection(); });
   }

@@ -1,5 +1,6 @@
 #include "framework/ui/RichTextContent.h"
 
+#include <cmath>
 #include <string_view>
 
 namespace qn::ui {
@@ -37,6 +38,14 @@ RichTextContent RichTextContent::fromPlainText(std::string_view ansi, const Char
     start = i + 1;
   }
   return content;
+}
+
+int pixelHeight(const CharacterAttributes& attributes, int dotsPerInch) {
+  return static_cast<int>(std::lround(attributes.halfPoints * dotsPerInch / 144.0));
+}
+
+int halfPointsForHeight(int pixels, int dotsPerInch) {
+  return dotsPerInch > 0 ? static_cast<int>(std::lround(pixels * 144.0 / dotsPerInch)) : 0;
 }
 
 void appendText(RichParagraph& paragraph, const CharacterAttributes& attributes, const std::string& utf8) {

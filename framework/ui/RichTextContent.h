@@ -81,6 +81,11 @@ struct RichTextContent {
   static RichTextContent fromPlainText(std::string_view ansi, const CharacterAttributes& attributes);
 };
 
+// A font's height in pixels on a device of that resolution (the attributes' Height), and the size
+// in half points a height asks for; both rounded to the nearest.
+int pixelHeight(const CharacterAttributes& attributes, int dotsPerInch);
+int halfPointsForHeight(int pixels, int dotsPerInch);
+
 // Appends text to the paragraph, joining it to the last run when the attributes agree, so that
 // equal contents compare equal however they were built.
 void appendText(RichParagraph& paragraph, const CharacterAttributes& attributes, const std::string& utf8);

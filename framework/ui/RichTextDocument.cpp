@@ -59,7 +59,7 @@ QTextCharFormat charFormatOf(const CharacterAttributes& a, int dotsPerInch) {
   format.setProperty(protectedText, a.protectedText);
   TFontPitch fontPitch = a.pitch == FontPitch::Fixed ? fpFixed : a.pitch == FontPitch::Variable ? fpVariable : fpDefault;
   format.setFontFamilies(QStringList{installedFamilyFor(a.name, fontPitch)});
-  format.setProperty(QTextFormat::FontPixelSize, std::max(1, static_cast<int>(std::lround(a.halfPoints * dotsPerInch / 144.0))));
+  format.setProperty(QTextFormat::FontPixelSize, std::max(1, pixelHeight(a, dotsPerInch)));
   format.setFontWeight(a.bold ? QFont::Bold : QFont::Normal);
   format.setFontItalic(a.italic);
   format.setFontUnderline(a.underline);

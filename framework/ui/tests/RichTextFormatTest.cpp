@@ -201,4 +201,15 @@ TEST(RichTextFormat, TextBeforeAnyFormattingTakesTheDefaults) {
   EXPECT_EQ(read->paragraphs[0].runs[2].attributes, defaults);
 }
 
+TEST(RichTextFormat, HeightsAndSizesConvertAtTheResolution) {
+  CharacterAttributes twelvePoints;
+  twelvePoints.halfPoints = 24;
+  EXPECT_EQ(pixelHeight(twelvePoints, 96), 16);
+  EXPECT_EQ(pixelHeight(twelvePoints, 120), 20);
+  EXPECT_EQ(pixelHeight(twelvePoints, 300), 50);
+  EXPECT_EQ(halfPointsForHeight(16, 96), 24);
+  EXPECT_EQ(halfPointsForHeight(13, 96), 20);  // 9.75 points: 19.5 half points rounds up
+  EXPECT_EQ(halfPointsForHeight(13, 0), 0);
+}
+
 }  // namespace
