@@ -407,7 +407,20 @@ void TCustomRichEdit::CutToClipboard() {
 
 void TCustomRichEdit::PasteFromClipboard() {
   if (ReadOnly() || !CanPaste() || !BeforeClipboard(caPaste)) return;
-  if (replaceSelectionWithText(Clipboard::AsText(), true)) AfterClipboard(caPaste);
+  if (replaceSelectionWithText(withinMaxLength(Clipboard::AsText()), true)) AfterClipboard(caPaste);
+}
+
+AnsiString TCustomRichEdit::withinMaxLength(const AnsiString& inserted) const {
+  if (MaxLength() <= 0) return inserted;
+  // A line break counts once, as a paragraph break does in the text's positions.
+  const int room = std::max(0, MaxLength() - (TextLength() - SelLength()));
+  AnsiString kept;
+  int used = 0;
+  for (size_t i = 0; i < inserted.size() && used < room; ++i, ++used) {
+    kept += inserted[i];
+    if (inserted[i] == '\r' && i + 1 < inserted.size() && inserted[i + 1] == '\n') kept += inserted[++i];
+  }
+  return kept;
 }
 
 void TCustomRichEdit::deleteAtCaret(bool backward) {
@@ -467,13 +480,12 @@ void TCustomRichEdit::KeyPress(char& Key) {
   if (character == '\b') {
     deleteAtCaret(true);
   } else if (character == '\r') {
-    replaceSelectionWithText("\r", true);
+    if (!withinMaxLength("\r").empty()) replaceSelectionWithText("\r", true);
   } else if (character == '\t') {
     if (wantTabs_) replaceSelectionWithText("\t", true);
   } else if (static_cast<unsigned char>(character) >= 32 && character != 127) {
-    QTextCursor c = cursor();
-    if (MaxLength() > 0 && TextLength() - (c.selectionEnd() - c.selectionStart()) + 1 > MaxLength()) return;
-    replaceSelectionWithText(AnsiString(1, character), true);
+    AnsiString typed = withinMaxLength(AnsiString(1, character));
+    if (!typed.empty()) replaceSelectionWithText(typed, true);
   }
 }
 

@@ -156,6 +156,8 @@ class TCustomRichEdit : public TCustomEdit {
   // Typed or pasted text in the attributes at the caret.
   bool replaceSelectionWithText(const AnsiString& text, bool byUser);
   void deleteAtCaret(bool backward);
+  // What of the text fits in place of the selection under MaxLength (0: no limit).
+  AnsiString withinMaxLength(const AnsiString& inserted) const;
   void markLinks();
 
   std::unique_ptr<QTextDocument> document_;  // kept while there is no window

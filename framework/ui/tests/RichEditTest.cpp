@@ -481,5 +481,37 @@ TEST_F(RichEditTest, SelectionPropertiesByNameAreTheRichEdits) {
   EXPECT_TRUE(edit->PlainText());
 }
 
+TEST_F(RichEditTest, ReadOnlyRefusesTheUserButNotCode) {
+  edit->SetText("fixed");
+  edit->SetReadOnly(true);
+  Clipboard::SetAsText("pasted");
+  edit->SetSelStart(0);
+  edit->SetSelLength(2);
+  QTest::keyClicks(widget(), "ab");
+  key(Qt::Key_Delete);
+  key(Qt::Key_Backspace);
+  key(Qt::Key_Return);
+  key(Qt::Key_V, Qt::ControlModifier);
+  key(Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "fixed");
+  EXPECT_FALSE(edit->Modified());
+  edit->SetSelText("F");
+  EXPECT_EQ(edit->Text(), "Fxed");
+}
+
+TEST_F(RichEditTest, MaxLengthLimitsTypingAndPasting) {
+  edit->SetMaxLength(6);
+  QTest::keyClicks(widget(), "abcd");
+  Clipboard::SetAsText("xyz");
+  key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(edit->Text(), "abcdxy");
+  QTest::keyClicks(widget(), "q");
+  key(Qt::Key_Return);
+  EXPECT_EQ(edit->Text(), "abcdxy");
+  // Code is not limited.
+  edit->SetText("a longer text than six");
+  EXPECT_EQ(edit->TextLength(), 22);
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
