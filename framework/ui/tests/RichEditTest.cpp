@@ -513,5 +513,16 @@ TEST_F(RichEditTest, MaxLengthLimitsTypingAndPasting) {
   EXPECT_EQ(edit->TextLength(), 22);
 }
 
+TEST_F(RichEditTest, MousePressesOnTheTextReachTheControl) {
+  edit->SetText("some text");
+  std::vector<TPoint> pressed;
+  edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) { pressed.push_back(Point(x, y)); };
+  auto* text = static_cast<QTextEdit*>(widget());
+  QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+  ASSERT_EQ(pressed.size(), 1u);
+  const QPoint inEdit = text->viewport()->mapTo(text, QPoint(20, 5));
+  EXPECT_EQ(pressed[0], Point(inEdit.x(), inEdit.y()));
+}
+
 }  // namespace
 }  // namespace qn::ui::testing
