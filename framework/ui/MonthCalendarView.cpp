@@ -92,34 +92,34 @@ void MonthCalendarView::setSelection(TDateTime start, TDateTime end) {
   end = multiSelect_ ? clampToRange(end) : start;
   if (end < start) std::swap(start, end);
   end = std::min(end, start + maxSelectCount_ - 1);
-  applySelection(start, end);
+  applySelection(start, end, false);
   showDay(start);
 }
 
-void MonthCalendarView::applySelection(TDateTime anchor, TDateTime active) {
+void MonthCalendarView::applySelection(TDateTime anchor, TDateTime active, bool byUser) {
   if (anchor == anchor_ && active == active_) return;
   anchor_ = anchor;
   active_ = active;
   Invalidate();
-  qn::ui::callHandler(OnSelectionChange, this);
+  if (byUser) qn::ui::callHandler(OnSelectionChange, this);
 }
 
 void MonthCalendarView::moveTo(TDateTime day, bool extend) {
   day = clampToRange(day);
   if (!extend || !multiSelect_) {
-    applySelection(day, day);
+    applySelection(day, day, true);
   } else {
     // The range may hold MaxSelectCount days at most; the moving end stops there.
     TDateTime limit = maxSelectCount_ - 1;
     day = std::clamp(day, anchor_ - limit, anchor_ + limit);
-    applySelection(anchor_, day);
+    applySelection(anchor_, day, true);
   }
   showDay(day);
 }
 
 void MonthCalendarView::setMultiSelect(bool value) {
   multiSelect_ = value;
-  if (!value) applySelection(anchor_, anchor_);
+  if (!value) applySelection(anchor_, anchor_, false);
 }
 
 void MonthCalendarView::SetMaxSelectCount(int value) {

@@ -24,7 +24,8 @@ class MonthCalendarView : public SelfPaintedControl {
   TDateTime selectionStart() const { return std::min(anchor_, active_); }
   TDateTime selectionEnd() const { return std::max(anchor_, active_); }
   // Selects the days, cut to the limits and to MaxSelectCount days from start, and shows the
-  // month of start. Changes no range without multi-select: end is then start.
+  // month of start. Changes no range without multi-select: end is then start. Like every change
+  // by code, it tells OnSelectionChange nothing.
   void setSelection(TDateTime start, TDateTime end);
   void setDate(TDateTime date) { setSelection(date, date); }
 
@@ -94,7 +95,8 @@ class MonthCalendarView : public SelfPaintedControl {
   TDateTime clampToRange(TDateTime day) const;
   // Moves the active end (and the anchor unless extending) and reports a change.
   void moveTo(TDateTime day, bool extend);
-  void applySelection(TDateTime anchor, TDateTime active);
+  // Only a change the user made is told to OnSelectionChange.
+  void applySelection(TDateTime anchor, TDateTime active, bool byUser);
   void showDay(TDateTime day);
   void shownMonthsChanged();
   void paintMonth(Canvas& canvas, const qn::ui::MonthCalendarLayout& layout, int index);

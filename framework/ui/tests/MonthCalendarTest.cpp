@@ -164,6 +164,11 @@ TEST_F(MonthCalendarViewTest, ShiftDownExtendsTheRangeBySevenDaysUpToTheMaximum)
   calendar.SetMaxSelectCount(31);
   calendar.setDate(EncodeDate(2026, 1, 1));
   calendar.Window()->show();
+  int changes = 0;
+  calendar.OnSelectionChange = [&](TObject*) { ++changes; };
+  calendar.setDate(EncodeDate(2026, 1, 2));  // changes by code are not told
+  calendar.setDate(EncodeDate(2026, 1, 1));
+  EXPECT_EQ(changes, 0);
   const TDateTime first = EncodeDate(2026, 1, 1);
   const std::vector<TDateTime> ends = {first + 7, first + 14, first + 21, first + 28, first + 30, first + 30};
   for (TDateTime end : ends) {
@@ -171,6 +176,7 @@ TEST_F(MonthCalendarViewTest, ShiftDownExtendsTheRangeBySevenDaysUpToTheMaximum)
     EXPECT_EQ(calendar.selectionStart(), first);
     EXPECT_EQ(calendar.selectionEnd(), end);
   }
+  EXPECT_EQ(changes, 5);  // the last press changed nothing
   QTest::keyClick(calendar.Window(), Qt::Key_Right);
   EXPECT_EQ(calendar.selectionStart(), first + 31);
   EXPECT_EQ(calendar.selectionEnd(), first + 31);
