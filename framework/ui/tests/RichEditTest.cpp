@@ -163,6 +163,10 @@ TEST_F(RichEditTest, LinesAreParagraphsAndKeepTheOthersFormatting) {
   EXPECT_EQ(edit->Text(), "first\r\n2nd\r\nthird");
   EXPECT_TRUE(edit->content(0, 5).paragraphs[0].runs[0].attributes.bold);
   EXPECT_THROW(edit->Lines()->Get(3), EListError);
+  edit->Lines()->SetText("x\r\ny\r\n");
+  EXPECT_EQ(edit->Text(), "x\r\ny");
+  EXPECT_EQ(edit->Lines()->Count(), 2);
+  EXPECT_EQ(edit->Lines()->Text(), "x\r\ny\r\n");
 }
 
 struct FindCase {
