@@ -81,8 +81,9 @@ class TStrings : public TPersistent {
   void SetText(const AnsiString& text);
 
   // Reading replaces the lines with the stream's rest (or the file's bytes); writing writes Text().
-  void LoadFromStream(TStream& stream);
-  void SaveToStream(TStream& stream) const;
+  // A descendant that holds more than text (formatted paragraphs) reads and writes its own form.
+  virtual void LoadFromStream(TStream& stream);
+  virtual void SaveToStream(TStream& stream) const;
   void LoadFromFile(const std::string& path);
   void SaveToFile(const std::string& path) const;
 

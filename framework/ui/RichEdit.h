@@ -1,0 +1,188 @@
+#pragma once
+// The rich-text edit: paragraphs of formatted text over a Qt text document. As in the one-line
+// edit, the control carries out every change itself (typed characters, Backspace and Delete,
+// Enter, paste, cut, committed input-method text, undo and changes by code); the widget only
+// shows, moves the caret and selects, and takes no drops. A change that touches protected text
+// asks OnProtectChange first, which may refuse it.
+//
+// Positions count characters with one for each paragraph break; Text joins paragraphs with
+// carriage return and line feed. Text is Windows-1252 outside, UTF-8 only in the widget.
+//
+// The one-line edit's selection and clipboard members are not virtual: this class hides them
+// with its own, so they must be called on the rich edit itself (its properties by name are its
+// own).
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "framework/base/Strings.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/RichTextContent.h"
+
+class QTextEdit;
+class QTextDocument;
+class QTextCursor;
+class TStream;
+
+using TRichEditProtectChangeEvent = std::function<void(TObject* Sender, int StartPos, int EndPos, bool& AllowChange)>;
+using TRichEditLinkEvent = std::function<void(TObject* Sender, const AnsiString& Link)>;
+
+class TCustomRichEdit : public TCustomEdit {
+  QN_PUBLISHED_CLASS(TCustomRichEdit, TCustomEdit)
+ public:
+  explicit TCustomRichEdit(TComponent* AOwner);
+  ~TCustomRichEdit() override;
+
+  // The paragraphs; changing one keeps the formatting of the others.
+  TStrings* Lines() const { return lines_.get(); }
+
+  int SelStart() const;
+  void SetSelStart(int Value);
+  int SelLength() const;
+  void SetSelLength(int Value);
+  AnsiString SelText() const;
+  // Replaces the selection (a change by code).
+  void SetSelText(const AnsiString& Value);
+  void SelectAll();
+  int TextLength() const;
+
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool Value);
+  // In plain-text mode streams are read and written as plain text.
+  bool PlainText() const { return plainText_; }
+  void SetPlainText(bool Value) { plainText_ = Value; }
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool Value) { wantTabs_ = Value; }
+  // 1 or 2. Paragraph spacing (before, after, line spacing) is honoured only by version 2.
+  int version() const { return version_; }
+  void setVersion(int Value);
+
+  // What new text gets where nothing else says.
+  const qn::ui::CharacterAttributes& defaultAttributes() const { return defaultAttributes_; }
+  void setDefaultAttributes(const qn::ui::CharacterAttributes& Value);
+  // Of the selection's first character, or of what typing at the caret would insert.
+  qn::ui::CharacterAttributes selectionAttributes() const;
+  // Changes every run of the selection, or without one, what typing at the caret inserts until
+  // the caret moves.
+  void changeSelectionAttributes(const std::function<void(qn::ui::CharacterAttributes&)>& change);
+  // Of the paragraph holding the selection's start.
+  qn::ui::ParagraphAttributes paragraphAttributes() const;
+  // Changes every paragraph the selection touches.
+  void changeParagraphAttributes(const std::function<void(qn::ui::ParagraphAttributes&)>& change);
+
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void Undo();
+  void Redo();
+  void ClearUndo();
+  // Text on the clipboard can be pasted; an image cannot (there are no metafiles to embed here).
+  bool CanPaste() const;
+  void CutToClipboard();
+  void CopyToClipboard();
+  void PasteFromClipboard();
+
+  // Links in the text are marked and a click on one (press and release on it) tells OnLinkClick.
+  bool AutoURLDetect() const { return autoUrlDetect_; }
+  void SetAutoURLDetect(bool Value);
+
+  // Lines as the text is wrapped in the window (they depend on its width).
+  int lineCount() const;
+  // The first character of a line; -1 for a line that does not exist.
+  int lineIndex(int line) const;
+  int lineFromChar(int position) const;
+  // A line's text, with carriage return and line feed when it ends a paragraph that another
+  // follows; at most 4096 bytes.
+  AnsiString lineText(int line) const;
+  // The top-left corner of a character in client coordinates.
+  TPoint positionOfChar(int position) const;
+  // Where text is laid out in the client area; its width is the width lines wrap at.
+  TRect formattingRect() const;
+  void setFormattingRect(const TRect& Value);
+
+  // Looks forward from start through length characters (-1: to the end) for text; answers
+  // where it begins, or -1. A match never spans a paragraph break.
+  int FindText(const AnsiString& Text, int StartPos, int Length, bool WholeWord, bool MatchCase) const;
+
+  // Reads the stream's rest as rich text (plain text in plain-text mode), replacing everything or
+  // only the selection. Answers false and changes nothing when the rich text is damaged or the
+  // change is refused.
+  bool loadFromStream(TStream& Stream, bool SelectionOnly = false);
+  void saveToStream(TStream& Stream, bool SelectionOnly = false) const;
+
+  // Printing: the page rectangle in twips (empty: the whole page).
+  TRect PageRect() const { return pageRect_; }
+  void SetPageRect(const TRect& Value) { pageRect_ = Value; }
+  // Prints the whole text as one document on the printer.
+  void Print(const AnsiString& Caption);
+
+  // The document the widget shows (for printing and tests).
+  QTextDocument* document() const;
+  qn::ui::RichTextContent content(int from, int to) const;
+
+  TNotifyEvent OnSelectionChange;
+  TRichEditProtectChangeEvent OnProtectChange;
+  TRichEditLinkEvent OnLinkClick;
+
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  TWantedKeys WantedKeys() const override;
+
+  // Told by the widget.
+  void linkClicked(const QString& link);
+  // The link the character at the position belongs to; empty for none.
+  QString linkAt(int position) const;
+  void selectionMoved();
+
+ protected:
+  // Whether the range may change; asks OnProtectChange when it touches protected text.
+  virtual bool ProtectChange(int StartPos, int EndPos);
+
+  AnsiString GetText() const override;
+  void SetTextValue(const AnsiString& Value) override;
+  QWidget* MakeWidget(QWidget* parentWidget) override;
+  void WindowCreated() override;
+  void WindowDestroying() override;
+
+ private:
+  friend class RichEditLines;
+  QTextEdit* textEdit() const;
+  QTextCursor cursor() const;
+  int dotsPerInch() const;
+  bool touchesProtected(int from, int to) const;
+  // Replaces [from, to) by the content when allowed; byUser sets Modified, else clears it.
+  bool replaceRange(int from, int to, const qn::ui::RichTextContent& content, bool byUser);
+  // Typed or pasted text in the attributes at the caret.
+  bool replaceSelectionWithText(const AnsiString& text, bool byUser);
+  void deleteAtCaret(bool backward);
+  // What of the text fits in place of the selection under MaxLength (0: no limit).
+  AnsiString withinMaxLength(const AnsiString& inserted) const;
+  void markLinks();
+
+  std::unique_ptr<QTextDocument> document_;  // kept while there is no window
+  std::unique_ptr<TStrings> lines_;
+  qn::ui::CharacterAttributes defaultAttributes_;
+  std::optional<qn::ui::CharacterAttributes> typingAttributes_;
+  bool hideSelection_ = true;
+  bool plainText_ = false;
+  bool wantTabs_ = false;
+  int version_ = 2;
+  bool autoUrlDetect_ = false;
+  struct Link {
+    int start;
+    int end;
+    QString target;
+  };
+  std::vector<Link> links_;
+  TRect pageRect_;
+  TRect formattingRect_;
+  int selStart_ = 0;  // kept while there is no window
+  int selLength_ = 0;
+};
+
+class TRichEdit : public TCustomRichEdit {
+  QN_CLASS(TRichEdit, TCustomRichEdit)
+ public:
+  explicit TRichEdit(TComponent* AOwner) : TCustomRichEdit(AOwner) {}
+};

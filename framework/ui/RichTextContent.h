@@ -1,0 +1,93 @@
+#pragma once
+// What a rich-text control holds, apart from any window: paragraphs of runs of equally formatted
+// text. The reader and writer of the rich-text format work on it, and the control maps it onto
+// its document. Run text is UTF-8 (the screen's form); tab is '\t' and a line break inside a
+// paragraph is U+2028.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/base/AnsiString.h"
+#include "framework/ui/Color.h"
+
+namespace qn::ui {
+
+enum class FontPitch { Default = 0, Fixed = 1, Variable = 2 };
+
+struct CharacterAttributes {
+  AnsiString name = "Arial";
+  int charset = 0;
+  FontPitch pitch = FontPitch::Default;
+  int halfPoints = 20;          // the size in half points, as the format stores it
+  bool automaticColor = true;   // the text colour follows the desktop's window text
+  TColor color = clBlack;       // meaningful only without automaticColor
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  bool protectedText = false;
+
+  bool operator==(const CharacterAttributes&) const = default;
+};
+
+enum class ParagraphAlignment { Left = 0, Right = 1, Centre = 2 };
+
+// At most this many tab stops are kept per paragraph; further ones are dropped.
+constexpr int maxTabStops = 32;
+
+struct ParagraphAttributes {
+  ParagraphAlignment alignment = ParagraphAlignment::Left;
+  int firstIndent = 0;  // twips, relative to the left indent
+  int leftIndent = 0;   // twips
+  int rightIndent = 0;  // twips
+  bool bullet = false;
+  std::vector<int> tabs;  // twips from the left margin, ascending as given
+  int spaceBefore = 0;    // twips
+  int spaceAfter = 0;     // twips
+  // 0 single, 1 one and a half, 2 double, 3 at least lineSpacing twips, 4 exactly lineSpacing
+  // twips, 5 lineSpacing / 20 lines.
+  int lineSpacingRule = 0;
+  int lineSpacing = 0;
+
+  bool operator==(const ParagraphAttributes&) const = default;
+};
+
+struct TextRun {
+  CharacterAttributes attributes;
+  std::string text;
+
+  bool operator==(const TextRun&) const = default;
+};
+
+struct RichParagraph {
+  ParagraphAttributes attributes;
+  std::vector<TextRun> runs;
+
+  bool operator==(const RichParagraph&) const = default;
+};
+
+// Never without a paragraph: an empty content is one empty paragraph.
+struct RichTextContent {
+  std::vector<RichParagraph> paragraphs{RichParagraph{}};
+
+  bool operator==(const RichTextContent&) const = default;
+
+  // The text as the control's Text shows it: Windows-1252, paragraphs and line breaks ending
+  // in carriage return and line feed.
+  AnsiString plainText() const;
+
+  // Plain Windows-1252 text in the given attributes: a carriage return, a line feed and the pair
+  // each end one paragraph.
+  static RichTextContent fromPlainText(std::string_view ansi, const CharacterAttributes& attributes);
+};
+
+// A font's height in pixels on a device of that resolution (the attributes' Height), and the size
+// in half points a height asks for; both rounded to the nearest.
+int pixelHeight(const CharacterAttributes& attributes, int dotsPerInch);
+int halfPointsForHeight(int pixels, int dotsPerInch);
+
+// Appends text to the paragraph, joining it to the last run when the attributes agree, so that
+// equal contents compare equal however they were built.
+void appendText(RichParagraph& paragraph, const CharacterAttributes& attributes, const std::string& utf8);
+
+}  // namespace qn::ui
