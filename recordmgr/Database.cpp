@@ -1,5 +1,6 @@
 #include "recordmgr/Database.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/base/ApplicationHooks.h"
@@ -8,6 +9,7 @@
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/ui/LoginDialogs.h"
+#include "recordmgr/DBDataset.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/Session.h"
 #include "recordmgr/SessionList.h"
@@ -264,6 +266,7 @@ AnsiString TttDatabase::resolveLogin() {
 void TttDatabase::Close() {
   if (!Connected()) return;
   if (session_) session_->DatabaseNotify(DatabaseEvent::Closed, databaseName_);
+  CloseDatasets();
   if (acquiredHandle_) {
     acquiredHandle_ = false;
   } else if (session_) {
@@ -276,6 +279,30 @@ void TttDatabase::Close() {
     addedAlias_ = false;
     session_->DeleteAlias(databaseName_);
   }
+}
+
+// --- Datasets ---
+
+void TttDatabase::AddDataset(TttDBDataset* dataset) { datasets_.push_back(dataset); }
+
+void TttDatabase::RemoveDataset(TttDBDataset* dataset) {
+  datasets_.erase(std::remove(datasets_.begin(), datasets_.end(), dataset), datasets_.end());
+}
+
+void TttDatabase::CloseDatasets() {
+  closingDatasets_ = true;
+  try {
+    while (!datasets_.empty()) {
+      TttDBDataset* last = datasets_.back();
+      last->Disconnect();
+      // A dataset that stays connected leaves the list all the same, or closing would not end.
+      RemoveDataset(last);
+    }
+  } catch (...) {
+    closingDatasets_ = false;
+    throw;
+  }
+  closingDatasets_ = false;
 }
 
 // --- Transactions ---

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/FormatText.h"
@@ -10,6 +11,7 @@
 #include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
+#include "framework/ui/LoginDialogs.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/EngineCodes.h"
@@ -458,7 +460,7 @@ TttDatabase* TttSession::OpenDatabase(const AnsiString& name, const TComponent* 
 
 void TttSession::CloseDatabase(TttDatabase* database) {
   if (database->ReferenceCount() > 0) database->SetReferenceCount(database->ReferenceCount() - 1);
-  if (database->ReferenceCount() > 0 || database->KeepConnection()) return;
+  if (database->ReferenceCount() > 0 || database->KeepConnection() || database->ClosingDatasets()) return;
   if (!database->Temporary()) {
     database->Close();
   } else if (!database->ComponentState().Contains(csDestroying)) {
@@ -471,4 +473,22 @@ void TttSession::CloseDatabaseHandle(TttDatabase* database) {
     if (other != database && other->Handle() == database->Handle()) return;
   Lock lock(*this);
   CheckEngineStatus(*Engine(), Engine()->CloseDatabase(database->Handle()));
+}
+
+// --- Passwords ---
+
+void TttSession::AddPassword(const AnsiString& password) {
+  if (std::find(passwords_.begin(), passwords_.end(), password) == passwords_.end()) passwords_.push_back(password);
+}
+
+bool TttSession::GetPassword() {
+  if (OnPassword) {
+    bool again = false;
+    OnPassword(this, again);
+    return again;
+  }
+  const std::optional<AnsiString> answer = qn::ui::showPasswordDialog(sessionName_);
+  if (!answer) return false;
+  AddPassword(*answer);
+  return true;
 }

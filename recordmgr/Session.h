@@ -123,6 +123,15 @@ class TttSession : public TComponent {
 
   void DatabaseNotify(DatabaseEvent event, const AnsiString& name);
 
+  // --- Passwords ---
+  // The passwords given in this session, each once.
+  void AddPassword(const AnsiString& password);
+  const std::vector<AnsiString>& Passwords() const { return passwords_; }
+  // Asked when a table needs more rights: OnPassword when assigned (its Continue answers),
+  // else the framework's password dialog, whose answer joins the password list. True when the
+  // operation is to be tried again.
+  bool GetPassword();
+
   // --- Databases ---
   void AddDatabase(TttDatabase* database);
   void RemoveDatabase(TttDatabase* database);
@@ -183,4 +192,5 @@ class TttSession : public TComponent {
   AnsiString netFileDir_;
   AnsiString privateDir_;
   std::vector<TttDatabase*> databases_;
+  std::vector<AnsiString> passwords_;
 };
