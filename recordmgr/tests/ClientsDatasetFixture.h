@@ -19,11 +19,14 @@
 namespace datasettest {
 
 inline constexpr const char* kClientsTable = "YClient.qf;RES:YCLIENT";
+inline constexpr const char* kEmployeesTable = "YEmpl.qf;RES:EMP";
 inline constexpr const char* kClientCode = "Client Code";
 inline constexpr const char* kFirstName = "Client First Name";
 
-// A data folder holding the clients of those codes.
-inline std::string seedClients(const std::string& scratchName, const std::vector<std::string>& codes) {
+// A data folder holding the clients of those codes, and the employees file YEmpl.qf with the
+// employees of those codes.
+inline std::string seedClients(const std::string& scratchName, const std::vector<std::string>& codes,
+                               const std::vector<std::string>& employees = {}) {
   const std::string root = qn::testing::makeScratchDir(scratchName);
   const std::string fixture = root + "/fixture";
   const std::string data = root + "/data";
@@ -31,6 +34,9 @@ inline std::string seedClients(const std::string& scratchName, const std::vector
   std::ofstream seed(fixture + "/YClient.qf.seed");
   for (const std::string& code : codes) seed << "Client Code = " << code << "\n\n";
   seed.close();
+  std::ofstream employeeSeed(fixture + "/YEmpl.qf.seed");
+  for (const std::string& employee : employees) employeeSeed << "Employee Code = " << employee << "\n\n";
+  employeeSeed.close();
   const std::string command =
       "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + data + "' '" + fixture + "' >/dev/null";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -47,19 +53,21 @@ class ClientsDatasetTest : public ::testing::Test {
   }
   void TearDown() override { datasets.clear(); }
 
-  void seed(const std::vector<std::string>& codes) { dataDir = seedClients("clients-dataset", codes); }
+  void seed(const std::vector<std::string>& codes, const std::vector<std::string>& employees = {}) {
+    dataDir = seedClients("clients-dataset", codes, employees);
+  }
 
-  // A closed dataset of the clients file in the data folder.
-  bindingtest::TestTableDataset* newClients(const char* index = "1") {
+  // A closed dataset of a table (the clients file unless named) in the data folder.
+  bindingtest::TestTableDataset* newClients(const char* index = "1", const char* table = kClientsTable) {
     auto* dataset = new bindingtest::TestTableDataset(nullptr, sessions);
     datasets.emplace_back(dataset);
     dataset->SetDatabaseName(dataDir);
-    dataset->TableName = kClientsTable;
+    dataset->TableName = table;
     dataset->IndexName = index;
     return dataset;
   }
-  bindingtest::TestTableDataset* openClients(const char* index = "1") {
-    bindingtest::TestTableDataset* dataset = newClients(index);
+  bindingtest::TestTableDataset* openClients(const char* index = "1", const char* table = kClientsTable) {
+    bindingtest::TestTableDataset* dataset = newClients(index, table);
     dataset->Open();
     return dataset;
   }
