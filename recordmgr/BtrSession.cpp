@@ -1,8 +1,5 @@
 #include "recordmgr/BtrSession.h"
 
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -15,6 +12,7 @@
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
+#include "recordmgr/MainThread.h"
 #include "recordmgr/ConverterOptions.h"
 #include "recordmgr/RightsRegistry.h"
 #include "recordmgr/ShortStringUtils.h"
@@ -24,9 +22,6 @@ namespace {
 constexpr uint16_t kAlreadyStarted = 1016;
 constexpr size_t kTimeLetterAt = 12;
 constexpr int kLetters = 26;
-
-// The process's first thread: the one the program's windows run on.
-bool onMainThread() { return ::gettid() == ::getpid(); }
 
 // The sessions alive in this process, whose client identifiers must differ.
 std::mutex liveLock;
@@ -71,7 +66,7 @@ TBtrSession::TBtrSession(TBapiListItem* facade, const Defaults& defaults, TKorvo
     : TBaseSession(facade, defaults.directory ? defaults.directory->c_str() : nullptr,
                    defaults.name ? defaults.name->c_str() : nullptr, list) {
   SetRegistryRoot(qn::os::HKEY_LOCAL_MACHINE, RegistryBase);
-  if (onMainThread()) {
+  if (OnMainThread()) {
     loadEngine();
     readConversionOptions();
   }
@@ -137,7 +132,7 @@ TBtrSession::~TBtrSession() {
     std::lock_guard<std::mutex> guard(liveLock);
     liveSessions.erase(std::remove(liveSessions.begin(), liveSessions.end(), this), liveSessions.end());
   }
-  if (!onMainThread()) return;
+  if (!OnMainThread()) return;
   bool othersRemain = false;
   for (int i = 0; List() && i < List()->Count(); ++i) {
     TObject* item = List()->At(i);

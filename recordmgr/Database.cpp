@@ -30,6 +30,7 @@ constexpr uint32_t kOpenProperties[] = {0x40005, 0x40004, 0x4040011};
 
 TttDatabase::TttDatabase(TComponent* owner, TttSessionlist& list) : TComponent(owner), list_(list) {
   session_ = dynamic_cast<TttSession*>(owner);
+  if (!session_) session_ = TttSession::AutoNamedSessionOf(owner);
   if (!session_) session_ = list_.DefaultSession();
   sessionName_ = session_->SessionName();
   session_->AddDatabase(this);

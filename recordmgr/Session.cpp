@@ -12,10 +12,13 @@
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/ui/LoginDialogs.h"
+#include "framework/ui/Screen.h"
+#include "recordmgr/DBDataset.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/EngineCodes.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/MainThread.h"
 #include "recordmgr/SessionList.h"
 #include "recordmgr/SessionRecords.h"
 #include "recordmgr/VirtEng.h"
@@ -133,9 +136,22 @@ void TttSession::makeSessionName() {
 void TttSession::updateSessionNames() {
   if (!Owner()) return;
   for (int i = 0; i < Owner()->ComponentCount(); ++i) {
-    auto* database = dynamic_cast<TttDatabase*>(Owner()->Components(i));
-    if (database && database->SessionName() != sessionName_) database->SetSessionName(sessionName_);
+    TComponent* component = Owner()->Components(i);
+    if (auto* database = dynamic_cast<TttDatabase*>(component)) {
+      if (database->SessionName() != sessionName_) database->SetSessionName(sessionName_);
+    } else if (auto* dataset = dynamic_cast<TttDBDataset*>(component)) {
+      if (dataset->SessionName() != sessionName_) dataset->SetSessionName(sessionName_);
+    }
   }
+}
+
+TttSession* TttSession::AutoNamedSessionOf(const TComponent* owner) {
+  if (!owner) return nullptr;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* session = dynamic_cast<TttSession*>(owner->Components(i));
+    if (session && session->AutoSessionName()) return session;
+  }
+  return nullptr;
 }
 
 void TttSession::validateAutoSession(TComponent* owner, bool enabling) {
@@ -231,6 +247,8 @@ void TttSession::StartSession(bool value) {
 }
 
 void TttSession::initializeEngine() {
+  std::optional<HourglassCursor> hourglass;
+  if (OnMainThread() && Screen->Cursor() == crDefault) hourglass.emplace();
   char environment[EnvironmentSize] = {};
   std::strncpy(environment, kLanguage, LanguageMax);
   // With the engine object present the engine answers "already started" (10759), which is no

@@ -94,6 +94,9 @@ class TttSession : public TComponent {
   // Mode 7 is stored as 2.
   void SetConfigMode(uint32_t mode);
   bool IsDefault() const { return default_; }
+  // The session of that owner that names itself automatically; nil when none. A database or
+  // dataset made on that owner takes it (its session name) as it is made.
+  static TttSession* AutoNamedSessionOf(const TComponent* owner);
   void MarkDefault() { default_ = true; }
   int SessionNumber() const { return sessionNumber_; }
   TttSessionlist& SessionList() const { return list_; }
