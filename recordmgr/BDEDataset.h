@@ -116,7 +116,6 @@ class TttBDEDataset : public TDataSet {
 
   // Raises the status as the engine's error unless it is 0.
   void Check(uint16_t status);
-  void SetHandle(TBaseTable* handle) { handle_ = handle; }
 
  private:
   // The record information behind the calculated fields of every buffer.

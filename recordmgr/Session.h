@@ -14,6 +14,9 @@
 //   the quoted parameter text cannot carry it.
 // - A failing first LockSession (the session cannot become current) leaves the lock count and the
 //   critical section as they were.
+// - A database or dataset made on a form joins the form's self-naming session as it is made,
+//   rather than when the session hears of it: the framework tells the owner's components of a
+//   newcomer before the newcomer's class is whole.
 #include <cstdint>
 #include <functional>
 #include <vector>

@@ -10,7 +10,10 @@
 #include "recordmgr/BDEDataset.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/DatabaseEngineError.h"
+#include "recordmgr/VirtEng.h"
+#include "recordmgr/tests/BtrDictionaryFolder.h"
 #include "recordmgr/tests/ClientsDatasetFixture.h"
+#include "recordmgr/tests/EngineFiles.h"
 
 namespace {
 
@@ -243,6 +246,40 @@ TEST_F(DatasetCoreTest, ABlockReadGoesThroughEveryRecordOnceFromTheActiveOne) {
   clients->First();
   clients->Next();
   EXPECT_EQ(readBlocks(100), (std::vector<std::string>{"BRIGHT", "CLARK", "DAVIS"}));
+}
+
+TEST_F(DatasetCoreTest, AParentScrollBringsTheFirstRecord) {
+  bindingtest::TestTableDataset* clients = openClients();
+  clients->MoveBy(2);
+  clients->DataEvent(deParentScroll, 0);
+  EXPECT_EQ(code(*clients), "ADAMS");
+  EXPECT_TRUE(clients->Bof());
+}
+
+TEST_F(DatasetCoreTest, TheBlobOfTheActiveRecordIsReadWholeIntoAGrowingBuffer) {
+  btrtest::DictionaryFolder dictionary(false);
+  recordingtest::createRecordFile(dictionary.path() + "/MEMO.DAT", 8, {{1, 4, 0, 1}}, 0x01);
+  dictionary.addTable(1, "MEMO", "MEMO.DAT");
+  dictionary.addField(1, 1, "Id", 1, 0, 4);
+  dictionary.addField(2, 1, "Note", 0, 8, 300);
+  dictionary.addIndexSegment(1, 1);
+  bindingtest::TestTableDataset* memos = newClients("0");
+  memos->SetDatabaseName(dictionary.path());
+  memos->TableName = "MEMO";
+  memos->Open();
+  const std::string text(120, 'n');
+  std::vector<char> record(static_cast<size_t>(memos->RecordSize()));
+  TVirtEng* engine = memos->Engine();
+  ASSERT_EQ(engine->InitRecord(memos->Handle(), record.data()), 0);
+  ASSERT_EQ(engine->PutBlob(memos->Handle(), record.data(), 2, 0, static_cast<uint32_t>(text.size()), text.data()), 0);
+  ASSERT_EQ(engine->InsertRecord(memos->Handle(), 0, record.data()), 0);
+  memos->First();
+
+  std::vector<char> blob(10);
+  ASSERT_EQ(memos->GetBlobFieldData(2, blob), static_cast<int>(text.size()));
+  EXPECT_EQ(std::string(blob.data(), text.size()), text);
+  EXPECT_EQ(blob.size(), text.size() + text.size() / 4);
+  EXPECT_THROW(memos->GetBlobFieldData(1, blob), ETDBEngineError);  // not a blob
 }
 
 }  // namespace

@@ -77,6 +77,23 @@ TEST_F(DatasetSharingTest, AnEditOfARecordHeldElsewhereReachesOnEditErrorAndARet
   EXPECT_NE(answer.find(keyHex("Beatrice", 8)), std::string::npos) << answer;
 }
 
+TEST_F(DatasetSharingTest, AnEditHoldsTheRecordUntilItIsPostedOrCancelled) {
+  bindingtest::TestTableDataset* clients = openClients();
+  const std::string lockBright = "read 0 205 1 " + clientKey("BRIGHT");
+  clients->MoveBy(1);
+  clients->Edit();
+  EXPECT_EQ(other.status(lockBright), 84);
+  clients->Cancel();
+  EXPECT_EQ(other.status(lockBright), 0);
+  ASSERT_EQ(other.status("unlock 0 -1"), 0);
+
+  clients->Edit();
+  clients->FieldByName(kFirstName)->SetAsString("Held");
+  EXPECT_EQ(other.status(lockBright), 84);
+  clients->Post();
+  EXPECT_EQ(other.status(lockBright), 0);
+}
+
 TEST_F(DatasetSharingTest, APostMeetingATransactionElsewhereReachesOnPostErrorAndARetrySucceedsAfterItsEnd) {
   bindingtest::TestTableDataset* clients = openClients();
   ASSERT_EQ(other.status("begin"), 0);
