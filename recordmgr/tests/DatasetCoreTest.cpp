@@ -117,6 +117,14 @@ TEST_F(DatasetCoreTest, InsertAndDeleteReachTheFile) {
   EXPECT_EQ(code(*clients), "DAVIS");
   EXPECT_EQ(codesSeenAfresh(), (std::vector<std::string>{"ADAMS", "BRIGHT", "DAVIS", "EVANS"}));
   EXPECT_EQ(clients->RecordCount(), 4);
+
+  // An appended record takes its place in key order and stays the current one.
+  clients->Append();
+  clients->FieldByName(kClientCode)->SetAsString("AARON");
+  clients->Post();
+  EXPECT_EQ(code(*clients), "AARON");
+  clients->Next();
+  EXPECT_EQ(code(*clients), "ADAMS");
 }
 
 TEST_F(DatasetCoreTest, ADuplicateKeyReachesOnPostErrorAndTheRecordStaysBeingInserted) {
