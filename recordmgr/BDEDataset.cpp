@@ -16,10 +16,18 @@ namespace {
 
 constexpr uint16_t kNotFoundCategory = 34;  // 8705 to 8715: BOF, EOF, no current record ...
 constexpr uint16_t kNotComparable = 2;
-constexpr uint16_t kRightsReadOnly = 1;
-// Carried descriptor bytes: validity-check flag, rights, calculated flag.
-constexpr size_t kRightsAt = 2;
-constexpr size_t kCalculatedAt = 4;
+constexpr uint32_t kRightsReadOnly = 1;
+// The carried descriptor entries: validity-check flag (32 bits), rights (32 bits), calculated
+// flag (16 bits).
+constexpr size_t kRightsAt = 4;
+constexpr size_t kCalculatedAt = 8;
+
+template <typename T>
+T carried(const FieldDescriptor& d, size_t at) {
+  T value;
+  std::memcpy(&value, d.Carried + at, sizeof value);
+  return value;
+}
 
 bool IsCalculated(const TField* field) {
   return field->FieldKind() == fkCalculated || field->FieldKind() == fkLookup;
@@ -108,9 +116,9 @@ void TttBDEDataset::addFieldDefs(const std::vector<FieldDescriptor>& descriptors
     TFieldDef& def = defs.Add(UniqueFieldDefName(name, taken), type.Type, type.Size);
     def.Precision = type.Precision;
     def.FieldNo = d.FieldNumber;
-    if (d.Carried[kRightsAt] == kRightsReadOnly) def.Attributes |= faReadonly;
+    if (carried<uint32_t>(d, kRightsAt) == kRightsReadOnly) def.Attributes |= faReadonly;
     if (type.Unnamed) def.Attributes |= faUnNamed;
-    def.InternalCalcField = d.Carried[kCalculatedAt] != 0;
+    def.InternalCalcField = carried<uint16_t>(d, kCalculatedAt) != 0;
     // An array's element follows it and is known by the array's name.
     if (type.Type == ftArray && i + 1 < descriptors.size()) {
       const FieldDescriptor& element = descriptors[++i];

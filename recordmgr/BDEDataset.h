@@ -20,6 +20,9 @@
 // - A block begins with the active record: the cursor steps back one record before the first
 //   block is read, as a block read goes on after the cursor's record. The cursors here take the
 //   "between records" property (0x50014) as a step past the record they are on, so it is not set.
+//   Calculated values of a block record are worked out in the spare buffer, as a block record has
+//   no room for them.
+// - Record buffers keep no blob cache: a blob is read from the cursor whenever it is asked for.
 #include <cstdint>
 #include <vector>
 

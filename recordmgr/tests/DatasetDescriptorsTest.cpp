@@ -92,6 +92,10 @@ class DatasetDescriptorsTest : public ::testing::Test {
 };
 
 TEST_F(DatasetDescriptorsTest, EveryDescriptorGivesADefinitionUnderAUniqueName) {
+  const uint32_t readOnlyRights = 1;
+  const uint16_t calculated = 1;
+  std::memcpy(tableFields[4].Carried + 4, &readOnlyRights, sizeof readOnlyRights);
+  std::memcpy(tableFields[2].Carried + 8, &calculated, sizeof calculated);
   dataset->Open();
   TFieldDefs& defs = dataset->FieldDefs();
   ASSERT_EQ(defs.Count(), 5);
@@ -108,6 +112,12 @@ TEST_F(DatasetDescriptorsTest, EveryDescriptorGivesADefinitionUnderAUniqueName) 
     EXPECT_EQ(defs.Items(i).FieldNo, expected[i].fieldNo);
   }
   EXPECT_EQ(defs.Items(0).Size, 10);
+  EXPECT_FALSE(defs.Items(0).Attributes & faReadonly);
+  EXPECT_TRUE(defs.Items(4).Attributes & faReadonly);  // rights 1
+  EXPECT_TRUE(dataset->FieldByName("AMOUNT")->ReadOnly());
+  EXPECT_TRUE(defs.Items(2).InternalCalcField);
+  EXPECT_EQ(dataset->FieldByName("SMALL")->FieldKind(), fkInternalCalc);
+  EXPECT_FALSE(defs.Items(0).InternalCalcField);
   // A definition of an unknown type makes no field; the others do.
   EXPECT_EQ(dataset->FieldCount(), 4);
   EXPECT_EQ(dataset->FindField("ODD"), nullptr);
