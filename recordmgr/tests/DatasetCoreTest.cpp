@@ -290,4 +290,32 @@ TEST_F(DatasetCoreTest, TheBlobOfTheActiveRecordIsReadWholeIntoAGrowingBuffer) {
   EXPECT_THROW(memos->GetBlobFieldData(1, blob), ETDBEngineError);  // not a blob
 }
 
+TEST_F(DatasetCoreTest, ADatasetOfAnotherSessionTakesOverTheDefaultSessionsDatabaseOfItsName) {
+  auto* other = new bindingtest::TestSessionComponent(nullptr, sessions);
+  other->SetSessionName("Other");
+  bindingtest::TestDatabaseComponent database(nullptr, sessions);
+  database.SetDatabaseName(dataDir);
+  ASSERT_EQ(database.Session(), standard);
+  bindingtest::TestTableDataset* clients = newClients();
+  clients->SetSessionName("Other");
+  clients->Open();
+  EXPECT_EQ(clients->Database(), &database);
+  EXPECT_EQ(database.Session(), other);
+  EXPECT_EQ(database.SessionName(), "Other");
+  EXPECT_EQ(clients->DBSession(), other);
+  EXPECT_EQ(codes(*clients), kSeeded);
+  clients->Close();
+}
+
+TEST_F(DatasetCoreTest, TheCurrentRecordIsCopiedOnlyForAStoredRecord) {
+  bindingtest::TestTableDataset* clients = openClients();
+  clients->MoveBy(2);
+  std::vector<char> record(static_cast<size_t>(clients->RecordSize()));
+  ASSERT_TRUE(clients->GetCurrentRecord(record.data()));
+  EXPECT_EQ(std::string(record.data() + 4, 5), "CLARK");
+  clients->Insert();
+  EXPECT_FALSE(clients->GetCurrentRecord(record.data()));
+  clients->Cancel();
+}
+
 }  // namespace
