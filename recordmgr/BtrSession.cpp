@@ -1,8 +1,5 @@
 #include "recordmgr/BtrSession.h"
 
-#include <sys/types.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -15,6 +12,7 @@
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
+#include "recordmgr/MainThread.h"
 #include "recordmgr/ConverterOptions.h"
 #include "recordmgr/RightsRegistry.h"
 #include "recordmgr/ShortStringUtils.h"

@@ -185,10 +185,13 @@ void TBtrTable::ReleaseLocks() {
   withTableName([&] { btr_->Unlock(); });
 }
 
+// The record manager makes the new record its current one, and so does the cursor: a read of
+// the current record after an insert reads the record inserted, and reading goes on from it.
 void TBtrTable::InsertRecord(uint16_t, void* record) {
   btr_->SetCallBuffer(CheckParam(record));
   if (HasVariableTail()) btr_->SetDataLength(TailDataLength(record));
   withTableName([&] { btr_->Insert(); });
+  state_ = csOnRecord;
 }
 
 void TBtrTable::ModifyRecord(void* record, bool) {

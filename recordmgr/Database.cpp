@@ -1,5 +1,6 @@
 #include "recordmgr/Database.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/base/ApplicationHooks.h"
@@ -8,6 +9,7 @@
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/ui/LoginDialogs.h"
+#include "recordmgr/DBDataset.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/Session.h"
 #include "recordmgr/SessionList.h"
@@ -28,6 +30,7 @@ constexpr uint32_t kOpenProperties[] = {0x40005, 0x40004, 0x4040011};
 
 TttDatabase::TttDatabase(TComponent* owner, TttSessionlist& list) : TComponent(owner), list_(list) {
   session_ = dynamic_cast<TttSession*>(owner);
+  if (!session_) session_ = TttSession::AutoNamedSessionOf(owner);
   if (!session_) session_ = list_.DefaultSession();
   sessionName_ = session_->SessionName();
   session_->AddDatabase(this);
@@ -264,6 +267,7 @@ AnsiString TttDatabase::resolveLogin() {
 void TttDatabase::Close() {
   if (!Connected()) return;
   if (session_) session_->DatabaseNotify(DatabaseEvent::Closed, databaseName_);
+  CloseDatasets();
   if (acquiredHandle_) {
     acquiredHandle_ = false;
   } else if (session_) {
@@ -276,6 +280,30 @@ void TttDatabase::Close() {
     addedAlias_ = false;
     session_->DeleteAlias(databaseName_);
   }
+}
+
+// --- Datasets ---
+
+void TttDatabase::AddDataset(TttDBDataset* dataset) { datasets_.push_back(dataset); }
+
+void TttDatabase::RemoveDataset(TttDBDataset* dataset) {
+  datasets_.erase(std::remove(datasets_.begin(), datasets_.end(), dataset), datasets_.end());
+}
+
+void TttDatabase::CloseDatasets() {
+  closingDatasets_ = true;
+  try {
+    while (!datasets_.empty()) {
+      TttDBDataset* last = datasets_.back();
+      last->Disconnect();
+      // A dataset that stays connected leaves the list all the same, or closing would not end.
+      RemoveDataset(last);
+    }
+  } catch (...) {
+    closingDatasets_ = false;
+    throw;
+  }
+  closingDatasets_ = false;
 }
 
 // --- Transactions ---

@@ -8,12 +8,14 @@
 // (SetLoginPrompt), as a base constructor cannot reach the binding's operations in C++.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "framework/base/AnsiString.h"
 #include "framework/base/Component.h"
 #include "framework/base/StringList.h"
 
 class TBaseDatabase;
+class TttDBDataset;
 class TVirtEng;
 class TttSession;
 class TttSessionlist;
@@ -87,6 +89,16 @@ class TttDatabase : public TComponent {
   // The session is going: forget it.
   void SessionGone() { session_ = nullptr; }
 
+  // --- Datasets connected through this database ---
+  void AddDataset(TttDBDataset* dataset);
+  void RemoveDataset(TttDBDataset* dataset);
+  int DataSetCount() const { return static_cast<int>(datasets_.size()); }
+  TttDBDataset* DataSets(int index) const { return datasets_.at(static_cast<size_t>(index)); }
+  // Disconnects every dataset, the last first.
+  void CloseDatasets();
+  // While Close disconnects the datasets, their giving the database back must not close or free it.
+  bool ClosingDatasets() const { return closingDatasets_; }
+
  protected:
   void Loaded() override;
 
@@ -117,6 +129,8 @@ class TttDatabase : public TComponent {
   bool acquiredHandle_ = false;
   bool addedAlias_ = false;
   bool streamedConnected_ = false;
+  bool closingDatasets_ = false;
+  std::vector<TttDBDataset*> datasets_;
   uint32_t isolationLevel_ = 1;
   int referenceCount_ = 0;
 };

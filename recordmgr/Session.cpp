@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/FormatText.h"
@@ -10,10 +11,14 @@
 #include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/DatabaseError.h"
+#include "framework/ui/LoginDialogs.h"
+#include "framework/ui/Screen.h"
+#include "recordmgr/DBDataset.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/EngineCodes.h"
 #include "recordmgr/EngineError.h"
+#include "recordmgr/MainThread.h"
 #include "recordmgr/SessionList.h"
 #include "recordmgr/SessionRecords.h"
 #include "recordmgr/VirtEng.h"
@@ -131,9 +136,22 @@ void TttSession::makeSessionName() {
 void TttSession::updateSessionNames() {
   if (!Owner()) return;
   for (int i = 0; i < Owner()->ComponentCount(); ++i) {
-    auto* database = dynamic_cast<TttDatabase*>(Owner()->Components(i));
-    if (database && database->SessionName() != sessionName_) database->SetSessionName(sessionName_);
+    TComponent* component = Owner()->Components(i);
+    if (auto* database = dynamic_cast<TttDatabase*>(component)) {
+      if (database->SessionName() != sessionName_) database->SetSessionName(sessionName_);
+    } else if (auto* dataset = dynamic_cast<TttDBDataset*>(component)) {
+      if (dataset->SessionName() != sessionName_) dataset->SetSessionName(sessionName_);
+    }
   }
+}
+
+TttSession* TttSession::AutoNamedSessionOf(const TComponent* owner) {
+  if (!owner) return nullptr;
+  for (int i = 0; i < owner->ComponentCount(); ++i) {
+    auto* session = dynamic_cast<TttSession*>(owner->Components(i));
+    if (session && session->AutoSessionName()) return session;
+  }
+  return nullptr;
 }
 
 void TttSession::validateAutoSession(TComponent* owner, bool enabling) {
@@ -229,6 +247,8 @@ void TttSession::StartSession(bool value) {
 }
 
 void TttSession::initializeEngine() {
+  std::optional<HourglassCursor> hourglass;
+  if (OnMainThread() && Screen->Cursor() == crDefault) hourglass.emplace();
   char environment[EnvironmentSize] = {};
   std::strncpy(environment, kLanguage, LanguageMax);
   // With the engine object present the engine answers "already started" (10759), which is no
@@ -458,7 +478,7 @@ TttDatabase* TttSession::OpenDatabase(const AnsiString& name, const TComponent* 
 
 void TttSession::CloseDatabase(TttDatabase* database) {
   if (database->ReferenceCount() > 0) database->SetReferenceCount(database->ReferenceCount() - 1);
-  if (database->ReferenceCount() > 0 || database->KeepConnection()) return;
+  if (database->ReferenceCount() > 0 || database->KeepConnection() || database->ClosingDatasets()) return;
   if (!database->Temporary()) {
     database->Close();
   } else if (!database->ComponentState().Contains(csDestroying)) {
@@ -471,4 +491,22 @@ void TttSession::CloseDatabaseHandle(TttDatabase* database) {
     if (other != database && other->Handle() == database->Handle()) return;
   Lock lock(*this);
   CheckEngineStatus(*Engine(), Engine()->CloseDatabase(database->Handle()));
+}
+
+// --- Passwords ---
+
+void TttSession::AddPassword(const AnsiString& password) {
+  if (std::find(passwords_.begin(), passwords_.end(), password) == passwords_.end()) passwords_.push_back(password);
+}
+
+bool TttSession::GetPassword() {
+  if (OnPassword) {
+    bool again = false;
+    OnPassword(this, again);
+    return again;
+  }
+  const std::optional<AnsiString> answer = qn::ui::showPasswordDialog(sessionName_);
+  if (!answer) return false;
+  AddPassword(*answer);
+  return true;
 }

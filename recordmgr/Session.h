@@ -14,6 +14,9 @@
 //   the quoted parameter text cannot carry it.
 // - A failing first LockSession (the session cannot become current) leaves the lock count and the
 //   critical section as they were.
+// - A database or dataset made on a form joins the form's self-naming session as it is made,
+//   rather than when the session hears of it: the framework tells the owner's components of a
+//   newcomer before the newcomer's class is whole.
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -94,6 +97,9 @@ class TttSession : public TComponent {
   // Mode 7 is stored as 2.
   void SetConfigMode(uint32_t mode);
   bool IsDefault() const { return default_; }
+  // The session of that owner that names itself automatically; nil when none. A database or
+  // dataset made on that owner takes it (its session name) as it is made.
+  static TttSession* AutoNamedSessionOf(const TComponent* owner);
   void MarkDefault() { default_ = true; }
   int SessionNumber() const { return sessionNumber_; }
   TttSessionlist& SessionList() const { return list_; }
@@ -122,6 +128,15 @@ class TttSession : public TComponent {
   AnsiString FromEngineText(const char* text);
 
   void DatabaseNotify(DatabaseEvent event, const AnsiString& name);
+
+  // --- Passwords ---
+  // The passwords given in this session, each once.
+  void AddPassword(const AnsiString& password);
+  const std::vector<AnsiString>& Passwords() const { return passwords_; }
+  // Asked when a table needs more rights: OnPassword when assigned (its Continue answers),
+  // else the framework's password dialog, whose answer joins the password list. True when the
+  // operation is to be tried again.
+  bool GetPassword();
 
   // --- Databases ---
   void AddDatabase(TttDatabase* database);
@@ -183,4 +198,5 @@ class TttSession : public TComponent {
   AnsiString netFileDir_;
   AnsiString privateDir_;
   std::vector<TttDatabase*> databases_;
+  std::vector<AnsiString> passwords_;
 };

@@ -210,7 +210,8 @@ void TDataSet::CreateFields() {
   defaultFields_ = true;
   for (int i = 0; i < fieldDefs_.Count(); ++i) {
     const TFieldDef& def = fieldDefs_.Items(i);
-    if (def.Attributes & faHiddenCol) continue;
+    // A definition no field class serves (a structure, an unknown type) stays a definition.
+    if ((def.Attributes & faHiddenCol) || !HasFieldClass(def.DataType)) continue;
     TField* f = CreateFieldFor(def);
     f->SetDataSet(this);
   }

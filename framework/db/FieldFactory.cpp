@@ -87,6 +87,19 @@ TField* NewField(const TFieldDef& def, TComponent* owner) {
 
 }  // namespace
 
+bool HasFieldClass(TFieldType type) {
+  switch (type) {
+    case ftUnknown:
+    case ftCursor:
+    case ftWideString:
+    case ftADT:
+    case ftArray:
+    case ftReference:
+    case ftDataSet: return false;
+    default: return true;
+  }
+}
+
 TField* CreateFieldOfType(const TFieldDef& def, TComponent* owner) {
   TField* f = NewField(def, owner);
   f->SetFieldName(def.Name);

@@ -8,3 +8,5 @@ class TField;
 
 // Raises "Field '%s' is of an unsupported type" for types no field class serves.
 TField* CreateFieldOfType(const TFieldDef& def, TComponent* owner);
+// Whether a field class serves the type.
+bool HasFieldClass(TFieldType type);

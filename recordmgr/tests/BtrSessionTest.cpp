@@ -156,7 +156,7 @@ TEST_F(BtrSessionTest, SessionsAreSeparateClientsAndEndModeTwoAborts) {
   btrtest::insert(*mine, record);
 
   std::vector<uint8_t> read(16);
-  mine->GetNextRecord(1, read.data(), nullptr);  // locked by the first session
+  mine->GetRecord(1, read.data(), nullptr);  // the inserted record, locked by the first session
   try {
     theirs->GetNextRecord(1, read.data(), nullptr);
     FAIL() << "both sessions locked the record";

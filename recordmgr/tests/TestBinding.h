@@ -26,6 +26,8 @@ class TestSessionList : public TttSessionlist {
   }
 
   TVirtEng* engine = nullptr;
+  // The engine's session class the default session starts the engine with.
+  TBapiListItemClass engineClass = &CreateSession<TBtrSession>;
   std::recursive_mutex criticalSection;
   int criticalDepth = 0;
 };
@@ -51,7 +53,7 @@ class TestSessionComponent : public TttSession {
     --list_.criticalDepth;
     list_.criticalSection.unlock();
   }
-  TBapiListItemClass GetEngineClass() override { return &CreateSession<TBtrSession>; }
+  TBapiListItemClass GetEngineClass() override { return list_.engineClass; }
   TttSession* DefaultSession() override { return list_.DefaultSession(); }
   TttDatabase* CreateDatabase() override { return new TestDatabaseComponent(this, list_); }
 

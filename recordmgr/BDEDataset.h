@@ -1,0 +1,159 @@
+#pragma once
+// TttBDEDataset: the framework dataset whose records come from an engine cursor, reached only
+// through the engine facade. It lays the cursor's records into the framework's record buffers,
+// makes the field definitions of the cursor's field descriptors, and writes, deletes and
+// positions through the cursor. It keeps no record of its own beyond the buffers the framework
+// asks for.
+//
+// The binding supplies the engine object and the default session; a descendant supplies the
+// cursor (CreateHandle). The binding's destructor closes the dataset (CloseForDestruction) while
+// its Engine is still there to close the cursor.
+//
+// Decisions where the dataset differs from the plainest reading of its design:
+// - Before an edit, a post of an edit and a delete, the cursor is set on the row's bookmark and
+//   the row counts as found only when the cursor's bookmark there is that bookmark. When the
+//   cursor fell back to another record (another workstation deleted the row), edit and post
+//   raise no current record (8709) and change nothing, and a delete does nothing: taken
+//   literally they would change or delete the neighbouring record.
+// - The cursor properties name no count of validity checks and the cursors here keep none, so no
+//   field becomes required through them; hidden fields are never asked for.
+// - A block begins with the active record: the cursor steps back one record before the first
+//   block is read, as a block read goes on after the cursor's record. The cursors here take the
+//   "between records" property (0x50014) as a step past the record they are on, so it is not set.
+//   Calculated values of a block record are worked out in the spare buffer, as a block record has
+//   no room for them.
+// - Record buffers keep no blob cache: a blob is read from the cursor whenever it is asked for.
+#include <cstdint>
+#include <vector>
+
+#include "framework/db/DataSet.h"
+#include "recordmgr/CursorProperties.h"
+#include "recordmgr/FieldDescriptor.h"
+
+class TBaseTable;
+class TttSession;
+class TVirtEng;
+
+QN_EXCEPTION(ENoResultSet, EDatabaseError)
+
+namespace dataset_texts {
+inline constexpr const char* kNoResultSet = "Error creating cursor handle";
+}  // namespace dataset_texts
+
+class TttBDEDataset : public TDataSet {
+  QN_CLASS(TttBDEDataset, TDataSet)
+ public:
+  static constexpr uint32_t PropertyMakeCrack = 0x50014;
+  static constexpr uint16_t LockForWrite = 1;
+  static constexpr int BlockBufferSize = 24576;
+
+  explicit TttBDEDataset(TComponent* owner);
+  ~TttBDEDataset() override;
+
+  // --- Supplied by the binding ---
+  virtual TVirtEng* Engine() = 0;
+  virtual TttSession* DefaultSession() = 0;
+
+  TBaseTable* Handle() const { return handle_; }
+  int RecordSize() const { return recordSize_; }
+  bool CanModifyCursor() const { return canModify_; }
+  bool RecordNumbersSupported() const { return recordNumbers_; }
+  // The cursor's descriptor of a physical field (1-based); nullptr for another number.
+  const FieldDescriptor* Descriptor(int fieldNo) const;
+
+  // --- The framework's dataset protocol ---
+  bool GetFieldData(TField* field, void* buffer) override;
+  void SetFieldData(TField* field, const void* buffer) override;
+  bool GetCurrentRecord(char* buffer) override;
+  int GetRecordCount() const override;
+  bool IsSequenced() const override;
+  bool BookmarkValid(TBookmark bookmark) override;
+  int CompareBookmarks(TBookmark a, TBookmark b) override;
+  int GetBlobFieldData(int fieldNo, std::vector<char>& buffer) override;
+  void DataEvent(TDataEvent event, intptr_t info) override;
+  void SetBlockReadSize(int size) override;
+
+ protected:
+  // The cursor of the dataset; nil when there is none.
+  virtual TBaseTable* CreateHandle() { return nullptr; }
+  virtual void DestroyHandle();
+  virtual void PrepareCursor() {}
+
+  void OpenCursor(bool infoQuery) override;
+  void CloseCursor() override;
+  bool IsCursorOpen() const override { return handle_ != nullptr; }
+  void InternalOpen() override;
+  void InternalClose() override;
+  void InternalInitFieldDefs() override;
+
+  char* AllocRecordBuffer() override;
+  void FreeRecordBuffer(char*& buffer) override;
+  void InternalInitRecord(char* buffer) override;
+  void InitRecord(char* buffer) override;
+  TGetResult GetRecord(char* buffer, TGetMode mode, bool doCheck) override;
+  int GetRecordSize() const override { return recordSize_; }
+  void ClearCalcFields(char* buffer) override;
+
+  void InternalFirst() override;
+  void InternalLast() override;
+  void InternalGotoBookmark(TBookmark bookmark) override;
+  void InternalSetToRecord(char* buffer) override;
+  void InternalEdit() override;
+  void InternalInsert() override;
+  void InternalPost() override;
+  void InternalCancel() override;
+  void InternalDelete() override;
+  void InternalRefresh() override;
+  void InternalAddRecord(const char* buffer, bool append) override;
+  void InternalHandleException() override;
+  bool GetCanModify() const override { return canModify_; }
+
+  TBookmarkFlag GetBookmarkFlag(const char* buffer) const override;
+  void SetBookmarkFlag(char* buffer, TBookmarkFlag flag) override;
+  void GetBookmarkData(const char* buffer, void* data) const override;
+  void SetBookmarkData(char* buffer, const void* data) override;
+
+  int GetRecNo() const override;
+  void SetRecNoImpl(int value) override;
+  void BlockReadNext() override;
+
+  // Raises the status as the engine's error unless it is 0.
+  void Check(uint16_t status);
+
+ private:
+  // The record information behind the calculated fields of every buffer.
+  struct RecordInfo {
+    int32_t RecordNumber;
+    uint8_t UpdateStatus;
+    uint8_t BookmarkFlag;
+    uint8_t Spare[2];
+  };
+
+  void readCursorProperties();
+  void addFieldDefs(const std::vector<FieldDescriptor>& descriptors);
+  RecordInfo info(const char* buffer) const;
+  void setInfo(char* buffer, const RecordInfo& record);
+  // The record buffer fields read and write in the current state; nullptr when there is none.
+  char* recordBufferForState() const;
+  // Sets the cursor on the buffer's record; false when the cursor fell back to another one.
+  bool positionOn(const char* buffer);
+  // Holds the engine's value of a field of the descriptor's local size, whatever the field's.
+  std::vector<char>& scratchFor(const TField* field);
+  void stepBackOneRecord();
+
+  TBaseTable* handle_ = nullptr;
+  std::vector<FieldDescriptor> descriptors_;
+  int recordSize_ = 0;
+  int recordInfoOffset_ = 0;
+  int bookmarkOffset_ = 0;
+  int recordBufferSize_ = 0;
+  bool canModify_ = false;
+  bool recordNumbers_ = false;
+  std::vector<char> scratch_;
+  // Block reading: records of recordSize_ bytes each.
+  std::vector<char> block_;
+  int blockCapacity_ = 0;
+  int blockCount_ = 0;
+  int blockIndex_ = 0;
+  int blockTotal_ = 0;
+};
