@@ -43,8 +43,6 @@ AnsiString readText(const TRightsRegistry& registry, const char* name) {
 
 }  // namespace
 
-bool OnMainThread() { return ::gettid() == ::getpid(); }
-
 AnsiString SessionConfigurationKey(const AnsiString& subkey) {
   return AnsiString(TBtrSession::RegistryBase) + "\\Configuration\\" + subkey;
 }

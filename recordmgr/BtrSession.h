@@ -16,11 +16,8 @@
 
 #include "framework/base/AnsiString.h"
 #include "recordmgr/BaseSession.h"
+#include "recordmgr/MainThread.h"
 #include "recordmgr/WinBtr.h"
-
-// Whether the caller runs on the process's first thread, the one the program's windows run on:
-// libraries are loaded and released there only.
-bool OnMainThread();
 
 // The registry key of a configuration subkey ("Btrieve Client", "Intl", "Fields", ...).
 AnsiString SessionConfigurationKey(const AnsiString& subkey);
