@@ -11,7 +11,6 @@
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
-#include "recordmgr/BtrieveEngine.h"
 
 AnsiString RecordFileDir;
 bool RecordEngineLoaded = false;
@@ -88,10 +87,9 @@ bool askFileLockRetry(const AnsiString& argument) {
                     0) == mrYes;
 }
 
-// Empties the slots before the record manager stops.
-UnitRegistration unit("core/RecordFiles", {}, {}, [] {
+// Empties the slots before the record manager stops (its own unit stops it after this one).
+UnitRegistration unit("core/RecordFiles", {"recordmgr/BtrieveEngine"}, {}, [] {
   CloseAllRecordFiles();
-  if (RecordEngineLoaded) UnloadBtrieveEngine();
   RecordEngineLoaded = false;
 });
 

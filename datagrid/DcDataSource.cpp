@@ -1,0 +1,10 @@
+#include "datagrid/DcDataSource.h"
+
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/UnitLifecycle.h"
+
+namespace {
+
+UnitRegistration unit("datagrid/DcDataSource", {}, [] { RegisterClass<TdcDataSource>(); });
+
+}  // namespace
