@@ -11,6 +11,7 @@
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
+#include "recordmgr/Sessions.h"
 
 AnsiString RecordFileDir;
 bool RecordEngineLoaded = false;
@@ -87,11 +88,15 @@ bool askFileLockRetry(const AnsiString& argument) {
                     0) == mrYes;
 }
 
-// Empties the slots before the record manager stops (its own unit stops it after this one).
-UnitRegistration unit("core/RecordFiles", {"recordmgr/BtrieveEngine"}, {}, [] {
-  CloseAllRecordFiles();
-  RecordEngineLoaded = false;
-});
+// Empties the slots before the sessions end their clients and the record manager stops: the
+// last session to go stops it. Asking for the session list at start links the session unit in,
+// so this unit is always ordered after it.
+UnitRegistration unit(
+    "core/RecordFiles", {"recordmgr/BtrieveEngine", "recordmgr/Sessions"}, [] { BtrieveSessionList(); },
+    [] {
+      CloseAllRecordFiles();
+      RecordEngineLoaded = false;
+    });
 
 }  // namespace
 

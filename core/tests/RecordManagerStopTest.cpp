@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <memory>
+#include <string>
 
 #include "core/RecordFiles.h"
 #include "core/tests/SeededDataFolder.h"
 #include "framework/base/UnitLifecycle.h"
 #include "recordmgr/BtrieveEngine.h"
+#include "recordmgr/Sessions.h"
 #include "recordmgr/tests/RecordingLog.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 using qn::core::testing::SeededDataFolder;
 
 constexpr uint16_t kClose = 1;
+constexpr uint16_t kStopClient = 25;
 
 // The record-file layer runs on the recording library, which was loaded first and so serves the
 // layer's own load.
@@ -25,10 +28,15 @@ class RecordManagerStopTest : public SeededDataFolder {
   }
 };
 
-TEST_F(RecordManagerStopTest, StoppingTheUnitsClosesTheOpenFilesBeforeTheRecordManagerStops) {
+TEST_F(RecordManagerStopTest, StoppingTheUnitsEmptiesTheSlotsThenEndsTheSessionsThenStopsTheRecordManager) {
+  // A database of the default session makes it a client of the record manager.
+  auto database = std::make_unique<TtbDatabase>(nullptr);
+  database->SetDatabaseName(dataDir);
+  database->SetConnected(true);
+  ASSERT_TRUE(DefaultBtrieveSession()->Active());
+  database.reset();
   OpenStandardFile(1);
   OpenStandardFile(2);
-  ASSERT_TRUE(IsRecordFileOpen(1));
   recordingtest::clearRecordedCalls();
 
   UnitRegistry::Program().StopAll();
@@ -37,14 +45,20 @@ TEST_F(RecordManagerStopTest, StoppingTheUnitsClosesTheOpenFilesBeforeTheRecordM
 
   EXPECT_FALSE(IsRecordFileOpen(1));
   EXPECT_FALSE(IsRecordFileOpen(2));
-  ASSERT_FALSE(calls.empty());
+  EXPECT_EQ(BtrieveSessionList()->Count(), 1);
+  std::vector<std::string> order;
+  for (const RecordedCall& c : calls) {
+    if (c.entry == RecordedEntry::Stop)
+      order.push_back("record manager stopped");
+    else if (c.entry != RecordedEntry::Init && c.op == kClose)
+      order.push_back("file closed");
+    else if (c.entry != RecordedEntry::Init && c.op == kStopClient)
+      order.push_back("client ended");
+  }
   // Nothing reaches the record manager once it is stopped, and it is stopped once.
+  EXPECT_EQ(order, (std::vector<std::string>{"file closed", "file closed", "client ended", "record manager stopped"}));
+  ASSERT_FALSE(calls.empty());
   EXPECT_EQ(calls.back().entry, RecordedEntry::Stop);
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const RecordedCall& c) { return c.entry == RecordedEntry::Stop; }), 1);
-  const auto closes = std::count_if(calls.begin(), calls.end(), [](const RecordedCall& c) {
-    return c.entry != RecordedEntry::Stop && c.entry != RecordedEntry::Init && c.op == kClose;
-  });
-  EXPECT_EQ(closes, 2);
 }
 
 TEST_F(RecordManagerStopTest, AfterTheUnitsStartAgainTheLayerStartsTheRecordManagerAgain) {
