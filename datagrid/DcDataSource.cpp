@@ -8,3 +8,5 @@ namespace {
 UnitRegistration unit("datagrid/DcDataSource", {}, [] { RegisterClass<TdcDataSource>(); });
 
 }  // namespace
+
+TdcDataSource::TdcDataSource(TComponent* owner) : TDataSource(owner) {}

@@ -78,3 +78,5 @@ void ValidatePictureMasks(TDataSet* DataSet, const TdcInvalidValueEvent& OnInval
     DatabaseError(pictureValidateError() + field->DisplayName());
   }
 }
+
+void NotifyDesignerModified(TObject*) {}

@@ -26,3 +26,7 @@ bool IsTextCompleteForMask(const AnsiString& Mask, const AnsiString& Text);
 // not read-only gets the focus, OnInvalidValue is called, and the post is refused with a database
 // error naming the field. Field values are never changed.
 void ValidatePictureMasks(TDataSet* DataSet, const TdcInvalidValueEvent& OnInvalidValue);
+
+// Tells the form's designer that a control rewrote a mask while the form was being designed.
+// Forms are never designed while the program runs, so there is nobody to tell.
+void NotifyDesignerModified(TObject* Component);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "datagrid/DcDataSource.h"
 #include "datagrid/ExtensionProperties.h"
 #include "datagrid/FieldControlTypes.h"
 #include "datagrid/FieldPictureMasks.h"
 #include "datagrid/LookupFieldLists.h"
 #include "datagrid/tests/ExtendedTestDataSet.h"
+#include "framework/base/ClassRegistry.h"
 #include "framework/db/MemoryDataSet.h"
 
 namespace {
@@ -122,6 +124,41 @@ TEST(ExtensionProperties, ClassNamesAreMatchedOnTheClassAndItsAncestorsWithoutCa
   EXPECT_TRUE(ClassInheritsFromName(ExtendedTestDataSet::StaticClassInfo(), "ExtendedTestDataSet"));
   EXPECT_FALSE(ClassInheritsFromName(ExtendedTestDataSet::StaticClassInfo(), "TDataSource"));
   EXPECT_FALSE(ClassInheritsFromName(nullptr, "TObject"));
+}
+
+}  // namespace
+
+namespace {
+
+// The library's client dataset, as far as these helpers know it: by its class name.
+class TdcClientDataSet : public MemoryDataSet {
+  QN_CLASS(TdcClientDataSet, MemoryDataSet)
+ public:
+  using MemoryDataSet::MemoryDataSet;
+};
+
+class ClientDataSetDescendant : public TdcClientDataSet {
+  QN_CLASS(ClientDataSetDescendant, TdcClientDataSet)
+ public:
+  using TdcClientDataSet::TdcClientDataSet;
+};
+
+TEST(ExtensionProperties, AClientDataSetIsExtendedAndFiltersByItsFilteredFlag) {
+  ClientDataSetDescendant ds(nullptr);
+  EXPECT_TRUE(IsExtendedDataSet(&ds));
+  EXPECT_FALSE(GetFilterOptionsEnabled(&ds));
+  ds.SetFiltered(true);
+  EXPECT_TRUE(GetFilterOptionsEnabled(&ds));
+}
+
+TEST(ExtensionProperties, TheLibrarysDataSourceIsMadeByClassName) {
+  TComponent form(nullptr);
+  TdcDataSource placed(&form);
+  TComponent* source = CreateComponentByClassName("TdcDataSource", &form);
+  ASSERT_NE(source, nullptr);
+  EXPECT_TRUE(source->InheritsFrom("TDataSource"));
+  MemoryDataSet ds(nullptr);
+  EXPECT_TRUE(WriteObjectProperty(source, "DataSet", &ds));
 }
 
 }  // namespace
