@@ -2,6 +2,7 @@
 
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
+#include "datagrid/InputHelpers.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/Strings.h"
 #include "framework/db/DataSet.h"
@@ -47,6 +48,23 @@ bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const 
 
 bool IsControlNamingType(const AnsiString& Type) {
   return StrEqualNoCase(Type, "CustomEdit") || StrEqualNoCase(Type, "LookupCombo") || StrEqualNoCase(Type, "Combo");
+}
+
+bool RemoveUnresolvedControlTypes(TComponent* Component, const TDataSet* DataSet) {
+  TStrings* list = GetControlTypeList(Component);
+  if (!list || !Component->ComponentState().Contains(csDesigning)) return true;
+  const TComponent* form = GetOwnerForm(Component);
+  const TComponent* dataSetOwner = DataSet ? DataSet->Owner() : nullptr;
+  auto resolves = [&](const AnsiString& name) {
+    const size_t dot = name.find('.');
+    if (dot == AnsiString::npos) return form && form->FindComponent(name);
+    return dataSetOwner && dataSetOwner->FindComponent(name.substr(dot + 1));
+  };
+  for (int i = list->Count() - 1; i >= 0; --i) {
+    const std::optional<ControlTypeLine> line = ReadControlTypeLine(list->Strings(i));
+    if (line && IsControlNamingType(line->Type) && !resolves(line->Params)) list->Delete(i);
+  }
+  return true;
 }
 
 bool IsRichEditField(TField* Field, bool ReadContent) {

@@ -5,6 +5,8 @@
 
 class TObject;
 class TField;
+class TComponent;
+class TDataSet;
 
 struct FieldControlType {
   AnsiString Type;
@@ -19,6 +21,10 @@ FieldControlType GetFieldControlType(const TObject* Component, const AnsiString&
 bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const AnsiString& Type, const AnsiString& Params);
 // The types whose params name a control: "CustomEdit", "LookupCombo" and "Combo", any case.
 bool IsControlNamingType(const AnsiString& Type);
+// While Component is being designed: deletes every line of a control-naming type whose control
+// does not exist. A plain name is looked for on Component's form, a name with '.' (its part after
+// the first '.') among the components of DataSet's owner. Answers True.
+bool RemoveUnresolvedControlTypes(TComponent* Component, const TDataSet* DataSet);
 // A blob field marked as rich text in its dataset's ControlType list or, with ReadContent, one
 // whose content starts with the rich-text signature.
 bool IsRichEditField(TField* Field, bool ReadContent);

@@ -68,3 +68,30 @@ TEST(FieldControlTypes, ABlobFieldIsRichTextByItsLineOrByItsContent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FieldControlTypes, WhileDesigningLinesNamingMissingControlsGo) {
+  TComponent form(nullptr);
+  auto* dataModule = new TComponent(&form);
+  auto* ds = new ExtendedTestDataSet(dataModule);
+  (new TComponent(&form))->SetName("ClientCode");
+  (new TComponent(dataModule))->SetName("Kinds");
+  const char* lines =
+      "Client Code;CustomEdit;ClientCode\r\nMatter;CustomEdit;MatterCode\r\nKind;LookupCombo;DM.Kinds\r\n"
+      "Type;Combo;DM.Types\r\nAddress Type;CheckBox;S;X\r\n";
+  ds->ControlType.SetText(lines);
+  // Not being designed: nothing changes.
+  EXPECT_TRUE(RemoveUnresolvedControlTypes(ds, ds));
+  EXPECT_EQ(ds->ControlType.Count(), 5);
+
+  form.SetDesigning(true);
+  EXPECT_TRUE(RemoveUnresolvedControlTypes(ds, ds));
+  ASSERT_EQ(ds->ControlType.Count(), 3);
+  EXPECT_EQ(ds->ControlType[0], "Client Code;CustomEdit;ClientCode");
+  EXPECT_EQ(ds->ControlType[1], "Kind;LookupCombo;DM.Kinds");
+  EXPECT_EQ(ds->ControlType[2], "Address Type;CheckBox;S;X");
+  form.SetDesigning(false);
+}
+
+}  // namespace
