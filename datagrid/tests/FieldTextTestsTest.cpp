@@ -7,6 +7,7 @@
 #include "framework/base/tests/ScopedSettings.h"
 #include "framework/db/Field.h"
 #include "framework/db/MemoryDataSet.h"
+#include "framework/db/StringField.h"
 
 namespace {
 
@@ -73,6 +74,19 @@ TEST_F(FieldTextTestsTest, FieldsOfAMemoryDataSetAreNotTheRecordManagers) {
   EXPECT_FALSE(DataSetHasField(nullptr, "Name"));
   EXPECT_FALSE(IsCalculatedOrLookupField(ds.FieldByName("Name")));
   EXPECT_TRUE(IsNonBdeField(ds.FieldByName("Name")));
+  EXPECT_FALSE(IsNonBdeField(nullptr));
+}
+
+TEST_F(FieldTextTestsTest, CalculatedAndLookupFieldsAreTold) {
+  MemoryDataSet ds(nullptr);
+  for (TFieldKind kind : {fkData, fkCalculated, fkLookup}) {
+    auto* field = new TStringField(&ds);
+    field->SetFieldName("F" + std::to_string(static_cast<int>(kind)));
+    field->SetFieldKind(kind);
+    field->SetDataSet(&ds);
+    EXPECT_EQ(IsCalculatedOrLookupField(field), kind != fkData) << kind;
+  }
+  EXPECT_FALSE(IsCalculatedOrLookupField(nullptr));
 }
 
 }  // namespace
