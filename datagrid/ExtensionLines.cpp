@@ -8,7 +8,8 @@ namespace {
 
 constexpr char kTab = '\t';
 constexpr size_t kMaxParams = 255;
-constexpr const char* kControlTypes[] = {"CheckBox", "CustomEdit", "RichEdit", "Bitmap", "ImageIndex", "LookupCombo", "Combo"};
+constexpr const char* kControlTypes[] = {"CheckBox",   "CustomEdit",  "RichEdit", "Bitmap",
+                                         "ImageIndex", "LookupCombo", "Combo"};
 
 bool holds(const AnsiString& text, char ch) { return text.find(ch) != AnsiString::npos; }
 

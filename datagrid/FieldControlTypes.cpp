@@ -26,7 +26,8 @@ FieldControlType GetFieldControlType(const TObject* Component, const AnsiString&
   return result;
 }
 
-bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const AnsiString& Type, const AnsiString& Params) {
+bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const AnsiString& Type,
+                         const AnsiString& Params) {
   TStrings* list = GetControlTypeList(Component);
   if (!list) return false;
   int found = -1;

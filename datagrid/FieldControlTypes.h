@@ -18,7 +18,8 @@ FieldControlType GetFieldControlType(const TObject* Component, const AnsiString&
 // Rewrites the first line of the field (compared without case), keeping its spelling of the field
 // name; an empty Type or "Field" deletes that line; without a line, one is appended. A type the
 // list cannot hold changes nothing and answers False.
-bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const AnsiString& Type, const AnsiString& Params);
+bool SetFieldControlType(TObject* Component, const AnsiString& FieldName, const AnsiString& Type,
+                         const AnsiString& Params);
 // The types whose params name a control: "CustomEdit", "LookupCombo" and "Combo", any case.
 bool IsControlNamingType(const AnsiString& Type);
 // While Component is being designed: deletes every line of a control-naming type whose control

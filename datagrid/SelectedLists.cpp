@@ -45,8 +45,8 @@ void BuildSelectedFromFields(TDataSet* DataSet, TStrings& Selected) {
   for (int i = 0; i < DataSet->FieldCount(); ++i) {
     const TField* field = DataSet->Fields()[i];
     if (!field->Visible()) continue;
-    if (const std::optional<AnsiString> line = WriteSelectedLine({field->FieldName(), field->DisplayWidth(), field->DisplayLabel(), {}}))
-      Selected.Add(*line);
+    const SelectedLine line{field->FieldName(), field->DisplayWidth(), field->DisplayLabel(), {}};
+    if (const std::optional<AnsiString> text = WriteSelectedLine(line)) Selected.Add(*text);
   }
 }
 

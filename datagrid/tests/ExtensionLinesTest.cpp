@@ -13,7 +13,8 @@ TEST(ExtensionLines, EveryFormatReadsAndWritesBackUnchanged) {
     EXPECT_EQ(WriteControlTypeLine(*line), std::optional<AnsiString>(text));
   }
   for (const char* text : {"Threshhold\t#[#][#][#][#]\tT\tF", "Fee Budget $\t*#[.[#][#]]\tF\tT",
-                           "Case Status 2\t{ ,C,D,F,N,R}\tF\tF", "FeePerCent\t{[#][#][#].[#][#][#][#],[#][#][#]}\tT\tT"}) {
+                           "Case Status 2\t{ ,C,D,F,N,R}\tF\tF",
+                           "FeePerCent\t{[#][#][#].[#][#][#][#],[#][#][#]}\tT\tT"}) {
     SCOPED_TRACE(text);
     const auto line = ReadPictureMaskLine(text);
     ASSERT_TRUE(line);

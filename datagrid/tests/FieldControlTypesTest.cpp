@@ -10,7 +10,8 @@ using datagridtest::ExtendedTestDataSet;
 
 TEST(FieldControlTypes, AFieldListedTwiceReadsAsItsLastValidLine) {
   ExtendedTestDataSet ds(nullptr);
-  ds.ControlType.SetText("Kind;Combo;First\r\nKind;CheckBox;Y;N\r\nkind;CustomEdit;Other\r\nKind;Spinner;x\r\nKind\r\n");
+  ds.ControlType.SetText(
+      "Kind;Combo;First\r\nKind;CheckBox;Y;N\r\nkind;CustomEdit;Other\r\nKind;Spinner;x\r\nKind\r\n");
   const FieldControlType type = GetFieldControlType(&ds, "Kind");
   EXPECT_EQ(type.Type, "CheckBox");
   EXPECT_EQ(type.Params, "Y;N");
@@ -46,7 +47,8 @@ TEST(FieldControlTypes, TheTypeFieldOrNoTypeDeletesTheLine) {
 
 TEST(FieldControlTypes, ControlNamingTypes) {
   for (const char* type : {"CustomEdit", "lookupcombo", "COMBO"}) EXPECT_TRUE(IsControlNamingType(type)) << type;
-  for (const char* type : {"CheckBox", "RichEdit", "Bitmap", "ImageIndex", ""}) EXPECT_FALSE(IsControlNamingType(type)) << type;
+  for (const char* type : {"CheckBox", "RichEdit", "Bitmap", "ImageIndex", ""})
+    EXPECT_FALSE(IsControlNamingType(type)) << type;
 }
 
 TEST(FieldControlTypes, ABlobFieldIsRichTextByItsLineOrByItsContent) {

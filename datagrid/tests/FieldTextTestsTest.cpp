@@ -59,7 +59,8 @@ TEST_F(FieldTextTestsTest, TextsAreCheckedByFieldType) {
 }
 
 TEST_F(FieldTextTestsTest, NumericAndSearchableTypes) {
-  for (TFieldType t : {ftSmallint, ftInteger, ftWord, ftFloat, ftCurrency, ftAutoInc}) EXPECT_TRUE(IsNumericFieldType(t)) << t;
+  for (TFieldType t : {ftSmallint, ftInteger, ftWord, ftFloat, ftCurrency, ftAutoInc})
+    EXPECT_TRUE(IsNumericFieldType(t)) << t;
   for (TFieldType t : {ftBCD, ftString, ftDate, ftBoolean, ftBlob}) EXPECT_FALSE(IsNumericFieldType(t)) << t;
   for (TFieldType t : {ftBytes, ftVarBytes, ftBlob, ftGraphic}) EXPECT_FALSE(IsSearchableFieldType(t)) << t;
   for (TFieldType t : {ftString, ftMemo, ftInteger, ftDate, ftFmtMemo}) EXPECT_TRUE(IsSearchableFieldType(t)) << t;

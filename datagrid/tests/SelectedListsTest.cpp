@@ -22,7 +22,8 @@ class SelectedListsTest : public ::testing::Test {
 
 TEST_F(SelectedListsTest, ApplyingShowsTheListedFieldsInListOrderWithWidthAndTitle) {
   StringList selected;
-  selected.SetText("Title\t25\tCase title\r\nCaseID\t8\tCase~Identifier\tF\r\nGhost\t5\tNone\r\nClient\tx\tBad width\r\n");
+  selected.SetText(
+      "Title\t25\tCase title\r\nCaseID\t8\tCase~Identifier\tF\r\nGhost\t5\tNone\r\nClient\tx\tBad width\r\n");
   ds.FieldByName("Client")->SetDisplayWidth(3);
   ApplySelectedToFields(&ds, selected);
   EXPECT_FALSE(ds.ControlsDisabled());
