@@ -11,7 +11,7 @@
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
-#include "recordmgr/BtrieveEngine.h"
+#include "recordmgr/Sessions.h"
 
 AnsiString RecordFileDir;
 bool RecordEngineLoaded = false;
@@ -88,12 +88,15 @@ bool askFileLockRetry(const AnsiString& argument) {
                     0) == mrYes;
 }
 
-// Empties the slots before the record manager stops.
-UnitRegistration unit("core/RecordFiles", {}, {}, [] {
-  CloseAllRecordFiles();
-  if (RecordEngineLoaded) UnloadBtrieveEngine();
-  RecordEngineLoaded = false;
-});
+// Empties the slots before the sessions end their clients and the record manager stops: the
+// last session to go stops it. Asking for the session list at start links the session unit in,
+// so this unit is always ordered after it.
+UnitRegistration unit(
+    "core/RecordFiles", {"recordmgr/BtrieveEngine", "recordmgr/Sessions"}, [] { BtrieveSessionList(); },
+    [] {
+      CloseAllRecordFiles();
+      RecordEngineLoaded = false;
+    });
 
 }  // namespace
 

@@ -143,3 +143,13 @@ AnsiString StrScanToken(const AnsiString& Text, int& Pos, int Options, const Cha
   Pos = end;
   return token;
 }
+
+AnsiString StringsToText(const TStrings& Strings, bool OneLine) {
+  const char* separator = OneLine ? " " : "\r\n";
+  AnsiString text;
+  for (int i = 0; i < Strings.Count(); ++i) {
+    if (i) text += separator;
+    text += Strings[i];
+  }
+  return text;
+}

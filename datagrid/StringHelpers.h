@@ -50,3 +50,7 @@ AnsiString StrAfterChar(const AnsiString& Text, char Ch);
 AnsiString StrScanToken(const AnsiString& Text, int& Pos, int Options, const CharSet& StopSet);
 
 inline int IntMax(int A, int B) { return A > B ? A : B; }
+inline int IntMin(int A, int B) { return A < B ? A : B; }
+
+// The lines joined by a blank (OneLine) or by CR LF, with nothing after the last line.
+AnsiString StringsToText(const TStrings& Strings, bool OneLine);

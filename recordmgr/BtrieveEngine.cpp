@@ -8,6 +8,7 @@
 
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/EngineEntryPoints.h"
+#include "framework/base/UnitLifecycle.h"
 #include "recordmgr/ProgramLibrary.h"
 
 namespace {
@@ -43,6 +44,10 @@ bool loadLibrary(const char* libraryName) {
   callIdEntry.store(callId);
   return true;
 }
+
+// Every unit that holds record-manager clients or files names this one, so the record manager
+// stops after they have let go of them.
+UnitRegistration unit("recordmgr/BtrieveEngine", {}, {}, [] { UnloadBtrieveEngine(); });
 
 }  // namespace
 

@@ -1,0 +1,47 @@
+#include "datagrid/DrawingHelpers.h"
+
+#include <algorithm>
+
+#include "framework/ui/Canvas.h"
+#include "framework/ui/Color.h"
+#include "framework/ui/Font.h"
+#include "framework/ui/ScreenFacts.h"
+
+bool IsPaintCopyState(TControlState State) { return State.Contains(csPaintCopy); }
+
+void DrawEllipsisButton(Canvas& Canvas, const TRect& Rect, int Style, TControlState State) {
+  TRect face = Rect;
+  const unsigned frame = Style == 2 && !IsPaintCopyState(State) ? unsigned{frameFlat} : 0u;
+  Canvas.drawFrameControl(face, FrameControl::pushButton, frame);
+  const int side = std::max(1, Rect.Width() / 8);
+  const int left = Rect.Left + (Rect.Width() - side) / 2;
+  const int top = Rect.Top + (Rect.Height() - side) / 2;
+  const CanvasBrush kept = Canvas.Brush;
+  Canvas.Brush = {clBlack, BrushStyle::solid};
+  for (int offset : {-2 * side, 0, 2 * side}) Canvas.fillRect(Bounds(left + offset, top, side, side));
+  Canvas.Brush = kept;
+}
+
+void DrawDropDownButton(Canvas& Canvas, const TRect& Rect, bool Pressed, TControlState State, bool Enabled) {
+  unsigned frame = 0;
+  if (!Enabled) frame |= frameInactive;
+  if (Pressed && !IsPaintCopyState(State)) frame |= framePushed | frameFlat;
+  TRect button = Rect;
+  Canvas.drawFrameControl(button, FrameControl::comboArrow, frame);
+}
+
+void DrawFocusFrame(Canvas& Canvas, const TRect& Rect) {
+  const CanvasBrush keptBrush = Canvas.Brush;
+  const CanvasPen keptPen = Canvas.Pen;
+  Canvas.Brush.Style = BrushStyle::clear;
+  Canvas.Pen = {clHighlight, 1, PenStyle::solid};
+  Canvas.drawRectangle(Rect);
+  Canvas.Font()->SetColor(clHighlight);
+  Canvas.DrawFocusRect(Rect);
+  Canvas.Brush = keptBrush;
+  Canvas.Pen = keptPen;
+}
+
+bool IsOneLineHigh(const Canvas& Canvas, const TRect& Rect) {
+  return Canvas.textHeight(" ") + 2 * qn::ui::screenFacts().borderHeight + 3 >= Rect.Height();
+}

@@ -1,0 +1,72 @@
+#include "recordmgr/Sessions.h"
+
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/ComponentError.h"
+#include "framework/base/UnitLifecycle.h"
+#include "recordmgr/BtrSqlSession.h"
+#include "recordmgr/VirtEng.h"
+
+namespace {
+
+TtbSessionList* sessionList = nullptr;
+TtbSession* defaultSession = nullptr;
+
+TtbSessionList& theList() {
+  if (!sessionList) throw EComponentError("The record-manager sessions are not started");
+  return *sessionList;
+}
+
+// The record manager stops after the sessions have ended their clients.
+UnitRegistration unit(
+    "recordmgr/Sessions", {"recordmgr/BtrieveEngine"},
+    [] {
+      RegisterClass<TtbSession>();
+      RegisterClass<TtbDatabase>();
+      sessionList = new TtbSessionList;
+      defaultSession = new TtbSession(nullptr);
+      defaultSession->SetSessionName("Btrieve");
+    },
+    [] {
+      defaultSession = nullptr;
+      delete sessionList;
+      sessionList = nullptr;
+    });
+
+}  // namespace
+
+TtbSessionList::~TtbSessionList() {
+  CloseAll();
+  delete engine_;
+}
+
+TttSession* TtbSessionList::DefaultSession() {
+  for (int i = 0; i < Count(); ++i)
+    if (Sessions(i)->IsDefault()) return Sessions(i);
+  return nullptr;
+}
+
+TtbSession::TtbSession(TComponent* owner) : TttSession(owner, theList()) {}
+
+TtbSessionList& TtbSession::list() const { return static_cast<TtbSessionList&>(SessionList()); }
+
+TVirtEng* TtbSession::Engine() { return list().Engine(); }
+
+void TtbSession::SetEngineObject(TVirtEng* engine) { list().SetEngine(engine); }
+
+void TtbSession::CriticalSectionStart() { list().CriticalSection().lock(); }
+
+void TtbSession::CriticalSectionEnd() { list().CriticalSection().unlock(); }
+
+TBapiListItemClass TtbSession::GetEngineClass() { return &CreateSession<TBtrSqlSession>; }
+
+TttSession* TtbSession::DefaultSession() { return list().DefaultSession(); }
+
+TttDatabase* TtbSession::CreateDatabase() { return new TtbDatabase(this, list()); }
+
+TtbDatabase::TtbDatabase(TComponent* owner) : TtbDatabase(owner, theList()) {}
+
+TtbDatabase::TtbDatabase(TComponent* owner, TtbSessionList& list) : TttDatabase(owner, list) { SetLoginPrompt(false); }
+
+TtbSessionList* BtrieveSessionList() { return sessionList; }
+
+TtbSession* DefaultBtrieveSession() { return defaultSession; }
