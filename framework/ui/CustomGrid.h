@@ -178,6 +178,8 @@ class TCustomGrid : public SelfPaintedControl {
   void storeCellEditor();
   // Called by the editor for a typed character.
   bool cellEditorAcceptsKey(char Key) { return cellEditAcceptsKey(Key); }
+  // Called by the editor before each change the user makes in it.
+  bool cellEditorMayModify() { return CanEdit(); }
 
   TNotifyEvent OnScrollOriginChanged;
   TNotifyEvent OnColumnWidthsChanged;
@@ -201,7 +203,7 @@ class TCustomGrid : public SelfPaintedControl {
   virtual void scrollOriginChanged();
 
   // The editing questions the base asks. CanEdit: may the current cell be edited now (asked
-  // before the editor is shown and before a typed key goes into it); the base agrees.
+  // before the editor is shown and before each change the user makes in it); the base agrees.
   virtual bool CanEdit() { return true; }
   virtual bool cellEditAcceptsKey(char Key) { return true; }
   virtual AnsiString cellEditText(int ACol, int ARow) { return {}; }

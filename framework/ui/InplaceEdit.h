@@ -1,22 +1,21 @@
 #pragma once
-// TInplaceEdit: the editor a grid puts over its current cell. An edit (text, selection, editing
-// keys, maximum length) that hands the grid the keys that move between cells, stores its text
-// through the grid as it loses the focus, and keeps the edit mask the grid gives for the cell, which
-// a descendant checks typed text against (maskAllows). Changing its word wrap makes its window
-// again, keeping text, selection and focus.
-#include "framework/ui/Edit.h"
+// TInplaceEdit: the editor a grid puts over its current cell. A masked edit (text, selection,
+// editing keys, maximum length, the cell's edit mask) that hands the grid the keys that move
+// between cells, Escape among them, so the grid gives back the cell's own text; stores its text
+// through the grid as it loses the focus; and asks the grid before each change the user makes
+// whether the cell may be edited. Word wrap makes it a multi-line edit wrapping at words; changing
+// it makes its window again, keeping text, selection and focus.
+#include "framework/ui/MaskEdit.h"
 
 class TCustomGrid;
 
-class TInplaceEdit : public TCustomEdit {
-  QN_CLASS(TInplaceEdit, TCustomEdit)
+class TInplaceEdit : public TCustomMaskEdit {
+  QN_CLASS(TInplaceEdit, TCustomMaskEdit)
  public:
   explicit TInplaceEdit(TCustomGrid* Grid);
 
   TCustomGrid* Grid() const { return grid_; }
-  const AnsiString& EditMask() const { return editMask_; }
-  void SetEditMask(const AnsiString& Value) { editMask_ = Value; }
-  bool WordWrap() const { return wordWrap_; }
+  using TCustomMaskEdit::WordWrap;
   void SetWordWrap(bool Value);
 
   TWantedKeys WantedKeys() const override { return {wkArrows, wkTab, wkReturn, wkEscape}; }
@@ -26,13 +25,13 @@ class TInplaceEdit : public TCustomEdit {
   void DoExit() override;
 
  protected:
-  // Whether the text may become NewText under the edit mask; the base takes every text (the
-  // masked descendants check it).
+  // Whether the user may make the text NewText under the edit mask; the base takes every text
+  // (the masked descendants check it). Text set by code, the cell's own, is never refused.
   virtual bool maskAllows(const AnsiString& NewText) { return true; }
-  bool CanChangeText(const AnsiString& NewText) override { return maskAllows(NewText); }
+  bool CanChangeText(const AnsiString& NewText) override;
+  // The grid decides whether its cell may be edited now.
+  bool EditCanModify() override;
 
  private:
   TCustomGrid* grid_;
-  AnsiString editMask_;
-  bool wordWrap_ = false;
 };

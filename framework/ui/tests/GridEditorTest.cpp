@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/base/Exception.h"
+#include "framework/ui/Clipboard.h"
 #include "framework/ui/tests/GridTestSupport.h"
 
 namespace qn::ui::testing {
@@ -242,6 +243,94 @@ TEST_F(GridEditorTest, ChangingWordWrapMakesTheEditorsWindowAgainKeepingTextAndF
   EXPECT_TRUE(editorFocused());
 }
 
+TEST_F(GridEditorTest, AWordWrappedEditorShowsALongTextOnSeveralLinesAndEnterStillStoresIt) {
+  const AnsiString text = "a long text of many words for one narrow cell";
+  grid->setCellText(1, 2, text);
+  key(Qt::Key_F2);
+  TInplaceEdit* editor = grid->cellEditor();
+  ASSERT_TRUE(grid->cellEditorShown());
+  const int lastChar = static_cast<int>(text.size()) - 1;
+  struct Wrap {
+    bool on;
+    bool severalLines;
+  };
+  for (const Wrap& wrap : {Wrap{false, false}, Wrap{true, true}, Wrap{false, false}}) {
+    SCOPED_TRACE(wrap.on ? "wrapped" : "one line");
+    editor->SetWordWrap(wrap.on);
+    EXPECT_EQ(editor->WordWrap(), wrap.on);
+    EXPECT_EQ(editor->Text(), text);
+    EXPECT_EQ(editor->LineCount() > 2, wrap.severalLines);
+    EXPECT_EQ(editor->PositionOfChar(lastChar).Y > editor->PositionOfChar(0).Y, wrap.severalLines);
+    EXPECT_EQ(editor->SelStart(), lastChar + 1);
+    EXPECT_TRUE(editorFocused());
+  }
+  // Wrapped, Enter is still the grid's: no line break goes into the text.
+  editor->SetWordWrap(true);
+  type("!");
+  key(Qt::Key_Return);
+  EXPECT_FALSE(grid->cellEditorShown());
+  EXPECT_EQ(grid->stored, (std::vector<std::string>{"1,2=" + text + "!"}));
+}
+
+TEST_F(GridEditorTest, EscapeGivesBackTheCellsOwnTextAndHidesTheEditorUnlessItIsAlwaysShown) {
+  for (const bool alwaysShown : {false, true}) {
+    SCOPED_TRACE(alwaysShown ? "always shown" : "shown on demand");
+    grid->hideCellEditor();
+    setOption(gridAlwaysShowEditor, alwaysShown);
+    grid->setCellText(1, 2, "c1r2");
+    key(Qt::Key_F2);
+    ASSERT_TRUE(editorFocused());
+    type("zz");
+    // The cell changes while it is edited: Escape shows what the cell holds now, not what the
+    // editor held when editing began.
+    grid->setCellText(1, 2, "fresh");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(grid->cellEditorShown(), alwaysShown);
+    EXPECT_EQ(editorFocused(), alwaysShown);
+    EXPECT_EQ(grid->Focused(), !alwaysShown);
+    EXPECT_EQ(grid->cellEditor()->Text(), "fresh");
+    EXPECT_FALSE(grid->cellEditor()->Modified());
+    if (alwaysShown) {
+      EXPECT_EQ(grid->cellEditor()->SelLength(), 5) << "all selected";
+    }
+    EXPECT_TRUE(form->dialogKeys.empty()) << "Escape is the grid's, not the form's";
+    // Nothing changed is left to store, by Enter or by leaving.
+    key(Qt::Key_Return);
+    key(Qt::Key_Down);
+    EXPECT_TRUE(grid->stored.empty());
+    EXPECT_EQ(grid->cellText(1, 2), "fresh");
+    grid->moveCurrentCell(1, 2, true);
+  }
+}
+
+TEST_F(GridEditorTest, EveryChangeTheUserMakesAsksTheGridWhetherTheCellMayBeEdited) {
+  key(Qt::Key_F2);
+  ASSERT_TRUE(editorFocused());
+  grid->editable = false;
+  Clipboard::SetAsText("pasted");
+  const std::vector<std::pair<const char*, std::function<void()>>> changes{
+      {"typing", [this] { type("x"); }},
+      {"backspace", [this] { key(Qt::Key_Backspace); }},
+      {"paste", [this] { key(Qt::Key_V, Qt::ControlModifier); }},
+      {"cut", [this] {
+         grid->cellEditor()->SelectAll();
+         key(Qt::Key_X, Qt::ControlModifier);
+       }},
+  };
+  for (const auto& [name, change] : changes) {
+    SCOPED_TRACE(name);
+    change();
+    EXPECT_EQ(grid->cellEditor()->Text(), "c1r2");
+    EXPECT_FALSE(grid->cellEditor()->Modified());
+  }
+  grid->editable = true;
+  grid->cellEditor()->SetSelStart(4);
+  type("x");
+  EXPECT_EQ(grid->cellEditor()->Text(), "c1r2x");
+  key(Qt::Key_Return);
+  EXPECT_EQ(grid->stored, (std::vector<std::string>{"1,2=c1r2x"}));
+}
+
 TEST_F(GridEditorTest, TheEditorIsTheGridsOwnKindAndTakesTheCellsMaskAndLength) {
   auto* digits = new TDigitsGrid(form);
   digits->SetParent(form);
@@ -259,10 +348,15 @@ TEST_F(GridEditorTest, TheEditorIsTheGridsOwnKindAndTakesTheCellsMaskAndLength) 
   EXPECT_EQ(digits->cellEditor()->Text(), "123");
   key(Qt::Key_Return);
   EXPECT_EQ(digits->cellText(2, 3), "123");
-  // The next cell's mask comes with the next cell.
+  // The next cell's mask comes with the next cell; its text is shown even where the mask would
+  // not let the user type it.
+  digits->setCellText(3, 3, "n/a");
   key(Qt::Key_Right);
   key(Qt::Key_F2);
   EXPECT_EQ(digits->cellEditor()->EditMask(), "999;33");
+  EXPECT_EQ(digits->cellEditor()->Text(), "n/a");
+  type("7");
+  EXPECT_EQ(digits->cellEditor()->Text(), "n/a");
 }
 
 }  // namespace
