@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QWidget>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "framework/ui/ActiveForm.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/EventLoop.h"
 #include "framework/ui/Focus.h"
@@ -320,6 +322,10 @@ void TForm::applyWindowGeometry() {
     widget->move(Left(), Top());
   }
   applyingGeometry_ = false;
+}
+
+void TForm::PaintWindow(QPainter& painter) {
+  painter.fillRect(0, 0, ClientWidth(), ClientHeight(), qn::ui::qtColor(Color()));
 }
 
 void TForm::BoundsChanged() {

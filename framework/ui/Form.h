@@ -202,6 +202,8 @@ class TForm : public FormBase {
   void VisibleChanged() override;
   void BoundsChanged() override;
   void BeforeDestruction() override;
+  // The client area shows the form's Color under its controls.
+  void PaintWindow(QPainter& painter) override;
   virtual void DoShow();
   virtual void DoHide();
   virtual void DoClose(TCloseAction& Action);

@@ -12,6 +12,7 @@
 
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/BevelLine.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/ComboBox.h"
@@ -19,10 +20,16 @@
 #include "framework/ui/DriveBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/GlyphButton.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/PageControl.h"
+#include "framework/ui/RadioButton.h"
+#include "framework/ui/RadioButtonGroup.h"
+#include "framework/ui/ScrollArea.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/SectionHeader.h"
+#include "framework/ui/ShapeControl.h"
+#include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/WidgetApplication.h"
@@ -34,11 +41,12 @@ class TDemoForm : public TForm {
  public:
   explicit TDemoForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Standard controls");
-    SetBounds(100, 100, 660, 460);
+    SetBounds(100, 100, 880, 460);
     SetColor(clBtnFace);
     addLeftColumn();
     addMiddleColumn();
     addRightColumn();
+    addButtonColumn();
     addBottom();
   }
 
@@ -100,6 +108,37 @@ class TDemoForm : public TForm {
     folders->SetFileList(files);
     folders->SetDirectory(programFolder);
     drives->SetFolderList(folders);
+  }
+
+  void addButtonColumn() {
+    auto* group = place(new RadioButtonGroup(this), 660, 8, 212, 76);
+    group->SetCaption("Show");
+    group->SetColumns(2);
+    for (const char* item : {"Open", "Closed", "All", "Archived"}) group->Items()->Add(item);
+    group->SetItemIndex(2);
+    place(new RadioButton(this), 660, 90, 100, 20)->SetCaption("By client");
+    auto* byCase = place(new RadioButton(this), 766, 90, 100, 20);
+    byCase->SetCaption("By case");
+    byCase->SetChecked(true);
+    for (int i = 0; i < 3; ++i) {
+      auto* speed = place(new TSpeedButton(this), 660 + i * 26, 116, 24, 22);
+      speed->SetCaption(AnsiString(1, "BIU"[i]));
+      speed->SetGroupIndex(1);
+      speed->SetDown(i == 0);
+    }
+    auto* line = place(new BevelLine(this), 660, 144, 212, 4);
+    line->SetShape(bevelTopLine);
+    auto* box = place(new ShapeControl(this), 660, 154, 60, 36);
+    box->SetBrushColor(clWhite);
+    auto* round = place(new ShapeControl(this), 730, 154, 60, 36);
+    round->SetShape(shapeEllipse);
+    round->SetBrushColor(clYellow);
+    auto* area = place(new ScrollArea(this), 660, 196, 212, 80);
+    for (int i = 0; i < 5; ++i) place(new TextLabel(this), 4, 4 + i * 20, 160, 16, area)->SetCaption(AnsiString("Docket entry ") + AnsiString(std::to_string(i + 1).c_str()));
+    area->VertScrollBar()->SetRange(104);
+    place(new GlyphButton(this), 660, 282, 68, 27)->SetKind(gbkOK);
+    place(new GlyphButton(this), 732, 282, 68, 27)->SetKind(gbkCancel);
+    place(new GlyphButton(this), 804, 282, 68, 27)->SetKind(gbkHelp);
   }
 
   void addBottom() {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 #include <QWindow>
 #include <cmath>
 
 #include "framework/ui/ActiveForm.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
@@ -61,6 +63,18 @@ TEST(FormTest, TheWindowGetsTheClientSizeAndTheFormFollowsItsResize) {
   QApplication::processEvents();
   EXPECT_EQ(form.ClientWidth(), 320);
   EXPECT_EQ(form.Height(), 170 + 23 + 10);
+}
+
+TEST(FormTest, TheClientAreaShowsTheFormsColour) {
+  qtApplication();
+  TForm form(nullptr);
+  form.SetClientWidth(120);
+  form.SetClientHeight(80);
+  form.Show();
+  const auto pixel = [&form] { return form.Window()->grab().toImage().pixel(60, 40); };
+  EXPECT_EQ(pixel(), qn::ui::qtColor(clBtnFace).rgb()) << "the default colour";
+  form.SetColor(clYellow);
+  EXPECT_EQ(pixel(), qRgb(255, 255, 0));
 }
 
 TEST(FormTest, PanelHeightsScaleWithThePixelsPerInchTheFormWasMadeWith) {
