@@ -238,6 +238,12 @@ void TdcCustomDBGrid::setRowHeights() {
   setRowHeight(0, textHeightIn(titleFont_.get(), "W") * titleLines_ + 4 + (rowLines ? 0 : 1));
 }
 
+int TdcCustomDBGrid::rowsThatFit() const {
+  int fixed = 0;
+  for (int i = 0; i < titleOffset_; ++i) fixed += rowHeight(i) + lineWidth();
+  return std::max(1, (ClientRect().Height() - fixed + lineWidth()) / rowPitch());
+}
+
 int TdcCustomDBGrid::rowPitch() const { return defaultRowHeight() + lineWidth(); }
 
 void TdcCustomDBGrid::LayoutColumns() {
@@ -266,9 +272,9 @@ void TdcCustomDBGrid::LayoutColumns() {
 
     HideCustomControl();
     UpdateRowCount();
-    const int visible = visibleRows_;
+    // The widths may show or hide the horizontal scroll bar, and with it a row.
     SetColumnAttributes();
-    if (visible != visibleRows_) UpdateRowCount();
+    if (rowsThatFit() != visibleRows_) UpdateRowCount();
     UpdateFooter();
   } catch (...) {
     sizing_ = false;
@@ -319,8 +325,7 @@ void TdcCustomDBGrid::UpdateRowCount() {
   if (rowCount() <= titleOffset_) setRowCount(titleOffset_ + 1);
   setFixedRowCount(titleOffset_);
   setFirstScrollRow(titleOffset_);
-  setRowCount(1000);
-  visibleRows_ = std::max(1, fullyVisibleRows());
+  visibleRows_ = rowsThatFit();
   if (linkActive() && !dataSet()->IsEmpty()) {
     if (visibleRows_ < link_->BufferCount() && Row() - titleOffset_ >= visibleRows_) {
       Invalidate();

@@ -170,6 +170,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   void writeEditText();
   // The footer band's height below the rows, 0 without dgShowFooter.
   int footerExtent() const;
+  // Whole data rows the client holds below the titles.
+  int rowsThatFit() const;
   // Rows a record moves by, in pixels.
   int rowPitch() const;
 

@@ -248,6 +248,7 @@ void TdcCustomDBGrid::VerticalScroll(ScrollAction Action, int Position) {
       } else {
         ds->CheckBrowseMode();
         ds->SetRecNo(ds->RecordCount() * Position / 200 + 1);
+        ds->UpdateCursorPos();
         ds->Resync(0);
       }
       break;

@@ -58,10 +58,9 @@ class DBGridTest : public ::testing::Test {
     c.SetFont(font);
     return c.textHeight(text);
   }
-  // The data rows the grid fits in a client of the given height.
+  // The whole data rows below the title row (the line after the last may fall off).
   int rowsFitting() const {
-    const int data = grid->ClientRect().Height() - grid->rowHeight(0) - grid->lineWidth();
-    return data / (grid->defaultRowHeight() + grid->lineWidth());
+    return (grid->ClientRect().Height() - grid->rowHeight(0)) / (grid->defaultRowHeight() + grid->lineWidth());
   }
   int currentRecordNumber() { return table->FieldByName("Amount")->AsInteger(); }
 
