@@ -451,6 +451,5 @@ void TdcCustomDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates) 
   link_->SetActiveRecord(record);
   const AnsiString text = field->DisplayText();
   link_->SetActiveRecord(active);
-  c.SetFont(Font());
   c.drawTextClipped(ARect, ARect.Left + 2, ARect.Top + 2, text);
 }
