@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "datagrid/ExtensionLines.h"
+#include "datagrid/IndicatorButton.h"
 #include "framework/base/IntegerText.h"
 #include "framework/base/TextCompare.h"
 #include "framework/db/DataSet.h"
@@ -138,6 +139,29 @@ void TdcCustomDBGrid::FontChanged() {
   LayoutColumns();
 }
 
+void TdcCustomDBGrid::SetIndicatorButton(TdcIButton* Value) {
+  if (Value == indicatorButton_) return;
+  if (indicatorButton_) indicatorButton_->RemoveFreeNotification(this);
+  indicatorButton_ = Value;
+  if (Value) {
+    Value->FreeNotification(this);
+    indicatorWidth_ = Value->Width() - 1;
+  } else {
+    indicatorWidth_ = 11;
+  }
+  LayoutColumns();
+}
+
+void TdcCustomDBGrid::IndicatorButtonResized() {
+  indicatorWidth_ = indicatorButton_->Width() - 1;
+  LayoutColumns();
+}
+
+void TdcCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation) {
+  TCustomGrid::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == indicatorButton_) indicatorButton_ = nullptr;
+}
+
 void TdcCustomDBGrid::SetTitleLines(int Value) {
   if (Value < 1 || Value == titleLines_) return;
   titleLines_ = Value;
@@ -233,9 +257,17 @@ int TdcCustomDBGrid::textHeightIn(TFont* font, const AnsiString& text) {
 void TdcCustomDBGrid::setRowHeights() {
   const bool rowLines = dbOptions_.Contains(dgRowLines);
   setDefaultRowHeight((textHeightIn(Font(), "W") + 2 + (rowLines ? 1 : 0)) * rowHeightPercent_ / 100);
+  titleTextOffset_ = 2;
   if (titleOffset_ == 0) return;
   if (rowCount() <= titleOffset_) setRowCount(titleOffset_ + 1);
-  setRowHeight(0, textHeightIn(titleFont_.get(), "W") * titleLines_ + 4 + (rowLines ? 0 : 1));
+  const int title = textHeightIn(titleFont_.get(), "W") * titleLines_ + 4 + (rowLines ? 0 : 1);
+  int height = title;
+  if (indicatorOffset_ && indicatorButton_) {
+    // The button covers the cell and its grid line.
+    height = std::max(title, indicatorButton_->Height() + (rowLines ? -1 : 1));
+    titleTextOffset_ = (height - title) / 2 + 2;
+  }
+  setRowHeight(0, height);
 }
 
 int TdcCustomDBGrid::rowsThatFit() const {

@@ -21,6 +21,7 @@ class TDataSet;
 class TField;
 class TFont;
 class BitmapImage;
+class TdcIButton;
 
 QN_EXCEPTION(EInvalidGridOperation, Exception)
 
@@ -62,6 +63,12 @@ class TdcCustomDBGrid : public TCustomGrid {
   bool ShowVertScrollBar() const { return showVertScrollBar_; }
   void SetShowVertScrollBar(bool Value);
   int IndicatorWidth() const { return indicatorWidth_; }
+  // The button over the top-left cell; the indicator column becomes its width less 1.
+  TdcIButton* IndicatorButton() const { return indicatorButton_; }
+  void SetIndicatorButton(TdcIButton* Value);
+  void IndicatorButtonResized();
+  // How far below the title cell's top its text starts (lower when the button makes the row taller).
+  int TitleTextOffset() const { return titleTextOffset_; }
 
   int GetFieldCount() const { return link_->FieldCount(); }
   TField* GetFields(int Index) const { return link_->Fields(Index); }
@@ -130,6 +137,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   void BoundsChanged() override;
   void Loaded() override;
   void FontChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void DoExit() override;
   void columnMoved(int FromIndex, int ToIndex) override;
   void columnWidthsChanged() override;
@@ -189,6 +197,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   int rowHeightPercent_ = 100;
   int footerHeight_ = 0;
   int indicatorWidth_ = 11;
+  TdcIButton* indicatorButton_ = nullptr;
+  int titleTextOffset_ = 2;
 
   std::vector<std::unique_ptr<TdcColumn>> columns_;
   TdcColumn standBy_{this, AnsiString()};

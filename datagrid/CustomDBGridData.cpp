@@ -430,7 +430,7 @@ void TdcCustomDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates) 
     const std::vector<AnsiString> tokens = selectedTokens(ACol - indicatorOffset_);
     const AnsiString title = tokens.size() >= 3 ? tokens[2] : field->DisplayLabel();
     c.SetFont(titleFont_.get());
-    c.drawTextClipped(ARect, ARect.Left + 2, ARect.Top + 2, SplitLine(title, '~').front());
+    c.drawTextClipped(ARect, ARect.Left + 2, ARect.Top + titleTextOffset_, SplitLine(title, '~').front());
     return;
   }
   if (!linkActive()) return;

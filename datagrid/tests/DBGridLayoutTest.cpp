@@ -1,6 +1,8 @@
 // Which fields become the data grid's columns, how wide and tall its cells are, and what the
 // user's resizing and moving of columns writes back.
 #include "datagrid/tests/DBGridTestSupport.h"
+#include "datagrid/IndicatorButton.h"
+#include "framework/base/ComponentLoading.h"
 #include "framework/db/StringField.h"
 #include "framework/ui/BitmapImage.h"
 
@@ -322,6 +324,37 @@ TEST_F(LayoutTest, TheIndicatorGlyphsLiveWhileAGridDoes) {
   delete form;
   form = nullptr;
   EXPECT_EQ(TdcCustomDBGrid::IndicatorBitmap(TdcCustomDBGrid::indicatorBrowse), nullptr);
+}
+
+TEST_F(LayoutTest, ALoadedIndicatorButtonSizesTheIndicatorAndTitleRow) {
+  open(2);
+  bind();
+  const int title = measureHeight(grid->TitleFont(), "W") + 4;
+  ASSERT_EQ(grid->rowHeight(0), title);
+  auto* button = new TdcIButton(form);
+  button->SetParent(grid);
+  button->SetBounds(5, 3, 20, title + 9);
+  EXPECT_EQ(button->Left(), 0);
+  EXPECT_EQ(button->Top(), 0);
+  EXPECT_EQ(grid->IndicatorButton(), nullptr);
+
+  ComponentLoading::Load(button, [] {});
+  EXPECT_EQ(grid->IndicatorButton(), button);
+  EXPECT_EQ(grid->IndicatorWidth(), 19);
+  EXPECT_EQ(grid->GetColWidths(0), 19);
+  EXPECT_EQ(grid->rowHeight(0), title + 8);  // the button's height less the row line
+  EXPECT_EQ(grid->TitleTextOffset(), 4 + 2);
+
+  button->SetBounds(0, 0, 30, title + 21);
+  EXPECT_EQ(grid->GetColWidths(0), 29);
+  EXPECT_EQ(grid->rowHeight(0), title + 20);
+  EXPECT_EQ(grid->TitleTextOffset(), 10 + 2);
+
+  delete button;
+  EXPECT_EQ(grid->IndicatorButton(), nullptr);
+  grid->LayoutColumns();
+  EXPECT_EQ(grid->rowHeight(0), title);
+  EXPECT_EQ(grid->TitleTextOffset(), 2);
 }
 
 }  // namespace
