@@ -176,6 +176,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   void editingChanged();
   void recordChanged(TField* Field);
   void writeEditText();
+  // A shown editor's changed text becomes the text to write.
+  void takeEditorText();
   // The footer band's height below the rows, 0 without dgShowFooter.
   int footerExtent() const;
   // Whole data rows the client holds below the titles.

@@ -163,10 +163,12 @@ void TdcCustomDBGrid::writeEditText() {
   if (TField* field = SelectedField()) field->SetText(editText_);
 }
 
-void TdcCustomDBGrid::UpdateData() {
-  if (!linkActive()) return;
+void TdcCustomDBGrid::takeEditorText() {
   if (cellEditorShown()) storeCellEditor();
-  link_->UpdateRecord();
+}
+
+void TdcCustomDBGrid::UpdateData() {
+  if (linkActive()) link_->UpdateRecord();
 }
 
 void TdcCustomDBGrid::DoTopRowChanged() { callHandler(OnTopRowChanged, this); }

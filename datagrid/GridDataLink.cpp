@@ -53,6 +53,7 @@ void TdcGridDataLink::RecordChanged(TField* field) {
 void TdcGridDataLink::UpdateData() {
   inUpdateData_ = true;
   try {
+    grid_->takeEditorText();
     if (modified_) grid_->writeEditText();
     modified_ = false;
   } catch (...) {
