@@ -124,8 +124,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   // Filled by the grid that mounts cell controls.
   virtual bool HasCellControl(int DataColumn) { return false; }
   virtual void HideCustomControl() {}
-  virtual void RefreshSelectedMarks() {}
-  virtual void UnselectAll() {}
   virtual void DoTopRowChanged();
   virtual void DoRowChanged();
   virtual void DoCellChanged();
@@ -213,7 +211,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   TBookmarkStr rowBookmark_;
   TBookmarkStr footerBookmark_;
   bool footerDirty_ = false;
-  int layoutDepth_ = 0;
   bool inLayout_ = false;
   bool inRowCount_ = false;
   bool sizing_ = false;
