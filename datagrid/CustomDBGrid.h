@@ -1,0 +1,223 @@
+#pragma once
+// TdcCustomDBGrid: the data-aware grid base. Each row shows one record of its data link's
+// buffer window, each data column one field; the columns come from the dataset's visible fields
+// or from the grid's Selected list (field, width in characters, title with '~' line breaks,
+// "T" for read-only). It follows the dataset only through its link's notifications, so a move
+// costs the same however large the table is: the link's window holds just the rows that fit.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "datagrid/DBGridColumn.h"
+#include "datagrid/DBGridOptions.h"
+#include "datagrid/GridDataLink.h"
+#include "framework/base/Exception.h"
+#include "framework/base/StringList.h"
+#include "framework/db/DbTypes.h"
+#include "framework/ui/CustomGrid.h"
+
+class TDataSource;
+class TDataSet;
+class TField;
+class TFont;
+class BitmapImage;
+class TdcIButton;
+
+QN_EXCEPTION(EInvalidGridOperation, Exception)
+
+using TdcLeftColChangedEvent = std::function<void(TObject* Sender, int NewLeftCol)>;
+using TColWidthChangedEvent = std::function<void(TObject* Sender, int Column)>;
+using TdcFieldChangedEvent = std::function<void(TObject* Sender, TField* Field)>;
+
+class TdcCustomDBGrid : public TCustomGrid {
+  QN_CLASS(TdcCustomDBGrid, TCustomGrid)
+ public:
+  explicit TdcCustomDBGrid(TComponent* AOwner);
+  ~TdcCustomDBGrid() override;
+
+  TDataSource* DataSource() const { return link_->DataSource(); }
+  void SetDataSource(TDataSource* Value);
+  TdcGridDataLink& DataLink() const { return *link_; }
+
+  TdcDBGridOptions DBOptions() const { return dbOptions_; }
+  void SetDBOptions(TdcDBGridOptions Value);
+  TdcDBGridKeyOptions KeyOptions() const { return keyOptions_; }
+  void SetKeyOptions(TdcDBGridKeyOptions Value) { keyOptions_ = Value; }
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool Value) { readOnly_ = Value; }
+  bool UseTFields() const { return useTFields_; }
+  void SetUseTFields(bool Value);
+  bool EditCalculated() const { return editCalculated_; }
+  void SetEditCalculated(bool Value);
+  // The column list; change it, then call LayoutColumns.
+  TStrings& Selected() { return selected_; }
+
+  TFont* TitleFont() const { return titleFont_.get(); }
+  void SetTitleFont(TFont* Value);
+  int TitleLines() const { return titleLines_; }
+  void SetTitleLines(int Value);
+  int RowHeightPercent() const { return rowHeightPercent_; }
+  void SetRowHeightPercent(int Value);
+  int FooterHeight() const { return footerHeight_; }
+  void SetFooterHeight(int Value);
+  bool ShowVertScrollBar() const { return showVertScrollBar_; }
+  void SetShowVertScrollBar(bool Value);
+  int IndicatorWidth() const { return indicatorWidth_; }
+  // The button over the top-left cell; the indicator column becomes its width less 1.
+  TdcIButton* IndicatorButton() const { return indicatorButton_; }
+  void SetIndicatorButton(TdcIButton* Value);
+  void IndicatorButtonResized();
+  // How far below the title cell's top its text starts (lower when the button makes the row taller).
+  int TitleTextOffset() const { return titleTextOffset_; }
+
+  int GetFieldCount() const { return link_->FieldCount(); }
+  TField* GetFields(int Index) const { return link_->Fields(Index); }
+  // The current data column (the base grid's column less the indicator).
+  int SelectedIndex() const { return Col() - indicatorOffset_; }
+  virtual void SetSelectedIndex(int Index);
+  TField* SelectedField() const { return GetFields(SelectedIndex()); }
+  TdcColumn& ColumnByName(const AnsiString& FieldName);
+  TdcColumn& ColumnByIndex(int Index);
+  int GetColWidths(int Index) const { return columnWidth(Index); }
+  // Rows of records the grid shows at once.
+  int VisibleRowCount() const { return visibleRows_; }
+  int TitleOffset() const { return titleOffset_; }
+  int IndicatorOffset() const { return indicatorOffset_; }
+  // The footer band's rectangle in client coordinates; empty without dgShowFooter.
+  virtual TRect GetFooterRect() const;
+  // Marks a client rectangle for the next paint.
+  void invalidateArea(const TRect& Area);
+
+  virtual void LayoutColumns();
+  virtual void UpdateLayout();
+  void UpdateRowCount();
+  void UpdateActive();
+  virtual void UpdateFooter();
+  virtual void Scroll(int Distance);
+  virtual void CheckRowChanged();
+  virtual void UpdateData();
+  // One record on or back, as the scroll bar's line moves and the arrow keys ask.
+  void NextRecord();
+  void PriorRecord();
+  // The indicator glyphs every grid shares; nullptr while no grid lives.
+  enum IndicatorKind { indicatorBrowse, indicatorEdit, indicatorInsert };
+  static const BitmapImage* IndicatorBitmap(IndicatorKind Kind);
+
+  TNotifyEvent OnRowChanged;
+  TNotifyEvent OnCellChanged;
+  TNotifyEvent OnTopRowChanged;
+  TdcLeftColChangedEvent OnLeftColChanged;
+  TNotifyEvent OnColEnter;
+  TNotifyEvent OnColExit;
+  TColWidthChangedEvent OnColWidthChanged;
+  TdcFieldChangedEvent OnFieldChanged;
+  TNotifyEvent OnUpdateFooter;
+
+  TRect ClientRect() const override;
+
+ protected:
+  friend class TdcGridDataLink;
+
+  virtual void DefineFieldMap();
+  virtual void SetColumnAttributes();
+  virtual void LinkActive(bool Value);
+  // Filled by the grid that mounts cell controls.
+  virtual bool HasCellControl(int DataColumn) { return false; }
+  virtual void HideCustomControl() {}
+  virtual void DoTopRowChanged();
+  virtual void DoRowChanged();
+  virtual void DoCellChanged();
+  virtual void DoFieldChanged(TField* Field);
+  virtual void DoUpdateFooter();
+
+  void DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState) override;
+  void WindowCreated() override;
+  void BoundsChanged() override;
+  void Loaded() override;
+  void FontChanged() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void DoExit() override;
+  void columnMoved(int FromIndex, int ToIndex) override;
+  void columnWidthsChanged() override;
+  void scrollOriginChanged() override;
+  bool CanEdit() override;
+  bool cellEditAcceptsKey(char Key) override;
+  AnsiString cellEditText(int ACol, int ARow) override;
+  void storeCellEditText(int ACol, int ARow, const AnsiString& Value) override;
+  AnsiString cellEditMask(int ACol, int ARow) override;
+  int cellEditMaxLength() override;
+  void VerticalScroll(ScrollAction Action, int Position) override;
+  void updateVerticalScrollBar() override;
+
+ private:
+  bool linkActive() const { return link_->Active(); }
+  TDataSet* dataSet() const;
+  bool browsing() const;
+  bool editingState() const;
+  int textWidthIn(TFont* font, const AnsiString& text);
+  int textHeightIn(TFont* font, const AnsiString& text);
+  void setRowHeights();
+  void rebuildColumns();
+  // The Selected line of a data column when the columns come from Selected; empty otherwise.
+  std::vector<AnsiString> selectedTokens(int DataColumn) const;
+  bool readOnlyFlag(int DataColumn) const;
+  void fireColumnEnter();
+  void invalidateRow(int Row);
+  void invalidateEditorIfStale();
+  void repaintAfterMove();
+  // Takes the current bookmark of ds in place of remembered; true when it names another record.
+  static bool replaceBookmark(TDataSet* ds, TBookmarkStr& remembered);
+  void titleFontChanged();
+  bool followingParentFont_ = false;
+  void applyBaseOptions();
+  // What the data link passes on.
+  void editingChanged();
+  void recordChanged(TField* Field);
+  void writeEditText();
+  // A shown editor's changed text becomes the text to write.
+  void takeEditorText();
+  // The footer band's height below the rows, 0 without dgShowFooter.
+  int footerExtent() const;
+  // Whole data rows the client holds below the titles.
+  int rowsThatFit() const;
+  // Rows a record moves by, in pixels.
+  int rowPitch() const;
+
+  std::unique_ptr<TdcGridDataLink> link_;
+  TdcDBGridOptions dbOptions_ = kDefaultDBGridOptions;
+  TdcDBGridKeyOptions keyOptions_{dgAllowDelete, dgAllowInsert};
+  bool readOnly_ = false;
+  bool useTFields_ = true;
+  bool editCalculated_ = false;
+  bool showVertScrollBar_ = true;
+  StringList selected_;
+  std::unique_ptr<TFont> titleFont_;
+  bool titleFontFollows_ = true;  // ParentFont of the title font
+  int titleLines_ = 1;
+  int rowHeightPercent_ = 100;
+  int footerHeight_ = 0;
+  int indicatorWidth_ = 11;
+  TdcIButton* indicatorButton_ = nullptr;
+  int titleTextOffset_ = 2;
+
+  std::vector<std::unique_ptr<TdcColumn>> columns_;
+  TdcColumn standBy_{this, AnsiString()};
+
+  int titleOffset_ = 1;
+  int indicatorOffset_ = 1;
+  int visibleRows_ = 0;
+  int lastIndicatedRow_ = -1;
+  AnsiString editText_;
+  TBookmarkStr rowBookmark_;
+  TBookmarkStr footerBookmark_;
+  bool footerDirty_ = false;
+  bool inLayout_ = false;
+  bool inRowCount_ = false;
+  bool sizing_ = false;
+  bool inColExit_ = false;
+  bool colEnterPending_ = false;
+  bool suppressCellChanged_ = false;
+  int lastEnteredColumn_ = -1;
+  int leftColumn_ = -1;
+  std::vector<int> laidWidths_;  // widths as the layout set them, to find the column the user sized
+};
