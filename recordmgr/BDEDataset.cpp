@@ -86,6 +86,8 @@ void TttBDEDataset::InternalOpen() {
   recordInfoOffset_ = recordSize_ + CalcFieldsSize();
   bookmarkOffset_ = recordInfoOffset_ + static_cast<int>(sizeof(RecordInfo));
   recordBufferSize_ = bookmarkOffset_ + BookmarkSize();
+  allocateKeyBuffers();
+  readIndexDescription();
   Check(Engine()->SetToBegin(handle_));
   PrepareCursor();
 }
@@ -94,6 +96,9 @@ void TttBDEDataset::InternalClose() {
   BindFields(false);
   if (DefaultFields()) DestroyFields();
   descriptors_.clear();
+  for (std::vector<char>& buffer : keyBuffers_) buffer.clear();
+  currentKey_ = -1;
+  indexDesc_ = IndexDescriptor{};
 }
 
 void TttBDEDataset::InternalInitFieldDefs() {
@@ -292,11 +297,15 @@ void TttBDEDataset::InternalCancel() {
 }
 
 void TttBDEDataset::InternalDelete() {
+  deletedLast_ = false;
   char* buffer = ActiveBuffer();
   // The row is gone already when the cursor cannot find it: there is nothing left to delete.
   if (!positionOn(buffer)) return;
   const uint16_t status = Engine()->DeleteRecord(handle_, buffer);
   if (status != 0 && status / 256 != kNotFoundCategory) Check(status);
+  // Stepping on now keeps the cursor off the record before, which it would fall back to.
+  deletedLast_ = Engine()->GetNextRecord(handle_, 0, TempBuffer(), nullptr) == DBIERR_EOF;
+  CursorPosChanged();
 }
 
 void TttBDEDataset::InternalRefresh() { Check(Engine()->ForceReread(handle_)); }
@@ -318,6 +327,7 @@ char* TttBDEDataset::recordBufferForState() const {
     case dsNewValue: return ActiveBuffer();
     case dsCalcFields:
     case dsInternalCalc: return CalcBuffer();
+    case dsSetKey: return currentKey_ >= 0 ? const_cast<char*>(keyBuffers_[currentKey_].data()) + sizeof(KeyBufferHeader) : nullptr;
     case dsBlockRead:
       return blockIndex_ < blockCount_ ? const_cast<char*>(block_.data()) + recordSize_ * blockIndex_ : nullptr;
     default: return nullptr;

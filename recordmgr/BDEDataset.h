@@ -22,6 +22,9 @@
 //   "between records" property (0x50014) as a step past the record they are on, so it is not set.
 //   Calculated values of a block record are worked out in the spare buffer, as a block record has
 //   no room for them.
+// - After a delete the dataset stands on the record that followed in the range, or at its end
+//   (Eof) when there was none, as a cursor between records would otherwise fall back to the
+//   record before.
 // - Record buffers keep no blob cache: a blob is read from the cursor whenever it is asked for.
 #include <cstdint>
 #include <vector>
@@ -29,6 +32,7 @@
 #include "framework/db/DataSet.h"
 #include "recordmgr/CursorProperties.h"
 #include "recordmgr/FieldDescriptor.h"
+#include "recordmgr/IndexDescriptor.h"
 
 class TBaseTable;
 class TttSession;
@@ -73,6 +77,31 @@ class TttBDEDataset : public TDataSet {
   void DataEvent(TDataEvent event, intptr_t info) override;
   void SetBlockReadSize(int size) override;
 
+  // --- The active index and its key fields ---
+  int IndexFieldCount() const override;
+  bool GetIsIndexField(const TField* field) const override;
+  // Key field i of the active index: "Field index out of range" outside the key, "Cannot access
+  // index field '%s'" when the dataset has no field object for it.
+  TField* GetIndexField(int index) const;
+  void SetIndexField(int index, const Variant& value);
+  // Whether the fields are the leading key fields of the active index, in order, compared with
+  // the index's own case option.
+  bool MapsToIndex(const std::vector<TField*>& fields, bool caseInsensitive) const;
+
+  // The six key buffers through which keys and ranges are built from field values.
+  enum KeyBufferRole { kbLookupKey, kbRangeStart, kbRangeEnd, kbCurrentRangeStart, kbCurrentRangeEnd, kbSavedKey };
+  static constexpr int KeyBufferCount = 6;
+#pragma pack(push, 1)
+  struct KeyBufferHeader {
+    uint8_t Modified;
+    uint8_t Exclusive;
+    uint8_t Spare[2];
+    uint16_t FieldCount;
+    uint16_t Spare2;
+  };
+#pragma pack(pop)
+  static_assert(sizeof(KeyBufferHeader) == 8);
+
  protected:
   // The cursor of the dataset; nil when there is none.
   virtual TBaseTable* CreateHandle() { return nullptr; }
@@ -107,6 +136,7 @@ class TttBDEDataset : public TDataSet {
   void InternalAddRecord(const char* buffer, bool append) override;
   void InternalHandleException() override;
   bool GetCanModify() const override { return canModify_; }
+  bool DeletedLastRecord() const override { return deletedLast_; }
 
   TBookmarkFlag GetBookmarkFlag(const char* buffer) const override;
   void SetBookmarkFlag(char* buffer, TBookmarkFlag flag) override;
@@ -119,6 +149,29 @@ class TttBDEDataset : public TDataSet {
 
   // Raises the status as the engine's error unless it is 0.
   void Check(uint16_t status);
+
+  // The engine's number of the cursor's active index, whose description the key buffers use.
+  virtual uint16_t ActiveIndexNumber() const { return 0; }
+  // Switches the open cursor to another index, keeping its record where it can.
+  void ActivateIndex(const char* indexName, const char* tagName);
+  KeyBufferHeader& KeyHeader(KeyBufferRole role);
+  // The record part of a key buffer.
+  char* KeyRecord(KeyBufferRole role);
+  // Fills the key buffer's leading key fields with the values.
+  void SetKeyFields(KeyBufferRole role, const VariantArray& values);
+  void PostKeyBuffer(bool commit) override;
+  // Enters set-key state on the key buffer (blanked when clear), keeping a copy for Cancel.
+  void EditKeyBuffer(KeyBufferRole role, bool clear);
+  // The range start and end become the master's values of the leading key fields.
+  void SetLinkRanges(const std::vector<TField*>& masterFields);
+  // Puts the range start and end on the cursor; false when they are the range it has already.
+  bool ApplyCursorRange();
+  // False when the cursor had no range.
+  bool ClearCursorRange();
+  // The key buffer's record in the engine's key form; false when the engine cannot make it.
+  bool ExtractKeyOf(KeyBufferRole role, std::vector<char>& key);
+  uint16_t KeyLength() const { return indexDesc_.KeyLength; }
+  virtual void DestroyLookupCursor() {}
 
  private:
   // The record information behind the calculated fields of every buffer.
@@ -140,6 +193,9 @@ class TttBDEDataset : public TDataSet {
   // Holds the engine's value of a field of the descriptor's local size, whatever the field's.
   std::vector<char>& scratchFor(const TField* field);
   void stepBackOneRecord();
+  void readIndexDescription();
+  void allocateKeyBuffers();
+  void initKeyBuffer(KeyBufferRole role);
 
   TBaseTable* handle_ = nullptr;
   std::vector<FieldDescriptor> descriptors_;
@@ -156,4 +212,9 @@ class TttBDEDataset : public TDataSet {
   int blockCount_ = 0;
   int blockIndex_ = 0;
   int blockTotal_ = 0;
+  bool deletedLast_ = false;
+  // Key buffers: an 8-byte header, then a record.
+  std::vector<char> keyBuffers_[KeyBufferCount];
+  int currentKey_ = -1;
+  IndexDescriptor indexDesc_{};
 };

@@ -813,6 +813,7 @@ void TDataSet::Delete() {
   CheckOperation([this] { InternalDelete(); }, OnDeleteError);
   SetState(dsBrowse);
   Resync(0);
+  if (recordCount_ > 0 && DeletedLastRecord()) eof_ = true;
   Notify(AfterDelete);
   Notify(AfterScroll);
 }

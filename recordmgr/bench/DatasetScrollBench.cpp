@@ -55,8 +55,8 @@ Bench& bench() {
     standard->SetSessionName("Btrieve");
     b->clients = std::make_unique<bindingtest::TestTableDataset>(nullptr, b->sessions);
     b->clients->SetDatabaseName(b->folder + "/data");
-    b->clients->TableName = "YClient.qf;RES:YCLIENT";
-    b->clients->IndexName = "1";
+    b->clients->SetTableName("YClient.qf;RES:YCLIENT");
+    b->clients->SetIndexName("1");
     b->clients->Open();
     TVirtEng* engine = b->clients->Engine();
     std::vector<char> record(static_cast<size_t>(b->clients->RecordSize()));

@@ -23,10 +23,10 @@ inline constexpr const char* kEmployeesTable = "YEmpl.qf;RES:EMP";
 inline constexpr const char* kClientCode = "Client Code";
 inline constexpr const char* kFirstName = "Client First Name";
 
-// A data folder holding the clients of those codes, and the employees file YEmpl.qf with the
-// employees of those codes.
+// A data folder holding the clients of those codes, the employees file YEmpl.qf with the
+// employees of those codes, and the cases file YCase.qf of the seed text given.
 inline std::string seedClients(const std::string& scratchName, const std::vector<std::string>& codes,
-                               const std::vector<std::string>& employees = {}) {
+                               const std::vector<std::string>& employees = {}, const std::string& caseSeed = "") {
   const std::string root = qn::testing::makeScratchDir(scratchName);
   const std::string fixture = root + "/fixture";
   const std::string data = root + "/data";
@@ -37,6 +37,7 @@ inline std::string seedClients(const std::string& scratchName, const std::vector
   std::ofstream employeeSeed(fixture + "/YEmpl.qf.seed");
   for (const std::string& employee : employees) employeeSeed << "Employee Code = " << employee << "\n\n";
   employeeSeed.close();
+  std::ofstream(fixture + "/YCase.qf.seed") << caseSeed;
   const std::string command =
       "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + data + "' '" + fixture + "' >/dev/null";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -53,8 +54,9 @@ class ClientsDatasetTest : public ::testing::Test {
   }
   void TearDown() override { datasets.clear(); }
 
-  void seed(const std::vector<std::string>& codes, const std::vector<std::string>& employees = {}) {
-    dataDir = seedClients("clients-dataset", codes, employees);
+  void seed(const std::vector<std::string>& codes, const std::vector<std::string>& employees = {},
+            const std::string& caseSeed = "") {
+    dataDir = seedClients("clients-dataset", codes, employees, caseSeed);
   }
 
   // A closed dataset of a table (the clients file unless named) in the data folder.
@@ -62,8 +64,8 @@ class ClientsDatasetTest : public ::testing::Test {
     auto* dataset = new bindingtest::TestTableDataset(nullptr, sessions);
     datasets.emplace_back(dataset);
     dataset->SetDatabaseName(dataDir);
-    dataset->TableName = table;
-    dataset->IndexName = index;
+    dataset->SetTableName(table);
+    dataset->SetIndexName(index);
     return dataset;
   }
   bindingtest::TestTableDataset* openClients(const char* index = "1", const char* table = kClientsTable) {

@@ -178,7 +178,7 @@ TEST_F(DatasetCoreTest, FieldsAreWrittenOnlyWhileEditing) {
 
 TEST_F(DatasetCoreTest, AMissingFileRaisesTheEngineErrorNamingItAndGivesTheDatabaseBack) {
   bindingtest::TestTableDataset* missing = newClients();
-  missing->TableName = "YNowhere.qf;RES:YCLIENT";
+  missing->SetTableName("YNowhere.qf;RES:YCLIENT");
   try {
     missing->Open();
     FAIL() << "a missing file opened";
@@ -273,7 +273,7 @@ TEST_F(DatasetCoreTest, TheBlobOfTheActiveRecordIsReadWholeIntoAGrowingBuffer) {
   dictionary.addIndexSegment(1, 1);
   bindingtest::TestTableDataset* memos = newClients("0");
   memos->SetDatabaseName(dictionary.path());
-  memos->TableName = "MEMO";
+  memos->SetTableName("MEMO");
   memos->Open();
   const std::string text(120, 'n');
   std::vector<char> record(static_cast<size_t>(memos->RecordSize()));

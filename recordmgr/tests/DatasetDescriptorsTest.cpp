@@ -78,7 +78,7 @@ class DatasetDescriptorsTest : public ::testing::Test {
     opens = 0;
     dataset = std::make_unique<bindingtest::TestTableDataset>(nullptr, sessions);
     dataset->SetDatabaseName(folder);
-    dataset->TableName = "PEOPLE";
+    dataset->SetTableName("PEOPLE");
   }
   void TearDown() override {
     dataset.reset();
