@@ -159,6 +159,8 @@ TEST(ModalRunTest, TheControlLastFocusedTakesTheFocusWhenTheDialogRunsAgain) {
   qtApplication();
   TDialogForm dialog;
   auto* name = new TTestEdit(&dialog, &dialog, "Name");
+  int activations = 0;
+  dialog.OnActivate = [&](TObject*) { ++activations; };
   for (int run = 0; run < 2; ++run) {
     TWinControl* focused = nullptr;
     bool windowFocused = false;
@@ -172,6 +174,7 @@ TEST(ModalRunTest, TheControlLastFocusedTakesTheFocusWhenTheDialogRunsAgain) {
     EXPECT_EQ(dialog.runModal(), mrOk);
     EXPECT_EQ(focused, name) << "run " << run;
     EXPECT_TRUE(windowFocused) << "run " << run;
+    EXPECT_EQ(activations, run + 1);
   }
 }
 
