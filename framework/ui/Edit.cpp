@@ -9,6 +9,9 @@
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/VirtualKeys.h"
+#include "framework/ui/WordBounds.h"
+
+using qn::ui::BlankAt;
 
 const EnumerationType kEditCharCaseType{"TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}};
 
@@ -16,21 +19,12 @@ namespace {
 
 QString toQt(const AnsiString& text) { return QString::fromStdString(qn::ansiToUtf8(text)); }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-// The start of the word before position: blanks first, then the word's characters.
-int wordStartBefore(const AnsiString& text, int position) {
-  while (position > 0 && isBlank(text[position - 1])) --position;
-  while (position > 0 && !isBlank(text[position - 1])) --position;
-  return position;
-}
-
-// The end of the word from position and the blanks after it.
-int wordEndAfter(const AnsiString& text, int position) {
-  const int size = static_cast<int>(text.size());
-  while (position < size && !isBlank(text[position])) ++position;
-  while (position < size && isBlank(text[position])) ++position;
-  return position;
+// Whether text holds a blank at a position.
+BlankAt blanksOf(const AnsiString& text) {
+  return [&text](int position) {
+    const char c = text[position];
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  };
 }
 
 // Every line break as CR LF.
@@ -246,8 +240,8 @@ void TCustomEdit::ClearSelection() {
 
 AnsiString TCustomEdit::DisplayText() const {
   if (EditView* edit = view(); edit && !showsLines()) return qn::utf8ToAnsi(edit->shownText().toStdString());
-  if (passwordChar_) return AnsiString(text_.size(), passwordChar_);
-  return text_;
+  const AnsiString text = Text();
+  return passwordChar_ ? AnsiString(text.size(), passwordChar_) : text;
 }
 
 void TCustomEdit::SetReadOnly(bool Value) { readOnly_ = Value; }
@@ -259,7 +253,7 @@ void TCustomEdit::SetAlignment(TAlignment Value) {
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
   charCase_ = Value;
-  if (Value != ecNormal) SetTextValue(text_);
+  if (Value != ecNormal) SetTextValue(Text());
 }
 
 void TCustomEdit::SetPasswordChar(char Value) {
@@ -271,7 +265,7 @@ void TCustomEdit::SetPasswordChar(char Value) {
     recreateWindow();
     return;
   }
-  view()->setPasswordCharacter(Value ? toQt(AnsiString(1, Value)).at(0) : QChar());
+  if (EditView* edit = view()) edit->setPasswordCharacter(Value ? toQt(AnsiString(1, Value)).at(0) : QChar());
 }
 
 AnsiString TCustomEdit::entering(AnsiString Value) const {
@@ -365,7 +359,7 @@ void TCustomEdit::deleteBackward(bool WholeWord) {
   readSelection();
   if (selLength_ == 0) {
     if (selStart_ == 0) return;
-    int from = WholeWord ? wordStartBefore(text_, selStart_) : selStart_ - 1;
+    int from = WholeWord ? qn::ui::wordStartBefore(blanksOf(text_), selStart_) : selStart_ - 1;
     // A line break goes whole.
     if (!WholeWord && from > 0 && text_[from] == '\n' && text_[from - 1] == '\r') --from;
     selLength_ = selStart_ - from;
@@ -381,7 +375,7 @@ void TCustomEdit::deleteForward(bool WholeWord) {
   if (selLength_ == 0) {
     const int size = static_cast<int>(text_.size());
     if (selStart_ >= size) return;
-    int to = WholeWord ? wordEndAfter(text_, selStart_) : selStart_ + 1;
+    int to = WholeWord ? qn::ui::wordEndAfter(blanksOf(text_), size, selStart_) : selStart_ + 1;
     if (!WholeWord && text_[selStart_] == '\r' && to < size && text_[to] == '\n') ++to;
     selLength_ = to - selStart_;
     showSelection();

@@ -15,6 +15,9 @@
 // may wrap at words, take Enter and Tab as text, and show scroll bars; changing how it wraps or
 // its scroll bars makes the window again, keeping text and selection. A password edit always
 // shows one line.
+//
+// A descendant that keeps its text elsewhere (the rich-text edit) overrides the selection, undo,
+// clipboard, line and delete members, so a caller holding any edit reaches its text.
 #include <functional>
 
 #include "framework/base/Alignment.h"
@@ -53,42 +56,42 @@ class TCustomEdit : public TWinControl, public ReplaceablePaint {
   void SetAlignment(TAlignment Value);
 
   // The selection: where it begins, how long it is, its text.
-  int SelStart() const;
-  void SetSelStart(int Value);
-  int SelLength() const;
-  void SetSelLength(int Value);
-  AnsiString SelText() const;
+  virtual int SelStart() const;
+  virtual void SetSelStart(int Value);
+  virtual int SelLength() const;
+  virtual void SetSelLength(int Value);
+  virtual AnsiString SelText() const;
   // Replaces the selection (a change like typing, within MaxLength).
-  void SetSelText(const AnsiString& Value);
-  void SelectAll();
+  virtual void SetSelText(const AnsiString& Value);
+  virtual void SelectAll();
   void ClearSelection();
   // What the window shows: the text, or one PasswordChar per character.
   AnsiString DisplayText() const;
 
   // Undoes the last change; undoing again redoes it, and so does Redo after an undo.
-  bool CanUndo() const { return hasUndo_; }
-  void Undo();
-  void Redo();
-  void ClearUndo() { hasUndo_ = false; }
-  void CutToClipboard();
-  void CopyToClipboard();
-  void PasteFromClipboard();
+  virtual bool CanUndo() const { return hasUndo_; }
+  virtual void Undo();
+  virtual void Redo();
+  virtual void ClearUndo() { hasUndo_ = false; }
+  virtual void CutToClipboard();
+  virtual void CopyToClipboard();
+  virtual void PasteFromClipboard();
 
   // Lines and characters as the window shows them (a wrapped line counts as several); these make
   // the window when it is missing. A character index counts CR LF as two.
-  int LineCount();
-  int LineOfChar(int Index);
+  virtual int LineCount();
+  virtual int LineOfChar(int Index);
   // The index of the first character of Line; -1 past the last line.
-  int LineStart(int Line);
+  virtual int LineStart(int Line);
   // The top-left corner of the character at Index in client coordinates.
-  TPoint PositionOfChar(int Index);
-  int FirstVisibleLine();
+  virtual TPoint PositionOfChar(int Index);
+  virtual int FirstVisibleLine();
   // Scrolls by Lines (up when negative).
-  void ScrollLines(int Lines);
+  virtual void ScrollLines(int Lines);
 
   // The formatting rectangle, in client coordinates: the text keeps inside it. Empty (the
   // default) is the whole client area.
-  void setEditRect(const TRect& Value);
+  virtual void setEditRect(const TRect& Value);
 
   TWantedKeys WantedKeys() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -137,6 +140,10 @@ class TCustomEdit : public TWinControl, public ReplaceablePaint {
 
   // The window, when there is one.
   EditView* view() const;
+  // Backspace and Delete: the selection, else the character (a word with WholeWord) before or
+  // after the caret; ReadOnly refuses.
+  virtual void deleteBackward(bool WholeWord);
+  virtual void deleteForward(bool WholeWord);
 
  private:
   bool showsLines() const { return multiLine_ && !passwordChar_; }
@@ -145,8 +152,6 @@ class TCustomEdit : public TWinControl, public ReplaceablePaint {
   bool changeText(const AnsiString& NewText, int Caret, bool ByUser);
   // Replaces the selection as the user does: ReadOnly refuses, MaxLength cuts what is inserted.
   void replaceSelectionTyped(AnsiString Inserted);
-  void deleteBackward(bool WholeWord);
-  void deleteForward(bool WholeWord);
   // What enters the text: CharCase applied, line breaks made CR LF in the multi-line variant.
   AnsiString entering(AnsiString Value) const;
   void showSelection();

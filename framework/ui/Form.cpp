@@ -277,14 +277,7 @@ void TForm::remakeWindow() {
   applyWindowGeometry();
   if (visible) {
     widget->show();
-    if (wasActive) {
-      widget->raise();
-      widget->activateWindow();
-      // The new native window may keep the old one's focus without Qt's widgets hearing of it
-      // (no change of focus window): the window is told it is active again.
-      if (QGuiApplication::focusWindow() == widget->windowHandle() && QApplication::activeWindow() != widget)
-        QApplication::setActiveWindow(widget);
-    }
+    if (wasActive) BringToFront();
   }
   // The activation the new native window gets is not a change of the form's: it stays marked
   // until that activation arrives.
@@ -440,8 +433,15 @@ void TForm::answerWindowRequest(qn::os::WindowRequest) {
 
 void TForm::BringToFront() {
   if (!hasWindow() || Docked()) return;
-  Window()->raise();
-  Window()->activateWindow();
+  QWidget* widget = Window();
+  widget->raise();
+  widget->activateWindow();
+  // Widgets learn of activation only from a change of the focus window. A native window that
+  // kept the focus while hidden (nothing else took it when a modal run ended), or a remade one
+  // that inherited it, changes nothing: without this the form would never count as active again
+  // and no focus move would reach its controls.
+  if (QGuiApplication::focusWindow() == widget->windowHandle() && QApplication::activeWindow() != widget)
+    QApplication::setActiveWindow(widget);
 }
 
 void TForm::SetWindowState(TWindowState Value) {

@@ -1,20 +1,24 @@
 #include "framework/ui/RichEdit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "framework/base/Stream.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/HandlerCall.h"
+#include "framework/ui/KeyboardState.h"
 #include "framework/ui/Printer.h"
 #include "framework/ui/RichEditLines.h"
 #include "framework/ui/RichTextDocument.h"
@@ -24,6 +28,7 @@
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/VirtualKeys.h"
+#include "framework/ui/WordBounds.h"
 
 using qn::ui::CharacterAttributes;
 using qn::ui::ParagraphAttributes;
@@ -107,9 +112,6 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
 }  // namespace
 
 void TCustomRichEdit::PublishProperties(PropertyPublisher<TCustomRichEdit>& publish) {
-  publish.Integer("SelStart", &TCustomRichEdit::SelStart, &TCustomRichEdit::SetSelStart);
-  publish.Integer("SelLength", &TCustomRichEdit::SelLength, &TCustomRichEdit::SetSelLength);
-  publish.String("SelText", &TCustomRichEdit::SelText, &TCustomRichEdit::SetSelText);
   publish.Boolean("HideSelection", &TCustomRichEdit::HideSelection, &TCustomRichEdit::SetHideSelection);
   publish.Boolean("PlainText", &TCustomRichEdit::PlainText, &TCustomRichEdit::SetPlainText);
   publish.Boolean("WantTabs", &TCustomRichEdit::WantTabs, &TCustomRichEdit::SetWantTabs);
@@ -144,7 +146,7 @@ void TCustomRichEdit::WindowCreated() {
   edit->setDocument(document_.get());
   edit->setFrameShape(BorderStyle() != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
   SetHideSelection(hideSelection_);
-  if (!formattingRect_.IsEmpty()) setFormattingRect(formattingRect_);
+  if (!formattingRect_.IsEmpty()) setEditRect(formattingRect_);
   markLinks();
   QTextCursor c(document_.get());
   c.setPosition(std::min(selStart_, TextLength()));
@@ -423,18 +425,28 @@ AnsiString TCustomRichEdit::withinMaxLength(const AnsiString& inserted) const {
   return kept;
 }
 
-void TCustomRichEdit::deleteAtCaret(bool backward) {
+void TCustomRichEdit::deleteBackward(bool WholeWord) { deleteToward(true, WholeWord); }
+
+void TCustomRichEdit::deleteForward(bool WholeWord) { deleteToward(false, WholeWord); }
+
+void TCustomRichEdit::deleteToward(bool backward, bool wholeWord) {
   if (ReadOnly()) return;
   QTextCursor c = cursor();
   int from = c.selectionStart();
   int to = c.selectionEnd();
   if (from == to) {
+    const QTextDocument* document = document_.get();
+    const qn::ui::BlankAt blankAt = [document](int position) {
+      const QChar character = document->characterAt(position);
+      return character == u' ' || character == u'\t' || character == QChar::ParagraphSeparator ||
+             character == QChar::LineSeparator;
+    };
     if (backward) {
       if (from == 0) return;
-      --from;
+      from = wholeWord ? qn::ui::wordStartBefore(blankAt, from) : from - 1;
     } else {
       if (to >= TextLength()) return;
-      ++to;
+      to = wholeWord ? qn::ui::wordEndAfter(blankAt, TextLength(), to) : to + 1;
     }
   }
   replaceRange(from, to, RichTextContent{}, true);
@@ -442,33 +454,8 @@ void TCustomRichEdit::deleteAtCaret(bool backward) {
 
 TWantedKeys TCustomRichEdit::WantedKeys() const {
   TWantedKeys keys{wkArrows, wkReturn};
-  if (wantTabs_) keys.Include(wkTab);
+  if (WantTabs()) keys.Include(wkTab);
   return keys;
-}
-
-void TCustomRichEdit::KeyDown(WORD& Key, TShiftState Shift) {
-  TWinControl::KeyDown(Key, Shift);
-  const bool ctrl = Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
-  const bool shift = Shift.Contains(ssShift);
-  const WORD key = Key;
-  bool done = true;
-  if (ctrl && key == 'Z')
-    Undo();
-  else if (ctrl && key == 'Y')
-    Redo();
-  else if (ctrl && key == 'A')
-    SelectAll();
-  else if ((ctrl && key == 'C') || (ctrl && key == VK_INSERT))
-    CopyToClipboard();
-  else if ((ctrl && key == 'X') || (shift && key == VK_DELETE))
-    CutToClipboard();
-  else if ((ctrl && key == 'V') || (shift && key == VK_INSERT))
-    PasteFromClipboard();
-  else if (key == VK_DELETE && !ctrl && !shift)
-    deleteAtCaret(false);
-  else
-    done = false;
-  if (done) Key = 0;
 }
 
 void TCustomRichEdit::KeyPress(char& Key) {
@@ -478,11 +465,11 @@ void TCustomRichEdit::KeyPress(char& Key) {
   Key = 0;  // the control types it; the widget gets nothing
   if (ReadOnly()) return;
   if (character == '\b') {
-    deleteAtCaret(true);
+    deleteBackward(GetKeyState(VK_CONTROL) < 0);
   } else if (character == '\r') {
     if (!withinMaxLength("\r").empty()) replaceSelectionWithText("\r", true);
   } else if (character == '\t') {
-    if (wantTabs_) replaceSelectionWithText("\t", true);
+    if (WantTabs()) replaceSelectionWithText("\t", true);
   } else if (static_cast<unsigned char>(character) >= 32 && character != 127) {
     AnsiString typed = withinMaxLength(AnsiString(1, character));
     if (!typed.empty()) replaceSelectionWithText(typed, true);
@@ -543,7 +530,9 @@ void TCustomRichEdit::selectionMoved() {
   qn::ui::callHandler(OnSelectionChange, this);
 }
 
-int TCustomRichEdit::lineCount() const {
+// The line operations lay the text out in the window, making it when it is missing.
+int TCustomRichEdit::LineCount() {
+  Window();
   int count = 0;
   for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
     count += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
@@ -551,23 +540,25 @@ int TCustomRichEdit::lineCount() const {
   return count;
 }
 
-int TCustomRichEdit::lineIndex(int line) const {
-  if (line < 0) return -1;
+int TCustomRichEdit::LineStart(int Line) {
+  Window();
+  if (Line < 0) return -1;
   for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
     int lines = std::max(1, block.layout()->lineCount());
-    if (line < lines) return block.position() + (block.layout()->lineCount() > 0 ? block.layout()->lineAt(line).textStart() : 0);
-    line -= lines;
+    if (Line < lines) return block.position() + (block.layout()->lineCount() > 0 ? block.layout()->lineAt(Line).textStart() : 0);
+    Line -= lines;
   }
   return -1;
 }
 
-int TCustomRichEdit::lineFromChar(int position) const {
+int TCustomRichEdit::LineOfChar(int Index) {
+  Window();
   int line = 0;
   for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
     QTextLayout* layout = block.layout();
-    if (position < block.position() + block.length() || !block.next().isValid()) {
+    if (Index < block.position() + block.length() || !block.next().isValid()) {
       if (layout->lineCount() == 0) return line;
-      QTextLine found = layout->lineForTextPosition(std::clamp(position - block.position(), 0, block.length() - 1));
+      QTextLine found = layout->lineForTextPosition(std::clamp(Index - block.position(), 0, block.length() - 1));
       return line + (found.isValid() ? found.lineNumber() : layout->lineCount() - 1);
     }
     line += std::max(1, layout->lineCount());
@@ -575,11 +566,11 @@ int TCustomRichEdit::lineFromChar(int position) const {
   return line;
 }
 
-AnsiString TCustomRichEdit::lineText(int line) const {
-  int start = lineIndex(line);
+AnsiString TCustomRichEdit::lineText(int line) {
+  int start = LineStart(line);
   if (start < 0) return "";
   QTextBlock block = document_->findBlock(start);
-  int next = lineIndex(line + 1);
+  int next = LineStart(line + 1);
   bool endsParagraph = next < 0 || document_->findBlock(next) != block;
   int end = endsParagraph ? block.position() + block.length() - 1 : next;
   QString shown = block.text().mid(start - block.position(), end - start);
@@ -590,17 +581,39 @@ AnsiString TCustomRichEdit::lineText(int line) const {
   return text;
 }
 
-TPoint TCustomRichEdit::positionOfChar(int position) const {
+TPoint TCustomRichEdit::PositionOfChar(int Index) {
+  Window();
   QTextEdit* edit = textEdit();
-  if (!edit) return {};
   QTextCursor c(document_.get());
-  c.setPosition(std::clamp(position, 0, TextLength()));
+  c.setPosition(std::clamp(Index, 0, TextLength()));
   QRect r = edit->cursorRect(c);
   QPoint inWidget = edit->viewport()->mapTo(edit, r.topLeft());
   return Point(inWidget.x(), inWidget.y());
 }
 
-TRect TCustomRichEdit::formattingRect() const {
+qreal TCustomRichEdit::lineTop(int line) {
+  const int position = LineStart(line);
+  const QTextBlock block = document_->findBlock(position);
+  const QTextLine shown = block.layout()->lineForTextPosition(position - block.position());
+  return document_->documentLayout()->blockBoundingRect(block).top() + (shown.isValid() ? shown.y() : 0);
+}
+
+int TCustomRichEdit::FirstVisibleLine() {
+  Window();
+  const int top = textEdit()->verticalScrollBar()->value();
+  const int count = LineCount();
+  int line = 0;
+  while (line + 1 < count && lineTop(line + 1) <= top) ++line;
+  return line;
+}
+
+void TCustomRichEdit::ScrollLines(int Lines) {
+  Window();
+  const int target = std::clamp(FirstVisibleLine() + Lines, 0, LineCount() - 1);
+  textEdit()->verticalScrollBar()->setValue(static_cast<int>(std::ceil(lineTop(target))));
+}
+
+TRect TCustomRichEdit::editRect() const {
   if (!formattingRect_.IsEmpty()) return formattingRect_;
   QTextEdit* edit = textEdit();
   if (!edit) return {};
@@ -608,7 +621,7 @@ TRect TCustomRichEdit::formattingRect() const {
   return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
-void TCustomRichEdit::setFormattingRect(const TRect& Value) {
+void TCustomRichEdit::setEditRect(const TRect& Value) {
   formattingRect_ = Value;
   QTextEdit* edit = textEdit();
   if (!edit) return;

@@ -6,11 +6,9 @@
 // asks OnProtectChange first, which may refuse it.
 //
 // Positions count characters with one for each paragraph break; Text joins paragraphs with
-// carriage return and line feed. Text is Windows-1252 outside, UTF-8 only in the widget.
-//
-// The one-line edit's selection and clipboard members are not virtual: this class hides them
-// with its own, so they must be called on the rich edit itself (its properties by name are its
-// own).
+// carriage return and line feed. Text is Windows-1252 outside, UTF-8 only in the widget. The
+// edit's selection, undo, clipboard and line members answer for the rich text, also when called
+// through the edit.
 #include <QString>
 #include <functional>
 #include <memory>
@@ -38,14 +36,14 @@ class TCustomRichEdit : public TCustomEdit {
   // The paragraphs; changing one keeps the formatting of the others.
   TStrings* Lines() const { return lines_.get(); }
 
-  int SelStart() const;
-  void SetSelStart(int Value);
-  int SelLength() const;
-  void SetSelLength(int Value);
-  AnsiString SelText() const;
+  int SelStart() const override;
+  void SetSelStart(int Value) override;
+  int SelLength() const override;
+  void SetSelLength(int Value) override;
+  AnsiString SelText() const override;
   // Replaces the selection (a change by code).
-  void SetSelText(const AnsiString& Value);
-  void SelectAll();
+  void SetSelText(const AnsiString& Value) override;
+  void SelectAll() override;
   int TextLength() const;
 
   bool HideSelection() const { return hideSelection_; }
@@ -53,8 +51,8 @@ class TCustomRichEdit : public TCustomEdit {
   // In plain-text mode streams are read and written as plain text.
   bool PlainText() const { return plainText_; }
   void SetPlainText(bool Value) { plainText_ = Value; }
-  bool WantTabs() const { return wantTabs_; }
-  void SetWantTabs(bool Value) { wantTabs_ = Value; }
+  using TCustomEdit::SetWantTabs;
+  using TCustomEdit::WantTabs;
   // 1 or 2. Paragraph spacing (before, after, line spacing) is honoured only by version 2.
   int version() const { return version_; }
   void setVersion(int Value);
@@ -72,34 +70,35 @@ class TCustomRichEdit : public TCustomEdit {
   // Changes every paragraph the selection touches.
   void changeParagraphAttributes(const std::function<void(qn::ui::ParagraphAttributes&)>& change);
 
-  bool CanUndo() const;
+  bool CanUndo() const override;
   bool CanRedo() const;
-  void Undo();
-  void Redo();
-  void ClearUndo();
+  void Undo() override;
+  void Redo() override;
+  void ClearUndo() override;
   // Text on the clipboard can be pasted; an image cannot (there are no metafiles to embed here).
   bool CanPaste() const;
-  void CutToClipboard();
-  void CopyToClipboard();
-  void PasteFromClipboard();
+  void CutToClipboard() override;
+  void CopyToClipboard() override;
+  void PasteFromClipboard() override;
 
   // Links in the text are marked and a click on one (press and release on it) tells OnLinkClick.
   bool AutoURLDetect() const { return autoUrlDetect_; }
   void SetAutoURLDetect(bool Value);
 
-  // Lines as the text is wrapped in the window (they depend on its width).
-  int lineCount() const;
-  // The first character of a line; -1 for a line that does not exist.
-  int lineIndex(int line) const;
-  int lineFromChar(int position) const;
+  // Lines as the text is wrapped in the window (they depend on its width); positions count a
+  // paragraph break as one.
+  int LineCount() override;
+  int LineOfChar(int Index) override;
+  int LineStart(int Line) override;
+  TPoint PositionOfChar(int Index) override;
+  int FirstVisibleLine() override;
+  void ScrollLines(int Lines) override;
   // A line's text, with carriage return and line feed when it ends a paragraph that another
   // follows; at most 4096 bytes.
-  AnsiString lineText(int line) const;
-  // The top-left corner of a character in client coordinates.
-  TPoint positionOfChar(int position) const;
+  AnsiString lineText(int line);
   // Where text is laid out in the client area; its width is the width lines wrap at.
-  TRect formattingRect() const;
-  void setFormattingRect(const TRect& Value);
+  TRect editRect() const;
+  void setEditRect(const TRect& Value) override;
 
   // Looks forward from start through length characters (-1: to the end) for text; answers
   // where it begins, or -1. A match never spans a paragraph break.
@@ -125,7 +124,6 @@ class TCustomRichEdit : public TCustomEdit {
   TRichEditProtectChangeEvent OnProtectChange;
   TRichEditLinkEvent OnLinkClick;
 
-  void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   TWantedKeys WantedKeys() const override;
 
@@ -144,18 +142,23 @@ class TCustomRichEdit : public TCustomEdit {
   QWidget* MakeWidget(QWidget* parentWidget) override;
   void WindowCreated() override;
   void WindowDestroying() override;
+  void deleteBackward(bool WholeWord) override;
+  void deleteForward(bool WholeWord) override;
 
  private:
   friend class RichEditLines;
   QTextEdit* textEdit() const;
   QTextCursor cursor() const;
   int dotsPerInch() const;
+  // The top of a line in the document, where the vertical scroll bar counts.
+  qreal lineTop(int line);
   bool touchesProtected(int from, int to) const;
   // Replaces [from, to) by the content when allowed; byUser sets Modified, else clears it.
   bool replaceRange(int from, int to, const qn::ui::RichTextContent& content, bool byUser);
   // Typed or pasted text in the attributes at the caret.
   bool replaceSelectionWithText(const AnsiString& text, bool byUser);
-  void deleteAtCaret(bool backward);
+  // Deletes the selection, else from the caret to the position the caret's range reaches.
+  void deleteToward(bool backward, bool wholeWord);
   // What of the text fits in place of the selection under MaxLength (0: no limit).
   AnsiString withinMaxLength(const AnsiString& inserted) const;
   void markLinks();
@@ -166,7 +169,6 @@ class TCustomRichEdit : public TCustomEdit {
   std::optional<qn::ui::CharacterAttributes> typingAttributes_;
   bool hideSelection_ = true;
   bool plainText_ = false;
-  bool wantTabs_ = false;
   int version_ = 2;
   bool autoUrlDetect_ = false;
   struct Link {

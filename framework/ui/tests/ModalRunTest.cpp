@@ -7,6 +7,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/ui/EventLoop.h"
+#include "framework/ui/Focus.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
@@ -152,6 +153,29 @@ TEST(ModalRunTest, AFormFreedByItsCloseActionInsideARunIsGoneAtTheNextDispatch) 
   });
   EXPECT_EQ(outer.runModal(), mrOk);
   EXPECT_TRUE(goneInsideTheRun);
+}
+
+TEST(ModalRunTest, TheControlLastFocusedTakesTheFocusWhenTheDialogRunsAgain) {
+  qtApplication();
+  TDialogForm dialog;
+  auto* name = new TTestEdit(&dialog, &dialog, "Name");
+  int activations = 0;
+  dialog.OnActivate = [&](TObject*) { ++activations; };
+  for (int run = 0; run < 2; ++run) {
+    TWinControl* focused = nullptr;
+    bool windowFocused = false;
+    whenLoopRuns([&] {
+      ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.Window()));
+      name->SetFocus();
+      focused = focusedControl();
+      windowFocused = QApplication::focusWidget() == name->Window();
+      dialog.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog.runModal(), mrOk);
+    EXPECT_EQ(focused, name) << "run " << run;
+    EXPECT_TRUE(windowFocused) << "run " << run;
+    EXPECT_EQ(activations, run + 1);
+  }
 }
 
 TEST(ModalRunTest, TerminateBeforeRunEndsTheProgramAndClosingTheMainFormEndsRun) {

@@ -296,8 +296,8 @@ TEST_F(RichEditTest, ALinkIsDetectedAndItsClickToldOnce) {
   std::vector<AnsiString> clicked;
   edit->OnLinkClick = [&](TObject*, const AnsiString& link) { clicked.push_back(link); };
   auto* text = static_cast<QTextEdit*>(widget());
-  QPoint onLink = text->viewport()->mapFrom(text, QPoint(edit->positionOfChar(8).X + 2, edit->positionOfChar(8).Y + 4));
-  QPoint offLink = text->viewport()->mapFrom(text, QPoint(edit->positionOfChar(1).X + 2, edit->positionOfChar(1).Y + 4));
+  QPoint onLink = text->viewport()->mapFrom(text, QPoint(edit->PositionOfChar(8).X + 2, edit->PositionOfChar(8).Y + 4));
+  QPoint offLink = text->viewport()->mapFrom(text, QPoint(edit->PositionOfChar(1).X + 2, edit->PositionOfChar(1).Y + 4));
   QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, offLink);
   EXPECT_TRUE(clicked.empty());
   QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, onLink);
@@ -320,23 +320,23 @@ TEST_F(RichEditTest, LineIndexAndCountFollowTheWrappedLayout) {
   for (int i = 0; i < 12; ++i) words += "word" + std::to_string(i) + " ";
   edit->SetText(words + "\r\nlast");
   QApplication::processEvents();
-  const int count = edit->lineCount();
+  const int count = edit->LineCount();
   EXPECT_GT(count, 3);  // the first paragraph wraps
-  EXPECT_EQ(edit->lineFromChar(edit->TextLength()), count - 1);
-  const int second = edit->lineIndex(1);
-  const int third = edit->lineIndex(2);
+  EXPECT_EQ(edit->LineOfChar(edit->TextLength()), count - 1);
+  const int second = edit->LineStart(1);
+  const int third = edit->LineStart(2);
   EXPECT_GT(second, 0);
   EXPECT_GT(third, second);
-  EXPECT_EQ(edit->lineFromChar(third), 2);
+  EXPECT_EQ(edit->LineOfChar(third), 2);
   EXPECT_EQ(edit->lineText(1), edit->Text().substr(second, third - second));
   EXPECT_EQ(edit->lineText(count - 2).substr(edit->lineText(count - 2).size() - 2), "\r\n");
   EXPECT_EQ(edit->lineText(count - 1), "last");
-  EXPECT_EQ(edit->lineIndex(count), -1);
-  EXPECT_GT(edit->positionOfChar(third).Y, edit->positionOfChar(second).Y);
+  EXPECT_EQ(edit->LineStart(count), -1);
+  EXPECT_GT(edit->PositionOfChar(third).Y, edit->PositionOfChar(second).Y);
 
   edit->SetBounds(0, 0, 280, 200);
   QApplication::processEvents();
-  EXPECT_LT(edit->lineCount(), count);
+  EXPECT_LT(edit->LineCount(), count);
 }
 
 TEST_F(RichEditTest, AttributesOfTheSelectionAndParagraphs) {
@@ -438,11 +438,11 @@ TEST_F(RichEditTest, TheFormattingRectangleSetsTheWidthLinesWrapAt) {
   for (int i = 0; i < 12; ++i) words += "word" + std::to_string(i) + " ";
   edit->SetText(words);
   QApplication::processEvents();
-  const int wide = edit->lineCount();
-  edit->setFormattingRect(Rect(0, 0, 80, 150));
+  const int wide = edit->LineCount();
+  edit->setEditRect(Rect(0, 0, 80, 150));
   QApplication::processEvents();
-  EXPECT_EQ(edit->formattingRect(), Rect(0, 0, 80, 150));
-  EXPECT_GT(edit->lineCount(), wide);
+  EXPECT_EQ(edit->editRect(), Rect(0, 0, 80, 150));
+  EXPECT_GT(edit->LineCount(), wide);
 }
 
 TEST_F(RichEditTest, AHiddenSelectionShowsOnlyWhileFocused) {
@@ -462,15 +462,15 @@ TEST_F(RichEditTest, IndentsShowInPixelsOfTheScreen) {
   appendText(content.paragraphs[0], CharacterAttributes{}, words);
   loadBytes(*edit, rtfOf(content), false);
   QApplication::processEvents();
-  ASSERT_GT(edit->lineCount(), 1);
-  const int first = edit->positionOfChar(0).X;
-  const int second = edit->positionOfChar(edit->lineIndex(1)).X;
+  ASSERT_GT(edit->LineCount(), 1);
+  const int first = edit->PositionOfChar(0).X;
+  const int second = edit->PositionOfChar(edit->LineStart(1)).X;
   // Half an inch less a quarter: the first line starts a quarter inch left of the others.
   EXPECT_EQ(second - first, Screen->PixelsPerInch() / 4);
   edit->SetSelStart(0);
   edit->changeParagraphAttributes([](ParagraphAttributes& a) { a.firstIndent = 0; });
   QApplication::processEvents();
-  EXPECT_EQ(edit->positionOfChar(0).X, second);
+  EXPECT_EQ(edit->PositionOfChar(0).X, second);
 }
 
 TEST_F(RichEditTest, SelectionPropertiesByNameAreTheRichEdits) {
@@ -526,6 +526,100 @@ TEST_F(RichEditTest, MousePressesOnTheTextReachTheControl) {
   ASSERT_EQ(pressed.size(), 1u);
   const QPoint inEdit = text->viewport()->mapTo(text, QPoint(20, 5));
   EXPECT_EQ(pressed[0], Point(inEdit.x(), inEdit.y()));
+}
+
+// Callers that hold the edit (a data-aware control, the grid's in-place editor) reach the rich
+// text, not the one-line edit's.
+TEST_F(RichEditTest, DrivenThroughTheEditItAnswersForTheRichText) {
+  TCustomEdit& plain = *edit;
+  plain.SetText("one two\r\nthree");
+  EXPECT_EQ(plain.Text(), "one two\r\nthree");
+  plain.SetSelStart(4);
+  plain.SetSelLength(3);
+  EXPECT_EQ(plain.SelStart(), 4);
+  EXPECT_EQ(plain.SelLength(), 3);
+  EXPECT_EQ(plain.SelText(), "two");
+  plain.SetSelText("2");
+  EXPECT_EQ(edit->Text(), "one 2\r\nthree");
+  EXPECT_EQ(plain.SelStart(), 5);
+
+  plain.SetSelStart(0);
+  plain.SetSelLength(3);
+  plain.CopyToClipboard();
+  EXPECT_EQ(Clipboard::AsText(), "one");
+  plain.SetSelStart(6);
+  plain.SetSelLength(5);
+  plain.CutToClipboard();
+  EXPECT_EQ(edit->Text(), "one 2\r\n");
+  EXPECT_EQ(Clipboard::AsText(), "three");
+  // Every paragraph of the clipboard arrives, where one line would take only the first.
+  Clipboard::SetAsText("x\r\ny");
+  plain.PasteFromClipboard();
+  EXPECT_EQ(edit->Text(), "one 2\r\nx\r\ny");
+
+  EXPECT_TRUE(plain.CanUndo());
+  plain.Undo();
+  EXPECT_EQ(edit->Text(), "one 2\r\n");
+  plain.Redo();
+  EXPECT_EQ(edit->Text(), "one 2\r\nx\r\ny");
+  plain.ClearUndo();
+  EXPECT_FALSE(plain.CanUndo());
+
+  plain.SelectAll();
+  EXPECT_EQ(plain.SelText(), "one 2\r\nx\r\ny");
+  EXPECT_EQ(plain.DisplayText(), "one 2\r\nx\r\ny");
+}
+
+TEST_F(RichEditTest, LineOperationsThroughTheEditFollowTheRichLayout) {
+  TCustomEdit& plain = *edit;
+  edit->SetBounds(0, 0, 200, 60);
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "line" + std::to_string(i % 10) + "\r\n";
+  plain.SetText(text + "end");
+  QApplication::processEvents();
+  EXPECT_EQ(plain.LineCount(), 21);
+  // A paragraph break counts one: each "lineN" paragraph takes six positions.
+  EXPECT_EQ(plain.LineStart(2), 12);
+  EXPECT_EQ(plain.LineStart(21), -1);
+  EXPECT_EQ(plain.LineOfChar(13), 2);
+  EXPECT_GT(plain.PositionOfChar(12).Y, plain.PositionOfChar(6).Y);
+  // The caret at the end shows the last lines; back at the start, the first.
+  EXPECT_GT(plain.FirstVisibleLine(), 10);
+  plain.SetSelStart(0);
+  EXPECT_EQ(plain.FirstVisibleLine(), 0);
+  plain.ScrollLines(3);
+  EXPECT_EQ(plain.FirstVisibleLine(), 3);
+  plain.ScrollLines(-1);
+  EXPECT_EQ(plain.FirstVisibleLine(), 2);
+}
+
+// Ctrl+Backspace and Ctrl+Delete delete a word as the one-line edit does; a paragraph break is
+// a blank between words.
+struct WordDeleteCase {
+  const char* name;
+  const char* text;
+  int caret;
+  Qt::Key key;
+  const char* expected;
+};
+
+TEST_F(RichEditTest, CtrlBackspaceAndCtrlDeleteDeleteAWord) {
+  const WordDeleteCase cases[] = {
+      {"the word before the caret", "one two three", 13, Qt::Key_Backspace, "one two "},
+      {"the blanks before the caret with the word", "one two  ", 9, Qt::Key_Backspace, "one "},
+      {"inside a word, up to its start", "one two", 6, Qt::Key_Backspace, "one o"},
+      {"over a paragraph break", "one\r\ntwo", 4, Qt::Key_Backspace, "two"},
+      {"at the start, nothing", "one", 0, Qt::Key_Backspace, "one"},
+      {"the word after the caret with its blanks", "one two three", 0, Qt::Key_Delete, "two three"},
+      {"inside a word, up to the next", "one two", 1, Qt::Key_Delete, "otwo"},
+      {"at the end, nothing", "one", 3, Qt::Key_Delete, "one"},
+  };
+  for (const WordDeleteCase& c : cases) {
+    edit->SetText(c.text);
+    edit->SetSelStart(c.caret);
+    key(c.key, Qt::ControlModifier);
+    EXPECT_EQ(edit->Text(), c.expected) << c.name;
+  }
 }
 
 }  // namespace
