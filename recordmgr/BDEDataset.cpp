@@ -88,6 +88,7 @@ void TttBDEDataset::InternalOpen() {
   recordBufferSize_ = bookmarkOffset_ + BookmarkSize();
   allocateKeyBuffers();
   readIndexDescription();
+  createFilters();
   Check(Engine()->SetToBegin(handle_));
   PrepareCursor();
 }
@@ -99,6 +100,8 @@ void TttBDEDataset::InternalClose() {
   for (std::vector<char>& buffer : keyBuffers_) buffer.clear();
   currentKey_ = -1;
   indexDesc_ = IndexDescriptor{};
+  // The cursor took its filters with it.
+  textFilter_ = callbackFilter_ = nullptr;
 }
 
 void TttBDEDataset::InternalInitFieldDefs() {
@@ -327,7 +330,10 @@ char* TttBDEDataset::recordBufferForState() const {
     case dsNewValue: return ActiveBuffer();
     case dsCalcFields:
     case dsInternalCalc: return CalcBuffer();
-    case dsSetKey: return currentKey_ >= 0 ? const_cast<char*>(keyBuffers_[currentKey_].data()) + sizeof(KeyBufferHeader) : nullptr;
+    case dsFilter: return filterBuffer_;
+    case dsSetKey:
+      return currentKey_ >= 0 ? const_cast<char*>(keyBuffers_[currentKey_].data()) + sizeof(KeyBufferHeader)
+                              : nullptr;
     case dsBlockRead:
       return blockIndex_ < blockCount_ ? const_cast<char*>(block_.data()) + recordSize_ * blockIndex_ : nullptr;
     default: return nullptr;

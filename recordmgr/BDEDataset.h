@@ -35,6 +35,7 @@
 #include "recordmgr/IndexDescriptor.h"
 
 class TBaseTable;
+class TFilterListItem;
 class TttSession;
 class TVirtEng;
 
@@ -76,6 +77,15 @@ class TttBDEDataset : public TDataSet {
   int GetBlobFieldData(int fieldNo, std::vector<char>& buffer) override;
   void DataEvent(TDataEvent event, intptr_t info) override;
   void SetBlockReadSize(int size) override;
+
+  // --- Filters and searching ---
+  void SetFilter(const AnsiString& text) override;
+  void SetFilterOptions(TFilterOptions value) override;
+  void SetFiltered(bool value) override;
+  void SetOnFilterRecord(const TFilterRecordEvent& handler) override;
+  bool FindRecord(bool restart, bool goForward) override;
+  bool Locate(const AnsiString& keyFields, const VariantArray& values, TLocateOptions options) override;
+  Variant Lookup(const AnsiString& keyFields, const VariantArray& values, const AnsiString& resultField) override;
 
   // --- The active index and its key fields ---
   int IndexFieldCount() const override;
@@ -172,6 +182,11 @@ class TttBDEDataset : public TDataSet {
   bool ExtractKeyOf(KeyBufferRole role, std::vector<char>& key);
   uint16_t KeyLength() const { return indexDesc_.KeyLength; }
   virtual void DestroyLookupCursor() {}
+  // A read-only cursor on an index of the fields; nil when no index serves them.
+  virtual TBaseTable* GetLookupCursor(const AnsiString& fieldNames, bool caseInsensitive) { return nullptr; }
+  // Finds the record with the values in the spare buffer; synchronise moves the cursor onto it.
+  bool LocateRecord(const AnsiString& keyFields, const VariantArray& values, TLocateOptions options,
+                    bool synchronise);
 
  private:
   // The record information behind the calculated fields of every buffer.
@@ -194,6 +209,14 @@ class TttBDEDataset : public TDataSet {
   std::vector<char>& scratchFor(const TField* field);
   void stepBackOneRecord();
   void readIndexDescription();
+  // Filters: the text filter of Filter and FilterOptions, the callback filter of OnFilterRecord.
+  TFilterListItem* addTextFilter(const AnsiString& text, TFilterOptions options, uint16_t priority);
+  TFilterListItem* addCallbackFilter();
+  void createFilters();
+  void activateFilters();
+  void deactivateFilters();
+  void changeFilter(TFilterListItem*& slot, TFilterListItem* replacement);
+  static int16_t filterCallback(uintptr_t clientData, void* record, int32_t reserved);
   void allocateKeyBuffers();
   void initKeyBuffer(KeyBufferRole role);
 
@@ -213,6 +236,9 @@ class TttBDEDataset : public TDataSet {
   int blockIndex_ = 0;
   int blockTotal_ = 0;
   bool deletedLast_ = false;
+  TFilterListItem* textFilter_ = nullptr;
+  TFilterListItem* callbackFilter_ = nullptr;
+  char* filterBuffer_ = nullptr;
   // Key buffers: an 8-byte header, then a record.
   std::vector<char> keyBuffers_[KeyBufferCount];
   int currentKey_ = -1;
