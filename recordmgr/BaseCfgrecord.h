@@ -31,6 +31,8 @@ class TBaseCfgrecord : public TBapiListItem {
   // field that would reach past the value buffer, or whose value has no terminating NUL, has no
   // value.
   const char* FindValue(std::initializer_list<const char*> names) const;
+  // The value of the field at index as text, under the same rule; nil for an index out of range.
+  const char* ValueAt(int index) const;
 
  private:
   AnsiString key_;

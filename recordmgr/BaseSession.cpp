@@ -221,6 +221,12 @@ TBaseCfgrecord* TBaseSession::findConfig(const char* key) const {
   return nullptr;
 }
 
+const TBaseCfgrecord* TBaseSession::findConfigNoCase(const char* key) const {
+  for (int i = 0; i < configRecords_->Count(); ++i)
+    if (SameText(recordAt(*configRecords_, i).Key(), key)) return &recordAt(*configRecords_, i);
+  return nullptr;
+}
+
 void TBaseSession::ConfigExists(const char* key) {
   CheckParam(key);
   for (int i = 0; i < configRecords_->Count(); ++i)

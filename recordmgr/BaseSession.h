@@ -212,6 +212,8 @@ class TBaseSession : public TBapiListItem {
  private:
   // The configuration record whose key equals the key; nil without one.
   class TBaseCfgrecord* findConfig(const char* key) const;
+  // The same without regard to case: alias names are matched so.
+  const class TBaseCfgrecord* findConfigNoCase(const char* key) const;
 
   uint32_t rootKey_ = 0;
   AnsiString registryPath_;

@@ -5,6 +5,7 @@
 #include "framework/base/TextCompare.h"
 #include "platform/os/RegistryKey.h"
 #include "recordmgr/AliasParams.h"
+#include "recordmgr/BaseCfgrecord.h"
 #include "recordmgr/BaseSession.h"
 #include "recordmgr/BaseTable.h"
 #include "recordmgr/EngineError.h"
@@ -85,19 +86,20 @@ void TBaseSession::DeleteAliasFromRegistry(const char* name) {
   if (registry.KeyExists(key)) registry.DeleteKey(key);
 }
 
-// A row per value of the alias's registry key, in the key's order; the user's name always
-// has its row, empty when the key holds none.
+// A row per value of the alias's registry key, in the key's order, or of its configuration
+// record when it was added at run time and not saved; the user's name always has its row, empty
+// when the alias holds none.
 void TBaseSession::FillConfigList(TBaseTable& list) {
   AnsiString alias;
   if (!aliasOfPath(list.GetTableName(), alias)) return;
   bool userNamed = false;
+  TRightsRegistry registry(rootKey_);
+  registry.SetAccess(qn::os::KEY_READ);
+  const TBaseCfgrecord* added = nullptr;
   if (IsPathName(alias.c_str(), true)) {
     list.Activate();
     insertRow(list, "PATH", kPathRow, alias);
-  } else {
-    TRightsRegistry registry(rootKey_);
-    registry.SetAccess(qn::os::KEY_READ);
-    if (!registry.OpenKey(registryPath_ + "\\" + kAliasesKey + "\\" + alias, false)) return;
+  } else if (registry.OpenKey(registryPath_ + "\\" + kAliasesKey + "\\" + alias, false)) {
     list.Activate();
     for (const AnsiString& name : registry.GetValueNames()) {
       AnsiString value;
@@ -115,6 +117,18 @@ void TBaseSession::FillConfigList(TBaseTable& list) {
       userNamed = userNamed || user;
       insertRow(list, user ? AnsiString(kUserNameNode) : name, kTextRow, value);
     }
+  } else if ((added = findConfigNoCase((kDatabasesNode + alias + kDbInfoNode).c_str())) != nullptr) {
+    // An alias added at run time and not saved lives only in its configuration record.
+    list.Activate();
+    for (int i = 0; i < added->FieldCount(); ++i) {
+      const FieldDescriptor& field = added->Descriptors()[i];
+      const AnsiString name(field.FieldName, strnlen(field.FieldName, FieldDescriptor::NameSize));
+      const char* value = added->ValueAt(i);
+      userNamed = userNamed || SameText(name, kUserNameNode);
+      insertRow(list, name, kTextRow, value ? value : "");
+    }
+  } else {
+    return;
   }
   if (!userNamed) insertRow(list, kUserNameNode, kTextRow, "");
   list.Activate();

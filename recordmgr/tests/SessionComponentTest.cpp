@@ -176,6 +176,11 @@ TEST_F(SessionComponentTest, AnAddedAliasReachesTheEngineAndAQuoteInAValueIsRefu
   EXPECT_EQ(events[0].second, "QN");
   EXPECT_NO_THROW(standard->GetHandle()->ConfigExists("\\DATABASES\\QN\\DB INFO"));
   EXPECT_EQ(standard->ConfigMode(), 2u);  // the started session's mode 7, stored as 2, restored
+  for (const char* name : {"QN", "qn"}) {
+    StringList back;
+    standard->GetAliasParams(name, back);
+    EXPECT_EQ(linesOf(back), (std::vector<std::string>{"PATH=/srv/qn", "USER NAME=Ren\xE9"})) << name;
+  }
 
   StringList quoted;
   quoted.Add("PATH=/srv/\"x\"");
