@@ -102,7 +102,7 @@ void TdcCustomDBGrid::DoDrawDataCell(const TRect& Rect, TField* Field, GridCellS
 
 void TdcCustomDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState) {
   Canvas& c = GetPaintCanvas();
-  const bool fixed = ARow < titleOffset_ || ACol < indicatorOffset_ + FixedCols();
+  const bool fixed = ARow < titleOffset_ || ACol < FixedCols();
   c.SetFont(fixed ? titleFont_.get() : Font());
   c.Brush.Style = BrushStyle::solid;
   c.Brush.Color = fixed ? titleColor_ : Color();
@@ -269,8 +269,8 @@ void TdcCustomDBGrid::paintFooter() {
   line(c, clBlack, band.Left, band.Bottom - 1, band.Right - 1, band.Bottom - 1);
   if (!linkActive()) return;
   std::vector<int> columns;
-  for (int col = indicatorOffset_; col < indicatorOffset_ + FixedCols() && col < columnCount(); ++col) columns.push_back(col);
-  for (int col = std::max(firstScrollColumn(), indicatorOffset_ + FixedCols()); col < columnCount(); ++col) columns.push_back(col);
+  for (int col = indicatorOffset_; col < FixedCols() && col < columnCount(); ++col) columns.push_back(col);
+  for (int col = std::max(firstScrollColumn(), FixedCols()); col < columnCount(); ++col) columns.push_back(col);
   const int row = titleOffset_ ? 0 : firstScrollRow();
   for (int col : columns) {
     if (columnWidth(col) == 0) break;
