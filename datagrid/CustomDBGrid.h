@@ -164,6 +164,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   TDrawFooterCellEvent OnDrawFooterCell;
 
   TRect ClientRect() const override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
  protected:
   friend class TdcGridDataLink;
@@ -248,6 +249,11 @@ class TdcCustomDBGrid : public TCustomGrid {
   unsigned dataTextFlags(const TRect& rect);
   bool activeControlOfForm() const;
   void paintFooter();
+  // Keys.
+  void baseKeyDown(WORD& Key, TShiftState Shift);
+  void downRecord();
+  void tabMoveAcrossRecords(bool Forward);
+  void deleteRecordByKey();
   void drawFooterCell(Canvas& c, const TRect& rect, int DataCol);
 
   std::unique_ptr<TdcGridDataLink> link_;
