@@ -36,6 +36,7 @@ using TCalcTitleAttributesEvent = std::function<void(TObject* Sender, const Ansi
                                                      CanvasBrush& ABrush, TAlignment& ATitleAlignment)>;
 using TdcDrawTitleCellEvent =
     std::function<void(TObject* Sender, Canvas& ACanvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
+using TTitleButtonClickEvent = std::function<void(TObject* Sender, const AnsiString& AFieldName)>;
 using TdcDrawDataCellEvent = std::function<void(TObject* Sender, const TRect& Rect, TField* Field, GridCellStates State)>;
 using TDrawFooterCellEvent = std::function<void(TObject* Sender, Canvas& ACanvas, const TRect& FooterCellRect, TField* Field,
                                                 const AnsiString& FooterText, bool& DefaultDrawing)>;
@@ -162,6 +163,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   TdcDrawTitleCellEvent OnDrawTitleCell;
   TdcDrawDataCellEvent OnDrawDataCell;
   TDrawFooterCellEvent OnDrawFooterCell;
+  TTitleButtonClickEvent OnTitleButtonClick;
 
   TRect ClientRect() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -187,8 +189,12 @@ class TdcCustomDBGrid : public TCustomGrid {
   virtual void DoCalcTitleAttributes(const AnsiString& FieldName, TFont* Font, CanvasBrush& Brush, TAlignment& Alignment);
   virtual void DoDrawTitleCell(Canvas& ACanvas, TField* Field, const TRect& Rect, bool& Default);
   void DoDrawDataCell(const TRect& Rect, TField* Field, GridCellStates State);
+  virtual void DoTitleButtonClick(const AnsiString& FieldName);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   // The pressed title cell (column, row), -1 when none.
   GridCoord pressedTitle_{-1, -1};
+  TPoint titlePressPoint_{};
   void WindowCreated() override;
   void BoundsChanged() override;
   void Loaded() override;
