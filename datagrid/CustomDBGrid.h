@@ -14,6 +14,8 @@
 #include "framework/base/Exception.h"
 #include "framework/base/StringList.h"
 #include "framework/db/DbTypes.h"
+#include "framework/base/Alignment.h"
+#include "framework/ui/Canvas.h"
 #include "framework/ui/CustomGrid.h"
 
 class TDataSource;
@@ -28,6 +30,24 @@ QN_EXCEPTION(EInvalidGridOperation, Exception)
 using TdcLeftColChangedEvent = std::function<void(TObject* Sender, int NewLeftCol)>;
 using TColWidthChangedEvent = std::function<void(TObject* Sender, int Column)>;
 using TdcFieldChangedEvent = std::function<void(TObject* Sender, TField* Field)>;
+using TCalcCellColorsEvent = std::function<void(TObject* Sender, TField* Field, GridCellStates State, bool Highlight,
+                                                TFont* AFont, CanvasBrush& ABrush)>;
+using TCalcTitleAttributesEvent = std::function<void(TObject* Sender, const AnsiString& AFieldName, TFont* AFont,
+                                                     CanvasBrush& ABrush, TAlignment& ATitleAlignment)>;
+using TdcDrawTitleCellEvent =
+    std::function<void(TObject* Sender, Canvas& ACanvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
+using TTitleButtonClickEvent = std::function<void(TObject* Sender, const AnsiString& AFieldName)>;
+using TdcDrawDataCellEvent = std::function<void(TObject* Sender, const TRect& Rect, TField* Field, GridCellStates State)>;
+using TDrawFooterCellEvent = std::function<void(TObject* Sender, Canvas& ACanvas, const TRect& FooterCellRect, TField* Field,
+                                                const AnsiString& FooterText, bool& DefaultDrawing)>;
+
+// Flags of DrawEditTextInRect, added up.
+enum CellTextFlag : unsigned {
+  cellTextAccelerators = 1,  // '&' marks an accelerator
+  cellTextEllipsis = 2,      // a cut text ends in "..."; no word breaking
+  cellTextWordBreak = 4,
+  cellTextOverPixels = 8,  // the text lies over what the cell already shows
+};
 
 class TdcCustomDBGrid : public TCustomGrid {
   QN_CLASS(TdcCustomDBGrid, TCustomGrid)
@@ -113,7 +133,40 @@ class TdcCustomDBGrid : public TCustomGrid {
   TdcFieldChangedEvent OnFieldChanged;
   TNotifyEvent OnUpdateFooter;
 
+  // ---- drawing ----
+  bool DefaultDrawing() const { return defaultDrawing_; }
+  void SetDefaultDrawing(bool Value) { defaultDrawing_ = Value; }
+  TColor TitleColor() const { return titleColor_; }
+  void SetTitleColor(TColor Value);
+  TAlignment TitleAlignment() const { return titleAlignment_; }
+  void SetTitleAlignment(TAlignment Value);
+  bool TitleButtons() const { return titleButtons_; }
+  void SetTitleButtons(bool Value);
+  TIndicatorColorType IndicatorColor() const { return indicatorColor_; }
+  void SetIndicatorColor(TIndicatorColorType Value);
+  TColor FooterColor() const { return footerColor_; }
+  void SetFooterColor(TColor Value);
+  TColor FooterCellColor() const { return footerCellColor_; }
+  void SetFooterCellColor(TColor Value);
+  // The canvas cells are painted on.
+  Canvas& GetPaintCanvas() { return canvas(); }
+  // Text in a cell: Flags from CellTextFlag, Rect the cell's; the cell is filled with the canvas's
+  // brush first unless cellTextOverPixels.
+  void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
+                          const AnsiString& Text, int TopOffset);
+  // Row counted in data rows.
+  virtual bool HighlightCell(int DataCol, int DataRow, GridCellStates State, const AnsiString& Text);
+  virtual TColor GetGridColor() { return Color(); }
+
+  TCalcCellColorsEvent OnCalcCellColors;
+  TCalcTitleAttributesEvent OnCalcTitleAttributes;
+  TdcDrawTitleCellEvent OnDrawTitleCell;
+  TdcDrawDataCellEvent OnDrawDataCell;
+  TDrawFooterCellEvent OnDrawFooterCell;
+  TTitleButtonClickEvent OnTitleButtonClick;
+
   TRect ClientRect() const override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
 
  protected:
   friend class TdcGridDataLink;
@@ -131,6 +184,17 @@ class TdcCustomDBGrid : public TCustomGrid {
   virtual void DoUpdateFooter();
 
   void DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState) override;
+  void Paint() override;
+  virtual void DoCalcCellColors(TField* Field, GridCellStates State, bool Highlight, CanvasBrush& Brush, TFont* Font);
+  virtual void DoCalcTitleAttributes(const AnsiString& FieldName, TFont* Font, CanvasBrush& Brush, TAlignment& Alignment);
+  virtual void DoDrawTitleCell(Canvas& ACanvas, TField* Field, const TRect& Rect, bool& Default);
+  void DoDrawDataCell(const TRect& Rect, TField* Field, GridCellStates State);
+  virtual void DoTitleButtonClick(const AnsiString& FieldName);
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The pressed title cell (column, row), -1 when none.
+  GridCoord pressedTitle_{-1, -1};
+  TPoint titlePressPoint_{};
   void WindowCreated() override;
   void BoundsChanged() override;
   void Loaded() override;
@@ -182,6 +246,21 @@ class TdcCustomDBGrid : public TCustomGrid {
   int rowsThatFit() const;
   // Rows a record moves by, in pixels.
   int rowPitch() const;
+  // Painting, one kind of cell each.
+  void drawTitleCell(Canvas& c, int ACol, int ARow, const TRect& rect);
+  void drawTitleButtonEdges(Canvas& c, const TRect& rect, bool pressed);
+  void drawIndicatorCell(Canvas& c, int ARow, const TRect& rect);
+  void drawIndicatorGlyph(Canvas& c, const TRect& rect, const BitmapImage& glyph);
+  void drawDataCell(Canvas& c, int ACol, int ARow, const TRect& rect, GridCellStates state);
+  unsigned dataTextFlags(const TRect& rect);
+  bool activeControlOfForm() const;
+  void paintFooter();
+  // Keys.
+  void baseKeyDown(WORD& Key, TShiftState Shift);
+  void downRecord();
+  void tabMoveAcrossRecords(bool Forward);
+  void deleteRecordByKey();
+  void drawFooterCell(Canvas& c, const TRect& rect, int DataCol);
 
   std::unique_ptr<TdcGridDataLink> link_;
   TdcDBGridOptions dbOptions_ = kDefaultDBGridOptions;
@@ -199,6 +278,13 @@ class TdcCustomDBGrid : public TCustomGrid {
   int indicatorWidth_ = 11;
   TdcIButton* indicatorButton_ = nullptr;
   int titleTextOffset_ = 2;
+  bool defaultDrawing_ = true;
+  TColor titleColor_ = clBtnFace;
+  TAlignment titleAlignment_ = taLeftJustify;
+  bool titleButtons_ = false;
+  TIndicatorColorType indicatorColor_ = icBlack;
+  TColor footerColor_ = clBtnFace;
+  TColor footerCellColor_ = clBtnFace;
 
   std::vector<std::unique_ptr<TdcColumn>> columns_;
   TdcColumn standBy_{this, AnsiString()};

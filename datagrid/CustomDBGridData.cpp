@@ -421,37 +421,3 @@ void TdcCustomDBGrid::DoExit() {
   }
   TCustomGrid::DoExit();
 }
-
-// ---- cells ----
-
-void TdcCustomDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates) {
-  Canvas& c = canvas();
-  if (ARow < titleOffset_) {
-    TField* field = GetFields(ACol - indicatorOffset_);
-    if (!field) return;
-    const std::vector<AnsiString> tokens = selectedTokens(ACol - indicatorOffset_);
-    const AnsiString title = tokens.size() >= 3 ? tokens[2] : field->DisplayLabel();
-    c.SetFont(titleFont_.get());
-    c.drawTextClipped(ARect, ARect.Left + 2, ARect.Top + titleTextOffset_, SplitLine(title, '~').front());
-    return;
-  }
-  if (!linkActive()) return;
-  const int record = ARow - titleOffset_;
-  if (ACol < indicatorOffset_) {
-    if (record != link_->ActiveRecord()) return;
-    lastIndicatedRow_ = ARow;
-    const TDataSetState state = dataSet()->State();
-    const BitmapImage* glyph = IndicatorBitmap(state == dsInsert ? indicatorInsert : state == dsEdit ? indicatorEdit : indicatorBrowse);
-    const int x = ARect.Left + (ARect.Width() - glyph->Width()) / 2;
-    const int y = ARect.Top + (ARect.Height() - glyph->Height()) / 2;
-    c.drawWithTransparentColour({x, y, x + glyph->Width(), y + glyph->Height()}, *glyph);
-    return;
-  }
-  TField* field = GetFields(ACol - indicatorOffset_);
-  if (!field || record >= link_->RecordCount()) return;
-  const int active = link_->ActiveRecord();
-  link_->SetActiveRecord(record);
-  const AnsiString text = field->DisplayText();
-  link_->SetActiveRecord(active);
-  c.drawTextClipped(ARect, ARect.Left + 2, ARect.Top + 2, text);
-}

@@ -82,6 +82,8 @@ void gridPages(benchmark::State& state, int records) {
   grid.SetBounds(0, 0, 900, 200);
   grid.createWindow();
   grid.SetDataSource(&t.source);
+  grid.SetDBOptions(grid.DBOptions().Include(dgShowFooter).Include(dgTrailingEllipsis));
+  grid.ColumnByName("Amount").SetFooterValue("Total");
   for (int height = 200; grid.VisibleRowCount() < kVisibleRows && height < 2000; height += 4) grid.SetBounds(0, 0, 900, height);
   if (grid.VisibleRowCount() != kVisibleRows) grid.SetBounds(0, 0, 900, grid.Height() - 4);
   QImage image(grid.Width(), grid.Height(), QImage::Format_RGB32);
