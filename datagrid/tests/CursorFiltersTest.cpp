@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "datagrid/CursorFilters.h"
-#include "datagrid/tests/ClientsTableFixture.h"
+#include "datagrid/tests/SeededTableFixture.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// A clients file made by qnseed from the records a test gives, opened through the framework's
+// A record file made by qnseed from the records a test gives (the clients file unless named), opened through the framework's
 // table on the process's default session, the record manager reached through the recording
 // library. Test code only.
 #include <gtest/gtest.h>
@@ -36,21 +36,27 @@ class ClientsTableTest : public ::testing::Test {
 
   // The table of those clients on key 1 (the client code), open.
   TTable& openClients(const std::vector<Client>& clients, const char* index = "1") {
-    const std::string root = qn::testing::makeScratchDir("clients-table");
+    std::string seed;
+    for (const Client& c : clients)
+      seed += std::string(kCode) + " = " + c.code + "\n" + kLastName + " = " + c.lastName + "\n" + kCity + " = " +
+              c.city + "\n\n";
+    return openSeeded("YClient.qf", kClientsTable, seed, index);
+  }
+
+  // The record file made from the seed text (blocks of "Field = value" lines), open on that index.
+  TTable& openSeeded(const std::string& fileName, const char* tableName, const std::string& seedText,
+                     const char* index) {
+    const std::string root = qn::testing::makeScratchDir("seeded-table");
     const std::string fixture = root + "/fixture";
     const std::string data = root + "/data";
     EXPECT_EQ(std::system(("mkdir -p '" + fixture + "'").c_str()), 0);
-    std::ofstream seed(fixture + "/YClient.qf.seed");
-    for (const Client& c : clients)
-      seed << kCode << " = " << c.code << "\n" << kLastName << " = " << c.lastName << "\n" << kCity << " = " << c.city
-           << "\n\n";
-    seed.close();
+    std::ofstream(fixture + "/" + fileName + ".seed") << seedText;
     const std::string command =
         "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + data + "' '" + fixture + "' >/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     table = std::make_unique<TTable>(nullptr);
     table->SetDatabaseName(data);
-    table->SetTableName(kClientsTable);
+    table->SetTableName(tableName);
     table->SetIndexName(index);
     table->Open();
     return *table;
