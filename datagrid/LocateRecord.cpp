@@ -1,14 +1,19 @@
 #include "datagrid/LocateRecord.h"
 
+#include <optional>
+#include <vector>
+
 #include "datagrid/DateTextHelpers.h"
 #include "datagrid/FieldControlTypes.h"
 #include "framework/base/FloatText.h"
+#include "framework/base/TextCompare.h"
 #include "framework/base/TextCase.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/RichTextToPlainText.h"
 #include "framework/ui/Screen.h"
+#include "recordmgr/FrameworkTable.h"
 
 namespace {
 
@@ -72,15 +77,69 @@ class BookmarkHeld {
   TBookmark bookmark_;
 };
 
-bool Scan(TDataSet& dataSet, bool fromStart, const RecordTest& test) {
+// With stopAtMismatch the records come in the searched field's order, so the matches stand
+// together and the first record after them ends the search.
+bool Scan(TDataSet& dataSet, bool fromStart, const RecordTest& test, bool stopAtMismatch) {
   ControlsDisabled still(dataSet);
   if (fromStart) {
     dataSet.First();
     if (!dataSet.Eof() && test.Matches()) return true;
   }
-  for (dataSet.Next(); !dataSet.Eof(); dataSet.Next())
+  for (dataSet.Next(); !dataSet.Eof(); dataSet.Next()) {
     if (test.Matches()) return true;
+    if (stopAtMismatch) return false;
+  }
   return false;
+}
+
+// Whether the table's active index orders its records by field first, and if so whether that
+// index ignores case.
+std::optional<bool> IndexLeadsWith(TTable& table, const TField& field) {
+  table.IndexDefs().SetUpdated(false);
+  table.UpdateIndexDefs();
+  TIndexDefs& defs = table.IndexDefs();
+  const int active = defs.IndexOf(table.IndexName());
+  if (active < 0) return std::nullopt;
+  const std::vector<AnsiString> keyFields = SplitFieldNames(defs.Items(active).Fields);
+  if (keyFields.empty() || !table.FindField(keyFields.front()) || !SameText(keyFields.front(), field.FieldName()))
+    return std::nullopt;
+  return (defs.Items(active).Options & ixCaseInsensitive) != 0;
+}
+
+// What a search on a table's leading index field settles without reading records one by one.
+struct KeySearch {
+  std::optional<bool> answer;   // set when the key search decided
+  bool stopAtMismatch = false;  // otherwise: how the scan that follows ends
+};
+
+// The first record whose key is at or after value, when it matches; otherwise the table stays.
+// Nearest rather than equal, so that an index of more fields finds by its first field alone.
+bool FindByKey(TTable& table, const RecordTest& test, const AnsiString& value) {
+  BookmarkHeld start(table);
+  table.FindNearest({Variant(value)});
+  if (!table.Eof() && test.Matches()) return true;
+  start.Return();
+  return false;
+}
+
+// value is already upper-cased unless caseSensitive.
+KeySearch SearchByKey(TTable& table, TField& field, const RecordTest& test, bool fromStart, bool caseSensitive,
+                      int matchType, const AnsiString& value) {
+  const std::optional<bool> ignoresCase = IndexLeadsWith(table, field);
+  if (!ignoresCase) return {};
+  const bool isString = field.DataType() == ftString;
+  // A string index answers a search only when it compares with the search's regard to case.
+  const bool caseAgrees = *ignoresCase != caseSensitive;
+  const AnsiString current = caseSensitive ? field.AsString() : AnsiUpperCase(field.AsString());
+  if (matchType == mtExactMatch && field.DataType() != ftBoolean && (current != value || fromStart) &&
+      (!isString || caseAgrees))
+    return {FindByKey(table, test, value), false};
+  if (matchType != mtPartialMatchStart || !isString || !caseAgrees) return {};
+  if (!fromStart && test.Matches()) return {std::nullopt, true};
+  // The records after the current one sort at or after its text: none can start with a value
+  // that sorts before it.
+  if (!fromStart && value < current) return {false, true};
+  return {FindByKey(table, test, value), true};
 }
 
 }  // namespace
@@ -95,9 +154,14 @@ bool LocateRecord(bool FromStart, TDataSet* DataSet, const AnsiString& FieldName
   }
   const RecordTest test(*field, CaseSensitive ? Value : AnsiUpperCase(Value), MatchType,
                         CaseSensitive);
+  KeySearch byKey;
+  if (auto* table = dynamic_cast<TTable*>(DataSet); table && field->DataType() != ftMemo)
+    byKey = SearchByKey(*table, *field, test, FromStart, CaseSensitive, MatchType,
+                        CaseSensitive ? Value : AnsiUpperCase(Value));
+  if (byKey.answer) return *byKey.answer;
   HourglassCursor busy;
   BookmarkHeld start(*DataSet);
-  if (Scan(*DataSet, FromStart, test)) {
+  if (Scan(*DataSet, FromStart, test, byKey.stopAtMismatch)) {
     DataSet->Resync(rmCenter);
     return true;
   }

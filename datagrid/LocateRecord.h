@@ -1,7 +1,8 @@
 #pragma once
 // The one record-locating engine of the control library: moves a dataset to the first (or the
 // next) record whose field matches a value exactly, at its start or anywhere, with or without
-// regard to case.
+// regard to case. On a framework table whose active index leads with the field, searches the index
+// answers go by key instead of reading the records one by one.
 #include "datagrid/LocateText.h"
 #include "framework/base/AnsiString.h"
 

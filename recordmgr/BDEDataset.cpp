@@ -35,7 +35,7 @@ bool IsCalculated(const TField* field) {
 
 }  // namespace
 
-TttBDEDataset::TttBDEDataset(TComponent* owner) : TDataSet(owner) {}
+TttBDEDataset::TttBDEDataset(TComponent* owner) : TBDEDataSet(owner) {}
 
 TttBDEDataset::~TttBDEDataset() = default;
 

@@ -29,7 +29,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/db/DataSet.h"
+#include "recordmgr/FrameworkBDEDataSet.h"
 #include "recordmgr/CursorProperties.h"
 #include "recordmgr/FieldDescriptor.h"
 #include "recordmgr/IndexDescriptor.h"
@@ -45,8 +45,8 @@ namespace dataset_texts {
 inline constexpr const char* kNoResultSet = "Error creating cursor handle";
 }  // namespace dataset_texts
 
-class TttBDEDataset : public TDataSet {
-  QN_CLASS(TttBDEDataset, TDataSet)
+class TttBDEDataset : public TBDEDataSet {
+  QN_CLASS(TttBDEDataset, TBDEDataSet)
  public:
   static constexpr uint32_t PropertyMakeCrack = 0x50014;
   static constexpr uint16_t LockForWrite = 1;

@@ -7,7 +7,7 @@
 #include "recordmgr/SessionList.h"
 #include "recordmgr/VirtEng.h"
 
-TttDBDataset::TttDBDataset(TComponent* owner, TttSessionlist& list) : TttBDEDataset(owner), list_(list) {
+TttDBDataset::TttDBDataset(TComponent* owner, TttSessionlist& list) : TDBDataSet(owner), list_(list) {
   if (TttSession* session = TttSession::AutoNamedSessionOf(owner)) sessionName_ = session->SessionName();
 }
 

@@ -10,14 +10,14 @@
 #include <functional>
 
 #include "framework/base/AnsiString.h"
-#include "recordmgr/BDEDataset.h"
+#include "recordmgr/FrameworkDBDataSet.h"
 
 class TBaseDatabase;
 class TttDatabase;
 class TttSessionlist;
 
-class TttDBDataset : public TttBDEDataset {
-  QN_CLASS(TttDBDataset, TttBDEDataset)
+class TttDBDataset : public TDBDataSet {
+  QN_CLASS(TttDBDataset, TDBDataSet)
  public:
   static constexpr uint32_t PropertyUpdateMode = 0x4050000;
   static constexpr uint16_t NotSufficientTableRights = 10498;

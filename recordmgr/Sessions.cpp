@@ -11,11 +11,6 @@ namespace {
 TtbSessionList* sessionList = nullptr;
 TtbSession* defaultSession = nullptr;
 
-TtbSessionList& theList() {
-  if (!sessionList) throw EComponentError("The record-manager sessions are not started");
-  return *sessionList;
-}
-
 // The record manager stops after the sessions have ended their clients.
 UnitRegistration unit(
     "recordmgr/Sessions", {"recordmgr/BtrieveEngine"},
@@ -45,7 +40,7 @@ TttSession* TtbSessionList::DefaultSession() {
   return nullptr;
 }
 
-TtbSession::TtbSession(TComponent* owner) : TttSession(owner, theList()) {}
+TtbSession::TtbSession(TComponent* owner) : TttSession(owner, StartedBtrieveSessionList()) {}
 
 TtbSessionList& TtbSession::list() const { return static_cast<TtbSessionList&>(SessionList()); }
 
@@ -63,10 +58,15 @@ TttSession* TtbSession::DefaultSession() { return list().DefaultSession(); }
 
 TttDatabase* TtbSession::CreateDatabase() { return new TtbDatabase(this, list()); }
 
-TtbDatabase::TtbDatabase(TComponent* owner) : TtbDatabase(owner, theList()) {}
+TtbDatabase::TtbDatabase(TComponent* owner) : TtbDatabase(owner, StartedBtrieveSessionList()) {}
 
 TtbDatabase::TtbDatabase(TComponent* owner, TtbSessionList& list) : TttDatabase(owner, list) { SetLoginPrompt(false); }
 
 TtbSessionList* BtrieveSessionList() { return sessionList; }
 
 TtbSession* DefaultBtrieveSession() { return defaultSession; }
+
+TtbSessionList& StartedBtrieveSessionList() {
+  if (!sessionList) throw EComponentError("The record-manager sessions are not started");
+  return *sessionList;
+}

@@ -57,3 +57,5 @@ class TtbDatabase : public TttDatabase {
 // The process's session list and its default session "Btrieve"; nullptr while the units are stopped.
 TtbSessionList* BtrieveSessionList();
 TtbSession* DefaultBtrieveSession();
+// The process's session list; EComponentError while the units are stopped.
+TtbSessionList& StartedBtrieveSessionList();

@@ -1,0 +1,120 @@
+// Locating on a framework table whose active index leads with the searched field: the searches
+// the index answers go by key, the others read the records; engine calls are read back from the
+// recording library.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "datagrid/LocateRecord.h"
+#include "datagrid/tests/SeededTableFixture.h"
+#include "recordmgr/BtrieveConstants.h"
+#include "recordmgr/tests/RecordingLog.h"
+
+namespace {
+
+constexpr const char* kCodeTables = "YTable.qf;RES:SIMPLECD";
+// Key 5: the code, without regard to case, then the type code.
+constexpr const char* kCodeIndex = " 5 - code+type code";
+constexpr const char* kCodeField = "code";
+
+// The record manager's key searches past the given key.
+constexpr uint16_t kGetGreater = 8;
+constexpr uint16_t kGetGreaterOrEqual = 9;
+
+const std::vector<std::string> kCodes = {"AAA", "ABC", "BCD", "CDE", "DEF", "EFG", "FGH",
+                                         "GHI", "HIJ", "IJK", "JKL", "Klm", "LMN", "MNO"};
+
+class LocateByKeyTest : public clientstable::ClientsTableTest {
+ protected:
+  TTable& openCodes() {
+    std::string seed;
+    for (const std::string& code : kCodes) seed += "type code = O\ncode = " + code + "\nDescription = office " + code + "\n\n";
+    TTable& codes = openSeeded("YTable.qf", kCodeTables, seed, kCodeIndex);
+    codes.First();
+    recordingtest::clearRecordedCalls();
+    return codes;
+  }
+  static std::string code(TDataSet& codes) { return codes.FieldByName(kCodeField)->AsString(); }
+  // How many record calls of that operation the recording library has seen.
+  static long calls(uint16_t op) {
+    const std::vector<RecordedCall> all = recordingtest::recordedCalls();
+    return std::count_if(all.begin(), all.end(), [op](const RecordedCall& call) {
+      return (call.entry == RecordedEntry::Call || call.entry == RecordedEntry::CallId) && call.op % 100 == op;
+    });
+  }
+};
+
+// The key searches the record manager was asked for (equal, greater, greater or equal), as the
+// searched text at the head of their key buffers.
+std::vector<std::string> KeySearches() {
+  std::vector<std::string> keys;
+  for (const RecordedCall& call : recordingtest::recordedCalls()) {
+    const uint16_t op = call.op % 100;
+    if (op == BtrieveOperationCodes::GetEqual || op == kGetGreater || op == kGetGreaterOrEqual)
+      keys.emplace_back(reinterpret_cast<const char*>(call.keyHead), 3);
+  }
+  return keys;
+}
+
+TEST_F(LocateByKeyTest, AStartSearchTheIndexAnswersGoesByKeyAndOneWithCaseReadsTheRecords) {
+  TTable& codes = openCodes();
+  ASSERT_TRUE(LocateRecord(true, &codes, kCodeField, false, mtPartialMatchStart, "kl"));
+  EXPECT_EQ(code(codes), "Klm");
+  EXPECT_EQ(KeySearches(), std::vector<std::string>{"KL "});
+  EXPECT_EQ(calls(BtrieveOperationCodes::GetFirst), 0);
+
+  codes.First();
+  recordingtest::clearRecordedCalls();
+  ASSERT_TRUE(LocateRecord(true, &codes, kCodeField, true, mtPartialMatchStart, "Kl"));
+  EXPECT_EQ(code(codes), "Klm");
+  EXPECT_TRUE(KeySearches().empty());
+  // Every record before the match was read.
+  EXPECT_GE(calls(BtrieveOperationCodes::GetNext), 11);
+}
+
+TEST_F(LocateByKeyTest, AnExactSearchWithoutCaseGoesByKey) {
+  TTable& codes = openCodes();
+  ASSERT_TRUE(LocateRecord(true, &codes, kCodeField, false, mtExactMatch, "klm"));
+  EXPECT_EQ(code(codes), "Klm");
+  ASSERT_EQ(KeySearches().size(), 1u);
+  codes.Last();
+  EXPECT_FALSE(LocateRecord(true, &codes, kCodeField, false, mtExactMatch, "kl"));
+  EXPECT_EQ(code(codes), "MNO");
+}
+
+TEST_F(LocateByKeyTest, AStartSearchByKeyThatFindsNothingStaysWhereItWas) {
+  TTable& codes = openCodes();
+  ASSERT_TRUE(LocateRecord(true, &codes, kCodeField, false, mtPartialMatchStart, "de"));
+  EXPECT_EQ(code(codes), "DEF");
+  // Next: the record after DEF does not start with "DE".
+  EXPECT_FALSE(LocateRecord(false, &codes, kCodeField, false, mtPartialMatchStart, "de"));
+  EXPECT_EQ(code(codes), "DEF");
+  // "AB" sorts before the current record: nothing after it can start with it.
+  recordingtest::clearRecordedCalls();
+  EXPECT_FALSE(LocateRecord(false, &codes, kCodeField, false, mtPartialMatchStart, "ab"));
+  EXPECT_EQ(code(codes), "DEF");
+  EXPECT_TRUE(KeySearches().empty());
+  // Between two codes: the nearest record does not match and the table comes back.
+  EXPECT_FALSE(LocateRecord(true, &codes, kCodeField, false, mtPartialMatchStart, "dz"));
+  EXPECT_EQ(code(codes), "DEF");
+}
+
+TEST_F(LocateByKeyTest, OnACaseSensitiveIndexAnExactSearchGoesByKeyOnlyWithCase) {
+  TTable& clients = openClients({{"ADAMS", "Adams", "Paris"}, {"BRIGHT", "Bright", "Rome"}, {"CLARK", "Clark", "Oslo"}},
+                                " 1 - Client Code");
+  recordingtest::clearRecordedCalls();
+  ASSERT_TRUE(LocateRecord(true, &clients, clientstable::kCode, true, mtExactMatch, "CLARK"));
+  EXPECT_EQ(clients.FieldByName(clientstable::kCode)->AsString(), "CLARK");
+  EXPECT_EQ(KeySearches().size(), 1u);
+  EXPECT_EQ(calls(BtrieveOperationCodes::GetFirst), 0);
+
+  clients.First();
+  recordingtest::clearRecordedCalls();
+  ASSERT_TRUE(LocateRecord(true, &clients, clientstable::kCode, false, mtExactMatch, "clark"));
+  EXPECT_EQ(clients.FieldByName(clientstable::kCode)->AsString(), "CLARK");
+  EXPECT_TRUE(KeySearches().empty());
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+#pragma once
+// A record file made by qnseed from the records a test gives (the clients file unless named), opened through the framework's
+// table on the process's default session, the record manager reached through the recording
+// library. Test code only.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/db/Field.h"
+#include "platform/recmgr/tests/RecordManagerApi.h"
+#include "recordmgr/BtrieveEngine.h"
+#include "recordmgr/FrameworkTable.h"
+#include "testing/TestDirs.h"
+
+namespace clientstable {
+
+inline constexpr const char* kClientsTable = "YClient.qf;RES:YCLIENT";
+inline constexpr const char* kCode = "Client Code";
+inline constexpr const char* kLastName = "Client Last Name";
+inline constexpr const char* kCity = "City";
+
+struct Client {
+  std::string code, lastName, city;
+};
+
+class ClientsTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
+    ASSERT_TRUE(status == 0 || status == 1016) << status;
+  }
+
+  // The table of those clients on key 1 (the client code), open.
+  TTable& openClients(const std::vector<Client>& clients, const char* index = "1") {
+    std::string seed;
+    for (const Client& c : clients)
+      seed += std::string(kCode) + " = " + c.code + "\n" + kLastName + " = " + c.lastName + "\n" + kCity + " = " +
+              c.city + "\n\n";
+    return openSeeded("YClient.qf", kClientsTable, seed, index);
+  }
+
+  // The record file made from the seed text (blocks of "Field = value" lines), open on that index.
+  TTable& openSeeded(const std::string& fileName, const char* tableName, const std::string& seedText,
+                     const char* index) {
+    const std::string root = qn::testing::makeScratchDir("seeded-table");
+    const std::string fixture = root + "/fixture";
+    const std::string data = root + "/data";
+    EXPECT_EQ(std::system(("mkdir -p '" + fixture + "'").c_str()), 0);
+    std::ofstream(fixture + "/" + fileName + ".seed") << seedText;
+    const std::string command =
+        "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + data + "' '" + fixture + "' >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    table = std::make_unique<TTable>(nullptr);
+    table->SetDatabaseName(data);
+    table->SetTableName(tableName);
+    table->SetIndexName(index);
+    table->Open();
+    return *table;
+  }
+
+  // The client codes of the records the table shows, from the first on.
+  std::vector<std::string> codes() {
+    std::vector<std::string> all;
+    for (table->First(); !table->Eof(); table->Next()) all.push_back(table->FieldByName(kCode)->AsString());
+    return all;
+  }
+
+  std::unique_ptr<TTable> table;
+};
+
+}  // namespace clientstable
