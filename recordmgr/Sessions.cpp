@@ -17,6 +17,7 @@ UnitRegistration unit(
     [] {
       RegisterClass<TtbSession>();
       RegisterClass<TtbDatabase>();
+      RegisterClass<TtbTable>();
       sessionList = new TtbSessionList;
       defaultSession = new TtbSession(nullptr);
       defaultSession->SetSessionName("Btrieve");
@@ -61,6 +62,14 @@ TttDatabase* TtbSession::CreateDatabase() { return new TtbDatabase(this, list())
 TtbDatabase::TtbDatabase(TComponent* owner) : TtbDatabase(owner, StartedBtrieveSessionList()) {}
 
 TtbDatabase::TtbDatabase(TComponent* owner, TtbSessionList& list) : TttDatabase(owner, list) { SetLoginPrompt(false); }
+
+TtbTable::TtbTable(TComponent* owner) : TttTable(owner, theList()), list_(*sessionList) {}
+
+TtbTable::~TtbTable() { CloseForDestruction(); }
+
+TVirtEng* TtbTable::Engine() { return list_.Engine(); }
+
+TttSession* TtbTable::DefaultSession() { return list_.DefaultSession(); }
 
 TtbSessionList* BtrieveSessionList() { return sessionList; }
 

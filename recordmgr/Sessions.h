@@ -1,6 +1,6 @@
 #pragma once
 // The published record-manager components forms and data modules place: the session list, the
-// sessions and the database bound to the record manager's driver (with its SQL interface). The
+// sessions, the database and the table bound to the record manager's driver (with its SQL interface). The
 // process has one session list and one default session named "Btrieve", made when the units
 // start and freed when they stop; every session shares one engine object and one critical
 // section, which guards session start and stop.
@@ -9,6 +9,7 @@
 #include "recordmgr/Database.h"
 #include "recordmgr/Session.h"
 #include "recordmgr/SessionList.h"
+#include "recordmgr/Table.h"
 
 class TtbSessionList : public TttSessionlist {
   QN_CLASS(TtbSessionList, TttSessionlist)
@@ -52,6 +53,21 @@ class TtbDatabase : public TttDatabase {
   // Joins the process's session list; EComponentError when the units have not made it.
   explicit TtbDatabase(TComponent* owner);
   TtbDatabase(TComponent* owner, TtbSessionList& list);
+};
+
+// A table of the process's sessions, opened by a "path;RES:LAYOUT" table name.
+class TtbTable : public TttTable {
+  QN_CLASS(TtbTable, TttTable)
+ public:
+  // Joins the process's session list; EComponentError when the units have not made it.
+  explicit TtbTable(TComponent* owner);
+  ~TtbTable() override;
+
+  TVirtEng* Engine() override;
+  TttSession* DefaultSession() override;
+
+ private:
+  TtbSessionList& list_;
 };
 
 // The process's session list and its default session "Btrieve"; nullptr while the units are stopped.

@@ -757,6 +757,8 @@ void TDataSet::DoOnNewRecord() {
   Notify(OnNewRecord);
 }
 
+void TDataSet::DoBeforePost() { Notify(BeforePost); }
+
 void TDataSet::InternalPost() {
   for (TField* f : fields_) {
     if (f->Required() && !f->ReadOnly() && f->FieldKind() == fkData && f->IsNull()) {
@@ -770,7 +772,7 @@ void TDataSet::Post() {
   UpdateRecord();
   if (state_ == dsEdit || state_ == dsInsert) {
     DataEvent(deCheckBrowseMode, 0);
-    Notify(BeforePost);
+    DoBeforePost();
     CheckOperation([this] { InternalPost(); }, OnPostError);
     SetState(dsBrowse);
     Resync(0);

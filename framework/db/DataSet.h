@@ -227,6 +227,8 @@ class TDataSet : public TComponent {
   virtual void InternalAddRecord(const char* buffer, bool append) = 0;
   virtual bool GetCanModify() const { return true; }
   virtual void DoOnNewRecord();
+  // The BeforePost event; a dataset adds its own checks after it. Raising refuses the post.
+  virtual void DoBeforePost();
   // True when the record just deleted had no record after it and the dataset is to stand at its
   // end (Eof) on the record before; false keeps Eof as the window around that record says.
   virtual bool DeletedLastRecord() const { return false; }
