@@ -1,21 +1,12 @@
 #pragma once
 // TTable: the framework's table component, the record manager's table bound to the process's
-// session list and its default session "Btrieve". Forms place it by class name.
-#include "recordmgr/Table.h"
+// session list and its default session "Btrieve". Forms place it by class name; the filter and
+// locate code recognises it by that name.
+#include "recordmgr/Sessions.h"
 
-class TtbSessionList;
-
-class TTable : public TttTable {
-  QN_CLASS(TTable, TttTable)
+class TTable : public TtbTable {
+  QN_CLASS(TTable, TtbTable)
  public:
   // Joins the process's session list; EComponentError when the units have not made it.
-  explicit TTable(TComponent* owner);
-  ~TTable() override;
-
-  TVirtEng* Engine() override;
-  TttSession* DefaultSession() override;
-
- private:
-  TTable(TComponent* owner, TtbSessionList& list);
-  TtbSessionList& list_;
+  explicit TTable(TComponent* owner) : TtbTable(owner) {}
 };

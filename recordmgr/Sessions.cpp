@@ -63,7 +63,7 @@ TtbDatabase::TtbDatabase(TComponent* owner) : TtbDatabase(owner, StartedBtrieveS
 
 TtbDatabase::TtbDatabase(TComponent* owner, TtbSessionList& list) : TttDatabase(owner, list) { SetLoginPrompt(false); }
 
-TtbTable::TtbTable(TComponent* owner) : TttTable(owner, theList()), list_(*sessionList) {}
+TtbTable::TtbTable(TComponent* owner) : TttTable(owner, StartedBtrieveSessionList()), list_(*sessionList) {}
 
 TtbTable::~TtbTable() { CloseForDestruction(); }
 
