@@ -19,9 +19,7 @@
 #include "framework/db/DataSource.h"
 #include "framework/db/MemoryDataSet.h"
 #include "framework/ui/Canvas.h"
-#include "framework/ui/DesktopPlatform.h"
-#include "framework/ui/WidgetApplication.h"
-#include "testing/RatioReporter.h"
+#include "framework/ui/bench/WidgetBenchmarks.h"
 
 namespace {
 
@@ -130,13 +128,8 @@ BENCHMARK(BM_TablePages_1k)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qn::ui::useWholeScaleFactors();
-  qn::ui::WidgetApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  qn::testing::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("ratio", "grid_page_scroll_100k", "BM_GridPages_100k", "BM_TablePages_100k");
-  reporter.printRatio("ratio", "grid_page_scroll_1k", "BM_GridPages_1k", "BM_TablePages_1k");
-  return 0;
+  return qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+    reporter.printRatio("ratio", "grid_page_scroll_100k", "BM_GridPages_100k", "BM_TablePages_100k");
+    reporter.printRatio("ratio", "grid_page_scroll_1k", "BM_GridPages_1k", "BM_TablePages_1k");
+  });
 }

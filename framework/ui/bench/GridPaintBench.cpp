@@ -22,10 +22,8 @@
 #include "framework/base/AnsiString.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/ColorPalette.h"
-#include "framework/ui/DesktopPlatform.h"
 #include "framework/ui/TextGrid.h"
-#include "framework/ui/WidgetApplication.h"
-#include "testing/RatioReporter.h"
+#include "framework/ui/bench/WidgetBenchmarks.h"
 
 namespace {
 
@@ -167,15 +165,10 @@ BENCHMARK(BM_GridFullRepaint)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qn::ui::useWholeScaleFactors();
-  qn::ui::WidgetApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  qn::testing::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("ratio", "grid_paint", "BM_GridPaint_1000Rows", "BM_DirectPaint");
-  reporter.printRatio("ratio", "grid_paint_rows", "BM_GridPaint_100000Rows", "BM_GridPaint_1000Rows");
-  // Rates invert times: full repaints per second over scrolls per second is scroll time over repaint time.
-  reporter.printRatio("ratio", "grid_scroll_row", "BM_GridFullRepaint", "BM_GridScrollOneRow");
-  return 0;
+  return qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+    reporter.printRatio("ratio", "grid_paint", "BM_GridPaint_1000Rows", "BM_DirectPaint");
+    reporter.printRatio("ratio", "grid_paint_rows", "BM_GridPaint_100000Rows", "BM_GridPaint_1000Rows");
+    // Rates invert times: full repaints per second over scrolls per second is scroll time over repaint time.
+    reporter.printRatio("ratio", "grid_scroll_row", "BM_GridFullRepaint", "BM_GridScrollOneRow");
+  });
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QTest>
 
 #include "framework/base/Exception.h"
 #include "framework/base/PublishedProperties.h"
@@ -10,6 +9,8 @@
 #include "framework/ui/Edit.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "framework/ui/tests/CaretSwitchable.h"
+#include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
 namespace qn::ui::testing {
@@ -25,9 +26,7 @@ class EditPaintTest : public ::testing::Test {
     edit->SetParent(form);
     edit->SetBounds(10, 10, 160, 26);
     edit->SetText("WWWWWW");
-    form->Show();
-    form->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+    ASSERT_TRUE(showActive(*form));
   }
   void TearDown() override { delete form; }
 
@@ -141,25 +140,10 @@ TEST_F(EditPaintTest, BorderStyleAndCtl3DChangeTheFrameOfAShownEdit) {
   EXPECT_FALSE(dark(corner()));
 }
 
-// An edit whose caret a test allows or forbids.
-class TCaretEdit : public TEdit {
-  QN_CLASS(TCaretEdit, TEdit)
- public:
-  using TEdit::TEdit;
-  bool caret = true;
-  void setCaret(bool value) {
-    caret = value;
-    CaretAllowedChanged();
-  }
-
- protected:
-  bool CaretAllowed() const override { return caret; }
-};
-
 TEST_F(EditPaintTest, TheCaretShowsOnlyWhileItIsAllowed) {
   const int flashTime = QApplication::cursorFlashTime();
   QApplication::setCursorFlashTime(0);  // a steady caret, shown at every paint
-  auto* caretEdit = new TCaretEdit(form);
+  auto* caretEdit = new TCaretSwitchable<TEdit>(form);
   caretEdit->SetParent(form);
   caretEdit->SetBounds(10, 50, 160, 26);
   caretEdit->setEditRect(Rect(20, 0, caretEdit->ClientWidth(), caretEdit->ClientHeight()));  // the caret well inside

@@ -7,6 +7,7 @@
 #include "framework/ui/Edit.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
 namespace qn::ui::testing {
@@ -21,9 +22,7 @@ class EditTest : public ::testing::Test {
     edit = new TEdit(form);
     edit->SetParent(form);
     edit->OnChange = [this](TObject*) { ++changes; };
-    form->Show();
-    form->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+    ASSERT_TRUE(showActive(*form));
     edit->SetFocus();
   }
   void TearDown() override { delete form; }

@@ -2,6 +2,7 @@
 // What the form tests share: a form class with a log of its handlers, showing a form and waiting
 // for it to become active, and a fresh application object for a test that terminates it.
 #include <QTest>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,21 @@ class TLoggedForm : public TForm {
 };
 
 // Shows the form and waits until its window is the active one.
-inline bool showActive(TForm& form) {
+inline bool showActive(FormBase& form) {
   form.Show();
   form.Window()->activateWindow();
   return QTest::qWaitForWindowActive(form.Window());
+}
+
+// What a shown, active form logs of its activation while `openDialog` runs a dialog over it.
+inline Log activationLogAround(const std::function<void()>& openDialog) {
+  Log log;
+  TLoggedForm form(log, "F");
+  if (!showActive(form)) return {"the form never became active"};
+  QTest::qWait(10);
+  log.clear();
+  openDialog();
+  return log;
 }
 
 // Puts a fresh application object in place for the test, so a termination ends with the test.

@@ -30,15 +30,9 @@ TEST(LoginDialogTest, TheScriptAnswersUserAndPasswordAndCancel) {
 
 TEST(LoginDialogTest, TheFormUnderTheDialogIsDeactivatedWhileItIsOpen) {
   qtApplication();
-  Log log;
-  TLoggedForm form(log, "F");
-  ASSERT_TRUE(showActive(form));
-  QTest::qWait(10);
-  log.clear();
   ScriptedLoginDialogs dialogs;
   dialogs.expectPassword("YCase.QF", AnsiString("owner"));
-  showPasswordDialog("YCase.QF");
-  EXPECT_EQ(log, (Log{"deactivate F", "activate F"}));
+  EXPECT_EQ(activationLogAround([] { showPasswordDialog("YCase.QF"); }), (Log{"deactivate F", "activate F"}));
 }
 
 TEST(LoginDialogTest, TheProgramsDialogAnswersWhatWasTyped) {

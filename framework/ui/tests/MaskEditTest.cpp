@@ -6,6 +6,7 @@
 #include "framework/ui/MaskEdit.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
 namespace qn::ui::testing {
@@ -34,9 +35,7 @@ class MaskEditTest : public ::testing::Test {
     edit = new TAskingMaskEdit(form);
     edit->SetParent(form);
     edit->SetText("start");
-    form->Show();
-    form->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+    ASSERT_TRUE(showActive(*form));
     edit->SetFocus();
     edit->SetSelStart(5);
   }

@@ -14,6 +14,8 @@
 #include "framework/ui/Memo.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/CaretSwitchable.h"
+#include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
 namespace qn::ui::testing {
@@ -32,9 +34,7 @@ class MemoTest : public ::testing::Test {
     next = new TEdit(form);
     next->SetParent(form);
     next->SetTop(200);
-    form->Show();
-    form->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+    ASSERT_TRUE(showActive(*form));
     memo->SetFocus();
   }
   void TearDown() override { delete form; }
@@ -243,25 +243,10 @@ TEST_F(MemoTest, MiddleClickChangesNothingAndRightPressOpensNoMenu) {
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
-// A memo whose caret a test allows or forbids.
-class TCaretMemo : public TMemo {
-  QN_CLASS(TCaretMemo, TMemo)
- public:
-  using TMemo::TMemo;
-  bool caret = true;
-  void setCaret(bool value) {
-    caret = value;
-    CaretAllowedChanged();
-  }
-
- protected:
-  bool CaretAllowed() const override { return caret; }
-};
-
 TEST_F(MemoTest, TheCaretShowsOnlyWhileItIsAllowed) {
   const int flashTime = QApplication::cursorFlashTime();
   QApplication::setCursorFlashTime(0);  // a steady caret, shown at every paint
-  auto* caretMemo = new TCaretMemo(form);
+  auto* caretMemo = new TCaretSwitchable<TMemo>(form);
   caretMemo->SetParent(form);
   caretMemo->SetBounds(10, 140, 200, 50);
   caretMemo->setEditRect(Rect(20, 10, caretMemo->ClientWidth(), caretMemo->ClientHeight()));  // the caret well inside

@@ -17,6 +17,7 @@
 #include "framework/ui/Screen.h"
 #include "framework/ui/RtfWriter.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
 namespace qn::ui::testing {
@@ -51,9 +52,7 @@ class RichEditTest : public ::testing::Test {
     edit->SetParent(form);
     edit->SetBounds(0, 0, 300, 200);
     edit->OnChange = [this](TObject*) { ++changes; };
-    form->Show();
-    form->Window()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form->Window()));
+    ASSERT_TRUE(showActive(*form));
     edit->SetFocus();
   }
   void TearDown() override { delete form; }

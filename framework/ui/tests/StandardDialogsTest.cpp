@@ -159,15 +159,10 @@ TEST_F(PrintDialogsTest, PageSetUpOnlyAnswersAndCarriesTheRequest) {
 
 TEST(StandardDialogsTest, AModalDialogDeactivatesTheFormUnderIt) {
   qtApplication();
-  Log log;
-  TLoggedForm form(log, "F");
-  ASSERT_TRUE(showActive(form));
-  QTest::qWait(10);
-  log.clear();
   ScriptedDialogs dialogs;
   dialogs.expectInputBox(AnsiString("x"));
-  showInputBox({"Caption", "Prompt", ""});
-  EXPECT_EQ(log, (Log{"deactivate F", "activate F"}));
+  EXPECT_EQ(activationLogAround([] { showInputBox({"Caption", "Prompt", ""}); }),
+            (Log{"deactivate F", "activate F"}));
 }
 
 TEST(StandardDialogsTest, AnUnexpectedDialogFailsTheTest) {
