@@ -8,3 +8,5 @@ namespace {
 UnitRegistration unit("recordmgr/FrameworkTable", {"recordmgr/Sessions"}, [] { RegisterClass<TTable>(); }, [] {});
 
 }  // namespace
+
+TTable::TTable(TComponent* owner) : TtbTable(owner) {}

@@ -7,6 +7,7 @@
 class TTable : public TtbTable {
   QN_CLASS(TTable, TtbTable)
  public:
-  // Joins the process's session list; EComponentError when the units have not made it.
-  explicit TTable(TComponent* owner) : TtbTable(owner) {}
+  // Joins the process's session list; EComponentError when the units have not made it. Out of
+  // line, so whatever makes a table also links the registration that forms need.
+  explicit TTable(TComponent* owner);
 };
