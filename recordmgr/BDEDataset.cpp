@@ -9,6 +9,7 @@
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "recordmgr/BlobStream.h"
+#include "recordmgr/DataSetUpdateObject.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/DatasetFieldTypes.h"
 #include "recordmgr/EngineCodes.h"
@@ -422,6 +423,25 @@ TStream* TttBDEDataset::CreateBlobStream(TField* field, TBlobStreamMode mode) {
   auto stream = std::make_unique<TttBlobStream>(field, mode);
   stream->Open();
   return stream.release();
+}
+
+void TttBDEDataset::SetUpdateObject(TTDataSetUpdateObject* value) {
+  if (value == updateObject_) return;
+  if (updateObject_) {
+    updateObject_->RemoveFreeNotification(this);
+    if (updateObject_->GetDataSet() == this) updateObject_->SetDataSet(nullptr);
+  }
+  updateObject_ = value;
+  if (!value) return;
+  value->FreeNotification(this);
+  if (auto* previous = dynamic_cast<TttBDEDataset*>(value->GetDataSet()); previous && previous != this)
+    previous->SetUpdateObject(nullptr);
+  value->SetDataSet(this);
+}
+
+void TttBDEDataset::Notification(TComponent* component, TOperation operation) {
+  TDataSet::Notification(component, operation);
+  if (operation == opRemove && component == updateObject_) updateObject_ = nullptr;
 }
 
 void TttBDEDataset::DataEvent(TDataEvent event, intptr_t info) {

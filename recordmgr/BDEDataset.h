@@ -39,6 +39,7 @@
 
 class TBaseTable;
 class TFilterListItem;
+class TTDataSetUpdateObject;
 class TttSession;
 class TVirtEng;
 
@@ -91,6 +92,11 @@ class TttBDEDataset : public TDataSet {
   std::string& BlobCache(const char* buffer, int fieldNo) { return blobCaches_[buffer][fieldNo]; }
   void ClearBlobCache(const char* buffer, int fieldNo);
 
+  // --- The update object ---
+  TTDataSetUpdateObject* UpdateObject() const { return updateObject_; }
+  // Links the object to this dataset alone: a dataset it served before lets it go.
+  void SetUpdateObject(TTDataSetUpdateObject* value);
+
   // --- Filters and searching ---
   void SetFilter(const AnsiString& text) override;
   void SetFilterOptions(TFilterOptions value) override;
@@ -126,6 +132,7 @@ class TttBDEDataset : public TDataSet {
   static_assert(sizeof(KeyBufferHeader) == 8);
 
  protected:
+  void Notification(TComponent* component, TOperation operation) override;
   // The cursor of the dataset; nil when there is none.
   virtual TBaseTable* CreateHandle() { return nullptr; }
   virtual void DestroyHandle();
@@ -250,6 +257,7 @@ class TttBDEDataset : public TDataSet {
   int blockTotal_ = 0;
   bool deletedLast_ = false;
   std::map<const char*, std::map<int, std::string>> blobCaches_;
+  TTDataSetUpdateObject* updateObject_ = nullptr;
   TFilterListItem* textFilter_ = nullptr;
   TFilterListItem* callbackFilter_ = nullptr;
   char* filterBuffer_ = nullptr;
