@@ -56,6 +56,14 @@ const FieldDescriptor* TttBDEDataset::Descriptor(int fieldNo) const {
 void TttBDEDataset::OpenCursor(bool infoQuery) {
   handle_ = CreateHandle();
   if (!handle_) throw ENoResultSet(dataset_texts::kNoResultSet);
+  if (cachedUpdates_ && !infoQuery) {
+    const uint16_t status = Engine()->BeginCachedUpdates(handle_);
+    if (status != 0) {
+      Engine()->CloseCursor(handle_);
+      handle_ = nullptr;
+      Check(status);
+    }
+  }
   TDataSet::OpenCursor(infoQuery);
 }
 
@@ -67,6 +75,8 @@ void TttBDEDataset::CloseCursor() {
 
 void TttBDEDataset::DestroyHandle() {
   Engine()->ReleaseRecordLock(handle_, false);
+  // Closing a cache table leaves its cursor open: the cursor comes back first.
+  if (cachedUpdates_) Check(Engine()->EndCachedUpdates(handle_));
   Check(Engine()->CloseCursor(handle_));
 }
 

@@ -92,6 +92,13 @@ class TttBDEDataset : public TDataSet {
   std::string& BlobCache(const char* buffer, int fieldNo) { return blobCaches_[buffer][fieldNo]; }
   void ClearBlobCache(const char* buffer, int fieldNo);
 
+  // --- Cached updates ---
+  bool CachedUpdates() const { return cachedUpdates_; }
+  // On an open dataset the cursor is put under a cache table, or taken back from it.
+  void SetCachedUpdates(bool value);
+  // Raises "Not in cached update mode" unless CachedUpdates.
+  void CheckCachedUpdates() const;
+
   // --- The update object ---
   TTDataSetUpdateObject* UpdateObject() const { return updateObject_; }
   // Links the object to this dataset alone: a dataset it served before lets it go.
@@ -258,6 +265,7 @@ class TttBDEDataset : public TDataSet {
   bool deletedLast_ = false;
   std::map<const char*, std::map<int, std::string>> blobCaches_;
   TTDataSetUpdateObject* updateObject_ = nullptr;
+  bool cachedUpdates_ = false;
   TFilterListItem* textFilter_ = nullptr;
   TFilterListItem* callbackFilter_ = nullptr;
   char* filterBuffer_ = nullptr;
