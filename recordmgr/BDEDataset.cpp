@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "framework/base/ApplicationHooks.h"
+#include "framework/db/BlobField.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
+#include "recordmgr/BlobStream.h"
+#include "recordmgr/DataSetUpdateObject.h"
 #include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/DatasetFieldTypes.h"
 #include "recordmgr/EngineCodes.h"
@@ -52,6 +56,14 @@ const FieldDescriptor* TttBDEDataset::Descriptor(int fieldNo) const {
 void TttBDEDataset::OpenCursor(bool infoQuery) {
   handle_ = CreateHandle();
   if (!handle_) throw ENoResultSet(dataset_texts::kNoResultSet);
+  if (cachedUpdates_ && !infoQuery) {
+    const uint16_t status = Engine()->BeginCachedUpdates(handle_);
+    if (status != 0) {
+      Engine()->CloseCursor(handle_);
+      handle_ = nullptr;
+      Check(status);
+    }
+  }
   TDataSet::OpenCursor(infoQuery);
 }
 
@@ -63,6 +75,8 @@ void TttBDEDataset::CloseCursor() {
 
 void TttBDEDataset::DestroyHandle() {
   Engine()->ReleaseRecordLock(handle_, false);
+  // Closing a cache table leaves its cursor open: the cursor comes back first.
+  if (cachedUpdates_) Check(Engine()->EndCachedUpdates(handle_));
   Check(Engine()->CloseCursor(handle_));
 }
 
@@ -147,6 +161,7 @@ char* TttBDEDataset::AllocRecordBuffer() {
 }
 
 void TttBDEDataset::FreeRecordBuffer(char*& buffer) {
+  blobCaches_.erase(buffer);
   delete[] buffer;
   buffer = nullptr;
 }
@@ -164,6 +179,7 @@ void TttBDEDataset::setInfo(char* buffer, const RecordInfo& record) {
 void TttBDEDataset::InternalInitRecord(char* buffer) { Check(Engine()->InitRecord(handle_, buffer)); }
 
 void TttBDEDataset::InitRecord(char* buffer) {
+  blobCaches_.erase(buffer);
   TDataSet::InitRecord(buffer);
   setInfo(buffer, RecordInfo{-1, rusInserted, bfInserted, {}});
 }
@@ -186,6 +202,7 @@ TGetResult TttBDEDataset::GetRecord(char* buffer, TGetMode mode, bool doCheck) {
     if (doCheck) Check(status);
     return grError;
   }
+  blobCaches_.erase(buffer);
   setInfo(buffer, RecordInfo{-1, static_cast<uint8_t>(properties.UpdateStatus), bfCurrent, {}});
   GetCalcFields(buffer);
   Check(Engine()->GetBookmark(handle_, buffer + bookmarkOffset_));
@@ -407,8 +424,43 @@ int TttBDEDataset::GetBlobFieldData(int fieldNo, std::vector<char>& buffer) {
   return static_cast<int>(delivered);
 }
 
+void TttBDEDataset::ClearBlobCache(const char* buffer, int fieldNo) {
+  auto entries = blobCaches_.find(buffer);
+  if (entries != blobCaches_.end()) entries->second.erase(fieldNo);
+}
+
+TStream* TttBDEDataset::CreateBlobStream(TField* field, TBlobStreamMode mode) {
+  auto stream = std::make_unique<TttBlobStream>(field, mode);
+  stream->Open();
+  return stream.release();
+}
+
+void TttBDEDataset::SetUpdateObject(TTDataSetUpdateObject* value) {
+  if (value == updateObject_) return;
+  if (updateObject_) {
+    updateObject_->RemoveFreeNotification(this);
+    if (updateObject_->GetDataSet() == this) updateObject_->SetDataSet(nullptr);
+  }
+  updateObject_ = value;
+  if (!value) return;
+  value->FreeNotification(this);
+  if (auto* previous = dynamic_cast<TttBDEDataset*>(value->GetDataSet()); previous && previous != this)
+    previous->SetUpdateObject(nullptr);
+  value->SetDataSet(this);
+}
+
+void TttBDEDataset::Notification(TComponent* component, TOperation operation) {
+  TDataSet::Notification(component, operation);
+  if (operation == opRemove && component == updateObject_) updateObject_ = nullptr;
+}
+
 void TttBDEDataset::DataEvent(TDataEvent event, intptr_t info) {
   if (event == deParentScroll) First();
+  // A blob written through a stream belongs to the record it was written in: once that record
+  // is posted, cancelled or left, the field reads the engine's blob again.
+  if (event == deDataSetChange || event == deDataSetScroll || event == deRecordChange)
+    for (TField* field : Fields())
+      if (auto* blob = dynamic_cast<TBlobField*>(field)) blob->SetModified(false);
   TDataSet::DataEvent(event, info);
 }
 

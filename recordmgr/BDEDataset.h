@@ -25,8 +25,11 @@
 // - After a delete the dataset stands on the record that followed in the range, or at its end
 //   (Eof) when there was none, as a cursor between records would otherwise fall back to the
 //   record before.
-// - Record buffers keep no blob cache: a blob is read from the cursor whenever it is asked for.
+// - A record buffer's blob cache is filled only by blob streams; GetBlobFieldData reads the
+//   cursor whenever it is asked.
 #include <cstdint>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "recordmgr/FrameworkBDEDataSet.h"
@@ -36,6 +39,7 @@
 
 class TBaseTable;
 class TFilterListItem;
+class TTDataSetUpdateObject;
 class TttSession;
 class TVirtEng;
 
@@ -77,6 +81,28 @@ class TttBDEDataset : public TBDEDataSet {
   int GetBlobFieldData(int fieldNo, std::vector<char>& buffer) override;
   void DataEvent(TDataEvent event, intptr_t info) override;
   void SetBlockReadSize(int size) override;
+  TStream* CreateBlobStream(TField* field, TBlobStreamMode mode) override;
+
+  // --- Blobs ---
+  // The record buffer fields read and write in the current state; nullptr when there is none.
+  char* RecordBufferForState() const { return recordBufferForState(); }
+  char* ActiveRecordBuffer() const { return ActiveBuffer(); }
+  // The whole blob of a buffer's field, once a stream has read it in order; empty otherwise.
+  // Refilling or freeing the buffer forgets it.
+  std::string& BlobCache(const char* buffer, int fieldNo) { return blobCaches_[buffer][fieldNo]; }
+  void ClearBlobCache(const char* buffer, int fieldNo);
+
+  // --- Cached updates ---
+  bool CachedUpdates() const { return cachedUpdates_; }
+  // On an open dataset the cursor is put under a cache table, or taken back from it.
+  void SetCachedUpdates(bool value);
+  // Raises "Not in cached update mode" unless CachedUpdates.
+  void CheckCachedUpdates() const;
+
+  // --- The update object ---
+  TTDataSetUpdateObject* UpdateObject() const { return updateObject_; }
+  // Links the object to this dataset alone: a dataset it served before lets it go.
+  void SetUpdateObject(TTDataSetUpdateObject* value);
 
   // --- Filters and searching ---
   void SetFilter(const AnsiString& text) override;
@@ -113,6 +139,7 @@ class TttBDEDataset : public TBDEDataSet {
   static_assert(sizeof(KeyBufferHeader) == 8);
 
  protected:
+  void Notification(TComponent* component, TOperation operation) override;
   // The cursor of the dataset; nil when there is none.
   virtual TBaseTable* CreateHandle() { return nullptr; }
   virtual void DestroyHandle();
@@ -236,6 +263,9 @@ class TttBDEDataset : public TBDEDataSet {
   int blockIndex_ = 0;
   int blockTotal_ = 0;
   bool deletedLast_ = false;
+  std::map<const char*, std::map<int, std::string>> blobCaches_;
+  TTDataSetUpdateObject* updateObject_ = nullptr;
+  bool cachedUpdates_ = false;
   TFilterListItem* textFilter_ = nullptr;
   TFilterListItem* callbackFilter_ = nullptr;
   char* filterBuffer_ = nullptr;
