@@ -1,8 +1,13 @@
 #include "recordmgr/Sessions.h"
 
+#include <memory>
+
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/ComponentError.h"
+#include "framework/base/FormatText.h"
 #include "framework/base/UnitLifecycle.h"
+#include "framework/db/DatabaseError.h"
+#include "framework/db/Field.h"
 #include "recordmgr/BtrSqlSession.h"
 #include "recordmgr/VirtEng.h"
 
@@ -18,6 +23,7 @@ UnitRegistration unit(
       RegisterClass<TtbSession>();
       RegisterClass<TtbDatabase>();
       RegisterClass<TtbTable>();
+      RegisterClass<TtbBatchMove>();
       sessionList = new TtbSessionList;
       defaultSession = new TtbSession(nullptr);
       defaultSession->SetSessionName("Btrieve");
@@ -70,6 +76,20 @@ TtbTable::~TtbTable() { CloseForDestruction(); }
 TVirtEng* TtbTable::Engine() { return list_.Engine(); }
 
 TttSession* TtbTable::DefaultSession() { return list_.DefaultSession(); }
+
+TStream* TtbTable::CreateBlobStream(TField* field, TBlobStreamMode mode) {
+  if (field == nullptr || !field->IsBlob())
+    DatabaseError(Format("Field '%s' is not a blob field", {field ? field->DisplayName() : AnsiString()}), this);
+  auto stream = std::make_unique<TtbBlobStream>(field, mode, list_);
+  stream->Open();
+  return stream.release();
+}
+
+TtbBatchMove::TtbBatchMove(TComponent* owner) : TttBatchMove(owner), list_(StartedBtrieveSessionList()) {}
+
+TVirtEng* TtbBatchMove::Engine() { return list_.Engine(); }
+
+TVirtEng* TtbBlobStream::Engine() { return list_.Engine(); }
 
 TtbSessionList* BtrieveSessionList() { return sessionList; }
 

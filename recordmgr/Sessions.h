@@ -6,6 +6,8 @@
 // section, which guards session start and stop.
 #include <mutex>
 
+#include "recordmgr/BatchMove.h"
+#include "recordmgr/BlobStream.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/Session.h"
 #include "recordmgr/SessionList.h"
@@ -65,6 +67,31 @@ class TtbTable : public TttTable {
 
   TVirtEng* Engine() override;
   TttSession* DefaultSession() override;
+  // A stream of the session list's engine on a blob field of this table; EDatabaseError naming
+  // the field when it is not a blob field.
+  TStream* CreateBlobStream(TField* field, TBlobStreamMode mode) override;
+
+ private:
+  TtbSessionList& list_;
+};
+
+// The batch move and blob stream whose engine is the session list's.
+class TtbBatchMove : public TttBatchMove {
+  QN_CLASS(TtbBatchMove, TttBatchMove)
+ public:
+  explicit TtbBatchMove(TComponent* owner);
+  TVirtEng* Engine() override;
+
+ private:
+  TtbSessionList& list_;
+};
+
+class TtbBlobStream : public TttBlobStream {
+  QN_CLASS(TtbBlobStream, TttBlobStream)
+ public:
+  TtbBlobStream(TField* field, TBlobStreamMode mode, TtbSessionList& list)
+      : TttBlobStream(field, mode), list_(list) {}
+  TVirtEng* Engine() override;
 
  private:
   TtbSessionList& list_;

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "framework/base/ClassRegistry.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "recordmgr/BlobStream.h"
+#include "recordmgr/Sessions.h"
 #include "recordmgr/tests/BtrDictionaryFolder.h"
 #include "recordmgr/tests/ClientsDatasetFixture.h"
 #include "recordmgr/tests/EngineFiles.h"
@@ -198,6 +200,42 @@ TEST_F(BlobStreamTest, AStreamStillOpenAtPostHasItsBytesInThePostedRecord) {
   EXPECT_EQ(readAll(*reader(*again), 256), text);
   memos->Refresh();
   EXPECT_EQ(readAll(*reader(*memos), 256), text);
+}
+
+// The published table hands out streams whose engine is the process's session list's, on blob
+// fields only.
+TEST_F(BlobStreamTest, ThePublishedTableMakesItsStreamsOnBlobFieldsOnly) {
+  TtbTable table(nullptr);
+  table.SetDatabaseName(dictionary_->path());
+  table.SetTableName("MEMO");
+  table.Open();
+  table.Append();
+  table.FieldByName("Id")->SetAsInteger(1);
+  AnsiString refusal;
+  try {
+    delete table.CreateBlobStream(table.FieldByName("Id"), bmWrite);
+  } catch (const EDatabaseError& e) {
+    refusal = e.Message();
+  }
+  EXPECT_EQ(refusal, "Field 'Id' is not a blob field");
+  {
+    std::unique_ptr<TStream> stream(table.CreateBlobStream(note(table), bmWrite));
+    auto* published = dynamic_cast<TtbBlobStream*>(stream.get());
+    ASSERT_NE(published, nullptr);
+    EXPECT_EQ(published->Engine(), BtrieveSessionList()->Engine());
+    stream->WriteBuffer("on the record", 13);
+  }
+  table.Post();
+  table.First();
+  std::unique_ptr<TStream> back(table.CreateBlobStream(note(table), bmRead));
+  EXPECT_EQ(readAll(*back, 5), "on the record");
+}
+
+TEST(TbBatchMove, FormsMakeItByClassNameWithTheSessionListsEngine) {
+  TComponent form(nullptr);
+  auto* move = dynamic_cast<TtbBatchMove*>(CreateComponentByClassName("TtbBatchMove", &form));
+  ASSERT_NE(move, nullptr);
+  EXPECT_EQ(move->Engine(), BtrieveSessionList()->Engine());
 }
 
 }  // namespace
