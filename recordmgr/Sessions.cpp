@@ -85,6 +85,8 @@ TStream* TtbTable::CreateBlobStream(TField* field, TBlobStreamMode mode) {
   return stream.release();
 }
 
+const TClassInfo* TtbTable::GetBatchMoveClass() const { return TtbBatchMove::StaticClassInfo(); }
+
 TtbBatchMove::TtbBatchMove(TComponent* owner) : TttBatchMove(owner), list_(StartedBtrieveSessionList()) {}
 
 TVirtEng* TtbBatchMove::Engine() { return list_.Engine(); }

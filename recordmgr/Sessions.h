@@ -70,6 +70,7 @@ class TtbTable : public TttTable {
   // A stream of the session list's engine on a blob field of this table; EDatabaseError naming
   // the field when it is not a blob field.
   TStream* CreateBlobStream(TField* field, TBlobStreamMode mode) override;
+  const TClassInfo* GetBatchMoveClass() const override;
 
  private:
   TtbSessionList& list_;

@@ -32,6 +32,9 @@ class TttTable : public TttDBDataset {
   TttTable(TComponent* owner, TttSessionlist& list);
   ~TttTable() override;
 
+  // The binding's batch-move class, the one a batch move over this table is made of.
+  virtual const TClassInfo* GetBatchMoveClass() const = 0;
+
   const AnsiString& TableName() const { return tableName_; }
   void SetTableName(const AnsiString& value);
   bool ReadOnly() const { return readOnly_; }

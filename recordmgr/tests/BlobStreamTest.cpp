@@ -10,6 +10,7 @@
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "recordmgr/BlobStream.h"
+#include "recordmgr/FrameworkTable.h"
 #include "recordmgr/Sessions.h"
 #include "recordmgr/tests/BtrDictionaryFolder.h"
 #include "recordmgr/tests/ClientsDatasetFixture.h"
@@ -236,6 +237,8 @@ TEST(TbBatchMove, FormsMakeItByClassNameWithTheSessionListsEngine) {
   auto* move = dynamic_cast<TtbBatchMove*>(CreateComponentByClassName("TtbBatchMove", &form));
   ASSERT_NE(move, nullptr);
   EXPECT_EQ(move->Engine(), BtrieveSessionList()->Engine());
+  TTable table(&form);
+  EXPECT_EQ(table.GetBatchMoveClass(), TtbBatchMove::StaticClassInfo()) << "the framework's table is the published one";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The binding's table for tests: the engine and default session of the test binding's session
 // list. Test code only.
+#include "recordmgr/BatchMove.h"
 #include "recordmgr/Table.h"
 #include "recordmgr/VirtEng.h"
 #include "recordmgr/tests/TestBinding.h"
@@ -13,6 +14,7 @@ class TestTableDataset : public TttTable {
   ~TestTableDataset() override { CloseForDestruction(); }
 
   TVirtEng* Engine() override { return list_.engine; }
+  const TClassInfo* GetBatchMoveClass() const override { return TttBatchMove::StaticClassInfo(); }
   TttSession* DefaultSession() override { return list_.DefaultSession(); }
 
  private:
