@@ -13,7 +13,6 @@
 #include "recordmgr/VirtEng.h"
 
 namespace {
-constexpr const char* kFieldInFilter = "Cannot access field '%s' in a filter";
 constexpr uint32_t kOpenReadOnly = 0;
 constexpr uint32_t kOpenReadWrite = 1;
 }  // namespace
@@ -37,7 +36,7 @@ void TttBlobStream::clearCacheEntry() { dataset_->ClearBlobCache(buffer_, fieldN
 void TttBlobStream::Open() {
   buffer_ = dataset_->RecordBufferForState();
   if (!buffer_) return;
-  if (dataset_->State() == dsFilter) DatabaseError(Format(kFieldInFilter, {field_->DisplayName()}), dataset_);
+  if (dataset_->State() == dsFilter) DatabaseError(Format(dbtext::kFieldInFilter, {field_->DisplayName()}), dataset_);
   if (NeedsCurrentRecord()) dataset_->GetCurrentRecord(buffer_);
   if (!field_->Modified()) {
     if (mode_ != bmRead) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 
 void TList::check(int index) const {
-  if (index < 0 || index >= Count())
-    throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  CheckListIndex(index, Count());
 }
 
 void* TList::Items(int index) const {

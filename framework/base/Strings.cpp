@@ -6,6 +6,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/base/FileStream.h"
+#include "framework/base/ListIndex.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCompare.h"
 
@@ -68,7 +69,7 @@ void TStrings::Move(int curIndex, int newIndex) {
   if (curIndex == newIndex) return;
   // Both places are checked before the line leaves, so a move that cannot be made loses nothing.
   for (int index : {curIndex, newIndex})
-    if (index < 0 || index >= Count()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    CheckListIndex(index, Count());
   UpdateBracket bracket(*this);
   AnsiString s = Get(curIndex);
   TObject* object = GetObject(curIndex);

@@ -9,6 +9,7 @@ class TComponent;
 
 // The texts, with %s where a name goes (filled in by Format).
 namespace dbtext {
+inline constexpr const char* kFieldInFilter = "Cannot access field '%s' in a filter";
 inline constexpr const char* kNotEditing = "Dataset not in edit or insert mode";
 inline constexpr const char* kDataSetClosed = "Cannot perform this operation on a closed dataset";
 inline constexpr const char* kDataSetOpen = "Cannot perform this operation on an open dataset";

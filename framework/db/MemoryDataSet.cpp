@@ -390,7 +390,7 @@ class MemoryBlobStream : public TStream {
 
 TStream* MemoryDataSet::CreateBlobStream(TField* field, TBlobStreamMode mode) {
   if (State() == dsFilter)
-    DatabaseError(Format("Cannot access field '%s' in a filter", {field->DisplayName()}), this);
+    DatabaseError(Format(dbtext::kFieldInFilter, {field->DisplayName()}), this);
   if (mode != bmRead) {
     if (State() != dsEdit && State() != dsInsert) DatabaseError(dbtext::kNotEditing, this);
     if (field->ReadOnly())

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/base/ListIndex.h"
 #include "framework/base/TextCompare.h"
 #include "framework/ui/FolderPaths.h"
 #include "framework/ui/HandlerCall.h"
@@ -52,7 +53,7 @@ void FolderList::SetFileList(::FileList* Value) {
 }
 
 AnsiString FolderList::FolderAt(int Index) const {
-  qn::ui::checkItemPosition(Index, static_cast<int>(paths_.size()));
+  CheckListIndex(Index, static_cast<int>(paths_.size()));
   return paths_[Index];
 }
 

@@ -3,22 +3,13 @@
 #include <string>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 #include "framework/base/TextCompare.h"
 
 namespace qn::ui {
 
-namespace {
-
-[[noreturn]] void outOfBounds(int index) { throw EListError("List index out of bounds (" + std::to_string(index) + ")"); }
-
-}  // namespace
-
 void checkItemIndex(int index, int count) {
-  if (index < -1 || index >= count) outOfBounds(index);
-}
-
-void checkItemPosition(int index, int count) {
-  if (index < 0 || index >= count) outOfBounds(index);
+  if (index < -1 || index >= count) RaiseListIndexError(index);
 }
 
 ItemIdentity identityOf(const TStrings& items, int index) { return {items.Get(index), items.GetObject(index)}; }

@@ -7,8 +7,6 @@ namespace qn::ui {
 
 // Raises EListError "List index out of bounds (n)" unless -1 <= index < count.
 void checkItemIndex(int index, int count);
-// The same for an index that must name an item (0 <= index < count).
-void checkItemPosition(int index, int count);
 
 // An item as a list control remembers it across a change of its items: its text and its object.
 struct ItemIdentity {

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "framework/base/ListIndex.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/ItemLists.h"
@@ -96,12 +97,12 @@ void ListBox::SetExtendedSelect(bool Value) {
 }
 
 bool ListBox::Selected(int Index) const {
-  qn::ui::checkItemPosition(Index, items_->Count());
+  CheckListIndex(Index, items_->Count());
   return multiSelect_ ? selected_[Index] : Index == itemIndex_;
 }
 
 void ListBox::SetSelected(int Index, bool Value) {
-  qn::ui::checkItemPosition(Index, items_->Count());
+  CheckListIndex(Index, items_->Count());
   if (multiSelect_) {
     selected_[Index] = Value;
   } else {

@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 
 namespace {
-
-[[noreturn]] void outOfBounds(int index) { throw EListError("List index out of bounds (" + std::to_string(index) + ")"); }
 
 // The memo's text seen as lines: each change puts the whole text back.
 class MemoLines : public TStrings {
@@ -29,7 +28,7 @@ class MemoLines : public TStrings {
   void PutObject(int index, TObject*) override { checked(index); }
   void InsertObject(int index, const AnsiString& s, TObject*) override {
     std::vector<AnsiString> lines = split();
-    if (index < 0 || index > static_cast<int>(lines.size())) outOfBounds(index);
+    if (index < 0 || index > static_cast<int>(lines.size())) RaiseListIndexError(index);
     lines.insert(lines.begin() + index, s);
     join(lines);
   }
@@ -62,7 +61,7 @@ class MemoLines : public TStrings {
     memo_->SetText(text);
   }
   int checked(int index) const {
-    if (index < 0 || index >= Count()) outOfBounds(index);
+    CheckListIndex(index, Count());
     return index;
   }
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 #include "framework/base/TextCompare.h"
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/HandlerCall.h"
@@ -62,7 +63,7 @@ int PageStack::PageCount() const {
 }
 
 StackPage* PageStack::Pages(int Index) const {
-  qn::ui::checkItemPosition(Index, PageCount());
+  CheckListIndex(Index, PageCount());
   for (int i = 0, page = 0; i < ControlCount(); ++i)
     if (auto* p = dynamic_cast<StackPage*>(Controls(i)); p && p != leaving_ && page++ == Index) return p;
   return nullptr;

@@ -5,6 +5,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/ui/HandlerCall.h"
+#include "framework/ui/ItemLists.h"
 #include "framework/ui/RadioButton.h"
 
 void RadioButtonGroup::PublishProperties(PropertyPublisher<RadioButtonGroup>& publish) {
@@ -20,7 +21,7 @@ RadioButtonGroup::RadioButtonGroup(TComponent* AOwner) : GroupFrame(AOwner), ite
 RadioButtonGroup::~RadioButtonGroup() { items_->OnChange = nullptr; }
 
 void RadioButtonGroup::SetItemIndex(int Value) {
-  if (Value < -1 || Value >= items_->Count()) throw EListError("List index out of bounds (" + std::to_string(Value) + ")");
+  qn::ui::checkItemIndex(Value, items_->Count());
   if (Value == itemIndex_) return;
   itemIndex_ = Value;
   checkButtons();

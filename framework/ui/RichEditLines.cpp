@@ -5,12 +5,13 @@
 #include <string>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 #include "framework/base/Stream.h"
 #include "framework/ui/RichEdit.h"
 #include "framework/ui/RichTextDocument.h"
 
 void RichEditLines::check(int index, int count) const {
-  if (index < 0 || index >= count) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  CheckListIndex(index, count);
 }
 
 int RichEditLines::Count() const {

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "framework/base/Exception.h"
+#include "framework/base/ListIndex.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FontConversion.h"
@@ -57,8 +58,7 @@ void TWinControl::BeforeDestruction() {
 }
 
 TControl* TWinControl::Controls(int Index) const {
-  if (Index < 0 || Index >= ControlCount())
-    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+  CheckListIndex(Index, ControlCount());
   return controls_[static_cast<size_t>(Index)];
 }
 
