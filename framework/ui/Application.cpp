@@ -18,6 +18,7 @@
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/MessageBoxService.h"
 #include "framework/ui/Screen.h"
+#include "platform/os/ExecutablePath.h"
 
 TApplication* Application = nullptr;
 
@@ -163,10 +164,7 @@ AnsiString TApplication::DisplayTitle() const {
   return title_.empty() ? std::filesystem::path(ExeName()).stem().string() : title_;
 }
 
-AnsiString TApplication::ExeName() const {
-  std::error_code ec;
-  return std::filesystem::read_symlink("/proc/self/exe", ec).string();
-}
+AnsiString TApplication::ExeName() const { return qn::os::executablePath(); }
 
 void TApplication::Terminate() {
   terminated_ = true;
