@@ -50,6 +50,11 @@ bool StartMainBlock(std::ostream& errors, const std::vector<AnsiString>& formCla
 
 int RunMainBlock(std::ostream& errors) {
   if (!StartMainBlock(errors)) return 1;
+  // The loop ends when the main window closes; without one it would never end.
+  if (!Application->MainForm()) {
+    errors << "qncases: there is no main window to show.\n";
+    return 1;
+  }
   Application->Run();
   return 0;
 }
