@@ -54,6 +54,8 @@ TSpeedButton* speedButton(TCaseF* form, TWinControl* parent, const char* name, c
 
 }  // namespace
 
+TCaseF* CaseF = nullptr;
+
 TCaseF::TCaseF(TComponent* AOwner) : TForm(AOwner) {
   SetName("CaseF");
   SetFormStyle(fsMDIForm);

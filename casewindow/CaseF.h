@@ -216,3 +216,6 @@ class TCaseF : public TForm {
   TWinControl* focusBeforeDeactivation_ = nullptr;
   bool flashRed_ = false;
 };
+
+// The main window, once the main block has created it.
+extern TCaseF* CaseF;

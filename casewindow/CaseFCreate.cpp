@@ -52,15 +52,21 @@ void TCaseF::AppActivate(TObject* Sender) {
   if (focusBeforeDeactivation_ && focusBeforeDeactivation_->Showing() && focusBeforeDeactivation_->Enabled())
     focusBeforeDeactivation_->SetFocus();
   focusBeforeDeactivation_ = nullptr;
+  MouseActivateControl = Screen->ActiveControl();
+  if (MouseActivateControl) MouseActivateControl->FreeNotification(this);
 }
 
 void TCaseF::AppDeactivate(TObject* Sender) {
   focusBeforeDeactivation_ = Screen->ActiveControl();
   if (focusBeforeDeactivation_) focusBeforeDeactivation_->FreeNotification(this);
+  MouseActivateControl = nullptr;
 }
 
 void TCaseF::Notification(TComponent* AComponent, TOperation Operation) {
-  if (Operation == opRemove && AComponent == focusBeforeDeactivation_) focusBeforeDeactivation_ = nullptr;
+  if (Operation == opRemove) {
+    if (AComponent == focusBeforeDeactivation_) focusBeforeDeactivation_ = nullptr;
+    if (AComponent == MouseActivateControl) MouseActivateControl = nullptr;
+  }
   TForm::Notification(AComponent, Operation);
 }
 

@@ -4,6 +4,7 @@
 // under a refused user or a bad date, and the window closes when the loop runs.
 #include "casewindow/CaseF.h"
 #include "casewindow/SpellEngineSetup.h"
+#include "core/AddCodeMessages.h"
 #include "core/Constants.h"
 #include "core/FileDates.h"
 #include "core/Globals.h"
@@ -40,6 +41,8 @@ int wholeNumberSetting(const AnsiString& Name) { return StrToIntDef(Trim(ReadSet
 
 void TCaseF::FormShow(TObject* Sender) {
   // The description audit and the reallocation read WorkstationId itself: no copies to make.
+  // The add-code messages are registered here, before any code entry can be validated.
+  RegisterAddCodeMessages();
   readSystemOptions();
   setNumberFormats();
   setDateOrder();
@@ -158,12 +161,11 @@ void TCaseF::readHideNotesOption() {
 }
 
 void TCaseF::setCaptionAndTitle() {
-  const AnsiString indent(44, ' ');
   if (CalendarMode) {
-    SetCaption(indent + "Quillon Docket Calendar Entry and Maintenance");
+    SetCaption(CalendarModeCaption);
     Application->SetTitle("Calendar");
   } else {
-    SetCaption(indent + "Quillon Case Entry and Maintenance");
+    SetCaption(CaseModeCaption);
     if (Trim(Application->Title()).empty()) Application->SetTitle("Case");
   }
 }

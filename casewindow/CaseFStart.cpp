@@ -1,15 +1,13 @@
 #include "casewindow/CaseFStart.h"
 
-#include <filesystem>
-
 #include "casewindow/StartupArguments.h"
 #include "core/Constants.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
 #include "core/Settings.h"
+#include "core/WorkstationId.h"
 #include "framework/base/IntegerText.h"
 #include "framework/base/StringUtils.h"
-#include "framework/ui/Application.h"
 
 void ReadMainWindowStartSettings() {
   AliasDescription = ReadSetting("Description", true);
@@ -26,7 +24,8 @@ void ReadMainWindowStartSettings() {
   }
 
   DataDir = LookupDataDir;
-  ProgramDir = std::filesystem::path(Application->ExeName()).parent_path().string();
+  ReadWorkstationId();
+  ProgramDir = ExecutableFolder();
   LookupProgramDir = ProgramDir;
 
   if (!CalendarStartArgument()) {
