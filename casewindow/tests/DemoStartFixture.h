@@ -21,6 +21,7 @@
 #include "framework/ui/ScreenFacts.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "platform/os/ExecutablePath.h"
 #include "platform/os/ProgramArguments.h"
 #include "testing/TestDirs.h"
 
@@ -53,6 +54,7 @@ class DemoStartFixture : public ::testing::Test {
 
   // The command line from now on; the unit's start settings are read with it.
   void startWith(std::vector<std::string> args) {
+    arguments.reset();
     arguments = std::make_unique<qn::os::ProgramArgumentsScope>(std::move(args));
     ReadMainWindowStartSettings();
   }
@@ -77,6 +79,8 @@ class DemoStartFixture : public ::testing::Test {
 
   std::string dataDir() const { return demo + "/data"; }
 
+  // The program file as the program is named; its folder holds the libraries and qnseed.
+  qn::os::ExecutablePathOverride executable{testProgramFolder() + "/qncases"};
   qn::ManualClock clock{1000, 45000.5};
   std::string demo;
   std::unique_ptr<qn::ui::testing::ScriptedMessageBoxes> boxes;
