@@ -208,7 +208,6 @@ class TCaseF : public TForm {
   void flashWarningColours();
 
   bool firstEntryFocus_ = true;
-  bool startupPlacementRead_ = false;
   int startupX_ = 0;
   int startupY_ = 0;
   ButtonPlaces buttonPlaces_;

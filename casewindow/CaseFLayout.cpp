@@ -1,13 +1,12 @@
 // The main window's layout: the window fixes its own size from its status bar, places every hosted
 // panel by a ratio of its client height, scales the panels from the 120 pixels per inch they were
 // drawn at, and applies the enlargement option. Runs once, from the show handler.
-#include <cstdint>
+#include <initializer_list>
 
 #include "casewindow/CaseF.h"
 #include "casewindow/HostedPanels.h"
 #include "core/Globals.h"
 #include "framework/base/Rounding.h"
-#include "framework/ui/Application.h"
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/Panel.h"
