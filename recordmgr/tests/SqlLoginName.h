@@ -8,8 +8,11 @@
 
 namespace sqldrivertest {
 
-// The "@" name of a new database of the description.
-inline std::string makeLoginDatabase(const std::string& name, const nlohmann::json& description = testDescription()) {
+// The "@" name of a new database of the description. Each call names another database, as the
+// process's sessions keep a database they opened connected under its name.
+inline std::string makeLoginDatabase(const std::string& base, const nlohmann::json& description = testDescription()) {
+  static int made = 0;
+  const std::string name = base + std::to_string(++made);
   const std::string folder = makeSqlFolder(name, description);
   registerName(name, folder);
   qn::os::RegistryKey alias(qn::os::HKEY_LOCAL_MACHINE);
