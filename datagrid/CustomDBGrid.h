@@ -11,6 +11,7 @@
 #include "datagrid/DBGridColumn.h"
 #include "datagrid/DBGridOptions.h"
 #include "datagrid/GridDataLink.h"
+#include "datagrid/ValidateEvent.h"
 #include "framework/base/Exception.h"
 #include "framework/base/StringList.h"
 #include "framework/db/DbTypes.h"
@@ -164,6 +165,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   TdcDrawDataCellEvent OnDrawDataCell;
   TDrawFooterCellEvent OnDrawFooterCell;
   TTitleButtonClickEvent OnTitleButtonClick;
+  // Fired by the in-place editor, the Sender, after each change of its text.
+  TdcValidateEvent OnCheckValue;
 
   TRect ClientRect() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -205,6 +208,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   void columnWidthsChanged() override;
   void scrollOriginChanged() override;
   bool CanEdit() override;
+  TInplaceEdit* makeCellEditor() override;
   bool cellEditAcceptsKey(char Key) override;
   AnsiString cellEditText(int ACol, int ARow) override;
   void storeCellEditText(int ACol, int ARow, const AnsiString& Value) override;
@@ -215,6 +219,9 @@ class TdcCustomDBGrid : public TCustomGrid {
 
  private:
   bool linkActive() const { return link_->Active(); }
+  // Whether the shown editor's text fails its field's mask while the record is changed: then the
+  // text is selected and the dataset's OnInvalidValue told, or, without one, an error raised.
+  bool editorTextRefused();
   TDataSet* dataSet() const;
   bool browsing() const;
   bool editingState() const;
