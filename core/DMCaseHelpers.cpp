@@ -26,7 +26,11 @@ struct SavedRecords {
 };
 
 VariantArray descriptionsFrom(const CaseKey& key) { return {key.client, key.suffix, "02"}; }
-bool belowLine21(TDataSet* t) { return t->FieldByName("DescNum")->AsString() < "21"; }
+// A nearest-key search past the file's end stays on the last record: the lower bound is checked too.
+bool descriptionLine(TDataSet* t) {
+  const AnsiString line = t->FieldByName("DescNum")->AsString();
+  return line >= "02" && line < "21";
+}
 VariantArray addressesFrom(const CaseKey& key) { return {key.client, key.suffix}; }
 bool anyAddress(TDataSet*) { return true; }
 
@@ -41,7 +45,7 @@ const SavedRecords Descriptions = {
     " to case description file.",
     true,
     descriptionsFrom,
-    belowLine21,
+    descriptionLine,
 };
 
 const SavedRecords Addresses = {

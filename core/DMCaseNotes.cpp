@@ -21,6 +21,14 @@ const AnsiString ReserveLine = "99";
 
 AnsiString descriptionTable() { return DataDir + "\\cdesc.qf;RES:CASEDESC"; }
 
+// Positions on the matter's first note line; false when it has none. A nearest-key search past
+// the file's end stays on the last record, which may be a description line of the same matter.
+bool findFirstNoteLine(TdcTbTable* lines, const CaseKey& key) {
+  const AnsiString first = Format("%d", {FirstNoteLine});
+  lines->FindNearest({key.client, key.suffix, first});
+  return !lines->Eof() && key.holds(lines) && lines->FieldByName("DescNum")->AsString() >= first;
+}
+
 }  // namespace
 
 bool TDM::LoadCaseNotes(AnsiString& text) {
@@ -30,8 +38,7 @@ bool TDM::LoadCaseNotes(AnsiString& text) {
   try {
     const CaseKey key = CaseKey::ofCurrent(Case1_);
     const TableUse use(CaseDescs_, descriptionTable(), "1");
-    CaseDescs_->FindNearest({key.client, key.suffix, Format("%d", {FirstNoteLine})});
-    for (; !CaseDescs_->Eof() && key.holds(CaseDescs_); CaseDescs_->Next()) {
+    for (bool on = findFirstNoteLine(CaseDescs_, key); on; CaseDescs_->Next(), on = !CaseDescs_->Eof() && key.holds(CaseDescs_)) {
       if (CaseDescs_->FieldByName("DescNum")->AsString() == ReserveLine) continue;
       // Every line was written full width; blanks the file dropped at a line's end are text.
       AnsiString line = CaseDescs_->FieldByName("Descr")->AsString();
@@ -63,8 +70,7 @@ bool TDM::SaveCaseNotes(const AnsiString& client, const AnsiString& suffix, cons
     TtbDatabase& database = *DM2->QNDatabase;
     database.StartTransaction();
     try {
-      CaseDescs_->FindNearest({key.client, key.suffix, Format("%d", {FirstNoteLine})});
-      while (!CaseDescs_->Eof() && key.holds(CaseDescs_)) {
+      for (bool on = findFirstNoteLine(CaseDescs_, key); on; on = !CaseDescs_->Eof() && key.holds(CaseDescs_)) {
         if (CaseDescs_->FieldByName("DescNum")->AsString() == ReserveLine)
           CaseDescs_->Next();
         else
