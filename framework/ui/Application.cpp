@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "framework/base/ApplicationHooks.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/FormVariables.h"
 #include "framework/base/Exception.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/EventLoop.h"
@@ -142,6 +144,19 @@ void TApplication::SetMainForm(TComponent* Value) {
 void TApplication::formCreated(TComponent* form) {
   form->AfterConstruction();
   if (!mainForm_ && form->InheritsFrom("TForm")) SetMainForm(form);
+}
+
+TComponent* TApplication::CreateFormByClassName(const AnsiString& ClassName) {
+  TComponent* form = ConstructComponentByClassName(ClassName, this);
+  StoreFormVariable(ClassName, form);
+  try {
+    formCreated(form);
+  } catch (...) {
+    StoreFormVariable(ClassName, nullptr);
+    delete form;
+    throw;
+  }
+  return form;
 }
 
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
