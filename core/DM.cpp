@@ -1,5 +1,4 @@
 #include "core/DM.h"
-#include "framework/db/Field.h"
 
 #include <algorithm>
 
@@ -9,6 +8,7 @@
 #include "framework/base/Exception.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/UnitLifecycle.h"
+#include "framework/db/Field.h"
 #include "framework/db/StringField.h"
 
 TDM* DM = nullptr;

@@ -1,11 +1,11 @@
 // Whether a matter has current-period bills or fees, and the bill table limited to a matter.
 #include "core/CaseKey.h"
 #include "core/DM.h"
-#include "framework/db/Field.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCase.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Screen.h"
 
 bool TDM::caseHasCurrentRecord(TdcTbTable* table, const AnsiString& file, const AnsiString& client,

@@ -5,11 +5,11 @@
 #include "core/CaseKey.h"
 #include "core/Constants.h"
 #include "core/DM.h"
-#include "framework/db/Field.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
 #include "core/TableUse.h"
 #include "framework/base/StringUtils.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Screen.h"
 
 namespace {

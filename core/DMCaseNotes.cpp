@@ -4,13 +4,13 @@
 
 #include "core/CaseKey.h"
 #include "core/DM.h"
-#include "framework/db/Field.h"
 #include "core/DM2.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
 #include "core/TableUse.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Screen.h"
 
 namespace {

@@ -73,4 +73,30 @@ TEST_F(Bills, AMissingHistoryFileIsReportedWithTheError) {
   EXPECT_FALSE(dm->Bill_->Active());
 }
 
+TEST_F(Bills, CloseHelpersCloseAndForgetTheFile) {
+  ASSERT_TRUE(dm->OpenBillRange("bill.qf", "ADAMS", "R", "1"));
+  dm->CloseBill();
+  EXPECT_FALSE(dm->Bill_->Active());
+  EXPECT_EQ(dm->Bill_->TableName(), "");
+  EXPECT_EQ(dm->Bill_->IndexName(), "");
+  dm->CloseBill();  // closed already: nothing to do
+  // The table opens again on another file with the fields it made the first time.
+  EXPECT_TRUE(dm->OpenBillRange("hbill.qf", "ADAMS", "B", "1"));
+  EXPECT_EQ(shown(), (std::vector<std::string>{"ADAMS-1-B-230101"}));
+}
+
+TEST_F(Bills, TheModulesDestroyHandlerClosesItsTablesAndTheClientSetWithTheAuditFiles) {
+  program.reset();
+  program = std::make_unique<qn::os::ExecutablePathOverride>("/opt/quillon/qnclient");
+  ASSERT_TRUE(dm->ActivateCodeTables());
+  ASSERT_TRUE(dm->OpenBillRange("bill.qf", "ADAMS", "R", "1"));
+  ASSERT_TRUE(dm->OpenCaseSave());
+  ASSERT_TRUE(dm->ActivateRATables());
+  dm->DataModule1Destroy(dm.get());
+  for (TdcTbTable* t : {dm->Bill_, dm->CaseSave_, dm->OffCodes1_, dm->OffCodes2_, dm->ClTypeTwo2_})
+    EXPECT_FALSE(t->Active()) << t->Name();
+  // The employee tables are not among them.
+  EXPECT_TRUE(dm->RAOne1_->Active());
+}
+
 }  // namespace
