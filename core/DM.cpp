@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "core/LayoutFields.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/FormVariables.h"
 #include "framework/base/Exception.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/UnitLifecycle.h"
@@ -16,7 +17,10 @@ std::uint32_t LockRetryDeadline = 0;
 
 namespace {
 
-UnitRegistration unit("core/DM", {"datagrid/DcTbTable"}, [] { RegisterClass<TDM>(); });
+UnitRegistration unit("core/DM", {"datagrid/DcTbTable"}, [] {
+  RegisterClass<TDM>();
+  RegisterFormVariable(DM);
+});
 
 const AnsiString DatabaseAlias = "QNWIN";
 // The code tables' display field: the description, then the code in brackets.

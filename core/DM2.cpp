@@ -1,13 +1,17 @@
 #include "core/DM2.h"
 
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/FormVariables.h"
 #include "framework/base/UnitLifecycle.h"
 
 TDM2* DM2 = nullptr;
 
 namespace {
 
-UnitRegistration unit("core/DM2", {"recordmgr/Sessions"}, [] { RegisterClass<TDM2>(); });
+UnitRegistration unit("core/DM2", {"recordmgr/Sessions"}, [] {
+  RegisterClass<TDM2>();
+  RegisterFormVariable(DM2);
+});
 
 }  // namespace
 
