@@ -1,7 +1,8 @@
 // Paging speed of the data-aware grid, offscreen. A grid of 25 visible rows and 6 columns pages
 // through a table of 100,000 records and one of 1,000, down from the first record to the last and
 // back, each page through the grid's scroll-bar path (the table moves, the grid follows, the bar
-// is set) and painted once into an image. The baseline makes the same page moves on the table
+// is set) and painted once into an image with its whole cells: texts, a check-box column, the
+// titles, the indicator and the footer band. The baseline makes the same page moves on the table
 // through a plain data link of 25 buffered records. The grid must not cost more as the table grows.
 //
 // Prints, after the table:
@@ -17,6 +18,8 @@
 #include "datagrid/CustomDBGrid.h"
 #include "framework/db/DataLink.h"
 #include "framework/db/DataSource.h"
+#include "framework/base/PublishedProperties.h"
+#include "framework/base/StringList.h"
 #include "framework/db/MemoryDataSet.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
@@ -33,13 +36,30 @@ class PagingGrid : public TdcCustomDBGrid {
   void page(bool down) { VerticalScroll(down ? ScrollAction::pageDown : ScrollAction::pageUp, 0); }
 };
 
-// A table of matters: six columns of fixed-width texts and numbers.
+// A memory table that names its fields' cell kinds, as the application's tables do.
+class KindedTable : public MemoryDataSet {
+  QN_PUBLISHED_CLASS(KindedTable, MemoryDataSet)
+ public:
+  using MemoryDataSet::MemoryDataSet;
+  StringList ControlType;
+};
+
+inline void KindedTable::PublishProperties(PropertyPublisher<KindedTable>& publish) {
+  publish.StringList(
+      "ControlType", [](KindedTable& t) -> TStrings* { return &t.ControlType; },
+      [](KindedTable& t, TStrings* value) {
+        if (value) t.ControlType.Assign(*value);
+      });
+}
+
+// A table of matters: six columns of fixed-width texts and numbers, one of them a check box.
 struct Table {
   explicit Table(int records) {
+    data.ControlType.Add("Closed;CheckBox;Y;N");
     data.FieldDefs().Add("CaseID", ftString, 8);
     data.FieldDefs().Add("Client", ftString, 7);
     data.FieldDefs().Add("Title", ftString, 30);
-    data.FieldDefs().Add("Attorney", ftString, 4);
+    data.FieldDefs().Add("Closed", ftString, 1);
     data.FieldDefs().Add("Opened", ftInteger);
     data.FieldDefs().Add("Amount", ftInteger);
     data.Open();
@@ -47,12 +67,12 @@ struct Table {
     for (int i = 0; i < records; ++i) {
       std::snprintf(id, sizeof id, "C%07d", i);
       data.AppendRecord({id, "CL" + std::to_string(i % 997), "Matter number " + std::to_string(i),
-                         "A" + std::to_string(i % 50), 20000101 + i % 28, i * 7});
+                         i % 3 ? "N" : "Y", 20000101 + i % 28, i * 7});
     }
     data.First();
     source.SetDataSet(&data);
   }
-  MemoryDataSet data;
+  KindedTable data;
   TDataSource source;
 };
 
