@@ -36,7 +36,9 @@ void TdcCustomDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
       TCustomGrid::MouseDown(Button, Shift, X, Y);
       return;
     }
-    if (movable && Button == mbLeft && cell->column >= indicatorOffset_) runColumnDrag(*cell, X, Y);
+    // The loop lasts while the button is down; a press made by code has none to wait for.
+    if (movable && Button == mbLeft && cell->column >= indicatorOffset_ && ControlState().Contains(csLButtonDown))
+      runColumnDrag(*cell, X, Y);
     TControl::MouseDown(Button, Shift, X, Y);
     return;
   }
