@@ -1,0 +1,141 @@
+#include "datagrid/IncrementalSearch.h"
+
+#include "datagrid/DcEngineHelpers.h"
+#include "datagrid/DcTable.h"
+#include "datagrid/FieldPictureMasks.h"
+#include "datagrid/FieldTextTests.h"
+#include "datagrid/InputHelpers.h"
+#include "datagrid/Intl.h"
+#include "datagrid/LocateText.h"
+#include "datagrid/PictureKeyPress.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/TextCompare.h"
+#include "framework/base/UnitLifecycle.h"
+#include "framework/db/DataSource.h"
+#include "framework/db/Field.h"
+#include "framework/ui/Dialogs.h"
+#include "framework/ui/IntervalTimer.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/VirtualKeys.h"
+#include "recordmgr/Database.h"
+#include "recordmgr/Table.h"
+
+namespace {
+
+UnitRegistration unit("datagrid/IncrementalSearch", {}, [] { RegisterClass<TdcIncrementalSearch>(); });
+
+void Warn(const AnsiString& text) { MessageDlg(text, mtWarning, {mbOK}, 0); }
+
+// A table of a database that is not SQL-based answers quickly. The record manager's databases
+// are SQL-based in the framework's sense: their driver is not the standard one.
+bool IsLocalTable(TDataSet& dataSet) {
+  auto* table = dynamic_cast<TttDBDataset*>(&dataSet);
+  return table && dataSet.Active() && !(table->Database() && table->Database()->IsSQLBased());
+}
+
+}  // namespace
+
+void TdcIncrementalSearch::PublishProperties(PropertyPublisher<TdcIncrementalSearch>& publish) {
+  publish.Object("DataSource", &TdcIncrementalSearch::DataSource, &TdcIncrementalSearch::SetDataSource);
+  publish.String("SearchField", &TdcIncrementalSearch::SearchField, &TdcIncrementalSearch::SearchField);
+  publish.Boolean("ShowMatchText", &TdcIncrementalSearch::ShowMatchText, &TdcIncrementalSearch::ShowMatchText);
+  publish.String("PictureMask", &TdcIncrementalSearch::PictureMask, &TdcIncrementalSearch::PictureMask);
+  publish.Boolean("PictureMaskAutoFill", &TdcIncrementalSearch::PictureMaskAutoFill,
+                  &TdcIncrementalSearch::PictureMaskAutoFill);
+  publish.Boolean("PictureMaskFromField", &TdcIncrementalSearch::PictureMaskFromField,
+                  &TdcIncrementalSearch::PictureMaskFromField);
+  publish.Event("OnAfterSearch", &TdcIncrementalSearch::OnAfterSearch, &TdcIncrementalSearch::OnAfterSearch);
+}
+
+TdcIncrementalSearch::TdcIncrementalSearch(TComponent* AOwner) : TEdit(AOwner), timer_(new IntervalTimer(this)) {
+  timer_->SetEnabled(false);
+  timer_->SetInterval(SearchDelay);
+  timer_->OnTimer = [this](TObject*) { timerFired(); };
+}
+
+TdcIncrementalSearch::~TdcIncrementalSearch() { link_.SetDataSource(nullptr); }
+
+void TdcIncrementalSearch::Clear() {
+  SetText("");
+  lastSearched_.clear();
+}
+
+void TdcIncrementalSearch::KeyUp(WORD& Key, TShiftState Shift) {
+  TEdit::KeyUp(Key, Shift);
+  if (Text() == lastSearched_ || !IsTextEditKey(Key)) return;
+  if (ShowMatchText && (Key == VK_BACK || Key == VK_DELETE)) {
+    auto* table = dynamic_cast<TdcTable*>(link_.DataSet());
+    if (table && table->NarrowSearch && Text().empty() && table->Active()) table->CancelSearchRange();
+    return;
+  }
+  restartTimer();
+}
+
+void TdcIncrementalSearch::restartTimer() {
+  if (!link_.DataSource()) return Warn(incrementalsearch_texts::kNoDataSource + Name());
+  TDataSet* dataSet = link_.DataSet();
+  if (!dataSet) return Warn(incrementalsearch_texts::kNoDataSet);
+  if (IsLocalTable(*dataSet)) timer_->SetInterval(LocalSearchDelay);
+  timer_->SetEnabled(false);
+  timer_->SetEnabled(true);
+}
+
+void TdcIncrementalSearch::timerFired() {
+  timer_->SetEnabled(false);
+  if (Text() == lastSearched_) return;
+  const AnsiString typed = Text();
+  search();
+  lastSearched_ = typed;
+}
+
+TField* TdcIncrementalSearch::searchedField(TDataSet& dataSet) {
+  if (!SearchField.empty()) return dataSet.FindField(SearchField);
+  auto* table = dynamic_cast<TttBDEDataset*>(&dataSet);
+  if (table && table->IndexFieldCount() > 0) return table->GetIndexField(0);
+  return dataSet.FieldCount() > 0 ? dataSet.Fields()[0] : nullptr;
+}
+
+void TdcIncrementalSearch::search() {
+  TDataSet* dataSet = link_.DataSet();
+  if (!dataSet || !dataSet->Active()) return;
+  const AnsiString text = Text();
+  TField* field = searchedField(*dataSet);
+  bool found = false;
+  auto* dc = dynamic_cast<TdcTable*>(dataSet);
+  if (dc && dc->IndexFieldCount() > 0) {
+    int keyIndex = 0;
+    for (int i = 0; i < dc->IndexFieldCount(); ++i)
+      if (!SearchField.empty() && SameText(dc->GetIndexField(i)->FieldName(), SearchField)) keyIndex = i;
+    found = IncrementalFind(dc, text, keyIndex);
+    field = dc->GetIndexField(keyIndex);
+  } else if (field && dc) {
+    found = LocateFieldValue(dc, text, field->FieldName(), false, mtPartialMatchStart);
+  } else if (field && IsValidFieldValueText(field, text)) {
+    if (!dcIntlDefaults || dcIntlDefaults->UseLocateMethodForSearch) {
+      HourglassCursor busy;
+      found = dataSet->Locate(field->FieldName(), {Variant(text)}, loPartialKey | loCaseInsensitive);
+    } else {
+      found = LocateFieldValue(dataSet, text, field->FieldName(), false, mtPartialMatchStart);
+    }
+  }
+  if (OnAfterSearch) OnAfterSearch(this, found);
+  if (!found || !ShowMatchText || !field) return;
+  const AnsiString value = field->AsString();
+  SetText(value);
+  SetSelStart(static_cast<int>(text.size()));
+  SetSelLength(static_cast<int>(value.size()) - static_cast<int>(text.size()));
+}
+
+void TdcIncrementalSearch::KeyPress(char& Key) {
+  if (Key != 0) {
+    if (!PictureMask.empty()) {
+      ApplyPictureOnKeyPress(*this, PictureMask, PictureMaskAutoFill, Key);
+    } else if (PictureMaskFromField && link_.DataSet()) {
+      if (TField* field = searchedField(*link_.DataSet())) {
+        const FieldPictureMask mask = GetFieldPictureMask(link_.DataSet(), field->FieldName());
+        if (!mask.Mask.empty()) ApplyPictureOnKeyPress(*this, mask.Mask, mask.AutoFill, Key);
+      }
+    }
+  }
+  TEdit::KeyPress(Key);
+}
