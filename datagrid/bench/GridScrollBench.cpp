@@ -7,6 +7,8 @@
 // Prints, after the table:
 //   ratio grid_page_scroll_100k <grid pages/s / table pages/s, 100,000 records>
 //   ratio grid_page_scroll_1k   <the same, 1,000 records>
+//   ratio incremental_find      <IncrementalFind searches/s / FindNearest searches/s>
+//                               (IncrementalFindBench.cpp)
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -131,5 +133,6 @@ int main(int argc, char** argv) {
   return qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
     reporter.printRatio("ratio", "grid_page_scroll_100k", "BM_GridPages_100k", "BM_TablePages_100k");
     reporter.printRatio("ratio", "grid_page_scroll_1k", "BM_GridPages_1k", "BM_TablePages_1k");
+    reporter.printRatio("ratio", "incremental_find", "BM_IncrementalFind", "BM_FindNearest");
   });
 }
