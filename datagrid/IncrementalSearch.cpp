@@ -2,6 +2,7 @@
 
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
+#include "datagrid/ExtensionProperties.h"
 #include "datagrid/FieldPictureMasks.h"
 #include "datagrid/FieldTextTests.h"
 #include "datagrid/InputHelpers.h"
@@ -95,28 +96,48 @@ TField* TdcIncrementalSearch::searchedField(TDataSet& dataSet) {
   return dataSet.FieldCount() > 0 ? dataSet.Fields()[0] : nullptr;
 }
 
+bool TdcIncrementalSearch::searchTable(TTable& table, const AnsiString& text, TField*& field) {
+  if (table.IndexFieldCount() == 0)
+    return field && LocateFieldValue(&table, text, field->FieldName(), false, mtPartialMatchStart);
+  int keyIndex = 0;
+  for (int i = 0; i < table.IndexFieldCount(); ++i)
+    if (!SearchField.empty() && SameText(table.GetIndexField(i)->FieldName(), SearchField)) keyIndex = i;
+  field = table.GetIndexField(keyIndex);
+  return IncrementalFind(&table, text, keyIndex);
+}
+
+// A query tries the dataset's Locate with the case of the index its field maps to, and locates
+// by value when none serves or Locate finds nothing.
+bool TdcIncrementalSearch::searchQuery(TDataSet& query, const AnsiString& text, TField& field) {
+  const bool editableDetail = query.CanModify() && GetMasterSource(&query);
+  if (!editableDetail) {
+    for (bool caseSensitive : {false, true}) {
+      if (!FieldsMapToIndex(&query, field.FieldName(), caseSensitive)) continue;
+      const TLocateOptions options = loPartialKey | (caseSensitive ? 0u : unsigned{loCaseInsensitive});
+      if (query.Locate(field.FieldName(), {Variant(text)}, options)) return true;
+      break;
+    }
+  }
+  return LocateFieldValue(&query, text, field.FieldName(), false, mtPartialMatchStart);
+}
+
 void TdcIncrementalSearch::search() {
   TDataSet* dataSet = link_.DataSet();
   if (!dataSet || !dataSet->Active()) return;
   const AnsiString text = Text();
   TField* field = searchedField(*dataSet);
   bool found = false;
-  auto* dc = dynamic_cast<TdcTable*>(dataSet);
-  if (dc && dc->IndexFieldCount() > 0) {
-    int keyIndex = 0;
-    for (int i = 0; i < dc->IndexFieldCount(); ++i)
-      if (!SearchField.empty() && SameText(dc->GetIndexField(i)->FieldName(), SearchField)) keyIndex = i;
-    found = IncrementalFind(dc, text, keyIndex);
-    field = dc->GetIndexField(keyIndex);
-  } else if (field && dc) {
-    found = LocateFieldValue(dc, text, field->FieldName(), false, mtPartialMatchStart);
+  const bool useLocate = !dcIntlDefaults || dcIntlDefaults->UseLocateMethodForSearch;
+  if (auto* table = dynamic_cast<TTable*>(dataSet)) {
+    found = searchTable(*table, text, field);
   } else if (field && IsValidFieldValueText(field, text)) {
-    if (!dcIntlDefaults || dcIntlDefaults->UseLocateMethodForSearch) {
-      HourglassCursor busy;
-      found = dataSet->Locate(field->FieldName(), {Variant(text)}, loPartialKey | loCaseInsensitive);
-    } else {
+    HourglassCursor busy;
+    if (!useLocate)
       found = LocateFieldValue(dataSet, text, field->FieldName(), false, mtPartialMatchStart);
-    }
+    else if (dataSet->InheritsFrom("TdcQuery"))
+      found = searchQuery(*dataSet, text, *field);
+    else
+      found = dataSet->Locate(field->FieldName(), {Variant(text)}, loPartialKey | loCaseInsensitive);
   }
   if (OnAfterSearch) OnAfterSearch(this, found);
   if (!found || !ShowMatchText || !field) return;

@@ -17,6 +17,7 @@ class IntervalTimer;
 class TDataSource;
 class TDataSet;
 class TField;
+class TTable;
 class TdcIncrementalSearch;
 
 using TdcAfterSearchEvent = std::function<void(TdcIncrementalSearch* Sender, bool MatchFound)>;
@@ -56,6 +57,8 @@ class TdcIncrementalSearch : public TEdit {
   void restartTimer();
   void timerFired();
   void search();
+  bool searchTable(TTable& table, const AnsiString& text, TField*& field);
+  bool searchQuery(TDataSet& query, const AnsiString& text, TField& field);
   // The field the search uses, as the search finds it; nullptr without one.
   TField* searchedField(TDataSet& dataSet);
 

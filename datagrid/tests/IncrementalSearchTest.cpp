@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "datagrid/DcQuery.h"
 #include "datagrid/DcTable.h"
 #include "datagrid/IncrementalSearch.h"
 #include "datagrid/tests/SeededTableFixture.h"
@@ -18,6 +19,7 @@
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/TestControls.h"
+#include "recordmgr/tests/SqlLoginName.h"
 
 namespace {
 
@@ -152,6 +154,39 @@ TEST_F(IncrementalSearchTest, PictureMaskFromFieldAppliesTheFieldsMaskWhileTypin
   search->PictureMask = "###";
   QTest::keyClicks(lineEdit(), "a1b2");
   EXPECT_EQ(search->Text(), "12");
+}
+
+TEST_F(IncrementalSearchTest, OnAPlainFrameworkTableTheSearchAsksForTheExtendedTable) {
+  makeTable = [] { return std::make_unique<TTable>(nullptr); };
+  openClients(kClients);
+  source.SetDataSet(table.get());
+  search->SetDataSource(&source);
+  QTest::keyClicks(lineEdit(), "SM");
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "Incremental Search - TTable component not supported. Use TdcTable instead.");
+  pass(TdcIncrementalSearch::SearchDelay);
+  EXPECT_EQ(results, std::vector<bool>{false});
+  EXPECT_EQ(code(), "ADAMS");
+}
+
+TEST_F(IncrementalSearchTest, AnExtendedQueryWithoutIndexesIsSearchedByLocatingTheValue) {
+  TdcQuery query(nullptr);
+  query.SetDatabaseName(sqldrivertest::makeLoginDatabase("SEARCHDB"));
+  query.SQL()->Add("SELECT A, B FROM LEDGER");
+  query.Open();
+  source.SetDataSet(&query);
+  search->SetDataSource(&source);
+  search->ShowMatchText = true;
+  QTest::keyClicks(lineEdit(), "th");
+  pass(TdcIncrementalSearch::SearchDelay);
+  EXPECT_EQ(results, std::vector<bool>{true});
+  EXPECT_EQ(query.FieldByName("B")->AsInteger(), 3);
+  EXPECT_EQ(search->Text(), "three");
+  search->Clear();
+  QTest::keyClicks(lineEdit(), "x");
+  pass(TdcIncrementalSearch::SearchDelay);
+  EXPECT_EQ(results, (std::vector<bool>{true, false}));
+  EXPECT_EQ(query.FieldByName("B")->AsInteger(), 3);
 }
 
 TEST_F(IncrementalSearchTest, WithoutADataSourceOrDatasetTheKeyIsToldAndNothingRuns) {
