@@ -3,20 +3,18 @@
 #include <filesystem>
 
 #include "framework/base/StringList.h"
+#include "platform/os/ExecutablePath.h"
 
-namespace {
-
-AnsiString executableFolder() {
-  std::error_code ec;
-  return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string();
-}
-
-}  // namespace
+AnsiString ExecutableFolder() { return std::filesystem::path(qn::os::executablePath()).parent_path().string(); }
 
 AnsiString DataDir;
-AnsiString ProgramDir = executableFolder();
+AnsiString ProgramDir = ExecutableFolder();
 AnsiString LookupDataDir;
 AnsiString WorkstationId;
+
+bool CalendarParameter = false;
+AnsiString CurrentCodeValidation;
+TWinControl* MouseActivateControl = nullptr;
 
 NumberedTexts<99> FileRights;
 NumberedTexts<26> FunctionRights;
@@ -24,3 +22,33 @@ NumberedTexts<36> ReportRights;
 NumberedTexts<15> PermittedEmployeeCodes;
 
 StringList* PrinterNames = nullptr;
+
+AnsiString AliasDescription;
+AnsiString LookupProgramDir;
+int FormSizeOption = 0;
+bool HideClosedCases = false;
+bool HideInactiveClients = false;
+bool CalendarMode = false;
+bool CalledFromInstance = false;
+bool CaseDescLookupOn = false;
+int PanelInitStep = 0;
+SysopSettingsValues SysopSettings;
+bool MonthFirstDates = false;
+AnsiString SystemDateText;
+AnsiString SystemDateDisplay;
+TDateTime SystemDate;
+AnsiString EntryMode;
+AnsiString DefaultCalAttorney;
+AnsiString AttyOrder;
+NumberedTexts<26> ActiveReportRights;
+NumberedTexts<99> ActiveFileRights;
+NumberedTexts<26> ActiveFunctionRights;
+AnsiString CaseManagerDir;
+bool HideNotesCases = false;
+StringList* SessionAuditList = nullptr;
+bool AuditTrailOn = false;
+int StayAliveMinutes = 0;
+bool ClientNameMissing = false;
+bool PendingCaseArgs = false;
+bool FormShown = false;
+bool CodeTablesOpenFailed = false;

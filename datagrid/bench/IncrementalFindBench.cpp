@@ -12,9 +12,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "datagrid/bench/IncrementalFindBench.h"
+
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
-#include "framework/base/UnitLifecycle.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/VirtEng.h"
@@ -69,11 +70,11 @@ struct LargeClients {
   std::unique_ptr<TdcTable> table;
 };
 
-// Made once for the run, after the application; the units run until the process ends.
+std::unique_ptr<LargeClients> made;
+
+// Made on first use, while the program's units run.
 LargeClients& clients() {
-  static RunningUnits* units = new RunningUnits;
-  static LargeClients* made = new LargeClients;
-  (void)units;
+  if (!made) made = std::make_unique<LargeClients>();
   return *made;
 }
 
@@ -101,3 +102,5 @@ BENCHMARK(BM_IncrementalFind)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindNearest)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+void ReleaseIncrementalFindClients() { made.reset(); }
