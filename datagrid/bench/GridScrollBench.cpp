@@ -8,6 +8,8 @@
 // Prints, after the table:
 //   ratio grid_page_scroll_100k <grid pages/s / table pages/s, 100,000 records>
 //   ratio grid_page_scroll_1k   <the same, 1,000 records>
+//   ratio incremental_find      <IncrementalFind searches/s / FindNearest searches/s>
+//                               (IncrementalFindBench.cpp)
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -22,6 +24,7 @@
 
 #include "datagrid/CustomDBGrid.h"
 #include "datagrid/DcTbTable.h"
+#include "datagrid/bench/IncrementalFindBench.h"
 #include "framework/db/DataLink.h"
 #include "framework/db/DataSource.h"
 #include "framework/base/UnitLifecycle.h"
@@ -193,8 +196,10 @@ int main(int argc, char** argv) {
     result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       reporter.printRatio("ratio", "grid_page_scroll_100k", "BM_GridPages_100k", "BM_TablePages_100k");
       reporter.printRatio("ratio", "grid_page_scroll_1k", "BM_GridPages_1k", "BM_TablePages_1k");
+      reporter.printRatio("ratio", "incremental_find", "BM_IncrementalFind", "BM_FindNearest");
       large.reset();
       small.reset();
+      ReleaseIncrementalFindClients();
     });
   }
   std::filesystem::remove_all(scratch);
