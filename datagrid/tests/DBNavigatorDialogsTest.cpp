@@ -5,9 +5,32 @@
 #include "datagrid/LocateDialog.h"
 #include "datagrid/LocateDialogForm.h"
 #include "datagrid/tests/NavigatorFixture.h"
+#include "framework/base/ClassRegistry.h"
 
 namespace navigatortest {
 namespace {
+
+// Stands in for the library's filter dialog under its class name: the navigator knows that
+// dialog only by its class name and its published DataSource.
+class TdcFilterDialog : public TdcCustomDialog {
+  QN_PUBLISHED_CLASS(TdcFilterDialog, TdcCustomDialog)
+ public:
+  explicit TdcFilterDialog(TComponent* AOwner) : TdcCustomDialog(AOwner) {}
+  bool Execute() override {
+    ++runs;
+    return true;
+  }
+  TDataSet* GetPrimaryDataSet() override { return source ? source->DataSet() : nullptr; }
+  TDataSource* DataSource() const { return source; }
+  void SetDataSource(TDataSource* Value) { source = Value; }
+
+  TDataSource* source = nullptr;
+  int runs = 0;
+};
+
+void TdcFilterDialog::PublishProperties(PropertyPublisher<TdcFilterDialog>& publish) {
+  publish.Object("DataSource", &TdcFilterDialog::DataSource, &TdcFilterDialog::SetDataSource);
+}
 
 class DBNavigatorDialogsTest : public NavigatorTest {
  protected:
@@ -90,6 +113,49 @@ TEST_F(DBNavigatorDialogsTest, GivingADialogSetsTheStyleItsClassNames) {
   EXPECT_EQ(b->Style(), nbsLocateDialog);
   EXPECT_EQ(b->ImageIndex(), -1);
   EXPECT_EQ(b->Hint(), "Locate a specific record");
+}
+
+class DBNavigatorFilterButtonTest : public DBNavigatorDialogsTest {
+ protected:
+  void SetUp() override {
+    DBNavigatorDialogsTest::SetUp();
+    const TClassInfo* registered = FindRegisteredClass("TdcFilterDialog");
+    if (registered && registered != TdcFilterDialog::StaticClassInfo())
+      GTEST_SKIP() << "the library's own filter dialog is registered under that name";
+    RegisterClass<TdcFilterDialog>();
+    filter = navigator->Buttons()->AddButton(nbsFilterDialog);
+    navigator->Buttons()->ArrangeButtons();
+  }
+  TdcNavButton* filter = nullptr;
+};
+
+TEST_F(DBNavigatorFilterButtonTest, TheFilterButtonMakesItsDialogOnTheDatasetAndRunsIt) {
+  int made = 0;
+  filter->OnAfterCreateDialog = [&](TdcCustomDialog*) { ++made; };
+  click(nbsFilterDialog);
+  auto* dialog = dynamic_cast<TdcFilterDialog*>(filter->Dialog());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(dialog->Owner(), table) << "the filter dialog belongs with its dataset";
+  EXPECT_EQ(dialog->source, source) << "connected through its DataSource property";
+  EXPECT_EQ(dialog->runs, 1);
+  click(nbsFilterDialog);
+  EXPECT_EQ(filter->Dialog(), dialog);
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(dialog->runs, 2);
+}
+
+TEST_F(DBNavigatorFilterButtonTest, AFilterDialogTheDatasetOwnsIsUsed) {
+  auto* placed = new TdcFilterDialog(table);
+  placed->SetDataSource(source);
+  click(nbsFilterDialog);
+  EXPECT_EQ(filter->Dialog(), placed);
+  EXPECT_EQ(placed->runs, 1);
+  auto* onNavigator = new TdcFilterDialog(navigator);
+  onNavigator->SetDataSource(source);
+  filter->SetDialog(nullptr);
+  click(nbsFilterDialog);
+  EXPECT_EQ(filter->Dialog(), placed) << "the navigator is not where a filter dialog is looked for";
 }
 
 }  // namespace
