@@ -1,0 +1,190 @@
+#include "datagrid/FilterDialog.h"
+
+#include "datagrid/ExtensionProperties.h"
+#include "datagrid/FilterDialogForm.h"
+#include "datagrid/FilterDummyForm.h"
+#include "datagrid/Intl.h"
+#include "datagrid/SelectedLists.h"
+#include "datagrid/StringHelpers.h"
+#include "framework/base/PublishedProperties.h"
+#include "framework/db/DataSet.h"
+#include "framework/db/DataSource.h"
+#include "framework/db/Field.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Dialogs.h"
+#include "framework/ui/Screen.h"
+
+namespace {
+
+AnsiString blankedLabel(const AnsiString& label) { return StrReplaceCharByChar(label, '~', ' '); }
+
+}  // namespace
+
+void TdcFilterDataLink::ActiveChanged() { dialog_.DataSetActiveChanged(Active()); }
+
+TdcFilterDialog::TdcFilterDialog(TComponent* AOwner)
+    : TdcCustomDialog(AOwner), memoBuffer_(static_cast<size_t>(IntMax(dcIntlDefaults->FilterMemoSize, 1))) {
+  dummyForm_ = std::make_unique<TdcDummyForm>(nullptr, *this);
+}
+
+TdcFilterDialog::~TdcFilterDialog() = default;
+
+TDataSet* TdcFilterDialog::GetPrimaryDataSet() { return link_.DataSet(); }
+
+void TdcFilterDialog::SetDataSource(TDataSource* Value) {
+  link_.SetDataSource(Value);
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (dataSet && ClassInheritsFromName(dataSet->ClassInfo(), "TTable")) filterMethod_ = fdByFilter;
+}
+
+bool TdcFilterDialog::HasStatement(TDataSet* DataSet) const {
+  return ReadStringListProperty(DataSet, "Sql").has_value();
+}
+
+void TdcFilterDialog::SetFilterMethod(TdcFilterMethod Value) {
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (Value != fdByFilter && dataSet && !ClassInheritsFromName(dataSet->ClassInfo(), "TQuery") &&
+      !HasStatement(dataSet)) {
+    MessageDlg("Invalid FilterMethod for Dataset. \rOnly fdByFilter is supported for this type of Dataset", mtWarning,
+               {mbOK}, 0);
+    return;
+  }
+  filterMethod_ = Value;
+}
+
+void TdcFilterDialog::SetDlgHeight(int Value) {
+  if (Value > 267) dlgHeight_ = Value;
+}
+
+void TdcFilterDialog::DoInitDialog(TdcFilterDlg* Dialog) {
+  if (OnInitDialog) OnInitDialog(Dialog);
+}
+
+void TdcFilterDialog::DoSelectField(const AnsiString& FieldName, AnsiString& PictureMask, TStrings* ComboList) {
+  if (OnSelectField) OnSelectField(this, FieldName, PictureMask, ComboList);
+}
+
+void TdcFilterDialog::DataSetActiveChanged(bool Active) {
+  if (Active || filterMethod_ != fdByFilter) return;
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (!criteria_.empty() && dataSet && ClassInheritsFromName(dataSet->ClassInfo(), "TBDEDataSet"))
+    SetFilterOptionsEnabled(dataSet, false);
+  ResetFilter();
+}
+
+void TdcFilterDialog::ResetFilter() {
+  criteria_.clear();
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (filterMethod_ != fdByQueryModify || !dataSet || savedSql_.Count() == 0) return;
+  const std::optional<TStrings*> sql = ReadStringListProperty(dataSet, "Sql");
+  if (!sql || !*sql) return;
+  (*sql)->Assign(savedSql_);
+  SetSQL(dataSet, *sql);
+  savedSql_.Clear();
+}
+
+void TdcFilterDialog::BuildFieldDescriptions() {
+  fieldDescriptions_.clear();
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (!dataSet) return;
+  for (int i = 0; i < dataSet->FieldCount(); ++i) {
+    TField* field = dataSet->Fields()[i];
+    fieldDescriptions_.push_back({field->FieldName(), field->FieldName(), "", field->DataType(), field->DisplayLabel(),
+                                  static_cast<int16_t>(field->Size())});
+  }
+}
+
+TdcDBFieldInfo* TdcFilterDialog::FindFieldDescription(const AnsiString& FieldName) {
+  for (TdcDBFieldInfo& description : fieldDescriptions_)
+    if (StrEqualNoCase(description.FieldName, FieldName)) return &description;
+  return nullptr;
+}
+
+AnsiString TdcFilterDialog::FieldNameOfLabel(const AnsiString& Label) {
+  const AnsiString wanted = blankedLabel(Label);
+  for (const TdcDBFieldInfo& description : fieldDescriptions_)
+    if (StrEqualNoCase(blankedLabel(description.DisplayLabel), wanted)) return description.FieldName;
+  return FieldNameFromDisplayLabel(GetPrimaryDataSet(), Label);
+}
+
+bool TdcFilterDialog::Execute() {
+  TDataSet* dataSet = GetPrimaryDataSet();
+  if (!dataSet) return false;
+  if (!dataSet->Active() && filterMethod_ == fdByFilter) {
+    MessageDlg("Dataset must be active to perform local filtering (FilterMethod=fdByFilter).", mtError, {mbOK}, 0);
+    return false;
+  }
+  if (fieldOperators_.OrChar() == fieldOperators_.AndChar())
+    MessageDlg("And and Or Operators have the same value.", mtWarning, {mbOK}, 0);
+
+  HourglassCursor hourglass;
+  auto form = std::make_unique<TdcFilterDlg>(Application, *this);
+  struct FormInUse {
+    TdcFilterDlg*& slot;
+    ~FormInUse() { slot = nullptr; }
+  } inUse{form_};
+  form_ = form.get();
+  form->SetCaption(Caption);
+  form->FillFieldList(true);
+  if (form->runModal() != mrOk) return false;
+  if (!form->Modified() && GetFilterOptionsEnabled(dataSet)) return true;
+
+  criteria_ = form->WorkingCriteria();
+  for (TdcFieldInfo& criterion : criteria_) criterion.FieldName = FieldNameOfLabel(criterion.DisplayLabel);
+  ApplyCriteria(dataSet);
+  return true;
+}
+
+void TdcFilterDialog::ApplyCriteria(TDataSet* DataSet) {
+  SetFilterOptionsEnabled(DataSet, true);
+  if (!ClassInheritsFromName(DataSet->ClassInfo(), "TdcQuery") && !HasStatement(DataSet)) {
+    InstallRecordFilter(DataSet);
+    return;
+  }
+  if (filterMethod_ == fdByFilter) {
+    InstallRecordFilter(DataSet);
+  } else if (filterMethod_ == fdByQueryModify) {
+    HourglassCursor hourglass;
+    ModifyQuery(DataSet);
+  }
+}
+
+void TdcFilterDialog::InstallRecordFilter(TDataSet* DataSet) {
+  if (!DataSet->Active()) DataSet->Open();
+  dummyForm_->SetDataSet(DataSet);
+  TFilterRecordEvent test;
+  if (!criteria_.empty()) test = [form = dummyForm_.get()](TDataSet* dataSet, bool& accept) { form->FilterRecord(dataSet, accept); };
+  if (WriteEventProperty<TFilterRecordEvent>(DataSet, "OnFilterRecord", test))
+    WriteBooleanProperty(DataSet, "Filtered", true);
+}
+
+void TdcFilterDialog::ModifyQuery(TDataSet* DataSet) {
+  const FilterClause clause =
+      BuildFilterClause(criteria_, fieldDescriptions_,
+                        FilterSqlSettings{fieldOperators_, UpperRangePadChar, QueryFormatDateMode, OnEncodeDateTime});
+  const std::optional<TStrings*> sqlProperty = ReadStringListProperty(DataSet, "Sql");
+  TStrings* sql = sqlProperty ? *sqlProperty : nullptr;
+  DataSet->Close();
+  if (!clause.Error.empty()) {
+    MessageDlg(clause.Error, mtWarning, {mbOK}, 0);
+    return;
+  }
+  if (!sql) return;
+  if (savedSql_.Count() == 0)
+    savedSql_.Assign(*sql);
+  else
+    sql->Assign(savedSql_);
+  StringList statement;
+  statement.Assign(savedSql_);
+  if (!clause.Lines.empty()) InsertFilterClause(statement, clause.Lines);
+  SetSQL(DataSet, &statement);
+  if (OnExecuteSQL && ClassInheritsFromName(DataSet->ClassInfo(), "TQuery")) OnExecuteSQL(form_, DataSet);
+  try {
+    DataSet->Open();
+  } catch (...) {
+    AnsiString message = "Unable to Execute SQL:\r";
+    for (int i = 0; i < statement.Count(); ++i) message += statement[i] + "\r";
+    MessageDlg(message, mtWarning, {mbOK}, 0);
+    throw;
+  }
+}
