@@ -68,8 +68,10 @@ void TdcDummyForm::FilterRecord(TDataSet* DataSet, bool& Accept) {
   Accept = true;
   for (TdcFieldInfo& criterion : dialog_.Criteria()) {
     if (criterion.FieldName.empty()) criterion.FieldName = FieldNameFromDisplayLabel(DataSet, criterion.DisplayLabel);
-    bool result = MatchFilterCriterion(criterion);
-    if (criterion.NonMatching && criterion.MatchType != fdMatchRange) result = !result;
+    // A criterion on a field the dataset no longer has cannot hold, inverted or not.
+    const bool evaluable = FieldOf(criterion) != nullptr;
+    bool result = evaluable && MatchFilterCriterion(criterion);
+    if (evaluable && criterion.NonMatching && criterion.MatchType != fdMatchRange) result = !result;
     Accept = result;
     if (!Accept) break;
   }

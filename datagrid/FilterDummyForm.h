@@ -22,7 +22,8 @@ class TdcDummyForm : public TForm {
   TDataSet* DataSet() const { return dataSet_; }
 
   // The record test: a record is accepted while every criterion matches, in order; the first
-  // that fails ends the test.
+  // that fails ends the test. A criterion on a field the dataset no longer has (by name or by
+  // label) rejects the record, NonMatching or not.
   void FilterRecord(TDataSet* DataSet, bool& Accept);
   // Whether the current record meets the criterion (before NonMatching is applied). A criterion
   // whose field the dataset no longer has, by name or by label, does not match.
