@@ -45,7 +45,9 @@ T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, i
 // program carries no such class.
 TWinControl* PlaceEditor(const char* className, TComponent* owner, TWinControl* parent, int left, int top, int width,
                          int height) {
-  TWinControl* control = dynamic_cast<TWinControl*>(CreateComponentByClassName(className, owner));
+  TWinControl* control = FindRegisteredClass(className)
+                             ? dynamic_cast<TWinControl*>(CreateComponentByClassName(className, owner))
+                             : nullptr;
   if (!control) control = new TEdit(owner);
   control->SetParent(parent);
   control->SetBounds(left, top, width, height);

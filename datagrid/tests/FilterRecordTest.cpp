@@ -6,27 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "datagrid/DcTbTable.h"
 #include "datagrid/FilterDialog.h"
 #include "datagrid/FilterDummyForm.h"
-#include "framework/db/Field.h"
-#include "framework/ui/testing/QtTestApplication.h"
-#include "recordmgr/tests/ClientsDatasetFixture.h"
+#include "datagrid/tests/FilterCasesFixture.h"
 
 namespace {
 
-constexpr const char* kCasesTable = "YCase.qf;RES:YCASE";
-constexpr const char* kLast = "First 10 Client Last";
-constexpr const char* kBudget = "Fee Budget $";
-
-struct Case {
-  const char* last;
-  const char* budget;
-};
-
-const std::vector<Case> kCases{{"SMITH", "10.50"},  {"Smithers", "99.99"}, {"JONES", "0"},     {"jonesy", "100"},
-                               {"Brown", "100.01"}, {"", "5"},             {"Mzzzzzzzzz", "7"}, {"N", "8"},
-                               {"abab", "9"},       {"Xavier", "10"},      {"MAX", "11"},       {"Nullis", "12"}};
+using filtercases::kBudget;
+using filtercases::kLast;
+using filtercases::Names;
 
 TdcFieldInfo criterion(const char* field, TdcFilterMatchType type, const char* value, bool caseSensitive = false,
                        bool nonMatching = false) {
@@ -48,23 +36,10 @@ TdcFieldInfo range(const char* field, const char* min, const char* max, bool cas
   return c;
 }
 
-class FilterRecordTest : public ::testing::Test {
+class FilterRecordTest : public filtercases::CasesTableTest {
  protected:
   void SetUp() override {
-    qn::ui::testing::qtApplication();
-    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
-    ASSERT_TRUE(status == 0 || status == 1016) << status;
-    std::string seed;
-    char suffix = 'A';
-    for (const Case& c : kCases)
-      seed += std::string("Client Code = C\nCase Suffix = ") + suffix++ + "\n" + kLast + " = " + c.last + "\n" + kBudget +
-              " = " + c.budget + "\n\n";
-    data = datasettest::seedClients("filter-record", {"C"}, {}, seed);
-    table = std::make_unique<TdcTbTable>(nullptr);
-    table->SetDatabaseName(data);
-    table->SetTableName(kCasesTable);
-    table->SetIndexName("1");
-    table->Open();
+    CasesTableTest::SetUp();
     dialog = std::make_unique<TdcFilterDialog>(nullptr);
   }
 
@@ -80,12 +55,8 @@ class FilterRecordTest : public ::testing::Test {
     return names;
   }
 
-  std::string data;
-  std::unique_ptr<TdcTbTable> table;
   std::unique_ptr<TdcFilterDialog> dialog;
 };
-
-using Names = std::vector<std::string>;
 
 TEST_F(FilterRecordTest, ValueCriteriaOnAText) {
   struct Row {
