@@ -27,7 +27,10 @@ TdcFilterDialog::TdcFilterDialog(TComponent* AOwner)
   dummyForm_ = std::make_unique<TdcDummyForm>(nullptr, *this);
 }
 
-TdcFilterDialog::~TdcFilterDialog() = default;
+TdcFilterDialog::~TdcFilterDialog() {
+  if (filteredDataSet_ && link_.DataSet() == filteredDataSet_)
+    WriteEventProperty<TFilterRecordEvent>(filteredDataSet_, "OnFilterRecord", TFilterRecordEvent());
+}
 
 TDataSet* TdcFilterDialog::GetPrimaryDataSet() { return link_.DataSet(); }
 
@@ -75,11 +78,12 @@ void TdcFilterDialog::DataSetActiveChanged(bool Active) {
 void TdcFilterDialog::ResetFilter() {
   criteria_.clear();
   TDataSet* dataSet = GetPrimaryDataSet();
-  if (filterMethod_ != fdByQueryModify || !dataSet || savedSql_.Count() == 0) return;
-  const std::optional<TStrings*> sql = ReadStringListProperty(dataSet, "Sql");
-  if (!sql || !*sql) return;
-  (*sql)->Assign(savedSql_);
-  SetSQL(dataSet, *sql);
+  if (filterMethod_ != fdByQueryModify || !dataSet || savedSql_.Count() == 0 || !HasStatement(dataSet)) return;
+  // The statement list is written by name ("Sql" and "SQL" are one property), from a copy, so a
+  // setter that copies its argument never reads the list it is clearing.
+  StringList original;
+  original.Assign(savedSql_);
+  SetSQL(dataSet, &original);
   savedSql_.Clear();
 }
 
@@ -154,26 +158,25 @@ void TdcFilterDialog::InstallRecordFilter(TDataSet* DataSet) {
   dummyForm_->SetDataSet(DataSet);
   TFilterRecordEvent test;
   if (!criteria_.empty()) test = [form = dummyForm_.get()](TDataSet* dataSet, bool& accept) { form->FilterRecord(dataSet, accept); };
-  if (WriteEventProperty<TFilterRecordEvent>(DataSet, "OnFilterRecord", test))
+  if (WriteEventProperty<TFilterRecordEvent>(DataSet, "OnFilterRecord", test)) {
+    filteredDataSet_ = test ? DataSet : nullptr;
     WriteBooleanProperty(DataSet, "Filtered", true);
+  }
 }
 
 void TdcFilterDialog::ModifyQuery(TDataSet* DataSet) {
   const FilterClause clause =
       BuildFilterClause(criteria_, fieldDescriptions_,
                         FilterSqlSettings{fieldOperators_, UpperRangePadChar, QueryFormatDateMode, OnEncodeDateTime});
-  const std::optional<TStrings*> sqlProperty = ReadStringListProperty(DataSet, "Sql");
-  TStrings* sql = sqlProperty ? *sqlProperty : nullptr;
+  const std::optional<TStrings*> sql = ReadStringListProperty(DataSet, "Sql");
   DataSet->Close();
   if (!clause.Error.empty()) {
     MessageDlg(clause.Error, mtWarning, {mbOK}, 0);
     return;
   }
-  if (!sql) return;
-  if (savedSql_.Count() == 0)
-    savedSql_.Assign(*sql);
-  else
-    sql->Assign(savedSql_);
+  if (!sql || !*sql) return;
+  // The first rewrite keeps the statement as written; later ones start again from it.
+  if (savedSql_.Count() == 0) savedSql_.Assign(**sql);
   StringList statement;
   statement.Assign(savedSql_);
   if (!clause.Lines.empty()) InsertFilterClause(statement, clause.Lines);

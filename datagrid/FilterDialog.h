@@ -58,6 +58,7 @@ class TdcFilterDialog : public TdcCustomDialog {
   QN_CLASS(TdcFilterDialog, TdcCustomDialog)
  public:
   explicit TdcFilterDialog(TComponent* AOwner);
+  // A dataset still filtered by the record test loses the test, which goes with the dialog.
   ~TdcFilterDialog() override;
 
   // Runs the search form and applies its criteria; True when it closed with OK.
@@ -131,4 +132,5 @@ class TdcFilterDialog : public TdcCustomDialog {
   TdcFilterMethod filterMethod_ = fdByFilter;
   int dlgHeight_ = 267;
   TdcFilterDlg* form_ = nullptr;  // the search form while Execute runs
+  TDataSet* filteredDataSet_ = nullptr;  // the dataset whose filter event is the record test
 };

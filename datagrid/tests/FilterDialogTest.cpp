@@ -2,6 +2,8 @@
 // the application's settings, the search form scripted, message boxes answered by script.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "datagrid/tests/ExtendedTestDataSet.h"
 #include "datagrid/tests/FilterCasesFixture.h"
 #include "datagrid/tests/FilterDialogTestSupport.h"
@@ -137,6 +139,20 @@ TEST_F(FilterDialogTest, ClosingTheTableForgetsTheCriteria) {
   ASSERT_EQ(dialog.Criteria().size(), 1u);
   table->Close();
   EXPECT_TRUE(dialog.Criteria().empty());
+}
+
+TEST_F(FilterDialogTest, TheTableOutlivesTheDialogAndItsRecordTest) {
+  auto own = std::make_unique<TdcFilterDialog>(nullptr);
+  own->SetDataSource(&source);
+  runDialog(*own, [](TdcFilterDlg& form) {
+    pick(form, "Client Code");
+    form.ValueControl()->SetText("C");
+    form.OKButton->Click();
+  });
+  ASSERT_TRUE(static_cast<bool>(table->OnFilterRecord()));
+  own.reset();
+  EXPECT_FALSE(static_cast<bool>(table->OnFilterRecord()));
+  EXPECT_EQ(shown().size(), filtercases::kMatters.size());
 }
 
 TEST_F(FilterDialogTest, AQueryMethodIsRefusedForATable) {
