@@ -1,5 +1,6 @@
 #include "datagrid/FilterDialog.h"
 
+#include "datagrid/DcTable.h"
 #include "datagrid/ExtensionProperties.h"
 #include "datagrid/FilterDialogForm.h"
 #include "datagrid/FilterDummyForm.h"
@@ -155,6 +156,11 @@ void TdcFilterDialog::ApplyCriteria(TDataSet* DataSet) {
 
 void TdcFilterDialog::InstallRecordFilter(TDataSet* DataSet) {
   if (!DataSet->Active()) DataSet->Open();
+  if (auto* table = dynamic_cast<TdcTable*>(DataSet); table && !table->MasterSource()) {
+    if (indexRangeApplied_) table->CancelRange();
+    indexRangeApplied_ =
+        ApplyFilterIndexRange(*table, criteria_, fieldOperators_, FilterOptimization, UpperRangePadChar);
+  }
   dummyForm_->SetDataSet(DataSet);
   TFilterRecordEvent test;
   if (!criteria_.empty()) test = [form = dummyForm_.get()](TDataSet* dataSet, bool& accept) { form->FilterRecord(dataSet, accept); };

@@ -10,6 +10,7 @@
 #include "datagrid/CustomDialog.h"
 #include "datagrid/FieldOperators.h"
 #include "datagrid/FilterCriteria.h"
+#include "datagrid/FilterIndexRange.h"
 #include "datagrid/FilterSqlBuilder.h"
 #include "framework/base/DateTime.h"
 #include "framework/base/StringList.h"
@@ -35,7 +36,6 @@ enum TdcFilterDialogSort { fdSortByFieldNo, fdSortByFieldName };
 enum TdcFilterMethod { fdByFilter, fdByQueryModify, fdByQueryParams };
 enum TdcDefaultMatchType { fdDefaultMatchStart, fdDefaultMatchAny, fdDefaultMatchExact };
 enum TdcDefaultFilterBy { fdSmartFilter, fdFilterByRange, fdFilterByValue };
-enum TdcFilterOptimization { fdNone, fdUseAllIndexes, fdUseActiveIndex };
 
 using TdcFilterDlgEvent = std::function<void(TdcFilterDlg* Dialog)>;
 using TdcSelectFieldEvent = std::function<void(TObject* Sender, const AnsiString& FieldName, AnsiString& PictureMask,
@@ -114,6 +114,8 @@ class TdcFilterDialog : public TdcCustomDialog {
   // The memo buffer of the record test: FilterMemoSize bytes, allocated once.
   std::vector<char>& MemoBuffer() { return memoBuffer_; }
   TdcDummyForm* DummyForm() const { return dummyForm_.get(); }
+  // Whether the last run narrowed a TdcTable to a key range.
+  bool IndexRangeApplied() const { return indexRangeApplied_; }
 
  private:
   void ApplyCriteria(TDataSet* DataSet);
@@ -132,5 +134,6 @@ class TdcFilterDialog : public TdcCustomDialog {
   TdcFilterMethod filterMethod_ = fdByFilter;
   int dlgHeight_ = 267;
   TdcFilterDlg* form_ = nullptr;  // the search form while Execute runs
-  TDataSet* filteredDataSet_ = nullptr;  // the dataset whose filter event is the record test
+  TDataSet* filteredDataSet_ = nullptr;
+  bool indexRangeApplied_ = false;  // the dataset whose filter event is the record test
 };
