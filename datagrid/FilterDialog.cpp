@@ -7,7 +7,11 @@
 #include "datagrid/Intl.h"
 #include "datagrid/SelectedLists.h"
 #include "datagrid/StringHelpers.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/Exception.h"
 #include "framework/base/PublishedProperties.h"
+#include "recordmgr/DatasetFieldTypes.h"
+#include "recordmgr/FrameworkTable.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
@@ -92,11 +96,72 @@ void TdcFilterDialog::BuildFieldDescriptions() {
   fieldDescriptions_.clear();
   TDataSet* dataSet = GetPrimaryDataSet();
   if (!dataSet) return;
+  if (filterMethod_ == fdByQueryModify && DescribeQueryTables(dataSet)) return;
   for (int i = 0; i < dataSet->FieldCount(); ++i) {
     TField* field = dataSet->Fields()[i];
     fieldDescriptions_.push_back({field->FieldName(), field->FieldName(), "", field->DataType(), field->DisplayLabel(),
                                   static_cast<int16_t>(field->Size())});
   }
+}
+
+std::unique_ptr<TDataSet> TdcFilterDialog::OpenTableOfStatement(TDataSet* DataSet, const AnsiString& TableName) {
+  const AnsiString database = GetDatabaseName(DataSet);
+  const AnsiString session = GetSessionName(DataSet);
+  // A record-manager table first; a database the table cannot reach (an SQL one) is asked through
+  // a dataset of the statement's own class.
+  try {
+    auto table = std::make_unique<TTable>(nullptr);
+    table->SetDatabaseName(database);
+    if (!session.empty()) table->SetSessionName(session);
+    table->SetTableName(TableName);
+    table->SetReadOnly(true);
+    table->Open();
+    return table;
+  } catch (const Exception&) {
+  }
+  try {
+    std::unique_ptr<TDataSet> query(dynamic_cast<TDataSet*>(FindRegisteredClass(DataSet->ClassName())
+                                                                ? CreateComponentByClassName(DataSet->ClassName(), nullptr)
+                                                                : nullptr));
+    if (!query) return nullptr;
+    SetDatabaseName(query.get(), database);
+    if (!session.empty()) WriteStringProperty(query.get(), "SessionName", session);
+    StringList statement;
+    statement.Add("Select * from " + TableName);
+    if (!SetSQL(query.get(), &statement)) return nullptr;
+    query->Open();
+    return query;
+  } catch (const Exception&) {
+    return nullptr;
+  }
+}
+
+bool TdcFilterDialog::DescribeQueryTables(TDataSet* DataSet) {
+  const std::optional<TStrings*> sql = ReadStringListProperty(DataSet, "Sql");
+  if (!sql || !*sql || !ClassInheritsFromName(DataSet->ClassInfo(), "TBDEDataSet")) return false;
+  // The statement as written, not an earlier rewrite of it.
+  const std::vector<FilterTableReference> tables =
+      ReadFilterTableReferences(savedSql_.Count() > 0 ? static_cast<const TStrings&>(savedSql_) : **sql);
+  if (tables.empty()) return false;
+  auto taken = [this](const AnsiString& name) { return FindFieldDescription(name) != nullptr; };
+  for (const FilterTableReference& reference : tables) {
+    std::unique_ptr<TDataSet> table = OpenTableOfStatement(DataSet, reference.Name);
+    if (!table) {
+      fieldDescriptions_.clear();
+      return false;
+    }
+    for (int i = 0; i < table->FieldCount(); ++i) {
+      TField* field = table->Fields()[i];
+      TField* shown = DataSet->FindField(field->FieldName());
+      const AnsiString label = field->DisplayLabel() != field->FieldName() ? field->DisplayLabel()
+                               : shown                                     ? shown->DisplayLabel()
+                                                                           : field->FieldName();
+      fieldDescriptions_.push_back({UniqueFieldDefName(field->FieldName(), taken), field->FieldName(),
+                                    reference.Alias.empty() ? reference.Name : reference.Alias, field->DataType(),
+                                    label, static_cast<int16_t>(field->Size())});
+    }
+  }
+  return true;
 }
 
 TdcDBFieldInfo* TdcFilterDialog::FindFieldDescription(const AnsiString& FieldName) {

@@ -122,6 +122,11 @@ class TdcFilterDialog : public TdcCustomDialog {
   void InstallRecordFilter(TDataSet* DataSet);
   void ModifyQuery(TDataSet* DataSet);
   bool HasStatement(TDataSet* DataSet) const;
+  // The fields of the tables the statement reads, named uniquely; False (and no descriptions)
+  // when a table cannot be read.
+  bool DescribeQueryTables(TDataSet* DataSet);
+  // One table of the statement, open for its fields; nullptr when it cannot be read.
+  std::unique_ptr<TDataSet> OpenTableOfStatement(TDataSet* DataSet, const AnsiString& TableName);
 
   TdcFilterDataLink link_{*this};
   TdcFieldOperators fieldOperators_;

@@ -244,6 +244,63 @@ void InsertFilterClause(TStrings& Sql, const std::vector<AnsiString>& Clause) {
   }
 }
 
+std::vector<FilterTableReference> ReadFilterTableReferences(const TStrings& Sql) {
+  std::vector<FilterTableReference> tables;
+  const std::optional<KeywordPlace> from = findKeyword(Sql, {"FROM"}, 0, 0);
+  if (!from) return tables;
+  const std::optional<KeywordPlace> end =
+      findKeyword(Sql, {"WHERE", "GROUP", "HAVING", "UNION", "PLAN", "ORDER", "FOR"}, from->line, from->column + 1);
+  AnsiString text;
+  for (size_t l = from->line; l < static_cast<size_t>(Sql.Count()); ++l) {
+    AnsiString line = Sql[static_cast<int>(l)];
+    if (end && l == end->line) line = line.substr(0, end->column);
+    if (l == from->line) line = line.substr(from->column + from->length);
+    text += line + " ";
+    if (end && l == end->line) break;
+  }
+  // Words of the references: names, quoted names, ',' and the join words between them.
+  std::vector<std::pair<AnsiString, bool>> words;  // text, quoted
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (c == '"') {
+      const size_t close = text.find('"', i + 1);
+      const size_t stop = close == AnsiString::npos ? text.size() : close;
+      words.emplace_back(text.substr(i + 1, stop - i - 1), true);
+      i = stop + 1;
+    } else if (c == ',') {
+      words.emplace_back(",", false);
+      ++i;
+    } else if (isWordChar(c) || c == '.') {
+      size_t stop = i;
+      while (stop < text.size() && (isWordChar(text[stop]) || text[stop] == '.')) ++stop;
+      words.emplace_back(text.substr(i, stop - i), false);
+      i = stop;
+    } else {
+      ++i;
+    }
+  }
+  bool expectName = true;
+  bool inCondition = false;  // after ON, up to the next table
+  for (const auto& [word, quotedWord] : words) {
+    const AnsiString upper = quotedWord ? AnsiString() : UpperCase(word);
+    if (upper == "," || upper == "JOIN") {
+      expectName = true;
+      inCondition = false;
+    } else if (upper == "ON") {
+      inCondition = true;
+    } else if (inCondition || upper == "AS" || upper == "INNER" || upper == "LEFT" || upper == "RIGHT" ||
+               upper == "OUTER" || upper == "FULL" || upper == "CROSS" || upper == "NATURAL") {
+      continue;
+    } else if (expectName) {
+      tables.push_back({word, ""});
+      expectName = false;
+    } else if (!tables.empty() && tables.back().Alias.empty()) {
+      tables.back().Alias = word;
+    }
+  }
+  return tables;
+}
+
 AnsiString FormatFilterSqlDate(TDateTime Value, TFieldType FieldType, TdcQueryFormatDateMode Mode) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, ms = 0;
   DecodeDate(Value, year, month, day);

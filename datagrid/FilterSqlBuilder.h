@@ -38,6 +38,13 @@ FilterClause BuildFilterClause(const std::vector<TdcFieldInfo>& Criteria,
 // parentheses, so an OR in it cannot swallow the new terms) after a line "And", otherwise as a
 // "Where" line and the condition before GROUP, HAVING, UNION, PLAN, ORDER or FOR, or at the end.
 void InsertFilterClause(TStrings& Sql, const std::vector<AnsiString>& Clause);
+// A table a statement reads, as its FROM clause names it.
+struct FilterTableReference {
+  AnsiString Name;   // without its quotes
+  AnsiString Alias;  // empty when the statement gives none
+};
+// The tables after the statement's FROM, up to its WHERE or tail; a join is read as its tables.
+std::vector<FilterTableReference> ReadFilterTableReferences(const TStrings& Sql);
 // A date, time or date-time as the statement writes it: the date's numbers without leading
 // zeros in the order of Mode, '/' between; the time as hour:minute:second.
 AnsiString FormatFilterSqlDate(TDateTime Value, TFieldType FieldType, TdcQueryFormatDateMode Mode);

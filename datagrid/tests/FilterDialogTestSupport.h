@@ -9,6 +9,7 @@
 #include "datagrid/FilterDialogForm.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/DateFormat.h"
+#include "framework/base/Exception.h"
 #include "framework/base/PublishedProperties.h"
 #include "framework/base/StringList.h"
 #include "framework/ui/Edit.h"
@@ -86,12 +87,16 @@ inline void registerEditors() {
 }
 
 // Runs Execute; the script plays on the form once it is active. A script that leaves the form
-// open has it cancelled, so a failed expectation never hangs the test.
+// open, or raises, has it cancelled, so a failed expectation never hangs the test.
 inline bool runDialog(TdcFilterDialog& dialog, std::function<void(TdcFilterDlg&)> script) {
   dialog.OnInitDialog = [script](TdcFilterDlg* form) {
     qn::ui::postCall([form, script] {
       EXPECT_TRUE(QTest::qWaitForWindowActive(form->Window()));
-      script(*form);
+      try {
+        script(*form);
+      } catch (const Exception& error) {
+        ADD_FAILURE() << "the script raised: " << error.Message();
+      }
       if (form->ModalResult() == mrNone) form->SetModalResult(mrCancel);
     });
   };
