@@ -286,8 +286,6 @@ AnsiString TdcFilterDlg::EntryLabel(int Index) const {
   return (*FieldsListBox->Items())[Index];
 }
 
-AnsiString TdcFilterDlg::EditedLabel() const { return editedLabel_; }
-
 TdcFieldInfo* TdcFilterDlg::FindCriterion(const AnsiString& Label) {
   const AnsiString wanted = blanked(Label);
   for (TdcFieldInfo& criterion : criteria_)

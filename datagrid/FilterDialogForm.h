@@ -80,7 +80,6 @@ class TdcFilterDlg : public TForm {
   void ApplyTexts();
   // The label of the list entry Index ('~' as blank); empty for none.
   AnsiString EntryLabel(int Index) const;
-  AnsiString EditedLabel() const;
   TFieldType FieldTypeOfLabel(const AnsiString& Label);
   bool IsRangeType(TFieldType Type) const;
   TdcFieldInfo* FindCriterion(const AnsiString& Label);
