@@ -79,10 +79,12 @@ void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent*) 
   });
 }
 
-void controlWidgetResized(QWidget*, WidgetOfControl& link, QResizeEvent* event) {
+void controlWidgetResized(QWidget* widget, WidgetOfControl& link, QResizeEvent*) {
   TWinControl* control = link.control();
   if (!control) return;
-  QSize size = event->size();
+  // A scroll area hands its viewport's resize on as its own, with the viewport's smaller size:
+  // the control's size is the widget's.
+  QSize size = widget->size();
   guardedDeferred([control, size] { control->windowWasResized(size.width(), size.height()); });
 }
 

@@ -47,6 +47,17 @@ class ListBoxTest : public ::testing::Test {
   int clicks = 0;
 };
 
+TEST_F(ListBoxTest, ShowingTheListKeepsItsSizeThoughItsViewportIsSmaller) {
+  showFocused();
+  EXPECT_EQ(box->Width(), 120);
+  EXPECT_EQ(box->Height(), 100);
+  EXPECT_LT(view()->viewport()->height(), 100);
+  box->SetBounds(10, 10, 140, 90);
+  QApplication::processEvents();
+  EXPECT_EQ(box->Height(), 90);
+  EXPECT_EQ(view()->height(), 90);
+}
+
 TEST_F(ListBoxTest, AnIndexOutsideTheItemsRaisesAndKeepsTheIndex) {
   box->SetItemIndex(2);
   for (int bad : {5, 9, -2}) {

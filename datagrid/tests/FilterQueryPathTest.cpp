@@ -1,0 +1,104 @@
+// The filter dialog rewriting the statement of the library's query over an SQL database made with
+// qnsqlif: the rows the rewritten statement reads, a quote that stays inside its literal, and a
+// statement the database refuses.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "datagrid/DcQuery.h"
+#include "datagrid/tests/FilterDialogTestSupport.h"
+#include "framework/db/DataSource.h"
+#include "framework/db/DatabaseError.h"
+#include "framework/db/Field.h"
+#include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "recordmgr/tests/SqlLoginName.h"
+
+using filterdialogtest::runDialog;
+using qn::ui::testing::ScriptedMessageBoxes;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class FilterQueryPathTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qn::ui::testing::qtApplication();
+    filterdialogtest::registerEditors();
+    query.SetDatabaseName(sqldrivertest::makeLoginDatabase("FILTERQUERYDB"));
+    query.SQL()->Add("SELECT A, B, AMOUNT FROM LEDGER L");
+    query.SQL()->Add("ORDER BY A");
+    query.Open();
+    source.SetDataSet(&query);
+    dialog.SetDataSource(&source);
+    dialog.SetFilterMethod(fdByQueryModify);
+  }
+
+  Rows rows() {
+    Rows values;
+    for (query.First(); !query.Eof(); query.Next()) values.push_back(query.FieldByName("A")->AsString());
+    return values;
+  }
+  static void search(TdcFilterDlg& form, const char* label, const char* value, int matchItem,
+                     bool caseSensitive = true) {
+    if (form.FieldsListBox->Items()->IndexOf(label) < 0) form.FieldTabSet->tabChosenByUser(0);
+    form.SelectField(form.FieldsListBox->Items()->IndexOf(label));
+    form.ValueRangeTabSet->tabChosenByUser(0);
+    form.MatchTypeGroup->SetItemIndex(matchItem);
+    form.CaseSensitive->SetChecked(caseSensitive);
+    form.ValueControl()->SetText(value);
+  }
+
+  ScriptedMessageBoxes boxes;  // a box no test expects fails it
+  TdcQuery query{nullptr};
+  TDataSource source;
+  TdcFilterDialog dialog{nullptr};
+};
+
+TEST_F(FilterQueryPathTest, TheRewrittenStatementReadsTheMatchingRows) {
+  ASSERT_EQ(dialog.FilterMethod(), fdByQueryModify);
+  EXPECT_TRUE(runDialog(dialog, [](TdcFilterDlg& form) {
+    search(form, "A", "t", 1);
+    form.OKButton->Click();
+  }));
+  EXPECT_EQ(query.SQL()->Text(), "SELECT A, B, AMOUNT FROM LEDGER L\r\nWhere\r\n(L.\"A\" like 't%')\r\nORDER BY A\r\n");
+  EXPECT_EQ(rows(), (Rows{"three", "two"}));
+  EXPECT_TRUE(runDialog(dialog, [](TdcFilterDlg& form) {
+    search(form, "B", "1 or 3", 0);
+    form.OKButton->Click();
+  }));
+  EXPECT_EQ(rows(), (Rows{"three"}));
+  dialog.ResetFilter();
+  query.Open();
+  EXPECT_EQ(rows(), (Rows{"one", "three", "two"}));
+}
+
+TEST_F(FilterQueryPathTest, AQuoteInTheValueStaysInsideItsLiteral) {
+  EXPECT_TRUE(runDialog(dialog, [](TdcFilterDlg& form) {
+    search(form, "A", "O'Brien'; drop table LEDGER; --", 2);
+    form.OKButton->Click();
+  }));
+  EXPECT_EQ(rows(), Rows{});
+  dialog.ResetFilter();
+  query.Open();
+  EXPECT_EQ(rows().size(), 3u);
+}
+
+TEST_F(FilterQueryPathTest, AStatementTheDatabaseRefusesIsShownAndRaisedAgain) {
+  // The SQL interface here calls no function but the aggregates, so a search without case, which
+  // compares upper-cased texts, is refused by the database.
+  boxes.expect(mtWarning,
+               "Unable to Execute SQL:\rSELECT A, B, AMOUNT FROM LEDGER L\rWhere\r(Upper(L.\"A\") like 'X%')\r"
+               "ORDER BY A\r");
+  EXPECT_THROW(runDialog(dialog, [](TdcFilterDlg& form) {
+                 search(form, "A", "x", 1, false);
+                 form.OKButton->Click();
+               }),
+               EDatabaseError);
+  EXPECT_FALSE(query.Active());
+}
+
+}  // namespace
