@@ -1,0 +1,362 @@
+// The record view dialog built on a dataset of clients: which fields it shows and where, the
+// controls it makes or borrows, and how it closes. Its edit control class is registered by name
+// here, as the editors register theirs in the program.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <functional>
+#include <vector>
+
+#include "datagrid/RecordViewControls.h"
+#include "datagrid/RecordViewDialog.h"
+#include "datagrid/RecordViewForm.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/db/DataSource.h"
+#include "framework/db/Field.h"
+#include "framework/db/FieldDataLink.h"
+#include "framework/db/MemoryDataSet.h"
+#include "framework/ui/Canvas.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/Font.h"
+#include "framework/ui/KeyRoute.h"
+#include "framework/ui/SafeDispatch.h"
+#include "framework/ui/ScreenFacts.h"
+#include "framework/ui/ScrollArea.h"
+#include "framework/ui/TextLabel.h"
+#include "framework/ui/VirtualKeys.h"
+#include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
+
+using qn::ui::testing::ScriptedMessageBoxes;
+
+namespace {
+
+// A data-aware edit published under the name the dialog asks for.
+class TdcDBEdit : public TEdit {
+  QN_PUBLISHED_CLASS(TdcDBEdit, TEdit)
+ public:
+  explicit TdcDBEdit(TComponent* AOwner) : TEdit(AOwner) {
+    link.SetControl(this);
+    link.OnDataChange = [this] {
+      if (link.Field()) SetText(link.Field()->AsString());
+    };
+    link.OnUpdateData = [this] { link.Field()->SetAsString(Text()); };
+  }
+  TDataSource* DataSource() const { return link.DataSource(); }
+  void SetDataSource(TDataSource* Value) { link.SetDataSource(Value); }
+  AnsiString DataField() const { return link.FieldName(); }
+  void SetDataField(const AnsiString& Value) { link.SetFieldName(Value); }
+
+ protected:
+  void KeyPress(char& Key) override {
+    if (Key != 0 && link.Field() && !link.Edit()) Key = 0;
+    TEdit::KeyPress(Key);
+  }
+  void Change() override {
+    if (Modified()) link.Modified();
+    TEdit::Change();
+  }
+
+ private:
+  TFieldDataLink link;
+};
+void TdcDBEdit::PublishProperties(PropertyPublisher<TdcDBEdit>& publish) {
+  publish.Object("DataSource", &TdcDBEdit::DataSource, &TdcDBEdit::SetDataSource)
+      .String("DataField", &TdcDBEdit::DataField, &TdcDBEdit::SetDataField);
+}
+
+int TextWidthIn(TFont* font, const AnsiString& text) {
+  QImage image(1, 1, QImage::Format_RGB32);
+  Canvas canvas(&image);
+  canvas.SetFont(font);
+  return canvas.textWidth(text);
+}
+
+class RecordViewDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qn::ui::testing::qtApplication();
+    RegisterClass<TdcDBEdit>();
+    clients.FieldDefs().Add("Code", ftString, 6);
+    clients.FieldDefs().Add("Name", ftString, 30);
+    clients.FieldDefs().Add("City", ftString, 15);
+    clients.FieldDefs().Add("Active", ftString, 1);
+    clients.FieldDefs().Add("Notes", ftMemo);
+    clients.Open();
+    clients.FieldByName("City")->SetDisplayLabel("Home~Town");
+    clients.FieldByName("Code")->SetDisplayWidth(6);
+    clients.FieldByName("Name")->SetDisplayWidth(30);
+    clients.FieldByName("City")->SetDisplayWidth(15);
+    clients.FieldByName("Active")->SetDisplayWidth(1);
+    clients.Append();
+    clients.FieldByName("Code")->SetAsString("C1");
+    clients.FieldByName("Name")->SetAsString("Adams");
+    clients.FieldByName("City")->SetAsString("Boston");
+    clients.FieldByName("Active")->SetAsString("Y");
+    clients.Post();
+    source.SetDataSet(&clients);
+    dialog->SetDataSource(&source);
+  }
+  void TearDown() override { qn::ui::setScreenFacts(std::nullopt); }
+
+  // Runs the dialog; the script plays once the form is up, and the form is then ended with
+  // Cancel unless the script did, or said it ends the form itself (by keys it posted).
+  bool Run(std::function<void(TdcRecordViewForm&)> script, bool scriptEndsForm = false) {
+    dialog->OnInitDialog = [this, script, scriptEndsForm](TdcRecordViewForm* form) {
+      qn::ui::postCall([this, form, script, scriptEndsForm] {
+        script(*form);
+        if (!scriptEndsForm && dialog->Form() == form && form->ModalResult() == mrNone)
+          form->SetModalResult(mrCancel);
+      });
+    };
+    return dialog->Execute();
+  }
+
+  std::vector<TextLabel*> Labels(TdcRecordViewForm& form) {
+    std::vector<TextLabel*> labels;
+    for (int i = 0; i < form.ScrollBox->ControlCount(); ++i)
+      if (auto* label = dynamic_cast<TextLabel*>(form.ScrollBox->Controls(i))) labels.push_back(label);
+    return labels;
+  }
+  TControl* ControlOf(const char* fieldName) {
+    for (TControl* control : dialog->CreatedControls())
+      if (ReadStringProperty(control, "DataField").value_or("") == fieldName) return control;
+    return nullptr;
+  }
+  // Replaces the edit's text by typing, as the user does.
+  static void Type(TdcRecordViewForm& form, TCustomEdit* edit, const char* text) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
+    edit->SetFocus();
+    edit->SelectAll();
+    QTest::keyClicks(edit->Window(), text);
+  }
+  int EditWidth(int characters) { return TextWidthIn(dialog->Font(), "0") * (characters + 1) + 3; }
+
+  MemoryDataSet clients{nullptr};
+  TDataSource source;
+  TForm ownerForm{nullptr};
+  TdcRecordViewDialog* dialog = new TdcRecordViewDialog(&ownerForm);
+};
+
+TEST_F(RecordViewDialogTest, WithoutSelectedEveryFieldShowsInOrderWithItsLabelAndWidth) {
+  std::vector<AnsiString> captions, fields;
+  std::vector<int> widths;
+  EXPECT_FALSE(Run([&](TdcRecordViewForm& form) {
+    for (auto* label : Labels(form)) captions.push_back(label->Caption());
+    for (TControl* control : dialog->CreatedControls()) {
+      fields.push_back(ReadStringProperty(control, "DataField").value_or(""));
+      widths.push_back(control->Width());
+    }
+  }));
+  EXPECT_EQ(captions, (std::vector<AnsiString>{"Code", "Name", "Home Town", "Active", "Notes"}));
+  EXPECT_EQ(fields, (std::vector<AnsiString>{"Code", "Name", "City", "Active", "Notes"}));
+  ASSERT_EQ(widths.size(), 5u);
+  EXPECT_EQ(widths[0], EditWidth(6));
+  EXPECT_EQ(widths[1], EditWidth(30));
+  EXPECT_EQ(widths[2], EditWidth(15));
+  EXPECT_EQ(dialog->Form(), nullptr) << "the modal form is gone after Execute";
+}
+
+TEST_F(RecordViewDialogTest, VerticalLayoutPutsTheEditColumnRightOfTheWidestTitle) {
+  dialog->Selected.Add("Code\t6\tCode");
+  dialog->Selected.Add("Name\t30\tClient~name");
+  dialog->Selected.Add("Nowhere\t5\tGone");
+  dialog->Selected.Add("City\t10\tCity");
+  Run([&](TdcRecordViewForm& form) {
+    const int labelColumn = TextWidthIn(dialog->LabelFont(), "Client name");
+    const int editLeft = dialog->Margin.LeftOffset + labelColumn + dialog->EditSpacing.VerticalView.BetweenLabelEdit;
+    std::vector<TextLabel*> labels = Labels(form);
+    ASSERT_EQ(labels.size(), 3u) << "a line naming no field is skipped";
+    EXPECT_EQ(labels[1]->Caption(), "Client name");
+    int top = dialog->Margin.TopOffset;
+    for (size_t i = 0; i < labels.size(); ++i) {
+      TControl* control = dialog->CreatedControls()[i];
+      EXPECT_EQ(labels[i]->Width(), labelColumn);
+      EXPECT_EQ(labels[i]->Alignment(), taRightJustify);
+      EXPECT_EQ(labels[i]->Top(), top + 4);
+      EXPECT_EQ(control->Left(), editLeft);
+      EXPECT_EQ(control->Top(), top);
+      top += control->Height() + dialog->EditSpacing.VerticalView.BetweenRow;
+    }
+    EXPECT_EQ(dialog->CreatedControls()[2]->Width(), EditWidth(10)) << "the width comes from the Selected line";
+    const int available = form.Width() - editLeft - dialog->Margin.RightOffset - 20;
+    EXPECT_LE(dialog->CreatedControls()[1]->Width(), available);
+  });
+}
+
+TEST_F(RecordViewDialogTest, HorizontalLayoutWrapsByTheAvailableWidthAndAtAMissingField) {
+  dialog->Style = rvsHorizontal;
+  dialog->Selected.Add("Code\t6\tCode");
+  dialog->Selected.Add("City\t6\tCity");
+  dialog->Selected.Add("Nowhere\t5\tGone");
+  dialog->Selected.Add("Active\t1\tActive");
+  dialog->Selected.Add("Name\t60\tName");
+  Run([&](TdcRecordViewForm&) {
+    const std::vector<TControl*>& c = dialog->CreatedControls();
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[0]->Top(), c[1]->Top()) << "Code and City share the first row";
+    EXPECT_GT(c[1]->Left(), c[0]->Left() + c[0]->Width());
+    EXPECT_GT(c[2]->Top(), c[1]->Top()) << "the missing field starts a new row";
+    EXPECT_EQ(c[2]->Left(), dialog->Margin.LeftOffset);
+    EXPECT_GT(c[3]->Top(), c[2]->Top()) << "Name does not fit beside Active";
+  });
+}
+
+TEST_F(RecordViewDialogTest, ContentTallerThanTheWorkAreaLimitsTheFormAndScrolls) {
+  ScreenFacts facts;
+  facts.workArea = Rect(0, 0, 1024, 200);
+  qn::ui::setScreenFacts(facts);
+  for (int i = 0; i < 12; ++i) dialog->Selected.Add("Name\t10\tName " + std::to_string(i));
+  Run([&](TdcRecordViewForm& form) {
+    EXPECT_EQ(form.Height(), 200 - 12);
+    ScrollAreaBar* bar = form.ScrollBox->VertScrollBar();
+    TControl* last = dialog->CreatedControls().back();
+    EXPECT_EQ(bar->Range(), last->Top() + last->Height() + dialog->Margin.BottomOffset);
+    EXPECT_TRUE(bar->IsScrollBarVisible());
+  });
+}
+
+TEST_F(RecordViewDialogTest, ACheckBoxLineGivesACheckBoxWithItsTwoValues) {
+  dialog->ControlInfoInDataset = false;
+  dialog->ControlType.Add("Active;CheckBox;Y;N");
+  TdcDBCheckBox* box = nullptr;
+  EXPECT_TRUE(Run([&](TdcRecordViewForm& form) {
+    box = dynamic_cast<TdcDBCheckBox*>(ControlOf("Active"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->ValueChecked, "Y");
+    EXPECT_EQ(box->ValueUnchecked, "N");
+    EXPECT_EQ(box->Width(), 17);
+    EXPECT_TRUE(box->Checked()) << "the field holds Y";
+    box->Click();
+    dialog->OKClick();
+    (void)form;
+  }));
+  EXPECT_EQ(clients.FieldByName("Active")->AsString(), "N");
+  EXPECT_EQ(clients.State(), dsBrowse) << "OK posts";
+}
+
+TEST_F(RecordViewDialogTest, ANamedEditIsBorrowedBoundAndGoesBackWithItsBounds) {
+  auto* home = new TdcDBEdit(&ownerForm);
+  home->SetName("CityEdit");
+  home->SetParent(&ownerForm);
+  home->SetBounds(11, 22, 33, 21);
+  auto* plain = new TEdit(&ownerForm);
+  plain->SetName("PlainEdit");
+  plain->SetParent(&ownerForm);
+  plain->SetBounds(40, 50, 60, 21);
+  dialog->ControlInfoInDataset = false;
+  dialog->ControlType.Add("city;CustomEdit;CityEdit");
+  dialog->ControlType.Add("Name;CustomEdit;PlainEdit");
+  Run([&](TdcRecordViewForm& form) {
+    EXPECT_EQ(home->Parent(), form.ScrollBox);
+    EXPECT_EQ(ReadStringProperty(home, "DataField"), "City");
+    EXPECT_EQ(ReadObjectProperty(home, "DataSource"), &source);
+    EXPECT_EQ(home->Text(), "Boston");
+    EXPECT_EQ(home->Width(), EditWidth(15));
+    EXPECT_EQ(plain->Parent(), form.ScrollBox) << "taken even though it cannot be bound";
+    EXPECT_EQ(plain->BoundsRect(), Rect(40, 50, 100, 71)) << "and given no place";
+  });
+  EXPECT_EQ(home->Parent(), &ownerForm);
+  EXPECT_EQ(home->BoundsRect(), Rect(11, 22, 44, 43));
+  EXPECT_FALSE(home->Visible());
+  EXPECT_EQ(plain->Parent(), &ownerForm);
+  EXPECT_EQ(plain->BoundsRect(), Rect(40, 50, 100, 71));
+}
+
+TEST_F(RecordViewDialogTest, ReadOnlyFieldsTakeTheReadOnlyColourAndNoTabStop) {
+  dialog->Selected.Add("Code\t6\tCode\tT");
+  dialog->Selected.Add("Name\t20\tName\tF");
+  Run([&](TdcRecordViewForm&) {
+    auto* code = dynamic_cast<TWinControl*>(ControlOf("Code"));
+    auto* name = dynamic_cast<TWinControl*>(ControlOf("Name"));
+    ASSERT_TRUE(code && name);
+    EXPECT_EQ(code->Color(), dialog->ReadOnlyColor);
+    EXPECT_FALSE(code->TabStop());
+    EXPECT_FALSE(code->Enabled());
+    EXPECT_NE(name->Color(), dialog->ReadOnlyColor);
+    EXPECT_TRUE(name->TabStop());
+    EXPECT_EQ(ReadIntegerProperty(name, "MaxLength"), 30) << "a string field's size";
+  });
+}
+
+// Cancel after a change asks; the answer decides what becomes of the record and the form.
+TEST_F(RecordViewDialogTest, CancelAfterAChangeAsksYesNoOrCancel) {
+  struct Case {
+    TModalResult answer;
+    bool result;
+    const char* stored;
+  };
+  for (Case c : {Case{mrYes, true, "Baker"}, Case{mrNo, false, "Adams"}}) {
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", c.answer);
+    EXPECT_EQ(Run([&](TdcRecordViewForm& form) {
+                Type(form, dynamic_cast<TCustomEdit*>(ControlOf("Name")), "Baker");
+                dialog->CancelClick();
+              }),
+              c.result);
+    EXPECT_EQ(clients.FieldByName("Name")->AsString(), c.stored);
+    EXPECT_EQ(clients.State(), dsBrowse);
+    clients.Edit();
+    clients.FieldByName("Name")->SetAsString("Adams");
+    clients.Post();
+  }
+}
+
+TEST_F(RecordViewDialogTest, CancelInTheWarningKeepsTheFormOpen) {
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrCancel);
+  boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrNo);
+  bool keptOpen = false;
+  EXPECT_FALSE(Run([&](TdcRecordViewForm& form) {
+    auto* name = dynamic_cast<TCustomEdit*>(ControlOf("Name"));
+    Type(form, name, "Baker");
+    dialog->CancelClick();
+    // The close query the modal loop runs next; Cancel in the box refuses the close. The loop then
+    // asks again, and No closes.
+    keptOpen = !form.CloseQuery() && dialog->Form() == &form && form.Visible();
+  }));
+  EXPECT_TRUE(keptOpen);
+  EXPECT_EQ(clients.FieldByName("Name")->AsString(), "Adams");
+}
+
+TEST_F(RecordViewDialogTest, EscapeInAChangedEditStaysAndCtrlEnterClosesWithOK) {
+  bool openAfterEscape = false;
+  EXPECT_TRUE(Run([&](TdcRecordViewForm& form) {
+    auto* name = dynamic_cast<TCustomEdit*>(ControlOf("Name"));
+    Type(form, name, "Baker");
+    qn::ui::postKeyStroke(VK_ESCAPE);
+    qn::ui::postCall([&, form = &form] {
+      openAfterEscape = dialog->Form() == form && form->ModalResult() == mrNone;
+      qn::ui::postKeyStroke(VK_RETURN, TShiftState{ssCtrl});
+    });
+  }, true));
+  EXPECT_TRUE(openAfterEscape);
+  EXPECT_EQ(clients.FieldByName("Name")->AsString(), "Baker") << "OK posts what was typed";
+}
+
+TEST_F(RecordViewDialogTest, ExecuteWhileAModelessFormIsOpenShowsItAndAnswersFalse) {
+  dialog->Options.Exclude(rvoModalForm);
+  EXPECT_TRUE(dialog->Execute());
+  TdcRecordViewForm* form = dialog->Form();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->Form(), form) << "no second form";
+  dialog->CancelClick();
+  EXPECT_EQ(dialog->Form(), nullptr);
+}
+
+TEST_F(RecordViewDialogTest, WithoutAnActiveDataSetItWarnsAndBuildsNothing) {
+  TdcRecordViewDialog bare(nullptr);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "DataSource or DataSource.DataSet not defined.");
+  EXPECT_FALSE(bare.Execute());
+  EXPECT_EQ(bare.Form(), nullptr);
+  clients.Close();
+  boxes.expect(mtWarning, "DataSet must be active.");
+  EXPECT_FALSE(dialog->Execute());
+  EXPECT_EQ(dialog->Form(), nullptr);
+}
+
+}  // namespace
