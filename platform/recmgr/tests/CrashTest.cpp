@@ -80,9 +80,13 @@ TEST_F(Crash, KilledAtRandomInstantsEveryTransactionIsWhollyThereOrNot) {
       ServeChild child(script(committed, 500));
       // The kill comes at a random instant once the child is at work: its start alone may take
       // longer than any fixed delay on a busy machine.
+      // A lock met here is the live child's; one met after the kill is nobody's.
       const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-      while (recordCount(files_[0]) == committed && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      {
+        SCOPED_TRACE("while the child works");
+        while (recordCount(files_[0]) == committed && std::chrono::steady_clock::now() < deadline)
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
       std::this_thread::sleep_for(std::chrono::microseconds(random() % 30000));
       child.kill();
     }
