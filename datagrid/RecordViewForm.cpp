@@ -1,14 +1,20 @@
 #include "datagrid/RecordViewForm.h"
 
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/FormVariables.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/Font.h"
 
 namespace {
 
-UnitRegistration unit("datagrid/RecordViewForm", {}, [] { RegisterClass<TdcRecordViewForm>(); });
+UnitRegistration unit("datagrid/RecordViewForm", {}, [] {
+  RegisterClass<TdcRecordViewForm>();
+  RegisterFormVariable(dcRecordViewForm);
+});
 
 }  // namespace
+
+TdcRecordViewForm* dcRecordViewForm = nullptr;
 
 TdcRecordViewForm::TdcRecordViewForm(TComponent* AOwner) : TForm(AOwner) {
   SetWidth(342);

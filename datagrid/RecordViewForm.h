@@ -28,3 +28,6 @@ class TdcRecordViewForm : public TForm {
   // Whether the form switches to stay-on-top when it loses activation.
   bool StayOnTopWhenInactive = false;
 };
+
+// The one the program's main block creates at start-up.
+extern TdcRecordViewForm* dcRecordViewForm;
