@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "datagrid/DBNavigator.h"
 #include "datagrid/DcTbTable.h"
 #include "framework/db/StringField.h"
 #include "framework/ui/Edit.h"
@@ -89,6 +90,7 @@ void TCaseF::createButtonBars() {
   PanelSpeedBar = place<TPanel>(this, this, "PanelSpeedBar", 0, 0, 766, 34);
   SpeedButton1 = speedButton(this, PanelSpeedBar, "SpeedButton1", "Copy previous description", 4, 30);
   SpeedButton4 = speedButton(this, PanelSpeedBar, "SpeedButton4", "Print the current batch", 36, 30);
+  CaseNavigator = place<TdcDBNavigator>(this, PanelSpeedBar, "CaseNavigator", 180, 3, 238, 28);
   BitBtnNotes = button(this, PanelSpeedBar, "BitBtnNotes", "Notes", 420, 3, 56, 28);
   UndeleteBitBtn = button(this, PanelSpeedBar, "UndeleteBitBtn", "Undelete", 478, 3, 72, 28);
   CalendarBitBtn = button(this, PanelSpeedBar, "CalendarBitBtn", "Calendar", 552, 3, 72, 28);
@@ -157,6 +159,7 @@ void TCaseF::createCalendarPanels() {
   PanelCalSearchInstr = place<TPanel>(this, PanelCalSearch, "PanelCalSearchInstr", 0, 0, 766, 24);
   Panel1 = place<TPanel>(this, PanelCalSearch, "Panel1", 0, 24, 766, 230);
   CalGrid = place<OwnerDrawGrid>(this, Panel1, "CalGrid", 2, 2, 760, 224);
+  dcDBNavigator1 = place<TdcDBNavigator>(this, PanelCalSearch, "dcDBNavigator1", 4, 256, 238, 28);
   StatusBar2 = place<StatusBar>(this, PanelCalSearch, "StatusBar2", 0, 266, 766, 22);
 }
 

@@ -14,6 +14,7 @@ class IntervalTimer;
 class ListBox;
 class OwnerDrawGrid;
 class StatusBar;
+class TdcDBNavigator;
 class TdcTbTable;
 class TEdit;
 class TMainMenu;
@@ -38,6 +39,7 @@ class TCaseF : public TForm {
   GlyphButton* CalendarBitBtn;
   GlyphButton* UndeleteBitBtn;
   GlyphButton* BitBtnNotes;
+  TdcDBNavigator* CaseNavigator;
   // Calendar mode button bar, at the same place.
   TPanel* PanelCalendar;
   TSpeedButton* SpeedButtonMonth;
@@ -81,6 +83,7 @@ class TCaseF : public TForm {
   TPanel* Panel1;
   OwnerDrawGrid* CalGrid;
   StatusBar* StatusBar2;
+  TdcDBNavigator* dcDBNavigator1;
   TPanel* PanelCalSearchInstr;
 
   // The system options, read once by the show handler.

@@ -6,6 +6,7 @@
 #include "casewindow/CaseF.h"
 #include "casewindow/HostedPanels.h"
 #include "core/Globals.h"
+#include "datagrid/DBNavigator.h"
 #include "framework/base/Rounding.h"
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
@@ -82,6 +83,7 @@ void TCaseF::LayOutWindow() {
     b->SetLeft((placedBefore ? placedBefore->Left() : PanelSpeedBar->Width()) - b->Width() - 1);
     placedBefore = b;
   }
+  CaseNavigator->SetLeft(BitBtnNotes->Left() - CaseNavigator->Width() - 2);
   SpeedButtonMonth->SetEnabled(true);
   Monthly1->Enabled = true;
   SetcurrentAttorney1asdefault1->Enabled = true;
@@ -166,7 +168,7 @@ void TCaseF::placeHostedPanels() {
   const TForm* attorney1 = FindHostedPanel("RA1F");
   const int searchTop = scaled(ppi, 36) + (attorney1 ? attorney1->Top() : topAt(0.26));
   PanelCalSearch->SetBounds(0, searchTop, Width(), clientHeight - searchTop);
-  Panel1->SetHeight(PanelCalSearch->Height() - 4);
+  Panel1->SetHeight(PanelCalSearch->Height() - dcDBNavigator1->Height() - 4);
 }
 
 void TCaseF::applySizeOption() {

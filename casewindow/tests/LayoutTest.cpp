@@ -5,6 +5,7 @@
 
 #include "casewindow/tests/DemoStartFixture.h"
 #include "casewindow/tests/TestPanels.h"
+#include "datagrid/DBNavigator.h"
 #include "framework/base/Rounding.h"
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
@@ -81,6 +82,8 @@ TEST_P(LayoutAtPpiTest, TheWindowAndItsPanelsFollowTheRatios) {
   EXPECT_EQ(caseF->PanelAttys->Top(), panel("BillingBoxF")->Top() + 6);
   EXPECT_EQ(caseF->PanelCalSearch->Top(), Round(c.ppi / 120.0 * 36) + panel("RA1F")->Top());
   EXPECT_EQ(caseF->PanelCalSearch->Height(), caseF->ClientHeight() - caseF->PanelCalSearch->Top());
+  EXPECT_EQ(caseF->Panel1->Height(), caseF->PanelCalSearch->Height() - caseF->dcDBNavigator1->Height() - 4);
+  EXPECT_EQ(caseF->CaseNavigator->Left() + caseF->CaseNavigator->Width() + 2, caseF->BitBtnNotes->Left());
 
   EXPECT_EQ(caseF->PanelSpeedBar->Width(), caseF->ClientWidth() - 1);
   EXPECT_EQ(caseF->AccountStatusBitBtn->Left() + caseF->AccountStatusBitBtn->Width() + 1, caseF->PanelSpeedBar->Width());
