@@ -176,7 +176,8 @@ bool ValidateEmployeeEntry(TControl* Edit, TControl* Combo, TdcTbTable* Table, b
     if (ShowMessage) ShowWarningBox("No such " + KindText + " or employee inactive.  Please select from list.");
     return false;
   }
-  if (SecurityActive && Combo->Name() == EmployeeEdit && !IsEmployeeAllowed(Table->Fields()[1]->AsString())) {
+  // Rights are kept by employee code: the code typed, which is the record's first field.
+  if (SecurityActive && Combo->Name() == EmployeeEdit && !IsEmployeeAllowed(trimmed)) {
     ShowInformationBox("Your security rights do not allow you to enter transactions for " + trimmed);
     return false;
   }

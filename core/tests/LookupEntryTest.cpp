@@ -133,6 +133,41 @@ TEST_F(LookupEntry, TheEmployeeBoxRefusesInactiveAndForbiddenEmployees) {
   }
 }
 
+TEST_F(LookupEntry, AnEmployeeEntryMustBeTheTablesCurrentPermittedEmployee) {
+  TdcTbTable* byCode = codeTable("yempl.qf;RES:EMP", "1", {"Employee Code", "Employee Last Name"});
+  byCode->First();  // E1, Smith
+  combo->SetName("CCACode");
+  const auto check = [&](const char* validation, const char* text, bool tell) {
+    CurrentCodeValidation = validation;
+    edit->SetText(text);
+    return ValidateEmployeeEntry(edit.get(), combo.get(), byCode, tell, "attorney");
+  };
+  {
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtWarning, Required);
+    EXPECT_FALSE(check("R", " ", true));
+    EXPECT_TRUE(check("N", "", true));
+    EXPECT_TRUE(check("N", "E1 ", true));
+    EXPECT_EQ(combo->Text(), "Smith");
+  }
+  {
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtWarning, "No such attorney or employee inactive.  Please select from list.");
+    EXPECT_FALSE(check("N", "E2", true));
+    EXPECT_FALSE(check("N", "E2", false));
+  }
+  {
+    SecurityActive = true;
+    PermittedEmployeeCodes[1] = "E2";
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtInformation, "Your security rights do not allow you to enter transactions for E1");
+    EXPECT_FALSE(check("N", "E1", true));
+    PermittedEmployeeCodes[2] = "E1";
+    EXPECT_TRUE(check("N", "E1", true));
+  }
+  delete byCode;
+}
+
 TEST_F(LookupEntry, EmployeeRightsCompareTrimmedCodesExactlyAndAllowTheEmptyCode) {
   PermittedEmployeeCodes[15] = " E2 ";
   EXPECT_TRUE(IsEmployeeAllowed("E2"));
