@@ -115,6 +115,17 @@ TDM::TDM(TComponent* AOwner) : TDataModule(AOwner) {
   GlacTB = addTable("GlacTB");
   RepDat_ = addTable("RepDat_");
 
+  for (TdcTbTable* t : {Fee_, Fee2_, Bill_, Bill2_, TrDesc_}) {
+    const auto lockRetry = [this](TDataSet* d, EDatabaseError& e, TDataAction& a) { Fee_EditError(d, e, a); };
+    t->OnEditError = lockRetry;
+    t->OnPostError = lockRetry;
+    t->OnDeleteError = lockRetry;
+  }
+  for (TdcTbTable* t : {Fee_, Fee2_}) t->BeforeDelete = [this](TDataSet* d) { Fee_BeforeDelete(d); };
+  TrDesc_->BeforeDelete = [this](TDataSet* d) { TrDesc_BeforeDelete(d); };
+  Fee_->BeforeEdit = [this](TDataSet* d) { Fee_BeforeEdit(d); };
+  Fee_->BeforeInsert = [this](TDataSet* d) { Fee_BeforeInsert(d); };
+
   OnCreate = [this](TObject* Sender) { DMCreate(Sender); };
   OnDestroy = [this](TObject* Sender) { DataModule1Destroy(Sender); };
   if (!DM) DM = this;

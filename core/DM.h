@@ -76,6 +76,23 @@ class TDM : public TDataModule {
   void CloseEmpRates();
   void CloseGroupRates();
 
+  // Record locks met while a fee, bill or description changes: retried silently until the
+  // deadline, then the user is asked. StartLockRetry opens a window of `interval` ms.
+  void StartLockRetry(std::uint32_t interval, const AnsiString& message);
+  void Fee_EditError(TDataSet* DataSet, EDatabaseError& E, TDataAction& Action);
+  // Audit writers: one record per deleted fee (audit '2') or description (audit '8').
+  void Fee_BeforeDelete(TDataSet* DataSet);
+  void TrDesc_BeforeDelete(TDataSet* DataSet);
+  void Fee_BeforeEdit(TDataSet* DataSet);
+  void Fee_BeforeInsert(TDataSet* DataSet);
+  // The workstation's audit trail (made from the program folder's Tran.clo when missing); false,
+  // with the audit trail off for the run, when it cannot be opened.
+  bool OpenAuditTrail();
+  bool OpenAuditTrail2();
+  // The general-ledger control file and the workstation's interface file; false after the message.
+  bool OpenGLControl();
+  bool OpenGLInterface();
+
   void DMCreate(TObject* Sender);
   void DataModule1Destroy(TObject* Sender);
 
@@ -86,6 +103,7 @@ class TDM : public TDataModule {
   TdcTbTable* addEmployeeTable(const char* name);
   void addClientFields();
   bool openCodeSet(const std::vector<TdcTbTable*>& tables);
+  bool openAuditTable(TdcTbTable* table, const AnsiString& layout, bool withLedger);
   bool openOnIndex(TdcTbTable* table, const AnsiString& file, const AnsiString& index);
   bool caseHasCurrentRecord(TdcTbTable* table, const AnsiString& file, const AnsiString& client,
                             const AnsiString& suffix, bool useCurrentCase, const AnsiString& failure);
@@ -99,3 +117,12 @@ extern TDM* DM;
 
 // The deadline of the data module's silent record-lock retry (a tick count); 0 when none runs.
 extern std::uint32_t LockRetryDeadline;
+// The silent retry window's length in ms (0 until a window was started) and the question asked
+// when it ends.
+extern std::uint32_t LockRetryInterval;
+extern AnsiString LockRetryMessage;
+
+// Set when the audit trail could not be opened: no audit record is written for the rest of the run.
+extern bool AuditTrailDisabled;
+// Set once an audit record was written; the main window then prints the trail.
+extern bool AuditTrailHasEntries;

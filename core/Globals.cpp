@@ -20,6 +20,9 @@ NumberedTexts<99> FileRights;
 NumberedTexts<26> FunctionRights;
 NumberedTexts<36> ReportRights;
 NumberedTexts<15> PermittedEmployeeCodes;
+bool SecurityActive = false;
+std::vector<AnsiString> InactiveEmployeeCodes;
+std::vector<AnsiString> InactiveEmployeeNames;
 
 StringList* PrinterNames = nullptr;
 

@@ -1,6 +1,8 @@
 #pragma once
 // The program's globals: the folders it works in, its workstation, the rights of the logged-in
 // user and the printers' names. Start-up and the rights readers fill them; every form reads them.
+#include <vector>
+
 #include "core/NumberedTexts.h"
 #include "framework/base/AnsiString.h"
 #include "framework/base/DateTime.h"
@@ -34,6 +36,13 @@ extern NumberedTexts<26> FunctionRights;
 extern NumberedTexts<36> ReportRights;
 // The employees whose records the user may see.
 extern NumberedTexts<15> PermittedEmployeeCodes;
+// Whether the user's employee rights are enforced when an employee code is typed.
+extern bool SecurityActive;
+// Every inactive employee's code and, at the same place, "Last, First" name; the employee lookup
+// fills them.
+extern std::vector<AnsiString> InactiveEmployeeCodes;
+extern std::vector<AnsiString> InactiveEmployeeNames;
+inline bool HasInactiveEmployees() { return !InactiveEmployeeCodes.empty(); }
 
 // The printers' names, made by the first BuildPrinterList (PrinterList.h) and kept for the run;
 // none before that.

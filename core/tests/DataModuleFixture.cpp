@@ -69,7 +69,13 @@ std::map<std::string, std::string> seeds() {
                       bill("ADAMS", "      2", "B", "240301") + bill("BRIGHT", "      1", "B", "240401")},
       {"HBill.qf", bill("ADAMS", "      1", "B", "230101") + bill("ADAMS", "      2", "B", "230301") +
                        bill("BRIGHT", "      1", "B", "230401")},
-      {"Fee.qf", "Client Code = BRIGHT\nCase Suffix = \"      1\"\n"},
+      {"Fee.qf",
+       "Client Code = BRIGHT\nCase Suffix = \"      1\"\nType = F\nTransaction Date = 2024-03-15\nEmployee Code = E1\n"
+       "Entry Date = 2024-03-16\nHNDR = H\nGroup Code = G1\nFixed Fee = N\nActual Hours = 1.50\nActual $ = 150.00\n"
+       "Bill Enp Code = E2\nBillable Hours = 1.25\nBillable $ = 125.00\nInvoice Number = INV00001\n"
+       "Sequence Number = 00000042\n"},
+      {"TrDesc.qf", "SequenceNumber = 00000042\nSequenceSuffix = A\nDescription = Drafted the will\n"},
+      {"Gl.qc", "RecordKey = \"    B\"\n"},
   };
 }
 

@@ -50,7 +50,8 @@ TEST(TblResReaderTest, EveryCompiledLayoutReadsAsItsCatalogueEntry) {
   const std::map<std::string, size_t> counts = {
       {"BILLS", 16},   {"CALENDAR", 23}, {"CASEADDR", 12}, {"CASEDESC", 5}, {"EMP", 8},      {"FEES", 18},
       {"FEESPLIT", 7}, {"PRINT", 13},    {"RPTLIST", 3},   {"SIMPLECD", 7}, {"STCHAR1", 24}, {"SYSOP1", 17},
-      {"YCASE", 73},   {"YCLIENT", 22},  {"TRAN", 26},     {"TRAN2", 6},    {"GL2", 4},      {"Glac", 25}};
+      {"YCASE", 73},   {"YCLIENT", 22},  {"TRAN", 26},     {"TRAN2", 6},    {"GL2", 4},      {"Glac", 25},
+      {"TRDESC", 4}};
   const auto layouts = catalogueLayouts();
   ASSERT_EQ(layouts.size(), counts.size());
   for (const auto& [name, count] : counts) {
