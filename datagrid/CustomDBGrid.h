@@ -10,6 +10,7 @@
 
 #include "datagrid/DBGridColumn.h"
 #include "datagrid/DBGridOptions.h"
+#include "datagrid/FieldControlTypes.h"
 #include "datagrid/GridDataLink.h"
 #include "framework/base/Exception.h"
 #include "framework/base/StringList.h"
@@ -119,6 +120,18 @@ class TdcCustomDBGrid : public TCustomGrid {
   // One record on or back, as the scroll bar's line moves and the arrow keys ask.
   void NextRecord();
   void PriorRecord();
+  // The text a data cell shows: the field's display text here; the published grid reads memos,
+  // rich text and the values its cell controls map.
+  virtual AnsiString GetCellText(TField* Field);
+  // The ControlType line of a field: the dataset's here; the published grid may keep its own.
+  virtual FieldControlType GetControlType(TField* Field);
+  // The selection of records, kept by the published grid; nothing here.
+  virtual void SelectRecord() {}
+  virtual void UnselectRecord() {}
+  virtual void UnselectAll() {}
+  virtual void RefreshSelectedMarks() {}
+  TdcMultiSelectOptions MultiSelectOptions() const { return multiSelectOptions_; }
+  void SetMultiSelectOptions(TdcMultiSelectOptions Value) { multiSelectOptions_ = Value; }
   // The indicator glyphs every grid shares; nullptr while no grid lives.
   enum IndicatorKind { indicatorBrowse, indicatorEdit, indicatorInsert };
   static const BitmapImage* IndicatorBitmap(IndicatorKind Kind);
@@ -177,6 +190,11 @@ class TdcCustomDBGrid : public TCustomGrid {
   // Filled by the grid that mounts cell controls.
   virtual bool HasCellControl(int DataColumn) { return false; }
   virtual void HideCustomControl() {}
+  // A column made read-only by the "T" of its Selected line.
+  bool readOnlyFlag(int DataColumn) const;
+  // Entering a column (OnColEnter, then the cell change) and leaving one (OnColExit).
+  virtual void ColEnter();
+  virtual void ColExit();
   virtual void DoTopRowChanged();
   virtual void DoRowChanged();
   virtual void DoCellChanged();
@@ -224,8 +242,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   void rebuildColumns();
   // The Selected line of a data column when the columns come from Selected; empty otherwise.
   std::vector<AnsiString> selectedTokens(int DataColumn) const;
-  bool readOnlyFlag(int DataColumn) const;
-  void fireColumnEnter();
   void invalidateRow(int Row);
   void invalidateEditorIfStale();
   void repaintAfterMove();
@@ -265,6 +281,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   std::unique_ptr<TdcGridDataLink> link_;
   TdcDBGridOptions dbOptions_ = kDefaultDBGridOptions;
   TdcDBGridKeyOptions keyOptions_{dgAllowDelete, dgAllowInsert};
+  TdcMultiSelectOptions multiSelectOptions_;
   bool readOnly_ = false;
   bool useTFields_ = true;
   bool editCalculated_ = false;

@@ -35,7 +35,7 @@ void TdcCustomDBGrid::LinkActive(bool Value) {
   if (!hasWindow()) {
     colEnterPending_ = true;
   } else if (Col() != lastEnteredColumn_) {
-    fireColumnEnter();
+    ColEnter();
   }
   footerDirty_ = true;
 }
@@ -122,7 +122,7 @@ void TdcCustomDBGrid::CheckRowChanged() {
   if (colEnterPending_ && hasWindow()) {
     colEnterPending_ = false;
     suppressCellChanged_ = rowChanged;
-    fireColumnEnter();
+    ColEnter();
     suppressCellChanged_ = false;
     DoUpdateFooter();
   }
@@ -171,6 +171,14 @@ void TdcCustomDBGrid::UpdateData() {
   if (linkActive()) link_->UpdateRecord();
 }
 
+void TdcCustomDBGrid::ColExit() { callHandler(OnColExit, this); }
+
+AnsiString TdcCustomDBGrid::GetCellText(TField* Field) { return Field->DisplayText(); }
+
+FieldControlType TdcCustomDBGrid::GetControlType(TField* Field) {
+  return GetFieldControlType(Field->DataSet(), Field->FieldName());
+}
+
 void TdcCustomDBGrid::DoTopRowChanged() { callHandler(OnTopRowChanged, this); }
 
 void TdcCustomDBGrid::DoRowChanged() {
@@ -186,7 +194,7 @@ void TdcCustomDBGrid::DoFieldChanged(TField* Field) { callHandler(OnFieldChanged
 
 void TdcCustomDBGrid::DoUpdateFooter() { callHandler(OnUpdateFooter, this); }
 
-void TdcCustomDBGrid::fireColumnEnter() {
+void TdcCustomDBGrid::ColEnter() {
   lastEnteredColumn_ = Col();
   callHandler(OnColEnter, this);
   DoCellChanged();
@@ -301,7 +309,7 @@ void TdcCustomDBGrid::SetSelectedIndex(int Index) {
     const int before = Col();
     inColExit_ = true;
     try {
-      callHandler(OnColExit, this);
+      ColExit();
     } catch (...) {
       inColExit_ = false;
       throw;
@@ -315,7 +323,7 @@ void TdcCustomDBGrid::SetSelectedIndex(int Index) {
     HideCustomControl();
     showCellEditor();
   }
-  fireColumnEnter();
+  ColEnter();
 }
 
 void TdcCustomDBGrid::columnMoved(int FromIndex, int ToIndex) {

@@ -228,7 +228,7 @@ void TdcCustomDBGrid::drawDataCell(Canvas& c, int ACol, int ARow, const TRect& r
   const int active = link_->ActiveRecord();
   link_->SetActiveRecord(record);
   try {
-    const AnsiString text = field->DisplayText();
+    const AnsiString text = GetCellText(field);
     const bool highlight = HighlightCell(dataCol, record, state, text);
     if (highlight) {
       c.Brush.Color = clHighlight;
