@@ -22,6 +22,10 @@ TdcMemoDlg::TdcMemoDlg(TComponent* AOwner) : TForm(AOwner) {
   Memo->SetWantTabs(true);
   Memo->SetTabOrder(0);
   Memo->OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { MemoKeyDown(Sender, Key, Shift); };
+  // The character of the key that ended the run (Ctrl+Enter's line break) never reaches the memo.
+  Memo->OnKeyPress = [this](TObject*, char& Key) {
+    if (ModalResult() != mrNone) Key = 0;
+  };
 
   UserButtonPanel = new TPanel(this);
   UserButtonPanel->SetParent(this);
@@ -120,8 +124,7 @@ void TdcMemoDlg::MemoKeyDown(TObject*, WORD& Key, TShiftState Shift) {
 }
 
 void TdcMemoDlg::KeyPress(char& Key) {
-  // Escape, and the character of the key that ended the run, never reach the memo.
-  if (Key == 27 || ModalResult() != mrNone) Key = 0;
+  if (Key == 27) Key = 0;
   TForm::KeyPress(Key);
 }
 
