@@ -119,7 +119,7 @@ void TdcDBGrid::bind() {
     remember(nullptr);
     if (controlInfoInDataset_) {
       RemoveEntriesOfMissingFields(ds, GetLookupFieldList(ds), GetLookupLinkList(ds), GetControlTypeList(ds));
-      RemoveUnresolvedControlTypes(this, ds);
+      RemoveUnresolvedControlTypes(ds, ds);
     }
     if (Selected().Count() > 0 && (designing() || !hasCalculatedField(ds))) {
       if (UseTFields()) {

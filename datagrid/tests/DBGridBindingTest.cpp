@@ -162,5 +162,18 @@ TEST_F(BindingTest, FixedColsKeepsTheFirstDataColumnInPlaceAndOutOfTheTabOrder) 
   EXPECT_EQ(grid->TCustomGrid::FixedCols(), 1) << "fixed columns must leave one free";
 }
 
+TEST_F(BindingTest, AtDesignTimeFixedColsMustLeaveAColumnFree) {
+  bind(openMatters(2));
+  grid->SetDesigning(true);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "Invalid value for FixedCols").expect(mtWarning, "Invalid value for FixedCols");
+  grid->SetFixedCols(3);
+  grid->SetFixedCols(-1);
+  EXPECT_EQ(grid->FixedCols(), 0);
+  grid->SetFixedCols(2);
+  EXPECT_EQ(grid->FixedCols(), 2);
+  grid->SetDesigning(false);
+}
+
 }  // namespace
 }  // namespace publishedgridtest

@@ -124,6 +124,8 @@ TEST_F(MultiSelectTest, TheCalculatedSelectedCheckBoxColumnShowsAndTogglesTheSel
   openAndBind(4, true);
   grid->SetDBOptions(grid->DBOptions().Exclude(dgMultiSelect).Include(dgEditing));
   matters->ControlType.SetText("Selected;CheckBox;T;F\r\n");
+  grid->LayoutColumns();
+  EXPECT_TRUE(grid->columnTakesTab(columnOf("Selected") + grid->IndicatorOffset())) << "calculated, yet a tab stop";
   grid->SetSelectedIndex(columnOf("Selected"));
   WORD key = VK_SPACE;
   grid->KeyDown(key, {});
