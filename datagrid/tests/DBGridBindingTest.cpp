@@ -162,6 +162,18 @@ TEST_F(BindingTest, FixedColsKeepsTheFirstDataColumnInPlaceAndOutOfTheTabOrder) 
   EXPECT_EQ(grid->TCustomGrid::FixedCols(), 1) << "fixed columns must leave one free";
 }
 
+TEST_F(BindingTest, BindingDropsLinesOfMissingFieldsAndAtDesignTimeOfMissingControls) {
+  openMatters(2);
+  matters->ControlType.SetText("CaseID;CustomEdit;Gone\r\nBillable;CheckBox;Y;N\r\nRetired;CheckBox;Y;N\r\n");
+  bind(matters);
+  EXPECT_EQ(matters->ControlType.Text(), "CaseID;CustomEdit;Gone\r\nBillable;CheckBox;Y;N\r\n");
+  grid->SetDataSource(nullptr);
+  form->SetDesigning(true);
+  bind(matters);
+  form->SetDesigning(false);
+  EXPECT_EQ(matters->ControlType.Text(), "Billable;CheckBox;Y;N\r\n");
+}
+
 TEST_F(BindingTest, AtDesignTimeFixedColsMustLeaveAColumnFree) {
   bind(openMatters(2));
   grid->SetDesigning(true);
