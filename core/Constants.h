@@ -10,3 +10,8 @@ inline const AnsiString CallSupportText = "\r\rPlease call Vantor, Inc. for assi
 inline const AnsiString NoAccessText = "Sorry, you don't have access to this function.";
 // In this order; the print-choices dialog tests a print-to-file name against them.
 inline const AnsiString InvalidFileNameChars = "/\\:*?\"<>|+=,[]";
+
+// The main window's captions. The 44 blanks push the title out of sight in the caption bar; the
+// start-up guard finds a running program of the same mode by them, character for character.
+inline const AnsiString CaseModeCaption = AnsiString(44, ' ') + "Quillon Case Entry and Maintenance";
+inline const AnsiString CalendarModeCaption = AnsiString(44, ' ') + "Quillon Docket Calendar Entry and Maintenance";

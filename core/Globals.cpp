@@ -3,20 +3,18 @@
 #include <filesystem>
 
 #include "framework/base/StringList.h"
+#include "platform/os/ExecutablePath.h"
 
-namespace {
-
-AnsiString executableFolder() {
-  std::error_code ec;
-  return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path().string();
-}
-
-}  // namespace
+AnsiString ExecutableFolder() { return std::filesystem::path(qn::os::executablePath()).parent_path().string(); }
 
 AnsiString DataDir;
-AnsiString ProgramDir = executableFolder();
+AnsiString ProgramDir = ExecutableFolder();
 AnsiString LookupDataDir;
 AnsiString WorkstationId;
+
+bool CalendarParameter = false;
+AnsiString CurrentCodeValidation;
+TWinControl* MouseActivateControl = nullptr;
 
 NumberedTexts<99> FileRights;
 NumberedTexts<26> FunctionRights;

@@ -1,6 +1,7 @@
 // Construction, the switches and the layout of the data-aware grid: which fields become columns,
 // how wide they are, how tall the rows are and how many records the link buffers.
 #include "datagrid/CustomDBGrid.h"
+#include "framework/ui/InplaceEdit.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -106,7 +107,10 @@ void TdcCustomDBGrid::SetDBOptions(TdcDBGridOptions Value) {
   const TdcDBGridOptions old = dbOptions_;
   dbOptions_ = Value;
   applyBaseOptions();
-  if (changedIn(old, Value, {dgWordWrap})) Invalidate();
+  if (changedIn(old, Value, {dgWordWrap})) {
+    if (auto* editor = dynamic_cast<TInplaceEdit*>(cellEditor())) editor->SetWordWrap(Value.Contains(dgWordWrap));
+    Invalidate();
+  }
   if (changedIn(old, Value, kLayoutOptions)) LayoutColumns();
 }
 

@@ -12,6 +12,7 @@
 #include "datagrid/DBGridOptions.h"
 #include "datagrid/FieldControlTypes.h"
 #include "datagrid/GridDataLink.h"
+#include "datagrid/ValidateEvent.h"
 #include "framework/base/Exception.h"
 #include "framework/base/StringList.h"
 #include "framework/db/DbTypes.h"
@@ -25,6 +26,8 @@ class TField;
 class TFont;
 class BitmapImage;
 class TdcIButton;
+class ImageStrip;
+struct FieldControlType;
 
 QN_EXCEPTION(EInvalidGridOperation, Exception)
 
@@ -37,6 +40,14 @@ using TCalcTitleAttributesEvent = std::function<void(TObject* Sender, const Ansi
                                                      CanvasBrush& ABrush, TAlignment& ATitleAlignment)>;
 using TdcDrawTitleCellEvent =
     std::function<void(TObject* Sender, Canvas& ACanvas, TField* Field, const TRect& Rect, bool& DefaultDrawing)>;
+// How a title shows its image; OnCalcTitleImage may change each part.
+struct TdcTitleImageAttributes {
+  int ImageIndex = -1;  // none
+  TAlignment Alignment = taRightJustify;
+  int Margin = 3;
+};
+using TdcCalcTitleImageEvent =
+    std::function<void(TObject* Sender, TField* Field, TdcTitleImageAttributes& TitleImageAttributes)>;
 using TTitleButtonClickEvent = std::function<void(TObject* Sender, const AnsiString& AFieldName)>;
 using TdcDrawDataCellEvent = std::function<void(TObject* Sender, const TRect& Rect, TField* Field, GridCellStates State)>;
 using TDrawFooterCellEvent = std::function<void(TObject* Sender, Canvas& ACanvas, const TRect& FooterCellRect, TField* Field,
@@ -123,8 +134,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   // The text a data cell shows: the field's display text here; the published grid reads memos,
   // rich text and the values its cell controls map.
   virtual AnsiString GetCellText(TField* Field);
-  // The ControlType line of a field: the dataset's here; the published grid may keep its own.
-  virtual FieldControlType GetControlType(TField* Field);
   // The selection of records, kept by the published grid; nothing here.
   virtual void SelectRecord() {}
   virtual void UnselectRecord() {}
@@ -167,6 +176,15 @@ class TdcCustomDBGrid : public TCustomGrid {
   // brush first unless cellTextOverPixels.
   void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
                           const AnsiString& Text, int TopOffset);
+  // Images of the "ImageIndex" cells and of the titles; not owned, nullptr for none.
+  ImageStrip* ImageList() const { return imageList_; }
+  void SetImageList(ImageStrip* Value);
+  ImageStrip* TitleImageList() const { return titleImageList_; }
+  void SetTitleImageList(ImageStrip* Value);
+  // The field's ControlType line (type and params); in this base the dataset's list.
+  virtual FieldControlType GetControlType(TField* Field);
+  // A 10 x 10 check box in the middle of the cell Rect; Col is the grid column.
+  virtual void DrawCheckBox(const TRect& Rect, int Col, bool Checked, int Row);
   // Row counted in data rows.
   virtual bool HighlightCell(int DataCol, int DataRow, GridCellStates State, const AnsiString& Text);
   virtual TColor GetGridColor() { return Color(); }
@@ -176,7 +194,10 @@ class TdcCustomDBGrid : public TCustomGrid {
   TdcDrawTitleCellEvent OnDrawTitleCell;
   TdcDrawDataCellEvent OnDrawDataCell;
   TDrawFooterCellEvent OnDrawFooterCell;
+  TdcCalcTitleImageEvent OnCalcTitleImage;
   TTitleButtonClickEvent OnTitleButtonClick;
+  // Fired by the in-place editor, the Sender, after each change of its text.
+  TdcValidateEvent OnCheckValue;
 
   TRect ClientRect() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
@@ -207,6 +228,20 @@ class TdcCustomDBGrid : public TCustomGrid {
   virtual void DoCalcTitleAttributes(const AnsiString& FieldName, TFont* Font, CanvasBrush& Brush, TAlignment& Alignment);
   virtual void DoDrawTitleCell(Canvas& ACanvas, TField* Field, const TRect& Rect, bool& Default);
   void DoDrawDataCell(const TRect& Rect, TField* Field, GridCellStates State);
+  virtual void DoCalcTitleImage(TField* Field, TdcTitleImageAttributes& Attributes);
+  // The 3-D edges of a painted cell, once per cell; the pen keeps its colour.
+  void DrawCellEdges(int ACol, int ARow, const TRect& Rect);
+  // Whether the record in the link's active buffer carries a multi-select mark; the marks belong
+  // to the published grid.
+  virtual bool ActiveRecordMarked() { return false; }
+  // What the painting of the current cell has found so far.
+  struct CellPaintFlags {
+    bool highlighted = false;
+    bool focusRectDrawn = false;
+    bool edgesDrawn = false;
+    bool brushStayedWhite = false;
+  };
+  CellPaintFlags cellFlags_;
   virtual void DoTitleButtonClick(const AnsiString& FieldName);
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -223,6 +258,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   void columnWidthsChanged() override;
   void scrollOriginChanged() override;
   bool CanEdit() override;
+  TInplaceEdit* makeCellEditor() override;
   bool cellEditAcceptsKey(char Key) override;
   AnsiString cellEditText(int ACol, int ARow) override;
   void storeCellEditText(int ACol, int ARow, const AnsiString& Value) override;
@@ -233,6 +269,9 @@ class TdcCustomDBGrid : public TCustomGrid {
 
  private:
   bool linkActive() const { return link_->Active(); }
+  // Whether the shown editor's text fails its field's mask while the record is changed: then the
+  // text is selected and the dataset's OnInvalidValue told, or, without one, an error raised.
+  bool editorTextRefused();
   TDataSet* dataSet() const;
   bool browsing() const;
   bool editingState() const;
@@ -269,6 +308,19 @@ class TdcCustomDBGrid : public TCustomGrid {
   void drawIndicatorGlyph(Canvas& c, const TRect& rect, const BitmapImage& glyph);
   void drawDataCell(Canvas& c, int ACol, int ARow, const TRect& rect, GridCellStates state);
   unsigned dataTextFlags(const TRect& rect);
+  // Cells of the ControlType kinds; false when the field is not one of them.
+  bool drawCellKind(Canvas& c, int ACol, int ARow, const TRect& rect, GridCellStates state);
+  // The background every cell kind starts from; answers whether the cell is highlighted.
+  bool paintCellKindBackground(Canvas& c, TField* field, int ACol, const TRect& rect, GridCellStates state);
+  void drawCheckBoxCell(Canvas& c, TField* field, const AnsiString& params, int ACol, int ARow, const TRect& rect,
+                        GridCellStates state);
+  void drawBitmapCell(Canvas& c, TField* field, const AnsiString& params, int ACol, int ARow, const TRect& rect,
+                      GridCellStates state);
+  void drawImageIndexCell(Canvas& c, TField* field, const AnsiString& params, int ACol, const TRect& rect,
+                          GridCellStates state);
+  // The field whose blob holds the picture of a bitmap cell; nullptr when there is none.
+  TField* imageFieldOf(TField* field);
+  void drawTitleImage(Canvas& c, const TRect& rect, const TdcTitleImageAttributes& image, TRect& textRect);
   bool activeControlOfForm() const;
   void paintFooter();
   // Keys.
@@ -302,6 +354,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   TIndicatorColorType indicatorColor_ = icBlack;
   TColor footerColor_ = clBtnFace;
   TColor footerCellColor_ = clBtnFace;
+  ImageStrip* imageList_ = nullptr;
+  ImageStrip* titleImageList_ = nullptr;
 
   std::vector<std::unique_ptr<TdcColumn>> columns_;
   TdcColumn standBy_{this, AnsiString()};

@@ -4,15 +4,23 @@
 #include <cstdlib>
 
 #include "datagrid/CustomDBGrid.h"
+#include "datagrid/DcInplaceEdit.h"
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
+#include "framework/ui/Beep.h"
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/HandlerCall.h"
 
 using qn::ui::callHandler;
+
+namespace {
+
+constexpr const char* kInvalidInputValue = "Invalid input value.  Use escape key to abandon changes";
+
+}  // namespace
 
 bool TdcCustomDBGrid::browsing() const { return linkActive() && dataSet()->State() == dsBrowse; }
 
@@ -156,7 +164,13 @@ void TdcCustomDBGrid::recordChanged(TField* Field) {
       shown = true;
     }
   if (!Field || shown) invalidateRow(Row());
-  invalidateEditorIfStale();
+  // The editor's own text counts: a reset must take back what was typed even when the field kept
+  // its value.
+  TField* selected = SelectedField();
+  if ((!Field || Field == selected) && cellEditorShown() && selected && selected->Text() != cellEditor()->Text())
+    refreshCellEditor();
+  else
+    invalidateEditorIfStale();
 }
 
 void TdcCustomDBGrid::writeEditText() {
@@ -174,10 +188,6 @@ void TdcCustomDBGrid::UpdateData() {
 void TdcCustomDBGrid::ColExit() { callHandler(OnColExit, this); }
 
 AnsiString TdcCustomDBGrid::GetCellText(TField* Field) { return Field->DisplayText(); }
-
-FieldControlType TdcCustomDBGrid::GetControlType(TField* Field) {
-  return GetFieldControlType(Field->DataSet(), Field->FieldName());
-}
 
 void TdcCustomDBGrid::DoTopRowChanged() { callHandler(OnTopRowChanged, this); }
 
@@ -300,7 +310,23 @@ void TdcCustomDBGrid::PriorRecord() {
 
 // ---- columns ----
 
+bool TdcCustomDBGrid::editorTextRefused() {
+  auto* editor = dynamic_cast<TdcInplaceEdit*>(cellEditor());
+  if (!editor || !cellEditorShown() || !editor->MaskActive() || !link_->Modified() || editor->TextPassesMask())
+    return false;
+  editor->SelectAll();
+  link_->Modified(true);
+  TDataSet* ds = dataSet();
+  if (const TdcInvalidValueEvent invalid = GetOnInvalidValue(ds)) {
+    invalid(ds, SelectedField());
+    return true;
+  }
+  Beep();
+  throw EInvalidOperation(kInvalidInputValue);
+}
+
 void TdcCustomDBGrid::SetSelectedIndex(int Index) {
+  if (editorTextRefused()) return;
   UpdateData();
   Index = std::clamp(Index, 0, std::max(0, GetFieldCount() - 1));
   const int target = std::max(Index + indicatorOffset_, FixedCols());
@@ -401,8 +427,11 @@ bool TdcCustomDBGrid::cellEditAcceptsKey(char Key) {
   return linkActive() && GetFieldCount() > 0 && field && field->IsValidChar(static_cast<unsigned char>(Key));
 }
 
+TInplaceEdit* TdcCustomDBGrid::makeCellEditor() { return new TdcInplaceEdit(this); }
+
 AnsiString TdcCustomDBGrid::cellEditText(int ACol, int) {
   TField* field = GetFields(ACol - indicatorOffset_);
+  if (auto* editor = dynamic_cast<TdcInplaceEdit*>(cellEditor())) editor->ReadFieldPicture(field);
   editText_ = field ? field->Text() : AnsiString();
   return editText_;
 }

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "datagrid/CustomDBGrid.h"
+#include "datagrid/DcInplaceEdit.h"
 #include "datagrid/Intl.h"
 #include "datagrid/IntlDialogTexts.h"
 #include "framework/db/DataSet.h"
@@ -69,6 +70,8 @@ void TdcCustomDBGrid::KeyDown(WORD& Key, TShiftState Shift) {
     case VK_ESCAPE:
       link_->Reset();
       if (!dbOptions_.Contains(dgAlwaysShowEditor)) hideCellEditor();
+      else if (auto* editor = dynamic_cast<TdcInplaceEdit*>(cellEditor()); editor && OnCheckValue)
+        editor->ValidateText(editor->Text());
       break;
     case VK_INSERT:
       if (readOnly_ || !dbOptions_.Contains(dgEditing) || !keyOptions_.Contains(dgAllowInsert)) return;

@@ -1,4 +1,5 @@
 // How the data-aware grid paints its cells, titles, indicator and footer band.
+#include <algorithm>
 #include <cmath>
 
 #include <QImage>
@@ -11,6 +12,7 @@
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/Font.h"
 #include "framework/ui/FormBase.h"
+#include "framework/ui/ImageStrip.h"
 
 namespace {
 
@@ -85,6 +87,11 @@ bool TdcCustomDBGrid::HighlightCell(int, int, GridCellStates State, const AnsiSt
 void TdcCustomDBGrid::DoCalcCellColors(TField* Field, GridCellStates State, bool Highlight, CanvasBrush& Brush,
                                        TFont* Font) {
   if (OnCalcCellColors) OnCalcCellColors(this, Field, State, Highlight, Font, Brush);
+  cellFlags_.brushStayedWhite = Brush.Color == clWhite;
+}
+
+void TdcCustomDBGrid::DoCalcTitleImage(TField* Field, TdcTitleImageAttributes& Attributes) {
+  if (OnCalcTitleImage) OnCalcTitleImage(this, Field, Attributes);
 }
 
 void TdcCustomDBGrid::DoCalcTitleAttributes(const AnsiString& FieldName, TFont* Font, CanvasBrush& Brush,
@@ -102,6 +109,7 @@ void TdcCustomDBGrid::DoDrawDataCell(const TRect& Rect, TField* Field, GridCellS
 
 void TdcCustomDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState) {
   Canvas& c = GetPaintCanvas();
+  cellFlags_ = {};
   const bool fixed = ARow < titleOffset_ || ACol < FixedCols();
   c.SetFont(fixed ? titleFont_.get() : Font());
   c.Brush.Style = BrushStyle::solid;
@@ -130,10 +138,16 @@ void TdcCustomDBGrid::drawTitleCell(Canvas& c, int ACol, int ARow, const TRect& 
   TAlignment alignment = titleAlignment_;
   DoCalcTitleAttributes(field->FieldName(), c.Font(), c.Brush, alignment);
   c.fillRect(rect);
+  const bool pressed = pressedTitle_ == GridCoord{ACol, ARow};
+  // A pressed button shows its face one pixel right and down.
+  TRect face = pressed ? TRect{rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1} : rect;
+  TdcTitleImageAttributes image;
+  DoCalcTitleImage(field, image);
+  const bool imageShown = titleImageList_ && image.ImageIndex >= 0;
+  if (imageShown) drawTitleImage(c, face, image, face);
   bool defaultDrawing = true;
   DoDrawTitleCell(c, field, rect, defaultDrawing);
-  const bool pressed = pressedTitle_ == GridCoord{ACol, ARow};
-  if (defaultDrawing) {
+  if (defaultDrawing && !(imageShown && image.Alignment == taCenter)) {
     int lines = 1;
     if (titleLines_ != 1)
       for (char ch : title)
@@ -145,10 +159,28 @@ void TdcCustomDBGrid::drawTitleCell(Canvas& c, int ACol, int ARow, const TRect& 
       if (ch == '~') ch = '\r';
     unsigned flags = cellTextEllipsis | cellTextOverPixels;
     if (!useTFields_) flags |= cellTextAccelerators;
-    const TRect textRect = pressed ? TRect{rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1} : rect;
-    DrawEditTextInRect(c, textRect, 3, flags, alignment, text, top);
+    DrawEditTextInRect(c, face, 3, flags, alignment, text, top);
   }
   if (titleButtons_) drawTitleButtonEdges(c, rect, pressed);
+}
+
+void TdcCustomDBGrid::drawTitleImage(Canvas& c, const TRect& rect, const TdcTitleImageAttributes& image,
+                                      TRect& textRect) {
+  const int w = titleImageList_->Width(), h = titleImageList_->Height();
+  const int y = rect.Top + (rect.Height() - h) / 2;
+  int x;
+  switch (image.Alignment) {
+    case taLeftJustify:
+      x = rect.Left + image.Margin;
+      textRect.Left = std::min(x + w, rect.Right);
+      break;
+    case taRightJustify:
+      x = rect.Right - w - image.Margin;
+      textRect.Right = std::max(x, rect.Left);
+      break;
+    default: x = rect.Left + (rect.Width() - w) / 2; break;
+  }
+  titleImageList_->Draw(c, x, y, image.ImageIndex);
 }
 
 void TdcCustomDBGrid::drawTitleButtonEdges(Canvas& c, const TRect& r, bool pressed) {
@@ -228,8 +260,13 @@ void TdcCustomDBGrid::drawDataCell(Canvas& c, int ACol, int ARow, const TRect& r
   const int active = link_->ActiveRecord();
   link_->SetActiveRecord(record);
   try {
+    if (drawCellKind(c, ACol, ARow, rect, state)) {
+      link_->SetActiveRecord(active);
+      return;
+    }
     const AnsiString text = GetCellText(field);
     const bool highlight = HighlightCell(dataCol, record, state, text);
+    cellFlags_.highlighted = highlight;
     if (highlight) {
       c.Brush.Color = clHighlight;
       c.Font()->SetColor(clHighlightText);
@@ -238,8 +275,11 @@ void TdcCustomDBGrid::drawDataCell(Canvas& c, int ACol, int ARow, const TRect& r
     if (defaultDrawing_) DrawEditTextInRect(c, rect, 2, dataTextFlags(rect), field->Alignment(), text, 2);
     else c.fillRect(rect);
     DoDrawDataCell(rect, field, state);
-    if (defaultDrawing_ && highlight && !ComponentState().Contains(csDesigning) && !dbOptions_.Contains(dgRowSelect) && activeControlOfForm())
+    if (defaultDrawing_ && highlight && !ComponentState().Contains(csDesigning) && !dbOptions_.Contains(dgRowSelect) &&
+        activeControlOfForm()) {
       c.DrawFocusRect(rect);
+      cellFlags_.focusRectDrawn = true;
+    }
   } catch (...) {
     link_->SetActiveRecord(active);
     throw;

@@ -79,6 +79,8 @@ class TdcDBGrid : public TdcCustomDBGrid {
 
  protected:
   virtual void DoCreateDateTimePicker();
+  // The check box of the calculated "selected" column shows the selection.
+  bool ActiveRecordMarked() override { return CurrentRecordSelected(); }
   void LinkActive(bool Value) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -113,6 +113,11 @@ class TttBDEDataset : public TBDEDataSet {
   bool Locate(const AnsiString& keyFields, const VariantArray& values, TLocateOptions options) override;
   Variant Lookup(const AnsiString& keyFields, const VariantArray& values, const AnsiString& resultField) override;
 
+  // Runs the handler on a record the cursor's filter offers, the fields reading that record
+  // meanwhile; whether it accepts the record. What the handler raises goes to the application's
+  // handler and leaves the record taken or left as the handler had decided.
+  bool FilterRecordWith(void* record, const TFilterRecordEvent& handler);
+
   // --- The active index and its key fields ---
   int IndexFieldCount() const override;
   bool GetIsIndexField(const TField* field) const override;

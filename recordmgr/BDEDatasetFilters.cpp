@@ -45,19 +45,23 @@ TFilterListItem* TttBDEDataset::addCallbackFilter() {
 
 int16_t TttBDEDataset::filterCallback(uintptr_t clientData, void* record, int32_t) {
   auto* self = reinterpret_cast<TttBDEDataset*>(clientData);
-  char* saved = self->filterBuffer_;
-  self->filterBuffer_ = static_cast<char*>(record);
-  const TDataSetState state = self->SetTempState(dsFilter);
+  return self->FilterRecordWith(record, self->OnFilterRecord()) ? 1 : 0;
+}
+
+bool TttBDEDataset::FilterRecordWith(void* record, const TFilterRecordEvent& handler) {
+  char* saved = filterBuffer_;
+  filterBuffer_ = static_cast<char*>(record);
+  const TDataSetState state = SetTempState(dsFilter);
   bool accept = true;
   try {
-    self->OnFilterRecord()(self, accept);
+    handler(this, accept);
   } catch (...) {
     // The record is taken or left as the handler had decided when it failed.
-    HandleApplicationException(self);
+    HandleApplicationException(this);
   }
-  self->RestoreState(state);
-  self->filterBuffer_ = saved;
-  return accept ? 1 : 0;
+  RestoreState(state);
+  filterBuffer_ = saved;
+  return accept;
 }
 
 void TttBDEDataset::createFilters() {

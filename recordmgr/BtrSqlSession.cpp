@@ -86,6 +86,8 @@ void TBtrSqlSession::CreateDatabase(const DatabaseDescription& description, cons
     return TBtrSession::CreateDatabase(description, databaseType, openMode, shareMode, password, paramCount,
                                        paramDescriptors, paramValues, database);
 
+  // The database component hands an empty text when its login gave no password.
+  if (password && *password == '\0') password = nullptr;
   TRightsRegistry registry(RootKey());
   registry.SetAccess(qn::os::KEY_READ);
   if (registry.OpenKey(RegistryPath() + "\\Aliases\\" + description.Name, false)) {

@@ -30,6 +30,8 @@
 #include "recordmgr/ErrorStack.h"
 #include "recordmgr/KorvoCollection.h"
 
+class TSqlStmt;
+
 class TVirtEng : public TBapiListItem, public EngineErrorTexts {
   QN_CLASS(TVirtEng, TBapiListItem)
  public:
@@ -179,6 +181,18 @@ class TVirtEng : public TBapiListItem, public EngineErrorTexts {
   uint16_t BeginCachedUpdates(TBaseTable*& cursor);
   // The referenced cache table is replaced by the cursor under it, and freed.
   uint16_t EndCachedUpdates(TBaseTable*& cache);
+
+  // --- Statements (VirtEngStatements.cpp) ---
+  // The text in the language (QueryLanguage.h) as a statement of the database. Only the SQL
+  // driver's databases run statements, and only in SQL: anything else is not supported (12289).
+  uint16_t PrepareQuery(TBaseDatabase* database, uint16_t language, const char* text, TSqlStmt*& statement);
+  // A call of the database's stored procedure as a statement.
+  uint16_t PrepareProcedure(TBaseDatabase* database, const char* name, TSqlStmt*& statement);
+  // Runs the statement: with cursor given, through the result cursor it hands back (positioned
+  // before the first row).
+  uint16_t ExecuteQuery(TSqlStmt* statement, TBaseTable** cursor);
+  // Frees the statement (nil afterwards); its result cursor must be closed first.
+  uint16_t FreeQuery(TSqlStmt*& statement);
 
   // --- Properties of any engine object ---
   // The length is cleared first; a nil object gives 9986 without an error entry.

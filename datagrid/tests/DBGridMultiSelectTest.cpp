@@ -139,6 +139,24 @@ TEST_F(MultiSelectTest, TheCalculatedSelectedCheckBoxColumnShowsAndTogglesTheSel
   EXPECT_TRUE(selectedIds().empty());
 }
 
+TEST_F(MultiSelectTest, TheSelectedColumnsCheckBoxIsPaintedCheckedForASelectedRecord) {
+  openAndBind(4, true);
+  matters->ControlType.SetText("Selected;CheckBox;T;F\r\n");
+  grid->LayoutColumns();
+  const int column = columnOf("Selected") + grid->IndicatorOffset();
+  matters->Next();
+  grid->SelectRecord();
+  matters->MoveBy(2);
+  // Records 2 and 3 are neither current nor different but for the selection.
+  auto cellImage = [&](int record) {
+    const TRect cell = grid->cellBounds(column, grid->TitleOffset() + record - 1);
+    return grid->Window()->grab(QRect(cell.Left, cell.Top, cell.Width(), cell.Height())).toImage();
+  };
+  EXPECT_NE(cellImage(2), cellImage(3));
+  grid->UnselectAll();
+  EXPECT_EQ(cellImage(2), cellImage(3));
+}
+
 TEST_F(MultiSelectTest, NoRecordCountsAsSelectedWhileTheTableEdits) {
   openAndBind(3);
   grid->SelectAll();

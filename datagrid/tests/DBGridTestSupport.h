@@ -23,7 +23,7 @@ class DBGridTest : public ::testing::Test {
     qn::ui::testing::qtApplication();
     form = new qn::ui::testing::TTestForm;
     form->SetBounds(100, 100, 640, 480);
-    table = new MemoryDataSet(form);
+    table = makeTable(form);
     table->FieldDefs().Add("CaseID", ftString, 8);
     table->FieldDefs().Add("Client", ftString, 7);
     table->FieldDefs().Add("Title", ftString, 40);
@@ -37,6 +37,8 @@ class DBGridTest : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form->Window()));
   }
   void TearDown() override { delete form; }
+  // The table the grid shows; a fixture may give one of its own kind.
+  virtual MemoryDataSet* makeTable(TComponent* owner) { return new MemoryDataSet(owner); }
 
   // Opens the table with count matters, the current one the first.
   void open(int count) {

@@ -40,7 +40,7 @@ const TClassInfo* FindRegisteredClass(const AnsiString& ClassName) {
   return entry ? entry->cls : nullptr;
 }
 
-TComponent* CreateComponentByClassName(const AnsiString& ClassName, TComponent* AOwner) {
+TComponent* ConstructComponentByClassName(const AnsiString& ClassName, TComponent* AOwner) {
   ComponentFactory factory;
   {
     std::lock_guard lock(registryMutex);
@@ -48,7 +48,11 @@ TComponent* CreateComponentByClassName(const AnsiString& ClassName, TComponent* 
     if (!entry) throw EComponentError("Class " + ClassName + " is not registered");
     factory = entry->factory;
   }
-  TComponent* component = factory(AOwner);
+  return factory(AOwner);
+}
+
+TComponent* CreateComponentByClassName(const AnsiString& ClassName, TComponent* AOwner) {
+  TComponent* component = ConstructComponentByClassName(ClassName, AOwner);
   try {
     component->AfterConstruction();
   } catch (...) {

@@ -24,3 +24,7 @@ const TClassInfo* FindRegisteredClass(const AnsiString& ClassName);
 // creation (AfterConstruction); EComponentError when no class of that name is registered. A
 // component whose completion raises is deleted again and the exception comes through.
 TComponent* CreateComponentByClassName(const AnsiString& ClassName, TComponent* AOwner);
+
+// Only constructs it: the caller completes its creation (AfterConstruction) once it has stored
+// the reference that the creation handlers may already read.
+TComponent* ConstructComponentByClassName(const AnsiString& ClassName, TComponent* AOwner);

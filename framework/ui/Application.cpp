@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "framework/base/ApplicationHooks.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/FormVariables.h"
 #include "framework/base/Exception.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/ui/EventLoop.h"
@@ -18,6 +20,7 @@
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/MessageBoxService.h"
 #include "framework/ui/Screen.h"
+#include "platform/os/ExecutablePath.h"
 
 TApplication* Application = nullptr;
 
@@ -143,6 +146,19 @@ void TApplication::formCreated(TComponent* form) {
   if (!mainForm_ && form->InheritsFrom("TForm")) SetMainForm(form);
 }
 
+TComponent* TApplication::CreateFormByClassName(const AnsiString& ClassName) {
+  TComponent* form = ConstructComponentByClassName(ClassName, this);
+  StoreFormVariable(ClassName, form);
+  try {
+    formCreated(form);
+  } catch (...) {
+    StoreFormVariable(ClassName, nullptr);
+    delete form;
+    throw;
+  }
+  return form;
+}
+
 void TApplication::Notification(TComponent* AComponent, TOperation Operation) {
   // Cleared first: the forms told next must not find a main form that is going.
   if (Operation == opRemove && AComponent == mainForm_) mainForm_ = nullptr;
@@ -163,10 +179,7 @@ AnsiString TApplication::DisplayTitle() const {
   return title_.empty() ? std::filesystem::path(ExeName()).stem().string() : title_;
 }
 
-AnsiString TApplication::ExeName() const {
-  std::error_code ec;
-  return std::filesystem::read_symlink("/proc/self/exe", ec).string();
-}
+AnsiString TApplication::ExeName() const { return qn::os::executablePath(); }
 
 void TApplication::Terminate() {
   terminated_ = true;

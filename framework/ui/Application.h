@@ -73,6 +73,12 @@ class TApplication : public TComponent {
     }
   }
 
+  // The same for a class registered by name (framework/base/ClassRegistry.h), for code that
+  // cannot name the class, storing it in the form variable registered for the class
+  // (framework/base/FormVariables.h) before its creation completes; EComponentError when no class
+  // of that name is registered.
+  TComponent* CreateFormByClassName(const AnsiString& ClassName);
+
   TComponent* MainForm() const { return mainForm_; }
   void SetMainForm(TComponent* Value);
 

@@ -13,4 +13,11 @@ void preferX11();
 // Qt's scale factor rounding policy Round.
 void useWholeScaleFactors();
 
+// Whether the platform Qt is about to use can show windows: an X display that answers when the
+// platform is X11, any other platform a program chose explicitly (offscreen among them). Qt itself
+// aborts without a word a user could act on when the display is missing.
+bool desktopReachable();
+// The one line a program prints instead of starting without a desktop.
+const char* noDesktopMessage();
+
 }  // namespace qn::ui

@@ -11,7 +11,9 @@ namespace qn::recmgr {
 
 class FileLocks;
 
-inline constexpr int busyWaitMs = 500;
+// Generous: on a busy machine or a slow shared disk one commit's file lock can outlast half a
+// second, and giving up then reported a lock where no one held a record.
+inline constexpr int busyWaitMs = 2000;
 
 // Sets the bounded wait on a connection: every waiter (reads, commits) retries for busyWaitMs.
 void waitBriefly(sqlite3* db);

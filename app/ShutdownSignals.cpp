@@ -1,0 +1,48 @@
+#include "app/ShutdownSignals.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
+
+namespace {
+
+// The handler may only write to a pipe; the loop reads it and closes the window.
+int signalPipe[2] = {-1, -1};
+
+void noteSignal(int) {
+  const int saved = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = write(signalPipe[1], &byte, 1);
+  errno = saved;
+}
+
+void closeMainWindow() {
+  char buffer[16];
+  while (read(signalPipe[0], buffer, sizeof buffer) > 0) {
+  }
+  if (auto* main = dynamic_cast<TForm*>(Application->MainForm()); main && main->Visible())
+    main->Close();
+  else
+    Application->Terminate();
+}
+
+}  // namespace
+
+void CloseMainWindowOnTerminationSignals() {
+  if (signalPipe[0] >= 0) return;
+  if (pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+  QObject::connect(notifier, &QSocketNotifier::activated, [] { closeMainWindow(); });
+  struct sigaction action {};
+  action.sa_handler = noteSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}

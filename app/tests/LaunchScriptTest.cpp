@@ -1,0 +1,53 @@
+// The launch script without a desktop session: it says what is missing and starts nothing.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+#include <string>
+
+#include "testing/TestDirs.h"
+
+namespace {
+
+struct ScriptRun {
+  int exitCode = -1;
+  std::string output;
+};
+
+ScriptRun runScript(const std::string& command) {
+  ScriptRun run;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return run;
+  std::array<char, 512> buffer;
+  while (fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
+  const int status = pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TEST(LaunchScript, WithoutADesktopSessionItNamesDisplayAndEndsWithOne) {
+  const std::string demo = qn::testing::makeScratchDir("demo");
+  const ScriptRun run =
+      runScript("env -u DISPLAY -u QT_QPA_PLATFORM " QN_SOURCE_DIR "/scripts/run-qncases '" + demo + "'");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("needs a desktop session"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("DISPLAY"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("qnrecmgr"), std::string::npos) << "the way to read the data comes first";
+}
+
+TEST(LaunchScript, TheDateArgumentCountsYearsFrom1980) {
+  // Read back from the first line the script prints; today's date in the record files' form.
+  const std::string demo = qn::testing::makeScratchDir("demo");
+  const ScriptRun run = runScript("env -u DISPLAY -u QT_QPA_PLATFORM " QN_SOURCE_DIR "/scripts/run-qncases '" + demo +
+                                  "' --calendar");
+  const std::time_t now = std::time(nullptr);
+  const std::tm today = *std::localtime(&now);
+  char expected[48];
+  std::snprintf(expected, sizeof expected, "%02d%02d%02dd", today.tm_year + 1900 - 1980, today.tm_mon + 1, today.tm_mday);
+  EXPECT_NE(run.output.find(std::string("system date ") + expected), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("docket calendar"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+// The start-up guard between real processes: the program's run with a stand-in main window.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "app/SingleInstance.h"
+#include "core/Constants.h"
+#include "platform/os/MessageBus.h"
+#include "platform/os/NamedMutex.h"
+#include "platform/os/Process.h"
+#include "platform/os/WindowRegistry.h"
+#include "platform/os/tests/ChildProgram.h"
+
+namespace {
+
+using qn::os::ChildProcess;
+using qn::os::testing::waitForExit;
+namespace registry = qn::os::windowRegistry;
+
+std::unique_ptr<ChildProcess> startProgram(const std::string& firstArgument, const qn::os::StartupPlacement& placement = {}) {
+  const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qn-app-guard-child";
+  return qn::os::startProcess(program.string(), {firstArgument}, placement);
+}
+
+int mainWindowsCaptioned(const AnsiString& caption) {
+  int count = 0;
+  for (const qn::os::WindowEntry& entry : registry::all())
+    if (entry.className == "TCaseF" && entry.caption == caption) ++count;
+  return count;
+}
+
+template <typename Done>
+bool eventually(Done done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+// The running program's application window, which the guard asks to restore or come forward.
+std::optional<qn::os::WindowEntry> applicationWindowOf(const AnsiString& caption) {
+  const auto main = registry::find("TCaseF", caption);
+  return main ? registry::find(main->owner) : std::nullopt;
+}
+
+void endProgram(ChildProcess& program) {
+  ::kill(program.pid(), SIGTERM);
+  EXPECT_EQ(waitForExit(program), 0u) << "a termination signal closes the main window as a user would";
+}
+
+TEST(StartupGuard, ASecondStartOfTheSameModeEndsWithoutAWindow) {
+  auto first = startProgram("250101");
+  ASSERT_TRUE(first && first->waitForInputIdle(30000));
+  auto second = startProgram("250101");
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(waitForExit(*second), 0u);
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 1);
+  endProgram(*first);
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 0);
+}
+
+TEST(StartupGuard, AMinimisedProgramIsRestoredByTheSecondStart) {
+  qn::os::StartupPlacement minimised;
+  minimised.showWindow = qn::os::SW_SHOWMINIMIZED;
+  auto first = startProgram("250101", minimised);
+  ASSERT_TRUE(first && first->waitForInputIdle(30000));
+  ASSERT_TRUE(eventually([] {
+    const auto owner = applicationWindowOf(CaseModeCaption);
+    return owner && owner->minimized;
+  }));
+  auto second = startProgram("250101");
+  EXPECT_EQ(waitForExit(*second), 0u);
+  EXPECT_TRUE(eventually([] {
+    const auto owner = applicationWindowOf(CaseModeCaption);
+    return owner && !owner->minimized;
+  }));
+  endProgram(*first);
+}
+
+TEST(StartupGuard, AStartInTheOtherModeBecomesASecondProgram) {
+  auto cases = startProgram("250101");
+  ASSERT_TRUE(cases && cases->waitForInputIdle(30000));
+  auto calendar = startProgram("250101d");
+  ASSERT_TRUE(calendar && calendar->waitForInputIdle(30000));
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 1);
+  EXPECT_EQ(mainWindowsCaptioned(CalendarModeCaption), 1);
+  endProgram(*calendar);
+  endProgram(*cases);
+}
+
+TEST(StartupGuard, AStartWaitingPastTenSecondsEndsSilently) {
+  qn::os::NamedMutex held(SingleInstanceMutexName);
+  ASSERT_EQ(held.wait(0), qn::os::WaitResult::Acquired);
+  const auto started = std::chrono::steady_clock::now();
+  auto program = startProgram("250101");
+  ASSERT_NE(program, nullptr);
+  EXPECT_EQ(waitForExit(*program), 0u);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(SingleInstanceWaitMs));
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 0);
+}
+
+TEST(StartupGuard, AFoundWindowWithoutOwnerLetsTheStartGoOn) {
+  qn::os::MessageBus bus;
+  bus.registerWindow("TCaseF", CaseModeCaption, 0, {});
+  auto program = startProgram("250101");
+  ASSERT_TRUE(program && program->waitForInputIdle(30000));
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 2);
+  endProgram(*program);
+}
+
+}  // namespace
