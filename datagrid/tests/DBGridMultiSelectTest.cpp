@@ -141,6 +141,8 @@ TEST_F(MultiSelectTest, TheCalculatedSelectedCheckBoxColumnShowsAndTogglesTheSel
 
 TEST_F(MultiSelectTest, TheSelectedColumnsCheckBoxIsPaintedCheckedForASelectedRecord) {
   openAndBind(4, true);
+  // Without multi-select the rows show no marks of their own; the check box alone shows it.
+  grid->SetDBOptions(grid->DBOptions().Exclude(dgMultiSelect));
   matters->ControlType.SetText("Selected;CheckBox;T;F\r\n");
   grid->LayoutColumns();
   const int column = columnOf("Selected") + grid->IndicatorOffset();
