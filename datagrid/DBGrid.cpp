@@ -144,7 +144,6 @@ void TdcDBGrid::bind() {
 }
 
 void TdcDBGrid::Loaded() {
-  loaded_ = true;
   TdcCustomDBGrid::Loaded();
   if (!controlsMounted_) {
     mountCustomControls();

@@ -163,6 +163,5 @@ class TdcDBGrid : public TdcCustomDBGrid {
   TDataSet* boundDataSet_ = nullptr;  // the dataset the link was last bound to
   bool binding_ = false;
   bool controlsMounted_ = false;
-  bool loaded_ = false;
   bool painting_ = false;
 };
