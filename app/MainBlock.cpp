@@ -6,6 +6,7 @@
 #include "app/SingleInstance.h"
 #include "framework/base/Exception.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/WinControl.h"
 
 namespace {
@@ -38,6 +39,8 @@ bool StartMainBlock(std::ostream& errors, const std::vector<AnsiString>& formCla
       throw;
     }
     finishStartup();
+    // What the loop would do first: the main window appears once start-up is over.
+    if (auto* main = dynamic_cast<TForm*>(Application->MainForm()); main && !main->Visible()) main->Show();
   } catch (const Exception& failure) {
     reportFailure(failure, errors);
     return false;

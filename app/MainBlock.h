@@ -6,9 +6,10 @@
 
 #include "app/StartupForms.h"
 
-// Sets up the application object and creates the forms. The mutex the guard holds is released
-// whatever happens, with the main window's window made first so that the next start-up's search
-// finds it. A creation that raises is reported in an error box and on errors; answers false then.
+// Sets up the application object, creates the forms and shows the main window. The mutex the
+// guard holds is released whatever happens, with the main window's window made first so that the
+// next start-up's search finds it. A creation (or the first show) that raises is reported in an
+// error box and on errors; answers false then.
 bool StartMainBlock(std::ostream& errors, const std::vector<AnsiString>& formClassNames = StartupFormClassNames());
 
 // StartMainBlock, then the application's loop until the main window closes. Answers the process's

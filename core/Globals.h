@@ -3,6 +3,7 @@
 // user and the printers' names. Start-up and the rights readers fill them; every form reads them.
 #include "core/NumberedTexts.h"
 #include "framework/base/AnsiString.h"
+#include "framework/base/DateTime.h"
 
 class StringList;
 class TWinControl;
@@ -37,3 +38,65 @@ extern NumberedTexts<15> PermittedEmployeeCodes;
 // The printers' names, made by the first BuildPrinterList (PrinterList.h) and kept for the run;
 // none before that.
 extern StringList* PrinterNames;
+
+// --- What the main window's start-up sets for the rest of the program. ---
+
+// The data alias's description, shown in the main window's status bar.
+extern AnsiString AliasDescription;
+// The executable's folder as the lookups read it; the same as ProgramDir.
+extern AnsiString LookupProgramDir;
+// 0 design size, 1 enlarged by 15 %, 2 by 25 %; always 0 in calendar mode. The calendar counts
+// its JoinPrefix changes in it afterwards.
+extern int FormSizeOption;
+// Case start only: the matter screen leaves closed matters and inactive clients out.
+extern bool HideClosedCases;
+extern bool HideInactiveClients;
+// The first argument had 7 characters (calendar start) or 8 (case start by the calendar instance).
+extern bool CalendarMode;
+extern bool CalledFromInstance;
+// The case description offers its lookup (case mode and the Host flag).
+extern bool CaseDescLookupOn;
+// The code panel the idle handler opens next, 0 to 8; each panel's first opening counts it on.
+extern int PanelInitStep;
+
+// The one-letter options of the system-options record (Sysop.qc), read once per run.
+struct SysopSettingsValues {
+  AnsiString ValCa1, ValCa2, ValCa3, ValCaDpt, ValStmt, ValCal1, ValCalp;
+  AnsiString UniqueCaseSuffix, DateFmt, AltIDCap, CaseID, ExitRemind;
+};
+extern SysopSettingsValues SysopSettings;
+// Dates are typed and shown month first.
+extern bool MonthFirstDates;
+
+// The working date the program was started with: record-file form (yymmdd), display text, value.
+extern AnsiString SystemDateText;
+extern AnsiString SystemDateDisplay;
+extern TDateTime SystemDate;
+
+// How a matter is chosen: C client code and suffix, N client name and suffix, S suffix only,
+// A alternate identifier.
+extern AnsiString EntryMode;
+extern AnsiString DefaultCalAttorney;
+// Four digits: which of the six calendar attorneys takes responsible attorney 1, 2, 3 and the
+// coordinating attorney; 0 none.
+extern AnsiString AttyOrder;
+
+// The logged-in user's rights as the windows read them.
+extern NumberedTexts<26> ActiveReportRights;
+extern NumberedTexts<99> ActiveFileRights;
+extern NumberedTexts<26> ActiveFunctionRights;
+
+extern AnsiString CaseManagerDir;
+extern bool HideNotesCases;
+// The audit lines of this session; made by the main window's start-up.
+extern StringList* SessionAuditList;
+extern bool AuditTrailOn;
+extern int StayAliveMinutes;
+// No client name came with the client code (third argument "x_x_x").
+extern bool ClientNameMissing;
+// A case suffix came on the command line and waits for the header to take it.
+extern bool PendingCaseArgs;
+// The main window's start-up has finished.
+extern bool FormShown;
+// The code tables could not be opened and the program is ending: idle work stops.
+extern bool CodeTablesOpenFailed;

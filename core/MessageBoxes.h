@@ -1,7 +1,8 @@
 #pragma once
-// The two boxes the application core shows: an information box and an error box, each with an
-// OK button (message dialogs, centred).
+// The boxes the application core shows: information, warning and error, each with an OK button
+// (message dialogs, centred).
 #include "framework/base/AnsiString.h"
 
 void ShowInformationBox(const AnsiString& Text);
+void ShowWarningBox(const AnsiString& Text);
 void ShowErrorBox(const AnsiString& Text);

@@ -1,6 +1,7 @@
 // Construction, the switches and the layout of the data-aware grid: which fields become columns,
 // how wide they are, how tall the rows are and how many records the link buffers.
 #include "datagrid/CustomDBGrid.h"
+#include "framework/ui/BitmapImage.h"
 #include "framework/ui/InplaceEdit.h"
 
 #include <QWidget>

@@ -27,6 +27,7 @@ class TFont;
 class BitmapImage;
 class TdcIButton;
 class ImageStrip;
+class IntervalTimer;
 struct FieldControlType;
 
 QN_EXCEPTION(EInvalidGridOperation, Exception)
@@ -134,13 +135,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   // The text a data cell shows: the field's display text here; the published grid reads memos,
   // rich text and the values its cell controls map.
   virtual AnsiString GetCellText(TField* Field);
-  // The selection of records, kept by the published grid; nothing here.
-  virtual void SelectRecord() {}
-  virtual void UnselectRecord() {}
-  virtual void UnselectAll() {}
+  // The marks of the visible rows, kept by the published grid; nothing here.
   virtual void RefreshSelectedMarks() {}
-  TdcMultiSelectOptions MultiSelectOptions() const { return multiSelectOptions_; }
-  void SetMultiSelectOptions(TdcMultiSelectOptions Value) { multiSelectOptions_ = Value; }
   // The indicator glyphs every grid shares; nullptr while no grid lives.
   enum IndicatorKind { indicatorBrowse, indicatorEdit, indicatorInsert };
   static const BitmapImage* IndicatorBitmap(IndicatorKind Kind);
@@ -170,8 +166,15 @@ class TdcCustomDBGrid : public TCustomGrid {
   void SetFooterColor(TColor Value);
   TColor FooterCellColor() const { return footerCellColor_; }
   void SetFooterCellColor(TColor Value);
-  // The canvas cells are painted on.
-  Canvas& GetPaintCanvas() { return canvas(); }
+  // The canvas cells are painted on: the drag image's while it is being made, else the grid's.
+  Canvas& GetPaintCanvas();
+  // How far below the grid's top the image of a dragged column follows the mouse.
+  int DragVertOffset() const { return dragVertOffset_; }
+  void SetDragVertOffset(int Value) { dragVertOffset_ = Value; }
+  TdcMultiSelectOptions MultiSelectOptions() const { return multiSelectOptions_; }
+  void SetMultiSelectOptions(TdcMultiSelectOptions Value) { multiSelectOptions_ = Value; }
+  // Whether a column drag is under way (the mouse has moved far enough from the press).
+  bool ColumnDragStarted() const;
   // Text in a cell: Flags from CellTextFlag, Rect the cell's; the cell is filled with the canvas's
   // brush first unless cellTextOverPixels.
   void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
@@ -234,6 +237,18 @@ class TdcCustomDBGrid : public TCustomGrid {
   // Whether the record in the link's active buffer carries a multi-select mark; the marks belong
   // to the published grid.
   virtual bool ActiveRecordMarked() { return false; }
+  // Multi-select marks of the current record; the published grid keeps them.
+  virtual void SelectRecord() {}
+  virtual void UnselectRecord() {}
+  virtual void UnselectAll() {}
+  // The record a Shift range starts from; anchorReplaced_ tells that SelectRecord has just set it.
+  TBookmarkStr shiftAnchor_;
+  bool anchorReplaced_ = false;
+  // While a Tab (or a press on another row) carries the current cell to another record: no
+  // immediate repaint, no editor shown on the way.
+  bool tabMove_ = false;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void timerTick() override;
   // What the painting of the current cell has found so far.
   struct CellPaintFlags {
     bool highlighted = false;
@@ -321,6 +336,31 @@ class TdcCustomDBGrid : public TCustomGrid {
   // The field whose blob holds the picture of a bitmap cell; nullptr when there is none.
   TField* imageFieldOf(TField* field);
   void drawTitleImage(Canvas& c, const TRect& rect, const TdcTitleImageAttributes& image, TRect& textRect);
+  // Mouse presses.
+  void pressTitle(GridCoord cell, int X, int Y);
+  void pressDataCell(GridCoord cell, TShiftState Shift);
+  void pressForMultiSelect(GridCoord cell, TShiftState Shift, TMouseButton Button);
+  // The column-drag loop: from a title press until the button comes up, the capture goes or the
+  // program is told to end.
+  void runColumnDrag(GridCoord cell, int X, int Y);
+  void startColumnDrag();
+  void moveColumnDrag(int X);
+  void columnDragTick();
+  void dropColumn(int X, int Y);
+  void invalidateDragImage();
+  GridCoord dragCell_{-1, -1};  // the title pressed for a drag, -1 when none
+  TPoint dragPress_{};
+  bool dragStarted_ = false;
+  int dragX_ = 0;  // where the image's left edge is
+  bool dragRight_ = true;
+  std::unique_ptr<BitmapImage> dragImage_;
+  IntervalTimer* dragTimer_ = nullptr;
+  bool dragImageBuilding_ = false;
+  int dragVertOffset_ = 15;
+  TdcMultiSelectOptions multiSelectOptions_;
+  // A press in a data cell holds the mouse: beyond the rows the grid scrolls.
+  bool selectingByMouse_ = false;
+  TPoint mouseAt_{};
   bool activeControlOfForm() const;
   void paintFooter();
   // Keys.
@@ -333,7 +373,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   std::unique_ptr<TdcGridDataLink> link_;
   TdcDBGridOptions dbOptions_ = kDefaultDBGridOptions;
   TdcDBGridKeyOptions keyOptions_{dgAllowDelete, dgAllowInsert};
-  TdcMultiSelectOptions multiSelectOptions_;
   bool readOnly_ = false;
   bool useTFields_ = true;
   bool editCalculated_ = false;

@@ -91,7 +91,7 @@ void TdcCustomDBGrid::Scroll(int Distance) {
   const bool editorWasShown = cellEditorShown();
   if (Distance != 0) {
     HideCustomControl();
-    const bool showAgain = dbOptions_.Contains(dgAlwaysShowEditor) && !HasCellControl(SelectedIndex());
+    const bool showAgain = dbOptions_.Contains(dgAlwaysShowEditor) && !HasCellControl(SelectedIndex()) && !tabMove_;
     if (std::abs(Distance) > visibleRows_) {
       Invalidate();
       if (showAgain && !editorWasShown) showCellEditor();
@@ -106,7 +106,7 @@ void TdcCustomDBGrid::Scroll(int Distance) {
     }
     if (showAgain && !cellEditorShown()) showCellEditor();
   }
-  if (Visible() && Window()->isVisible()) Window()->repaint();
+  if (!tabMove_ && Visible() && Window()->isVisible()) Window()->repaint();
   if (Distance != 0) DoTopRowChanged();
   CheckRowChanged();
 }

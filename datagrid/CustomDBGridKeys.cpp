@@ -116,25 +116,36 @@ void TdcCustomDBGrid::tabMoveAcrossRecords(bool Forward) {
   const int start = SelectedIndex();
   const int last = GetFieldCount() - 1;
   const int firstScrolled = FixedCols() - indicatorOffset_;
+  const auto takesTab = [this](int column) { return columnTakesTab(indicatorOffset_ + column); };
   int column = start;
-  for (;;) {
-    column += Forward ? 1 : -1;
-    if (column > last) {
-      HideCustomControl();
-      downRecord();
-      column = 0;
-    } else if (column < firstScrolled) {
-      HideCustomControl();
-      PriorRecord();
-      column = last;
+  try {
+    for (;;) {
+      column += Forward ? 1 : -1;
+      if (column > last) {
+        HideCustomControl();
+        tabMove_ = start == 0 && takesTab(0);
+        downRecord();
+        column = 0;
+      } else if (column < firstScrolled) {
+        HideCustomControl();
+        tabMove_ = start != last && takesTab(last);
+        PriorRecord();
+        column = last;
+      }
+      if (column == start) {
+        tabMove_ = false;
+        return;
+      }
+      if (takesTab(column)) {
+        tabMove_ = false;
+        SetSelectedIndex(column);
+        return;
+      }
+      tabMove_ = false;
     }
-    if (column == start) {
-      return;
-    }
-    if (columnTakesTab(indicatorOffset_ + column)) {
-      SetSelectedIndex(column);
-      return;
-    }
+  } catch (...) {
+    tabMove_ = false;
+    throw;
   }
 }
 

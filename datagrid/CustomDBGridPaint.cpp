@@ -161,7 +161,7 @@ void TdcCustomDBGrid::drawTitleCell(Canvas& c, int ACol, int ARow, const TRect& 
     if (!useTFields_) flags |= cellTextAccelerators;
     DrawEditTextInRect(c, face, 3, flags, alignment, text, top);
   }
-  if (titleButtons_) drawTitleButtonEdges(c, rect, pressed);
+  if (titleButtons_ && !dragImageBuilding_) drawTitleButtonEdges(c, rect, pressed);
 }
 
 void TdcCustomDBGrid::drawTitleImage(Canvas& c, const TRect& rect, const TdcTitleImageAttributes& image,
@@ -290,6 +290,13 @@ void TdcCustomDBGrid::drawDataCell(Canvas& c, int ACol, int ARow, const TRect& r
 void TdcCustomDBGrid::Paint() {
   TCustomGrid::Paint();
   if (dbOptions_.Contains(dgShowFooter)) paintFooter();
+  if (ColumnDragStarted() && dragImage_) {
+    Canvas& c = canvas();
+    const ::CopyMode mode = c.CopyMode;
+    c.CopyMode = ::CopyMode::sourceCopy;
+    c.Draw(dragX_, dragVertOffset_, *dragImage_);
+    c.CopyMode = mode;
+  }
 }
 
 void TdcCustomDBGrid::paintFooter() {

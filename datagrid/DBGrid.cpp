@@ -66,7 +66,7 @@ TdcDBGrid::TdcDBGrid(TComponent* AOwner) : TdcCustomDBGrid(AOwner) {}
 TdcDBGrid::~TdcDBGrid() {
   // The bookmarks belong to the dataset's kind of bookmark: they go while it is still there.
   selection_.clear();
-  anchor_.clear();
+  shiftAnchor_.clear();
   if (mounted_) mounted_->RemoveFreeNotification(this);
 }
 

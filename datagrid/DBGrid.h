@@ -137,7 +137,6 @@ class TdcDBGrid : public TdcCustomDBGrid {
   int selectionIndex(const TBookmarkStr& Bookmark);
   bool acceptSelection(bool Selecting);
   void invalidateCurrentRow();
-  void multiSelectPress(TShiftState Shift);
   // Selects the records from the current one to Anchor, both included.
   void selectRange(const TBookmarkStr& Anchor);
   void addRecordsUpTo(const TBookmarkStr& Last);
@@ -152,9 +151,6 @@ class TdcDBGrid : public TdcCustomDBGrid {
 
   std::vector<TBookmarkStr> selection_;
   std::vector<char> rowMarks_;
-  TBookmarkStr anchor_;
-  bool anchorFollowsSelect_ = false;  // a press is setting the anchor: SelectRecord moves it
-  bool anchorReplaced_ = false;
 
   TWinControl* mounted_ = nullptr;
   GridCoord mountedCell_{-1, -1};

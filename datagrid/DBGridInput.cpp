@@ -157,7 +157,7 @@ void TdcDBGrid::DblClick() {
 }
 
 void TdcDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  const TBookmarkStr anchorBefore = anchor_;
+  const TBookmarkStr anchorBefore = shiftAnchor_;
   TdcCustomDBGrid::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft || Shift.Contains(ssDouble) || !DataLink().Active()) return;
   const auto cell = cellAtPoint({X, Y});
@@ -165,7 +165,6 @@ void TdcDBGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
   const int column = cell->column - IndicatorOffset();
   if (!GetFields(column)) return;
   const bool multiSelect = DBOptions().Contains(dgMultiSelect);
-  if (multiSelect && !isSelectionColumn(column)) multiSelectPress(Shift);
   if (!(editable() || isSelectionColumn(column) || multiSelect)) return;
   if (isCheckBoxCell(column) && editControlOptions_.Contains(ecoCheckboxSingleClick)) toggleCheckBox(column);
   if (TWinControl* control = cellControl(column); control && !control->Visible() && cell->column == Col() && cell->row == Row())

@@ -37,10 +37,6 @@ void TdcDBGrid::invalidateCurrentRow() {
 void TdcDBGrid::SelectRecord() {
   TDataSet* ds = DataLink().DataSet();
   if (!ds || !ds->Active()) return;
-  if (anchorFollowsSelect_) {
-    anchor_ = ds->Bookmark();
-    anchorReplaced_ = true;
-  }
   ds->CheckBrowseMode();
   RefreshSelectedMarks();
   if (CurrentRecordSelected() || !acceptSelection(true)) return;
@@ -97,32 +93,6 @@ void TdcDBGrid::RefreshSelectedMarks() {
 bool TdcDBGrid::HighlightCell(int DataCol, int DataRow, GridCellStates State, const AnsiString& Text) {
   if (!DBOptions().Contains(dgMultiSelect)) return TdcCustomDBGrid::HighlightCell(DataCol, DataRow, State, Text);
   return DataRow >= 0 && DataRow < static_cast<int>(rowMarks_.size()) && rowMarks_[static_cast<size_t>(DataRow)] == 'T';
-}
-
-void TdcDBGrid::multiSelectPress(TShiftState Shift) {
-  TDataSet* ds = DataLink().DataSet();
-  const bool ctrl = Shift.Contains(ssCtrl);
-  const bool shift = Shift.Contains(ssShift);
-  const bool autoUnselect = MultiSelectOptions().Contains(msoAutoUnselect);
-  anchorReplaced_ = false;
-  anchorFollowsSelect_ = MultiSelectOptions().Contains(msoShiftSelect) && (shift || ctrl || autoUnselect);
-  try {
-    if (ctrl || shift) {
-      if (CurrentRecordSelected()) UnselectRecord();
-      else SelectRecord();
-    } else if (autoUnselect) {
-      UnselectAll();
-      SelectRecord();
-    }
-    if (anchorFollowsSelect_) {
-      ds->CheckBrowseMode();
-      if (!anchorReplaced_) anchor_ = ds->Bookmark();
-    }
-  } catch (...) {
-    anchorFollowsSelect_ = false;
-    throw;
-  }
-  anchorFollowsSelect_ = false;
 }
 
 void TdcDBGrid::removeSelectedBetween(const TBookmarkStr& From, const TBookmarkStr& To) {

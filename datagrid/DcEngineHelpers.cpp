@@ -236,10 +236,3 @@ AnsiString ScanFilterToken(const AnsiString& Text, int& Pos) {
   Pos = end;
   return token;
 }
-
-AnsiString ReadBlobText(TField* Field, int MaxLength) {
-  if (!Field || !Field->DataSet() || MaxLength <= 0) return {};
-  std::vector<char> data;
-  const int size = Field->DataSet()->GetBlobFieldData(Field->FieldNo(), data);
-  return AnsiString(data.data(), static_cast<size_t>(std::clamp(size, 0, MaxLength)));
-}

@@ -52,5 +52,3 @@ bool FieldsMapToIndex(TDataSet* DataSet, const AnsiString& FieldNames, bool Case
 // After blanks and TABs: a text in double or single quotes, or a run of '$', '.', digits, capital
 // letters and '_'. Pos counts from 1 and is left after the token; an empty token when none.
 AnsiString ScanFilterToken(const AnsiString& Text, int& Pos);
-// The text of a blob or memo field of the current record, cut at MaxLength bytes.
-AnsiString ReadBlobText(TField* Field, int MaxLength);

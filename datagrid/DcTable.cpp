@@ -110,12 +110,6 @@ void TdcTable::PrepareCursor() {
 
 bool TdcTable::IsSQLBased() const { return Database() && Database()->IsSQLBased(); }
 
-bool TdcTable::IsDBaseTable() const { return UpperCase(TableName()).ends_with(".DBF"); }
-
-bool TdcTable::IsParadoxTable() const {
-  const AnsiString name = LowerCase(TableName());
-  return name.find(".db") != AnsiString::npos && name.ends_with("b");
-}
 
 bool TdcTable::IsSequenced() const { return dcFilterText().empty() && DcExtendedSteps<TTable>::IsSequenced(); }
 
@@ -182,8 +176,6 @@ AnsiString TdcTable::FirstIndexField() {
   const std::vector<AnsiString> fields = SplitFieldNames(IndexDefs().Items(index).Fields);
   return fields.empty() ? AnsiString() : fields.front();
 }
-
-bool TdcTable::IndexMapsToFields() { return IndexFieldCount() > 0; }
 
 bool TdcTable::SelectIndexForFields(const AnsiString& Fields) {
   if (Fields.empty() || HasQuery()) return false;

@@ -50,8 +50,6 @@ class TdcTable : public DcExtendedSteps<TTable> {
 
   // Whether the table's database is SQL-based (known while the database is held).
   bool IsSQLBased() const;
-  bool IsDBaseTable() const;
-  bool IsParadoxTable() const;
 
   // --- Index choice and key searches ---
   // The index whose fields begin with Fields and whose case option agrees with CaseSensitive:
@@ -62,7 +60,6 @@ class TdcTable : public DcExtendedSteps<TTable> {
   bool SelectIndexForFields(const AnsiString& Fields);
   void SetIndexFromSelected(TStrings* Selected);
   AnsiString FirstIndexField();
-  bool IndexMapsToFields();
   void SetKeyRange(const VariantArray& Values, int HighIndex);
   void RangeToRecordOf(TDataSet* OtherTable);
   void CancelSearchRange();

@@ -4,9 +4,14 @@
 
 #include "datagrid/LocateDialogForm.h"
 #include "framework/db/DataSet.h"
+#include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
+
+void TdcLocateDialog::PublishProperties(PropertyPublisher<TdcLocateDialog>& publish) {
+  publish.Object("DataSource", &TdcLocateDialog::DataSource, &TdcLocateDialog::SetDataSource);
+}
 
 TdcLocateDialog::TdcLocateDialog(TComponent* AOwner) : TdcCustomDialog(AOwner) {}
 

@@ -16,7 +16,7 @@ enum TdcDefaultButtonType { dbFindFirst, dbFindNext };
 enum TdcFieldSelection { fsAllFields, fsVisibleFields };
 
 class TdcLocateDialog : public TdcCustomDialog {
-  QN_CLASS(TdcLocateDialog, TdcCustomDialog)
+  QN_PUBLISHED_CLASS(TdcLocateDialog, TdcCustomDialog)
  public:
   explicit TdcLocateDialog(TComponent* AOwner);
 

@@ -404,6 +404,18 @@ void TttBDEDataset::SetFieldData(TField* field, const void* buffer) {
 
 int TttBDEDataset::GetBlobFieldData(int fieldNo, std::vector<char>& buffer) {
   char* record = recordBufferForState();
+  if (record == ActiveBuffer()) {
+    auto entries = blobCaches_.find(record);
+    if (entries != blobCaches_.end()) {
+      auto cached = entries->second.find(fieldNo);
+      if (cached != entries->second.end() && !cached->second.empty()) {
+        const std::string& blob = cached->second;
+        if (buffer.size() < blob.size()) buffer.resize(blob.size());
+        std::memcpy(buffer.data(), blob.data(), blob.size());
+        return static_cast<int>(blob.size());
+      }
+    }
+  }
   const auto number = static_cast<uint16_t>(fieldNo);
   const bool report = State() != dsBlockRead;
   uint32_t delivered = 0;

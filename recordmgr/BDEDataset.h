@@ -25,21 +25,22 @@
 // - After a delete the dataset stands on the record that followed in the range, or at its end
 //   (Eof) when there was none, as a cursor between records would otherwise fall back to the
 //   record before.
-// - A record buffer's blob cache is filled only by blob streams; GetBlobFieldData reads the
-//   cursor whenever it is asked.
+// - A record buffer's blob cache is filled only by blob streams; GetBlobFieldData serves the
+//   active buffer's cached blob and reads the cursor otherwise.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "recordmgr/FrameworkBDEDataSet.h"
 #include "recordmgr/CursorProperties.h"
+#include "recordmgr/DataSetUpdateObject.h"
 #include "recordmgr/FieldDescriptor.h"
 #include "recordmgr/IndexDescriptor.h"
 
 class TBaseTable;
 class TFilterListItem;
-class TTDataSetUpdateObject;
 class TttSession;
 class TVirtEng;
 
@@ -103,6 +104,10 @@ class TttBDEDataset : public TBDEDataSet {
   TTDataSetUpdateObject* UpdateObject() const { return updateObject_; }
   // Links the object to this dataset alone: a dataset it served before lets it go.
   void SetUpdateObject(TTDataSetUpdateObject* value);
+  // The application's own handler of each cached change.
+  std::function<void(TDataSet*, TUpdateKind, TUpdateAction&)> OnUpdateRecord;
+  // Cached changes go through a handler or an update object rather than the cursor.
+  bool UpdatesApplyElsewhere() const { return cachedUpdates_ && (OnUpdateRecord || updateObject_); }
 
   // --- Filters and searching ---
   void SetFilter(const AnsiString& text) override;
@@ -177,7 +182,7 @@ class TttBDEDataset : public TBDEDataSet {
   void InternalRefresh() override;
   void InternalAddRecord(const char* buffer, bool append) override;
   void InternalHandleException() override;
-  bool GetCanModify() const override { return canModify_; }
+  bool GetCanModify() const override { return canModify_ || UpdatesApplyElsewhere(); }
   bool DeletedLastRecord() const override { return deletedLast_; }
 
   TBookmarkFlag GetBookmarkFlag(const char* buffer) const override;

@@ -7,6 +7,8 @@
 class TDataSet;
 
 enum TUpdateKind { ukModify, ukInsert, ukDelete };
+// What became of one cached change an update handler was given.
+enum TUpdateAction { uaFail, uaAbort, uaSkip, uaRetry, uaApplied };
 
 class TTDataSetUpdateObject : public TComponent {
   QN_CLASS(TTDataSetUpdateObject, TComponent)

@@ -31,6 +31,18 @@ std::vector<uint8_t> copyCheckedBlock(const void* expression) {
   return block;
 }
 
+// The bytes of a field's value as the cursor delivers it: numbers of a fixed width whatever their
+// stored width (a packed decimal of six bytes is read as a double of eight), the rest as stored.
+size_t valueSize(const TFieldCacheItem& item) {
+  switch (item.FieldType()) {
+    case LogicalFieldType::Float:
+    case LogicalFieldType::Timestamp: return 8;
+    case LogicalFieldType::Int32:
+    case LogicalFieldType::UInt32: return 4;
+    default: return item.FieldLength();
+  }
+}
+
 // The filter's current record as the evaluator reads it: fields by name through the cursor's
 // field cache, comparisons by the cursor's own typed comparison.
 class CursorFilterRecord : public filterexpr::FilterRecord {
@@ -46,7 +58,7 @@ class CursorFilterRecord : public filterexpr::FilterRecord {
     std::vector<char> value(std::max<size_t>({kScratchFieldSize, item->FieldLength() + 1u, item->LocalSize()}));
     bool blank = false;
     cursor_.GetFieldValue(item, record_, blank, value.data());
-    return filterexpr::TypedValue{item->FieldType(), std::string(value.data(), item->FieldLength())};
+    return filterexpr::TypedValue{item->FieldType(), std::string(value.data(), valueSize(*item))};
   }
 
   // The sign of a against b, over the partial length when given, else over a's length; the

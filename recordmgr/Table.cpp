@@ -73,7 +73,7 @@ TBaseTable* TttTable::CreateHandle() {
   if (tableName_.empty()) DatabaseError(table_texts::kMissingTableName, this);
   indexDefs_.SetUpdated(false);
   const ResolvedIndex index = resolveIndex(indexText_, byFields_);
-  uint32_t openMode = readOnly_ ? 1 : 0;
+  uint32_t openMode = readOnly_ || UpdatesApplyElsewhere() ? 1 : 0;
   const uint32_t shareMode = exclusive_ ? 1 : 0;
   const uint16_t indexId = defaultIndex_ ? 0 : 0xFFFF;
   TBaseTable* cursor = nullptr;

@@ -99,6 +99,21 @@ TEST_F(InplaceEditTest, WithoutAnActiveMaskTypingIsPlainAndUnreported) {
   EXPECT_TRUE(checks.empty());
 }
 
+TEST_F(InplaceEditTest, TakingTheFocusChecksTheFieldsText) {
+  table->PictureMasks()->SetText(std::string(kLastName) + "\t###\tT\tT\r\n");
+  openAndBind();
+  table->SetValidateWithMask(false);  // a stored text that fails its mask
+  table->Edit();
+  table->FieldByName(kLastName)->SetAsString("12");
+  table->Post();
+  grid->OnCheckValue = [this](TObject*, bool passes) { checks.push_back(passes); };
+  grid->SetSelectedIndex(kLastNameColumn);
+  grid->SetFocus();
+  ASSERT_TRUE(grid->showCellEditor());
+  EXPECT_TRUE(grid->cellEditor()->Focused());
+  EXPECT_EQ(checks, std::vector<bool>{false}) << "\"12\" does not fill ###";
+}
+
 TEST_F(InplaceEditTest, BackspaceReportsTheTextItLeaves) {
   TdcInplaceEdit& editor = editLastName("###", true, "123", 3);
   char key = '\b';

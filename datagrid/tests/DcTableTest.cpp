@@ -272,6 +272,32 @@ TEST_F(DcTableTest, SwitchingTheIndexKeepsTheRecord) {
   EXPECT_EQ(clients.FirstIndexField(), clientstable::kCode);
 }
 
+TEST_F(DcTableTest, KeyRangesComeFromValuesOrFromAnotherTablesRecord) {
+  TdcTable& clients = openDcClients();
+  clients.SetKeyRange({Variant(AnsiString("SMITH")), Variant(AnsiString("ignored"))}, 0);
+  EXPECT_EQ(codes(), std::vector<std::string>{"SMITH"});
+  MemoryDataSet other(nullptr);
+  other.FieldDefs().Add(clientstable::kCode, ftString, 7);
+  other.Open();
+  other.AppendRecord({Variant(AnsiString("CLARK"))});
+  clients.RangeToRecordOf(&other);
+  EXPECT_EQ(codes(), std::vector<std::string>{"CLARK"});
+  clients.CancelSearchRange();
+  EXPECT_EQ(codes().size(), kClients.size());
+  EXPECT_TRUE(clients.FindNearestIncremental("DO", 0));
+  EXPECT_EQ(current(), "DOYLE");
+  EXPECT_EQ(clients.LookupSearchCount, 0);
+}
+
+TEST_F(DcTableTest, TheFirstSelectedLineChoosesTheIndex) {
+  TdcTable& clients = openDcClients();
+  StringList selected;
+  selected.Add(std::string(clientstable::kLastName) + "\t20\tName");
+  selected.Add(std::string(clientstable::kCode) + "\t7\tCode");
+  clients.SetIndexFromSelected(&selected);
+  EXPECT_EQ(clients.FirstIndexField(), clientstable::kLastName);
+}
+
 TEST(ScanFilterToken, QuotedTextsAndRunsOfNameCharacters) {
   const AnsiString text = "  \tCLIENT_NO.2 'a b' \"x\" $A9 lower";
   int pos = 1;

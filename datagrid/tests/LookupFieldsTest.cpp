@@ -147,6 +147,27 @@ TEST_F(LookupFieldsTest, FourteenLinkTokensNeverFindByKey) {
   EXPECT_EQ(codes.FieldByName("Description")->AsString(), "Boston office");
 }
 
+TEST_F(LookupFieldsTest, ALookupControlsTableIsPositionedForTheFieldAndTheGridReadsTheValue) {
+  TdcTable& clients = openClientsWithLookup({{"ADAMS", "NY"}}, lineFor("5"), "Office Code;code;Client Type 1;type code");
+  TdcTable codes(nullptr);
+  codes.SetDatabaseName(dictionary->path());
+  codes.SetTableName("CODES");
+  codes.SetIndexName("1");
+  codes.Open();
+  AnsiString firstLink;
+  EXPECT_TRUE(PositionLookupTable(&clients, &codes, "office name", firstLink));
+  EXPECT_EQ(firstLink, "Office Code");
+  EXPECT_EQ(codes.IndexName(), "5") << "the line's index is made current";
+  EXPECT_EQ(codes.FieldByName("Description")->AsString(), "New York office");
+  EXPECT_FALSE(PositionLookupTable(&clients, &codes, "City", firstLink)) << "no line for the field";
+
+  AnsiString value, lookupField;
+  EXPECT_TRUE(FindLookupFieldValue(clients.FieldByName(kOfficeName), value, lookupField));
+  EXPECT_EQ(value, "NY");
+  EXPECT_EQ(lookupField, "Description");
+  EXPECT_FALSE(FindLookupFieldValue(clients.FieldByName(clientstable::kCode), value, lookupField));
+}
+
 TEST_F(LookupFieldsTest, AMissingMasterFieldHidesTheField) {
   TdcTable& clients = openClientsWithLookup({{"ADAMS", "BO"}}, lineFor("5"), "Nickname;code");
   EXPECT_FALSE(clients.FieldByName(kOfficeName)->Visible());

@@ -37,16 +37,20 @@ class ClientsTableTest : public ::testing::Test {
 
   // The table of those clients on key 1 (the client code), open.
   TTable& openClients(const std::vector<Client>& clients, const char* index = "1") {
+    return openSeeded("YClient.qf", kClientsTable, clientsSeed(clients), index);
+  }
+
+  // The seed text of those clients: blocks of "Field = value" lines.
+  static std::string clientsSeed(const std::vector<Client>& clients) {
     std::string seed;
     for (const Client& c : clients)
       seed += std::string(kCode) + " = " + c.code + "\n" + kLastName + " = " + c.lastName + "\n" + kCity + " = " +
               c.city + "\n\n";
-    return openSeeded("YClient.qf", kClientsTable, seed, index);
+    return seed;
   }
 
-  // The record file made from the seed text (blocks of "Field = value" lines), open on that index.
-  TTable& openSeeded(const std::string& fileName, const char* tableName, const std::string& seedText,
-                     const char* index) {
+  // A data folder holding the record file made from the seed text.
+  static std::string seedDataFolder(const std::string& fileName, const std::string& seedText) {
     const std::string root = qn::testing::makeScratchDir("seeded-table");
     const std::string fixture = root + "/fixture";
     const std::string data = root + "/data";
@@ -55,6 +59,13 @@ class ClientsTableTest : public ::testing::Test {
     const std::string command =
         "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + data + "' '" + fixture + "' >/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return data;
+  }
+
+  // The record file made from the seed text, open on that index.
+  TTable& openSeeded(const std::string& fileName, const char* tableName, const std::string& seedText,
+                     const char* index) {
+    const std::string data = seedDataFolder(fileName, seedText);
     table = makeTable();
     table->SetDatabaseName(data);
     table->SetTableName(tableName);

@@ -71,6 +71,7 @@ void TControl::SetParent(TWinControl* Value) {
   if (Value == parent_) return;
   for (const TControl* c = Value; c; c = c->parent_)
     if (c == this) throw EInvalidOperation("Control '" + Name() + "' cannot be its own parent or ancestor");
+  if (Value) Value->AcceptChild(this);
   if (parent_) parent_->removeControl(this);
   if (Value) Value->insertControl(this);
 }

@@ -161,6 +161,15 @@ void TWinControl::removeControl(TControl* control) {
   AlignControls();
 }
 
+void TWinControl::MoveChild(TControl* Child, int Position) {
+  const auto found = std::find(controls_.begin(), controls_.end(), Child);
+  if (found == controls_.end()) return;
+  controls_.erase(found);
+  const auto place = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(0, Position)), 0, controls_.size());
+  controls_.insert(controls_.begin() + static_cast<std::ptrdiff_t>(place), Child);
+  Child->Invalidate();
+}
+
 QWidget* TWinControl::Window() {
   createWindow();
   return widget_.data();

@@ -108,6 +108,10 @@ class TWinControl : public TControl {
   // Called by the window when the desktop or Qt resized it: the control takes the new size.
   void windowWasResized(int AWidth, int AHeight);
 
+  // Moves a child to Position in the child order (the order it paints and is listed in); a
+  // position past the end moves it to the end.
+  void MoveChild(TControl* Child, int Position);
+
   // The windowless child under a point of this control's client area; nullptr when none.
   TControl* WindowlessControlAt(TPoint Point) const;
 
@@ -138,6 +142,8 @@ class TWinControl : public TControl {
   virtual void BorderChanged() { Invalidate(); }
   // The parent widget this control's widget lives in.
   virtual QWidget* ParentWidgetForChildren() { return Window(); }
+  // Asked before Control becomes a child here; raising refuses it, and it keeps its parent.
+  virtual void AcceptChild(TControl* Control) {}
   // Lays out the aligned and anchored children after a size change.
   virtual void AlignControls();
 

@@ -31,6 +31,17 @@ class CountingBlobStream : public TttBlobStream {
   int engineCalls = 0;
 };
 
+// A table counting its uses of the engine.
+class CountingTable : public bindingtest::TestTableDataset {
+ public:
+  using TestTableDataset::TestTableDataset;
+  TVirtEng* Engine() override {
+    ++engineCalls;
+    return TestTableDataset::Engine();
+  }
+  int engineCalls = 0;
+};
+
 std::string pattern(size_t length) {
   std::string text(length, ' ');
   for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
@@ -49,16 +60,18 @@ class BlobStreamTest : public datasettest::ClientsDatasetTest {
     dictionary.addField(2, 1, "Note", 0, 8, 1200);
     dictionary.addIndexSegment(1, 1);
   }
-  bindingtest::TestTableDataset* openMemos() {
-    bindingtest::TestTableDataset* memos = newClients("0");
+  CountingTable* openMemos() {
+    auto* memos = new CountingTable(nullptr, sessions);
+    datasets.emplace_back(memos);
+    memos->SetIndexName("0");
     memos->SetDatabaseName(dictionary_->path());
     memos->SetTableName("MEMO");
     memos->Open();
     return memos;
   }
   // A table of one record whose note is the text, written through a stream.
-  bindingtest::TestTableDataset* memosWith(const std::string& text) {
-    bindingtest::TestTableDataset* memos = openMemos();
+  CountingTable* memosWith(const std::string& text) {
+    CountingTable* memos = openMemos();
     memos->Append();
     memos->FieldByName("Id")->SetAsInteger(1);
     {
@@ -107,6 +120,33 @@ TEST_F(BlobStreamTest, ReadingInOrderFillsTheCacheOnTheFourthChunkAndLaterStream
   EXPECT_EQ(second->Size(), 1000);
   EXPECT_EQ(readAll(*second, 300), text);
   EXPECT_EQ(second->engineCalls, 0);
+}
+
+TEST_F(BlobStreamTest, TheFieldDataOfACachedBlobComesFromTheCacheUntilAStreamWritesIt) {
+  const std::string text = pattern(1000);
+  CountingTable* memos = memosWith(text);
+  auto fieldData = [&] {
+    std::vector<char> bytes;
+    const int size = memos->GetBlobFieldData(kNoteField, bytes);
+    return std::string(bytes.data(), static_cast<size_t>(size));
+  };
+  memos->engineCalls = 0;
+  EXPECT_EQ(fieldData(), text);
+  EXPECT_GT(memos->engineCalls, 0);
+
+  EXPECT_EQ(readAll(*reader(*memos), 300), text);
+  memos->engineCalls = 0;
+  EXPECT_EQ(fieldData(), text);
+  EXPECT_EQ(memos->engineCalls, 0);
+
+  memos->Edit();
+  {
+    std::unique_ptr<TStream> stream(memos->CreateBlobStream(note(*memos), bmWrite));
+    stream->WriteBuffer("rewritten", 9);
+  }
+  EXPECT_EQ(fieldData(), "rewritten");
+  memos->Post();
+  EXPECT_EQ(fieldData(), "rewritten");
 }
 
 TEST_F(BlobStreamTest, ASeekAheadStopsTheCollectingAndTheBlobStaysWithTheEngine) {

@@ -1,4 +1,5 @@
-// The update object a table links to, and the batch move's hold on its datasets.
+// The update object a table links to, what it and an update handler make of a table's right to
+// change records, and the batch move's hold on its datasets.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -48,6 +49,40 @@ TEST_F(DatasetCompanionsTest, ATableForgetsAnUpdateObjectThatIsDestroyed) {
   table->SetUpdateObject(updates.get());
   updates.reset();
   EXPECT_EQ(table->UpdateObject(), nullptr);
+}
+
+// Under cached updates with a handler or an update object the changes never reach the cursor:
+// the table opens read-only and still lets records be changed; a ReadOnly table never does.
+TEST_F(DatasetCompanionsTest, CachedUpdatesWithAHandlerOrAnUpdateObjectOpenReadOnlyYetModifiable) {
+  seed({"ADAMS", "BRIGHT"});
+  RecordingUpdateObject updates(nullptr);
+  struct Case {
+    const char* name;
+    bool cached, object, handler, readOnly;
+    bool cursorWritable, canModify;
+  };
+  const Case cases[] = {
+      {"plain", false, false, false, false, true, true},
+      {"cached alone", true, false, false, false, true, true},
+      {"update object without cached updates", false, true, false, false, true, true},
+      {"cached with an update object", true, true, false, false, false, true},
+      {"cached with a handler", true, false, true, false, false, true},
+      {"read-only, cached with an update object", true, true, false, true, false, false},
+      {"read-only", false, false, false, true, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bindingtest::TestTableDataset* table = newClients();
+    table->SetCachedUpdates(c.cached);
+    if (c.object) table->SetUpdateObject(&updates);
+    if (c.handler) table->OnUpdateRecord = [](TDataSet*, TUpdateKind, TUpdateAction& action) { action = uaApplied; };
+    table->SetReadOnly(c.readOnly);
+    table->Open();
+    EXPECT_EQ(table->CanModifyCursor(), c.cursorWritable);
+    EXPECT_EQ(table->CanModify(), c.canModify);
+    table->Close();
+    table->SetUpdateObject(nullptr);
+  }
 }
 
 TEST_F(DatasetCompanionsTest, ABatchMoveDropsADatasetThatIsDestroyed) {

@@ -17,6 +17,7 @@ struct Matter {
   std::string client;
   std::string suffix;
   std::string status;
+  std::string budget;  // a packed decimal with two places in the file
 };
 
 class TableSearchTest : public datasettest::ClientsDatasetTest {
@@ -26,7 +27,7 @@ class TableSearchTest : public datasettest::ClientsDatasetTest {
     std::string text;
     for (const Matter& m : matters_)
       text += "Client Code = " + m.client + "\nCase Suffix = " + m.suffix + "\nLeftJustCaseSuffix = " + m.suffix +
-              "\nCase Status 1 = " + m.status + "\n\n";
+              "\nCase Status 1 = " + m.status + "\nFee Budget $ = " + m.budget + "\n\n";
     seed({"ADAMS"}, {}, text);
   }
   bindingtest::TestTableDataset* openCases(const char* index = "4") { return openClients(index, kCasesTable); }
@@ -54,8 +55,11 @@ class TableSearchTest : public datasettest::ClientsDatasetTest {
     return "no error";
   }
 
-  const std::vector<Matter> matters_ = {{"ADAMS", "1", "A"}, {"ADAMS", "2", "X"}, {"BRIGHT", "1", ""},
-                                        {"BRIGHT", "22", "X"}, {"CLARK", "7", "C"}};
+  const std::vector<Matter> matters_ = {{"ADAMS", "1", "A", "50.00"},
+                                        {"ADAMS", "2", "X", "150.50"},
+                                        {"BRIGHT", "1", "", "100.00"},
+                                        {"BRIGHT", "22", "X", "99.99"},
+                                        {"CLARK", "7", "C", "1250.00"}};
 };
 
 TEST_F(TableSearchTest, ATextFilterKeepsWhatAPlainLoopKeeps) {
@@ -68,6 +72,30 @@ TEST_F(TableSearchTest, ATextFilterKeepsWhatAPlainLoopKeeps) {
   EXPECT_EQ(all(*cases), expected);
   cases->SetFiltered(false);
   EXPECT_EQ(all(*cases).size(), matters_.size());
+}
+
+// The program's amounts are packed decimals of a few bytes; a filter compares their values.
+TEST_F(TableSearchTest, AFilterOnAnAmountComparesTheAmounts) {
+  struct Case {
+    const char* text;
+    std::function<bool(double)> keep;
+  };
+  const Case cases[] = {
+      {"[Fee Budget $] > 100", [](double budget) { return budget > 100; }},
+      {"[Fee Budget $] <= 99.99", [](double budget) { return budget <= 99.99; }},
+      {"[Fee Budget $] = 150.5", [](double budget) { return budget == 150.5; }},
+  };
+  bindingtest::TestTableDataset* table = openCases();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::vector<std::string> expected =
+        kept(*table, [&](TDataSet& d) { return c.keep(d.FieldByName("Fee Budget $")->AsFloat()); });
+    ASSERT_FALSE(expected.empty());
+    table->SetFilter(c.text);
+    table->SetFiltered(true);
+    EXPECT_EQ(all(*table), expected);
+    table->SetFiltered(false);
+  }
 }
 
 TEST_F(TableSearchTest, ACallbackFilterSeesTheRecordUnderTest) {

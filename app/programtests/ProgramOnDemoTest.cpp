@@ -1,0 +1,185 @@
+// The program on a seeded demo: its main block in this process with the real forms, and the
+// program itself started by the launch script as a user's desktop starts it.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "app/MainBlock.h"
+#include "casewindow/CaseF.h"
+#include "casewindow/CaseFStart.h"
+#include "core/Constants.h"
+#include "core/DM.h"
+#include "core/DM2.h"
+#include "core/RecordFiles.h"
+#include "framework/db/DataSet.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/testing/QtTestApplication.h"
+#include "platform/os/ProgramArguments.h"
+#include "platform/os/WindowRegistry.h"
+#include "recordmgr/Database.h"
+#include "recordmgr/Sessions.h"
+#include "testing/TestDirs.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& programFolder() {
+  static const fs::path folder = fs::read_symlink("/proc/self/exe").parent_path();
+  return folder;
+}
+
+std::string seedDemo() {
+  const std::string demo = qn::testing::makeScratchDir("demo");
+  const std::string command = "'" + (programFolder() / "qnseed").string() + "' demo '" + demo + "' >/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return demo;
+}
+
+// Today as the launch script passes it: years since 1980, month, day.
+std::string todayArgument() {
+  const std::time_t now = std::time(nullptr);
+  const std::tm today = *std::localtime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d%02d%02d", today.tm_year + 1900 - 1980, today.tm_mon + 1, today.tm_mday);
+  return text;
+}
+
+// Every file under the folder with its bytes, to tell what a run changed.
+std::map<std::string, std::string> filesUnder(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    files[fs::relative(entry.path(), folder).string()] = bytes.str();
+  }
+  return files;
+}
+
+template <typename Done>
+bool eventually(Done done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransactionDatabase) {
+  // The test program's main seeded the demo its units started on.
+  qn::ui::testing::qtApplication();
+  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  ReadMainWindowStartSettings();
+
+  std::ostringstream errors;
+  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
+  Application->runUntilIdle();
+  ASSERT_FALSE(Application->Terminated()) << errors.str();
+
+  auto* main = dynamic_cast<TCaseF*>(Application->MainForm());
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(main, CaseF);
+  EXPECT_EQ(main->Name(), "CaseF");
+  EXPECT_TRUE(main->Visible());
+  EXPECT_EQ(main->WindowState(), wsNormal);
+  EXPECT_EQ(Screen->activeForm(), main);
+  EXPECT_EQ(main->Caption(), CaseModeCaption);
+  EXPECT_EQ(main->StatusBar1->Panels()->Items(2)->Text(), "Quillon demo data");
+  ASSERT_NE(DM, nullptr);
+  ASSERT_NE(DM2, nullptr);
+
+  for (int i = 0; i < DM->ComponentCount(); ++i) {
+    if (auto* table = dynamic_cast<TDataSet*>(DM->Components(i))) {
+      EXPECT_FALSE(table->Active()) << table->Name() << " is open after start-up";
+    }
+  }
+  for (int fileNo = 0; fileNo < 256; ++fileNo)
+    EXPECT_FALSE(IsRecordFileOpen(static_cast<uint8_t>(fileNo))) << "record file " << fileNo;
+  // Besides the transaction database, only the temporary database of the main window's settings
+  // table stays connected, as the session keeps its connections; no dataset is open on it.
+  TttSession* session = DefaultBtrieveSession();
+  ASSERT_TRUE(session->KeepConnections());
+  for (int i = 0; i < session->DatabaseCount(); ++i) {
+    TttDatabase* database = session->Databases(i);
+    if (database == DM2->QNDatabase || !database->Connected()) continue;
+    EXPECT_TRUE(database->Temporary()) << database->DatabaseName();
+    EXPECT_EQ(database->DataSetCount(), 0) << database->DatabaseName();
+  }
+  EXPECT_TRUE(DM2->QNDatabase->Connected());
+
+  const fs::path shots = programFolder().parent_path() / "screenshots";
+  fs::create_directories(shots);
+  EXPECT_TRUE(main->Window()->grab().toImage().save(QString::fromStdString((shots / "qncases-case.png").string())));
+}
+
+struct LaunchedProgram {
+  explicit LaunchedProgram(const std::string& demo, bool calendar) {
+    pid = fork();
+    if (pid == 0) {
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      const std::string script = std::string(QN_SOURCE_DIR) + "/scripts/run-qncases";
+      if (calendar)
+        execl(script.c_str(), script.c_str(), demo.c_str(), "--calendar", static_cast<char*>(nullptr));
+      else
+        execl(script.c_str(), script.c_str(), demo.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  int end() {
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  pid_t pid;
+};
+
+class LaunchedOnDemo : public ::testing::TestWithParam<bool> {};
+
+TEST_P(LaunchedOnDemo, RegistersItsMainWindowAndEndsCleanlyOnTermination) {
+  const bool calendar = GetParam();
+  const std::string demo = seedDemo();
+  // Seeding wrote every value start-up would otherwise write.
+  const auto rootBefore = filesUnder(demo + "/root");
+  LaunchedProgram program(demo, calendar);
+  std::optional<qn::os::WindowEntry> window;
+  const AnsiString caption = calendar ? CalendarModeCaption : CaseModeCaption;
+  ASSERT_TRUE(eventually([&] { return (window = qn::os::windowRegistry::find("TCaseF", caption)).has_value(); }))
+      << "the program never showed its main window";
+  // The title is the mode's once the window has been shown.
+  const AnsiString title = calendar ? "Calendar" : "Case";
+  EXPECT_TRUE(eventually([&] {
+    const auto application = qn::os::windowRegistry::find(window->owner);
+    return application && application->caption == title;
+  }));
+  EXPECT_TRUE(window->mainWindow);
+
+  EXPECT_EQ(program.end(), 0);
+  for (const auto& entry : fs::directory_iterator(demo + "/data")) {
+    // The record manager's lock files lie beside its files; folders hold no records.
+    if (!entry.is_regular_file() || entry.path().extension() == ".lck") continue;
+    const std::string command =
+        "'" + (programFolder() / "qnrecmgr").string() + "' check '" + entry.path().string() + "' >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << entry.path();
+  }
+  EXPECT_EQ(filesUnder(demo + "/root"), rootBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, LaunchedOnDemo, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Calendar" : "Case"; });
+
+}  // namespace

@@ -1,0 +1,220 @@
+#pragma once
+// TCaseF: the program's one main window, the case (matter) entry screen and, started for the
+// docket calendar, the calendar entry screen. It hosts the borderless panel forms of the header,
+// description, billing box and code pickers, places them by ratios of its own height, and opens
+// the code panels one per idle cycle after it is shown. Created first by the main block, so its
+// create handler touches no panel; its show handler reads the settings, the user's rights and the
+// command line, and lays out the window.
+#include <array>
+
+#include "framework/ui/Form.h"
+
+class GlyphButton;
+class IntervalTimer;
+class ListBox;
+class OwnerDrawGrid;
+class StatusBar;
+class TdcTbTable;
+class TEdit;
+class TMainMenu;
+class TMenuItem;
+class TPanel;
+class TSpeedButton;
+class TStringField;
+class TextLabel;
+
+class TCaseF : public TForm {
+  QN_CLASS(TCaseF, TForm)
+ public:
+  explicit TCaseF(TComponent* AOwner);
+
+  // Case mode button bar.
+  TPanel* PanelSpeedBar;
+  TSpeedButton* SpeedButton1;
+  TSpeedButton* SpeedButton4;
+  GlyphButton* AccountStatusBitBtn;
+  GlyphButton* ClientScreenBitBtn;
+  GlyphButton* GridViewBitBtn;
+  GlyphButton* CalendarBitBtn;
+  GlyphButton* UndeleteBitBtn;
+  GlyphButton* BitBtnNotes;
+  // Calendar mode button bar, at the same place.
+  TPanel* PanelCalendar;
+  TSpeedButton* SpeedButtonMonth;
+  GlyphButton* CaseBitBtn;
+  GlyphButton* ClientBitBtn;
+  GlyphButton* ZOLTBitBtn;
+  TSpeedButton* SBNarrativeCodes;
+  TSpeedButton* SBExpandNarrative;
+  TSpeedButton* SBSpellCheck;
+  TSpeedButton* SBCopyDescription;
+
+  // Instructions, workstation, data description, system date.
+  StatusBar* StatusBar1;
+  TPanel* PanelTopLine;
+  TPanel* PanelBottomLine;
+  TPanel* PanelButtons;
+  GlyphButton* DeleteBitBtn;
+  GlyphButton* SaveBitBtn;
+  GlyphButton* ClearBitBtn;
+  GlyphButton* HelpBitBtn;
+  GlyphButton* ExitBitBtn;
+  GlyphButton* CalSearchBitBtn;
+  GlyphButton* CleanUpBitBtn;
+  GlyphButton* ImportBitBtn;
+  GlyphButton* ExportBitBtn;
+
+  // The calendar's attorneys: Atty1..Atty6 with their labels, index 0 unused.
+  TPanel* PanelAttys;
+  std::array<TEdit*, 7> Atty{};
+  std::array<TextLabel*, 7> LabelAtty{};
+  std::array<TextLabel*, 7> LabelAttyB{};
+  ListBox* ListBoxAttys;
+  GlyphButton* AttyUndoButton;
+  TPanel* PanelPlace;
+  TEdit* EditPlace;
+  TEdit* EditItemNote;
+  TEdit* EditOpposingAtty;
+
+  // The calendar search view.
+  TPanel* PanelCalSearch;
+  TPanel* Panel1;
+  OwnerDrawGrid* CalGrid;
+  StatusBar* StatusBar2;
+  TPanel* PanelCalSearchInstr;
+
+  // The system options, read once by the show handler.
+  TdcTbTable* Sysop1TB;
+  TStringField* Sysop1TBDateFmt;
+  TStringField* Sysop1TBCaseID;
+  TStringField* Sysop1TBClSalesTax;
+  TStringField* Sysop1TBClFinChg;
+  TStringField* Sysop1TBUniqueCaseSuffix;
+  TStringField* Sysop1TBAltIDCap;
+  TStringField* Sysop1TBValStmt;
+  TStringField* Sysop1TBValCa1;
+  TStringField* Sysop1TBValCaDpt;
+  TStringField* Sysop1TBValCa2;
+  TStringField* Sysop1TBValCa3;
+  TStringField* Sysop1TBValCal1;
+  TStringField* Sysop1TBValCalp;
+  TStringField* Sysop1TBExitRemind;
+
+  IntervalTimer* TimerStayAlive;
+
+  // The case screen's menu and the entries start-up sets.
+  TMainMenu* MainMenu1;
+  TMenuItem* CloseAll1;
+  TMenuItem* PermDel1;
+  TMenuItem* SelectCaseBy1;
+  TMenuItem* ClientCodeCaseSuffix1;
+  TMenuItem* ClientNameCaseSuffix1;
+  TMenuItem* CaseSuffixOnly1;
+  TMenuItem* AlternateIdentifier1;
+  TMenuItem* ListCaseinNumericOrder1;
+  TMenuItem* Defaultcasemanagertemplate1;
+  TMenuItem* x1;
+  TMenuItem* Increase151;
+  TMenuItem* Increase301;
+  TMenuItem* Resettodefault1;
+  TMenuItem* HideNotes1;
+  TMenuItem* HideInactiveClients1;
+  TMenuItem* HideClosedCases1;
+  TMenuItem* Printaudittrail1;
+  TMenuItem* CaseManager1;
+  // The calendar entry screen's menu.
+  TMainMenu* CalendarMenu;
+  TMenuItem* SetcurrentAttorney1asdefault1;
+  TMenuItem* TypeAttys1;
+  TMenuItem* Additionalattorneyoptions1;
+  TMenuItem* IncRA1;
+  TMenuItem* IncRA2;
+  TMenuItem* IncRA3;
+  TMenuItem* IncCCA;
+  // The calendar search screen's menu.
+  TMainMenu* CalSearchMenu;
+  TMenuItem* Monthly1;
+
+  // The ten registered messages, in the order they are registered.
+  unsigned QN_Msg_JustCalledFromClient = 0;
+  unsigned QN_Msg_JustCalledFromCase = 0;
+  unsigned QN_Msg_JustCalledFromAccountStatus = 0;
+  unsigned QN_Msg_AddToHistoryList = 0;
+  unsigned QN_Msg_HistChangeCase = 0;
+  unsigned QN_Message_Status = 0;
+  unsigned QN_Message_AddNarrCode_Complete = 0;
+  unsigned QN_Message_AddDept_Complete = 0;
+  unsigned QN_Message_AddCaseType_Complete = 0;
+  unsigned QN_Message_AddStmtMsg_Complete = 0;
+
+  // What the layout remembers of the buttons for the mode switch: PanelButtons' width, then the
+  // Left and Width of DeleteBitBtn, SaveBitBtn, ClearBitBtn, HelpBitBtn and ExitBitBtn.
+  struct ButtonPlaces {
+    int panelWidth = 0;
+    std::array<int, 5> lefts{};
+    std::array<int, 5> widths{};
+  };
+  const ButtonPlaces& rememberedButtonPlaces() const { return buttonPlaces_; }
+
+  // While set, the idle handler flashes the top and bottom lines and the button panel.
+  bool WarningFlash = false;
+
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void AppIdle(TObject* Sender, bool& Done);
+  void AppActivate(TObject* Sender);
+  void AppDeactivate(TObject* Sender);
+  void ActiveControlChange(TObject* Sender);
+
+  // Checks the entry mode's menu item.
+  void ApplyEntryMode();
+  // Moves the focus to the entry mode's first control; the first call of the run also clears
+  // the screen.
+  void FocusEntryControl();
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  void createButtonBars();
+  void createButtonPanel();
+  void createCalendarPanels();
+  void createSysopTable();
+  void createMenus();
+  TStringField* sysopField(const AnsiString& FieldName);
+
+  // The show handler's steps; false when the start-up must stop (termination is requested).
+  void readSystemOptions();
+  void setNumberFormats();
+  void setDateOrder();
+  bool readStartupParameter();
+  void prepareCaseManagerFolder();
+  void readHideNotesOption();
+  void setCaptionAndTitle();
+  void readHostOptions();
+  void readCalendarAttorneyOptions();
+  bool loadUserRights();
+  void setUpMenusAndTimer();
+
+  // The window's own size, the hosted panels' places and the size option.
+  void LayOutWindow();
+  void placeHostedPanels();
+  void applySizeOption();
+  // The window's place: where the start-up information says, else about centred.
+  void placeWindow();
+
+  // Staged panel opening, one per idle cycle.
+  void openNextStagedPanel();
+  void flashWarningColours();
+
+  bool firstEntryFocus_ = true;
+  int startupX_ = 0;
+  int startupY_ = 0;
+  ButtonPlaces buttonPlaces_;
+  // The control that had the focus when the program's windows lost activation.
+  TWinControl* focusBeforeDeactivation_ = nullptr;
+  bool flashRed_ = false;
+};
+
+// The main window, once the main block has created it.
+extern TCaseF* CaseF;

@@ -1,0 +1,34 @@
+#pragma once
+// The data modules on a qnseed data folder reached through the alias QNWIN: codes of every kind,
+// employees, clients, three matters (ADAMS 1, ADAMS 2 closed, BRIGHT 1) with description lines,
+// notes and addresses, bills and fees. TDM2 is connected, TDM made with every table closed.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/DM.h"
+#include "core/DM2.h"
+#include "platform/os/ExecutablePath.h"
+
+namespace core_test {
+
+class DataModuleFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Case1_ open on ycase.qf, on the matter (key 1).
+  void goToCase(const char* client, const char* suffix);
+  // Every record of a file, "field|field|..." of the named fields, in key-1 order.
+  std::vector<std::string> rows(const std::string& tableName, const std::vector<std::string>& fields);
+
+  std::string dataDir;
+  std::unique_ptr<TDM2> dm2;
+  std::unique_ptr<TDM> dm;
+  // The code tables follow the program file's name; a case program unless a test says otherwise.
+  std::unique_ptr<qn::os::ExecutablePathOverride> program;
+};
+
+}  // namespace core_test
