@@ -10,6 +10,7 @@
 
 #include "datagrid/DBGridColumn.h"
 #include "datagrid/DBGridOptions.h"
+#include "datagrid/FieldControlTypes.h"
 #include "datagrid/GridDataLink.h"
 #include "datagrid/ValidateEvent.h"
 #include "framework/base/Exception.h"
@@ -131,6 +132,11 @@ class TdcCustomDBGrid : public TCustomGrid {
   // One record on or back, as the scroll bar's line moves and the arrow keys ask.
   void NextRecord();
   void PriorRecord();
+  // The text a data cell shows: the field's display text here; the published grid reads memos,
+  // rich text and the values its cell controls map.
+  virtual AnsiString GetCellText(TField* Field);
+  // The marks of the visible rows, kept by the published grid; nothing here.
+  virtual void RefreshSelectedMarks() {}
   // The indicator glyphs every grid shares; nullptr while no grid lives.
   enum IndicatorKind { indicatorBrowse, indicatorEdit, indicatorInsert };
   static const BitmapImage* IndicatorBitmap(IndicatorKind Kind);
@@ -208,6 +214,11 @@ class TdcCustomDBGrid : public TCustomGrid {
   // Filled by the grid that mounts cell controls.
   virtual bool HasCellControl(int DataColumn) { return false; }
   virtual void HideCustomControl() {}
+  // A column made read-only by the "T" of its Selected line.
+  bool readOnlyFlag(int DataColumn) const;
+  // Entering a column (OnColEnter, then the cell change) and leaving one (OnColExit).
+  virtual void ColEnter();
+  virtual void ColExit();
   virtual void DoTopRowChanged();
   virtual void DoRowChanged();
   virtual void DoCellChanged();
@@ -285,8 +296,6 @@ class TdcCustomDBGrid : public TCustomGrid {
   void rebuildColumns();
   // The Selected line of a data column when the columns come from Selected; empty otherwise.
   std::vector<AnsiString> selectedTokens(int DataColumn) const;
-  bool readOnlyFlag(int DataColumn) const;
-  void fireColumnEnter();
   void invalidateRow(int Row);
   void invalidateEditorIfStale();
   void repaintAfterMove();

@@ -113,7 +113,7 @@ void TdcCustomDBGrid::drawCheckBoxCell(Canvas& c, TField* field, const AnsiStrin
   if (field->Calculated() && StrEqualNoCase(field->FieldName(), "selected"))
     checked = ActiveRecordMarked();
   else
-    checked = StrEqualNoCase(field->DisplayText(), paramToken(params, 0));
+    checked = StrEqualNoCase(GetCellText(field), paramToken(params, 0));
   paintCellKindBackground(c, field, ACol, rect, state);
   DrawCheckBox(rect, ACol, checked, ARow);
   if (cellFlags_.focusRectDrawn) c.DrawFocusRect(rect);

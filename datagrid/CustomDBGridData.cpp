@@ -43,7 +43,7 @@ void TdcCustomDBGrid::LinkActive(bool Value) {
   if (!hasWindow()) {
     colEnterPending_ = true;
   } else if (Col() != lastEnteredColumn_) {
-    fireColumnEnter();
+    ColEnter();
   }
   footerDirty_ = true;
 }
@@ -130,7 +130,7 @@ void TdcCustomDBGrid::CheckRowChanged() {
   if (colEnterPending_ && hasWindow()) {
     colEnterPending_ = false;
     suppressCellChanged_ = rowChanged;
-    fireColumnEnter();
+    ColEnter();
     suppressCellChanged_ = false;
     DoUpdateFooter();
   }
@@ -185,6 +185,10 @@ void TdcCustomDBGrid::UpdateData() {
   if (linkActive()) link_->UpdateRecord();
 }
 
+void TdcCustomDBGrid::ColExit() { callHandler(OnColExit, this); }
+
+AnsiString TdcCustomDBGrid::GetCellText(TField* Field) { return Field->DisplayText(); }
+
 void TdcCustomDBGrid::DoTopRowChanged() { callHandler(OnTopRowChanged, this); }
 
 void TdcCustomDBGrid::DoRowChanged() {
@@ -200,7 +204,7 @@ void TdcCustomDBGrid::DoFieldChanged(TField* Field) { callHandler(OnFieldChanged
 
 void TdcCustomDBGrid::DoUpdateFooter() { callHandler(OnUpdateFooter, this); }
 
-void TdcCustomDBGrid::fireColumnEnter() {
+void TdcCustomDBGrid::ColEnter() {
   lastEnteredColumn_ = Col();
   callHandler(OnColEnter, this);
   DoCellChanged();
@@ -331,7 +335,7 @@ void TdcCustomDBGrid::SetSelectedIndex(int Index) {
     const int before = Col();
     inColExit_ = true;
     try {
-      callHandler(OnColExit, this);
+      ColExit();
     } catch (...) {
       inColExit_ = false;
       throw;
@@ -345,7 +349,7 @@ void TdcCustomDBGrid::SetSelectedIndex(int Index) {
     HideCustomControl();
     showCellEditor();
   }
-  fireColumnEnter();
+  ColEnter();
 }
 
 void TdcCustomDBGrid::columnMoved(int FromIndex, int ToIndex) {

@@ -264,7 +264,7 @@ void TdcCustomDBGrid::drawDataCell(Canvas& c, int ACol, int ARow, const TRect& r
       link_->SetActiveRecord(active);
       return;
     }
-    const AnsiString text = field->DisplayText();
+    const AnsiString text = GetCellText(field);
     const bool highlight = HighlightCell(dataCol, record, state, text);
     cellFlags_.highlighted = highlight;
     if (highlight) {

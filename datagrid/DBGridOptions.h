@@ -36,3 +36,17 @@ enum TIndicatorColorType { icBlack, icYellow };
 inline constexpr TdcDBGridOptions kDefaultDBGridOptions{dgEditing,  dgTitles, dgIndicator,     dgColumnResize,
                                                         dgColLines, dgRowLines, dgTabs,        dgConfirmDelete,
                                                         dgCancelOnExit, dgWordWrap};
+
+// Memo cells of the published grid and its memo dialog.
+enum TdcMemoAttribute { mSizeable, mWordWrap, mGridShow, mViewOnly, mDisableDialog };
+using TdcMemoAttributes = EnumSet<TdcMemoAttribute>;
+inline constexpr TdcMemoAttributes kDefaultMemoAttributes{mSizeable, mWordWrap};
+
+// The switches of the edit controls the published grid mounts into its cells.
+enum TdcEditControlOption {
+  ecoCheckboxSingleClick,
+  ecoSearchOwnerForm,
+  ecoDisableCustomControls,
+  ecoDisableDateTimePicker,
+};
+using TdcEditControlOptions = EnumSet<TdcEditControlOption>;
