@@ -119,7 +119,7 @@ extern TDM* DM;
 extern std::uint32_t LockRetryDeadline;
 // The silent retry window's length in ms (0 until a window was started) and the question asked
 // when it ends.
-extern std::uint32_t LockRetryInterval;
+extern std::uint32_t LockRetryWindow;
 extern AnsiString LockRetryMessage;
 
 // Set when the audit trail could not be opened: no audit record is written for the rest of the run.

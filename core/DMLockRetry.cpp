@@ -6,7 +6,7 @@
 #include "framework/base/Tick.h"
 #include "framework/ui/Dialogs.h"
 
-std::uint32_t LockRetryInterval = 0;
+std::uint32_t LockRetryWindow = 0;
 AnsiString LockRetryMessage;
 
 namespace {
@@ -35,7 +35,7 @@ AnsiString question(const TDataSet* dataSet) {
 
 void TDM::StartLockRetry(std::uint32_t interval, const AnsiString& message) {
   // Kept, so a Retry answer waits as long again as the window this delete started.
-  LockRetryInterval = interval;
+  LockRetryWindow = interval;
   LockRetryMessage = message;
   LockRetryDeadline = GetTickCount() + interval;
 }
@@ -44,8 +44,8 @@ void TDM::Fee_EditError(TDataSet* DataSet, EDatabaseError& E, TDataAction& Actio
   try {
     const std::int32_t ahead = untilDeadline();
     if (ahead > StaleDistance || ahead < -StaleDistance) {
-      if (LockRetryInterval == 0) LockRetryInterval = DefaultInterval;
-      StartLockRetry(LockRetryInterval, "A record lock was encountered.");
+      if (LockRetryWindow == 0) LockRetryWindow = DefaultInterval;
+      StartLockRetry(LockRetryWindow, "A record lock was encountered.");
     }
     // Only a lock is worth waiting for: any other failure would fail the same way again.
     if (E.Message().compare(0, LockStatusPrefix.size(), LockStatusPrefix) != 0) {
@@ -60,7 +60,7 @@ void TDM::Fee_EditError(TDataSet* DataSet, EDatabaseError& E, TDataAction& Actio
       return;
     }
     if (MessageDlg(question(DataSet), mtInformation, {mbRetry, mbCancel}, 0) == mrRetry) {
-      LockRetryDeadline = GetTickCount() + LockRetryInterval;
+      LockRetryDeadline = GetTickCount() + LockRetryWindow;
       Action = daRetry;
     } else {
       Action = daAbort;

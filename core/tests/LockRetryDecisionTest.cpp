@@ -52,10 +52,10 @@ TEST_F(LockRetryDecision, AnyOtherFailureIsReportedAtOnceEvenWithinTheWindow) {
 TEST_F(LockRetryDecision, ADeadlineMoreThanTwentySecondsAwayStartsANewWindow) {
   for (const std::uint32_t away : {20001u, static_cast<std::uint32_t>(-20001)}) {
     LockRetryDeadline = static_cast<std::uint32_t>(clock.milliseconds()) + away;
-    LockRetryInterval = 0;
+    LockRetryWindow = 0;
     ScriptedMessageBoxes boxes;
     EXPECT_EQ(decide(dm->Fee_, LockText), daRetry) << away;
-    EXPECT_EQ(LockRetryInterval, 5000u);
+    EXPECT_EQ(LockRetryWindow, 5000u);
     EXPECT_EQ(LockRetryMessage, "A record lock was encountered.");
     EXPECT_GT(LockRetryDeadline, static_cast<std::uint32_t>(clock.milliseconds()));
   }
@@ -66,7 +66,7 @@ TEST_F(LockRetryDecision, AGeneralMessageNamesTheFileInItsQuestion) {
       "Quillon is altering this line (or associated fee or cost transactions as needed).\r\rYou may retry.";
   for (TdcTbTable* table : {dm->Bill_, dm->Fee2_}) {
     dm->StartLockRetry(0, general);
-    LockRetryInterval = 5000;
+    LockRetryWindow = 5000;
     clock.advance(1);
     const AnsiString file = table == dm->Bill_ ? "BILL.QF" : "FEE.QF";
     ScriptedMessageBoxes boxes;
