@@ -88,7 +88,8 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   qn::testing::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("ratio", "startup", "BM_StartQncases", "BM_StartEmptyForm");
+  reporter.printRatio("ratio", "startup", "BM_StartQncases/iterations:10/real_time",
+                     "BM_StartEmptyForm/iterations:10/real_time");
   benchmark::Shutdown();
   return 0;
 }
