@@ -9,6 +9,7 @@
 
 #include "datagrid/LocateDialog.h"
 #include "datagrid/LocateDialogForm.h"
+#include "datagrid/tests/LocateDialogScripts.h"
 #include "datagrid/tests/SeededTableFixture.h"
 #include "framework/db/DataSource.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -113,29 +114,17 @@ TEST_F(LocateDialogOnRecordFileTest, FieldValueMatchTypeAndCaseAreCarriedIntoThe
   EXPECT_EQ(dialog.MatchType, mtExactMatch);
   EXPECT_TRUE(dialog.CaseSensitive);
 
-  AnsiString value, field;
-  bool caseSensitive = false, exact = false;
-  EXPECT_FALSE(run([&](TdcLocateDlg& form) {
-    value = form.SearchValue->Text();
-    field = form.FieldNameComboBox->Text();
-    caseSensitive = form.CaseSensitiveCheckBox->Checked();
-    exact = form.ExactMatchBtn->Checked();
-    form.CancelButton->Click();
-  }));
-  EXPECT_EQ(value, "Rome");
-  EXPECT_EQ(field, "Home Town");
-  EXPECT_TRUE(caseSensitive);
-  EXPECT_TRUE(exact);
+  locate_dialog_test::ShownSearch shown;
+  EXPECT_FALSE(run([&](TdcLocateDlg& form) { locate_dialog_test::readShownSearch(form, shown); }));
+  EXPECT_EQ(shown.value, "Rome");
+  EXPECT_EQ(shown.field, "Home Town");
+  EXPECT_TRUE(shown.caseSensitive);
+  EXPECT_TRUE(shown.exact);
 }
 
 TEST_F(LocateDialogOnRecordFileTest, TheFieldListShowsTheFilesFieldsByLabel) {
   std::vector<AnsiString> items;
-  auto listItems = [&items](TdcLocateDlg& form) {
-    items.clear();
-    for (int i = 0; i < form.FieldNameComboBox->Items()->Count(); ++i)
-      items.push_back(form.FieldNameComboBox->Items()->Strings(i));
-    form.CancelButton->Click();
-  };
+  auto listItems = [&items](TdcLocateDlg& form) { locate_dialog_test::readFieldList(form, items); };
   // Every field of the file, in field order, the city under its label.
   std::vector<AnsiString> all;
   for (int i = 0; i < table->Fields().Count(); ++i) {

@@ -7,6 +7,7 @@
 
 #include "datagrid/LocateDialog.h"
 #include "datagrid/LocateDialogForm.h"
+#include "datagrid/tests/LocateDialogScripts.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/db/MemoryDataSet.h"
@@ -111,29 +112,17 @@ TEST_F(LocateDialogTest, FieldValueMatchTypeAndCaseAreCarriedIntoTheNextRun) {
   EXPECT_EQ(dialog.MatchType, mtExactMatch);
   EXPECT_TRUE(dialog.CaseSensitive);
 
-  AnsiString value, field;
-  bool caseSensitive = false, exact = false;
-  EXPECT_FALSE(Run([&](TdcLocateDlg& form) {
-    value = form.SearchValue->Text();
-    field = form.FieldNameComboBox->Text();
-    caseSensitive = form.CaseSensitiveCheckBox->Checked();
-    exact = form.ExactMatchBtn->Checked();
-    form.CancelButton->Click();
-  }));
-  EXPECT_EQ(value, "Jones");
-  EXPECT_EQ(field, "Name");
-  EXPECT_TRUE(caseSensitive);
-  EXPECT_TRUE(exact);
+  locate_dialog_test::ShownSearch shown;
+  EXPECT_FALSE(Run([&](TdcLocateDlg& form) { locate_dialog_test::readShownSearch(form, shown); }));
+  EXPECT_EQ(shown.value, "Jones");
+  EXPECT_EQ(shown.field, "Name");
+  EXPECT_TRUE(shown.caseSensitive);
+  EXPECT_TRUE(shown.exact);
 }
 
 TEST_F(LocateDialogTest, TheFieldListShowsLabelsWithBlanksAndNoBinaryFields) {
   std::vector<AnsiString> items;
-  auto listItems = [&items](TdcLocateDlg& form) {
-    items.clear();
-    for (int i = 0; i < form.FieldNameComboBox->Items()->Count(); ++i)
-      items.push_back(form.FieldNameComboBox->Items()->Strings(i));
-    form.CancelButton->Click();
-  };
+  auto listItems = [&items](TdcLocateDlg& form) { locate_dialog_test::readFieldList(form, items); };
   dialog.SortFields = fsSortByFieldNo;
   Run(listItems);
   EXPECT_EQ(items, (std::vector<AnsiString>{"Name", "Home Town", "Notes"}));
