@@ -116,6 +116,8 @@ class TBtrTable : public TBtrBaseTable {
   // Builds the key search's key into key (the key buffer's size); answers its length.
   uint16_t buildKey(uint16_t condition, bool directKey, const void* source, uint16_t length, uint16_t fieldCount,
                     uint8_t* key);
+  // Whether the first length bytes of two key images are equal in the current key's order.
+  bool keyPartsEqual(const uint8_t* a, const uint8_t* b, size_t length) const;
   // Runs a record operation, naming the table in a record-manager failure that names nothing.
   template <typename Operation>
   void withTableName(Operation operation) {

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "framework/base/TextCase.h"
 #include "framework/base/ValueBytes.h"
 #include "recordmgr/BtrTable.h"
 #include "recordmgr/BtrieveError.h"
@@ -22,6 +23,7 @@ constexpr size_t kKeyCountAt = 4;
 constexpr uint16_t kDuplicates = 0x01;
 constexpr uint16_t kModifiable = 0x02;
 constexpr uint16_t kSegmentFollows = 0x10;
+constexpr uint16_t kAltCollation = 0x20;
 constexpr uint16_t kDescending = 0x40;
 constexpr uint16_t kCaseInsensitive = 0x400;
 constexpr int16_t kKeyNotFound = 4;
@@ -31,7 +33,23 @@ constexpr uint8_t kInteger = 1;
 constexpr uint8_t kFloat = 2;
 constexpr uint8_t kDecimal = 5;
 constexpr uint8_t kMoney = 6;
+constexpr uint8_t kLogical = 7;
+constexpr uint8_t kLengthString = 10;
+constexpr uint8_t kZeroString = 11;
 constexpr uint8_t kAutoIncrement = 15;
+constexpr size_t kCollationTableAt = 9;
+
+// A text byte of a key segment as the record manager orders it: through the key's collating
+// sequence when the segment names one, else folded to upper case when the segment ignores case.
+// Other segments, and a length-prefixed string's length byte, keep their bytes.
+uint8_t orderedByte(uint8_t type, uint16_t flags, const uint8_t* collation, size_t offsetInSegment, uint8_t byte) {
+  const bool text = type == 0 || type == kLogical || type == kZeroString ||
+                    (type == kLengthString && offsetInSegment != 0);
+  if (!text) return byte;
+  if ((flags & kAltCollation) && collation) return collation[kCollationTableAt + byte];
+  if (flags & kCaseInsensitive) return static_cast<uint8_t>(qn::ansiUpperChar(static_cast<char>(byte)));
+  return byte;
+}
 
 // Fills a segment with the lowest or the highest value of its type and length.
 void fillExtreme(uint8_t* place, uint8_t type, uint16_t length, bool lowest) {
@@ -213,9 +231,21 @@ void TBtrTable::GetRecordForKey(bool directKey, uint16_t fieldCount, uint16_t le
   } else {
     ExtractKeyFields(found, foundKey, compared, length, fieldCount);
   }
-  if (std::memcmp(foundKey, value, compared) != 0) {
-    RaiseBtrieveErrorWithKey(kKeyNotFound, GetTableName());
+  if (!keyPartsEqual(foundKey, value, compared)) RaiseBtrieveErrorWithKey(kKeyNotFound, GetTableName());
+}
+
+// The record manager found the record by its own key order, so the part asked for matches only
+// when it is equal in that order too (a case-insensitive "KL" matches "Kleiner").
+bool TBtrTable::keyPartsEqual(const uint8_t* a, const uint8_t* b, size_t length) const {
+  const uint8_t* collation = CurrentCollation();
+  size_t at = 0;
+  for (const Segment& segment : segments_) {
+    for (size_t i = 0; i < segment.length && at < length; ++i, ++at)
+      if (orderedByte(segment.type, segment.flags, collation, i, a[at]) !=
+          orderedByte(segment.type, segment.flags, collation, i, b[at]))
+        return false;
   }
+  return std::memcmp(a + at, b + at, length - at) == 0;
 }
 
 void TBtrTable::GetIndexDesc(uint16_t number, IndexDescriptor& descriptor) {

@@ -117,4 +117,19 @@ TEST_F(LocateByKeyTest, OnACaseSensitiveIndexAnExactSearchGoesByKeyOnlyWithCase)
   EXPECT_TRUE(KeySearches().empty());
 }
 
+TEST_F(LocateByKeyTest, ALocateOnTheStartOfACodeWithoutCaseGoesByTheIndex) {
+  TTable& codes = openCodes();
+  for (const char* typed : {"kl", "KL", "Kl"}) {
+    SCOPED_TRACE(typed);
+    codes.First();
+    recordingtest::clearRecordedCalls();
+    ASSERT_TRUE(codes.Locate(kCodeField, {Variant(typed)}, loPartialKey | loCaseInsensitive));
+    EXPECT_EQ(code(codes), "Klm");
+    EXPECT_EQ(calls(kGetGreaterOrEqual), 1);
+  }
+  codes.First();
+  EXPECT_FALSE(codes.Locate(kCodeField, {Variant("kn")}, loPartialKey | loCaseInsensitive));
+  EXPECT_EQ(code(codes), "AAA");
+}
+
 }  // namespace

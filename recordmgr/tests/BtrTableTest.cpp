@@ -27,6 +27,7 @@ constexpr uint16_t kDecimal = 5;
 constexpr uint16_t kDuplicates = 0x01;
 constexpr uint16_t kFollows = 0x10;
 constexpr uint16_t kDescending = 0x40;
+constexpr uint16_t kCaseInsensitive = 0x400;
 
 using cursortest::EngineCodeOf;
 
@@ -120,6 +121,62 @@ TEST_F(BtrTableTest, AFindOnPartOfTheKeyMustMatchThatPart) {
   table->GetRecordForKey(true, 0, 0, whole, record_.data());
   EXPECT_EQ(textAt(record_.data(), 4, 4), "DDDD");
   EXPECT_EQ(statusOf([&] { table->GetRecordForKey(true, 0, 0, "AAAADDDDEEEF", record_.data()); }), 4);
+}
+
+// The part of the key asked for is matched in the key's own order: without regard to case on a
+// case-insensitive segment, translated on one under a collating sequence.
+TEST_F(BtrTableTest, AFindOnPartOfTheKeyMatchesInTheKeysOwnOrder) {
+  recordingtest::CollatingSequence upper{};
+  upper[0] = 0xAC;
+  std::memcpy(upper.data() + 1, "UPPER   ", 8);
+  for (int c = 0; c < 256; ++c) upper[9 + c] = static_cast<uint8_t>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  const std::string file = path("NOCASE.DAT");
+  // Key 0: Code without case; key 1: Code under the collating sequence; key 2: Code with case;
+  // key 3: Code without case, then Id.
+  createRecordFile(file, 12,
+                   {{5, 8, kDuplicates | kCaseInsensitive},
+                    {5, 8, kDuplicates | 0x20},
+                    {5, 8, kDuplicates},
+                    {5, 8, kDuplicates | kCaseInsensitive | kFollows},
+                    {1, 4, kDuplicates, kInteger}},
+                   0, {upper});
+  auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 8, 0}});
+  int32_t id = 1;
+  for (const char* code : {"Alder", "Kleiner", "Meyer", "\xe9" "clair"}) {
+    std::vector<uint8_t> record(12);
+    place<int32_t>(record, 0, id++);
+    placeText(record, 4, code);
+    insert(*table, record);
+  }
+  struct Case {
+    const char* index;
+    uint16_t fieldCount;
+    uint16_t length;
+    std::string key;
+    int expectedStatus;
+    int32_t expectedId;
+  };
+  const std::string kleinerOne = std::string("KLEINER\0", 8) + std::string("\1\0\0\0", 4);
+  const std::vector<Case> cases = {
+      {"0", 1, 2, "KL", 0, 2},       {"0", 1, 2, "kL", 0, 2},        {"0", 1, 3, "KLA", 4, 0},
+      {"0", 0, 3, "mey", 0, 3},      {"0", 1, 2, "\xc9" "C", 0, 4},    {"1", 1, 2, "KL", 0, 2},
+      {"1", 1, 4, "kLEi", 0, 2},     {"1", 1, 2, "KM", 4, 0},        {"2", 1, 2, "KL", 4, 0},
+      {"2", 1, 2, "Kl", 0, 2},       {"3", 1, 0, "kleiner", 0, 2},   {"3", 0, 9, kleinerOne, 4, 0},
+      {"3", 2, 0, std::string("KLEINER\0\2\0\0\0", 12), 0, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.index) + " fields " + std::to_string(c.fieldCount) + " length " +
+                 std::to_string(c.length) + " key " + c.key);
+    table->SwitchToIndex(c.index, nullptr, 0, false);
+    std::string key = c.key;
+    key.resize(12, '\0');
+    std::fill(record_.begin(), record_.end(), 0);
+    EXPECT_EQ(statusOf([&] { table->GetRecordForKey(true, c.fieldCount, c.length, key.data(), record_.data()); }),
+              c.expectedStatus);
+    if (c.expectedStatus == 0) {
+      EXPECT_EQ(int32At(record_.data(), 0), c.expectedId);
+    }
+  }
 }
 
 TEST_F(BtrTableTest, IndexNamesCountOnlyTheDigitsOfTheirFirstTwoCharacters) {
