@@ -1,12 +1,13 @@
-// The data grid over the application's table on a clients file made by qnseed: the field map,
-// widths and tab stops, the link's window of records, the scroll bar of a table without record
-// numbers, new and deleted rows, row events, column moves and the edit a cell starts, all
-// through the record manager rather than a table in memory.
+// The data grid over the application's table on record files made by qnseed: the field map and
+// footers, widths and tab stops, the link's window of records and its repainting, the scroll bar
+// of a table without record numbers, new and deleted rows, row and footer events, column moves
+// and the edit a cell starts, all through the record manager rather than a table in memory.
 #include <QApplication>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/tests/TestControls.h"
 #include "recordmgr/Database.h"
+#include "recordmgr/tests/ClientsDatasetFixture.h"
 
 namespace {
 
@@ -32,12 +34,19 @@ std::string codeOf(int n) {
 
 clientstable::Client client(int n) { return {codeOf(n), "Name " + std::to_string(n), "City " + std::to_string(n % 7)}; }
 
-// The grid with its scroll-bar answer open to the test.
+// The grid with its scroll-bar answer open to the test and the cells it paints counted.
 class ScrollableDBGrid : public TdcCustomDBGrid {
   QN_CLASS(ScrollableDBGrid, TdcCustomDBGrid)
  public:
   using TdcCustomDBGrid::TdcCustomDBGrid;
   using TdcCustomDBGrid::VerticalScroll;
+  std::set<int> rowsDrawn;
+
+ protected:
+  void DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState) override {
+    if (ARow >= TitleOffset()) rowsDrawn.insert(ARow);
+    TdcCustomDBGrid::DrawCell(ACol, ARow, ARect, AState);
+  }
 };
 
 class GridOnClientsTest : public clientstable::ClientsTableTest {
@@ -133,6 +142,20 @@ TEST_F(GridOnClientsTest, VisibleFieldsAndSelectedLinesMakeTheColumns) {
   EXPECT_EQ(grid->Selected().Strings(1), "client code\t7\tCode");
 }
 
+TEST_F(GridOnClientsTest, FooterTextsSurviveARelayoutAndNoSelectedLineGivesOneColumn) {
+  open(3);
+  bind();
+  grid->ColumnByName(kCity).SetFooterValue("3 cities");
+  clients->FieldByName(kLastName)->SetVisible(false);  // a new column list
+  EXPECT_EQ(grid->ColumnByName("CITY").FooterValue(), "3 cities");
+  EXPECT_EQ(grid->ColumnByName(kCode).FooterValue(), "");
+
+  grid->SetUseTFields(false);
+  EXPECT_EQ(grid->GetFieldCount(), 0);
+  EXPECT_EQ(grid->columnCount(), 2);
+  EXPECT_EQ(grid->SelectedField(), nullptr);
+}
+
 TEST_F(GridOnClientsTest, ColumnsAreAsWideAsTheFieldsCharactersAndResizingWritesThemBack) {
   open(3);
   clients->FieldByName(kCity)->SetReadOnly(true);
@@ -212,6 +235,67 @@ TEST_F(GridOnClientsTest, ThumbPositionsMoveByPagesAndEnds) {
   EXPECT_EQ(current(), 2 + k);
   grid->VerticalScroll(ScrollAction::bottom, 0);
   EXPECT_EQ(current(), 200);
+}
+
+TEST_F(GridOnClientsTest, ALongJumpRepaintsEveryRowAndMovesNoTopRowEvent) {
+  open(1000);
+  bind();
+  const int k = grid->VisibleRowCount();
+  int topRowChanges = 0;
+  grid->OnTopRowChanged = [&](TObject*) { ++topRowChanges; };
+  clients->MoveBy(k - 1);
+  QApplication::processEvents();
+  grid->rowsDrawn.clear();
+  clients->Next();  // one line down: the top row moves, few rows are painted
+  QApplication::processEvents();
+  EXPECT_EQ(topRowChanges, 1);
+  EXPECT_LT(grid->rowsDrawn.size(), 4u);
+
+  grid->rowsDrawn.clear();
+  clients->MoveBy(k + 1);
+  QApplication::processEvents();
+  EXPECT_EQ(topRowChanges, 1);
+  EXPECT_EQ(grid->rowsDrawn.size(), static_cast<size_t>(k));
+}
+
+// Clients and their matters in one data folder; the grid shows the matters of the current client.
+TEST_F(GridOnClientsTest, TheFooterFollowsTheMastersRecord) {
+  const std::string data = datasettest::seedClients(
+      "grid-master", {"ADAMS", "BRIGHT"}, {},
+      "Client Code = ADAMS\nCase Suffix = 1\nLeftJustCaseSuffix = 1\n\n"
+      "Client Code = ADAMS\nCase Suffix = 2\nLeftJustCaseSuffix = 2\n\n"
+      "Client Code = BRIGHT\nCase Suffix = 1\nLeftJustCaseSuffix = 1\n\n");
+  TdcTbTable masters(nullptr);
+  masters.SetDatabaseName(data);
+  masters.SetTableName(clientstable::kClientsTable);
+  masters.SetIndexName("1");
+  masters.Open();
+  TDataSource masterSource(nullptr);
+  masterSource.SetDataSet(&masters);
+  clients = std::make_unique<TdcTbTable>(nullptr);
+  clients->SetDatabaseName(data);
+  clients->SetTableName("YCase.qf;RES:YCASE");
+  clients->SetIndexName("4");  // client, then suffix
+  clients->SetMasterSource(&masterSource);
+  clients->SetMasterFields(kCode);
+  clients->Open();
+  source->SetDataSet(clients.get());
+
+  int footers = 0;
+  grid->OnUpdateFooter = [&](TObject*) { ++footers; };
+  bind();
+  const int atStart = footers;
+  EXPECT_GE(atStart, 1);
+  clients->Next();
+  EXPECT_EQ(footers, atStart);
+  masters.Next();
+  EXPECT_EQ(footers, atStart + 1);
+  EXPECT_EQ(clients->FieldByName(kCode)->AsString(), "BRIGHT");
+  masters.Prior();
+  EXPECT_EQ(footers, atStart + 2);
+  grid->SetDataSource(nullptr);
+  source->SetDataSet(nullptr);
+  clients.reset();
 }
 
 TEST_F(GridOnClientsTest, NewRowsAreCurrentAndDeletingTheLastKeepsTheNewLastOnTheLastRow) {
