@@ -3,6 +3,7 @@
 // Ctrl+Delete and Enter to the grid.
 #include "datagrid/DcInplaceEdit.h"
 #include "datagrid/tests/ClientsGridFixture.h"
+#include "datagrid/tests/GridKeyCases.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
@@ -12,18 +13,9 @@ namespace {
 using qn::ui::testing::ScriptedMessageBoxes;
 
 // The grid shows three data columns; codes count from C001.
-struct ClientsKeyCase {
-  WORD key;
-  bool ctrl;
-  bool rowSelect;
-  int startRecord;
-  int startColumn;
-  int record;  // plus pagesOn visible pages
-  int pagesOn;
-  int column;
-};
+using gridkeys_test::GridKeyCase;
 
-class ClientsKeyMovesTest : public ClientsGridTest, public ::testing::WithParamInterface<ClientsKeyCase> {};
+class ClientsKeyMovesTest : public ClientsGridTest, public ::testing::WithParamInterface<GridKeyCase> {};
 
 AnsiString codeOf(int record) {
   char code[8];
@@ -32,29 +24,22 @@ AnsiString codeOf(int record) {
 }
 
 TEST_P(ClientsKeyMovesTest, TheKeyLeavesTheRecordAndColumn) {
-  const ClientsKeyCase& t = GetParam();
+  const GridKeyCase& t = GetParam();
   openAndBind();
-  if (t.rowSelect) grid->SetDBOptions(grid->DBOptions().Include(dgRowSelect));
-  table->MoveBy(t.startRecord - 1);
-  grid->SetSelectedIndex(t.startColumn);
-  WORD key = t.key;
-  TShiftState shift;
-  if (t.ctrl) shift.Include(ssCtrl);
-  grid->KeyDown(key, shift);
-  EXPECT_EQ(key, 0) << "the grid takes the key";
+  EXPECT_EQ(gridkeys_test::pressCaseKey(*grid, *table, t), 0) << "the grid takes the key";
   EXPECT_EQ(currentCode(), codeOf(t.record + t.pagesOn * grid->VisibleRowCount()));
   EXPECT_EQ(grid->SelectedIndex(), t.column);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClientsKeyMovesTest,
-    ::testing::Values(ClientsKeyCase{VK_DOWN, false, false, 1, 1, 2, 0, 1}, ClientsKeyCase{VK_UP, false, false, 3, 2, 2, 0, 2},
-                      ClientsKeyCase{VK_END, false, false, 4, 0, 4, 0, 2}, ClientsKeyCase{VK_END, true, false, 4, 1, 100, 0, 1},
-                      ClientsKeyCase{VK_END, false, true, 4, 1, 100, 0, 1}, ClientsKeyCase{VK_HOME, false, false, 4, 2, 4, 0, 0},
-                      ClientsKeyCase{VK_HOME, true, false, 9, 2, 1, 0, 2}, ClientsKeyCase{VK_LEFT, true, false, 2, 2, 2, 0, 0},
-                      ClientsKeyCase{VK_RIGHT, false, false, 2, 1, 2, 0, 2}, ClientsKeyCase{VK_RIGHT, false, true, 2, 1, 3, 0, 1},
-                      ClientsKeyCase{VK_LEFT, false, true, 5, 1, 4, 0, 1}, ClientsKeyCase{VK_NEXT, false, false, 1, 1, 1, 1, 1},
-                      ClientsKeyCase{VK_PRIOR, false, false, 60, 1, 60, -1, 1}, ClientsKeyCase{VK_DOWN, true, false, 1, 0, 0, 1, 0}));
+    ::testing::Values(GridKeyCase{VK_DOWN, false, false, 1, 1, 2, 0, 1}, GridKeyCase{VK_UP, false, false, 3, 2, 2, 0, 2},
+                      GridKeyCase{VK_END, false, false, 4, 0, 4, 0, 2}, GridKeyCase{VK_END, true, false, 4, 1, 100, 0, 1},
+                      GridKeyCase{VK_END, false, true, 4, 1, 100, 0, 1}, GridKeyCase{VK_HOME, false, false, 4, 2, 4, 0, 0},
+                      GridKeyCase{VK_HOME, true, false, 9, 2, 1, 0, 2}, GridKeyCase{VK_LEFT, true, false, 2, 2, 2, 0, 0},
+                      GridKeyCase{VK_RIGHT, false, false, 2, 1, 2, 0, 2}, GridKeyCase{VK_RIGHT, false, true, 2, 1, 3, 0, 1},
+                      GridKeyCase{VK_LEFT, false, true, 5, 1, 4, 0, 1}, GridKeyCase{VK_NEXT, false, false, 1, 1, 1, 1, 1},
+                      GridKeyCase{VK_PRIOR, false, false, 60, 1, 60, -1, 1}, GridKeyCase{VK_DOWN, true, false, 1, 0, 0, 1, 0}));
 
 using ClientsKeysTest = ClientsGridTest;
 

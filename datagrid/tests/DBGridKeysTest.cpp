@@ -1,6 +1,7 @@
 // The data grid's keys: where each key leaves the record and the column, Tab across records and
 // at the end of the table, deleting with and without confirmation, Escape and Insert.
 #include "datagrid/tests/DBGridTestSupport.h"
+#include "datagrid/tests/GridKeyCases.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
@@ -10,46 +11,30 @@ namespace {
 using KeysTest = DBGridTest;
 using qn::ui::testing::ScriptedMessageBoxes;
 
-struct KeyCase {
-  WORD key;
-  bool ctrl;
-  bool rowSelect;
-  int startRecord;
-  int startColumn;
-  int record;  // plus pagesOn visible pages
-  int pagesOn;
-  int column;
-};
+using gridkeys_test::GridKeyCase;
 
-class KeyMovesTest : public DBGridTest, public ::testing::WithParamInterface<KeyCase> {};
+class KeyMovesTest : public DBGridTest, public ::testing::WithParamInterface<GridKeyCase> {};
 
 TEST_P(KeyMovesTest, TheKeyLeavesTheRecordAndColumn) {
-  const KeyCase& t = GetParam();
+  const GridKeyCase& t = GetParam();
   open(60);
   bind();
-  if (t.rowSelect) grid->SetDBOptions(grid->DBOptions().Include(dgRowSelect));
-  table->MoveBy(t.startRecord - 1);
-  grid->SetSelectedIndex(t.startColumn);
-  WORD key = t.key;
-  TShiftState shift;
-  if (t.ctrl) shift.Include(ssCtrl);
-  grid->KeyDown(key, shift);
-  EXPECT_EQ(key, 0) << "the grid takes the key";
+  EXPECT_EQ(gridkeys_test::pressCaseKey(*grid, *table, t), 0) << "the grid takes the key";
   EXPECT_EQ(currentRecordNumber(), t.record + t.pagesOn * grid->VisibleRowCount());
   EXPECT_EQ(grid->SelectedIndex(), t.column);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeyMovesTest,
-    ::testing::Values(KeyCase{VK_DOWN, false, false, 1, 1, 2, 0, 1}, KeyCase{VK_UP, false, false, 3, 2, 2, 0, 2},
-                      KeyCase{VK_END, false, false, 4, 1, 4, 0, 3}, KeyCase{VK_END, true, false, 4, 1, 60, 0, 1},
-                      KeyCase{VK_END, false, true, 4, 1, 60, 0, 1}, KeyCase{VK_HOME, false, false, 4, 2, 4, 0, 0},
-                      KeyCase{VK_HOME, false, true, 4, 2, 1, 0, 2}, KeyCase{VK_HOME, true, false, 9, 2, 1, 0, 2},
-                      KeyCase{VK_LEFT, true, false, 2, 3, 2, 0, 0}, KeyCase{VK_RIGHT, true, false, 2, 0, 2, 0, 3},
-                      KeyCase{VK_RIGHT, false, false, 2, 1, 2, 0, 2}, KeyCase{VK_LEFT, false, false, 2, 1, 2, 0, 0},
-                      KeyCase{VK_RIGHT, false, true, 2, 1, 3, 0, 1}, KeyCase{VK_LEFT, false, true, 5, 1, 4, 0, 1},
-                      KeyCase{VK_NEXT, false, false, 1, 1, 1, 1, 1}, KeyCase{VK_PRIOR, false, false, 40, 1, 40, -1, 1},
-                      KeyCase{VK_UP, true, false, 1, 1, 1, 0, 1}));
+    ::testing::Values(GridKeyCase{VK_DOWN, false, false, 1, 1, 2, 0, 1}, GridKeyCase{VK_UP, false, false, 3, 2, 2, 0, 2},
+                      GridKeyCase{VK_END, false, false, 4, 1, 4, 0, 3}, GridKeyCase{VK_END, true, false, 4, 1, 60, 0, 1},
+                      GridKeyCase{VK_END, false, true, 4, 1, 60, 0, 1}, GridKeyCase{VK_HOME, false, false, 4, 2, 4, 0, 0},
+                      GridKeyCase{VK_HOME, false, true, 4, 2, 1, 0, 2}, GridKeyCase{VK_HOME, true, false, 9, 2, 1, 0, 2},
+                      GridKeyCase{VK_LEFT, true, false, 2, 3, 2, 0, 0}, GridKeyCase{VK_RIGHT, true, false, 2, 0, 2, 0, 3},
+                      GridKeyCase{VK_RIGHT, false, false, 2, 1, 2, 0, 2}, GridKeyCase{VK_LEFT, false, false, 2, 1, 2, 0, 0},
+                      GridKeyCase{VK_RIGHT, false, true, 2, 1, 3, 0, 1}, GridKeyCase{VK_LEFT, false, true, 5, 1, 4, 0, 1},
+                      GridKeyCase{VK_NEXT, false, false, 1, 1, 1, 1, 1}, GridKeyCase{VK_PRIOR, false, false, 40, 1, 40, -1, 1},
+                      GridKeyCase{VK_UP, true, false, 1, 1, 1, 0, 1}));
 
 TEST_F(KeysTest, TabOnTheLastCellOfTheLastRecordAppendsAndLandsOnTheFirstTabStop) {
   open(3);
