@@ -31,9 +31,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
-#include "recordmgr/BtrieveEngine.h"
-#include "recordmgr/Database.h"
-#include "recordmgr/VirtEng.h"
+#include "recordmgr/bench/EmptyClientsFile.h"
 
 namespace {
 
@@ -51,19 +49,7 @@ class PagingGrid : public TdcCustomDBGrid {
 // transaction inserts the clients, and the table shows six of their fields in client-code order.
 struct Table {
   explicit Table(int records) {
-    folder = (std::filesystem::temp_directory_path() /
-              ("qn-grid-bench-" + std::to_string(::getpid()) + "-" + std::to_string(records)))
-                 .string();
-    const std::string fixture = folder + "/fixture";
-    std::filesystem::create_directories(fixture);
-    std::FILE* seed = std::fopen((fixture + "/YClient.qf.seed").c_str(), "w");
-    std::fclose(seed);
-    const std::string programs = std::filesystem::canonical("/proc/self/exe").parent_path().string();
-    const std::string command = "'" + programs + "/qnseed' data '" + folder + "/data' '" + fixture + "' >/dev/null";
-    if (std::system(command.c_str()) != 0) std::abort();
-    const uint16_t status = LoadBtrieveEngine("", "wbtrv32.dll");
-    if (status != 0 && status != 1016) std::abort();
-
+    folder = benchfile::seedEmptyClientsFolder("qn-grid-bench-" + std::to_string(records) + "-");
     data.SetDatabaseName(folder + "/data");
     data.SetTableName("YClient.qf;RES:YCLIENT");
     data.SetIndexName("1");
@@ -83,26 +69,18 @@ struct Table {
   }
 
   void insert(int records) {
-    TVirtEng* engine = data.Engine();
-    std::vector<char> record(static_cast<size_t>(data.RecordSize()));
-    auto put = [&](const char* name, const std::string& value) {
-      engine->PutField(data.Handle(), static_cast<uint16_t>(data.FieldByName(name)->FieldNo()), record.data(),
-                       value.c_str());
-    };
-    char code[16];
-    data.Database()->StartTransaction();
-    for (int i = 0; i < records; ++i) {
-      engine->InitRecord(data.Handle(), record.data());
-      std::snprintf(code, sizeof code, "C%06d", i);
-      put("Client Code", code);
+    benchfile::insertClients(data, records, [this](TVirtEng& engine, TBaseTable* cursor, char* record, int n) {
+      const int i = n - 1;
+      auto put = [&](const char* name, const std::string& value) {
+        engine.PutField(cursor, static_cast<uint16_t>(data.FieldByName(name)->FieldNo()), record, value.c_str());
+      };
+      put("Client Code", benchfile::clientCode(i));
       put("Client Last Name", "Client number " + std::to_string(i));
       put("Client First Name", "Given " + std::to_string(i % 997));
       put("City", "City " + std::to_string(i % 50));
       put("Phone 1", "555-" + std::to_string(1000 + i % 9000));
       put("Office Code", std::to_string(i % 10));
-      if (engine->InsertRecord(data.Handle(), 0, record.data()) != 0) std::abort();
-    }
-    data.Database()->Commit();
+    });
   }
 
   std::string folder;

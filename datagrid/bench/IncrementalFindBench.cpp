@@ -16,50 +16,27 @@
 
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
-#include "recordmgr/BtrieveEngine.h"
-#include "recordmgr/Database.h"
-#include "recordmgr/VirtEng.h"
+#include "recordmgr/bench/EmptyClientsFile.h"
 
 namespace {
 
 constexpr int kRecords = 100000;
-constexpr uint16_t kClientCodeField = 2;
-
-std::string clientCode(int n) {
-  char code[16];
-  std::snprintf(code, sizeof code, "C%06d", n);
-  return code;
-}
+using benchfile::clientCode;
 
 // The n-th code without its last digit: the search stops on the first of ten codes.
 AnsiString prefix(int n) { return clientCode(n).substr(0, 6); }
 
 struct LargeClients {
   LargeClients() {
-    folder = (std::filesystem::temp_directory_path() / ("incremental-find" + std::to_string(::getpid()))).string();
-    const std::string fixture = folder + "/fixture";
-    std::filesystem::create_directories(fixture);
-    std::FILE* seed = std::fopen((fixture + "/YClient.qf.seed").c_str(), "w");
-    std::fclose(seed);
-    const std::string programs = std::filesystem::canonical("/proc/self/exe").parent_path().string();
-    const std::string command = "'" + programs + "/qnseed' data '" + folder + "/data' '" + fixture + "' >/dev/null";
-    if (std::system(command.c_str()) != 0) std::abort();
-    const uint16_t status = LoadBtrieveEngine("", "wbtrv32.dll");
-    if (status != 0 && status != 1016) std::abort();
+    folder = benchfile::seedEmptyClientsFolder("incremental-find");
     table = std::make_unique<TdcTable>(nullptr);
     table->SetDatabaseName(folder + "/data");
     table->SetTableName("YClient.qf;RES:YCLIENT");
     table->SetIndexName("1");
     table->Open();
-    TVirtEng* engine = table->Engine();
-    std::vector<char> record(static_cast<size_t>(table->RecordSize()));
-    table->Database()->StartTransaction();
-    for (int n = 1; n <= kRecords; ++n) {
-      engine->InitRecord(table->Handle(), record.data());
-      engine->PutField(table->Handle(), kClientCodeField, record.data(), clientCode(n).c_str());
-      if (engine->InsertRecord(table->Handle(), 0, record.data()) != 0) std::abort();
-    }
-    table->Database()->Commit();
+    benchfile::insertClients(*table, kRecords, [](TVirtEng& engine, TBaseTable* cursor, char* record, int n) {
+      engine.PutField(cursor, benchfile::kClientCodeField, record, clientCode(n).c_str());
+    });
     table->Refresh();
   }
   ~LargeClients() {
