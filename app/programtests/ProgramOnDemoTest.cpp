@@ -19,7 +19,9 @@
 #include "core/Constants.h"
 #include "core/DM.h"
 #include "core/DM2.h"
+#include "core/FileDates.h"
 #include "core/RecordFiles.h"
+#include "framework/base/DateTime.h"
 #include "framework/db/DataSet.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Screen.h"
@@ -47,13 +49,11 @@ std::string seedDemo() {
   return demo;
 }
 
-// Today as the launch script passes it: years since 1980, month, day.
+// Today as the launch script passes it, in the record files' form.
 std::string todayArgument() {
-  const std::time_t now = std::time(nullptr);
-  const std::tm today = *std::localtime(&now);
-  char text[32];
-  std::snprintf(text, sizeof text, "%02d%02d%02d", today.tm_year + 1900 - 1980, today.tm_mon + 1, today.tm_mday);
-  return text;
+  AnsiString today;
+  DateToFileDate(true, today, Date());
+  return today;
 }
 
 // Every file under the folder with its bytes, to tell what a run changed.

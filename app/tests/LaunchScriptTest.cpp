@@ -4,9 +4,10 @@
 
 #include <array>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
+#include "core/FileDates.h"
+#include "framework/base/DateTime.h"
 #include "testing/TestDirs.h"
 
 namespace {
@@ -38,14 +39,14 @@ TEST(LaunchScript, WithoutADesktopSessionItNamesDisplayAndEndsWithOne) {
 }
 
 TEST(LaunchScript, TheDateArgumentCountsYearsFrom1980) {
-  // Read back from the first line the script prints; today's date in the record files' form.
+  // Read back from the first line the script prints: today in the record files' form, as the
+  // program converts dates.
   const std::string demo = qn::testing::makeScratchDir("demo");
   const ScriptRun run = runScript("env -u DISPLAY -u QT_QPA_PLATFORM " QN_SOURCE_DIR "/scripts/run-qncases '" + demo +
                                   "' --calendar");
-  const std::time_t now = std::time(nullptr);
-  const std::tm today = *std::localtime(&now);
-  char expected[48];
-  std::snprintf(expected, sizeof expected, "%02d%02d%02dd", today.tm_year + 1900 - 1980, today.tm_mon + 1, today.tm_mday);
+  AnsiString expected;
+  DateToFileDate(true, expected, Date());
+  expected += "d";
   EXPECT_NE(run.output.find(std::string("system date ") + expected), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("docket calendar"), std::string::npos);
 }
