@@ -58,7 +58,11 @@ void TBtrTable::DoClose() {
   btr_ = nullptr;
 }
 
-void TBtrTable::readInto(void* record) { btr_->SetCallBuffer(record ? record : recordBuffer_); }
+const uint8_t* TBtrTable::readInto(void* record) {
+  void* target = record ? record : recordBuffer_;
+  btr_->SetCallBuffer(target);
+  return static_cast<const uint8_t*>(target ? target : btr_->DataBuffer);
+}
 
 void TBtrTable::MoveFirst() {
   readInto(nullptr);

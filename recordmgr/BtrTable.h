@@ -131,7 +131,9 @@ class TBtrTable : public TBtrBaseTable {
   // Positions by the key inside a bookmark: at or after it, else at or before it, else at the
   // beginning.
   void searchBookmarkKey(const uint8_t* bookmark);
-  void readInto(void* record);
+  // The next call reads into `record`, else into the cursor's record buffer; answers where the
+  // record will be.
+  const uint8_t* readInto(void* record);
 
   TWinBtr* btr_ = nullptr;
   AnsiString physicalName_;

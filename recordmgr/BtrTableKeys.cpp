@@ -212,7 +212,7 @@ void TBtrTable::GetRecordForKey(bool directKey, uint16_t fieldCount, uint16_t le
   uint8_t value[TWinBtr::KeyBufferSize];
   const uint16_t size = buildKey(scAtOrAfter, directKey, directKey ? key : record, length, fieldCount, value);
   btr_->ClearKey(size);
-  readInto(record);
+  const uint8_t* found = readInto(record);
   try {
     withTableName([&] {
       btr_->GetByKey(SearchOperation(partial ? scAtOrAfter : scEqual), value, size, static_cast<uint8_t>(btr_->KeyNumber));
@@ -222,7 +222,6 @@ void TBtrTable::GetRecordForKey(bool directKey, uint16_t fieldCount, uint16_t le
   }
   state_ = csOnRecord;
   if (!partial) return;
-  const void* found = record ? record : btr_->DataBuffer;
   uint8_t foundKey[TWinBtr::KeyBufferSize];
   uint16_t compared = 0;
   if (fieldCount == 0) {

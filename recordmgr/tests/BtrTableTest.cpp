@@ -179,6 +179,44 @@ TEST_F(BtrTableTest, AFindOnPartOfTheKeyMatchesInTheKeysOwnOrder) {
   }
 }
 
+// A dataset's find reads into the cursor's own record buffer, not into a record it passes: the
+// found record is matched there, whatever record the cursor was on before (here the last one).
+TEST_F(BtrTableTest, AFindIntoTheCursorsRecordBufferMatchesTheRecordFound) {
+  const std::string file = path("CODES.DAT");
+  // Key 0: Code without case, then Kind (a code table's lookup key).
+  createRecordFile(file, 9, {{5, 4, kDuplicates | kCaseInsensitive | kFollows}, {9, 1, kDuplicates}});
+  auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 4, 0}, {"Kind", 8, 1, 0}});
+  int32_t id = 1;
+  for (const char* code : {"D2  D", "D1  D", "d1  D", "OF1 O"}) {
+    std::vector<uint8_t> record(9);
+    place<int32_t>(record, 0, id++);
+    placeText(record, 4, code);
+    insert(*table, record);
+  }
+  std::vector<uint8_t> buffer(table->GetRecordSize());
+  table->SetRecordBuffer(buffer.data());
+  struct Case {
+    uint16_t fieldCount;
+    std::string key;
+    int expectedStatus;
+    int32_t expectedId;
+  };
+  const std::vector<Case> cases = {
+      {1, "D1  ", 0, 2}, {1, "d1  ", 0, 2}, {1, "d2  ", 0, 1}, {1, "of1 ", 0, 4},
+      {1, "E1  ", 4, 0}, {2, "D1  D", 0, 2}, {2, "D1  O", 4, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.fieldCount) + " fields, key " + c.key);
+    table->MoveLast();
+    EXPECT_EQ(int32At(buffer.data(), 0), 4);
+    EXPECT_EQ(statusOf([&] { table->GetRecordForKey(true, c.fieldCount, 0, c.key.data(), nullptr); }),
+              c.expectedStatus);
+    if (c.expectedStatus == 0) {
+      EXPECT_EQ(int32At(buffer.data(), 0), c.expectedId);
+    }
+  }
+}
+
 TEST_F(BtrTableTest, IndexNamesCountOnlyTheDigitsOfTheirFirstTwoCharacters) {
   EXPECT_EQ(TBtrTable::IndexNameToKeyNumber("1"), 1);
   EXPECT_EQ(TBtrTable::IndexNameToKeyNumber("01"), 1);
