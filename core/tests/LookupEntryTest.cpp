@@ -109,6 +109,36 @@ TEST_F(LookupEntry, EachValidationLetterAcceptsOrRefusesEachKindOfEntry) {
   }
 }
 
+// The department codes of the data module search a key that ignores case: a code typed in
+// another case lands on the first code equal but for case, and the scan finds the exact one.
+TEST_F(LookupEntry, ACodeTableIgnoringCaseFindsTheCodeTypedExactly) {
+  ASSERT_TRUE(dm->ActivateCodeTables());
+  TdcTbTable* departments = dm->DeptCodes1_;
+  ASSERT_EQ(departments->IndexName(), "5");
+  departments->Append();
+  departments->FieldByName("type code")->SetAsString("D");
+  departments->FieldByName("code")->SetAsString("d1");
+  departments->FieldByName("Description")->SetAsString("Lower-case litigation");
+  departments->Post();
+  const Case cases[] = {
+      {"R", "D1", "Litigation  (D1)", std::nullopt, true},
+      {"R", "d1", "Lower-case litigation  (d1)", std::nullopt, true},
+      {"N", "D2", "Estates  (D2)", std::nullopt, true},
+      // Found but for case, and no code is exactly "d2".
+      {"N", "d2", "NOT FOUND", Box{mtConfirmation, AddQuestion}, true},
+      {"R", "d2", "", Box{mtWarning, Required}, false},
+      {"N", "D9", "NOT FOUND", Box{mtConfirmation, AddQuestion}, true},
+  };
+  edit->SetTag(310);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.validation) + " '" + c.text + "'");
+    ScriptedMessageBoxes boxes;
+    if (c.box) boxes.expect(c.box->kind, c.box->text, c.box->kind == mtConfirmation ? mrNo : mrOk);
+    EXPECT_EQ(validate(c.validation, c.text, departments), c.answer);
+    EXPECT_EQ(combo->Text(), c.combo);
+  }
+}
+
 TEST_F(LookupEntry, TheEmployeeBoxRefusesInactiveAndForbiddenEmployees) {
   edit->SetName("CCACode");
   InactiveEmployeeCodes = {"E9"};
