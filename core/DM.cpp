@@ -102,6 +102,7 @@ TDM::TDM(TComponent* AOwner) : TDataModule(AOwner) {
   GroupRates_ = addTable("GroupRates_");
   Batch_ = addTable("Batch_");
   BatchDesc_ = addTable("BatchDesc_");
+  addBatchFields();
   Tran1_ = addTable("Tran1_");
   DeclareLayoutFields(Tran1_, {"AutoInc",       "Audit",          "Type",          "ClientCode",     "CaseSuffix",
                                "StringTransDate", "SubType",      "ActEmp",        "StringEntryDate", "HNDR",

@@ -93,6 +93,16 @@ class TDM : public TDataModule {
   bool OpenGLControl();
   bool OpenGLInterface();
 
+  // The workstation's batch of transactions being entered: a new line has no date yet ("-1"),
+  // lines marked "S" stay hidden, a deleted line takes its descriptions in BatchDesc_ along
+  // unless KeepBatchDescriptions is set, and the date, type, amount and invoice columns are
+  // calculated.
+  void Batch_NewRecord(TDataSet* DataSet);
+  void Batch_FilterRecord(TDataSet* DataSet, bool& Accept);
+  void Batch_BeforeDelete(TDataSet* DataSet);
+  void Batch_CalcFields(TDataSet* DataSet);
+  bool KeepBatchDescriptions = false;
+
   void DMCreate(TObject* Sender);
   void DataModule1Destroy(TObject* Sender);
 
@@ -104,6 +114,7 @@ class TDM : public TDataModule {
   void addClientFields();
   bool openCodeSet(const std::vector<TdcTbTable*>& tables);
   bool openAuditTable(TdcTbTable* table, const AnsiString& layout, bool withLedger);
+  void addBatchFields();
   bool openOnIndex(TdcTbTable* table, const AnsiString& file, const AnsiString& index);
   bool caseHasCurrentRecord(TdcTbTable* table, const AnsiString& file, const AnsiString& client,
                             const AnsiString& suffix, bool useCurrentCase, const AnsiString& failure);

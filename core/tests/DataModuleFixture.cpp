@@ -76,6 +76,15 @@ std::map<std::string, std::string> seeds() {
        "Sequence Number = 00000042\n"},
       {"TrDesc.qf", "SequenceNumber = 00000042\nSequenceSuffix = A\nDescription = Drafted the will\n"},
       {"Gl.qc", "RecordKey = \"    B\"\n"},
+      {"Batch07.qf",
+       "Trtype = F\nTrDate = 240315\nDollars = 125.00\nInvoiceNumber = INV00001\nSeqNumber = 00000101\n\n"
+       "Trtype = P\nTrDate = 240320\nDollars = 50.00\nBDollars = 200.00\nSeqNumber = 00000102\n\n"
+       "Trtype = C\nSubType = D\nTrDate = 240321\nSeqNumber = 00000103\nUnassigned = S\n"},
+      {"BDesc07.qf",
+       "SequenceNumber = 00000101\nSequenceSuffix = A\nDescription = Drafted the will\n\n"
+       "SequenceNumber = 00000102\nSequenceSuffix = A\nDescription = Payment received\n\n"
+       "SequenceNumber = 00000101\nSequenceSuffix = B\nDescription = Reviewed it\n\n"
+       "SequenceNumber = 00000103\nSequenceSuffix = A\nDescription = Hidden cost\n"},
   };
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The data modules on a qnseed data folder reached through the alias QNWIN: codes of every kind,
 // employees, clients, three matters (ADAMS 1, ADAMS 2 closed, BRIGHT 1) with description lines,
-// notes and addresses, bills and fees. TDM2 is connected, TDM made with every table closed.
+// notes and addresses, bills and fees, and workstation 07's batch of three lines (the third
+// marked hidden) with their descriptions. TDM2 is connected, TDM made with every table closed.
 #include <gtest/gtest.h>
 
 #include <memory>

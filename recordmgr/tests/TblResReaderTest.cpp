@@ -51,7 +51,7 @@ TEST(TblResReaderTest, EveryCompiledLayoutReadsAsItsCatalogueEntry) {
       {"BILLS", 16},   {"CALENDAR", 23}, {"CASEADDR", 12}, {"CASEDESC", 5}, {"EMP", 8},      {"FEES", 18},
       {"FEESPLIT", 7}, {"PRINT", 13},    {"RPTLIST", 3},   {"SIMPLECD", 7}, {"STCHAR1", 24}, {"SYSOP1", 17},
       {"YCASE", 73},   {"YCLIENT", 22},  {"TRAN", 26},     {"TRAN2", 6},    {"GL2", 4},      {"Glac", 25},
-      {"TRDESC", 4}};
+      {"TRDESC", 4},   {"BATCH", 9}};
   const auto layouts = catalogueLayouts();
   ASSERT_EQ(layouts.size(), counts.size());
   for (const auto& [name, count] : counts) {

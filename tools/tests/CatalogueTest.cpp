@@ -78,7 +78,8 @@ TEST(CatalogueTest, EveryFileTheProgramOpensIsDescribed) {
       "YClient.qf", "ClntSave.QF", "YCase.qf", "CaseSave.QF", "YEmpl.qf", "FSplit.qf", "Cdesc.qf",
       "CDescSav.QF", "YTable.qf", "CaseAddr.qf", "AddrSave.QF", "TSC.qc", "Sysop.qc", "Fee.qf", "HFee.qf",
       "Bill.qf", "HBill.qf", "Cal.qf", "TrDesc.qf", "Tran07.s", "Glac07", "Gl.qc", "Print07.QC", "NOTE.QF",
-      "Yemrt.qf", "ygrate.qf", "Smith.qic", "WSName.QC", "Timer2.btr", "cmdata/master.dsc", "cmdata/Mngr007.dsc"};
+      "Yemrt.qf", "ygrate.qf", "Smith.qic", "WSName.QC", "Timer2.btr", "cmdata/master.dsc", "cmdata/Mngr007.dsc",
+      "Batch07.qf", "BDesc07.qf"};
   for (const char* file : files) EXPECT_NE(committedCatalogue().findFile(file), nullptr) << file;
 }
 
@@ -96,7 +97,8 @@ TEST(CatalogueTest, TheProgramsLayoutsAreEachNamedOnce) {
   for (const CatalogueEntry& entry : committedCatalogue().entries)
     for (const LayoutDefinition& layout : entry.layouts()) named.insert(layout.name);
   for (const char* layout : {"BILLS", "CALENDAR", "CASEADDR", "CASEDESC", "EMP", "FEES", "FEESPLIT", "PRINT", "RPTLIST",
-                             "SIMPLECD", "STCHAR1", "SYSOP1", "YCASE", "YCLIENT", "TRAN", "TRAN2", "GL2", "Glac"})
+                             "SIMPLECD", "STCHAR1", "SYSOP1", "YCASE", "YCLIENT", "TRAN", "TRAN2", "GL2", "Glac",
+                             "TRDESC", "BATCH"})
     EXPECT_EQ(named.count(layout), 1u) << layout;
 }
 

@@ -1,0 +1,179 @@
+// The workstation's batch of transactions: hidden lines, new lines, the calculated columns, and a
+// deleted line's descriptions.
+#include <gtest/gtest.h>
+
+#include "core/tests/DataModuleFixture.h"
+#include "framework/base/Locale.h"
+#include "framework/base/tests/ScopedSettings.h"
+#include "framework/db/Field.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
+
+namespace {
+
+using core_test::DataModuleFixture;
+using qn::ui::testing::ScriptedMessageBoxes;
+
+class Batch : public DataModuleFixture {
+ protected:
+  void SetUp() override {
+    DataModuleFixture::SetUp();
+    Locale().ShortDateFormat = "M/d/yyyy";
+    Locale().DateSeparator = '/';
+  }
+
+  void openBatch() {
+    dm->Batch_->SetTableName(dataDir + "\\Batch07.qf;RES:BATCH");
+    dm->Batch_->Open();
+    dm->Batch_->SetIndexName("1");
+    dm->BatchDesc_->SetTableName(dataDir + "\\BDesc07.qf;RES:TRDESC");
+    dm->BatchDesc_->Open();
+    dm->BatchDesc_->SetIndexName("1");
+  }
+  // The lines the batch shows, by sequence number.
+  std::string lines() {
+    std::string all;
+    for (dm->Batch_->First(); !dm->Batch_->Eof(); dm->Batch_->Next())
+      all += (all.empty() ? "" : ",") + dm->Batch_->FieldByName("SeqNumber")->AsString();
+    return all;
+  }
+  // The descriptions left in the file, as "sequence/suffix", in key order.
+  std::string descriptions() {
+    std::string all;
+    for (const std::string& row : rows("BDesc07.qf;RES:TRDESC", {"SequenceNumber", "SequenceSuffix"}))
+      all += (all.empty() ? "" : ",") + row;
+    return all;
+  }
+  void deleteLine(const char* sequence) {
+    ASSERT_TRUE(dm->Batch_->FindKey({AnsiString(sequence)})) << sequence;
+    dm->Batch_->Delete();
+  }
+
+  ScopedLocale locale_;
+  ScriptedMessageBoxes boxes_;  // no conversion of these columns shows a message
+};
+
+TEST_F(Batch, LinesMarkedHiddenAreLeftOut) {
+  openBatch();
+  EXPECT_EQ(lines(), "00000101,00000102");
+  // The mark is the whole field: a line whose spare space says something else stays.
+  dm->Batch_->First();
+  dm->Batch_->Edit();
+  dm->Batch_->FieldByName("Unassigned")->SetAsString("SX");
+  dm->Batch_->Post();
+  EXPECT_EQ(lines(), "00000101,00000102");
+  dm->Batch_->First();
+  dm->Batch_->Edit();
+  dm->Batch_->FieldByName("Unassigned")->SetAsString("S");
+  dm->Batch_->Post();
+  EXPECT_EQ(lines(), "00000102");
+}
+
+struct LineCase {
+  const char* type;
+  const char* subType;
+  const char* date;  // nullptr: the date a new line gets
+  double dollars, spread;
+  const char* invoice;
+  const char* shownDate;
+  const char* shownType;
+  const char* shownAmount;
+  const char* shownInvoice;
+};
+
+TEST_F(Batch, EachLineShowsItsDateTypeAmountAndInvoice) {
+  const LineCase cases[] = {
+      {"A", "", "240315", -12.5, 0, "INV1", "03/15/04", "Adjustment", "-12.50", "INV1"},
+      {"B", "", "191231", 300, 0, "", "12/31/99", "Retainer Billing", "300.00", "pending"},
+      {"B", "", "200101", 300, 0, "INV7", "01/01/00", "Retainer Billing", "300.00", "INV7"},
+      {"C", "D", "240315", 0.5, 0, "", "03/15/04", "Direct Cost", "0.50", ""},
+      {"C", "I", "240315", 0, 0, "", "03/15/04", "Indirect Cost", "0.00", ""},
+      {"F", "", "240315", 1234.5, 0, "INV2", "03/15/04", "Fee", "1,234.50", "INV2"},
+      {"P", "", "240315", 50, 200, "INV3", "03/15/04", "Payment", "250.00", "multiple"},
+      {"B", "", "240315", 0, 75, "", "03/15/04", "Retainer Billing", "75.00", "multiple"},
+      {"R", "", "240315", 10, 0, "", "03/15/04", "Retainer Transfer", "10.00", ""},
+      {"T", "D", "240315", 10, 0, "", "03/15/04", "Trust Debit", "10.00", ""},
+      {"T", "C", "240315", 10, 0, "", "03/15/04", "Trust Credit", "10.00", ""},
+      {"X", "", "240315", 10, 0, "", "03/15/04", "", "10.00", ""},
+      {"", "", "240315", 10, 0, "", "03/15/04", "", "10.00", ""},
+      // A line without a date yet, a blank date and a date of five digits show stars.
+      {"F", "", nullptr, 1, 0, "", "********", "Fee", "1.00", ""},
+      {"F", "", "", 1, 0, "", "********", "Fee", "1.00", ""},
+      {"F", "", "24031", 1, 0, "", "********", "Fee", "1.00", ""},
+  };
+  openBatch();
+  int sequence = 200;
+  for (const LineCase& c : cases) {
+    SCOPED_TRACE(std::string(c.type) + c.subType + " " + (c.date ? c.date : "new"));
+    const AnsiString number = "00000" + std::to_string(++sequence);
+    dm->Batch_->Append();
+    TDataSet* line = dm->Batch_;
+    line->FieldByName("Trtype")->SetAsString(c.type);
+    line->FieldByName("SubType")->SetAsString(c.subType);
+    if (c.date) line->FieldByName("TrDate")->SetAsString(c.date);
+    line->FieldByName("Dollars")->SetAsFloat(c.dollars);
+    line->FieldByName("BDollars")->SetAsFloat(c.spread);
+    line->FieldByName("InvoiceNumber")->SetAsString(c.invoice);
+    line->FieldByName("SeqNumber")->SetAsString(number);
+    dm->Batch_->Post();
+    ASSERT_TRUE(dm->Batch_->FindKey({number}));
+    EXPECT_EQ(line->FieldByName("TrDate")->AsString(), c.date ? c.date : "-1");
+    EXPECT_EQ(line->FieldByName("DisplayDate")->AsString(), c.shownDate);
+    EXPECT_EQ(line->FieldByName("TransTypeString")->AsString(), c.shownType);
+    EXPECT_EQ(line->FieldByName("DisplayAmount")->AsString(), c.shownAmount);
+    EXPECT_EQ(line->FieldByName("DisplayInv")->AsString(), c.shownInvoice);
+  }
+}
+
+TEST_F(Batch, ADayFirstWorkstationShowsTheDayFirst) {
+  Locale().ShortDateFormat = "dd/MM/yyyy";
+  openBatch();
+  dm->Batch_->First();
+  EXPECT_EQ(dm->Batch_->FieldByName("DisplayDate")->AsString(), "15/03/04");
+}
+
+struct DeleteCase {
+  const char* name;
+  bool keep;
+  const char* descriptionIndex;  // the index the description table is on when the line goes
+  const char* line;
+  const char* left;
+};
+
+class BatchDelete : public Batch, public ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(BatchDelete, ADeletedLineTakesItsDescriptionsAlongUnlessAskedToKeepThem) {
+  const DeleteCase& c = GetParam();
+  openBatch();
+  dm->KeepBatchDescriptions = c.keep;
+  dm->BatchDesc_->SetIndexName(c.descriptionIndex);
+  deleteLine(c.line);
+  EXPECT_EQ(descriptions(), c.left);
+  EXPECT_EQ(dm->BatchDesc_->IndexName(), c.descriptionIndex);
+  EXPECT_EQ(lines(), std::string(c.line) == "00000101" ? "00000102" : "00000101");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BatchDelete,
+    ::testing::Values(DeleteCase{"FirstLine", false, "1", "00000101", "00000102|A,00000103|A"},
+                      DeleteCase{"SecondLine", false, "1", "00000102", "00000101|A,00000101|B,00000103|A"},
+                      DeleteCase{"Kept", true, "1", "00000101", "00000101|A,00000101|B,00000102|A,00000103|A"},
+                      DeleteCase{"DescriptionsInEntryOrder", false, "0", "00000101", "00000102|A,00000103|A"}),
+    [](const ::testing::TestParamInfo<DeleteCase>& info) { return std::string(info.param.name); });
+
+// A line whose description is the only record of the file loses it too; the file empty, a
+// deleted line has nothing to take along.
+TEST_F(Batch, TheLastDescriptionGoesWithItsLine) {
+  openBatch();
+  for (dm->BatchDesc_->First(); !dm->BatchDesc_->Eof();)
+    if (dm->BatchDesc_->FieldByName("SequenceNumber")->AsString() == "00000102")
+      dm->BatchDesc_->Next();
+    else
+      dm->BatchDesc_->Delete();
+  ASSERT_EQ(descriptions(), "00000102|A");
+  deleteLine("00000102");
+  EXPECT_EQ(descriptions(), "");
+  deleteLine("00000101");
+  EXPECT_EQ(lines(), "");
+}
+
+}  // namespace
