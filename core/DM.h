@@ -94,9 +94,9 @@ class TDM : public TDataModule {
   bool OpenGLInterface();
 
   // The workstation's batch of transactions being entered: a new line has no date yet ("-1"),
-  // lines marked "S" stay hidden, a deleted line takes its descriptions in BatchDesc_ along
-  // unless KeepBatchDescriptions is set, and the date, type, amount and invoice columns are
-  // calculated.
+  // lines marked "S" stay hidden, a deleted line takes its descriptions in BatchDesc_ (when the
+  // form has that table open) along unless KeepBatchDescriptions is set, and the date, type,
+  // amount and invoice columns are calculated.
   void Batch_NewRecord(TDataSet* DataSet);
   void Batch_FilterRecord(TDataSet* DataSet, bool& Accept);
   void Batch_BeforeDelete(TDataSet* DataSet);
