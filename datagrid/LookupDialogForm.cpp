@@ -132,6 +132,7 @@ TdcLookupDlg::TdcLookupDlg(TComponent* AOwner) : TForm(AOwner), statusLink_(std:
 
   dcDBGrid1 = Make<TdcDBGrid>(this, this);
   dcDBGrid1->SetName("dcDBGrid1");
+  dcDBGrid1->SetDataSource(DataSource1);
   dcDBGrid1->SetTitleColor(clBtnFace);
   dcDBGrid1->SetDBOptions(dcDBGrid1->DBOptions().Exclude(dgEditing));
   dcDBGrid1->SetTabOrder(2);
@@ -386,21 +387,20 @@ void TdcLookupDlg::LayoutForm(bool Resize) {
 // ---- status line ----
 
 bool TdcLookupDlg::StatusShown() const {
-  TttTable* table = IndexedTable(DataSet);
-  return Options.Contains(opShowStatusBar) && table && table->Active() && table->IsSequenced();
+  return Options.Contains(opShowStatusBar) && DataSet && DataSet->Active() && DataSet->RecNo() >= 0 &&
+         DataSet->RecordCount() >= 0;
 }
 
 void TdcLookupDlg::UpdateStatus() {
   if (!StatusShown()) return;
-  TttTable* table = IndexedTable(DataSet);
-  const int number = table->RecNo(), count = table->RecordCount();
-  if (number < 0 || count < 0) return;
+  const int number = DataSet->RecNo(), count = DataSet->RecordCount();
   const TdcSearchDialogIntl* texts = dcIntlDefaults->SearchDialog();
   const AnsiString position = texts->StatusRecLabel + " " + std::to_string(number) + " " + texts->StatusOfLabel + " " +
                               std::to_string(count);
   HeaderSection* name = StatusHeader->Sections()->Items(0);
   HeaderSection* place = StatusHeader->Sections()->Items(1);
-  name->SetText(TrimRight(table->TableName()));
+  TttTable* table = IndexedTable(DataSet);
+  name->SetText(TrimRight(table ? table->TableName() : ReadStringProperty(DataSet, "TableName").value_or(DataSet->Name())));
   place->SetText(position);
   name->SetWidth(MeasuredTextWidth(StatusHeader->Font(), name->Text()) + 16);
   place->SetWidth(MeasuredTextWidth(StatusHeader->Font(), position) + 16);
