@@ -23,9 +23,9 @@ namespace lookupdialogtest {
 
 using Script = std::function<void(TdcLookupDlg&)>;
 
-// Runs the dialog with the script; keysEndForm: the script posted keys that should close the
-// form, and it is cancelled only if it is still open once they have been handled.
-inline bool RunScripted(TdcCustomLookupDialog& dialog, Script script, bool keysEndForm = false) {
+// The script plays when the dialog next runs; keysEndForm: the script posted keys that should
+// close the form, and it is cancelled only if it is still open once they have been handled.
+inline void PlayWhenShown(TdcCustomLookupDialog& dialog, Script script, bool keysEndForm = false) {
   dialog.OnInitDialog = [script, keysEndForm](TdcLookupDlg* form) {
     qn::ui::postCall([form, script, keysEndForm] {
       EXPECT_TRUE(QTest::qWaitForWindowActive(form->Window()));
@@ -37,6 +37,10 @@ inline bool RunScripted(TdcCustomLookupDialog& dialog, Script script, bool keysE
       else cancelIfOpen();
     });
   };
+}
+
+inline bool RunScripted(TdcCustomLookupDialog& dialog, Script script, bool keysEndForm = false) {
+  PlayWhenShown(dialog, std::move(script), keysEndForm);
   return dialog.Execute();
 }
 
