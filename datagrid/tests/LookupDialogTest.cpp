@@ -7,6 +7,7 @@
 
 #include "datagrid/DcDataSource.h"
 #include "datagrid/DcTbTable.h"
+#include "datagrid/DrawingHelpers.h"
 #include "datagrid/Intl.h"
 #include "datagrid/IntlDialogTexts.h"
 #include "datagrid/MemoDialog.h"
@@ -18,7 +19,10 @@
 #include "framework/ui/Button.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/ScreenFacts.h"
 #include "framework/ui/SectionHeader.h"
+#include "framework/ui/TextLabel.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
@@ -40,6 +44,8 @@ class LookupDialogTest : public ::testing::Test {
     dialog = new TdcLookupDialog(&owner);
     dialog->SetLookupTable(table);
   }
+
+  void TearDown() override { qn::ui::setScreenFacts(std::nullopt); }
 
   std::string code() const { return table->FieldByName(datasettest::kClientCode)->AsString(); }
 
@@ -155,6 +161,101 @@ TEST_F(LookupDialogTest, UpAndDownMoveTheGridFromTheSearchBoxAndEnterClosesWithO
       true);
   EXPECT_TRUE(confirmed);
   EXPECT_EQ(code(), "C02");
+}
+
+// What the layout places, as read back from the shown form.
+struct Placed {
+  int formLeft, formTop, formWidth, formHeight;
+  int boxTop, boxWidth, gridLeft, gridTop, gridWidth, gridHeight, needed, minimum;
+  int okLeft, okTop, okWidth, okHeight, cancelLeft;
+  int listLeft, listTop, listWidth;
+  bool listShown;
+  AnsiString searchLabel;
+  int boxHeight;
+  int longLabelWidth;  // the search label's full text, measured in its font
+  int listHeight;
+  int sortLabelTop;
+};
+
+Placed ReadPlaces(TdcLookupDlg& form) {
+  return {form.Left(), form.Top(), form.Width(), form.Height(),
+          form.dcIncrementalSearch1->Top(), form.dcIncrementalSearch1->Width(), form.dcDBGrid1->Left(),
+          form.dcDBGrid1->Top(), form.dcDBGrid1->Width(), form.dcDBGrid1->Height(), form.NeededGridWidth(),
+          form.MinimumWidth(), form.OKButton->Left(), form.OKButton->Top(), form.OKButton->Width(),
+          form.OKButton->Height(), form.CancelButton->Left(), form.KeyCombo->Left(), form.KeyCombo->Top(),
+          form.KeyCombo->Width(), form.KeyCombo->Visible(), form.SearchCharacterLabel->Caption(),
+          form.dcIncrementalSearch1->Height(),
+          MeasuredTextWidth(form.SearchCharacterLabel->Font(), dcIntlDefaults->SearchDialog()->SearchCharLabel),
+          form.KeyCombo->Height(), form.SortByLabel->Top()};
+}
+
+TEST_F(LookupDialogTest, TheFormIsLaidOutFromTheScreenFactsAndTheGridsColumns) {
+  ScreenFacts facts;
+  facts.width = 1280;
+  facts.height = 900;
+  facts.workArea = Rect(0, 30, 1280, 870);
+  facts.captionHeight = 23;
+  facts.dialogFrameHeight = 4;
+  qn::ui::setScreenFacts(facts);
+  const int frame = 2 * facts.dialogFrameHeight + facts.captionHeight + 9;
+  const int ppi = Screen->PixelsPerInch();
+  struct Case {
+    const char* name;
+    int maxWidth;
+    int maxHeight;
+    bool searchBy;
+  };
+  for (const Case& c : {Case{"narrow", 300, 150, false}, Case{"as wide as the screen allows", 0, 0, false},
+                        Case{"with the index list below the grid", 500, 120, true}}) {
+    SCOPED_TRACE(c.name);
+    dialog->Options = c.searchBy ? TdcDBLookupDlgOptions{opShowOKCancel, opShowSearchBy} : TdcDBLookupDlgOptions{opShowOKCancel};
+    dialog->MaxWidth = c.maxWidth;
+    dialog->MaxHeight = c.maxHeight;
+    Placed p{};
+    RunScripted(*dialog, [&](TdcLookupDlg& form) { p = ReadPlaces(form); });
+    const int largestWidth = c.maxWidth ? std::min(c.maxWidth, facts.width - 40) : facts.width - 40;
+    const int largestHeight = c.maxHeight ? std::min(c.maxHeight, facts.height - 200) : facts.height - 200;
+    EXPECT_EQ(p.gridHeight, largestHeight);
+    EXPECT_EQ(p.gridWidth, std::max(std::min(p.needed, largestWidth), p.minimum));
+    EXPECT_EQ(p.formTop, std::max(0, (30 + 870 - largestHeight - 200) / 2));
+    EXPECT_EQ(p.formLeft, (facts.width - p.formWidth) / 2);
+    EXPECT_EQ(p.boxTop, ppi * 13 / 96 + 8 + 3);
+    EXPECT_EQ(p.gridTop, p.boxTop + p.boxHeight + 8);
+    EXPECT_EQ(p.boxWidth, p.gridWidth);
+    const int nudge = p.gridWidth == p.minimum ? 5 : 0;
+    EXPECT_EQ(p.okLeft, p.formWidth - 2 * p.okWidth - 36 + nudge);
+    EXPECT_EQ(p.cancelLeft, p.formWidth - p.okWidth - 23 + nudge);
+    const int gridBottom = p.gridTop + p.gridHeight;
+    EXPECT_EQ(p.listShown, c.searchBy);
+    if (c.searchBy) {
+      EXPECT_EQ(p.sortLabelTop, gridBottom + 8);
+      EXPECT_GT(p.listTop, p.sortLabelTop);
+      EXPECT_EQ(p.listWidth, p.gridWidth);
+    }
+    EXPECT_EQ(p.okTop, (c.searchBy ? p.listTop + p.listHeight : gridBottom) + 13);
+    EXPECT_EQ(p.formHeight, p.okTop + p.okHeight + frame);
+  }
+}
+
+TEST_F(LookupDialogTest, GroupedControlsShareTheSearchRowAndANarrowBoxTakesTheShortLabel) {
+  dialog->Options = {opShowOKCancel, opShowSearchBy, opGroupControls};
+  const TdcSearchDialogIntl* texts = dcIntlDefaults->SearchDialog();
+  std::vector<AnsiString> labels;
+  for (int maxWidth : {900, 200}) {
+    SCOPED_TRACE(maxWidth);
+    dialog->MaxWidth = maxWidth;
+    Placed p{};
+    RunScripted(*dialog, [&](TdcLookupDlg& form) { p = ReadPlaces(form); });
+    EXPECT_TRUE(p.listShown);
+    const int half = (p.gridWidth - 20) / 2;
+    EXPECT_EQ(p.boxWidth, half);
+    EXPECT_EQ(p.listWidth, half);
+    EXPECT_EQ(p.listLeft, p.gridLeft + half + 20);
+    EXPECT_EQ(p.listTop, p.boxTop);
+    EXPECT_EQ(p.searchLabel, p.boxWidth < p.longLabelWidth ? texts->SearchCharShortLabel : texts->SearchCharLabel);
+    labels.push_back(p.searchLabel);
+  }
+  EXPECT_NE(labels.front(), labels.back()) << "one box is wide enough for the full label, one is not";
 }
 
 TEST_F(LookupDialogTest, NoStatusLineWhereTheEngineTellsNoRecordNumbers) {
