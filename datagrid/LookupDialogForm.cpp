@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "datagrid/ControlsHeld.h"
 #include "datagrid/DBGrid.h"
 #include "datagrid/DcDataSource.h"
 #include "datagrid/DcTable.h"
@@ -50,17 +51,6 @@ int Scaled(int pixels) { return pixels * Screen->PixelsPerInch() / 96; }
 void FitCaption(TButton* button, TFont* font) {
   button->SetWidth(std::max(Scaled(75), MeasuredTextWidth(font, button->Caption()) + 16));
 }
-
-class HeldControls {
- public:
-  explicit HeldControls(TDataSet& dataSet) : dataSet_(dataSet) { dataSet_.DisableControls(); }
-  ~HeldControls() { dataSet_.EnableControls(); }
-  HeldControls(const HeldControls&) = delete;
-  HeldControls& operator=(const HeldControls&) = delete;
-
- private:
-  TDataSet& dataSet_;
-};
 
 }  // namespace
 
@@ -249,7 +239,7 @@ void TdcLookupDlg::OrderColumnsByIndex() {
     if (TField* field = table->GetIndexField(i)) indexFields.push_back(field);
   TStrings& selected = dcDBGrid1->Selected();
   {
-    HeldControls held(*DataSet);
+    ControlsHeld held(*DataSet);
     if (dcDBGrid1->UseTFields()) {
       if (!indexFields.empty()) ApplySelectedToFields(DataSet, selected);
       int position = 0;

@@ -3,6 +3,7 @@
 // reorders the grid, and the navigator's search button that makes the dialog by class name.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <memory>
 
 #include "datagrid/DBNavigator.h"
@@ -10,7 +11,9 @@
 #include "datagrid/SearchDialog.h"
 #include "datagrid/tests/LookupDialogTestSupport.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/Clock.h"
 #include "framework/db/DataSource.h"
+#include "framework/ui/IntervalTimer.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
@@ -162,6 +165,45 @@ TEST_F(SearchDialogTest, ChoosingAnotherIndexClearsTheSearchTextAndPutsItsFields
     EXPECT_EQ(sortChanges, std::vector<TObject*>{shown});
     search->SetIndexName("1");
   }
+}
+
+TEST_F(SearchDialogTest, ClosingRunsThePendingSearchFirstAndThenTheCloseEvent) {
+  qn::ManualClock clock{1000};
+  qn::setClock(&clock);  // the pause after the keys never passes by itself
+  search->First();
+  std::string atClose;
+  TdcLookupDlg* closed = nullptr;
+  dialog->OnCloseDialog = [&](TdcLookupDlg* form) {
+    closed = form;
+    atClose = code(*search);
+  };
+  TdcLookupDlg* shown = nullptr;
+  bool pendingBeforeEnter = false;
+  const bool confirmed = RunScripted(
+      *dialog,
+      [&](TdcLookupDlg& form) {
+        shown = &form;
+        QTest::keyClicks(static_cast<QLineEdit*>(form.dcIncrementalSearch1->Window()), "C1");
+        pendingBeforeEnter = form.dcIncrementalSearch1->Timer().Enabled() && code(*search) == "C01";
+        qn::ui::postKeyStroke(VK_RETURN);
+      },
+      true);
+  qn::setClock(nullptr);
+  EXPECT_TRUE(pendingBeforeEnter) << "the search still waited for its pause";
+  EXPECT_TRUE(confirmed);
+  EXPECT_EQ(closed, shown);
+  EXPECT_EQ(atClose, "C10") << "the search ran before the close event";
+  EXPECT_EQ(code(*search), "C10");
+}
+
+TEST_F(SearchDialogTest, FreedTablesAreForgotten) {
+  dialog->SetShadowSearchTable(shadow);
+  delete shadow;
+  EXPECT_EQ(dialog->ShadowSearchTable(), nullptr);
+  EXPECT_EQ(dialog->GetPrimaryDataSet(), search);
+  delete search;
+  EXPECT_EQ(dialog->SearchTable(), nullptr);
+  EXPECT_EQ(dialog->GetPrimaryDataSet(), nullptr);
 }
 
 // ---- the navigator's search button ----
