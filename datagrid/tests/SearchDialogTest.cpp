@@ -14,6 +14,7 @@
 #include "framework/base/Clock.h"
 #include "framework/db/DataSource.h"
 #include "framework/ui/IntervalTimer.h"
+#include "framework/ui/ScreenFacts.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
@@ -194,6 +195,56 @@ TEST_F(SearchDialogTest, ClosingRunsThePendingSearchFirstAndThenTheCloseEvent) {
   EXPECT_EQ(closed, shown);
   EXPECT_EQ(atClose, "C10") << "the search ran before the close event";
   EXPECT_EQ(code(*search), "C10");
+}
+
+TEST_F(SearchDialogTest, DownOpensTheIndexListAndEnterReleasedInItClosesItAndReturnsToTheSearchBox) {
+  dialog->Options = {opShowOKCancel, opShowSearchBy, opGroupControls};
+  bool opened = false, refusedWhileOpen = false, closedAfterEnter = false, backInSearchBox = false;
+  RunScripted(*dialog, [&](TdcLookupDlg& form) {
+    form.KeyCombo->SetFocus();
+    WORD down = VK_DOWN;
+    form.KeyCombo->KeyDown(down, {});
+    opened = form.KeyCombo->DroppedDown();
+    refusedWhileOpen = !form.CloseQuery();
+    WORD enter = VK_RETURN;
+    form.KeyCombo->KeyUp(enter, {});
+    closedAfterEnter = !form.KeyCombo->DroppedDown();
+    backInSearchBox = form.ActiveControl() == form.dcIncrementalSearch1;
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(refusedWhileOpen) << "the form stays while the list is open";
+  EXPECT_TRUE(closedAfterEnter);
+  EXPECT_TRUE(backInSearchBox);
+}
+
+TEST_F(SearchDialogTest, TheInitEventMayMoveTheFormOrNarrowTheGrid) {
+  struct Case {
+    const char* name;
+    int left;  // -1: not moved
+    int largestWidth;
+  };
+  for (const Case& c : {Case{"moved", 17, 0}, Case{"narrowed", -1, 250}}) {
+    SCOPED_TRACE(c.name);
+    int left = 0, formWidth = 0, gridWidth = 0, minimum = 0;
+    dialog->OnInitDialog = [&](TdcLookupDlg* form) {
+      if (c.left >= 0) form->SetLeft(c.left);
+      if (c.largestWidth) form->SetLargestWidth(c.largestWidth);
+      qn::ui::postCall([&, form] {
+        left = form->Left();
+        formWidth = form->Width();
+        gridWidth = form->dcDBGrid1->Width();
+        minimum = form->MinimumWidth();
+        form->SetModalResult(mrCancel);
+      });
+    };
+    dialog->Execute();
+    if (c.left >= 0) {
+      EXPECT_EQ(left, c.left) << "the left the handler chose is kept";
+    } else {
+      EXPECT_EQ(gridWidth, std::max(c.largestWidth, minimum));
+      EXPECT_EQ(left, (qn::ui::screenFacts().width - formWidth) / 2);
+    }
+  }
 }
 
 TEST_F(SearchDialogTest, FreedTablesAreForgotten) {
