@@ -112,6 +112,8 @@ class TdcCustomDBGrid : public TCustomGrid {
   TdcColumn& ColumnByName(const AnsiString& FieldName);
   TdcColumn& ColumnByIndex(int Index);
   int GetColWidths(int Index) const { return columnWidth(Index); }
+  // Sets a base-grid column's width without writing it back to the fields or Selected.
+  void SetColWidths(int Index, int Width);
   // Rows of records the grid shows at once.
   int VisibleRowCount() const { return visibleRows_; }
   int TitleOffset() const { return titleOffset_; }

@@ -366,6 +366,17 @@ void TdcCustomDBGrid::columnMoved(int FromIndex, int ToIndex) {
   callHandler(OnColumnMoved, this, from, to);
 }
 
+void TdcCustomDBGrid::SetColWidths(int Index, int Width) {
+  sizing_ = true;
+  try {
+    setColumnWidth(Index, Width);
+  } catch (...) {
+    sizing_ = false;
+    throw;
+  }
+  sizing_ = false;
+}
+
 void TdcCustomDBGrid::columnWidthsChanged() {
   if (inLayout_ || sizing_ || !linkActive() || !hasWindow()) return;
   int changed = -1;

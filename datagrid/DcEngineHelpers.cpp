@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "datagrid/ControlsHeld.h"
 #include "datagrid/DcTable.h"
 #include "datagrid/FieldTextTests.h"
 #include "datagrid/Intl.h"
@@ -36,17 +37,6 @@ class SearchCounted {
 
  private:
   TdcTable& table_;
-};
-
-class ControlsHeld {
- public:
-  explicit ControlsHeld(TDataSet& dataSet) : dataSet_(dataSet) { dataSet_.DisableControls(); }
-  ~ControlsHeld() { dataSet_.EnableControls(); }
-  ControlsHeld(const ControlsHeld&) = delete;
-  ControlsHeld& operator=(const ControlsHeld&) = delete;
-
- private:
-  TDataSet& dataSet_;
 };
 
 // The current record's texts of the key fields before KeyIndex, then value.

@@ -1,5 +1,6 @@
 #include "datagrid/DcTable.h"
 
+#include "datagrid/ControlsHeld.h"
 #include "datagrid/CursorFilters.h"
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/Intl.h"
@@ -32,18 +33,6 @@ AnsiString FirstWord(const AnsiString& line) {
   int pos = 1;
   return StrScanToken(line, pos, stoSkipBlanks, CharSet());
 }
-
-// Controls stay still while a range or a search moves the table, and come back however it ends.
-class ControlsHeld {
- public:
-  explicit ControlsHeld(TDataSet& dataSet) : dataSet_(dataSet) { dataSet_.DisableControls(); }
-  ~ControlsHeld() { dataSet_.EnableControls(); }
-  ControlsHeld(const ControlsHeld&) = delete;
-  ControlsHeld& operator=(const ControlsHeld&) = delete;
-
- private:
-  TDataSet& dataSet_;
-};
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "datagrid/DrawingHelpers.h"
 
+#include <QImage>
 #include <algorithm>
 
 #include "framework/ui/Canvas.h"
@@ -44,4 +45,24 @@ void DrawFocusFrame(Canvas& Canvas, const TRect& Rect) {
 
 bool IsOneLineHigh(const Canvas& Canvas, const TRect& Rect) {
   return Canvas.textHeight(" ") + 2 * qn::ui::screenFacts().borderHeight + 3 >= Rect.Height();
+}
+
+namespace {
+
+template <typename Measure>
+int MeasureIn(TFont* Font, Measure measure) {
+  QImage image(1, 1, QImage::Format_RGB32);
+  Canvas canvas(&image);
+  canvas.SetFont(Font);
+  return measure(canvas);
+}
+
+}  // namespace
+
+int MeasuredTextWidth(TFont* Font, const AnsiString& Text) {
+  return MeasureIn(Font, [&Text](const Canvas& c) { return c.textWidth(Text); });
+}
+
+int MeasuredTextHeight(TFont* Font, const AnsiString& Text) {
+  return MeasureIn(Font, [&Text](const Canvas& c) { return c.textHeight(Text); });
 }

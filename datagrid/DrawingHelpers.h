@@ -19,3 +19,9 @@ void DrawDropDownButton(Canvas& Canvas, const TRect& Rect, bool Pressed, TContro
 void DrawFocusFrame(Canvas& Canvas, const TRect& Rect);
 // One text line (measured on a blank) with two borders and 3 pixels fills the rectangle's height.
 bool IsOneLineHigh(const Canvas& Canvas, const TRect& Rect);
+
+class TFont;
+// A text's width and height in a font as the screen measures it, for layouts computed before
+// anything is painted.
+int MeasuredTextWidth(TFont* Font, const AnsiString& Text);
+int MeasuredTextHeight(TFont* Font, const AnsiString& Text);

@@ -49,6 +49,8 @@ class TdcIncrementalSearch : public TEdit {
   virtual void Clear();
   const AnsiString& LastSearchedText() const { return lastSearched_; }
   IntervalTimer& Timer() { return *timer_; }
+  // Searches for the text now instead of after the pause (nothing when it was searched last).
+  void SearchNow() { timerFired(); }
 
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;

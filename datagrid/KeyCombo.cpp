@@ -87,6 +87,10 @@ void TdcKeyCombo::DataChanged() {
 
 AnsiString TdcKeyCombo::primaryKeyText() const { return PrimaryKeyName.empty() ? AnsiString("PrimaryKey") : PrimaryKeyName; }
 
+bool TdcKeyCombo::shown(TField* field) const {
+  return shownFields_ ? FindSelectedLine(*shownFields_, field->FieldName()) >= 0 : field->Visible();
+}
+
 void TdcKeyCombo::select(const AnsiString& text) {
   int found = -1;
   for (int i = 0; i < Items()->Count(); ++i) {
@@ -129,7 +133,7 @@ void TdcKeyCombo::BuildList(bool refreshOnly) {
     const TIndexDef& def = defs.Items(i);
     TField* field = nullptr;
     const AnsiString entry = EntryOf(*dataSet, def, &field);
-    if (!field || !field->Visible()) continue;
+    if (!field || !shown(field)) continue;
     if (rebuild && IndexOfTextNoCase(*Items(), entry) < 0) Items()->Add(entry);
     const bool isActive = !table->IndexFieldNames().empty() ? SameText(table->IndexFieldNames(), def.Fields)
                                                            : SameText(def.Name, table->IndexName());

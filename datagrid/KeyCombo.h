@@ -12,6 +12,8 @@
 
 class TDataSource;
 class TDataSet;
+class TField;
+class TStrings;
 class TdcKeyCombo;
 
 namespace keycombo_texts {
@@ -53,6 +55,9 @@ class TdcKeyCombo : public ComboBox {
   virtual void DataChanged();
   // Builds the list (or, refresh-only, just finds the selection again).
   void BuildList(bool refreshOnly);
+  // A grid's column list: while set, a field counts as shown when it has a line there, not by its
+  // Visible; nullptr goes back to the fields' own.
+  void SetShownFields(const TStrings* GridSelected) { shownFields_ = GridSelected; }
 
  protected:
   void Change() override;
@@ -60,9 +65,11 @@ class TdcKeyCombo : public ComboBox {
 
  private:
   AnsiString primaryKeyText() const;
+  bool shown(TField* field) const;
   void select(const AnsiString& text);
 
   TdcKeyDataLink link_;
   bool showAllIndexes_ = false;
   bool refreshOnly_ = false;
+  const TStrings* shownFields_ = nullptr;
 };
