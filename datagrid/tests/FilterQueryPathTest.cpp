@@ -1,6 +1,6 @@
 // The filter dialog rewriting the statement of the library's query over an SQL database made with
-// qnsqlif: the rows the rewritten statement reads, a quote that stays inside its literal, and a
-// statement the database refuses.
+// qnsqlif: the rows the rewritten statement reads, with and without regard to case, a quote that
+// stays inside its literal, and a statement the database refuses.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -87,14 +87,34 @@ TEST_F(FilterQueryPathTest, AQuoteInTheValueStaysInsideItsLiteral) {
   EXPECT_EQ(rows().size(), 3u);
 }
 
+TEST_F(FilterQueryPathTest, ASearchWithoutCaseComparesCapitalForms) {
+  const struct {
+    const char* value;
+    int matchItem;
+    Rows found;
+  } cases[] = {{"T", 1, {"three", "two"}}, {"O", 2, {"one", "two"}}, {"ONE", 0, {"one"}}, {"Tw", 1, {"two"}}};
+  for (const auto& c : cases) {
+    EXPECT_TRUE(runDialog(dialog, [&c](TdcFilterDlg& form) {
+      search(form, "A", c.value, c.matchItem, false);
+      form.OKButton->Click();
+    })) << c.value;
+    EXPECT_NE(query.SQL()->Text().find("Upper(L.\"A\")"), std::string::npos) << query.SQL()->Text();
+    EXPECT_EQ(rows(), c.found) << c.value;
+    dialog.ResetFilter();
+    query.Open();
+  }
+}
+
 TEST_F(FilterQueryPathTest, AStatementTheDatabaseRefusesIsShownAndRaisedAgain) {
-  // The SQL interface here calls no function but the aggregates, so a search without case, which
-  // compares upper-cased texts, is refused by the database.
-  boxes.expect(mtWarning,
-               "Unable to Execute SQL:\rSELECT A, B, AMOUNT FROM LEDGER L\rWhere\r(Upper(L.\"A\") like 'X%')\r"
-               "ORDER BY A\r");
+  // A stored procedure's rows cannot be narrowed by rewriting its call: the database refuses the
+  // text that follows it.
+  query.Close();
+  query.SQL()->Clear();
+  query.SQL()->Add("EXEC LEDGERROWS");
+  query.Open();
+  boxes.expect(mtWarning, "Unable to Execute SQL:\rEXEC LEDGERROWS\rWhere\r(\"A\" like 't%')\r");
   EXPECT_THROW(runDialog(dialog, [](TdcFilterDlg& form) {
-                 search(form, "A", "x", 1, false);
+                 search(form, "A", "t", 1);
                  form.OKButton->Click();
                }),
                EDatabaseError);
