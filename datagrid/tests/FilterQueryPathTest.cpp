@@ -87,19 +87,26 @@ TEST_F(FilterQueryPathTest, AQuoteInTheValueStaysInsideItsLiteral) {
   EXPECT_EQ(rows().size(), 3u);
 }
 
-TEST_F(FilterQueryPathTest, ASearchWithoutCaseComparesCapitalForms) {
+TEST_F(FilterQueryPathTest, TheSearchMindsLetterCaseExactlyWhenAskedTo) {
   const struct {
     const char* value;
     int matchItem;
+    bool caseSensitive;
     Rows found;
-  } cases[] = {{"T", 1, {"three", "two"}}, {"O", 2, {"one", "two"}}, {"ONE", 0, {"one"}}, {"Tw", 1, {"two"}}};
+  } cases[] = {
+      {"T", 1, false, {"three", "two"}}, {"O", 2, false, {"one", "two"}}, {"ONE", 0, false, {"one"}},
+      {"Tw", 1, false, {"two"}},         {"T", 1, true, {}},              {"O", 2, true, {}},
+      {"t", 1, true, {"three", "two"}},
+  };
   for (const auto& c : cases) {
+    const std::string what = std::string(c.value) + (c.caseSensitive ? " with case" : " without case");
     EXPECT_TRUE(runDialog(dialog, [&c](TdcFilterDlg& form) {
-      search(form, "A", c.value, c.matchItem, false);
+      search(form, "A", c.value, c.matchItem, c.caseSensitive);
       form.OKButton->Click();
-    })) << c.value;
-    EXPECT_NE(query.SQL()->Text().find("Upper(L.\"A\")"), std::string::npos) << query.SQL()->Text();
-    EXPECT_EQ(rows(), c.found) << c.value;
+    })) << what;
+    const bool upper = query.SQL()->Text().find("Upper(L.\"A\")") != std::string::npos;
+    EXPECT_EQ(upper, !c.caseSensitive) << query.SQL()->Text();
+    EXPECT_EQ(rows(), c.found) << what;
     dialog.ResetFilter();
     query.Open();
   }

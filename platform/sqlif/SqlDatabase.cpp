@@ -91,6 +91,9 @@ Status SqlDatabase::open(const std::string& folder, std::unique_ptr<SqlDatabase>
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   if (!installLetterCaseFunctions(db)) return status::systemTablesUnreadable;
+  // LIKE minds letter case as '=' does; a search without regard to case says so with upper().
+  if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
+    return status::systemTablesUnreadable;
   if (made->loadCatalog() != status::ok) return status::systemTablesUnreadable;
   database = std::move(made);
   return status::ok;

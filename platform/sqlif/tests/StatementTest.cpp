@@ -209,5 +209,20 @@ TEST_F(StatementTest, LetterCaseFunctionsFoldEveryLetterOfTheCodePage) {
   for (const auto& c : cases) EXPECT_EQ(countOf(c.text), c.count) << c.text;
 }
 
+TEST_F(StatementTest, LikeMindsLetterCaseAsEqualsDoes) {
+  const struct {
+    const char* text;
+    int32_t count;
+  } cases[] = {
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like 'Client 00%'", 9},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like 'client 00%'", 0},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like '%LIENT 00%'", 0},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(NAME) like 'CLIENT 00%'", 9},
+      {"SELECT COUNT(*) FROM MATTERS WHERE TITLE like '%jones'", 0},
+      {"SELECT COUNT(*) FROM MATTERS WHERE lower(TITLE) like '%jones'", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(countOf(c.text), c.count) << c.text;
+}
+
 }  // namespace
 }  // namespace qn::sqlif::testing
