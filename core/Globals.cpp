@@ -1,11 +1,9 @@
 #include "core/Globals.h"
 
-#include <filesystem>
-
 #include "framework/base/StringList.h"
 #include "platform/os/ExecutablePath.h"
 
-AnsiString ExecutableFolder() { return std::filesystem::path(qn::os::executablePath()).parent_path().string(); }
+AnsiString ExecutableFolder() { return qn::os::executableFolder(); }
 
 AnsiString DataDir;
 AnsiString ProgramDir = ExecutableFolder();

@@ -6,13 +6,9 @@
 #include <filesystem>
 
 #include "framework/base/TextCase.h"
+#include "platform/os/ExecutablePath.h"
 
 namespace {
-
-std::filesystem::path programFolder() {
-  std::error_code error;
-  return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-}
 
 bool endsWithDll(const std::string& name) {
   return name.size() >= 4 && LowerCase(name.substr(name.size() - 4)) == ".dll";
@@ -25,7 +21,7 @@ void* OpenProgramLibrary(const std::string& name) {
   if (!endsWithDll(name) || name.find_first_of("/\\") != std::string::npos) return dlopen(name.c_str(), flags);
 
   const std::string file = "lib" + LowerCase(name.substr(0, name.size() - 4)) + ".so";
-  const std::filesystem::path beside = programFolder() / file;
+  const std::filesystem::path beside = std::filesystem::path(qn::os::executableFolder()) / file;
   if (access(beside.c_str(), F_OK) == 0)
     if (void* handle = dlopen(beside.c_str(), flags)) return handle;
   return dlopen(file.c_str(), flags);

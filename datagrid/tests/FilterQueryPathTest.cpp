@@ -1,6 +1,6 @@
 // The filter dialog rewriting the statement of the library's query over an SQL database made with
-// qnsqlif: the rows the rewritten statement reads, a quote that stays inside its literal, and a
-// statement the database refuses.
+// qnsqlif: the rows the rewritten statement reads, with and without regard to case, a quote that
+// stays inside its literal, and a statement the database refuses.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -87,14 +87,41 @@ TEST_F(FilterQueryPathTest, AQuoteInTheValueStaysInsideItsLiteral) {
   EXPECT_EQ(rows().size(), 3u);
 }
 
+TEST_F(FilterQueryPathTest, TheSearchMindsLetterCaseExactlyWhenAskedTo) {
+  const struct {
+    const char* value;
+    int matchItem;
+    bool caseSensitive;
+    Rows found;
+  } cases[] = {
+      {"T", 1, false, {"three", "two"}}, {"O", 2, false, {"one", "two"}}, {"ONE", 0, false, {"one"}},
+      {"Tw", 1, false, {"two"}},         {"T", 1, true, {}},              {"O", 2, true, {}},
+      {"t", 1, true, {"three", "two"}},
+  };
+  for (const auto& c : cases) {
+    const std::string what = std::string(c.value) + (c.caseSensitive ? " with case" : " without case");
+    EXPECT_TRUE(runDialog(dialog, [&c](TdcFilterDlg& form) {
+      search(form, "A", c.value, c.matchItem, c.caseSensitive);
+      form.OKButton->Click();
+    })) << what;
+    const bool upper = query.SQL()->Text().find("Upper(L.\"A\")") != std::string::npos;
+    EXPECT_EQ(upper, !c.caseSensitive) << query.SQL()->Text();
+    EXPECT_EQ(rows(), c.found) << what;
+    dialog.ResetFilter();
+    query.Open();
+  }
+}
+
 TEST_F(FilterQueryPathTest, AStatementTheDatabaseRefusesIsShownAndRaisedAgain) {
-  // The SQL interface here calls no function but the aggregates, so a search without case, which
-  // compares upper-cased texts, is refused by the database.
-  boxes.expect(mtWarning,
-               "Unable to Execute SQL:\rSELECT A, B, AMOUNT FROM LEDGER L\rWhere\r(Upper(L.\"A\") like 'X%')\r"
-               "ORDER BY A\r");
+  // A stored procedure's rows cannot be narrowed by rewriting its call: the database refuses the
+  // text that follows it.
+  query.Close();
+  query.SQL()->Clear();
+  query.SQL()->Add("EXEC LEDGERROWS");
+  query.Open();
+  boxes.expect(mtWarning, "Unable to Execute SQL:\rEXEC LEDGERROWS\rWhere\r(\"A\" like 't%')\r");
   EXPECT_THROW(runDialog(dialog, [](TdcFilterDlg& form) {
-                 search(form, "A", "x", 1, false);
+                 search(form, "A", "t", 1);
                  form.OKButton->Click();
                }),
                EDatabaseError);

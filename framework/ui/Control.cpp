@@ -93,6 +93,12 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   Invalidate();
 }
 
+void TControl::scaleInParent(int M, int D) {
+  SetBounds(scaledByRatio(Left(), M, D), scaledByRatio(Top(), M, D), scaledByRatio(Width(), M, D),
+            scaledByRatio(Height(), M, D));
+  if (!ParentFont()) Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
+}
+
 TRect TControl::ClientRect() const { return Rect(0, 0, Width(), Height()); }
 
 void TControl::SetAlign(TAlign Value) {

@@ -180,6 +180,9 @@ class TControl : public TComponent {
   virtual void VisibleChanged();
   virtual void BoundsChanged();
   virtual void TextChanged() { Invalidate(); }
+  // Part of scaling its form by M / D: the place and size in the parent and a font of its own
+  // (one taken from the parent follows the parent's).
+  virtual void scaleInParent(int M, int D);
   // A parent's font or colour changed: children that take it follow.
   void ParentFontChanged();
   void ParentColorChanged();

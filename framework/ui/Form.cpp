@@ -353,15 +353,12 @@ void TForm::SetAutoSize(bool Value) {
 
 void TForm::scaleByRatio(int M, int D) {
   if (M == D || D == 0) return;
-  auto scale = [M, D](int v) { return static_cast<int>(std::lround(static_cast<double>(v) * M / D)); };
-  for (int i = 0; i < ControlCount(); ++i) {
-    TControl* c = Controls(i);
-    c->SetBounds(scale(c->Left()), scale(c->Top()), scale(c->Width()), scale(c->Height()));
-    if (!c->ParentFont()) c->Font()->SetHeight(scale(c->Font()->Height()));
-  }
-  Font()->SetHeight(scale(Font()->Height()));
-  SetClientWidth(scale(ClientWidth()));
-  SetClientHeight(scale(ClientHeight()));
+  const TRect frame = frameExtents();
+  const int width = scaledByRatio(ClientWidth(), M, D) + frame.Left + frame.Right;
+  const int height = scaledByRatio(ClientHeight(), M, D) + frame.Top + frame.Bottom;
+  scaleChildren(M, D, width, height);
+  Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
+  SetBounds(Left(), Top(), width, height);
 }
 
 void TForm::placeForFirstShow() {

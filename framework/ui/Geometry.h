@@ -1,6 +1,8 @@
 #pragma once
 // Points and rectangles in pixels, as the system's code computes positions: a rectangle is its
 // left-top corner and its right-bottom corner just outside it.
+#include <cmath>
+
 struct TPoint {
   int X = 0;
   int Y = 0;
@@ -27,4 +29,8 @@ inline TRect Bounds(int Left, int Top, int Width, int Height) { return TRect{Lef
 inline TRect intersectionOf(const TRect& a, const TRect& b) {
   return TRect{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top, a.Right < b.Right ? a.Right : b.Right,
                a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+}
+// A length or position scaled by M / D, rounded to the nearest pixel (halves away from zero).
+inline int scaledByRatio(int Value, int M, int D) {
+  return static_cast<int>(std::lround(static_cast<double>(Value) * M / D));
 }

@@ -458,6 +458,17 @@ void TWinControl::BoundsChanged() {
   AlignControls();
 }
 
+void TWinControl::scaleChildren(int M, int D, int NewWidth, int NewHeight) {
+  for (TControl* child : std::vector<TControl*>(controls_)) child->scaleInParent(M, D);
+  laidOutWidth_ = NewWidth;
+  laidOutHeight_ = NewHeight;
+}
+
+void TWinControl::scaleInParent(int M, int D) {
+  scaleChildren(M, D, scaledByRatio(Width(), M, D), scaledByRatio(Height(), M, D));
+  TControl::scaleInParent(M, D);
+}
+
 void TWinControl::AlignControls() {
   TRect client = ClientRect();
   for (TAlign kind : {alTop, alBottom, alLeft, alRight, alClient}) {

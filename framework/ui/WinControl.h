@@ -146,6 +146,12 @@ class TWinControl : public TControl {
   virtual void AcceptChild(TControl* Control) {}
   // Lays out the aligned and anchored children after a size change.
   virtual void AlignControls();
+  // Scales every child, and the children inside them, by M / D for a resize of this control to
+  // NewWidth x NewHeight that follows: the children are placed for that size already, so anchored
+  // ones do not move again when it comes.
+  void scaleChildren(int M, int D, int NewWidth, int NewHeight);
+  // Scales the children first, then itself.
+  void scaleInParent(int M, int D) override;
 
   void FontChanged() override;
   void ColorChanged() override;

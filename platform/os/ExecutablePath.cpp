@@ -13,13 +13,21 @@ std::optional<std::string>& overridden() {
   return path;
 }
 
+std::filesystem::path runningProgramPath() {
+  std::error_code ec;
+  return std::filesystem::read_symlink("/proc/self/exe", ec);
+}
+
 }  // namespace
 
 std::string executablePath() {
   if (overridden()) return *overridden();
-  std::error_code ec;
-  return std::filesystem::read_symlink("/proc/self/exe", ec).string();
+  return runningProgramPath().string();
 }
+
+std::string executableFolder() { return std::filesystem::path(executablePath()).parent_path().string(); }
+
+std::string runningProgramFolder() { return runningProgramPath().parent_path().string(); }
 
 ExecutablePathOverride::ExecutablePathOverride(std::string path)
     : hadPrevious_(overridden().has_value()), previous_(overridden().value_or(std::string())) {

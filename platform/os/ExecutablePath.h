@@ -8,6 +8,11 @@ namespace qn::os {
 
 // The program file's full path: the path a live override gives, else the process's executable.
 std::string executablePath();
+// The folder that holds it: where the program's libraries lie.
+std::string executableFolder();
+// The folder of the file the process really runs, whatever an override says: where the build put
+// a test program, and so the helper programs, tools and libraries the tests start or load.
+std::string runningProgramFolder();
 
 class ExecutablePathOverride {
  public:

@@ -108,7 +108,7 @@ Status Cursor::compileSql(std::string_view text, const StatementShape& shape) {
     }
     // Rows of one table, each result row one table row: the rowid finds it again.
     const bool oneTable = allTableColumns && !compiled.columns.empty() && !shape.combinesRows &&
-                          access.selects == 1 && access.tablesRead.size() == 1 && !access.callsFunctions;
+                          access.selects == 1 && access.tablesRead.size() == 1 && !access.callsAggregates;
     if (const std::optional<std::string> variant = oneTable ? withRowid(text) : std::nullopt) {
       SqliteStatement withId;
       SqlDatabase::Access again;

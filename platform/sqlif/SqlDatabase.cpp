@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/sqlif/LetterCaseFunctions.h"
 
 namespace qn::sqlif {
 
@@ -10,10 +11,16 @@ namespace {
 
 constexpr int kBusyWaitMs = 500;
 
-// Functions a statement may call: the aggregates, and LIKE, which is an operator of the dialect.
-bool allowedFunction(std::string_view name) {
-  const std::string n = lowerCase(name);
-  return n == "count" || n == "sum" || n == "avg" || n == "min" || n == "max" || n == "like";
+// Functions that fold many rows into one.
+bool aggregateFunction(const std::string& name) {
+  return name == "count" || name == "sum" || name == "avg" || name == "min" || name == "max";
+}
+
+// Functions a statement may call: the aggregates, LIKE (an operator of the dialect) and the
+// letter-case functions a search without regard to case compares with. None of them reads a file
+// or the schema, and none changes anything.
+bool allowedFunction(const std::string& name) {
+  return aggregateFunction(name) || name == "like" || name == "upper" || name == "lower";
 }
 
 bool reservedTable(std::string_view table) {
@@ -34,10 +41,12 @@ int allow(void* context, int action, const char* a, const char* b, const char* d
     case SQLITE_INSERT:
     case SQLITE_UPDATE:
     case SQLITE_DELETE: return mainTable && a != nullptr && !reservedTable(a) ? SQLITE_OK : SQLITE_DENY;
-    case SQLITE_FUNCTION:
-      if (b == nullptr || !allowedFunction(b)) return SQLITE_DENY;
-      access->callsFunctions = true;
+    case SQLITE_FUNCTION: {
+      const std::string name = b == nullptr ? std::string() : lowerCase(b);
+      if (!allowedFunction(name)) return SQLITE_DENY;
+      if (aggregateFunction(name)) access->callsAggregates = true;
       return SQLITE_OK;
+    }
     default: return SQLITE_DENY;
   }
 }
@@ -81,6 +90,10 @@ Status SqlDatabase::open(const std::string& folder, std::unique_ptr<SqlDatabase>
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  if (!installLetterCaseFunctions(db)) return status::systemTablesUnreadable;
+  // LIKE minds letter case as '=' does; a search without regard to case says so with upper().
+  if (sqlite3_exec(db, "PRAGMA case_sensitive_like = ON", nullptr, nullptr, nullptr) != SQLITE_OK)
+    return status::systemTablesUnreadable;
   if (made->loadCatalog() != status::ok) return status::systemTablesUnreadable;
   database = std::move(made);
   return status::ok;

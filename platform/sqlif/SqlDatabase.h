@@ -26,7 +26,7 @@ class SqlDatabase {
   struct Access {
     std::set<std::string> tablesRead;  // lower-case
     int selects = 0;                   // SELECT cores, subqueries included
-    bool callsFunctions = false;
+    bool callsAggregates = false;      // its rows may fold many table rows into one
     bool refused = false;  // the guard denied something
   };
 

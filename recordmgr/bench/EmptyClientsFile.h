@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/ExecutablePath.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/VirtEng.h"
@@ -33,7 +34,7 @@ inline std::string seedEmptyClientsFolder(const std::string& name) {
   std::filesystem::create_directories(fixture);
   std::FILE* seed = std::fopen((fixture + "/YClient.qf.seed").c_str(), "w");
   std::fclose(seed);
-  const std::string programs = std::filesystem::canonical("/proc/self/exe").parent_path().string();
+  const std::string programs = qn::os::runningProgramFolder();
   const std::string command = "'" + programs + "/qnseed' data '" + folder + "/data' '" + fixture + "' >/dev/null";
   if (std::system(command.c_str()) != 0) std::abort();
   const uint16_t status = LoadBtrieveEngine("", "wbtrv32.dll");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
 #include "recordmgr/AliasParams.h"
 #include "recordmgr/EngineError.h"
@@ -327,8 +328,7 @@ TEST_F(BaseSessionTest, APathAliasListsItsPathAndOtherNamesListNothing) {
 // --- The registry ---
 
 TEST_F(BaseSessionTest, AnAliasSavedByAnotherProcessIsReadHereAndDeletedAgain) {
-  const std::string program =
-      (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qn-alias-writer").string();
+  const std::string program = qn::os::runningProgramFolder() + "/qn-alias-writer";
   std::vector<std::string> args = {program, "SHARED", "PhysicalName:\"/srv/shared\";Description:\"From afar\""};
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/os/ExecutablePath.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/WinBtr.h"
@@ -165,6 +166,27 @@ TEST_F(BtrieveEngineWithRecordManagerTest, LibrariesOutsideTheProgramFolderComeT
     setenv("LD_LIBRARY_PATH", saved.c_str(), 1);
   else
     unsetenv("LD_LIBRARY_PATH");
+}
+
+TEST_F(BtrieveEngineWithRecordManagerTest, AProgramStandingInAnotherFolderLoadsTheLibrariesBesideIt) {
+  namespace fs = std::filesystem;
+  // The other program folder holds the recording library under a name only it has and, under the
+  // recording library's own name, one that lacks an entry point: the real program folder's copy
+  // must not be the one taken.
+  const std::string dir = qn::testing::makeScratchDir("other-program-folder");
+  fs::copy_file(programFolder() + "/librecwbtrv.so", dir + "/libbesideprogram.so");
+  fs::create_symlink(programFolder() + "/libwbtrv32.so", dir + "/libwbtrv32.so");
+  fs::copy_file(programFolder() + "/liblacksinitwbtrv.so", dir + "/librecwbtrv.so");
+  const struct {
+    const char* library;
+    int16_t status;
+  } cases[] = {{"BesideProgram.DLL", 0}, {"RECWBTRV.DLL", 20}};
+  for (const auto& c : cases) {
+    EXPECT_IN_FRESH_PROCESS({
+      qn::os::ExecutablePathOverride program(dir + "/qncases");
+      EXPECT_EQ(LoadBtrieveEngine("", c.library), c.status) << c.library;
+    });
+  }
 }
 
 }  // namespace

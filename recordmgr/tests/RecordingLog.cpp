@@ -2,8 +2,9 @@
 
 #include <dlfcn.h>
 
-#include <filesystem>
 #include <stdexcept>
+
+#include "platform/os/ExecutablePath.h"
 
 namespace recordingtest {
 
@@ -25,7 +26,7 @@ Fn exported(const char* name) {
 
 }  // namespace
 
-std::string programFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+std::string programFolder() { return qn::os::runningProgramFolder(); }
 
 std::vector<RecordedCall> recordedCalls() {
   const unsigned count = exported<RecordedCallCountFn>("RECWBTRV_COUNT")();

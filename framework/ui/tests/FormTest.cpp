@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "framework/ui/ActiveForm.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/tests/FormTestSupport.h"
@@ -124,6 +125,54 @@ TEST(FormTest, ScalingByARatioScalesTheClientAreaAndTheChildren) {
   EXPECT_EQ(panel->BoundsRect(), Bounds(25, 50, 125, 75));
   form.scaleByRatio(23, 20);
   EXPECT_EQ(form.ClientWidth(), 575);
+}
+
+// A form scaled as a whole: what lies inside a panel scales with it, relative to the panel, and
+// a control anchored to the panel's right side is placed once, not moved again by the panel's
+// own growth.
+TEST(FormTest, ScalingByARatioScalesTheControlsInsidePanels) {
+  ScreenFactsScope facts(testFacts());
+  struct Case {
+    int m, d;
+    TRect panel, button, anchored, inner, innerButton;
+    int ownFontHeight;
+  } cases[] = {
+      {5, 4, Bounds(25, 50, 250, 125), Bounds(13, 25, 100, 30), Bounds(150, 5, 50, 25), Bounds(75, 63, 125, 50),
+       Bounds(5, 5, 38, 25), -20},
+      {23, 20, Bounds(23, 46, 230, 115), Bounds(12, 23, 92, 28), Bounds(138, 5, 46, 23), Bounds(69, 58, 115, 46),
+       Bounds(5, 5, 35, 23), -18},
+  };
+  for (const Case& c : cases) {
+    TForm form(nullptr);
+    form.SetClientWidth(400);
+    form.SetClientHeight(200);
+    auto* panel = new TTestPanel(&form, &form);
+    panel->SetBounds(20, 40, 200, 100);
+    auto* button = new TButton(&form);
+    button->SetParent(panel);
+    button->SetBounds(10, 20, 80, 24);
+    button->Font()->SetHeight(-16);
+    auto* anchored = new TTestEdit(&form, panel);
+    anchored->SetBounds(120, 4, 40, 20);
+    anchored->SetAnchors(TAnchors{akTop, akRight});
+    auto* inner = new TTestPanel(&form, panel);
+    inner->SetBounds(60, 50, 100, 40);
+    auto* innerButton = new TButton(&form);
+    innerButton->SetParent(inner);
+    innerButton->SetBounds(4, 4, 30, 20);
+
+    form.scaleByRatio(c.m, c.d);
+    const std::string ratio = std::to_string(c.m) + "/" + std::to_string(c.d);
+    EXPECT_EQ(panel->BoundsRect(), c.panel) << ratio;
+    EXPECT_EQ(button->BoundsRect(), c.button) << ratio;
+    EXPECT_EQ(anchored->BoundsRect(), c.anchored) << ratio;
+    EXPECT_EQ(inner->BoundsRect(), c.inner) << ratio;
+    EXPECT_EQ(innerButton->BoundsRect(), c.innerButton) << ratio;
+    EXPECT_EQ(button->Font()->Height(), c.ownFontHeight) << ratio;
+    // A font taken from the parent is the scaled form's.
+    EXPECT_TRUE(innerButton->ParentFont()) << ratio;
+    EXPECT_EQ(innerButton->Font()->Height(), form.Font()->Height()) << ratio;
+  }
 }
 
 // A docked panel form strips its frame the way the system's panels do.

@@ -19,13 +19,18 @@ TEST(ExecutablePathTest, OverridesNestAndEachPutsBackWhatItReplaced) {
   {
     ExecutablePathOverride outer("/opt/quillon/QNCASES");
     EXPECT_EQ(executablePath(), "/opt/quillon/QNCASES");
+    EXPECT_EQ(qn::os::executableFolder(), "/opt/quillon");
     {
       ExecutablePathOverride inner("/home/client/x/qncases");
       EXPECT_EQ(executablePath(), "/home/client/x/qncases");
+      EXPECT_EQ(qn::os::executableFolder(), "/home/client/x");
+      // Helpers of the tests still lie beside the file really running.
+      EXPECT_EQ(qn::os::runningProgramFolder(), std::filesystem::path(real).parent_path().string());
     }
     EXPECT_EQ(executablePath(), "/opt/quillon/QNCASES");
   }
   EXPECT_EQ(executablePath(), real);
+  EXPECT_EQ(qn::os::executableFolder(), std::filesystem::path(real).parent_path().string());
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os/ExecutablePath.h"
 #include "platform/recmgr/RecordFile.h"
 #include "testing/RatioReporter.h"
 
@@ -44,12 +44,6 @@ struct Setup {
   BtrCallId btrcallId = nullptr;
 };
 
-std::string programFolder() {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  std::string exe(buffer, n > 0 ? n : 0);
-  return exe.substr(0, exe.find_last_of('/'));
-}
 
 std::string nameOf(int i) {
   char name[nameLength + 1];
@@ -135,7 +129,7 @@ Setup& setup() {
     makeSqliteFile(made.secondSqliteFile, 0);
     for (int i = 1; i <= recordCount; ++i) made.names.push_back(nameOf(i));
     std::shuffle(made.names.begin(), made.names.end(), std::mt19937(7));
-    const std::string library = programFolder() + "/libwbtrv32.so";
+    const std::string library = qn::os::runningProgramFolder() + "/libwbtrv32.so";
     void* handle = ::dlopen(library.c_str(), RTLD_NOW);
     if (!handle) throw std::runtime_error("cannot load " + library);
     made.btrcall = reinterpret_cast<BtrCall>(::dlsym(handle, "BTRCALL"));

@@ -1,21 +1,15 @@
 #include "platform/recmgr/tests/RecordManagerApi.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/os/ExecutablePath.h"
+
 namespace qn::recmgr::testing {
 
-std::string programFolder() {
-  char buffer[PATH_MAX];
-  ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) throw std::runtime_error("cannot read /proc/self/exe");
-  std::string exe(buffer, n);
-  return exe.substr(0, exe.find_last_of('/'));
-}
+std::string programFolder() { return qn::os::runningProgramFolder(); }
 
 RecordManagerApi::RecordManagerApi() {
   const std::string path = programFolder() + "/libwbtrv32.so";

@@ -1,6 +1,7 @@
 // Inserting, updating and removing rows through a result, as the driver's cursor does, and
 // seeing the changes from a fresh statement.
 #include <cstring>
+#include <iterator>
 
 #include "platform/sqlif/tests/SqlFixture.h"
 
@@ -124,6 +125,33 @@ TEST_F(RowWritesTest, NoteColumnEndsTheRowWhereItsTextEnds) {
   fresh = firstRow("SELECT NOTES FROM MATTERS WHERE ID = 10", 2 + 200 + 4);
   ASSERT_FALSE(fresh.empty());
   EXPECT_STREQ(reinterpret_cast<char*>(fresh.data() + 2), "");
+}
+
+// A condition comparing letter case or a pattern still picks table rows: they can be changed.
+TEST_F(RowWritesTest, RowsPickedThroughLetterCaseAndPatternsAreUpdatable) {
+  const char* texts[] = {
+      "SELECT ID, NAME, AMOUNT FROM CLIENTS WHERE Upper(NAME) = 'CLIENT 007'",
+      "SELECT ID, NAME, AMOUNT FROM CLIENTS WHERE lower(NAME) like 'client 007%'",
+      "SELECT ID, NAME, AMOUNT FROM CLIENTS WHERE NAME like '%ent 007'",
+  };
+  for (size_t i = 0; i < std::size(texts); ++i) {
+    const char* text = texts[i];
+    const int16_t c = query(text);
+    Fetched f = fetchRows(c, 1, 1, kClientRow);
+    ASSERT_EQ(f.status, 0) << text;
+    ASSERT_EQ(readI32(f.buffer.data() + 2), 7) << text;
+    const std::string name = "Changed by " + std::to_string(i);
+    putText(f.buffer, 6, 20, name, ' ');
+    int32_t count = 1;
+    EXPECT_EQ(api.update(c, 1, "*.*", &count, f.buffer.data()), 0) << text;
+    api.free(c);
+    std::vector<uint8_t> fresh = firstRow("SELECT NAME FROM CLIENTS WHERE ID = 7", 2 + 20 + 4);
+    ASSERT_FALSE(fresh.empty()) << text;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(fresh.data() + 2), name.size()), name) << text;
+    // Back, so the next condition finds the row again.
+    const int16_t back = query("UPDATE CLIENTS SET NAME = 'Client 007' WHERE ID = 7");
+    api.free(back);
+  }
 }
 
 TEST_F(RowWritesTest, ResultsThatAreNoTableRowsAreNotUpdatable) {

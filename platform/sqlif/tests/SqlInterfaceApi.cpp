@@ -2,21 +2,15 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/os/ExecutablePath.h"
+
 namespace qn::sqlif::testing {
 
-std::string programFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  if (n <= 0) throw std::runtime_error("cannot read /proc/self/exe");
-  const std::string exe(buffer, static_cast<size_t>(n));
-  return exe.substr(0, exe.find_last_of('/'));
-}
+std::string programFolder() { return qn::os::runningProgramFolder(); }
 
 namespace {
 

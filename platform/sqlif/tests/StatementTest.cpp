@@ -189,5 +189,40 @@ TEST_F(StatementTest, OddTextsAnswerAStatus) {
   EXPECT_EQ(api.compile(cursor, nullptr, "SELECT 1"), 220);
 }
 
+// A search without regard to case compares the column's capital (or small) form with the
+// value's, letters of the code page above ASCII included.
+TEST_F(StatementTest, LetterCaseFunctionsFoldEveryLetterOfTheCodePage) {
+  ASSERT_EQ(compileText(cursor, "INSERT INTO CLIENTS (ID, NAME) VALUES (300, 'Caf\xE9 M\xFCller \x9C')"), 0);
+  ASSERT_EQ(api.exec(cursor), 0);
+  const struct {
+    const char* text;
+    int32_t count;
+  } cases[] = {
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(NAME) like 'CAF\xC9 M\xDC%'", 1},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(\"CLIENTS\".\"NAME\") like '%\xDCLLER \x8C%'", 1},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE UPPER(NAME) = 'CAF\xC9 M\xDCLLER \x8C'", 1},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE lower(NAME) = 'caf\xE9 m\xFCller \x9C'", 1},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(NAME) = 'Caf\xE9 M\xFCller \x9C'", 0},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(NAME) like 'CLIENT 01%'", 10},
+      {"SELECT COUNT(*) FROM MATTERS WHERE Upper(NOTES) IS NULL", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(countOf(c.text), c.count) << c.text;
+}
+
+TEST_F(StatementTest, LikeMindsLetterCaseAsEqualsDoes) {
+  const struct {
+    const char* text;
+    int32_t count;
+  } cases[] = {
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like 'Client 00%'", 9},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like 'client 00%'", 0},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE NAME like '%LIENT 00%'", 0},
+      {"SELECT COUNT(*) FROM CLIENTS WHERE Upper(NAME) like 'CLIENT 00%'", 9},
+      {"SELECT COUNT(*) FROM MATTERS WHERE TITLE like '%jones'", 0},
+      {"SELECT COUNT(*) FROM MATTERS WHERE lower(TITLE) like '%jones'", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(countOf(c.text), c.count) << c.text;
+}
+
 }  // namespace
 }  // namespace qn::sqlif::testing

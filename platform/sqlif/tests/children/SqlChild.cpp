@@ -1,22 +1,17 @@
 // A second program on the same SQL database: logs in, runs one statement and prints its status
 // and, for a query, the 32-bit integer the first row holds first ("exec=0 first=100").
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "platform/os/ExecutablePath.h"
+
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
-  char exe[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", exe, sizeof exe - 1);
-  if (n <= 0) return 2;
-  std::string folder(exe, static_cast<size_t>(n));
-  folder = folder.substr(0, folder.find_last_of('/'));
-  void* library = dlopen((folder + "/libwssql32.so").c_str(), RTLD_NOW);
+  void* library = dlopen((qn::os::runningProgramFolder() + "/libwssql32.so").c_str(), RTLD_NOW);
   if (library == nullptr) return 2;
   auto login = reinterpret_cast<int16_t (*)(const char*, const char*, const char*, const char*, const char*, int16_t)>(
       dlsym(library, "_XQLLogin"));
