@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace qn::recmgr {
 namespace {
@@ -24,6 +25,7 @@ bool ReadAhead::standsAt(const Cursor& cursor, size_t index) const {
 
 ReadAhead::Found ReadAhead::step(const RecordFile& file, const Cursor& cursor, uint16_t column, bool forward,
                                  const StoredRecord*& record) {
+  walkedSinceSearch_ = true;
   const std::vector<StoredRecord>& records = batch_.records;
   if (!enabled_ || !batch_.changeCounter || records.empty() || column != column_ || !standsAt(cursor, at_))
     return Found::unknown;
@@ -46,6 +48,42 @@ uint32_t ReadAhead::start(const Cursor& cursor, uint16_t column, bool forward) {
   forward_ = forward;
   batch_.changeCounter.reset();
   return length_;
+}
+
+const StoredRecord* ReadAhead::find(const RecordFile& file, uint32_t position, uint16_t column) {
+  walkedSinceSearch_ = true;
+  if (!enabled_ || !batch_.changeCounter || column != column_) return nullptr;
+  const std::vector<StoredRecord>& records = batch_.records;
+  const auto found = std::find_if(records.begin(), records.end(),
+                                  [&](const StoredRecord& r) { return r.position == position; });
+  if (found == records.end() || file.changeCounter() != batch_.changeCounter) return nullptr;
+  at_ = static_cast<size_t>(found - records.begin());
+  return &*found;
+}
+
+bool ReadAhead::searchReadsAround() {
+  const bool walked = walkedSinceSearch_;
+  walkedSinceSearch_ = false;
+  return enabled_ && walked;
+}
+
+uint32_t ReadAhead::startAround() {
+  batch_.changeCounter.reset();
+  length_ = firstLength;
+  return length_;
+}
+
+const StoredRecord& ReadAhead::tookAround(uint16_t column) {
+  std::vector<StoredRecord>& records = batch_.records;
+  std::vector<StoredRecord>& before = behind_.records;
+  records.insert(records.begin(), std::make_move_iterator(before.rbegin()), std::make_move_iterator(before.rend()));
+  at_ = before.size();
+  before.clear();
+  column_ = column;
+  forward_ = true;
+  first_ = behind_.reachesEnd;
+  last_ = batch_.reachesEnd;
+  return records[at_];
 }
 
 void ReadAhead::drop() {
