@@ -87,8 +87,8 @@ Status Operations::readAheadFrom(Handle& handle, Call& call, const KeySpec* key,
 
 Status Operations::searchAround(Handle& handle, Call& call, const KeySpec& key, const std::string& image) {
   ReadAhead& ahead = handle.readAhead;
-  const uint32_t limit = ahead.startAround();
-  Status s = handle.file->searchAround(key, image, limit, ahead.batch(), ahead.behind());
+  const ReadAhead::AroundLengths lengths = ahead.startAround();
+  Status s = handle.file->searchAround(key, image, lengths.before, lengths.from, ahead.batch(), ahead.behind());
   if (s == status::ok && ahead.batch().records.front().image != image) s = status::keyNotFound;
   if (s != status::ok) {
     ahead.drop();

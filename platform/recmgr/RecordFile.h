@@ -117,11 +117,12 @@ class RecordFile {
                    ReadBatch& batch);
   Status stepAhead(PhysicalStep how, uint32_t from, uint32_t limit, ReadBatch& batch);
   // A key search that reads the neighbours of its place along, both ways, as the file stood at one
-  // moment (one read transaction, so one shared lock and one look at the header): up to `limit`
-  // records from the first at or after `image` into `from`, and up to `limit` before it, nearest
-  // first, into `before`. 9 when nothing lies at or after `image`. Only while readsAhead().
-  Status searchAround(const KeySpec& key, std::string_view image, uint32_t limit, ReadBatch& from,
-                      ReadBatch& before);
+  // moment (one read transaction, so one shared lock and one look at the header): up to
+  // `fromLimit` (at least 1) records from the first at or after `image` into `from`, and up to
+  // `beforeLimit` before it, nearest first, into `before`. 9 when nothing lies at or after
+  // `image`. Only while readsAhead().
+  Status searchAround(const KeySpec& key, std::string_view image, uint32_t beforeLimit, uint32_t fromLimit,
+                      ReadBatch& from, ReadBatch& before);
   // Whether reads run on the file's own connection, whose commits the change counter shows (not
   // while a transaction routes them: its uncommitted changes raise no counter).
   bool readsAhead() const { return connection_ == &db_ && databaseFile_; }

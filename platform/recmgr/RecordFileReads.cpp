@@ -89,12 +89,15 @@ Status RecordFile::readTogether(Reads reads) {
   return s;
 }
 
-Status RecordFile::searchAround(const KeySpec& key, std::string_view image, uint32_t limit, ReadBatch& from,
-                                ReadBatch& before) {
+Status RecordFile::searchAround(const KeySpec& key, std::string_view image, uint32_t beforeLimit,
+                                uint32_t fromLimit, ReadBatch& from, ReadBatch& before) {
   if (!readsAhead()) return status::ioError;
+  before.records.clear();
+  before.reachesEnd = false;
+  if (beforeLimit == 0) return seekAhead(key, KeySeek::greaterOrEqual, image, 0, fromLimit, from);
   return readTogether([&] {
-    if (Status s = seekAhead(key, KeySeek::greaterOrEqual, image, 0, limit, from); s != status::ok) return s;
-    const Status s = seekAhead(key, KeySeek::less, image, 0, limit, before);
+    if (Status s = seekAhead(key, KeySeek::greaterOrEqual, image, 0, fromLimit, from); s != status::ok) return s;
+    const Status s = seekAhead(key, KeySeek::less, image, 0, beforeLimit, before);
     return s == status::endOfFile ? status::ok : s;
   });
 }
