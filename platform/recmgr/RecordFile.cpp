@@ -15,8 +15,6 @@ namespace {
 
 constexpr const char* formatName = "qn-record-file";
 constexpr int formatVersion = 1;
-// The most of a file SQLite maps for reading; the rest of a larger file is read as ever.
-constexpr int64_t mappedBytes = int64_t{1} << 30;
 
 // Validation answers: a file SQLite cannot read as a database, or one without our header, is not
 // a record file; a damaged one is an I/O error.
@@ -94,11 +92,11 @@ Status RecordFile::configureConnection() {
         file->pMethods)
       databaseFile_ = file;
   }
-  // Reads through a mapping of the file instead of a system call per page, and so does the look
-  // at the change counter of every step answered from a stretch (see changeCounter). SQLite keeps
-  // the mapping, maps no more than the file holds, and remaps when another connection's commit
-  // changed the file's size.
-  if (databaseFile_) db_.exec(("PRAGMA mmap_size=" + std::to_string(mappedBytes)).c_str());
+  // SQLite maps the file's first page, where the change counter lies, so the look at the counter
+  // that every step answered from a stretch makes (see changeCounter) costs no system call. No
+  // more is mapped: after another connection's commit SQLite drops its mapping and maps again,
+  // which for the whole file cost more than its reads saved (two clients taking turns to write).
+  if (databaseFile_) db_.exec(("PRAGMA mmap_size=" + std::to_string(::sysconf(_SC_PAGESIZE))).c_str());
   return status::ok;
 }
 
@@ -112,9 +110,9 @@ Status RecordFile::configureConnection() {
 // goes through SQLite's own handle of the file, takes no lock, and so can never keep a writer
 // waiting, and a descriptor of our own is never closed on the file (that would drop SQLite's locks).
 //
-// Where SQLite has the file mapped, the counter is read from the mapping: the same page of the
-// system's cache that a read would copy, without the system call. Page 1 is always mapped whole
-// when the file is mapped at all (a record file is never shorter than its header page).
+// Where SQLite has the first page mapped, the counter is read from the mapping: the same page of
+// the system's cache that a read would copy, without the system call. Otherwise (a system page
+// larger than the file, an older SQLite) it is read.
 std::optional<uint32_t> RecordFile::changeCounter() const {
   if (!readsAhead()) return std::nullopt;
   constexpr int counterOffset = 24;
