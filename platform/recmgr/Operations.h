@@ -59,6 +59,8 @@ class Operations {
   // Reads a new stretch of the walk ahead with `read(limit, batch)`, and answers its first record.
   template <typename Read>
   Status readAheadFrom(Handle& handle, Call& call, const KeySpec* key, bool forward, Read read);
+  // An unlocked get-equal that reads the stretch around the place of `image` along.
+  Status searchAround(Handle& handle, Call& call, const KeySpec& key, const std::string& image);
   // Takes the lock a read asked for, then makes `record` current and hands it and its key value
   // back; a refused lock (84) changes nothing.
   Status deliver(Handle& handle, Call& call, const StoredRecord& record, const KeySpec* key, Lock lock);

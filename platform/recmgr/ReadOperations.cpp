@@ -85,6 +85,18 @@ Status Operations::readAheadFrom(Handle& handle, Call& call, const KeySpec* key,
   return deliver(handle, call, ahead.took(), key, Lock::none);
 }
 
+Status Operations::searchAround(Handle& handle, Call& call, const KeySpec& key, const std::string& image) {
+  ReadAhead& ahead = handle.readAhead;
+  const ReadAhead::AroundLengths lengths = ahead.startAround();
+  Status s = handle.file->searchAround(key, image, lengths.before, lengths.from, ahead.batch(), ahead.behind());
+  if (s == status::ok && ahead.batch().records.front().image != image) s = status::keyNotFound;
+  if (s != status::ok) {
+    ahead.drop();
+    return s == status::endOfFile ? status::keyNotFound : s;
+  }
+  return deliver(handle, call, ahead.tookAround(key.column), &key, Lock::none);
+}
+
 Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Lock lock) {
   RecordFile& file = *handle.file;
   const KeySpec* key = file.spec().key(call.keyNumber);
@@ -104,6 +116,8 @@ Status Operations::readByKey(Handle& handle, Call& call, uint16_t operation, Loc
     if (call.key) value.assign(reinterpret_cast<const char*>(call.key), key->length());
     image = file.encoding().fromKeyValue(*key, reinterpret_cast<const uint8_t*>(value.data()));
   }
+  if (how == KeySeek::equal && lock == Lock::none && handle.readAhead.searchReadsAround() && file.readsAhead())
+    return searchAround(handle, call, *key, image);
   if (ahead && file.readsAhead())
     return readAheadFrom(handle, call, key, how == KeySeek::next, [&](uint32_t limit, ReadBatch& batch) {
       return file.seekAhead(*key, how, image, stamp, limit, batch);
@@ -137,6 +151,9 @@ Status Operations::getDirect(Handle& handle, Call& call, Lock lock) {
   if (!key && !spec.keys.empty()) return missingKey(handle);
   const uint32_t position = readU32(call.data);
   if (position == 0) return status::invalidRecordAddress;
+  if (lock == Lock::none)
+    if (const StoredRecord* ahead = handle.readAhead.find(*handle.file, position, key ? key->column : 0))
+      return deliver(handle, call, *ahead, key, Lock::none);
   StoredRecord record;
   if (Status s = handle.file->readAt(position, key, record); s != status::ok) return s;
   return deliver(handle, call, record, key, lock);

@@ -116,6 +116,13 @@ class RecordFile {
   Status seekAhead(const KeySpec& key, KeySeek how, std::string_view image, int64_t stamp, uint32_t limit,
                    ReadBatch& batch);
   Status stepAhead(PhysicalStep how, uint32_t from, uint32_t limit, ReadBatch& batch);
+  // A key search that reads the neighbours of its place along, both ways, as the file stood at one
+  // moment (one read transaction, so one shared lock and one look at the header): up to
+  // `fromLimit` (at least 1) records from the first at or after `image` into `from`, and up to
+  // `beforeLimit` before it, nearest first, into `before`. 9 when nothing lies at or after
+  // `image`. Only while readsAhead().
+  Status searchAround(const KeySpec& key, std::string_view image, uint32_t beforeLimit, uint32_t fromLimit,
+                      ReadBatch& from, ReadBatch& before);
   // Whether reads run on the file's own connection, whose commits the change counter shows (not
   // while a transaction routes them: its uncommitted changes raise no counter).
   bool readsAhead() const { return connection_ == &db_ && databaseFile_; }
@@ -187,6 +194,9 @@ class RecordFile {
   // Runs the cached read `id` for up to `limit` rows (parameter readAheadLimit) into `batch`.
   template <typename MakeSql, typename Bind>
   Status readRows(uint32_t id, MakeSql makeSql, Bind bind, uint32_t limit, ReadBatch& batch);
+  // Runs `reads` inside one read transaction of the file's own connection.
+  template <typename Reads>
+  Status readTogether(Reads reads);
   // A row of position, bytes, image, stamp and layout version into `record`.
   static int64_t takeRecord(Statement& row, StoredRecord& record);
 

@@ -67,6 +67,41 @@ Status RecordFile::stepAhead(PhysicalStep how, uint32_t from, uint32_t limit, Re
       [&](Statement& st) { st.bind(1, from); }, limit, batch);
 }
 
+template <typename Reads>
+Status RecordFile::readTogether(Reads reads) {
+  // Already inside a transaction of the own connection: the reads share it as they are.
+  if (db_.inTransaction()) return reads();
+  int rc = SQLITE_OK;
+  Statement* begin = statement(statementId(beginReadKind), [] { return "BEGIN"; }, rc);
+  if (!begin) return failed(rc);
+  {
+    StatementUse use(*begin);
+    if ((rc = use->step()) != SQLITE_DONE) return failed(rc);
+  }
+  const Status s = reads();
+  // A read transaction commits nothing: ending it only lets SQLite's shared lock go.
+  Statement* end = statement(statementId(endReadKind), [] { return "COMMIT"; }, rc);
+  if (end) {
+    StatementUse use(*end);
+    rc = use->step();
+  }
+  if (db_.inTransaction()) db_.exec("ROLLBACK");
+  return s;
+}
+
+Status RecordFile::searchAround(const KeySpec& key, std::string_view image, uint32_t beforeLimit,
+                                uint32_t fromLimit, ReadBatch& from, ReadBatch& before) {
+  if (!readsAhead()) return status::ioError;
+  before.records.clear();
+  before.reachesEnd = false;
+  if (beforeLimit == 0) return seekAhead(key, KeySeek::greaterOrEqual, image, 0, fromLimit, from);
+  return readTogether([&] {
+    if (Status s = seekAhead(key, KeySeek::greaterOrEqual, image, 0, fromLimit, from); s != status::ok) return s;
+    const Status s = seekAhead(key, KeySeek::less, image, 0, beforeLimit, before);
+    return s == status::endOfFile ? status::ok : s;
+  });
+}
+
 Status RecordFile::readAt(uint32_t position, const KeySpec* key, StoredRecord& record) {
   return readRow(
       statementId(readAtKind, key ? key->column : 0), [&] { return readAtSql(tables_, key); },

@@ -26,6 +26,8 @@ enum StatementKind : uint32_t {
   rankOfPositionKind,
   holdCountersKind,
   storeCountersKind,
+  beginReadKind,
+  endReadKind,
   seekAheadBase = 64,  // + KeySeek
   stepAheadBase = 80,  // + PhysicalStep
 };
