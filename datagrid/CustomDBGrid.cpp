@@ -54,6 +54,8 @@ TdcCustomDBGrid::TdcCustomDBGrid(TComponent* AOwner)
   setColumnCount(2);
   setRowCount(2);
   applyBaseOptions();
+  // Every cell's drawing fills its own rectangle in its own colours: a fill before it is lost work.
+  setDefaultCellFilling(false);
   titleFont_->Assign(Font());
   titleFont_->OnChange = [this](TObject*) { titleFontChanged(); };
 }

@@ -242,7 +242,9 @@ void TdcDBGrid::DrawCell(int ACol, int ARow, TRect ARect, GridCellStates AState)
   }
   painting_ = true;
   try {
-    if (!paintCellControl(ACol, ARow, ARect, AState)) TdcCustomDBGrid::DrawCell(ACol, ARow, ARect, AState);
+    // Under a cell's control lies the plain cell colour the grid chose.
+    if (paintCellControl(ACol, ARow, ARect, AState)) GetPaintCanvas().fillRect(ARect);
+    else TdcCustomDBGrid::DrawCell(ACol, ARow, ARect, AState);
   } catch (...) {
     painting_ = false;
     throw;

@@ -1,5 +1,8 @@
 #include "datagrid/ExtensionProperties.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "framework/base/Object.h"
 #include "framework/base/PublishedProperties.h"
 #include "framework/base/TextCompare.h"
@@ -95,7 +98,16 @@ bool ClassInheritsFromName(const TClassInfo* ClassType, const AnsiString& Name) 
 
 bool IsExtendedDataSet(const TObject* DataSet) {
   if (!DataSet) return false;
+  // A class's ancestry and published properties are fixed for the run, and the grid asks for
+  // every cell it paints: each class is decided once.
+  static std::mutex mutex;
+  static std::unordered_map<const TClassInfo*, bool> decided;
+  const TClassInfo* cls = DataSet->ClassInfo();
+  std::lock_guard lock(mutex);
+  if (const auto found = decided.find(cls); found != decided.end()) return found->second;
+  bool extended = FindPublishedProperty(DataSet, "ControlType") != nullptr;
   for (const char* name : {"TdcTable", "TdcQuery", "TdcQBE", "TdcStoredProc", kClientDataSetClass})
-    if (ClassInheritsFromName(DataSet->ClassInfo(), name)) return true;
-  return FindPublishedProperty(DataSet, "ControlType") != nullptr;
+    extended = extended || ClassInheritsFromName(cls, name);
+  decided.emplace(cls, extended);
+  return extended;
 }

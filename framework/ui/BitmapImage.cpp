@@ -4,6 +4,7 @@
 
 #include "framework/base/Exception.h"
 #include "framework/base/MemoryStream.h"
+#include "framework/ui/HeldImagePainter.h"
 #include "platform/os/Resources.h"
 
 BitmapImage::BitmapImage() : canvas_(std::make_unique<Canvas>(&image_)) {}
@@ -26,6 +27,7 @@ void BitmapImage::SetSize(int width, int height) {
       painter.drawImage(0, 0, image_);
     }
   }
+  qn::ui::closeHeldPainter(image_);
   image_ = resized;
 }
 
@@ -36,6 +38,7 @@ TColor BitmapImage::TransparentColor() const {
 }
 
 void BitmapImage::take(BitmapFileContent content) {
+  qn::ui::closeHeldPainter(image_);
   image_ = std::move(content.image);
   format_ = content.format;
   palette_ = std::move(content.palette);
@@ -61,12 +64,14 @@ void BitmapImage::SaveToStream(TStream& stream) const {
 }
 
 void BitmapImage::assignImage(const QImage& image) {
+  qn::ui::closeHeldPainter(image_);
   image_ = image.convertToFormat(QImage::Format_RGB32);
   image_.setDevicePixelRatio(1.0);
 }
 
 void BitmapImage::Assign(const BitmapImage& source) {
   if (&source == this) return;
+  qn::ui::closeHeldPainter(image_);
   image_ = source.image_.copy();
   format_ = source.format_;
   palette_ = source.palette_;

@@ -11,6 +11,7 @@
 #include "framework/base/Exception.h"
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/FontConversion.h"
+#include "framework/ui/HeldImagePainter.h"
 #include "framework/ui/Screen.h"
 
 namespace {
@@ -56,11 +57,11 @@ void Canvas::paint(const QRect& area, const std::function<void(QPainter&)>& draw
   const QRect limit = drawableArea();
   if (image_) {
     if ((area & limit).isEmpty()) return;
-    QPainter painter(image_);
-    painter.translate(origin_.X, origin_.Y);
-    painter.setClipRect(limit);
-    draw(painter);
-    painter.end();
+    qn::ui::paintOnImage(*image_, [&](QPainter& painter) {
+      painter.translate(origin_.X, origin_.Y);
+      painter.setClipRect(limit);
+      draw(painter);
+    });
     reportChanged(area & limit);
     return;
   }
@@ -193,8 +194,8 @@ void Canvas::drawLinePixels(TPoint from, TPoint to) {
 }
 
 void Canvas::drawTextLine(QPainter& painter, int x, int top, const QString& text, int accelerator, bool fillBackground) {
-  const QFont font = deviceFont();
-  const QFontMetrics metrics(font);
+  const QFont& font = deviceFont();
+  const QFontMetrics& metrics = deviceFontMetrics();
   const QColor color = qn::ui::qtColor(font_->Color());
   if (fillBackground) painter.fillRect(QRect(x, top, metrics.horizontalAdvance(text), metrics.height()), qn::ui::qtColor(Brush.Color));
   painter.setFont(font);
@@ -209,7 +210,7 @@ void Canvas::drawTextLine(QPainter& painter, int x, int top, const QString& text
 
 void Canvas::drawText(int x, int y, const AnsiString& text) {
   const QString shown = qtText(text);
-  const QFontMetrics metrics(deviceFont());
+  const QFontMetrics& metrics = deviceFontMetrics();
   const QRect area(x, y, metrics.horizontalAdvance(shown) + metrics.maxWidth(), metrics.height());
   paint(area, [&](QPainter& painter) { drawTextLine(painter, x, y, shown, -1, Brush.Style == BrushStyle::solid); });
 }
@@ -225,7 +226,7 @@ void Canvas::drawTextClipped(const TRect& rect, int x, int y, const AnsiString& 
 }
 
 DrawnText Canvas::drawText(TRect& rect, const AnsiString& text, unsigned format) {
-  const QFontMetrics metrics(deviceFont());
+  const QFontMetrics& metrics = deviceFontMetrics();
   const std::vector<qn::ui::TextLine> lines = qn::ui::layoutText(qtText(text), format, rect.Width(), metrics);
   const int lineHeight = metrics.height();
   DrawnText result;
@@ -262,15 +263,15 @@ DrawnText Canvas::drawText(TRect& rect, const AnsiString& text, unsigned format)
   return result;
 }
 
-int Canvas::textWidth(const AnsiString& text) const { return QFontMetrics(deviceFont()).horizontalAdvance(qtText(text)); }
+int Canvas::textWidth(const AnsiString& text) const { return deviceFontMetrics().horizontalAdvance(qtText(text)); }
 
 int Canvas::textHeight(const AnsiString&) const { return fontHeight(); }
 
-int Canvas::fontHeight() const { return QFontMetrics(deviceFont()).height(); }
+int Canvas::fontHeight() const { return deviceFontMetrics().height(); }
 
-int Canvas::fontAscent() const { return QFontMetrics(deviceFont()).ascent(); }
+int Canvas::fontAscent() const { return deviceFontMetrics().ascent(); }
 
-int Canvas::averageCharWidth() const { return QFontMetrics(deviceFont()).averageCharWidth(); }
+int Canvas::averageCharWidth() const { return deviceFontMetrics().averageCharWidth(); }
 
 void Canvas::combine(const TRect& target, const QImage& source, const QRect& sourceRect, std::optional<TColor> transparent) {
   const QRect area = qtRect(target).normalized();
@@ -402,4 +403,16 @@ void Canvas::restoreState() {
 
 int Canvas::dotsPerInch() const { return image_ ? Screen->PixelsPerInch() : pageDotsPerInch_; }
 
-QFont Canvas::deviceFont() const { return qn::ui::qtFont(*font_, dotsPerInch()); }
+const Canvas::ResolvedFont& Canvas::resolvedFont() const {
+  const int dotsPerInch = this->dotsPerInch();
+  FontKey key{font_->Name(), font_->Pitch(), font_->Style(), qn::ui::fontPixelSize(*font_, dotsPerInch)};
+  if (!resolved_ || !(resolved_->key == key)) {
+    QFont font = qn::ui::qtFont(*font_, dotsPerInch);
+    resolved_.emplace(ResolvedFont{std::move(key), font, QFontMetrics(font)});
+  }
+  return *resolved_;
+}
+
+const QFont& Canvas::deviceFont() const { return resolvedFont().font; }
+
+const QFontMetrics& Canvas::deviceFontMetrics() const { return resolvedFont().metrics; }

@@ -6,6 +6,7 @@
 // exclusive-or focus rectangle); on a printer page every copy draws as "Source Copy" and the
 // focus rectangle is a dotted outline, since a page has no pixels to read back.
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "framework/ui/CopyMode.h"
 #include "framework/ui/Font.h"
 #include "framework/ui/Geometry.h"
+#include "framework/ui/HeldImagePainter.h"
 #include "framework/ui/TextLayout.h"
 
 class QPainter;
@@ -157,12 +159,33 @@ class Canvas {
   void saveState();
   void restoreState();
 
+  // While the returned hold lives, drawing on the canvas's image shares one painter (a paint of
+  // many cells); on a printer page it holds nothing.
+  qn::ui::HeldImagePainter holdPainter() { return qn::ui::HeldImagePainter(image_); }
+
   // The font as handed to Qt for this canvas's device.
-  QFont deviceFont() const;
+  const QFont& deviceFont() const;
+  const QFontMetrics& deviceFontMetrics() const;
   // The resolution fonts convert with.
   int dotsPerInch() const;
 
  private:
+  // What the device font was resolved from: a font that differs in any of these resolves anew.
+  struct FontKey {
+    AnsiString name;
+    TFontPitch pitch = fpDefault;
+    TFontStyles style;
+    int pixelSize = 0;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+  };
+  struct ResolvedFont {
+    FontKey key;
+    QFont font;
+    QFontMetrics metrics;
+  };
+
+  const ResolvedFont& resolvedFont() const;
+
   struct SavedState {
     std::unique_ptr<TFont> font;
     CanvasBrush brush;
@@ -187,6 +210,9 @@ class Canvas {
   void drawEdgeLines(const TRect& rect, TColor topLeft, TColor bottomRight, unsigned sides);
 
   std::unique_ptr<TFont> font_;
+  // Resolving a family and loading its metrics costs more than most drawing: kept until the font
+  // (or the resolution it converts with) changes.
+  mutable std::optional<ResolvedFont> resolved_;
   QImage* image_ = nullptr;
   std::function<void(const QRect&)> changed_;
   QPainter* pagePainter_ = nullptr;

@@ -5,6 +5,7 @@
 
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/HeldImagePainter.h"
 #include "framework/ui/WindowlessControl.h"
 
 SelfPaintedControl::SelfPaintedControl(TComponent* AOwner)
@@ -35,6 +36,7 @@ void SelfPaintedControl::fitImage() {
   fitted.fill(qn::ui::qtColor(Color()));
   fitted.setDevicePixelRatio(ratio);
   invalid_ = QRegion(0, 0, Width(), Height());
+  qn::ui::closeHeldPainter(image_);
   image_ = fitted;
 }
 
@@ -65,8 +67,7 @@ void SelfPaintedControl::scrollImage(const TRect& area, int dx, int dy) {
     const qreal ratio = image_.devicePixelRatio();
     const QRect from = moved.translated(-dx, -dy);
     const QImage pixels = image_.copy(QRect(from.topLeft() * ratio, from.size() * ratio));
-    QPainter painter(&image_);
-    painter.drawImage(moved.topLeft(), pixels);
+    qn::ui::paintOnImage(image_, [&](QPainter& painter) { painter.drawImage(moved.topLeft(), pixels); });
   }
   const QRegion pending = invalid_ & box;
   invalid_ = (invalid_ - box) + (pending.translated(dx, dy) & box) + (QRegion(box) - moved);
@@ -94,6 +95,7 @@ void SelfPaintedControl::Paint() {
 void SelfPaintedControl::paintWithChildren(Canvas& canvas) {
   Canvas* previous = activeCanvas_;
   activeCanvas_ = &canvas;
+  const qn::ui::HeldImagePainter held = canvas.holdPainter();
   try {
     canvas.Font()->Assign(Font());
     Paint();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QImage>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/Canvas.h"
@@ -163,3 +167,40 @@ TEST_F(CanvasTextTest, OpaqueTextFillsItsLineWithTheBrushAndTransparentTextDoesN
 }
 
 }  // namespace
+
+// The canvas keeps what it resolved for its font; every change of the font must reach the next text.
+TEST(CanvasFontChangeTest, TextAfterEachFontChangeLooksAsOnAFreshCanvasWithThatFont) {
+  qn::ui::testing::qtApplication();
+  const AnsiString text = "Matter 1042 Wg";
+  const std::vector<std::pair<const char*, std::function<void(TFont&)>>> changes{
+      {"height", [](TFont& f) { f.SetHeight(-17); }},
+      {"name", [](TFont& f) { f.SetName("Courier New"); }},
+      {"bold", [](TFont& f) { f.SetStyle(TFontStyles{fsBold}); }},
+      {"size in points", [](TFont& f) { f.SetSize(11); }},
+      {"back to plain", [](TFont& f) { f.SetStyle(TFontStyles{}); }},
+      {"unknown family", [](TFont& f) { f.SetName("No Such Family"); }},
+      {"fixed pitch", [](TFont& f) { f.SetPitch(fpFixed); }},
+  };
+  auto drawOn = [&](BitmapImage& bitmap) {
+    bitmap.canvas().Brush = {clWhite, BrushStyle::solid};
+    bitmap.canvas().fillRect(Rect(0, 0, 300, 40));
+    bitmap.canvas().drawText(4, 4, text);
+    return bitmap.image().copy();
+  };
+  BitmapImage kept;
+  kept.SetSize(300, 40);
+  QImage before = drawOn(kept);
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    change(*kept.canvas().Font());
+    BitmapImage fresh;
+    fresh.SetSize(300, 40);
+    fresh.canvas().SetFont(kept.canvas().Font());
+    const QImage drawn = drawOn(kept);
+    EXPECT_NE(drawn, before) << "the change shows in the text";
+    EXPECT_EQ(drawn, drawOn(fresh));
+    EXPECT_EQ(kept.canvas().textWidth(text), fresh.canvas().textWidth(text));
+    EXPECT_EQ(kept.canvas().fontHeight(), fresh.canvas().fontHeight());
+    before = drawn;
+  }
+}
