@@ -9,10 +9,13 @@
 #include "datagrid/FilterDialogForm.h"
 #include "datagrid/LocateDialog.h"
 #include "datagrid/LocateDialogForm.h"
+#include "datagrid/RecordViewDialog.h"
+#include "datagrid/RecordViewForm.h"
 #include "datagrid/StringHelpers.h"
 #include "datagrid/tests/FilterDialogTestSupport.h"
 #include "datagrid/tests/NavigatorFixture.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/ui/SafeDispatch.h"
 
 namespace navigatortest {
 namespace {
@@ -98,6 +101,37 @@ TEST_F(DBNavigatorDialogsTest, GivingADialogSetsTheStyleItsClassNames) {
   EXPECT_EQ(b->Style(), nbsLocateDialog);
   EXPECT_EQ(b->ImageIndex(), -1);
   EXPECT_EQ(b->Hint(), "Locate a specific record");
+}
+
+TEST_F(DBNavigatorDialogsTest, TheRecordViewButtonMakesItsDialogOnceConnectsItAndRunsIt) {
+  TdcNavButton* recordView = navigator->Buttons()->AddButton(nbsRecordViewDialog);
+  navigator->Buttons()->ArrangeButtons();
+  std::vector<TdcCustomDialog*> made;
+  std::vector<std::string> shownCodes;
+  recordView->OnAfterCreateDialog = [&](TdcCustomDialog* dialog) {
+    made.push_back(dialog);
+    auto* recordDialog = dynamic_cast<TdcRecordViewDialog*>(dialog);
+    ASSERT_NE(recordDialog, nullptr);
+    // The form shows the record the navigator stands on and is then cancelled.
+    recordDialog->OnInitDialog = [&](TdcRecordViewForm* form) {
+      qn::ui::postCall([&, form] {
+        shownCodes.push_back(code());
+        form->SetModalResult(mrCancel);
+      });
+    };
+  };
+  table->MoveBy(4);
+  click(nbsRecordViewDialog);
+  ASSERT_EQ(made.size(), 1u);
+  auto* dialog = static_cast<TdcRecordViewDialog*>(made[0]);
+  EXPECT_EQ(recordView->Dialog(), dialog);
+  EXPECT_EQ(dialog->Owner(), navigator);
+  EXPECT_EQ(dialog->DataSource(), source) << "connected through its DataSource property";
+  table->Next();
+  click(nbsRecordViewDialog);
+  EXPECT_EQ(made.size(), 1u) << "the button keeps its dialog";
+  EXPECT_EQ(shownCodes, (std::vector<std::string>{"C05", "C06"}));
+  EXPECT_EQ(dialog->Form(), nullptr) << "each run's form is gone";
 }
 
 class DBNavigatorFilterButtonTest : public DBNavigatorDialogsTest {
