@@ -7,7 +7,11 @@ void TdcSpeedButton::PublishProperties(PropertyPublisher<TdcSpeedButton>& publis
   publish.Boolean("ShowText", &TdcSpeedButton::ShowText, &TdcSpeedButton::SetShowText);
 }
 
-TdcSpeedButton::TdcSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) { SetBounds(Left(), Top(), 25, 25); }
+TdcSpeedButton::TdcSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {
+  SetBounds(Left(), Top(), 25, 25);
+  TControlStyle style = ControlStyle();
+  SetControlStyle(style.Exclude(csReceivesDoubleClicks));
+}
 
 void TdcSpeedButton::SetImageIndex(int Value) { storeImageIndex(Value); }
 

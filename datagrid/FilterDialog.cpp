@@ -25,6 +25,11 @@ AnsiString blankedLabel(const AnsiString& label) { return StrReplaceCharByChar(l
 
 }  // namespace
 
+// The navigator connects a dialog it makes by this property's name.
+void TdcFilterDialog::PublishProperties(PropertyPublisher<TdcFilterDialog>& publish) {
+  publish.Object("DataSource", &TdcFilterDialog::DataSource, &TdcFilterDialog::SetDataSource);
+}
+
 void TdcFilterDataLink::ActiveChanged() { dialog_.DataSetActiveChanged(Active()); }
 
 TdcFilterDialog::TdcFilterDialog(TComponent* AOwner)

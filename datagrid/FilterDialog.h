@@ -55,7 +55,7 @@ class TdcFilterDataLink : public TDataLink {
 };
 
 class TdcFilterDialog : public TdcCustomDialog {
-  QN_CLASS(TdcFilterDialog, TdcCustomDialog)
+  QN_PUBLISHED_CLASS(TdcFilterDialog, TdcCustomDialog)
  public:
   explicit TdcFilterDialog(TComponent* AOwner);
   // A dataset still filtered by the record test loses the test, which goes with the dialog.

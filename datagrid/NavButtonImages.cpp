@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "datagrid/FilterDialog.h"
 #include "datagrid/LocateDialog.h"
 #include "datagrid/NavButton.h"
 #include "framework/base/ClassRegistry.h"
@@ -42,6 +43,7 @@ UnitRegistration unit(
       sharedStrip() = loadStrip();
       RegisterClass<TdcNavButton>();
       RegisterClass<TdcLocateDialog>();
+      RegisterClass<TdcFilterDialog>();
     },
     [] { sharedStrip().reset(); });
 

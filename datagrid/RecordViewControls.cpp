@@ -1,11 +1,13 @@
 #include "datagrid/RecordViewControls.h"
 
+#include "datagrid/MemoDialogPopup.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/TextCompare.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Canvas.h"
+#include "framework/ui/VirtualKeys.h"
 
 namespace {
 
@@ -107,6 +109,17 @@ void TdcDBMemo::showField() {
   TField* field = link_.Active() ? link_.Field() : nullptr;
   SetText(field ? field->AsString() : AnsiString());
   showing_ = false;
+}
+
+void TdcDBMemo::KeyDown(WORD& Key, TShiftState Shift) {
+  if (Key == VK_F2 && link_.Field()) {
+    if (link_.IsModified()) link_.UpdateRecord();
+    TdcMemoDialogPopup popup(*this);
+    popup.Execute();
+    Key = 0;
+    return;
+  }
+  TMemo::KeyDown(Key, Shift);
 }
 
 void TdcDBMemo::KeyPress(char& Key) {

@@ -49,6 +49,7 @@ class TdcDBCheckBox : public CheckBox {
 };
 
 // A memo on a field's text; the text reaches the field when the focus leaves or the record posts.
+// F2 opens the memo dialog on the field, with what was typed so far.
 class TdcDBMemo : public TMemo {
   QN_PUBLISHED_CLASS(TdcDBMemo, TMemo)
  public:
@@ -61,6 +62,7 @@ class TdcDBMemo : public TMemo {
   TField* Field() const { return link_.Field(); }
 
  protected:
+  void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char& Key) override;
   void Change() override;
   void DoExit() override;

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 
+#include "datagrid/DBNavigator.h"
 #include "datagrid/DialogButton.h"
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
@@ -109,7 +110,7 @@ void TdcRecordViewDialog::SetDataSource(TDataSource* Value) {
   if (Value) Value->FreeNotification(this);
 }
 
-void TdcRecordViewDialog::SetNavigator(TWinControl* Value) {
+void TdcRecordViewDialog::SetNavigator(TdcDBNavigator* Value) {
   navigator_ = Value;
   if (!Value) return;
   Value->FreeNotification(this);
@@ -243,17 +244,14 @@ void TdcRecordViewDialog::BuildForm() {
   if (form_->Navigator && form_->NavigatorPanel) form_->Navigator->SetWidth(form_->NavigatorPanel->Width() - 10);
 }
 
-// The navigator is found by class name: it lies above this dialog in the library.
 void TdcRecordViewDialog::BuildNavigator() {
-  TWinControl* navigator = navigator_;
+  TdcDBNavigator* navigator = navigator_;
   if (!navigator) {
-    if (!FindRegisteredClass("TdcDBNavigator")) return;
-    navigator = dynamic_cast<TWinControl*>(CreateComponentByClassName("TdcDBNavigator", form_));
-    if (!navigator) return;
-    WriteEnumerationProperty(navigator, "AutosizeStyle", 2);
-    WriteBooleanProperty(navigator, "ShowHint", true);
-    WriteBooleanProperty(navigator, "Flat", NavigatorFlat);
-    WriteSetProperty(navigator, "VisibleButtons", NavigatorButtons);
+    navigator = new TdcDBNavigator(form_);
+    navigator->SetAutosizeStyle(asNone);
+    navigator->SetShowHint(true);
+    navigator->SetFlat(NavigatorFlat);
+    navigator->SetVisibleButtons(NavigatorButtons);
   } else {
     navigatorHome_ = navigator->Parent();
   }
@@ -265,9 +263,9 @@ void TdcRecordViewDialog::BuildNavigator() {
   navigator->SetParent(form_->NavigatorPanel);
   navigator->Show();
   navigator->SetBounds(8, 8, navigator->Width(), 25);
-  WriteObjectProperty(navigator, "DataSource", DataSource());
+  navigator->SetDataSource(DataSource());
   navigator->SetTabOrder(0);
-  if (ReadBooleanProperty(navigator, "Flat").value_or(false)) {
+  if (navigator->Flat()) {
     navigator->SetTop(1);
     form_->NavigatorPanel->SetHeight(navigator->Height() + 2);
   }
@@ -641,8 +639,12 @@ void TdcRecordViewDialog::FormKeyDown(WORD& Key, TShiftState Shift) {
     CancelClick();
     return;
   }
-  if (Key == VK_RETURN && Options.Contains(rvoEnterToTab) && active &&
-      !ReadBooleanProperty(active, "WantReturns").value_or(false)) {
+  // Enter (with the option) and Tab move between the controls, unless the control takes them.
+  const bool enterMoves = Key == VK_RETURN && Options.Contains(rvoEnterToTab) && active &&
+                          !ReadBooleanProperty(active, "WantReturns").value_or(false);
+  const bool tabMoves = Key == VK_TAB && !Shift.Contains(ssCtrl) && active &&
+                        !ReadBooleanProperty(active, "WantTabs").value_or(false);
+  if (enterMoves || tabMoves) {
     Key = 0;
     if (TWinControl* next = form_->FindNextControl(active, !Shift.Contains(ssShift), true)) next->SetFocus();
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datagrid/CustomDialog.h"
+#include "datagrid/NavButtonStyles.h"
 #include "framework/base/EnumSet.h"
 #include "framework/base/StringList.h"
 #include "framework/db/DataLink.h"
@@ -21,6 +22,7 @@ class TWinControl;
 class TFont;
 class TButton;
 class TdcRecordViewForm;
+class TdcDBNavigator;
 class TextLabel;
 
 enum TdcRecordViewStyle { rvsVertical, rvsHorizontal };
@@ -94,9 +96,9 @@ class TdcRecordViewDialog : public TdcCustomDialog {
 
   TDataSource* DataSource() const { return link_.DataSource(); }
   void SetDataSource(TDataSource* Value);
-  TWinControl* Navigator() const { return navigator_; }
+  TdcDBNavigator* Navigator() const { return navigator_; }
   // Hides the navigator: it shows only on the form, for as long as the form is open.
-  void SetNavigator(TWinControl* Value);
+  void SetNavigator(TdcDBNavigator* Value);
   TFont* Font() const { return font_.get(); }
   TFont* LabelFont() const { return labelFont_.get(); }
   // The form while it is open.
@@ -108,7 +110,8 @@ class TdcRecordViewDialog : public TdcCustomDialog {
   TdcMargin Margin;
   TFormBorderStyle BorderStyle = bsSizeable;
   TdcFormPosition FormPosition;
-  std::uint64_t NavigatorButtons = (1u << 14) - 1;  // the navigator's fourteen standard styles
+  // The navigator's fourteen standard styles, nbsFirst .. nbsRestoreBookmark.
+  TdcNavButtonStyles NavigatorButtons = TdcNavButtonStyles::FromMask((1u << (nbsRestoreBookmark + 1)) - 1);
   TdcRecordViewStyle Style = rvsVertical;
   TdcRecordViewOptions Options{rvoUseCustomControls, rvoShortenEditBox, rvoModalForm, rvoConfirmCancel,
                                rvoCloseIsCancel, rvoMaximizeMemoWidth, rvoUseDateTimePicker};
@@ -172,7 +175,7 @@ class TdcRecordViewDialog : public TdcCustomDialog {
   void ReturnNavigator();
 
   TDataLink link_;
-  TWinControl* navigator_ = nullptr;
+  TdcDBNavigator* navigator_ = nullptr;
   TWinControl* navigatorHome_ = nullptr;
   std::unique_ptr<TFont> font_;
   std::unique_ptr<TFont> labelFont_;

@@ -4,6 +4,7 @@
 // name, and nothing shows or opens until a dialog's Execute builds it.
 #include "framework/ui/Form.h"
 
+class TdcDBNavigator;
 class TdcRecordViewDialog;
 class TPanel;
 class ScrollArea;
@@ -21,7 +22,7 @@ class TdcRecordViewForm : public TForm {
   // Set by the dialog that builds the form.
   TdcRecordViewDialog* Dialog = nullptr;
   TPanel* NavigatorPanel = nullptr;
-  TWinControl* Navigator = nullptr;
+  TdcDBNavigator* Navigator = nullptr;
   TPanel* RecordPanel = nullptr;
   TPanel* UserPanel = nullptr;
   ScrollArea* ScrollBox = nullptr;

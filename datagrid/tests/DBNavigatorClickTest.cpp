@@ -125,6 +125,17 @@ TEST_F(DBNavigatorClickTest, ANegativeMoveByPagesLikeItsAbsoluteValue) {
   EXPECT_EQ(code(), "C13");
 }
 
+TEST_F(DBNavigatorClickTest, TwoQuickPressesMoveTwice) {
+  const std::vector<ClickCase> cases{{nbsNext, 5, "C08", dsBrowse}, {nbsPrior, 5, "C04", dsBrowse}};
+  for (const ClickCase& c : cases) {
+    SCOPED_TRACE(kNavButtonStyleType.NameOf(c.style));
+    table->First();
+    table->MoveBy(c.startAt);
+    doubleClick(c.style);
+    EXPECT_EQ(code(), c.codeAfter);
+  }
+}
+
 TEST_F(DBNavigatorClickTest, DeleteOnAnEmptyTableShowsNothing) {
   navigator->SetOptions({});
   while (!table->IsEmpty()) table->Delete();

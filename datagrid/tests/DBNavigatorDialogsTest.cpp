@@ -2,35 +2,23 @@
 // property name and run it.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "datagrid/FilterDialog.h"
+#include "datagrid/FilterDialogForm.h"
 #include "datagrid/LocateDialog.h"
 #include "datagrid/LocateDialogForm.h"
+#include "datagrid/RecordViewDialog.h"
+#include "datagrid/RecordViewForm.h"
+#include "datagrid/StringHelpers.h"
+#include "datagrid/tests/FilterDialogTestSupport.h"
 #include "datagrid/tests/NavigatorFixture.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/ui/SafeDispatch.h"
 
 namespace navigatortest {
 namespace {
-
-// Stands in for the library's filter dialog under its class name: the navigator knows that
-// dialog only by its class name and its published DataSource.
-class TdcFilterDialog : public TdcCustomDialog {
-  QN_PUBLISHED_CLASS(TdcFilterDialog, TdcCustomDialog)
- public:
-  explicit TdcFilterDialog(TComponent* AOwner) : TdcCustomDialog(AOwner) {}
-  bool Execute() override {
-    ++runs;
-    return true;
-  }
-  TDataSet* GetPrimaryDataSet() override { return source ? source->DataSet() : nullptr; }
-  TDataSource* DataSource() const { return source; }
-  void SetDataSource(TDataSource* Value) { source = Value; }
-
-  TDataSource* source = nullptr;
-  int runs = 0;
-};
-
-void TdcFilterDialog::PublishProperties(PropertyPublisher<TdcFilterDialog>& publish) {
-  publish.Object("DataSource", &TdcFilterDialog::DataSource, &TdcFilterDialog::SetDataSource);
-}
 
 class DBNavigatorDialogsTest : public NavigatorTest {
  protected:
@@ -115,47 +103,109 @@ TEST_F(DBNavigatorDialogsTest, GivingADialogSetsTheStyleItsClassNames) {
   EXPECT_EQ(b->Hint(), "Locate a specific record");
 }
 
+TEST_F(DBNavigatorDialogsTest, TheRecordViewButtonMakesItsDialogOnceConnectsItAndRunsIt) {
+  TdcNavButton* recordView = navigator->Buttons()->AddButton(nbsRecordViewDialog);
+  navigator->Buttons()->ArrangeButtons();
+  std::vector<TdcCustomDialog*> made;
+  std::vector<std::string> shownCodes;
+  recordView->OnAfterCreateDialog = [&](TdcCustomDialog* dialog) {
+    made.push_back(dialog);
+    auto* recordDialog = dynamic_cast<TdcRecordViewDialog*>(dialog);
+    ASSERT_NE(recordDialog, nullptr);
+    // The form shows the record the navigator stands on and is then cancelled.
+    recordDialog->OnInitDialog = [&](TdcRecordViewForm* form) {
+      qn::ui::postCall([&, form] {
+        shownCodes.push_back(code());
+        form->SetModalResult(mrCancel);
+      });
+    };
+  };
+  table->MoveBy(4);
+  click(nbsRecordViewDialog);
+  ASSERT_EQ(made.size(), 1u);
+  auto* dialog = static_cast<TdcRecordViewDialog*>(made[0]);
+  EXPECT_EQ(recordView->Dialog(), dialog);
+  EXPECT_EQ(dialog->Owner(), navigator);
+  EXPECT_EQ(dialog->DataSource(), source) << "connected through its DataSource property";
+  table->Next();
+  click(nbsRecordViewDialog);
+  EXPECT_EQ(made.size(), 1u) << "the button keeps its dialog";
+  EXPECT_EQ(shownCodes, (std::vector<std::string>{"C05", "C06"}));
+  EXPECT_EQ(dialog->Form(), nullptr) << "each run's form is gone";
+}
+
 class DBNavigatorFilterButtonTest : public DBNavigatorDialogsTest {
  protected:
   void SetUp() override {
     DBNavigatorDialogsTest::SetUp();
-    const TClassInfo* registered = FindRegisteredClass("TdcFilterDialog");
-    if (registered && registered != TdcFilterDialog::StaticClassInfo())
-      GTEST_SKIP() << "the library's own filter dialog is registered under that name";
-    RegisterClass<TdcFilterDialog>();
+    filterdialogtest::registerEditors();
     filter = navigator->Buttons()->AddButton(nbsFilterDialog);
     navigator->Buttons()->ArrangeButtons();
   }
+
+  // The filter form, once shown, keeps the clients whose code starts with the prefix.
+  void keepCodesStarting(TdcFilterDialog* dialog, const char* prefix) {
+    const AnsiString label = StrReplaceCharByChar(table->FieldByName(datasettest::kClientCode)->DisplayLabel(), '~', ' ');
+    filterdialogtest::scriptDialog(*dialog, [label, prefix](TdcFilterDlg& shown) {
+      const int entry = shown.FieldsListBox->Items()->IndexOf(label);
+      EXPECT_GE(entry, 0) << label << " in " << shown.FieldsListBox->Items()->Text();
+      shown.SelectField(entry);
+      shown.MatchTypeGroup->SetItemIndex(1);  // a match at the beginning
+      shown.ValueControl()->SetText(prefix);
+      shown.OKButton->Click();
+    });
+  }
+
+  // The seeded codes with that prefix, in key order.
+  static std::vector<std::string> seededCodesStarting(const std::string& prefix) {
+    std::vector<std::string> codes;
+    for (const std::string& c : clientCodes(20))
+      if (c.starts_with(prefix)) codes.push_back(c);
+    return codes;
+  }
+
+  std::vector<std::string> codesShown() {
+    std::vector<std::string> codes;
+    for (table->First(); !table->Eof(); table->Next()) codes.push_back(code());
+    return codes;
+  }
+
   TdcNavButton* filter = nullptr;
 };
 
-TEST_F(DBNavigatorFilterButtonTest, TheFilterButtonMakesItsDialogOnTheDatasetAndRunsIt) {
-  int made = 0;
-  filter->OnAfterCreateDialog = [&](TdcCustomDialog*) { ++made; };
+TEST_F(DBNavigatorFilterButtonTest, TheFilterButtonMakesTheLibrarysDialogOnTheDatasetAndRunsIt) {
+  std::vector<TdcCustomDialog*> made;
+  filter->OnAfterCreateDialog = [&](TdcCustomDialog* dialog) {
+    made.push_back(dialog);
+    auto* filterDialog = dynamic_cast<TdcFilterDialog*>(dialog);
+    ASSERT_NE(filterDialog, nullptr);
+    keepCodesStarting(filterDialog, "C1");
+  };
   click(nbsFilterDialog);
-  auto* dialog = dynamic_cast<TdcFilterDialog*>(filter->Dialog());
-  ASSERT_NE(dialog, nullptr);
-  EXPECT_EQ(made, 1);
-  EXPECT_EQ(dialog->Owner(), table) << "the filter dialog belongs with its dataset";
-  EXPECT_EQ(dialog->source, source) << "connected through its DataSource property";
-  EXPECT_EQ(dialog->runs, 1);
-  click(nbsFilterDialog);
+  ASSERT_EQ(made.size(), 1u);
+  auto* dialog = static_cast<TdcFilterDialog*>(made[0]);
   EXPECT_EQ(filter->Dialog(), dialog);
-  EXPECT_EQ(made, 1);
-  EXPECT_EQ(dialog->runs, 2);
+  EXPECT_EQ(dialog->Owner(), table) << "the filter dialog belongs with its dataset";
+  EXPECT_EQ(dialog->DataSource(), source) << "connected through its DataSource property";
+  EXPECT_EQ(codesShown(), seededCodesStarting("C1"));
+
+  keepCodesStarting(dialog, "C2");
+  click(nbsFilterDialog);
+  EXPECT_EQ(made.size(), 1u) << "the button keeps its dialog";
+  EXPECT_EQ(codesShown(), seededCodesStarting("C2"));
 }
 
-TEST_F(DBNavigatorFilterButtonTest, AFilterDialogTheDatasetOwnsIsUsed) {
-  auto* placed = new TdcFilterDialog(table);
-  placed->SetDataSource(source);
-  click(nbsFilterDialog);
-  EXPECT_EQ(filter->Dialog(), placed);
-  EXPECT_EQ(placed->runs, 1);
+TEST_F(DBNavigatorFilterButtonTest, AFilterDialogTheDatasetOwnsIsUsedAndNotOneOnTheNavigator) {
   auto* onNavigator = new TdcFilterDialog(navigator);
   onNavigator->SetDataSource(source);
-  filter->SetDialog(nullptr);
+  onNavigator->OnInitDialog = [](TdcFilterDlg*) { ADD_FAILURE() << "the navigator's filter dialog ran"; };
+  auto* placed = new TdcFilterDialog(table);
+  placed->SetDataSource(source);
+  keepCodesStarting(placed, "C0");
+  filter->OnAfterCreateDialog = [](TdcCustomDialog*) { ADD_FAILURE() << "a dialog was made"; };
   click(nbsFilterDialog);
-  EXPECT_EQ(filter->Dialog(), placed) << "the navigator is not where a filter dialog is looked for";
+  EXPECT_EQ(filter->Dialog(), placed);
+  EXPECT_EQ(codesShown(), seededCodesStarting("C0"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // once the form is active. Test code only.
 #include <QTest>
 #include <functional>
+#include <utility>
 
 #include "datagrid/FilterDialog.h"
 #include "datagrid/FilterDialogForm.h"
@@ -86,9 +87,10 @@ inline void registerEditors() {
   RegisterClass<TdcDBDateTimePicker>();
 }
 
-// Runs Execute; the script plays on the form once it is active. A script that leaves the form
-// open, or raises, has it cancelled, so a failed expectation never hangs the test.
-inline bool runDialog(TdcFilterDialog& dialog, std::function<void(TdcFilterDlg&)> script) {
+// Has the script play on the dialog's form once the form is active, whoever runs the dialog. A
+// script that leaves the form open, or raises, has it cancelled, so a failed expectation never
+// hangs the test.
+inline void scriptDialog(TdcFilterDialog& dialog, std::function<void(TdcFilterDlg&)> script) {
   dialog.OnInitDialog = [script](TdcFilterDlg* form) {
     qn::ui::postCall([form, script] {
       EXPECT_TRUE(QTest::qWaitForWindowActive(form->Window()));
@@ -100,6 +102,11 @@ inline bool runDialog(TdcFilterDialog& dialog, std::function<void(TdcFilterDlg&)
       if (form->ModalResult() == mrNone) form->SetModalResult(mrCancel);
     });
   };
+}
+
+// Runs Execute with the script playing on the form.
+inline bool runDialog(TdcFilterDialog& dialog, std::function<void(TdcFilterDlg&)> script) {
+  scriptDialog(dialog, std::move(script));
   return dialog.Execute();
 }
 

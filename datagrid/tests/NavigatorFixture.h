@@ -72,6 +72,7 @@ class NavigatorTest : public ::testing::Test {
   void press(TdcNavButtonStyle style) { qn::ui::testing::pressAt(window(), centreOf(button(style))); }
   void release(TdcNavButtonStyle style) { qn::ui::testing::releaseAt(window(), centreOf(button(style))); }
   void click(TdcNavButtonStyle style) { qn::ui::testing::clickAt(window(), centreOf(button(style))); }
+  void doubleClick(TdcNavButtonStyle style) { qn::ui::testing::doubleClickAt(window(), centreOf(button(style))); }
   // Lets the manual clock run on and fires the timers that came due.
   void wait(int ms) {
     clock.advance(static_cast<std::uint64_t>(ms));

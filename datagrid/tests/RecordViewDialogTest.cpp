@@ -1,143 +1,23 @@
 // The record view dialog built on a dataset of clients: which fields it shows and where, the
-// controls it makes or borrows, and how it closes. Its edit control class is registered by name
-// here, as the editors register theirs in the program.
+// controls it makes or borrows, and how it closes.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QTest>
-#include <functional>
 #include <vector>
 
-#include "datagrid/RecordViewControls.h"
-#include "datagrid/RecordViewDialog.h"
-#include "datagrid/RecordViewForm.h"
-#include "framework/base/ClassRegistry.h"
-#include "framework/db/DataSource.h"
-#include "framework/db/Field.h"
-#include "framework/db/FieldDataLink.h"
-#include "framework/db/MemoryDataSet.h"
-#include "framework/ui/Canvas.h"
-#include "framework/ui/Edit.h"
-#include "framework/ui/Font.h"
+#include "datagrid/tests/RecordViewDialogFixture.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/SafeDispatch.h"
-#include "framework/ui/ScreenFacts.h"
-#include "framework/ui/ScrollArea.h"
-#include "framework/ui/TextLabel.h"
 #include "framework/ui/VirtualKeys.h"
-#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 using qn::ui::testing::ScriptedMessageBoxes;
+using recordviewtest::RecordViewDialogTest;
+using recordviewtest::TdcDBEdit;
+using recordviewtest::TextWidthIn;
 
 namespace {
-
-// A data-aware edit published under the name the dialog asks for.
-class TdcDBEdit : public TEdit {
-  QN_PUBLISHED_CLASS(TdcDBEdit, TEdit)
- public:
-  explicit TdcDBEdit(TComponent* AOwner) : TEdit(AOwner) {
-    link.SetControl(this);
-    link.OnDataChange = [this] {
-      if (link.Field()) SetText(link.Field()->AsString());
-    };
-    link.OnUpdateData = [this] { link.Field()->SetAsString(Text()); };
-  }
-  TDataSource* DataSource() const { return link.DataSource(); }
-  void SetDataSource(TDataSource* Value) { link.SetDataSource(Value); }
-  AnsiString DataField() const { return link.FieldName(); }
-  void SetDataField(const AnsiString& Value) { link.SetFieldName(Value); }
-
- protected:
-  void KeyPress(char& Key) override {
-    if (Key != 0 && link.Field() && !link.Edit()) Key = 0;
-    TEdit::KeyPress(Key);
-  }
-  void Change() override {
-    if (Modified()) link.Modified();
-    TEdit::Change();
-  }
-
- private:
-  TFieldDataLink link;
-};
-void TdcDBEdit::PublishProperties(PropertyPublisher<TdcDBEdit>& publish) {
-  publish.Object("DataSource", &TdcDBEdit::DataSource, &TdcDBEdit::SetDataSource)
-      .String("DataField", &TdcDBEdit::DataField, &TdcDBEdit::SetDataField);
-}
-
-int TextWidthIn(TFont* font, const AnsiString& text) {
-  QImage image(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&image);
-  canvas.SetFont(font);
-  return canvas.textWidth(text);
-}
-
-class RecordViewDialogTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    qn::ui::testing::qtApplication();
-    RegisterClass<TdcDBEdit>();
-    clients.FieldDefs().Add("Code", ftString, 6);
-    clients.FieldDefs().Add("Name", ftString, 30);
-    clients.FieldDefs().Add("City", ftString, 15);
-    clients.FieldDefs().Add("Active", ftString, 1);
-    clients.FieldDefs().Add("Notes", ftMemo);
-    clients.Open();
-    clients.FieldByName("City")->SetDisplayLabel("Home~Town");
-    clients.FieldByName("Code")->SetDisplayWidth(6);
-    clients.FieldByName("Name")->SetDisplayWidth(30);
-    clients.FieldByName("City")->SetDisplayWidth(15);
-    clients.FieldByName("Active")->SetDisplayWidth(1);
-    clients.Append();
-    clients.FieldByName("Code")->SetAsString("C1");
-    clients.FieldByName("Name")->SetAsString("Adams");
-    clients.FieldByName("City")->SetAsString("Boston");
-    clients.FieldByName("Active")->SetAsString("Y");
-    clients.Post();
-    source.SetDataSet(&clients);
-    dialog->SetDataSource(&source);
-  }
-  void TearDown() override { qn::ui::setScreenFacts(std::nullopt); }
-
-  // Runs the dialog; the script plays once the form is up, and the form is then ended with
-  // Cancel unless the script did, or said it ends the form itself (by keys it posted).
-  bool Run(std::function<void(TdcRecordViewForm&)> script, bool scriptEndsForm = false) {
-    dialog->OnInitDialog = [this, script, scriptEndsForm](TdcRecordViewForm* form) {
-      qn::ui::postCall([this, form, script, scriptEndsForm] {
-        script(*form);
-        if (!scriptEndsForm && dialog->Form() == form && form->ModalResult() == mrNone)
-          form->SetModalResult(mrCancel);
-      });
-    };
-    return dialog->Execute();
-  }
-
-  std::vector<TextLabel*> Labels(TdcRecordViewForm& form) {
-    std::vector<TextLabel*> labels;
-    for (int i = 0; i < form.ScrollBox->ControlCount(); ++i)
-      if (auto* label = dynamic_cast<TextLabel*>(form.ScrollBox->Controls(i))) labels.push_back(label);
-    return labels;
-  }
-  TControl* ControlOf(const char* fieldName) {
-    for (TControl* control : dialog->CreatedControls())
-      if (ReadStringProperty(control, "DataField").value_or("") == fieldName) return control;
-    return nullptr;
-  }
-  // Replaces the edit's text by typing, as the user does.
-  static void Type(TdcRecordViewForm& form, TCustomEdit* edit, const char* text) {
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
-    edit->SetFocus();
-    edit->SelectAll();
-    QTest::keyClicks(edit->Window(), text);
-  }
-  int EditWidth(int characters) { return TextWidthIn(dialog->Font(), "0") * (characters + 1) + 3; }
-
-  MemoryDataSet clients{nullptr};
-  TDataSource source;
-  TForm ownerForm{nullptr};
-  TdcRecordViewDialog* dialog = new TdcRecordViewDialog(&ownerForm);
-};
 
 TEST_F(RecordViewDialogTest, WithoutSelectedEveryFieldShowsInOrderWithItsLabelAndWidth) {
   std::vector<AnsiString> captions, fields;
@@ -183,6 +63,57 @@ TEST_F(RecordViewDialogTest, VerticalLayoutPutsTheEditColumnRightOfTheWidestTitl
     const int available = form.Width() - editLeft - dialog->Margin.RightOffset - 20;
     EXPECT_LE(dialog->CreatedControls()[1]->Width(), available);
   });
+}
+
+TEST_F(RecordViewDialogTest, ASelectedLineWithoutAUsableWidthTakesTheDisplayWidth) {
+  dialog->Selected.Add("Code");
+  dialog->Selected.Add("Name\t\tName");
+  dialog->Selected.Add("City\tabc\tCity");
+  dialog->Selected.Add("Active\t4\tActive");
+  std::vector<AnsiString> captions;
+  Run([&](TdcRecordViewForm& form) {
+    for (auto* label : Labels(form)) captions.push_back(label->Caption());
+    for (const char* name : {"Code", "Name", "City"}) {
+      SCOPED_TRACE(name);
+      TControl* control = ControlOf(name);
+      ASSERT_NE(control, nullptr);
+      EXPECT_EQ(control->Width(), EditWidth(clients.FieldByName(name)->DisplayWidth()));
+    }
+    ASSERT_NE(ControlOf("Active"), nullptr);
+    EXPECT_EQ(ControlOf("Active")->Width(), EditWidth(4)) << "a width given is kept";
+  });
+  EXPECT_EQ(captions, (std::vector<AnsiString>{"Code", "Name", "City", "Active"})) << "a missing title is the label";
+}
+
+TEST_F(RecordViewDialogTest, WithEnterToTabEnterAndTabMoveBetweenTheControls) {
+  dialog->Options.Include(rvoEnterToTab);
+  for (const char* line : {"Code\t6\tCode", "Name\t20\tName", "Notes\t20\tNotes", "City\t10\tCity"})
+    dialog->Selected.Add(line);
+  struct Step {
+    WORD key;
+    TShiftState shift;
+    const char* focusedAfter;
+  };
+  const std::vector<Step> steps{{VK_RETURN, {}, "Name"},        {VK_RETURN, {}, "Notes"}, {VK_RETURN, {}, "City"},
+                                {VK_RETURN, {ssShift}, "Notes"}, {VK_TAB, {ssShift}, "Name"}, {VK_TAB, {}, "Notes"}};
+  std::vector<AnsiString> focused;
+  bool closedByCtrlEnter = true;
+  EXPECT_FALSE(Run([&](TdcRecordViewForm& form) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.Window()));
+    dynamic_cast<TWinControl*>(ControlOf("Code"))->SetFocus();
+    for (const Step& step : steps) {
+      qn::ui::postKeyStroke(step.key, step.shift);
+      Application->ProcessMessages();
+      focused.push_back(ReadStringProperty(form.ActiveControl(), "DataField").value_or("?"));
+    }
+    qn::ui::postKeyStroke(VK_RETURN, TShiftState{ssCtrl});
+    Application->ProcessMessages();
+    closedByCtrlEnter = form.ModalResult() != mrNone;
+  }));
+  std::vector<AnsiString> expected;
+  for (const Step& step : steps) expected.push_back(step.focusedAfter);
+  EXPECT_EQ(focused, expected) << "the memo passes Enter on; Shift goes back";
+  EXPECT_FALSE(closedByCtrlEnter) << "Ctrl+Enter does not close when Enter moves";
 }
 
 TEST_F(RecordViewDialogTest, HorizontalLayoutWrapsByTheAvailableWidthAndAtAMissingField) {

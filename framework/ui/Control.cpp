@@ -272,6 +272,9 @@ void TControl::SetMouseCapture(bool Value) {
 
 void TControl::MouseDownAt(TMouseButton Button, TShiftState Shift, TPoint Point, bool Double) {
   ControlRef self(this);
+  // A quick second press on a control that takes no double clicks counts as a press of its own,
+  // so a button pressed twice is clicked twice.
+  if (!controlStyle_.Contains(csReceivesDoubleClicks)) Double = false;
   if (Button == mbLeft) {
     controlState_.Include(csLButtonDown);
     if (Double) controlState_.Exclude(csClicked);

@@ -42,6 +42,12 @@ enum TControlStateFlag {
 };
 using TControlState = EnumSet<TControlStateFlag>;
 
+// What a kind of control does with the input it is sent, fixed when the control is made.
+enum TControlStyleFlag {
+  csReceivesDoubleClicks,  // a quick second left press is a double click; without it, a plain press
+};
+using TControlStyle = EnumSet<TControlStyleFlag>;
+
 class TControl : public TComponent {
   QN_PUBLISHED_CLASS(TControl, TComponent)
  public:
@@ -115,6 +121,8 @@ class TControl : public TComponent {
   TControlState ControlState() const { return controlState_; }
   void SetControlState(TControlState Value) { controlState_ = Value; }
   bool IsPaintCopyState() const { return controlState_.Contains(csPaintCopy); }
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle Value) { controlStyle_ = Value; }
 
   TPoint ClientToScreen(TPoint Point) const;
   TPoint ScreenToClient(TPoint Point) const;
@@ -218,6 +226,7 @@ class TControl : public TComponent {
   TComponent* popupMenu_ = nullptr;
   TCursor cursor_ = crDefault;
   TControlState controlState_;
+  TControlStyle controlStyle_{csReceivesDoubleClicks};
   qn::ui::PostedCallTarget* messageTarget_ = nullptr;
   // Shared with ControlRef: cleared when the control starts to go.
   std::shared_ptr<TControl*> self_;

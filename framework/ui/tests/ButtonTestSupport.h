@@ -44,5 +44,11 @@ inline void clickAt(QWidget* widget, QPoint at) {
   pressAt(widget, at);
   releaseAt(widget, at);
 }
+// Two quick clicks, as the window system reports them: the second press comes as a double click.
+inline void doubleClickAt(QWidget* widget, QPoint at) {
+  clickAt(widget, at);
+  sendMouse(widget, QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+  releaseAt(widget, at);
+}
 
 }  // namespace qn::ui::testing

@@ -96,6 +96,28 @@ TEST_F(SpeedButtonTest, OtherGroupsAndButtonsWithoutAGroupAreLeftAlone) {
   EXPECT_EQ(downs(), (std::vector<bool>{true, false, true}));
 }
 
+TEST_F(SpeedButtonTest, ASecondQuickPressIsADoubleClickOnlyForAControlThatReceivesThem) {
+  struct Case {
+    bool receivesDoubleClicks;
+    int clicks, doubleClicks;
+  };
+  for (const Case& c : {Case{true, 1, 1}, Case{false, 2, 0}}) {
+    SCOPED_TRACE(c.receivesDoubleClicks);
+    TSpeedButton* b = buttons[1];
+    b->SetGroupIndex(0);
+    TControlStyle style = b->ControlStyle();
+    b->SetControlStyle(c.receivesDoubleClicks ? style.Include(csReceivesDoubleClicks)
+                                              : style.Exclude(csReceivesDoubleClicks));
+    int doubleClicks = 0;
+    b->OnDblClick = [&doubleClicks](TObject*) { ++doubleClicks; };
+    clicks.clear();
+    doubleClickAt(form->Window(), centreOf(b));
+    EXPECT_EQ(static_cast<int>(clicks.size()), c.clicks);
+    EXPECT_EQ(doubleClicks, c.doubleClicks);
+    EXPECT_EQ(b->State(), bsUp) << "the last release lets the button up";
+  }
+}
+
 TEST_F(SpeedButtonTest, AReleaseAwayFromTheButtonIsNoClick) {
   QWidget* w = form->Window();
   pressAt(w, centreOf(buttons[0]));
