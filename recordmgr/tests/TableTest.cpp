@@ -89,6 +89,40 @@ TEST_F(TableTest, FindKeyFindsAMatterAndAMissingOneLeavesTheTableWithoutScrollin
   EXPECT_EQ(matter(*cases), "CLARK/7");
 }
 
+// A filtered table finds only what it shows: a key whose first record the filter hides is found
+// on a later record of the same key, and not at all when the filter hides every record of it.
+TEST_F(TableTest, FindKeyOnAFilteredTableFindsOnlyRecordsTheFilterShows) {
+  struct Case {
+    const char* filterText;        // empty: the callback filter hides suffix B
+    VariantArray key;
+    bool found;
+    std::string current;           // the record the table stands on afterwards
+  };
+  const std::vector<Case> cases = {
+      {"[Case Suffix] <> 'B'", {Variant("ADAMS")}, true, "ADAMS/2"},
+      {"", {Variant("ADAMS")}, true, "ADAMS/2"},
+      {"[Case Suffix] <> 'B'", {Variant("ADAMS"), Variant("1")}, false, "CLARK/7"},
+      {"", {Variant("ADAMS"), Variant("1")}, false, "CLARK/7"},
+      {"[Case Suffix] <> 'C'", {Variant("BRIGHT")}, false, "CLARK/7"},
+      {"[Case Suffix] <> 'C'", {Variant("CLARK"), Variant("7")}, true, "CLARK/7"},
+  };
+  seedMatters(standardMatters);
+  bindingtest::TestTableDataset* table = openCases();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.filterText) + " " + c.key[0].AsString());
+    table->SetFiltered(false);
+    table->SetFilter(c.filterText);
+    table->SetOnFilterRecord(nullptr);
+    if (*c.filterText == '\0')
+      table->SetOnFilterRecord(
+          [](TDataSet* d, bool& accept) { accept = d->FieldByName("Case Suffix")->AsString() != "B"; });
+    table->SetFiltered(true);
+    table->Last();
+    EXPECT_EQ(table->FindKey(c.key), c.found);
+    EXPECT_EQ(matter(*table), c.current);
+  }
+}
+
 TEST_F(TableTest, FindNearestGoesToTheFirstMatterAtOrAfterTheKey) {
   seedMatters(standardMatters);
   bindingtest::TestTableDataset* cases = openCases();
