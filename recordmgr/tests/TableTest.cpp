@@ -123,6 +123,36 @@ TEST_F(TableTest, FindKeyOnAFilteredTableFindsOnlyRecordsTheFilterShows) {
   }
 }
 
+// Locate and Lookup on the table's own index see what the filter shows, like the key search.
+TEST_F(TableTest, LocateAndLookupOnAFilteredTableSeeOnlyRecordsTheFilterShows) {
+  struct Case {
+    const char* fields;
+    VariantArray values;
+    TLocateOptions options;
+    bool found;
+    std::string current;  // after Locate
+    std::string looked;   // Lookup's LeftJustCaseSuffix, empty when not found
+  };
+  const std::vector<Case> cases = {
+      {"Client Code", {Variant("ADAMS")}, 0, true, "ADAMS/2", "2"},
+      {"Client Code", {Variant("BRIGHT")}, 0, false, "CLARK/7", ""},
+      {"Client Code", {Variant("BR")}, loPartialKey, false, "CLARK/7", ""},
+      {"Client Code;LeftJustCaseSuffix", {Variant("ADAMS"), Variant("1")}, 0, false, "CLARK/7", ""},
+      {"Client Code;LeftJustCaseSuffix", {Variant("CLARK"), Variant("7")}, 0, true, "CLARK/7", "7"},
+  };
+  seedMatters(standardMatters);
+  bindingtest::TestTableDataset* table = openCases();
+  table->SetFilter("[Case Suffix] <> 'B' and [Case Suffix] <> 'C'");
+  table->SetFiltered(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fields) + " " + c.values[0].AsString());
+    table->Last();
+    EXPECT_EQ(table->Lookup(c.fields, c.values, "LeftJustCaseSuffix").AsString(), c.looked);
+    EXPECT_EQ(table->Locate(c.fields, c.values, c.options), c.found);
+    EXPECT_EQ(matter(*table), c.current);
+  }
+}
+
 TEST_F(TableTest, FindNearestGoesToTheFirstMatterAtOrAfterTheKey) {
   seedMatters(standardMatters);
   bindingtest::TestTableDataset* cases = openCases();
