@@ -65,8 +65,15 @@ void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
   const AnsiString sequence = DataSet->FieldByName("SeqNumber")->AsString();
   const AnsiString index = BatchDesc_->IndexName();
   if (index != "1") BatchDesc_->SetIndexName("1");
-  BatchDesc_->FindNearest({sequence});
-  while (!BatchDesc_->Eof() && BatchDesc_->FieldByName("SequenceNumber")->AsString() == sequence) BatchDesc_->Delete();
+  try {
+    BatchDesc_->FindNearest({sequence});
+    while (!BatchDesc_->Eof() && BatchDesc_->FieldByName("SequenceNumber")->AsString() == sequence)
+      BatchDesc_->Delete();
+  } catch (...) {
+    // The line stays when a description cannot go; the form's description list keeps its order.
+    if (index != "1") BatchDesc_->SetIndexName(index);
+    throw;
+  }
   if (index != "1") BatchDesc_->SetIndexName(index);
 }
 

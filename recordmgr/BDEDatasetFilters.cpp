@@ -189,7 +189,10 @@ bool TttBDEDataset::LocateRecord(const AnsiString& keyFields, const VariantArray
   char* buffer = TempBuffer();
   const std::vector<TField*> fields = FieldList(keyFields);
   const bool caseInsensitive = (options & loCaseInsensitive) != 0;
-  TBaseTable* cursor = MapsToIndex(fields, caseInsensitive) ? handle_ : GetLookupCursor(keyFields, caseInsensitive);
+  // The record manager's key search passes the filters by, so a filtered dataset searches its own
+  // cursor through them instead, as a lookup filter.
+  TBaseTable* cursor = MapsToIndex(fields, caseInsensitive) ? (Filtered() ? nullptr : handle_)
+                                                            : GetLookupCursor(keyFields, caseInsensitive);
   uint16_t status = 0;
   if (cursor) {
     char* saved = filterBuffer_;

@@ -220,12 +220,35 @@ bool TttTable::GotoKey() {
   std::vector<char> key;
   const bool asKey = ExtractKeyOf(kbLookupKey, key);
   const void* search = asKey ? static_cast<const void*>(key.data()) : KeyRecord(kbLookupKey);
-  const uint16_t status = Engine()->GetRecordForKey(Handle(), asKey, KeyHeader(kbLookupKey).FieldCount, 0, search,
-                                                    nullptr);
-  if (status != 0) return false;
+  const uint16_t fieldCount = KeyHeader(kbLookupKey).FieldCount;
+  const bool found = Filtered() ? findShownKey(asKey, fieldCount, search)
+                                : Engine()->GetRecordForKey(Handle(), asKey, fieldCount, 0, search, nullptr) == 0;
+  if (!found) return false;
   DoAfterScroll();
   Resync(rmExact | rmCenter);
   return true;
+}
+
+// The record manager's key search passes the filters by, so a filtered table takes the first record
+// it shows at or after the key, and keeps it only when that record has the key: the records of one
+// key lie together, so a key search from the shown record then lands on the same first record as
+// the search did.
+bool TttTable::findShownKey(bool asKey, uint16_t fieldCount, const void* search) {
+  const size_t size = static_cast<size_t>(RecordSize());
+  std::vector<char> first(size), shown(size), firstOfShown(size);
+  if (Engine()->GetRecordForKey(Handle(), asKey, fieldCount, 0, search, first.data()) != 0) return false;
+  // The search for a place passes the hidden records over and stands on the first one shown.
+  auto toFirstShown = [&] {
+    return Engine()->SetToKey(Handle(), kGreaterOrEqual, asKey, fieldCount, 0, search) == 0 &&
+           Engine()->GetRecord(Handle(), 0, shown.data(), nullptr) == 0;
+  };
+  if (!toFirstShown()) return false;
+  if (std::memcmp(first.data(), shown.data(), size) == 0) return true;
+  firstOfShown = shown;
+  if (Engine()->GetRecordForKey(Handle(), false, fieldCount, 0, firstOfShown.data(), firstOfShown.data()) != 0 ||
+      std::memcmp(first.data(), firstOfShown.data(), size) != 0)
+    return false;
+  return toFirstShown();
 }
 
 void TttTable::GotoNearest() {

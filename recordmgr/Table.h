@@ -93,6 +93,7 @@ class TttTable : public TttDBDataset {
   };
   ResolvedIndex resolveIndex(const AnsiString& text, bool byFields);
   void setIndex(const AnsiString& text, bool byFields);
+  bool findShownKey(bool asKey, uint16_t fieldCount, const void* search);
   void checkMasterRange();
   void masterChanged();
   void masterDisabled();

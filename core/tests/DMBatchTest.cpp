@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/tests/DataModuleFixture.h"
+#include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
 #include "framework/base/tests/ScopedSettings.h"
 #include "framework/db/Field.h"
@@ -159,6 +160,20 @@ INSTANTIATE_TEST_SUITE_P(
                       DeleteCase{"Kept", true, "1", "00000101", "00000101|A,00000101|B,00000102|A,00000103|A"},
                       DeleteCase{"DescriptionsInEntryOrder", false, "0", "00000101", "00000102|A,00000103|A"}),
     [](const ::testing::TestParamInfo<DeleteCase>& info) { return std::string(info.param.name); });
+
+// A description that cannot go (in use elsewhere) stops the delete: the line stays, and the
+// description table is back on the index the form had it on.
+TEST_F(Batch, ADescriptionThatCannotGoKeepsTheLineAndTheDescriptionOrder) {
+  openBatch();
+  dm->BatchDesc_->SetIndexName("0");
+  dm->BatchDesc_->BeforeDelete = [](TDataSet*) { throw Exception("The description is in use"); };
+  ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
+  EXPECT_THROW(dm->Batch_->Delete(), Exception);
+  EXPECT_EQ(dm->BatchDesc_->IndexName(), "0");
+  EXPECT_EQ(lines(), "00000101,00000102");
+  dm->BatchDesc_->BeforeDelete = nullptr;
+  EXPECT_EQ(descriptions(), "00000101|A,00000101|B,00000102|A,00000103|A");
+}
 
 // A line whose description is the only record of the file loses it too; the file empty, a
 // deleted line has nothing to take along.

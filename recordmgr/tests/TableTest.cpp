@@ -89,6 +89,70 @@ TEST_F(TableTest, FindKeyFindsAMatterAndAMissingOneLeavesTheTableWithoutScrollin
   EXPECT_EQ(matter(*cases), "CLARK/7");
 }
 
+// A filtered table finds only what it shows: a key whose first record the filter hides is found
+// on a later record of the same key, and not at all when the filter hides every record of it.
+TEST_F(TableTest, FindKeyOnAFilteredTableFindsOnlyRecordsTheFilterShows) {
+  struct Case {
+    const char* filterText;        // empty: the callback filter hides suffix B
+    VariantArray key;
+    bool found;
+    std::string current;           // the record the table stands on afterwards
+  };
+  const std::vector<Case> cases = {
+      {"[Case Suffix] <> 'B'", {Variant("ADAMS")}, true, "ADAMS/2"},
+      {"", {Variant("ADAMS")}, true, "ADAMS/2"},
+      {"[Case Suffix] <> 'B'", {Variant("ADAMS"), Variant("1")}, false, "CLARK/7"},
+      {"", {Variant("ADAMS"), Variant("1")}, false, "CLARK/7"},
+      {"[Case Suffix] <> 'C'", {Variant("BRIGHT")}, false, "CLARK/7"},
+      {"[Case Suffix] <> 'C'", {Variant("CLARK"), Variant("7")}, true, "CLARK/7"},
+  };
+  seedMatters(standardMatters);
+  bindingtest::TestTableDataset* table = openCases();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.filterText) + " " + c.key[0].AsString());
+    table->SetFiltered(false);
+    table->SetFilter(c.filterText);
+    table->SetOnFilterRecord(nullptr);
+    if (*c.filterText == '\0')
+      table->SetOnFilterRecord(
+          [](TDataSet* d, bool& accept) { accept = d->FieldByName("Case Suffix")->AsString() != "B"; });
+    table->SetFiltered(true);
+    table->Last();
+    EXPECT_EQ(table->FindKey(c.key), c.found);
+    EXPECT_EQ(matter(*table), c.current);
+  }
+}
+
+// Locate and Lookup on the table's own index see what the filter shows, like the key search.
+TEST_F(TableTest, LocateAndLookupOnAFilteredTableSeeOnlyRecordsTheFilterShows) {
+  struct Case {
+    const char* fields;
+    VariantArray values;
+    TLocateOptions options;
+    bool found;
+    std::string current;  // after Locate
+    std::string looked;   // Lookup's LeftJustCaseSuffix, empty when not found
+  };
+  const std::vector<Case> cases = {
+      {"Client Code", {Variant("ADAMS")}, 0, true, "ADAMS/2", "2"},
+      {"Client Code", {Variant("BRIGHT")}, 0, false, "CLARK/7", ""},
+      {"Client Code", {Variant("BR")}, loPartialKey, false, "CLARK/7", ""},
+      {"Client Code;LeftJustCaseSuffix", {Variant("ADAMS"), Variant("1")}, 0, false, "CLARK/7", ""},
+      {"Client Code;LeftJustCaseSuffix", {Variant("CLARK"), Variant("7")}, 0, true, "CLARK/7", "7"},
+  };
+  seedMatters(standardMatters);
+  bindingtest::TestTableDataset* table = openCases();
+  table->SetFilter("[Case Suffix] <> 'B' and [Case Suffix] <> 'C'");
+  table->SetFiltered(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fields) + " " + c.values[0].AsString());
+    table->Last();
+    EXPECT_EQ(table->Lookup(c.fields, c.values, "LeftJustCaseSuffix").AsString(), c.looked);
+    EXPECT_EQ(table->Locate(c.fields, c.values, c.options), c.found);
+    EXPECT_EQ(matter(*table), c.current);
+  }
+}
+
 TEST_F(TableTest, FindNearestGoesToTheFirstMatterAtOrAfterTheKey) {
   seedMatters(standardMatters);
   bindingtest::TestTableDataset* cases = openCases();
