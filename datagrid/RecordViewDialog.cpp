@@ -1,10 +1,10 @@
 #include "datagrid/RecordViewDialog.h"
 
-#include <QImage>
 #include <algorithm>
 
 #include "datagrid/DBNavigator.h"
 #include "datagrid/DialogButton.h"
+#include "datagrid/DrawingHelpers.h"
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
 #include "datagrid/FieldControlTypes.h"
@@ -23,7 +23,6 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Button.h"
-#include "framework/ui/Canvas.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/Font.h"
@@ -35,21 +34,6 @@
 namespace {
 
 UnitRegistration unit("datagrid/RecordViewDialog", {}, [] { RegisterClass<TdcRecordViewDialog>(); });
-
-// A font's text measures as the screen shows them.
-int TextWidthIn(TFont* font, const AnsiString& text) {
-  QImage image(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&image);
-  canvas.SetFont(font);
-  return canvas.textWidth(text);
-}
-
-int TextHeightIn(TFont* font, const AnsiString& text) {
-  QImage image(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&image);
-  canvas.SetFont(font);
-  return canvas.textHeight(text);
-}
 
 bool IsMemoOrRichEdit(const TControl* control) {
   return dynamic_cast<const TdcDBMemo*>(control) || ClassInheritsFromName(control->ClassInfo(), "TdcCustomRichEdit");
@@ -382,11 +366,11 @@ void TdcRecordViewDialog::BuildControls(Layout& layout) {
   const ScreenFacts facts = qn::ui::screenFacts();
   const bool vertical = Style == rvsVertical;
   constexpr int kScrollBoxLeft = 6;
-  layout.charWidth = TextWidthIn(form_->Font(), "0");
+  layout.charWidth = MeasuredTextWidth(form_->Font(), "0");
   int labelColumn = 0;
   for (const FieldLine& line : layout.lines) {
     if (!line.field) continue;
-    labelColumn = std::max(labelColumn, TextWidthIn(labelFont_.get(), line.title));
+    labelColumn = std::max(labelColumn, MeasuredTextWidth(labelFont_.get(), line.title));
     layout.widestControl = std::max(layout.widestControl, layout.charWidth * (line.width + 1) + 3);
   }
   const int navigatorMinimum = (form_->Navigator ? form_->Navigator->Width() : 0) + Margin.RightOffset + 14;
@@ -401,7 +385,7 @@ void TdcRecordViewDialog::BuildControls(Layout& layout) {
   layout.formWidth = std::min(layout.formWidth, facts.workArea.Width() - Margin.RightOffset - 14);
   layout.availableWidth = layout.formWidth - editLeft_ - Margin.RightOffset - 20 - (vertical ? 0 : kScrollBoxLeft);
 
-  const int labelHeight = TextHeightIn(labelFont_.get(), "0");
+  const int labelHeight = MeasuredTextHeight(labelFont_.get(), "0");
   const TdcHorzEditSpacing& across = EditSpacing.HorizontalView;
   int y = Margin.TopOffset;  // vertical: the next control's top; horizontal: the row's top
   int x = 0;
@@ -428,7 +412,7 @@ void TdcRecordViewDialog::BuildControls(Layout& layout) {
     label->SetAutoSize(false);
     label->Font()->Assign(labelFont_.get());
     label->SetCaption(line.title);
-    layout.labelWidth = TextWidthIn(labelFont_.get(), line.title);
+    layout.labelWidth = MeasuredTextWidth(labelFont_.get(), line.title);
 
     TControl* control = nullptr;
     if (checkValues) {
@@ -554,7 +538,7 @@ TControl* TdcRecordViewDialog::MakeControl(Layout& layout, const FieldLine& line
   }
   if (auto* memo = dynamic_cast<TdcDBMemo*>(control); memo && Options.Contains(rvoEnterToTab))
     memo->SetWantReturns(false);
-  if (!fromDisplayWidth) control->SetHeight(TextHeightIn(control->Font(), "0") * LinesPerMemoControl + 8);
+  if (!fromDisplayWidth) control->SetHeight(MeasuredTextHeight(control->Font(), "0") * LinesPerMemoControl + 8);
   control->SetWidth(ClampWidth(layout, width));
   created_.push_back(control);
   return control;

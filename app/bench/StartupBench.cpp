@@ -18,13 +18,14 @@
 
 #include "platform/os/Process.h"
 #include "testing/RatioReporter.h"
+#include "platform/os/ExecutablePath.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path& programFolder() {
-  static const fs::path folder = fs::read_symlink("/proc/self/exe").parent_path();
+  static const fs::path folder = fs::path(qn::os::runningProgramFolder());
   return folder;
 }
 

@@ -32,13 +32,14 @@
 #include "recordmgr/Database.h"
 #include "recordmgr/Sessions.h"
 #include "testing/TestDirs.h"
+#include "platform/os/ExecutablePath.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path& programFolder() {
-  static const fs::path folder = fs::read_symlink("/proc/self/exe").parent_path();
+  static const fs::path folder = fs::path(qn::os::runningProgramFolder());
   return folder;
 }
 

@@ -7,13 +7,14 @@
 
 #include "testing/TestDirs.h"
 #include "testing/TestProcess.h"
+#include "platform/os/ExecutablePath.h"
 
 int main(int argc, char** argv) {
   const bool listing = qn::testing::onlyListingTests(argc, argv);
   return qn::testing::runTestProcess(argc, argv, [&] {
     if (listing) return;
     const std::string demo = qn::testing::scratchRoot() + "/demo";
-    const auto programs = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    const auto programs = std::filesystem::path(qn::os::runningProgramFolder());
     const std::string command = "'" + (programs / "qnseed").string() + "' demo '" + demo + "' >/dev/null";
     if (std::system(command.c_str()) != 0) {
       std::cerr << "The demo could not be seeded: " << command << '\n';

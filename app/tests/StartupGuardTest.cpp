@@ -13,6 +13,7 @@
 #include "platform/os/Process.h"
 #include "platform/os/WindowRegistry.h"
 #include "platform/os/tests/ChildProgram.h"
+#include "platform/os/ExecutablePath.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ using qn::os::testing::waitForExit;
 namespace registry = qn::os::windowRegistry;
 
 std::unique_ptr<ChildProcess> startProgram(const std::string& firstArgument, const qn::os::StartupPlacement& placement = {}) {
-  const auto program = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qn-app-guard-child";
+  const auto program = std::filesystem::path(qn::os::runningProgramFolder()) / "qn-app-guard-child";
   return qn::os::startProcess(program.string(), {firstArgument}, placement);
 }
 

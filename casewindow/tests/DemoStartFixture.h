@@ -27,7 +27,7 @@
 
 namespace casewindow_test {
 
-inline std::string testProgramFolder() { return std::filesystem::read_symlink("/proc/self/exe").parent_path().string(); }
+inline std::string testProgramFolder() { return qn::os::runningProgramFolder(); }
 
 class DemoStartFixture : public ::testing::Test {
  protected:

@@ -10,6 +10,7 @@
 #include "tools/qnseed/DataSeeding.h"
 #include "tools/qnseed/Demo.h"
 #include "tools/qnseed/Templates.h"
+#include "platform/os/ExecutablePath.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ constexpr const char* usage =
     "  templates DIR                 the empty templates (*.clo) the program copies from its folder\n"
     "  --help                        this text\n";
 
-fs::path programFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+fs::path programFolder() { return fs::path(qn::os::runningProgramFolder()); }
 
 int run(const std::vector<std::string>& args) {
   const std::string& command = args[0];

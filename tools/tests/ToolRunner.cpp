@@ -1,4 +1,5 @@
 #include "tools/tests/ToolRunner.h"
+#include "platform/os/ExecutablePath.h"
 
 #include <sys/wait.h>
 
@@ -16,7 +17,7 @@ std::string quoted(const std::string& text) {
 }  // namespace
 
 std::filesystem::path toolPath(const std::string& name) {
-  return std::filesystem::read_symlink("/proc/self/exe").parent_path() / name;
+  return std::filesystem::path(qn::os::runningProgramFolder()) / name;
 }
 
 ToolRun runTool(const std::string& name, const std::vector<std::string>& args) {

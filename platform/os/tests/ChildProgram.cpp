@@ -1,4 +1,5 @@
 #include "ChildProgram.h"
+#include "platform/os/ExecutablePath.h"
 
 #include <signal.h>
 
@@ -25,7 +26,7 @@ bool waitUntil(Done done) {
 }  // namespace
 
 std::string childProgramPath() {
-  return (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qn-os-process-child").string();
+  return qn::os::runningProgramFolder() + "/qn-os-process-child";
 }
 
 std::unique_ptr<ChildProcess> startChild(const std::vector<std::string>& args, const StartupPlacement& placement) {

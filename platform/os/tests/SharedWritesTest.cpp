@@ -12,6 +12,7 @@
 #include "platform/os/IniFile.h"
 #include "platform/os/RegistryKey.h"
 #include "testing/TestDirs.h"
+#include "platform/os/ExecutablePath.h"
 
 extern char** environ;
 
@@ -29,7 +30,7 @@ std::string writerName(int w) { return "writer" + std::to_string(w); }
 // Starts one child per writer, with the arguments args gives for it, and waits for all of them.
 void runWriters(const std::function<std::vector<std::string>(const std::string& writer)>& args) {
   const std::string program =
-      (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qn-shared-writer").string();
+      qn::os::runningProgramFolder() + "/qn-shared-writer";
   std::vector<pid_t> children;
   for (int w = 0; w < kWriters; ++w) {
     std::vector<std::string> all = {program};
