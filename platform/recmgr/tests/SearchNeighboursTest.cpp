@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/recmgr/tests/ReadAnswer.h"
 #include "platform/recmgr/tests/RecmgrFixture.h"
 #include "platform/recmgr/tests/ServeChild.h"
 #include "platform/recmgr/tool/Hex.h"
@@ -25,17 +26,6 @@ struct SearchCase {
   Side side;
   Change change;
 };
-
-struct Answer {
-  int16_t status;
-  std::string record;
-  std::string key;
-  bool operator==(const Answer&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Answer& a) {
-  return out << a.status << " " << toHex(a.record) << " " << toHex(a.key);
-}
 
 // The payload of a record changed, so a stale read shows.
 std::string updated(std::string record) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/recmgr/tests/ReadAnswer.h"
 #include "platform/recmgr/tests/RecmgrFixture.h"
 #include "platform/recmgr/tests/ServeChild.h"
 #include "platform/recmgr/tool/Hex.h"
@@ -147,18 +148,6 @@ class ProcessChanger : public Changer {
  private:
   ServeChild child_;
 };
-
-// What one read of the walk answered.
-struct Answer {
-  int16_t status;
-  std::string record;
-  std::string key;
-  bool operator==(const Answer&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Answer& a) {
-  return out << a.status << " " << toHex(a.record) << " " << toHex(a.key);
-}
 
 class WalksSeeCommits : public RecmgrFixture, public ::testing::WithParamInterface<WalkCase> {
  protected:
