@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "datagrid/CustomDBGrid.h"
-#include "datagrid/DcTbTable.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -38,10 +38,7 @@ class ClientsGridTest : public ::testing::Test {
     const std::string data = datasettest::seedClients("clients-grid", codes);
     form = new qn::ui::testing::TTestForm;
     form->SetBounds(100, 100, 640, 480);
-    table = new TdcTbTable(form);
-    table->SetDatabaseName(data);
-    table->SetTableName(datasettest::kClientsTable);
-    table->SetIndexName("1");
+    table = datasettest::newClientsTable(form, data);
     source = new TDataSource(form);
     source->SetDataSet(table);
     grid = new TdcCustomDBGrid(form);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "datagrid/DcTbTable.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/db/DatabaseError.h"
 #include "recordmgr/tests/ClientsDatasetFixture.h"
@@ -21,10 +21,7 @@ class DcTbTableTest : public ::testing::Test {
     const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
     ASSERT_TRUE(status == 0 || status == 1016) << status;
     data = datasettest::seedClients("dc-tb-table", {"ADAMS", "BRIGHT"});
-    table = std::make_unique<TdcTbTable>(nullptr);
-    table->SetDatabaseName(data);
-    table->SetTableName(datasettest::kClientsTable);
-    table->SetIndexName("1");
+    table.reset(datasettest::newClientsTable(nullptr, data));
     table->PictureMasks()->SetText(std::string(kFirstName) + "\t#[#][#][#][#]\tT\tF\r\n" + kLastName +
                                    "\t#####\tT\tT\r\n");
     table->OnInvalidValue = [this](TDataSet* dataSet, TField* field) {

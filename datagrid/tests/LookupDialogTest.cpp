@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "datagrid/DcDataSource.h"
-#include "datagrid/DcTbTable.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "datagrid/DrawingHelpers.h"
 #include "datagrid/Intl.h"
 #include "datagrid/IntlDialogTexts.h"
@@ -36,10 +36,7 @@ class LookupDialogTest : public ::testing::Test {
   void SetUp() override {
     qn::ui::testing::qtApplication();
     LoadEngine();
-    table = new TdcTbTable(&owner);
-    table->SetDatabaseName(datasettest::seedClients("lookup-dialog", ClientCodes(30)));
-    table->SetTableName(datasettest::kClientsTable);
-    table->SetIndexName("1");
+    table = datasettest::newClientsTable(&owner, datasettest::seedClients("lookup-dialog", ClientCodes(30)));
     table->Open();
     dialog = new TdcLookupDialog(&owner);
     dialog->SetLookupTable(table);

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "datagrid/DBNavigator.h"
-#include "datagrid/DcTbTable.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "framework/base/Clock.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
@@ -42,10 +42,7 @@ class NavigatorTest : public ::testing::Test {
     data = datasettest::seedClients("navigator", clientCodes(20));
     form = new qn::ui::testing::TTestForm;
     form->SetBounds(100, 100, 640, 200);
-    table = new TdcTbTable(form);
-    table->SetDatabaseName(data);
-    table->SetTableName(datasettest::kClientsTable);
-    table->SetIndexName("1");
+    table = datasettest::newClientsTable(form, data);
     source = new TDataSource(form);
     source->SetDataSet(table);
     navigator = new TdcDBNavigator(form);

@@ -15,7 +15,7 @@
 #include "datagrid/CellDisplayMapping.h"
 #include "datagrid/DBGrid.h"
 #include "datagrid/DcDataSource.h"
-#include "datagrid/DcTbTable.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "datagrid/tests/ExtendedTestDataSet.h"
 #include "framework/db/BlobField.h"
 #include "framework/db/FieldDataLink.h"
@@ -125,10 +125,7 @@ class PublishedGridTest : public ::testing::Test {
     const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
     EXPECT_TRUE(status == 0 || status == 1016) << status;
     const std::string data = datasettest::seedClients("published-grid", codes);
-    clients = std::make_unique<TdcTbTable>(nullptr);
-    clients->SetDatabaseName(data);
-    clients->SetTableName(datasettest::kClientsTable);
-    clients->SetIndexName("1");
+    clients.reset(datasettest::newClientsTable(nullptr, data));
     clients->Open();
     return *clients;
   }
