@@ -10,6 +10,7 @@
 #include "datagrid/FieldOperators.h"
 #include "datagrid/FilterIndexRange.h"
 #include "datagrid/tests/FilterDialogTestSupport.h"
+#include "datagrid/tests/FilterCriterionCases.h"
 #include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -19,19 +20,12 @@ using filterdialogtest::runDialog;
 
 namespace {
 
+using filtertest::criterion;
+using filtertest::range;
+
 constexpr const char* kCode = "Client Code";
 constexpr const char* kAltId = "Alternate ID";
 using Codes = std::vector<std::string>;
-
-TdcFieldInfo criterion(const char* field, TdcFilterMatchType type, const char* value, bool caseSensitive) {
-  TdcFieldInfo c;
-  c.FieldName = field;
-  c.DisplayLabel = field;
-  c.MatchType = type;
-  c.FilterValue = value;
-  c.CaseSensitive = caseSensitive;
-  return c;
-}
 
 class FilterIndexRangeTest : public ::testing::Test {
  protected:

@@ -9,32 +9,16 @@
 #include "datagrid/FilterDialog.h"
 #include "datagrid/FilterDummyForm.h"
 #include "datagrid/tests/FilterCasesFixture.h"
+#include "datagrid/tests/FilterCriterionCases.h"
 
 namespace {
+
+using filtertest::criterion;
+using filtertest::range;
 
 using filtercases::kBudget;
 using filtercases::kLast;
 using filtercases::Names;
-
-TdcFieldInfo criterion(const char* field, TdcFilterMatchType type, const char* value, bool caseSensitive = false,
-                       bool nonMatching = false) {
-  TdcFieldInfo c;
-  c.FieldName = field;
-  c.DisplayLabel = field;
-  c.MatchType = type;
-  c.FilterValue = value;
-  c.CaseSensitive = caseSensitive;
-  c.NonMatching = nonMatching;
-  return c;
-}
-
-TdcFieldInfo range(const char* field, const char* min, const char* max, bool caseSensitive = false,
-                   bool nonMatching = false) {
-  TdcFieldInfo c = criterion(field, fdMatchRange, "", caseSensitive, nonMatching);
-  c.MinValue = min;
-  c.MaxValue = max;
-  return c;
-}
 
 class FilterRecordTest : public filtercases::CasesTableTest {
  protected:

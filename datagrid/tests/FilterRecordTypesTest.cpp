@@ -10,30 +10,17 @@
 #include "datagrid/FilterDialog.h"
 #include "datagrid/FilterDummyForm.h"
 #include "datagrid/Intl.h"
+#include "datagrid/tests/FilterCriterionCases.h"
 #include "framework/base/DateTime.h"
 #include "framework/db/Field.h"
 #include "framework/ui/testing/QtTestApplication.h"
 
 namespace {
 
+using filtertest::criterion;
+using filtertest::range;
+
 using Names = std::vector<std::string>;
-
-TdcFieldInfo criterion(const char* field, TdcFilterMatchType type, const char* value, bool caseSensitive = false) {
-  TdcFieldInfo c;
-  c.FieldName = field;
-  c.DisplayLabel = field;
-  c.MatchType = type;
-  c.FilterValue = value;
-  c.CaseSensitive = caseSensitive;
-  return c;
-}
-
-TdcFieldInfo range(const char* field, const char* min, const char* max) {
-  TdcFieldInfo c = criterion(field, fdMatchRange, "");
-  c.MinValue = min;
-  c.MaxValue = max;
-  return c;
-}
 
 struct Row {
   const char* name;

@@ -5,31 +5,16 @@
 
 #include "datagrid/FieldOperators.h"
 #include "datagrid/FilterSqlBuilder.h"
+#include "datagrid/tests/FilterCriterionCases.h"
 #include "framework/base/DateTime.h"
 #include "framework/base/StringList.h"
 
 namespace {
 
+using filtertest::criterion;
+using filtertest::range;
+
 using Lines = std::vector<AnsiString>;
-
-TdcFieldInfo value(const char* field, TdcFilterMatchType type, const char* text, bool caseSensitive = false,
-                   bool nonMatching = false) {
-  TdcFieldInfo c;
-  c.FieldName = field;
-  c.DisplayLabel = field;
-  c.MatchType = type;
-  c.FilterValue = text;
-  c.CaseSensitive = caseSensitive;
-  c.NonMatching = nonMatching;
-  return c;
-}
-
-TdcFieldInfo range(const char* field, const char* min, const char* max, bool caseSensitive = false) {
-  TdcFieldInfo c = value(field, fdMatchRange, "", caseSensitive);
-  c.MinValue = min;
-  c.MaxValue = max;
-  return c;
-}
 
 class FilterSqlBuilderTest : public ::testing::Test {
  protected:
@@ -61,64 +46,64 @@ class FilterSqlBuilderTest : public ::testing::Test {
 };
 
 TEST_F(FilterSqlBuilderTest, TextValuesByMatchTypeAndCase) {
-  EXPECT_EQ(clause({value("Name", fdMatchStart, "smith")}), (Lines{"(Upper(\"Name\") like 'SMITH%')"}));
-  EXPECT_EQ(clause({value("Name", fdMatchAny, "mit")}), (Lines{"(Upper(\"Name\") like '%MIT%')"}));
-  EXPECT_EQ(clause({value("Name", fdMatchExact, "Smith", true)}), (Lines{"(\"Name\"='Smith')"}));
-  EXPECT_EQ(clause({value("Name", fdMatchStart, "smith or jones")}),
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "smith")}), (Lines{"(Upper(\"Name\") like 'SMITH%')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "mit")}), (Lines{"(Upper(\"Name\") like '%MIT%')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchExact, "Smith", true)}), (Lines{"(\"Name\"='Smith')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "smith or jones")}),
             (Lines{"(Upper(\"Name\") like 'SMITH%' or Upper(\"Name\") like 'JONES%')"}));
-  EXPECT_EQ(clause({value("Name", fdMatchAny, "a and b", true)}), (Lines{"(\"Name\" like '%a%' and \"Name\" like '%b%')"}));
-  EXPECT_EQ(clause({value("Name", fdMatchStart, "null or x")}),
+  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "a and b", true)}), (Lines{"(\"Name\" like '%a%' and \"Name\" like '%b%')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "null or x")}),
             (Lines{"(Upper(\"Name\") is NULL or Upper(\"Name\") like 'X%')"}));
-  EXPECT_EQ(clause({value("Client", fdMatchExact, "ab", true)}), (Lines{"(C.\"Client Code\"='ab')"}));
+  EXPECT_EQ(clause({criterion("Client", fdMatchExact, "ab", true)}), (Lines{"(C.\"Client Code\"='ab')"}));
 }
 
 TEST_F(FilterSqlBuilderTest, AQuoteInAValueNeverEndsTheLiteral) {
-  EXPECT_EQ(clause({value("Name", fdMatchExact, "O'Brien'; drop table x; --", true)}),
+  EXPECT_EQ(clause({criterion("Name", fdMatchExact, "O'Brien'; drop table x; --", true)}),
             (Lines{"(\"Name\"='O''Brien''; drop table x; --')"}));
   EXPECT_EQ(clause({range("Name", "O'B", "O'C", true)}),
             (Lines{"   \"Name\" >= 'O''B'", " and", "   \"Name\" <= 'O''Czzzzzzz'"}));
 }
 
 TEST_F(FilterSqlBuilderTest, NumbersAreWrittenAsTheNumbersTheyRead) {
-  EXPECT_EQ(clause({value("Count", fdMatchExact, "3 or 12")}), (Lines{"(\"Count\"=3 or \"Count\"=12)"}));
-  EXPECT_EQ(clause({value("Amount", fdMatchExact, "12.5")}), (Lines{"(\"Amount\"=12.5)"}));
-  EXPECT_EQ(clause({value("Paid", fdMatchExact, "true")}), (Lines{"(\"Paid\"=TRUE)"}));
+  EXPECT_EQ(clause({criterion("Count", fdMatchExact, "3 or 12")}), (Lines{"(\"Count\"=3 or \"Count\"=12)"}));
+  EXPECT_EQ(clause({criterion("Amount", fdMatchExact, "12.5")}), (Lines{"(\"Amount\"=12.5)"}));
+  EXPECT_EQ(clause({criterion("Paid", fdMatchExact, "true")}), (Lines{"(\"Paid\"=TRUE)"}));
   EXPECT_EQ(clause({range("Count", "10", "")}), (Lines{"   \"Count\" >= 10"}));
   // The error names the first token that does not read.
   const std::vector<std::pair<const char*, const char*>> refused{
       {"12x", "12x"}, {"1; drop table x", "1; drop table x"}, {"3' or '1'='1", "3'"}};
   for (const auto& [typed, bad] : refused)
-    EXPECT_EQ(build({value("Count", fdMatchExact, typed)}).Error, AnsiString("TdcFilterDialog: Invalid value (") + bad + ")");
+    EXPECT_EQ(build({criterion("Count", fdMatchExact, typed)}).Error, AnsiString("TdcFilterDialog: Invalid value (") + bad + ")");
   EXPECT_EQ(build({range("Amount", "", "9,x")}).Error, "TdcFilterDialog: Invalid value (9,x)");
 }
 
 TEST_F(FilterSqlBuilderTest, DatesFollowTheDateModeAndTheEncodeEvent) {
-  const std::vector<TdcFieldInfo> criteria{value("Opened", fdMatchExact, "3/4/2001"), range("Opened", "1/2/2001", "")};
+  const std::vector<TdcFieldInfo> criteria{criterion("Opened", fdMatchExact, "3/4/2001"), range("Opened", "1/2/2001", "")};
   EXPECT_EQ(clause(criteria), (Lines{"(\"Opened\"='3/4/2001')", " and", "   \"Opened\" >= '1/2/2001'"}));
   dateMode = qfdDayMonthYear;
-  EXPECT_EQ(clause({value("Opened", fdMatchExact, "3/4/2001")}), (Lines{"(\"Opened\"='4/3/2001')"}));
+  EXPECT_EQ(clause({criterion("Opened", fdMatchExact, "3/4/2001")}), (Lines{"(\"Opened\"='4/3/2001')"}));
   dateMode = qfdYearMonthDay;
-  EXPECT_EQ(clause({value("Opened", fdMatchExact, "03/04/2001")}), (Lines{"(\"Opened\"='2001/3/4')"}));
-  EXPECT_EQ(clause({value("Stamp", fdMatchExact, "3/4/2001 1:05:09 PM")}),
+  EXPECT_EQ(clause({criterion("Opened", fdMatchExact, "03/04/2001")}), (Lines{"(\"Opened\"='2001/3/4')"}));
+  EXPECT_EQ(clause({criterion("Stamp", fdMatchExact, "3/4/2001 1:05:09 PM")}),
             (Lines{"(   \"Stamp\"='2001/3/4 13:05:09')"}));
-  EXPECT_EQ(clause({value("At", fdMatchExact, "1:05:09 PM")}), (Lines{"(   \"At\"='13:05:09')"}));
+  EXPECT_EQ(clause({criterion("At", fdMatchExact, "1:05:09 PM")}), (Lines{"(   \"At\"='13:05:09')"}));
   onEncode = [](TDateTime, TFieldType type, const AnsiString& name, AnsiString& text) {
     text = name + (type == ftDate ? ":date:" : ":other:") + text;
   };
-  EXPECT_EQ(clause({value("Opened", fdMatchExact, "3/4/2001")}), (Lines{"(\"Opened\"='Opened:date:2001/3/4')"}));
-  EXPECT_EQ(build({value("Opened", fdMatchExact, "2/30/2001")}).Error, "TdcFilterDialog: Invalid value (2/30/2001)");
+  EXPECT_EQ(clause({criterion("Opened", fdMatchExact, "3/4/2001")}), (Lines{"(\"Opened\"='Opened:date:2001/3/4')"}));
+  EXPECT_EQ(build({criterion("Opened", fdMatchExact, "2/30/2001")}).Error, "TdcFilterDialog: Invalid value (2/30/2001)");
 }
 
 TEST_F(FilterSqlBuilderTest, ConnectivesJoinTheCriteria) {
-  EXPECT_EQ(clause({value("Name", fdMatchStart, "a", true, true), value("Count", fdMatchExact, "1"),
-                    value("Name", fdMatchAny, "b", true, true), range("Count", "1", "2"),
-                    value("Name", fdMatchEnd, "zz")}),
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "a", true, true), criterion("Count", fdMatchExact, "1"),
+                    criterion("Name", fdMatchAny, "b", true, true), range("Count", "1", "2"),
+                    criterion("Name", fdMatchEnd, "zz")}),
             (Lines{"  not", "(\"Name\" like 'a%')", " and", "(\"Count\"=1)", "  and not", "(\"Name\" like '%b%')",
                    " and", "   \"Count\" >= 1", " and", "   \"Count\" <= 2"}));
 }
 
 TEST_F(FilterSqlBuilderTest, ACriterionWithoutDescriptionStopsTheBuild) {
-  EXPECT_EQ(build({value("Name", fdMatchStart, "a"), value("Gone", fdMatchStart, "b")}).Error,
+  EXPECT_EQ(build({criterion("Name", fdMatchStart, "a"), criterion("Gone", fdMatchStart, "b")}).Error,
             "TdcFilterDialog: Field not found (Gone)");
 }
 
