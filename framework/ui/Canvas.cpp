@@ -170,12 +170,32 @@ void Canvas::drawLinePixels(TPoint from, TPoint to) {
     });
     return;
   }
-  std::vector<QRect> pixels;
+  // Pixels that follow each other along a row or a column are filled as one run: a grid's lines
+  // are hundreds of pixels long, and a fill per pixel cost more than the cells they frame.
+  struct Run {
+    QPoint first, last;
+  };
+  std::vector<Run> runs;
+  const auto add = [&](QPoint pixel) {
+    if (!runs.empty()) {
+      Run& run = runs.back();
+      const QPoint step = pixel - run.last;
+      const bool single = run.first == run.last;
+      const bool alongRow = step.y() == 0 && std::abs(step.x()) == 1 && (single || run.first.y() == run.last.y());
+      const bool alongColumn = step.x() == 0 && std::abs(step.y()) == 1 && (single || run.first.x() == run.last.x());
+      if (alongRow || alongColumn) {
+        run.last = pixel;
+        return;
+      }
+    }
+    runs.push_back({pixel, pixel});
+  };
   const int dx = std::abs(to.X - from.X), dy = -std::abs(to.Y - from.Y);
   const int sx = from.X < to.X ? 1 : -1, sy = from.Y < to.Y ? 1 : -1;
   int error = dx + dy, x = from.X, y = from.Y;
   for (int step = 0; x != to.X || y != to.Y; ++step) {
-    if (Pen.Style == PenStyle::solid || step % 2 == 0) pixels.emplace_back(x, y, 1, 1);
+    if (Pen.Style == PenStyle::solid) add({x, y});
+    else if (step % 2 == 0) runs.push_back({{x, y}, {x, y}});
     const int doubled = 2 * error;
     if (doubled >= dy) {
       error += dy;
@@ -186,32 +206,35 @@ void Canvas::drawLinePixels(TPoint from, TPoint to) {
       y += sy;
     }
   }
-  if (pixels.empty()) return;
+  if (runs.empty()) return;
   const QRect area = QRect(QPoint(from.X, from.Y), QPoint(to.X, to.Y)).normalized();
   paint(area, [&](QPainter& painter) {
-    for (const QRect& pixel : pixels) painter.fillRect(pixel, color);
+    for (const Run& run : runs)
+      painter.fillRect(QRect(QPoint(std::min(run.first.x(), run.last.x()), std::min(run.first.y(), run.last.y())),
+                             QPoint(std::max(run.first.x(), run.last.x()), std::max(run.first.y(), run.last.y()))),
+                       color);
   });
 }
 
 void Canvas::drawTextLine(QPainter& painter, int x, int top, const QString& text, int accelerator, bool fillBackground) {
-  const QFont& font = deviceFont();
-  const QFontMetrics& metrics = deviceFontMetrics();
+  const qn::ui::CodePageFont& font = resolvedFont();
+  const QFontMetrics& metrics = font.metrics();
   const QColor color = qn::ui::qtColor(font_->Color());
-  if (fillBackground) painter.fillRect(QRect(x, top, metrics.horizontalAdvance(text), metrics.height()), qn::ui::qtColor(Brush.Color));
-  painter.setFont(font);
+  if (fillBackground) painter.fillRect(QRect(x, top, font.width(text), metrics.height()), qn::ui::qtColor(Brush.Color));
   painter.setPen(color);
-  painter.drawText(QPoint(x, top + metrics.ascent()), text);
+  // A printer page keeps its text as text, which a document reader can search and copy.
+  font.draw(painter, QPoint(x, top + metrics.ascent()), text, image_ != nullptr);
   if (accelerator >= 0 && accelerator < text.size()) {
-    const int left = x + metrics.horizontalAdvance(text.left(accelerator));
+    const int left = x + font.width(text.left(accelerator));
     const int underline = top + metrics.ascent() + std::max(1, metrics.underlinePos());
-    painter.fillRect(QRect(left, underline, metrics.horizontalAdvance(text.mid(accelerator, 1)), std::max(1, metrics.lineWidth())), color);
+    painter.fillRect(QRect(left, underline, font.width(text.mid(accelerator, 1)), std::max(1, metrics.lineWidth())), color);
   }
 }
 
 void Canvas::drawText(int x, int y, const AnsiString& text) {
   const QString shown = qtText(text);
   const QFontMetrics& metrics = deviceFontMetrics();
-  const QRect area(x, y, metrics.horizontalAdvance(shown) + metrics.maxWidth(), metrics.height());
+  const QRect area(x, y, resolvedFont().width(shown) + metrics.maxWidth(), metrics.height());
   paint(area, [&](QPainter& painter) { drawTextLine(painter, x, y, shown, -1, Brush.Style == BrushStyle::solid); });
 }
 
@@ -226,9 +249,8 @@ void Canvas::drawTextClipped(const TRect& rect, int x, int y, const AnsiString& 
 }
 
 DrawnText Canvas::drawText(TRect& rect, const AnsiString& text, unsigned format) {
-  const QFontMetrics& metrics = deviceFontMetrics();
-  const std::vector<qn::ui::TextLine> lines = qn::ui::layoutText(qtText(text), format, rect.Width(), metrics);
-  const int lineHeight = metrics.height();
+  const std::vector<qn::ui::TextLine> lines = qn::ui::layoutText(qtText(text), format, rect.Width(), resolvedFont());
+  const int lineHeight = deviceFontMetrics().height();
   DrawnText result;
   result.height = static_cast<int>(lines.size()) * lineHeight;
   QString shown;
@@ -263,7 +285,7 @@ DrawnText Canvas::drawText(TRect& rect, const AnsiString& text, unsigned format)
   return result;
 }
 
-int Canvas::textWidth(const AnsiString& text) const { return deviceFontMetrics().horizontalAdvance(qtText(text)); }
+int Canvas::textWidth(const AnsiString& text) const { return resolvedFont().width(qtText(text)); }
 
 int Canvas::textHeight(const AnsiString&) const { return fontHeight(); }
 
@@ -403,16 +425,16 @@ void Canvas::restoreState() {
 
 int Canvas::dotsPerInch() const { return image_ ? Screen->PixelsPerInch() : pageDotsPerInch_; }
 
-const Canvas::ResolvedFont& Canvas::resolvedFont() const {
+const qn::ui::CodePageFont& Canvas::resolvedFont() const {
   const int dotsPerInch = this->dotsPerInch();
-  FontKey key{font_->Name(), font_->Pitch(), font_->Style(), qn::ui::fontPixelSize(*font_, dotsPerInch)};
-  if (!resolved_ || !(resolved_->key == key)) {
-    QFont font = qn::ui::qtFont(*font_, dotsPerInch);
-    resolved_.emplace(ResolvedFont{std::move(key), font, QFontMetrics(font)});
+  qn::ui::CodePageFont::Key key = qn::ui::CodePageFont::Key::of(*font_, dotsPerInch);
+  if (!resolved_ || !(resolvedKey_ == key)) {
+    resolved_ = qn::ui::CodePageFont::of(*font_, dotsPerInch);
+    resolvedKey_ = std::move(key);
   }
   return *resolved_;
 }
 
-const QFont& Canvas::deviceFont() const { return resolvedFont().font; }
+const QFont& Canvas::deviceFont() const { return resolvedFont().font(); }
 
-const QFontMetrics& Canvas::deviceFontMetrics() const { return resolvedFont().metrics; }
+const QFontMetrics& Canvas::deviceFontMetrics() const { return resolvedFont().metrics(); }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "framework/base/AnsiString.h"
+#include "framework/ui/CodePageFont.h"
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/CopyMode.h"
 #include "framework/ui/Font.h"
@@ -170,21 +171,7 @@ class Canvas {
   int dotsPerInch() const;
 
  private:
-  // What the device font was resolved from: a font that differs in any of these resolves anew.
-  struct FontKey {
-    AnsiString name;
-    TFontPitch pitch = fpDefault;
-    TFontStyles style;
-    int pixelSize = 0;
-    friend bool operator==(const FontKey&, const FontKey&) = default;
-  };
-  struct ResolvedFont {
-    FontKey key;
-    QFont font;
-    QFontMetrics metrics;
-  };
-
-  const ResolvedFont& resolvedFont() const;
+  const qn::ui::CodePageFont& resolvedFont() const;
 
   struct SavedState {
     std::unique_ptr<TFont> font;
@@ -210,9 +197,10 @@ class Canvas {
   void drawEdgeLines(const TRect& rect, TColor topLeft, TColor bottomRight, unsigned sides);
 
   std::unique_ptr<TFont> font_;
-  // Resolving a family and loading its metrics costs more than most drawing: kept until the font
+  // Resolving a family and loading its glyphs costs more than most drawing: kept until the font
   // (or the resolution it converts with) changes.
-  mutable std::optional<ResolvedFont> resolved_;
+  mutable qn::ui::CodePageFont::Key resolvedKey_;
+  mutable std::shared_ptr<const qn::ui::CodePageFont> resolved_;
   QImage* image_ = nullptr;
   std::function<void(const QRect&)> changed_;
   QPainter* pagePainter_ = nullptr;

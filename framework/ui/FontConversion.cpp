@@ -59,6 +59,8 @@ QFont qtFont(const TFont& font, int dotsPerInch) {
   result.setUnderline(font.Style().Contains(fsUnderline));
   result.setStrikeOut(font.Style().Contains(fsStrikeOut));
   if (font.Pitch() == fpFixed) result.setFixedPitch(true);
+  // The program's text was laid out by a platform that does not kern: widths and pixels follow it.
+  result.setKerning(false);
   return result;
 }
 

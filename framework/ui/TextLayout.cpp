@@ -1,5 +1,7 @@
 #include "framework/ui/TextLayout.h"
 
+#include "framework/ui/CodePageFont.h"
+
 namespace qn::ui {
 
 namespace {
@@ -49,7 +51,7 @@ std::vector<Piece> paragraphs(const QString& text) {
 }
 
 // Greedy breaking at blanks; a word wider than the box keeps a line of its own.
-void breakWords(const Piece& paragraph, int width, const QFontMetrics& metrics, std::vector<Piece>& lines) {
+void breakWords(const Piece& paragraph, int width, const CodePageFont& font, std::vector<Piece>& lines) {
   const QString& text = paragraph.text;
   int lineStart = 0;
   while (true) {
@@ -59,7 +61,7 @@ void breakWords(const Piece& paragraph, int width, const QFontMetrics& metrics, 
       int wordEnd = scan;
       while (wordEnd < text.size() && text[wordEnd] == ' ') ++wordEnd;
       while (wordEnd < text.size() && text[wordEnd] != ' ') ++wordEnd;
-      if (lineEnd > lineStart && metrics.horizontalAdvance(text.mid(lineStart, wordEnd - lineStart)) > width) break;
+      if (lineEnd > lineStart && font.width(text.mid(lineStart, wordEnd - lineStart)) > width) break;
       lineEnd = wordEnd;
       scan = wordEnd;
     }
@@ -71,13 +73,13 @@ void breakWords(const Piece& paragraph, int width, const QFontMetrics& metrics, 
   }
 }
 
-void addEllipsis(TextLine& line, int width, const QFontMetrics& metrics) {
+void addEllipsis(TextLine& line, int width, const CodePageFont& font) {
   if (line.width <= width) return;
   QString kept = line.text;
-  while (!kept.isEmpty() && metrics.horizontalAdvance(kept + ellipsis) > width) kept.chop(1);
+  while (!kept.isEmpty() && font.width(kept + ellipsis) > width) kept.chop(1);
   if (line.accelerator >= kept.size()) line.accelerator = -1;
   line.text = kept + ellipsis;
-  line.width = metrics.horizontalAdvance(line.text);
+  line.width = font.width(line.text);
 }
 
 // The text without its accelerator marks, and the index of the marked letter (-1 for none).
@@ -99,7 +101,7 @@ QString withoutAcceleratorMarks(const QString& text, int* accelerator) {
 
 }  // namespace
 
-std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const QFontMetrics& metrics) {
+std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const CodePageFont& font) {
   int accelerator = -1;
   QString shown = format & textNoPrefix ? text : withoutAcceleratorMarks(text, &accelerator);
   if (format & textExpandTabs) shown = expandTabs(shown, &accelerator);
@@ -111,14 +113,14 @@ std::vector<TextLine> layoutText(const QString& text, unsigned format, int width
     pieces.push_back({line, 0});
   } else {
     for (const Piece& paragraph : paragraphs(shown)) {
-      if (format & textWordBreak) breakWords(paragraph, width, metrics, pieces);
+      if (format & textWordBreak) breakWords(paragraph, width, font, pieces);
       else pieces.push_back(paragraph);
     }
   }
   std::vector<TextLine> lines;
   for (const Piece& piece : pieces) {
-    TextLine line{piece.text, piece.acceleratorIn(accelerator), metrics.horizontalAdvance(piece.text)};
-    if (format & textEndEllipsis) addEllipsis(line, width, metrics);
+    TextLine line{piece.text, piece.acceleratorIn(accelerator), font.width(piece.text)};
+    if (format & textEndEllipsis) addEllipsis(line, width, font);
     lines.push_back(line);
   }
   return lines;

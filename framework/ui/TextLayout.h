@@ -1,7 +1,6 @@
 #pragma once
 // How formatted text falls into lines before it is drawn or measured: accelerator marks, tab
 // stops, line breaks, word breaking and the end ellipsis, all measured with the font in use.
-#include <QFontMetrics>
 #include <QString>
 #include <vector>
 
@@ -26,6 +25,8 @@ enum TextFormat : unsigned {
 
 namespace qn::ui {
 
+class CodePageFont;
+
 struct TextLine {
   QString text;         // as shown
   int accelerator = -1;  // index of the underlined letter in text, or -1
@@ -34,6 +35,6 @@ struct TextLine {
 
 // The lines of text in a box of the given width. Without textNoPrefix '&' underlines the next
 // letter and "&&" stands for one '&'; the ellipsis is three full stops, cut to fit by measuring.
-std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const QFontMetrics& metrics);
+std::vector<TextLine> layoutText(const QString& text, unsigned format, int width, const CodePageFont& font);
 
 }  // namespace qn::ui
