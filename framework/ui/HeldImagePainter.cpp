@@ -53,14 +53,9 @@ void paintOnImage(QImage& image, const std::function<void(QPainter&)>& draw) {
   }
   if (!hold->painter) hold->painter = std::make_unique<QPainter>(&image);
   QPainter& painter = *hold->painter;
-  painter.save();
-  try {
-    draw(painter);
-  } catch (...) {
-    painter.restore();
-    throw;
-  }
-  painter.restore();
+  painter.resetTransform();
+  painter.setClipping(false);
+  draw(painter);
 }
 
 void closeHeldPainter(QImage& image) {

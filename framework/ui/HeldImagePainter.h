@@ -1,8 +1,10 @@
 #pragma once
 // Opening a painter on an image costs more than filling a cell or drawing a short text, and a
 // control's paint does hundreds of each. While a HeldImagePainter lives for an image, every drawing
-// on it through paintOnImage shares one painter, each in the painter's first state as if opened
-// for it. Pixels read or written directly in between are the painter's own: it draws at once.
+// on it through paintOnImage shares one painter. Each drawing starts untransformed and unclipped;
+// pen, brush and font are what the drawing before left, so a drawing sets those it draws with
+// (saving and restoring the whole state for each cost more than many fills). Pixels read or
+// written directly in between are the painter's own: it draws at once.
 #include <QImage>
 #include <functional>
 
