@@ -45,9 +45,10 @@ void TScreen::SetCursor(TCursor cursor) {
 
 int TScreen::PixelsPerInch() const {
   if (pixelsPerInch_ > 0) return pixelsPerInch_;
+  if (screenPixelsPerInch_ > 0) return screenPixelsPerInch_;
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     if (QScreen* screen = QGuiApplication::primaryScreen())
-      return static_cast<int>(std::lround(screen->logicalDotsPerInch()));
+      return screenPixelsPerInch_ = static_cast<int>(std::lround(screen->logicalDotsPerInch()));
   return 96;
 }
 

@@ -60,6 +60,9 @@ class TScreen : public TObject {
   TCursor cursor_ = crDefault;
   bool overriding_ = false;  // our override cursor is on Qt's stack
   int pixelsPerInch_ = 0;    // 0: asked of the primary screen
+  // The primary screen's, read once: forms are scaled for it as they are made, and every text
+  // measured asks for it, so it stays what it was for the run.
+  mutable int screenPixelsPerInch_ = 0;
 };
 
 extern TScreen* const Screen;
