@@ -14,6 +14,9 @@
 
 namespace {
 
+constexpr int kWidth = 1200;
+constexpr int kHeight = 90;
+
 struct FontCase {
   const char* what;
   std::function<void(TFont&)> set;
@@ -28,6 +31,7 @@ const std::vector<FontCase>& fontCases() {
       {"mono 13 px", [](TFont& f) { f.SetName("Courier New"); f.SetHeight(-13); }},
       {"sans 12 px underlined", [](TFont& f) { f.SetHeight(-12); f.SetStyle(TFontStyles{fsUnderline}); }},
       {"sans 9 pt struck out", [](TFont& f) { f.SetSize(9); f.SetStyle(TFontStyles{fsStrikeOut}); }},
+      {"sans 67 px, 8 points on a 600-dpi page", [](TFont& f) { f.SetHeight(-67); }},
   };
   return cases;
 }
@@ -39,11 +43,11 @@ const std::vector<AnsiString> kTexts{"Client number 12345", "AVAWAY To Yo", "Off
 
 QImage drawnByCanvas(const FontCase& font, const AnsiString& text) {
   BitmapImage bitmap;
-  bitmap.SetSize(320, 40);
+  bitmap.SetSize(kWidth, kHeight);
   Canvas& canvas = bitmap.canvas();
   font.set(*canvas.Font());
   canvas.Brush = {clWhite, BrushStyle::solid};
-  canvas.fillRect(Rect(0, 0, 320, 40));
+  canvas.fillRect(Rect(0, 0, kWidth, kHeight));
   canvas.Brush.Style = BrushStyle::clear;
   canvas.drawText(4, 4, text);
   return bitmap.image().convertToFormat(QImage::Format_RGB32);
@@ -51,7 +55,7 @@ QImage drawnByCanvas(const FontCase& font, const AnsiString& text) {
 
 // The same text as Qt lays out and draws it with the canvas's own font.
 QImage drawnByQt(const QFont& font, const AnsiString& text) {
-  QImage image(320, 40, QImage::Format_RGB32);
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
   painter.setFont(font);
