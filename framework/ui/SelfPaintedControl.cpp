@@ -2,11 +2,36 @@
 
 #include <QPainter>
 #include <QWidget>
+#include <cstring>
 
 #include "framework/ui/ColorPalette.h"
 #include "framework/ui/ControlWidget.h"
 #include "framework/ui/HeldImagePainter.h"
 #include "framework/ui/WindowlessControl.h"
+
+namespace {
+
+// Moves the pixels of from so its top-left corner lands on to, within the control's image (32 bits
+// a pixel): a grid scrolled by a row moves nearly all its pixels, and copying them out and drawing
+// them back moved each twice.
+void movePixels(QImage& image, const QRect& from, QPoint to) {
+  const QPoint offset = to - from.topLeft();
+  const QRect source = from & image.rect() & image.rect().translated(-offset);
+  if (source.isEmpty()) return;
+  const QRect target = source.translated(offset);
+  const qsizetype stride = image.bytesPerLine();
+  uchar* bits = image.bits();
+  const auto bytes = static_cast<std::size_t>(source.width()) * sizeof(QRgb);
+  // Rows moving down are moved from the bottom up, so none is overwritten before it moves.
+  const bool bottomUp = offset.y() > 0;
+  for (int i = 0; i < source.height(); ++i) {
+    const int row = bottomUp ? source.height() - 1 - i : i;
+    std::memmove(bits + (target.top() + row) * stride + target.left() * sizeof(QRgb),
+                 bits + (source.top() + row) * stride + source.left() * sizeof(QRgb), bytes);
+  }
+}
+
+}  // namespace
 
 SelfPaintedControl::SelfPaintedControl(TComponent* AOwner)
     : TWinControl(AOwner),
@@ -66,8 +91,7 @@ void SelfPaintedControl::scrollImage(const TRect& area, int dx, int dy) {
   if (!moved.isEmpty()) {
     const qreal ratio = image_.devicePixelRatio();
     const QRect from = moved.translated(-dx, -dy);
-    const QImage pixels = image_.copy(QRect(from.topLeft() * ratio, from.size() * ratio));
-    qn::ui::paintOnImage(image_, [&](QPainter& painter) { painter.drawImage(moved.topLeft(), pixels); });
+    movePixels(image_, QRect(from.topLeft() * ratio, from.size() * ratio), moved.topLeft() * ratio);
   }
   const QRegion pending = invalid_ & box;
   invalid_ = (invalid_ - box) + (pending.translated(dx, dy) & box) + (QRegion(box) - moved);

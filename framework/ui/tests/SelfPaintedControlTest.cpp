@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <string>
 
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/ColorPalette.h"
@@ -65,6 +66,46 @@ class SelfPaintedControlTest : public ::testing::Test {
  protected:
   void SetUp() override { qn::ui::testing::qtApplication(); }
 };
+
+// A colour of its own for every pixel, so a pixel that moves wrongly shows.
+class TTestScrolled : public TTestPainted {
+  QN_CLASS(TTestScrolled, TTestPainted)
+ public:
+  using TTestPainted::TTestPainted;
+  using TTestPainted::scrollImage;
+  static TColor patternAt(int x, int y) { return static_cast<TColor>((x * 0x0301 + y * 0x050007) & 0xFFFFFF); }
+  void drawPattern() {
+    for (int y = 0; y < Height(); ++y)
+      for (int x = 0; x < Width(); ++x) canvas().setPixel(x, y, patternAt(x, y));
+  }
+};
+
+TEST_F(SelfPaintedControlTest, ScrollingMovesEveryPixelOfTheAreaByItsDistanceAndLeavesTheRest) {
+  struct Case {
+    TRect area;
+    int dx, dy;
+  } cases[] = {{Rect(0, 0, 60, 40), 0, -7},  {Rect(0, 0, 60, 40), 0, 9},  {Rect(0, 0, 60, 40), -5, 0},
+               {Rect(0, 0, 60, 40), 11, 0},  {Rect(0, 0, 60, 40), 3, -4}, {Rect(6, 5, 50, 33), -2, 6},
+               {Rect(6, 5, 50, 33), 0, -1},  {Rect(-10, -10, 90, 90), 4, 4}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.dx) + "," + std::to_string(c.dy) + " in " + std::to_string(c.area.Left));
+    TTestScrolled control(nullptr);
+    control.drawPattern();
+    control.scrollImage(c.area, c.dx, c.dy);
+    const TRect box = intersectionOf(c.area, control.ClientRect());
+    int wrong = 0;
+    for (int y = 0; y < control.Height(); ++y)
+      for (int x = 0; x < control.Width(); ++x) {
+        const bool inBox = x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
+        const int fromX = x - c.dx, fromY = y - c.dy;
+        const bool cameFromBox = fromX >= box.Left && fromX < box.Right && fromY >= box.Top && fromY < box.Bottom;
+        if (inBox && !cameFromBox) continue;  // the uncovered strip, left to the next paint
+        const TColor expected = inBox ? TTestScrolled::patternAt(fromX, fromY) : TTestScrolled::patternAt(x, y);
+        wrong += control.canvas().pixel(x, y) != expected;
+      }
+    EXPECT_EQ(wrong, 0);
+  }
+}
 
 TEST_F(SelfPaintedControlTest, CanvasUsedOutsideThePaintHandlerShowsAtTheNextPaint) {
   TTestPainted control(nullptr);
