@@ -66,17 +66,6 @@ const CodePageFont::Glyph* CodePageFont::glyphOf(QChar c) const {
   return nullptr;
 }
 
-bool CodePageFont::glyphsOf(const QString& text, std::vector<const Glyph*>& glyphs) const {
-  glyphs.clear();
-  glyphs.reserve(text.size());
-  for (QChar c : text) {
-    const Glyph* glyph = glyphOf(c);
-    if (!glyph || glyph->index == 0) return false;
-    glyphs.push_back(glyph);
-  }
-  return true;
-}
-
 int CodePageFont::width(const QString& text) const {
   qreal sum = 0;
   for (QChar c : text) {
@@ -88,23 +77,26 @@ int CodePageFont::width(const QString& text) const {
 }
 
 void CodePageFont::draw(QPainter& painter, QPoint origin, const QString& text, bool glyphRows) const {
-  thread_local std::vector<const Glyph*> glyphs;
-  if (!glyphRows || decorated_ || !glyphsOf(text, glyphs)) {
+  QList<quint32> indexes;
+  QList<QPointF> positions;
+  if (glyphRows && !decorated_) {
+    indexes.reserve(text.size());
+    positions.reserve(text.size());
+    qreal x = 0;
+    for (QChar c : text) {
+      const Glyph* glyph = glyphOf(c);
+      if (!glyph || glyph->index == 0) break;
+      indexes.push_back(glyph->index);
+      positions.emplace_back(x, 0);
+      x += glyph->advance;
+    }
+  }
+  if (indexes.size() != text.size()) {
     painter.setFont(font_);
     painter.drawText(origin, text);
     return;
   }
-  if (glyphs.empty()) return;
-  QList<quint32> indexes;
-  QList<QPointF> positions;
-  indexes.reserve(glyphs.size());
-  positions.reserve(glyphs.size());
-  qreal x = 0;
-  for (const Glyph* glyph : glyphs) {
-    indexes.push_back(glyph->index);
-    positions.emplace_back(x, 0);
-    x += glyph->advance;
-  }
+  if (indexes.empty()) return;
   QGlyphRun run;
   run.setRawFont(raw_);
   run.setGlyphIndexes(indexes);

@@ -54,8 +54,6 @@ class CodePageFont {
   };
   // The glyph of c, or none for a character outside the code page.
   const Glyph* glyphOf(QChar c) const;
-  // The glyphs of every character, or false when one of them has none.
-  bool glyphsOf(const QString& text, std::vector<const Glyph*>& glyphs) const;
 
   QFont font_;
   QFontMetrics metrics_;
