@@ -1,11 +1,10 @@
 #include "framework/ui/GroupFrame.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <algorithm>
 
 #include "framework/ui/ControlWidget.h"
-#include "framework/ui/FontConversion.h"
+#include "framework/ui/CodePageFont.h"
 
 void GroupFrame::PublishProperties(PropertyPublisher<GroupFrame>& publish) {
   publish.String("Caption", &GroupFrame::Caption, &GroupFrame::SetCaption);
@@ -14,7 +13,7 @@ void GroupFrame::PublishProperties(PropertyPublisher<GroupFrame>& publish) {
 GroupFrame::GroupFrame(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(Left(), Top(), 185, 105); }
 
 TRect GroupFrame::ClientRect() const {
-  const int captionHeight = QFontMetrics(qn::ui::qtFont(*Font(), Screen->PixelsPerInch())).height();
+  const int captionHeight = qn::ui::CodePageFont::of(*Font(), Screen->PixelsPerInch())->metrics().height();
   const int inset = 2;
   return {inset, captionHeight + inset, std::max(inset, Width() - inset), std::max(captionHeight + inset, Height() - inset)};
 }

@@ -2,11 +2,12 @@
 
 #include <QFontMetrics>
 #include <cmath>
+#include <memory>
 
 #include "framework/base/DateFormat.h"
 #include "framework/base/Locale.h"
+#include "framework/ui/CodePageFont.h"
 #include "framework/ui/HandlerCall.h"
-#include "framework/ui/FontConversion.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/VirtualKeys.h"
 
@@ -51,8 +52,9 @@ MonthCalendarView::MonthCalendarView(TComponent* AOwner)
 }
 
 qn::ui::CalendarLayoutSettings MonthCalendarView::layoutSettings() const {
-  QFontMetrics metrics(qn::ui::qtFont(*Font(), Screen->PixelsPerInch()));
-  auto width = [metrics](const AnsiString& text) { return metrics.horizontalAdvance(QString::fromStdString(qn::ansiToUtf8(text))); };
+  const std::shared_ptr<const qn::ui::CodePageFont> font = qn::ui::CodePageFont::of(*Font(), Screen->PixelsPerInch());
+  const QFontMetrics& metrics = font->metrics();
+  auto width = [font](const AnsiString& text) { return font->width(QString::fromStdString(qn::ansiToUtf8(text))); };
   int cellWidth = width("00");
   for (const AnsiString& name : Locale().ShortDayNames) cellWidth = std::max(cellWidth, width(name));
   qn::ui::CalendarLayoutSettings settings;

@@ -1,10 +1,9 @@
 #include "framework/ui/OwnerDraw.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "framework/ui/ControlWidget.h"
-#include "framework/ui/FontConversion.h"
+#include "framework/ui/CodePageFont.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/WinControl.h"
@@ -63,7 +62,7 @@ QSize OwnerDrawDelegate::sizeHint(const QStyleOptionViewItem& option, const QMod
   return owner ? owner->itemSize(index.row(), viewSize) : viewSize;
 }
 
-int fontLineHeight(const TFont& font) { return QFontMetrics(qtFont(font, Screen->PixelsPerInch())).height(); }
+int fontLineHeight(const TFont& font) { return CodePageFont::of(font, Screen->PixelsPerInch())->metrics().height(); }
 
 TOwnerDrawState ownerDrawStateOf(const QStyleOptionViewItem& option) {
   TOwnerDrawState state;
