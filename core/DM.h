@@ -107,6 +107,10 @@ class TDM : public TDataModule {
   void DataModule1Destroy(TObject* Sender);
 
  private:
+  // Commits (or rolls back) the transaction Batch_BeforeDelete began for a line and its descriptions.
+  void endBatchDelete(bool commit);
+  bool batchDeleteTransaction_ = false;
+
   TdcTbTable* addTable(const char* name);
   TdcTbTable* addCodeTable(const char* name, char typeCode);
   TdcTbTable* addCaseTypeTable(const char* name, char caseTypeCode, char calendarCode);

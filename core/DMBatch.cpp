@@ -1,6 +1,7 @@
 // The workstation's batch of transactions as the entry forms list it: one line a transaction,
 // its descriptions in a second file under the line's sequence number.
 #include "core/DM.h"
+#include "core/DM2.h"
 #include "core/FileDates.h"
 #include "core/LayoutFields.h"
 #include "framework/base/NumberFormat.h"
@@ -49,6 +50,9 @@ void TDM::addBatchFields() {
   Batch_->SetOnFilterRecord([this](TDataSet* d, bool& accept) { Batch_FilterRecord(d, accept); });
   Batch_->SetFiltered(true);
   Batch_->BeforeDelete = [this](TDataSet* d) { Batch_BeforeDelete(d); };
+  Batch_->AfterDelete = [this](TDataSet*) { endBatchDelete(true); };
+  // The line's delete failed: its descriptions come back with it (the error still reaches the user).
+  Batch_->OnDeleteError = [this](TDataSet*, EDatabaseError&, TDataAction&) { endBatchDelete(false); };
   Batch_->OnCalcFields = [this](TDataSet* d) { Batch_CalcFields(d); };
 }
 
@@ -59,10 +63,20 @@ void TDM::Batch_FilterRecord(TDataSet* DataSet, bool& Accept) {
 }
 
 // Any description left behind would be shown under the next line given the same number, so the
-// line's descriptions go whenever the description file holds any.
+// line's descriptions go whenever the description file holds any. They go in one transaction with
+// the line, committed once the line is gone (Batch_AfterDelete): a line that cannot go keeps them.
 void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
   if (KeepBatchDescriptions || !BatchDesc_->Active() || BatchDesc_->RecordCount() < 1) return;
   const AnsiString sequence = DataSet->FieldByName("SeqNumber")->AsString();
+  // Every line without a number shares the blank one: whose descriptions are whose is not known.
+  if (Trim(sequence).empty()) return;
+  if (!DM2) throw EDatabaseError("The batch line's descriptions need the transaction database.");
+  TtbDatabase& database = *DM2->QNDatabase;
+  // Inside a caller's transaction the line and its descriptions are part of that one.
+  if (!database.InTransaction()) {
+    database.StartTransaction();
+    batchDeleteTransaction_ = true;
+  }
   const AnsiString index = BatchDesc_->IndexName();
   if (index != "1") BatchDesc_->SetIndexName("1");
   try {
@@ -72,9 +86,27 @@ void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
   } catch (...) {
     // The line stays when a description cannot go; the form's description list keeps its order.
     if (index != "1") BatchDesc_->SetIndexName(index);
+    endBatchDelete(false);
     throw;
   }
   if (index != "1") BatchDesc_->SetIndexName(index);
+}
+
+void TDM::endBatchDelete(bool commit) {
+  if (!batchDeleteTransaction_) return;
+  batchDeleteTransaction_ = false;
+  TtbDatabase& database = *DM2->QNDatabase;
+  if (!database.InTransaction()) return;
+  if (!commit) {
+    database.Rollback();
+    return;
+  }
+  try {
+    database.Commit();
+  } catch (...) {
+    if (database.InTransaction()) database.Rollback();
+    throw;
+  }
 }
 
 void TDM::Batch_CalcFields(TDataSet* DataSet) {

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "framework/base/Exception.h"
-#include "framework/base/FloatText.h"
 #include "framework/base/IntegerText.h"
 #include "framework/base/Locale.h"
 #include "framework/base/NumberFormat.h"
+#include "framework/base/PackedDecimalBytes.h"
 #include "framework/base/Rounding.h"
 
 namespace {
@@ -38,21 +38,12 @@ class PointAsDecimalSeparator {
 
 }  // namespace
 
-double PackedToFloat(const AnsiString& Bytes, int Decimals) {
-  if (Bytes.empty()) return 0;
-  // Nibble by nibble as the digits' text, so a damaged nibble (10..15) reads as its two digits
-  // rather than failing the whole record.
-  AnsiString digits;
-  for (size_t i = 0; i < Bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(Bytes[i]);
-    digits += IntToStr(byte >> 4);
-    if (i + 1 < Bytes.size()) digits += IntToStr(byte & 0xF);
-  }
-  const bool negative = (static_cast<unsigned char>(Bytes.back()) & 0xF) != kPositive;
-  const double value = StrToFloat(digits) / std::pow(10.0, Decimals);
-  // Zero digits under a negative sign read as plain zero, which shows without a minus.
-  return negative && value != 0 ? -value : value;
+std::optional<double> PackedToNumber(const AnsiString& Bytes, int Decimals) {
+  if (Bytes.empty()) return 0.0;
+  return qn::readPackedDecimal(reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size(), Decimals);
 }
+
+double PackedToFloat(const AnsiString& Bytes, int Decimals) { return PackedToNumber(Bytes, Decimals).value_or(0.0); }
 
 int64_t PackedToInteger(const AnsiString& Bytes, int Decimals) {
   return Round(PackedToFloat(Bytes, Decimals) * std::pow(10.0, Decimals));

@@ -6,6 +6,7 @@
 #include "core/Constants.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
+#include "framework/base/StringUtils.h"
 #include "framework/ui/Application.h"
 #include "platform/os/IniFile.h"
 #include "platform/os/MachineRoot.h"
@@ -42,7 +43,9 @@ void ReadWorkstationId() {
   }
   if (!holdsExactly(sections, SectionName))
     refuseToRun("Initialization file could not be read or is not in the proper format.\r\rThis program will be terminated.");
-  if (!holdsExactly(keys, KeyName))
-    refuseToRun("WSID variable is missing from the Initialization file.\r\rThis program will be terminated.");
   WorkstationId = value.substr(0, 2);
+  // An ID of fewer than two characters names no workstation: every such workstation would share
+  // the per-workstation files, so it counts as no ID at all.
+  if (!holdsExactly(keys, KeyName) || Trim(WorkstationId).size() != 2)
+    refuseToRun("WSID variable is missing from the Initialization file.\r\rThis program will be terminated.");
 }

@@ -205,6 +205,8 @@ class TBaseSession : public TBapiListItem {
   void OpenConfigList(const char* path, TBaseTable*& list);
 
  protected:
+  // The key of the configuration record AddAlias makes for an alias: "\DATABASES\<name>\DB INFO".
+  static AnsiString AliasConfigKey(const char* name);
   // The driver's place in the registry: a root key and a path such as "\Software\Korvo\Btrieve".
   void SetRegistryRoot(uint32_t rootKey, const AnsiString& path);
   void SetLockWait(uint16_t wait) { lockWait_ = wait; }

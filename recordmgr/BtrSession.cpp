@@ -12,6 +12,7 @@
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
+#include "recordmgr/EngineError.h"
 #include "recordmgr/MainThread.h"
 #include "recordmgr/ConverterOptions.h"
 #include "recordmgr/RightsRegistry.h"
@@ -142,6 +143,8 @@ TBtrSession::~TBtrSession() {
 }
 
 AnsiString TBtrSession::GetDriverName() { return BtrieveDriverName; }
+
+void TBtrSession::DeleteAlias(const char* name) { DeleteConfig(AliasConfigKey(CheckParam(name)).c_str()); }
 
 void TBtrSession::ResolveAlias(const char* name, DatabaseDescription& description, bool byAlias) {
   if (name && *name == '\0') {

@@ -43,6 +43,9 @@ class TBtrSession : public TBaseSession {
   AnsiString GetDriverName() override;
   // An empty name is the current directory; other names as the abstract session resolves them.
   void ResolveAlias(const char* name, DatabaseDescription& description, bool byAlias) override;
+  // An alias added at run time (AddAlias) goes from the session's configuration records; a name
+  // without one raises record not found (8710) with its key.
+  void DeleteAlias(const char* name) override;
   void CreateDatabase(const DatabaseDescription& description, const char* databaseType, uint32_t openMode,
                       uint32_t shareMode, const char* password, uint16_t paramCount,
                       const FieldDescriptor* paramDescriptors, const void* paramValues,

@@ -9,6 +9,7 @@
 
 #include "framework/base/FloatText.h"
 #include "framework/base/Locale.h"
+#include "framework/base/PackedDecimalBytes.h"
 #include "framework/base/ValueBytes.h"
 #include "recordmgr/BasicFloatField.h"
 #include "recordmgr/ConversionFailure.h"
@@ -208,9 +209,15 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
       ToBytes(Value, zero ? int32_t{0} : ReadStoredTime(stored));
       break;
     case stDecimal:
-    case stMoney:
-      ReadDouble(Value, zero ? 0.0 : ReadPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals));
+    case stMoney: {
+      // A damaged digit is no amount: the field reads as null rather than failing every read of
+      // the record, so the record can still be shown and its other fields edited.
+      const std::optional<double> read =
+          qn::readPackedDecimal(stored, size, LocalType == stMoney ? kMoneyDecimals : Decimals);
+      Blank = !read;
+      if (Value) ToBytes(Value, read.value_or(0.0));
       break;
+    }
     case stLogical:
       if (Value) ToBytes(Value, zero ? int32_t{0} : int32_t{-1});
       break;

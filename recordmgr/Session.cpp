@@ -394,7 +394,7 @@ void TttSession::AddAlias(const AnsiString& name, const AnsiString& driver, bool
 void TttSession::DeleteAlias(const AnsiString& name) {
   DatabaseNotify(DatabaseEvent::AliasDeleted, name);
   Lock lock(*this);
-  CheckEngineStatus(*Engine(), Engine()->DeleteAlias(name.c_str()));
+  CheckEngineStatus(*Engine(), Engine()->DeleteAlias(qn::ansiToOem(name).c_str()));
 }
 
 void TttSession::DatabaseNotify(DatabaseEvent event, const AnsiString& name) {

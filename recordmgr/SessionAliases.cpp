@@ -59,12 +59,14 @@ bool aliasOfPath(const AnsiString& path, AnsiString& alias) {
 
 }  // namespace
 
+AnsiString TBaseSession::AliasConfigKey(const char* name) { return kDatabasesNode + AnsiString(name) + kDbInfoNode; }
+
 void TBaseSession::AddAlias(const char* name, const char*, const char* params, bool) {
   CheckParam(name);
   std::vector<FieldDescriptor> descriptors;
   std::vector<char> values;
   DescribeAliasParams(ParseAliasParams(params), descriptors, values);
-  const AnsiString key = kDatabasesNode + AnsiString(name) + kDbInfoNode;
+  const AnsiString key = AliasConfigKey(name);
   WriteConfig(key.c_str(), values.data(), descriptors.data(), static_cast<uint16_t>(descriptors.size()));
 }
 

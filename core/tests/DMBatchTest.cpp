@@ -8,10 +8,14 @@
 #include "framework/base/tests/ScopedSettings.h"
 #include "framework/db/Field.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "platform/recmgr/tests/ServeChild.h"
+#include "testing/TestFiles.h"
 
 namespace {
 
 using core_test::DataModuleFixture;
+using qn::recmgr::testing::ServeChild;
+using qn::testing::readFileText;
 using qn::ui::testing::ScriptedMessageBoxes;
 
 class Batch : public DataModuleFixture {
@@ -189,6 +193,75 @@ TEST_F(Batch, TheLastDescriptionGoesWithItsLine) {
   EXPECT_EQ(descriptions(), "");
   deleteLine("00000101");
   EXPECT_EQ(lines(), "");
+}
+
+// Three lines: 00000101 with two descriptions, a line without a number beside a description
+// without one, and 00000104, whose number no description carries.
+class BatchLineDescriptions : public Batch {
+ protected:
+  void SetUp() override {
+    Batch::SetUp();
+    openBatch();
+    for (const char* sequence : {"", "00000104"}) {
+      dm->Batch_->Append();
+      dm->Batch_->FieldByName("Trtype")->SetAsString("F");
+      dm->Batch_->FieldByName("SeqNumber")->SetAsString(sequence);
+      dm->Batch_->Post();
+    }
+    dm->BatchDesc_->Append();
+    dm->BatchDesc_->FieldByName("SequenceNumber")->SetAsString("");
+    dm->BatchDesc_->FieldByName("SequenceSuffix")->SetAsString("A");
+    dm->BatchDesc_->Post();
+  }
+};
+
+struct LineDescriptionsCase {
+  const char* name;
+  const char* line;
+  const char* left;
+};
+
+class DeletingALine : public BatchLineDescriptions, public ::testing::WithParamInterface<LineDescriptionsCase> {};
+
+// A line without a number takes no description along: those of every such line look alike. (The
+// description without a number is listed as its suffix alone, "A".)
+TEST_P(DeletingALine, LeavesExactlyTheOtherLinesDescriptions) {
+  const LineDescriptionsCase& c = GetParam();
+  ASSERT_EQ(descriptions(), "A,00000101|A,00000101|B,00000102|A,00000103|A");
+  deleteLine(c.line);
+  EXPECT_EQ(descriptions(), c.left);
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DeletingALine,
+    ::testing::Values(LineDescriptionsCase{"Numbered", "00000101", "A,00000102|A,00000103|A"},
+                      LineDescriptionsCase{"Unnumbered", "", "A,00000101|A,00000101|B,00000102|A,00000103|A"},
+                      LineDescriptionsCase{"WithoutDescriptions", "00000104",
+                                           "A,00000101|A,00000101|B,00000102|A,00000103|A"}),
+    [](const ::testing::TestParamInfo<LineDescriptionsCase>& info) { return std::string(info.param.name); });
+
+// The line held by another workstation cannot go: its descriptions, deleted first, come back with
+// it, and neither file differs by a byte.
+TEST_F(Batch, ALineThatCannotGoKeepsItsDescriptionsAndBothFilesUnchanged) {
+  openBatch();
+  ServeChild other;
+  ASSERT_EQ(other.status("open 0 " + dataDir + "/Batch07.qf"), 0);
+  // "00000101" on key 1, read with a single-record lock.
+  ASSERT_EQ(other.status("read 0 205 1 3030303030313031"), 0);
+  const std::string lineBytes = readFileText(dataDir + "/Batch07.qf");
+  const std::string descriptionBytes = readFileText(dataDir + "/BDesc07.qf");
+  ASSERT_FALSE(lineBytes.empty());
+  ASSERT_FALSE(descriptionBytes.empty());
+
+  ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
+  EXPECT_THROW(dm->Batch_->Delete(), EDatabaseError);
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  other.ask("close 0");
+  EXPECT_TRUE(readFileText(dataDir + "/Batch07.qf") == lineBytes) << "the lines file changed";
+  EXPECT_TRUE(readFileText(dataDir + "/BDesc07.qf") == descriptionBytes) << "the descriptions file changed";
+  EXPECT_EQ(descriptions(), "00000101|A,00000101|B,00000102|A,00000103|A");
+  EXPECT_EQ(lines(), "00000101,00000102");
 }
 
 }  // namespace

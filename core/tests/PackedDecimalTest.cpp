@@ -53,9 +53,20 @@ TEST(PackedDecimalTest, WritingRoundsToTheDecimalsHalfAwayFromZero) {
   EXPECT_EQ(hexText(FloatToPacked(0.004, 2, 2)), hexText(AnsiString("\x00\x0F", 2)));
 }
 
-TEST(PackedDecimalTest, AnySignButFReadsNegative) {
-  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3C", 3), 1), -12.3);
+TEST(PackedDecimalTest, OnlyTheSignsDAndBReadNegative) {
+  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3C", 3), 1), 12.3);
   EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3F", 3), 1), 12.3);
+  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3D", 3), 1), -12.3);
+  EXPECT_EQ(PackedToFloat(AnsiString("\x00\x12\x3B", 3), 1), -12.3);
+}
+
+// A digit nibble above 9 is damage: nothing, not the nibbles' two-digit text.
+TEST(PackedDecimalTest, DamagedDigitsReadAsNothingAndZero) {
+  const AnsiString damaged("\x0A\xBC\xDF", 3);
+  EXPECT_EQ(PackedToNumber(damaged, 0), std::nullopt);
+  EXPECT_EQ(PackedToFloat(damaged, 0), 0);
+  EXPECT_EQ(PackedToInteger(damaged, 2), 0);
+  EXPECT_EQ(PackedToNumber(AnsiString("\x01\x23\x4F", 3), 0), 1234);
 }
 
 // A value that rounds to zero has no sign to keep: a negative zero would be shown as "-0.00".

@@ -35,14 +35,40 @@ TEST_F(WorkstationIdTest, TheFileIsQnvantorIniInTheWindowsFolder) {
 }
 
 TEST_F(WorkstationIdTest, TheFirstTwoCharactersOfWsid) {
-  writeIni("[Other]\r\nWSID=99\r\n[Setup]\r\nName=x\r\nWSID=7\r\n");
+  writeIni("[Other]\r\nWSID=99\r\n[Setup]\r\nName=x\r\nWSID=07\r\n");
   ReadWorkstationId();
-  EXPECT_EQ(WorkstationId, "7");
+  EXPECT_EQ(WorkstationId, "07");
   writeIni("[Setup]\r\nWSID=ABCD\r\n");
   ReadWorkstationId();
   EXPECT_EQ(WorkstationId, "AB");
   EXPECT_FALSE(Application->Terminated());
 }
+
+struct WsidRow {
+  const char* name;
+  const char* wsid;
+  const char* id;  // nullptr: refused
+};
+
+class WorkstationIdLength : public WorkstationIdTest, public ::testing::WithParamInterface<WsidRow> {};
+
+// Every workstation without a two-character ID would share the per-workstation files.
+TEST_P(WorkstationIdLength, AnIdThatIsNotTwoCharactersAfterTrimmingIsRefused) {
+  const WsidRow& row = GetParam();
+  writeIni(std::string("[Setup]\r\nWSID=") + row.wsid + "\r\n");
+  ScriptedMessageBoxes boxes;
+  if (!row.id) boxes.expect(mtError, kNoWsid);
+  ReadWorkstationId();
+  EXPECT_EQ(Application->Terminated(), row.id == nullptr);
+  if (row.id) EXPECT_EQ(WorkstationId, row.id);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, WorkstationIdLength,
+                         ::testing::Values(WsidRow{"Empty", "", nullptr}, WsidRow{"OneCharacter", "1", nullptr},
+                                           WsidRow{"TwoCharacters", "01", "01"},
+                                           WsidRow{"BlankAndOne", " 1", nullptr},
+                                           WsidRow{"ThreeCharacters", "012", "01"}),
+                         [](const ::testing::TestParamInfo<WsidRow>& info) { return std::string(info.param.name); });
 
 TEST_F(WorkstationIdTest, NoFileShowsBothMessagesInOrderAndAsksToTerminate) {
   ScriptedMessageBoxes boxes;
@@ -53,7 +79,7 @@ TEST_F(WorkstationIdTest, NoFileShowsBothMessagesInOrderAndAsksToTerminate) {
 }
 
 TEST_F(WorkstationIdTest, ASectionSpelledInAnotherCaseCountsAsNone) {
-  writeIni("[setup]\r\nWSID=7\r\n");
+  writeIni("[setup]\r\nWSID=07\r\n");
   ScriptedMessageBoxes boxes;
   boxes.expect(mtError, kNoSetup);
   ReadWorkstationId();

@@ -15,6 +15,7 @@
 #include "datagrid/DcTbTable.h"
 #include "datagrid/tests/SeededTableFixture.h"
 #include "framework/db/DataSource.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/tests/TestControls.h"
 #include "recordmgr/Database.h"
@@ -361,6 +362,75 @@ TEST_F(GridOnClientsTest, AMovedColumnReordersTheFieldsAndACellEditStartsAnEdit)
   EXPECT_EQ(clients->State(), dsEdit);
   clients->Cancel();
   grid->hideCellEditor();
+}
+
+// The record's stored bytes as `qnrecmgr dump` shows them, in hexadecimal.
+std::string dumpedHexOf(const std::string& file, const std::string& code) {
+  const std::string command = "'" + qn::recmgr::testing::programFolder() + "/qnrecmgr' dump '" + file + "'";
+  std::string codeHex;
+  for (unsigned char c : code) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", c);
+    codeHex += digits;
+  }
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    ::pclose(pipe);
+  }
+  for (size_t at = 0, end; at < out.size(); at = end + 1) {
+    end = out.find('\n', at);
+    if (end == std::string::npos) end = out.size();
+    const std::string line = out.substr(at, end - at);
+    const size_t start = line.find("\"hex\":\"");
+    if (start == std::string::npos) continue;
+    const std::string hex = line.substr(start + 7, line.find('"', start + 7) - start - 7);
+    if (hex.compare(8, codeHex.size(), codeHex) == 0) return hex;  // the code follows 4 bytes
+  }
+  return "";
+}
+
+// A damaged amount is no number: its cell shows nothing, the grid paints and scrolls over it, and
+// an edit of another field of that record posts without touching the amount's stored bytes.
+TEST_F(GridOnClientsTest, ARecordWithADamagedAmountPaintsScrollsAndPostsKeepingItsBytes) {
+  constexpr size_t thresholdOffset = 390;
+  open(60);
+  const std::string data = clients->DatabaseName();
+  storeClientBytes(data, codeOf(5), thresholdOffset, std::string("\x0A\xBC\xDF", 3));
+  clients->FieldByName("Threshhold")->SetVisible(true);
+  clients->Refresh();
+  std::vector<AnsiString> raised;
+  Application->OnException = [&](TObject*, const Exception& e) { raised.push_back(e.Message()); };
+  bind();
+  form->Window()->repaint();
+  QApplication::processEvents();
+  for (int i = 0; i < 60; ++i) {
+    clients->Next();
+    QApplication::processEvents();
+  }
+  grid->VerticalScroll(ScrollAction::top, 0);
+  QApplication::processEvents();
+  grid->VerticalScroll(ScrollAction::bottom, 0);
+  form->Window()->repaint();
+  QApplication::processEvents();
+  EXPECT_TRUE(clients->FindKey({Variant(codeOf(5))}));
+  form->Window()->repaint();
+  QApplication::processEvents();
+  TField* threshold = clients->FieldByName("Threshhold");
+  EXPECT_TRUE(threshold->IsNull());
+  EXPECT_EQ(threshold->DisplayText(), "");
+
+  clients->Edit();
+  clients->FieldByName(kLastName)->SetAsString("Renamed");
+  clients->Post();
+  QApplication::processEvents();
+  Application->OnException = nullptr;
+  EXPECT_EQ(raised, std::vector<AnsiString>{});
+  const std::string hex = dumpedHexOf(data + "/YClient.qf", codeOf(5));
+  ASSERT_GE(hex.size(), 2 * (thresholdOffset + 3));
+  EXPECT_EQ(hex.substr(2 * thresholdOffset, 6), "0abcdf");
+  EXPECT_EQ(hex.substr(2 * 47, 14), "52656e616d6564");  // "Renamed": the post went through
 }
 
 }  // namespace

@@ -74,6 +74,23 @@ class ClientsTableTest : public ::testing::Test {
     return *table;
   }
 
+  // Writes `bytes` at `offset` of the client `code`'s record of the clients file in `data`,
+  // straight through the record manager: bytes (damage among them) the tables would never write.
+  static void storeClientBytes(const std::string& data, const std::string& code, size_t offset,
+                               const std::string& bytes) {
+    constexpr uint16_t getFirst = 12, getNext = 6, codeOffset = 4, codeSize = 7;
+    const std::string key = (code + std::string(codeSize, ' ')).substr(0, codeSize);
+    qn::recmgr::testing::OpenFile file;
+    ASSERT_EQ(file.open(data + "/YClient.qf"), 0);
+    for (auto read = file.read(getFirst, 0); read.status == 0; read = file.read(getNext, 0)) {
+      if (read.record.compare(codeOffset, codeSize, key) != 0) continue;
+      read.record.replace(offset, bytes.size(), bytes);
+      ASSERT_EQ(file.update(read.record), 0) << code;
+      return;
+    }
+    ADD_FAILURE() << "no client " << code;
+  }
+
   // The client codes of the records the table shows, from the first on.
   std::vector<std::string> codes() {
     std::vector<std::string> all;

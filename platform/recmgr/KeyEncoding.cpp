@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/base/PackedDecimalBytes.h"
+
 namespace qn::recmgr {
 namespace {
 
@@ -39,13 +41,13 @@ void appendFloat(const uint8_t* v, size_t n, std::string& out) {
   for (size_t i = n; i-- > 0;) out.push_back(static_cast<char>(bits >> (8 * i)));
 }
 
-// Packed decimal: two digits a byte, the sign in the last nibble (negative only when it is 0xD).
+// Packed decimal: two digits a byte, the sign in the last nibble (read as every layer reads it).
 // Image: a sign byte (0 negative, 1 otherwise), then the digits, complemented when negative, so
 // that -0 equals +0 and larger magnitudes sort further from zero.
 void appendDecimal(const uint8_t* v, size_t n, std::string& out) {
   const size_t digits = 2 * n - 1;
   auto digit = [&](size_t i) { return static_cast<uint8_t>(i % 2 == 0 ? v[i / 2] >> 4 : v[i / 2] & 0x0F); };
-  bool negative = (v[n - 1] & 0x0F) == 0x0D;
+  bool negative = packedSignNegative(v[n - 1]);
   bool zero = true;
   for (size_t i = 0; i < digits; ++i) zero = zero && digit(i) == 0;
   if (zero) negative = false;

@@ -92,11 +92,8 @@ Status RecordFile::configureConnection() {
         file->pMethods)
       databaseFile_ = file;
   }
-  // SQLite maps the file's first page, where the change counter lies, so the look at the counter
-  // that every step answered from a stretch makes (see changeCounter) costs no system call. No
-  // more is mapped: after another connection's commit SQLite drops its mapping and maps again,
-  // which for the whole file cost more than its reads saved (two clients taking turns to write).
-  if (databaseFile_) db_.exec(("PRAGMA mmap_size=" + std::to_string(::sysconf(_SC_PAGESIZE))).c_str());
+  // Nothing of the file is mapped: a file another process cuts short under a mapping ends this
+  // process with SIGBUS at the next look, where a read answers a short read and the call a status.
   return status::ok;
 }
 
@@ -109,23 +106,13 @@ Status RecordFile::configureConnection() {
 // SQLite itself trusts the same counter to tell whether its page cache is still current. The read
 // goes through SQLite's own handle of the file, takes no lock, and so can never keep a writer
 // waiting, and a descriptor of our own is never closed on the file (that would drop SQLite's locks).
-//
-// Where SQLite has the first page mapped, the counter is read from the mapping: the same page of
-// the system's cache that a read would copy, without the system call. Otherwise (a system page
-// larger than the file, an older SQLite) it is read.
+// A file cut short answers a short read: no counter, so nothing is answered from a stretch.
 std::optional<uint32_t> RecordFile::changeCounter() const {
   if (!readsAhead()) return std::nullopt;
   constexpr int counterOffset = 24;
   unsigned char bytes[4];
-  const sqlite3_io_methods& methods = *databaseFile_->pMethods;
-  void* mapped = nullptr;
-  if (methods.iVersion >= 3 &&
-      methods.xFetch(databaseFile_, 0, counterOffset + sizeof bytes, &mapped) == SQLITE_OK && mapped) {
-    std::memcpy(bytes, static_cast<const unsigned char*>(mapped) + counterOffset, sizeof bytes);
-    methods.xUnfetch(databaseFile_, 0, mapped);
-  } else if (methods.xRead(databaseFile_, bytes, sizeof bytes, counterOffset) != SQLITE_OK) {
+  if (databaseFile_->pMethods->xRead(databaseFile_, bytes, sizeof bytes, counterOffset) != SQLITE_OK)
     return std::nullopt;
-  }
   return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | uint32_t{bytes[3]};
 }
 

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/recmgr/BusyWait.h"
 #include "platform/sqlif/LetterCaseFunctions.h"
 
 namespace qn::sqlif {
 
 namespace {
-
-constexpr int kBusyWaitMs = 500;
 
 // Functions that fold many rows into one.
 bool aggregateFunction(const std::string& name) {
@@ -85,7 +84,8 @@ Status SqlDatabase::open(const std::string& folder, std::unique_ptr<SqlDatabase>
     return status::systemTablesUnreadable;
   }
   std::unique_ptr<SqlDatabase> made(new SqlDatabase(folder, db));
-  sqlite3_busy_timeout(db, kBusyWaitMs);
+  // The record manager's wait for the same files: a lock it would wait out is no busy database here.
+  sqlite3_busy_timeout(db, recmgr::busyWaitMs);
   sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);

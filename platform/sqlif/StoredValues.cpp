@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/base/PackedDecimalBytes.h"
 #include "platform/recmgr/LittleEndian.h"
 
 namespace qn::sqlif {
@@ -271,16 +272,9 @@ std::optional<SqlValue> readStoredValue(const ColumnType& t, const uint8_t* byte
       return SqlValue::ofText(text);
     }
     case storedType::decimal: {
-      if (allZero(bytes, t.size)) return SqlValue::ofReal(0);
-      double magnitude = 0;
-      for (size_t k = 0; k < digitsOf(t); ++k) {
-        const uint8_t nibble = (k % 2 == 0) ? bytes[k / 2] >> 4 : bytes[k / 2] & 0x0F;
-        if (nibble > 9) return std::nullopt;
-        magnitude = magnitude * 10 + nibble;
-      }
-      const bool negative = (bytes[t.size - 1] & 0x0F) == 0xD;
-      const double v = magnitude / std::pow(10.0, t.decimals);
-      return SqlValue::ofReal(negative ? -v : v);
+      const std::optional<double> v = readPackedDecimal(bytes, t.size, t.decimals);
+      if (!v) return std::nullopt;
+      return SqlValue::ofReal(*v);
     }
     case storedType::logical: return SqlValue::ofInteger(allZero(bytes, t.size) ? 0 : 1);
     default: return std::nullopt;

@@ -15,6 +15,8 @@
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/ConverterOptions.h"
+#include "recordmgr/EngineCodes.h"
+#include "recordmgr/EngineError.h"
 #include "recordmgr/KorvoCollection.h"
 #include "recordmgr/tests/BtrTestTables.h"
 #include "recordmgr/tests/EngineFiles.h"
@@ -188,6 +190,23 @@ TEST_F(BtrSessionTest, DatabasesOpenOnFoldersAndAliases) {
   TBtrSession* session = newSession();
   EXPECT_EQ(std::string(openDatabase(*session, dir)->Directory()), dir + "\\");
   EXPECT_EQ(std::string(openDatabase(*session, "QNDATA")->Directory()), dir + "\\");
+}
+
+TEST_F(BtrSessionTest, AnAliasAddedAtRunTimeIsDeletedAndAMissingOneIsNotFound) {
+  useRecordingLibrary();
+  TBtrSession* session = newSession();
+  session->AddAlias("TEMP", "STANDARD", "PATH:\"/srv/qn\"", false);
+  session->AddAlias("TEMP2", "STANDARD", "PATH:\"/srv/qn2\"", false);
+  ASSERT_EQ(session->ConfigRecords()->Count(), 2);
+  session->DeleteAlias("TEMP");
+  EXPECT_EQ(session->ConfigRecords()->Count(), 1);
+  try {
+    session->DeleteAlias("TEMP");
+    ADD_FAILURE() << "nothing raised";
+  } catch (const EKorvoEngineError& error) {
+    EXPECT_EQ(error.ErrorCode(), DBIERR_RECNOTFOUND);
+  }
+  EXPECT_EQ(session->ConfigRecords()->Count(), 1);
 }
 
 TEST_F(BtrSessionTest, TheConfigurationSetsTheConverterOptions) {

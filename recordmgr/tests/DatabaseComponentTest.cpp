@@ -157,6 +157,23 @@ TEST_F(DatabaseComponentTest, TheLoginDialogIsAskedForTheAliasUserAndCancelFails
   EXPECT_EQ(database->Params().Values("USER NAME"), "Ren");
 }
 
+// A database named apart from its alias adds a temporary alias of its own name on opening; the
+// close takes it away again, without an error, however often the database opens.
+TEST_F(DatabaseComponentTest, ClosingRemovesTheTemporaryAliasItsOpeningAdded) {
+  writeAlias("QN", {{"PATH", folder}});
+  TestDatabaseComponent* database = newDatabase("MINE");
+  database->SetAliasName("QN");
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    database->Open();
+    ASSERT_TRUE(database->Connected());
+    ASSERT_EQ(standard->GetHandle()->ConfigRecords()->Count(), 1);
+    EXPECT_EQ(messageOf([&] { database->Close(); }), "(nothing raised)");
+    EXPECT_FALSE(database->Connected());
+    EXPECT_EQ(standard->GetHandle()->ConfigRecords()->Count(), 0);
+  }
+}
+
 TEST_F(DatabaseComponentTest, TheSessionOpensADatabaseOnDemandAndFreesItWithTheLastUser) {
   standard->SetKeepConnections(false);
   TttDatabase* database = standard->OpenDatabase(folder);

@@ -125,16 +125,28 @@ TEST_F(FieldConvertersTest, PackedDecimalsAtTheirLimitsAndOneBeyond) {
   EXPECT_EQ(get<double>(kMoney, Bytes("\x01\x23\x4D", 3), 0), -12.34);
 }
 
+// A damaged packed digit is no amount: the field reads as blank, 0, and raises nothing.
+TEST_F(FieldConvertersTest, ADamagedPackedDecimalReadsBlankWithoutAnError) {
+  for (uint16_t type : {kDecimal, kMoney}) {
+    for (const Bytes& damaged : {Bytes("\x1A\x3F", 2), Bytes("\xFF\xFF", 2), Bytes("\xA0\x0F", 2)}) {
+      SCOPED_TRACE(hexText(damaged));
+      double value = 7.5;
+      bool blank = false;
+      EXPECT_EQ(statusOf([&] { GetStoredField(type, 2, 0, blank, &value, damaged.data(), 2); }), 0);
+      EXPECT_EQ(value, 0.0);
+      EXPECT_TRUE(blank);
+    }
+  }
+}
+
 TEST_F(FieldConvertersTest, UnreadableStoredValuesFollowTheReadRule) {
-  const Bytes badPacked("\x1A\x3F", 2);
-  EXPECT_EQ(statusOf([&] { get<double>(kDecimal, badPacked); }), 2999);
   EXPECT_EQ(statusOf([&] { get<double>(kTrailingSign, Bytes("1x5+")); }), 2999);
   EXPECT_EQ(statusOf([&] { get<double>(kFloat, Bytes(6, '\x01')); }), 2999);
   EXPECT_EQ(statusOf([&] { get<int64_t>(kInteger, Bytes(3, '\x01')); }), 2999);
   ConverterOptions.Read = true;
   double value = 7.5;
   bool blank = true;
-  GetStoredField(kDecimal, 2, 0, blank, &value, badPacked.data(), 2);
+  GetStoredField(kTrailingSign, 4, 0, blank, &value, "1x5+", 4);
   EXPECT_EQ(value, 0.0);
   EXPECT_FALSE(blank);
 }

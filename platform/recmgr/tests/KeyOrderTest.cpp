@@ -167,10 +167,11 @@ std::vector<SegmentType> segmentTypes() {
                    }});
   types.push_back({"decimal", 5, 3, 0,
                    [](std::mt19937& r) {
-                     // 5 digits and a sign nibble: C, F (positive) or D (negative); -0 included
+                     // 5 digits and a sign nibble: C, F, A, 0 (positive) or D, B (negative); -0
+                     // included
                      const int value = r() % 6 == 0 ? 0 : static_cast<int>(r() % 200);
-                     static const uint8_t signs[] = {0xC, 0xF, 0xD, 0xD};
-                     const uint8_t sign = signs[r() % 4];
+                     static const uint8_t signs[] = {0xC, 0xF, 0xA, 0x0, 0xD, 0xD, 0xB, 0xB};
+                     const uint8_t sign = signs[r() % 8];
                      int digits[5];
                      for (int i = 4, v = value; i >= 0; --i, v /= 10) digits[i] = v % 10;
                      Bytes d(3, '\0');
@@ -186,7 +187,8 @@ std::vector<SegmentType> segmentTypes() {
                          const auto byte = static_cast<uint8_t>(d[i / 2]);
                          v = v * 10 + (i % 2 == 0 ? byte >> 4 : byte & 15);
                        }
-                       return (static_cast<uint8_t>(d[2]) & 15) == 0xD ? -v : v;
+                       const uint8_t sign = static_cast<uint8_t>(d[2]) & 15;
+                       return sign == 0xD || sign == 0xB ? -v : v;
                      };
                      return threeWay(number(a), number(b));
                    }});

@@ -1,5 +1,7 @@
 // Transactions seen from a second process on the same database folder.
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "platform/sqlif/tests/SqlFixture.h"
 
@@ -12,17 +14,21 @@ class TransactionsTest : public SqlFixture {
     SqlFixture::SetUp();
     ASSERT_EQ(loginTo(folder), 0);
   }
-  // What the second process prints for the statement.
-  std::string other(const std::string& statement) {
+  // The second process, started on the statement; `printed` waits for what it prints.
+  FILE* startOther(const std::string& statement) {
     const std::string command = "'" + programFolder() + "/qn-sqlif-child' '" + folder + "' \"" + statement + "\"";
+    return ::popen(command.c_str(), "r");
+  }
+  static std::string printed(FILE* pipe) {
     std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return out;
     char buffer[256];
     while (std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
     ::pclose(pipe);
     return out;
   }
+  // What the second process prints for the statement.
+  std::string other(const std::string& statement) { return printed(startOther(statement)); }
   std::string othersCount() { return other("SELECT COUNT(*) FROM CLIENTS"); }
 };
 
@@ -43,6 +49,17 @@ TEST_F(TransactionsTest, CommitAndRollbackAsSeenByAnotherProcess) {
 
   EXPECT_EQ(runStatement("COMMIT WORK"), 39);
   EXPECT_EQ(runStatement("ROLLBACK WORK"), 39);
+}
+
+// The other process waits for this one's transaction as the record manager waits for a file
+// (busyWaitMs): a transaction that ends within a second is no busy database.
+TEST_F(TransactionsTest, AnotherProcessWaitsOutATransactionThatEndsWithinASecond) {
+  ASSERT_EQ(runStatement("START TRANSACTION"), 0);
+  FILE* pipe = startOther("START TRANSACTION");
+  ASSERT_NE(pipe, nullptr);
+  std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+  EXPECT_EQ(runStatement("COMMIT WORK"), 0);
+  EXPECT_EQ(printed(pipe), "exec=0\n");
 }
 
 TEST_F(TransactionsTest, LogoutRollsAnOpenTransactionBack) {
