@@ -257,6 +257,9 @@ TEST_F(Batch, ALineThatCannotGoKeepsItsDescriptionsAndBothFilesUnchanged) {
   ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
   EXPECT_THROW(dm->Batch_->Delete(), EDatabaseError);
   EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  int shown = 0;
+  for (dm->BatchDesc_->First(); !dm->BatchDesc_->Eof(); dm->BatchDesc_->Next()) ++shown;
+  EXPECT_EQ(shown, 4) << "the form's description list shows the descriptions that came back";
   other.ask("close 0");
   EXPECT_TRUE(readFileText(dataDir + "/Batch07.qf") == lineBytes) << "the lines file changed";
   EXPECT_TRUE(readFileText(dataDir + "/BDesc07.qf") == descriptionBytes) << "the descriptions file changed";
