@@ -8,7 +8,8 @@
 // any other type converts nothing.
 //
 // A stored value that cannot be converted, or a value that cannot be stored, raises status 2999
-// unless the converter options ask otherwise (ConversionFailure.h).
+// unless the converter options ask otherwise (ConversionFailure.h). The one exception is a packed
+// decimal (decimal, money) with a damaged digit: it reads as blank and 0, and raises nothing.
 #include <cstdint>
 
 // Stored -> Value; Blank starts false and becomes true when the field counts as blank. Value may
