@@ -16,13 +16,11 @@ ColumnType computedColumnForm(const std::string& name, uint16_t decimals) {
 
 size_t layOutColumns(std::vector<ResultColumn>& columns) {
   size_t offset = 2;
-  size_t end = 2;
   for (ResultColumn& c : columns) {
     c.offset = static_cast<uint16_t>(offset);
-    end = std::max(end, offset + c.written.size);
-    offset += c.described.size;
+    offset += c.written.size;
   }
-  return end + rowTrailerSize;
+  return offset + rowTrailerSize;
 }
 
 }  // namespace qn::sqlif

@@ -1,7 +1,8 @@
 #pragma once
 // The columns of a result as the driver sees them: each described by a stored type, size and
-// decimals, laid out in the row buffer after a 16-bit row length at 2 + the reported sizes of the
-// columns before it, with 4 unused bytes after the last.
+// decimals, laid out in the row buffer after a 16-bit row length, each where the one before it
+// ends as the driver reads it (a computed column at its written size, though described with
+// size 0), with 4 unused bytes after the last.
 #include <cstdint>
 #include <string>
 #include <vector>

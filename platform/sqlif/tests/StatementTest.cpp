@@ -121,6 +121,18 @@ TEST_F(StatementTest, CountAndSumAreWrittenWhereTheDriverReadsThem) {
   EXPECT_DOUBLE_EQ(sum, 5050.0);
 }
 
+TEST_F(StatementTest, AColumnAfterACountStartsWhereTheCountEnds) {
+  ASSERT_EQ(compileText(cursor, "SELECT COUNT(*), SUM(ID), ID FROM CLIENTS WHERE ID = 42"), 0);
+  ASSERT_EQ(api.exec(cursor), 0);
+  const Fetched f = fetchRows(cursor, 1, 1, 2 + 4 + 8 + 4 + 4);
+  ASSERT_EQ(f.status, 0);
+  EXPECT_EQ(readI32(f.buffer.data() + 2), 1);
+  double sum = 0;
+  std::memcpy(&sum, f.buffer.data() + 2 + 4, 8);
+  EXPECT_DOUBLE_EQ(sum, 42.0);
+  EXPECT_EQ(readI32(f.buffer.data() + 2 + 4 + 8), 42);
+}
+
 TEST_F(StatementTest, GroupedAggregates) {
   ASSERT_EQ(compileText(cursor, "SELECT CLIENT_ID, COUNT(*) FROM MATTERS GROUP BY CLIENT_ID ORDER BY CLIENT_ID"), 0);
   ASSERT_EQ(api.exec(cursor), 0);
