@@ -1,6 +1,7 @@
 // Computed columns beside table columns in one result: each column of a row has bytes of its own.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <utility>
 #include <vector>
@@ -76,6 +77,28 @@ TEST_F(SqlComputedColumnLayoutTest, EachColumnStartsWhereTheOneBeforeItEnds) {
   for (uint16_t field = 1; field <= 4; ++field)
     EXPECT_EQ(result->FieldCache()->GetFieldItem(field)->Descriptor().Offset, offsets[field - 1]) << field;
   EXPECT_EQ(properties.RecordSize, 2 + 4 + 8 + 4 + 8 + 4);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SqlComputedColumnLayoutTest, OtherComputedColumnsReadAsTextOrNumbersWithTheirDecimals) {
+  TBtrSqlDatabase* database = openSqlDatabase(folder);
+  TBtrSqlBaseTable* result =
+      runQuery(*database, "SELECT MAX(NOTE), ID * 10, AVG(AMOUNT), ID FROM VISITS, LEDGER WHERE ID = 5 AND B = 1");
+  auto row = rowBuffer(*result);
+  result->GetNextRecord(0, row.data(), nullptr);
+  char text[256] = {};
+  bool blank = true;
+  result->GetField(1, row.data(), blank, text);
+  EXPECT_STREQ(text, "d");
+  result->GetField(2, row.data(), blank, text);
+  EXPECT_STREQ(text, "50");
+  double average = 0;
+  result->GetField(3, row.data(), blank, &average);
+  EXPECT_DOUBLE_EQ(average, 10.0);
+  EXPECT_EQ(integerField(*result, 4, row), 5);
 }
 
 }  // namespace
