@@ -158,6 +158,16 @@ TEST_F(WriteAfterUnlockedReadTest, AWriteAfterAnUnlockedReadOfARecordDeletedMean
   EXPECT_TRUE(fileChecks());
 }
 
+TEST_F(WriteAfterUnlockedReadTest, AWriteThatFailsAfterTheCheckGivesTheLockBack) {
+  ASSERT_TRUE(structure->Find("BRIGHT ", 0));
+  AnsiString data = structure->GetBuffer().substr(4);
+  data.replace(0, kCodeSize, "ADAMS  ");  // a client code that is taken
+  EXPECT_EQ(raised([&] { UpdateRecord(kClients, data, structure->GetBuffer()); }).substr(0, 51),
+            "This record could not be updated.\rBtrieve status 5.");
+  EXPECT_EQ(otherLockedRead("BRIGHT "), 0);
+  EXPECT_EQ(cityOf("BRIGHT "), structure->GetBuffer().substr(kCityAt, 6));
+}
+
 TEST_F(WriteAfterUnlockedReadTest, AfterALockedReadTheWriteGoesAheadAndTheOtherWorkstationWaits) {
   struct LockedRead {
     const char* name;
@@ -212,6 +222,14 @@ TEST_F(WriteAfterUnlockedReadTest, OurOwnWritesAfterAnUnlockedReadGoAheadWhileNo
   ASSERT_TRUE(structure->Find("CLARK  ", 0));
   DeleteRecord(kClients);
   EXPECT_EQ(GetRecordCount(kClients), 3u);
+  // So is a record it inserted: the insert makes it current.
+  ASSERT_TRUE(structure->Find("DAVIS  ", 0));
+  AnsiString evans(structure->GetBuffer().size() - 4, ' ');
+  evans.replace(0, kCodeSize, "EVANS  ");
+  InsertRecord(kClients, evans);
+  DeleteRecord(kClients);
+  EXPECT_EQ(cityOf("EVANS  "), "(gone)");
+  EXPECT_NE(cityOf("DAVIS  "), "(gone)");
   EXPECT_TRUE(fileChecks());
 }
 
