@@ -42,8 +42,9 @@ class TQNFileStructure : public TObject {
   void PackFields();
   void UnpackFields();
 
-  // Reads of the layer on this structure's file and buffer, without locks; First, Next and Find
-  // unpack what they read when AutoUnpack is on.
+  // Reads of the layer on this structure's file and buffer, without locks (a write after them is
+  // checked against another workstation's change, RecordFiles.h); First, Next and Find unpack
+  // what they read when AutoUnpack is on.
   void First();
   void Next();
   bool Find(const AnsiString& key, int comparison);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "framework/base/Exception.h"
 #include "framework/base/IntegerText.h"
@@ -51,11 +50,23 @@ int16_t callStatus(TWinBtr& file, uint16_t op, void* buffer, uint16_t length) {
   return statusOf(file, [&] { file.CallOp(op, buffer, length); });
 }
 
-int16_t readRecord(TWinBtr& file, uint16_t op, AnsiString& buffer, uint32_t position) {
-  std::vector<char> record(std::max<size_t>(file.BufferSize, sizeof position));
-  std::memcpy(record.data(), &position, sizeof position);
-  const int16_t status = callStatus(file, op, record.data(), file.BufferSize);
-  if (status == 0) std::memcpy(buffer.data(), record.data(), std::min<size_t>(buffer.size(), file.BufferSize));
+int16_t readWholeRecord(TWinBtr& file, uint16_t op, AnsiString& record, uint32_t position) {
+  AnsiString read(std::max<size_t>(file.BufferSize, sizeof position), '\0');
+  std::memcpy(read.data(), &position, sizeof position);
+  const int16_t status = callStatus(file, op, read.data(), file.BufferSize);
+  if (status == 0) record = read.substr(0, file.BufferSize);
+  return status;
+}
+
+int16_t readRecord(RecordFileSlot& s, uint16_t op, AnsiString& buffer, uint32_t position) {
+  AnsiString record;
+  const int16_t status = readWholeRecord(*s.CallObject, op, record, position);
+  if (status != 0) return status;
+  std::memcpy(buffer.data(), record.data(), std::min(buffer.size(), record.size()));
+  if (op >= SingleLockBias)
+    s.UnlockedImage.reset();
+  else
+    s.UnlockedImage = std::move(record);
   return status;
 }
 

@@ -26,10 +26,16 @@ int16_t statusOf(TWinBtr& file, const std::function<void()>& call);
 // CallOp with op on buffer and length, as a status.
 int16_t callStatus(TWinBtr& file, uint16_t op, void* buffer, uint16_t length);
 
-// One read of the whole record into a buffer of the file's record length, whose first 4 bytes
-// carry `position` (for a read by position); what fits goes into buffer when the read succeeds,
-// nothing otherwise.
-int16_t readRecord(TWinBtr& file, uint16_t op, AnsiString& buffer, uint32_t position = 0);
+// The lock bias of a read taking a single-record lock without waiting.
+constexpr uint16_t SingleLockBias = 200;
+
+// One read of the whole record into `record`, a buffer of the file's record length whose first 4
+// bytes carry `position` (for a read by position); `record` is left as it was when the read fails.
+int16_t readWholeRecord(TWinBtr& file, uint16_t op, AnsiString& record, uint32_t position = 0);
+// readWholeRecord through the slot's call object; when it succeeds, what fits goes into buffer
+// and the slot keeps the record as its unlocked image (a read with a lock bias drops the image).
+// A failing read changes neither.
+int16_t readRecord(RecordFileSlot& s, uint16_t op, AnsiString& buffer, uint32_t position = 0);
 
 // "Btrieve status N." + CR + the status text.
 AnsiString statusLine(int16_t status);

@@ -8,8 +8,14 @@
 // milliseconds between tries, and then offered to the user as a Yes/No question; "No" raises
 // "A record lock was encountered.". A read never writes past the caller's buffer: it reads the
 // whole record and copies what fits.
+//
+// An update or delete of a record the slot last read without a lock first reads it again with a
+// lock: when another workstation changed or deleted it since, nothing is written, the lock is
+// given back and the layer raises ChangedAtAnotherWorkstation. After a locked read, or once the
+// slot has written the record itself, the write goes ahead at once.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/QNFileStructure.h"
@@ -19,12 +25,16 @@ class TWinBtr;
 
 constexpr int RecordFileSlotCount = 256;
 constexpr uint32_t LockRetryInterval = 3000;  // milliseconds
+extern const char* const ChangedAtAnotherWorkstation;
 
 // A slot without a call object is empty in every member; closing frees the members in the order
 // they are declared.
 struct RecordFileSlot {
   AnsiString FileName;  // the path opened, without the structure code; empty when closed
   uint32_t Bookmark = 0;  // the position SaveBookmark kept; 0: none
+  // The whole current record as the slot read it without a lock; none after a locked read or the
+  // slot's own write.
+  std::optional<AnsiString> UnlockedImage;
   std::shared_ptr<TQNFileStructure> Structure;
   std::unique_ptr<TWinBtr> CallObject;  // present while the file is open
 };

@@ -28,6 +28,24 @@ bool comparesAsText(TFieldType type) {
 AnsiString doubledQuotes(const AnsiString& text) { return StrReplaceChar(text, '\'', "''"); }
 AnsiString quoted(const AnsiString& text) { return "'" + doubledQuotes(text) + "'"; }
 
+// A LIKE pattern's wildcards are the builder's own: in the typed text "%" and "_" stand for
+// themselves, marked with the escape character, as is the escape character itself.
+constexpr char kLikeEscape = '\\';
+AnsiString likeLiteral(const AnsiString& text) {
+  AnsiString out;
+  for (const char c : text) {
+    if (c == '%' || c == '_' || c == kLikeEscape) out += kLikeEscape;
+    out += c;
+  }
+  return out;
+}
+AnsiString likeCondition(const AnsiString& column, const AnsiString& pattern) {
+  return column + " like " + quoted(pattern) + " escape " + quoted(AnsiString(1, kLikeEscape));
+}
+
+// A column name between double quotes, a double quote inside it doubled.
+AnsiString quotedName(const AnsiString& name) { return "\"" + StrReplaceChar(name, '"', "\"\"") + "\""; }
+
 AnsiString numberText(double value, bool integer) {
   char text[64];
   if (integer)
@@ -69,7 +87,7 @@ class ClauseWriter {
   }
 
   AnsiString column(const TdcDBFieldInfo& d, bool upper) const {
-    AnsiString name = (d.TableName.empty() ? AnsiString() : d.TableName + ".") + "\"" + d.OriginalFieldName + "\"";
+    AnsiString name = (d.TableName.empty() ? AnsiString() : d.TableName + ".") + quotedName(d.OriginalFieldName);
     return upper ? "Upper(" + name + ")" : name;
   }
 
@@ -113,10 +131,12 @@ class ClauseWriter {
       }
       if (comparesAsText(d.DataType)) {
         AnsiString text = upper ? AnsiUpperCase(token) : token;
-        if (c.MatchType == fdMatchExact)
+        if (c.MatchType == fdMatchExact) {
           line += col + "=" + quoted(text);
-        else
-          line += col + " like " + quoted(c.MatchType == fdMatchAny ? "%" + text + "%" : text + "%");
+        } else {
+          const AnsiString literal = likeLiteral(text);
+          line += likeCondition(col, c.MatchType == fdMatchAny ? "%" + literal + "%" : literal + "%");
+        }
         continue;
       }
       const std::optional<AnsiString> literal = typedLiteral(token, d);

@@ -1,7 +1,9 @@
 #pragma once
 // The filter dialog's statement rewrite: its criteria as lines of an SQL condition, and the
 // statement with that condition added. A search value reaches the statement only as a quoted
-// literal with its single quotes doubled, or as a number or date the builder has read itself.
+// literal with its single quotes doubled (in a LIKE pattern its "%", "_" and "\" escaped with
+// "\", so that it matches itself), or as a number or date the builder has read itself. Column
+// names stand between double quotes, a double quote in them doubled.
 #include <functional>
 #include <vector>
 

@@ -143,11 +143,15 @@ void TBtrSqlBaseTable::Activate() { CheckSqlStatus(RequiredSqlEntry(SqlCalls().E
 
 void TBtrSqlBaseTable::DescribeField(uint16_t fieldNumber, uint16_t, uint16_t& localSize, uint16_t& localType,
                                      FieldDescriptor& descriptor) {
+  // Each column starts where the one before it ends, a computed one at the size it is read as:
+  // a count that took no bytes would share its bytes with the column after it.
   uint16_t offset = kRowLengthSize;
   Column column;
   for (uint16_t position = 1; position <= fieldNumber; ++position) {
     column = describe(cursorId_, static_cast<int16_t>(position));
-    if (position < fieldNumber) offset = static_cast<uint16_t>(offset + column.size);
+    if (position == fieldNumber) break;
+    typeComputedColumn(column);
+    offset = static_cast<uint16_t>(offset + column.size);
   }
   if (column.size + column.nameLength <= 0) RaiseEngineError(DBIERR_INVALIDPARAM);
   typeComputedColumn(column);

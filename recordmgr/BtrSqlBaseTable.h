@@ -1,8 +1,8 @@
 #pragma once
 // TBtrSqlBaseTable: the rows of an executed SQL statement, read through the statement's
 // interface cursor as the engine reads a record-manager table. A row buffer holds the 16-bit row
-// length, the columns at 2 + the sizes the interface reports for the columns before them, and 4
-// spare bytes. The interface cursor belongs to the statement: freeing this cursor leaves it.
+// length, each column after the one before it (at 2 + the sizes the columns before it are read
+// as, a computed column's included), and 4 spare bytes. The interface cursor belongs to the statement: freeing this cursor leaves it.
 //
 // The cursor stays closed after Activate (which runs the statement); SetToBegin precedes the
 // first read. The end of the rows is end of file, whether the interface answers 9 or -109

@@ -66,7 +66,7 @@ TEST_F(FilterQueryModifyTest, OkRewritesTheStatementAndResetFilterRestoresIt) {
     search(form, "Name", "o'brien");
     form.OKButton->Click();
   }));
-  EXPECT_EQ(cases.Sql.Text(), "select * from Cases\r\nWhere\r\n(Upper(\"Name\") like 'O''BRIEN%')\r\norder by Name\r\n");
+  EXPECT_EQ(cases.Sql.Text(), "select * from Cases\r\nWhere\r\n(Upper(\"Name\") like 'O''BRIEN%' escape '\\')\r\norder by Name\r\n");
   EXPECT_TRUE(cases.Active());
   // The next run starts again from the statement as written.
   EXPECT_TRUE(runDialog(dialog, [](TdcFilterDlg& form) {
@@ -74,7 +74,7 @@ TEST_F(FilterQueryModifyTest, OkRewritesTheStatementAndResetFilterRestoresIt) {
     form.OKButton->Click();
   }));
   EXPECT_EQ(cases.Sql.Text(),
-            "select * from Cases\r\nWhere\r\n(Upper(\"Name\") like 'O''BRIEN%')\r\n and\r\n(\"Amount\"=12.5)\r\n"
+            "select * from Cases\r\nWhere\r\n(Upper(\"Name\") like 'O''BRIEN%' escape '\\')\r\n and\r\n(\"Amount\"=12.5)\r\n"
             "order by Name\r\n");
   dialog.ResetFilter();
   EXPECT_EQ(cases.Sql.Text(), "select * from Cases\r\norder by Name\r\n");

@@ -42,19 +42,31 @@ class FilterSqlBuilderTest : public ::testing::Test {
       {"Name", "Name", "", ftString, "Name", 10},     {"Count", "Count", "", ftInteger, "Count", 0},
       {"Amount", "Amount", "", ftFloat, "Amount", 0}, {"Opened", "Opened", "", ftDate, "Opened", 0},
       {"At", "At", "", ftTime, "At", 0},              {"Stamp", "Stamp", "", ftDateTime, "Stamp", 0},
-      {"Paid", "Paid", "", ftBoolean, "Paid", 0},     {"Client", "Client Code", "C", ftString, "Client", 7}};
+      {"Paid", "Paid", "", ftBoolean, "Paid", 0},     {"Client", "Client Code", "C", ftString, "Client", 7},
+      {"Quoted", "Say \"Hi\"", "", ftString, "Quoted", 10}};
 };
 
 TEST_F(FilterSqlBuilderTest, TextValuesByMatchTypeAndCase) {
-  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "smith")}), (Lines{"(Upper(\"Name\") like 'SMITH%')"}));
-  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "mit")}), (Lines{"(Upper(\"Name\") like '%MIT%')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "smith")}), (Lines{"(Upper(\"Name\") like 'SMITH%' escape '\\')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "mit")}), (Lines{"(Upper(\"Name\") like '%MIT%' escape '\\')"}));
   EXPECT_EQ(clause({criterion("Name", fdMatchExact, "Smith", true)}), (Lines{"(\"Name\"='Smith')"}));
   EXPECT_EQ(clause({criterion("Name", fdMatchStart, "smith or jones")}),
-            (Lines{"(Upper(\"Name\") like 'SMITH%' or Upper(\"Name\") like 'JONES%')"}));
-  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "a and b", true)}), (Lines{"(\"Name\" like '%a%' and \"Name\" like '%b%')"}));
+            (Lines{"(Upper(\"Name\") like 'SMITH%' escape '\\' or Upper(\"Name\") like 'JONES%' escape '\\')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "a and b", true)}), (Lines{"(\"Name\" like '%a%' escape '\\' and \"Name\" like '%b%' escape '\\')"}));
   EXPECT_EQ(clause({criterion("Name", fdMatchStart, "null or x")}),
-            (Lines{"(Upper(\"Name\") is NULL or Upper(\"Name\") like 'X%')"}));
+            (Lines{"(Upper(\"Name\") is NULL or Upper(\"Name\") like 'X%' escape '\\')"}));
   EXPECT_EQ(clause({criterion("Client", fdMatchExact, "ab", true)}), (Lines{"(C.\"Client Code\"='ab')"}));
+}
+
+TEST_F(FilterSqlBuilderTest, LikeWildcardsAndTheEscapeCharacterInAValueAreEscaped) {
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "10%", true)}), (Lines{"(\"Name\" like '10\\%%' escape '\\')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchAny, "a_b", true)}), (Lines{"(\"Name\" like '%a\\_b%' escape '\\')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchStart, "\\")}), (Lines{"(Upper(\"Name\") like '\\\\%' escape '\\')"}));
+  EXPECT_EQ(clause({criterion("Name", fdMatchExact, "10%_\\", true)}), (Lines{"(\"Name\"='10%_\\')"}));
+}
+
+TEST_F(FilterSqlBuilderTest, ADoubleQuoteInAColumnNameIsDoubled) {
+  EXPECT_EQ(clause({criterion("Quoted", fdMatchExact, "x", true)}), (Lines{"(\"Say \"\"Hi\"\"\"='x')"}));
 }
 
 TEST_F(FilterSqlBuilderTest, AQuoteInAValueNeverEndsTheLiteral) {
@@ -98,7 +110,7 @@ TEST_F(FilterSqlBuilderTest, ConnectivesJoinTheCriteria) {
   EXPECT_EQ(clause({criterion("Name", fdMatchStart, "a", true, true), criterion("Count", fdMatchExact, "1"),
                     criterion("Name", fdMatchAny, "b", true, true), range("Count", "1", "2"),
                     criterion("Name", fdMatchEnd, "zz")}),
-            (Lines{"  not", "(\"Name\" like 'a%')", " and", "(\"Count\"=1)", "  and not", "(\"Name\" like '%b%')",
+            (Lines{"  not", "(\"Name\" like 'a%' escape '\\')", " and", "(\"Count\"=1)", "  and not", "(\"Name\" like '%b%' escape '\\')",
                    " and", "   \"Count\" >= 1", " and", "   \"Count\" <= 2"}));
 }
 

@@ -100,8 +100,7 @@ Status Cursor::compileSql(std::string_view text, const StatementShape& shape) {
         column.column = origin;
       } else {
         const uint16_t decimals = database_.decimalsNamed(identifiersOf(column.name), access.tablesRead);
-        column.described = {storedType::string, 0, decimals};
-        column.written = computedColumnForm(column.name, decimals);
+        formComputedColumn(column, decimals);
         allTableColumns = false;
       }
       compiled.columns.push_back(std::move(column));

@@ -5,24 +5,27 @@
 
 namespace qn::sqlif {
 
-ColumnType computedColumnForm(const std::string& name, uint16_t decimals) {
-  std::string upper = name;
+void formComputedColumn(ResultColumn& column, uint16_t decimals) {
+  std::string upper = column.name;
   std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
-  if (upper.find("COUNT(") != std::string::npos) return {storedType::integer, 4, 0};
   const bool sumOrAverage = upper.find("SUM(") != std::string::npos || upper.find("AVG(") != std::string::npos;
-  if (sumOrAverage && decimals == 0) return {storedType::floating, 8, 0};
-  return {storedType::string, 0, decimals};
+  column.described = {storedType::string, 0, decimals};
+  if (upper.find("COUNT(") != std::string::npos)
+    column.written = {storedType::integer, 4, 0};
+  else if (sumOrAverage && decimals == 0)
+    column.written = {storedType::floating, 8, 0};
+  else
+    column.described = column.written =
+        sumOrAverage ? ColumnType{storedType::floating, 8, decimals} : ColumnType{storedType::string, computedTextSize, 0};
 }
 
 size_t layOutColumns(std::vector<ResultColumn>& columns) {
   size_t offset = 2;
-  size_t end = 2;
   for (ResultColumn& c : columns) {
     c.offset = static_cast<uint16_t>(offset);
-    end = std::max(end, offset + c.written.size);
-    offset += c.described.size;
+    offset += c.written.size;
   }
-  return end + rowTrailerSize;
+  return offset + rowTrailerSize;
 }
 
 }  // namespace qn::sqlif

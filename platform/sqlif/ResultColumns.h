@@ -1,7 +1,8 @@
 #pragma once
 // The columns of a result as the driver sees them: each described by a stored type, size and
-// decimals, laid out in the row buffer after a 16-bit row length at 2 + the reported sizes of the
-// columns before it, with 4 unused bytes after the last.
+// decimals, laid out in the row buffer after a 16-bit row length, each where the one before it
+// ends as the driver reads it (a computed column at its written size, though described with
+// size 0), with 4 unused bytes after the last.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,9 +20,15 @@ struct ResultColumn {
   uint16_t offset = 0;
 };
 
-// What a computed column is read as: COUNT( a 4-byte integer, SUM( and AVG( without decimals an
-// 8-byte float; any other computed column has no bytes.
-ColumnType computedColumnForm(const std::string& name, uint16_t decimals);
+// The longest text a computed column that is neither a count nor a sum or average holds.
+inline constexpr uint16_t computedTextSize = 255;
+
+// Describes and forms a computed column of the result. COUNT( (a 4-byte integer) and SUM( or
+// AVG( without decimals (an 8-byte float) are described with type 0, size 0 and the decimals of
+// the column they name, as the driver expects, which gives them those forms by name. Any other is
+// described as what it is written as: SUM( or AVG( with decimals an 8-byte float with them,
+// anything else a text of at most computedTextSize bytes.
+void formComputedColumn(ResultColumn& column, uint16_t decimals);
 
 // Sets the offsets; answers the row stride (the bytes a row takes in a buffer, its 4 unused bytes
 // included).

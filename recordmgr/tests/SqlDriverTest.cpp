@@ -339,9 +339,9 @@ INSTANTIATE_TEST_SUITE_P(Columns, ComputedColumnTest,
                                            ComputedCase{"SELECT Count(ID) FROM CLIENTS", 1, 4},
                                            ComputedCase{"SELECT SUM(AMOUNT) FROM LEDGER", 2, 8},
                                            ComputedCase{"SELECT AVG(AMOUNT) FROM LEDGER", 2, 8},
-                                           ComputedCase{"SELECT AVG(AMOUNT) FROM CLIENTS", 0, 0},
-                                           ComputedCase{"SELECT SUM(AMOUNT) FROM CLIENTS", 0, 0},
-                                           ComputedCase{"SELECT MAX(B) FROM LEDGER", 0, 0}));
+                                           ComputedCase{"SELECT AVG(AMOUNT) FROM CLIENTS", 2, 8},
+                                           ComputedCase{"SELECT SUM(AMOUNT) FROM CLIENTS", 2, 8},
+                                           ComputedCase{"SELECT MAX(B) FROM LEDGER", 0, 255}));
 
 TEST_F(SqlDriverTest, ComputedValuesReadAsTheirTypes) {
   TBtrSqlDatabase* database = openSqlDatabase(folder);

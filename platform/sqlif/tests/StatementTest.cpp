@@ -92,21 +92,25 @@ TEST_F(StatementTest, SubstitutedValueIsComparedAsText) {
 }
 
 TEST_F(StatementTest, ComputedColumnsDescribeAsTheDriverExpects) {
-  ASSERT_EQ(compileText(cursor, "SELECT COUNT(*), SUM(AMOUNT), AVG(AMOUNT) FROM CLIENTS"), 0);
+  ASSERT_EQ(compileText(cursor, "SELECT COUNT(*), SUM(ID), SUM(AMOUNT), AVG(AMOUNT), MAX(NAME), ID + 1 FROM CLIENTS"),
+            0);
   struct Expected {
     const char* name;
+    int16_t type;
+    int16_t size;
     int16_t decimals;
   };
-  const Expected columns[] = {{"COUNT(*)", 0}, {"SUM(AMOUNT)", 2}, {"AVG(AMOUNT)", 2}};
-  for (int16_t i = 0; i < 3; ++i) {
+  const Expected columns[] = {{"COUNT(*)", 0, 0, 0},    {"SUM(ID)", 0, 0, 0},       {"SUM(AMOUNT)", 2, 8, 2},
+                              {"AVG(AMOUNT)", 2, 8, 2}, {"MAX(NAME)", 0, 255, 0}, {"ID + 1", 0, 255, 0}};
+  for (int16_t i = 0; i < 6; ++i) {
     const Described d = describeColumn(cursor, static_cast<int16_t>(i + 1));
     ASSERT_EQ(d.status, 0);
-    EXPECT_EQ(d.type, 0) << columns[i].name;
-    EXPECT_EQ(d.size, 0) << columns[i].name;
+    EXPECT_EQ(d.type, columns[i].type) << columns[i].name;
+    EXPECT_EQ(d.size, columns[i].size) << columns[i].name;
     EXPECT_EQ(d.name, columns[i].name);
     EXPECT_EQ(d.decimals, columns[i].decimals) << columns[i].name;
   }
-  EXPECT_EQ(describeColumn(cursor, 4).status, 804);
+  EXPECT_EQ(describeColumn(cursor, 7).status, 804);
   EXPECT_EQ(describeColumn(cursor, 0).status, 804);
 }
 
@@ -119,6 +123,18 @@ TEST_F(StatementTest, CountAndSumAreWrittenWhereTheDriverReadsThem) {
   double sum = 0;
   std::memcpy(&sum, f.buffer.data() + 2, 8);
   EXPECT_DOUBLE_EQ(sum, 5050.0);
+}
+
+TEST_F(StatementTest, AColumnAfterACountStartsWhereTheCountEnds) {
+  ASSERT_EQ(compileText(cursor, "SELECT COUNT(*), SUM(ID), ID FROM CLIENTS WHERE ID = 42"), 0);
+  ASSERT_EQ(api.exec(cursor), 0);
+  const Fetched f = fetchRows(cursor, 1, 1, 2 + 4 + 8 + 4 + 4);
+  ASSERT_EQ(f.status, 0);
+  EXPECT_EQ(readI32(f.buffer.data() + 2), 1);
+  double sum = 0;
+  std::memcpy(&sum, f.buffer.data() + 2 + 4, 8);
+  EXPECT_DOUBLE_EQ(sum, 42.0);
+  EXPECT_EQ(readI32(f.buffer.data() + 2 + 4 + 8), 42);
 }
 
 TEST_F(StatementTest, GroupedAggregates) {
@@ -158,8 +174,13 @@ TEST_F(StatementTest, ChangesRunAndAreSeen) {
   EXPECT_EQ(runStatement("DELETE FROM CLIENTS WHERE ID > 90"), 0);
   EXPECT_EQ(countOf("SELECT COUNT(*) FROM CLIENTS"), 90);
   EXPECT_EQ(runStatement("INSERT INTO CLIENTS (ID, NAME) VALUES (500, 'New')"), 0);
-  EXPECT_EQ(countOf("SELECT MAX(ID) FROM CLIENTS"), 0);  // a computed MAX has no bytes
   EXPECT_EQ(countOf("SELECT COUNT(*) FROM CLIENTS"), 91);
+  // A computed MAX is a text of its own bytes.
+  ASSERT_EQ(compileText(cursor, "SELECT MAX(ID) FROM CLIENTS"), 0);
+  ASSERT_EQ(api.exec(cursor), 0);
+  const Fetched f = fetchRows(cursor, 1, 1, 2 + 255 + 4);
+  ASSERT_EQ(f.status, 0);
+  EXPECT_EQ(std::string(f.buffer.begin() + 2, f.buffer.begin() + 2 + 255), "500" + std::string(252, ' '));
 }
 
 TEST_F(StatementTest, OddTextsAnswerAStatus) {
