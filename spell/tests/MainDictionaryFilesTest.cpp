@@ -5,6 +5,7 @@
 #include "spell/DctWriter.h"
 #include "spell/Dictionary.h"
 #include "spell/DictionaryTitle.h"
+#include "spell/StringParser.h"
 #include "testing/TestDirs.h"
 #include "testing/TestFiles.h"
 
@@ -94,6 +95,18 @@ TEST_F(SystemEnglishTest, KnowsEnglishAndSuggests) {
   StringList few;
   dictionary.GetSuggestions("speling", few);
   EXPECT_LE(few.Count(), 2);
+}
+
+TEST_F(SystemEnglishTest, ItsLettersSplitSentencesAndHyphenatedPairsButKeepApostrophes) {
+  TDictionary dictionary(pointer);
+  ASSERT_TRUE(dictionary.Open());
+  AnsiString text = "A tset. The water-damage of Smith's house, don't 2nd";
+  TStringParser parser(dictionary.Letters(), 20, text);
+  std::vector<AnsiString> words;
+  for (AnsiString word; parser.NextWord(word);) words.push_back(word);
+  EXPECT_EQ(words,
+            (std::vector<AnsiString>{"A", "tset", "The", "water", "damage", "of", "Smith's", "house", "don't", "2nd"}));
+  for (const AnsiString& word : words) EXPECT_EQ(dictionary.IsKnownWord(word), word != "tset") << word;
 }
 
 TEST_F(SystemEnglishTest, ASecondOpenInTheRunDoesNotLoadAgain) {
