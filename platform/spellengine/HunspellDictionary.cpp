@@ -2,6 +2,7 @@
 
 #include <hunspell.hxx>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -129,7 +130,11 @@ void HunspellDictionary::readLetters(const std::string& affPath) {
 
 bool HunspellDictionary::toDictionary(std::string_view word) {
   if (utf8_) {
-    buffer_ = qn::ansiToUtf8(word);
+    // Most words are plain ASCII, the same in both: copied into the buffer's own storage.
+    if (std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+      buffer_.assign(word);
+    else
+      buffer_ = qn::ansiToUtf8(word);
     return true;
   }
   return toEncoding_->convert(word, buffer_);
