@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/ExecutablePath.h"
+#include "platform/os/FaultInjection.h"
 #include "platform/os/IniFile.h"
 #include "platform/os/Process.h"
 #include "spell/UserDictionary.h"
@@ -105,6 +111,30 @@ TEST(PlainUserDictionaryTest, ADicListIsReadAndNeverWritten) {
     dictionary.Close();
   }
   EXPECT_EQ(qn::testing::readFileText(path), text);
+}
+
+TEST(UnwritableUserDictionaryTest, TheWordsStayInMemoryAndTheUserIsToldOnce) {
+  const std::string dir = qn::testing::makeScratchDir("unwritable-dictionary");
+  const std::string path = dir + "/userdic.tlx";
+  // Root writes into read-only folders, so there a failed write is injected instead.
+  const bool root = ::geteuid() == 0;
+  ::chmod(dir.c_str(), 0555);
+  {
+    qn::ui::testing::ScriptedMessageBoxes boxes;
+    boxes.expect(mtInformation, "Unable to save the spelling settings to " + path + ".");
+    TUserDictionary dictionary(path);
+    dictionary.AddWord("Quillon");
+    if (root) qn::os::injectFault(qn::os::Fault::TemporaryFlush);
+    EXPECT_FALSE(dictionary.Save());
+    EXPECT_TRUE(dictionary.Modified());
+    if (root) qn::os::injectFault(qn::os::Fault::TemporaryFlush);
+    dictionary.Close();
+    EXPECT_TRUE(dictionary.Loaded()) << "kept, with its words";
+    EXPECT_TRUE(dictionary.IsKnownWord("Quillon"));
+    if (root) qn::os::injectFault(qn::os::Fault::TemporaryFlush);
+  }  // the last try, on destruction, is silent too
+  ::chmod(dir.c_str(), 0755);
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // The case and the calendar instance of a workstation share the program folder's userdic.tlx:
