@@ -5,6 +5,7 @@
 #include "framework/base/StringList.h"
 #include "framework/base/TextCase.h"
 #include "platform/os/DirectoryListing.h"
+#include "platform/os/FileNames.h"
 #include "platform/os/Files.h"
 #include "spell/DictionaryTitle.h"
 #include "spell/EnhancedINI.h"
@@ -117,8 +118,7 @@ void TConfiguration::loadSection() {
 }
 
 void TConfiguration::buildFromFolder() {
-  const size_t slash = path_.find_last_of("/\\");
-  const AnsiString folder = slash == AnsiString::npos ? AnsiString() : path_.substr(0, slash + 1);
+  const AnsiString folder = qn::os::extractFilePath(path_);
   for (const qn::os::DirectoryEntry& file : qn::os::listDirectory(folder + "*.dct")) {
     if (file.isDirectory) continue;
     const AnsiString path = folder + file.name;

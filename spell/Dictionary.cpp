@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "framework/base/TextCompare.h"
 #include "platform/os/AtomicFile.h"
 #include "platform/os/Paths.h"
 #include "platform/spellengine/HunspellDictionary.h"

@@ -4,19 +4,13 @@
 
 #include "framework/base/TextCompare.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/FileNames.h"
 #include "platform/os/Paths.h"
 
 namespace {
 
-AnsiString extensionOf(const AnsiString& path) {
-  const size_t dot = path.rfind('.');
-  const size_t folder = path.find_last_of("/\\");
-  if (dot == AnsiString::npos || (folder != AnsiString::npos && dot < folder)) return {};
-  return path.substr(dot);
-}
-
 LexiconKind kindOf(const AnsiString& path) {
-  const AnsiString extension = extensionOf(path);
+  const AnsiString extension = qn::os::extractFileExt(path);
   if (SameText(extension, ".dct")) return LexiconKind::Trie;
   if (SameText(extension, ".aff")) return LexiconKind::Hunspell;
   return LexiconKind::Empty;  // not a dictionary itself
@@ -44,9 +38,6 @@ LexiconTarget ResolveLexicon(const AnsiString& Path) {
   const LexiconKind kind = kindOf(named);
   if (kind == LexiconKind::Empty) return {};
   const bool absolute = named[0] == '/' || named[0] == '\\' || (named.size() > 1 && named[1] == ':');
-  if (!absolute) {
-    const size_t folder = Path.find_last_of("/\\");
-    if (folder != AnsiString::npos) named = Path.substr(0, folder + 1) + named;
-  }
+  if (!absolute) named = qn::os::extractFilePath(Path) + named;
   return {kind, named};
 }

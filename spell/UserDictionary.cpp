@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
 #include "platform/os/AtomicFile.h"
+#include "platform/os/FileNames.h"
 #include "platform/os/Paths.h"
 #include "spell/EnhancedINI.h"
 #include "spell/SaveFailure.h"
@@ -18,12 +18,7 @@ const char* const kAutoCorrectSection = "Auto Correct";
 const char* const kAutoCorrectKey = "AC";
 const AnsiString kPairMark = "@@@";
 
-bool isPlainListPath(const AnsiString& path) {
-  const size_t dot = path.rfind('.');
-  const size_t folder = path.find_last_of("/\\");
-  return dot != AnsiString::npos && (folder == AnsiString::npos || dot > folder) &&
-         SameText(path.substr(dot), ".dic");
-}
+bool isPlainListPath(const AnsiString& path) { return SameText(qn::os::extractFileExt(path), ".dic"); }
 
 void sortedWithoutDuplicates(StringList& list) {
   list.SetSorted(true);
