@@ -62,6 +62,35 @@ TEST_F(PointerFileTest, APointerThatNamesNothingUsableFailsToOpen) {
   EXPECT_FALSE(opens(pointer)) << "a pointer to a pointer";
 }
 
+// A Hunspell dictionary of the tests' own, in UTF-8, named through a pointer.
+TEST(HunspellMainDictionaryTest, WordsAndSuggestionsCrossInWindows1252) {
+  const std::string dir = qn::testing::makeScratchDir("hunspell-main");
+  qn::testing::writeFileText(dir + "/tiny.aff", "SET UTF-8\nTRY esianrtolcdugmfphbyvkw-'.\nWORDCHARS 0123456789\n");
+  qn::testing::writeFileText(dir + "/tiny.dic", "5\ncaf\xC3\xA9\nwater\ndamage\nspelling\nspell\n");
+  qn::testing::writeFileText(dir + "/main.clx", "tiny.aff\n");
+  TDictionary dictionary(dir + "/main.clx");
+  ASSERT_TRUE(dictionary.Open());
+  EXPECT_EQ(dictionary.Title(), "Hunspell tiny");
+  EXPECT_TRUE(dictionary.IsKnownWord("caf\xE9"));
+  EXPECT_FALSE(dictionary.IsKnownWord("cafe"));
+  EXPECT_EQ(dictionary.Letters(), "esianrtolcdugmfphbyvkw'0123456789");
+
+  StringList suggestions;
+  suggestions.SetSorted(true);
+  dictionary.GetSuggestions("waterdamage", suggestions);
+  EXPECT_GE(suggestions.IndexOf("water damage"), 0) << "a pair of known words";
+  dictionary.GetSuggestions("cafe", suggestions);
+  EXPECT_GE(suggestions.IndexOf("caf\xE9"), 0);
+  // Hunspell takes a hyphenated pair of known words as known.
+  EXPECT_EQ(lines(suggestions), (std::vector<AnsiString>{"caf\xE9", "water damage", "water-damage"}))
+      << "sorted, each once";
+
+  dictionary.SetMaxSuggestions(0);
+  StringList one;
+  dictionary.GetSuggestions("speling", one);
+  EXPECT_EQ(one.Count(), 1) << "stops above the maximum";
+}
+
 // The system's en_US, as the program folder's ssceam.tlx names it.
 class SystemEnglishTest : public ::testing::Test {
  protected:
