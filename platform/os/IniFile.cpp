@@ -155,6 +155,32 @@ bool IniFile::ValueExists(std::string_view section, std::string_view ident) cons
   return load(resolvePath(fileName_)).find(section, ident) != nullptr;
 }
 
+void IniFile::RewriteSections(const std::vector<std::string>& sections,
+                              const std::function<void(std::vector<IniEntries>&)>& edit) {
+  for (const std::string& section : sections) checkSingleLine("section", section, "\r\n]");
+  change(fileName_, [&](IniText& text) {
+    std::vector<IniEntries> lists;
+    for (const std::string& section : sections) {
+      IniEntries& entries = lists.emplace_back();
+      for (const IniLine* line : text.entries(section)) entries.push_back({line->name, line->value});
+    }
+    const std::vector<IniEntries> before = lists;
+    edit(lists);
+    if (lists == before) return false;
+    for (const IniEntries& entries : lists)
+      for (const IniEntry& entry : entries) {
+        checkSingleLine("key", entry.name, "\r\n=");
+        checkSingleLine("value", entry.value, "\r\n");
+      }
+    for (size_t i = 0; i < sections.size(); ++i) {
+      std::vector<std::pair<AnsiString, AnsiString>> pairs;
+      for (const IniEntry& entry : lists[i]) pairs.emplace_back(entry.name, entry.value);
+      text.replaceSection(sections[i], pairs);
+    }
+    return true;
+  });
+}
+
 void IniFile::EraseSection(std::string_view section) {
   change(fileName_, [&](IniText& text) { return text.eraseSection(section); });
 }

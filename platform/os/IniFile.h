@@ -7,6 +7,7 @@
 // does not touch (comments too) stay as they are.
 // A missing file reads as empty; a file that cannot be read or holds binary data raises
 // IniFileError. The operations carry the names the program calls them by.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,14 @@ class IniFileError : public OsError {
  public:
   using OsError::OsError;
 };
+
+// One name=value line of a section, as RewriteSections hands it over.
+struct IniEntry {
+  AnsiString name;
+  AnsiString value;
+  bool operator==(const IniEntry&) const = default;
+};
+using IniEntries = std::vector<IniEntry>;
 
 class IniFile {
  public:
@@ -43,6 +52,16 @@ class IniFile {
   std::vector<AnsiString> ReadSectionValues(std::string_view section) const;  // "name=value" lines
   bool SectionExists(std::string_view section) const;
   bool ValueExists(std::string_view section, std::string_view ident) const;
+
+  // Reads the entries of each named section (in file order; sections of one name joined), lets
+  // edit change them, and writes each list back as its section's whole content: all under the
+  // file's lock and in one atomic replace, so a writer that changes many keys, or merges its
+  // changes into what another program wrote meanwhile, makes one rewrite and loses nothing.
+  // edit gets one list per name, in the order given. Comments inside a rewritten section go; a
+  // section left empty is removed. A name or value its line cannot hold raises IniFileError and
+  // leaves the file as it was.
+  void RewriteSections(const std::vector<std::string>& sections,
+                       const std::function<void(std::vector<IniEntries>&)>& edit);
 
   void EraseSection(std::string_view section);
   void DeleteKey(std::string_view section, std::string_view ident);

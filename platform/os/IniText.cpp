@@ -1,5 +1,7 @@
 #include "platform/os/IniText.h"
 
+#include <optional>
+
 #include "platform/os/IniFile.h"
 #include "platform/os/NameCompare.h"
 
@@ -29,6 +31,14 @@ IniLine classify(std::string text) {
   }
   line.text = std::move(text);
   return line;
+}
+
+// A line for such a key would read as a blank line, a comment or a section: the value would be
+// lost, and a section the file never had would appear.
+void checkReadableKey(std::string_view ident) {
+  if (ident.empty() || ident[0] == '[' || ident[0] == ';')
+    throw IniFileError("Cannot write to an initialization file: the key \"" + std::string(ident) +
+                       "\" cannot be read back");
 }
 
 IniLine entryLine(std::string_view name, std::string_view value) {
@@ -123,11 +133,7 @@ bool IniText::hasSection(std::string_view section) const {
 void IniText::set(std::string_view section, std::string_view ident, std::string_view value) {
   section = trimmed(section);
   ident = trimmed(ident);
-  // A line for such a key would read as a blank line, a comment or a section: the value would be
-  // lost, and a section the file never had would appear.
-  if (ident.empty() || ident[0] == '[' || ident[0] == ';')
-    throw IniFileError("Cannot write to an initialization file: the key \"" + std::string(ident) +
-                       "\" cannot be read back");
+  checkReadableKey(ident);
   if (IniLine* line = const_cast<IniLine*>(find(section, ident))) {
     *line = entryLine(line->name, value);  // the key keeps the spelling it has in the file
     return;
@@ -145,6 +151,47 @@ void IniText::set(std::string_view section, std::string_view ident, std::string_
   lines_.push_back(classify("[" + std::string(section) + "]"));
   lines_.push_back(entryLine(ident, value));
   finalLineEnd_ = true;
+}
+
+void IniText::replaceSection(std::string_view section,
+                             const std::vector<std::pair<AnsiString, AnsiString>>& entries) {
+  section = trimmed(section);
+  std::vector<IniLine> kept;
+  std::vector<IniLine> closing;  // the blank lines that end the section's first occurrence
+  std::optional<size_t> at;
+  AnsiString spelling(section);
+  bool inside = false, inFirst = false;
+  for (IniLine& line : lines_) {
+    if (line.kind == IniLine::Kind::Section) {
+      inside = sameNameWithoutCase(line.name, section);
+      inFirst = inside && !at;
+      if (inFirst) {
+        at = kept.size();
+        spelling = line.name;
+      }
+    }
+    if (!inside)
+      kept.push_back(std::move(line));
+    else if (inFirst && line.kind == IniLine::Kind::Other && trimmed(line.text).empty())
+      closing.push_back(std::move(line));
+    else if (inFirst)
+      closing.clear();
+  }
+  std::vector<IniLine> block;
+  if (!entries.empty()) {
+    if (!at && !kept.empty() && !trimmed(kept.back().text).empty()) block.push_back(classify(""));
+    block.push_back(classify("[" + spelling + "]"));
+    for (const auto& [name, value] : entries) {
+      checkReadableKey(trimmed(name));
+      block.push_back(entryLine(trimmed(name), value));
+    }
+    for (IniLine& line : closing) block.push_back(std::move(line));
+  }
+  const size_t where = at ? *at : kept.size();
+  kept.insert(kept.begin() + static_cast<std::ptrdiff_t>(where), std::make_move_iterator(block.begin()),
+              std::make_move_iterator(block.end()));
+  lines_ = std::move(kept);
+  if (!at && !entries.empty()) finalLineEnd_ = true;
 }
 
 bool IniText::eraseSection(std::string_view section) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/base/AnsiString.h"
@@ -40,6 +41,10 @@ class IniText {
   // Names asked for are taken without the blanks around them, as the file's names are read.
   // IniFileError for a key whose line would not read as an entry.
   void set(std::string_view section, std::string_view ident, std::string_view value);
+  // Replaces everything of the sections of that name by one section holding entries, where the
+  // first of them stood (or at the end); blank lines that closed it stay. No entries: removed.
+  // IniFileError for a key whose line would not read as an entry.
+  void replaceSection(std::string_view section, const std::vector<std::pair<AnsiString, AnsiString>>& entries);
   // Both answer whether anything was removed.
   bool eraseSection(std::string_view section);
   bool eraseEntry(std::string_view section, std::string_view ident);

@@ -9,8 +9,10 @@
 #include "tools/Catalogue.h"
 #include "tools/qnseed/DataSeeding.h"
 #include "tools/qnseed/Demo.h"
+#include "tools/qnseed/SpellFiles.h"
 #include "tools/qnseed/Templates.h"
 #include "platform/os/ExecutablePath.h"
+#include "platform/spellengine/SystemDictionaries.h"
 
 namespace {
 
@@ -22,7 +24,8 @@ constexpr const char* usage =
     "                                or one such file) in the data folder DIR\n"
     "  demo DIR [--fixture FIXTURE]  a complete demo setup in DIR: DIR/root (start the program\n"
     "                                with QN_ROOT=DIR/root) and DIR/data\n"
-    "  templates DIR                 the empty templates (*.clo) the program copies from its folder\n"
+    "  templates DIR                 the empty templates (*.clo) the program copies from its folder,\n"
+    "                                and the spell checker's files\n"
     "  --help                        this text\n";
 
 fs::path programFolder() { return fs::path(qn::os::runningProgramFolder()); }
@@ -44,6 +47,7 @@ int run(const std::vector<std::string>& args) {
   }
   if (command == "templates" && args.size() == 2) {
     qn::seed::writeTemplates(qn::tools::loadCarriedCatalogue(), qn::seed::TemplateHome::ProgramFolder, args[1]);
+    qn::seed::writeSpellFiles(args[1], qn::spellengine::systemDictionary("en_US"), std::cerr);
     return 0;
   }
   std::cerr << usage;

@@ -265,3 +265,84 @@ TEST(ProfileFunctionsTest, BareNamesLiveInTheWindowsFolder) {
 }
 
 }  // namespace
+
+namespace {
+using namespace qn::os;
+
+class IniSectionRewriteTest : public ::testing::Test {
+ protected:
+  std::string path = qn::testing::makeScratchDir("ini-rewrite") + "/userdic.tlx";
+};
+
+TEST_F(IniSectionRewriteTest, EditsSeeTheFileAsItIsAndOnlyTheirSectionsChange) {
+  qn::testing::writeFileText(path,
+                             "; words\r\n"
+                             "[Added]\r\n"
+                             "IGN_ListCount=1\r\n"
+                             "; a comment inside goes with the rewrite\r\n"
+                             "IGN_0=alpha\r\n"
+                             "\r\n"
+                             "[Other]\r\n"
+                             "A=1\r\n"
+                             "[added]\r\n"
+                             "Late=x\r\n");
+  IniFile ini(path);
+  std::vector<IniEntries> seen;
+  ini.RewriteSections({"ADDED", "Auto Correct"}, [&](std::vector<IniEntries>& lists) {
+    seen = lists;
+    lists[0] = {{"IGN_ListCount", "2"}, {"IGN_0", "alpha"}, {"IGN_1", "beta"}};
+    lists[1] = {{"AC_ListCount", "1"}, {"AC_0", "teh@@@the"}};
+  });
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0], (IniEntries{{"IGN_ListCount", "1"}, {"IGN_0", "alpha"}, {"Late", "x"}}));
+  EXPECT_TRUE(seen[1].empty());
+  EXPECT_EQ(qn::testing::readFileText(path),
+            "; words\r\n"
+            "[Added]\r\n"
+            "IGN_ListCount=2\r\n"
+            "IGN_0=alpha\r\n"
+            "IGN_1=beta\r\n"
+            "\r\n"
+            "[Other]\r\n"
+            "A=1\r\n"
+            "\r\n"
+            "[Auto Correct]\r\n"
+            "AC_ListCount=1\r\n"
+            "AC_0=teh@@@the\r\n");
+
+  ini.RewriteSections({"Added"}, [](std::vector<IniEntries>& lists) { lists[0].clear(); });
+  EXPECT_FALSE(ini.SectionExists("Added")) << "a section left empty is removed";
+  EXPECT_EQ(ini.ReadString("Other", "A", ""), "1");
+}
+
+TEST_F(IniSectionRewriteTest, ManyEntriesAreOneRewriteAndAnUnchangedEditWritesNothing) {
+  IniFile ini(path);
+  ini.RewriteSections({"Added"}, [](std::vector<IniEntries>& lists) {
+    for (int i = 0; i < 5000; ++i) lists[0].push_back({"IGN_" + std::to_string(i), "word" + std::to_string(i)});
+  });
+  EXPECT_EQ(ini.ReadSection("Added").size(), 5000u);
+  EXPECT_EQ(ini.ReadString("Added", "IGN_4999", ""), "word4999");
+
+  // A failed flush would show: nothing is written when nothing changed.
+  injectFault(Fault::TemporaryFlush);
+  ini.RewriteSections({"Added"}, [](std::vector<IniEntries>&) {});
+  EXPECT_TRUE(takeInjectedFault(Fault::TemporaryFlush)) << "an edit that changed nothing rewrote the file";
+}
+
+TEST_F(IniSectionRewriteTest, AnEntryItsLineCannotHoldLeavesTheFileAsItWas) {
+  qn::testing::writeFileText(path, "[Added]\nIGN_0=alpha\n");
+  IniFile ini(path);
+  for (IniEntry bad : {IniEntry{"IGN_1", "two\nlines"}, IniEntry{"a=b", "x"}, IniEntry{"[Section", "x"},
+                       IniEntry{"; note", "x"}, IniEntry{"", "x"}}) {
+    EXPECT_THROW(ini.RewriteSections({"Added", "Auto Correct"},
+                                     [&](std::vector<IniEntries>& lists) {
+                                       lists[1].push_back({"AC_0", "fine"});
+                                       lists[0].push_back(bad);
+                                     }),
+                 IniFileError)
+        << bad.name;
+    EXPECT_EQ(qn::testing::readFileText(path), "[Added]\nIGN_0=alpha\n");
+  }
+}
+
+}  // namespace
