@@ -164,7 +164,7 @@ void TPrntDefF::GetPrinterInfo(int Mode, int ReportNumber) {
   else if (dataDrive) DriveComboBox->SetDrive(*dataDrive);
   restoringDrive_ = false;
   drive_ = DriveComboBox->Drive();
-  FolderListBox->SetDirectory(pc.Folder);
+  FolderListBox->SetDirectory(qn::os::directoryExists(pc.Folder) ? pc.Folder : DataFolderDriveRoot());
   FolderListBox->SetEnabled(Mode <= 1);
   FileNameEdit->SetEnabled(Mode <= 1);
   showPath();

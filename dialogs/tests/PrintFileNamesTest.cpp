@@ -139,6 +139,13 @@ TEST_F(PrintFileNamesTest, ATypedNameIsCheckedOnLeavingTheBoxAndAtOk) {
     }
   }
   {
+    // A character the code page lacks reaches the name as '?', which the name may not hold.
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtWarning, "The print-to-file name,  A?B.TXT,  is not valid.\r" + ForbiddenLine);
+    AnsiString name = qn::utf8ToAnsi("A\u03A9B.TXT");
+    EXPECT_FALSE(EditFileName(name) && IsPrintFileNameOK(name, PrintFileFormat::Text));
+  }
+  {
     ScriptedMessageBoxes boxes;
     boxes.expect(mtConfirmation, pdfQuestion, mrYes);
     AnsiString name = "X.TXT";

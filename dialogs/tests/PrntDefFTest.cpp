@@ -230,6 +230,33 @@ TEST_F(PrntDefFTest, ABadNameKeepsTheDialogOpen) {
   EXPECT_TRUE(fs::exists(reports + "/GL0526T0.905"));
 }
 
+TEST_F(PrntDefFTest, TheEmailAndColumnHeaderBoxesFollowTheFormat) {
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "Please choose Text, Data or PDF format.")
+      .expect(mtInformation, "The Email option is only available for text or PDF format.")
+      .expect(mtInformation, "The Labels option is only available for data format.");
+  run(31, [&](TPrntDefF& d) {
+    chooseFile(d, reports, "LIST.TXT");
+    d.OKBtn->Click();  // no format chosen among three
+    EXPECT_TRUE(d.Modal());
+    d.FormatRadioGroup->SetItemIndex(TPrntDefF::fmData);
+    d.EmailCheckBox->SetChecked(true);
+    EXPECT_FALSE(d.EmailCheckBox->Checked());
+    d.LabelsCheckBox->SetChecked(true);
+    EXPECT_TRUE(d.LabelsCheckBox->Checked());
+    d.FormatRadioGroup->SetItemIndex(TPrntDefF::fmText);
+    EXPECT_FALSE(d.LabelsCheckBox->Checked());
+    d.LabelsCheckBox->SetChecked(true);
+    EXPECT_FALSE(d.LabelsCheckBox->Checked());
+    d.EmailCheckBox->SetChecked(true);
+    d.OKBtn->Click();
+  });
+  EXPECT_EQ(PrintChoice.Destination, 100);
+  EXPECT_EQ(PrintChoice.PrintToFile, "Y");
+  EXPECT_TRUE(PrintChoice.EmailWanted);
+  EXPECT_FALSE(PrintChoice.LabelsWanted);
+}
+
 struct OfferCase {
   int report;
   std::vector<bool> formats;  // Text, Data, PDF
