@@ -761,13 +761,11 @@ void TPrntDefF::ExistingRadioGroupClick(TObject*) {
 }
 
 void TPrntDefF::OKBtnClick(TObject*) {
-  TPrintChoice& pc = PrintChoice;
   if (PrintToRadioGroup->ItemIndex() == ptScreen && reportRefusesScreen()) {
     refuseScreen();
     return;
   }
   if (!IsPrintFilePathOK() || !IsDataorTextOK() || !IsAllDone()) return;
-  (void)pc;
   finishOk();
 }
 

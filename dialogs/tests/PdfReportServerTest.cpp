@@ -57,7 +57,9 @@ TEST_F(PdfReportServerTest, TwoPagesOfFullLinesReadBackInOrderWithTheirColumns) 
   ASSERT_GT(document, 0) << server.Error();
   ASSERT_TRUE(server.SetFont(document, "Liberation Mono", 8));
   for (int page = 1; page <= 2; ++page) {
-    if (page > 1) ASSERT_TRUE(server.NewPage(document));
+    if (page > 1) {
+      ASSERT_TRUE(server.NewPage(document));
+    }
     for (int line = 1; line <= 64; ++line) {
       ASSERT_EQ(reportLine(page, line).size(), 132u);
       ASSERT_TRUE(server.Text(document, 18, 24 + (line - 1) * 9, reportLine(page, line)));
