@@ -655,6 +655,8 @@ bool TPrntDefF::fileChosen() {
     if (!printerChosen()) return false;
     pc.Destination = toFile ? 100 : 255;
   }
+  // A stack run's name is a pattern: its files are numbered as the reports are made.
+  if (pc.Mode > 1) return true;
   if (qn::os::fileExists(pc.FullName)) {
     offerExistingFile();
     return false;
@@ -698,10 +700,6 @@ void TPrntDefF::ExistingRadioGroupClick(TObject*) {
   TPrintChoice& pc = PrintChoice;
   const int choice = ExistingRadioGroup->ItemIndex();
   if (choice < 0) return;
-  if (pc.Mode > 1 && choice < exPrinter) {
-    ShowInformationBox("This choice not available when creating stack reports.");
-    return;
-  }
   switch (choice) {
     case exDelete:
       if (pc.PdfWanted) {
@@ -714,10 +712,6 @@ void TPrntDefF::ExistingRadioGroupClick(TObject*) {
     case exAppend:
       if (pc.PdfWanted) {
         ShowInformationBox("The 'Append' option is not available when creating a report in PDF format.");
-        return;
-      }
-      if (pc.Mode > 1) {
-        ShowInformationBox("You may not append while in stacker.");
         return;
       }
       break;

@@ -391,6 +391,36 @@ TEST_F(PrntDefFTest, ADriveThatDoesNotAnswerIsToldAndTheDriveBoxGoesBack) {
   });
 }
 
+TEST_F(PrntDefFTest, AStackRunNamesItsFileByThePatternAndMakesNoFile) {
+  ScriptedMessageBoxes none;
+  run(
+      2,
+      [&](TPrntDefF& d) {
+        d.PrintToRadioGroup->SetItemIndex(TPrntDefF::ptFile);
+        EXPECT_EQ(d.FileNameEdit->Text(), "*");
+        EXPECT_FALSE(d.FileNameEdit->Enabled());
+        EXPECT_FALSE(d.FolderListBox->Enabled());
+        d.OKBtn->Click();
+      },
+      3);
+  EXPECT_EQ(PrintChoice.Destination, 100);
+  EXPECT_EQ(PrintChoice.FileName, "*");
+  EXPECT_FALSE(fs::exists(dataDir + "/*"));
+}
+
+TEST_F(PrntDefFTest, AStackReportsFilesAreNumberedInItsFolder) {
+  ScriptedMessageBoxes none;
+  EXPECT_TRUE(CreateStackReportFile("BS", reports + "\\X.TXT"));
+  EXPECT_EQ(PrintChoice.FullName, reports + "\\BS052626.001");
+  EXPECT_TRUE(CreateStackReportFile("BS", reports + "\\X.TXT"));
+  EXPECT_EQ(PrintChoice.FullName, reports + "\\BS052626.002");
+  EXPECT_TRUE(fs::exists(reports + "/BS052626.001"));
+  EXPECT_TRUE(CreateStackReportFile("BS", "NONE (PRINTING TO SCREEN)"));
+  EXPECT_EQ(PrintChoice.ToScreen, 1);
+  EXPECT_EQ(PrintChoice.FullName, dataDir + "\\BS052626.001");
+  EXPECT_FALSE(CreateStackReportFile("GL", ""));  // report 63 lies past the first 45
+}
+
 // PDF for report 31: the file name takes its extension and the server's registration is checked.
 class PrntDefFPdfTest : public PrntDefFTest {
  protected:
