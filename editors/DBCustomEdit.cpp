@@ -15,6 +15,8 @@
 #include "framework/db/StringField.h"
 #include "framework/ui/Canvas.h"
 #include "framework/ui/Font.h"
+#include "framework/ui/KeyboardState.h"
+#include "framework/ui/VirtualKeys.h"
 #include "framework/ui/ScreenFacts.h"
 
 const EnumerationType kdcEditDataTypeType{"TdcEditDataType", {"dcDefault", "dcEdtDate", "dcEdtTime", "dcEdtDateTime"}};
@@ -224,7 +226,11 @@ void TdcDBCustomEdit::SetFocusedEditing(bool Value) {
 
 void TdcDBCustomEdit::DoEnter() {
   SetFocusedEditing(true);
+  // Entered by a press on the edit or its button: the press places the caret, nothing is selected.
+  const bool autoSelect = AutoSelect();
+  if (GetKeyState(VK_LBUTTON) < 0) SetAutoSelect(false);
   TdcCustomMaskEdit::DoEnter();
+  SetAutoSelect(autoSelect);
   if (!CaretAllowed()) Invalidate();
   Picture();
   if (ClassInheritsFromName(Parent() ? Parent()->ClassInfo() : nullptr, "TdcDBGrid")) SelectAll();

@@ -87,7 +87,7 @@ double TdcDBSpinEdit::Value() {
       case DateTimeContent::dateTime: {
         if (IsDateText(text)) return DateTextToValue(text);
         if (IsDateTimeText(text)) return DateTimeTextToValue(text);
-        int pos = 0;
+        int pos = 1;
         TDateTime date;
         return ScanDateText(text, pos, date) ? date : minValue_;
       }
