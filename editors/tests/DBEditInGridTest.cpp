@@ -1,0 +1,109 @@
+// The data-aware edit mounted in a cell of the published grid over the application's table:
+// it shows the cell's text, hands the keys that leave the cell to the grid, and the other rows'
+// cells show the field's own text.
+#include "datagrid/tests/PublishedGridFixture.h"
+#include "editors/DBEdit.h"
+#include "framework/ui/VirtualKeys.h"
+
+namespace publishedgridtest {
+namespace {
+
+constexpr const char* kCode = "Client Code";
+
+class DBEditInGridTest : public PublishedGridTest {
+ protected:
+  void SetUp() override {
+    PublishedGridTest::SetUp();
+    edit = new TdcDBEdit(form);
+    edit->SetName("ClientCodeEdit");
+    edit->SetParent(form);
+    TdcTbTable& table = openClients({"ADAMS", "BRIGHT", "CARTER"});
+    table.ControlType()->SetText(std::string(kCode) + ";CustomEdit;ClientCodeEdit\r\n");
+    bind(&table);
+    focusGridAt(kCode);
+    paint();
+  }
+  void alwaysShowEditor(bool on) {
+    TdcDBGridOptions options = grid->DBOptions();
+    if (on) options.Include(dgAlwaysShowEditor);
+    else options.Exclude(dgAlwaysShowEditor);
+    grid->SetDBOptions(options);
+  }
+  // The edit focused with the caret at Caret (-1: the whole text selected).
+  void focusEdit(int caret) {
+    edit->SetFocus();
+    if (caret < 0) {
+      edit->SelectAll();
+    } else {
+      edit->SetSelStart(caret);
+      edit->SetSelLength(0);
+    }
+  }
+  void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(edit->Window(), k, m); }
+
+  TdcDBEdit* edit = nullptr;
+};
+
+TEST_F(DBEditInGridTest, TheEditIsMountedAndShowsTheCellsText) {
+  EXPECT_EQ(grid->MountedControl(), edit);
+  EXPECT_TRUE(edit->Visible());
+  EXPECT_EQ(edit->Text(), "ADAMS");
+  EXPECT_EQ(edit->BoundsRect(), currentCell());
+}
+
+TEST_F(DBEditInGridTest, RightAndCtrlRightLeaveTheCellOnlyWhileTheGridAlwaysShowsItsEditor) {
+  struct Row {
+    bool always;
+    int caret;
+    Qt::KeyboardModifiers modifiers;
+    bool leaves;
+  };
+  const std::vector<Row> rows{
+      {false, 5, Qt::NoModifier, false},  {false, 2, Qt::ControlModifier, false},
+      {true, 5, Qt::NoModifier, true},    {true, 2, Qt::ControlModifier, true},
+      {true, 2, Qt::NoModifier, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.always ? "always shown" : "not always shown") + ", caret " +
+                 std::to_string(row.caret) + (row.modifiers ? " with Ctrl" : ""));
+    alwaysShowEditor(row.always);
+    focusGridAt(kCode);
+    paint();
+    const int column = grid->SelectedIndex();
+    focusEdit(row.caret);
+    key(Qt::Key_Right, row.modifiers);
+    EXPECT_EQ(grid->SelectedIndex() != column, row.leaves);
+    EXPECT_EQ(edit->Focused(), !row.leaves);
+  }
+}
+
+TEST_F(DBEditInGridTest, EscapeUnmodifiedAndPageDownGoToTheGrid) {
+  focusEdit(-1);
+  key(Qt::Key_Escape);
+  EXPECT_TRUE(grid->Focused());
+  paint();
+  focusEdit(0);
+  key(Qt::Key_PageDown);
+  EXPECT_TRUE(grid->Focused());
+  EXPECT_NE(clients->FieldByName(kCode)->AsString(), "ADAMS") << "the grid paged down";
+}
+
+TEST_F(DBEditInGridTest, F2FiresTheGridsKeyDownEvent) {
+  std::vector<WORD> seen;
+  grid->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { seen.push_back(Key); };
+  focusEdit(-1);
+  key(Qt::Key_F2);
+  EXPECT_EQ(seen, std::vector<WORD>{VK_F2});
+  EXPECT_TRUE(edit->Focused());
+  EXPECT_EQ(edit->SelLength(), 0) << "F2 takes the selection away";
+}
+
+TEST_F(DBEditInGridTest, TheOtherRowsShowTheFieldsText) {
+  AnsiString shown;
+  EXPECT_FALSE(edit->GetMappedDisplayText("BRIGHT", shown));
+  clients->Next();
+  EXPECT_EQ(grid->GetCellText(clients->FieldByName(kCode)), "BRIGHT");
+}
+
+}  // namespace
+}  // namespace publishedgridtest
