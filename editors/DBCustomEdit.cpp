@@ -14,6 +14,7 @@
 #include "framework/db/Field.h"
 #include "framework/db/StringField.h"
 #include "framework/ui/Canvas.h"
+#include "framework/ui/Color.h"
 #include "framework/ui/Font.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/VirtualKeys.h"
@@ -33,6 +34,7 @@ void TdcDBCustomEdit::PublishProperties(PropertyPublisher<TdcDBCustomEdit>& publ
 }
 
 TdcDBCustomEdit::TdcDBCustomEdit(TComponent* AOwner) : TdcCustomMaskEdit(AOwner) {
+  SetColor(clWindow);
   setWindowReadOnly(true);
   link_.SetControl(this);
   link_.OnDataChange = [this] { DataChange(); };
