@@ -98,6 +98,25 @@ TEST_F(DBEditInGridTest, F2FiresTheGridsKeyDownEvent) {
   EXPECT_EQ(edit->SelLength(), 0) << "F2 takes the selection away";
 }
 
+TEST_F(DBEditInGridTest, EnterAndWithTheGridsTabsTabGoToTheGrid) {
+  std::vector<WORD> seen;
+  grid->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { seen.push_back(Key); };
+  TdcDBGridOptions options = grid->DBOptions();
+  options.Include(dgTabs);
+  grid->SetDBOptions(options);
+  for (Qt::Key k : {Qt::Key_Return, Qt::Key_Tab}) {
+    SCOPED_TRACE(k);
+    seen.clear();
+    focusGridAt(kCode);
+    paint();
+    focusEdit(-1);
+    key(k);
+    EXPECT_FALSE(edit->Focused());
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), k == Qt::Key_Return ? VK_RETURN : VK_TAB);
+  }
+}
+
 TEST_F(DBEditInGridTest, TheOtherRowsShowTheFieldsText) {
   AnsiString shown;
   EXPECT_FALSE(edit->GetMappedDisplayText("BRIGHT", shown));
