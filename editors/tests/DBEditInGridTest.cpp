@@ -3,6 +3,8 @@
 // cells show the field's own text.
 #include "datagrid/tests/PublishedGridFixture.h"
 #include "editors/DBEdit.h"
+#include "framework/ui/Color.h"
+#include "framework/ui/ColorPalette.h"
 #include "framework/ui/VirtualKeys.h"
 
 namespace publishedgridtest {
@@ -115,6 +117,20 @@ TEST_F(DBEditInGridTest, EnterAndWithTheGridsTabsTabGoToTheGrid) {
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), k == Qt::Key_Return ? VK_RETURN : VK_TAB);
   }
+}
+
+TEST_F(DBEditInGridTest, InsideTheFocusedGridTheEditPaintsTheCellHighlighted) {
+  ASSERT_TRUE(grid->Focused());
+  ASSERT_TRUE(edit->Visible());
+  const QImage image = edit->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QRgb highlight = qn::ui::qtColor(clHighlight).rgb() & 0xFFFFFF;
+  int marked = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) marked += (image.pixel(x, y) & 0xFFFFFF) == highlight;
+  EXPECT_GT(marked, image.width() * image.height() / 3);
+  edit->SetFocus();
+  const QImage focused = edit->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_NE(focused, image) << "the edit's own look once it has the focus";
 }
 
 TEST_F(DBEditInGridTest, TheOtherRowsShowTheFieldsText) {
