@@ -94,7 +94,14 @@ TdcDBPicture* TdcDBCustomEdit::Picture() {
 }
 
 void TdcDBCustomEdit::SetPicture(TdcDBPicture* Value) {
-  TdcCustomMaskEdit::SetPicture(Value);
+  TdcDBPicture* own = TdcCustomMaskEdit::Picture();
+  if (!own->PictureIsBound()) {
+    TdcCustomMaskEdit::SetPicture(Value);
+  } else if (Value && Value != own && !Value->PictureMask().empty()) {
+    // A bound picture is the dataset's line: mask and auto-fill replaced, the grid flag kept. An
+    // empty mask assigned leaves the line alone.
+    SetFieldPictureMask(link_.DataSet(), DataField(), Value->PictureMask(), false, true, true, false, Value->AutoFill());
+  }
   TField* field = link_.Field();
   SetEditMask(PictureInUse() || !field ? AnsiString() : field->EditMask());
 }

@@ -129,6 +129,21 @@ TEST_F(DBEditBindingTest, ABoundPictureNeverAllowsAnInvalidExitAnUnboundKeepsIts
   EXPECT_FALSE(edit->Picture()->AllowInvalidExit());
 }
 
+TEST_F(DBEditBindingTest, AssigningAPictureToABoundEditRewritesTheLineKeepingTheGridFlag) {
+  data.pictureMasks.Add("Code\t###\tT\tF");
+  auto* edit = bound("Code");
+  TdcDBPicture other(nullptr);
+  other.SetPictureMask("");
+  edit->SetPicture(&other);
+  EXPECT_EQ(data.pictureMasks.Text(), "Code\t###\tT\tF\r\n") << "an empty mask leaves the line";
+  other.SetPictureMask("&&");
+  other.SetAutoFill(false);
+  edit->SetPicture(&other);
+  EXPECT_EQ(data.pictureMasks.Text(), "Code\t&&\tF\tF\r\n");
+  EXPECT_EQ(edit->Picture()->PictureMask(), "&&");
+  EXPECT_TRUE(edit->EditMask().empty());
+}
+
 TEST_F(DBEditBindingTest, AMaxLengthOfTheFieldSizeIsClearedOnBindingAndTakenAgain) {
   struct Row {
     int maxLength;
