@@ -41,20 +41,13 @@ TdcDBCustomEdit::TdcDBCustomEdit(TComponent* AOwner) : TdcCustomMaskEdit(AOwner)
   link_.OnEditingChange = [this] { EditingChange(); };
   link_.OnUpdateData = [this] { UpdateData(); };
   SetUsePictureMask(true);
-  textMargin_ = computeTextMargin();
   SetPaintHandler([this](Canvas& c) { return PaintSelf(c); });
 }
 
 TdcDBCustomEdit::~TdcDBCustomEdit() { link_.SetDataSource(nullptr); }
 
-int TdcDBCustomEdit::computeTextMargin() {
-  // New-style controls throughout: the text keeps one pixel from the edge.
-  return 1;
-}
-
 void TdcDBCustomEdit::FontChanged() {
   TdcCustomMaskEdit::FontChanged();
-  textMargin_ = computeTextMargin();
   if (!ComponentState().Contains(csLoading) && hasWindow()) SetEditRect();
 }
 

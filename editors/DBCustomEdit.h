@@ -107,12 +107,10 @@ class TdcDBCustomEdit : public TdcCustomMaskEdit, public CellDisplayMapping {
   bool GridKeyDown(WORD& Key, TShiftState Shift);
   // The unfocused paint; answers whether it painted.
   bool PaintSelf(Canvas& ACanvas);
-  int computeTextMargin();
 
   TFieldDataLink link_;
   TAlignment alignment_ = taLeftJustify;
   bool focused_ = false;
-  int textMargin_ = 1;
   AnsiString savedText_;
   bool autoFillDate_ = true;
   TdcEditDataType unboundDataType_ = dcDefault;

@@ -18,9 +18,7 @@ int count(const AnsiString& text, char c) {
 bool endsWith(const AnsiString& text, char c) { return !text.empty() && text.back() == c; }
 
 AnsiString digits(int value, bool twoDigits) {
-  AnsiString text = std::to_string(value);
-  if (twoDigits && text.size() < 2) text.insert(0, "0");
-  return text;
+  return (twoDigits && value < 10 ? "0" : "") + std::to_string(value);
 }
 
 // The time portion: what follows the date of a date-time text.

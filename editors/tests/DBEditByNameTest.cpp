@@ -121,7 +121,9 @@ TEST_F(DBEditOnTableTest, TheFilterDialogsValueEditIsTheMaskedEditAndGetsThePict
       auto* edit = dynamic_cast<TdcDBEdit*>(form->FilterValueEdit);
       EXPECT_NE(edit, nullptr);
       form->SelectField(0);
-      if (edit) EXPECT_EQ(edit->Picture()->PictureMask(), "&*?");
+      if (edit) {
+        EXPECT_EQ(edit->Picture()->PictureMask(), "&*?");
+      }
       checked = true;
       if (form->ModalResult() == mrNone) form->SetModalResult(mrCancel);
     });
