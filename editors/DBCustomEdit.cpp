@@ -248,12 +248,10 @@ void TdcDBCustomEdit::DoExit() {
     SetModified(modified);
     throw;
   }
-  TdcCustomMaskEdit::DoExit();
-  if (!InvalidExit()) {
-    SetFocusedEditing(false);
-    SetSelStart(0);
-  }
   if (!CaretAllowed()) Invalidate();
+  TdcCustomMaskEdit::DoExit();  // raises when the text may not leave
+  SetFocusedEditing(false);
+  SetSelStart(0);
 }
 
 bool TdcDBCustomEdit::PrepareClipboardChange() {

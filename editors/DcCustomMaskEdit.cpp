@@ -3,6 +3,7 @@
 #include "datagrid/CustomDBGrid.h"
 #include "datagrid/DrawingHelpers.h"
 #include "datagrid/PictureValidator.h"
+#include "framework/base/Exception.h"
 #include "framework/base/StringUtils.h"
 #include "framework/ui/Beep.h"
 #include "framework/ui/BitmapImage.h"
@@ -172,9 +173,10 @@ void TdcCustomMaskEdit::DoExit() {
   invalidExit_ = false;
   if (PictureInUse() && Modified() && !IsTextValidForPicture(Text()) && !Picture()->AllowInvalidExit()) {
     SelectAll();
-    SetFocus();
     SetModified(true);
     Beep();
     invalidExit_ = true;
+    // Raised from the exit, it stops the focus move silently: the focus stays here.
+    Abort();
   }
 }

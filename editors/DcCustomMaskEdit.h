@@ -30,7 +30,8 @@ class TdcCustomMaskEdit : public TCustomMaskEdit {
   // An empty text or no mask passes; otherwise only a text that fills the mask. The answer goes
   // to DoCheckValue.
   bool IsTextValidForPicture(const AnsiString& Text);
-  // The focus was refused on the last exit because the text failed the picture.
+  // The focus was refused on the last exit because the text failed the picture (the exit raised
+  // the silent EAbort).
   bool InvalidExit() const { return invalidExit_; }
   // The last typed key was applied by the picture.
   bool PictureTookKey() const { return pictureTookKey_; }
