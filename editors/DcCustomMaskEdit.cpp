@@ -45,6 +45,7 @@ void TdcCustomMaskEdit::SetShowVertScrollBar(bool Value) {
   if (showVertScrollBar_ == Value) return;
   showVertScrollBar_ = Value;
   ApplyWindowSwitches();
+  if (hasWindow()) recreateWindow();
 }
 
 bool TdcCustomMaskEdit::InsideGrid() const { return dynamic_cast<TdcCustomDBGrid*>(Parent()) != nullptr; }
@@ -55,7 +56,9 @@ void TdcCustomMaskEdit::ApplyWindowSwitches() {
   measure.canvas().SetFont(Font());
   const bool oneLine = IsOneLineHigh(measure.canvas(), {0, 0, Width() - GetButtonWidth(), Height()});
   const bool wraps = wordWrap_ && !oneLine;
-  SetMultiLine(wraps || wantReturns_ || showVertScrollBar_);
+  // Lines for wrapping; a borderless edit (a grid cell's) also takes Enter as a line break when
+  // it wants returns.
+  SetMultiLine(wraps || (BorderStyle() == bsNone && wantReturns_));
   TCustomEdit::SetWordWrap(wraps);
   TCustomEdit::SetWantReturns(wantReturns_);
   SetScrollBars(showVertScrollBar_ ? ssVertical : ssNone);
@@ -73,11 +76,13 @@ void TdcCustomMaskEdit::WindowCreated() {
 
 void TdcCustomMaskEdit::BoundsChanged() {
   TCustomMaskEdit::BoundsChanged();
+  if (wordWrap_) ApplyWindowSwitches();
   if (hasWindow()) SetEditRect();
 }
 
 void TdcCustomMaskEdit::BorderChanged() {
   TCustomMaskEdit::BorderChanged();
+  ApplyWindowSwitches();
   if (hasWindow()) SetEditRect();
 }
 
