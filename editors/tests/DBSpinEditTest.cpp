@@ -3,6 +3,8 @@
 #include "editors/DBSpinEdit.h"
 #include "editors/tests/EditorsFixture.h"
 #include "framework/base/FloatText.h"
+#include "framework/ui/IntervalTimer.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
 
 namespace editorstest {
@@ -201,6 +203,28 @@ TEST_F(DBSpinEditTest, HoldingTheUpButtonRepeatsAfter400ThenEvery100Milliseconds
   EXPECT_EQ(edit->Text(), "5") << "the release over the button clicks once more";
   wait(1000);
   EXPECT_EQ(edit->Text(), "5") << "nothing repeats after the release";
+}
+
+TEST_F(DBSpinEditTest, WhatAStepRaisesStopsTheRepeat) {
+  auto* edit = spin();
+  edit->SetBounds(10, 10, 120, 24);
+  ASSERT_TRUE(show());
+  int steps = 0;
+  edit->Button()->OnUpClick = [&](TObject*) {
+    ++steps;
+    throw Exception("step failed");
+  };
+  TdcTimerSpeedButton* up = edit->Button()->UpButton();
+  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  QWidget* window = edit->Button()->Window();
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtError, "step failed");
+  qn::ui::testing::pressAt(window, at);
+  wait(400);
+  EXPECT_EQ(steps, 1);
+  for (int i = 0; i < 5; ++i) wait(100);
+  EXPECT_EQ(steps, 1) << "no repeat after the exception";
+  EXPECT_FALSE(up->RepeatTimer()->Enabled());
 }
 
 }  // namespace
