@@ -29,8 +29,6 @@ void TdcDBCustomEdit::PublishProperties(PropertyPublisher<TdcDBCustomEdit>& publ
   publish.Boolean("AutoFillDate", &TdcDBCustomEdit::AutoFillDate, &TdcDBCustomEdit::SetAutoFillDate);
   publish.Enumeration("UnboundDataType", kdcEditDataTypeType, &TdcDBCustomEdit::UnboundDataType,
                       &TdcDBCustomEdit::SetUnboundDataType);
-  publish.Object("Picture", [](TdcDBCustomEdit& e) { return e.Picture(); },
-                 [](TdcDBCustomEdit& e, TdcDBPicture* p) { e.SetPicture(p); });
 }
 
 TdcDBCustomEdit::TdcDBCustomEdit(TComponent* AOwner) : TdcCustomMaskEdit(AOwner) {
