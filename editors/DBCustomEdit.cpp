@@ -79,13 +79,8 @@ void TdcDBCustomEdit::Loaded() {
   if (!link_.DataSource() && !ReadOnly()) setWindowReadOnly(false);
 }
 
-TdcDBPicture* TdcDBCustomEdit::Picture() {
-  // A bound picture reads the dataset's PictureMasks line of the field at every question.
-  return TdcCustomMaskEdit::Picture();
-}
-
 void TdcDBCustomEdit::SetPicture(TdcDBPicture* Value) {
-  TdcDBPicture* own = TdcCustomMaskEdit::Picture();
+  TdcDBPicture* own = Picture();
   if (!own->PictureIsBound()) {
     TdcCustomMaskEdit::SetPicture(Value);
   } else if (Value && Value != own && !Value->PictureMask().empty()) {

@@ -41,7 +41,7 @@ class TdcDBCustomEdit : public TdcCustomMaskEdit, public CellDisplayMapping {
   TdcEditDataType UnboundDataType() const { return unboundDataType_; }
   void SetUnboundDataType(TdcEditDataType Value) { unboundDataType_ = Value; }
 
-  TdcDBPicture* Picture() override;
+  // A bound picture reads and writes the dataset's PictureMasks line of the field at every question.
   void SetPicture(TdcDBPicture* Value) override;
 
   // A string field's MaxLength that equals the field's size is dropped (0 takes the size anew).
