@@ -227,7 +227,6 @@ void TdcDBCustomEdit::DoEnter() {
   TdcCustomMaskEdit::DoEnter();
   SetAutoSelect(autoSelect);
   if (!CaretAllowed()) Invalidate();
-  Picture();
   if (ClassInheritsFromName(Parent() ? Parent()->ClassInfo() : nullptr, "TdcDBGrid")) SelectAll();
   if (!link_.Field()) SetModified(false);
 }
