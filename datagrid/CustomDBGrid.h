@@ -10,6 +10,7 @@
 
 #include "datagrid/DBGridColumn.h"
 #include "datagrid/DBGridOptions.h"
+#include "datagrid/DrawingHelpers.h"
 #include "datagrid/FieldControlTypes.h"
 #include "datagrid/GridDataLink.h"
 #include "datagrid/ValidateEvent.h"
@@ -53,14 +54,6 @@ using TTitleButtonClickEvent = std::function<void(TObject* Sender, const AnsiStr
 using TdcDrawDataCellEvent = std::function<void(TObject* Sender, const TRect& Rect, TField* Field, GridCellStates State)>;
 using TDrawFooterCellEvent = std::function<void(TObject* Sender, Canvas& ACanvas, const TRect& FooterCellRect, TField* Field,
                                                 const AnsiString& FooterText, bool& DefaultDrawing)>;
-
-// Flags of DrawEditTextInRect, added up.
-enum CellTextFlag : unsigned {
-  cellTextAccelerators = 1,  // '&' marks an accelerator
-  cellTextEllipsis = 2,      // a cut text ends in "..."; no word breaking
-  cellTextWordBreak = 4,
-  cellTextOverPixels = 8,  // the text lies over what the cell already shows
-};
 
 class TdcCustomDBGrid : public TCustomGrid {
   QN_CLASS(TdcCustomDBGrid, TCustomGrid)
@@ -177,8 +170,7 @@ class TdcCustomDBGrid : public TCustomGrid {
   void SetMultiSelectOptions(TdcMultiSelectOptions Value) { multiSelectOptions_ = Value; }
   // Whether a column drag is under way (the mouse has moved far enough from the press).
   bool ColumnDragStarted() const;
-  // Text in a cell: Flags from CellTextFlag, Rect the cell's; the cell is filled with the canvas's
-  // brush first unless cellTextOverPixels.
+  // Text in a cell (the free function of the same name).
   void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
                           const AnsiString& Text, int TopOffset);
   // Images of the "ImageIndex" cells and of the titles; not owned, nullptr for none.

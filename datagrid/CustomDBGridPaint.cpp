@@ -18,10 +18,6 @@ namespace {
 
 constexpr TColor kGrey = 0x808080;
 
-unsigned alignmentFormat(TAlignment alignment) {
-  return alignment == taRightJustify ? textRight : alignment == taCenter ? textCentre : textLeft;
-}
-
 void line(Canvas& c, TColor colour, int x1, int y1, int x2, int y2) {
   c.Pen.Color = colour;
   c.moveTo(x1, y1);
@@ -57,25 +53,7 @@ void TdcCustomDBGrid::SetFooterCellColor(TColor Value) {
 
 void TdcCustomDBGrid::DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags,
                                          TAlignment Alignment, const AnsiString& Text, int TopOffset) {
-  const int width = Rect.Width();
-  const int height = Rect.Height();
-  int left = Margin;
-  int right = width;
-  if (Alignment == taRightJustify) right = width - 2;
-  if (Alignment == taCenter) left = Margin < 4 ? 0 : 2;
-  TRect inner{Rect.Left + left, Rect.Top + TopOffset, Rect.Left + right, Rect.Top + height - 1};
-  if (!(Flags & cellTextOverPixels)) {
-    ACanvas.Brush.Style = BrushStyle::solid;
-    ACanvas.fillRect(Rect);
-  }
-  unsigned format = textExpandTabs | textNoPrefix | alignmentFormat(Alignment);
-  if (Flags & cellTextAccelerators) format &= ~unsigned{textNoPrefix};
-  if (Flags & cellTextWordBreak) format |= textWordBreak;
-  // One text line plus the two border pixels and 3 pixels of room.
-  const bool oneLineHigh = inner.Height() <= ACanvas.textHeight("Wg") + 2 + 3;
-  if (oneLineHigh || (Flags & cellTextEllipsis)) format &= ~unsigned{textWordBreak};
-  if (Flags & cellTextEllipsis) format |= textEndEllipsis;
-  ACanvas.drawText(inner, Text, format | textTransparent);
+  ::DrawEditTextInRect(ACanvas, Rect, Margin, Flags, Alignment, Text, TopOffset);
 }
 
 bool TdcCustomDBGrid::HighlightCell(int, int, GridCellStates State, const AnsiString&) {
@@ -354,6 +332,6 @@ void TdcCustomDBGrid::drawFooterCell(Canvas& c, const TRect& rect, int DataCol) 
   const int textTop = rect.Top + (rect.Height() - c.textHeight("A")) / 2;
   TRect textRect{rect.Left + 5, textTop, rect.Left + rect.Width() - 9, rect.Bottom};
   const unsigned format = textExpandTabs | textNoPrefix | textWordBreak | textTransparent |
-                          alignmentFormat(field ? field->Alignment() : taLeftJustify);
+                          textAlignmentFormat(field ? field->Alignment() : taLeftJustify);
   c.drawText(textRect, text, format);
 }

@@ -6,6 +6,12 @@
 #include "framework/db/DataSet.h"
 #include "framework/db/DataSource.h"
 
+void TdcDBPicture::PublishProperties(PropertyPublisher<TdcDBPicture>& publish) {
+  publish.String("PictureMask", &TdcDBPicture::PictureMask, &TdcDBPicture::SetPictureMask);
+  publish.Boolean("AutoFill", &TdcDBPicture::AutoFill, &TdcDBPicture::SetAutoFill);
+  publish.Boolean("AllowInvalidExit", &TdcDBPicture::AllowInvalidExit, &TdcDBPicture::SetAllowInvalidExit);
+}
+
 TdcDBPicture::TdcDBPicture(TComponent* Owner) : owner_(Owner) {}
 
 TObject* TdcDBPicture::boundDataSet() const {

@@ -8,11 +8,12 @@
 // properties, so the editing controls built above this library take part without being known.
 #include "framework/base/AnsiString.h"
 #include "framework/base/Persistent.h"
+#include "framework/base/PublishedProperties.h"
 
 class TComponent;
 
 class TdcDBPicture : public TPersistent {
-  QN_CLASS(TdcDBPicture, TPersistent)
+  QN_PUBLISHED_CLASS(TdcDBPicture, TPersistent)
  public:
   // Owner is not owned: the edit owns the picture.
   explicit TdcDBPicture(TComponent* Owner);

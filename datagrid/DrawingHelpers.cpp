@@ -43,6 +43,33 @@ void DrawFocusFrame(Canvas& Canvas, const TRect& Rect) {
   Canvas.Pen = keptPen;
 }
 
+unsigned textAlignmentFormat(TAlignment Alignment) {
+  return Alignment == taRightJustify ? textRight : Alignment == taCenter ? textCentre : textLeft;
+}
+
+void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
+                        const AnsiString& Text, int TopOffset) {
+  const int width = Rect.Width();
+  const int height = Rect.Height();
+  int left = Margin;
+  int right = width;
+  if (Alignment == taRightJustify) right = width - 2;
+  if (Alignment == taCenter) left = Margin < 4 ? 0 : 2;
+  TRect inner{Rect.Left + left, Rect.Top + TopOffset, Rect.Left + right, Rect.Top + height - 1};
+  if (!(Flags & cellTextOverPixels)) {
+    ACanvas.Brush.Style = BrushStyle::solid;
+    ACanvas.fillRect(Rect);
+  }
+  unsigned format = textExpandTabs | textNoPrefix | textAlignmentFormat(Alignment);
+  if (Flags & cellTextAccelerators) format &= ~unsigned{textNoPrefix};
+  if (Flags & cellTextWordBreak) format |= textWordBreak;
+  // One text line plus the two border pixels and 3 pixels of room.
+  const bool oneLineHigh = inner.Height() <= ACanvas.textHeight("Wg") + 2 + 3;
+  if (oneLineHigh || (Flags & cellTextEllipsis)) format &= ~unsigned{textWordBreak};
+  if (Flags & cellTextEllipsis) format |= textEndEllipsis;
+  ACanvas.drawText(inner, Text, format | textTransparent);
+}
+
 bool IsOneLineHigh(const Canvas& Canvas, const TRect& Rect) {
   return Canvas.textHeight(" ") + 2 * qn::ui::screenFacts().borderHeight + 3 >= Rect.Height();
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Small drawing helpers shared by the grid, the navigator, the lookup combo and the edit
 // controls, on the framework's canvas and its frame controls.
+#include "framework/base/Alignment.h"
+#include "framework/base/AnsiString.h"
 #include "framework/ui/Control.h"
 #include "framework/ui/Geometry.h"
 
@@ -25,3 +27,18 @@ class TFont;
 // anything is painted.
 int MeasuredTextWidth(TFont* Font, const AnsiString& Text);
 int MeasuredTextHeight(TFont* Font, const AnsiString& Text);
+
+// Flags of DrawEditTextInRect, added up.
+enum CellTextFlag : unsigned {
+  cellTextAccelerators = 1,  // '&' marks an accelerator
+  cellTextEllipsis = 2,      // a cut text ends in "..."; no word breaking
+  cellTextWordBreak = 4,
+  cellTextOverPixels = 8,  // the text lies over what the cell already shows
+};
+// The drawText alignment flag of an alignment.
+unsigned textAlignmentFormat(TAlignment Alignment);
+// An edit's or a cell's text: Flags from CellTextFlag, Rect the control's or the cell's; the
+// rectangle is filled with the canvas's brush first unless cellTextOverPixels. It keeps Margin
+// pixels on the left and TopOffset above, and never word-breaks in a rectangle one line high.
+void DrawEditTextInRect(Canvas& ACanvas, const TRect& Rect, int Margin, unsigned Flags, TAlignment Alignment,
+                        const AnsiString& Text, int TopOffset);

@@ -8,6 +8,8 @@ namespace Clipboard {
 
 AnsiString AsText() { return qn::utf8ToAnsi(QGuiApplication::clipboard()->text().toStdString()); }
 
+bool TextFitsAnsi() { return qn::utf8FitsAnsi(QGuiApplication::clipboard()->text().toStdString()); }
+
 void SetAsText(const AnsiString& Value) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(qn::ansiToUtf8(Value)));
 }

@@ -5,7 +5,10 @@
 
 namespace Clipboard {
 
+// The text in the code page; a character the code page lacks reads as '?'.
 AnsiString AsText();
+// Whether every character of the text has a byte in the code page, so AsText is the text itself.
+bool TextFitsAnsi();
 void SetAsText(const AnsiString& Value);
 bool HasText();
 bool HasImage();

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/base/TextCase.h"
+#include "framework/ui/Beep.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/EditWidgets.h"
 #include "framework/ui/HandlerCall.h"
@@ -339,7 +340,14 @@ void TCustomEdit::CutToClipboard() {
 }
 
 void TCustomEdit::PasteFromClipboard() {
-  if (readOnly_ || !Clipboard::HasText() || !BeforeClipboard(caPaste)) return;
+  if (readOnly_ || !Clipboard::HasText()) return;
+  // A text the code page cannot hold would be stored with '?' in place of what it lacks: the
+  // paste is refused whole, as a typed character without a byte is.
+  if (!Clipboard::TextFitsAnsi()) {
+    Beep();
+    return;
+  }
+  if (!BeforeClipboard(caPaste)) return;
   AnsiString pasted = Clipboard::AsText();
   // One line takes the clipboard's first line only.
   if (!showsLines()) pasted = pasted.substr(0, pasted.find_first_of("\r\n"));

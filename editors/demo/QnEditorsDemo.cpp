@@ -1,0 +1,171 @@
+// qneditors_demo: the data-aware editing controls on one form over the clients and matters of a
+// seeded demo folder (qnseed demo FOLDER), to look at them. Run as
+//   qneditors_demo FOLDER [--screenshot FILE]
+// it shows the form until closed; with --screenshot it saves the shown form as a PNG picture and
+// ends (0 when saved, 1 when the picture could not be written or the folder not opened).
+#include <QImage>
+#include <QWidget>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "datagrid/DcTbTable.h"
+#include "editors/DBEdit.h"
+#include "editors/DBSpinEdit.h"
+#include "framework/base/UnitLifecycle.h"
+#include "framework/db/DataSource.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/DesktopPlatform.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/GroupFrame.h"
+#include "framework/ui/TextLabel.h"
+#include "framework/ui/WidgetApplication.h"
+
+namespace {
+
+AnsiString dataFolder;
+
+class TEditorsDemoForm : public TForm {
+  QN_CLASS(TEditorsDemoForm, TForm)
+ public:
+  explicit TEditorsDemoForm(TComponent* AOwner) : TForm(AOwner) {
+    SetCaption("Editing controls");
+    SetBounds(100, 100, 620, 330);
+    SetColor(clBtnFace);
+    clients_ = openTable("YClient.qf;RES:YCLIENT", "1", clientsSource_);
+    matters_ = openTable("YCase.qf;RES:YCASE", "1", mattersSource_);
+    addClientColumn();
+    addMatterColumn();
+  }
+
+ private:
+  TdcTbTable* openTable(const char* name, const char* index, TDataSource*& source) {
+    auto* table = new TdcTbTable(this);
+    table->SetDatabaseName(dataFolder);
+    table->SetTableName(name);
+    table->SetIndexName(index);
+    table->Open();
+    source = new TDataSource(this);
+    source->SetDataSet(table);
+    return table;
+  }
+
+  template <class Control>
+  Control* place(Control* control, TWinControl* parent, int left, int top, int width, int height) {
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+  }
+
+  void label(TWinControl* parent, const char* caption, int top) {
+    place(new TextLabel(this), parent, 8, top + 3, 110, 16)->SetCaption(caption);
+  }
+
+  TdcDBEdit* edit(TWinControl* parent, TDataSource* source, const char* field, int top, int height = 22) {
+    auto* e = place(new TdcDBEdit(this), parent, 118, top, 170, height);
+    e->SetDataSource(source);
+    e->SetDataField(field);
+    return e;
+  }
+
+  void addClientColumn() {
+    auto* frame = place(new GroupFrame(this), this, 8, 8, 296, 310);
+    frame->SetCaption("Client");
+    label(frame, "Client code:", 22);
+    edit(frame, clientsSource_, "Client Code", 22)->SetCharCase(ecUpperCase);
+    label(frame, "First name:", 50);
+    edit(frame, clientsSource_, "Client First Name", 50);
+    label(frame, "Last name:", 78);
+    edit(frame, clientsSource_, "Client Last Name", 78);
+    label(frame, "Address:", 106);
+    auto* address = edit(frame, clientsSource_, "Address Line 1", 106, 44);
+    address->SetWordWrap(true);
+    label(frame, "Phone:", 156);
+    auto* phone = edit(frame, clientsSource_, "Phone 1", 156);
+    phone->Picture()->SetPictureMask("(###) ###-####");
+    label(frame, "Threshold:", 184);
+    auto* threshold = place(new TdcDBSpinEdit(this), frame, 118, 184, 170, 22);
+    threshold->SetDataSource(clientsSource_);
+    threshold->SetDataField("Threshhold");
+    threshold->SetIncrement(10);
+    label(frame, "Hours:", 212);
+    auto* hours = place(new TdcDBSpinEdit(this), frame, 118, 212, 90, 22);
+    hours->SetIncrement(0.1);
+    hours->SetMinValue(-99999.99);
+    hours->SetMaxValue(99999.99);
+    hours->Picture()->SetPictureMask("[-]*#[.[#][#]]");
+    hours->Picture()->SetAllowInvalidExit(true);
+    hours->SetValue(1.5);
+    label(frame, "Date:", 240);
+    auto* date = place(new TdcDBSpinEdit(this), frame, 118, 240, 110, 22);
+    date->SetUnboundDataType(dcEdtDate);
+    date->SetValue(Date());
+  }
+
+  void addMatterColumn() {
+    auto* frame = place(new GroupFrame(this), this, 312, 8, 300, 310);
+    frame->SetCaption("Matter");
+    label(frame, "Client code:", 22);
+    edit(frame, mattersSource_, "Client Code", 22);
+    label(frame, "Case suffix:", 50);
+    edit(frame, mattersSource_, "Case Suffix", 50);
+    label(frame, "Description:", 78);
+    auto* description = edit(frame, mattersSource_, "Description Line 1", 78, 60);
+    description->SetWordWrap(true);
+    label(frame, "Department:", 146);
+    edit(frame, mattersSource_, "Department Code", 146);
+    label(frame, "Fee budget:", 174);
+    auto* budget = place(new TdcDBSpinEdit(this), frame, 118, 174, 170, 22);
+    budget->SetDataSource(mattersSource_);
+    budget->SetDataField("Fee Budget $");
+    budget->SetIncrement(100);
+    label(frame, "Password:", 202);
+    auto* secret = edit(frame, mattersSource_, "Alternate ID", 202);
+    secret->SetPasswordChar('*');
+  }
+
+  TdcTbTable* clients_ = nullptr;
+  TdcTbTable* matters_ = nullptr;
+  TDataSource* clientsSource_ = nullptr;
+  TDataSource* mattersSource_ = nullptr;
+};
+
+int saveScreenshot(TEditorsDemoForm& form, const char* file) {
+  form.Show();
+  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  const QImage picture = form.Window()->grab().toImage();
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
+  if (!picture.save(QString::fromLocal8Bit(file), "PNG")) {
+    std::cerr << "qneditors_demo: cannot write " << file << '\n';
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool screenshot = argc == 4 && std::strcmp(argv[2], "--screenshot") == 0;
+  if (argc != 2 && !screenshot) {
+    std::cerr << "usage: qneditors_demo DEMO-FOLDER [--screenshot FILE]\n";
+    return 2;
+  }
+  dataFolder = (std::filesystem::absolute(argv[1]) / "data").string();
+  qn::ui::prepareDesktopPlatform();
+  qn::ui::WidgetApplication app(argc, argv);
+  std::optional<RunningUnits> units;
+  units.emplace();
+  Application->Initialize();
+  TEditorsDemoForm* form = nullptr;
+  try {
+    Application->CreateForm(form);
+  } catch (const std::exception& e) {
+    std::cerr << "qneditors_demo: cannot open the demo folder " << argv[1] << ": " << e.what() << '\n';
+    return 1;
+  }
+  if (screenshot) return saveScreenshot(*form, argv[3]);
+  Application->Run();
+  return 0;
+}
