@@ -5,9 +5,31 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <stdexcept>
+#include <utility>
+
+#include "framework/ui/Application.h"
+#include "platform/os/MessageBus.h"
 
 namespace qn::ui {
 namespace {
+
+// While it is open the box is one of the program's top-level windows, which other programs of
+// the desktop find in the window registry.
+class RegisteredBox {
+ public:
+  explicit RegisteredBox(const AnsiString& caption) {
+    if (Application && Application->Handle())
+      id_ = Application->Bus().registerWindow(boxClassName, caption, Application->Handle(), {});
+  }
+  ~RegisteredBox() {
+    if (id_ && Application) Application->Bus().unregisterWindow(std::exchange(id_, 0));
+  }
+  RegisteredBox(const RegisteredBox&) = delete;
+  RegisteredBox& operator=(const RegisteredBox&) = delete;
+
+ private:
+  qn::os::WindowId id_ = 0;
+};
 
 struct ButtonMap {
   TMsgDlgBtn button;
@@ -55,6 +77,7 @@ TModalResult showQtMessageBox(const MessageBoxRequest& request) {
     if (isDefault) box.setDefaultButton(added);
   }
   if (request.position) box.move(request.position->x, request.position->y);
+  const RegisteredBox registered(request.caption);
   box.exec();
 
   QAbstractButton* clicked = box.clickedButton();
