@@ -34,6 +34,8 @@ void closeMainWindow() {
 // the window closes. Once the program is ending, a box its way out still shows ends the same way.
 void endProgram() {
   qn::ui::endModalRuns([] {
+    // After the units stop there is no window to close.
+    if (!Application) return;
     if (!Application->Terminated()) closeMainWindow();
     if (Application->Terminated()) endProgram();
   });

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "app/programtests/DemoPrograms.h"
@@ -34,6 +35,8 @@ const Refusal refusals[] = {
      todayArgument},
     {"ADateThatIsNone", [](const fs::path&) {}, [] { return std::string("451399"); }},
 };
+
+void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
 
 pid_t startProgram(const fs::path& root, const std::string& argument) {
   const std::string program = (programFolder() / "qncases").string();

@@ -5,24 +5,37 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <stdexcept>
-#include <utility>
 
 #include "framework/ui/Application.h"
-#include "platform/os/MessageBus.h"
+#include "platform/os/ProcessIdentity.h"
+#include "platform/os/WindowRegistry.h"
 
 namespace qn::ui {
 namespace {
 
 // While it is open the box is one of the program's top-level windows, which other programs of
-// the desktop find in the window registry.
+// the desktop find in the window registry. It takes no messages, so it has no address; a box shown
+// while the registry cannot be written shows all the same.
 class RegisteredBox {
  public:
   explicit RegisteredBox(const AnsiString& caption) {
-    if (Application && Application->Handle())
-      id_ = Application->Bus().registerWindow(boxClassName, caption, Application->Handle(), {});
+    qn::os::WindowEntry entry;
+    entry.owner = Application ? Application->Handle() : 0;
+    entry.className = boxClassName;
+    entry.caption = caption;
+    entry.process = qn::os::currentProcessIdentity();
+    try {
+      entry.id = qn::os::windowRegistry::allocateId();
+      qn::os::windowRegistry::put(entry);
+      id_ = entry.id;
+    } catch (const std::exception&) {
+    }
   }
   ~RegisteredBox() {
-    if (id_ && Application) Application->Bus().unregisterWindow(std::exchange(id_, 0));
+    try {
+      if (id_) qn::os::windowRegistry::remove(id_);
+    } catch (const std::exception&) {
+    }
   }
   RegisteredBox(const RegisteredBox&) = delete;
   RegisteredBox& operator=(const RegisteredBox&) = delete;
