@@ -18,6 +18,8 @@ int RunProgram(int argc, char** argv) {
     return 1;
   }
   qn::ui::WidgetApplication qtApplication(argc, argv);
+  // Before the units start: a unit's start-up refusal already waits on a box.
+  CloseMainWindowOnTerminationSignals();
   std::optional<RunningUnits> units;
   try {
     units.emplace();
@@ -26,6 +28,5 @@ int RunProgram(int argc, char** argv) {
     return 1;
   }
   ActivateRunningInstance(argc > 1 ? argv[1] : "");
-  CloseMainWindowOnTerminationSignals();
   return RunMainBlock(std::cerr);
 }

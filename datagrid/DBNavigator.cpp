@@ -68,6 +68,7 @@ void TdcDBNavigator::SetFlat(bool Value) {
 
 void TdcDBNavigator::SetImageList(ImageStrip* Value) {
   imageList_ = Value;
+  if (Value) Value->FreeNotification(this);
   for (int i = 0; i < buttons_->Count(); ++i) {
     TdcNavButton* button = buttons_->GetButton(i);
     if (button->GetImageIndex() != -1) button->SetImages(Value);
@@ -254,6 +255,7 @@ void TdcDBNavigator::Notification(TComponent* AComponent, TOperation Operation) 
   TPanel::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == DataSource()) SetDataSource(nullptr);
+  if (imageList_ && AComponent == imageList_) SetImageList(nullptr);
   if (auto* dataSet = dynamic_cast<TDataSet*>(AComponent)) DropBookmarks(dataSet);
 }
 

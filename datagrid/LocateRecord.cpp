@@ -96,14 +96,12 @@ bool Scan(TDataSet& dataSet, bool fromStart, const RecordTest& test, bool stopAt
 // index ignores case.
 std::optional<bool> IndexLeadsWith(TTable& table, const TField& field) {
   table.IndexDefs().SetUpdated(false);
-  table.UpdateIndexDefs();
-  TIndexDefs& defs = table.IndexDefs();
-  const int active = defs.IndexOf(table.IndexName());
-  if (active < 0) return std::nullopt;
-  const std::vector<AnsiString> keyFields = SplitFieldNames(defs.Items(active).Fields);
+  const TIndexDef* active = table.ChosenIndexDef();
+  if (!active) return std::nullopt;
+  const std::vector<AnsiString> keyFields = SplitFieldNames(active->Fields);
   if (keyFields.empty() || !table.FindField(keyFields.front()) || !SameText(keyFields.front(), field.FieldName()))
     return std::nullopt;
-  return (defs.Items(active).Options & ixCaseInsensitive) != 0;
+  return (active->Options & ixCaseInsensitive) != 0;
 }
 
 // What a search on a table's leading index field settles without reading records one by one.

@@ -36,13 +36,14 @@ constexpr int kMaxRepetitions = kMaxPictureLength + 1;
 // from 1; a section of the mask ends at TermCh, the position just after its last character.
 class TdcPictureValidator::Matcher {
  public:
-  Matcher(const AnsiString& mask, AnsiString& text) : mask_(mask), text_(text) {}
+  Matcher(const AnsiString& mask, AnsiString& text, std::uint64_t& steps) : mask_(mask), text_(text), steps_(steps) {}
 
   int I = 1;
   int J = 1;
 
   // Tries the alternatives of the section that ends at termCh.
   int Process(int termCh) {
+    ++steps_;
     int oldI = I, oldJ = J;
     bool incomplete = false;
     int incompI = 0, incompJ = 0;
@@ -95,6 +96,7 @@ class TdcPictureValidator::Matcher {
   int Scan(int termCh) {
     int r = picEmpty;
     while (I < termCh && maskAt(I) != ',') {
+      ++steps_;
       if (J > textLength()) return CheckComplete(r, termCh);
       const char ch = textAt(J);
       switch (maskAt(I)) {
@@ -173,12 +175,16 @@ class TdcPictureValidator::Matcher {
     if (count > 0) {
       for (int n = 0; n < count; ++n) {
         I = k;
+        const int before = J;
         r = Process(newTermCh);
         if (!isCompleteLike(r)) {
           // Text that ran out before an optional item is complete; before any other, incomplete.
           if (r == picEmpty) return maskAt(I) == '[' ? picComplete : picIncomplete;
           return r;
         }
+        // An iteration that took nothing leaves the same text to the next, which would answer the
+        // same: the rest of the count cannot change the result, and nested counts would multiply.
+        if (J == before) break;
       }
     } else {
       int before;
@@ -205,6 +211,7 @@ class TdcPictureValidator::Matcher {
   int ToGroupEnd(int p, int termCh) const {
     int brackets = 0, braces = 0;
     do {
+      ++steps_;
       if (p >= termCh) return p;
       switch (maskAt(p)) {
         case '[': ++brackets; break;
@@ -242,6 +249,7 @@ class TdcPictureValidator::Matcher {
   // everything up to it may stay empty).
   int SkipOptionalParts(int p, int termCh) const {
     while (p < termCh) {
+      ++steps_;
       const char c = maskAt(p);
       if (c == '[') {
         p = ToGroupEnd(p, termCh);
@@ -264,6 +272,7 @@ class TdcPictureValidator::Matcher {
   int EnclosingGroupEnd(int p, int termCh) const {
     int braces = 1;
     while (p < termCh && braces > 0) {
+      ++steps_;
       switch (maskAt(p)) {
         case '{': ++braces; break;
         case '}': --braces; break;
@@ -281,6 +290,7 @@ class TdcPictureValidator::Matcher {
     int start = p + 1;
     int q = start;
     while (q < close) {
+      ++steps_;
       if (maskAt(q) == ',') {
         if (SkipOptionalParts(start, q) >= q) return true;
         start = ++q;
@@ -293,6 +303,7 @@ class TdcPictureValidator::Matcher {
 
   const AnsiString& mask_;
   AnsiString& text_;
+  std::uint64_t& steps_;
   bool blankUsed_ = false;  // a blank typed last has matched a literal in this section
 };
 
@@ -338,7 +349,8 @@ PictureResult TdcPictureValidator::Picture(AnsiString& Text, bool AutoFill) {
   if (static_cast<int>(Text.size()) > kMaxPictureLength) return picError;
 
   const int end = static_cast<int>(mask_.size()) + 1;
-  Matcher m(mask_, Text);
+  steps_ = 0;
+  Matcher m(mask_, Text, steps_);
   int r = m.Process(end);
   if (r != picError && r != picSyntax && m.J <= static_cast<int>(Text.size())) r = picError;
 

@@ -55,12 +55,17 @@ class TdcPictureValidator : public TObject {
   // Matches Text against the mask: every character taken is replaced by its stored form, and with
   // AutoFill an incomplete text gets the literals that follow in the mask.
   virtual PictureResult Picture(AnsiString& Text, bool AutoFill);
+  // The matcher's steps in the last Picture (sections tried, mask items met, mask characters
+  // scanned for a group's end or for parts that may stay empty): the work a mask asks of a
+  // text, which must stay in proportion to the two lengths.
+  std::uint64_t LastSteps() const { return steps_; }
 
  private:
   class Matcher;
 
   bool SyntaxCheck() const;
 
+  std::uint64_t steps_ = 0;
   std::uint8_t status_ = 0;
   std::uint8_t options_ = optAlways;
   AnsiString mask_;

@@ -10,7 +10,12 @@ namespace {
 
 UnitRegistration unit("datagrid/SearchDialog", {}, [] { RegisterClass<TdcSearchDialog>(); });
 
-bool SynchronisesByRange(const TdcTable& table) { return table.IsSQLBased() && table.SyncSQLByRange; }
+// The library's table that keeps its range in step with the other table's record; null for any
+// other table.
+TdcTable* RangeSynchronised(TttTable* table) {
+  auto* library = dynamic_cast<TdcTable*>(table);
+  return library && library->IsSQLBased() && library->SyncSQLByRange ? library : nullptr;
+}
 
 }  // namespace
 
@@ -23,12 +28,12 @@ TdcSearchDialog::TdcSearchDialog(TComponent* AOwner) : TdcCustomLookupDialog(AOw
 
 TDataSet* TdcSearchDialog::GetPrimaryDataSet() { return searchTable_; }
 
-void TdcSearchDialog::SetSearchTable(TdcTable* Value) {
+void TdcSearchDialog::SetSearchTable(TttTable* Value) {
   searchTable_ = Value;
   if (Value) Value->FreeNotification(this);
 }
 
-void TdcSearchDialog::SetShadowSearchTable(TdcTable* Value) {
+void TdcSearchDialog::SetShadowSearchTable(TttTable* Value) {
   shadowSearchTable_ = Value;
   if (Value) Value->FreeNotification(this);
 }
@@ -47,7 +52,7 @@ AnsiString TdcSearchDialog::refusal() const {
         !SameText(searchTable_->TableName(), shadowSearchTable_->TableName()))
       return searchdialog_texts::kDifferentTables;
   }
-  const TdcTable* table = shadowSearchTable_ ? shadowSearchTable_ : searchTable_;
+  const TttTable* table = shadowSearchTable_ ? shadowSearchTable_ : searchTable_;
   if (!table || table->DatabaseName().empty()) return searchdialog_texts::kCannotOpen;
   if (!table->Active()) return lookupdialog_texts::kTableNotActive;
   return {};
@@ -58,10 +63,11 @@ bool TdcSearchDialog::Execute() {
     MessageDlg(refused, mtWarning, {mbOK}, 0);
     return false;
   }
-  TdcTable* shadow = shadowSearchTable_;
+  TttTable* shadow = shadowSearchTable_;
   if (searchTable_ && shadow) {
-    if (SynchronisesByRange(*shadow)) shadow->RangeToRecordOf(searchTable_);
-    else if (shadow->NarrowSearch) shadow->CancelSearchRange();
+    if (TdcTable* synchronised = RangeSynchronised(shadow)) synchronised->RangeToRecordOf(searchTable_);
+    else if (auto* narrowed = dynamic_cast<TdcTable*>(shadow); narrowed && narrowed->NarrowSearch)
+      narrowed->CancelSearchRange();
     try {
       shadow->GotoCurrent(*searchTable_);
     } catch (const Exception&) {
@@ -71,7 +77,7 @@ bool TdcSearchDialog::Execute() {
   StringList none;
   const bool confirmed = RunForm(shadow ? shadow : searchTable_, shadow ? *Selected() : none);
   if (!confirmed || !searchTable_ || !shadow) return confirmed;
-  if (SynchronisesByRange(*searchTable_)) searchTable_->RangeToRecordOf(shadow);
+  if (TdcTable* synchronised = RangeSynchronised(searchTable_)) synchronised->RangeToRecordOf(shadow);
   if (!shadow->IsEmpty()) searchTable_->GotoCurrent(*shadow);
   return confirmed;
 }

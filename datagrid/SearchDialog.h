@@ -2,10 +2,12 @@
 // TdcSearchDialog: the lookup dialog of a table. With a shadow (a second table object on the
 // same record file) the user browses and reorders the shadow, so the form's own table stays
 // still until OK moves it to the chosen record; without one the form browses the table itself.
-// The navigator's search button makes it by class name and sets SearchTable by name.
+// The navigator's search button makes it by class name and sets SearchTable by name. Either
+// table may be any record-manager table (the library's or the application's); the range
+// synchronisation of SQL databases and the narrowed search belong to the library's table.
 #include "datagrid/LookupDialog.h"
 
-class TdcTable;
+class TttTable;
 
 namespace searchdialog_texts {
 inline constexpr const char* kSameObject =
@@ -27,10 +29,10 @@ class TdcSearchDialog : public TdcCustomLookupDialog {
   bool Execute() override;
   TDataSet* GetPrimaryDataSet() override;
 
-  TdcTable* SearchTable() const { return searchTable_; }
-  void SetSearchTable(TdcTable* Value);
-  TdcTable* ShadowSearchTable() const { return shadowSearchTable_; }
-  void SetShadowSearchTable(TdcTable* Value);
+  TttTable* SearchTable() const { return searchTable_; }
+  void SetSearchTable(TttTable* Value);
+  TttTable* ShadowSearchTable() const { return shadowSearchTable_; }
+  void SetShadowSearchTable(TttTable* Value);
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -39,6 +41,6 @@ class TdcSearchDialog : public TdcCustomLookupDialog {
   // The warning that refuses the run; empty when the tables may run.
   AnsiString refusal() const;
 
-  TdcTable* searchTable_ = nullptr;
-  TdcTable* shadowSearchTable_ = nullptr;
+  TttTable* searchTable_ = nullptr;
+  TttTable* shadowSearchTable_ = nullptr;
 };

@@ -19,6 +19,11 @@ constexpr size_t kTagNameSize = 31;
 constexpr uint16_t kGreaterOrEqual = 2;
 constexpr uint16_t kGreater = 1;
 
+bool StartsWithNumber(const AnsiString& name) {
+  const size_t at = name.find_first_not_of(' ');
+  return at != AnsiString::npos && std::isdigit(static_cast<unsigned char>(name[at]));
+}
+
 uint16_t LeadingNumber(const AnsiString& name) {
   size_t at = 0;
   while (at < name.size() && name[at] == ' ') ++at;
@@ -155,6 +160,19 @@ void TttTable::UpdateIndexDefs() {
   }
   Engine()->CloseCursor(cursor);
   SetDBFlag(5, held);
+}
+
+const TIndexDef* TttTable::ChosenIndexDef() {
+  if (indexText_.empty()) return nullptr;
+  UpdateIndexDefs();
+  const AnsiString name = resolveIndex(indexText_, byFields_).Name;
+  if (const int named = indexDefs_.IndexOf(name); named >= 0) return &indexDefs_.Items(named);
+  if (!StartsWithNumber(name)) return nullptr;
+  for (int i = 0; i < indexDefs_.Count(); ++i) {
+    const TIndexDef& def = indexDefs_.Items(i);
+    if (StartsWithNumber(def.Name) && LeadingNumber(def.Name) == LeadingNumber(name)) return &def;
+  }
+  return nullptr;
 }
 
 void TttTable::readIndexDefs(TBaseTable* cursor) {

@@ -51,6 +51,9 @@ class TttTable : public TttDBDataset {
   // The index definitions of the table, read from the cursor (opened for the moment when closed).
   TIndexDefs& IndexDefs() { return indexDefs_; }
   void UpdateIndexDefs();
+  // The definition of the index chosen, however it was named: in full, by its key number alone
+  // ("4" is " 4 - Client Code") or by its fields. nullptr when none is chosen or none matches.
+  const TIndexDef* ChosenIndexDef();
 
   // Key searches on the active index: FindKey true when the record is there (it becomes current),
   // false leaving the table where it was; FindNearest goes to the first record at or after.

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/MainBlock.h"
+#include "app/programtests/DemoPrograms.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
 #include "core/Constants.h"
@@ -41,48 +42,11 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path& programFolder() {
-  static const fs::path folder = fs::path(qn::os::runningProgramFolder());
-  return folder;
-}
-
-std::string seedDemo() {
-  const std::string demo = qn::testing::makeScratchDir("demo");
-  const std::string command = "'" + (programFolder() / "qnseed").string() + "' demo '" + demo + "' >/dev/null";
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
-  return demo;
-}
-
-// Today as the launch script passes it, in the record files' form.
-std::string todayArgument() {
-  AnsiString today;
-  DateToFileDate(true, today, Date());
-  return today;
-}
-
-// Every file under the folder with its bytes, to tell what a run changed.
-std::map<std::string, std::string> filesUnder(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (!entry.is_regular_file()) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    files[fs::relative(entry.path(), folder).string()] = bytes.str();
-  }
-  return files;
-}
-
-template <typename Done>
-bool eventually(Done done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
-}
+using demoprograms::eventually;
+using demoprograms::filesUnder;
+using demoprograms::programFolder;
+using demoprograms::seedDemo;
+using demoprograms::todayArgument;
 
 TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransactionDatabase) {
   // The test program's main seeded the demo its units started on.

@@ -5,6 +5,7 @@
 
 #include "datagrid/tests/NavigatorFixture.h"
 #include "framework/ui/BitmapImage.h"
+#include "framework/ui/ImageStrip.h"
 
 namespace navigatortest {
 namespace {
@@ -69,6 +70,26 @@ TEST_F(DBNavigatorPaintTest, APressedButtonsPictureMovesDownAndRightByItsPressOf
     EXPECT_EQ(*down - *up, QPoint(offset, offset));
     EXPECT_EQ(pictureAt(nbsNext, "DC_DBN_NEXT_ENABLED"), up) << "back up after the release";
   }
+}
+
+// An image list placed beside the navigator may go first: the navigator and the buttons drawing
+// from it forget it, and painting and freeing them afterwards touch nothing of it.
+TEST_F(DBNavigatorPaintTest, AnImageListFreedBeforeTheNavigatorIsForgotten) {
+  auto* images = new ImageStrip(18, 18, form);
+  BitmapImage picture;
+  picture.LoadFromResourceName("DC_DBN_FIRST_ENABLED");
+  images->addMasked(picture, picture.TransparentColor());
+  navigator->SetImageList(images);
+  button(nbsNext)->SetImageIndex(0);
+  navigator->Repaint();
+  ASSERT_TRUE(pictureAt(nbsNext, "DC_DBN_FIRST_ENABLED")) << "the button draws from the list";
+
+  delete images;
+  EXPECT_EQ(navigator->ImageList(), nullptr);
+  navigator->Repaint();
+  EXPECT_FALSE(pictureAt(nbsNext, "DC_DBN_FIRST_ENABLED"));
+  delete navigator;
+  navigator = nullptr;
 }
 
 TEST_F(DBNavigatorPaintTest, AFlatButtonShowsAnEdgeOnlyWhileTheMouseIsOverIt) {

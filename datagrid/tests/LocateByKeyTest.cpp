@@ -28,10 +28,11 @@ const std::vector<std::string> kCodes = {"AAA", "ABC", "BCD", "CDE", "DEF", "EFG
 
 class LocateByKeyTest : public clientstable::ClientsTableTest {
  protected:
-  TTable& openCodes() {
+  // The code table on the index given by name (the code index unless told).
+  TTable& openCodes(const char* index = kCodeIndex) {
     std::string seed;
     for (const std::string& code : kCodes) seed += "type code = O\ncode = " + code + "\nDescription = office " + code + "\n\n";
-    TTable& codes = openSeeded("YTable.qf", kCodeTables, seed, kCodeIndex);
+    TTable& codes = openSeeded("YTable.qf", kCodeTables, seed, index);
     codes.First();
     recordingtest::clearRecordedCalls();
     return codes;
@@ -115,6 +116,37 @@ TEST_F(LocateByKeyTest, OnACaseSensitiveIndexAnExactSearchGoesByKeyOnlyWithCase)
   ASSERT_TRUE(LocateRecord(true, &clients, clientstable::kCode, false, mtExactMatch, "clark"));
   EXPECT_EQ(clients.FieldByName(clientstable::kCode)->AsString(), "CLARK");
   EXPECT_TRUE(KeySearches().empty());
+}
+
+// The program opens its tables by key number; the index is the same one however it was named.
+TEST_F(LocateByKeyTest, TheActiveIndexIsRecognisedWhetherChosenByKeyNumberFullNameOrFields) {
+  struct Case {
+    const char* index;
+    bool byFields;
+    const char* field;
+    const char* value;
+    bool caseSensitive;
+  };
+  const Case cases[] = {
+      {"4", false, "Description", "office Klm", true},  // key 4: the description, with case
+      {"5", false, kCodeField, "klm", false},           // key 5: the code, without case
+      {kCodeIndex, false, kCodeField, "klm", false},
+      {"Description", true, "Description", "office Klm", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    TTable& codes = c.byFields ? openCodes("1") : openCodes(c.index);
+    if (c.byFields) {
+      codes.SetIndexFieldNames(c.index);
+      codes.First();
+      recordingtest::clearRecordedCalls();
+    }
+    ASSERT_TRUE(LocateRecord(true, &codes, c.field, c.caseSensitive, mtExactMatch, c.value));
+    EXPECT_EQ(code(codes), "Klm");
+    EXPECT_EQ(KeySearches().size(), 1u) << "found by key";
+    EXPECT_EQ(calls(BtrieveOperationCodes::GetFirst), 0) << "no scan from the first record";
+    EXPECT_LT(calls(BtrieveOperationCodes::GetNext), 11) << "the records before it were not read one by one";
+  }
 }
 
 TEST_F(LocateByKeyTest, ALocateOnTheStartOfACodeWithoutCaseGoesByTheIndex) {

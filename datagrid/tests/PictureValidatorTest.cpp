@@ -147,6 +147,45 @@ TEST(PictureMasks, OddMasksAnswerWithoutRunningAway) {
   }
 }
 
+// Counted repetitions inside one another, against texts as long as the validator takes: each
+// level's later iterations face the text the first left, so the work must grow with the two
+// lengths, never with the product of the counts.
+TEST(PictureMasks, NestedCountedRepetitionsTakeStepsInProportionToMaskAndText) {
+  AnsiString fortyLevels;
+  for (int level = 0; level < 40; ++level) fortyLevels += "*99[";
+  fortyLevels += "#" + AnsiString(40, ']');
+  const AnsiString digits(kMaxPictureLength, '7');
+  const AnsiString letters(kMaxPictureLength, 'a');
+  const AnsiString digitsThenLetters = AnsiString(200, '7') + AnsiString(kMaxPictureLength - 200, 'x');
+  struct Case {
+    AnsiString mask;
+    AnsiString text;
+    int result;
+  };
+  const Case cases[] = {
+      {"*99[*99[*99[*99[#]]]]", letters, picError},
+      {"*99[*99[*99[*99[#]]]]", digits, picComplete},
+      {"*99[*99[*99[*99[#]]]]", digitsThenLetters, picError},
+      {fortyLevels, letters, picError},
+      {fortyLevels, digits, picComplete},
+      {fortyLevels, digitsThenLetters, picError},
+      {"*255[*255[[#]]]", letters, picError},
+      {"*255[*255[[#]]]", digits, picComplete},
+      {"*255[*255[[#]]]", digitsThenLetters, picError},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "mask of " << c.mask.size() << " characters \"" << c.mask.substr(0, 24)
+                                      << "\", text starting \"" << c.text.substr(0, 3) << "\"");
+    TdcPictureValidator validator(c.mask, false);
+    ASSERT_EQ(validator.Status(), 0);
+    AnsiString text = c.text;
+    EXPECT_EQ(validator.Picture(text, false), c.result);
+    EXPECT_EQ(text, c.text);
+    EXPECT_GT(validator.LastSteps(), 0u);
+    EXPECT_LE(validator.LastSteps(), 2 * c.mask.size() * c.text.size());
+  }
+}
+
 TEST(PictureValidator, ValidityAndInputChecks) {
   TdcPictureValidator phone("(###) ###-####", true);
   EXPECT_EQ(phone.Options(), TdcPictureValidator::optAlways | TdcPictureValidator::optAutoFill);

@@ -9,6 +9,7 @@
 #include "datagrid/DBNavigator.h"
 #include "datagrid/DcTable.h"
 #include "datagrid/SearchDialog.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "datagrid/tests/LookupDialogTestSupport.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/Clock.h"
@@ -323,6 +324,32 @@ TEST_F(NavigatorSearchButtonTest, TheButtonMakesTheSearchDialogByNameSetsItsTabl
   click();
   EXPECT_EQ(made.size(), 1u) << "the button keeps its dialog";
   EXPECT_EQ(code(*search), "C05");
+}
+
+TEST_F(NavigatorSearchButtonTest, TheButtonOpensTheSearchDialogOverTheApplicationsTable) {
+  TdcTbTable* clients = datasettest::newClientsTable(form, data);
+  clients->Open();
+  source->SetDataSet(clients);
+  TdcSearchDialog* made = nullptr;
+  button->OnAfterCreateDialog = [&](TdcCustomDialog* created) {
+    made = dynamic_cast<TdcSearchDialog*>(created);
+    ASSERT_NE(made, nullptr);
+    PlayWhenShown(
+        *made,
+        [](TdcLookupDlg&) {
+          qn::ui::postKeyStroke(VK_DOWN);
+          qn::ui::postKeyStroke(VK_DOWN);
+          qn::ui::postKeyStroke(VK_RETURN);
+        },
+        true);
+  };
+  clients->First();
+  ScriptedMessageBoxes noBoxes;
+  click();
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->SearchTable(), clients);
+  EXPECT_EQ(button->Dialog(), made);
+  EXPECT_EQ(code(*clients), "C03") << "the dialog browsed the application's table and left it on the record picked";
 }
 
 }  // namespace

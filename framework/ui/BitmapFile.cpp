@@ -16,6 +16,7 @@ namespace {
 constexpr int fileHeaderSize = 14;
 constexpr int coreHeaderSize = 12;
 constexpr int infoHeaderSize = 40;
+constexpr int masksSize = 12;  // the red, green and blue masks of masked pixels
 constexpr std::int64_t largestSide = 32767;
 constexpr std::uint32_t plainPixels = 0;
 constexpr std::uint32_t maskedPixels = 3;  // pixels packed by three colour masks
@@ -120,8 +121,10 @@ Layout readLayout(BoundedReader& reader, std::vector<unsigned char>& header) {
   if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) raiseDamagedBitmap();
   if (layout.compression == maskedPixels) {
     if (bits != 16 && bits != 32) raiseDamagedBitmap();
-    // A plain information header leaves the masks to the three words after it.
-    if (size == infoHeaderSize) reader.read(header, 12);
+    // A plain information header leaves the masks to the three words after it; a longer one
+    // holds them, so it has room for all three.
+    if (size == infoHeaderSize) reader.read(header, masksSize);
+    else if (size < infoHeaderSize + masksSize) raiseDamagedBitmap();
     const HeaderBytes masks(header);
     for (std::size_t i = 0; i < 3; ++i) layout.masks[i] = masks.u32(info + infoHeaderSize + 4 * i);
   } else if (layout.compression != plainPixels) {

@@ -6,7 +6,8 @@
 #include "framework/ui/Canvas.h"
 #include "framework/ui/ColorPalette.h"
 
-ImageStrip::ImageStrip(int width, int height) : width_(std::max(1, width)), height_(std::max(1, height)) {}
+ImageStrip::ImageStrip(int width, int height, TComponent* owner)
+    : TComponent(owner), width_(std::max(1, width)), height_(std::max(1, height)) {}
 
 ImageStrip::~ImageStrip() = default;
 

@@ -1,20 +1,21 @@
 #pragma once
 // Images of one size, kept in order and drawn by index: a navigator's buttons, a grid's
 // image-index cells. Each image comes with a mask colour whose pixels stay transparent; drawn
-// greyed, the image shows as an embossed outline in the button colours.
+// greyed, the image shows as an embossed outline in the button colours. A component, so the
+// controls that draw from a list placed beside them learn when it is freed.
 #include <memory>
 #include <vector>
 
-#include "framework/base/Object.h"
+#include "framework/base/Component.h"
 #include "framework/ui/Color.h"
 
 class BitmapImage;
 class Canvas;
 
-class ImageStrip : public TObject {
-  QN_CLASS(ImageStrip, TObject)
+class ImageStrip : public TComponent {
+  QN_CLASS(ImageStrip, TComponent)
  public:
-  ImageStrip(int width, int height);
+  ImageStrip(int width, int height, TComponent* owner = nullptr);
   ~ImageStrip() override;
 
   int Width() const { return width_; }

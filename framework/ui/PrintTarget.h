@@ -17,7 +17,7 @@ struct PrintSettings {
   QString title;
   QPageLayout layout;
   int copies = 1;
-  int paperSource = -1;  // -1: the printer's own choice
+  int bin = -1;  // the program's paper-bin number (PaperBins.h); -1: the printer's own choice
 };
 
 class PrintTarget {

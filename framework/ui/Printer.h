@@ -39,9 +39,10 @@ class TPrinter {
   void SetPaperSize(int paper);
   int Copies() const { return settings_.copies; }
   void SetCopies(int value) { settings_.copies = value < 1 ? 1 : value; }
-  // The paper source, a QPrinter::PaperSource number; -1 lets the printer choose.
-  int Bin() const { return settings_.paperSource; }
-  void SetBin(int number) { settings_.paperSource = number; }
+  // The paper bin by the program's bin number (PaperBins.h); -1, or a bin the printer service
+  // cannot name, lets the printer choose.
+  int Bin() const { return settings_.bin; }
+  void SetBin(int number) { settings_.bin = number; }
   AnsiString Title() const;
   void SetTitle(const AnsiString& title);
   // Not empty: the next documents are written into this PDF file instead of the printer.

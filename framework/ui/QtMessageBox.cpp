@@ -6,8 +6,43 @@
 #include <QPushButton>
 #include <stdexcept>
 
+#include "framework/ui/Application.h"
+#include "platform/os/ProcessIdentity.h"
+#include "platform/os/WindowRegistry.h"
+
 namespace qn::ui {
 namespace {
+
+// While it is open the box is one of the program's top-level windows, which other programs of
+// the desktop find in the window registry. It takes no messages, so it has no address; a box shown
+// while the registry cannot be written shows all the same.
+class RegisteredBox {
+ public:
+  explicit RegisteredBox(const AnsiString& caption) {
+    qn::os::WindowEntry entry;
+    entry.owner = Application ? Application->Handle() : 0;
+    entry.className = boxClassName;
+    entry.caption = caption;
+    entry.process = qn::os::currentProcessIdentity();
+    try {
+      entry.id = qn::os::windowRegistry::allocateId();
+      qn::os::windowRegistry::put(entry);
+      id_ = entry.id;
+    } catch (const std::exception&) {
+    }
+  }
+  ~RegisteredBox() {
+    try {
+      if (id_) qn::os::windowRegistry::remove(id_);
+    } catch (const std::exception&) {
+    }
+  }
+  RegisteredBox(const RegisteredBox&) = delete;
+  RegisteredBox& operator=(const RegisteredBox&) = delete;
+
+ private:
+  qn::os::WindowId id_ = 0;
+};
 
 struct ButtonMap {
   TMsgDlgBtn button;
@@ -55,6 +90,7 @@ TModalResult showQtMessageBox(const MessageBoxRequest& request) {
     if (isDefault) box.setDefaultButton(added);
   }
   if (request.position) box.move(request.position->x, request.position->y);
+  const RegisteredBox registered(request.caption);
   box.exec();
 
   QAbstractButton* clicked = box.clickedButton();

@@ -1,11 +1,14 @@
 #pragma once
 // The message box as the program shows it: a modal Qt dialog with the request's icon, text,
-// caption and buttons.
+// caption and buttons. While it is open it stands in the window registry under boxClassName with
+// the request's caption, owned by the application's window.
 #include <QString>
 
 #include "framework/ui/MessageBoxService.h"
 
 namespace qn::ui {
+
+inline constexpr const char* boxClassName = "TMessageBox";
 
 TModalResult showQtMessageBox(const MessageBoxRequest& request);
 

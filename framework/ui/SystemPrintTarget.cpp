@@ -4,6 +4,7 @@
 
 #include "framework/base/AnsiString.h"
 #include "framework/base/Exception.h"
+#include "framework/ui/PaperBins.h"
 #include "framework/ui/PrintTarget.h"
 
 namespace qn::ui {
@@ -52,7 +53,7 @@ class PrinterTarget : public PrintTarget {
     // What the printer cannot reach stays outside the page its painter sees.
     printer_.setPageMargins(printer_.pageLayout().minimumMargins(), QPageLayout::Point);
     printer_.setCopyCount(settings.copies);
-    if (settings.paperSource >= 0) printer_.setPaperSource(static_cast<QPrinter::PaperSource>(settings.paperSource));
+    if (const auto source = paperSourceOfBin(settings.bin)) printer_.setPaperSource(*source);
   }
   QPaintDevice* device() override { return &printer_; }
   QPageLayout layout() const override { return printer_.pageLayout(); }

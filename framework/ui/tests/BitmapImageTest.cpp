@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <random>
@@ -135,6 +136,55 @@ TEST_F(BitmapImageTest, TopDownAndMaskedFilesLoad) {
   load(loaded, masked);
   EXPECT_EQ(loaded.image(), original.image());
   EXPECT_EQ(loaded.PixelFormat(), BitmapPixelFormat::trueColour);
+}
+
+// Masked pixels with every information-header size from the plain one to past the masks: the plain
+// header leaves the masks to the words after it, one of 52 bytes or more holds them, and one in
+// between has no room for them and is damaged.
+TEST_F(BitmapImageTest, MaskedPixelsTakeTheirMasksFromWhereTheHeaderSizePutsThemOrAreRefused) {
+  BitmapImage original;
+  paintQuarters(original, 6, 4);
+  for (std::uint32_t headerSize = 40; headerSize <= 56; ++headerSize) {
+    SCOPED_TRACE(headerSize);
+    const std::size_t masksAt = 14 + 40;
+    const std::size_t pixelsAt = 14 + std::max<std::size_t>(headerSize, 52);
+    std::string bytes(pixelsAt, '\0');
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(bytes, 10, static_cast<std::uint32_t>(pixelsAt));
+    put32(bytes, 14, headerSize);
+    put32(bytes, 18, 6);
+    put32(bytes, 22, 4);
+    bytes[26] = 1;
+    bytes[28] = 32;
+    put32(bytes, 30, 3);
+    // Red in the lowest byte, blue in the third: not the order plain 32-bit pixels take.
+    put32(bytes, masksAt, 0x000000FF);
+    put32(bytes, masksAt + 4, 0x0000FF00);
+    put32(bytes, masksAt + 8, 0x00FF0000);
+    for (int y = 3; y >= 0; --y)
+      for (int x = 0; x < 6; ++x) {
+        const QRgb pixel = original.image().pixel(x, y);
+        bytes.append({static_cast<char>(qRed(pixel)), static_cast<char>(qGreen(pixel)), static_cast<char>(qBlue(pixel)), 0});
+      }
+    put32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+
+    BitmapImage loaded;
+    paintQuarters(loaded, 3, 5);
+    const QImage before = loaded.image().copy();
+    if (headerSize == 40 || headerSize >= 52) {
+      ASSERT_NO_THROW(load(loaded, bytes));
+      EXPECT_EQ(loaded.image(), original.image());
+      continue;
+    }
+    try {
+      load(loaded, bytes);
+      ADD_FAILURE() << "loaded";
+    } catch (const EStreamError& e) {
+      EXPECT_EQ(e.Message(), "The bitmap data is damaged.");
+    }
+    EXPECT_EQ(loaded.image(), before);
+  }
 }
 
 TEST_F(BitmapImageTest, DamagedStreamsRaiseTheErrorAndKeepThePreviousImage) {
