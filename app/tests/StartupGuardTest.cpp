@@ -94,6 +94,39 @@ TEST(StartupGuard, AStartInTheOtherModeBecomesASecondProgram) {
   endProgram(*cases);
 }
 
+TEST(StartupGuard, TheCaptionOfAModeFollowsTheLengthOfTheFirstArgument) {
+  const std::pair<const char*, const AnsiString*> cases[] = {
+      {"", &CaseModeCaption},          {"250101", &CaseModeCaption},   {"250101d", &CalendarModeCaption},
+      {"250101dc", &CaseModeCaption},  {"25010100c", &CaseModeCaption},
+  };
+  for (const auto& [argument, caption] : cases) EXPECT_EQ(MainWindowCaptionFor(argument), *caption) << argument;
+}
+
+// The docket calendar starts the case program with an argument of eight characters: that start
+// is the case mode's, so it finds the running case program, brings it forward and ends.
+TEST(StartupGuard, AnEightCharacterStartFindsTheCaseModeProgramBringsItForwardAndEnds) {
+  qn::os::StartupPlacement minimised;
+  minimised.showWindow = qn::os::SW_SHOWMINIMIZED;
+  auto cases = startProgram("250101", minimised);
+  ASSERT_TRUE(cases && cases->waitForInputIdle(30000));
+  ASSERT_TRUE(eventually([] {
+    const auto owner = applicationWindowOf(CaseModeCaption);
+    return owner && owner->minimized;
+  }));
+  auto second = startProgram("250101dc");
+  ASSERT_NE(second, nullptr);
+  const std::uint32_t ended = waitForExit(*second);
+  EXPECT_EQ(ended, 0u) << "the start went on as a program of its own";
+  EXPECT_TRUE(eventually([] {
+    const auto owner = applicationWindowOf(CaseModeCaption);
+    return owner && !owner->minimized;
+  }));
+  EXPECT_EQ(mainWindowsCaptioned(CaseModeCaption), 1);
+  EXPECT_EQ(mainWindowsCaptioned(CalendarModeCaption), 0);
+  if (ended != 0u) qn::os::testing::killChild(*second);
+  endProgram(*cases);
+}
+
 TEST(StartupGuard, AStartWaitingPastTenSecondsEndsSilently) {
   qn::os::NamedMutex held(SingleInstanceMutexName);
   ASSERT_EQ(held.wait(0), qn::os::WaitResult::Acquired);

@@ -118,6 +118,50 @@ TEST_F(TransactionDelete, AFeeHeldLongerAsksRetryWaitsAWholeWindowAgainAndCancel
   EXPECT_FALSE(exists("Tran07.s"));
 }
 
+// After Cancel at the lock question the fee table shows the fee as it is stored, in browse: no
+// change the user could not save stays behind in an edit.
+void expectStoredFeeInBrowse(TDataSet& fees, const std::vector<std::string>& stored) {
+  EXPECT_EQ(fees.State(), dsBrowse);
+  EXPECT_EQ(fees.FieldByName("Client Code")->AsString() + "|" + fees.FieldByName("Group Code")->AsString(),
+            stored.at(0));
+}
+
+TEST_F(TransactionDelete, CancelAtTheLockQuestionOfAChangedFeeLeavesTheFeeInBrowseWithItsStoredValues) {
+  const std::vector<std::string> stored = rows("Fee.qf;RES:FEES", {"Client Code", "Group Code"});
+  openFees();
+  dm->Fee_->Edit();
+  dm->Fee_->FieldByName("Group Code")->SetAsString("ZZ");
+  // The other workstation's transaction has written the file: the post meets its lock.
+  ServeChild other;
+  ASSERT_EQ(other.status("open 0 " + dataDir + "/Fee.qf"), 0);
+  ASSERT_EQ(other.status("begin"), 0);
+  ASSERT_EQ(other.status("insert 0 " + std::string(2 * 80, '0')), 0);
+  // The last lock window lies long past: this lock starts a quiet window of its own.
+  LockRetryDeadline = 100000;
+  LockRetryWindow = 0;
+  ReleasingClock clock(other, ReleasingClock::Never, "abort");
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "A record lock was encountered.", mrCancel);
+  EXPECT_THROW(dm->Fee_->Post(), EAbort);
+  EXPECT_GE(clock.milliseconds(), 5000u) << "asked only after the quiet window";
+  expectStoredFeeInBrowse(*dm->Fee_, stored);
+  EXPECT_EQ(rows("Fee.qf;RES:FEES", {"Client Code", "Group Code"}), stored);
+}
+
+TEST_F(TransactionDelete, CancelAtTheLockQuestionOfAnAuditedDeleteLeavesTheFeeInBrowseWithItsStoredValues) {
+  const std::vector<std::string> stored = rows("Fee.qf;RES:FEES", {"Client Code", "Group Code"});
+  openFees();
+  ServeChild other;
+  holdFirstRecord(other, "Fee.qf");
+  ReleasingClock clock(other, ReleasingClock::Never);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, FeeQuestion, mrCancel);
+  EXPECT_THROW(dm->Fee_->Delete(), EAbort);
+  EXPECT_GE(clock.milliseconds(), 5000u) << "asked only after the quiet window";
+  expectStoredFeeInBrowse(*dm->Fee_, stored);
+  EXPECT_EQ(rows("Fee.qf;RES:FEES", {"Client Code", "Group Code"}), stored);
+}
+
 TEST_F(TransactionDelete, ADeletedDescriptionIsAudited) {
   dm->TrDesc_->SetTableName(dataDir + "\\TrDesc.qf;RES:TRDESC");
   dm->TrDesc_->Open();

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <functional>
 #include <vector>
 
 #include "datagrid/tests/RecordViewDialogFixture.h"
+#include "framework/db/DatabaseError.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/SafeDispatch.h"
@@ -252,6 +254,58 @@ TEST_F(RecordViewDialogTest, CancelInTheWarningKeepsTheFormOpen) {
   }));
   EXPECT_TRUE(keptOpen);
   EXPECT_EQ(clients.FieldByName("Name")->AsString(), "Adams");
+}
+
+TEST_F(RecordViewDialogTest, AnAutoPostTheDataSetRefusesShowsTheErrorAndKeepsTheFormOpenWithWhatWasTyped) {
+  struct Case {
+    const char* name;
+    std::function<void()> refuse;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"BeforePost raises",
+       [&] { clients.BeforePost = [](TDataSet*) { throw EDatabaseError("Posting refused"); }; },
+       "Posting refused"},
+      {"a required field left empty",
+       [&] {
+         clients.Edit();
+         clients.FieldByName("City")->SetAsString("");
+         clients.Post();
+         clients.FieldByName("City")->SetRequired(true);
+       },
+       "Field 'City' must have a value"},
+  };
+  dialog->Options.Exclude(rvoConfirmCancel);
+  dialog->OKCancelOptions = TdcRecordViewOKCancelOptions{rvokShowOKCancel, rvokAutoPostRec};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.refuse();
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtError, c.message);
+    bool keptOpen = false;
+    AnsiString shown;
+    // Once the modal loop has tried to close with OK: whether the refused post left the form open.
+    std::function<void()> check = [&] {
+      TdcRecordViewForm* form = dialog->Form();
+      if (form == nullptr) return;  // closed: the typed values went with it
+      if (form->ModalResult() == mrOk) return qn::ui::postCall(check);
+      keptOpen = form->Visible() && form->ModalResult() == mrNone;
+      shown = dynamic_cast<TCustomEdit*>(ControlOf("Name"))->Text();
+      dialog->CancelClick();
+    };
+    EXPECT_FALSE(Run([&](TdcRecordViewForm& form) {
+      Type(form, dynamic_cast<TCustomEdit*>(ControlOf("Name")), "Brown");
+      dialog->OKClick();
+      qn::ui::postCall(check);
+    }, true));
+    QCoreApplication::processEvents();  // a check still queued finds the form gone
+    EXPECT_TRUE(keptOpen);
+    EXPECT_EQ(shown, "Brown");
+    EXPECT_EQ(boxes.shown().size(), 1u) << "the error reached the user";
+    if (clients.State() != dsBrowse) clients.Cancel();
+    EXPECT_EQ(clients.FieldByName("Name")->AsString(), "Adams");
+    clients.BeforePost = nullptr;
+  }
 }
 
 TEST_F(RecordViewDialogTest, EscapeInAChangedEditStaysAndCtrlEnterClosesWithOK) {

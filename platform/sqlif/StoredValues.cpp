@@ -50,6 +50,13 @@ std::optional<int64_t> asInteger(const SqlValue& v) {
   return static_cast<int64_t>(std::llround(*d));
 }
 
+// Whether a signed integer of `size` bytes holds the value.
+bool fitsIntegerBytes(int64_t value, uint16_t size) {
+  if (size >= 8) return true;
+  const int64_t limit = int64_t{1} << (8 * size - 1);
+  return value >= -limit && value < limit;
+}
+
 bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
 bool validDate(int y, int m, int d) {
@@ -64,9 +71,21 @@ struct TimeOfDay {
 
 std::optional<TimeOfDay> parseTime(const std::string& text) {
   TimeOfDay t{0, 0, 0, 0};
-  char tail = 0;
-  const int n = std::sscanf(text.c_str(), "%2d:%2d:%2d.%2d%c", &t.hours, &t.minutes, &t.seconds, &t.hundredths, &tail);
-  if (n < 2 || n == 5) return std::nullopt;
+  // Seconds and hundredths may be left out, but nothing may follow the last part given.
+  int used = 0;
+  if (std::sscanf(text.c_str(), "%2d:%2d%n", &t.hours, &t.minutes, &used) != 2) return std::nullopt;
+  const char* rest = text.c_str() + used;
+  if (*rest == ':') {
+    used = 0;
+    if (std::sscanf(rest, ":%2d%n", &t.seconds, &used) != 1) return std::nullopt;
+    rest += used;
+    if (*rest == '.') {
+      used = 0;
+      if (std::sscanf(rest, ".%2d%n", &t.hundredths, &used) != 1) return std::nullopt;
+      rest += used;
+    }
+  }
+  if (*rest != '\0') return std::nullopt;
   if (t.hours > 23 || t.minutes > 59 || t.seconds > 59 || t.hundredths > 99 || t.hours < 0 || t.minutes < 0 ||
       t.seconds < 0 || t.hundredths < 0)
     return std::nullopt;
@@ -177,7 +196,7 @@ bool storeValue(const SqlValue& value, const ColumnType& t, uint8_t* out) {
     }
     case storedType::integer: {
       const std::optional<int64_t> v = asInteger(value);
-      if (!v) return false;
+      if (!v || !fitsIntegerBytes(*v, t.size)) return false;
       for (size_t i = 0; i < t.size; ++i) out[i] = static_cast<uint8_t>(static_cast<uint64_t>(*v) >> (8 * i));
       return true;
     }
@@ -296,9 +315,7 @@ std::string valueProblem(const SqlValue& value, const ColumnType& t) {
       return {};
     case storedType::integer: {
       if (value.kind != SqlValue::Kind::integer) return "an integer is expected";
-      if (t.size == 8) return {};
-      const int64_t limit = int64_t{1} << (8 * t.size - 1);
-      if (value.integer < -limit || value.integer >= limit)
+      if (!fitsIntegerBytes(value.integer, t.size))
         return std::to_string(value.integer) + " does not fit in " + std::to_string(t.size) + " bytes";
       return {};
     }

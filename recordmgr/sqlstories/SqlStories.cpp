@@ -10,12 +10,16 @@
 #include <sstream>
 #include <string>
 
+#include "framework/base/StringList.h"
+#include "framework/db/Field.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "recordmgr/BtrSqlAggTable.h"
 #include "recordmgr/DBListTable.h"
+#include "recordmgr/FrameworkQuery.h"
 #include "recordmgr/ScalableSqlError.h"
 #include "recordmgr/SqlInterface.h"
 #include "recordmgr/tests/SqlDriverFixture.h"
+#include "recordmgr/tests/SqlLoginName.h"
 #include "testing/TestDirs.h"
 
 namespace {
@@ -122,6 +126,30 @@ TEST_F(RecordedStory, AnAggregateSeekReadsFromTheFirstRowToTheBookmark) {
   markLog();
   result->SetToBookmark(&three);
   EXPECT_EQ(calls(), "_XQLFetch " + cursor + " 1\n_XQLFetch " + cursor + " 2\n_XQLFetch " + cursor + " 2\n");
+}
+
+// As the record-manager cursor re-reads its record locked before an edit, so does the SQL
+// cursor: its position fetch carries the lock option.
+TEST_F(RecordedStory, AnEditThroughAQueryFetchesTheCurrentRowWithTheLockOption) {
+  TQuery query(nullptr);
+  query.SetDatabaseName(makeLoginDatabase("EDITLOCK"));
+  query.SQL()->Add("SELECT ID, NAME FROM CLIENTS WHERE ID < 4 ORDER BY ID");
+  query.Open();
+  query.Next();
+  auto* cursor = dynamic_cast<TBtrSqlBaseTable*>(query.Handle());
+  ASSERT_NE(cursor, nullptr);
+  const std::string id = std::to_string(cursor->CursorId());
+  markLog();
+  query.Edit();
+  const std::string log = calls();
+  // Positioning may come first; the row the edit starts from is the one fetched under the lock.
+  const size_t lastFetch = log.rfind("xFetch " + id + " ");
+  ASSERT_NE(lastFetch, std::string::npos) << log;
+  EXPECT_EQ(log.substr(lastFetch), "xFetch " + id + " 1280\n") << log;
+  query.FieldByName("NAME")->SetAsString("Edited under a lock");
+  query.Post();
+  EXPECT_EQ(query.FieldByName("ID")->AsInteger(), 2);
+  EXPECT_EQ(query.FieldByName("NAME")->AsString(), "Edited under a lock");
 }
 
 TEST_F(RecordedStory, AStatementWithAResultRunsOnceWhenItsResultIsActivated) {

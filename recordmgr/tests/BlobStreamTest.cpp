@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/MemoryStream.h"
+#include "framework/db/BlobField.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/db/Field.h"
 #include "recordmgr/BlobStream.h"
@@ -241,6 +243,47 @@ TEST_F(BlobStreamTest, AStreamStillOpenAtPostHasItsBytesInThePostedRecord) {
   EXPECT_EQ(readAll(*reader(*again), 256), text);
   memos->Refresh();
   EXPECT_EQ(readAll(*reader(*memos), 256), text);
+}
+
+TEST_F(BlobStreamTest, AMemoWrittenShorterOrEmptyHoldsExactlyTheNewTextAfterThePostAndTheReread) {
+  struct Case {
+    const char* name;
+    void (*write)(TBlobField& memo);
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"cleared with an empty text", [](TBlobField& memo) { memo.SetAsString(""); }, ""},
+      {"loaded from an empty stream",
+       [](TBlobField& memo) {
+         MemoryStream empty;
+         memo.LoadFromStream(empty);
+       },
+       ""},
+      {"a shorter text", [](TBlobField& memo) { memo.SetAsString("short"); }, "short"},
+  };
+  CountingTable* memos = openMemos();
+  int id = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    memos->Append();
+    memos->FieldByName("Id")->SetAsInteger(++id);
+    note(*memos)->SetAsString(pattern(700));
+    memos->Post();
+
+    memos->Edit();
+    auto& memo = dynamic_cast<TBlobField&>(*note(*memos));
+    EXPECT_FALSE(memo.Modified());
+    c.write(memo);
+    EXPECT_TRUE(memo.Modified());
+    EXPECT_EQ(memo.AsString(), c.stored) << "before the post";
+    memos->Post();
+    EXPECT_EQ(memo.AsString(), c.stored) << "after the post";
+
+    bindingtest::TestTableDataset* again = openMemos();
+    for (again->First(); !again->Eof() && again->FieldByName("Id")->AsInteger() != id;) again->Next();
+    ASSERT_FALSE(again->Eof());
+    EXPECT_EQ(readAll(*reader(*again), 256), c.stored) << "read again";
+  }
 }
 
 // The published table hands out streams whose engine is the process's session list's, on blob

@@ -9,6 +9,10 @@
 #include "framework/db/DatabaseError.h"
 #include "framework/ui/LoginDialogs.h"
 #include "platform/os/RegistryKey.h"
+#include "recordmgr/BtrieveEngine.h"
+#include "recordmgr/BtrieveError.h"
+#include "recordmgr/DatabaseEngineError.h"
+#include "recordmgr/tests/RecordingLog.h"
 #include "recordmgr/tests/TestBinding.h"
 #include "recordmgr/tests/TestSession.h"
 #include "testing/TestDirs.h"
@@ -87,6 +91,56 @@ TEST_F(DatabaseComponentTest, TransactionsNeedAnOpenDatabaseAndRunOnItsHandle) {
   database->StartTransaction();
   database->Rollback();
   EXPECT_FALSE(database->InTransaction());
+}
+
+// The engine's error for the record manager's status: its code and the status behind it.
+void expectEngineError(const std::function<void()>& action, int32_t status) {
+  try {
+    action();
+    ADD_FAILURE() << "nothing raised";
+  } catch (const ETDBEngineError& error) {
+    // The raised code first, then the entry the engine kept with the record manager's status.
+    ASSERT_GE(error.ErrorCount(), 2);
+    EXPECT_EQ(error.Errors(0).ErrorCode, BtrieveStatusToEngineCode(status));
+    EXPECT_EQ(error.Errors(1).ErrorCode, BtrieveStatusToEngineCode(status));
+    EXPECT_EQ(error.Errors(1).NativeError, status);
+  }
+}
+
+constexpr int32_t kNoTransaction = 39;
+
+TEST_F(DatabaseComponentTest, CommitAndRollbackWithoutATransactionRaiseTheEnginesError) {
+  TestDatabaseComponent* database = newDatabase(folder);
+  database->Open();
+  const std::pair<const char*, std::function<void()>> ends[] = {
+      {"commit", [&] { database->Commit(); }},
+      {"rollback", [&] { database->Rollback(); }},
+  };
+  for (const auto& [name, end] : ends) {
+    SCOPED_TRACE(name);
+    expectEngineError(end, kNoTransaction);
+    // And once more after a transaction that ended.
+    database->StartTransaction();
+    database->Commit();
+    expectEngineError(end, kNoTransaction);
+    EXPECT_FALSE(database->InTransaction());
+  }
+}
+
+// The record manager refusing the end of a transaction is a failure the caller hears of, never a
+// commit that seemed to go in (the recording library answers for the record manager here).
+TEST_F(DatabaseComponentTest, ACommitTheRecordManagerRefusesRaisesTheEnginesError) {
+  const uint16_t loaded = LoadBtrieveEngine("", "RECWBTRV.DLL");
+  ASSERT_TRUE(loaded == 0 || loaded == 1016) << loaded;
+  TestDatabaseComponent* database = newDatabase(folder);
+  database->Open();
+  constexpr uint16_t kEndTransaction = 20;
+  constexpr int16_t kTransactionEnded = 41;
+  database->StartTransaction();
+  recordingtest::clearRecordedCalls();
+  recordingtest::injectStatus(kEndTransaction, kTransactionEnded);
+  expectEngineError([&] { database->Commit(); }, kTransactionEnded);
+  ASSERT_EQ(recordingtest::recordedOps(kEndTransaction).size(), 1u) << "the commit reached the record manager";
 }
 
 TEST_F(DatabaseComponentTest, TheNameOfAConnectedDatabaseStays) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QRegion>
 
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/Canvas.h"
@@ -220,6 +222,43 @@ TEST_F(CanvasTest, ScaledDrawAndAreaCopyFillTheirTarget) {
   EXPECT_EQ(at(5, 0), red);
   EXPECT_EQ(at(10, 0), blue);
   EXPECT_EQ(at(14, 5), blue);
+}
+
+TEST(CanvasChangeTest, ABitmapDrawnPlainOrScaledReportsTheRectangleItDrewOn) {
+  qn::ui::testing::qtApplication();
+  BitmapImage glyph(4, 3);
+  glyph.canvas().Brush = {red, BrushStyle::solid};
+  glyph.canvas().fillRect(Rect(0, 0, 4, 3));
+  struct Case {
+    const char* name;
+    bool transparent;
+    bool scaled;
+    TRect drawn;
+  };
+  const Case cases[] = {
+      {"plain", false, false, Rect(5, 6, 9, 9)},
+      {"scaled", false, true, Rect(10, 2, 30, 17)},
+      {"plain transparent", true, false, Rect(5, 6, 9, 9)},
+      {"scaled transparent", true, true, Rect(10, 2, 30, 17)},
+      {"scaled past the edge", false, true, Rect(30, 20, 50, 40)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QRegion reported;
+    Canvas canvas(&image, [&](const QRect& area) { reported += area; });
+    glyph.SetTransparent(c.transparent);
+    if (c.transparent) glyph.SetTransparentColor(blue);  // no pixel of that colour: every pixel is drawn
+    if (c.scaled)
+      canvas.drawScaled(c.drawn, glyph);
+    else
+      canvas.Draw(c.drawn.Left, c.drawn.Top, glyph);
+    const QRect expected = QRect(c.drawn.Left, c.drawn.Top, c.drawn.Width(), c.drawn.Height()) & image.rect();
+    EXPECT_EQ(reported, QRegion(expected));
+    EXPECT_EQ(canvas.pixel(expected.left(), expected.top()), red);
+    EXPECT_EQ(canvas.pixel(expected.right(), expected.bottom()), red);
+  }
 }
 
 TEST_F(CanvasTest, EdgesPutLightAndDarkOnOppositeSides) {

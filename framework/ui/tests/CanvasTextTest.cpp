@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -153,6 +154,25 @@ TEST_F(CanvasTextTest, AlignmentPlacesTheLine) {
   const int top = (60 - canvas().fontHeight()) / 2;
   EXPECT_EQ(paintedInside(Rect(0, 0, 100, top)), 0);
   EXPECT_EQ(paintedInside(Rect(0, top + canvas().fontHeight(), 100, 60)), 0);
+}
+
+TEST_F(CanvasTextTest, VerticallyCentredTextInARectangleBelowTheTopPaintsOnlyItsLineInsideIt) {
+  // The opaque line shows exactly where the text is put: its rows are the brush's.
+  const TRect boxes[] = {Rect(10, 30, 110, 70), Rect(40, 45, 190, 75), Rect(0, 1, 200, 80)};
+  for (const TRect& placed : boxes) {
+    SCOPED_TRACE(std::to_string(placed.Left) + "," + std::to_string(placed.Top));
+    clear();
+    canvas().Brush = {clNavy, BrushStyle::solid};
+    TRect box = placed;
+    canvas().drawText(box, "Case", textSingleLine | textVerticalCentre);
+    EXPECT_EQ(paintedOutside(placed), 0);
+    const int top = placed.Top + (placed.Height() - canvas().fontHeight()) / 2;
+    const int bottom = top + canvas().fontHeight();
+    EXPECT_EQ(canvas().pixel(placed.Left, top), clNavy);
+    EXPECT_EQ(canvas().pixel(placed.Left, bottom - 1), clNavy);
+    EXPECT_EQ(paintedInside(Rect(placed.Left, placed.Top, placed.Right, top)), 0) << "above the line";
+    EXPECT_EQ(paintedInside(Rect(placed.Left, bottom, placed.Right, placed.Bottom)), 0) << "below the line";
+  }
 }
 
 TEST_F(CanvasTextTest, OpaqueTextFillsItsLineWithTheBrushAndTransparentTextDoesNot) {

@@ -117,6 +117,42 @@ TEST_F(MemoTest, TheCaretMovesBetweenLinesAndBackspaceTakesALineBreakWhole) {
   EXPECT_EQ(memo->Text(), "abc\r\ndef");
 }
 
+TEST_F(MemoTest, BackspaceJustAfterALineBreakRemovesTheWholeBreak) {
+  struct Case {
+    const char* text;
+    int caret;
+    const char* left;
+    int caretAfter;
+  };
+  const Case cases[] = {
+      {"ab\r\ncd", 4, "abcd", 2},
+      {"\r\ncd", 2, "cd", 0},
+      {"ab\r\n\r\ncd", 6, "ab\r\ncd", 4},
+      {"ab\r\ncd", 5, "ab\r\nd", 4},  // after the break a character goes alone
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    memo->SetText(c.text);
+    memo->SetSelStart(c.caret);
+    ASSERT_EQ(memo->SelStart(), c.caret);
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(memo->Text(), c.left);
+    EXPECT_EQ(memo->SelStart(), c.caretAfter);
+  }
+  // The same in a memo without a window, where no window keeps the selection on whole breaks.
+  TMemo bare(nullptr);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string("without a window: ") + c.text);
+    bare.SetText(c.text);
+    bare.SetSelStart(c.caret);
+    char backspace = '\b';
+    bare.KeyPress(backspace);
+    EXPECT_EQ(bare.Text(), c.left);
+    EXPECT_EQ(bare.SelStart(), c.caretAfter);
+  }
+  EXPECT_FALSE(bare.hasWindow());
+}
+
 TEST_F(MemoTest, WordWrapSwitchedOnKeepsTextAndSelectionAndWrapsTheLongLine) {
   memo->SetWordWrap(false);
   const AnsiString text = "one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen\r\nend";

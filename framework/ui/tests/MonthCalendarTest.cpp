@@ -182,6 +182,43 @@ TEST_F(MonthCalendarViewTest, ShiftDownExtendsTheRangeBySevenDaysUpToTheMaximum)
   EXPECT_EQ(calendar.selectionEnd(), first + 31);
 }
 
+TEST_F(MonthCalendarViewTest, AMultiSelectionHoldsAtMostMaxSelectCountDays) {
+  MonthCalendarView calendar(nullptr);
+  calendar.setMultiSelect(true);
+  calendar.SetMaxSelectCount(7);
+  calendar.setSelection(EncodeDate(2026, 3, 1), EncodeDate(2026, 3, 31));
+  EXPECT_EQ(calendar.selectionStart(), EncodeDate(2026, 3, 1));
+  EXPECT_EQ(calendar.selectionEnd(), EncodeDate(2026, 3, 7));
+  // By the mouse: a shift-click on the 31st stops the range at the 7th as well.
+  calendar.setDate(EncodeDate(2026, 3, 1));
+  calendar.Window()->show();
+  MonthCalendarLayout shown = calendar.layout();
+  int index = 0, row = 0, column = 0;
+  ASSERT_TRUE(shown.findDay(EncodeDate(2026, 3, 31), index, row, column));
+  QTest::mouseClick(calendar.Window(), Qt::LeftButton, Qt::ShiftModifier, centreOf(shown.dayCell(index, row, column)));
+  EXPECT_EQ(calendar.selectionStart(), EncodeDate(2026, 3, 1));
+  EXPECT_EQ(calendar.selectionEnd(), EncodeDate(2026, 3, 7));
+}
+
+TEST_F(MonthCalendarViewTest, AClickOnTheHighestDateSelectsItAndOnTheDayAfterDoesNot) {
+  MonthCalendarView calendar(nullptr);
+  calendar.setRange(0, EncodeDate(2026, 3, 15));
+  calendar.setDate(EncodeDate(2026, 3, 2));
+  calendar.Window()->show();
+  MonthCalendarLayout shown = calendar.layout();
+  const std::pair<TDateTime, TDateTime> clicks[] = {
+      {EncodeDate(2026, 3, 15), EncodeDate(2026, 3, 15)},
+      {EncodeDate(2026, 3, 16), EncodeDate(2026, 3, 15)},
+  };
+  for (const auto& [day, selected] : clicks) {
+    int index = 0, row = 0, column = 0;
+    ASSERT_TRUE(shown.findDay(day, index, row, column));
+    press(calendar, shown.dayCell(index, row, column));
+    EXPECT_EQ(calendar.selectionStart(), selected);
+    EXPECT_EQ(calendar.selectionEnd(), selected);
+  }
+}
+
 TEST_F(MonthCalendarViewTest, KeysStopAtTheLimits) {
   MonthCalendarView calendar(nullptr);
   calendar.setRange(EncodeDate(2026, 1, 1), EncodeDate(2026, 1, 20));

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
+#include <QTest>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "framework/ui/BitmapImage.h"
@@ -131,6 +135,43 @@ TEST_F(SelfPaintedControlTest, CanvasUsedOutsideThePaintHandlerShowsAtTheNextPai
   control.Invalidate();
   EXPECT_EQ(screenPixel(widget, 15, 15), blue);
   EXPECT_EQ(control.paints, paints + 1);
+}
+
+// Counts the paint events a widget gets and the region they asked for.
+class PaintEvents : public QObject {
+ public:
+  explicit PaintEvents(QWidget* widget) { widget->installEventFilter(this); }
+  QRegion asked;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) asked += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+TEST_F(SelfPaintedControlTest, ABitmapDrawnOutsideThePaintHandlerIsRepaintedWhereItWasDrawn) {
+  TTestPainted control(nullptr);
+  QWidget* widget = control.Window();
+  widget->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(widget));
+  BitmapImage glyph(4, 4);
+  glyph.canvas().Brush = {red, BrushStyle::solid};
+  glyph.canvas().fillRect(Rect(0, 0, 4, 4));
+  const std::pair<const char*, std::function<void()>> draws[] = {
+      {"plain", [&] { control.canvas().Draw(10, 10, glyph); }},
+      {"scaled", [&] { control.canvas().drawScaled(Rect(30, 5, 50, 25), glyph); }},
+  };
+  const QRect drawn[] = {QRect(10, 10, 4, 4), QRect(30, 5, 20, 20)};
+  for (size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(draws[i].first);
+    QCoreApplication::processEvents();
+    PaintEvents events(widget);
+    draws[i].second();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE((QRegion(drawn[i]) - events.asked).isEmpty()) << "the drawn rectangle was never shown";
+    EXPECT_EQ(screenPixel(widget, drawn[i].center().x(), drawn[i].center().y()), red);
+  }
 }
 
 TEST_F(SelfPaintedControlTest, PaintCopyOfASelfPaintedControlRunsItsPaintHandlerAsACopy) {

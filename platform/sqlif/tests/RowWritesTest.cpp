@@ -179,6 +179,24 @@ TEST_F(RowWritesTest, ResultsThatAreNoTableRowsAreNotUpdatable) {
   EXPECT_EQ(readI32(fetchRows(check, 1, 1, 10).buffer.data() + 2), 3);
 }
 
+TEST_F(RowWritesTest, AColumnSelectedTwiceIsWrittenFromItsChangedFirstCopy) {
+  // NAME at 2 and again at 26, after ID at 22; 50 bytes.
+  const int16_t c = query("SELECT NAME, ID, NAME FROM CLIENTS WHERE ID = 7");
+  ASSERT_EQ(recordSize(c), 2 + 20 + 4 + 20 + 4);
+  Fetched f = fetchRows(c, 1, 1, 50);
+  ASSERT_EQ(f.status, 0);
+  ASSERT_EQ(readI32(f.buffer.data() + 22), 7);
+  putText(f.buffer, 2, 20, "First copy changed", ' ');
+  int32_t count = 1;
+  const int16_t status = api.update(c, 1, "*.*", &count, f.buffer.data());
+  api.free(c);
+  if (status == 223) return;  // not updatable: nothing can be lost
+  ASSERT_EQ(status, 0);
+  const std::vector<uint8_t> fresh = firstRow("SELECT NAME FROM CLIENTS WHERE ID = 7", 2 + 20 + 4);
+  ASSERT_FALSE(fresh.empty());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(fresh.data() + 2), 20), "First copy changed  ");
+}
+
 TEST_F(RowWritesTest, UpdateWithoutCurrentRowAndBadValues) {
   const int16_t c = query("SELECT ID, OPENED FROM CLIENTS ORDER BY ID");
   std::vector<uint8_t> row(2 + 4 + 4 + 4, 0);
