@@ -309,7 +309,7 @@ void TCustomRichEdit::changeSelectionAttributes(const std::function<void(Charact
       QTextCursor part(document_.get());
       part.setPosition(position);
       part.setPosition(position + length, QTextCursor::KeepAnchor);
-      part.setCharFormat(qn::ui::charFormatOf(run.attributes, dotsPerInch()));
+      part.setCharFormat(qn::ui::runFormatOf(run, dotsPerInch()));
       position += length;
     }
   }
@@ -654,14 +654,25 @@ bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly) {
   } else {
     return false;
   }
-  if (!SelectionOnly) return replaceRange(0, TextLength(), loaded, false);
+  if (!SelectionOnly) {
+    if (!replaceRange(0, TextLength(), loaded, false)) return false;
+    documentDestinations_ = std::move(loaded.documentDestinations);
+    return true;
+  }
   QTextCursor c = cursor();
-  return replaceRange(c.selectionStart(), c.selectionEnd(), loaded, false);
+  if (!replaceRange(c.selectionStart(), c.selectionEnd(), loaded, false)) return false;
+  for (std::string& destination : loaded.documentDestinations) {
+    if (std::find(documentDestinations_.begin(), documentDestinations_.end(), destination) == documentDestinations_.end()) {
+      documentDestinations_.push_back(std::move(destination));
+    }
+  }
+  return true;
 }
 
 void TCustomRichEdit::saveToStream(TStream& Stream, bool SelectionOnly) const {
   QTextCursor c = cursor();
   RichTextContent saved = SelectionOnly ? content(c.selectionStart(), c.selectionEnd()) : content(0, TextLength());
+  saved.documentDestinations = documentDestinations_;
   std::string bytes = plainText_ ? saved.plainText() : qn::ui::RtfWriter().write(saved);
   Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }

@@ -14,6 +14,9 @@ namespace qn::ui {
 QTextCharFormat charFormatOf(const CharacterAttributes& attributes, int dotsPerInch);
 // Text formats without our properties (none should exist) read as the defaults.
 CharacterAttributes attributesOf(const QTextCharFormat& format, const CharacterAttributes& defaults);
+// The format of the run's characters: a kept destination rides on its object character, which
+// shows nothing.
+QTextCharFormat runFormatOf(const TextRun& run, int dotsPerInch);
 
 QTextBlockFormat blockFormatOf(const ParagraphAttributes& attributes, int dotsPerInch);
 ParagraphAttributes paragraphAttributesOf(const QTextBlock& block);

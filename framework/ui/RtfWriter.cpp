@@ -126,6 +126,10 @@ void appendParagraphAttributes(std::string& out, const ParagraphAttributes& attr
     if (count++ == maxTabStops) break;
     appendNumbered(out, "tx", tab);
   }
+  if (attributes.bullet && attributes.list > 0) {
+    appendNumbered(out, "ls", attributes.list);
+    appendNumbered(out, "ilvl", attributes.listLevel);
+  }
   if (attributes.bullet) out += "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}";
 }
 
@@ -151,7 +155,11 @@ std::string RtfWriter::write(const RichTextContent& content) const {
       if (a.strikeOut) body += "\\strike";
       if (a.protectedText) body += "\\protect";
       body += ' ';
-      appendText(body, run.text);
+      if (run.destination.empty()) {
+        appendText(body, run.text);
+      } else {
+        body += run.destination;
+      }
     }
   }
 
@@ -174,6 +182,7 @@ std::string RtfWriter::write(const RichTextContent& content) const {
     out += ';';
   }
   out += "}\r\n";
+  for (const std::string& destination : content.documentDestinations) out += destination + "\r\n";
   out += body;
   out += "}\r\n";
   return out;
