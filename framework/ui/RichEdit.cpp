@@ -573,7 +573,7 @@ AnsiString TCustomRichEdit::lineText(int line) {
   int next = LineStart(line + 1);
   bool endsParagraph = next < 0 || document_->findBlock(next) != block;
   int end = endsParagraph ? block.position() + block.length() - 1 : next;
-  QString shown = block.text().mid(start - block.position(), end - start);
+  QString shown = qn::ui::shownText(block.text().mid(start - block.position(), end - start));
   shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
   AnsiString text = fromQt(shown);
   if (endsParagraph && block.next().isValid()) text += "\r\n";

@@ -163,6 +163,11 @@ void applyParagraphAttributes(QTextCursor cursor, const ParagraphAttributes& att
   cursor.mergeBlockFormat(blockFormatOf(attributes, dotsPerInch));
 }
 
+QString shownText(QString text) {
+  text.remove(QChar::ObjectReplacementCharacter);
+  return text;
+}
+
 void insertRichText(QTextCursor& cursor, const RichTextContent& content, int dotsPerInch) {
   cursor.beginEditBlock();
   cursor.removeSelectedText();

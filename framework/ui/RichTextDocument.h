@@ -23,6 +23,9 @@ ParagraphAttributes paragraphAttributesOf(const QTextBlock& block);
 // Gives the block the attributes, bullet included.
 void applyParagraphAttributes(QTextCursor cursor, const ParagraphAttributes& attributes, int dotsPerInch);
 
+// A document's text as it shows: without the object characters of kept destinations.
+QString shownText(QString text);
+
 // Replaces the cursor's selection by the content; the cursor ends after it. Each paragraph of
 // the content that ends in a break gives its attributes to the paragraph it ends; the last one
 // keeps the attributes of the paragraph it joins unless that paragraph was empty.

@@ -129,14 +129,14 @@ class Parser {
 
   // Counts bytes the reader takes on, refusing the text when they pass its bound.
   void hold(size_t bytes) {
+    if (bytes > RtfReader::maxHeldBytes(in_.size()) - held_) throw Failure{};
     held_ += bytes;
     count_.bytes = std::max(count_.bytes, held_);
-    if (held_ > RtfReader::maxHeldBytes(in_.size())) throw Failure{};
   }
 
   void countItem(size_t& counter) {
+    if (count_.runs + count_.paragraphs + count_.destinations >= RtfReader::maxItems(in_.size())) throw Failure{};
     ++counter;
-    if (count_.runs + count_.paragraphs + count_.destinations > RtfReader::maxItems(in_.size())) throw Failure{};
   }
 
   void openGroup(const GroupState& root) {
