@@ -32,7 +32,7 @@ struct GroupState {
   int unicodeFallback = 1;  // \uc: characters that stand in for each \u
   bool bulletLevel = false;  // a \pn group said the paragraph is bulleted
   size_t start = 0;          // where the group's brace stands in the input
-  size_t emittedAtOpen = 0;  // how much the text had when the group opened
+  size_t takenAtOpen = 0;  // what the text and tables had taken when the group opened
   bool keptForDocument = false;  // a kept destination of the whole document, not of a place
 };
 
@@ -152,7 +152,7 @@ class Parser {
     hold(groupBytes);
     count_.groups = std::max(count_.groups, stack_.size());
     state().start = pos_ - 1;
-    state().emittedAtOpen = emitted_;
+    state().takenAtOpen = taken_;
     skipFallback_ = 0;
   }
 
@@ -189,6 +189,7 @@ class Parser {
   void keep(const GroupState& closed) {
     std::string rtf(in_.substr(closed.start, pos_ - closed.start));
     countItem(count_.destinations);
+    ++taken_;  // a group around this one is no longer the destination's alone
     if (closed.keptForDocument) {
       hold(sizeof(std::string) + rtf.size());
       content_.documentDestinations.push_back(std::move(rtf));
@@ -196,14 +197,13 @@ class Parser {
     }
     hold(sizeof(TextRun) + keptDestinationCharacter.size() + rtf.size());
     appendDestination(paragraph_, state().character, std::move(rtf));
-    ++emitted_;
     bodyBegun_ = true;
   }
 
   // Whether a destination starting in the current group can be kept whole: the group holds it
   // alone, inside the text.
   bool keepable() {
-    return state().destination == Destination::Text && stack_.size() > 1 && emitted_ == state().emittedAtOpen;
+    return state().destination == Destination::Text && stack_.size() > 1 && taken_ == state().takenAtOpen;
   }
 
   int64_t number(bool& present) {
@@ -306,10 +306,12 @@ class Parser {
     GroupState& s = state();
     if (s.destination == Destination::Dropped || s.destination == Destination::Kept) return;
     if (word == "fonttbl") {
+      ++taken_;
       s.destination = Destination::FontTable;
       return;
     }
     if (word == "colortbl") {
+      ++taken_;
       s.destination = Destination::ColorTable;
       return;
     }
@@ -392,6 +394,7 @@ class Parser {
       ch = defaults_;
       if (defaultFont_) applyFont(ch, *defaultFont_);
     } else if (word == "deff") {
+      ++taken_;
       defaultFont_ = parameter;
     } else if (word == "f") {
       applyFont(ch, parameter);
@@ -477,7 +480,7 @@ class Parser {
   }
 
   void unicode(int value) {
-    ++emitted_;  // a high surrogate shows only with what follows, but it is text all the same
+    ++taken_;  // a high surrogate shows only with what follows, but it is text all the same
     auto unit = static_cast<uint32_t>(value < 0 ? value + 65536 : value);
     if (unit >= 0xDC00 && unit <= 0xDFFF && highSurrogate_) {
       uint32_t cp = 0x10000 + ((*highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00);
@@ -578,7 +581,7 @@ class Parser {
       hold(sizeof(TextRun));
     }
     hold(utf8.size());
-    ++emitted_;
+    ++taken_;
     bodyBegun_ = true;
   }
 
@@ -587,7 +590,7 @@ class Parser {
     paragraph_.attributes = paragraphAttributes(state());
     addParagraph();
     paragraph_ = RichParagraph{};
-    ++emitted_;
+    ++taken_;
     bodyBegun_ = true;
   }
 
@@ -642,7 +645,9 @@ class Parser {
   bool ignorableNext_ = false;
   int skipFallback_ = 0;
   std::optional<uint32_t> highSurrogate_;
-  size_t emitted_ = 0;  // runs and paragraph ends given to the text so far
+  // What the text and the document's tables have taken so far: a group that holds any of it
+  // cannot be kept whole, or reading it again would take it twice.
+  size_t taken_ = 0;
   bool bodyBegun_ = false;  // by a \pard or anything given to the text
   size_t held_ = 0;
   RtfReader::Count count_;
