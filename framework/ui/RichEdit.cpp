@@ -657,6 +657,7 @@ bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly) {
   if (!SelectionOnly) {
     if (!replaceRange(0, TextLength(), loaded, false)) return false;
     documentDestinations_ = std::move(loaded.documentDestinations);
+    fonts_ = std::move(loaded.fonts);
     return true;
   }
   QTextCursor c = cursor();
@@ -666,6 +667,11 @@ bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly) {
       documentDestinations_.push_back(std::move(destination));
     }
   }
+  // A font under a number the text already gives another is numbered anew when written.
+  for (qn::ui::FontTableEntry& font : loaded.fonts) {
+    auto sameNumber = [&](const qn::ui::FontTableEntry& held) { return held.number == font.number; };
+    if (std::none_of(fonts_.begin(), fonts_.end(), sameNumber)) fonts_.push_back(std::move(font));
+  }
   return true;
 }
 
@@ -673,6 +679,7 @@ void TCustomRichEdit::saveToStream(TStream& Stream, bool SelectionOnly) const {
   QTextCursor c = cursor();
   RichTextContent saved = SelectionOnly ? content(c.selectionStart(), c.selectionEnd()) : content(0, TextLength());
   saved.documentDestinations = documentDestinations_;
+  saved.fonts = fonts_;
   std::string bytes = plainText_ ? saved.plainText() : qn::ui::RtfWriter().write(saved);
   Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }

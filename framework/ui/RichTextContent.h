@@ -95,14 +95,30 @@ struct RichParagraph {
   bool operator==(const RichParagraph&) const = default;
 };
 
+// A font of a document's font table, under the number the document gave it.
+struct FontTableEntry {
+  int number = 0;
+  FontName name;
+  int charset = 0;
+  FontPitch pitch = FontPitch::Default;
+
+  bool operator==(const FontTableEntry&) const = default;
+};
+
 // Never without a paragraph: an empty content is one empty paragraph.
 struct RichTextContent {
   std::vector<RichParagraph> paragraphs{RichParagraph{}};
   // Destinations of the whole document the content does not show (list definitions, and what it
   // does not know before the text begins), each as the rich text it was read from.
   std::vector<std::string> documentDestinations;
+  // The font table the text was read with. The writer keeps its numbers, since kept destinations
+  // may name fonts by them (a list's bullet font).
+  std::vector<FontTableEntry> fonts;
 
-  bool operator==(const RichTextContent&) const = default;
+  // Of what the content shows and keeps; how its fonts were numbered is left out.
+  bool operator==(const RichTextContent& other) const {
+    return paragraphs == other.paragraphs && documentDestinations == other.documentDestinations;
+  }
 
   // The text as the control's Text shows it: Windows-1252, paragraphs and line breaks ending
   // in carriage return and line feed; kept destinations show nothing.

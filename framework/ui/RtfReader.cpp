@@ -629,6 +629,10 @@ class Parser {
   RichTextContent finish() {
     paragraph_.attributes = paragraphAttributes(lastParagraphState_);
     addParagraph();
+    for (auto& [number, font] : fonts_) {
+      hold(sizeof(FontTableEntry) + (font.shared ? 0 : sizeof(AnsiString) + font.name.size()));
+      content_.fonts.push_back(FontTableEntry{number, font.shared ? *font.shared : FontName(font.name), font.charset, font.pitch});
+    }
     return std::move(content_);
   }
 

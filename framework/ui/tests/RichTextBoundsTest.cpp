@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "framework/ui/RtfReader.h"
+#include "framework/ui/RtfWriter.h"
 
 namespace {
 
@@ -52,6 +54,19 @@ const HostileCase hostileCases[] = {
      true},
     {"many colour table entries", [] { return "{\\rtf1{\\colortbl" + repeated("\\red1\\green2\\blue3;", 1000000) + "}\\cf999999 x}"; }, true},
     {"a run for each few bytes", [] { return "{\\rtf1 " + repeated("{\\b x}y", 500000) + "}"; }, true},
+    {"many fonts and colours, each used by a run",
+     [] {
+       std::string fonts;
+       std::string colours;
+       std::string runs;
+       for (int i = 0; i < 100000; ++i) {
+         fonts += "{\\f" + std::to_string(i) + " F" + std::to_string(i) + ";}";
+         colours += "\\red" + std::to_string(i & 0xFF) + "\\green" + std::to_string(i >> 8) + ";";
+         runs += "\\f" + std::to_string(i) + "\\cf" + std::to_string(i + 1) + " x";
+       }
+       return "{\\rtf1{\\fonttbl" + fonts + "}{\\colortbl;" + colours + "}" + runs + "}";
+     },
+     true},
 };
 
 TEST(RichTextBounds, EachHostileTextReadsOrIsRefusedHoldingNoMoreThanItsInputAllows) {
@@ -87,6 +102,22 @@ TEST(RichTextBounds, ReadHostileTextsBuildWhatTheyAskFor) {
   ASSERT_TRUE(paragraphs);
   ASSERT_EQ(paragraphs->paragraphs.size(), 2000001u);
   EXPECT_EQ(paragraphs->paragraphs.back().attributes.tabs.size(), static_cast<size_t>(maxTabStops));
+}
+
+// The writer numbers fonts and colours as it meets them; a table of each per run must not make
+// that a search through all of them for every run.
+TEST(RichTextBounds, ATextWithAFontAndAColourForEachRunIsWrittenAndReadAgain) {
+  const HostileCase& c = hostileCases[std::size(hostileCases) - 1];
+  RtfReader::Count count;
+  auto content = RtfReader().read(c.rtf(), &count);
+  ASSERT_TRUE(content);
+  ASSERT_EQ(count.runs, 100000u);
+  const std::string written = RtfWriter().write(*content);
+  RtfReader::Count again;
+  auto read = RtfReader().read(written, &again);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(again.runs, count.runs);
+  EXPECT_EQ(*read, *content);
 }
 
 TEST(RichTextBounds, RunsOfOneFontShareItsName) {

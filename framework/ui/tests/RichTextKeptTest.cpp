@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,13 @@ std::vector<ListReference> listReferences(const RichTextContent& content) {
   return out;
 }
 
+// Each font of the table read first is in the table read again under its number.
+void expectFontsKept(const RichTextContent& first, const RichTextContent& again, const char* name) {
+  for (const FontTableEntry& font : first.fonts) {
+    EXPECT_NE(std::find(again.fonts.begin(), again.fonts.end(), font), again.fonts.end()) << name << ": f" << font.number;
+  }
+}
+
 std::string replaced(std::string text, const std::string& word, const std::string& by) {
   size_t at = text.find(word);
   if (at != std::string::npos) text.replace(at, word.size(), by);
@@ -102,6 +110,7 @@ TEST(RichTextKept, EachPartTheContentDoesNotShowIsWrittenBackAsItWasWhereItStood
     auto again = RtfReader().read(written);
     ASSERT_TRUE(again) << fixture.name;
     EXPECT_EQ(withKeptParts(*again), withKeptParts(*read)) << fixture.name;
+    expectFontsKept(*read, *again, fixture.name);
     EXPECT_EQ(RtfWriter().write(*again), written) << fixture.name;
   }
 }
@@ -146,8 +155,26 @@ TEST(RichTextKept, KeptPartsSurviveAOneWordEditInTheControlByteForByte) {
     EXPECT_EQ(withKeptParts(*after), replaced(withKeptParts(*before), fixture.word, "changed")) << fixture.name;
     EXPECT_EQ(after->plainText(), replaced(before->plainText(), fixture.word, "changed")) << fixture.name;
     EXPECT_EQ(listReferences(*after), listReferences(*before)) << fixture.name;
+    expectFontsKept(*before, *after, fixture.name);
     EXPECT_EQ(edit.Text(), after->plainText()) << fixture.name;
   }
+}
+
+// A list's bullet font is named by its number inside the kept list definitions.
+TEST(RichTextKept, FontsKeepTheirNumbersAndNewFontsTakeFreeOnes) {
+  auto read = RtfReader().read("{\\rtf1{\\fonttbl{\\f0 Times;}{\\f3\\fcharset2 Symbol;}{\\f7 Arial;}}"
+                               "{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}\\f3}\\listid1}}"
+                               "\\pard\\f7 first \\f0 second}");
+  ASSERT_TRUE(read);
+  CharacterAttributes courier;
+  courier.name = "Courier New";
+  appendText(read->paragraphs[0], courier, " third");
+  const std::string written = RtfWriter().write(*read);
+  EXPECT_NE(written.find("{\\fonttbl{\\f0\\fnil\\fcharset0\\fprq0 Times;}{\\f1\\fnil\\fcharset0\\fprq0 Courier New;}"
+                         "{\\f3\\fnil\\fcharset2\\fprq0 Symbol;}{\\f7\\fnil\\fcharset0\\fprq0 Arial;}}"),
+            std::string::npos)
+      << written;
+  EXPECT_NE(written.find("\\f7\\fs20 first \\plain\\f0\\fs20 second\\plain\\f1\\fs20  third"), std::string::npos) << written;
 }
 
 struct DeletionCase {
