@@ -47,19 +47,14 @@ const std::set<std::string, std::less<>>& droppedDestinations() {
       "annotation", "atnauthor", "atnid", "author", "bkmkend", "bkmkstart", "buptim", "comment", "creatim",
       "doccomm", "filetbl", "fldinst", "footer", "footerf", "footerl", "footerr", "footnote", "generator",
       "header", "headerf", "headerl", "headerr", "info", "keywords", "operator", "printim", "revtbl",
-      "revtim", "rxe", "shpinst", "stylesheet", "subject", "tc", "template", "title", "txe", "xe", "listtext", "pntext", "pntxta",
-      "pntxtb", "themedata", "colorschememapping", "datastore", "latentstyles", "rsidtbl", "xmlnstbl"};
+      "revtim", "rxe", "shpinst", "stylesheet", "subject", "tc", "template", "title", "txe", "xe", "listtext",
+      "pntext", "pntxta", "pntxtb", "themedata", "colorschememapping", "datastore", "latentstyles", "rsidtbl", "xmlnstbl"};
   return names;
 }
 
-// Kept even when not behind \*: what the text shows in their place is lost without them.
-const std::set<std::string, std::less<>>& keptDestinations() {
-  static const std::set<std::string, std::less<>> names{"pict", "object", "shppict", "nonshppict", "listtable",
-                                                         "listoverridetable"};
-  return names;
-}
-
-// Kept destinations that stand at their place in the text even before the text begins.
+// Destinations kept even when not behind \*, since the text is not whole without them: pictures
+// and objects, which stand at their place in the text, and list definitions, which belong to the
+// whole document. Unknown ones behind \* stand in the text once it has begun.
 bool standsInText(std::string_view word) {
   return word == "pict" || word == "object" || word == "shppict" || word == "nonshppict";
 }
@@ -327,7 +322,7 @@ class Parser {
       if (word == "pnlvlblt") s.bulletLevel = true;
       return;
     }
-    if (ignorable || keptDestinations().count(word) != 0) {
+    if (ignorable || standsInText(word) || belongsToDocument(word)) {
       if (!keepable()) {
         s.destination = Destination::Dropped;
         return;
