@@ -220,7 +220,10 @@ void TCustomRichEdit::SetSelText(const AnsiString& Value) { replaceSelectionWith
 AnsiString TCustomRichEdit::GetText() const { return content(0, TextLength()).plainText(); }
 
 void TCustomRichEdit::SetTextValue(const AnsiString& Value) {
-  replaceRange(0, TextLength(), RichTextContent::fromPlainText(Value, defaultAttributes_), false);
+  if (!replaceRange(0, TextLength(), RichTextContent::fromPlainText(Value, defaultAttributes_), false)) return;
+  // A new text as a whole: nothing of the rich text loaded before is saved with it.
+  documentDestinations_.clear();
+  fonts_.clear();
 }
 
 RichTextContent TCustomRichEdit::content(int from, int to) const {

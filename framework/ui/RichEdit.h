@@ -108,7 +108,8 @@ class TCustomRichEdit : public TCustomEdit {
   // only the selection. Answers false and changes nothing when the rich text is damaged or the
   // change is refused. What the text does not show is kept and saved again: pictures and the like
   // as characters of the text (deleted with them), list definitions and the numbers of the fonts
-  // with the whole text (replaced by a load of everything, added to by a load of the selection).
+  // with the whole text (replaced by a load of everything, added to by a load of the selection,
+  // dropped when Text is set).
   bool loadFromStream(TStream& Stream, bool SelectionOnly = false);
   void saveToStream(TStream& Stream, bool SelectionOnly = false) const;
 

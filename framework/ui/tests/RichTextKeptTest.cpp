@@ -209,13 +209,20 @@ TEST(RichTextKept, DeletingThePlaceOfAPartDeletesItAndEditingAroundItKeepsIt) {
 
 TEST(RichTextKept, ListDefinitionsStayWithTheWholeTextAndGoWithANewOne) {
   qtApplication();
+  const std::string symbolFont = "{\\f1\\fnil\\fcharset2\\fprq0 Symbol;}";
   TRichEdit edit(nullptr);
   loadBytes(edit, fixtures[1].rtf, false);
   edit.SelectAll();
   edit.SetSelText("");
   EXPECT_NE(savedBytes(edit).find(listTable), std::string::npos);
+  EXPECT_NE(savedBytes(edit).find(symbolFont), std::string::npos);
   loadBytes(edit, "{\\rtf1 plain}", false);
   EXPECT_EQ(savedBytes(edit).find(listTable), std::string::npos);
+  EXPECT_EQ(savedBytes(edit).find(symbolFont), std::string::npos);
+  loadBytes(edit, fixtures[1].rtf, false);
+  edit.SetText("another record's text");
+  EXPECT_EQ(savedBytes(edit).find(listTable), std::string::npos);
+  EXPECT_EQ(savedBytes(edit).find(symbolFont), std::string::npos);
   loadBytes(edit, fixtures[1].rtf, true);
   loadBytes(edit, fixtures[1].rtf, true);
   const std::string saved = savedBytes(edit);
