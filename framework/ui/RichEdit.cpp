@@ -220,7 +220,10 @@ void TCustomRichEdit::SetSelText(const AnsiString& Value) { replaceSelectionWith
 AnsiString TCustomRichEdit::GetText() const { return content(0, TextLength()).plainText(); }
 
 void TCustomRichEdit::SetTextValue(const AnsiString& Value) {
-  replaceRange(0, TextLength(), RichTextContent::fromPlainText(Value, defaultAttributes_), false);
+  if (!replaceRange(0, TextLength(), RichTextContent::fromPlainText(Value, defaultAttributes_), false)) return;
+  // A new text as a whole: nothing of the rich text loaded before is saved with it.
+  documentDestinations_.clear();
+  fonts_.clear();
 }
 
 RichTextContent TCustomRichEdit::content(int from, int to) const {
@@ -309,7 +312,7 @@ void TCustomRichEdit::changeSelectionAttributes(const std::function<void(Charact
       QTextCursor part(document_.get());
       part.setPosition(position);
       part.setPosition(position + length, QTextCursor::KeepAnchor);
-      part.setCharFormat(qn::ui::charFormatOf(run.attributes, dotsPerInch()));
+      part.setCharFormat(qn::ui::runFormatOf(run, dotsPerInch()));
       position += length;
     }
   }
@@ -573,7 +576,7 @@ AnsiString TCustomRichEdit::lineText(int line) {
   int next = LineStart(line + 1);
   bool endsParagraph = next < 0 || document_->findBlock(next) != block;
   int end = endsParagraph ? block.position() + block.length() - 1 : next;
-  QString shown = block.text().mid(start - block.position(), end - start);
+  QString shown = qn::ui::shownText(block.text().mid(start - block.position(), end - start));
   shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
   AnsiString text = fromQt(shown);
   if (endsParagraph && block.next().isValid()) text += "\r\n";
@@ -654,14 +657,32 @@ bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly) {
   } else {
     return false;
   }
-  if (!SelectionOnly) return replaceRange(0, TextLength(), loaded, false);
+  if (!SelectionOnly) {
+    if (!replaceRange(0, TextLength(), loaded, false)) return false;
+    documentDestinations_ = std::move(loaded.documentDestinations);
+    fonts_ = std::move(loaded.fonts);
+    return true;
+  }
   QTextCursor c = cursor();
-  return replaceRange(c.selectionStart(), c.selectionEnd(), loaded, false);
+  if (!replaceRange(c.selectionStart(), c.selectionEnd(), loaded, false)) return false;
+  for (std::string& destination : loaded.documentDestinations) {
+    if (std::find(documentDestinations_.begin(), documentDestinations_.end(), destination) == documentDestinations_.end()) {
+      documentDestinations_.push_back(std::move(destination));
+    }
+  }
+  // A font under a number the text already gives another is numbered anew when written.
+  for (qn::ui::FontTableEntry& font : loaded.fonts) {
+    auto sameNumber = [&](const qn::ui::FontTableEntry& held) { return held.number == font.number; };
+    if (std::none_of(fonts_.begin(), fonts_.end(), sameNumber)) fonts_.push_back(std::move(font));
+  }
+  return true;
 }
 
 void TCustomRichEdit::saveToStream(TStream& Stream, bool SelectionOnly) const {
   QTextCursor c = cursor();
   RichTextContent saved = SelectionOnly ? content(c.selectionStart(), c.selectionEnd()) : content(0, TextLength());
+  saved.documentDestinations = documentDestinations_;
+  saved.fonts = fonts_;
   std::string bytes = plainText_ ? saved.plainText() : qn::ui::RtfWriter().write(saved);
   Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }

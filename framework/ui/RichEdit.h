@@ -106,7 +106,10 @@ class TCustomRichEdit : public TCustomEdit {
 
   // Reads the stream's rest as rich text (plain text in plain-text mode), replacing everything or
   // only the selection. Answers false and changes nothing when the rich text is damaged or the
-  // change is refused.
+  // change is refused. What the text does not show is kept and saved again: pictures and the like
+  // as characters of the text (deleted with them), list definitions and the numbers of the fonts
+  // with the whole text (replaced by a load of everything, added to by a load of the selection,
+  // dropped when Text is set).
   bool loadFromStream(TStream& Stream, bool SelectionOnly = false);
   void saveToStream(TStream& Stream, bool SelectionOnly = false) const;
 
@@ -165,6 +168,9 @@ class TCustomRichEdit : public TCustomEdit {
 
   std::unique_ptr<QTextDocument> document_;  // kept while there is no window
   std::unique_ptr<TStrings> lines_;
+  // Of the rich text loaded, written again on saving.
+  std::vector<std::string> documentDestinations_;
+  std::vector<qn::ui::FontTableEntry> fonts_;
   qn::ui::CharacterAttributes defaultAttributes_;
   std::optional<qn::ui::CharacterAttributes> typingAttributes_;
   bool hideSelection_ = true;

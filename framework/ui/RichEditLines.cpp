@@ -22,7 +22,7 @@ int RichEditLines::Count() const {
 
 AnsiString RichEditLines::Get(int index) const {
   check(index, Count());
-  return qn::utf8ToAnsi(edit_->document()->findBlockByNumber(index).text().toStdString());
+  return qn::utf8ToAnsi(qn::ui::shownText(edit_->document()->findBlockByNumber(index).text()).toStdString());
 }
 
 void RichEditLines::Put(int index, const AnsiString& s) {

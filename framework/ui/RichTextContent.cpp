@@ -1,6 +1,7 @@
 #include "framework/ui/RichTextContent.h"
 
 #include <cmath>
+#include <ostream>
 #include <string_view>
 
 namespace qn::ui {
@@ -9,11 +10,14 @@ namespace {
 const std::string lineSeparator = "\xE2\x80\xA8";
 }
 
+std::ostream& operator<<(std::ostream& out, const FontName& name) { return out << name.str(); }
+
 AnsiString RichTextContent::plainText() const {
   std::string utf8;
   for (size_t i = 0; i < paragraphs.size(); ++i) {
     if (i > 0) utf8 += "\r\n";
     for (const TextRun& run : paragraphs[i].runs) {
+      if (!run.destination.empty()) continue;
       size_t from = 0;
       for (size_t at = run.text.find(lineSeparator); at != std::string::npos; at = run.text.find(lineSeparator, from)) {
         utf8.append(run.text, from, at - from);
@@ -50,11 +54,15 @@ int halfPointsForHeight(int pixels, int dotsPerInch) {
 
 void appendText(RichParagraph& paragraph, const CharacterAttributes& attributes, const std::string& utf8) {
   if (utf8.empty()) return;
-  if (!paragraph.runs.empty() && paragraph.runs.back().attributes == attributes) {
+  if (!paragraph.runs.empty() && paragraph.runs.back().destination.empty() && paragraph.runs.back().attributes == attributes) {
     paragraph.runs.back().text += utf8;
     return;
   }
-  paragraph.runs.push_back(TextRun{attributes, utf8});
+  paragraph.runs.push_back(TextRun{attributes, utf8, {}});
+}
+
+void appendDestination(RichParagraph& paragraph, const CharacterAttributes& attributes, std::string rtf) {
+  paragraph.runs.push_back(TextRun{attributes, std::string(keptDestinationCharacter), std::move(rtf)});
 }
 
 }  // namespace qn::ui

@@ -18,7 +18,11 @@ enum Property {
   automaticColor,
   protectedText,
   paragraphAttributes,
+  keptDestination,
 };
+
+// The object kind of a kept destination's character: no handler draws it, so it takes no room.
+constexpr int keptObject = QTextFormat::UserObject + 1;
 
 int pixels(int twips, int dotsPerInch) { return static_cast<int>(std::lround(twips * static_cast<double>(dotsPerInch) / 1440.0)); }
 
@@ -26,15 +30,15 @@ QColor qtColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, 
 
 // The paragraph's own attributes ride in one property as a list of numbers.
 QList<int> packed(const ParagraphAttributes& a) {
-  QList<int> values{static_cast<int>(a.alignment), a.firstIndent, a.leftIndent, a.rightIndent,
-                    a.spaceBefore,                  a.spaceAfter,  a.lineSpacingRule, a.lineSpacing};
+  QList<int> values{static_cast<int>(a.alignment), a.firstIndent, a.leftIndent,      a.rightIndent, a.spaceBefore,
+                    a.spaceAfter,                   a.lineSpacingRule, a.lineSpacing, a.list,        a.listLevel};
   for (int tab : a.tabs) values.append(tab);
   return values;
 }
 
 ParagraphAttributes unpacked(const QList<int>& values) {
   ParagraphAttributes a;
-  if (values.size() < 8) return a;
+  if (values.size() < 10) return a;
   a.alignment = static_cast<ParagraphAlignment>(values[0]);
   a.firstIndent = values[1];
   a.leftIndent = values[2];
@@ -43,7 +47,9 @@ ParagraphAttributes unpacked(const QList<int>& values) {
   a.spaceAfter = values[5];
   a.lineSpacingRule = values[6];
   a.lineSpacing = values[7];
-  for (qsizetype i = 8; i < values.size(); ++i) a.tabs.push_back(values[i]);
+  a.list = values[8];
+  a.listLevel = values[9];
+  for (qsizetype i = 10; i < values.size(); ++i) a.tabs.push_back(values[i]);
   return a;
 }
 
@@ -92,6 +98,15 @@ CharacterAttributes attributesOf(const QTextCharFormat& format, const CharacterA
     a.color = clBlack;
   }
   return a;
+}
+
+QTextCharFormat runFormatOf(const TextRun& run, int dotsPerInch) {
+  QTextCharFormat format = charFormatOf(run.attributes, dotsPerInch);
+  if (!run.destination.empty()) {
+    format.setObjectType(keptObject);
+    format.setProperty(keptDestination, QByteArray::fromStdString(run.destination));
+  }
+  return format;
 }
 
 QTextBlockFormat blockFormatOf(const ParagraphAttributes& a, int dotsPerInch) {
@@ -148,6 +163,11 @@ void applyParagraphAttributes(QTextCursor cursor, const ParagraphAttributes& att
   cursor.mergeBlockFormat(blockFormatOf(attributes, dotsPerInch));
 }
 
+QString shownText(QString text) {
+  text.remove(QChar::ObjectReplacementCharacter);
+  return text;
+}
+
 void insertRichText(QTextCursor& cursor, const RichTextContent& content, int dotsPerInch) {
   cursor.beginEditBlock();
   cursor.removeSelectedText();
@@ -164,7 +184,7 @@ void insertRichText(QTextCursor& cursor, const RichTextContent& content, int dot
     }
     const bool emptyTarget = cursor.block().length() == 1;
     for (const TextRun& run : paragraph.runs) {
-      cursor.insertText(QString::fromStdString(run.text), charFormatOf(run.attributes, dotsPerInch));
+      cursor.insertText(QString::fromStdString(run.text), runFormatOf(run, dotsPerInch));
     }
     // An empty paragraph brings no attributes into one that holds text.
     const bool bringsAttributes = p < last ? !paragraph.runs.empty() || emptyTarget : emptyTarget;
@@ -184,8 +204,15 @@ RichTextContent richTextOf(const QTextDocument& document, int from, int to, cons
       int start = std::max(from, fragment.position());
       int end = std::min(to, fragment.position() + fragment.length());
       if (start >= end) continue;
+      const QTextCharFormat format = fragment.charFormat();
+      if (format.hasProperty(keptDestination)) {
+        // Equal kept destinations side by side share one fragment, a character each.
+        const std::string rtf = format.property(keptDestination).toByteArray().toStdString();
+        for (int i = start; i < end; ++i) appendDestination(paragraph, attributesOf(format, defaults), rtf);
+        continue;
+      }
       QString text = fragment.text().mid(start - fragment.position(), end - start);
-      appendText(paragraph, attributesOf(fragment.charFormat(), defaults), text.toStdString());
+      appendText(paragraph, attributesOf(format, defaults), text.toStdString());
     }
     content.paragraphs.push_back(std::move(paragraph));
   }

@@ -14,11 +14,17 @@ namespace qn::ui {
 QTextCharFormat charFormatOf(const CharacterAttributes& attributes, int dotsPerInch);
 // Text formats without our properties (none should exist) read as the defaults.
 CharacterAttributes attributesOf(const QTextCharFormat& format, const CharacterAttributes& defaults);
+// The format of the run's characters: a kept destination rides on its object character, which
+// shows nothing.
+QTextCharFormat runFormatOf(const TextRun& run, int dotsPerInch);
 
 QTextBlockFormat blockFormatOf(const ParagraphAttributes& attributes, int dotsPerInch);
 ParagraphAttributes paragraphAttributesOf(const QTextBlock& block);
 // Gives the block the attributes, bullet included.
 void applyParagraphAttributes(QTextCursor cursor, const ParagraphAttributes& attributes, int dotsPerInch);
+
+// A document's text as it shows: without the object characters of kept destinations.
+QString shownText(QString text);
 
 // Replaces the cursor's selection by the content; the cursor ends after it. Each paragraph of
 // the content that ends in a break gives its attributes to the paragraph it ends; the last one

@@ -13,10 +13,11 @@ namespace qn::ui {
 namespace {
 
 // Where the text of a group goes.
-enum class Destination { Text, FontTable, ColorTable, Bullet, Dropped };
+enum class Destination { Text, FontTable, ColorTable, Bullet, Kept, Dropped };
 
 struct FontEntry {
   AnsiString name;
+  std::optional<FontName> shared;  // what the runs hold, made when the font is first used
   int charset = 0;
   FontPitch pitch = FontPitch::Default;
   bool complete = false;  // the name's ';' was seen
@@ -30,7 +31,14 @@ struct GroupState {
   bool lineSpacingMultiple = false;
   int unicodeFallback = 1;  // \uc: characters that stand in for each \u
   bool bulletLevel = false;  // a \pn group said the paragraph is bulleted
+  size_t start = 0;          // where the group's brace stands in the input
+  size_t takenAtOpen = 0;  // what the text and tables had taken when the group opened
+  bool keptForDocument = false;  // a kept destination of the whole document, not of a place
 };
+
+// What an open group holds at its most: its state and a full set of tab stops.
+constexpr size_t groupBytes = sizeof(GroupState) + maxTabStops * sizeof(int);
+constexpr size_t fontEntryBytes = sizeof(std::pair<const int, FontEntry>) + 4 * sizeof(void*);
 
 struct Failure {};
 
@@ -38,12 +46,20 @@ const std::set<std::string, std::less<>>& droppedDestinations() {
   static const std::set<std::string, std::less<>> names{
       "annotation", "atnauthor", "atnid", "author", "bkmkend", "bkmkstart", "buptim", "comment", "creatim",
       "doccomm", "filetbl", "fldinst", "footer", "footerf", "footerl", "footerr", "footnote", "generator",
-      "header", "headerf", "headerl", "headerr", "info", "keywords", "listoverridetable", "listtable",
-      "nonshppict", "object", "operator", "pict", "printim", "revtbl", "revtim", "rxe", "shpinst",
-      "stylesheet", "subject", "tc", "template", "title", "txe", "xe", "listtext", "pntext", "pntxta",
-      "pntxtb", "themedata", "colorschememapping", "datastore", "latentstyles", "rsidtbl", "xmlnstbl"};
+      "header", "headerf", "headerl", "headerr", "info", "keywords", "operator", "printim", "revtbl",
+      "revtim", "rxe", "shpinst", "stylesheet", "subject", "tc", "template", "title", "txe", "xe", "listtext",
+      "pntext", "pntxta", "pntxtb", "themedata", "colorschememapping", "datastore", "latentstyles", "rsidtbl", "xmlnstbl"};
   return names;
 }
+
+// Destinations kept even when not behind \*, since the text is not whole without them: pictures
+// and objects, which stand at their place in the text, and list definitions, which belong to the
+// whole document. Unknown ones behind \* stand in the text once it has begun.
+bool standsInText(std::string_view word) {
+  return word == "pict" || word == "object" || word == "shppict" || word == "nonshppict";
+}
+
+bool belongsToDocument(std::string_view word) { return word == "listtable" || word == "listoverridetable"; }
 
 void appendCodePoint(std::string& out, uint32_t cp) {
   if (cp < 0x80) {
@@ -76,14 +92,20 @@ class Parser {
  public:
   Parser(std::string_view rtf, const CharacterAttributes& defaults) : in_(rtf), defaults_(defaults) {}
 
+  const RtfReader::Count& count() const { return count_; }
+
   RichTextContent run() {
     while (pos_ < in_.size() && isspace(static_cast<unsigned char>(in_[pos_]))) ++pos_;
     if (in_.substr(pos_, 5) != "{\\rtf") throw Failure{};
     content_.paragraphs.clear();
+    // Attributes are taken from here on, so the shared font name is counted once.
+    hold(defaults_.name.str().size());
     GroupState root;
     root.character = defaults_;
     while (pos_ < in_.size()) {
       char c = in_[pos_++];
+      // \* marks only the control word that follows it.
+      if (c != '\\' && c != '\r' && c != '\n') ignorableNext_ = false;
       if (c == '{') {
         openGroup(root);
       } else if (c == '}') {
@@ -100,6 +122,18 @@ class Parser {
  private:
   GroupState& state() { return stack_.back(); }
 
+  // Counts bytes the reader takes on, refusing the text when they pass its bound.
+  void hold(size_t bytes) {
+    if (bytes > RtfReader::maxHeldBytes(in_.size()) - held_) throw Failure{};
+    held_ += bytes;
+    count_.bytes = std::max(count_.bytes, held_);
+  }
+
+  void countItem(size_t& counter) {
+    if (count_.runs + count_.paragraphs + count_.destinations >= RtfReader::maxItems(in_.size())) throw Failure{};
+    ++counter;
+  }
+
   void openGroup(const GroupState& root) {
     if (stack_.empty()) {
       stack_.push_back(root);
@@ -107,16 +141,22 @@ class Parser {
       if (static_cast<int>(stack_.size()) >= RtfReader::maxGroupDepth) throw Failure{};
       GroupState inner = state();
       inner.bulletLevel = false;
-      stack_.push_back(inner);
+      inner.keptForDocument = false;
+      stack_.push_back(std::move(inner));
     }
+    hold(groupBytes);
+    count_.groups = std::max(count_.groups, stack_.size());
+    state().start = pos_ - 1;
+    state().takenAtOpen = taken_;
     skipFallback_ = 0;
   }
 
   // Answers whether the outermost group closed.
   bool closeGroup() {
     if (stack_.size() == 1) flushSurrogate();
-    GroupState closed = state();
+    GroupState closed = std::move(state());
     stack_.pop_back();
+    held_ -= groupBytes;
     skipFallback_ = 0;
     if (stack_.empty()) {
       lastParagraphState_ = closed;
@@ -129,6 +169,7 @@ class Parser {
         state().paragraph.bullet = true;
       }
     }
+    if (closed.destination == Destination::Kept && state().destination != Destination::Kept) keep(closed);
     if (closed.destination == Destination::ColorTable && state().destination != Destination::ColorTable) {
       colorsDone_ = true;
     }
@@ -137,6 +178,27 @@ class Parser {
       applyFont(state().character, *defaultFont_);
     }
     return false;
+  }
+
+  // The closed group was a kept destination: its text, braces included, goes where it stood.
+  void keep(const GroupState& closed) {
+    std::string rtf(in_.substr(closed.start, pos_ - closed.start));
+    countItem(count_.destinations);
+    ++taken_;  // a group around this one is no longer the destination's alone
+    if (closed.keptForDocument) {
+      hold(sizeof(std::string) + rtf.size());
+      content_.documentDestinations.push_back(std::move(rtf));
+      return;
+    }
+    hold(sizeof(TextRun) + keptDestinationCharacter.size() + rtf.size());
+    appendDestination(paragraph_, state().character, std::move(rtf));
+    bodyBegun_ = true;
+  }
+
+  // Whether a destination starting in the current group can be kept whole: the group holds it
+  // alone, inside the text.
+  bool keepable() {
+    return state().destination == Destination::Text && stack_.size() > 1 && taken_ == state().takenAtOpen;
   }
 
   int64_t number(bool& present) {
@@ -195,6 +257,7 @@ class Parser {
   }
 
   void controlSymbol(char c) {
+    if (c != '*') ignorableNext_ = false;
     switch (c) {
       case '\'': {
         if (pos_ + 2 > in_.size()) throw Failure{};
@@ -236,12 +299,14 @@ class Parser {
   void controlWord(std::string_view word, bool hasParameter, int parameter, bool ignorable) {
     if (word == "u" && (parameter < -32768 || parameter > 65535)) throw Failure{};
     GroupState& s = state();
-    if (s.destination == Destination::Dropped) return;
+    if (s.destination == Destination::Dropped || s.destination == Destination::Kept) return;
     if (word == "fonttbl") {
+      ++taken_;
       s.destination = Destination::FontTable;
       return;
     }
     if (word == "colortbl") {
+      ++taken_;
       s.destination = Destination::ColorTable;
       return;
     }
@@ -257,8 +322,13 @@ class Parser {
       if (word == "pnlvlblt") s.bulletLevel = true;
       return;
     }
-    if (ignorable) {
-      s.destination = Destination::Dropped;
+    if (ignorable || standsInText(word) || belongsToDocument(word)) {
+      if (!keepable()) {
+        s.destination = Destination::Dropped;
+        return;
+      }
+      s.destination = Destination::Kept;
+      s.keptForDocument = belongsToDocument(word) || (!bodyBegun_ && !standsInText(word));
       return;
     }
     if (s.destination == Destination::FontTable) {
@@ -275,6 +345,7 @@ class Parser {
   void fontTableWord(std::string_view word, bool hasParameter, int parameter) {
     if (word == "f" && hasParameter) {
       currentFont_ = parameter;
+      if (fonts_.count(parameter) == 0) hold(fontEntryBytes);
       fonts_[parameter] = FontEntry{};
     } else if (currentFont_ && word == "fcharset") {
       fonts_[*currentFont_].charset = parameter;
@@ -310,6 +381,7 @@ class Parser {
     } else if (word == "uc") {
       if (parameter >= 0) s.unicodeFallback = parameter;
     } else if (word == "pard") {
+      bodyBegun_ = true;
       pa = ParagraphAttributes{};
       s.lineSpacingValue = 0;
       s.lineSpacingMultiple = false;
@@ -317,6 +389,7 @@ class Parser {
       ch = defaults_;
       if (defaultFont_) applyFont(ch, *defaultFont_);
     } else if (word == "deff") {
+      ++taken_;
       defaultFont_ = parameter;
     } else if (word == "f") {
       applyFont(ch, parameter);
@@ -365,7 +438,12 @@ class Parser {
     } else if (word == "tx") {
       if (static_cast<int>(pa.tabs.size()) < maxTabStops) pa.tabs.push_back(parameter);
     } else if (word == "ls") {
-      if (parameter > 0) pa.bullet = true;
+      if (parameter > 0) {
+        pa.bullet = true;
+        pa.list = parameter;
+      }
+    } else if (word == "ilvl") {
+      pa.listLevel = std::clamp(parameter, 0, 8);
     } else if (word == "emdash") {
       textCodePoint(0x2014);
     } else if (word == "endash") {
@@ -386,12 +464,18 @@ class Parser {
   void applyFont(CharacterAttributes& ch, int number) {
     auto found = fonts_.find(number);
     if (found == fonts_.end()) return;
-    ch.name = found->second.name;
-    ch.charset = found->second.charset;
-    ch.pitch = found->second.pitch;
+    FontEntry& font = found->second;
+    if (!font.shared) {
+      hold(sizeof(AnsiString) + font.name.size());
+      font.shared = FontName(font.name);
+    }
+    ch.name = *font.shared;
+    ch.charset = font.charset;
+    ch.pitch = font.pitch;
   }
 
   void unicode(int value) {
+    ++taken_;  // a high surrogate shows only with what follows, but it is text all the same
     auto unit = static_cast<uint32_t>(value < 0 ? value + 65536 : value);
     if (unit >= 0xDC00 && unit <= 0xDFFF && highSurrogate_) {
       uint32_t cp = 0x10000 + ((*highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00);
@@ -426,6 +510,7 @@ class Parser {
         return;
       case Destination::ColorTable:
         if (byte == ';' && !literal && !colorsDone_) {
+          hold(sizeof(pendingColor_));
           colors_.push_back(pendingColor_);
           pendingColor_.reset();
         }
@@ -451,7 +536,10 @@ class Parser {
       font.complete = true;
       return;
     }
+    if (font.name.size() >= RtfReader::maxFontNameLength) return;
+    hold(1);
     font.name += static_cast<char>(byte);
+    font.shared.reset();
   }
 
   void textCodePoint(uint32_t cp) {
@@ -475,16 +563,36 @@ class Parser {
   void appendUtf8(const std::string& utf8) {
     if (highSurrogate_) {
       highSurrogate_.reset();
-      appendText(paragraph_, state().character, "\xEF\xBF\xBD");
+      addText("\xEF\xBF\xBD");
     }
+    addText(utf8);
+  }
+
+  void addText(const std::string& utf8) {
+    size_t runs = paragraph_.runs.size();
     appendText(paragraph_, state().character, utf8);
+    if (paragraph_.runs.size() > runs) {
+      countItem(count_.runs);
+      hold(sizeof(TextRun));
+    }
+    hold(utf8.size());
+    ++taken_;
+    bodyBegun_ = true;
   }
 
   void endParagraph() {
     flushSurrogate();
     paragraph_.attributes = paragraphAttributes(state());
-    content_.paragraphs.push_back(std::move(paragraph_));
+    addParagraph();
     paragraph_ = RichParagraph{};
+    ++taken_;
+    bodyBegun_ = true;
+  }
+
+  void addParagraph() {
+    countItem(count_.paragraphs);
+    hold(sizeof(RichParagraph) + paragraph_.attributes.tabs.size() * sizeof(int));
+    content_.paragraphs.push_back(std::move(paragraph_));
   }
 
   static ParagraphAttributes paragraphAttributes(const GroupState& s) {
@@ -515,7 +623,11 @@ class Parser {
 
   RichTextContent finish() {
     paragraph_.attributes = paragraphAttributes(lastParagraphState_);
-    content_.paragraphs.push_back(std::move(paragraph_));
+    addParagraph();
+    for (auto& [number, font] : fonts_) {
+      hold(sizeof(FontTableEntry) + (font.shared ? 0 : sizeof(AnsiString) + font.name.size()));
+      content_.fonts.push_back(FontTableEntry{number, font.shared ? *font.shared : FontName(font.name), font.charset, font.pitch});
+    }
     return std::move(content_);
   }
 
@@ -532,6 +644,12 @@ class Parser {
   bool ignorableNext_ = false;
   int skipFallback_ = 0;
   std::optional<uint32_t> highSurrogate_;
+  // What the text and the document's tables have taken so far: a group that holds any of it
+  // cannot be kept whole, or reading it again would take it twice.
+  size_t taken_ = 0;
+  bool bodyBegun_ = false;  // by a \pard or anything given to the text
+  size_t held_ = 0;
+  RtfReader::Count count_;
   RichTextContent content_;
   RichParagraph paragraph_;
   GroupState lastParagraphState_;
@@ -539,12 +657,15 @@ class Parser {
 
 }  // namespace
 
-std::optional<RichTextContent> RtfReader::read(std::string_view rtf) const {
+std::optional<RichTextContent> RtfReader::read(std::string_view rtf, Count* count) const {
+  Parser parser(rtf, defaults_);
+  std::optional<RichTextContent> content;
   try {
-    return Parser(rtf, defaults_).run();
+    content = parser.run();
   } catch (const Failure&) {
-    return std::nullopt;
   }
+  if (count) *count = parser.count();
+  return content;
 }
 
 }  // namespace qn::ui

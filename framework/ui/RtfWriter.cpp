@@ -2,28 +2,66 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
+#include <set>
 #include <tuple>
 
 namespace qn::ui {
 
 namespace {
 
-struct FontKey {
-  AnsiString name;
-  int charset;
-  FontPitch pitch;
-  bool operator==(const FontKey&) const = default;
+// The font table as written: the content's own fonts under their numbers, and the other fonts
+// the runs use under the lowest numbers still free. Looked up by name, charset and pitch.
+class FontNumbers {
+ public:
+  explicit FontNumbers(const std::vector<FontTableEntry>& kept) {
+    for (const FontTableEntry& font : kept) {
+      if (!used_.insert(font.number).second) continue;
+      table_.push_back(font);
+      byKey_.emplace(Key{font.name.str(), font.charset, font.pitch}, font.number);
+    }
+  }
+
+  int numberOf(const CharacterAttributes& a) {
+    auto [found, added] = byKey_.try_emplace(Key{a.name.str(), a.charset, a.pitch}, 0);
+    if (added) {
+      while (used_.count(next_) != 0) ++next_;
+      used_.insert(next_);
+      found->second = next_;
+      table_.push_back(FontTableEntry{next_, a.name, a.charset, a.pitch});
+    }
+    return found->second;
+  }
+
+  // In the order of their numbers, so that the table reads back as it is written.
+  std::vector<FontTableEntry> table() const {
+    std::vector<FontTableEntry> sorted = table_;
+    std::sort(sorted.begin(), sorted.end(), [](const FontTableEntry& a, const FontTableEntry& b) { return a.number < b.number; });
+    return sorted;
+  }
+
+ private:
+  using Key = std::tuple<AnsiString, int, FontPitch>;
+  std::vector<FontTableEntry> table_;
+  std::map<Key, int> byKey_;
+  std::set<int> used_;
+  int next_ = 0;
 };
 
-FontKey fontOf(const CharacterAttributes& attributes) { return {attributes.name, attributes.charset, attributes.pitch}; }
+// Colours in the order the runs first use them; \cf0 is the automatic colour.
+class ColorNumbers {
+ public:
+  int numberOf(TColor color) {
+    auto [found, added] = byColor_.try_emplace(color, static_cast<int>(table_.size()) + 1);
+    if (added) table_.push_back(color);
+    return found->second;
+  }
+  const std::vector<TColor>& table() const { return table_; }
 
-template <typename T>
-int indexIn(std::vector<T>& table, const T& value) {
-  auto found = std::find(table.begin(), table.end(), value);
-  if (found != table.end()) return static_cast<int>(found - table.begin());
-  table.push_back(value);
-  return static_cast<int>(table.size() - 1);
-}
+ private:
+  std::vector<TColor> table_;
+  std::map<TColor, int> byColor_;
+};
 
 void appendHex(std::string& out, unsigned char byte) {
   static const char digits[] = "0123456789abcdef";
@@ -126,14 +164,18 @@ void appendParagraphAttributes(std::string& out, const ParagraphAttributes& attr
     if (count++ == maxTabStops) break;
     appendNumbered(out, "tx", tab);
   }
+  if (attributes.bullet && attributes.list > 0) {
+    appendNumbered(out, "ls", attributes.list);
+    appendNumbered(out, "ilvl", attributes.listLevel);
+  }
   if (attributes.bullet) out += "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}";
 }
 
 }  // namespace
 
 std::string RtfWriter::write(const RichTextContent& content) const {
-  std::vector<FontKey> fonts;
-  std::vector<TColor> colors;
+  FontNumbers fonts(content.fonts);
+  ColorNumbers colors;
   std::string body;
   for (size_t p = 0; p < content.paragraphs.size(); ++p) {
     const RichParagraph& paragraph = content.paragraphs[p];
@@ -142,38 +184,43 @@ std::string RtfWriter::write(const RichTextContent& content) const {
     for (const TextRun& run : paragraph.runs) {
       const CharacterAttributes& a = run.attributes;
       body += "\\plain";
-      appendNumbered(body, "f", indexIn(fonts, fontOf(a)));
+      appendNumbered(body, "f", fonts.numberOf(a));
       appendNumbered(body, "fs", a.halfPoints);
-      if (!a.automaticColor) appendNumbered(body, "cf", indexIn(colors, a.color & 0xFFFFFF) + 1);
+      if (!a.automaticColor) appendNumbered(body, "cf", colors.numberOf(a.color & 0xFFFFFF));
       if (a.bold) body += "\\b";
       if (a.italic) body += "\\i";
       if (a.underline) body += "\\ul";
       if (a.strikeOut) body += "\\strike";
       if (a.protectedText) body += "\\protect";
       body += ' ';
-      appendText(body, run.text);
+      if (run.destination.empty()) {
+        appendText(body, run.text);
+      } else {
+        body += run.destination;
+      }
     }
   }
 
   std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
-  for (size_t i = 0; i < fonts.size(); ++i) {
+  for (const FontTableEntry& font : fonts.table()) {
     out += "{";
-    appendNumbered(out, "f", static_cast<int64_t>(i));
+    appendNumbered(out, "f", font.number);
     out += "\\fnil";
-    appendNumbered(out, "fcharset", fonts[i].charset);
-    appendNumbered(out, "fprq", static_cast<int>(fonts[i].pitch));
+    appendNumbered(out, "fcharset", font.charset);
+    appendNumbered(out, "fprq", static_cast<int>(font.pitch));
     out += ' ';
-    appendAnsi(out, fonts[i].name, true);
+    appendAnsi(out, font.name.str(), true);
     out += ";}";
   }
   out += "}\r\n{\\colortbl ;";
-  for (TColor color : colors) {
+  for (TColor color : colors.table()) {
     appendNumbered(out, "red", color & 0xFF);
     appendNumbered(out, "green", (color >> 8) & 0xFF);
     appendNumbered(out, "blue", (color >> 16) & 0xFF);
     out += ';';
   }
   out += "}\r\n";
+  for (const std::string& destination : content.documentDestinations) out += destination + "\r\n";
   out += body;
   out += "}\r\n";
   return out;

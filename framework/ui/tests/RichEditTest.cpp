@@ -17,6 +17,7 @@
 #include "framework/ui/Screen.h"
 #include "framework/ui/RtfWriter.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/tests/RichEditStreams.h"
 #include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/TestControls.h"
 
@@ -24,23 +25,6 @@ namespace qn::ui::testing {
 namespace {
 
 std::string rtfOf(const RichTextContent& content) { return RtfWriter().write(content); }
-
-void loadBytes(TCustomRichEdit& edit, const std::string& bytes, bool selectionOnly, bool* answer = nullptr) {
-  MemoryStream stream;
-  stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-  stream.SetPosition(0);
-  bool loaded = edit.loadFromStream(stream, selectionOnly);
-  if (answer) *answer = loaded;
-}
-
-std::string savedBytes(const TCustomRichEdit& edit, bool selectionOnly = false) {
-  MemoryStream stream;
-  edit.saveToStream(stream, selectionOnly);
-  std::string bytes(static_cast<size_t>(stream.Size()), '\0');
-  stream.SetPosition(0);
-  stream.ReadBuffer(bytes.data(), stream.Size());
-  return bytes;
-}
 
 // A shown, active form with one focused rich edit, driven by real key events.
 class RichEditTest : public ::testing::Test {
