@@ -385,16 +385,18 @@ bool CreateStackReportFile(const AnsiString& Code, const AnsiString& FileSpec) {
   pc.ReportNumber = number;
   const AnsiString base = StarPlus("*");
   pc.ReportNumber = saved;
+  // The name carries no workstation and the folder is shared: a number is taken by making its
+  // file, so a workstation numbering at the same moment moves on to the next one.
   for (int n = 1; n <= 999; ++n) {
     const AnsiString counter = (n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n);
     const AnsiString path = DoPrintPathFileName(folder, base + "." + counter);
-    if (qn::os::fileExists(path)) continue;
-    if (!CreateEmptyPrintFile(path)) {
-      ShowErrorBox("Unable to create print file " + path);
-      return false;
+    if (qn::os::createNewFile(path)) {
+      pc.FullName = path;
+      return true;
     }
-    pc.FullName = path;
-    return true;
+    if (qn::os::fileExists(path)) continue;
+    ShowErrorBox("Unable to create print file " + path);
+    return false;
   }
   return false;
 }

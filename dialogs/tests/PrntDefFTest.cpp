@@ -6,6 +6,10 @@
 #include <QImage>
 #include <filesystem>
 #include <functional>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/Globals.h"
 #include "core/SettingKeys.h"
@@ -419,6 +423,39 @@ TEST_F(PrntDefFTest, AStackReportsFilesAreNumberedInItsFolder) {
   EXPECT_EQ(PrintChoice.ToScreen, 1);
   EXPECT_EQ(PrintChoice.FullName, dataDir + "\\BS052626.001");
   EXPECT_FALSE(CreateStackReportFile("GL", ""));  // report 63 lies past the first 45
+}
+
+// Workstations share the data folder, and a stack report's name carries no workstation: two of
+// them numbering at the same moment must still end with a file each, neither emptying the other's.
+TEST_F(PrntDefFTest, WorkstationsNumberingStackReportsAtOnceEachGetAFileOfTheirOwn) {
+  constexpr int kWorkstations = 6, kFilesEach = 25;
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWorkstations; ++w) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(gate[1]);
+      char go;
+      (void)!::read(gate[0], &go, 1);  // every workstation starts when the gate closes
+      for (int k = 0; k < kFilesEach; ++k)
+        if (!CreateStackReportFile("BS", reports + "\\X.TXT")) ::_exit(1);
+      ::_exit(0);
+    }
+    children.push_back(child);
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  int files = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(reports))
+    files += entry.path().filename().string().rfind("BS052626.", 0) == 0;
+  EXPECT_EQ(files, kWorkstations * kFilesEach);
 }
 
 // PDF for report 31: the file name takes its extension and the server's registration is checked.
