@@ -14,6 +14,7 @@
 #include "dialogs/PrintRegistry.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/FormVariables.h"
+#include "framework/base/IntegerText.h"
 #include "framework/base/StringList.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/base/StringUtils.h"
@@ -297,9 +298,10 @@ void TPrntDefF::restoreBins() {
     if (count == 0) return;
     const int chosen = index >= 0 && index < count ? index : 0;
     box->SetItemIndex(chosen);
+    // The number stands in the entry's last brackets: the bin's own name may hold brackets too.
     const AnsiString entry = box->Items()->Strings(chosen);
-    const int open = Pos("[", entry), close = Pos("]", entry);
-    bin = open > 0 && close > open ? std::stoi(Copy(entry, open + 1, close - open - 1)) : -1;
+    const std::size_t open = entry.rfind('[');
+    bin = open != AnsiString::npos && entry.back() == ']' ? StrToIntDef(entry.substr(open + 1, entry.size() - open - 2), -1) : -1;
   };
   choose(FirstBinComboBox, pc.FirstPageBinIndex, pc.FirstPageBin);
   choose(OtherBinComboBox, pc.OtherPagesBinIndex, pc.OtherPagesBin);

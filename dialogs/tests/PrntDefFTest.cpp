@@ -311,6 +311,23 @@ TEST_F(PrntDefFTest, EachReportIsOfferedItsFormatsOrientationsAndBoxes) {
   }
 }
 
+// A bin's name is the printer driver's text: brackets in it are part of the name, and the bin
+// chosen is still the number the entry ends with.
+TEST_F(PrntDefFTest, BinNamesHoldingBracketsStillGiveTheirNumbers) {
+  qn::ui::InstalledPrinters printers{{"Office Laser", "Front Desk"}, "Office Laser", {}};
+  printers.bins["Office Laser"] = std::vector<qn::ui::PaperBin>{{"Tray [Upper]", 257}, {"Envelope [#10]", 20}};
+  qn::ui::setInstalledPrinterSource([printers] { return printers; });
+  ScriptedMessageBoxes none;
+  run(1, [&](TPrntDefF& d) {
+    EXPECT_EQ(lines(d.FirstBinComboBox->Items()),
+              (std::vector<AnsiString>{"Tray [Upper]     [257]", "Envelope [#10]     [20]"}));
+    EXPECT_EQ(d.FirstBinComboBox->ItemIndex(), 1);  // saved as 1
+    EXPECT_EQ(PrintChoice.FirstPageBin, 20);
+    EXPECT_EQ(PrintChoice.OtherPagesBin, 257);
+    d.CancelBtn->Click();
+  });
+}
+
 TEST_F(PrntDefFTest, APrinterWhoseBinsAreNotKnownAsksWhetherToGoOn) {
   const AnsiString question =
       "Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value of "
