@@ -659,11 +659,14 @@ bool TPrntDefF::fileChosen() {
   }
   // A stack run's name is a pattern: its files are numbered as the reports are made.
   if (pc.Mode > 1) return true;
+  // The file is made in the same step that finds the name free: a workstation writing the same
+  // name meanwhile is offered the existing-file choices rather than emptied.
+  if (!pc.PdfWanted && qn::os::createNewFile(pc.FullName)) return true;
   if (qn::os::fileExists(pc.FullName)) {
     offerExistingFile();
     return false;
   }
-  if (!pc.PdfWanted && !CreateEmptyPrintFile(pc.FullName)) {
+  if (!pc.PdfWanted) {
     ShowErrorBox("Unable to create the file " + pc.FullName + ".");
     return false;
   }
