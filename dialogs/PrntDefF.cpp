@@ -49,10 +49,6 @@ TextLabel* label(TWinControl* parent, TComponent* owner, int left, int top, cons
   return text;
 }
 
-bool askYesNo(const AnsiString& question) {
-  return MessageDlg(question, mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
-}
-
 PrintFileFormat fileFormat(int format) {
   return format == TPrntDefF::fmPdf ? PrintFileFormat::Pdf
          : format == TPrntDefF::fmData ? PrintFileFormat::Data
@@ -272,7 +268,7 @@ void TPrntDefF::fillBins() {
   if (index < 0 || index >= installed.names.size()) return;
   const auto bins = installed.binsOf(installed.names[index]);
   if (!bins) {
-    if (!askYesNo("Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value "
+    if (!AskYesNo("Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value "
                   "of NumCaps is -1.\r\rPlease call Vantor, Inc. for assistance.\r\rStatements may not print correctly.  "
                   "Do you wish to continue?")) {
       ShowInformationBox("Program terminated by user.");
@@ -360,7 +356,7 @@ void TPrntDefF::DataOrText() {
 void TPrntDefF::GetNewPrintFileName() {
   TPrintChoice& pc = PrintChoice;
   if (!qn::os::directoryExists(pc.Folder)) {
-    if (!askYesNo("The directory listed in the Report Setup screen does not exist.\r" + pc.Folder +
+    if (!AskYesNo("The directory listed in the Report Setup screen does not exist.\r" + pc.Folder +
                   "\r\rDo you want to create it?")) {
       pc.Folder = DataDir;
     } else if (!qn::os::forceDirectories(pc.Folder)) {
@@ -519,7 +515,7 @@ void TPrntDefF::FolderListBoxChange(TObject*) { showPath(); }
 void TPrntDefF::KeyPress(char& Key) {
   if (Key == '=' && PrintChoice.ReportNumber == 1) {
     Key = 0;
-    StatementDebugging = askYesNo("Run with debugging on?");
+    StatementDebugging = AskYesNo("Run with debugging on?");
     return;
   }
   TForm::KeyPress(Key);
