@@ -21,6 +21,7 @@
 #include "framework/base/TextCase.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/InstalledPrinters.h"
+#include "framework/ui/PlaceControl.h"
 #include "framework/ui/RadioButton.h"
 #include "platform/os/Files.h"
 #include "platform/os/Paths.h"
@@ -35,16 +36,8 @@ void setItems(RadioButtonGroup* group, std::initializer_list<const char*> items)
   group->SetItems(&lines);
 }
 
-template <class T>
-T* place(TWinControl* parent, TComponent* owner, int left, int top, int width, int height) {
-  auto* control = new T(owner);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 TextLabel* label(TWinControl* parent, TComponent* owner, int left, int top, const char* caption) {
-  auto* text = place<TextLabel>(parent, owner, left, top, 120, 13);
+  auto* text = PlaceControl<TextLabel>(owner, parent, left, top, 120, 13);
   text->SetCaption(caption);
   return text;
 }
@@ -67,50 +60,50 @@ TPrntDefF::TPrntDefF(TComponent* AOwner) : TForm(AOwner), dataPaths_(new StringL
   SetKeyPreview(true);
   PrintTB = MakePrintTable(this);
 
-  PrintToRadioGroup = place<RadioButtonGroup>(this, this, 8, 8, 130, 90);
+  PrintToRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 8, 8, 130, 90);
   PrintToRadioGroup->SetCaption("Print report to");
   setItems(PrintToRadioGroup, {"Printer", "File", "Screen"});
   PrinterLabel = label(this, this, 150, 8, "Printer");
-  PrinterComboBox = place<ComboBox>(this, this, 150, 24, 250, 21);
+  PrinterComboBox = PlaceControl<ComboBox>(this, this, 150, 24, 250, 21);
   PrinterComboBox->SetStyle(csDropDownList);
-  DuplexCheckBox = place<CheckBox>(this, this, 410, 26, 120, 17);
+  DuplexCheckBox = PlaceControl<CheckBox>(this, this, 410, 26, 120, 17);
   DuplexCheckBox->SetCaption("Duplex");
-  OrientationRadioGroup = place<RadioButtonGroup>(this, this, 150, 52, 250, 64);
+  OrientationRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 150, 52, 250, 64);
   OrientationRadioGroup->SetCaption("Orientation");
-  BinGroup = place<GroupFrame>(this, this, 150, 120, 380, 80);
+  BinGroup = PlaceControl<GroupFrame>(this, this, 150, 120, 380, 80);
   BinGroup->SetCaption("Paper bins");
   FirstBinLabel = label(BinGroup, this, 8, 20, "First page");
-  FirstBinComboBox = place<ComboBox>(BinGroup, this, 8, 36, 175, 21);
+  FirstBinComboBox = PlaceControl<ComboBox>(this, BinGroup, 8, 36, 175, 21);
   FirstBinComboBox->SetStyle(csDropDownList);
   OtherBinLabel = label(BinGroup, this, 195, 20, "Other pages");
-  OtherBinComboBox = place<ComboBox>(BinGroup, this, 195, 36, 175, 21);
+  OtherBinComboBox = PlaceControl<ComboBox>(this, BinGroup, 195, 36, 175, 21);
   OtherBinComboBox->SetStyle(csDropDownList);
-  ExistingRadioGroup = place<RadioButtonGroup>(this, this, 150, 52, 380, 148);
+  ExistingRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 150, 52, 380, 148);
   ExistingRadioGroup->SetCaption("Print file already exists - choose one:");
   setItems(ExistingRadioGroup, {"Delete the existing file", "Append to the existing file", "Change print file name",
                                 "Print report to a printer", "Display report on Screen", "Exit without printing"});
   ExistingRadioGroup->SetVisible(false);
 
-  FileGroup = place<GroupFrame>(this, this, 8, 206, 530, 208);
+  FileGroup = PlaceControl<GroupFrame>(this, this, 8, 206, 530, 208);
   FileGroup->SetCaption("Print to file");
-  FormatRadioGroup = place<RadioButtonGroup>(FileGroup, this, 8, 18, 130, 96);
+  FormatRadioGroup = PlaceControl<RadioButtonGroup>(this, FileGroup, 8, 18, 130, 96);
   FormatRadioGroup->SetCaption("Format");
   setItems(FormatRadioGroup, {"Text", "Data", "PDF"});
-  EmailCheckBox = place<CheckBox>(FileGroup, this, 8, 122, 130, 17);
+  EmailCheckBox = PlaceControl<CheckBox>(this, FileGroup, 8, 122, 130, 17);
   EmailCheckBox->SetCaption("E-mail");
-  LabelsCheckBox = place<CheckBox>(FileGroup, this, 8, 142, 130, 17);
+  LabelsCheckBox = PlaceControl<CheckBox>(this, FileGroup, 8, 142, 130, 17);
   LabelsCheckBox->SetCaption("Column headers");
   FileNameLabel = label(FileGroup, this, 150, 18, "File name");
-  FileNameEdit = place<TEdit>(FileGroup, this, 150, 34, 120, 21);
-  DriveComboBox = place<DriveBox>(FileGroup, this, 150, 64, 120, 21);
-  FolderListBox = place<FolderList>(FileGroup, this, 280, 34, 240, 130);
+  FileNameEdit = PlaceControl<TEdit>(this, FileGroup, 150, 34, 120, 21);
+  DriveComboBox = PlaceControl<DriveBox>(this, FileGroup, 150, 64, 120, 21);
+  FolderListBox = PlaceControl<FolderList>(this, FileGroup, 280, 34, 240, 130);
   DriveComboBox->SetFolderList(FolderListBox);
-  PathLabel = place<TextLabel>(FileGroup, this, 8, 186, 512, 13);
+  PathLabel = PlaceControl<TextLabel>(this, FileGroup, 8, 186, 512, 13);
 
-  OKBtn = place<TButton>(this, this, 372, 424, 75, 25);
+  OKBtn = PlaceControl<TButton>(this, this, 372, 424, 75, 25);
   OKBtn->SetCaption("OK");
   OKBtn->SetDefault(true);
-  CancelBtn = place<TButton>(this, this, 460, 424, 75, 25);
+  CancelBtn = PlaceControl<TButton>(this, this, 460, 424, 75, 25);
   CancelBtn->SetCaption("Cancel");
   CancelBtn->SetCancel(true);
 
