@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -87,6 +88,10 @@ TEST_F(PdfReportServerTest, ACodePageCharacterRoundTrips) {
   const int document = server.Open(pdf, false, 9);
   ASSERT_GT(document, 0) << server.Error();
   ASSERT_TRUE(server.Text(document, 72, 72, "Caf\xE9 au lait"));  // Windows-1252
+  for (const double points : {0.0, -8.0, std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(server.SetFont(document, "Liberation Mono", points)) << points;
+    EXPECT_NE(server.Error().find("above 0 points"), AnsiString::npos) << points << ": " << server.Error();
+  }
   ASSERT_TRUE(server.Close(document));
   EXPECT_NE(pdfText(pdf).find("Caf\xC3\xA9 au lait"), std::string::npos);
 }

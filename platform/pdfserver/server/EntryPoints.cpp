@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -104,7 +105,8 @@ __attribute__((visibility("default"))) std::int32_t PdfRepSetFont(std::int32_t h
   std::lock_guard lock(documentsMutex);
   Document* document = find(handle);
   if (!document) return failed("No PDF report is open as " + std::to_string(handle) + ".");
-  if (points <= 0) return failed("A font size must be above 0 points.");
+  // NaN passes a plain "<= 0" test and would reach the painter.
+  if (!std::isfinite(points) || points <= 0) return failed("A font size must be above 0 points.");
   QFont font(QString::fromUtf8(family ? family : ""));
   font.setPointSizeF(points);
   font.setKerning(false);
