@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "dialogs/PdfReportServer.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -105,6 +106,24 @@ TEST_F(PdfReportServerTest, APdfInAMissingFolderFailsWithTheServersReasonAndLeav
   EXPECT_FALSE(std::filesystem::exists(folder + "/missing"));
   EXPECT_FALSE(server.Text(12345, 0, 0, "x"));
   EXPECT_NE(server.Error().find("No PDF report is open"), AnsiString::npos) << server.Error();
+}
+
+// A report given up half-way (its writer raised, say) is no report: once its client is gone,
+// neither its file nor the server's partial one is left.
+TEST_F(PdfReportServerTest, ADocumentLeftOpenWhenItsClientGoesLeavesNoFile) {
+  registerBuiltServer();
+  {
+    PdfReportServer server;
+    const int document = server.Open(folder + "/ABANDON.PDF", false, 1);
+    ASSERT_GT(document, 0) << server.Error();
+    ASSERT_TRUE(server.Text(document, 72, 72, "half a report"));
+    const int closed = server.Open(folder + "/DONE.PDF", false, 1);
+    ASSERT_GT(closed, 0) << server.Error();
+    ASSERT_TRUE(server.Close(closed));
+  }
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"DONE.PDF"});
 }
 
 TEST_F(PdfReportServerTest, WithoutARegistrationNothingIsLoaded) {

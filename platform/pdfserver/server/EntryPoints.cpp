@@ -149,6 +149,16 @@ __attribute__((visibility("default"))) std::int32_t PdfRepClose(std::int32_t han
   return succeeded();
 }
 
+__attribute__((visibility("default"))) std::int32_t PdfRepDiscard(std::int32_t handle) {
+  std::lock_guard lock(documentsMutex);
+  const auto found = documents.find(handle);
+  if (found == documents.end()) return failed("No PDF report is open as " + std::to_string(handle) + ".");
+  const std::unique_ptr<Document> document = std::move(found->second);
+  documents.erase(found);
+  discard(*document);
+  return succeeded();
+}
+
 __attribute__((visibility("default"))) const char* PdfRepLastError() { return lastError.c_str(); }
 
 }  // extern "C"
