@@ -10,7 +10,6 @@
 #include "framework/base/TextCompare.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Application.h"
-#include "framework/ui/Dialogs.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/WinControl.h"
 #include "platform/os/AtomTable.h"
@@ -158,7 +157,7 @@ bool ValidateLookupEntry(TControl* Edit, TControl* Combo, TdcTbTable* CodeTable,
   }
 
   if (!neverOffersToAdd(Edit->Tag()) && Combo->Text() == NotFound && !saveButtonActive() &&
-      MessageDlg("Do you wish to add this code now?", mtConfirmation, {mbYes, mbNo}, 0) == mrYes) {
+      AskYesNo("Do you wish to add this code now?")) {
     sendAddCodeRequest(Edit->Tag());
     result = false;
   }

@@ -18,6 +18,7 @@
 #include "framework/db/DataSet.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/PlaceControl.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/VirtualKeys.h"
 
@@ -32,14 +33,6 @@ constexpr int kPickerDateTime = 0;
 constexpr int kPickerDate = 1;
 
 AnsiString blanked(const AnsiString& label) { return StrReplaceCharByChar(label, '~', ' '); }
-
-template <typename T>
-T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
-  T* control = new T(owner);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
 
 // An editing control of the library's editors, made by its class name; a plain edit where the
 // program carries no such class.
@@ -81,72 +74,72 @@ TdcFilterDlg::TdcFilterDlg(TComponent* AOwner, TdcFilterDialog& Dialog)
   Font()->SetStyle(TFontStyles{fsBold});
   SetKeyPreview(true);
 
-  FieldsLbl = Place<TextLabel>(this, this, 8, 4, 165, 13);
+  FieldsLbl = PlaceControl<TextLabel>(this, this, 8, 4, 165, 13);
   FieldsLbl->SetCaption("&Fields");
-  FieldsListBox = Place<ListBox>(this, this, 8, 20, 165, 160);
+  FieldsListBox = PlaceControl<ListBox>(this, this, 8, 20, 165, 160);
   FieldsLbl->SetFocusControl(FieldsListBox);
-  FieldTabSet = Place<TabStrip>(this, this, 8, 179, 165, 21);
+  FieldTabSet = PlaceControl<TabStrip>(this, this, 8, 179, 165, 21);
   FieldTabSet->Tabs()->Add("&All");
   FieldTabSet->Tabs()->Add("&Searched");
   FieldTabSet->SetTabIndex(0);
-  FieldOrder = Place<RadioButtonGroup>(this, this, 8, 205, 165, 36);
+  FieldOrder = PlaceControl<RadioButtonGroup>(this, this, 8, 205, 165, 36);
   FieldOrder->SetText("Field Order");
   FieldOrder->SetColumns(2);
   FieldOrder->Items()->Add("Alpha&betic");
   FieldOrder->Items()->Add("&Logical");
   FieldOrder->SetItemIndex(dialog_.SortBy == fdSortByFieldName ? 0 : 1);
 
-  FieldCriteria = Place<GroupFrame>(this, this, 180, 4, 204, 198);
-  SelectNotebook = Place<PageStack>(this, FieldCriteria, 4, 14, 196, 156);
+  FieldCriteria = PlaceControl<GroupFrame>(this, this, 180, 4, 204, 198);
+  SelectNotebook = PlaceControl<PageStack>(this, FieldCriteria, 4, 14, 196, 156);
   ValuePage = SelectNotebook->AddPage("AsString");
   RangePage = SelectNotebook->AddPage("asValue");
 
-  FieldValueLbl = Place<TextLabel>(this, ValuePage, 4, 2, 150, 13);
+  FieldValueLbl = PlaceControl<TextLabel>(this, ValuePage, 4, 2, 150, 13);
   FieldValueLbl->SetCaption("Field &Value");
   FilterValueEdit = PlaceEditor("TdcDBEdit", this, ValuePage, 4, 18, 148, 21);
   FilterValueCombo = PlaceEditor("TdcDBComboBox", this, ValuePage, 4, 18, 148, 21);
   WriteBooleanProperty(FilterValueCombo, "ShowButton", false);
   FilterValueCombo->SetVisible(false);
-  FilterValueClearButton = Place<TButton>(this, ValuePage, 156, 18, 38, 21);
+  FilterValueClearButton = PlaceControl<TButton>(this, ValuePage, 156, 18, 38, 21);
   FilterValueClearButton->SetCaption("&Clear");
-  MatchTypeGroup = Place<RadioButtonGroup>(this, ValuePage, 4, 44, 190, 66);
+  MatchTypeGroup = PlaceControl<RadioButtonGroup>(this, ValuePage, 4, 44, 190, 66);
   MatchTypeGroup->SetText("Search Type");
   MatchTypeGroup->Items()->Add("&Exact Match");
   MatchTypeGroup->Items()->Add("&Partial Match at Beginning");
   MatchTypeGroup->Items()->Add("Partial Match Any&where");
   MatchTypeGroup->SetItemIndex(kStartItem);
-  Panel1 = Place<TPanel>(this, ValuePage, 4, 112, 190, 41);
+  Panel1 = PlaceControl<TPanel>(this, ValuePage, 4, 112, 190, 41);
   Panel1->SetBevelOuter(bvNone);
-  CaseSensitive = Place<CheckBox>(this, Panel1, 4, 4, 180, 17);
+  CaseSensitive = PlaceControl<CheckBox>(this, Panel1, 4, 4, 180, 17);
   CaseSensitive->SetCaption("Case Sensi&tive");
-  Nonmatching = Place<CheckBox>(this, Panel1, 4, 21, 180, 17);
+  Nonmatching = PlaceControl<CheckBox>(this, Panel1, 4, 21, 180, 17);
   Nonmatching->SetCaption("N&on-matching records");
 
-  StartingRangeLbl = Place<TextLabel>(this, RangePage, 4, 2, 150, 13);
+  StartingRangeLbl = PlaceControl<TextLabel>(this, RangePage, 4, 2, 150, 13);
   StartingRangeLbl->SetCaption("&Starting Range");
-  MinValueEdit = Place<TEdit>(this, RangePage, 4, 18, 148, 21);
+  MinValueEdit = PlaceControl<TEdit>(this, RangePage, 4, 18, 148, 21);
   MinDateEdit = PlaceEditor("TdcDBDateTimePicker", this, RangePage, 4, 18, 148, 21);
-  MinValueClearButton = Place<TButton>(this, RangePage, 156, 18, 38, 21);
+  MinValueClearButton = PlaceControl<TButton>(this, RangePage, 156, 18, 38, 21);
   MinValueClearButton->SetCaption("&Clear");
-  EndingRangeLbl = Place<TextLabel>(this, RangePage, 4, 46, 150, 13);
+  EndingRangeLbl = PlaceControl<TextLabel>(this, RangePage, 4, 46, 150, 13);
   EndingRangeLbl->SetCaption("En&ding Range");
-  MaxValueEdit = Place<TEdit>(this, RangePage, 4, 62, 148, 21);
+  MaxValueEdit = PlaceControl<TEdit>(this, RangePage, 4, 62, 148, 21);
   MaxDateEdit = PlaceEditor("TdcDBDateTimePicker", this, RangePage, 4, 62, 148, 21);
-  MaxValueClearButton = Place<TButton>(this, RangePage, 156, 62, 38, 21);
+  MaxValueClearButton = PlaceControl<TButton>(this, RangePage, 156, 62, 38, 21);
   MaxValueClearButton->SetCaption("Cl&ear");
   for (TWinControl* picker : {MinDateEdit, MaxDateEdit}) {
     WriteIntegerProperty(picker, "Epoch", 1950);
     picker->SetVisible(false);
   }
 
-  ValueRangeTabSet = Place<TabStrip>(this, FieldCriteria, 4, 172, 196, 21);
+  ValueRangeTabSet = PlaceControl<TabStrip>(this, FieldCriteria, 4, 172, 196, 21);
   ValueRangeTabSet->Tabs()->Add("By &Value");
   ValueRangeTabSet->Tabs()->Add("By &Range");
   ValueRangeTabSet->SetTabIndex(0);
 
-  ViewButton = Place<TButton>(this, this, 180, 209, 100, 25);
+  ViewButton = PlaceControl<TButton>(this, this, 180, 209, 100, 25);
   ViewButton->SetCaption("View Su&mmary");
-  ClearSearchButton = Place<TButton>(this, this, 284, 209, 100, 25);
+  ClearSearchButton = PlaceControl<TButton>(this, this, 284, 209, 100, 25);
   ClearSearchButton->SetCaption("&New Search");
   ClearSearchButton->SetEnabled(false);
 

@@ -7,20 +7,9 @@
 #include "framework/db/DataSet.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/PlaceControl.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/VirtualKeys.h"
-
-namespace {
-
-template <typename T>
-T* Place(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
-  T* control = new T(owner);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
-}  // namespace
 
 AnsiString LocateFieldLabel(const AnsiString& DisplayLabel) {
   AnsiString label = DisplayLabel;
@@ -39,34 +28,34 @@ TdcLocateDlg::TdcLocateDlg(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetSize(8);
   Font()->SetStyle(TFontStyles{fsBold});
 
-  FieldValueGroup = Place<GroupFrame>(this, this, 8, 4, 196, 46);
+  FieldValueGroup = PlaceControl<GroupFrame>(this, this, 8, 4, 196, 46);
   FieldValueGroup->SetText("Field &Value");
-  SearchValue = Place<TEdit>(this, FieldValueGroup, 8, 17, 180, 21);
+  SearchValue = PlaceControl<TEdit>(this, FieldValueGroup, 8, 17, 180, 21);
 
-  SearchTypeGroup = Place<GroupFrame>(this, this, 8, 54, 196, 104);
+  SearchTypeGroup = PlaceControl<GroupFrame>(this, this, 8, 54, 196, 104);
   SearchTypeGroup->SetText("&Search Type");
-  CaseSensitiveCheckBox = Place<CheckBox>(this, SearchTypeGroup, 8, 17, 180, 17);
+  CaseSensitiveCheckBox = PlaceControl<CheckBox>(this, SearchTypeGroup, 8, 17, 180, 17);
   CaseSensitiveCheckBox->SetCaption("&Case-sensitive");
-  Panel1 = Place<BevelLine>(this, SearchTypeGroup, 8, 37, 180, 2);
+  Panel1 = PlaceControl<BevelLine>(this, SearchTypeGroup, 8, 37, 180, 2);
   Panel1->SetShape(bevelBox);
   Panel1->SetStyle(bevelLowered);
-  ExactMatchBtn = Place<RadioButton>(this, SearchTypeGroup, 8, 43, 180, 17);
+  ExactMatchBtn = PlaceControl<RadioButton>(this, SearchTypeGroup, 8, 43, 180, 17);
   ExactMatchBtn->SetCaption("&Exact Match");
-  PartialMatchStartBtn = Place<RadioButton>(this, SearchTypeGroup, 8, 62, 180, 17);
+  PartialMatchStartBtn = PlaceControl<RadioButton>(this, SearchTypeGroup, 8, 62, 180, 17);
   PartialMatchStartBtn->SetCaption("&Partial Match at Beginning");
   PartialMatchStartBtn->SetChecked(true);
-  PartialMatchAnyBtn = Place<RadioButton>(this, SearchTypeGroup, 8, 81, 180, 17);
+  PartialMatchAnyBtn = PlaceControl<RadioButton>(this, SearchTypeGroup, 8, 81, 180, 17);
   PartialMatchAnyBtn->SetCaption("Partial Match &Anywhere");
 
-  FieldsGroup = Place<GroupFrame>(this, this, 8, 162, 196, 46);
+  FieldsGroup = PlaceControl<GroupFrame>(this, this, 8, 162, 196, 46);
   FieldsGroup->SetText("&Fields");
-  FieldNameComboBox = Place<ComboBox>(this, FieldsGroup, 8, 17, 180, 21);
+  FieldNameComboBox = PlaceControl<ComboBox>(this, FieldsGroup, 8, 17, 180, 21);
   FieldNameComboBox->SetStyle(csDropDownList);
   FieldNameComboBox->SetSorted(true);
 
-  FirstButton = Place<TButton>(this, this, 8, 211, 57, 27);
+  FirstButton = PlaceControl<TButton>(this, this, 8, 211, 57, 27);
   FirstButton->SetCaption("Fi&rst");
-  NextButton = Place<TButton>(this, this, 69, 211, 57, 27);
+  NextButton = PlaceControl<TButton>(this, this, 69, 211, 57, 27);
   NextButton->SetCaption("&Next");
   NextButton->SetDefault(true);
 

@@ -32,6 +32,7 @@ std::string fileOf(void* symbol) {
 }  // namespace
 
 PdfReportServer::~PdfReportServer() {
+  for (const int document : openDocuments_) discard_(document);
   if (library_) dlclose(library_);
 }
 
@@ -60,8 +61,9 @@ bool PdfReportServer::Load() {
   text_ = reinterpret_cast<PdfRepTextFn>(call("PdfRepText"));
   newPage_ = reinterpret_cast<PdfRepNewPageFn>(call("PdfRepNewPage"));
   close_ = reinterpret_cast<PdfRepCloseFn>(call("PdfRepClose"));
+  discard_ = reinterpret_cast<PdfRepDiscardFn>(call("PdfRepDiscard"));
   lastError_ = reinterpret_cast<PdfRepLastErrorFn>(call("PdfRepLastError"));
-  if (!open_ || !setFont_ || !text_ || !newPage_ || !close_ || !lastError_) {
+  if (!open_ || !setFont_ || !text_ || !newPage_ || !close_ || !discard_ || !lastError_) {
     dlclose(library);
     error_ = "The library " + registered + " is not the PDF report server.";
     return false;
@@ -91,7 +93,9 @@ int PdfReportServer::Open(const AnsiString& FileName, bool Landscape, int PaperS
     return -1;
   }
   const int document = open_(path.c_str(), Landscape ? 1 : 0, PaperSize);
-  return answered(document) ? document : -1;
+  if (!answered(document)) return -1;
+  openDocuments_.insert(document);
+  return document;
 }
 
 bool PdfReportServer::SetFont(int Document, const AnsiString& Family, double Points) {
@@ -104,4 +108,8 @@ bool PdfReportServer::Text(int Document, double X, double Y, const AnsiString& L
 
 bool PdfReportServer::NewPage(int Document) { return Load() && answered(newPage_(Document)); }
 
-bool PdfReportServer::Close(int Document) { return Load() && answered(close_(Document)); }
+bool PdfReportServer::Close(int Document) {
+  if (!Load()) return false;
+  openDocuments_.erase(Document);  // ended by the close, written or not
+  return answered(close_(Document));
+}

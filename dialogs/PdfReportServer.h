@@ -4,6 +4,7 @@
 // through it. A registered path that names no file here - a short form names none on this
 // platform - loads the program folder's server instead. Texts and file names are the program's
 // own (Windows-1252 and program paths).
+#include <set>
 #include <string>
 
 #include "framework/base/AnsiString.h"
@@ -12,6 +13,7 @@
 class PdfReportServer {
  public:
   PdfReportServer() = default;
+  // A document still open is given up: it leaves no file.
   ~PdfReportServer();
   PdfReportServer(const PdfReportServer&) = delete;
   PdfReportServer& operator=(const PdfReportServer&) = delete;
@@ -37,10 +39,12 @@ class PdfReportServer {
   void* library_ = nullptr;
   std::string loadedFrom_;
   AnsiString error_;
+  std::set<int> openDocuments_;
   PdfRepOpenFn open_ = nullptr;
   PdfRepSetFontFn setFont_ = nullptr;
   PdfRepTextFn text_ = nullptr;
   PdfRepNewPageFn newPage_ = nullptr;
   PdfRepCloseFn close_ = nullptr;
+  PdfRepDiscardFn discard_ = nullptr;
   PdfRepLastErrorFn lastError_ = nullptr;
 };

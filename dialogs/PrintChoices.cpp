@@ -17,7 +17,6 @@
 #include "framework/base/Tick.h"
 #include "framework/base/TextCase.h"
 #include "framework/db/Field.h"
-#include "framework/ui/Dialogs.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/Files.h"
 #include "platform/os/Paths.h"
@@ -44,10 +43,6 @@ namespace {
 
 const AnsiString TimeNameSymbols = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr int64_t LargestTimeNumber = 1679615;  // "ZZZZ" would be 36^4 - 1; the rule stops at 35 a place
-
-bool askYesNo(const AnsiString& question) {
-  return MessageDlg(question, mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
-}
 
 AnsiString printFilePath() { return DataDir + "\\Print" + WorkstationId + ".QC"; }
 
@@ -132,7 +127,7 @@ bool readRows(TdcTbTable* table) {
   TPrintChoice& pc = PrintChoice;
   const AnsiString number = std::to_string(pc.ReportNumber);
   if (findRow(table, pc.ReportNumber) == Row::Missing) {
-    const bool yes = askYesNo("The PRINT" + WorkstationId + ".QC  file is damaged or incomplete - can't find report number " +
+    const bool yes = AskYesNo("The PRINT" + WorkstationId + ".QC  file is damaged or incomplete - can't find report number " +
                               number + ".\rDo you want to use the default settings for printing?");
     if (yes) GetDefaults();
     table->Close();
@@ -145,7 +140,7 @@ bool readRows(TdcTbTable* table) {
     return true;
   }
   const AnsiString first = firstPrinter();
-  const bool yes = askYesNo("The PRINT" + WorkstationId +
+  const bool yes = AskYesNo("The PRINT" + WorkstationId +
                             ".QC  file is damaged or incomplete - can't find default printer name.\rDo you want to use the " +
                             first + " printer?");
   if (yes) pc.PrinterName = first;
@@ -174,7 +169,7 @@ bool GetPrintTBInfo(TdcTbTable* PrintTB) {
   if (Pos("REMIMP", UpperCase(qn::os::executablePath())) > 0 && WorkstationId.empty())
     WorkstationId = Copy(qn::os::programArgument(4), 1, 2);
   if (!qn::os::fileExists(printFilePath())) {
-    if (!askYesNo("The PRINT" + WorkstationId + ".QC file is missing.\rDo you want to use the default settings?")) return false;
+    if (!AskYesNo("The PRINT" + WorkstationId + ".QC file is missing.\rDo you want to use the default settings?")) return false;
     CreatePrintWSid();
     GetDefaults();
     return true;
@@ -189,7 +184,7 @@ bool GetPrintTBInfo(TdcTbTable* PrintTB) {
     // missing: the defaults are offered.
     PrintTB->Close();
   }
-  if (!askYesNo("The " + DataDir + "\\PRINT" + WorkstationId +
+  if (!AskYesNo("The " + DataDir + "\\PRINT" + WorkstationId +
                 ".QC file cannot be opened.\rDo you want to use the default settings?"))
     return false;
   GetDefaults();
@@ -313,7 +308,7 @@ bool IsPrintFileNameOK(AnsiString& Name, PrintFileFormat Format) {
   }
   if (upper.substr(dot) == ".PDF") return true;
   const AnsiString changed = Name.substr(0, dot + 1) + "PDF";
-  if (askYesNo("You are creating a report in PDF format.\r\rChange " + Name + " to " + changed + "?")) {
+  if (AskYesNo("You are creating a report in PDF format.\r\rChange " + Name + " to " + changed + "?")) {
     Name = changed;
     return true;
   }
@@ -385,16 +380,18 @@ bool CreateStackReportFile(const AnsiString& Code, const AnsiString& FileSpec) {
   pc.ReportNumber = number;
   const AnsiString base = StarPlus("*");
   pc.ReportNumber = saved;
+  // The name carries no workstation and the folder is shared: a number is taken by making its
+  // file, so a workstation numbering at the same moment moves on to the next one.
   for (int n = 1; n <= 999; ++n) {
     const AnsiString counter = (n < 10 ? "00" : n < 100 ? "0" : "") + std::to_string(n);
     const AnsiString path = DoPrintPathFileName(folder, base + "." + counter);
-    if (qn::os::fileExists(path)) continue;
-    if (!CreateEmptyPrintFile(path)) {
-      ShowErrorBox("Unable to create print file " + path);
-      return false;
+    if (qn::os::createNewFile(path)) {
+      pc.FullName = path;
+      return true;
     }
-    pc.FullName = path;
-    return true;
+    if (qn::os::fileExists(path)) continue;
+    ShowErrorBox("Unable to create print file " + path);
+    return false;
   }
   return false;
 }

@@ -14,12 +14,14 @@
 #include "dialogs/PrintRegistry.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/FormVariables.h"
+#include "framework/base/IntegerText.h"
 #include "framework/base/StringList.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/base/StringUtils.h"
 #include "framework/base/TextCase.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/InstalledPrinters.h"
+#include "framework/ui/PlaceControl.h"
 #include "framework/ui/RadioButton.h"
 #include "platform/os/Files.h"
 #include "platform/os/Paths.h"
@@ -34,22 +36,10 @@ void setItems(RadioButtonGroup* group, std::initializer_list<const char*> items)
   group->SetItems(&lines);
 }
 
-template <class T>
-T* place(TWinControl* parent, TComponent* owner, int left, int top, int width, int height) {
-  auto* control = new T(owner);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 TextLabel* label(TWinControl* parent, TComponent* owner, int left, int top, const char* caption) {
-  auto* text = place<TextLabel>(parent, owner, left, top, 120, 13);
+  auto* text = PlaceControl<TextLabel>(owner, parent, left, top, 120, 13);
   text->SetCaption(caption);
   return text;
-}
-
-bool askYesNo(const AnsiString& question) {
-  return MessageDlg(question, mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
 }
 
 PrintFileFormat fileFormat(int format) {
@@ -70,50 +60,50 @@ TPrntDefF::TPrntDefF(TComponent* AOwner) : TForm(AOwner), dataPaths_(new StringL
   SetKeyPreview(true);
   PrintTB = MakePrintTable(this);
 
-  PrintToRadioGroup = place<RadioButtonGroup>(this, this, 8, 8, 130, 90);
+  PrintToRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 8, 8, 130, 90);
   PrintToRadioGroup->SetCaption("Print report to");
   setItems(PrintToRadioGroup, {"Printer", "File", "Screen"});
   PrinterLabel = label(this, this, 150, 8, "Printer");
-  PrinterComboBox = place<ComboBox>(this, this, 150, 24, 250, 21);
+  PrinterComboBox = PlaceControl<ComboBox>(this, this, 150, 24, 250, 21);
   PrinterComboBox->SetStyle(csDropDownList);
-  DuplexCheckBox = place<CheckBox>(this, this, 410, 26, 120, 17);
+  DuplexCheckBox = PlaceControl<CheckBox>(this, this, 410, 26, 120, 17);
   DuplexCheckBox->SetCaption("Duplex");
-  OrientationRadioGroup = place<RadioButtonGroup>(this, this, 150, 52, 250, 64);
+  OrientationRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 150, 52, 250, 64);
   OrientationRadioGroup->SetCaption("Orientation");
-  BinGroup = place<GroupFrame>(this, this, 150, 120, 380, 80);
+  BinGroup = PlaceControl<GroupFrame>(this, this, 150, 120, 380, 80);
   BinGroup->SetCaption("Paper bins");
   FirstBinLabel = label(BinGroup, this, 8, 20, "First page");
-  FirstBinComboBox = place<ComboBox>(BinGroup, this, 8, 36, 175, 21);
+  FirstBinComboBox = PlaceControl<ComboBox>(this, BinGroup, 8, 36, 175, 21);
   FirstBinComboBox->SetStyle(csDropDownList);
   OtherBinLabel = label(BinGroup, this, 195, 20, "Other pages");
-  OtherBinComboBox = place<ComboBox>(BinGroup, this, 195, 36, 175, 21);
+  OtherBinComboBox = PlaceControl<ComboBox>(this, BinGroup, 195, 36, 175, 21);
   OtherBinComboBox->SetStyle(csDropDownList);
-  ExistingRadioGroup = place<RadioButtonGroup>(this, this, 150, 52, 380, 148);
+  ExistingRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 150, 52, 380, 148);
   ExistingRadioGroup->SetCaption("Print file already exists - choose one:");
   setItems(ExistingRadioGroup, {"Delete the existing file", "Append to the existing file", "Change print file name",
                                 "Print report to a printer", "Display report on Screen", "Exit without printing"});
   ExistingRadioGroup->SetVisible(false);
 
-  FileGroup = place<GroupFrame>(this, this, 8, 206, 530, 208);
+  FileGroup = PlaceControl<GroupFrame>(this, this, 8, 206, 530, 208);
   FileGroup->SetCaption("Print to file");
-  FormatRadioGroup = place<RadioButtonGroup>(FileGroup, this, 8, 18, 130, 96);
+  FormatRadioGroup = PlaceControl<RadioButtonGroup>(this, FileGroup, 8, 18, 130, 96);
   FormatRadioGroup->SetCaption("Format");
   setItems(FormatRadioGroup, {"Text", "Data", "PDF"});
-  EmailCheckBox = place<CheckBox>(FileGroup, this, 8, 122, 130, 17);
+  EmailCheckBox = PlaceControl<CheckBox>(this, FileGroup, 8, 122, 130, 17);
   EmailCheckBox->SetCaption("E-mail");
-  LabelsCheckBox = place<CheckBox>(FileGroup, this, 8, 142, 130, 17);
+  LabelsCheckBox = PlaceControl<CheckBox>(this, FileGroup, 8, 142, 130, 17);
   LabelsCheckBox->SetCaption("Column headers");
   FileNameLabel = label(FileGroup, this, 150, 18, "File name");
-  FileNameEdit = place<TEdit>(FileGroup, this, 150, 34, 120, 21);
-  DriveComboBox = place<DriveBox>(FileGroup, this, 150, 64, 120, 21);
-  FolderListBox = place<FolderList>(FileGroup, this, 280, 34, 240, 130);
+  FileNameEdit = PlaceControl<TEdit>(this, FileGroup, 150, 34, 120, 21);
+  DriveComboBox = PlaceControl<DriveBox>(this, FileGroup, 150, 64, 120, 21);
+  FolderListBox = PlaceControl<FolderList>(this, FileGroup, 280, 34, 240, 130);
   DriveComboBox->SetFolderList(FolderListBox);
-  PathLabel = place<TextLabel>(FileGroup, this, 8, 186, 512, 13);
+  PathLabel = PlaceControl<TextLabel>(this, FileGroup, 8, 186, 512, 13);
 
-  OKBtn = place<TButton>(this, this, 372, 424, 75, 25);
+  OKBtn = PlaceControl<TButton>(this, this, 372, 424, 75, 25);
   OKBtn->SetCaption("OK");
   OKBtn->SetDefault(true);
-  CancelBtn = place<TButton>(this, this, 460, 424, 75, 25);
+  CancelBtn = PlaceControl<TButton>(this, this, 460, 424, 75, 25);
   CancelBtn->SetCaption("Cancel");
   CancelBtn->SetCancel(true);
 
@@ -271,7 +261,7 @@ void TPrntDefF::fillBins() {
   if (index < 0 || index >= installed.names.size()) return;
   const auto bins = installed.binsOf(installed.names[index]);
   if (!bins) {
-    if (!askYesNo("Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value "
+    if (!AskYesNo("Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value "
                   "of NumCaps is -1.\r\rPlease call Vantor, Inc. for assistance.\r\rStatements may not print correctly.  "
                   "Do you wish to continue?")) {
       ShowInformationBox("Program terminated by user.");
@@ -297,9 +287,10 @@ void TPrntDefF::restoreBins() {
     if (count == 0) return;
     const int chosen = index >= 0 && index < count ? index : 0;
     box->SetItemIndex(chosen);
+    // The number stands in the entry's last brackets: the bin's own name may hold brackets too.
     const AnsiString entry = box->Items()->Strings(chosen);
-    const int open = Pos("[", entry), close = Pos("]", entry);
-    bin = open > 0 && close > open ? std::stoi(Copy(entry, open + 1, close - open - 1)) : -1;
+    const std::size_t open = entry.rfind('[');
+    bin = open != AnsiString::npos && entry.back() == ']' ? StrToIntDef(entry.substr(open + 1, entry.size() - open - 2), -1) : -1;
   };
   choose(FirstBinComboBox, pc.FirstPageBinIndex, pc.FirstPageBin);
   choose(OtherBinComboBox, pc.OtherPagesBinIndex, pc.OtherPagesBin);
@@ -358,7 +349,7 @@ void TPrntDefF::DataOrText() {
 void TPrntDefF::GetNewPrintFileName() {
   TPrintChoice& pc = PrintChoice;
   if (!qn::os::directoryExists(pc.Folder)) {
-    if (!askYesNo("The directory listed in the Report Setup screen does not exist.\r" + pc.Folder +
+    if (!AskYesNo("The directory listed in the Report Setup screen does not exist.\r" + pc.Folder +
                   "\r\rDo you want to create it?")) {
       pc.Folder = DataDir;
     } else if (!qn::os::forceDirectories(pc.Folder)) {
@@ -517,7 +508,7 @@ void TPrntDefF::FolderListBoxChange(TObject*) { showPath(); }
 void TPrntDefF::KeyPress(char& Key) {
   if (Key == '=' && PrintChoice.ReportNumber == 1) {
     Key = 0;
-    StatementDebugging = askYesNo("Run with debugging on?");
+    StatementDebugging = AskYesNo("Run with debugging on?");
     return;
   }
   TForm::KeyPress(Key);
@@ -657,11 +648,14 @@ bool TPrntDefF::fileChosen() {
   }
   // A stack run's name is a pattern: its files are numbered as the reports are made.
   if (pc.Mode > 1) return true;
+  // The file is made in the same step that finds the name free: a workstation writing the same
+  // name meanwhile is offered the existing-file choices rather than emptied.
+  if (!pc.PdfWanted && qn::os::createNewFile(pc.FullName)) return true;
   if (qn::os::fileExists(pc.FullName)) {
     offerExistingFile();
     return false;
   }
-  if (!pc.PdfWanted && !CreateEmptyPrintFile(pc.FullName)) {
+  if (!pc.PdfWanted) {
     ShowErrorBox("Unable to create the file " + pc.FullName + ".");
     return false;
   }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <unordered_map>
+#include <map>
+#include <string>
+#include <string_view>
 
 #include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
@@ -40,20 +42,33 @@ void TEnhancedINI::WriteList(const AnsiString& Section, const AnsiString& KeyBas
 }
 
 void TEnhancedINI::GetList(const qn::os::IniEntries& Entries, const AnsiString& KeyBase, TStrings& List) {
-  // One pass over the section: a list of thousands of words is read without a search per entry.
-  std::unordered_map<AnsiString, const AnsiString*> values;
-  for (const qn::os::IniEntry& entry : Entries) values.emplace(UpperCase(entry.name), &entry.value);
-  List.Clear();
-  auto count = values.find(UpperCase(KeyBase + kCountSuffix));
-  int n = 0;
-  if (count != values.end()) {
-    const AnsiString& text = *count->second;
-    std::from_chars(text.data(), text.data() + text.size(), n);
+  // One pass over the section, whatever its count says: a damaged count of thousands of millions
+  // is read as the entries the section holds, not looked for number by number.
+  const AnsiString countKey = UpperCase(KeyBase + kCountSuffix);
+  const AnsiString prefix = UpperCase(KeyBase) + "_";
+  const AnsiString* count = nullptr;
+  std::map<int, const AnsiString*> numbered;  // the first entry of each number
+  for (const qn::os::IniEntry& entry : Entries) {
+    const AnsiString name = UpperCase(entry.name);
+    if (name == countKey) {
+      if (!count) count = &entry.value;
+      continue;
+    }
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+    const std::string_view digits = std::string_view(name).substr(prefix.size());
+    int index = -1;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), index);
+    // Only the number as the list writes it: "U_DCT_01" is no entry of it.
+    if (error != std::errc() || end != digits.data() + digits.size() || index < 0 || std::to_string(index) != digits)
+      continue;
+    numbered.emplace(index, &entry.value);
   }
-  const AnsiString base = UpperCase(KeyBase) + "_";
-  for (int i = 0; i < n; ++i) {
-    auto found = values.find(base + std::to_string(i));
-    if (found != values.end() && !found->second->empty()) List.Add(*found->second);
+  List.Clear();
+  int n = 0;
+  if (count) std::from_chars(count->data(), count->data() + count->size(), n);
+  for (const auto& [index, value] : numbered) {
+    if (index >= n) break;
+    if (!value->empty()) List.Add(*value);
   }
 }
 

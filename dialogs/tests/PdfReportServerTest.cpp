@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "dialogs/PdfReportServer.h"
 #include "framework/ui/testing/QtTestApplication.h"
@@ -87,6 +89,10 @@ TEST_F(PdfReportServerTest, ACodePageCharacterRoundTrips) {
   const int document = server.Open(pdf, false, 9);
   ASSERT_GT(document, 0) << server.Error();
   ASSERT_TRUE(server.Text(document, 72, 72, "Caf\xE9 au lait"));  // Windows-1252
+  for (const double points : {0.0, -8.0, std::nan(""), HUGE_VAL}) {
+    EXPECT_FALSE(server.SetFont(document, "Liberation Mono", points)) << points;
+    EXPECT_NE(server.Error().find("above 0 points"), AnsiString::npos) << points << ": " << server.Error();
+  }
   ASSERT_TRUE(server.Close(document));
   EXPECT_NE(pdfText(pdf).find("Caf\xC3\xA9 au lait"), std::string::npos);
 }
@@ -100,6 +106,24 @@ TEST_F(PdfReportServerTest, APdfInAMissingFolderFailsWithTheServersReasonAndLeav
   EXPECT_FALSE(std::filesystem::exists(folder + "/missing"));
   EXPECT_FALSE(server.Text(12345, 0, 0, "x"));
   EXPECT_NE(server.Error().find("No PDF report is open"), AnsiString::npos) << server.Error();
+}
+
+// A report given up half-way (its writer raised, say) is no report: once its client is gone,
+// neither its file nor the server's partial one is left.
+TEST_F(PdfReportServerTest, ADocumentLeftOpenWhenItsClientGoesLeavesNoFile) {
+  registerBuiltServer();
+  {
+    PdfReportServer server;
+    const int document = server.Open(folder + "/ABANDON.PDF", false, 1);
+    ASSERT_GT(document, 0) << server.Error();
+    ASSERT_TRUE(server.Text(document, 72, 72, "half a report"));
+    const int closed = server.Open(folder + "/DONE.PDF", false, 1);
+    ASSERT_GT(closed, 0) << server.Error();
+    ASSERT_TRUE(server.Close(closed));
+  }
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"DONE.PDF"});
 }
 
 TEST_F(PdfReportServerTest, WithoutARegistrationNothingIsLoaded) {

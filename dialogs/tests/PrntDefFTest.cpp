@@ -6,6 +6,10 @@
 #include <QImage>
 #include <filesystem>
 #include <functional>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/Globals.h"
 #include "core/SettingKeys.h"
@@ -307,6 +311,23 @@ TEST_F(PrntDefFTest, EachReportIsOfferedItsFormatsOrientationsAndBoxes) {
   }
 }
 
+// A bin's name is the printer driver's text: brackets in it are part of the name, and the bin
+// chosen is still the number the entry ends with.
+TEST_F(PrntDefFTest, BinNamesHoldingBracketsStillGiveTheirNumbers) {
+  qn::ui::InstalledPrinters printers{{"Office Laser", "Front Desk"}, "Office Laser", {}};
+  printers.bins["Office Laser"] = std::vector<qn::ui::PaperBin>{{"Tray [Upper]", 257}, {"Envelope [#10]", 20}};
+  qn::ui::setInstalledPrinterSource([printers] { return printers; });
+  ScriptedMessageBoxes none;
+  run(1, [&](TPrntDefF& d) {
+    EXPECT_EQ(lines(d.FirstBinComboBox->Items()),
+              (std::vector<AnsiString>{"Tray [Upper]     [257]", "Envelope [#10]     [20]"}));
+    EXPECT_EQ(d.FirstBinComboBox->ItemIndex(), 1);  // saved as 1
+    EXPECT_EQ(PrintChoice.FirstPageBin, 20);
+    EXPECT_EQ(PrintChoice.OtherPagesBin, 257);
+    d.CancelBtn->Click();
+  });
+}
+
 TEST_F(PrntDefFTest, APrinterWhoseBinsAreNotKnownAsksWhetherToGoOn) {
   const AnsiString question =
       "Quillon failed to obtain information from the operationg system about your printer's bins.\r\rThe value of "
@@ -419,6 +440,39 @@ TEST_F(PrntDefFTest, AStackReportsFilesAreNumberedInItsFolder) {
   EXPECT_EQ(PrintChoice.ToScreen, 1);
   EXPECT_EQ(PrintChoice.FullName, dataDir + "\\BS052626.001");
   EXPECT_FALSE(CreateStackReportFile("GL", ""));  // report 63 lies past the first 45
+}
+
+// Workstations share the data folder, and a stack report's name carries no workstation: two of
+// them numbering at the same moment must still end with a file each, neither emptying the other's.
+TEST_F(PrntDefFTest, WorkstationsNumberingStackReportsAtOnceEachGetAFileOfTheirOwn) {
+  constexpr int kWorkstations = 6, kFilesEach = 25;
+  int gate[2];
+  ASSERT_EQ(::pipe(gate), 0);
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWorkstations; ++w) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(gate[1]);
+      char go;
+      (void)!::read(gate[0], &go, 1);  // every workstation starts when the gate closes
+      for (int k = 0; k < kFilesEach; ++k)
+        if (!CreateStackReportFile("BS", reports + "\\X.TXT")) ::_exit(1);
+      ::_exit(0);
+    }
+    children.push_back(child);
+  }
+  ::close(gate[0]);
+  ::close(gate[1]);
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  int files = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(reports))
+    files += entry.path().filename().string().rfind("BS052626.", 0) == 0;
+  EXPECT_EQ(files, kWorkstations * kFilesEach);
 }
 
 // PDF for report 31: the file name takes its extension and the server's registration is checked.

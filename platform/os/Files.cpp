@@ -52,6 +52,11 @@ bool directoryExists(std::string_view path) {
   return st && S_ISDIR(st->st_mode);
 }
 
+bool createNewFile(std::string_view path) {
+  const Descriptor file{::open(resolvePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+  return file.fd >= 0;
+}
+
 bool forceDirectories(std::string_view path) {
   const std::string target = resolvePath(path);
   for (size_t slash = target.find('/', 1);; slash = target.find('/', slash + 1)) {

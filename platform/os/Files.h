@@ -20,6 +20,11 @@ bool forceDirectories(std::string_view path);
 // destination is left alone and the answer is false. The destination appears whole or not at all.
 bool copyFile(std::string_view from, std::string_view to, bool failIfExists);
 
+// Makes an empty file where no file, folder or link of that name stands, in one step: of several
+// processes making the same name at once exactly one succeeds. False when the name is taken or
+// the file cannot be made.
+bool createNewFile(std::string_view path);
+
 bool deleteFile(std::string_view path);
 // Renames or moves a file or folder; an existing destination is left alone and the answer is false.
 bool renameFile(std::string_view from, std::string_view to);

@@ -17,6 +17,8 @@ using PdfRepTextFn = std::int32_t (*)(std::int32_t document, double x, double y,
 using PdfRepNewPageFn = std::int32_t (*)(std::int32_t document);
 // Writes the file and ends the document (its handle is then unknown), also when the writing fails.
 using PdfRepCloseFn = std::int32_t (*)(std::int32_t document);
+// Ends the document without writing its file (a report given up half-way).
+using PdfRepDiscardFn = std::int32_t (*)(std::int32_t document);
 // Why the last call of this thread failed; empty after a success.
 using PdfRepLastErrorFn = const char* (*)();
 }

@@ -44,4 +44,23 @@ TEST(EnhancedINITest, ListsUseTheCountAndNumberedKeysAndSkipEmptyEntries) {
   EXPECT_EQ(list.Count(), 0);
 }
 
+// A damaged count names more entries than a section can hold: the list is the entries there are.
+TEST(EnhancedINITest, ACountPastTheEntriesReadsTheEntriesThereAreInNumberOrder) {
+  const std::string path = qn::testing::makeScratchDir("enhanced-ini") + "/VORLEX.CFG";
+  qn::testing::writeFileText(path,
+                             "[vorlex]\n"
+                             "U_DCT_ListCount=2147483647\n"
+                             "U_DCT_7=Tseventh.udt\n"
+                             "U_DCT_01=Fnot an entry.udt\n"
+                             "U_DCT_-1=Fnot an entry either.udt\n"
+                             "U_DCT_0=Tdefault.udt\n"
+                             "U_DCT_7=Fsecond seventh.udt\n"
+                             "U_DCT_ListCount=1\n");
+  StringList list;
+  TEnhancedINI(path).ReadList("vorlex", "U_DCT", list);
+  ASSERT_EQ(list.Count(), 2);
+  EXPECT_EQ(list[0], "Tdefault.udt");
+  EXPECT_EQ(list[1], "Tseventh.udt") << "the first of two entries of one number";
+}
+
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tools/qnseed/SpellFiles.h"
 
-#include <fstream>
-
+#include "platform/os/AtomicFile.h"
 #include "platform/os/Files.h"
 #include "platform/os/Resources.h"
 #include "tools/qnseed/SeedError.h"
@@ -9,10 +8,10 @@
 namespace qn::seed {
 namespace {
 
+// A running program may be reading the file: it sees the old content or the new, never an
+// emptied one.
 void writeFile(const std::filesystem::path& path, std::string_view content) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file.write(content.data(), static_cast<std::streamsize>(content.size())) || !file.flush())
-    throw SeedError("cannot write " + path.string());
+  os::replaceFileContent(path.string(), content);
 }
 
 }  // namespace

@@ -85,6 +85,23 @@ TEST_F(FilesTest, ExistenceDeleteAndRename) {
   EXPECT_FALSE(deleteFile(dir + "\\data")) << "a folder is not a file";
 }
 
+TEST_F(FilesTest, ANewFileIsMadeEmptyOnlyWhereTheNameIsFree) {
+  qn::testing::writeFileText(dir + "/Data/BS052626.001", "another workstation's report");
+  fs::create_directories(dir + "/Data/Folder");
+  fs::create_symlink(dir + "/Data/nowhere", dir + "/Data/Link");
+  EXPECT_FALSE(createNewFile(dir + "\\DATA\\bs052626.001")) << "taken in another letter case";
+  EXPECT_EQ(qn::testing::readFileText(dir + "/Data/BS052626.001"), "another workstation's report");
+  EXPECT_FALSE(createNewFile(dir + "\\data\\folder"));
+  EXPECT_FALSE(createNewFile(dir + "\\data\\Link")) << "a link's target is not made";
+  EXPECT_FALSE(fs::exists(dir + "/Data/nowhere"));
+  EXPECT_FALSE(createNewFile(dir + "\\data\\missing\\x.001"));
+
+  ASSERT_TRUE(createNewFile(dir + "\\data\\BS052626.002"));
+  EXPECT_TRUE(fs::is_regular_file(dir + "/Data/BS052626.002"));
+  EXPECT_EQ(fs::file_size(dir + "/Data/BS052626.002"), 0u);
+  EXPECT_FALSE(createNewFile(dir + "\\data\\BS052626.002")) << "the second attempt finds it taken";
+}
+
 TEST_F(FilesTest, ForceDirectoriesCreatesEveryLevel) {
   qn::testing::writeFileText(dir + "/Data/x", "");
   EXPECT_TRUE(forceDirectories(dir + "\\DATA\\cmdata\\Mail"));

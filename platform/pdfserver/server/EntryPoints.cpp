@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -104,7 +105,8 @@ __attribute__((visibility("default"))) std::int32_t PdfRepSetFont(std::int32_t h
   std::lock_guard lock(documentsMutex);
   Document* document = find(handle);
   if (!document) return failed("No PDF report is open as " + std::to_string(handle) + ".");
-  if (points <= 0) return failed("A font size must be above 0 points.");
+  // NaN passes a plain "<= 0" test and would reach the painter.
+  if (!std::isfinite(points) || points <= 0) return failed("A font size must be above 0 points.");
   QFont font(QString::fromUtf8(family ? family : ""));
   font.setPointSizeF(points);
   font.setKerning(false);
@@ -144,6 +146,16 @@ __attribute__((visibility("default"))) std::int32_t PdfRepClose(std::int32_t han
     discard(*document);
     return failed("The PDF file " + document->target + " cannot be written.");
   }
+  return succeeded();
+}
+
+__attribute__((visibility("default"))) std::int32_t PdfRepDiscard(std::int32_t handle) {
+  std::lock_guard lock(documentsMutex);
+  const auto found = documents.find(handle);
+  if (found == documents.end()) return failed("No PDF report is open as " + std::to_string(handle) + ".");
+  const std::unique_ptr<Document> document = std::move(found->second);
+  documents.erase(found);
+  discard(*document);
   return succeeded();
 }
 
