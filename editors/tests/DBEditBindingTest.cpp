@@ -195,5 +195,19 @@ TEST_F(DBEditBindingTest, TypingPutsTheRecordIntoEditAndLeavingWritesTheText) {
   EXPECT_EQ(data.FieldByName("Name")->AsString(), "Brown");
 }
 
+TEST_F(DBEditBindingTest, AReadOnlyBoundEditKeepsItsTextUnderAPicture) {
+  data.pictureMasks.Add("Name\t*&\tT\tF");
+  auto* edit = bound("Name");
+  edit->SetReadOnly(true);
+  ASSERT_TRUE(show());
+  edit->SetFocus();
+  ASSERT_TRUE(edit->PictureInUse());
+  edit->SetSelStart(5);
+  type(edit, "x");
+  EXPECT_EQ(edit->Text(), "Adams");
+  EXPECT_FALSE(edit->Modified());
+  EXPECT_EQ(data.State(), dsBrowse);
+}
+
 }  // namespace
 }  // namespace editorstest
