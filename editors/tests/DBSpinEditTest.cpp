@@ -90,6 +90,35 @@ TEST_F(DBSpinEditTest, AValueTypedBeyondTheLimitsIsClampedOnLeaving) {
   EXPECT_EQ(hours->Text(), "99999.99");
 }
 
+TEST_F(DBSpinEditTest, LeavingLimitsWhatWasTypedNotTheStoredValueOnlyPassedThrough) {
+  struct Row {
+    const char* typed;  // nothing: the focus only passes through
+    double stored;
+  };
+  for (const Row& row : {Row{nullptr, 12.5}, Row{"123", 10}}) {
+    SCOPED_TRACE(row.typed ? row.typed : "passed through");
+    auto* amount = spin("Amount");
+    amount->SetMinValue(0);
+    amount->SetMaxValue(10);
+    ASSERT_TRUE(show());
+    // Another change has the record in edit already.
+    data.Edit();
+    data.FieldByName("Name")->SetAsString("Brown");
+    amount->SetFocus();
+    if (row.typed) {
+      amount->SelectAll();
+      type(amount, row.typed);
+    }
+    next->SetFocus();
+    data.Post();
+    EXPECT_DOUBLE_EQ(data.FieldByName("Amount")->AsFloat(), row.stored);
+    data.Edit();
+    data.FieldByName("Amount")->SetAsFloat(12.5);
+    data.Post();
+    delete amount;
+  }
+}
+
 TEST_F(DBSpinEditTest, UpAndDownStepDatePartsWithinTheirRange) {
   struct Row {
     const char* text;
