@@ -4,6 +4,7 @@
 #include "editors/tests/EditorsFixture.h"
 #include "framework/base/FloatText.h"
 #include "framework/ui/IntervalTimer.h"
+#include "framework/ui/MouseCapture.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
 
@@ -232,6 +233,22 @@ TEST_F(DBSpinEditTest, HoldingTheUpButtonRepeatsAfter400ThenEvery100Milliseconds
   EXPECT_EQ(edit->Text(), "5") << "the release over the button clicks once more";
   wait(1000);
   EXPECT_EQ(edit->Text(), "5") << "nothing repeats after the release";
+}
+
+TEST_F(DBSpinEditTest, AButtonThatLostTheCaptureStopsItsRepeat) {
+  auto* edit = spin();
+  edit->SetBounds(10, 10, 120, 24);
+  ASSERT_TRUE(show());
+  edit->SetValue(0);
+  TdcTimerSpeedButton* up = edit->Button()->UpButton();
+  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  qn::ui::testing::pressAt(edit->Button()->Window(), at);
+  // A box taking the mouse away: the release never reaches the button.
+  ReleaseCapture();
+  wait(400);
+  wait(100);
+  EXPECT_EQ(edit->Text(), "0");
+  EXPECT_FALSE(up->RepeatTimer()->Enabled()) << "nothing left to repeat for";
 }
 
 TEST_F(DBSpinEditTest, WhatAStepRaisesStopsTheRepeat) {
