@@ -211,7 +211,8 @@ void TdcDBSpinEdit::PasteFromClipboard() {
 
 void TdcDBSpinEdit::DoExit() {
   const double value = Value();
-  if (CheckValue(value) != value) {
+  // Only a changed text is limited: a stored value the focus merely passed over stays as it is.
+  if (CheckValue(value) != value && (Modified() || !Field())) {
     SetValue(value);
     MarkModified();
   }

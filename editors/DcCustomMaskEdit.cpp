@@ -151,6 +151,12 @@ void TdcCustomMaskEdit::PictureKeyPress(char& Key) {
   bool passes = false;
   if (result == picComplete || result == picIncomplete) {
     BeginFieldEdit();
+    // A window still read-only (a read-only binding, a record that cannot be edited) takes no
+    // text, the picture's neither.
+    if (TCustomEdit::ReadOnly()) {
+      Key = 0;
+      return;
+    }
     const int growth = static_cast<int>(text.size()) - oldLength;
     const bool allSelected = start == 0 && selected >= oldLength;
     int caret;

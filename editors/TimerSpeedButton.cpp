@@ -22,7 +22,11 @@ void TdcTimerSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X,
 
 void TdcTimerSpeedButton::TimerExpired() {
   repeatTimer_->SetInterval(kRepeatPause);
-  if (State() != bsDown || GetCaptureControl() != this) return;
+  // Released or robbed of the capture (a box took the mouse): the hold is over.
+  if (State() != bsDown || GetCaptureControl() != this) {
+    repeatTimer_->SetEnabled(false);
+    return;
+  }
   try {
     Click();
   } catch (...) {

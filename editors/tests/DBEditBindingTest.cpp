@@ -195,5 +195,31 @@ TEST_F(DBEditBindingTest, TypingPutsTheRecordIntoEditAndLeavingWritesTheText) {
   EXPECT_EQ(data.FieldByName("Name")->AsString(), "Brown");
 }
 
+TEST_F(DBEditBindingTest, AReadOnlyBoundEditKeepsItsTextUnderAPicture) {
+  data.pictureMasks.Add("Name\t*&\tT\tF");
+  struct Row {
+    bool readOnly;
+    const char* after;
+    TDataSetState state;
+  };
+  // The writable row shows the key does reach the picture.
+  for (const Row& row : {Row{true, "Adams", dsBrowse}, Row{false, "ADAMSX", dsEdit}}) {
+    SCOPED_TRACE(row.readOnly ? "read-only" : "writable");
+    auto* edit = bound("Name");
+    edit->SetReadOnly(row.readOnly);
+    ASSERT_TRUE(show());
+    edit->SetFocus();
+    ASSERT_TRUE(edit->PictureInUse());
+    edit->SetSelStart(5);
+    type(edit, "x");
+    EXPECT_EQ(edit->Text(), row.after);
+    EXPECT_EQ(edit->Modified(), !row.readOnly);
+    EXPECT_EQ(data.State(), row.state);
+    next->SetFocus();
+    data.Cancel();
+    delete edit;
+  }
+}
+
 }  // namespace
 }  // namespace editorstest

@@ -4,6 +4,7 @@
 #include "editors/tests/EditorsFixture.h"
 #include "framework/base/FloatText.h"
 #include "framework/ui/IntervalTimer.h"
+#include "framework/ui/MouseCapture.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/ButtonTestSupport.h"
 
@@ -88,6 +89,35 @@ TEST_F(DBSpinEditTest, AValueTypedBeyondTheLimitsIsClampedOnLeaving) {
   next->SetFocus();
   EXPECT_TRUE(next->Focused());
   EXPECT_EQ(hours->Text(), "99999.99");
+}
+
+TEST_F(DBSpinEditTest, LeavingLimitsWhatWasTypedNotTheStoredValueOnlyPassedThrough) {
+  struct Row {
+    const char* typed;  // nothing: the focus only passes through
+    double stored;
+  };
+  for (const Row& row : {Row{nullptr, 12.5}, Row{"123", 10}}) {
+    SCOPED_TRACE(row.typed ? row.typed : "passed through");
+    auto* amount = spin("Amount");
+    amount->SetMinValue(0);
+    amount->SetMaxValue(10);
+    ASSERT_TRUE(show());
+    // Another change has the record in edit already.
+    data.Edit();
+    data.FieldByName("Name")->SetAsString("Brown");
+    amount->SetFocus();
+    if (row.typed) {
+      amount->SelectAll();
+      type(amount, row.typed);
+    }
+    next->SetFocus();
+    data.Post();
+    EXPECT_DOUBLE_EQ(data.FieldByName("Amount")->AsFloat(), row.stored);
+    data.Edit();
+    data.FieldByName("Amount")->SetAsFloat(12.5);
+    data.Post();
+    delete amount;
+  }
 }
 
 TEST_F(DBSpinEditTest, UpAndDownStepDatePartsWithinTheirRange) {
@@ -203,6 +233,22 @@ TEST_F(DBSpinEditTest, HoldingTheUpButtonRepeatsAfter400ThenEvery100Milliseconds
   EXPECT_EQ(edit->Text(), "5") << "the release over the button clicks once more";
   wait(1000);
   EXPECT_EQ(edit->Text(), "5") << "nothing repeats after the release";
+}
+
+TEST_F(DBSpinEditTest, AButtonThatLostTheCaptureStopsItsRepeat) {
+  auto* edit = spin();
+  edit->SetBounds(10, 10, 120, 24);
+  ASSERT_TRUE(show());
+  edit->SetValue(0);
+  TdcTimerSpeedButton* up = edit->Button()->UpButton();
+  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  qn::ui::testing::pressAt(edit->Button()->Window(), at);
+  // A box taking the mouse away: the release never reaches the button.
+  ReleaseCapture();
+  wait(400);
+  wait(100);
+  EXPECT_EQ(edit->Text(), "0");
+  EXPECT_FALSE(up->RepeatTimer()->Enabled()) << "nothing left to repeat for";
 }
 
 TEST_F(DBSpinEditTest, WhatAStepRaisesStopsTheRepeat) {

@@ -37,6 +37,7 @@ TEST(EndModalRuns, EachBoxAnswersAsItsCancelOrItsOnlyButtonWould) {
       {{mbYes, mbNo}, mrNo},
       {{mbAbort, mbRetry, mbIgnore}, mrAbort},
       {{mbRetry, mbCancel}, mrCancel},
+      {{mbRetry, mbIgnore}, mrNone},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer);
