@@ -100,9 +100,7 @@ TDM::TDM(TComponent* AOwner) : TDataModule(AOwner) {
   DeclareLayoutFields(TrDesc_, {"AutoIncr", "SequenceNumber", "SequenceSuffix", "Description"});
   EmpRates_ = addTable("EmpRates_");
   GroupRates_ = addTable("GroupRates_");
-  Batch_ = addTable("Batch_");
-  BatchDesc_ = addTable("BatchDesc_");
-  addBatchFields();
+  addBatchTables();
   Tran1_ = addTable("Tran1_");
   DeclareLayoutFields(Tran1_, {"AutoInc",       "Audit",          "Type",          "ClientCode",     "CaseSuffix",
                                "StringTransDate", "SubType",      "ActEmp",        "StringEntryDate", "HNDR",
@@ -136,8 +134,9 @@ TDM::~TDM() {
   if (DM == this) DM = nullptr;
 }
 
-TdcTbTable* TDM::addTable(const char* name) {
-  auto* table = new TdcTbTable(this);
+TdcTbTable* TDM::addTable(const char* name) { return adoptTable(new TdcTbTable(this), name); }
+
+TdcTbTable* TDM::adoptTable(TdcTbTable* table, const char* name) {
   table->SetName(name);
   table->SetDatabaseName(DatabaseAlias);
   auto* source = new TDataSource(this);

@@ -5,6 +5,7 @@
 // also computes the display fields and filters the code tables the lookup combos show, and moves
 // a matter's descriptions, notes and addresses between its files and their undelete copies.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "datagrid/DcTbTable.h"
@@ -99,6 +100,8 @@ class TDM : public TDataModule {
   // amount and invoice columns are calculated.
   void Batch_NewRecord(TDataSet* DataSet);
   void Batch_FilterRecord(TDataSet* DataSet, bool& Accept);
+  // Deletes the descriptions that go with the line; the line's delete runs it, in the transaction
+  // the line and its descriptions share, just before the line itself goes.
   void Batch_BeforeDelete(TDataSet* DataSet);
   void Batch_CalcFields(TDataSet* DataSet);
   bool KeepBatchDescriptions = false;
@@ -107,18 +110,20 @@ class TDM : public TDataModule {
   void DataModule1Destroy(TObject* Sender);
 
  private:
-  // Commits (or rolls back) the transaction Batch_BeforeDelete began for a line and its descriptions.
-  void endBatchDelete(bool commit);
-  bool batchDeleteTransaction_ = false;
+  // The sequence number whose descriptions go with the line; empty when none go.
+  AnsiString batchLineDescriptions(TDataSet* DataSet) const;
+  // A batch line's delete (deleteLine) with its descriptions' deletes, as one transaction.
+  void deleteBatchLine(const std::function<void()>& deleteLine);
 
   TdcTbTable* addTable(const char* name);
+  TdcTbTable* adoptTable(TdcTbTable* table, const char* name);
   TdcTbTable* addCodeTable(const char* name, char typeCode);
   TdcTbTable* addCaseTypeTable(const char* name, char caseTypeCode, char calendarCode);
   TdcTbTable* addEmployeeTable(const char* name);
   void addClientFields();
   bool openCodeSet(const std::vector<TdcTbTable*>& tables);
   bool openAuditTable(TdcTbTable* table, const AnsiString& layout, bool withLedger);
-  void addBatchFields();
+  void addBatchTables();
   bool openOnIndex(TdcTbTable* table, const AnsiString& file, const AnsiString& index);
   bool caseHasCurrentRecord(TdcTbTable* table, const AnsiString& file, const AnsiString& client,
                             const AnsiString& suffix, bool useCurrentCase, const AnsiString& failure);

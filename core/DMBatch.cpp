@@ -1,5 +1,7 @@
 // The workstation's batch of transactions as the entry forms list it: one line a transaction,
 // its descriptions in a second file under the line's sequence number.
+#include <functional>
+
 #include "core/DM.h"
 #include "core/DM2.h"
 #include "core/FileDates.h"
@@ -36,9 +38,31 @@ AnsiString transactionTypeText(char type, const AnsiString& subType) {
   }
 }
 
+// The batch's line table: a line's own delete runs inside the routine its owner gives, so what
+// must stand or fall with the line begins and ends within that delete. The delete's events could
+// not hold it: an exception before or after the line goes skips them, and a form may set its own.
+class BatchLineTable : public TdcTbTable {
+ public:
+  using DeleteLine = std::function<void(const std::function<void()>& deleteRecord)>;
+  BatchLineTable(TComponent* owner, DeleteLine deleteLine) : TdcTbTable(owner), deleteLine_(std::move(deleteLine)) {}
+
+ protected:
+  void InternalDelete() override {
+    deleteLine_([this] { TdcTbTable::InternalDelete(); });
+  }
+
+ private:
+  DeleteLine deleteLine_;
+};
+
 }  // namespace
 
-void TDM::addBatchFields() {
+void TDM::addBatchTables() {
+  Batch_ = adoptTable(new BatchLineTable(this, [this](const std::function<void()>& deleteLine) {
+                        deleteBatchLine(deleteLine);
+                      }),
+                      "Batch_");
+  BatchDesc_ = addTable("BatchDesc_");
   for (const auto& [name, size] : {std::pair<const char*, int>{"DisplayDate", DisplayDateSize},
                                    {"TransTypeString", TransTypeSize},
                                    {"DisplayAmount", DisplayAmountSize},
@@ -49,10 +73,6 @@ void TDM::addBatchFields() {
   Batch_->OnNewRecord = [this](TDataSet* d) { Batch_NewRecord(d); };
   Batch_->SetOnFilterRecord([this](TDataSet* d, bool& accept) { Batch_FilterRecord(d, accept); });
   Batch_->SetFiltered(true);
-  Batch_->BeforeDelete = [this](TDataSet* d) { Batch_BeforeDelete(d); };
-  Batch_->AfterDelete = [this](TDataSet*) { endBatchDelete(true); };
-  // The line's delete failed: its descriptions come back with it (the error still reaches the user).
-  Batch_->OnDeleteError = [this](TDataSet*, EDatabaseError&, TDataAction&) { endBatchDelete(false); };
   Batch_->OnCalcFields = [this](TDataSet* d) { Batch_CalcFields(d); };
 }
 
@@ -63,20 +83,17 @@ void TDM::Batch_FilterRecord(TDataSet* DataSet, bool& Accept) {
 }
 
 // Any description left behind would be shown under the next line given the same number, so the
-// line's descriptions go whenever the description file holds any. They go in one transaction with
-// the line, committed once the line is gone (Batch_AfterDelete): a line that cannot go keeps them.
-void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
-  if (KeepBatchDescriptions || !BatchDesc_->Active() || BatchDesc_->RecordCount() < 1) return;
+// line's descriptions go whenever the description file holds any.
+AnsiString TDM::batchLineDescriptions(TDataSet* DataSet) const {
+  if (KeepBatchDescriptions || !BatchDesc_->Active() || BatchDesc_->RecordCount() < 1) return "";
   const AnsiString sequence = DataSet->FieldByName("SeqNumber")->AsString();
   // Every line without a number shares the blank one: whose descriptions are whose is not known.
-  if (Trim(sequence).empty()) return;
-  if (!DM2) throw EDatabaseError("The batch line's descriptions need the transaction database.");
-  TtbDatabase& database = *DM2->QNDatabase;
-  // Inside a caller's transaction the line and its descriptions are part of that one.
-  if (!database.InTransaction()) {
-    database.StartTransaction();
-    batchDeleteTransaction_ = true;
-  }
+  return Trim(sequence).empty() ? "" : sequence;
+}
+
+void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
+  const AnsiString sequence = batchLineDescriptions(DataSet);
+  if (sequence.empty()) return;
   const AnsiString index = BatchDesc_->IndexName();
   if (index != "1") BatchDesc_->SetIndexName("1");
   try {
@@ -84,27 +101,32 @@ void TDM::Batch_BeforeDelete(TDataSet* DataSet) {
     while (!BatchDesc_->Eof() && BatchDesc_->FieldByName("SequenceNumber")->AsString() == sequence)
       BatchDesc_->Delete();
   } catch (...) {
-    // The line stays when a description cannot go; the form's description list keeps its order.
+    // The form's description list keeps its order.
     if (index != "1") BatchDesc_->SetIndexName(index);
-    endBatchDelete(false);
     throw;
   }
   if (index != "1") BatchDesc_->SetIndexName(index);
 }
 
-void TDM::endBatchDelete(bool commit) {
-  if (!batchDeleteTransaction_) return;
-  batchDeleteTransaction_ = false;
-  TtbDatabase& database = *DM2->QNDatabase;
-  if (!database.InTransaction()) return;
-  if (!commit) {
-    database.Rollback();
+// Committed once the line is gone; rolled back whatever fails before, a commit that fails among
+// them, so the line and its descriptions stay and the failure passes on to be shown. Whatever
+// fails after the commit (the re-read of the lines around it, a form's handler) finds it ended.
+void TDM::deleteBatchLine(const std::function<void()>& deleteLine) {
+  if (batchLineDescriptions(Batch_).empty()) {
+    deleteLine();
     return;
   }
+  if (!DM2) throw EDatabaseError("The batch line's descriptions need the transaction database.");
+  TtbDatabase& database = *DM2->QNDatabase;
+  // Inside a caller's transaction the line and its descriptions are part of that one.
+  const bool ours = !database.InTransaction();
+  if (ours) database.StartTransaction();
   try {
-    database.Commit();
+    Batch_BeforeDelete(Batch_);
+    deleteLine();
+    if (ours) database.Commit();
   } catch (...) {
-    if (database.InTransaction()) database.Rollback();
+    if (ours && database.InTransaction()) database.Rollback();
     throw;
   }
 }

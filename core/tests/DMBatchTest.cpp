@@ -2,6 +2,8 @@
 // deleted line's descriptions.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/tests/DataModuleFixture.h"
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
@@ -24,6 +26,11 @@ class Batch : public DataModuleFixture {
     DataModuleFixture::SetUp();
     Locale().ShortDateFormat = "M/d/yyyy";
     Locale().DateSeparator = '/';
+  }
+  void TearDown() override {
+    // A transaction a failing test left open would fail every test after it in this process.
+    if (dm2 && dm2->QNDatabase->InTransaction()) dm2->QNDatabase->Rollback();
+    DataModuleFixture::TearDown();
   }
 
   void openBatch() {
@@ -51,6 +58,23 @@ class Batch : public DataModuleFixture {
   void deleteLine(const char* sequence) {
     ASSERT_TRUE(dm->Batch_->FindKey({AnsiString(sequence)})) << sequence;
     dm->Batch_->Delete();
+  }
+  // Line 00000101 read with a single-record lock by the other workstation: our delete of it fails.
+  void holdFirstLineAt(ServeChild& other) {
+    ASSERT_EQ(other.status("open 0 " + dataDir + "/Batch07.qf"), 0);
+    ASSERT_EQ(other.status("read 0 205 1 3030303030313031"), 0);  // "00000101" on key 1
+  }
+  // Deletes the current line and answers what reached the caller: the message, marked when it
+  // came as a database error; empty when nothing was raised.
+  std::string deleteRaising() {
+    try {
+      dm->Batch_->Delete();
+    } catch (const EDatabaseError& e) {
+      return "database error: " + e.Message();
+    } catch (const Exception& e) {
+      return e.Message();
+    }
+    return "";
   }
 
   ScopedLocale locale_;
@@ -246,9 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Batch, ALineThatCannotGoKeepsItsDescriptionsAndBothFilesUnchanged) {
   openBatch();
   ServeChild other;
-  ASSERT_EQ(other.status("open 0 " + dataDir + "/Batch07.qf"), 0);
-  // "00000101" on key 1, read with a single-record lock.
-  ASSERT_EQ(other.status("read 0 205 1 3030303030313031"), 0);
+  holdFirstLineAt(other);
   const std::string lineBytes = readFileText(dataDir + "/Batch07.qf");
   const std::string descriptionBytes = readFileText(dataDir + "/BDesc07.qf");
   ASSERT_FALSE(lineBytes.empty());
@@ -266,5 +288,182 @@ TEST_F(Batch, ALineThatCannotGoKeepsItsDescriptionsAndBothFilesUnchanged) {
   EXPECT_EQ(descriptions(), "00000101|A,00000101|B,00000102|A,00000103|A");
   EXPECT_EQ(lines(), "00000101,00000102");
 }
+
+// The form retries the delete of a line another workstation held once that one has let go: the
+// retried delete takes the descriptions along again, as one transaction that then commits.
+TEST_F(Batch, ALineRetriedOnceItsLockIsGoneGoesWithItsDescriptions) {
+  openBatch();
+  ServeChild other;
+  holdFirstLineAt(other);
+  int asked = 0;
+  dm->Batch_->OnDeleteError = [&](TDataSet*, EDatabaseError&, TDataAction& action) {
+    if (++asked > 1) return;
+    EXPECT_FALSE(dm2->QNDatabase->InTransaction()) << "the failed attempt is rolled back before the form is asked";
+    EXPECT_EQ(descriptions(), "00000101|A,00000101|B,00000102|A,00000103|A");
+    other.ask("close 0");
+    action = daRetry;
+  };
+  ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
+  EXPECT_EQ(deleteRaising(), "");
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  EXPECT_EQ(lines(), "00000102");
+  EXPECT_EQ(descriptions(), "00000102|A,00000103|A");
+}
+
+// Where a line's delete fails before the line is gone: a form's scroll handler refusing to leave
+// the line, a description that fails once it has gone (the line's last), the line held by another
+// workstation while the form handles the delete's errors itself.
+enum class Failure { ScrollHandler, LastDescription, LineHeldWithFormsErrorHandler };
+
+struct FailedDeleteCase {
+  const char* name;
+  Failure failure;
+  const char* raised;  // what reaches the caller; nullptr: a database error, whatever its text
+};
+
+class DeletingALineThatFails : public Batch, public ::testing::WithParamInterface<FailedDeleteCase> {
+ protected:
+  void inject(Failure failure) {
+    switch (failure) {
+      case Failure::ScrollHandler:
+        dm->Batch_->BeforeScroll = [](TDataSet*) { throw Exception("The line cannot be left now"); };
+        break;
+      case Failure::LastDescription:
+        dm->BatchDesc_->AfterDelete = [this](TDataSet*) {
+          if (++descriptionsGone_ == 2) throw Exception("The description is in use");
+        };
+        break;
+      case Failure::LineHeldWithFormsErrorHandler:
+        other_.emplace();
+        holdFirstLineAt(*other_);
+        dm->Batch_->OnDeleteError = [this](TDataSet*, EDatabaseError&, TDataAction&) { ++formsHandlerCalls_; };
+        break;
+    }
+  }
+  void clear() {
+    dm->Batch_->BeforeScroll = nullptr;
+    dm->BatchDesc_->AfterDelete = nullptr;
+    if (other_) other_->ask("close 0");
+    other_.reset();
+  }
+
+  int descriptionsGone_ = 0;
+  int formsHandlerCalls_ = 0;
+  std::optional<ServeChild> other_;
+};
+
+// The line and its descriptions stay as they were, byte for byte, the user is shown why, and no
+// transaction is left open to hold every later write of the program; the line can go once the
+// failure is past.
+TEST_P(DeletingALineThatFails, KeepsTheLineAndItsDescriptionsAndEndsItsTransaction) {
+  const FailedDeleteCase& c = GetParam();
+  openBatch();
+  const std::string lineBytes = readFileText(dataDir + "/Batch07.qf");
+  const std::string descriptionBytes = readFileText(dataDir + "/BDesc07.qf");
+  ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
+  inject(c.failure);
+
+  const std::string raised = deleteRaising();
+  if (c.raised)
+    EXPECT_EQ(raised, c.raised);
+  else
+    EXPECT_EQ(raised.rfind("database error: ", 0), 0u) << raised;
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  if (c.failure == Failure::LineHeldWithFormsErrorHandler) {
+    EXPECT_EQ(formsHandlerCalls_, 1);
+  }
+  clear();
+  EXPECT_TRUE(readFileText(dataDir + "/Batch07.qf") == lineBytes) << "the lines file changed";
+  EXPECT_TRUE(readFileText(dataDir + "/BDesc07.qf") == descriptionBytes) << "the descriptions file changed";
+  EXPECT_EQ(lines(), "00000101,00000102");
+  EXPECT_EQ(descriptions(), "00000101|A,00000101|B,00000102|A,00000103|A");
+
+  deleteLine("00000101");
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  EXPECT_EQ(lines(), "00000102");
+  EXPECT_EQ(descriptions(), "00000102|A,00000103|A");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DeletingALineThatFails,
+    ::testing::Values(FailedDeleteCase{"ScrollHandler", Failure::ScrollHandler, "The line cannot be left now"},
+                      FailedDeleteCase{"LastDescription", Failure::LastDescription, "The description is in use"},
+                      FailedDeleteCase{"LineHeldWithFormsErrorHandler", Failure::LineHeldWithFormsErrorHandler,
+                                       nullptr}),
+    [](const ::testing::TestParamInfo<FailedDeleteCase>& info) { return std::string(info.param.name); });
+
+// What fails once the line is gone: the re-read of the lines around it (a calculated column that
+// cannot be worked out, as a database error), a form's own AfterDelete, a form's AfterScroll.
+enum class LateFailure { ReRead, FormsAfterDelete, FormsAfterScroll };
+
+struct LateFailureCase {
+  const char* name;
+  LateFailure failure;
+  const char* raised;
+};
+
+class DeletingALineWhoseLaterStepFails : public Batch, public ::testing::WithParamInterface<LateFailureCase> {
+ protected:
+  void inject(LateFailure failure) {
+    switch (failure) {
+      case LateFailure::ReRead: {
+        // The scroll the delete announces comes before the line's delete; the re-read after it.
+        dm->Batch_->BeforeScroll = [this](TDataSet*) { reReadFails_ = true; };
+        auto calculate = dm->Batch_->OnCalcFields;
+        dm->Batch_->OnCalcFields = [this, calculate](TDataSet* d) {
+          if (reReadFails_) throw EDatabaseError("The next line cannot be read");
+          calculate(d);
+        };
+        break;
+      }
+      case LateFailure::FormsAfterDelete:
+        dm->Batch_->AfterDelete = [](TDataSet*) { throw Exception("The form could not show the change"); };
+        break;
+      case LateFailure::FormsAfterScroll:
+        dm->Batch_->AfterScroll = [](TDataSet*) { throw Exception("The form could not follow the line"); };
+        break;
+    }
+  }
+  void clear() {
+    reReadFails_ = false;
+    dm->Batch_->BeforeScroll = nullptr;
+    dm->Batch_->AfterDelete = nullptr;
+    dm->Batch_->AfterScroll = nullptr;
+  }
+
+  bool reReadFails_ = false;
+};
+
+// The line and its descriptions are gone for good (committed), the error still reaches the user,
+// and no transaction is left open.
+TEST_P(DeletingALineWhoseLaterStepFails, LeavesTheLineAndItsDescriptionsGoneAndEndsItsTransaction) {
+  const LateFailureCase& c = GetParam();
+  openBatch();
+  ASSERT_TRUE(dm->Batch_->FindKey({AnsiString("00000101")}));
+  inject(c.failure);
+  EXPECT_EQ(deleteRaising(), c.raised);
+  EXPECT_FALSE(dm2->QNDatabase->InTransaction());
+  clear();
+  EXPECT_EQ(lines(), "00000102");
+  EXPECT_EQ(descriptions(), "00000102|A,00000103|A");
+  // Another workstation sees the same: nothing of the delete waits for a commit.
+  ServeChild other;
+  ASSERT_EQ(other.status("open 0 " + dataDir + "/Batch07.qf"), 0);
+  EXPECT_EQ(other.ask("read 0 5 1 3030303030313031"), "4");  // get equal "00000101"
+  ASSERT_EQ(other.status("open 1 " + dataDir + "/BDesc07.qf"), 0);
+  // The first description from "00000101" on, its key the last word of the answer: "00000102" "A".
+  const std::string next = other.ask("read 1 9 1 3030303030313031");
+  EXPECT_EQ(next.substr(next.rfind(' ') + 1), "303030303031303241") << next;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DeletingALineWhoseLaterStepFails,
+    ::testing::Values(LateFailureCase{"ReRead", LateFailure::ReRead, "database error: The next line cannot be read"},
+                      LateFailureCase{"FormsAfterDelete", LateFailure::FormsAfterDelete,
+                                      "The form could not show the change"},
+                      LateFailureCase{"FormsAfterScroll", LateFailure::FormsAfterScroll,
+                                      "The form could not follow the line"}),
+    [](const ::testing::TestParamInfo<LateFailureCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
