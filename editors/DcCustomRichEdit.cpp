@@ -36,15 +36,14 @@ TdcProgramStarter& linkOpener() {
   return opener;
 }
 
-// The opening paragraph of rich text: cut at the first group that follows the first \pard, and
-// the groups still open there closed, so that only that paragraph is read.
+// The opening part of rich text: its first bytes, cut at the first group that follows the first
+// \pard, and the groups still open there closed, so that only that part is read.
 std::string firstPart(std::string bytes) {
   if (bytes.size() > kFirstPartBytes) bytes.resize(kFirstPartBytes);
   const size_t pard = bytes.find("\\pard");
-  if (pard == std::string::npos) return bytes;
-  const size_t brace = bytes.find('{', pard);
-  if (brace == std::string::npos) return bytes;
-  bytes.resize(brace);
+  const size_t brace = pard == std::string::npos ? pard : bytes.find('{', pard);
+  if (brace != std::string::npos) bytes.resize(brace);
+  // A part ends inside the groups open there: they close at its end.
   int depth = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
     if (bytes[i] == '\\') ++i;  // an escaped brace or backslash is text

@@ -37,14 +37,16 @@ inline void DocumentDataSet::PublishProperties(PropertyPublisher<DocumentDataSet
                      [](DocumentDataSet& d, TStrings* v) { d.controlType.Assign(v); });
 }
 
-// Rich text of paragraphs in the default attributes, each run bold when its text starts with '*'.
-inline std::string richText(std::initializer_list<const char*> paragraphs) {
+// Rich text of paragraphs in the default attributes: bold when the text starts with '*', a bullet
+// when it starts with '-'.
+inline std::string richText(const std::vector<std::string>& paragraphs) {
   qn::ui::RichTextContent content;
   content.paragraphs.clear();
-  for (const char* text : paragraphs) {
+  for (const std::string& text : paragraphs) {
     qn::ui::RichParagraph p;
     qn::ui::CharacterAttributes a;
-    a.bold = *text == '*';
+    a.bold = text[0] == '*';
+    p.attributes.bullet = text[0] == '-';
     qn::ui::appendText(p, a, text);
     content.paragraphs.push_back(p);
   }
