@@ -70,7 +70,8 @@ TRect MarginRectOnPage(const TdcPrintMargins& Margins, TMeasurementUnits Units, 
   TRect r;
   r.Left = std::min(std::max(margin(Margins.Left) - offX, 0), width - 2 * offX);
   r.Right = std::min(std::max(width - margin(Margins.Right) - offX, r.Left), width - 2 * offX);
-  r.Top = std::min(std::max(margin(Margins.Top) - offY, 0), height - offY);
+  // The top stays inside the printable area as the left does, so the bottom never lies above it.
+  r.Top = std::min(std::max(margin(Margins.Top) - offY, 0), height - 2 * offY);
   r.Bottom = std::min(std::max(height - margin(Margins.Bottom) - offY, r.Top), height - 2 * offY);
   return r;
 }
