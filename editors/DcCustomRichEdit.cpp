@@ -91,7 +91,10 @@ void TdcCustomRichEdit::PublishProperties(PropertyPublisher<TdcCustomRichEdit>& 
 }
 
 TdcCustomRichEdit::TdcCustomRichEdit(TComponent* AOwner)
-    : TCustomRichEdit(AOwner), printMargins_(std::make_unique<TdcPrintMargins>()), screenDpi_(Screen->PixelsPerInch()) {
+    : TCustomRichEdit(AOwner),
+      strings_(std::make_unique<TdcRichEditStrings>(TCustomRichEdit::Lines())),
+      printMargins_(std::make_unique<TdcPrintMargins>()),
+      screenDpi_(Screen->PixelsPerInch()) {
   PrintJobName = Application ? Application->Title() : AnsiString();
   SetWantTabs(true);
   buildPopup();

@@ -11,6 +11,7 @@
 
 #include "datagrid/RecordViewDialog.h"
 #include "editors/PrintMargins.h"
+#include "editors/RichEditStrings.h"
 #include "framework/base/EnumSet.h"
 #include "framework/base/Exception.h"
 #include "framework/ui/RichEdit.h"
@@ -68,6 +69,9 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   TRichPopupOptions PopupOptions{rpoPopupEdit, rpoPopupCut, rpoPopupCopy, rpoPopupPaste, rpoPopupFont,
                                  rpoPopupBullet, rpoPopupParagraph, rpoPopupTabs, rpoPopupFind, rpoPopupReplace,
                                  rpoPopupInsertObject};
+  // The paragraphs, each whole however the window wraps it.
+  TStrings* Lines() const { return strings_.get(); }
+
   TRichOleOptions OleOptions() const { return oleOptions_; }
   void SetOleOptions(TRichOleOptions Value);
   TRichEditWidth EditWidth() const { return editWidth_; }
@@ -173,6 +177,7 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   void toggleStyle(bool qn::ui::CharacterAttributes::*Member);
   void toggleBullet();
 
+  std::unique_ptr<TdcRichEditStrings> strings_;
   TRichOleOptions oleOptions_;
   TRichEditWidth editWidth_ = rewWindowSize;
   std::unique_ptr<TdcPrintMargins> printMargins_;
