@@ -1,6 +1,8 @@
 // What a blob field holds for the rich edit: the writer's rich text of the whole content, read
 // back to the same text and formats and written again to the same bytes; what is no readable
 // rich text comes back as plain text.
+#include <chrono>
+#include <cstdio>
 #include <functional>
 
 #include "editors/RichMemoryStream.h"
@@ -116,6 +118,8 @@ TEST_F(RichEditStorageTest, EveryDocumentPostedReadsBackTheSameAndPostsTheSameBy
   auto* edit = bound("Notes");
   edit->SetTop(80);
   ASSERT_TRUE(show());
+  std::chrono::steady_clock::duration longestLoad{};
+  std::string slowest;
   for (const Document& doc : documents()) {
     SCOPED_TRACE(doc.name);
     doc.make(*maker);
@@ -134,7 +138,12 @@ TEST_F(RichEditStorageTest, EveryDocumentPostedReadsBackTheSameAndPostsTheSameBy
     // Read back by a control of its own, then posted again unchanged.
     auto* reader = bound("Notes");
     reader->SetTop(150);
+    const auto started = std::chrono::steady_clock::now();
     paint(reader);
+    if (std::chrono::steady_clock::now() - started > longestLoad) {
+      longestLoad = std::chrono::steady_clock::now() - started;
+      slowest = doc.name;
+    }
     EXPECT_TRUE(reader->IsLoaded());
     const RichTextContent read = reader->content(0, reader->TextLength());
     EXPECT_EQ(read, made);
@@ -145,6 +154,8 @@ TEST_F(RichEditStorageTest, EveryDocumentPostedReadsBackTheSameAndPostsTheSameBy
     EXPECT_EQ(notes(), stored);
     delete reader;
   }
+  std::printf("slowest load: %s, %lld us\n", slowest.c_str(),
+              static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(longestLoad).count()));
 }
 
 TEST_F(RichEditStorageTest, WhatTheReaderRefusesLoadsAsPlainText) {
