@@ -118,7 +118,9 @@ void TdcDBRichEdit::DataChange() {
     loaded_ = false;
   } else if (!field->IsBlob()) {
     loaded_ = false;
-    showText(focused_ && link_.CanModify() ? field->Text() : field->DisplayText());
+    // The same text again (the data change of the edit's own Edit) keeps selection and typing.
+    const AnsiString text = focused_ && link_.CanModify() ? field->Text() : field->DisplayText();
+    if (text != Text()) showText(text);
     loaded_ = true;
   } else if (autoDisplay_ || (link_.Editing() && loaded_)) {
     // The data change that Edit itself causes keeps what the user typed.
@@ -239,6 +241,10 @@ void TdcDBRichEdit::KeyPress(char& Key) {
   TField* field = link_.Field();
   if (field && !loaded_) {
     if (Key == '\r') LoadMemo();
+    Key = 0;
+    return;
+  }
+  if (Key == 22 && !CanPaste()) {
     Key = 0;
     return;
   }
