@@ -275,8 +275,23 @@ void TdcDBRichEdit::PasteFromClipboard() {
   TdcCustomRichEdit::PasteFromClipboard();
 }
 
+void TdcDBRichEdit::SetParent(TWinControl* Value) {
+  const bool was = reparenting_;
+  reparenting_ = true;
+  try {
+    TdcCustomRichEdit::SetParent(Value);
+  } catch (...) {
+    reparenting_ = was;
+    throw;
+  }
+  reparenting_ = was;
+  // Only a blob loads again: another field's text is always there, and a field not loaded would
+  // never be written.
+  if (isBlob()) loaded_ = false;
+}
+
 void TdcDBRichEdit::Change() {
-  if (!loading_) {
+  if (!loading_ && !reparenting_) {
     Edit();
     link_.Modified();
   }

@@ -49,6 +49,8 @@ class TdcDBRichEdit : public TdcCustomRichEdit, public BlobFieldLoader {
   void CutToClipboard() override;
   void PasteFromClipboard() override;
   void BeforeTextPaint() override;
+  // A blob's content is loaded again in the new place (at the next paint).
+  void SetParent(TWinControl* Value) override;
 
  protected:
   bool HasFieldBinding() const override { return bound_; }
@@ -71,5 +73,6 @@ class TdcDBRichEdit : public TdcCustomRichEdit, public BlobFieldLoader {
   bool loaded_ = false;
   bool focused_ = false;
   bool painted_ = false;
+  bool reparenting_ = false;
   std::string editStartValue_;  // the field's value when editing began
 };

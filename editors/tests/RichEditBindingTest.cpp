@@ -162,6 +162,31 @@ TEST_F(RichEditBindingTest, WithoutAGroupAfterTheFirstParagraphThePreviewIsTheFi
   EXPECT_EQ(shown.find("line 299"), AnsiString::npos);
 }
 
+TEST_F(RichEditBindingTest, MovedToAnotherParentABlobLoadsAgainAndAStringFieldStaysWritable) {
+  auto* notesEdit = bound("Notes");
+  auto* titleEdit = bound("Title");
+  titleEdit->SetTop(140);
+  auto* panel = new qn::ui::testing::TTestPanel(form.get(), form.get());
+  panel->SetBounds(320, 10, 200, 200);
+  ASSERT_TRUE(show());
+  paint(notesEdit);
+  ASSERT_TRUE(notesEdit->IsLoaded());
+  notesEdit->SetParent(panel);
+  titleEdit->SetParent(panel);
+  EXPECT_FALSE(notesEdit->IsLoaded());
+  EXPECT_TRUE(titleEdit->IsLoaded());
+  EXPECT_EQ(docs.State(), dsBrowse) << "moving is no change";
+  paint(notesEdit);
+  EXPECT_TRUE(notesEdit->IsLoaded());
+  EXPECT_EQ(notesEdit->Text(), "*Dear client,\r\nthe hearing is set.");
+  titleEdit->SetFocus();
+  titleEdit->SetSelStart(5);
+  type(titleEdit, "!");
+  next->SetFocus();
+  docs.Post();
+  EXPECT_EQ(docs.FieldByName("Title")->AsString(), "First!");
+}
+
 TEST_F(RichEditBindingTest, TheRecordViewsClassForARichTextBlobIsTheBoundRichEdit) {
   EXPECT_TRUE(IsRichEditField(docs.FieldByName("Notes"), true));
   std::unique_ptr<TComponent> made(CreateComponentByClassName("TdcDBRichEdit", nullptr));
