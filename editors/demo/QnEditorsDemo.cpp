@@ -12,6 +12,7 @@
 
 #include "datagrid/DcTbTable.h"
 #include "editors/DBEdit.h"
+#include "editors/DBRichEdit.h"
 #include "editors/DBSpinEdit.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataSource.h"
@@ -37,6 +38,7 @@ class TEditorsDemoForm : public TForm {
     matters_ = openTable("YCase.qf;RES:YCASE", "1", mattersSource_);
     addClientColumn();
     addMatterColumn();
+    addNotesRow();
   }
 
  private:
@@ -123,6 +125,27 @@ class TEditorsDemoForm : public TForm {
     label(frame, "Password:", 202);
     auto* secret = edit(frame, mattersSource_, "Alternate ID", 202);
     secret->SetPasswordChar('*');
+  }
+
+  // An unbound rich edit under the two groups: the demo's record files hold no notes blob.
+  void addNotesRow() {
+    const int top = 326;
+    SetHeight(Height() + 160);
+    auto* frame = place(new GroupFrame(this), this, 8, top, 604, 120);
+    frame->SetCaption("Notes");
+    auto* notes = place(new TdcDBRichEdit(this), frame, 10, 20, 584, 90);
+    notes->SetText("Hearing set for Monday\r\nBring the signed retainer\r\nFile the inventory\r\n"
+                   "Call the client after the hearing");
+    notes->SetSelStart(0);
+    notes->SetSelLength(22);
+    notes->changeSelectionAttributes([](qn::ui::CharacterAttributes& a) { a.bold = true; });
+    notes->SetSelStart(30);
+    notes->SetSelLength(30);
+    notes->SetParagraph(0x02, "", 0, 0, 0, 0, nullptr, 0, 0, 0, 0, true);
+    notes->SetSelStart(notes->TextLength());
+    notes->SetParagraph(0x01, "Center", 0, 0, 0, 0, nullptr, 0, 0, 0, 0, false);
+    notes->SetSelStart(0);
+    notes->SetModified(false);
   }
 
   TdcTbTable* clients_ = nullptr;

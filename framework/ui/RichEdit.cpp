@@ -71,7 +71,13 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
     }
   }
   // The control paints nothing over the text.
-  void paintEvent(QPaintEvent* event) override { QTextEdit::paintEvent(event); }
+  void paintEvent(QPaintEvent* event) override {
+    if (edit_) {
+      TCustomRichEdit* edit = edit_;
+      qn::ui::guardedDeferred([&] { edit->BeforeTextPaint(); });
+    }
+    QTextEdit::paintEvent(event);
+  }
   bool canInsertFromMimeData(const QMimeData*) const override { return false; }
   void insertFromMimeData(const QMimeData*) override {}
   void mousePressEvent(QMouseEvent* event) override {

@@ -130,11 +130,13 @@ class TCustomRichEdit : public TCustomEdit {
   void KeyPress(char& Key) override;
   TWantedKeys WantedKeys() const override;
 
-  // Told by the widget.
-  void linkClicked(const QString& link);
+  // Told by the widget; a control that opens links does so after OnLinkClick.
+  virtual void linkClicked(const QString& link);
   // The link the character at the position belongs to; empty for none.
   QString linkAt(int position) const;
   void selectionMoved();
+  // Told by the widget just before it paints the text (a control that loads lazily loads here).
+  virtual void BeforeTextPaint() {}
 
  protected:
   // Whether the range may change; asks OnProtectChange when it touches protected text.
