@@ -68,8 +68,8 @@ void readString(void* value, const uint8_t* stored, size_t size) {
   putText(value, stored, length);
 }
 
-// Writes the number in the value's own width, the stored type's type: a field's value buffer
-// holds exactly that many bytes.
+// Writes the number in its own type's width, which is what the field's value buffer holds, and
+// gives it back.
 template <typename T>
 int64_t putNumber(void* value, T number) {
   ToBytes(value, number);
