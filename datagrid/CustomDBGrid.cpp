@@ -16,6 +16,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/BitmapImage.h"
 #include "framework/ui/Font.h"
+#include "framework/ui/ImageStrip.h"
 
 namespace {
 
@@ -166,7 +167,11 @@ void TdcCustomDBGrid::IndicatorButtonResized() {
 
 void TdcCustomDBGrid::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomGrid::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == indicatorButton_) indicatorButton_ = nullptr;
+  if (Operation != opRemove) return;
+  if (AComponent == indicatorButton_) indicatorButton_ = nullptr;
+  // The image lists are shared components a form may free first.
+  if (imageList_ && AComponent == imageList_) SetImageList(nullptr);
+  if (titleImageList_ && AComponent == titleImageList_) SetTitleImageList(nullptr);
 }
 
 void TdcCustomDBGrid::SetTitleLines(int Value) {

@@ -62,11 +62,13 @@ std::size_t pictureOffset(const AnsiString& blob) {
 }  // namespace
 
 void TdcCustomDBGrid::SetImageList(ImageStrip* Value) {
+  if (Value) Value->FreeNotification(this);
   imageList_ = Value;
   Invalidate();
 }
 
 void TdcCustomDBGrid::SetTitleImageList(ImageStrip* Value) {
+  if (Value) Value->FreeNotification(this);
   titleImageList_ = Value;
   Invalidate();
 }

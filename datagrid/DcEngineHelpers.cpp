@@ -48,16 +48,13 @@ VariantArray LeadingValues(TdcTable& table, int keyIndex, const AnsiString& valu
 }
 
 bool ActiveIndexIgnoresCase(TdcTable& table) {
-  table.UpdateIndexDefs();
-  const int index = table.IndexDefs().IndexOf(table.IndexName());
-  return index >= 0 && (table.IndexDefs().Items(index).Options & ixCaseInsensitive) != 0;
+  const TIndexDef* active = table.ChosenIndexDef();
+  return active && (active->Options & ixCaseInsensitive) != 0;
 }
 
 bool ActiveIndexDescending(TdcTable& table) {
-  if (table.IndexName().empty()) return false;
-  table.UpdateIndexDefs();
-  const int index = table.IndexDefs().IndexOf(table.IndexName());
-  return index >= 0 && (table.IndexDefs().Items(index).Options & ixDescending) != 0;
+  const TIndexDef* active = table.ChosenIndexDef();
+  return active && (active->Options & ixDescending) != 0;
 }
 
 void NarrowTo(TdcTable& table, TField& field, int keyIndex, const AnsiString& value) {
@@ -112,7 +109,8 @@ bool IncrementalFind(TDataSet* Table, const AnsiString& Value, int KeyIndex) {
     const AnsiString key = ActiveIndexIgnoresCase(*dc) ? AnsiUpperCase(Value) : Value;
     dc->FindNearest(LeadingValues(*dc, std::min(keyIndex, 3), key));
   }
-  return !dc->IsEmpty() && IncrementalMatch(field, Value);
+  // Cancelling a search range may reopen the table, which makes its fields anew.
+  return !dc->IsEmpty() && IncrementalMatch(*dc->GetIndexField(keyIndex), Value);
 }
 
 bool IncrementalMatch(TField& Field, const AnsiString& Value) {

@@ -86,8 +86,8 @@ bool ApplyFilterIndexRange(TdcTable& Table, const std::vector<TdcFieldInfo>& Cri
     if (!field) continue;
     if (Optimization == fdUseActiveIndex) {
       if (Table.IndexFieldCount() == 0 || Table.GetIndexField(0) != field) continue;
-      const int active = defs.IndexOf(Table.IndexName());
-      const bool withoutCase = active >= 0 && (defs.Items(active).Options & ixCaseInsensitive) != 0;
+      const TIndexDef* active = Table.ChosenIndexDef();
+      const bool withoutCase = active && (active->Options & ixCaseInsensitive) != 0;
       const std::optional<KeyRange> range = rangeOf(c, *field, withoutCase, PadChar);
       if (!range) continue;
       Table.SetRange(range->start, range->end);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "datagrid/DateTextHelpers.h"
+#include "datagrid/DcTable.h"
 #include "datagrid/FieldControlTypes.h"
 #include "framework/base/FloatText.h"
 #include "framework/base/TextCompare.h"
@@ -13,7 +14,7 @@
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/RichTextToPlainText.h"
 #include "framework/ui/Screen.h"
-#include "recordmgr/FrameworkTable.h"
+#include "recordmgr/Table.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ bool Scan(TDataSet& dataSet, bool fromStart, const RecordTest& test, bool stopAt
 
 // Whether the table's active index orders its records by field first, and if so whether that
 // index ignores case.
-std::optional<bool> IndexLeadsWith(TTable& table, const TField& field) {
+std::optional<bool> IndexLeadsWith(TttTable& table, const TField& field) {
   table.IndexDefs().SetUpdated(false);
   const TIndexDef* active = table.ChosenIndexDef();
   if (!active) return std::nullopt;
@@ -112,7 +113,7 @@ struct KeySearch {
 
 // The first record whose key is at or after value, when it matches; otherwise the table stays.
 // Nearest rather than equal, so that an index of more fields finds by its first field alone.
-bool FindByKey(TTable& table, const RecordTest& test, const AnsiString& value) {
+bool FindByKey(TttTable& table, const RecordTest& test, const AnsiString& value) {
   BookmarkHeld start(table);
   table.FindNearest({Variant(value)});
   if (!table.Eof() && test.Matches()) return true;
@@ -121,7 +122,7 @@ bool FindByKey(TTable& table, const RecordTest& test, const AnsiString& value) {
 }
 
 // value is already upper-cased unless caseSensitive.
-KeySearch SearchByKey(TTable& table, TField& field, const RecordTest& test, bool fromStart, bool caseSensitive,
+KeySearch SearchByKey(TttTable& table, TField& field, const RecordTest& test, bool fromStart, bool caseSensitive,
                       int matchType, const AnsiString& value) {
   const std::optional<bool> ignoresCase = IndexLeadsWith(table, field);
   if (!ignoresCase) return {};
@@ -140,6 +141,14 @@ KeySearch SearchByKey(TTable& table, TField& field, const RecordTest& test, bool
   return {FindByKey(table, test, value), true};
 }
 
+// The record-manager table whose active index may answer a search: any the program opens, but
+// not the library's table opened through a query, whose records come in the query's order.
+TttTable* KeyedTable(TDataSet* dataSet) {
+  auto* table = dynamic_cast<TttTable*>(dataSet);
+  if (const auto* dc = dynamic_cast<TdcTable*>(table); dc && dc->HasQuery()) return nullptr;
+  return table;
+}
+
 }  // namespace
 
 bool LocateRecord(bool FromStart, TDataSet* DataSet, const AnsiString& FieldName,
@@ -153,7 +162,7 @@ bool LocateRecord(bool FromStart, TDataSet* DataSet, const AnsiString& FieldName
   const RecordTest test(*field, CaseSensitive ? Value : AnsiUpperCase(Value), MatchType,
                         CaseSensitive);
   KeySearch byKey;
-  if (auto* table = dynamic_cast<TTable*>(DataSet); table && field->DataType() != ftMemo)
+  if (TttTable* table = KeyedTable(DataSet); table && field->DataType() != ftMemo)
     byKey = SearchByKey(*table, *field, test, FromStart, CaseSensitive, MatchType,
                         CaseSensitive ? Value : AnsiUpperCase(Value));
   if (byKey.answer) return *byKey.answer;

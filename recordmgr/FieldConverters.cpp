@@ -68,6 +68,14 @@ void readString(void* value, const uint8_t* stored, size_t size) {
   putText(value, stored, length);
 }
 
+// Writes the number in its own type's width, which is what the field's value buffer holds, and
+// gives it back.
+template <typename T>
+int64_t putNumber(void* value, T number) {
+  ToBytes(value, number);
+  return number;
+}
+
 void readInteger(uint16_t size, bool& blank, void* value, const uint8_t* stored) {
   int64_t number = 0;
   switch (size) {
@@ -75,9 +83,9 @@ void readInteger(uint16_t size, bool& blank, void* value, const uint8_t* stored)
       number = ConverterOptions.SmallIntAsByte ? int64_t{stored[0]} : int64_t{static_cast<int8_t>(stored[0])};
       ToBytes(value, static_cast<int16_t>(number));
       break;
-    case 2: ToBytes(value, number = FromBytes<int16_t>(stored)); break;
-    case 4: ToBytes(value, number = FromBytes<int32_t>(stored)); break;
-    case 8: ToBytes(value, number = FromBytes<int64_t>(stored)); break;
+    case 2: number = putNumber(value, FromBytes<int16_t>(stored)); break;
+    case 4: number = putNumber(value, FromBytes<int32_t>(stored)); break;
+    case 8: number = putNumber(value, FromBytes<int64_t>(stored)); break;
     default: ReadFailure(value, size); return;
   }
   blank = number == 0 && !ConverterOptions.IntegersShowAsZero;
@@ -219,7 +227,8 @@ void GetStoredField(uint16_t LocalType, uint16_t LocalSize, uint16_t Decimals, b
       break;
     }
     case stLogical:
-      if (Value) ToBytes(Value, zero ? int32_t{0} : int32_t{-1});
+      // A truth value is 16 bits whatever its stored width, as the writer reads it.
+      if (Value) ToBytes(Value, zero ? int16_t{0} : int16_t{-1});
       break;
     case stNumeric:
     case stNumericOverpunched: ReadDouble(Value, zero ? 0.0 : ReadOverpunchedText(stored, size, Decimals)); break;

@@ -88,11 +88,14 @@ class CellKindsTest : public DBGridTest {
   // An image strip of one 6 x 6 image in the colour.
   static std::unique_ptr<ImageStrip> strip(TColor colour) {
     auto images = std::make_unique<ImageStrip>(6, 6);
+    addSquare(*images, colour);
+    return images;
+  }
+  static void addSquare(ImageStrip& images, TColor colour) {
     BitmapImage square(6, 6);
     square.canvas().Brush.Color = colour;
     square.canvas().fillRect({0, 0, 6, 6});
-    images->addMasked(square, clFuchsia);
-    return images;
+    images.addMasked(square, clFuchsia);
   }
 
   // Every pixel of the area in the colour.
@@ -259,6 +262,40 @@ TEST_F(CellKindsTest, ACentredTitleImageHidesTheTitleTextAndASideImageMovesIt) {
         break;
       }
   EXPECT_GE(firstInk, title.Left + 3 + 6);
+}
+
+// The image lists are components of their own that the form may free before the grid: the grid
+// forgets each, paints without it, and freeing the grid afterwards touches neither.
+TEST_F(CellKindsTest, ImageListsFreedBeforeTheGridAreForgotten) {
+  extended().ControlType.SetText("Amount;ImageIndex;\r\n");
+  open(2);
+  bind();
+  table->Edit();
+  table->FieldByName("Amount")->SetAsInteger(0);
+  table->Post();
+  auto* cells = new ImageStrip(6, 6, form);
+  auto* titles = new ImageStrip(6, 6, form);
+  for (ImageStrip* images : {cells, titles}) addSquare(*images, clRed);
+  grid->SetImageList(cells);
+  grid->SetTitleImageList(titles);
+  grid->OnCalcTitleImage = [](TObject*, TField* field, TdcTitleImageAttributes& image) {
+    if (field->FieldName() == "Title") image.ImageIndex = 0;
+  };
+  grid->Repaint();
+  Canvas& c = grid->canvas();
+  ASSERT_EQ(count(c, grid->cellBounds(4, 1), clRed), 36) << "the cell draws from its list";
+  ASSERT_EQ(count(c, grid->cellBounds(3, 0), clRed), 36) << "the title draws from its list";
+
+  delete cells;
+  EXPECT_EQ(grid->ImageList(), nullptr);
+  EXPECT_EQ(grid->TitleImageList(), titles);
+  delete titles;
+  EXPECT_EQ(grid->TitleImageList(), nullptr);
+  grid->Repaint();
+  EXPECT_EQ(count(c, grid->cellBounds(4, 1), clRed), 0);
+  EXPECT_EQ(count(c, grid->cellBounds(3, 0), clRed), 0);
+  delete grid;
+  grid = nullptr;
 }
 
 TEST_F(CellKindsTest, ACellKindGetsItsThreeDimensionalEdges) {

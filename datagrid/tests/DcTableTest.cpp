@@ -12,6 +12,8 @@
 
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
+#include "datagrid/FieldOperators.h"
+#include "datagrid/FilterIndexRange.h"
 #include "datagrid/tests/SeededTableFixture.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/db/MemoryDataSet.h"
@@ -220,6 +222,26 @@ TEST_F(DcTableTest, IncrementalFindOnACaseInsensitiveIndexMatchesAStartWithoutCa
   EXPECT_FALSE(IncrementalFind(&codes, "KX", 0));
   EXPECT_FALSE(IncrementalFind(&codes, "", 0)) << "an empty text matches only an empty field";
   EXPECT_EQ(current("code"), "AAA");
+}
+
+// The program opens its tables by key number. A start match without case on the active index
+// becomes a key range only when the index is without case, so the filter must find the active
+// index however it was named.
+TEST_F(DcTableTest, AFilterWithoutCaseUsesTheActiveIndexWhetherChosenByNumberOrFullName) {
+  for (const char* index : {"5", " 5 - code+type code"}) {
+    SCOPED_TRACE(index);
+    TdcTable& codeTable = openCodes({"AAA", "KAB", "KLM", "KLX", "LMN"});
+    codeTable.SetIndexName(index);
+    TdcFieldInfo start;
+    start.FieldName = "code";
+    start.MatchType = fdMatchStart;
+    start.FilterValue = "KL";
+    start.CaseSensitive = false;
+    ASSERT_TRUE(ApplyFilterIndexRange(codeTable, {start}, TdcFieldOperators(), fdUseActiveIndex, 'z'));
+    std::vector<std::string> shown;
+    for (codeTable.First(); !codeTable.Eof(); codeTable.Next()) shown.push_back(current("code"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"KLM", "KLX"}));
+  }
 }
 
 TEST(IncrementalMatch, NumbersCompareByValueAndTextsByTheirStart) {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "datagrid/LocateRecord.h"
+#include "datagrid/tests/ClientsTbTable.h"
 #include "datagrid/tests/SeededTableFixture.h"
 #include "recordmgr/BtrieveConstants.h"
 #include "recordmgr/tests/RecordingLog.h"
@@ -146,6 +148,48 @@ TEST_F(LocateByKeyTest, TheActiveIndexIsRecognisedWhetherChosenByKeyNumberFullNa
     EXPECT_EQ(KeySearches().size(), 1u) << "found by key";
     EXPECT_EQ(calls(BtrieveOperationCodes::GetFirst), 0) << "no scan from the first record";
     EXPECT_LT(calls(BtrieveOperationCodes::GetNext), 11) << "the records before it were not read one by one";
+  }
+}
+
+// The application's table opened by key number, as the program opens its tables: a locate on the
+// active index's leading field goes by key and lands where reading the records would.
+TEST_F(LocateByKeyTest, OnTheApplicationsTableALocateOnTheLeadingFieldOfTheKeyNumberGoesByKey) {
+  std::vector<clientstable::Client> clients;
+  for (const std::string& name : kCodes) clients.push_back({"C" + name, "Name" + name, "Oslo"});
+  std::string codeSeed;
+  for (const std::string& name : kCodes) codeSeed += "type code = O\ncode = " + name + "\nDescription = office " + name + "\n\n";
+  struct Case {
+    const char* fileName;
+    const char* tableName;
+    std::string seed;
+    const char* index;  // key 3 of the clients: the last name, then the first name, with case
+    const char* field;
+    const char* value;
+    const char* keyField;
+    const char* found;
+  };
+  const Case cases[] = {
+      {"YClient.qf", clientstable::kClientsTable, clientsSeed(clients), "3", clientstable::kLastName, "NameKlm",
+       clientstable::kCode, "CKlm"},
+      {"YTable.qf", kCodeTables, codeSeed, "4", "Description", "office Klm", kCodeField, "Klm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.index);
+    std::unique_ptr<TdcTbTable> table(datasettest::newClientsTable(nullptr, seedDataFolder(c.fileName, c.seed)));
+    table->SetTableName(c.tableName);
+    table->SetIndexName(c.index);
+    table->Open();
+    table->First();
+    recordingtest::clearRecordedCalls();
+    ASSERT_TRUE(LocateRecord(true, table.get(), c.field, true, mtExactMatch, c.value));
+    EXPECT_EQ(table->FieldByName(c.keyField)->AsString(), c.found);
+    EXPECT_EQ(KeySearches().size(), 1u) << "found by key";
+    EXPECT_EQ(calls(BtrieveOperationCodes::GetFirst), 0) << "no scan from the first record";
+    EXPECT_LT(calls(BtrieveOperationCodes::GetNext), 11) << "the records before it were not read one by one";
+
+    // A value no record holds: the table stays where it was, as after reading every record.
+    EXPECT_FALSE(LocateRecord(true, table.get(), c.field, true, mtExactMatch, "Nobody"));
+    EXPECT_EQ(table->FieldByName(c.keyField)->AsString(), c.found);
   }
 }
 

@@ -2,6 +2,7 @@
 // back, blanks, the failure rules and their options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "framework/base/DateTime.h"
 #include "framework/base/Exception.h"
 #include "framework/base/Locale.h"
+#include "framework/base/ValueBytes.h"
 #include "recordmgr/BtrieveError.h"
 #include "recordmgr/ConverterOptions.h"
 #include "recordmgr/FieldConverters.h"
@@ -206,6 +208,63 @@ TEST_F(FieldConvertersTest, IntegersOfEverySize) {
   EXPECT_EQ(put(kInteger, 4, 0, int32_t{-2}), Bytes("\xFE\xFF\xFF\xFF", 4));
 }
 
+// A dataset field hands the record manager a buffer of its own type's size (a small integer or a
+// word 2 bytes, an integer 4, a large integer 8, a truth value 2), and the stored width may differ:
+// reading and writing touch exactly that buffer. Guard bytes behind it must stay as they were.
+TEST_F(FieldConvertersTest, IntegerLikeValuesTakeExactlyTheirFieldsBufferSize) {
+  struct Case {
+    const char* field;
+    uint16_t type, size, decimals;
+    Bytes stored;
+    size_t width;
+    int64_t value;
+    bool writable;
+  };
+  const Case cases[] = {
+      {"smallint from 1", kInteger, 1, 0, Bytes("\xFE", 1), 2, -2, true},
+      {"smallint", kInteger, 2, 0, Bytes("\xFE\xFF", 2), 2, -2, true},
+      {"integer", kInteger, 4, 0, Bytes("\xFE\xFF\xFF\xFF", 4), 4, -2, true},
+      {"largeint", kInteger, 8, 0, Bytes(8, '\xFE'), 8, -72340172838076674, false},
+      {"autoinc of 2", kAutoIncrement, 2, 0, Bytes("\x07\x00", 2), 2, 7, true},
+      {"autoinc", kAutoIncrement, 4, 0, Bytes("\x07\x00\x00\x00", 4), 4, 7, true},
+      {"largeint autoinc", kAutoIncrement, 8, 0, Bytes("\x07\0\0\0\0\0\0\0", 8), 8, 7, false},
+      {"word from 1", kUnsigned, 1, 0, Bytes("\xFF", 1), 2, 0xFF, true},
+      {"word", kUnsigned, 2, 0, Bytes("\xFF\x7F", 2), 2, 0x7FFF, true},
+      {"unsigned integer", kUnsigned, 4, 0, Bytes("\x05\x00\x00\x00", 4), 4, 5, true},
+      {"unsigned largeint", kUnsigned, 8, 0, Bytes("\x05\0\0\0\0\0\0\0", 8), 8, 5, true},
+      {"boolean from 1", kLogical, 1, 0, Bytes("\x01", 1), 2, -1, true},
+      {"boolean", kLogical, 2, 0, Bytes("\x01\x00", 2), 2, -1, true},
+      {"boolean from 4", kLogical, 4, 0, Bytes("\x01\x00\x00\x00", 4), 2, -1, true},
+      {"boolean bit", kBit, 1, 3, Bytes("\x08", 1), 2, -1, true},
+  };
+  constexpr size_t kGuard = 8;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    // Exactly the buffer's size on the heap, so that the address sanitizer sees a byte beyond it.
+    std::vector<uint8_t> exact(c.width);
+    bool blank = true;
+    GetStoredField(c.type, c.size, c.decimals, blank, exact.data(), c.stored.data(), c.size);
+    std::vector<uint8_t> guarded(c.width + kGuard, 0xA5);
+    GetStoredField(c.type, c.size, c.decimals, blank, guarded.data(), c.stored.data(), c.size);
+    EXPECT_EQ(std::vector<uint8_t>(guarded.begin() + static_cast<std::ptrdiff_t>(c.width), guarded.end()),
+              std::vector<uint8_t>(kGuard, 0xA5))
+        << "the read wrote past the value";
+    EXPECT_TRUE(std::equal(exact.begin(), exact.end(), guarded.begin()));
+    EXPECT_FALSE(blank);
+    int64_t read = 0;
+    switch (c.width) {
+      case 2: read = c.type == kUnsigned ? int64_t{FromBytes<uint16_t>(exact.data())} : FromBytes<int16_t>(exact.data()); break;
+      case 4: read = FromBytes<int32_t>(exact.data()); break;
+      default: read = FromBytes<int64_t>(exact.data()); break;
+    }
+    EXPECT_EQ(read, c.value);
+    if (!c.writable) continue;
+    Bytes written(c.size, '\0');
+    PutStoredField(c.type, c.size, c.decimals, exact.data(), written.data(), c.size);
+    EXPECT_EQ(hexText(written), hexText(c.stored));
+  }
+}
+
 TEST_F(FieldConvertersTest, ZeroIntegersAreBlankUnlessTheyShowAsZero) {
   for (uint16_t type : {kInteger, kAutoIncrement}) {
     bool blank = false;
@@ -339,8 +398,8 @@ TEST_F(FieldConvertersTest, BasicFloatsRoundTrip) {
 }
 
 TEST_F(FieldConvertersTest, LogicalsBitsBytesUnsignedAndCurrency) {
-  EXPECT_EQ(get<int32_t>(kLogical, Bytes("\x00\x02", 2)), -1);
-  EXPECT_EQ(get<int32_t>(kLogical, Bytes(2, '\0')), 0);
+  EXPECT_EQ(get<int16_t>(kLogical, Bytes("\x00\x02", 2)), -1);
+  EXPECT_EQ(get<int16_t>(kLogical, Bytes(2, '\0')), 0);
   EXPECT_EQ(put(kLogical, 4, 0, int16_t{7}), Bytes("\x01\x00\x00\x00", 4));
   EXPECT_EQ(put(kLogical, 2, 0, int16_t{0}, Bytes("\x55\x55", 2)), Bytes(2, '\0'));
 
