@@ -90,7 +90,8 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 class Parser {
  public:
-  Parser(std::string_view rtf, const CharacterAttributes& defaults) : in_(rtf), defaults_(defaults) {}
+  Parser(std::string_view rtf, const CharacterAttributes& defaults, bool firstPart)
+      : in_(rtf), firstPart_(firstPart), defaults_(defaults) {}
 
   const RtfReader::Count& count() const { return count_; }
 
@@ -116,7 +117,10 @@ class Parser {
         character(static_cast<unsigned char>(c), false);
       }
     }
-    throw Failure{};  // the text ended inside a group
+    if (!firstPart_) throw Failure{};  // the text ended inside a group
+    while (!closeGroup(true)) {
+    }
+    return finish();
   }
 
  private:
@@ -151,8 +155,9 @@ class Parser {
     skipFallback_ = 0;
   }
 
-  // Answers whether the outermost group closed.
-  bool closeGroup() {
+  // Answers whether the outermost group closed. A group cut by the end of a first part closes
+  // there.
+  bool closeGroup(bool cut = false) {
     if (stack_.size() == 1) flushSurrogate();
     GroupState closed = std::move(state());
     stack_.pop_back();
@@ -169,7 +174,7 @@ class Parser {
         state().paragraph.bullet = true;
       }
     }
-    if (closed.destination == Destination::Kept && state().destination != Destination::Kept) keep(closed);
+    if (closed.destination == Destination::Kept && state().destination != Destination::Kept && !cut) keep(closed);
     if (closed.destination == Destination::ColorTable && state().destination != Destination::ColorTable) {
       colorsDone_ = true;
     }
@@ -227,8 +232,14 @@ class Parser {
     return value;
   }
 
+  // A first part may end inside a control sequence: it then ends there.
+  void cutOff() {
+    if (!firstPart_) throw Failure{};
+    pos_ = in_.size();
+  }
+
   void controlSequence() {
-    if (pos_ >= in_.size()) throw Failure{};
+    if (pos_ >= in_.size()) return cutOff();
     char c = in_[pos_];
     if (!isLetter(c)) {
       ++pos_;
@@ -243,7 +254,8 @@ class Parser {
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
     if (word == "bin") {
       // Binary data follows raw; it only ever belongs to what is dropped.
-      if (parameter < 0 || static_cast<size_t>(parameter) > in_.size() - pos_) throw Failure{};
+      if (parameter < 0) throw Failure{};
+      if (static_cast<size_t>(parameter) > in_.size() - pos_) return cutOff();
       pos_ += static_cast<size_t>(parameter);
       return;
     }
@@ -260,7 +272,7 @@ class Parser {
     if (c != '*') ignorableNext_ = false;
     switch (c) {
       case '\'': {
-        if (pos_ + 2 > in_.size()) throw Failure{};
+        if (pos_ + 2 > in_.size()) return cutOff();
         int high = hexValue(in_[pos_]);
         int low = hexValue(in_[pos_ + 1]);
         if (high < 0 || low < 0) throw Failure{};
@@ -632,6 +644,7 @@ class Parser {
   }
 
   std::string_view in_;
+  bool firstPart_;
   size_t pos_ = 0;
   const CharacterAttributes& defaults_;
   std::vector<GroupState> stack_;
@@ -657,8 +670,8 @@ class Parser {
 
 }  // namespace
 
-std::optional<RichTextContent> RtfReader::read(std::string_view rtf, Count* count) const {
-  Parser parser(rtf, defaults_);
+std::optional<RichTextContent> RtfReader::read(std::string_view rtf, Part part, Count* count) const {
+  Parser parser(rtf, defaults_, part == Part::First);
   std::optional<RichTextContent> content;
   try {
     content = parser.run();

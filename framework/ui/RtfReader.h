@@ -6,7 +6,9 @@
 // destinations behind \* that the reader does not know are kept as their rich text, where they
 // stood (those of the whole document apart); the other destinations the content cannot hold
 // (document information, style sheets, headers and footers, field instructions and the like) are
-// dropped. Bytes are taken as Windows-1252 whatever code page the text declares.
+// dropped. Bytes are taken as Windows-1252 whatever code page the text declares. A first part
+// (the opening of a longer text, cut anywhere) reads as if the groups still open at its end
+// closed there; a destination cut there is dropped rather than kept half.
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -39,7 +41,13 @@ class RtfReader {
   // defaults: the attributes of text before any formatting, and what \plain restores.
   explicit RtfReader(CharacterAttributes defaults = {}) : defaults_(std::move(defaults)) {}
 
-  std::optional<RichTextContent> read(std::string_view rtf, Count* count = nullptr) const;
+  // Whether the input is the whole text or only its first part.
+  enum class Part { Whole, First };
+
+  std::optional<RichTextContent> read(std::string_view rtf, Count* count = nullptr) const {
+    return read(rtf, Part::Whole, count);
+  }
+  std::optional<RichTextContent> read(std::string_view rtf, Part part, Count* count = nullptr) const;
 
  private:
   CharacterAttributes defaults_;
