@@ -59,6 +59,20 @@ bool standsInText(std::string_view word) {
   return word == "pict" || word == "object" || word == "shppict" || word == "nonshppict";
 }
 
+// Underlines of every kind read as the one underline the content knows (\ulc, its colour, is
+// not one of them).
+bool underlines(std::string_view word) {
+  static const std::set<std::string, std::less<>> names{
+      "ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
+      "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"};
+  return names.count(word) != 0;
+}
+
+// A numbered level shows as a bullet: the content knows no numbering.
+bool listLevel(std::string_view word) {
+  return word == "pnlvlblt" || word == "pnlvlbody" || word == "pnlvlcont" || word == "pnlvl";
+}
+
 bool belongsToDocument(std::string_view word) { return word == "listtable" || word == "listoverridetable"; }
 
 void appendCodePoint(std::string& out, uint32_t cp) {
@@ -247,7 +261,9 @@ class Parser {
       return;
     }
     size_t start = pos_;
-    while (pos_ < in_.size() && isLetter(in_[pos_])) ++pos_;
+    while (pos_ < in_.size() && isLetter(in_[pos_])) {
+      if (++pos_ - start > RtfReader::maxControlWordLetters) throw Failure{};
+    }
     std::string_view word = in_.substr(start, pos_ - start);
     bool hasParameter = false;
     int parameter = static_cast<int>(number(hasParameter));
@@ -331,7 +347,7 @@ class Parser {
       return;
     }
     if (s.destination == Destination::Bullet) {
-      if (word == "pnlvlblt") s.bulletLevel = true;
+      if (listLevel(word)) s.bulletLevel = true;
       return;
     }
     if (ignorable || standsInText(word) || belongsToDocument(word)) {
@@ -382,11 +398,11 @@ class Parser {
     GroupState& s = state();
     CharacterAttributes& ch = s.character;
     ParagraphAttributes& pa = s.paragraph;
-    if (word == "par") {
+    if (word == "par" || word == "page" || word == "sect" || word == "row") {
       endParagraph();
     } else if (word == "line") {
       textCodePoint(0x2028);
-    } else if (word == "tab") {
+    } else if (word == "tab" || word == "cell") {
       textCodePoint('\t');
     } else if (word == "u") {
       unicode(parameter);
@@ -419,7 +435,7 @@ class Parser {
       ch.bold = flag(hasParameter, parameter);
     } else if (word == "i") {
       ch.italic = flag(hasParameter, parameter);
-    } else if (word == "ul") {
+    } else if (underlines(word)) {
       ch.underline = flag(hasParameter, parameter);
     } else if (word == "ulnone") {
       ch.underline = false;
