@@ -37,20 +37,12 @@ TdcProgramStarter& linkOpener() {
 }
 
 // The opening part of rich text: its first bytes, cut at the first group that follows the first
-// \pard, and the groups still open there closed, so that only that part is read.
+// \pard. It ends inside the groups still open there, which the reader's first-part mode closes.
 std::string firstPart(std::string bytes) {
   if (bytes.size() > kFirstPartBytes) bytes.resize(kFirstPartBytes);
   const size_t pard = bytes.find("\\pard");
   const size_t brace = pard == std::string::npos ? pard : bytes.find('{', pard);
   if (brace != std::string::npos) bytes.resize(brace);
-  // A part ends inside the groups open there: they close at its end.
-  int depth = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\\') ++i;  // an escaped brace or backslash is text
-    else if (bytes[i] == '{') ++depth;
-    else if (bytes[i] == '}') --depth;
-  }
-  if (depth > 0) bytes.append(static_cast<size_t>(depth), '}');
   return bytes;
 }
 
@@ -150,7 +142,8 @@ void TdcCustomRichEdit::LoadFromStream(TStream& Stream, bool FirstPartOnly, bool
   MemoryStream part;
   part.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
   part.SetPosition(0);
-  if (loadFromStream(part, Selection)) return;
+  const qn::ui::RtfReader::Part readPart = FirstPartOnly ? qn::ui::RtfReader::Part::First : qn::ui::RtfReader::Part::Whole;
+  if (loadFromStream(part, Selection, readPart)) return;
   if (!PlainText()) {
     // Not rich text after all: the same bytes again, as plain text.
     Stream.SetPosition(start);

@@ -652,13 +652,13 @@ int TCustomRichEdit::FindText(const AnsiString& Text, int StartPos, int Length, 
   return found.selectionStart();
 }
 
-bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly) {
+bool TCustomRichEdit::loadFromStream(TStream& Stream, bool SelectionOnly, qn::ui::RtfReader::Part Part) {
   std::string bytes(static_cast<size_t>(std::max<int64_t>(0, Stream.Size() - Stream.Position())), '\0');
   bytes.resize(static_cast<size_t>(Stream.Read(bytes.data(), static_cast<int64_t>(bytes.size()))));
   RichTextContent loaded;
   if (plainText_) {
     loaded = RichTextContent::fromPlainText(bytes, SelectionOnly ? selectionAttributes() : defaultAttributes_);
-  } else if (auto read = qn::ui::RtfReader(defaultAttributes_).read(bytes)) {
+  } else if (auto read = qn::ui::RtfReader(defaultAttributes_).read(bytes, Part)) {
     loaded = std::move(*read);
   } else {
     return false;

@@ -18,6 +18,7 @@
 #include "framework/base/Strings.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/RichTextContent.h"
+#include "framework/ui/RtfReader.h"
 
 class QTextEdit;
 class QTextDocument;
@@ -109,8 +110,9 @@ class TCustomRichEdit : public TCustomEdit {
   // change is refused. What the text does not show is kept and saved again: pictures and the like
   // as characters of the text (deleted with them), list definitions and the numbers of the fonts
   // with the whole text (replaced by a load of everything, added to by a load of the selection,
-  // dropped when Text is set).
-  bool loadFromStream(TStream& Stream, bool SelectionOnly = false);
+  // dropped when Text is set). The rich text may be only a text's first part (see RtfReader).
+  bool loadFromStream(TStream& Stream, bool SelectionOnly = false,
+                      qn::ui::RtfReader::Part Part = qn::ui::RtfReader::Part::Whole);
   void saveToStream(TStream& Stream, bool SelectionOnly = false) const;
 
   // Printing: the page rectangle in twips (empty: the whole page).

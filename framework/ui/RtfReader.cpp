@@ -59,6 +59,20 @@ bool standsInText(std::string_view word) {
   return word == "pict" || word == "object" || word == "shppict" || word == "nonshppict";
 }
 
+// Underlines of every kind read as the one underline the content knows (\ulc, its colour, is
+// not one of them).
+bool underlines(std::string_view word) {
+  static const std::set<std::string, std::less<>> names{
+      "ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
+      "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"};
+  return names.count(word) != 0;
+}
+
+// A numbered level shows as a bullet: the content knows no numbering.
+bool listLevel(std::string_view word) {
+  return word == "pnlvlblt" || word == "pnlvlbody" || word == "pnlvlcont" || word == "pnlvl";
+}
+
 bool belongsToDocument(std::string_view word) { return word == "listtable" || word == "listoverridetable"; }
 
 void appendCodePoint(std::string& out, uint32_t cp) {
@@ -90,7 +104,8 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 class Parser {
  public:
-  Parser(std::string_view rtf, const CharacterAttributes& defaults) : in_(rtf), defaults_(defaults) {}
+  Parser(std::string_view rtf, const CharacterAttributes& defaults, bool firstPart)
+      : in_(rtf), firstPart_(firstPart), defaults_(defaults) {}
 
   const RtfReader::Count& count() const { return count_; }
 
@@ -116,7 +131,10 @@ class Parser {
         character(static_cast<unsigned char>(c), false);
       }
     }
-    throw Failure{};  // the text ended inside a group
+    if (!firstPart_) throw Failure{};  // the text ended inside a group
+    while (!closeGroup(true)) {
+    }
+    return finish();
   }
 
  private:
@@ -151,8 +169,9 @@ class Parser {
     skipFallback_ = 0;
   }
 
-  // Answers whether the outermost group closed.
-  bool closeGroup() {
+  // Answers whether the outermost group closed. A group cut by the end of a first part closes
+  // there.
+  bool closeGroup(bool cut = false) {
     if (stack_.size() == 1) flushSurrogate();
     GroupState closed = std::move(state());
     stack_.pop_back();
@@ -169,7 +188,7 @@ class Parser {
         state().paragraph.bullet = true;
       }
     }
-    if (closed.destination == Destination::Kept && state().destination != Destination::Kept) keep(closed);
+    if (closed.destination == Destination::Kept && state().destination != Destination::Kept && !cut) keep(closed);
     if (closed.destination == Destination::ColorTable && state().destination != Destination::ColorTable) {
       colorsDone_ = true;
     }
@@ -227,8 +246,14 @@ class Parser {
     return value;
   }
 
+  // A first part may end inside a control sequence: it then ends there.
+  void cutOff() {
+    if (!firstPart_) throw Failure{};
+    pos_ = in_.size();
+  }
+
   void controlSequence() {
-    if (pos_ >= in_.size()) throw Failure{};
+    if (pos_ >= in_.size()) return cutOff();
     char c = in_[pos_];
     if (!isLetter(c)) {
       ++pos_;
@@ -236,14 +261,17 @@ class Parser {
       return;
     }
     size_t start = pos_;
-    while (pos_ < in_.size() && isLetter(in_[pos_])) ++pos_;
+    while (pos_ < in_.size() && isLetter(in_[pos_])) {
+      if (++pos_ - start > RtfReader::maxControlWordLetters) throw Failure{};
+    }
     std::string_view word = in_.substr(start, pos_ - start);
     bool hasParameter = false;
     int parameter = static_cast<int>(number(hasParameter));
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;
     if (word == "bin") {
       // Binary data follows raw; it only ever belongs to what is dropped.
-      if (parameter < 0 || static_cast<size_t>(parameter) > in_.size() - pos_) throw Failure{};
+      if (parameter < 0) throw Failure{};
+      if (static_cast<size_t>(parameter) > in_.size() - pos_) return cutOff();
       pos_ += static_cast<size_t>(parameter);
       return;
     }
@@ -260,7 +288,7 @@ class Parser {
     if (c != '*') ignorableNext_ = false;
     switch (c) {
       case '\'': {
-        if (pos_ + 2 > in_.size()) throw Failure{};
+        if (pos_ + 2 > in_.size()) return cutOff();
         int high = hexValue(in_[pos_]);
         int low = hexValue(in_[pos_ + 1]);
         if (high < 0 || low < 0) throw Failure{};
@@ -319,7 +347,7 @@ class Parser {
       return;
     }
     if (s.destination == Destination::Bullet) {
-      if (word == "pnlvlblt") s.bulletLevel = true;
+      if (listLevel(word)) s.bulletLevel = true;
       return;
     }
     if (ignorable || standsInText(word) || belongsToDocument(word)) {
@@ -370,11 +398,11 @@ class Parser {
     GroupState& s = state();
     CharacterAttributes& ch = s.character;
     ParagraphAttributes& pa = s.paragraph;
-    if (word == "par") {
+    if (word == "par" || word == "page" || word == "sect" || word == "row") {
       endParagraph();
     } else if (word == "line") {
       textCodePoint(0x2028);
-    } else if (word == "tab") {
+    } else if (word == "tab" || word == "cell") {
       textCodePoint('\t');
     } else if (word == "u") {
       unicode(parameter);
@@ -407,7 +435,7 @@ class Parser {
       ch.bold = flag(hasParameter, parameter);
     } else if (word == "i") {
       ch.italic = flag(hasParameter, parameter);
-    } else if (word == "ul") {
+    } else if (underlines(word)) {
       ch.underline = flag(hasParameter, parameter);
     } else if (word == "ulnone") {
       ch.underline = false;
@@ -632,6 +660,7 @@ class Parser {
   }
 
   std::string_view in_;
+  bool firstPart_;
   size_t pos_ = 0;
   const CharacterAttributes& defaults_;
   std::vector<GroupState> stack_;
@@ -657,8 +686,8 @@ class Parser {
 
 }  // namespace
 
-std::optional<RichTextContent> RtfReader::read(std::string_view rtf, Count* count) const {
-  Parser parser(rtf, defaults_);
+std::optional<RichTextContent> RtfReader::read(std::string_view rtf, Part part, Count* count) const {
+  Parser parser(rtf, defaults_, part == Part::First);
   std::optional<RichTextContent> content;
   try {
     content = parser.run();

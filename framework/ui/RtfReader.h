@@ -1,12 +1,17 @@
 #pragma once
 // Reads the rich-text format into a RichTextContent. Damaged input (no header, unbalanced braces,
 // a cut-off or non-hex \'hh, a number beyond 32 bits, a \u outside 16 bits, groups nested deeper
-// than maxGroupDepth) answers nothing at all, never part of the text; so does input whose content
-// would hold more than its bounds below allow. Pictures, embedded objects, list definitions and
-// destinations behind \* that the reader does not know are kept as their rich text, where they
-// stood (those of the whole document apart); the other destinations the content cannot hold
-// (document information, style sheets, headers and footers, field instructions and the like) are
-// dropped. Bytes are taken as Windows-1252 whatever code page the text declares.
+// than maxGroupDepth, a control word of more than maxControlWordLetters letters) answers nothing
+// at all, never part of the text; so does input whose content would hold more than its bounds
+// below allow. Pictures, embedded objects, list definitions and destinations behind \* that the
+// reader does not know are kept as their rich text, where they stood (those of the whole
+// document apart); the other destinations the content cannot hold (document information, style
+// sheets, headers and footers, field instructions and the like) are dropped. Page, section and
+// table-row ends end a paragraph and table cells end with a tab; numbered list levels show as
+// bullets and every kind of underline as underline. Bytes are taken as Windows-1252 whatever code
+// page the text declares. A first part (the opening of a longer text, cut anywhere) reads as if
+// the groups still open at its end closed there; a destination cut there is dropped rather than
+// kept half.
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -18,6 +23,7 @@ namespace qn::ui {
 class RtfReader {
  public:
   static constexpr int maxGroupDepth = 1000;
+  static constexpr size_t maxControlWordLetters = 32;
   // Longer font names are cut to this many bytes.
   static constexpr size_t maxFontNameLength = 255;
 
@@ -39,7 +45,13 @@ class RtfReader {
   // defaults: the attributes of text before any formatting, and what \plain restores.
   explicit RtfReader(CharacterAttributes defaults = {}) : defaults_(std::move(defaults)) {}
 
-  std::optional<RichTextContent> read(std::string_view rtf, Count* count = nullptr) const;
+  // Whether the input is the whole text or only its first part.
+  enum class Part { Whole, First };
+
+  std::optional<RichTextContent> read(std::string_view rtf, Count* count = nullptr) const {
+    return read(rtf, Part::Whole, count);
+  }
+  std::optional<RichTextContent> read(std::string_view rtf, Part part, Count* count = nullptr) const;
 
  private:
   CharacterAttributes defaults_;
