@@ -373,7 +373,10 @@ class Parser {
   void fontTableWord(std::string_view word, bool hasParameter, int parameter) {
     if (word == "f" && hasParameter) {
       currentFont_ = parameter;
-      if (fonts_.count(parameter) == 0) hold(fontEntryBytes);
+      if (fonts_.count(parameter) == 0) {
+        if (fonts_.size() >= RtfReader::maxFonts) throw Failure{};
+        hold(fontEntryBytes);
+      }
       fonts_[parameter] = FontEntry{};
     } else if (currentFont_ && word == "fcharset") {
       fonts_[*currentFont_].charset = parameter;
@@ -538,6 +541,7 @@ class Parser {
         return;
       case Destination::ColorTable:
         if (byte == ';' && !literal && !colorsDone_) {
+          if (colors_.size() >= RtfReader::maxColours) throw Failure{};
           hold(sizeof(pendingColor_));
           colors_.push_back(pendingColor_);
           pendingColor_.reset();

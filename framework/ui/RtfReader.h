@@ -26,6 +26,9 @@ class RtfReader {
   static constexpr size_t maxControlWordLetters = 32;
   // Longer font names are cut to this many bytes.
   static constexpr size_t maxFontNameLength = 255;
+  // A font or colour table beyond these is damage, not a document anyone wrote.
+  static constexpr size_t maxFonts = 1024;
+  static constexpr size_t maxColours = 1024;
 
   // What a text of that many bytes may build: at most one run, paragraph or kept destination per
   // byte, and in all (content, font and colour tables, open groups) at most 64 bytes per byte

@@ -27,6 +27,19 @@ std::string withFont(const std::string& name, const std::string& body) {
 
 std::string tabStops() { return "\\pard" + repeated("\\tx720", maxTabStops); }
 
+std::string fontTable(size_t fonts) {
+  std::string table;
+  for (size_t i = 0; i < fonts; ++i) table += "{\\f" + std::to_string(i) + " F" + std::to_string(i) + ";}";
+  return "{\\rtf1{\\fonttbl" + table + "}\\f0 x}";
+}
+
+std::string colourTable(size_t entries) {
+  return "{\\rtf1{\\colortbl" + repeated("\\red1\\green2\\blue3;", entries) + "}\\cf1 x}";
+}
+
+// Every font and every colour but the automatic one, each used by a run: the most a table holds.
+constexpr int fontsAndColoursUsed = static_cast<int>(RtfReader::maxColours) - 1;
+
 // What a text that reads must build: its runs, its paragraphs, and its deepest nesting.
 struct Built {
   size_t runs;
@@ -59,22 +72,26 @@ const HostileCase hostileCases[] = {
        for (int i = 0; i < 100000; ++i) table += "{\\f" + std::to_string(i) + "\\fcharset0 Font" + std::to_string(i) + ";}";
        return "{\\rtf1{\\fonttbl" + table + "}\\f99999 x}";
      },
-     Built{1, 1, 3}},
-    {"many colour table entries", [] { return "{\\rtf1{\\colortbl" + repeated("\\red1\\green2\\blue3;", 1000000) + "}\\cf999999 x}"; }, Built{1, 1, 2}},
+     std::nullopt},
+    {"the most fonts a table may hold", [] { return fontTable(RtfReader::maxFonts); }, Built{1, 1, 3}},
+    {"one font more than a table may hold", [] { return fontTable(RtfReader::maxFonts + 1); }, std::nullopt},
+    {"many colour table entries", [] { return "{\\rtf1{\\colortbl" + repeated("\\red1\\green2\\blue3;", 1000000) + "}\\cf999999 x}"; }, std::nullopt},
+    {"the most colours a table may hold", [] { return colourTable(RtfReader::maxColours); }, Built{1, 1, 2}},
+    {"one colour more than a table may hold", [] { return colourTable(RtfReader::maxColours + 1); }, std::nullopt},
     {"a run for each few bytes", [] { return "{\\rtf1 " + repeated("{\\b x}y", 500000) + "}"; }, Built{1000000, 1, 2}},
     {"many fonts and colours, each used by a run",
      [] {
        std::string fonts;
        std::string colours;
        std::string runs;
-       for (int i = 0; i < 100000; ++i) {
+       for (int i = 0; i < fontsAndColoursUsed; ++i) {
          fonts += "{\\f" + std::to_string(i) + " F" + std::to_string(i) + ";}";
          colours += "\\red" + std::to_string(i & 0xFF) + "\\green" + std::to_string(i >> 8) + ";";
          runs += "\\f" + std::to_string(i) + "\\cf" + std::to_string(i + 1) + " x";
        }
        return "{\\rtf1{\\fonttbl" + fonts + "}{\\colortbl;" + colours + "}" + runs + "}";
      },
-     Built{100000, 1, 3}},
+     Built{fontsAndColoursUsed, 1, 3}},
 };
 
 TEST(RichTextBounds, EachHostileTextReadsOrIsRefusedHoldingNoMoreThanItsInputAllows) {
@@ -106,7 +123,7 @@ TEST(RichTextBounds, ATextWithAFontAndAColourForEachRunIsWrittenAndReadAgain) {
   RtfReader::Count count;
   auto content = RtfReader().read(c.rtf(), &count);
   ASSERT_TRUE(content);
-  ASSERT_EQ(count.runs, 100000u);
+  ASSERT_EQ(count.runs, static_cast<size_t>(fontsAndColoursUsed));
   const std::string written = RtfWriter().write(*content);
   RtfReader::Count again;
   auto read = RtfReader().read(written, &again);
