@@ -5,5 +5,8 @@
 // record manager's loader and the field converters' optional library open theirs this way.
 #include <string>
 
+// The file a "name.dll" stands for ("libname.so"); any other name as it is.
+std::string ProgramLibraryFileName(const std::string& name);
+
 // The library's handle, or nullptr when it cannot be opened.
 void* OpenProgramLibrary(const std::string& name);

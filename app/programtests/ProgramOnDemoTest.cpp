@@ -21,12 +21,16 @@
 #include "core/DM2.h"
 #include "core/FileDates.h"
 #include "core/RecordFiles.h"
+#include "dialogs/PrntDefF.h"
 #include "framework/base/DateTime.h"
 #include "framework/db/DataSet.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/InstalledPrinters.h"
+#include "framework/ui/SafeDispatch.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/ProgramArguments.h"
 #include "platform/os/WindowRegistry.h"
 #include "recordmgr/Database.h"
@@ -94,6 +98,9 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   auto* main = dynamic_cast<TCaseF*>(Application->MainForm());
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main, CaseF);
+  ASSERT_NE(PrntDefF, nullptr);
+  EXPECT_EQ(PrntDefF->Name(), "PrntDefF");
+  EXPECT_EQ(errors.str().find("TPrntDefF"), std::string::npos) << errors.str();
   EXPECT_EQ(main->Name(), "CaseF");
   EXPECT_TRUE(main->Visible());
   EXPECT_EQ(main->WindowState(), wsNormal);
@@ -125,6 +132,45 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   const fs::path shots = programFolder().parent_path() / "screenshots";
   fs::create_directories(shots);
   EXPECT_TRUE(main->Window()->grab().toImage().save(QString::fromStdString((shots / "qncases-case.png").string())));
+}
+
+// The printing choices as the audit trail and a statement run would open them on the demo, each
+// pictured for a person to look at.
+TEST(ProgramOnDemo, ThePrintingChoicesShowTheDemosChoicesForTheAuditTrailAndForStatements) {
+  qn::ui::testing::qtApplication();
+  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  ReadMainWindowStartSettings();
+  const auto previous = qn::ui::setInstalledPrinterSource(
+      [] { return qn::ui::InstalledPrinters{{"Office Laser", "Front Desk"}, "Office Laser", {}}; });
+  std::ostringstream errors;
+  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
+  Application->runUntilIdle();
+  ASSERT_NE(PrntDefF, nullptr);
+  const fs::path shots = programFolder().parent_path() / "screenshots";
+  fs::create_directories(shots);
+  auto shoot = [&](const char* name) {
+    qn::ui::postCall(PrntDefF, [&shots, name] {
+      EXPECT_TRUE(PrntDefF->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
+      PrntDefF->CancelBtn->Click();
+    });
+  };
+  {
+    // The demo's audit trail goes to a "*+" file in the reports folder.
+    qn::ui::testing::ScriptedMessageBoxes none;
+    shoot("prntdeff-demo-63.png");
+    PrntDefF->GetPrinterInfo(0, 63);
+    EXPECT_EQ(PrntDefF->PrintToRadioGroup->ItemIndex(), TPrntDefF::ptFile);
+    EXPECT_EQ(PrntDefF->FileNameEdit->Text().substr(0, 2), "GL");
+  }
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation,
+               "The PRINT01.QC  file is damaged or incomplete - can't find report number 1.\rDo you want to use the "
+               "default settings for printing?",
+               mrYes);
+  shoot("prntdeff-demo-1.png");
+  PrntDefF->GetPrinterInfo(0, 1);
+  EXPECT_EQ(PrntDefF->PrinterComboBox->Text(), "Office Laser");
+  qn::ui::setInstalledPrinterSource(previous);
 }
 
 struct LaunchedProgram {

@@ -5,7 +5,9 @@
 namespace qn::ui {
 namespace {
 
-InstalledPrinters systemPrinters() { return {QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName()}; }
+InstalledPrinters systemPrinters() {
+  return {QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName(), {}};
+}
 
 InstalledPrinterSource& source() {
   static InstalledPrinterSource current = systemPrinters;
@@ -13,6 +15,11 @@ InstalledPrinterSource& source() {
 }
 
 }  // namespace
+
+std::optional<std::vector<PaperBin>> InstalledPrinters::binsOf(const QString& printer) const {
+  const auto found = bins.find(printer);
+  return found == bins.end() ? std::optional<std::vector<PaperBin>>(std::vector<PaperBin>{}) : found->second;
+}
 
 InstalledPrinters installedPrinters() { return source()(); }
 

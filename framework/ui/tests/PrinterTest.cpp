@@ -41,7 +41,7 @@ class PrinterTest : public ::testing::Test {
     printer.EndDoc();
   }
 
-  qn::ui::InstalledPrinters installed{{"Office Laser", "Front Desk"}, "Front Desk"};
+  qn::ui::InstalledPrinters installed{{"Office Laser", "Front Desk"}, "Front Desk", {}};
   qn::ui::InstalledPrinterSource previousSource;
   TPrinter printer;
 };

@@ -108,7 +108,7 @@ TEST(QtStandardDialogsTest, TheFontDialogKeepsTheProgramsFaceUnlessAnotherIsPick
 TEST(QtStandardDialogsTest, PageSetUpWithThePaperChoiceDisabledAnswersTheMarginsInTheirUnits) {
   qtApplication();
   const InstalledPrinterSource previous =
-      setInstalledPrinterSource([] { return InstalledPrinters{{"Office Laser"}, "Office Laser"}; });
+      setInstalledPrinterSource([] { return InstalledPrinters{{"Office Laser"}, "Office Laser", {}}; });
   bool paperEnabled = true;
   User user([&](QDialog& dialog) {
     const auto boxes = dialog.findChildren<QComboBox*>();

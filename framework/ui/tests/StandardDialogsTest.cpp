@@ -104,7 +104,7 @@ class PrintDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     qtApplication();
-    previous_ = setInstalledPrinterSource([] { return InstalledPrinters{{"Office Laser", "Front Desk"}, "Office Laser"}; });
+    previous_ = setInstalledPrinterSource([] { return InstalledPrinters{{"Office Laser", "Front Desk"}, "Office Laser", {}}; });
     Printer()->ResetSettings();
   }
   void TearDown() override { setInstalledPrinterSource(previous_); }

@@ -316,4 +316,13 @@ TEST(RegistryKeyTest, AnInjectedOpenFailureAnswersFalse) {
   EXPECT_TRUE(reg.OpenKey("\\Software\\Vantor\\Quillon\\Host", false));
 }
 
+TEST(RegistryKeyTest, AnOpenFailureInjectedForTheFourthOpenFailsThatOneOnly) {
+  hostKey();
+  injectFault(Fault::KeyOpen, 4);
+  RegistryKey reg(HKEY_LOCAL_MACHINE);
+  std::vector<bool> opened;
+  for (int i = 0; i < 6; ++i) opened.push_back(reg.OpenKey("\\Software\\Vantor\\Quillon\\Host", false));
+  EXPECT_EQ(opened, (std::vector<bool>{true, true, true, false, true, true}));
+}
+
 }  // namespace
