@@ -133,6 +133,13 @@ void TParser::ReplaceWord(const AnsiString& Text) {
   length_ = static_cast<int>(Text.size());
 }
 
+void TParser::ReplaceWordUnrecorded(const AnsiString& Text) {
+  const bool replaying = replaying_;
+  replaying_ = true;
+  ReplaceWord(Text);
+  replaying_ = replaying;
+}
+
 TRect TParser::GetControlRect() { return kNoRect; }
 
 TRect TParser::GetWordRect() { return kNoRect; }

@@ -31,6 +31,9 @@ class TParser {
   virtual void SelectWord() {}
   // Writes Text over the current word, moving the range end by the difference.
   virtual void ReplaceWord(const AnsiString& Text);
+  // The same without touching the undo list: a replacement the checker makes by itself (from the
+  // change-all list or an auto-correct pair) belongs to no stop.
+  void ReplaceWordUnrecorded(const AnsiString& Text);
   // On screen; {-1, -1, -1, -1} for sources without one.
   virtual TRect GetControlRect();
   virtual TRect GetWordRect();
