@@ -32,7 +32,6 @@ void moveRight(TControl* control, int by) { control->SetLeft(control->Left() + b
 TForm* CreateVorlexSpellDialog(TComponent* Owner) { return new TVorlexSpellDialog(Owner); }
 
 TVorlexSpellDialog::TVorlexSpellDialog(TComponent* AOwner) : TForm(AOwner) {
-  SetName("VorlexSpellDialog");
   SetBorderStyle(bsDialog);
   SetBorderIcons(TBorderIcons{biSystemMenu});
   SetFormStyle(fsStayOnTop);
