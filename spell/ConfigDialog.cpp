@@ -110,6 +110,7 @@ TConfigDialog::TConfigDialog(TComponent* AOwner, TVorlexSpell& Spell, TConfigura
   };
   HelpButton->SetVisible(spell_.HelpUsable());
 
+  // The dictionaries page needs 300.
   const int height = optionsHeight_ >= 245 ? optionsHeight_ + 55 : 300;
   Pages->SetBounds(8, 8, pageWidth, height - 16);
   SetClientWidth(column + buttonWidth + 8);
@@ -133,23 +134,23 @@ void TConfigDialog::buildDictionariesPage() {
   MainDown = place<GlyphButton>(this, MainGroup, "MainDown", 263, 70, 36, 20);
   setArrow(MainDown, "VX_DOWN");
 
-  UserGroup = place<GroupFrame>(this, page, "UserGroup", 6, 104, kPageWidth - 16, 100);
+  UserGroup = place<GroupFrame>(this, page, "UserGroup", 6, 104, kPageWidth - 16, 124);
   UserGroup->SetCaption(text(30));
-  UserList = place<ListBox>(this, UserGroup, "UserList", 8, 18, 210, 74);
-  UserAdd = place<TButton>(this, UserGroup, "UserAdd", 224, 18, 36, 23);
+  UserList = place<ListBox>(this, UserGroup, "UserList", 8, 18, 210, 98);
+  UserAdd = place<TButton>(this, UserGroup, "UserAdd", 224, 18, 75, 23);
   UserAdd->SetCaption(text(31));
-  UserRemove = place<TButton>(this, UserGroup, "UserRemove", 263, 18, 36, 23);
+  UserRemove = place<TButton>(this, UserGroup, "UserRemove", 224, 44, 75, 23);
   UserRemove->SetCaption(text(32));
-  UserNew = place<TButton>(this, UserGroup, "UserNew", 224, 44, 75, 23);
+  UserNew = place<TButton>(this, UserGroup, "UserNew", 224, 70, 75, 23);
   UserNew->SetCaption(text(33));
-  UserUp = place<GlyphButton>(this, UserGroup, "UserUp", 224, 70, 36, 20);
+  UserUp = place<GlyphButton>(this, UserGroup, "UserUp", 224, 96, 36, 20);
   setArrow(UserUp, "VX_UP");
-  UserDown = place<GlyphButton>(this, UserGroup, "UserDown", 263, 70, 36, 20);
+  UserDown = place<GlyphButton>(this, UserGroup, "UserDown", 263, 96, 36, 20);
   setArrow(UserDown, "VX_DOWN");
 
-  ActiveUserLabel = place<TextLabel>(this, page, "ActiveUserLabel", 8, 214, 100, 13);
+  ActiveUserLabel = place<TextLabel>(this, page, "ActiveUserLabel", 8, 240, 100, 13);
   ActiveUserLabel->SetCaption(text(34));
-  ActiveUser = place<ComboBox>(this, page, "ActiveUser", 112, 210, 200, 21);
+  ActiveUser = place<ComboBox>(this, page, "ActiveUser", 112, 236, 200, 21);
   ActiveUser->SetStyle(csDropDownList);
 
   for (ListBox* list : {MainList, UserList}) {
@@ -272,7 +273,8 @@ void TConfigDialog::fillActiveUser() {
   int chosen = -1;
   for (size_t i = 0; i < working_.Users().size(); ++i) {
     const TUser& entry = working_.Users()[i];
-    if (!entry.Active || UpperCase(AnsiString(qn::os::extractFileExt(entry.Path))) != ".UDT") continue;
+    // Every user dictionary but a plain ".dic" list takes words (userdic.tlx is one).
+    if (!entry.Active || UpperCase(AnsiString(qn::os::extractFileExt(entry.Path))) == ".DIC") continue;
     if (static_cast<int>(i) == working_.UserIndex()) chosen = ActiveUser->Items()->Count();
     ActiveUser->Items()->AddObject(AnsiString(qn::os::extractFileName(entry.Path)),
                                    reinterpret_cast<TObject*>(static_cast<std::intptr_t>(i)));

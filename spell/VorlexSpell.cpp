@@ -105,19 +105,19 @@ AnsiString TVorlexSpell::Text(int Id) const {
 void TVorlexSpell::SetConfigInAppDir(bool Value) {
   if (configInAppDir_ == Value) return;
   configInAppDir_ = Value;
-  if (!designing()) ReloadConfiguration();
+  if (!designing() && config_) ReloadConfiguration();
 }
 
 void TVorlexSpell::SetConfigFileName(const AnsiString& Value) {
   if (configFileName_ == Value) return;
   configFileName_ = Value;
-  if (!designing()) ReloadConfiguration();
+  if (!designing() && config_) ReloadConfiguration();
 }
 
 void TVorlexSpell::SetConfigKey(const AnsiString& Value) {
   if (configKey_ == Value) return;
   configKey_ = Value;
-  if (!designing()) ReloadConfiguration();
+  if (!designing() && config_) ReloadConfiguration();
 }
 
 void TVorlexSpell::SetConfigAvailable(bool Value) {

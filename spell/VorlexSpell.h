@@ -66,7 +66,8 @@ class TVorlexSpell : public TComponent {
   bool Configure(int Page = 0);
   void BuildDictionaryList();
 
-  // Published properties.
+  // Published properties. The configuration's name and place take effect at once once a
+  // configuration is loaded (Loaded, ReloadConfiguration or the first check loads it).
   bool ConfigInAppDir() const { return configInAppDir_; }
   void SetConfigInAppDir(bool Value);
   const AnsiString& ConfigFileName() const { return configFileName_; }

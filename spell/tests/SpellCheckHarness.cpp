@@ -37,6 +37,20 @@ Harness::Harness(bool withTrie) {
   spell_->BackgroundSuggestions = false;
   spell_->EndShowMessage = emNever;
   spell_->ReloadConfiguration();
+  hook();
+}
+
+Harness::Harness(TVorlexSpell& external) : spell_(&external), external_(true) {
+  qn::ui::testing::qtApplication();
+  folder_ = qn::testing::makeScratchDir("spell-engine");
+  program_ = std::make_unique<qn::os::ExecutablePathOverride>(folder_ + "/qncases");
+  endShowMessage_ = spell_->EndShowMessage;
+  spell_->EndShowMessage = emNever;
+  spell_->BackgroundSuggestions = false;
+  hook();
+}
+
+void Harness::hook() {
   spell_->OnCreateDialog = [this](TObject*, TForm*& form) { form = dialog = new FakeDialog(spell_); };
   spell_->OnFreeDialog = [this](TObject*, TForm*& form) {
     delete form;
@@ -55,6 +69,14 @@ Harness::Harness(bool withTrie) {
 }
 
 Harness::~Harness() {
+  if (external_) {
+    spell_->OnCreateDialog = nullptr;
+    spell_->OnFreeDialog = nullptr;
+    spell_->OnMisspelledWord = nullptr;
+    spell_->OnSetupCreate = nullptr;
+    spell_->EndShowMessage = endShowMessage_;
+    spell_->BackgroundSuggestions = true;
+  }
   owner_.reset();
   program_.reset();
 }

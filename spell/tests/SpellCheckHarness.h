@@ -60,6 +60,8 @@ class Harness {
  public:
   // Writes english.dct (kWords) into a new scratch program folder unless told not to.
   explicit Harness(bool withTrie = true);
+  // On a checker of the program's (the spell engine's); its events are given back at the end.
+  explicit Harness(TVorlexSpell& external);
   ~Harness();
 
   const std::string& folder() const { return folder_; }
@@ -81,12 +83,15 @@ class Harness {
 
  private:
   void pressNext();
+  void hook();
 
   std::string folder_;
   std::unique_ptr<qn::os::ExecutablePathOverride> program_;
   qn::ScriptedRandom random_{{1}};
   std::unique_ptr<TComponent> owner_;
   TVorlexSpell* spell_ = nullptr;
+  bool external_ = false;
+  TEndShowMessage endShowMessage_ = emExceptCancel;
   std::deque<Step> script_;
 };
 
