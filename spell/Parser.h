@@ -92,6 +92,9 @@ class TParser {
   // The text in the kind's positions: one character per position.
   virtual AnsiString SourceText() const = 0;
   virtual void WriteSource(int Position, int Length, const AnsiString& Text) = 0;
+  // Whether the text may change other than through this parser (the user edits a control while
+  // the dialog is open), so that each word is looked for in the text as it now is.
+  virtual bool ChangesOutside() const { return true; }
   // Whether the source has lines, so that quoted lines apply and the word's line is kept.
   virtual bool HasLines() const { return false; }
   // Whether Word, followed by ":", begins a URL.

@@ -53,7 +53,7 @@ struct Step {
   int action;
   AnsiString replacement;
   bool pick = false;
-  std::function<void()> check;
+  std::function<void()> check = {};
 };
 
 class Harness {

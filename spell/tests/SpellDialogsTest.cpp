@@ -202,7 +202,9 @@ TEST_F(RealDialogTest, WithoutHelpNoHelpButtonIconOrContextIsLeft) {
     EXPECT_EQ(icon, enabled);
     const bool anyContext = std::any_of(contexts.begin(), contexts.end(), [](int c) { return c != 0; });
     EXPECT_EQ(anyContext, enabled);
-    if (enabled) EXPECT_NE(std::find(contexts.begin(), contexts.end(), 914), contexts.end());
+    if (enabled) {
+      EXPECT_NE(std::find(contexts.begin(), contexts.end(), 914), contexts.end());
+    }
   }
 }
 

@@ -236,7 +236,9 @@ TEST(SpellCheckSuggestionsTest, BackgroundSuggestionsStopOnePastTheMaximum) {
     harness.check("tat", {});
     EXPECT_GE(listed, 1);
     EXPECT_LE(listed, maximum + 1);
-    if (maximum == 1) EXPECT_EQ(listed, 2);
+    if (maximum == 1) {
+      EXPECT_EQ(listed, 2);
+    }
   }
 }
 
