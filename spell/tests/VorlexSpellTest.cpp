@@ -3,6 +3,7 @@
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/IniFile.h"
 #include "platform/spellengine/SystemDictionaries.h"
+#include "framework/ui/RichEdit.h"
 #include "spell/ConfigDialog.h"
 #include "spell/Parser.h"
 #include "spell/UserDictionary.h"
@@ -294,6 +295,39 @@ TEST_F(EnglishSuggestionsTest, TheLowerCaseFormsSuggestionsComeBackWithTheWordsC
   EXPECT_EQ(harness.stops[1].word, "apraisal");
   EXPECT_TRUE(lists(harness.stops[1], "appraisal"));
   EXPECT_FALSE(harness.stops[0].enabled[deSuggest]) << "suggestions come by themselves";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SpellCheckControlTest, AControlDestroyedAtAStopEndsTheCheckWithoutTouchingIt) {
+  Harness harness;
+  TVorlexSpell& spell = harness.spell();
+  auto form = std::make_unique<TForm>(nullptr);
+  auto* rich = new TRichEdit(form.get());
+  rich->SetParent(form.get());
+  rich->SetText("teh wrod");
+  int stops = 0;
+  spell.OnMisspelledWord = [&](TObject*) {
+    ++stops;
+    QTimer::singleShot(0, QCoreApplication::instance(), [&] { delete rich; });
+  };
+  spell.CheckControl(rich);
+  EXPECT_EQ(stops, 1);
+  EXPECT_FALSE(spell.Checking());
+  EXPECT_EQ(spell.Dialog(), nullptr);
+}
+
+TEST(SpellCheckControlTest, WithoutAMainDictionaryTheUserIsAskedFirst) {
+  Harness harness(false);
+  harness.configure("", "", {harness.folder() + "/default.udt"}, 0, kDefaults);
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation,
+               "A main dictionary has yet to be\r\nset for this configuration.\r\n\r\nEdit configuration?", mrNo);
+  EXPECT_EQ(harness.check("the cat", {}), "the cat");
+  EXPECT_TRUE(harness.stops.empty()) << "the word characters come from the main dictionaries: there are none";
+  EXPECT_FALSE(harness.spell().Checking());
 }
 
 }  // namespace
