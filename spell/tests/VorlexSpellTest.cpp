@@ -3,6 +3,8 @@
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/IniFile.h"
 #include "platform/spellengine/SystemDictionaries.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/Memo.h"
 #include "framework/ui/RichEdit.h"
 #include "spell/ConfigDialog.h"
 #include "spell/Parser.h"
@@ -328,6 +330,31 @@ TEST(SpellCheckControlTest, WithoutAMainDictionaryTheUserIsAskedFirst) {
   EXPECT_EQ(harness.check("the cat", {}), "the cat");
   EXPECT_TRUE(harness.stops.empty()) << "the word characters come from the main dictionaries: there are none";
   EXPECT_FALSE(harness.spell().Checking());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SpellCheckControlTest, AComponentTreeIsCheckedControlByControlWithTheDictionariesOpenOnce) {
+  Harness harness;
+  TVorlexSpell& spell = harness.spell();
+  TForm form(nullptr);
+  auto* first = new TEdit(&form);
+  first->SetParent(&form);
+  first->SetText("teh");
+  auto* second = new TMemo(&form);
+  second->SetParent(&form);
+  second->SetText("wrod");
+  std::vector<bool> openAtStop;
+  spell.OnMisspelledWord = [&](TObject*) {
+    openAtStop.push_back(spell.DictionariesOpen() && spell.AlwaysActive());
+    QTimer::singleShot(0, QCoreApplication::instance(), [&spell] { spell.DialogControl()->DoAction(daIgnore); });
+  };
+  spell.CheckComponentTree(&form);
+  EXPECT_EQ(openAtStop, (std::vector<bool>{true, true}));
+  EXPECT_FALSE(spell.AlwaysActive()) << "given back";
+  EXPECT_FALSE(spell.DictionariesOpen());
 }
 
 }  // namespace
