@@ -434,7 +434,14 @@ bool TVorlexSpell::Configure(int Page) {
     applyHelp(&dialog, Page == 1 ? HelpContextConfig2 : HelpContextConfig1);
     TForm* form = &dialog;
     if (OnSetupCreate) OnSetupCreate(this, form);
-    ok = dialog.runModal() == mrOk;
+    configuring_ = true;
+    try {
+      ok = dialog.runModal() == mrOk;
+    } catch (...) {
+      configuring_ = false;
+      throw;
+    }
+    configuring_ = false;
     if (HelpUsable() && HelpSeparate) Application->SetHelpFile(savedHelpFile_);
   }
   if (ok && working.Modified()) {

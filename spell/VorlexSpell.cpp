@@ -555,6 +555,7 @@ void TVorlexSpell::stop(bool repeated) {
 
 void TVorlexSpell::refreshStop() {
   const SpellOptionSet options = config_ ? config_->Options() : 0;
+  stopped_ = true;
   settingControls_ = true;
   dc_->SetCaption(deNotFound, word_);
   dc_->SetCaption(deErrorLabel, Text(repeated_ ? stRepeatedWord : stNotFound));

@@ -217,6 +217,7 @@ class TVorlexSpell : public TComponent {
   bool interrupt_ = false;
   int pendingAction_ = -1;
   bool settingControls_ = false;
+  bool configuring_ = false;
   bool choosingSuggestion_ = false;
   TForm* dialog_ = nullptr;
   TDialogControl* dc_ = nullptr;

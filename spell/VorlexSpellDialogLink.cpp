@@ -164,6 +164,13 @@ void TVorlexSpell::createDialog() {
   form->OnDeactivate = [this](TObject*) {
     if (OnDeactivate) OnDeactivate(this, true);
     if (HelpUsable() && HelpSeparate) Application->SetHelpFile(savedHelpFile_);
+    // The user went back to the text: the stop is given up and Start picks the check up again from
+    // the caret. The checker's own configuration dialog leaves the stop as it is.
+    if (running_ && stopped_ && !background_ && !configuring_) {
+      resetControls();
+      stopped_ = false;
+      if (dc_) dc_->ChangeEnabled(deStart, true);
+    }
   };
   form->OnActivate = [this](TObject*) {
     if (OnDeactivate) OnDeactivate(this, false);

@@ -358,3 +358,31 @@ TEST(SpellCheckControlTest, AComponentTreeIsCheckedControlByControlWithTheDictio
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SpellCheckActionsTest, LeavingTheDialogGivesUpTheStopAndStartPicksTheCheckUpAgain) {
+  Harness harness;
+  std::map<int, bool> afterLeaving;
+  bool checkingAfterIgnore = false;
+  // Ignore is refused once the stop is given up; Start then goes on to the next word.
+  Step leave{daIgnore, "", false, [&] {
+               harness.dialog->OnDeactivate(harness.dialog);
+               afterLeaving = harness.dialog->enabled;
+               QTimer::singleShot(0, QCoreApplication::instance(), [&] {
+                 checkingAfterIgnore = harness.spell().Checking() && harness.stops.size() == 1;
+                 harness.dialog->dc->DoAction(daStart);
+               });
+             }};
+  std::deque<Step> script = {leave, {daIgnore, ""}};
+  EXPECT_EQ(harness.check("teh cat wrod", script), "teh cat wrod");
+  ASSERT_EQ(harness.stops.size(), 2u);
+  EXPECT_EQ(harness.stops[0].word, "teh");
+  EXPECT_EQ(harness.stops[1].word, "wrod");
+  EXPECT_TRUE(checkingAfterIgnore) << "Ignore did nothing";
+  EXPECT_TRUE(afterLeaving[deStart]);
+  EXPECT_FALSE(afterLeaving[deIgnore]);
+  EXPECT_FALSE(afterLeaving[deChange]);
+}
+
+}  // namespace
