@@ -15,6 +15,7 @@
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TextLabel.h"
+#include "spell/VorlexSpell.h"
 
 namespace {
 
@@ -76,6 +77,9 @@ TCaseF::TCaseF(TComponent* AOwner) : TForm(AOwner) {
   TimerStayAlive = new IntervalTimer(this);
   TimerStayAlive->SetName("TimerStayAlive");
   TimerStayAlive->SetEnabled(false);
+  VorlexSpell1 = new TVorlexSpell(this);
+  VorlexSpell1->SetName("VorlexSpell1");
+  VorlexSpell1->ReloadConfiguration();
 
   Constraints()->SetMinWidth(Width());
   Constraints()->SetMaxWidth(Width());

@@ -24,6 +24,8 @@ class TSpeedButton;
 class TStringField;
 class TextLabel;
 
+class TVorlexSpell;
+
 class TCaseF : public TForm {
   QN_CLASS(TCaseF, TForm)
  public:
@@ -104,6 +106,9 @@ class TCaseF : public TForm {
   TStringField* Sysop1TBExitRemind;
 
   IntervalTimer* TimerStayAlive;
+  // The form's own spell checker, on VORLEX.CFG's "vorlex" section; nothing else uses it (the
+  // spell commands go through the spell engine).
+  TVorlexSpell* VorlexSpell1;
 
   // The case screen's menu and the entries start-up sets.
   TMainMenu* MainMenu1;

@@ -17,6 +17,7 @@ const SpellEngineCalls* LoadedSpellEngine() {
   found.EditLexDlg = reinterpret_cast<SSCE_EditLexDlgFn>(dlsym(library, "SSCE_EditLexDlg"));
   found.OptionsDlg = reinterpret_cast<SSCE_OptionsDlgFn>(dlsym(library, "SSCE_OptionsDlg"));
   found.RegistryTree = reinterpret_cast<SpellEngineRegistryTreeFn>(dlsym(library, "SpellEngineRegistryTree"));
+  found.InstallDialogs = reinterpret_cast<SpellEngineInstallDialogsFn>(dlsym(library, "SpellEngineInstallDialogs"));
   if (!found.SetRegTreeName || !found.CheckCtrlDlg || !found.EditLexDlg || !found.OptionsDlg) return nullptr;
   calls = found;
   loaded = true;

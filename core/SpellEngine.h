@@ -10,6 +10,7 @@ struct SpellEngineCalls {
   SSCE_OptionsDlgFn OptionsDlg = nullptr;
   // Present only in the program's own engine.
   SpellEngineRegistryTreeFn RegistryTree = nullptr;
+  SpellEngineInstallDialogsFn InstallDialogs = nullptr;
 };
 
 // The engine's calls; nullptr when the library cannot be loaded or lacks one of its four calls.

@@ -8,6 +8,8 @@ class TBufferParser : public TParser {
   TBufferParser(const AnsiString& WordChars, int UndoLimit, char* Buffer);
 
  protected:
+  // Only the parser writes the caller's text while it checks it.
+  bool ChangesOutside() const override { return false; }
   int FirstPosition() const override { return 0; }
   AnsiString SourceText() const override { return AnsiString(buffer_); }
   void WriteSource(int Position, int Length, const AnsiString& Text) override;

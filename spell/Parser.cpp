@@ -82,7 +82,7 @@ bool TParser::IsUrlWord(const AnsiString& Word) const {
 bool TParser::NextWord(AnsiString& Word) {
   skipWord_ = false;
   breakBefore_ = false;
-  RereadText();  // the user may have edited the control since the last stop
+  if (ChangesOutside()) RereadText();  // the user may have edited the control since the last stop
   const int end = endPosition();
   int p = std::min(position_ + length_, end);
   length_ = 0;
@@ -131,6 +131,13 @@ void TParser::ReplaceWord(const AnsiString& Text) {
   RecordReplacement(Text);
   writeAndMoveRange(position_, length_, Text);
   length_ = static_cast<int>(Text.size());
+}
+
+void TParser::ReplaceWordUnrecorded(const AnsiString& Text) {
+  const bool replaying = replaying_;
+  replaying_ = true;
+  ReplaceWord(Text);
+  replaying_ = replaying;
 }
 
 TRect TParser::GetControlRect() { return kNoRect; }

@@ -31,6 +31,9 @@ class TParser {
   virtual void SelectWord() {}
   // Writes Text over the current word, moving the range end by the difference.
   virtual void ReplaceWord(const AnsiString& Text);
+  // The same without touching the undo list: a replacement the checker makes by itself (from the
+  // change-all list or an auto-correct pair) belongs to no stop.
+  void ReplaceWordUnrecorded(const AnsiString& Text);
   // On screen; {-1, -1, -1, -1} for sources without one.
   virtual TRect GetControlRect();
   virtual TRect GetWordRect();
@@ -89,6 +92,9 @@ class TParser {
   // The text in the kind's positions: one character per position.
   virtual AnsiString SourceText() const = 0;
   virtual void WriteSource(int Position, int Length, const AnsiString& Text) = 0;
+  // Whether the text may change other than through this parser (the user edits a control while
+  // the dialog is open), so that each word is looked for in the text as it now is.
+  virtual bool ChangesOutside() const { return true; }
   // Whether the source has lines, so that quoted lines apply and the word's line is kept.
   virtual bool HasLines() const { return false; }
   // Whether Word, followed by ":", begins a URL.

@@ -8,6 +8,8 @@ class TStringParser : public TParser {
   TStringParser(const AnsiString& WordChars, int UndoLimit, AnsiString& Source);
 
  protected:
+  // Only the parser writes the caller's text while it checks it.
+  bool ChangesOutside() const override { return false; }
   int FirstPosition() const override { return 1; }
   AnsiString SourceText() const override { return source_; }
   void WriteSource(int Position, int Length, const AnsiString& Text) override;

@@ -171,6 +171,8 @@ class TForm : public FormBase {
   void SetParent(TWinControl* Value) override;
   // Whether this form is docked in another control.
   bool Docked() const { return Parent() != nullptr; }
+  // Top-level: its window's registry id (the window is made when missing).
+  qn::os::WindowId Handle() override;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;

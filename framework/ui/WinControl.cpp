@@ -19,6 +19,7 @@
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/WidgetApplication.h"
+#include "framework/ui/WindowHandles.h"
 
 const EnumerationType kBorderStyleType{"TBorderStyle", {"bsNone", "bsSingle"}};
 
@@ -37,6 +38,7 @@ void TWinControl::PublishProperties(PropertyPublisher<TWinControl>& publish) {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+  forgetWindowHandles(this);
   // A control that is a plain variable ends here without BeforeDestruction.
   while (!controls_.empty()) controls_.back()->SetParent(nullptr);
   if (hasWindow()) releaseWidget();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "framework/ui/Control.h"
+#include "platform/os/WindowRegistry.h"
 
 class QWidget;
 class WidgetOfControl;
@@ -50,6 +51,11 @@ class TWinControl : public TControl {
   void SetCtl3D(bool Value);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle Value);
+
+  // The control's id among the desktop's windows, as calls across libraries take a window: a
+  // top-level form's registry id; for any other control an id of its own, given on first ask and
+  // kept for the control's life.
+  virtual qn::os::WindowId Handle();
 
   // The window: made now when missing (its parent's first).
   QWidget* Window();
@@ -188,3 +194,7 @@ class TWinControl : public TControl {
   int laidOutWidth_ = 0;
   int laidOutHeight_ = 0;
 };
+
+// The live control of this program with that Handle(); nullptr once it is destroyed, for an id
+// never given here and for another program's window.
+TWinControl* FindControlByHandle(qn::os::WindowId Handle);

@@ -13,6 +13,13 @@ std::string& registryTree() {
   return tree;
 }
 
+// The program's spell checker serves the dialogs; the library links no framework of its own, so
+// that there is one application and one class registry in the program.
+SpellEngineDialogCalls& dialogs() {
+  static SpellEngineDialogCalls calls{};
+  return calls;
+}
+
 }  // namespace
 
 SPELL_ENGINE_EXPORT std::int16_t SSCE_SetRegTreeName(const char* treeName) {
@@ -20,14 +27,21 @@ SPELL_ENGINE_EXPORT std::int16_t SSCE_SetRegTreeName(const char* treeName) {
   return 0;
 }
 
-// The check and the two settings dialogs come with the spell checker's own windows; until then
-// they return at once, leaving the control's text as it was.
+// Until the program installs its dialogs they return at once, leaving the control's text as it was.
 SPELL_ENGINE_EXPORT std::int16_t SSCE_CheckCtrlDlg(std::uint32_t parent, std::uint32_t control, std::int16_t selectedOnly) {
-  return 0;
+  return dialogs().CheckCtrlDlg ? dialogs().CheckCtrlDlg(parent, control, selectedOnly) : 0;
 }
 
-SPELL_ENGINE_EXPORT std::int16_t SSCE_EditLexDlg(std::uint32_t parent) { return 0; }
+SPELL_ENGINE_EXPORT std::int16_t SSCE_EditLexDlg(std::uint32_t parent) {
+  return dialogs().EditLexDlg ? dialogs().EditLexDlg(parent) : 0;
+}
 
-SPELL_ENGINE_EXPORT std::int16_t SSCE_OptionsDlg(std::uint32_t parent) { return 0; }
+SPELL_ENGINE_EXPORT std::int16_t SSCE_OptionsDlg(std::uint32_t parent) {
+  return dialogs().OptionsDlg ? dialogs().OptionsDlg(parent) : 0;
+}
+
+SPELL_ENGINE_EXPORT void SpellEngineInstallDialogs(const SpellEngineDialogCalls* calls) {
+  dialogs() = calls ? *calls : SpellEngineDialogCalls{};
+}
 
 SPELL_ENGINE_EXPORT const char* SpellEngineRegistryTree() { return registryTree().c_str(); }

@@ -15,4 +15,14 @@ using SSCE_EditLexDlgFn = std::int16_t (*)(std::uint32_t parent);
 using SSCE_OptionsDlgFn = std::int16_t (*)(std::uint32_t parent);
 // The key text the engine was last told; empty before. For the program's tests and diagnostics.
 using SpellEngineRegistryTreeFn = const char* (*)();
+
+// The three dialog calls, served by the program's spell checker.
+struct SpellEngineDialogCalls {
+  SSCE_CheckCtrlDlgFn CheckCtrlDlg;
+  SSCE_EditLexDlgFn EditLexDlg;
+  SSCE_OptionsDlgFn OptionsDlg;
+};
+// Installs the calls the dialog entry points forward to (copied); nullptr takes them back, and the
+// entry points return at once again.
+using SpellEngineInstallDialogsFn = void (*)(const SpellEngineDialogCalls* calls);
 }

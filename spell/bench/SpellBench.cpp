@@ -15,6 +15,10 @@
 #include "platform/spellengine/SystemDictionaries.h"
 #include "spell/DctWriter.h"
 #include "spell/Dictionary.h"
+#include "framework/base/UnitLifecycle.h"
+#include "framework/ui/DesktopPlatform.h"
+#include "framework/ui/WidgetApplication.h"
+#include "spell/bench/SpellBenchText.h"
 #include "testing/RatioReporter.h"
 
 namespace {
@@ -117,12 +121,32 @@ BENCHMARK(BM_Lookup_Trie)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+const std::string& BenchAffPath() { return setup().affPath; }
+
+const std::vector<AnsiString>& BenchProseWords() {
+  static const std::vector<AnsiString> words = [] {
+    std::vector<AnsiString> known;
+    Setup& s = setup();
+    if (!s.hunspell) return known;
+    for (const AnsiString& word : s.text)
+      if (s.hunspell->IsKnownWord(word)) known.push_back(word);
+    return known;
+  }();
+  return words;
+}
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  // The checker's benchmark runs in a program: its dialog, its message queue.
+  qn::ui::prepareDesktopPlatform();
+  qn::ui::WidgetApplication app(argc, argv);
+  RunningUnits units;
   qn::testing::RatioReporter reporter;
   setup();
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.printRatio("ratio", "dictionary_lookup", "BM_Lookup_Dictionary", "BM_Lookup_Hunspell");
+  reporter.printRatio("ratio", "check_string", "BM_CheckString/0", "BM_CheckString_Baseline");
+  RemoveCheckBenchFolder();
   if (!setup().folder.empty()) std::filesystem::remove_all(setup().folder);
   return 0;
 }
