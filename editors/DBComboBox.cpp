@@ -134,11 +134,20 @@ bool TdcDBComboBox::CaretAllowed() const {
 // ---- the field ----
 
 void TdcDBComboBox::DataChange() {
+  // The base shows the stored value first; when the mapped text comes back unchanged (the record
+  // went into edit under a typed key) the caret stays where the key left it.
+  const AnsiString before = Text();
+  const int selStart = SelStart();
+  const int selLength = SelLength();
   TdcDBCustomCombo::DataChange();
   TField* field = Field();
   if (mapList_) {
     if (field) ShowStoredValue(field->AsString());
     else SetText("");
+    if (Text() == before) {
+      SetSelStart(selStart);
+      SetSelLength(selLength);
+    }
   } else if (field && OwnerDraw()) {
     itemIndex_ = -1;
     for (int i = 0; i < items_.Count(); ++i)
