@@ -189,6 +189,32 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   Invalidate();
 }
 
+bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
+  if (!displayField_ || !lookupActive()) return false;
+  chosenRow_ = -1;
+  const TLocateOptions options = caseSensitive_ ? 0 : loCaseInsensitive;
+  const bool found = Text.empty() || LookupTable()->Locate(displayField_->FieldName(), {Variant(Text)}, options);
+  displayValue_ = Text;
+  for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
+  if (displayField_ == keyFields_[0]) {
+    lookupValues_[0] = Text;
+  } else if (found && !Text.empty()) {
+    for (int i = 0; i < 3; ++i) lookupValues_[i] = keyFields_[i] ? keyFields_[i]->AsString() : AnsiString();
+  } else {
+    lookupValues_[0].clear();
+    if (!found) displayValue_.clear();
+  }
+  Invalidate();
+  return found;
+}
+
+void TdcDBLookupList::Scroll(int Distance) {
+  TdcCustomDBGrid::Scroll(Distance);
+  if (chosenRow_ < 0) return;
+  chosenRow_ -= Distance;
+  if (chosenRow_ < 0 || chosenRow_ >= VisibleRowCount()) chosenRow_ = -1;
+}
+
 // ---- on its own ----
 
 void TdcDBLookupList::OwnDataChange() {

@@ -56,6 +56,9 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   int ChosenRow() const { return chosenRow_; }
   // Sets the value (the first key); the display value follows from the record that holds it.
   void SetLookupValue(const AnsiString& Value);
+  // Finds the record whose display field holds Text (whole value): the lookup value becomes its
+  // key (or Text when the key is shown), nothing when none; answers whether it was found.
+  bool SearchByDisplayText(const AnsiString& Text);
   // Whether the record under the link's active buffer holds the current lookup values.
   bool RowMatches() const;
 
@@ -70,6 +73,8 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   void DefineFieldMap() override;
   void SetColumnAttributes() override;
   void LinkActive(bool Value) override;
+  // The chosen row moves with the rows; it is forgotten when it leaves them.
+  void Scroll(int Distance) override;
   bool CanEdit() override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

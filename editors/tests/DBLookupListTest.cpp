@@ -202,6 +202,24 @@ TEST_F(DBLookupListTest, HoldingTheButtonBelowTheLastRowScrollsOneRecordPer60Ms)
   EXPECT_NE(l->LookupValue(), first);
 }
 
+TEST_F(DBLookupListTest, ASearchByDisplayTextTakesTheKeyOfTheRecordThatShowsIt) {
+  auto* l = list("Code;Type");
+  StringList lines;
+  lines.Add("Description\t20\tName");
+  l->SetSelected(&lines);
+  EXPECT_TRUE(l->SearchByDisplayText("bravo")) << "without case";
+  EXPECT_EQ(l->LookupValue(), "B");
+  EXPECT_EQ(l->DisplayValue(), "bravo");
+  EXPECT_TRUE(l->RowMatches());
+  codes.Prior();
+  EXPECT_FALSE(l->RowMatches()) << "Beta is B of the other type";
+  EXPECT_FALSE(l->SearchByDisplayText("Zulu"));
+  EXPECT_EQ(l->LookupValue(), "");
+  EXPECT_EQ(l->DisplayValue(), "");
+  l->SetCaseSensitive(true);
+  EXPECT_FALSE(l->SearchByDisplayText("bravo"));
+}
+
 TEST_F(DBLookupListTest, TheListIsMadeByClassName) {
   std::unique_ptr<TComponent> made(CreateComponentByClassName("TdcDBLookupList", nullptr));
   auto* l = dynamic_cast<TdcDBLookupList*>(made.get());
