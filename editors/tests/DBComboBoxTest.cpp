@@ -268,5 +268,17 @@ TEST_F(DBComboBoxTest, AComboAtTheScreensRightEdgeOpensItsListRightAlignedAndOnS
   EXPECT_LE(placed.Right, facts.workArea.Right);
 }
 
+TEST_F(DBComboBoxTest, AClickOnTheTextOfADropDownListOpensAndClosesTheList) {
+  auto* c = combo({"one", "two"});
+  c->SetStyle(csDropDownList);
+  ASSERT_TRUE(show());
+  next->SetFocus();
+  QTest::mouseClick(c->Window(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_TRUE(c->Focused());
+  EXPECT_TRUE(c->IsDroppedDown());
+  QTest::mouseClick(c->Window(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_FALSE(c->IsDroppedDown());
+}
+
 }  // namespace
 }  // namespace editorstest
