@@ -169,6 +169,14 @@ void TdcDBCustomCombo::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key != 0 && IsTextEditKey(Key) && !CaretAllowed()) Key = 0;
 }
 
+void TdcDBCustomCombo::KeyPress(char& Key) {
+  if (Key == '\t' && !EditMask().empty()) {
+    Key = 0;
+    return;
+  }
+  TdcDBCustomEdit::KeyPress(Key);
+}
+
 void TdcDBCustomCombo::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft && !TextEditable()) {
     if (!InsideGrid() && CanFocus() && !Focused()) SetFocus();

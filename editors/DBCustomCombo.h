@@ -61,6 +61,8 @@ class TdcDBCustomCombo : public TdcDBCustomEdit {
 
   TWantedKeys WantedKeys() const override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  // A Tab character goes no further under an edit mask.
+  void KeyPress(char& Key) override;
 
   // The form's dialog, run by the ellipsis (not published).
   TNotifyEvent OnCustomDlg;

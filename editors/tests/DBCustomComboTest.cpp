@@ -108,6 +108,22 @@ TEST_F(DBCustomComboTest, AltDownAndAltUpRunTheDropDown) {
   EXPECT_EQ(runs, 2) << "Down alone opens nothing";
 }
 
+TEST_F(DBCustomComboTest, ATabCharacterGoesNoFurtherUnderAnEditMask) {
+  auto* c = combo();
+  int seen = 0;
+  c->OnKeyPress = [&](TObject*, char& k) {
+    if (k == '\t') ++seen;
+  };
+  char tab = '\t';
+  c->KeyPress(tab);
+  EXPECT_EQ(seen, 1);
+  c->SetEditMask("999");
+  tab = '\t';
+  c->KeyPress(tab);
+  EXPECT_EQ(tab, 0);
+  EXPECT_EQ(seen, 1);
+}
+
 TEST_F(DBCustomComboTest, EnabledIsCopiedToTheButton) {
   auto* c = combo();
   c->SetEnabled(false);
