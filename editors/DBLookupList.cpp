@@ -271,12 +271,8 @@ void TdcDBLookupList::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TdcDBLookupList::DoExit() {
-  try {
-    if (ownLink_.Active() && ownLink_.Editing()) ownLink_.UpdateRecord();
-  } catch (...) {
-    SetFocus();
-    throw;
-  }
+  // What the update raises refuses the move: the focus stays here and the failure goes on.
+  if (ownLink_.Active() && ownLink_.Editing()) ownLink_.UpdateRecord();
   TdcCustomDBGrid::DoExit();
 }
 

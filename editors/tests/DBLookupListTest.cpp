@@ -158,6 +158,23 @@ TEST_F(DBLookupListTest, ADataChangeSetsTheValueAndAPickByDownThenLeavingWritesT
   EXPECT_EQ(data.FieldByName("Code")->AsString(), "D");
 }
 
+TEST_F(DBLookupListTest, LeavingWithAFailingUpdateTakesTheFocusBack) {
+  auto* l = list();
+  l->SetDataSource(&source);
+  l->SetDataField("Code");
+  data.FieldByName("Code")->OnValidate = [](TField*) { throw EInvalidOperation("refused code"); };
+  ASSERT_TRUE(show());
+  l->SetFocus();
+  key(l, Qt::Key_Down);
+  ASSERT_EQ(l->LookupValue(), "A");
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtError, "refused code");
+  next->SetFocus();
+  EXPECT_EQ(boxes.shown().size(), 1u) << "the failure is passed on to the application";
+  EXPECT_TRUE(l->Focused());
+  EXPECT_FALSE(next->Focused());
+}
+
 TEST_F(DBLookupListTest, EscapeResetsAndInsertIsRefused) {
   data.Edit();
   data.FieldByName("Code")->SetAsString("C");
