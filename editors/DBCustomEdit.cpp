@@ -157,7 +157,8 @@ void TdcDBCustomEdit::UpdateData() {
     }
   }
   if (!Modified() || !field) return;
-  const AnsiString text = Text();
+  AnsiString text;
+  GetStoredText(text);
   if (IsMemoField()) {
     field->SetAsString(text);
     return;

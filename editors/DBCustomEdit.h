@@ -98,8 +98,10 @@ class TdcDBCustomEdit : public TdcCustomMaskEdit, public CellDisplayMapping {
   bool windowReadOnly() const { return TCustomEdit::ReadOnly(); }
   void setWindowReadOnly(bool Value) { TCustomEdit::SetReadOnly(Value); }
 
+  // The field's value or the record changed: the text shown follows.
+  virtual void DataChange();
+
  private:
-  void DataChange();
   void EditingChange();
   void UpdateData();
   // Gives the grid the focus and the key; the key is consumed.

@@ -4,6 +4,7 @@
 // it shows the form until closed; with --screenshot it saves the shown form as a PNG picture and
 // ends (0 when saved, 1 when the picture could not be written or the folder not opened).
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 #include <cstring>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <optional>
 
 #include "datagrid/DcTbTable.h"
+#include "editors/DBComboBox.h"
 #include "editors/DBEdit.h"
 #include "editors/DBRichEdit.h"
 #include "editors/DBSpinEdit.h"
@@ -18,6 +20,7 @@
 #include "framework/db/DataSource.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/DesktopPlatform.h"
+#include "framework/ui/DropDownWindow.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/GroupFrame.h"
 #include "framework/ui/TextLabel.h"
@@ -125,6 +128,13 @@ class TEditorsDemoForm : public TForm {
     label(frame, "Password:", 202);
     auto* secret = edit(frame, mattersSource_, "Alternate ID", 202);
     secret->SetPasswordChar('*');
+    label(frame, "Department list:", 230);
+    departments_ = place(new TdcDBComboBox(this), frame, 118, 230, 170, 22);
+    departments_->SetMapList(true);
+    for (const char* line : {"Corporate\tCO", "Litigation\tLT", "Probate\tPR", "Real estate\tRE"})
+      departments_->Items()->Add(line);
+    departments_->SetDataSource(mattersSource_);
+    departments_->SetDataField("Department Code");
   }
 
   // An unbound rich edit under the two groups: the demo's record files hold no notes blob.
@@ -148,6 +158,17 @@ class TEditorsDemoForm : public TForm {
     notes->SetModified(false);
   }
 
+ public:
+  // The department combo's list dropped, for the picture.
+  DropDownWindow* dropDepartments() {
+    departments_->SetFocus();
+    departments_->DropDown();
+    return departments_->DropDownWindowOfList();
+  }
+
+ private:
+  TdcDBComboBox* departments_ = nullptr;
+
   TdcTbTable* clients_ = nullptr;
   TdcTbTable* matters_ = nullptr;
   TDataSource* clientsSource_ = nullptr;
@@ -157,7 +178,21 @@ class TEditorsDemoForm : public TForm {
 int saveScreenshot(TEditorsDemoForm& form, const char* file) {
   form.Show();
   for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-  const QImage picture = form.Window()->grab().toImage();
+  DropDownWindow* list = form.dropDepartments();
+  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  QImage picture = form.Window()->grab().toImage();
+  // The drop-down is a window of its own: it is drawn in where it lies, the picture grown to hold it.
+  if (list && list->isOpen()) {
+    const QPoint at = form.Window()->mapFromGlobal(list->window()->pos());
+    const QRect whole = picture.rect().united(QRect(at, list->window()->size()));
+    QImage grown(whole.size(), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, picture);
+    painter.drawPixmap(at, list->window()->grab());
+    painter.end();
+    picture = grown;
+  }
   std::error_code ignored;
   std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
   if (!picture.save(QString::fromLocal8Bit(file), "PNG")) {

@@ -23,6 +23,10 @@ class DropDownWindow {
  public:
   // content becomes the window's only child, filling it; it and its children never take the focus.
   DropDownWindow(TWinControl* owner, QWidget* content);
+  // A framework control without a parent as the content: its window is made inside the drop-down
+  // (also when it is made again) and fills it; it is no tab stop, so a press in it moves no focus.
+  // Hiding the control closes the drop-down.
+  DropDownWindow(TWinControl* owner, TWinControl* content);
   ~DropDownWindow();
   DropDownWindow(const DropDownWindow&) = delete;
   DropDownWindow& operator=(const DropDownWindow&) = delete;
@@ -31,6 +35,8 @@ class DropDownWindow {
   // screen's work area, its left edge the control's unless that takes it off the screen. Another
   // open drop-down closes first.
   void open(int width, int height);
+  // The same, its left edge at the screen x Left, kept on the work area.
+  void open(int width, int height, int Left);
   void close();
   bool isOpen() const;
   // Where it was placed, in screen pixels, and whether above its control.
@@ -53,8 +59,13 @@ class DropDownWindow {
   bool ownerHolds(const QWidget* widget) const;
 
   TWinControl* owner() const;
+  void place(int width, int height, int left);
+  // A content control that was hidden closes the drop-down.
+  void watchContentWidget(QObject* widget);
 
   ControlRef owner_;
+  ControlRef content_;
+  QObject* watcher_ = nullptr;
   QPointer<QWidget> window_;
   TRect placed_;
   bool above_ = false;

@@ -10,6 +10,7 @@
 #include "framework/ui/ActiveForm.h"
 #include "framework/ui/ContextMenu.h"
 #include "framework/ui/ControlWidget.h"
+#include "framework/ui/DropDownWindow.h"
 #include "framework/ui/Focus.h"
 #include "framework/ui/FormBase.h"
 #include "framework/ui/HintService.h"
@@ -155,7 +156,9 @@ bool routeMouse(QWidget* receiver, QMouseEvent* event, bool& result) {
 bool routeWheel(QWidget* receiver, QWheelEvent* event, bool& result) {
   if (!controlOfWidget(receiver)) return false;
   result = true;
-  TWinControl* focused = focusedControl();
+  // Over an open drop-down the wheel scrolls the drop-down, not the control that keeps the focus.
+  const bool overDropDown = DropDownWindow::inOpenDropDown(receiver);
+  TWinControl* focused = overDropDown ? controlOfWidget(receiver) : focusedControl();
   pendingWheel += event->angleDelta().y();
   const int steps = pendingWheel / 120;
   if (steps == 0 || !focused) return true;
@@ -171,7 +174,7 @@ bool routeWheel(QWidget* receiver, QWheelEvent* event, bool& result) {
     if (!handled && ref) handled = focused->MouseWheel(shift, delta, at);
   });
   if (handled || !ref || !focused->hasWindow()) return true;
-  QWidget* widget = focused->Window();
+  QWidget* widget = overDropDown ? receiver : focused->Window();
   QPointF local = widget->mapFromGlobal(event->globalPosition());
   QWheelEvent whole(local, event->globalPosition(), QPoint(), QPoint(0, delta), event->buttons(), event->modifiers(),
                     Qt::NoScrollPhase, false);

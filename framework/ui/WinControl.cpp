@@ -179,7 +179,7 @@ QWidget* TWinControl::Window() {
 
 void TWinControl::makeOwnWidget() {
   qn::ui::widgetApplication();  // refuses a Qt application that cannot route our input
-  QWidget* parentWidget = Parent() ? Parent()->ParentWidgetForChildren() : nullptr;
+  QWidget* parentWidget = Parent() ? Parent()->ParentWidgetForChildren() : host_.data();
   SetControlState(TControlState::FromMask(ControlState().Mask()).Include(csCreating));
   QWidget* widget = MakeWidget(parentWidget);
   widget_ = widget;

@@ -61,6 +61,10 @@ class TWinControl : public TControl {
   QWidget* Window();
   bool hasWindow() const { return !widget_.isNull(); }
   void createWindow();
+  // A control without a parent makes its window inside this widget (a drop-down's), also when it
+  // makes it again; nullptr: a top-level window.
+  void SetHostWidget(QWidget* Host) { host_ = Host; }
+  QWidget* HostWidget() const { return host_.data(); }
   // Destroys the window (children's first); the control keeps its properties.
   void destroyWindow();
   // Makes the window again, keeping what the control shows and the focus.
@@ -186,6 +190,7 @@ class TWinControl : public TControl {
   std::vector<TControl*> controls_;
   std::vector<TWinControl*> tabList_;
   QPointer<QWidget> widget_;
+  QPointer<QWidget> host_;
   WidgetOfControl* link_ = nullptr;  // the widget's link back to this control
   bool tabStop_ = false;
   bool ctl3D_ = true;

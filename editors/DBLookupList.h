@@ -1,0 +1,111 @@
+#pragma once
+// TdcDBLookupList: a grid over a lookup table that holds the lookup state of one value: which
+// fields are the key fields (LookupField, up to three names joined by ";"), which field is shown
+// (the first Selected line's, else the key field), the current key values and display text, and
+// the row the user picked. It finds records by value and marks the row that holds the current
+// value. On its own it is bound through its own DataSource and DataField: a pick writes the key
+// into that field when the record is updated.
+#include <functional>
+
+#include "datagrid/CustomDBGrid.h"
+#include "framework/db/DataSet.h"
+#include "framework/db/DataSource.h"
+#include "framework/db/FieldDataLink.h"
+
+class IntervalTimer;
+
+enum TdcLookupListOption { loColLines, loRowLines, loTitles };
+using TdcLookupListOptions = EnumSet<TdcLookupListOption>;
+
+class TdcDBLookupList : public TdcCustomDBGrid {
+  QN_PUBLISHED_CLASS(TdcDBLookupList, TdcCustomDBGrid)
+ public:
+  explicit TdcDBLookupList(TComponent* AOwner);
+  ~TdcDBLookupList() override;
+
+  TDataSet* LookupTable() const { return lookupSource_ ? lookupSource_->DataSet() : nullptr; }
+  // Refused for the own source's dataset and for anything but a dataset; resets the list.
+  void SetLookupTable(TComponent* Value);
+  AnsiString LookupField() const { return lookupField_; }
+  // Resets the list when the text changes; with Report, a missing key field raises.
+  void SetLookupField(const AnsiString& Value, bool Report = false);
+  void SetSelected(TStrings* Value);
+  TDataSource* DataSource() const { return ownLink_.DataSource(); }
+  // Refused when it is, or shows, the lookup source.
+  void SetDataSource(TDataSource* Value);
+  AnsiString DataField() const { return ownLink_.FieldName(); }
+  void SetDataField(const AnsiString& Value) { ownLink_.SetFieldName(Value); }
+  bool ReadOnly() const { return ownLink_.ReadOnly(); }
+  void SetReadOnly(bool Value) { ownLink_.SetReadOnly(Value); }
+  TdcLookupListOptions Options() const { return options_; }
+  void SetOptions(TdcLookupListOptions Value);
+  // Whole values are compared with or without case.
+  bool CaseSensitive() const { return caseSensitive_; }
+  void SetCaseSensitive(bool Value) { caseSensitive_ = Value; }
+  // The owned source the grid reads the lookup table through (taken away: nullptr).
+  TDataSource* LookupSource() const { return lookupSource_; }
+  void ReleaseLookupSource();
+
+  TField* KeyField() const { return keyFields_[0]; }
+  TField* SecondKeyField() const { return keyFields_[1]; }
+  TField* ThirdKeyField() const { return keyFields_[2]; }
+  int KeyFieldCount() const { return keyFieldCount_; }
+  TField* DisplayField() const { return displayField_; }
+  const AnsiString& LookupValue() const { return lookupValues_[0]; }
+  const AnsiString& DisplayValue() const { return displayValue_; }
+  int ChosenRow() const { return chosenRow_; }
+  // Sets the value (the first key); the display value follows from the record that holds it.
+  void SetLookupValue(const AnsiString& Value);
+  // Finds the record whose display field holds Text (whole value): the lookup value becomes its
+  // key (or Text when the key is shown), nothing when none; answers whether it was found.
+  bool SearchByDisplayText(const AnsiString& Text);
+  // Whether the record under the link's active buffer holds the current lookup values.
+  bool RowMatches() const;
+
+  TNotifyEvent OnClick;
+  // A row was picked by mouse or key.
+  TNotifyEvent OnPick;
+
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  bool HighlightCell(int DataCol, int DataRow, GridCellStates State, const AnsiString& Text) override;
+
+ protected:
+  void DefineFieldMap() override;
+  void SetColumnAttributes() override;
+  void LinkActive(bool Value) override;
+  // The chosen row moves with the rows; it is forgotten when it leaves them.
+  void Scroll(int Distance) override;
+  bool CanEdit() override;
+  void DoExit() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Paint() override;
+  void timerTick() override;
+
+ private:
+  void Reset();
+  void ResolveFields(bool Report);
+  // Takes the current record as the picked one.
+  void Pick();
+  void OwnDataChange();
+  void OwnUpdateData();
+  void AutoScroll();
+  bool lookupActive() const { return LookupTable() && LookupTable()->Active(); }
+  bool sharesLookupSource(TDataSource* Source) const;
+
+  TDataSource* lookupSource_;
+  TFieldDataLink ownLink_;
+  AnsiString lookupField_;
+  TField* keyFields_[3] = {nullptr, nullptr, nullptr};
+  int keyFieldCount_ = 0;
+  TField* displayField_ = nullptr;
+  AnsiString lookupValues_[3];
+  AnsiString displayValue_;
+  int chosenRow_ = -1;
+  TdcLookupListOptions options_;
+  bool caseSensitive_ = false;
+  bool mouseSelecting_ = false;
+  int lastMouseY_ = 0;
+  IntervalTimer* scrollTimer_ = nullptr;
+};
