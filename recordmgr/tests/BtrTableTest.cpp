@@ -505,7 +505,8 @@ TEST_F(BtrTableTest, AVariableTailIsWrittenAndReadBackAtItsRealLength) {
   ASSERT_TRUE(table->HasVariableTail());
   CursorProperties properties;
   table->GetCursorProps(properties);
-  EXPECT_EQ(properties.RecordSize, 308);
+  const auto recordSize = properties.RecordSize;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(recordSize, 308);
   std::vector<uint8_t> record(table->GetRecordSize());
   place<int32_t>(record, 0, 1);
   const std::string text = "the variable part";
@@ -540,7 +541,8 @@ TEST_F(BtrTableTest, IndexDescriptionsNameTheKeyFields) {
   IndexDescriptor descriptor;
   table->GetIndexDesc(1, descriptor);
   EXPECT_STREQ(descriptor.Name, " 1 - A+B");
-  EXPECT_EQ(descriptor.KeyFieldCount, 2);
+  const auto keyFieldCount = descriptor.KeyFieldCount;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(keyFieldCount, 2);
   EXPECT_EQ(descriptor.KeyFields[0], 2);
   EXPECT_EQ(descriptor.KeyFields[1], 3);
   EXPECT_EQ(descriptor.FieldDescending[0], 0);
