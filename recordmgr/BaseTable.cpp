@@ -7,6 +7,7 @@
 
 #include "framework/base/ApplicationHooks.h"
 #include "framework/base/StringUtils.h"
+#include "framework/base/TextCase.h"
 #include "framework/base/TextCompare.h"
 #include "framework/base/ValueBytes.h"
 #include "recordmgr/BaseCacheTable.h"
@@ -502,7 +503,13 @@ void TBaseTable::CompareKeys(const void* key1, const void* key2, int& result, ui
       item->SetLocalType(segment.SubstituteLocalType);
     }
     try {
-      result = CompareField(item->FieldType(), item, part2, part1, false, size);
+      if (segment.CaseInsensitive && item->FieldType() == LogicalFieldType::Text) {
+        const AnsiString folded1 = AnsiUpperCase(AnsiString(reinterpret_cast<const char*>(part1), size));
+        const AnsiString folded2 = AnsiUpperCase(AnsiString(reinterpret_cast<const char*>(part2), size));
+        result = CompareField(item->FieldType(), item, folded2.data(), folded1.data(), false, size);
+      } else {
+        result = CompareField(item->FieldType(), item, part2, part1, false, size);
+      }
     } catch (...) {
       item->SetLocalType(localType);
       throw;

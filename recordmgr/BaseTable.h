@@ -76,6 +76,7 @@ struct KeySegment {
   uint16_t SubstituteLocalType = 0;
   uint16_t SubstituteLength = 0;
   bool Descending = false;
+  bool CaseInsensitive = false;  // text compares upper-cased, as the record manager orders it
 };
 
 // The current index's key, set by the driver when it switches index.

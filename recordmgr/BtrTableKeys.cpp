@@ -131,6 +131,8 @@ void TBtrTable::DescribeCurrentKey() {
     segment.SubstituteLocalType = carrier->LocalType();
     segment.SubstituteLength = segments[i].length;
     segment.Descending = (segments[i].flags & kDescending) != 0;
+    // A collating sequence takes the place of the case folding.
+    segment.CaseInsensitive = (segments[i].flags & (kCaseInsensitive | kAltCollation)) == kCaseInsensitive;
     key_.FieldNumbers[i] = carrier->FieldNumber();
     key_.KeySize = static_cast<uint16_t>(key_.KeySize + segments[i].length);
   }

@@ -244,6 +244,47 @@ TEST_F(DcTableTest, AFilterWithoutCaseUsesTheActiveIndexWhetherChosenByNumberOrF
   }
 }
 
+// Index 5 is without case, index 2 (type code, then code) with case.
+TEST_F(DcTableTest, ANarrowedSearchKeepsTheCodesOfEitherCaseOnlyOnAnIndexWithoutCase) {
+  struct Case {
+    const char* index;
+    int keyIndex;
+    const char* value;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"5", 0, "KL", {"KLM", "klx"}}, {"5", 0, "kl", {"KLM", "klx"}}, {"5", 0, "ka", {"Kab"}},
+      {"2", 1, "KL", {"KLM"}},        {"2", 1, "kl", {"klx"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.index) + " " + c.value);
+    TdcTable& codeTable = openCodes({"AAA", "Kab", "KLM", "klx", "LMN"});
+    codeTable.SetIndexName(c.index);
+    codeTable.NarrowSearch = true;
+    EXPECT_TRUE(IncrementalFind(&codeTable, c.value, c.keyIndex));
+    std::vector<std::string> shown;
+    for (codeTable.First(); !codeTable.Eof(); codeTable.Next()) shown.push_back(current("code"));
+    EXPECT_EQ(shown, c.expected);
+  }
+}
+
+TEST_F(DcTableTest, AFilterWithoutCaseOnAnIndexWithoutCaseKeepsTheCodesOfEitherCase) {
+  for (const char* value : {"KL", "kl"}) {
+    SCOPED_TRACE(value);
+    TdcTable& codeTable = openCodes({"AAA", "Kab", "KLM", "klx", "LMN"});
+    codeTable.SetIndexName("5");
+    TdcFieldInfo start;
+    start.FieldName = "code";
+    start.MatchType = fdMatchStart;
+    start.FilterValue = value;
+    start.CaseSensitive = false;
+    ASSERT_TRUE(ApplyFilterIndexRange(codeTable, {start}, TdcFieldOperators(), fdUseActiveIndex, 'z'));
+    std::vector<std::string> shown;
+    for (codeTable.First(); !codeTable.Eof(); codeTable.Next()) shown.push_back(current("code"));
+    EXPECT_EQ(shown, (std::vector<std::string>{"KLM", "klx"}));
+  }
+}
+
 TEST(IncrementalMatch, NumbersCompareByValueAndTextsByTheirStart) {
   MemoryDataSet values(nullptr);
   values.FieldDefs().Add("Number", ftInteger);

@@ -354,6 +354,49 @@ TEST_F(BtrTableTest, ARangeAndAFilterBoundReadsAndCountsOnTheFile) {
   EXPECT_EQ(count, 6u);  // the record manager's count
 }
 
+// A range checks its bounds in the order the record manager keeps the index: upper-cased
+// (Windows-1252 letters too) on a segment without case, byte for byte on one with case.
+TEST_F(BtrTableTest, RangesOnAKeyWithoutCaseKeepTheRecordsOfEitherCase) {
+  const std::string file = path("RANGECASE.DAT");
+  // Key 0: Code without case; key 1: Code with case.
+  createRecordFile(file, 12, {{5, 8, kDuplicates | kCaseInsensitive}, {5, 8, kDuplicates}});
+  auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 8, 0}});
+  int32_t id = 1;
+  for (const char* code : {"AAA", "Kab", "KLM", "klx", "LMN", "\xe9" "clat"}) {
+    std::vector<uint8_t> record(12);
+    place<int32_t>(record, 0, id++);
+    placeText(record, 4, code);
+    insert(*table, record);
+  }
+  struct Case {
+    const char* index;
+    const char* low;
+    const char* high;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"0", "KL", "KLzzz", {"KLM", "klx"}},   {"0", "kl", "klzzz", {"KLM", "klx"}},
+      {"0", "\xc9", "\xc9zzz", {"\xe9" "clat"}}, {"0", "kab", "kab", {"Kab"}},
+      {"1", "KL", "KLzzz", {"KLM"}},          {"1", "kl", "klzzz", {"klx"}},
+      {"1", "\xc9", "\xc9zzz", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.index) + " " + c.low + ".." + c.high);
+    table->SwitchToIndex(c.index, nullptr, 0, false);
+    std::vector<uint8_t> low(8);
+    std::vector<uint8_t> high(8);
+    placeText(low, 0, c.low);
+    placeText(high, 0, c.high);
+    table->SetRange(true, 1, 0, low.data(), true, 1, 0, high.data(), true);
+    std::vector<std::string> codes;
+    table->SetToBegin();
+    while (statusOf([&] { table->GetNextRecord(0, record_.data(), nullptr); }) == 0)
+      codes.emplace_back(reinterpret_cast<const char*>(record_.data() + 4));
+    EXPECT_EQ(codes, c.expected);
+    table->ResetRange();
+  }
+}
+
 TEST_F(BtrTableTest, KeysUnderACollatingSequenceCompareTranslated) {
   recordingtest::CollatingSequence upper{};
   upper[0] = 0xAC;
@@ -462,7 +505,8 @@ TEST_F(BtrTableTest, AVariableTailIsWrittenAndReadBackAtItsRealLength) {
   ASSERT_TRUE(table->HasVariableTail());
   CursorProperties properties;
   table->GetCursorProps(properties);
-  EXPECT_EQ(properties.RecordSize, 308);
+  const auto recordSize = properties.RecordSize;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(recordSize, 308);
   std::vector<uint8_t> record(table->GetRecordSize());
   place<int32_t>(record, 0, 1);
   const std::string text = "the variable part";
@@ -497,7 +541,8 @@ TEST_F(BtrTableTest, IndexDescriptionsNameTheKeyFields) {
   IndexDescriptor descriptor;
   table->GetIndexDesc(1, descriptor);
   EXPECT_STREQ(descriptor.Name, " 1 - A+B");
-  EXPECT_EQ(descriptor.KeyFieldCount, 2);
+  const auto keyFieldCount = descriptor.KeyFieldCount;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(keyFieldCount, 2);
   EXPECT_EQ(descriptor.KeyFields[0], 2);
   EXPECT_EQ(descriptor.KeyFields[1], 3);
   EXPECT_EQ(descriptor.FieldDescending[0], 0);

@@ -76,7 +76,8 @@ TEST_F(SqlComputedColumnLayoutTest, EachColumnStartsWhereTheOneBeforeItEnds) {
   const std::vector<uint16_t> offsets = {2, 2 + 4, 2 + 4 + 8, 2 + 4 + 8 + 4};
   for (uint16_t field = 1; field <= 4; ++field)
     EXPECT_EQ(result->FieldCache()->GetFieldItem(field)->Descriptor().Offset, offsets[field - 1]) << field;
-  EXPECT_EQ(properties.RecordSize, 2 + 4 + 8 + 4 + 8 + 4);
+  const auto recordSize = properties.RecordSize;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(recordSize, 2 + 4 + 8 + 4 + 8 + 4);
 }
 
 }  // namespace

@@ -295,7 +295,8 @@ TEST_F(SqlDriverTest, ThreeColumnsAreThreeFieldsAndAFourthIsNoColumn) {
   TBtrSqlBaseTable* result = runQuery(*database, "SELECT ID, NAME, AMOUNT FROM CLIENTS");
   CursorProperties properties;
   result->GetCursorProps(properties);
-  EXPECT_EQ(properties.FieldCount, 3);
+  const auto fieldCount = properties.FieldCount;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(fieldCount, 3);
   uint16_t size = 0, type = 0;
   FieldDescriptor descriptor{};
   EXPECT_EQ(statusOf([&] { result->DescribeField(4, 0, size, type, descriptor); }), TBtrSqlBaseTable::NoSuchColumn);
@@ -308,7 +309,8 @@ TEST_F(SqlDriverTest, ColumnsLieAfterTheSizesBeforeThemAndTheRowKeepsFourSpareBy
   result->GetCursorProps(properties);
   EXPECT_EQ(result->FieldCache()->GetFieldItem(1)->Descriptor().Offset, 2);
   EXPECT_EQ(result->FieldCache()->GetFieldItem(2)->Descriptor().Offset, 12);
-  EXPECT_EQ(properties.RecordSize, 2 + 10 + 4 + 4);
+  const auto recordSize = properties.RecordSize;  // EXPECT_EQ binds a reference; the struct is packed
+  EXPECT_EQ(recordSize, 2 + 10 + 4 + 4);
   EXPECT_EQ(properties.RecordBufferSize, 2 + 10 + 4 + 4);
   auto row = rowBuffer(*result);
   result->GetNextRecord(0, row.data(), nullptr);
