@@ -343,13 +343,10 @@ bool TdcPictureValidator::SyntaxCheck() const {
   return brackets == 0 && braces == 0;
 }
 
-PictureResult TdcPictureValidator::Picture(AnsiString& Text, bool AutoFill) {
-  if (!SyntaxCheck()) return picSyntax;
-  if (Text.empty()) return picEmpty;
-  if (static_cast<int>(Text.size()) > kMaxPictureLength) return picError;
-
+// One match of Text: characters left over cannot match, and when filling, an incomplete text gets
+// the literals that follow where the match stopped.
+int TdcPictureValidator::Match(AnsiString& Text, bool AutoFill) {
   const int end = static_cast<int>(mask_.size()) + 1;
-  steps_ = 0;
   Matcher m(mask_, Text, steps_);
   int r = m.Process(end);
   if (r != picError && r != picSyntax && m.J <= static_cast<int>(Text.size())) r = picError;
@@ -366,6 +363,43 @@ PictureResult TdcPictureValidator::Picture(AnsiString& Text, bool AutoFill) {
       m.I = 1;
       m.J = 1;
       r = m.Process(end);
+    }
+  }
+  return r;
+}
+
+// The literals a mask opens with stand before any character of the text, so filling them in
+// cannot wait for a group to end: a text that begins with the first of them, or with none, gets
+// the rest put before its first other character ("5" under "(###) ###-####" reads "(5").
+AnsiString TdcPictureValidator::WithLeadingLiterals(const AnsiString& Text) const {
+  AnsiString leading;
+  for (std::size_t p = 0; p < mask_.size() && !isSpecial(mask_[p]); ++p) {
+    if (mask_[p] == ';') ++p;
+    leading += mask_[p];
+  }
+  std::size_t typed = 0;
+  while (typed < leading.size() && typed < Text.size() &&
+         qn::ansiUpperChar(leading[typed]) == qn::ansiUpperChar(Text[typed]))
+    ++typed;
+  if (typed == leading.size()) return Text;
+  return Text.substr(0, typed) + leading.substr(typed) + Text.substr(typed);
+}
+
+PictureResult TdcPictureValidator::Picture(AnsiString& Text, bool AutoFill) {
+  if (!SyntaxCheck()) return picSyntax;
+  if (Text.empty()) return picEmpty;
+  if (static_cast<int>(Text.size()) > kMaxPictureLength) return picError;
+
+  steps_ = 0;
+  int r = Match(Text, AutoFill);
+  if (r == picError && AutoFill) {
+    AnsiString filled = WithLeadingLiterals(Text);
+    if (filled.size() != Text.size() && static_cast<int>(filled.size()) <= kMaxPictureLength) {
+      const int retried = Match(filled, AutoFill);
+      if (retried != picError) {
+        Text = filled;
+        r = retried;
+      }
     }
   }
 

@@ -53,7 +53,8 @@ class TdcPictureValidator : public TObject {
   // Whether Text is complete (or empty) for the mask, without changing it; true without a mask.
   virtual bool IsValid(const AnsiString& Text);
   // Matches Text against the mask: every character taken is replaced by its stored form, and with
-  // AutoFill an incomplete text gets the literals that follow in the mask.
+  // AutoFill an incomplete text gets the literals that follow in the mask, and a text that
+  // cannot match as typed gets the literals the mask opens with put before it when it then can.
   virtual PictureResult Picture(AnsiString& Text, bool AutoFill);
   // The matcher's steps in the last Picture (sections tried, mask items met, mask characters
   // scanned for a group's end or for parts that may stay empty): the work a mask asks of a
@@ -64,6 +65,8 @@ class TdcPictureValidator : public TObject {
   class Matcher;
 
   bool SyntaxCheck() const;
+  int Match(AnsiString& Text, bool AutoFill);
+  AnsiString WithLeadingLiterals(const AnsiString& Text) const;
 
   std::uint64_t steps_ = 0;
   std::uint8_t status_ = 0;

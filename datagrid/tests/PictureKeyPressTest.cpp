@@ -45,6 +45,8 @@ TEST(PictureKeyPress, CompleteIncompleteAndRefusedKeys) {
       {"complete over the whole text", "#[#][#]", true, "123", 0, 3, '7', true, "7", 1, 0, false},
       {"incomplete, literals filled in", "(###) ###-####", true, "(55", 3, 0, '5', true, "(555) ", 6, 0, false},
       {"incomplete without auto-fill", "(###) ###-####", false, "(55", 3, 0, '5', true, "(555", 4, 0, false},
+      {"leading literals filled in", "(###) ###-####", true, "", 0, 0, '5', true, "(5", 2, 0, false},
+      {"leading literals without auto-fill", "(###) ###-####", false, "", 0, 0, '5', true, "", 0, 0, true},
       {"incomplete over a tail selection", "(###) ###-####", true, "(555) 12", 6, 2, '7', true, "(555) 7", 7, 0,
        false},
       {"incomplete over the whole text", "(###) ###-####", true, "(555) 1", 0, 7, '(', true, "(", 1, 0, false},

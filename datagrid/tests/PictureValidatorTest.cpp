@@ -99,6 +99,25 @@ TEST(PictureMasks, AutoFillAddsTheLiteralsThatFollow) {
   for (const PictureCase& c : cases) check(c);
 }
 
+TEST(PictureMasks, AutoFillPutsTheLiteralsTheMaskOpensWithBeforeTheText) {
+  const PictureCase cases[] = {
+      // Without auto-fill a text that skips them cannot match; with it they are put before it.
+      {"(###) ###-####", "5", picError, "5", "(5", picIncomplete},
+      {"(###) ###-####", "555", picError, "555", "(555) ", picIncomplete},  // and the ones that follow
+      {"(###) ###-####", "5551234567", picError, "5551234567", "5551234567"},  // later ones are not skipped
+      {"+1-###", "+5", picError, "+5", "+1-5", picIncomplete},  // the ones already typed are kept
+      {"ab#", "A1", picError, "a1", "ab1", picComplete},        // in the mask's spelling
+      {";#-##", "5", picError, "5", "#-5", picIncomplete},      // an escaped literal as itself
+      // A text they do not mend stays as it was.
+      {"(###) ###-####", "a", picError, "a", "a"},
+      {"(###) ###-####", "(555)1", picError, "(555)1", "(555)1"},
+      // A text the mask takes as it is gets nothing before it.
+      {"{(#),#}", "5", picComplete, "5", "5"},
+      {"[(]###", "5", picIncomplete, "5", "5"},
+  };
+  for (const PictureCase& c : cases) check(c);
+}
+
 TEST(PictureMasks, ATrailingBlankStandsInForALiteralOnce) {
   const PictureCase cases[] = {
       // Typed last, a blank takes the literal's place (and its spelling).

@@ -47,7 +47,7 @@ TEST_F(DBEditKeysTest, PictureKeysCompleteRefuseOrLetThroughAndReportTheTest) {
       {number, "12.34", 4, 0, 0, "5", "12.354", 5, 0, {false}},
       {number, "", 0, 0, 0, "1", "1", 1, 0, {true}},
       {number, "12", 0, 2, 0, "7", "7", 1, 0, {true}},
-      {"(###) ###-####", "(", 1, 0, 0, "555", "(555) ", 6, 0, {false, false, false}},
+      {"(###) ###-####", "", 0, 0, 0, "555", "(555) ", 6, 0, {false, false, false}},
       {number, "12345", 5, 0, 5, "6", "12345", 5, 0, {}},
   };
   for (const Row& row : rows) {
