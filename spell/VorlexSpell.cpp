@@ -71,6 +71,73 @@ AnsiString ApplyCapitalPattern(const AnsiString& Original, const AnsiString& Sug
   return out;
 }
 
+const EnumerationType kSelectionBehaviorType{"TSelectionBehavior", {"sbNone", "sbAvoid", "sbAvoidUpDown", "sbMove", "sbMoveUpDown"}};
+const EnumerationType kInitialPositionType{
+    "TInitialPosition", {"ipScreenCenter", "ipUnderSelection", "ipAvoidControl", "ipUserDefined", "ipIgnore"}};
+const EnumerationType kEndShowMessageType{"TEndShowMessage", {"emNever", "emAlways", "emExceptCancel", "emNoDialog"}};
+const EnumerationType kSpellOptionType{"TSpellOption",
+                                       {"soUpcase", "soNumbers", "soHTML", "soInternet", "soQuoted", "soAutoSuggest",
+                                        "soPrimaryOnly", "soRecheck", "soRepeated", "soDualCaps", "soUser1", "soUser2",
+                                        "soUser3", "soUser4"}};
+
+void TVorlexSpell::PublishProperties(PropertyPublisher<TVorlexSpell>& publish) {
+  using S = TVorlexSpell;
+  publish.Boolean("ConfigInAppDir", &S::ConfigInAppDir, &S::SetConfigInAppDir)
+      .String("ConfigFileName", &S::ConfigFileName, &S::SetConfigFileName)
+      .String("ConfigKey", &S::ConfigKey, &S::SetConfigKey)
+      .Boolean("ConfigAvailable", &S::ConfigAvailable, &S::SetConfigAvailable)
+      .Boolean("AlwaysActive", &S::AlwaysActive, &S::SetAlwaysActive)
+      .Integer("MaxSuggestions", &S::MaxSuggestions, &S::SetMaxSuggestions)
+      .Integer("MaxUndo", &S::MaxUndo, &S::SetMaxUndo)
+      .Boolean("AutoSelectFirst", &S::AutoSelectFirst, &S::AutoSelectFirst)
+      .Enumeration("SelectionBehavior", kSelectionBehaviorType, &S::SelectionBehavior, &S::SelectionBehavior)
+      .Enumeration("InitialPosition", kInitialPositionType, &S::InitialPosition, &S::InitialPosition)
+      .Boolean("WaitForCompletion", &S::WaitForCompletion, &S::WaitForCompletion)
+      .String("IgnorePrefix", &S::IgnorePrefix, &S::IgnorePrefix)
+      .String("IgnoreSuffix", &S::IgnoreSuffix, &S::IgnoreSuffix)
+      .Boolean("HelpEnabled", &S::HelpEnabled, &S::HelpEnabled)
+      .Boolean("HelpSeparate", &S::HelpSeparate, &S::HelpSeparate)
+      .String("HelpFile", &S::HelpFile, &S::HelpFile)
+      .Integer("HelpContextDialog", &S::HelpContextDialog, &S::HelpContextDialog)
+      .Integer("HelpContextConfig1", &S::HelpContextConfig1, &S::HelpContextConfig1)
+      .Integer("HelpContextConfig2", &S::HelpContextConfig2, &S::HelpContextConfig2)
+      .Boolean("BackgroundSuggestions", &S::BackgroundSuggestions, &S::BackgroundSuggestions)
+      .Boolean("DialogHourGlass", &S::DialogHourGlass, &S::DialogHourGlass)
+      .String("DefaultMain", &S::DefaultMain, &S::SetDefaultMain)
+      .String("DefaultUser", &S::DefaultUser, &S::SetDefaultUser)
+      .Set("DefaultOptions", kSpellOptionType, &S::DefaultOptions, &S::SetDefaultOptions)
+      .Set("VisibleOptions", kSpellOptionType, &S::VisibleOptions, &S::VisibleOptions)
+      .Boolean("WordCountVisible", &S::WordCountVisible, &S::WordCountVisible)
+      .String("QuoteCharacters", &S::QuoteCharacters, &S::QuoteCharacters)
+      .Integer(
+          "Languages.LangCount", [](S& self) { return self.languages_.Count(); },
+          [](S& self, int Value) { self.languageLinesCount_ = Value; })
+      .StringList(
+          "Languages.Lang",
+          [](S& self) -> TStrings* {
+            self.languageLines_.Clear();
+            self.languages_.WriteTo(self.languageLines_);
+            return &self.languageLines_;
+          },
+          [](S& self, TStrings* Lines) {
+            if (Lines) self.languages_.ReadFrom(*Lines, self.languageLinesCount_);
+          })
+      .Integer("LanguageIndex", &S::LanguageIndex, &S::SetLanguageIndex)
+      .Enumeration("EndShowMessage", kEndShowMessageType, &S::EndShowMessage, &S::EndShowMessage)
+      .Event("OnCreateDialog", &S::OnCreateDialog, &S::OnCreateDialog)
+      .Event("OnFreeDialog", &S::OnFreeDialog, &S::OnFreeDialog)
+      .Event("OnAfterCreate", &S::OnAfterCreate, &S::OnAfterCreate)
+      .Event("OnSetupCreate", &S::OnSetupCreate, &S::OnSetupCreate)
+      .Event("OnMatchCase", &S::OnMatchCase, &S::OnMatchCase)
+      .Event("OnGetLowerCase", &S::OnGetLowerCase, &S::OnGetLowerCase)
+      .Event("OnGetUpperCase", &S::OnGetUpperCase, &S::OnGetUpperCase)
+      .Event("OnCheckComplete", &S::OnCheckComplete, &S::OnCheckComplete)
+      .Event("OnMisspelledWord", &S::OnMisspelledWord, &S::OnMisspelledWord)
+      .Event("OnCheckCanceled", &S::OnCheckCanceled, &S::OnCheckCanceled)
+      .Event("OnDeactivate", &S::OnDeactivate, &S::OnDeactivate)
+      .Event("OnPositionDialog", &S::OnPositionDialog, &S::OnPositionDialog);
+}
+
 TVorlexSpell::TVorlexSpell(TComponent* AOwner)
     : TComponent(AOwner) {
   sortWithoutCase(ignoreAll_);
