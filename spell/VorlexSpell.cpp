@@ -871,7 +871,7 @@ void TVorlexSpell::perform(int Action) {
         const AnsiString text = replacement().empty() ? word_ : replacement();
         dc_->SuggestStart();
         StringList list;
-  sortWithoutCase(list);
+        sortWithoutCase(list);
         GetSuggestions(text, list);
         settingControls_ = true;
         dc_->Suggestions->Items()->Assign(list);
