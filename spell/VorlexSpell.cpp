@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "framework/base/Random.h"
@@ -655,6 +656,8 @@ void TVorlexSpell::refreshStop() {
 }
 
 void TVorlexSpell::GetSuggestions(const AnsiString& Word, StringList& List) {
+  std::optional<HourglassCursor> wait;
+  if (DialogHourGlass) wait.emplace();
   const SpellOptionSet options = config_ ? config_->Options() : 0;
   const size_t dictionaries = (options & soPrimaryOnly) ? std::min<size_t>(mains_.size(), 1) : mains_.size();
   auto full = [&] { return List.Count() > maxSuggestions_; };
@@ -803,6 +806,8 @@ void TVorlexSpell::runBackground() {
   pendingAction_ = -1;
   const AnsiString caption = Text(stDialogCaption);
   if (dialog_) dialog_->SetCaption(caption + " " + Text(stWorking));
+  std::optional<HourglassCursor> wait;
+  if (DialogHourGlass) wait.emplace();
   dc_->BackgroundStart();
   StringList list;
   sortWithoutCase(list);
@@ -828,6 +833,7 @@ void TVorlexSpell::runBackground() {
     dc_->BackgroundEnd();
   }
   if (dialog_) dialog_->SetCaption(caption);
+  wait.reset();
   const int pending = pendingAction_;
   interrupt_ = false;
   pendingAction_ = -1;

@@ -101,6 +101,7 @@ class TVorlexSpell : public TComponent {
   int HelpContextConfig1 = 101;
   int HelpContextConfig2 = 102;
   bool BackgroundSuggestions = true;
+  // The wait cursor while suggestions are made, at a stop, on Suggest and in the background.
   bool DialogHourGlass = false;
   const AnsiString& DefaultMain() const { return defaultMain_; }
   void SetDefaultMain(const AnsiString& Value);

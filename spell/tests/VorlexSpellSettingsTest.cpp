@@ -5,6 +5,7 @@
 #include "framework/base/ComponentLoading.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/HelpService.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "spell/DctWriter.h"
 #include "spell/Dictionary.h"
@@ -199,6 +200,42 @@ TEST(SpellSettingsTest, SuggestListsTheSuggestionsOfTheReplaceBoxOrElseOfTheWord
   EXPECT_NE(std::string(lists[2]).find("test"), std::string::npos) << lists[2];
   EXPECT_EQ(std::string(lists[2]).find("word"), std::string::npos) << lists[2];
   EXPECT_EQ(events, (std::vector<std::string>{"start", "end", "start", "end"}));
+}
+
+}  // namespace
+
+namespace {
+
+// The cursor seen while suggestions are made at a stop (sampled as each is re-cased) and in the
+// background (between its start and end events), and after the check.
+TEST(SpellSettingsTest, DialogHourGlassShowsTheWaitCursorOnlyWhileSuggestionsAreMade) {
+  for (bool hourglass : {false, true}) {
+    SCOPED_TRACE(hourglass);
+    Harness harness;
+    TVorlexSpell& spell = harness.spell();
+    spell.DialogHourGlass = hourglass;
+    spell.BackgroundSuggestions = true;
+    std::vector<TCursor> atStop, inBackground;
+    spell.OnMatchCase = [&](TObject*, AnsiString& suggestion, const AnsiString& word) {
+      atStop.push_back(Screen->Cursor());
+      suggestion = ApplyCapitalPattern(word, suggestion);
+    };
+    spell.OnMisspelledWord = [&](TObject*) {
+      harness.dialog->dc->OnBackgroundStart = [&](TObject*) { inBackground.push_back(Screen->Cursor()); };
+      harness.dialog->dc->OnBackgroundEnd = [&](TObject*) {
+        inBackground.push_back(Screen->Cursor());
+        QTimer::singleShot(0, QCoreApplication::instance(), [&] { harness.dialog->dc->DoAction(daCancel); });
+      };
+    };
+    harness.check("Wrod", {});
+    const TCursor expected = hourglass ? crHourGlass : crDefault;
+    ASSERT_FALSE(atStop.empty());
+    for (TCursor cursor : atStop) EXPECT_EQ(cursor, expected);
+    ASSERT_EQ(inBackground.size(), 2u);
+    for (TCursor cursor : inBackground) EXPECT_EQ(cursor, expected);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    EXPECT_FALSE(spell.Checking());
+  }
 }
 
 }  // namespace
