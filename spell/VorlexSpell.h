@@ -68,8 +68,8 @@ class TVorlexSpell : public TComponent {
   virtual void CheckRichEditRange(TControl* RichEdit, int Start, int End);
 
   // The configuration dialog on a working copy; Page 0 shows the dictionaries, 1 the options.
-  // Answers whether the user left it with OK.
-  bool Configure(int Page = 0);
+  // The dialog is owned by Owner, else by the component. Answers whether the user left it with OK.
+  bool Configure(int Page = 0, TComponent* Owner = nullptr);
   void BuildDictionaryList();
 
   // Published properties. The configuration's name and place take effect at once once a
