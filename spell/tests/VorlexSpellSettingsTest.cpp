@@ -238,4 +238,33 @@ TEST(SpellSettingsTest, DialogHourGlassShowsTheWaitCursorOnlyWhileSuggestionsAre
   }
 }
 
+// A button pressed while the background suggestions run acts once they stop, under the normal
+// cursor: the next stop it leads to shows no wait cursor.
+TEST(SpellSettingsTest, TheActionPressedDuringBackgroundSuggestionsRunsWithoutTheWaitCursor) {
+  Harness harness;
+  TVorlexSpell& spell = harness.spell();
+  harness.setOptions(kDefaults & ~soAutoSuggest);
+  spell.DialogHourGlass = true;
+  spell.BackgroundSuggestions = true;
+  spell.SetMaxSuggestions(100000);  // the generator runs through every method
+  std::vector<std::pair<AnsiString, TCursor>> seen;
+  spell.OnMisspelledWord = [&](TObject*) { seen.emplace_back("stop " + spell.CurrentWord(), Screen->Cursor()); };
+  spell.OnCreateDialog = [&](TObject*, TForm*& form) {
+    auto* dialog = new spelltest::FakeDialog(&spell);
+    dialog->dc->OnBackgroundStart = [&, dialog](TObject*) {
+      const int action = seen.size() < 2 ? daIgnore : daCancel;
+      QTimer::singleShot(0, QCoreApplication::instance(), [&, dialog, action] {
+        seen.emplace_back("pressed", Screen->Cursor());
+        dialog->dc->DoAction(action);
+      });
+    };
+    form = dialog;
+  };
+  harness.check("tat wrod", {});
+  const std::vector<std::pair<AnsiString, TCursor>> expected = {
+      {"stop tat", crDefault}, {"pressed", crHourGlass}, {"stop wrod", crDefault}, {"pressed", crHourGlass}};
+  EXPECT_EQ(seen, expected);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
 }  // namespace
