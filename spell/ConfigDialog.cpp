@@ -419,7 +419,7 @@ bool TConfigDialog::CloseQuery() {
   return MessageDlg(text(stExitWithoutSaving), mtConfirmation, {mbYes, mbNo}, 0) == mrYes;
 }
 
-bool TVorlexSpell::Configure(int Page) {
+bool TVorlexSpell::Configure(int Page, TComponent* Owner) {
   if (!config_) ReloadConfiguration();
   TConfiguration working("", config_->DefaultOptions(), config_->DefaultUser(), config_->DefaultMain(),
                          config_->Section());
@@ -427,7 +427,7 @@ bool TVorlexSpell::Configure(int Page) {
   working.SetModified(false);
   bool ok = false;
   {
-    TConfigDialog dialog(this, *this, working);
+    TConfigDialog dialog(Owner ? Owner : this, *this, working);
     dialog.Pages->SetPageIndex(Page == 1 ? 1 : 0);
     dialog.DictionariesPage->SetHelpContext(HelpContextConfig1);
     dialog.OptionsPage->SetHelpContext(HelpContextConfig2);

@@ -50,16 +50,17 @@ std::int16_t checkControl(std::uint32_t, std::uint32_t control, std::int16_t sel
   return 0;
 }
 
-std::int16_t configure(int page) {
+// The dialog is owned by the caller's window when the handle names one of this program's.
+std::int16_t configure(std::uint32_t parent, int page) {
   if (!component || component->Checking()) return 0;
   prepare();
-  component->Configure(page);
+  component->Configure(page, FindControlByHandle(parent));
   return 0;
 }
 
-std::int16_t optionsDialog(std::uint32_t) { return configure(1); }
+std::int16_t optionsDialog(std::uint32_t parent) { return configure(parent, 1); }
 
-std::int16_t dictionariesDialog(std::uint32_t) { return configure(0); }
+std::int16_t dictionariesDialog(std::uint32_t parent) { return configure(parent, 0); }
 
 const SpellEngineDialogCalls kCalls{checkControl, dictionariesDialog, optionsDialog};
 

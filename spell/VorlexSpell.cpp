@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "framework/base/Random.h"
@@ -69,6 +70,73 @@ AnsiString ApplyCapitalPattern(const AnsiString& Original, const AnsiString& Sug
   if (!Original.empty() && out.size() > Original.size() && isCapital(out[Original.size() - 1]))
     for (size_t i = Original.size(); i < out.size(); ++i) out[i] = upper(out[i]);
   return out;
+}
+
+const EnumerationType kSelectionBehaviorType{"TSelectionBehavior", {"sbNone", "sbAvoid", "sbAvoidUpDown", "sbMove", "sbMoveUpDown"}};
+const EnumerationType kInitialPositionType{
+    "TInitialPosition", {"ipScreenCenter", "ipUnderSelection", "ipAvoidControl", "ipUserDefined", "ipIgnore"}};
+const EnumerationType kEndShowMessageType{"TEndShowMessage", {"emNever", "emAlways", "emExceptCancel", "emNoDialog"}};
+const EnumerationType kSpellOptionType{"TSpellOption",
+                                       {"soUpcase", "soNumbers", "soHTML", "soInternet", "soQuoted", "soAutoSuggest",
+                                        "soPrimaryOnly", "soRecheck", "soRepeated", "soDualCaps", "soUser1", "soUser2",
+                                        "soUser3", "soUser4"}};
+
+void TVorlexSpell::PublishProperties(PropertyPublisher<TVorlexSpell>& publish) {
+  using S = TVorlexSpell;
+  publish.Boolean("ConfigInAppDir", &S::ConfigInAppDir, &S::SetConfigInAppDir)
+      .String("ConfigFileName", &S::ConfigFileName, &S::SetConfigFileName)
+      .String("ConfigKey", &S::ConfigKey, &S::SetConfigKey)
+      .Boolean("ConfigAvailable", &S::ConfigAvailable, &S::SetConfigAvailable)
+      .Boolean("AlwaysActive", &S::AlwaysActive, &S::SetAlwaysActive)
+      .Integer("MaxSuggestions", &S::MaxSuggestions, &S::SetMaxSuggestions)
+      .Integer("MaxUndo", &S::MaxUndo, &S::SetMaxUndo)
+      .Boolean("AutoSelectFirst", &S::AutoSelectFirst, &S::AutoSelectFirst)
+      .Enumeration("SelectionBehavior", kSelectionBehaviorType, &S::SelectionBehavior, &S::SelectionBehavior)
+      .Enumeration("InitialPosition", kInitialPositionType, &S::InitialPosition, &S::InitialPosition)
+      .Boolean("WaitForCompletion", &S::WaitForCompletion, &S::WaitForCompletion)
+      .String("IgnorePrefix", &S::IgnorePrefix, &S::IgnorePrefix)
+      .String("IgnoreSuffix", &S::IgnoreSuffix, &S::IgnoreSuffix)
+      .Boolean("HelpEnabled", &S::HelpEnabled, &S::HelpEnabled)
+      .Boolean("HelpSeparate", &S::HelpSeparate, &S::HelpSeparate)
+      .String("HelpFile", &S::HelpFile, &S::HelpFile)
+      .Integer("HelpContextDialog", &S::HelpContextDialog, &S::HelpContextDialog)
+      .Integer("HelpContextConfig1", &S::HelpContextConfig1, &S::HelpContextConfig1)
+      .Integer("HelpContextConfig2", &S::HelpContextConfig2, &S::HelpContextConfig2)
+      .Boolean("BackgroundSuggestions", &S::BackgroundSuggestions, &S::BackgroundSuggestions)
+      .Boolean("DialogHourGlass", &S::DialogHourGlass, &S::DialogHourGlass)
+      .String("DefaultMain", &S::DefaultMain, &S::SetDefaultMain)
+      .String("DefaultUser", &S::DefaultUser, &S::SetDefaultUser)
+      .Set("DefaultOptions", kSpellOptionType, &S::DefaultOptions, &S::SetDefaultOptions)
+      .Set("VisibleOptions", kSpellOptionType, &S::VisibleOptions, &S::VisibleOptions)
+      .Boolean("WordCountVisible", &S::WordCountVisible, &S::WordCountVisible)
+      .String("QuoteCharacters", &S::QuoteCharacters, &S::QuoteCharacters)
+      .Integer(
+          "Languages.LangCount", [](S& self) { return self.languages_.Count(); },
+          [](S& self, int Value) { self.languageLinesCount_ = Value; })
+      .StringList(
+          "Languages.Lang",
+          [](S& self) -> TStrings* {
+            self.languageLines_.Clear();
+            self.languages_.WriteTo(self.languageLines_);
+            return &self.languageLines_;
+          },
+          [](S& self, TStrings* Lines) {
+            if (Lines) self.languages_.ReadFrom(*Lines, self.languageLinesCount_);
+          })
+      .Integer("LanguageIndex", &S::LanguageIndex, &S::SetLanguageIndex)
+      .Enumeration("EndShowMessage", kEndShowMessageType, &S::EndShowMessage, &S::EndShowMessage)
+      .Event("OnCreateDialog", &S::OnCreateDialog, &S::OnCreateDialog)
+      .Event("OnFreeDialog", &S::OnFreeDialog, &S::OnFreeDialog)
+      .Event("OnAfterCreate", &S::OnAfterCreate, &S::OnAfterCreate)
+      .Event("OnSetupCreate", &S::OnSetupCreate, &S::OnSetupCreate)
+      .Event("OnMatchCase", &S::OnMatchCase, &S::OnMatchCase)
+      .Event("OnGetLowerCase", &S::OnGetLowerCase, &S::OnGetLowerCase)
+      .Event("OnGetUpperCase", &S::OnGetUpperCase, &S::OnGetUpperCase)
+      .Event("OnCheckComplete", &S::OnCheckComplete, &S::OnCheckComplete)
+      .Event("OnMisspelledWord", &S::OnMisspelledWord, &S::OnMisspelledWord)
+      .Event("OnCheckCanceled", &S::OnCheckCanceled, &S::OnCheckCanceled)
+      .Event("OnDeactivate", &S::OnDeactivate, &S::OnDeactivate)
+      .Event("OnPositionDialog", &S::OnPositionDialog, &S::OnPositionDialog);
 }
 
 TVorlexSpell::TVorlexSpell(TComponent* AOwner)
@@ -588,6 +656,8 @@ void TVorlexSpell::refreshStop() {
 }
 
 void TVorlexSpell::GetSuggestions(const AnsiString& Word, StringList& List) {
+  std::optional<HourglassCursor> wait;
+  if (DialogHourGlass) wait.emplace();
   const SpellOptionSet options = config_ ? config_->Options() : 0;
   const size_t dictionaries = (options & soPrimaryOnly) ? std::min<size_t>(mains_.size(), 1) : mains_.size();
   auto full = [&] { return List.Count() > maxSuggestions_; };
@@ -736,6 +806,8 @@ void TVorlexSpell::runBackground() {
   pendingAction_ = -1;
   const AnsiString caption = Text(stDialogCaption);
   if (dialog_) dialog_->SetCaption(caption + " " + Text(stWorking));
+  std::optional<HourglassCursor> wait;
+  if (DialogHourGlass) wait.emplace();
   dc_->BackgroundStart();
   StringList list;
   sortWithoutCase(list);
@@ -761,6 +833,7 @@ void TVorlexSpell::runBackground() {
     dc_->BackgroundEnd();
   }
   if (dialog_) dialog_->SetCaption(caption);
+  wait.reset();
   const int pending = pendingAction_;
   interrupt_ = false;
   pendingAction_ = -1;
@@ -804,7 +877,7 @@ void TVorlexSpell::perform(int Action) {
         const AnsiString text = replacement().empty() ? word_ : replacement();
         dc_->SuggestStart();
         StringList list;
-  sortWithoutCase(list);
+        sortWithoutCase(list);
         GetSuggestions(text, list);
         settingControls_ = true;
         dc_->Suggestions->Items()->Assign(list);

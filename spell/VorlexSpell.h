@@ -13,6 +13,7 @@
 
 #include "framework/base/Component.h"
 #include "framework/base/NotifyEvent.h"
+#include "framework/base/PublishedProperties.h"
 #include "framework/base/StringList.h"
 #include "framework/ui/Geometry.h"
 #include "spell/Configuration.h"
@@ -29,9 +30,14 @@ class TUserDictionary;
 enum TSelectionBehavior { sbNone, sbAvoid, sbAvoidUpDown, sbMove, sbMoveUpDown };
 enum TInitialPosition { ipScreenCenter, ipUnderSelection, ipAvoidControl, ipUserDefined, ipIgnore };
 enum TEndShowMessage { emNever, emAlways, emExceptCancel, emNoDialog };
+extern const EnumerationType kSelectionBehaviorType;
+extern const EnumerationType kInitialPositionType;
+extern const EnumerationType kEndShowMessageType;
+// The options by bit number, for the option sets published by name.
+extern const EnumerationType kSpellOptionType;
 
 class TVorlexSpell : public TComponent {
-  QN_CLASS(TVorlexSpell, TComponent)
+  QN_PUBLISHED_CLASS(TVorlexSpell, TComponent)
  public:
   using TDialogEvent = std::function<void(TObject* Sender, TForm*& Dialog)>;
   using TWordCaseEvent = std::function<void(TObject* Sender, AnsiString& Result, const AnsiString& Word)>;
@@ -62,8 +68,8 @@ class TVorlexSpell : public TComponent {
   virtual void CheckRichEditRange(TControl* RichEdit, int Start, int End);
 
   // The configuration dialog on a working copy; Page 0 shows the dictionaries, 1 the options.
-  // Answers whether the user left it with OK.
-  bool Configure(int Page = 0);
+  // The dialog is owned by Owner, else by the component. Answers whether the user left it with OK.
+  bool Configure(int Page = 0, TComponent* Owner = nullptr);
   void BuildDictionaryList();
 
   // Published properties. The configuration's name and place take effect at once once a
@@ -95,6 +101,7 @@ class TVorlexSpell : public TComponent {
   int HelpContextConfig1 = 101;
   int HelpContextConfig2 = 102;
   bool BackgroundSuggestions = true;
+  // The wait cursor while suggestions are made, at a stop, on Suggest and in the background.
   bool DialogHourGlass = false;
   const AnsiString& DefaultMain() const { return defaultMain_; }
   void SetDefaultMain(const AnsiString& Value);
@@ -236,6 +243,9 @@ class TVorlexSpell : public TComponent {
   SpellOptionSet defaultOptions_ = soInternet | soAutoSuggest | soPrimaryOnly | soRecheck | soRepeated;
   TLanguages languages_;
   int languageIndex_ = 0;
+  // The language tables as the form data holds them: the count read first, then the lines.
+  StringList languageLines_;
+  int languageLinesCount_ = 1;
 };
 
 // The check dialog of the component's own: TVorlexSpellDialog.

@@ -99,6 +99,11 @@ TEST(SpellDialogPlacementTest, LaterStopsMoveTheDialogByTheSelectionBehavior) {
   const TRect lowWord{150, h - 30, 200, h - 15};
   const TRect lowDialog{100, h - 230, 500, h - 10};
   EXPECT_EQ(spell.LaterPlacement(lowDialog, lowWord).Bottom, h - 32) << "above the word when below does not fit";
+  spell.SelectionBehavior = sbAvoidUpDown;
+  const TRect upDown = spell.LaterPlacement(lowDialog, lowWord);
+  EXPECT_EQ(upDown.Bottom, h - 32) << "up and down only: above the word";
+  EXPECT_EQ(upDown.Left, lowDialog.Left) << "and no move sideways";
+  EXPECT_EQ(upDown.Right - upDown.Left, lowDialog.Right - lowDialog.Left);
 }
 
 // The dialog the component makes, looked at on the check's first stop.

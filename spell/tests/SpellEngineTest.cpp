@@ -212,4 +212,27 @@ TEST_F(SpellEngineTest, TheTwoSettingsDialogsOpenTheirPagesOnTheConfigurationBui
   EXPECT_EQ(spell.HelpFile, folder + "/SSCE.hlp");
 }
 
+TEST_F(SpellEngineTest, TheSettingsDialogsAreOwnedByTheCallersWindowAndGoWhenTheyClose) {
+  std::vector<TComponent*> owners;
+  std::vector<int> ownedWhileUp;
+  SpellEngineComponent()->OnSetupCreate = [&](TObject*, TForm*& dialog) {
+    owners.push_back(dialog->Owner());
+    ownedWhileUp.push_back(form->ComponentCount());
+    QTimer::singleShot(0, QCoreApplication::instance(), [dialog] { dialog->SetModalResult(mrCancel); });
+  };
+  const int before = form->ComponentCount();
+  engine.options(form->Handle());
+  EXPECT_EQ(form->ComponentCount(), before) << "the dialog is gone when it closes";
+  engine.editLex(form->Handle());
+  engine.options(0);
+  auto gone = std::make_unique<TForm>(nullptr);
+  const std::uint32_t stale = gone->Handle();
+  gone.reset();
+  engine.editLex(stale);
+  TComponent* spell = SpellEngineComponent();
+  EXPECT_EQ(owners, (std::vector<TComponent*>{form.get(), form.get(), spell, spell}));
+  EXPECT_EQ(ownedWhileUp, (std::vector<int>{before + 1, before + 1, before, before}));
+  EXPECT_EQ(form->ComponentCount(), before);
+}
+
 }  // namespace
