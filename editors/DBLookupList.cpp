@@ -1,5 +1,8 @@
 #include "editors/DBLookupList.h"
 
+#include "datagrid/DcEngineHelpers.h"
+#include "datagrid/DcTable.h"
+#include "datagrid/ExtensionProperties.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/UnitLifecycle.h"
@@ -16,6 +19,20 @@ UnitRegistration unit("editors/DBLookupList", {}, [] { RegisterClass<TdcDBLookup
 const EnumerationType kLookupListOptionType{"TdcLookupListOption", {"loColLines", "loRowLines", "loTitles"}};
 
 constexpr int kAutoScrollMs = 60;
+constexpr const char* kDetailTableWarning =
+    "LookupTable on a detail table is only supported when using a TdcTable as the LookupTable!";
+
+// Counts a nested run for as long as it lasts, also when it raises.
+class Nested {
+ public:
+  explicit Nested(int& count) : count_(count) { ++count_; }
+  ~Nested() { --count_; }
+  Nested(const Nested&) = delete;
+  Nested& operator=(const Nested&) = delete;
+
+ private:
+  int& count_;
+};
 
 }  // namespace
 
@@ -68,12 +85,14 @@ void TdcDBLookupList::SetLookupTable(TComponent* Value) {
     return;
   }
   lookupSource_->SetDataSet(table);
+  detailWarned_ = false;
   Reset();
 }
 
 void TdcDBLookupList::SetDataSource(TDataSource* Value) {
   if (sharesLookupSource(Value)) throw EInvalidOperation("Unable to use duplicate DataSource and LookupSource");
   ownLink_.SetDataSource(Value);
+  detailWarned_ = false;
 }
 
 void TdcDBLookupList::SetLookupField(const AnsiString& Value, bool Report) {
@@ -178,9 +197,7 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   lookupValues_[0] = Value;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
   chosenRow_ = -1;
-  TDataSet* table = LookupTable();
-  const TLocateOptions options = caseSensitive_ ? 0 : loCaseInsensitive;
-  const bool found = !Value.empty() && table->Locate(keyFields_[0]->FieldName(), {Variant(Value)}, options);
+  const bool found = !Value.empty() && locateKeys(keyValues(Value));
   if (found)
     for (int i = 1; i < 3; ++i)
       if (keyFields_[i]) lookupValues_[i] = keyFields_[i]->AsString();
@@ -189,10 +206,47 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   Invalidate();
 }
 
+std::vector<AnsiString> TdcDBLookupList::keyValues(const AnsiString& Value) const {
+  std::vector<AnsiString> values{Value};
+  TDataSet* bound = ownLink_.DataSet();
+  for (int i = 1; i < 3 && keyFields_[i] && bound; ++i) {
+    TField* same = bound->FindField(keyFields_[i]->FieldName());
+    if (!same) break;
+    values.push_back(same->AsString());
+  }
+  return values;
+}
+
+bool TdcDBLookupList::locateKeys(const std::vector<AnsiString>& Values) {
+  // The key search raises the table's lookup-search counter while it runs.
+  if (auto* indexed = dynamic_cast<TdcTable*>(LookupTable())) return FindKeyValues(indexed, Values);
+  AnsiString names;
+  VariantArray keys;
+  for (size_t i = 0; i < Values.size(); ++i) {
+    names += (i ? ";" : "") + keyFields_[i]->FieldName();
+    keys.push_back(Variant(Values[i]));
+  }
+  return LookupTable()->Locate(names, keys, locateOptions());
+}
+
+bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
+  if (!hasWindow() || !lookupActive() || !keyFields_[0]) return false;
+  TDataSet* table = LookupTable();
+  if (table->State() == dsSetKey) return false;
+  TField* bound = ownLink_.Field();
+  const AnsiString value = bound ? bound->AsString() : lookupValues_[0];
+  const bool found = locateKeys(keyValues(value));
+  if (Reposition) {
+    found_ = found;
+    if (!found) table->First();
+  }
+  return found;
+}
+
 bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
   if (!displayField_ || !lookupActive()) return false;
   chosenRow_ = -1;
-  const TLocateOptions options = caseSensitive_ ? 0 : loCaseInsensitive;
+  const TLocateOptions options = locateOptions();
   const bool found = Text.empty() || LookupTable()->Locate(displayField_->FieldName(), {Variant(Text)}, options);
   displayValue_ = Text;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
@@ -213,6 +267,32 @@ void TdcDBLookupList::Scroll(int Distance) {
   if (chosenRow_ < 0) return;
   chosenRow_ -= Distance;
   if (chosenRow_ < 0 || chosenRow_ >= VisibleRowCount()) chosenRow_ = -1;
+}
+
+void TdcDBLookupList::UpdateLayout() {
+  TdcCustomDBGrid::UpdateLayout();
+  TDataSet* table = LookupTable();
+  if (!table || !DataSource() || GetMasterSource(table) != DataSource()) return;
+  if (!dynamic_cast<TdcTable*>(table)) {
+    if (detailWarned_) return;
+    detailWarned_ = true;
+    MessageDlg(kDetailTableWarning, mtWarning, {mbOK}, 0);
+    return;
+  }
+  if (updateCount_ > 0) return;
+  Nested nested(updateCount_);
+  LocateCurrentValue(false);
+}
+
+void TdcDBLookupList::VerticalScroll(ScrollAction Action, int Position) {
+  if (Action == ScrollAction::thumbTrack || Action == ScrollAction::thumbPosition) chosenRow_ = -1;
+  if ((Action != ScrollAction::lineUp && Action != ScrollAction::lineDown) || !lookupActive()) {
+    TdcCustomDBGrid::VerticalScroll(Action, Position);
+    return;
+  }
+  if (CanFocus() && !Focused()) SetFocus();
+  const int active = DataLink().ActiveRecord();
+  LookupTable()->MoveBy(Action == ScrollAction::lineUp ? -active - 1 : VisibleRowCount() - active);
 }
 
 // ---- on its own ----

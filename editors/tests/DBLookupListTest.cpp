@@ -2,6 +2,7 @@
 // the row that matches the value, its refusals, and picking a code into the bound field.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <array>
 
@@ -32,6 +33,20 @@ class DBLookupListTest : public EditorsTest {
     l->SetLookupTable(&codes);
     l->SetLookupField(lookupField);
     return l;
+  }
+
+  // The column of pixels at x in the rows of Row that differ from the column beside it.
+  static int edgePixels(TdcDBLookupList* l, int Row, int x) {
+    const QImage image = l->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const TRect cell = l->cellBounds(0, Row);
+    int differing = 0;
+    for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y) differing += image.pixel(x, y) != image.pixel(x + 1, y);
+    return differing;
+  }
+  static QScrollBar* verticalBar(TdcDBLookupList* l) {
+    for (QScrollBar* bar : l->Window()->findChildren<QScrollBar*>())
+      if (bar->orientation() == Qt::Vertical) return bar;
+    return nullptr;
   }
 
   MemoryDataSet codes;
@@ -235,6 +250,88 @@ TEST_F(DBLookupListTest, ASearchByDisplayTextTakesTheKeyOfTheRecordThatShowsIt) 
   EXPECT_EQ(l->DisplayValue(), "");
   l->SetCaseSensitive(true);
   EXPECT_FALSE(l->SearchByDisplayText("bravo"));
+}
+
+TEST_F(DBLookupListTest, TheSecondKeyOfTheBoundRecordIsSearchedWithTheFirst) {
+  MemoryDataSet bound;
+  bound.FieldDefs().Add("Code", ftString, 3);
+  bound.FieldDefs().Add("Type", ftString, 1);
+  bound.Open();
+  bound.AppendRecord({Variant(AnsiString("B")), Variant(AnsiString("2"))});
+  TDataSource boundSource(nullptr);
+  boundSource.SetDataSet(&bound);
+  auto* l = list("Code;Type");
+  StringList lines;
+  lines.Add("Description\t20\tName");
+  l->SetSelected(&lines);
+  l->SetDataSource(&boundSource);
+  l->SetDataField("Code");
+  EXPECT_EQ(l->DisplayValue(), "Bravo") << "B of type 2, not the first B";
+  EXPECT_TRUE(l->RowMatches());
+  l->SetDataSource(nullptr);
+}
+
+TEST_F(DBLookupListTest, TheLineArrowsMoveToTheRecordJustOutsideTheVisibleRows) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  QScrollBar* bar = verticalBar(l);
+  ASSERT_NE(bar, nullptr);
+  const int rows = l->VisibleRowCount();
+  ASSERT_GT(rows, 1);
+  ASSERT_LT(rows, codes.RecordCount());
+  codes.First();
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(codes.RecNo(), rows + 1) << "below the bottom row, not the next record";
+  EXPECT_EQ(l->DataLink().ActiveRecord(), rows - 1);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(codes.RecNo(), 1) << "above the top row";
+}
+
+TEST_F(DBLookupListTest, AThumbDragForgetsTheChosenRow) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  l->SetLookupValue("C");
+  l->Window()->repaint();
+  ASSERT_GE(l->ChosenRow(), 0);
+  QScrollBar* bar = verticalBar(l);
+  ASSERT_NE(bar, nullptr);
+  // A drag of the thumb to the top, inside the rows that show the chosen one.
+  bar->setSliderDown(true);
+  bar->setSliderPosition(0);
+  bar->setSliderDown(false);
+  EXPECT_EQ(codes.RecNo(), 1);
+  EXPECT_EQ(l->ChosenRow(), -1);
+}
+
+TEST_F(DBLookupListTest, TheFocusedListDrawsTheFocusRectangleAroundTheChosenRow) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  l->SetLookupValue("C");
+  l->Window()->repaint();
+  const int row = l->ChosenRow();
+  ASSERT_GE(row, 0);
+  ASSERT_LT(row + 1, l->VisibleRowCount());
+  EXPECT_EQ(edgePixels(l, row, 0), 0) << "not focused: the row's fill alone";
+  l->SetFocus();
+  ASSERT_TRUE(l->Focused());
+  EXPECT_GT(edgePixels(l, row, 0), 0) << "the dotted edge";
+  EXPECT_EQ(edgePixels(l, row + 1, 0), 0) << "the other rows have none";
+}
+
+TEST_F(DBLookupListTest, ADetailLookupTableOfAnotherClassIsWarnedOfOnce) {
+  codes.SetMasterSource(&source);
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "LookupTable on a detail table is only supported when using a TdcTable as the LookupTable!");
+  auto* l = list();
+  l->SetDataSource(&source);
+  l->SetDataField("Code");
+  ASSERT_TRUE(show());
+  codes.Last();
+  codes.Refresh();
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(codes.RecNo(), codes.RecordCount()) << "the table is not read again";
+  l->SetDataSource(nullptr);
+  codes.SetMasterSource(nullptr);
 }
 
 TEST_F(DBLookupListTest, TheListIsMadeByClassName) {
