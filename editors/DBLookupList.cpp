@@ -2,7 +2,9 @@
 
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
+#include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
+#include "datagrid/LookupFieldLists.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/UnitLifecycle.h"
@@ -93,6 +95,12 @@ void TdcDBLookupList::SetDataSource(TDataSource* Value) {
   if (sharesLookupSource(Value)) throw EInvalidOperation("Unable to use duplicate DataSource and LookupSource");
   ownLink_.SetDataSource(Value);
   detailWarned_ = false;
+  if (linked_) Reset();
+}
+
+void TdcDBLookupList::SetDataField(const AnsiString& Value) {
+  ownLink_.SetFieldName(Value);
+  if (linked_) Reset();
 }
 
 void TdcDBLookupList::SetLookupField(const AnsiString& Value, bool Report) {
@@ -116,6 +124,17 @@ void TdcDBLookupList::SetOptions(TdcLookupListOptions Value) {
   SetDBOptions(grid);
 }
 
+void TdcDBLookupList::SetLinked(bool Value) {
+  if (Value == linked_) return;
+  linked_ = Value;
+  Reset();
+}
+
+std::vector<AnsiString> TdcDBLookupList::linkTokens() const {
+  if (!linked_ || !ownLink_.DataSet() || DataField().empty()) return {};
+  return ReadLookupLinkTokens(GetLookupLinks(ownLink_.DataSet(), DataField()));
+}
+
 void TdcDBLookupList::Reset() {
   ResolveFields(false);
   for (AnsiString& value : lookupValues_) value.clear();
@@ -131,10 +150,16 @@ void TdcDBLookupList::ResolveFields(bool Report) {
   keyFieldCount_ = 0;
   if (!lookupActive() || lookupField_.empty()) return;
   TDataSet* table = LookupTable();
-  int pos = 1;
-  for (int i = 0; i < 3 && pos > 0; ++i) {
-    const AnsiString name = StrGetToken(lookupField_, ";", pos);
-    keyFields_[i] = name.empty() ? nullptr : table->FindField(name);
+  const std::vector<AnsiString> links = linkTokens();
+  if (!links.empty()) {
+    for (size_t i = 0; i < 3 && 2 * i + 1 < links.size(); ++i) keyFields_[i] = table->FindField(links[2 * i + 1]);
+    if (Selected().Count() == 0) displayField_ = table->FindField(GetLookupFieldName(ownLink_.DataSet(), DataField()));
+  } else {
+    int pos = 1;
+    for (int i = 0; i < 3 && pos > 0; ++i) {
+      const AnsiString name = StrGetToken(lookupField_, ";", pos);
+      keyFields_[i] = name.empty() ? nullptr : table->FindField(name);
+    }
   }
   if (!keyFields_[0]) {
     if (Report) throw EInvalidOperation("Field '" + lookupField_ + "' not found");
@@ -197,6 +222,13 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   lookupValues_[0] = Value;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
   chosenRow_ = -1;
+  if (linked_ && updateCount_ > 0) {
+    // The bound field already shows the looked-up text; the links find the record.
+    displayValue_ = ownLink_.Field() ? ownLink_.Field()->AsString() : AnsiString();
+    locateLinked();
+    Invalidate();
+    return;
+  }
   const bool found = !Value.empty() && locateKeys(keyValues(Value));
   if (found)
     for (int i = 1; i < 3; ++i)
@@ -229,8 +261,32 @@ bool TdcDBLookupList::locateKeys(const std::vector<AnsiString>& Values) {
   return LookupTable()->Locate(names, keys, locateOptions());
 }
 
+bool TdcDBLookupList::locateLinked() {
+  const std::vector<AnsiString> links = linkTokens();
+  TDataSet* bound = ownLink_.DataSet();
+  TField* master = links.size() >= 2 && bound ? bound->FindField(links[links.size() - 2]) : nullptr;
+  TDataSet* table = LookupTable();
+  bool found = false;
+  if (master) {
+    // The last pair decides, by whole value without case.
+    const AnsiString& lookupSide = links.back();
+    auto* indexed = dynamic_cast<TdcTable*>(table);
+    if (indexed && indexed->SelectIndexForFields(lookupSide)) found = FindKeyValues(indexed, {master->AsString()});
+    else found = table->Locate(lookupSide, {Variant(master->AsString())}, loCaseInsensitive);
+  }
+  if (found) {
+    for (int i = 0; i < 3; ++i) lookupValues_[i] = keyFields_[i] ? keyFields_[i]->AsString() : AnsiString();
+    return true;
+  }
+  table->First();
+  for (AnsiString& value : lookupValues_) value.clear();
+  Invalidate();
+  return false;
+}
+
 bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
   if (!hasWindow() || !lookupActive() || !keyFields_[0]) return false;
+  if (linked_) return found_ = locateLinked();
   TDataSet* table = LookupTable();
   if (table->State() == dsSetKey) return false;
   TField* bound = ownLink_.Field();
@@ -300,11 +356,19 @@ void TdcDBLookupList::VerticalScroll(ScrollAction Action, int Position) {
 void TdcDBLookupList::OwnDataChange() {
   if (ComponentState().Contains(csLoading) || !ownLink_.Active() || !lookupActive()) return;
   TField* field = ownLink_.Field();
+  Nested nested(updateCount_);
   SetLookupValue(field ? field->AsString() : AnsiString());
 }
 
 void TdcDBLookupList::OwnUpdateData() {
-  if (TField* field = ownLink_.Field()) field->SetAsString(lookupValues_[0]);
+  const std::vector<AnsiString> links = linkTokens();
+  if (links.empty()) {
+    if (TField* field = ownLink_.Field()) field->SetAsString(lookupValues_[0]);
+    return;
+  }
+  // Linked: the keys go into the master-side fields of the pairs.
+  for (size_t i = 0; i < 3 && 2 * i + 1 < links.size(); ++i)
+    if (TField* master = ownLink_.DataSet()->FindField(links[2 * i])) master->SetAsString(lookupValues_[i]);
 }
 
 void TdcDBLookupList::Pick() {

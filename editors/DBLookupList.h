@@ -35,7 +35,8 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // Refused when it is, or shows, the lookup source.
   void SetDataSource(TDataSource* Value);
   AnsiString DataField() const { return ownLink_.FieldName(); }
-  void SetDataField(const AnsiString& Value) { ownLink_.SetFieldName(Value); }
+  // Linked, the binding names the key fields: the list is reset.
+  void SetDataField(const AnsiString& Value);
   bool ReadOnly() const { return ownLink_.ReadOnly(); }
   void SetReadOnly(bool Value) { ownLink_.SetReadOnly(Value); }
   TdcLookupListOptions Options() const { return options_; }
@@ -68,6 +69,11 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   bool LocateCurrentValue(bool Reposition);
   // The answer of the last locate with Reposition.
   bool Found() const { return found_; }
+  // Linked: the bound field is a lookup (or calculated) field of its dataset; the key fields are
+  // the lookup side of its LookupLinks pairs, the display field (without Selected) the lookup
+  // field of its LookupFields line, and an update writes the keys into the master-side fields.
+  bool Linked() const { return linked_; }
+  void SetLinked(bool Value);
 
   TNotifyEvent OnClick;
   // A row was picked by mouse or key.
@@ -109,6 +115,9 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   std::vector<AnsiString> keyValues(const AnsiString& Value) const;
   // Finds the record of those key values: by the index on the library's table, else by Locate.
   bool locateKeys(const std::vector<AnsiString>& Values);
+  // The bound field's LookupLinks tokens (master, lookup side, in pairs); empty unless linked.
+  std::vector<AnsiString> linkTokens() const;
+  bool locateLinked();
 
   TDataSource* lookupSource_;
   TFieldDataLink ownLink_;
@@ -122,7 +131,9 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   TdcLookupListOptions options_;
   bool caseSensitive_ = false;
   bool found_ = false;
+  bool linked_ = false;
   bool mouseSelecting_ = false;
+  // Raised while the bound value is taken in and while a detail table is read again.
   int updateCount_ = 0;
   // The detail-table warning is shown once for a pairing of lookup table and source.
   bool detailWarned_ = false;

@@ -14,6 +14,20 @@
 namespace editorstest {
 namespace {
 
+// A bound dataset whose field "Office" looks its text up through LookupFields and LookupLinks.
+class LinkedDataSet : public MemoryDataSet {
+  QN_PUBLISHED_CLASS(LinkedDataSet, MemoryDataSet)
+ public:
+  using MemoryDataSet::MemoryDataSet;
+  StringList lookupFields, lookupLinks;
+};
+void LinkedDataSet::PublishProperties(PropertyPublisher<LinkedDataSet>& publish) {
+  publish.StringList("LookupFields", [](LinkedDataSet& d) -> TStrings* { return &d.lookupFields; },
+                     [](LinkedDataSet& d, TStrings* v) { d.lookupFields.Assign(*v); });
+  publish.StringList("LookupLinks", [](LinkedDataSet& d) -> TStrings* { return &d.lookupLinks; },
+                     [](LinkedDataSet& d, TStrings* v) { d.lookupLinks.Assign(*v); });
+}
+
 class DBLookupListTest : public EditorsTest {
  protected:
   void SetUp() override {
@@ -332,6 +346,46 @@ TEST_F(DBLookupListTest, ADetailLookupTableOfAnotherClassIsWarnedOfOnce) {
   EXPECT_EQ(codes.RecNo(), codes.RecordCount()) << "the table is not read again";
   l->SetDataSource(nullptr);
   codes.SetMasterSource(nullptr);
+}
+
+TEST_F(DBLookupListTest, ALinkedListTakesItsKeysFromTheLinksAndWritesThemIntoTheMasterFields) {
+  LinkedDataSet matters;
+  matters.FieldDefs().Add("Matter Code", ftString, 3);
+  matters.FieldDefs().Add("Matter Type", ftString, 1);
+  matters.FieldDefs().Add("Office", ftString, 30);
+  matters.lookupFields.Add("Office;DATA;codes;Description;1");
+  matters.lookupLinks.Add("Matter Code;Code;Matter Type;Type");
+  matters.Open();
+  matters.AppendRecord({Variant(AnsiString("B")), Variant(AnsiString("2")), Variant(AnsiString("Bravo"))});
+  TDataSource mattersSource(nullptr);
+  mattersSource.SetDataSet(&matters);
+  auto* l = list();
+  l->SetLinked(true);
+  l->SetDataSource(&mattersSource);
+  l->SetDataField("Office");
+  ASSERT_EQ(l->KeyFieldCount(), 2);
+  EXPECT_EQ(l->KeyField()->FieldName(), "Code");
+  EXPECT_EQ(l->SecondKeyField()->FieldName(), "Type");
+  EXPECT_EQ(l->DisplayField()->FieldName(), "Description") << "the lookup field of the LookupFields line";
+  EXPECT_EQ(l->DisplayValue(), "Bravo") << "the bound field's text";
+  EXPECT_EQ(l->LookupValue(), "B");
+  EXPECT_TRUE(l->RowMatches());
+  ASSERT_TRUE(show());
+  l->SetFocus();
+  key(l, Qt::Key_Down);
+  EXPECT_EQ(l->DisplayValue(), "Charlie");
+  next->SetFocus();
+  EXPECT_EQ(matters.FieldByName("Matter Code")->AsString(), "C");
+  EXPECT_EQ(matters.FieldByName("Matter Type")->AsString(), "1");
+  EXPECT_EQ(matters.FieldByName("Office")->AsString(), "Bravo") << "the looked-up field is not written";
+  matters.Cancel();
+  matters.Edit();
+  matters.FieldByName("Matter Type")->SetAsString("9");
+  matters.Post();
+  EXPECT_FALSE(l->LocateCurrentValue(true)) << "no record of type 9";
+  EXPECT_EQ(codes.RecNo(), 1);
+  EXPECT_EQ(l->LookupValue(), "");
+  l->SetDataSource(nullptr);
 }
 
 TEST_F(DBLookupListTest, TheListIsMadeByClassName) {
