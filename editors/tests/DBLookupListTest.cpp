@@ -388,6 +388,20 @@ TEST_F(DBLookupListTest, ALinkedListTakesItsKeysFromTheLinksAndWritesThemIntoThe
   l->SetDataSource(nullptr);
 }
 
+TEST_F(DBLookupListTest, ADoubleClickOnARowFiresTheDoubleClickEventOnce) {
+  auto* l = list();
+  int clicks = 0;
+  l->OnDblClick = [&clicks](TObject*) { ++clicks; };
+  ASSERT_TRUE(show());
+  const TRect row = l->cellBounds(0, 1);
+  const QPoint at(10, (row.Top + row.Bottom) / 2);
+  QTest::mouseClick(l->Window(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(codes.FieldByName("Code")->AsString(), "B") << "the row under the mouse";
+  EXPECT_EQ(clicks, 0);
+  QTest::mouseDClick(l->Window(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(DBLookupListTest, TheListIsMadeByClassName) {
   std::unique_ptr<TComponent> made(CreateComponentByClassName("TdcDBLookupList", nullptr));
   auto* l = dynamic_cast<TdcDBLookupList*>(made.get());
