@@ -185,10 +185,6 @@ void TdcDBCustomEdit::GetEditRect(TRect& Rect) { Rect = ClientRect(); }
 
 void TdcDBCustomEdit::GetStoredText(AnsiString& Text) { Text = this->Text(); }
 
-void TdcDBCustomEdit::DrawTextInRect(Canvas& ACanvas, const TRect& Rect, int X, int Y, const AnsiString& Text) {
-  ACanvas.drawTextClipped(Rect, X, Y, Text);
-}
-
 // ---- editing ----
 
 bool TdcDBCustomEdit::BeginFieldEdit() {

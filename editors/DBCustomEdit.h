@@ -57,6 +57,7 @@ class TdcDBCustomEdit : public TdcCustomMaskEdit, public CellDisplayMapping {
 
   virtual void GetEditRect(TRect& Rect);
   virtual void GetStoredText(AnsiString& Text);
+  // Draws the text the edit paints itself: X pixels from the left, Y from the top of Rect.
   virtual void DrawTextInRect(Canvas& ACanvas, const TRect& Rect, int X, int Y, const AnsiString& Text);
   virtual bool GetShowButton() { return false; }
   virtual void SetShowButton(bool Value) {}

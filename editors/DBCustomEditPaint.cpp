@@ -78,7 +78,11 @@ bool TdcDBCustomEdit::PaintSelf(Canvas& ACanvas) {
     ACanvas.fillRect(marked);
     ACanvas.DrawFocusRect(marked);
   }
-  const unsigned flags = cellTextOverPixels | (WordWrap() ? cellTextWordBreak : 0u);
-  DrawEditTextInRect(ACanvas, textRect, margin, flags, alignment_, text, border ? 3 : 1);
+  DrawTextInRect(ACanvas, textRect, margin, border ? 3 : 1, text);
   return true;
+}
+
+void TdcDBCustomEdit::DrawTextInRect(Canvas& ACanvas, const TRect& Rect, int X, int Y, const AnsiString& Text) {
+  const unsigned flags = cellTextOverPixels | (WordWrap() ? cellTextWordBreak : 0u);
+  DrawEditTextInRect(ACanvas, Rect, X, flags, alignment_, Text, Y);
 }

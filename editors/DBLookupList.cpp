@@ -1,5 +1,10 @@
 #include "editors/DBLookupList.h"
 
+#include "datagrid/DcEngineHelpers.h"
+#include "datagrid/DcTable.h"
+#include "datagrid/ExtensionLines.h"
+#include "datagrid/ExtensionProperties.h"
+#include "datagrid/LookupFieldLists.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/UnitLifecycle.h"
@@ -16,6 +21,20 @@ UnitRegistration unit("editors/DBLookupList", {}, [] { RegisterClass<TdcDBLookup
 const EnumerationType kLookupListOptionType{"TdcLookupListOption", {"loColLines", "loRowLines", "loTitles"}};
 
 constexpr int kAutoScrollMs = 60;
+constexpr const char* kDetailTableWarning =
+    "LookupTable on a detail table is only supported when using a TdcTable as the LookupTable!";
+
+// Counts a nested run for as long as it lasts, also when it raises.
+class Nested {
+ public:
+  explicit Nested(int& count) : count_(count) { ++count_; }
+  ~Nested() { --count_; }
+  Nested(const Nested&) = delete;
+  Nested& operator=(const Nested&) = delete;
+
+ private:
+  int& count_;
+};
 
 }  // namespace
 
@@ -68,12 +87,20 @@ void TdcDBLookupList::SetLookupTable(TComponent* Value) {
     return;
   }
   lookupSource_->SetDataSet(table);
+  detailWarned_ = false;
   Reset();
 }
 
 void TdcDBLookupList::SetDataSource(TDataSource* Value) {
   if (sharesLookupSource(Value)) throw EInvalidOperation("Unable to use duplicate DataSource and LookupSource");
   ownLink_.SetDataSource(Value);
+  detailWarned_ = false;
+  if (linked_) Reset();
+}
+
+void TdcDBLookupList::SetDataField(const AnsiString& Value) {
+  ownLink_.SetFieldName(Value);
+  if (linked_) Reset();
 }
 
 void TdcDBLookupList::SetLookupField(const AnsiString& Value, bool Report) {
@@ -97,6 +124,17 @@ void TdcDBLookupList::SetOptions(TdcLookupListOptions Value) {
   SetDBOptions(grid);
 }
 
+void TdcDBLookupList::SetLinked(bool Value) {
+  if (Value == linked_) return;
+  linked_ = Value;
+  Reset();
+}
+
+std::vector<AnsiString> TdcDBLookupList::linkTokens() const {
+  if (!linked_ || !ownLink_.DataSet() || DataField().empty()) return {};
+  return ReadLookupLinkTokens(GetLookupLinks(ownLink_.DataSet(), DataField()));
+}
+
 void TdcDBLookupList::Reset() {
   ResolveFields(false);
   for (AnsiString& value : lookupValues_) value.clear();
@@ -112,10 +150,16 @@ void TdcDBLookupList::ResolveFields(bool Report) {
   keyFieldCount_ = 0;
   if (!lookupActive() || lookupField_.empty()) return;
   TDataSet* table = LookupTable();
-  int pos = 1;
-  for (int i = 0; i < 3 && pos > 0; ++i) {
-    const AnsiString name = StrGetToken(lookupField_, ";", pos);
-    keyFields_[i] = name.empty() ? nullptr : table->FindField(name);
+  const std::vector<AnsiString> links = linkTokens();
+  if (!links.empty()) {
+    for (size_t i = 0; i < 3 && 2 * i + 1 < links.size(); ++i) keyFields_[i] = table->FindField(links[2 * i + 1]);
+    if (Selected().Count() == 0) displayField_ = table->FindField(GetLookupFieldName(ownLink_.DataSet(), DataField()));
+  } else {
+    int pos = 1;
+    for (int i = 0; i < 3 && pos > 0; ++i) {
+      const AnsiString name = StrGetToken(lookupField_, ";", pos);
+      keyFields_[i] = name.empty() ? nullptr : table->FindField(name);
+    }
   }
   if (!keyFields_[0]) {
     if (Report) throw EInvalidOperation("Field '" + lookupField_ + "' not found");
@@ -178,9 +222,14 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   lookupValues_[0] = Value;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
   chosenRow_ = -1;
-  TDataSet* table = LookupTable();
-  const TLocateOptions options = caseSensitive_ ? 0 : loCaseInsensitive;
-  const bool found = !Value.empty() && table->Locate(keyFields_[0]->FieldName(), {Variant(Value)}, options);
+  if (linked_ && updateCount_ > 0) {
+    // The bound field already shows the looked-up text; the links find the record.
+    displayValue_ = ownLink_.Field() ? ownLink_.Field()->AsString() : AnsiString();
+    locateLinked();
+    Invalidate();
+    return;
+  }
+  const bool found = !Value.empty() && locateKeys(keyValues(Value));
   if (found)
     for (int i = 1; i < 3; ++i)
       if (keyFields_[i]) lookupValues_[i] = keyFields_[i]->AsString();
@@ -189,10 +238,71 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   Invalidate();
 }
 
+std::vector<AnsiString> TdcDBLookupList::keyValues(const AnsiString& Value) const {
+  std::vector<AnsiString> values{Value};
+  TDataSet* bound = ownLink_.DataSet();
+  for (int i = 1; i < 3 && keyFields_[i] && bound; ++i) {
+    TField* same = bound->FindField(keyFields_[i]->FieldName());
+    if (!same) break;
+    values.push_back(same->AsString());
+  }
+  return values;
+}
+
+bool TdcDBLookupList::locateKeys(const std::vector<AnsiString>& Values) {
+  // The key search raises the table's lookup-search counter while it runs.
+  if (auto* indexed = dynamic_cast<TdcTable*>(LookupTable())) return FindKeyValues(indexed, Values);
+  AnsiString names;
+  VariantArray keys;
+  for (size_t i = 0; i < Values.size(); ++i) {
+    names += (i ? ";" : "") + keyFields_[i]->FieldName();
+    keys.push_back(Variant(Values[i]));
+  }
+  return LookupTable()->Locate(names, keys, locateOptions());
+}
+
+bool TdcDBLookupList::locateLinked() {
+  const std::vector<AnsiString> links = linkTokens();
+  TDataSet* bound = ownLink_.DataSet();
+  TField* master = links.size() >= 2 && bound ? bound->FindField(links[links.size() - 2]) : nullptr;
+  TDataSet* table = LookupTable();
+  bool found = false;
+  if (master) {
+    // The last pair decides, by whole value without case.
+    const AnsiString& lookupSide = links.back();
+    auto* indexed = dynamic_cast<TdcTable*>(table);
+    if (indexed && indexed->SelectIndexForFields(lookupSide)) found = FindKeyValues(indexed, {master->AsString()});
+    else found = table->Locate(lookupSide, {Variant(master->AsString())}, loCaseInsensitive);
+  }
+  if (found) {
+    for (int i = 0; i < 3; ++i) lookupValues_[i] = keyFields_[i] ? keyFields_[i]->AsString() : AnsiString();
+    return true;
+  }
+  table->First();
+  for (AnsiString& value : lookupValues_) value.clear();
+  Invalidate();
+  return false;
+}
+
+bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
+  if (!hasWindow() || !lookupActive() || !keyFields_[0]) return false;
+  if (linked_) return found_ = locateLinked();
+  TDataSet* table = LookupTable();
+  if (table->State() == dsSetKey) return false;
+  TField* bound = ownLink_.Field();
+  const AnsiString value = bound ? bound->AsString() : lookupValues_[0];
+  const bool found = locateKeys(keyValues(value));
+  if (Reposition) {
+    found_ = found;
+    if (!found) table->First();
+  }
+  return found;
+}
+
 bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
   if (!displayField_ || !lookupActive()) return false;
   chosenRow_ = -1;
-  const TLocateOptions options = caseSensitive_ ? 0 : loCaseInsensitive;
+  const TLocateOptions options = locateOptions();
   const bool found = Text.empty() || LookupTable()->Locate(displayField_->FieldName(), {Variant(Text)}, options);
   displayValue_ = Text;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
@@ -215,16 +325,50 @@ void TdcDBLookupList::Scroll(int Distance) {
   if (chosenRow_ < 0 || chosenRow_ >= VisibleRowCount()) chosenRow_ = -1;
 }
 
+void TdcDBLookupList::UpdateLayout() {
+  TdcCustomDBGrid::UpdateLayout();
+  TDataSet* table = LookupTable();
+  if (!table || !DataSource() || GetMasterSource(table) != DataSource()) return;
+  if (!dynamic_cast<TdcTable*>(table)) {
+    if (detailWarned_) return;
+    detailWarned_ = true;
+    MessageDlg(kDetailTableWarning, mtWarning, {mbOK}, 0);
+    return;
+  }
+  if (updateCount_ > 0) return;
+  Nested nested(updateCount_);
+  LocateCurrentValue(false);
+}
+
+void TdcDBLookupList::VerticalScroll(ScrollAction Action, int Position) {
+  if (Action == ScrollAction::thumbTrack || Action == ScrollAction::thumbPosition) chosenRow_ = -1;
+  if ((Action != ScrollAction::lineUp && Action != ScrollAction::lineDown) || !lookupActive()) {
+    TdcCustomDBGrid::VerticalScroll(Action, Position);
+    return;
+  }
+  if (CanFocus() && !Focused()) SetFocus();
+  const int active = DataLink().ActiveRecord();
+  LookupTable()->MoveBy(Action == ScrollAction::lineUp ? -active - 1 : VisibleRowCount() - active);
+}
+
 // ---- on its own ----
 
 void TdcDBLookupList::OwnDataChange() {
   if (ComponentState().Contains(csLoading) || !ownLink_.Active() || !lookupActive()) return;
   TField* field = ownLink_.Field();
+  Nested nested(updateCount_);
   SetLookupValue(field ? field->AsString() : AnsiString());
 }
 
 void TdcDBLookupList::OwnUpdateData() {
-  if (TField* field = ownLink_.Field()) field->SetAsString(lookupValues_[0]);
+  const std::vector<AnsiString> links = linkTokens();
+  if (links.empty()) {
+    if (TField* field = ownLink_.Field()) field->SetAsString(lookupValues_[0]);
+    return;
+  }
+  // Linked: the keys go into the master-side fields of the pairs.
+  for (size_t i = 0; i < 3 && 2 * i + 1 < links.size(); ++i)
+    if (TField* master = ownLink_.DataSet()->FindField(links[2 * i])) master->SetAsString(lookupValues_[i]);
 }
 
 void TdcDBLookupList::Pick() {

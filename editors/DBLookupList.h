@@ -6,6 +6,7 @@
 // value. On its own it is bound through its own DataSource and DataField: a pick writes the key
 // into that field when the record is updated.
 #include <functional>
+#include <vector>
 
 #include "datagrid/CustomDBGrid.h"
 #include "framework/db/DataSet.h"
@@ -34,7 +35,8 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // Refused when it is, or shows, the lookup source.
   void SetDataSource(TDataSource* Value);
   AnsiString DataField() const { return ownLink_.FieldName(); }
-  void SetDataField(const AnsiString& Value) { ownLink_.SetFieldName(Value); }
+  // Linked, the binding names the key fields: the list is reset.
+  void SetDataField(const AnsiString& Value);
   bool ReadOnly() const { return ownLink_.ReadOnly(); }
   void SetReadOnly(bool Value) { ownLink_.SetReadOnly(Value); }
   TdcLookupListOptions Options() const { return options_; }
@@ -61,6 +63,17 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   bool SearchByDisplayText(const AnsiString& Text);
   // Whether the record under the link's active buffer holds the current lookup values.
   bool RowMatches() const;
+  // Moves the lookup table to the record of the current value (the bound field's text, else the
+  // lookup value) while the list has a window, and answers whether it was found. With Reposition
+  // the answer is kept as Found() and a miss goes to the first record.
+  bool LocateCurrentValue(bool Reposition);
+  // The answer of the last locate with Reposition.
+  bool Found() const { return found_; }
+  // Linked: the bound field is a lookup (or calculated) field of its dataset; the key fields are
+  // the lookup side of its LookupLinks pairs, the display field (without Selected) the lookup
+  // field of its LookupFields line, and an update writes the keys into the master-side fields.
+  bool Linked() const { return linked_; }
+  void SetLinked(bool Value);
 
   TNotifyEvent OnClick;
   // A row was picked by mouse or key.
@@ -76,6 +89,10 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // The chosen row moves with the rows; it is forgotten when it leaves them.
   void Scroll(int Distance) override;
   bool CanEdit() override;
+  // A detail lookup table of the list's own source is read again for the current value.
+  void UpdateLayout() override;
+  // The line arrows step past the visible rows; a thumb drag forgets the chosen row.
+  void VerticalScroll(ScrollAction Action, int Position) override;
   void DoExit() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -91,8 +108,16 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   void OwnDataChange();
   void OwnUpdateData();
   void AutoScroll();
+  TLocateOptions locateOptions() const { return caseSensitive_ ? 0u : unsigned(loCaseInsensitive); }
   bool lookupActive() const { return LookupTable() && LookupTable()->Active(); }
   bool sharesLookupSource(TDataSource* Source) const;
+  // Value, then the bound dataset's texts of the fields named as the second and third keys.
+  std::vector<AnsiString> keyValues(const AnsiString& Value) const;
+  // Finds the record of those key values: by the index on the library's table, else by Locate.
+  bool locateKeys(const std::vector<AnsiString>& Values);
+  // The bound field's LookupLinks tokens (master, lookup side, in pairs); empty unless linked.
+  std::vector<AnsiString> linkTokens() const;
+  bool locateLinked();
 
   TDataSource* lookupSource_;
   TFieldDataLink ownLink_;
@@ -105,7 +130,13 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   int chosenRow_ = -1;
   TdcLookupListOptions options_;
   bool caseSensitive_ = false;
+  bool found_ = false;
+  bool linked_ = false;
   bool mouseSelecting_ = false;
+  // Raised while the bound value is taken in and while a detail table is read again.
+  int updateCount_ = 0;
+  // The detail-table warning is shown once for a pairing of lookup table and source.
+  bool detailWarned_ = false;
   int lastMouseY_ = 0;
   IntervalTimer* scrollTimer_ = nullptr;
 };

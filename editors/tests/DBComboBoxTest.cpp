@@ -280,5 +280,48 @@ TEST_F(DBComboBoxTest, AClickOnTheTextOfADropDownListOpensAndClosesTheList) {
   EXPECT_FALSE(c->IsDroppedDown());
 }
 
+TEST_F(DBComboBoxTest, TheHintIsOffWhileDroppedAndAsBeforeAfterwards) {
+  for (const bool hint : {true, false}) {
+    auto* c = combo({"Apple", "Banana"});
+    c->SetShowHint(hint);
+    ASSERT_TRUE(show());
+    c->DropDown();
+    ASSERT_TRUE(c->IsDroppedDown());
+    EXPECT_FALSE(c->ShowHint()) << hint;
+    c->CloseUp(false);
+    EXPECT_EQ(c->ShowHint(), hint);
+    delete c;
+  }
+}
+
+TEST_F(DBComboBoxTest, AnOwnerDrawnComboDrawsItsTextThroughOnDrawItem) {
+  struct Call {
+    TWinControl* control;
+    int index;
+    TOwnerDrawState state;
+  };
+  for (const TComboBoxStyle style : {csOwnerDrawFixed, csOwnerDrawVariable, csDropDownList}) {
+    auto* c = combo({"Apple", "Banana"});
+    c->SetStyle(style);
+    std::vector<Call> calls;
+    c->OnDrawItem = [&calls](TWinControl* control, int index, TRect, TOwnerDrawState state) {
+      calls.push_back({control, index, state});
+    };
+    c->SetItemIndex(1);
+    ASSERT_TRUE(show());
+    c->Window()->grab();
+    if (style == csDropDownList) {
+      EXPECT_TRUE(calls.empty()) << "not owner-drawn: the combo draws its text";
+    } else {
+      ASSERT_FALSE(calls.empty()) << style;
+      EXPECT_EQ(calls.back().control, c);
+      EXPECT_EQ(calls.back().index, 1);
+      EXPECT_TRUE(calls.back().state.Contains(odComboBoxEdit));
+      EXPECT_TRUE(calls.back().state.Contains(odFocused));
+    }
+    delete c;
+  }
+}
+
 }  // namespace
 }  // namespace editorstest

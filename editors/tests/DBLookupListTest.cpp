@@ -2,6 +2,7 @@
 // the row that matches the value, its refusals, and picking a code into the bound field.
 #include <QApplication>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <array>
 
@@ -12,6 +13,20 @@
 
 namespace editorstest {
 namespace {
+
+// A bound dataset whose field "Office" looks its text up through LookupFields and LookupLinks.
+class LinkedDataSet : public MemoryDataSet {
+  QN_PUBLISHED_CLASS(LinkedDataSet, MemoryDataSet)
+ public:
+  using MemoryDataSet::MemoryDataSet;
+  StringList lookupFields, lookupLinks;
+};
+void LinkedDataSet::PublishProperties(PropertyPublisher<LinkedDataSet>& publish) {
+  publish.StringList("LookupFields", [](LinkedDataSet& d) -> TStrings* { return &d.lookupFields; },
+                     [](LinkedDataSet& d, TStrings* v) { d.lookupFields.Assign(*v); });
+  publish.StringList("LookupLinks", [](LinkedDataSet& d) -> TStrings* { return &d.lookupLinks; },
+                     [](LinkedDataSet& d, TStrings* v) { d.lookupLinks.Assign(*v); });
+}
 
 class DBLookupListTest : public EditorsTest {
  protected:
@@ -32,6 +47,20 @@ class DBLookupListTest : public EditorsTest {
     l->SetLookupTable(&codes);
     l->SetLookupField(lookupField);
     return l;
+  }
+
+  // The column of pixels at x in the rows of Row that differ from the column beside it.
+  static int edgePixels(TdcDBLookupList* l, int Row, int x) {
+    const QImage image = l->Window()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const TRect cell = l->cellBounds(0, Row);
+    int differing = 0;
+    for (int y = cell.Top + 1; y < cell.Bottom - 1; ++y) differing += image.pixel(x, y) != image.pixel(x + 1, y);
+    return differing;
+  }
+  static QScrollBar* verticalBar(TdcDBLookupList* l) {
+    for (QScrollBar* bar : l->Window()->findChildren<QScrollBar*>())
+      if (bar->orientation() == Qt::Vertical) return bar;
+    return nullptr;
   }
 
   MemoryDataSet codes;
@@ -235,6 +264,142 @@ TEST_F(DBLookupListTest, ASearchByDisplayTextTakesTheKeyOfTheRecordThatShowsIt) 
   EXPECT_EQ(l->DisplayValue(), "");
   l->SetCaseSensitive(true);
   EXPECT_FALSE(l->SearchByDisplayText("bravo"));
+}
+
+TEST_F(DBLookupListTest, TheSecondKeyOfTheBoundRecordIsSearchedWithTheFirst) {
+  MemoryDataSet bound;
+  bound.FieldDefs().Add("Code", ftString, 3);
+  bound.FieldDefs().Add("Type", ftString, 1);
+  bound.Open();
+  bound.AppendRecord({Variant(AnsiString("B")), Variant(AnsiString("2"))});
+  TDataSource boundSource(nullptr);
+  boundSource.SetDataSet(&bound);
+  auto* l = list("Code;Type");
+  StringList lines;
+  lines.Add("Description\t20\tName");
+  l->SetSelected(&lines);
+  l->SetDataSource(&boundSource);
+  l->SetDataField("Code");
+  EXPECT_EQ(l->DisplayValue(), "Bravo") << "B of type 2, not the first B";
+  EXPECT_TRUE(l->RowMatches());
+  l->SetDataSource(nullptr);
+}
+
+TEST_F(DBLookupListTest, TheLineArrowsMoveToTheRecordJustOutsideTheVisibleRows) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  QScrollBar* bar = verticalBar(l);
+  ASSERT_NE(bar, nullptr);
+  const int rows = l->VisibleRowCount();
+  ASSERT_GT(rows, 1);
+  ASSERT_LT(rows, codes.RecordCount());
+  codes.First();
+  bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(codes.RecNo(), rows + 1) << "below the bottom row, not the next record";
+  EXPECT_EQ(l->DataLink().ActiveRecord(), rows - 1);
+  bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(codes.RecNo(), 1) << "above the top row";
+}
+
+TEST_F(DBLookupListTest, AThumbDragForgetsTheChosenRow) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  l->SetLookupValue("C");
+  l->Window()->repaint();
+  ASSERT_GE(l->ChosenRow(), 0);
+  QScrollBar* bar = verticalBar(l);
+  ASSERT_NE(bar, nullptr);
+  // A drag of the thumb to the top, inside the rows that show the chosen one.
+  bar->setSliderDown(true);
+  bar->setSliderPosition(0);
+  bar->setSliderDown(false);
+  EXPECT_EQ(codes.RecNo(), 1);
+  EXPECT_EQ(l->ChosenRow(), -1);
+}
+
+TEST_F(DBLookupListTest, TheFocusedListDrawsTheFocusRectangleAroundTheChosenRow) {
+  auto* l = list();
+  ASSERT_TRUE(show());
+  l->SetLookupValue("C");
+  l->Window()->repaint();
+  const int row = l->ChosenRow();
+  ASSERT_GE(row, 0);
+  ASSERT_LT(row + 1, l->VisibleRowCount());
+  EXPECT_EQ(edgePixels(l, row, 0), 0) << "not focused: the row's fill alone";
+  l->SetFocus();
+  ASSERT_TRUE(l->Focused());
+  EXPECT_GT(edgePixels(l, row, 0), 0) << "the dotted edge";
+  EXPECT_EQ(edgePixels(l, row + 1, 0), 0) << "the other rows have none";
+}
+
+TEST_F(DBLookupListTest, ADetailLookupTableOfAnotherClassIsWarnedOfOnce) {
+  codes.SetMasterSource(&source);
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "LookupTable on a detail table is only supported when using a TdcTable as the LookupTable!");
+  auto* l = list();
+  l->SetDataSource(&source);
+  l->SetDataField("Code");
+  ASSERT_TRUE(show());
+  codes.Last();
+  codes.Refresh();
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(codes.RecNo(), codes.RecordCount()) << "the table is not read again";
+  l->SetDataSource(nullptr);
+  codes.SetMasterSource(nullptr);
+}
+
+TEST_F(DBLookupListTest, ALinkedListTakesItsKeysFromTheLinksAndWritesThemIntoTheMasterFields) {
+  LinkedDataSet matters;
+  matters.FieldDefs().Add("Matter Code", ftString, 3);
+  matters.FieldDefs().Add("Matter Type", ftString, 1);
+  matters.FieldDefs().Add("Office", ftString, 30);
+  matters.lookupFields.Add("Office;DATA;codes;Description;1");
+  matters.lookupLinks.Add("Matter Code;Code;Matter Type;Type");
+  matters.Open();
+  matters.AppendRecord({Variant(AnsiString("B")), Variant(AnsiString("2")), Variant(AnsiString("Bravo"))});
+  TDataSource mattersSource(nullptr);
+  mattersSource.SetDataSet(&matters);
+  auto* l = list();
+  l->SetLinked(true);
+  l->SetDataSource(&mattersSource);
+  l->SetDataField("Office");
+  ASSERT_EQ(l->KeyFieldCount(), 2);
+  EXPECT_EQ(l->KeyField()->FieldName(), "Code");
+  EXPECT_EQ(l->SecondKeyField()->FieldName(), "Type");
+  EXPECT_EQ(l->DisplayField()->FieldName(), "Description") << "the lookup field of the LookupFields line";
+  EXPECT_EQ(l->DisplayValue(), "Bravo") << "the bound field's text";
+  EXPECT_EQ(l->LookupValue(), "B");
+  EXPECT_TRUE(l->RowMatches());
+  ASSERT_TRUE(show());
+  l->SetFocus();
+  key(l, Qt::Key_Down);
+  EXPECT_EQ(l->DisplayValue(), "Charlie");
+  next->SetFocus();
+  EXPECT_EQ(matters.FieldByName("Matter Code")->AsString(), "C");
+  EXPECT_EQ(matters.FieldByName("Matter Type")->AsString(), "1");
+  EXPECT_EQ(matters.FieldByName("Office")->AsString(), "Bravo") << "the looked-up field is not written";
+  matters.Cancel();
+  matters.Edit();
+  matters.FieldByName("Matter Type")->SetAsString("9");
+  matters.Post();
+  EXPECT_FALSE(l->LocateCurrentValue(true)) << "no record of type 9";
+  EXPECT_EQ(codes.RecNo(), 1);
+  EXPECT_EQ(l->LookupValue(), "");
+  l->SetDataSource(nullptr);
+}
+
+TEST_F(DBLookupListTest, ADoubleClickOnARowFiresTheDoubleClickEventOnce) {
+  auto* l = list();
+  int clicks = 0;
+  l->OnDblClick = [&clicks](TObject*) { ++clicks; };
+  ASSERT_TRUE(show());
+  const TRect row = l->cellBounds(0, 1);
+  const QPoint at(10, (row.Top + row.Bottom) / 2);
+  QTest::mouseClick(l->Window(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(codes.FieldByName("Code")->AsString(), "B") << "the row under the mouse";
+  EXPECT_EQ(clicks, 0);
+  QTest::mouseDClick(l->Window(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(DBLookupListTest, TheListIsMadeByClassName) {

@@ -1,0 +1,131 @@
+// The lookup list over the library's table of a code file: the key search on its index with the
+// key values of the bound record, locating the current value, and a detail lookup table read
+// again for the bound value.
+#include <array>
+
+#include "datagrid/DcTable.h"
+#include "datagrid/tests/SeededTableFixture.h"
+#include "editors/DBLookupList.h"
+#include "editors/tests/EditorsFixture.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
+
+namespace editorstest {
+namespace {
+
+struct Seeder : clientstable::ClientsTableTest {
+  using ClientsTableTest::seedDataFolder;
+};
+
+class DBLookupListOnTableTest : public EditorsTest {
+ protected:
+  void SetUp() override {
+    EditorsTest::SetUp();
+    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
+    ASSERT_TRUE(status == 0 || status == 1016) << status;
+    std::string seed;
+    for (const auto& [code, type, text] : std::vector<std::array<const char*, 3>>{
+             {"A", "O", "office A"}, {"A", "P", "person A"}, {"B", "O", "office B"}, {"C", "O", "office C"},
+             {"D", "O", "office D"}, {"E", "O", "office E"}, {"F", "O", "office F"}, {"G", "O", "office G"}})
+      seed += std::string("type code = ") + type + "\ncode = " + code + "\nDescription = " + text + "\n\n";
+    codes.SetName("Codes");
+    codes.SetDatabaseName(Seeder::seedDataFolder("YTable.qf", seed));
+    codes.SetTableName("YTable.qf;RES:SIMPLECD");
+    codes.SetIndexName(" 5 - code+type code");
+    codes.Open();
+    bound.FieldDefs().Add("code", ftString, 3);
+    bound.FieldDefs().Add("type code", ftString, 1);
+    bound.FieldDefs().Add("Description", ftString, 30);
+    bound.Open();
+    boundSource.SetDataSet(&bound);
+  }
+  void TearDown() override {
+    form.reset();
+    codes.Close();
+    EditorsTest::TearDown();
+  }
+  void setBound(const char* code, const char* type) {
+    if (bound.IsEmpty()) bound.Append();
+    else bound.Edit();
+    bound.FieldByName("code")->SetAsString(code);
+    bound.FieldByName("type code")->SetAsString(type);
+    bound.Post();
+  }
+  TdcDBLookupList* list(const char* lookupField) {
+    auto* l = place<TdcDBLookupList>(40, 200, 97);
+    l->SetLookupTable(&codes);
+    l->SetLookupField(lookupField);
+    StringList lines;
+    lines.Add("Description\t20\tName");
+    l->SetSelected(&lines);
+    l->SetDataSource(&boundSource);
+    l->SetDataField("code");
+    return l;
+  }
+  AnsiString description() { return codes.FieldByName("Description")->AsString(); }
+
+  TdcTable codes{nullptr};
+  MemoryDataSet bound;
+  TDataSource boundSource{nullptr};
+};
+
+TEST_F(DBLookupListOnTableTest, TheKeySearchTakesTheSecondKeyFromTheBoundRecord) {
+  setBound("A", "P");
+  auto* l = list("code;type code");
+  EXPECT_EQ(l->LookupValue(), "A");
+  EXPECT_EQ(l->DisplayValue(), "person A") << "both keys searched, not the first A";
+  EXPECT_TRUE(l->RowMatches());
+  setBound("B", "O");
+  EXPECT_EQ(l->DisplayValue(), "office B");
+}
+
+TEST_F(DBLookupListOnTableTest, TheSearchGoesByTheTablesIndex) {
+  // Three key values for an index of two fields: the key search refuses them with its warning.
+  setBound("A", "P");
+  bound.Edit();
+  bound.FieldByName("Description")->SetAsString("person A");
+  bound.Post();
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "Table Codes: FindKey has too many lookup values for index  5 - code+type code");
+  auto* l = list("code;type code;Description");
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(l->DisplayValue(), "") << "nothing found";
+}
+
+TEST_F(DBLookupListOnTableTest, LocatingTheCurrentValueKeepsTheAnswerAndAMissGoesToTheFirstRecord) {
+  setBound("C", "O");
+  auto* l = list("code;type code");
+  EXPECT_FALSE(l->LocateCurrentValue(true)) << "no window yet";
+  ASSERT_TRUE(show());
+  codes.Last();
+  EXPECT_TRUE(l->LocateCurrentValue(true));
+  EXPECT_TRUE(l->Found());
+  EXPECT_EQ(description(), "office C");
+  codes.Last();
+  EXPECT_TRUE(l->LocateCurrentValue(false));
+  EXPECT_EQ(description(), "office C");
+  setBound("Z", "O");
+  codes.Last();
+  EXPECT_FALSE(l->LocateCurrentValue(true));
+  EXPECT_FALSE(l->Found());
+  EXPECT_EQ(description(), "office A") << "the first record";
+  codes.Last();
+  EXPECT_FALSE(l->LocateCurrentValue(false));
+  EXPECT_EQ(description(), "office G") << "without Reposition a miss moves nothing";
+}
+
+TEST_F(DBLookupListOnTableTest, ADetailLookupTableOfTheListsSourceIsReadAgainForTheBoundValue) {
+  setBound("D", "O");
+  auto* l = list("code;type code");
+  ASSERT_TRUE(show());
+  codes.Last();
+  codes.Refresh();
+  EXPECT_EQ(description(), "office G") << "not a detail table: it stays where it was moved";
+  codes.SetMasterSource(&boundSource);
+  codes.Last();
+  codes.Refresh();
+  EXPECT_EQ(description(), "office D");
+  EXPECT_EQ(l->LookupValue(), "D");
+}
+
+}  // namespace
+}  // namespace editorstest
