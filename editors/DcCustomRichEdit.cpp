@@ -84,7 +84,7 @@ void TdcCustomRichEdit::PublishProperties(PropertyPublisher<TdcCustomRichEdit>& 
 
 TdcCustomRichEdit::TdcCustomRichEdit(TComponent* AOwner)
     : TCustomRichEdit(AOwner),
-      strings_(std::make_unique<TdcRichEditStrings>(TCustomRichEdit::Lines())),
+      strings_(std::make_unique<TdcRichEditStrings>(this)),
       printMargins_(std::make_unique<TdcPrintMargins>()),
       screenDpi_(Screen->PixelsPerInch()) {
   PrintJobName = Application ? Application->Title() : AnsiString();

@@ -1,4 +1,6 @@
 // The rich edit's lines are its paragraphs, whole however narrow the window.
+#include <cstdio>
+
 #include "editors/tests/RichEditFixture.h"
 
 namespace richedittest {
@@ -39,8 +41,93 @@ TEST_F(RichEditStringsTest, PutAndInsertChangeOnlyLinesThatExist) {
   edit->SetSelStart(1);
   EXPECT_TRUE(edit->selectionAttributes().bold) << "the other paragraphs keep their formatting";
   edit->SetText("only\r\n\r\n");
-  lines->Insert(2, "x");
+  lines->Insert(3, "x");
   EXPECT_EQ(edit->Text(), "only\r\n\r\n") << "the line before is empty: nothing";
+  lines->Insert(2, "x");
+  EXPECT_EQ(edit->Text(), "only\r\n\r\nx\r\n") << "the empty last line takes it";
+  edit->SetText("");
+  lines->Add("first");
+  EXPECT_EQ(edit->Text(), "first") << "an empty control takes a line";
+}
+
+TEST_F(RichEditStringsTest, SettingTheLinesTextKeepsEveryLineAndFilesKeepTheFormatting) {
+  auto* edit = place<TdcCustomRichEdit>();
+  TStrings* lines = edit->Lines();
+  for (const char* text : {"a\r\n\r\nb", "a\r\n\r\n\r\nb\r\nc", "\r\nx", "x\r\ny"}) {
+    lines->SetText(text);
+    EXPECT_EQ(edit->Text(), text);
+  }
+  edit->SetSelStart(0);
+  edit->SetSelLength(1);
+  edit->changeSelectionAttributes([](qn::ui::CharacterAttributes& a) { a.italic = true; });
+  const std::string path = ::testing::TempDir() + "richeditstrings.rtf";
+  lines->SaveToFile(path);
+  edit->SetText("other");
+  lines->LoadFromFile(path);
+  std::remove(path.c_str());
+  EXPECT_EQ(edit->Text(), "x\r\ny");
+  edit->SetSelStart(3);
+  EXPECT_FALSE(edit->selectionAttributes().italic);
+  edit->SetSelStart(0);
+  edit->SetSelLength(1);
+  EXPECT_TRUE(edit->selectionAttributes().italic) << "the file holds rich text";
+}
+
+// Counts the paints of its text.
+class CountingRichEdit : public TdcCustomRichEdit {
+ public:
+  using TdcCustomRichEdit::TdcCustomRichEdit;
+  void BeforeTextPaint() override { ++paints; }
+  int paints = 0;
+};
+
+TEST_F(RichEditStringsTest, AddingLinesTellsTheSelectionNothingAndItsHandlerComesBackAfterAFailure) {
+  auto* edit = place<TdcCustomRichEdit>();
+  ASSERT_TRUE(show());
+  edit->SetText("first");
+  int told = 0;
+  edit->OnSelectionChange = [&](TObject*) { ++told; };
+  StringList added;
+  for (const char* line : {"two", "three", "four"}) added.Add(line);
+  edit->Lines()->AddStrings(added);
+  EXPECT_EQ(edit->Text(), "first\r\ntwo\r\nthree\r\nfour");
+  EXPECT_EQ(told, 0);
+  edit->SetSelStart(2);
+  EXPECT_EQ(told, 1) << "the handler is back";
+
+  int changes = 0;
+  edit->OnChange = [&](TObject*) {
+    if (++changes == 2) throw EInvalidOperation("refused");
+  };
+  told = 0;
+  EXPECT_THROW(edit->Lines()->AddStrings(added), EInvalidOperation);
+  EXPECT_EQ(edit->Lines()->Count(), 6) << "the second line was added when its change failed";
+  EXPECT_EQ(told, 0);
+  edit->OnChange = nullptr;
+  edit->SetSelStart(0);
+  EXPECT_EQ(told, 1) << "the handler is back after the failure";
+}
+
+TEST_F(RichEditStringsTest, NestedUpdateBracketsPaintNothingUntilTheLastClosesThenOnce) {
+  auto* edit = place<CountingRichEdit>();
+  ASSERT_TRUE(show());
+  QApplication::processEvents();
+  TStrings* lines = edit->Lines();
+  lines->BeginUpdate();
+  lines->BeginUpdate();
+  edit->paints = 0;
+  lines->Add("one");
+  paint(edit);
+  lines->EndUpdate();
+  lines->Add("two");
+  paint(edit);
+  EXPECT_EQ(edit->paints, 0) << "nothing paints while a bracket is open";
+  lines->EndUpdate();
+  QApplication::processEvents();
+  EXPECT_EQ(edit->paints, 1) << "one paint when the last bracket closes";
+  EXPECT_EQ(edit->Text(), "one\r\ntwo");
+  paint(edit);
+  EXPECT_EQ(edit->paints, 2) << "and it paints as before";
 }
 
 }  // namespace

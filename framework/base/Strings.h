@@ -38,7 +38,7 @@ class TStrings : public TPersistent {
   int Add(const AnsiString& s) { return AddObject(s, nullptr); }
   void Insert(int index, const AnsiString& s) { InsertObject(index, s, nullptr); }
   // Adds every line and object of other.
-  void AddStrings(const TStrings& other);
+  virtual void AddStrings(const TStrings& other);
   // Replaces the lines and objects by those of source.
   virtual void Assign(const TStrings& source);
   // Another string list is copied line by line; any other source is refused as TPersistent does.
@@ -78,7 +78,7 @@ class TStrings : public TPersistent {
   // Every line followed by CR LF. Setting splits at CR LF, CR or LF; a last line without a
   // break counts, an empty text gives no lines.
   AnsiString Text() const;
-  void SetText(const AnsiString& text);
+  virtual void SetText(const AnsiString& text);
 
   // Reading replaces the lines with the stream's rest (or the file's bytes); writing writes Text().
   // A descendant that holds more than text (formatted paragraphs) reads and writes its own form.

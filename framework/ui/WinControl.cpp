@@ -401,6 +401,11 @@ void TWinControl::Repaint() {
   if (hasWindow()) widget_->repaint();
 }
 
+void TWinControl::SetRedraw(bool Value) {
+  // Switching updates on again schedules the one repaint itself.
+  if (hasWindow()) widget_->setUpdatesEnabled(Value);
+}
+
 TControl* TWinControl::WindowlessControlAt(TPoint Point) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     TControl* c = *it;

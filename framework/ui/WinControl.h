@@ -110,6 +110,9 @@ class TWinControl : public TControl {
   TWinControl* WindowedHost() const override { return const_cast<TWinControl*>(this); }
   void Invalidate() override;
   void Repaint() override;
+  // Switches the window's painting off (false) and on again (true), its children's with it;
+  // switched on, the window is repainted once. Nothing without a window.
+  void SetRedraw(bool Value);
 
   // The client area moved within the window (a form's menu bar came or went): the children's
   // windows are placed again and the window repainted.

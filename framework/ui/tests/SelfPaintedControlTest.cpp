@@ -137,6 +137,24 @@ TEST_F(SelfPaintedControlTest, CanvasUsedOutsideThePaintHandlerShowsAtTheNextPai
   EXPECT_EQ(control.paints, paints + 1);
 }
 
+TEST_F(SelfPaintedControlTest, WithRedrawOffNothingPaintsAndSwitchedOnItPaintsOnce) {
+  TTestPainted control(nullptr);
+  QWidget* widget = control.Window();
+  widget->show();
+  QApplication::processEvents();
+  const int paints = control.paints;
+  control.SetRedraw(false);
+  control.Invalidate();
+  control.Repaint();
+  QApplication::processEvents();
+  EXPECT_EQ(control.paints, paints);
+  control.SetRedraw(true);
+  QApplication::processEvents();
+  EXPECT_EQ(control.paints, paints + 1);
+  control.Repaint();
+  EXPECT_EQ(control.paints, paints + 2) << "and paints as before";
+}
+
 // Counts the paint events a widget gets and the region they asked for.
 class PaintEvents : public QObject {
  public:
