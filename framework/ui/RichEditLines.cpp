@@ -49,12 +49,11 @@ void RichEditLines::InsertObject(int index, const AnsiString& s, TObject*) {
     return;
   }
   // After the last line: a break before it when the last paragraph holds text, a break after it
-  // when the text ended with one.
-  if (document->lastBlock().length() > 1) {
-    text.paragraphs.insert(text.paragraphs.begin(), qn::ui::RichParagraph{});
-  } else if (count > 0) {
-    text.paragraphs.emplace_back();
-  }
+  // when the text ended with one. An empty line always takes a break after it: a last empty
+  // paragraph is no line, so without one the line would not be there.
+  const bool endsWithText = document->lastBlock().length() > 1;
+  if (endsWithText) text.paragraphs.insert(text.paragraphs.begin(), qn::ui::RichParagraph{});
+  if ((!endsWithText && count > 0) || s.empty()) text.paragraphs.emplace_back();
   int end = document->characterCount() - 1;
   edit_->replaceRange(end, end, text, false);
 }

@@ -152,6 +152,22 @@ TEST_F(RichEditTest, LinesAreParagraphsAndKeepTheOthersFormatting) {
   EXPECT_EQ(edit->Lines()->Text(), "x\r\ny\r\n");
 }
 
+TEST_F(RichEditTest, LinesSetOrAddedKeepTheirEmptyLines) {
+  for (const char* lines : {"a\r\n\r\nb\r\n", "\r\n", "\r\n\r\na\r\n", "a\r\n\r\n", "a\r\nb\r\n"}) {
+    edit->SetText("");
+    edit->Lines()->SetText(lines);
+    EXPECT_EQ(edit->Lines()->Text(), lines) << lines;
+  }
+  edit->SetText("");
+  edit->Lines()->Add("");
+  edit->Lines()->Add("x");
+  edit->Lines()->Add("");
+  ASSERT_EQ(edit->Lines()->Count(), 3);
+  EXPECT_EQ(edit->Lines()->Get(0), "");
+  EXPECT_EQ(edit->Lines()->Get(1), "x");
+  EXPECT_EQ(edit->Lines()->Get(2), "");
+}
+
 struct FindCase {
   const char* name;
   const char* text;
