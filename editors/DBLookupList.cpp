@@ -220,7 +220,8 @@ bool TdcDBLookupList::HighlightCell(int DataCol, int DataRow, GridCellStates Sta
 }
 
 void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
-  if (Value == lookupValues_[0] && chosenRow_ >= 0) return;
+  // On the first data row the value is taken again: that row is also where a fresh grid stands.
+  if (Value == lookupValues_[0] && !onFirstDataRow()) return;
   if (!lookupActive() || !keyFields_[0]) return;
   lookupValues_[0] = Value;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
@@ -304,8 +305,9 @@ bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
 
 bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
   if (!displayField_ || !lookupActive()) return false;
+  if (Text == displayValue_ && !onFirstDataRow()) return found_;
   chosenRow_ = -1;
-  const bool found = Text.empty() || locateDisplayText(Text);
+  const bool found = found_ = Text.empty() || locateDisplayText(Text);
   displayValue_ = Text;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
   if (displayField_ == keyFields_[0]) {

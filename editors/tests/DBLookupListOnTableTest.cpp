@@ -153,5 +153,45 @@ TEST_F(DBLookupListOnTableTest, ASearchByAShownFieldOutsideTheIndexComparesWhole
   EXPECT_EQ(l->LookupValue(), "B");
 }
 
+TEST_F(DBLookupListOnTableTest, AnUnchangedValueIsTakenAgainOnlyOnTheFirstDataRow) {
+  setBound("C", "O");
+  auto* l = list("code;type code");
+  ASSERT_TRUE(show());
+  codes.Last();
+  ASSERT_NE(l->Row(), l->TitleOffset());
+  l->SetLookupValue("C");
+  EXPECT_EQ(description(), "office G") << "off the first row an unchanged value does nothing";
+  codes.First();
+  ASSERT_EQ(l->Row(), l->TitleOffset());
+  l->SetLookupValue("C");
+  EXPECT_EQ(description(), "office C");
+  EXPECT_EQ(l->DisplayValue(), "office C");
+  codes.Last();
+  l->SetLookupValue("D");
+  EXPECT_EQ(description(), "office D") << "a changed value is always taken";
+}
+
+TEST_F(DBLookupListOnTableTest, TheShownTextIsSearchedAgainOnlyOnTheFirstDataRow) {
+  setBound("A", "O");
+  auto* l = list("code;type code", "type code");
+  ASSERT_TRUE(show());
+  EXPECT_TRUE(l->SearchByDisplayText("P"));
+  EXPECT_EQ(description(), "person A");
+  codes.Last();
+  ASSERT_NE(l->Row(), l->TitleOffset());
+  EXPECT_TRUE(l->SearchByDisplayText("P")) << "the last answer";
+  EXPECT_EQ(description(), "office G") << "the text shown is not searched again";
+  EXPECT_EQ(l->LookupValue(), "A");
+  codes.First();
+  ASSERT_EQ(l->Row(), l->TitleOffset());
+  EXPECT_TRUE(l->SearchByDisplayText("P"));
+  EXPECT_EQ(description(), "person A");
+  codes.Last();
+  EXPECT_FALSE(l->SearchByDisplayText("X")) << "another text is always searched";
+  EXPECT_EQ(l->DisplayValue(), "");
+  EXPECT_FALSE(l->SearchByDisplayText("")) << "the empty text is now the shown one: the last answer";
+  EXPECT_EQ(description(), "office G");
+}
+
 }  // namespace
 }  // namespace editorstest
