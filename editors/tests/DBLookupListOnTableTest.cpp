@@ -143,6 +143,7 @@ TEST_F(DBLookupListOnTableTest, ASearchByAShownKeyFieldKeepsTheEarlierKeysOfTheC
 TEST_F(DBLookupListOnTableTest, ASearchByAShownFieldOutsideTheIndexComparesWholeValuesWithTheListsCase) {
   setBound("A", "O");
   auto* l = list("code;type code");
+  ASSERT_TRUE(show()) << "shown, the grid holds several records";
   EXPECT_TRUE(l->SearchByDisplayText("PERSON C"));
   EXPECT_EQ(description(), "person C");
   EXPECT_EQ(l->LookupValue(), "C");
