@@ -120,7 +120,8 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // Finds the record of those key values: by the index on the library's table, else by Locate.
   bool locateKeys(const std::vector<AnsiString>& Values);
   // Finds the record whose display field holds Text: on the library's table by its index when
-  // the display field is a key field of it, else by Locate.
+  // the display field is a key field of it, else by a whole-value search counted as a lookup
+  // search; on any other dataset by Locate.
   bool locateDisplayText(const AnsiString& Text);
   // The bound field's LookupLinks tokens (master, lookup side, in pairs); empty unless linked.
   std::vector<AnsiString> linkTokens() const;
