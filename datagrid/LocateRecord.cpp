@@ -169,6 +169,9 @@ bool LocateRecord(bool FromStart, TDataSet* DataSet, const AnsiString& FieldName
   HourglassCursor busy;
   BookmarkHeld start(*DataSet);
   if (Scan(*DataSet, FromStart, test, byKey.stopAtMismatch)) {
+    // Moving inside the records a control holds leaves the cursor elsewhere; the re-read
+    // around the found record starts from the cursor.
+    DataSet->UpdateCursorPos();
     DataSet->Resync(rmCenter);
     return true;
   }

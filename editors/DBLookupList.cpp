@@ -1,9 +1,12 @@
 #include "editors/DBLookupList.h"
 
+#include <algorithm>
+
 #include "datagrid/DcEngineHelpers.h"
 #include "datagrid/DcTable.h"
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
+#include "datagrid/LocateText.h"
 #include "datagrid/LookupFieldLists.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/ClassRegistry.h"
@@ -217,7 +220,8 @@ bool TdcDBLookupList::HighlightCell(int DataCol, int DataRow, GridCellStates Sta
 }
 
 void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
-  if (Value == lookupValues_[0] && chosenRow_ >= 0) return;
+  // On the first data row the value is taken again: that row is also where a fresh grid stands.
+  if (Value == lookupValues_[0] && !onFirstDataRow()) return;
   if (!lookupActive() || !keyFields_[0]) return;
   lookupValues_[0] = Value;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
@@ -301,9 +305,9 @@ bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
 
 bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
   if (!displayField_ || !lookupActive()) return false;
+  if (Text == displayValue_ && !onFirstDataRow()) return found_;
   chosenRow_ = -1;
-  const TLocateOptions options = locateOptions();
-  const bool found = Text.empty() || LookupTable()->Locate(displayField_->FieldName(), {Variant(Text)}, options);
+  const bool found = found_ = Text.empty() || locateDisplayText(Text);
   displayValue_ = Text;
   for (int i = 1; i < 3; ++i) lookupValues_[i].clear();
   if (displayField_ == keyFields_[0]) {
@@ -316,6 +320,22 @@ bool TdcDBLookupList::SearchByDisplayText(const AnsiString& Text) {
   }
   Invalidate();
   return found;
+}
+
+bool TdcDBLookupList::locateDisplayText(const AnsiString& Text) {
+  auto* indexed = dynamic_cast<TdcTable*>(LookupTable());
+  if (!indexed) return LookupTable()->Locate(displayField_->FieldName(), {Variant(Text)}, locateOptions());
+  // A display field among the index's first three fields is a key search that keeps the current
+  // record's earlier key fields, so a detail table stays inside its master's records.
+  const int keys = std::min(indexed->IndexFieldCount(), 3);
+  for (int i = 0; i < keys; ++i) {
+    if (indexed->GetIndexField(i) != displayField_) continue;
+    std::vector<AnsiString> values;
+    for (int j = 0; j < i; ++j) values.push_back(indexed->GetIndexField(j)->AsString());
+    values.push_back(Text);
+    return FindKeyValues(indexed, values);
+  }
+  return TdcTableLocateValue(indexed, Text, displayField_->FieldName(), caseSensitive_, mtExactMatch);
 }
 
 void TdcDBLookupList::Scroll(int Distance) {

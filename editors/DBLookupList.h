@@ -56,10 +56,13 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   const AnsiString& LookupValue() const { return lookupValues_[0]; }
   const AnsiString& DisplayValue() const { return displayValue_; }
   int ChosenRow() const { return chosenRow_; }
-  // Sets the value (the first key); the display value follows from the record that holds it.
+  // Sets the value (the first key); the display value follows from the record that holds it. An
+  // unchanged value is taken again only while the grid is on its first data row.
   void SetLookupValue(const AnsiString& Value);
   // Finds the record whose display field holds Text (whole value): the lookup value becomes its
-  // key (or Text when the key is shown), nothing when none; answers whether it was found.
+  // key (or Text when the key is shown), nothing when none; the answer is kept as Found(). Text
+  // already shown, with the grid off its first data row, is not searched again (the answer is
+  // the last one).
   bool SearchByDisplayText(const AnsiString& Text);
   // Whether the record under the link's active buffer holds the current lookup values.
   bool RowMatches() const;
@@ -67,7 +70,7 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // lookup value) while the list has a window, and answers whether it was found. With Reposition
   // the answer is kept as Found() and a miss goes to the first record.
   bool LocateCurrentValue(bool Reposition);
-  // The answer of the last locate with Reposition.
+  // The answer of the last locate with Reposition or search by display text.
   bool Found() const { return found_; }
   // Linked: the bound field is a lookup (or calculated) field of its dataset; the key fields are
   // the lookup side of its LookupLinks pairs, the display field (without Selected) the lookup
@@ -110,11 +113,16 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   void AutoScroll();
   TLocateOptions locateOptions() const { return caseSensitive_ ? 0u : unsigned(loCaseInsensitive); }
   bool lookupActive() const { return LookupTable() && LookupTable()->Active(); }
+  bool onFirstDataRow() const { return Row() == TitleOffset(); }
   bool sharesLookupSource(TDataSource* Source) const;
   // Value, then the bound dataset's texts of the fields named as the second and third keys.
   std::vector<AnsiString> keyValues(const AnsiString& Value) const;
   // Finds the record of those key values: by the index on the library's table, else by Locate.
   bool locateKeys(const std::vector<AnsiString>& Values);
+  // Finds the record whose display field holds Text: on the library's table by its index when
+  // the display field is a key field of it, else by a whole-value search counted as a lookup
+  // search; on any other dataset by Locate.
+  bool locateDisplayText(const AnsiString& Text);
   // The bound field's LookupLinks tokens (master, lookup side, in pairs); empty unless linked.
   std::vector<AnsiString> linkTokens() const;
   bool locateLinked();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "datagrid/LocateRecord.h"
+#include "framework/db/DataLink.h"
+#include "framework/db/DataSource.h"
 #include "framework/db/Field.h"
 #include "framework/db/MemoryDataSet.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -110,6 +112,21 @@ TEST_F(LocateRecordTest, AnEmptyDatasetFindsNothing) {
   EXPECT_FALSE(LocateRecord(true, &empty, "Name", false, mtExactMatch, ""));
   EXPECT_FALSE(LocateRecord(false, &empty, "Name", false, mtPartialMatchAny, "x"));
   EXPECT_TRUE(empty.Eof());
+}
+
+TEST_F(LocateRecordTest, AFoundRecordStaysTheCurrentOneWhenAControlShowsSeveralRecords) {
+  // A grid's rows: moving inside the records it holds does not move the cursor with it.
+  TDataSource source{nullptr};
+  source.SetDataSet(&people);
+  TDataLink rows;
+  rows.SetDataSource(&source);
+  rows.SetBufferCount(4);
+  people.First();
+  for (const char* name : {"Jones", "Smith", "Baker", "Adams"}) {
+    EXPECT_TRUE(LocateRecord(true, &people, "Name", false, mtExactMatch, name));
+    EXPECT_EQ(Name(), name);
+  }
+  rows.SetDataSource(nullptr);
 }
 
 }  // namespace

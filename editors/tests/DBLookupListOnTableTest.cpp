@@ -1,6 +1,6 @@
 // The lookup list over the library's table of a code file: the key search on its index with the
 // key values of the bound record, locating the current value, and a detail lookup table read
-// again for the bound value.
+// again for the bound value, and the search by display text by the index.
 #include <array>
 
 #include "datagrid/DcTable.h"
@@ -25,7 +25,7 @@ class DBLookupListOnTableTest : public EditorsTest {
     std::string seed;
     for (const auto& [code, type, text] : std::vector<std::array<const char*, 3>>{
              {"A", "O", "office A"}, {"A", "P", "person A"}, {"B", "O", "office B"}, {"C", "O", "office C"},
-             {"D", "O", "office D"}, {"E", "O", "office E"}, {"F", "O", "office F"}, {"G", "O", "office G"}})
+             {"C", "P", "person C"}, {"D", "O", "office D"}, {"E", "O", "office E"}, {"F", "O", "office F"}, {"G", "O", "office G"}})
       seed += std::string("type code = ") + type + "\ncode = " + code + "\nDescription = " + text + "\n\n";
     codes.SetName("Codes");
     codes.SetDatabaseName(Seeder::seedDataFolder("YTable.qf", seed));
@@ -50,12 +50,12 @@ class DBLookupListOnTableTest : public EditorsTest {
     bound.FieldByName("type code")->SetAsString(type);
     bound.Post();
   }
-  TdcDBLookupList* list(const char* lookupField) {
+  TdcDBLookupList* list(const char* lookupField, const char* shown = "Description") {
     auto* l = place<TdcDBLookupList>(40, 200, 97);
     l->SetLookupTable(&codes);
     l->SetLookupField(lookupField);
     StringList lines;
-    lines.Add("Description\t20\tName");
+    lines.Add(AnsiString(shown) + "\t20\tName");
     l->SetSelected(&lines);
     l->SetDataSource(&boundSource);
     l->SetDataField("code");
@@ -125,6 +125,73 @@ TEST_F(DBLookupListOnTableTest, ADetailLookupTableOfTheListsSourceIsReadAgainFor
   codes.Refresh();
   EXPECT_EQ(description(), "office D");
   EXPECT_EQ(l->LookupValue(), "D");
+}
+
+TEST_F(DBLookupListOnTableTest, ASearchByAShownKeyFieldKeepsTheEarlierKeysOfTheCurrentRecord) {
+  setBound("C", "O");
+  auto* l = list("code;type code", "type code");
+  ASSERT_EQ(description(), "office C");
+  EXPECT_TRUE(l->SearchByDisplayText("P"));
+  EXPECT_EQ(description(), "person C") << "the key search on C, not the first P of the table";
+  EXPECT_EQ(l->LookupValue(), "C");
+  EXPECT_EQ(l->DisplayValue(), "P");
+  EXPECT_FALSE(l->SearchByDisplayText("X"));
+  EXPECT_EQ(l->LookupValue(), "");
+  EXPECT_EQ(l->DisplayValue(), "");
+}
+
+TEST_F(DBLookupListOnTableTest, ASearchByAShownFieldOutsideTheIndexComparesWholeValuesWithTheListsCase) {
+  setBound("A", "O");
+  auto* l = list("code;type code");
+  ASSERT_TRUE(show()) << "shown, the grid holds several records";
+  EXPECT_TRUE(l->SearchByDisplayText("PERSON C"));
+  EXPECT_EQ(description(), "person C");
+  EXPECT_EQ(l->LookupValue(), "C");
+  EXPECT_FALSE(l->SearchByDisplayText("person")) << "whole values only";
+  l->SetCaseSensitive(true);
+  EXPECT_FALSE(l->SearchByDisplayText("OFFICE B"));
+  EXPECT_TRUE(l->SearchByDisplayText("office B"));
+  EXPECT_EQ(l->LookupValue(), "B");
+}
+
+TEST_F(DBLookupListOnTableTest, AnUnchangedValueIsTakenAgainOnlyOnTheFirstDataRow) {
+  setBound("C", "O");
+  auto* l = list("code;type code");
+  ASSERT_TRUE(show());
+  codes.Last();
+  ASSERT_NE(l->Row(), l->TitleOffset());
+  l->SetLookupValue("C");
+  EXPECT_EQ(description(), "office G") << "off the first row an unchanged value does nothing";
+  codes.First();
+  ASSERT_EQ(l->Row(), l->TitleOffset());
+  l->SetLookupValue("C");
+  EXPECT_EQ(description(), "office C");
+  EXPECT_EQ(l->DisplayValue(), "office C");
+  codes.Last();
+  l->SetLookupValue("D");
+  EXPECT_EQ(description(), "office D") << "a changed value is always taken";
+}
+
+TEST_F(DBLookupListOnTableTest, TheShownTextIsSearchedAgainOnlyOnTheFirstDataRow) {
+  setBound("A", "O");
+  auto* l = list("code;type code", "type code");
+  ASSERT_TRUE(show());
+  EXPECT_TRUE(l->SearchByDisplayText("P"));
+  EXPECT_EQ(description(), "person A");
+  codes.Last();
+  ASSERT_NE(l->Row(), l->TitleOffset());
+  EXPECT_TRUE(l->SearchByDisplayText("P")) << "the last answer";
+  EXPECT_EQ(description(), "office G") << "the text shown is not searched again";
+  EXPECT_EQ(l->LookupValue(), "A");
+  codes.First();
+  ASSERT_EQ(l->Row(), l->TitleOffset());
+  EXPECT_TRUE(l->SearchByDisplayText("P"));
+  EXPECT_EQ(description(), "person A");
+  codes.Last();
+  EXPECT_FALSE(l->SearchByDisplayText("X")) << "another text is always searched";
+  EXPECT_EQ(l->DisplayValue(), "");
+  EXPECT_FALSE(l->SearchByDisplayText("")) << "the empty text is now the shown one: the last answer";
+  EXPECT_EQ(description(), "office G");
 }
 
 }  // namespace
