@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <optional>
 
 #include "framework/ui/Application.h"
 #include "framework/ui/BitmapImage.h"
@@ -60,6 +61,30 @@ void swapEntries(std::vector<Entry>& entries, ListBox* list, int by) {
   std::swap(entries[static_cast<size_t>(index)], entries[static_cast<size_t>(other)]);
   list->Items()->Exchange(index, other);
   list->SetItemIndex(other);
+}
+
+// The path of an existing file the user picks, or nothing when none is picked.
+std::optional<AnsiString> pickExistingFile(const AnsiString& title, const AnsiString& filter, const char* extension) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.defaultExtension = extension;
+  request.fileMustExist = true;
+  const auto answer = qn::ui::showOpenFileDialog(request);
+  if (!answer || !qn::os::fileExists(answer->fileName)) return std::nullopt;
+  return answer->fileName;
+}
+
+// Flips whether a listed dictionary is used; one whose file is gone is told about and stays unused
+// (false).
+template <class Entry>
+bool toggleActive(Entry& entry, const AnsiString& missingMessage) {
+  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
+    MessageDlg(ExpandLineMarks(missingMessage) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
+    return false;
+  }
+  entry.Active = !entry.Active;
+  return true;
 }
 
 }  // namespace
@@ -289,39 +314,24 @@ void TConfigDialog::changed() { working_.SetModified(true); }
 
 void TConfigDialog::MainListClickAt(int Index, int X) {
   if (Index < 0 || Index >= static_cast<int>(working_.Mains().size()) || X >= kBoxPixels) return;
-  TMain& entry = working_.Mains()[static_cast<size_t>(Index)];
-  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
-    MessageDlg(ExpandLineMarks(text(stMissingDictionaryFile)) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
-    return;
-  }
-  entry.Active = !entry.Active;
+  if (!toggleActive(working_.Mains()[static_cast<size_t>(Index)], text(stMissingDictionaryFile))) return;
   changed();
   MainList->Invalidate();
 }
 
 void TConfigDialog::UserListClickAt(int Index, int X) {
   if (Index < 0 || Index >= static_cast<int>(working_.Users().size()) || X >= kBoxPixels) return;
-  TUser& entry = working_.Users()[static_cast<size_t>(Index)];
-  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
-    MessageDlg(ExpandLineMarks(text(stMissingDictionaryFile)) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
-    return;
-  }
-  entry.Active = !entry.Active;
+  if (!toggleActive(working_.Users()[static_cast<size_t>(Index)], text(stMissingDictionaryFile))) return;
   changed();
   UserList->Invalidate();
   fillActiveUser();
 }
 
 void TConfigDialog::AddMain() {
-  FileDialogRequest request;
-  request.title = text(55);
-  request.filter = text(54) + "|*.dct;*.aff;*.tlx";
-  request.defaultExtension = "dct";
-  request.fileMustExist = true;
-  const auto answer = qn::ui::showOpenFileDialog(request);
-  if (!answer || !qn::os::fileExists(answer->fileName)) return;
+  const auto path = pickExistingFile(text(55), text(54) + "|*.dct;*.aff;*.tlx", "dct");
+  if (!path) return;
   TMain entry;
-  entry.Path = answer->fileName;
+  entry.Path = *path;
   entry.Title = DictionaryTitle(entry.Path);
   entry.Active = working_.Mains().empty();
   working_.Mains().push_back(entry);
@@ -331,15 +341,10 @@ void TConfigDialog::AddMain() {
 }
 
 void TConfigDialog::AddUser() {
-  FileDialogRequest request;
-  request.title = text(57);
-  request.filter = text(56) + "|*.udt;*.dic";
-  request.defaultExtension = "udt";
-  request.fileMustExist = true;
-  const auto answer = qn::ui::showOpenFileDialog(request);
-  if (!answer || !qn::os::fileExists(answer->fileName)) return;
+  const auto path = pickExistingFile(text(57), text(56) + "|*.udt;*.dic", "udt");
+  if (!path) return;
   TUser entry;
-  entry.Path = answer->fileName;
+  entry.Path = *path;
   entry.Active = working_.Users().empty();
   working_.Users().push_back(entry);
   UserList->Items()->Add(AnsiString(qn::os::extractFileName(entry.Path)));
