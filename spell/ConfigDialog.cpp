@@ -1,6 +1,5 @@
 #include "spell/ConfigDialog.h"
 
-#include <QImage>
 #include <algorithm>
 #include <optional>
 
@@ -14,6 +13,7 @@
 #include "platform/os/FileNames.h"
 #include "platform/os/Files.h"
 #include "framework/base/TextCase.h"
+#include "spell/CaptionWidth.h"
 #include "spell/Dictionary.h"
 #include "spell/DictionaryTitle.h"
 #include "spell/Languages.h"
@@ -34,18 +34,6 @@ struct OptionGroup {
 const OptionGroup kGroups[] = {{35, {0, 1, 2, 3, 4}}, {36, {5, 6}}, {37, {7, 8, 9, 10, 11, 12, 13}}};
 // The caption text of option bit n is 40 + n.
 constexpr int kFirstOptionText = 40;
-
-int shownWidth(TFont* font, const AnsiString& caption) {
-  AnsiString shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    shown += caption[i];
-  }
-  QImage scratch(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&scratch);
-  canvas.SetFont(font);
-  return canvas.textWidth(shown);
-}
 
 void setArrow(GlyphButton* button, const char* name) {
   BitmapImage bitmap;
@@ -106,7 +94,7 @@ TConfigDialog::TConfigDialog(TComponent* AOwner, TVorlexSpell& Spell, TConfigura
   buildOptionsPage();
 
   int buttonWidth = 71;
-  for (int id : {25, 26, 15}) buttonWidth = std::max(buttonWidth, shownWidth(Font(), text(id)) + 22);
+  for (int id : {25, 26, 15}) buttonWidth = std::max(buttonWidth, captionWidth(Font(), text(id)) + 22);
   const int pageWidth = std::max(kPageWidth, Pages->Width());
   const int column = 8 + pageWidth + 8;
   OKButton = placeControl<TButton>(this, this, "OKButton", column, 8, buttonWidth, 25);

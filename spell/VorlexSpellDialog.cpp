@@ -1,9 +1,8 @@
 #include "spell/VorlexSpellDialog.h"
 
-#include <QImage>
 #include <algorithm>
 
-#include "framework/ui/Canvas.h"
+#include "spell/CaptionWidth.h"
 #include "spell/PlaceControl.h"
 #include "spell/VorlexSpell.h"
 
@@ -95,25 +94,13 @@ TControl* TVorlexSpellDialog::Element(int Index) const {
   return Index >= 0 && Index < deElementCount ? elements[Index] : nullptr;
 }
 
-int TVorlexSpellDialog::captionWidth(const AnsiString& Caption) const {
-  AnsiString shown;
-  for (size_t i = 0; i < Caption.size(); ++i) {
-    if (Caption[i] == '&' && i + 1 < Caption.size()) ++i;
-    shown += Caption[i];
-  }
-  QImage scratch(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&scratch);
-  canvas.SetFont(Font());
-  return canvas.textWidth(shown);
-}
-
 void TVorlexSpellDialog::widenForCaptions() {
   int w1 = 71;
   for (TControl* control : {static_cast<TControl*>(ErrorLabel), static_cast<TControl*>(ActionLabel),
                             static_cast<TControl*>(SuggestLabel), static_cast<TControl*>(Suggest),
                             static_cast<TControl*>(Start), static_cast<TControl*>(UndoLast),
                             static_cast<TControl*>(Options)})
-    w1 = std::max(w1, captionWidth(control->Text()));
+    w1 = std::max(w1, captionWidth(Font(), control->Text()));
   w1 += 4;
   if (w1 > kColumnWidth) {
     const int by = w1 - kColumnWidth;
@@ -134,7 +121,7 @@ void TVorlexSpellDialog::widenForCaptions() {
   TButton* const buttons[] = {ChangeAll, Change, IgnoreAll, Ignore, Add, AutoCorrect, Help, Cancel};
   int w2 = 71;
   for (TButton* button : buttons)
-    w2 = std::max(w2, captionWidth(button->Caption()) + (button == Cancel ? 22 : 0));
+    w2 = std::max(w2, captionWidth(Font(), button->Caption()) + (button == Cancel ? 22 : 0));
   w2 += 4;
   if (w2 > kColumnWidth) {
     const int grow = 2 * (w2 - 4) - 142;
