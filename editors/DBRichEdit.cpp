@@ -92,14 +92,14 @@ bool TdcDBRichEdit::GetReadOnly() {
 
 bool TdcDBRichEdit::isBlob() const { return link_.Field() && link_.Field()->IsBlob(); }
 
-void TdcDBRichEdit::showText(const AnsiString& Text) {
+void TdcDBRichEdit::loadAllowingChanges(const std::function<void()>& load) {
   const bool was = loading_;
   loading_ = true;
   TRichProtectClass allow;
   const TRichEditProtectChangeEvent saved = OnProtectChange;
   OnProtectChange = [&allow](TObject* s, int a, int b, bool& ok) { allow.AllowChange(s, a, b, ok); };
   try {
-    SetText(Text);
+    load();
   } catch (...) {
     OnProtectChange = saved;
     loading_ = was;
@@ -107,6 +107,10 @@ void TdcDBRichEdit::showText(const AnsiString& Text) {
   }
   OnProtectChange = saved;
   loading_ = was;
+}
+
+void TdcDBRichEdit::showText(const AnsiString& Text) {
+  loadAllowingChanges([&] { SetText(Text); });
 }
 
 // ---- the link ----
@@ -177,22 +181,15 @@ void TdcDBRichEdit::LoadMemo() {
 }
 
 void TdcDBRichEdit::LoadFromBlobField(TField* Field) {
-  const bool was = loading_;
-  loading_ = true;
-  TRichProtectClass allow;
-  const TRichEditProtectChangeEvent saved = OnProtectChange;
-  OnProtectChange = [&allow](TObject* s, int a, int b, bool& ok) { allow.AllowChange(s, a, b, ok); };
   try {
-    std::unique_ptr<TStream> blob(Field->DataSet()->CreateBlobStream(Field, bmRead));
-    LoadFromStream(*blob, true, false);
+    loadAllowingChanges([&] {
+      std::unique_ptr<TStream> blob(Field->DataSet()->CreateBlobStream(Field, bmRead));
+      LoadFromStream(*blob, true, false);
+    });
   } catch (...) {
-    OnProtectChange = saved;
-    loading_ = was;
     loaded_ = false;
     throw;
   }
-  OnProtectChange = saved;
-  loading_ = was;
   loaded_ = false;
 }
 

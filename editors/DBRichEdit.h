@@ -3,6 +3,8 @@
 // rich text the control writes for its whole content and is loaded lazily (when shown, or on a
 // double-click or Enter without AutoDisplay); any other field holds the plain text. The grid's
 // preview and the record view load a field's first part through LoadFromBlobField.
+#include <functional>
+
 #include "datagrid/BlobFieldLoader.h"
 #include "editors/DcCustomRichEdit.h"
 #include "framework/db/FieldDataLink.h"
@@ -65,6 +67,9 @@ class TdcDBRichEdit : public TdcCustomRichEdit, public BlobFieldLoader {
   bool isBlob() const;
   // Text set by code, with no change handling.
   void showText(const AnsiString& Text);
+  // Runs a load of the content as loading, with every change of protected text allowed; both are
+  // put back however the load ends.
+  void loadAllowingChanges(const std::function<void()>& load);
   void setWindowReadOnly(bool Value) { TCustomEdit::SetReadOnly(Value); }
 
   TFieldDataLink link_;

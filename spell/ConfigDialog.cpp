@@ -1,7 +1,7 @@
 #include "spell/ConfigDialog.h"
 
-#include <QImage>
 #include <algorithm>
+#include <optional>
 
 #include "framework/ui/Application.h"
 #include "framework/ui/BitmapImage.h"
@@ -13,10 +13,12 @@
 #include "platform/os/FileNames.h"
 #include "platform/os/Files.h"
 #include "framework/base/TextCase.h"
+#include "spell/CaptionWidth.h"
 #include "spell/Dictionary.h"
 #include "spell/DictionaryTitle.h"
 #include "spell/Languages.h"
 #include "spell/UserDictionary.h"
+#include "spell/PlaceControl.h"
 #include "spell/VorlexSpell.h"
 
 namespace {
@@ -32,27 +34,6 @@ struct OptionGroup {
 const OptionGroup kGroups[] = {{35, {0, 1, 2, 3, 4}}, {36, {5, 6}}, {37, {7, 8, 9, 10, 11, 12, 13}}};
 // The caption text of option bit n is 40 + n.
 constexpr int kFirstOptionText = 40;
-
-template <class T>
-T* place(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  auto* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
-int shownWidth(TFont* font, const AnsiString& caption) {
-  AnsiString shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    shown += caption[i];
-  }
-  QImage scratch(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&scratch);
-  canvas.SetFont(font);
-  return canvas.textWidth(shown);
-}
 
 void setArrow(GlyphButton* button, const char* name) {
   BitmapImage bitmap;
@@ -70,6 +51,30 @@ void swapEntries(std::vector<Entry>& entries, ListBox* list, int by) {
   list->SetItemIndex(other);
 }
 
+// The path of an existing file the user picks, or nothing when none is picked.
+std::optional<AnsiString> pickExistingFile(const AnsiString& title, const AnsiString& filter, const char* extension) {
+  FileDialogRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.defaultExtension = extension;
+  request.fileMustExist = true;
+  const auto answer = qn::ui::showOpenFileDialog(request);
+  if (!answer || !qn::os::fileExists(answer->fileName)) return std::nullopt;
+  return answer->fileName;
+}
+
+// Flips whether a listed dictionary is used; one whose file is gone is told about and stays unused
+// (false).
+template <class Entry>
+bool toggleActive(Entry& entry, const AnsiString& missingMessage) {
+  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
+    MessageDlg(ExpandLineMarks(missingMessage) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
+    return false;
+  }
+  entry.Active = !entry.Active;
+  return true;
+}
+
 }  // namespace
 
 TConfigDialog::TConfigDialog(TComponent* AOwner, TVorlexSpell& Spell, TConfiguration& Working)
@@ -80,7 +85,7 @@ TConfigDialog::TConfigDialog(TComponent* AOwner, TVorlexSpell& Spell, TConfigura
   SetPosition(poScreenCenter);
   SetCaption(text(stConfigCaption));
 
-  Pages = place<PageControl>(this, this, "Pages", 8, 8, kPageWidth, 240);
+  Pages = placeControl<PageControl>(this, this, "Pages", 8, 8, kPageWidth, 240);
   DictionariesPage = Pages->AddPage(text(23));
   DictionariesPage->SetName("DictionariesPage");
   OptionsPage = Pages->AddPage(text(24));
@@ -89,20 +94,20 @@ TConfigDialog::TConfigDialog(TComponent* AOwner, TVorlexSpell& Spell, TConfigura
   buildOptionsPage();
 
   int buttonWidth = 71;
-  for (int id : {25, 26, 15}) buttonWidth = std::max(buttonWidth, shownWidth(Font(), text(id)) + 22);
+  for (int id : {25, 26, 15}) buttonWidth = std::max(buttonWidth, captionWidth(Font(), text(id)) + 22);
   const int pageWidth = std::max(kPageWidth, Pages->Width());
   const int column = 8 + pageWidth + 8;
-  OKButton = place<TButton>(this, this, "OKButton", column, 8, buttonWidth, 25);
+  OKButton = placeControl<TButton>(this, this, "OKButton", column, 8, buttonWidth, 25);
   OKButton->SetCaption(text(25));
   OKButton->SetHelpContext(816);
   OKButton->SetDefault(true);
   OKButton->SetModalResult(mrOk);
-  CancelButton = place<TButton>(this, this, "CancelButton", column, 36, buttonWidth, 25);
+  CancelButton = placeControl<TButton>(this, this, "CancelButton", column, 36, buttonWidth, 25);
   CancelButton->SetCaption(text(26));
   CancelButton->SetHelpContext(817);
   CancelButton->SetCancel(true);
   CancelButton->SetModalResult(mrCancel);
-  HelpButton = place<TButton>(this, this, "HelpButton", column, 64, buttonWidth, 25);
+  HelpButton = placeControl<TButton>(this, this, "HelpButton", column, 64, buttonWidth, 25);
   HelpButton->SetCaption(text(stHelp));
   HelpButton->OnClick = [this](TObject*) {
     const int context = Pages->PageIndex() == 0 ? spell_.HelpContextConfig1 : spell_.HelpContextConfig2;
@@ -122,35 +127,35 @@ AnsiString TConfigDialog::text(int Id) const { return spell_.Text(Id); }
 
 void TConfigDialog::buildDictionariesPage() {
   TWinControl* page = DictionariesPage;
-  MainGroup = place<GroupFrame>(this, page, "MainGroup", 6, 4, kPageWidth - 16, 96);
+  MainGroup = placeControl<GroupFrame>(this, page, "MainGroup", 6, 4, kPageWidth - 16, 96);
   MainGroup->SetCaption(text(27));
-  MainList = place<ListBox>(this, MainGroup, "MainList", 8, 18, 210, 70);
-  MainAdd = place<TButton>(this, MainGroup, "MainAdd", 224, 18, 75, 23);
+  MainList = placeControl<ListBox>(this, MainGroup, "MainList", 8, 18, 210, 70);
+  MainAdd = placeControl<TButton>(this, MainGroup, "MainAdd", 224, 18, 75, 23);
   MainAdd->SetCaption(text(28));
-  MainRemove = place<TButton>(this, MainGroup, "MainRemove", 224, 44, 75, 23);
+  MainRemove = placeControl<TButton>(this, MainGroup, "MainRemove", 224, 44, 75, 23);
   MainRemove->SetCaption(text(29));
-  MainUp = place<GlyphButton>(this, MainGroup, "MainUp", 224, 70, 36, 20);
+  MainUp = placeControl<GlyphButton>(this, MainGroup, "MainUp", 224, 70, 36, 20);
   setArrow(MainUp, "VX_UP");
-  MainDown = place<GlyphButton>(this, MainGroup, "MainDown", 263, 70, 36, 20);
+  MainDown = placeControl<GlyphButton>(this, MainGroup, "MainDown", 263, 70, 36, 20);
   setArrow(MainDown, "VX_DOWN");
 
-  UserGroup = place<GroupFrame>(this, page, "UserGroup", 6, 104, kPageWidth - 16, 124);
+  UserGroup = placeControl<GroupFrame>(this, page, "UserGroup", 6, 104, kPageWidth - 16, 124);
   UserGroup->SetCaption(text(30));
-  UserList = place<ListBox>(this, UserGroup, "UserList", 8, 18, 210, 98);
-  UserAdd = place<TButton>(this, UserGroup, "UserAdd", 224, 18, 75, 23);
+  UserList = placeControl<ListBox>(this, UserGroup, "UserList", 8, 18, 210, 98);
+  UserAdd = placeControl<TButton>(this, UserGroup, "UserAdd", 224, 18, 75, 23);
   UserAdd->SetCaption(text(31));
-  UserRemove = place<TButton>(this, UserGroup, "UserRemove", 224, 44, 75, 23);
+  UserRemove = placeControl<TButton>(this, UserGroup, "UserRemove", 224, 44, 75, 23);
   UserRemove->SetCaption(text(32));
-  UserNew = place<TButton>(this, UserGroup, "UserNew", 224, 70, 75, 23);
+  UserNew = placeControl<TButton>(this, UserGroup, "UserNew", 224, 70, 75, 23);
   UserNew->SetCaption(text(33));
-  UserUp = place<GlyphButton>(this, UserGroup, "UserUp", 224, 96, 36, 20);
+  UserUp = placeControl<GlyphButton>(this, UserGroup, "UserUp", 224, 96, 36, 20);
   setArrow(UserUp, "VX_UP");
-  UserDown = place<GlyphButton>(this, UserGroup, "UserDown", 263, 96, 36, 20);
+  UserDown = placeControl<GlyphButton>(this, UserGroup, "UserDown", 263, 96, 36, 20);
   setArrow(UserDown, "VX_DOWN");
 
-  ActiveUserLabel = place<TextLabel>(this, page, "ActiveUserLabel", 8, 240, 100, 13);
+  ActiveUserLabel = placeControl<TextLabel>(this, page, "ActiveUserLabel", 8, 240, 100, 13);
   ActiveUserLabel->SetCaption(text(34));
-  ActiveUser = place<ComboBox>(this, page, "ActiveUser", 112, 236, 200, 21);
+  ActiveUser = placeControl<ComboBox>(this, page, "ActiveUser", 112, 236, 200, 21);
   ActiveUser->SetStyle(csDropDownList);
 
   for (ListBox* list : {MainList, UserList}) {
@@ -202,7 +207,7 @@ void TConfigDialog::buildOptionsPage() {
     if (shown.empty()) continue;
     const int height = 20 + 20 * static_cast<int>(shown.size());
     const AnsiString name = "OptionGroup" + AnsiString(std::to_string(group++));
-    auto* frame = place<GroupFrame>(this, OptionsPage, name.c_str(), 6, top, kPageWidth - 16, height);
+    auto* frame = placeControl<GroupFrame>(this, OptionsPage, name.c_str(), 6, top, kPageWidth - 16, height);
     frame->SetCaption(text(spec.caption));
     if (spec.caption == 35) frame->SetName("IgnoreGroup");
     if (spec.caption == 36) frame->SetName("SuggestGroup");
@@ -210,7 +215,7 @@ void TConfigDialog::buildOptionsPage() {
     int row = 18;
     for (int bit : shown) {
       const AnsiString boxName = "Option" + AnsiString(std::to_string(bit));
-      auto* box = place<CheckBox>(this, frame, boxName.c_str(), 10, row, kPageWidth - 40, 17);
+      auto* box = placeControl<CheckBox>(this, frame, boxName.c_str(), 10, row, kPageWidth - 40, 17);
       box->SetCaption(text(kFirstOptionText + bit));
       box->SetChecked(working_.Options() & (1u << bit));
       box->OnClick = [this, box, bit](TObject*) {
@@ -226,10 +231,10 @@ void TConfigDialog::buildOptionsPage() {
     }
     top += height + 6;
   }
-  ResetIgnoreAll = place<TButton>(this, OptionsPage, "ResetIgnoreAll", 6, top + 4, 150, 25);
+  ResetIgnoreAll = placeControl<TButton>(this, OptionsPage, "ResetIgnoreAll", 6, top + 4, 150, 25);
   ResetIgnoreAll->SetCaption(text(38));
   ResetIgnoreAll->OnClick = [this](TObject*) { spell_.IgnoreAllList().Clear(); };
-  ResetChangeAll = place<TButton>(this, OptionsPage, "ResetChangeAll", 163, top + 4, 150, 25);
+  ResetChangeAll = placeControl<TButton>(this, OptionsPage, "ResetChangeAll", 163, top + 4, 150, 25);
   ResetChangeAll->SetCaption(text(39));
   ResetChangeAll->OnClick = [this](TObject*) {
     spell_.ChangeAllWords().Clear();
@@ -297,39 +302,24 @@ void TConfigDialog::changed() { working_.SetModified(true); }
 
 void TConfigDialog::MainListClickAt(int Index, int X) {
   if (Index < 0 || Index >= static_cast<int>(working_.Mains().size()) || X >= kBoxPixels) return;
-  TMain& entry = working_.Mains()[static_cast<size_t>(Index)];
-  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
-    MessageDlg(ExpandLineMarks(text(stMissingDictionaryFile)) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
-    return;
-  }
-  entry.Active = !entry.Active;
+  if (!toggleActive(working_.Mains()[static_cast<size_t>(Index)], text(stMissingDictionaryFile))) return;
   changed();
   MainList->Invalidate();
 }
 
 void TConfigDialog::UserListClickAt(int Index, int X) {
   if (Index < 0 || Index >= static_cast<int>(working_.Users().size()) || X >= kBoxPixels) return;
-  TUser& entry = working_.Users()[static_cast<size_t>(Index)];
-  if (!entry.Active && !qn::os::fileExists(entry.Path)) {
-    MessageDlg(ExpandLineMarks(text(stMissingDictionaryFile)) + "\r\n\r\n" + entry.Path, mtInformation, {mbOK}, 0);
-    return;
-  }
-  entry.Active = !entry.Active;
+  if (!toggleActive(working_.Users()[static_cast<size_t>(Index)], text(stMissingDictionaryFile))) return;
   changed();
   UserList->Invalidate();
   fillActiveUser();
 }
 
 void TConfigDialog::AddMain() {
-  FileDialogRequest request;
-  request.title = text(55);
-  request.filter = text(54) + "|*.dct;*.aff;*.tlx";
-  request.defaultExtension = "dct";
-  request.fileMustExist = true;
-  const auto answer = qn::ui::showOpenFileDialog(request);
-  if (!answer || !qn::os::fileExists(answer->fileName)) return;
+  const auto path = pickExistingFile(text(55), text(54) + "|*.dct;*.aff;*.tlx", "dct");
+  if (!path) return;
   TMain entry;
-  entry.Path = answer->fileName;
+  entry.Path = *path;
   entry.Title = DictionaryTitle(entry.Path);
   entry.Active = working_.Mains().empty();
   working_.Mains().push_back(entry);
@@ -339,15 +329,10 @@ void TConfigDialog::AddMain() {
 }
 
 void TConfigDialog::AddUser() {
-  FileDialogRequest request;
-  request.title = text(57);
-  request.filter = text(56) + "|*.udt;*.dic";
-  request.defaultExtension = "udt";
-  request.fileMustExist = true;
-  const auto answer = qn::ui::showOpenFileDialog(request);
-  if (!answer || !qn::os::fileExists(answer->fileName)) return;
+  const auto path = pickExistingFile(text(57), text(56) + "|*.udt;*.dic", "udt");
+  if (!path) return;
   TUser entry;
-  entry.Path = answer->fileName;
+  entry.Path = *path;
   entry.Active = working_.Users().empty();
   working_.Users().push_back(entry);
   UserList->Items()->Add(AnsiString(qn::os::extractFileName(entry.Path)));

@@ -1,9 +1,9 @@
 #include "spell/VorlexSpellDialog.h"
 
-#include <QImage>
 #include <algorithm>
 
-#include "framework/ui/Canvas.h"
+#include "spell/CaptionWidth.h"
+#include "spell/PlaceControl.h"
 #include "spell/VorlexSpell.h"
 
 namespace {
@@ -15,15 +15,6 @@ constexpr int kBoxLeft = 86;
 constexpr int kBoxWidth = 150;
 constexpr int kFirstColumn = 244;
 constexpr int kSecondColumn = 325;
-
-template <class T>
-T* place(TForm* form, const char* name, int left, int top, int width, int height) {
-  auto* control = new T(form);
-  control->SetName(name);
-  control->SetParent(form);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
 
 void moveRight(TControl* control, int by) { control->SetLeft(control->Left() + by); }
 
@@ -38,27 +29,27 @@ TVorlexSpellDialog::TVorlexSpellDialog(TComponent* AOwner) : TForm(AOwner) {
   SetClientWidth(kSecondColumn + kColumnWidth + kLeft);
   SetClientHeight(214);
 
-  ErrorLabel = place<TextLabel>(this, "ErrorLabel", kLeft, 12, kColumnWidth, 13);
-  NotFound = place<TEdit>(this, "NotFound", kBoxLeft, 8, kSecondColumn + kColumnWidth - kBoxLeft, 21);
+  ErrorLabel = placeControl<TextLabel>(this, this, "ErrorLabel", kLeft, 12, kColumnWidth, 13);
+  NotFound = placeControl<TEdit>(this, this, "NotFound", kBoxLeft, 8, kSecondColumn + kColumnWidth - kBoxLeft, 21);
   NotFound->SetReadOnly(true);
-  ActionLabel = place<TextLabel>(this, "ActionLabel", kLeft, 40, kColumnWidth, 13);
-  WordEdit = place<TEdit>(this, "WordEdit", kBoxLeft, 36, kBoxWidth, 21);
-  SuggestLabel = place<TextLabel>(this, "SuggestLabel", kLeft, 68, kColumnWidth, 13);
-  SuggestBox = place<ListBox>(this, "SuggestBox", kBoxLeft, 64, kBoxWidth, 142);
+  ActionLabel = placeControl<TextLabel>(this, this, "ActionLabel", kLeft, 40, kColumnWidth, 13);
+  WordEdit = placeControl<TEdit>(this, this, "WordEdit", kBoxLeft, 36, kBoxWidth, 21);
+  SuggestLabel = placeControl<TextLabel>(this, this, "SuggestLabel", kLeft, 68, kColumnWidth, 13);
+  SuggestBox = placeControl<ListBox>(this, this, "SuggestBox", kBoxLeft, 64, kBoxWidth, 142);
 
-  Suggest = place<TButton>(this, "Suggest", kLeft, 97, kColumnWidth, kButtonHeight);
-  Start = place<TButton>(this, "Start", kLeft, 125, kColumnWidth, kButtonHeight);
-  UndoLast = place<TButton>(this, "UndoLast", kLeft, 153, kColumnWidth, kButtonHeight);
-  Options = place<TButton>(this, "Options", kLeft, 181, kColumnWidth, kButtonHeight);
+  Suggest = placeControl<TButton>(this, this, "Suggest", kLeft, 97, kColumnWidth, kButtonHeight);
+  Start = placeControl<TButton>(this, this, "Start", kLeft, 125, kColumnWidth, kButtonHeight);
+  UndoLast = placeControl<TButton>(this, this, "UndoLast", kLeft, 153, kColumnWidth, kButtonHeight);
+  Options = placeControl<TButton>(this, this, "Options", kLeft, 181, kColumnWidth, kButtonHeight);
 
-  ChangeAll = place<TButton>(this, "ChangeAll", kFirstColumn, 36, kColumnWidth, kButtonHeight);
-  Change = place<TButton>(this, "Change", kFirstColumn, 64, kColumnWidth, kButtonHeight);
-  IgnoreAll = place<TButton>(this, "IgnoreAll", kFirstColumn, 92, kColumnWidth, kButtonHeight);
-  Ignore = place<TButton>(this, "Ignore", kFirstColumn, 120, kColumnWidth, kButtonHeight);
-  Add = place<TButton>(this, "Add", kSecondColumn, 36, kColumnWidth, kButtonHeight);
-  AutoCorrect = place<TButton>(this, "AutoCorrect", kSecondColumn, 64, kColumnWidth, kButtonHeight);
-  Help = place<TButton>(this, "Help", kSecondColumn, 92, kColumnWidth, kButtonHeight);
-  Cancel = place<GlyphButton>(this, "Cancel", kSecondColumn, 120, kColumnWidth, kButtonHeight);
+  ChangeAll = placeControl<TButton>(this, this, "ChangeAll", kFirstColumn, 36, kColumnWidth, kButtonHeight);
+  Change = placeControl<TButton>(this, this, "Change", kFirstColumn, 64, kColumnWidth, kButtonHeight);
+  IgnoreAll = placeControl<TButton>(this, this, "IgnoreAll", kFirstColumn, 92, kColumnWidth, kButtonHeight);
+  Ignore = placeControl<TButton>(this, this, "Ignore", kFirstColumn, 120, kColumnWidth, kButtonHeight);
+  Add = placeControl<TButton>(this, this, "Add", kSecondColumn, 36, kColumnWidth, kButtonHeight);
+  AutoCorrect = placeControl<TButton>(this, this, "AutoCorrect", kSecondColumn, 64, kColumnWidth, kButtonHeight);
+  Help = placeControl<TButton>(this, this, "Help", kSecondColumn, 92, kColumnWidth, kButtonHeight);
+  Cancel = placeControl<GlyphButton>(this, this, "Cancel", kSecondColumn, 120, kColumnWidth, kButtonHeight);
   Cancel->SetKind(gbkCancel);
   Cancel->SetModalResult(mrNone);
 
@@ -103,25 +94,13 @@ TControl* TVorlexSpellDialog::Element(int Index) const {
   return Index >= 0 && Index < deElementCount ? elements[Index] : nullptr;
 }
 
-int TVorlexSpellDialog::captionWidth(const AnsiString& Caption) const {
-  AnsiString shown;
-  for (size_t i = 0; i < Caption.size(); ++i) {
-    if (Caption[i] == '&' && i + 1 < Caption.size()) ++i;
-    shown += Caption[i];
-  }
-  QImage scratch(1, 1, QImage::Format_RGB32);
-  Canvas canvas(&scratch);
-  canvas.SetFont(Font());
-  return canvas.textWidth(shown);
-}
-
 void TVorlexSpellDialog::widenForCaptions() {
   int w1 = 71;
   for (TControl* control : {static_cast<TControl*>(ErrorLabel), static_cast<TControl*>(ActionLabel),
                             static_cast<TControl*>(SuggestLabel), static_cast<TControl*>(Suggest),
                             static_cast<TControl*>(Start), static_cast<TControl*>(UndoLast),
                             static_cast<TControl*>(Options)})
-    w1 = std::max(w1, captionWidth(control->Text()));
+    w1 = std::max(w1, captionWidth(Font(), control->Text()));
   w1 += 4;
   if (w1 > kColumnWidth) {
     const int by = w1 - kColumnWidth;
@@ -142,7 +121,7 @@ void TVorlexSpellDialog::widenForCaptions() {
   TButton* const buttons[] = {ChangeAll, Change, IgnoreAll, Ignore, Add, AutoCorrect, Help, Cancel};
   int w2 = 71;
   for (TButton* button : buttons)
-    w2 = std::max(w2, captionWidth(button->Caption()) + (button == Cancel ? 22 : 0));
+    w2 = std::max(w2, captionWidth(Font(), button->Caption()) + (button == Cancel ? 22 : 0));
   w2 += 4;
   if (w2 > kColumnWidth) {
     const int grow = 2 * (w2 - 4) - 142;

@@ -40,5 +40,4 @@ class TVorlexSpellDialog : public TForm {
 
  private:
   void widenForCaptions();
-  int captionWidth(const AnsiString& Caption) const;
 };

@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "framework/base/UnitLifecycle.h"
+#include "testing/OwnMachineRoot.h"
 #include "testing/TestDirs.h"
 
 namespace qn::testing {
@@ -22,12 +22,7 @@ int runTestProcess(int argc, char** argv, const std::function<void()>& beforeUni
 
   // The process's own machine root and runtime folder, always: a developer's QN_ROOT (the demo's)
   // must never be touched by a test. Children a test starts inherit these.
-  namespace fs = std::filesystem;
-  const fs::path scratch = scratchRoot();
-  fs::create_directories(scratch / "root");
-  fs::create_directories(scratch / "runtime");
-  setenv("QN_ROOT", (scratch / "root").c_str(), 1);
-  setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+  useOwnMachineRoot(scratchRoot());
   if (beforeUnits) beforeUnits();
   // Listing the tests needs nothing started.
   if (listing) return RUN_ALL_TESTS();

@@ -49,6 +49,18 @@ std::optional<qn::os::WindowEntry> applicationWindowOf(const AnsiString& caption
   return main ? registry::find(main->owner) : std::nullopt;
 }
 
+// Starts the case program minimised and waits till its application window shows it minimised.
+void startMinimised(std::unique_ptr<ChildProcess>& program) {
+  qn::os::StartupPlacement minimised;
+  minimised.showWindow = qn::os::SW_SHOWMINIMIZED;
+  program = startProgram("250101", minimised);
+  ASSERT_TRUE(program && program->waitForInputIdle(30000));
+  ASSERT_TRUE(eventually([] {
+    const auto owner = applicationWindowOf(CaseModeCaption);
+    return owner && owner->minimized;
+  }));
+}
+
 void endProgram(ChildProcess& program) {
   ::kill(program.pid(), SIGTERM);
   EXPECT_EQ(waitForExit(program), 0u) << "a termination signal closes the main window as a user would";
@@ -66,14 +78,8 @@ TEST(StartupGuard, ASecondStartOfTheSameModeEndsWithoutAWindow) {
 }
 
 TEST(StartupGuard, AMinimisedProgramIsRestoredByTheSecondStart) {
-  qn::os::StartupPlacement minimised;
-  minimised.showWindow = qn::os::SW_SHOWMINIMIZED;
-  auto first = startProgram("250101", minimised);
-  ASSERT_TRUE(first && first->waitForInputIdle(30000));
-  ASSERT_TRUE(eventually([] {
-    const auto owner = applicationWindowOf(CaseModeCaption);
-    return owner && owner->minimized;
-  }));
+  std::unique_ptr<ChildProcess> first;
+  ASSERT_NO_FATAL_FAILURE(startMinimised(first));
   auto second = startProgram("250101");
   EXPECT_EQ(waitForExit(*second), 0u);
   EXPECT_TRUE(eventually([] {
@@ -105,14 +111,8 @@ TEST(StartupGuard, TheCaptionOfAModeFollowsTheLengthOfTheFirstArgument) {
 // The docket calendar starts the case program with an argument of eight characters: that start
 // is the case mode's, so it finds the running case program, brings it forward and ends.
 TEST(StartupGuard, AnEightCharacterStartFindsTheCaseModeProgramBringsItForwardAndEnds) {
-  qn::os::StartupPlacement minimised;
-  minimised.showWindow = qn::os::SW_SHOWMINIMIZED;
-  auto cases = startProgram("250101", minimised);
-  ASSERT_TRUE(cases && cases->waitForInputIdle(30000));
-  ASSERT_TRUE(eventually([] {
-    const auto owner = applicationWindowOf(CaseModeCaption);
-    return owner && owner->minimized;
-  }));
+  std::unique_ptr<ChildProcess> cases;
+  ASSERT_NO_FATAL_FAILURE(startMinimised(cases));
   auto second = startProgram("250101dc");
   ASSERT_NE(second, nullptr);
   const std::uint32_t ended = waitForExit(*second);

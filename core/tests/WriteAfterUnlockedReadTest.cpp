@@ -24,6 +24,9 @@ using qn::recmgr::testing::ServeChild;
 constexpr uint8_t kClients = 1;
 constexpr size_t kCodeAt = 4, kCodeSize = 7;
 constexpr size_t kCityAt = 267;  // Client City, in no key
+// What a write that would overwrite another workstation's change is refused with.
+constexpr const char* kChangedSinceRead =
+    "This record was changed at another workstation since it was read.\r\rRead it again and repeat your change.";
 
 // A read of this workstation that ends on the client `code`, without a lock.
 struct UnlockedRead {
@@ -60,6 +63,13 @@ class WriteAfterUnlockedReadTest : public SeededDataFolder {
     structure = RecordFileStructure(kClients);
     ASSERT_NE(structure, nullptr);
     ASSERT_EQ(other.status("open 0 " + linuxPath("YClient.qf")), 0);
+  }
+
+  // This workstation reads the way r does, locked or not, and lands on r's client.
+  template <class Read>
+  void readClient(const Read& r) {
+    r.read(*structure);
+    ASSERT_EQ(structure->GetBuffer().substr(kCodeAt, kCodeSize), r.code);
   }
 
   static std::string keyHex(const std::string& code) { return qn::recmgr::toHex(code); }
@@ -112,14 +122,12 @@ class WriteAfterUnlockedReadTest : public SeededDataFolder {
 TEST_F(WriteAfterUnlockedReadTest, AnUpdateAfterAnUnlockedReadKeepsAnotherWorkstationsChange) {
   for (const UnlockedRead& r : kUnlockedReads) {
     SCOPED_TRACE(r.name);
-    r.read(*structure);
-    ASSERT_EQ(structure->GetBuffer().substr(kCodeAt, kCodeSize), r.code);
+    ASSERT_NO_FATAL_FAILURE(readClient(r));
     const std::string theirs = otherCity(r);
     otherChangesCity(r.code, theirs);
 
     EXPECT_EQ(raised([&] { UpdateRecord(kClients, changedData("Denver"), structure->GetBuffer()); }),
-              "This record was changed at another workstation since it was read.\r\r"
-              "Read it again and repeat your change.");
+              kChangedSinceRead);
     EXPECT_EQ(cityOf(r.code), theirs);
     // Nothing of the refused update holds the record: the other workstation locks it at once.
     EXPECT_EQ(otherLockedRead(r.code), 0);
@@ -131,14 +139,11 @@ TEST_F(WriteAfterUnlockedReadTest, AnUpdateAfterAnUnlockedReadKeepsAnotherWorkst
 TEST_F(WriteAfterUnlockedReadTest, ADeleteAfterAnUnlockedReadKeepsAnotherWorkstationsChange) {
   for (const UnlockedRead& r : kUnlockedReads) {
     SCOPED_TRACE(r.name);
-    r.read(*structure);
-    ASSERT_EQ(structure->GetBuffer().substr(kCodeAt, kCodeSize), r.code);
+    ASSERT_NO_FATAL_FAILURE(readClient(r));
     const std::string theirs = otherCity(r);
     otherChangesCity(r.code, theirs);
 
-    EXPECT_EQ(raised([&] { DeleteRecord(kClients); }),
-              "This record was changed at another workstation since it was read.\r\r"
-              "Read it again and repeat your change.");
+    EXPECT_EQ(raised([&] { DeleteRecord(kClients); }), kChangedSinceRead);
     EXPECT_EQ(cityOf(r.code), theirs);
     EXPECT_EQ(GetRecordCount(kClients), 4u);
     EXPECT_EQ(otherLockedRead(r.code), 0);
@@ -191,8 +196,7 @@ TEST_F(WriteAfterUnlockedReadTest, AfterALockedReadTheWriteGoesAheadAndTheOtherW
   };
   for (const LockedRead& r : reads) {
     SCOPED_TRACE(r.name);
-    r.read(*structure);
-    ASSERT_EQ(structure->GetBuffer().substr(kCodeAt, kCodeSize), r.code);
+    ASSERT_NO_FATAL_FAILURE(readClient(r));
     EXPECT_EQ(otherLockedRead(r.code), 84);
     UpdateRecord(kClients, changedData("Denver"), structure->GetBuffer());
     EXPECT_EQ(cityOf(r.code), "Denver");
@@ -209,8 +213,7 @@ TEST_F(WriteAfterUnlockedReadTest, AfterALockedReadTheWriteGoesAheadAndTheOtherW
 TEST_F(WriteAfterUnlockedReadTest, OurOwnWritesAfterAnUnlockedReadGoAheadWhileNobodyElseWrites) {
   for (const UnlockedRead& r : kUnlockedReads) {
     SCOPED_TRACE(r.name);
-    r.read(*structure);
-    ASSERT_EQ(structure->GetBuffer().substr(kCodeAt, kCodeSize), r.code);
+    ASSERT_NO_FATAL_FAILURE(readClient(r));
     UpdateRecord(kClients, changedData("Denver"), structure->GetBuffer());
     EXPECT_EQ(cityOf(r.code), "Denver");
   }

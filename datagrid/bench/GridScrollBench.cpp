@@ -32,6 +32,7 @@
 #include "framework/ui/Canvas.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "recordmgr/bench/EmptyClientsFile.h"
+#include "testing/OwnMachineRoot.h"
 
 namespace {
 
@@ -164,10 +165,7 @@ int main(int argc, char** argv) {
   // A machine root and runtime folder of the run's own: the sessions never touch a developer's.
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("qn-grid-bench-root-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(scratch / "root");
-  std::filesystem::create_directories(scratch / "runtime");
-  setenv("QN_ROOT", (scratch / "root").c_str(), 1);
-  setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+  qn::testing::useOwnMachineRoot(scratch);
   int result = 0;
   {
     RunningUnits units;

@@ -286,6 +286,18 @@ class NavigatorSearchButtonTest : public SearchDialogTest {
                              {button->Left() + button->Width() / 2, button->Top() + button->Height() / 2});
   }
 
+  // The user moves two rows down in the dialog when it shows and confirms there.
+  static void pickTwoRowsOnWhenShown(TdcSearchDialog& searchDialog) {
+    PlayWhenShown(
+        searchDialog,
+        [](TdcLookupDlg&) {
+          qn::ui::postKeyStroke(VK_DOWN);
+          qn::ui::postKeyStroke(VK_DOWN);
+          qn::ui::postKeyStroke(VK_RETURN);
+        },
+        true);
+  }
+
   qn::ui::testing::TTestForm* form = nullptr;
   TDataSource* source = nullptr;
   TdcDBNavigator* navigator = nullptr;
@@ -295,21 +307,11 @@ class NavigatorSearchButtonTest : public SearchDialogTest {
 TEST_F(NavigatorSearchButtonTest, TheButtonMakesTheSearchDialogByNameSetsItsTableAndRunsIt) {
   ASSERT_NE(FindRegisteredClass("TdcSearchDialog"), nullptr);
   std::vector<TdcCustomDialog*> made;
-  auto pickTwoOn = [](TdcSearchDialog* searchDialog) {
-    PlayWhenShown(
-        *searchDialog,
-        [](TdcLookupDlg&) {
-          qn::ui::postKeyStroke(VK_DOWN);
-          qn::ui::postKeyStroke(VK_DOWN);
-          qn::ui::postKeyStroke(VK_RETURN);
-        },
-        true);
-  };
   button->OnAfterCreateDialog = [&](TdcCustomDialog* created) {
     made.push_back(created);
     auto* searchDialog = dynamic_cast<TdcSearchDialog*>(created);
     ASSERT_NE(searchDialog, nullptr);
-    pickTwoOn(searchDialog);
+    pickTwoRowsOnWhenShown(*searchDialog);
   };
   search->First();
   click();
@@ -320,7 +322,7 @@ TEST_F(NavigatorSearchButtonTest, TheButtonMakesTheSearchDialogByNameSetsItsTabl
   EXPECT_EQ(button->Dialog(), searchDialog);
   EXPECT_EQ(code(*search), "C03") << "without a shadow the dialog browses the table itself";
 
-  pickTwoOn(searchDialog);
+  pickTwoRowsOnWhenShown(*searchDialog);
   click();
   EXPECT_EQ(made.size(), 1u) << "the button keeps its dialog";
   EXPECT_EQ(code(*search), "C05");
@@ -334,14 +336,7 @@ TEST_F(NavigatorSearchButtonTest, TheButtonOpensTheSearchDialogOverTheApplicatio
   button->OnAfterCreateDialog = [&](TdcCustomDialog* created) {
     made = dynamic_cast<TdcSearchDialog*>(created);
     ASSERT_NE(made, nullptr);
-    PlayWhenShown(
-        *made,
-        [](TdcLookupDlg&) {
-          qn::ui::postKeyStroke(VK_DOWN);
-          qn::ui::postKeyStroke(VK_DOWN);
-          qn::ui::postKeyStroke(VK_RETURN);
-        },
-        true);
+    pickTwoRowsOnWhenShown(*made);
   };
   clients->First();
   ScriptedMessageBoxes noBoxes;

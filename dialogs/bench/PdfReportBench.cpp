@@ -15,6 +15,7 @@
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/pdfserver/Registration.h"
+#include "testing/OwnMachineRoot.h"
 
 namespace {
 
@@ -65,10 +66,7 @@ BENCHMARK(BM_QtWriterPage)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   // A machine root of the run's own, so the registration written never touches a developer's.
   scratch = std::filesystem::temp_directory_path() / ("qn-pdf-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(scratch / "root");
-  std::filesystem::create_directories(scratch / "runtime");
-  setenv("QN_ROOT", (scratch / "root").c_str(), 1);
-  setenv("QN_RUNTIME_DIR", (scratch / "runtime").c_str(), 1);
+  qn::testing::useOwnMachineRoot(scratch);
   int result = 0;
   {
     RunningUnits units;

@@ -25,6 +25,7 @@
 #include "framework/ui/GroupFrame.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/WidgetApplication.h"
+#include "framework/ui/demo/DemoScreenshot.h"
 
 namespace {
 
@@ -177,9 +178,9 @@ class TEditorsDemoForm : public TForm {
 
 int saveScreenshot(TEditorsDemoForm& form, const char* file) {
   form.Show();
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  qn::ui::demo::settle();
   DropDownWindow* list = form.dropDepartments();
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+  qn::ui::demo::settle();
   QImage picture = form.Window()->grab().toImage();
   // The drop-down is a window of its own: it is drawn in where it lies, the picture grown to hold it.
   if (list && list->isOpen()) {
@@ -193,13 +194,7 @@ int saveScreenshot(TEditorsDemoForm& form, const char* file) {
     painter.end();
     picture = grown;
   }
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
-  if (!picture.save(QString::fromLocal8Bit(file), "PNG")) {
-    std::cerr << "qneditors_demo: cannot write " << file << '\n';
-    return 1;
-  }
-  return 0;
+  return qn::ui::demo::writeScreenshot(picture, file, "qneditors_demo");
 }
 
 }  // namespace

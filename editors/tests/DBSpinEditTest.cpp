@@ -22,6 +22,10 @@ class DBSpinEditTest : public EditorsTest {
     }
     return edit;
   }
+  // Where a press lands on a spin button, in the buttons' window.
+  static QPoint middleOf(const TdcTimerSpeedButton& button) {
+    return {button.Left() + button.Width() / 2, button.Top() + button.Height() / 2};
+  }
 };
 
 TEST_F(DBSpinEditTest, ValueReadsTheTextByTheKindOfContent) {
@@ -220,7 +224,7 @@ TEST_F(DBSpinEditTest, HoldingTheUpButtonRepeatsAfter400ThenEvery100Milliseconds
   ASSERT_TRUE(show());
   edit->SetValue(0);
   TdcTimerSpeedButton* up = edit->Button()->UpButton();
-  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  const QPoint at = middleOf(*up);
   QWidget* window = edit->Button()->Window();
   qn::ui::testing::pressAt(window, at);
   wait(399);
@@ -241,7 +245,7 @@ TEST_F(DBSpinEditTest, AButtonThatLostTheCaptureStopsItsRepeat) {
   ASSERT_TRUE(show());
   edit->SetValue(0);
   TdcTimerSpeedButton* up = edit->Button()->UpButton();
-  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  const QPoint at = middleOf(*up);
   qn::ui::testing::pressAt(edit->Button()->Window(), at);
   // A box taking the mouse away: the release never reaches the button.
   ReleaseCapture();
@@ -261,7 +265,7 @@ TEST_F(DBSpinEditTest, WhatAStepRaisesStopsTheRepeat) {
     throw Exception("step failed");
   };
   TdcTimerSpeedButton* up = edit->Button()->UpButton();
-  const QPoint at(up->Left() + up->Width() / 2, up->Top() + up->Height() / 2);
+  const QPoint at = middleOf(*up);
   QWidget* window = edit->Button()->Window();
   qn::ui::testing::ScriptedMessageBoxes boxes;
   boxes.expect(mtError, "step failed");

@@ -11,11 +11,13 @@
 #include "editors/tests/RichEditFixture.h"
 #include "framework/ui/Printer.h"
 #include "framework/ui/testing/FakePrinter.h"
+#include "framework/ui/testing/NumberedLines.h"
 
 namespace richedittest {
 namespace {
 
 using qn::ui::testing::FakePrinter;
+using qn::ui::testing::numberedLines;
 
 TEST(PrintMarginsTest, MarginsLieInsideThePrintableAreaAndRightNeverLeftOfLeft) {
   // Letter at 100 dpi with a 25-pixel unprintable edge: 12240 x 15840 twips, edge 360.
@@ -75,16 +77,6 @@ class RichEditPrintTest : public RichEditTest {
     Printer()->SetOutputFile("");
     Printer()->ResetSettings();
     RichEditTest::TearDown();
-  }
-  static AnsiString numberedLines(int count) {
-    AnsiString text;
-    for (int i = 1; i <= count; ++i) {
-      char line[16];
-      std::snprintf(line, sizeof line, "Line %03d", i);
-      if (i > 1) text += "\r\n";
-      text += line;
-    }
-    return text;
   }
 };
 

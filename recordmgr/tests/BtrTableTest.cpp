@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,17 @@ class BtrTableTest : public ::testing::Test {
     }
     table->SetToBegin();
     return table;
+  }
+
+  // One record of `size` bytes per code, in order: Id 1, 2, ... at 0 and the code at 4.
+  static void insertCodes(TBtrTable& table, size_t size, std::initializer_list<const char*> codes) {
+    int32_t id = 1;
+    for (const char* code : codes) {
+      std::vector<uint8_t> record(size);
+      place<int32_t>(record, 0, id++);
+      placeText(record, 4, code);
+      insert(table, record);
+    }
   }
 
   std::vector<uint8_t> record_ = std::vector<uint8_t>(512);
@@ -141,13 +153,7 @@ TEST_F(BtrTableTest, AFindOnPartOfTheKeyMatchesInTheKeysOwnOrder) {
                     {1, 4, kDuplicates, kInteger}},
                    0, {upper});
   auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 8, 0}});
-  int32_t id = 1;
-  for (const char* code : {"Alder", "Kleiner", "Meyer", "\xe9" "clair"}) {
-    std::vector<uint8_t> record(12);
-    place<int32_t>(record, 0, id++);
-    placeText(record, 4, code);
-    insert(*table, record);
-  }
+  insertCodes(*table, 12, {"Alder", "Kleiner", "Meyer", "\xe9" "clair"});
   struct Case {
     const char* index;
     uint16_t fieldCount;
@@ -186,13 +192,7 @@ TEST_F(BtrTableTest, AFindIntoTheCursorsRecordBufferMatchesTheRecordFound) {
   // Key 0: Code without case, then Kind (a code table's lookup key).
   createRecordFile(file, 9, {{5, 4, kDuplicates | kCaseInsensitive | kFollows}, {9, 1, kDuplicates}});
   auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 4, 0}, {"Kind", 8, 1, 0}});
-  int32_t id = 1;
-  for (const char* code : {"D2  D", "D1  D", "d1  D", "OF1 O"}) {
-    std::vector<uint8_t> record(9);
-    place<int32_t>(record, 0, id++);
-    placeText(record, 4, code);
-    insert(*table, record);
-  }
+  insertCodes(*table, 9, {"D2  D", "D1  D", "d1  D", "OF1 O"});
   std::vector<uint8_t> buffer(table->GetRecordSize());
   table->SetRecordBuffer(buffer.data());
   struct Case {
@@ -361,13 +361,7 @@ TEST_F(BtrTableTest, RangesOnAKeyWithoutCaseKeepTheRecordsOfEitherCase) {
   // Key 0: Code without case; key 1: Code with case.
   createRecordFile(file, 12, {{5, 8, kDuplicates | kCaseInsensitive}, {5, 8, kDuplicates}});
   auto table = openTable(file, {{"Id", 0, 4, 1}, {"Code", 4, 8, 0}});
-  int32_t id = 1;
-  for (const char* code : {"AAA", "Kab", "KLM", "klx", "LMN", "\xe9" "clat"}) {
-    std::vector<uint8_t> record(12);
-    place<int32_t>(record, 0, id++);
-    placeText(record, 4, code);
-    insert(*table, record);
-  }
+  insertCodes(*table, 12, {"AAA", "Kab", "KLM", "klx", "LMN", "\xe9" "clat"});
   struct Case {
     const char* index;
     const char* low;

@@ -17,6 +17,7 @@
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/DesktopPlatform.h"
+#include "framework/ui/demo/DemoScreenshot.h"
 #include "framework/ui/DriveBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/Form.h"
@@ -155,15 +156,8 @@ class TDemoForm : public TForm {
 
 int saveScreenshot(TDemoForm& form, const char* file) {
   form.Show();
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-  const QImage picture = form.Window()->grab().toImage();
-  std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
-  if (!picture.save(QString::fromLocal8Bit(file), "PNG")) {
-    std::cerr << "qnui_demo: cannot write " << file << '\n';
-    return 1;
-  }
-  return 0;
+  qn::ui::demo::settle();
+  return qn::ui::demo::writeScreenshot(form.Window()->grab().toImage(), file, "qnui_demo");
 }
 
 }  // namespace

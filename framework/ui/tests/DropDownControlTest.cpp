@@ -8,46 +8,27 @@
 #include <QPointer>
 #include <QTest>
 
-#include "framework/ui/DropDownWindow.h"
 #include "framework/ui/ListBox.h"
 #include "framework/ui/ScreenFacts.h"
-#include "framework/ui/tests/FormTestSupport.h"
-#include "framework/ui/tests/TestControls.h"
+#include "framework/ui/tests/DropDownTestSupport.h"
 
 namespace qn::ui::testing {
 namespace {
 
-class DropDownControlTest : public ::testing::Test {
+class DropDownControlTest : public DropDownTestBase {
  protected:
   void SetUp() override {
-    qtApplication();
-    form = new TLoggedForm(log, "F");
-    form->SetBounds(100, 100, 400, 300);
-    owner = new TTestEdit(form, form, "Owner");
-    owner->SetBounds(20, 20, 120, 22);
-    owner->OnKeyPress = [this](TObject*, char& key) { log.push_back(std::string("key ") + key); };
-    ASSERT_TRUE(showActive(*form));
-    owner->SetFocus();
+    DropDownTestBase::SetUp();
+    ASSERT_TRUE(showWithTheFocusOnTheOwner());
     list = new ListBox(form);
     for (int i = 0; i < 20; ++i) list->Items()->Add("choice " + std::to_string(i));
     list->OnClick = [this](TObject*) { log.push_back("click " + std::to_string(list->ItemIndex())); };
-    dropDown = std::make_unique<DropDownWindow>(owner, list);
-    dropDown->OnCancelMode = [this] { log.push_back("cancel mode"); };
-    QTest::qWait(10);
-    log.clear();
-  }
-  void TearDown() override {
-    dropDown.reset();
-    delete form;
-    setScreenFacts(std::nullopt);
+    makeDropDown(list);
+    settle();
   }
   QWidget* viewport() { return qobject_cast<QAbstractItemView*>(list->Window())->viewport(); }
 
-  Log log;
-  TLoggedForm* form = nullptr;
-  TTestEdit* owner = nullptr;
   ListBox* list = nullptr;
-  std::unique_ptr<DropDownWindow> dropDown;
 };
 
 TEST_F(DropDownControlTest, AClickPicksAnItemAndTheEditKeepsTheFocusAndTheKeys) {

@@ -6,48 +6,29 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "framework/ui/DropDownWindow.h"
 #include "framework/ui/ScreenFacts.h"
-#include "framework/ui/tests/FormTestSupport.h"
-#include "framework/ui/tests/TestControls.h"
+#include "framework/ui/tests/DropDownTestSupport.h"
 
 namespace qn::ui::testing {
 namespace {
 
-class DropDownWindowTest : public ::testing::Test {
+class DropDownWindowTest : public DropDownTestBase {
  protected:
   void SetUp() override {
-    qtApplication();
-    form = new TLoggedForm(log, "F");
-    form->SetBounds(100, 100, 400, 300);
-    owner = new TTestEdit(form, form, "Owner");
-    owner->SetBounds(20, 20, 120, 22);
+    DropDownTestBase::SetUp();
     other = new TTestEdit(form, form, "Other");
     other->SetBounds(20, 80, 120, 22);
     owner->OnExit = [this](TObject*) { log.push_back("exit Owner"); };
-    owner->OnKeyPress = [this](TObject*, char& key) { log.push_back(std::string("key ") + key); };
-    ASSERT_TRUE(showActive(*form));
-    owner->SetFocus();
+    ASSERT_TRUE(showWithTheFocusOnTheOwner());
     list = new QListWidget;
     for (int i = 0; i < 100; ++i) list->addItem(QString("choice %1").arg(i));
-    dropDown = std::make_unique<DropDownWindow>(owner, list);
+    makeDropDown(list);
     dropDown->OnPressOutside = [this](TPoint) { log.push_back("press outside"); };
-    dropDown->OnCancelMode = [this] { log.push_back("cancel mode"); };
-    QTest::qWait(10);
-    log.clear();
-  }
-  void TearDown() override {
-    dropDown.reset();
-    delete form;
-    setScreenFacts(std::nullopt);
+    settle();
   }
 
-  Log log;
-  TLoggedForm* form = nullptr;
-  TTestEdit* owner = nullptr;
   TTestEdit* other = nullptr;
   QListWidget* list = nullptr;
-  std::unique_ptr<DropDownWindow> dropDown;
 };
 
 TEST_F(DropDownWindowTest, OpensUnderItsControlWithoutTakingActivationOrFocus) {

@@ -12,24 +12,15 @@
 #include "framework/ui/RichEdit.h"
 #include "framework/ui/RichTextPages.h"
 #include "framework/ui/testing/FakePrinter.h"
+#include "framework/ui/testing/NumberedLines.h"
 #include "framework/ui/testing/QtTestApplication.h"
 
 namespace {
 
 using qn::ui::testing::FakePrinter;
+using qn::ui::testing::numberedLines;
 
 constexpr int inch = 1440;  // twips
-
-AnsiString numberedLines(int count) {
-  AnsiString text;
-  for (int i = 1; i <= count; ++i) {
-    char line[16];
-    std::snprintf(line, sizeof line, "Line %03d", i);
-    if (i > 1) text += "\r\n";
-    text += line;
-  }
-  return text;
-}
 
 class RichEditPrintTest : public ::testing::Test {
  protected:

@@ -4,10 +4,12 @@
 
 #include "framework/ui/RtfReader.h"
 #include "framework/ui/RtfWriter.h"
+#include "framework/ui/tests/RichTextShown.h"
 
 namespace {
 
 using namespace qn::ui;
+using qn::ui::testing::shown;
 
 struct FirstPartCase {
   const char* name;
@@ -38,15 +40,6 @@ size_t keptInText(const RichTextContent& content) {
     for (const TextRun& run : paragraph.runs) kept += run.destination.empty() ? 0 : 1;
   }
   return kept;
-}
-
-std::string shown(const RichTextContent& content) {
-  std::string text;
-  for (size_t i = 0; i < content.paragraphs.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    for (const TextRun& run : content.paragraphs[i].runs) text += run.text;
-  }
-  return text;
 }
 
 TEST(RichTextFirstPart, AFirstPartReadsAsIfItsOpenGroupsClosedAtItsEnd) {

@@ -3,19 +3,12 @@
 #include <string>
 
 #include "framework/ui/RtfReader.h"
+#include "framework/ui/tests/RichTextShown.h"
 
 namespace {
 
 using namespace qn::ui;
-
-std::string shown(const RichTextContent& content) {
-  std::string text;
-  for (size_t i = 0; i < content.paragraphs.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    for (const TextRun& run : content.paragraphs[i].runs) text += run.text;
-  }
-  return text;
-}
+using qn::ui::testing::shown;
 
 struct WordCase {
   const char* name;
