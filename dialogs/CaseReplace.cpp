@@ -1,6 +1,7 @@
 #include "dialogs/CaseReplace.h"
 
 #include "core/RecordFileCalls.h"
+#include "dialogs/CaseGridFields.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/DataSet.h"
@@ -10,16 +11,6 @@
 
 namespace {
 
-// The grid's fields in order; calculated fields are empty.
-const char* const kFieldOrder[] = {
-    "Client Code", "Case Suffix", "", "", "", "", "", "", "", "", "",
-    "Finance Charge", "Ret Transfer Code", "Client Coord Atty", "Alt Billing Format", "Billing Rate Code",
-    "Case Type 1", "Case Type 2", "Case Type 3", "Threshhold", "Alternate ID", "Description Line 1",
-    "Resp Atty 1", "Resp Atty 2", "Resp Atty 3", "Department Code", "Sales Tax", "Statement Msg Code",
-    "Fee BCC", "Cost BCC", "Case Status 1", "Case Status 2", "LeftJustCaseSuffix", "First 10 Client Last",
-    "Fee Budget $", "Cost Budget $", "Retainer Min $", "Date Opened", "Date Last Update", "Date Last Payment",
-    "Date Closed", "CaseClient", "RJCaseClient",
-};
 
 constexpr int kFinanceChargePosition = 11;
 constexpr int kSalesTaxPosition = 26;
@@ -40,12 +31,12 @@ bool isLockRefusal(const EDatabaseError& e) {
   return false;
 }
 
-// The edit reads the record with a lock; another workstation's lock is waited out as the
-// record-file layer waits, and the user's refusal ends the run.
-void editLocked(TDataSet* cases) {
-  qn::core::recordfiles::retryWhileLocked([cases]() -> int16_t {
+// The edit reads the record with a lock and the post writes it; another workstation's lock met
+// by either is waited out as the record-file layer waits, and the user's refusal ends the run.
+void lockRetried(const std::function<void()>& step) {
+  qn::core::recordfiles::retryWhileLocked([&step]() -> int16_t {
     try {
-      cases->Edit();
+      step();
       return 0;
     } catch (const EDatabaseError& e) {
       if (isLockRefusal(e)) return 84;
@@ -55,11 +46,6 @@ void editLocked(TDataSet* cases) {
 }
 
 }  // namespace
-
-AnsiString CaseGridFieldName(int position) {
-  if (position < 0 || position >= static_cast<int>(std::size(kFieldOrder))) return "";
-  return kFieldOrder[position];
-}
 
 ReplaceKind ReplaceKindOf(const CaseReplaceOrder& order) {
   if (order.FieldPosition == kSalesTaxPosition) return ReplaceKind::SalesTax;
@@ -101,9 +87,9 @@ int ReplaceInCases(TDataSet* cases, TtbDatabase* database, const CaseReplaceOrde
   const auto replaceCurrent = [&] {
     const std::optional<AnsiString> value = ReplacedValue(order, field->AsString());
     if (!value) return;
-    editLocked(cases);
+    lockRetried([cases] { cases->Edit(); });
     field->SetAsString(*value);
-    cases->Post();
+    lockRetried([cases] { cases->Post(); });
     ++count;
   };
   cases->DisableControls();

@@ -11,10 +11,6 @@
 class TDataSet;
 class TtbDatabase;
 
-// The case grid's field at a position of its field order (the positions the dialogs name);
-// empty for a calculated field or a position past the list.
-AnsiString CaseGridFieldName(int position);
-
 // What the dialogs left: the field by position and its maximum length, the find and new texts
 // (for sales tax and electronic billing codes the "from" and "to" choice as a digit).
 struct CaseReplaceOrder {
