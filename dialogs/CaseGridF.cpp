@@ -194,13 +194,9 @@ void TCaseGridF::BitBtn3Click(TObject*) {
 }
 
 int TCaseGridF::selectMatches() {
-  int count = 0;
-  dcDBGrid1->UnselectAll();
-  for (Case1_->First(); !Case1_->Eof(); Case1_->Next()) {
-    dcDBGrid1->SelectRecord();
-    ++count;
-  }
-  return count;
+  // The filtered table holds the matches only: selecting all of it selects them, one bookmark each.
+  dcDBGrid1->SelectAll();
+  return SelectedCount();
 }
 
 void TCaseGridF::BitBtnFindClick(TObject*) {

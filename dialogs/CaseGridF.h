@@ -80,7 +80,7 @@ class TCaseGridF : public TForm {
   int SelectedCount() const { return static_cast<int>(dcDBGrid1->SelectedBookmarks().size()); }
 
  private:
-  // The matching records of the filtered table selected; their count.
+  // The matching records of the filtered table selected, the selection before dropped; their count.
   int selectMatches();
   void showCaseNavigator(bool shown);
   void refreshCaseNavigator();
