@@ -15,11 +15,14 @@
 #include "core/tests/MachineRegistry.h"
 #include "datagrid/DcTbTable.h"
 #include "dialogs/CaseCodeTexts.h"
+#include "dialogs/CaseGridF.h"
 #include "dialogs/CaseReplace.h"
+#include "dialogs/FindDlgF.h"
 #include "dialogs/tests/CaseFolderFixture.h"
 #include "framework/base/Clock.h"
 #include "framework/base/Exception.h"
 #include "framework/db/Field.h"
+#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/recmgr/tests/RecordManagerApi.h"
 #include "platform/recmgr/tests/ServeChild.h"
@@ -170,10 +173,10 @@ TEST_F(CaseReplaceRun, ALockRefusedOnTheFourthLeavesEveryMatterAsItWas) {
   EXPECT_FALSE(dm2->QNDatabase->InTransaction());
 }
 
-// Over a thousand matters, for the runs a killed process must leave as they were.
+// A thousand matters, for the runs a killed process must leave as they were.
 class CaseReplaceCrash : public CaseReplaceRun {
  protected:
-  int matterCount() override { return 1003; }
+  int matterCount() override { return 1000; }
   std::string extraOf(int) override { return "Alt Billing Format = OLD\n"; }
   // The test program again, running only the child below on this folder; it kills itself after
   // that many posts (0: it runs to the end).
@@ -196,7 +199,7 @@ class CaseReplaceCrash : public CaseReplaceRun {
 TEST_F(CaseReplaceCrash, KilledAnywhereBeforeTheCommitLeavesEveryMatterUnchanged) {
   cases->Close();
   const std::string before = dump();
-  for (int killAfter : {1, 500, 1003}) {
+  for (int killAfter : {1, 500, 1000}) {
     const int status = runChild(killAfter);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << killAfter << ": " << status;
     EXPECT_EQ(dump(), before) << "killed after post " << killAfter;
@@ -204,30 +207,39 @@ TEST_F(CaseReplaceCrash, KilledAnywhereBeforeTheCommitLeavesEveryMatterUnchanged
   const int status = runChild(0);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   const std::vector<std::string> formats = field("Alt Billing Format");
-  ASSERT_EQ(formats.size(), 1003u);
-  EXPECT_EQ(std::count(formats.begin(), formats.end(), "NEW"), 1003);
+  ASSERT_EQ(formats.size(), 1000u);
+  EXPECT_EQ(std::count(formats.begin(), formats.end(), "NEW"), 1000);
 }
 
-// Run only by the test above, as a process of its own.
+// Run only by the test above, as a process of its own: the case grid's replace of every matter's
+// billing format, as the user confirmed it in the find-and-replace dialog.
 TEST(CaseReplaceChild, DISABLED_ReplacesOnTheFolderItIsGiven) {
   const char* data = std::getenv("QN_REPLACE_CHILD_DATA");
   ASSERT_NE(data, nullptr);
   const int killAfter = std::atoi(std::getenv("QN_REPLACE_KILL_AFTER"));
+  qn::ui::testing::qtApplication();
   core_test::writeMachineString(MainAliasKey, "PhysicalName", data);
+  DataDir = data;
   const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
   ASSERT_TRUE(status == 0 || status == 1016) << status;
   TDM2 dm2(nullptr);
   dm2.AfterConstruction();
-  TdcTbTable cases(nullptr);
-  cases.SetDatabaseName("QNWIN");
-  cases.SetTableName(std::string(data) + "\\ycase.qf;RES:YCASE");
-  cases.SetIndexName("1");
-  cases.Open();
+  TFindDlgF find(nullptr);
+  FindDlgF = &find;
+  find.ComboBox1->SetItemIndex(find.ComboBox1->Items()->IndexOf("Billing Format Code"));
+  find.Edit1->SetText("OLD");
+  find.Edit2->SetText("NEW");
+  find.RadioGroup2->SetItemIndex(TFindDlgF::scopeAll);
+  TCaseGridF grid(nullptr);
+  grid.Show();
   int posts = 0;
-  cases.AfterPost = [&](TDataSet*) {
+  grid.Case1_->AfterPost = [&](TDataSet*) {
     if (++posts == killAfter) ::raise(SIGKILL);
   };
-  EXPECT_EQ(ReplaceInCases(&cases, dm2.QNDatabase, {14, 3, "OLD", "NEW"}, {}), 1003);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "1000 occurrences have been changed.");
+  EXPECT_TRUE(grid.ReplaceInCases(14, 3));
+  FindDlgF = nullptr;
 }
 
 }  // namespace
