@@ -8,6 +8,7 @@
 #include "dialogs/STaxRepF.h"
 #include "dialogs/tests/CaseFolderFixture.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 namespace dialogs_test {
@@ -223,6 +224,19 @@ TEST_F(FindDlgFTest, ElectronicBillingCodesUseTheMainBlocksDialog) {
   EXPECT_TRUE(dialog->Confirmed);
   EXPECT_EQ(dialog->FromIndex + dialog->ToIndex, "24");
   EXPECT_EQ(dialog->MaxLength, 100);
+}
+
+TEST(EBFModF, ShowsAtEightyPercentOnlyAt96PixelsPerInch) {
+  qn::ui::testing::qtApplication();
+  for (int ppi : {96, 120}) {
+    TEBFModF form(nullptr);
+    form.SetPixelsPerInch(ppi);
+    const int width = form.ClientWidth();
+    form.Show();
+    form.Hide();
+    form.Show();
+    EXPECT_EQ(form.ClientWidth(), ppi == 96 ? width * 80 / 100 : width) << ppi << ": once, however often it shows";
+  }
 }
 
 }  // namespace
