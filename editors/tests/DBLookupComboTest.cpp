@@ -1,0 +1,438 @@
+// The lookup combo over a clients table in memory: typing and its search, the drop-down's rows,
+// size and place, closing (writing, not-in-list, failures), and the values it shows.
+#include <QTest>
+
+#include "editors/tests/LookupComboFixture.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/base/PublishedProperties.h"
+#include "framework/db/FieldFactory.h"
+#include "framework/db/StringField.h"
+#include "datagrid/DrawingHelpers.h"
+#include "datagrid/FieldTextTests.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
+
+namespace editorstest {
+namespace {
+
+using DBLookupComboTest = LookupComboTest;
+
+TEST_F(DBLookupComboTest, TwoKeysTypedWithTheDropDownOpenAreSearchedOnce333MsAfterTheFirst) {
+  auto* c = combo("Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  ASSERT_TRUE(c->IsDroppedDown());
+  clients.Last();
+  type(c, "a");
+  wait(100);
+  type(c, "b");
+  wait(232);
+  EXPECT_EQ(clients.FieldByName("Client Code")->AsString(), "SMITHJ") << "332 ms after the first key: no search yet";
+  wait(2);
+  EXPECT_EQ(clients.FieldByName("Client Code")->AsString(), "ABBOT") << "one search, for the text present then";
+  EXPECT_EQ(c->LookupValue(), "ABBOT");
+}
+
+TEST_F(DBLookupComboTest, ASearchThatFindsNothingWithTheKeyShownClearsTheLookupValue) {
+  auto* c = combo("");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  type(c, "ad");
+  wait(340);
+  EXPECT_EQ(c->LookupValue(), "ADAMS");
+  type(c, "x");
+  wait(340);
+  EXPECT_EQ(c->LookupValue(), "");
+  EXPECT_FALSE(c->Found());
+}
+
+TEST_F(DBLookupComboTest, ShowMatchTextCompletesTheTypedLettersAndBackspaceDoesNotRefill) {
+  auto* c = combo("Name");
+  c->SetShowMatchText(true);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  type(c, "sm");
+  EXPECT_EQ(c->Text(), "Smith, John") << "found without case";
+  EXPECT_EQ(c->SelText(), "ith, John");
+  EXPECT_EQ(c->LookupValue(), "SMITH");
+  key(c, Qt::Key_Backspace);
+  EXPECT_EQ(c->Text(), "Sm");
+}
+
+TEST_F(DBLookupComboTest, AutoDropDownOpensOnTheFirstTextKeyAfterSearchingTheText) {
+  auto* c = combo("Name");
+  c->SetAutoDropDown(true);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  type(c, "b");
+  EXPECT_TRUE(c->IsDroppedDown());
+  EXPECT_EQ(clientName(), "Bright");
+  EXPECT_EQ(c->Text(), "b") << "the typed text stays";
+}
+
+TEST_F(DBLookupComboTest, ACaseSensitiveSearchOptionFindsOnlyTheSameCase) {
+  auto* c = combo("Name");
+  c->SetShowMatchText(true);
+  c->SetSeqSearchOptions({ssoEnabled, ssoCaseSensitive});
+  EXPECT_TRUE(c->DropDownList()->CaseSensitive()) << "the grid searches whole values with the same case";
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  type(c, "sm");
+  EXPECT_EQ(c->Text(), "sm");
+  EXPECT_FALSE(c->Found());
+  c->SetText("");
+  type(c, "Sm");
+  EXPECT_EQ(c->Text(), "Smith, John");
+}
+
+// ---- the drop-down ----
+
+TEST_F(DBLookupComboTest, FewerRecordsThanRowsOpenThatManyRowsWithoutAVerticalScrollBar) {
+  clients.Last();
+  clients.Delete();
+  clients.Last();
+  clients.Delete();
+  auto* c = combo("Name");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  ASSERT_TRUE(c->IsDroppedDown());
+  const int rowHeight = c->DropDownList()->defaultRowHeight();
+  EXPECT_EQ(placed(c).Height(), rowHeight * 3 + 5);
+  EXPECT_FALSE(c->DropDownList()->ShowVertScrollBar());
+  c->CloseUp(false);
+  c->SetDropDownCount(2);
+  c->DropDown();
+  EXPECT_EQ(placed(c).Height(), rowHeight * 2 + 5);
+  EXPECT_TRUE(c->DropDownList()->ShowVertScrollBar());
+}
+
+TEST_F(DBLookupComboTest, ADropDownCountBelowOneOpensOneRow) {
+  auto* c = combo("Name");
+  c->SetDropDownCount(-1);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  EXPECT_EQ(placed(c).Height(), c->DropDownList()->defaultRowHeight() + 5);
+}
+
+TEST_F(DBLookupComboTest, AZeroDropDownWidthSizesTheGridToItsColumns) {
+  auto* c = combo("Name");
+  c->SetUseTFields(false);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  const int digit = MeasuredTextWidth(c->DropDownList()->Font(), "0");
+  const int lineWidth = c->DropDownList()->lineWidth();
+  const int columns = qn::ui::screenFacts().thumbWidth + 1 + 20 * digit + lineWidth;
+  EXPECT_EQ(placed(c).Width(), columns + lineWidth + c->Button()->Width());
+  c->CloseUp(false);
+  c->SetDropDownWidth(250);
+  c->DropDown();
+  EXPECT_EQ(placed(c).Width(), 250);
+}
+
+TEST_F(DBLookupComboTest, AComboAtTheBottomOfTheWorkAreaOpensAboveAndRightAlignmentEndsAtItsRightEdge) {
+  auto* c = combo("Name");
+  c->SetDropDownWidth(250);
+  ASSERT_TRUE(show());
+  const TPoint corner = c->ClientToScreen({0, 0});
+  ScreenFacts facts = qn::ui::screenFacts();
+  facts.workArea = {facts.workArea.Left, facts.workArea.Top, facts.workArea.Right, corner.Y + c->Height() + 20};
+  qn::ui::setScreenFacts(facts);
+  c->SetFocus();
+  c->DropDown();
+  EXPECT_TRUE(c->DropDownWindowOfGrid()->openedAbove());
+  EXPECT_EQ(placed(c).Bottom, corner.Y);
+  EXPECT_EQ(placed(c).Left, corner.X);
+  c->CloseUp(false);
+  c->SetDropDownAlignment(taRightJustify);
+  c->SetDropDownWidth(100);
+  c->DropDown();
+  EXPECT_EQ(placed(c).Right, corner.X + c->Width() + 1);
+}
+
+TEST_F(DBLookupComboTest, AnEmptySelectedGetsTheKeyFieldsLine) {
+  clients.FieldByName("Client Code")->SetDisplayLabel("Code");
+  auto* c = combo("");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  ASSERT_EQ(c->Selected()->Count(), 1);
+  EXPECT_EQ(c->Selected()->Strings(0), "Client Code\t7\tCode");
+}
+
+TEST_F(DBLookupComboTest, NoLookupTableOrAClosedOneWarnsAndOpensNothing) {
+  auto* c = place<TdcDBLookupCombo>();
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  {
+    qn::ui::testing::ScriptedMessageBoxes boxes;
+    boxes.expect(mtWarning, "No lookup table specified!");
+    c->DropDown();
+  }
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_TRUE(c->Button()->Enabled());
+  c->SetLookupTable(&clients);
+  clients.Close();
+  {
+    qn::ui::testing::ScriptedMessageBoxes boxes;
+    boxes.expect(mtWarning, "Lookup table is not active!");
+    c->DropDown();
+  }
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_TRUE(c->Button()->Enabled());
+}
+
+// ---- closing ----
+
+TEST_F(DBLookupComboTest, APressOutsideAcceptsTheHighlightedRowAndWritesItsCode) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  c->SetFocus();
+  c->DropDown();
+  key(c, Qt::Key_Down);
+  key(c, Qt::Key_Down);
+  EXPECT_EQ(c->Text(), "Bright");
+  QTest::mousePress(form->Window(), Qt::LeftButton, {}, QPoint(300, 150));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+  EXPECT_EQ(c->Text(), "Bright");
+}
+
+TEST_F(DBLookupComboTest, EscapeAfterTypingRestoresTheTextAndValueHeldAtEntry) {
+  auto* c = combo("", "Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  EXPECT_EQ(c->Text(), "ADAMS");
+  c->SelectAll();
+  type(c, "BR");
+  EXPECT_EQ(c->Text(), "BR");
+  key(c, Qt::Key_Escape);
+  EXPECT_EQ(c->Text(), "ADAMS");
+  EXPECT_EQ(c->LookupValue(), "ADAMS");
+  EXPECT_FALSE(c->Modified());
+}
+
+TEST_F(DBLookupComboTest, ADropDownListComboWhoseTypedTextMatchesNothingReturnsToItsSavedText) {
+  auto* c = combo("Name", "Client Code");
+  c->SetStyle(csDropDownList);
+  c->SetAutoDropDown(true);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  c->SelectAll();
+  type(c, "zz");
+  ASSERT_TRUE(c->IsDroppedDown());
+  wait(340);
+  c->CloseUp(true);
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  EXPECT_EQ(matterText("Client Code"), "ADAMS");
+}
+
+TEST_F(DBLookupComboTest, NotInListRefusingRestoresAndAcceptingWritesTheTypedKey) {
+  auto* c = combo("", "Client Code");
+  std::vector<AnsiString> asked;
+  bool accept = false;
+  c->OnNotInList = [&](TObject*, TDataSet* table, const AnsiString& text, bool& Accept) {
+    EXPECT_EQ(table, &clients);
+    asked.push_back(text);
+    Accept = accept;
+  };
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  c->SelectAll();
+  type(c, "NEW");
+  wait(340);
+  c->CloseUp(true);
+  EXPECT_EQ(asked, (std::vector<AnsiString>{"NEW"}));
+  EXPECT_EQ(c->Text(), "ADAMS");
+  EXPECT_EQ(c->LookupValue(), "ADAMS");
+  accept = true;
+  c->DropDown();
+  c->SelectAll();
+  type(c, "NEW");
+  wait(340);
+  c->CloseUp(true);
+  EXPECT_EQ(c->Text(), "NEW");
+  EXPECT_EQ(matterText("Client Code"), "NEW");
+}
+
+TEST_F(DBLookupComboTest, AWriteThatRaisesAtCloseUpRestoresTheSavedTextAndReachesTheHandlerOnce) {
+  auto* c = combo("Name", "Client Code");
+  matters.FieldByName("Client Code")->OnValidate = [](TField*) { throw Exception("refused"); };
+  std::vector<AnsiString> handled;
+  Application->OnException = [&](TObject*, const std::exception& e) { handled.push_back(e.what()); };
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  key(c, Qt::Key_Down);
+  key(c, Qt::Key_Down);
+  QTest::mousePress(form->Window(), Qt::LeftButton, {}, QPoint(300, 150));
+  Application->OnException = nullptr;
+  EXPECT_EQ(handled, (std::vector<AnsiString>{"refused"}));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  matters.Cancel();
+  EXPECT_EQ(matterText("Client Code"), "ADAMS");
+}
+
+TEST_F(DBLookupComboTest, OnCloseUpGetsTheLookupTableTheBoundDatasetAndTheModifiedFlag) {
+  auto* c = combo("Name", "Client Code");
+  std::vector<std::tuple<TDataSet*, TDataSet*, bool>> calls;
+  c->OnCloseUp = [&](TObject* sender, TDataSet* table, TDataSet* fill, bool modified) {
+    EXPECT_EQ(sender, c);
+    calls.emplace_back(table, fill, modified);
+  };
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  c->CloseUp(false);
+  c->DropDown();
+  key(c, Qt::Key_Down);
+  key(c, Qt::Key_Return);
+  using Call = std::tuple<TDataSet*, TDataSet*, bool>;
+  EXPECT_EQ(calls, (std::vector<Call>{Call{&clients, &matters, false}, Call{&clients, &matters, true}}));
+}
+
+// ---- linked ----
+
+class LinkedComboTest : public LookupComboTest {
+ protected:
+  void SetUp() override {
+    LookupComboTest::SetUp();
+    linked.FieldDefs().Add("Matter", ftString, 10);
+    linked.FieldDefs().Add("Client Code", ftString, 7);
+    linked.FieldDefs().Add("Office", ftString, 2);
+    for (int i = 0; i < linked.FieldDefs().Count(); ++i)
+      CreateFieldOfType(linked.FieldDefs().Items(i), &fieldOwner)->SetDataSet(&linked);
+    // The name is calculated from the client the two keys name.
+    auto* name = new TStringField(&fieldOwner);
+    name->SetFieldName("Client Name");
+    name->SetSize(30);
+    name->SetFieldKind(fkCalculated);
+    name->SetDataSet(&linked);
+    linked.OnCalcFields = [this](TDataSet* d) {
+      const Variant found = clients.Lookup("Client Code;Office",
+                                           {d->FieldByName("Client Code")->AsVariant(), d->FieldByName("Office")->AsVariant()}, "Name");
+      d->FieldByName("Client Name")->SetAsString(found.IsNull() ? AnsiString() : found.AsString());
+    };
+    linked.Open();
+    // The last pair finds the record; the office is written with the code.
+    linked.lookupFields.Add("Client Name;DATA;clients;Name;1");
+    linked.lookupLinks.Add("Office;Office;Client Code;Client Code");
+    linked.AppendRecord({Variant(AnsiString("M1")), Variant(AnsiString("SMITHJ")), Variant(AnsiString("LA"))});
+    linkedSource.SetDataSet(&linked);
+  }
+  TComponent fieldOwner{nullptr};
+  LinkedMatters linked;
+  TDataSource linkedSource{nullptr};
+};
+
+TEST_F(LinkedComboTest, ALinkedComboWritesTheKeysOfItsLinkPairsNotItsOwnField) {
+  auto* c = place<TdcDBLookupCombo>();
+  c->SetLookupTable(&clients);
+  c->SetDataSource(&linkedSource);
+  c->SetDataField("Client Name");
+  EXPECT_EQ(c->LookupField(), "Office;Client Code") << "derived from the links";
+  ASSERT_TRUE(show());
+  EXPECT_EQ(c->Text(), "Smith, Jane");
+  c->SetFocus();
+  linked.Edit();
+  c->DropDown();
+  EXPECT_EQ(clientName(), "Smith, Jane") << "located by the links";
+  key(c, Qt::Key_Up);
+  EXPECT_EQ(clientName(), "Smith, John");
+  key(c, Qt::Key_Return);
+  EXPECT_EQ(linked.FieldByName("Client Code")->AsString(), "SMITH");
+  EXPECT_EQ(linked.FieldByName("Office")->AsString(), "NY") << "the second pair too";
+  EXPECT_EQ(c->Text(), "Smith, John");
+}
+
+TEST_F(LinkedComboTest, ClearingTheWholeTextClearsTheLinkedKeys) {
+  auto* c = place<TdcDBLookupCombo>();
+  c->SetLookupTable(&clients);
+  c->SetDataSource(&linkedSource);
+  c->SetDataField("Client Name");
+  c->SetAllowClearKey(true);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  linked.Edit();
+  c->SelectAll();
+  key(c, Qt::Key_Delete);
+  EXPECT_EQ(c->Text(), "");
+  EXPECT_EQ(linked.FieldByName("Client Code")->AsString(), "");
+  EXPECT_EQ(linked.FieldByName("Office")->AsString(), "");
+}
+
+// ---- data and errors ----
+
+TEST_F(DBLookupComboTest, MovingTheMainDatasetShowsTheNewRecordsDisplayText) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  matters.Next();
+  EXPECT_EQ(c->Text(), "Bright");
+  c->SetText("something else");
+  c->RefreshDisplayValue();
+  EXPECT_EQ(c->Text(), "Bright");
+}
+
+TEST_F(DBLookupComboTest, TheBoundDatasetAsLookupTableIsRefused) {
+  auto* c = combo("Name", "Client Code");
+  try {
+    c->SetDataSource(nullptr);
+    TDataSource own(nullptr);
+    own.SetDataSet(&clients);
+    EXPECT_THROW(c->SetDataSource(&own), EInvalidOperation);
+    c->SetDataSource(&matterSource);
+    matterSource.SetDataSet(&clients);
+    c->SetLookupValue("BRIGHT");
+    ADD_FAILURE() << "no refusal";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_STREQ(e.what(), "Unable to use duplicate DataSource and LookupSource");
+  }
+  matterSource.SetDataSet(&matters);
+}
+
+TEST_F(DBLookupComboTest, AMissingKeyFieldIsReportedWhenTheLookupFieldIsSet) {
+  auto* c = place<TdcDBLookupCombo>();
+  c->SetLookupTable(&clients);
+  try {
+    c->SetLookupField("Nothing");
+    ADD_FAILURE() << "no refusal";
+  } catch (const EInvalidOperation& e) {
+    EXPECT_STREQ(e.what(), "Field 'Nothing' not found");
+  }
+}
+
+TEST_F(DBLookupComboTest, TheComboIsMadeByClassNameAndPublishesWhatTheLayersBeneathWrite) {
+  TComponent* made = CreateComponentByClassName("TdcDBLookupCombo", form.get());
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->InheritsFrom("TdcDBCustomLookupCombo"));
+  EXPECT_TRUE(ClassInheritsFromName(made->ClassInfo(), "TdcDBCustomLookupCombo"));
+  auto* c = dynamic_cast<TdcDBLookupCombo*>(made);
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(ReadSetProperty(c, "SeqSearchOptions"), 1u) << "ssoEnabled is the first member";
+  EXPECT_EQ(c->DropDownCount(), 8);
+  EXPECT_EQ(c->Style(), csDropDown);
+  EXPECT_TRUE(c->OrderByDisplay());
+  EXPECT_TRUE(c->UseTFields());
+  EXPECT_TRUE(c->GetShowButton());
+  EXPECT_EQ(c->Height(), 25);
+  WriteSetProperty(c, "SeqSearchOptions", 3u);
+  EXPECT_TRUE(c->SeqSearchOptions().Contains(ssoCaseSensitive));
+  WriteBooleanProperty(c, "ShowMatchText", true);
+  EXPECT_TRUE(c->ShowMatchText());
+  const auto list = ReadObjectProperty(c, "DropDownList");
+  ASSERT_TRUE(list);
+  EXPECT_EQ(*list, c->DropDownList());
+  EXPECT_FALSE(c->DropDownList()->TabStop());
+}
+
+}  // namespace
+}  // namespace editorstest
