@@ -47,7 +47,6 @@ void TdcComboButton::Paint() {
 
 TdcPopupGrid::TdcPopupGrid(TdcDBCustomLookupCombo* Combo) : TdcDBLookupList(Combo), combo_(Combo) {
   SetTabStop(false);
-  SetVisible(false);
   OnPick = [this](TObject*) { combo_->TakeListRow(); };
 }
 
@@ -125,6 +124,8 @@ TdcDBCustomLookupCombo::TdcDBCustomLookupCombo(TComponent* AOwner)
   link_.OnEditingChange = [this] { EditingChange(); };
   link_.OnUpdateData = [this] { UpdateData(); };
   link_.OnActiveChange = [this] { DataChange(); };
+  // Hidden until it drops down (the combo is whole by now: hiding it tells the combo).
+  grid_->SetVisible(false);
   grid_->SetCtl3D(Ctl3D());
   grid_->SetUseTFields(useTFields_);
   panel_->SetBounds(0, 0, std::max(qn::ui::screenFacts().verticalScrollBarWidth + 4, 17), 17);
@@ -339,10 +340,19 @@ void TdcDBCustomLookupCombo::SetLookupValue(const AnsiString& Value) {
 }
 
 void TdcDBCustomLookupCombo::RefreshDisplayValue() {
+  const AnsiString value = Bound() ? link_.Field()->AsString() : LookupValue();
   SetLookupValue("");
-  // Only a record found for the bound value gives the text: another record's would be wrong.
   if (!grid_->DisplayField()) return;
-  if (grid_->LocateCurrentValue(false)) grid_->TakeRecordValues();
+  // Only a record found for the value gives the text: another record's would be wrong. Unlinked,
+  // the list's key search finds it (it needs no window).
+  bool found = false;
+  if (Linked()) {
+    found = grid_->LocateCurrentValue(false);
+  } else if (!value.empty()) {
+    grid_->SetLookupValue(value);
+    found = grid_->RowMatches();
+  }
+  if (found) grid_->TakeRecordValues();
   else grid_->SetValues("", "");
   SetText(DisplayValue());
 }
@@ -455,11 +465,23 @@ bool TdcDBCustomLookupCombo::GetMappedDisplayText(const AnsiString& StoredValue,
   TField* key = grid_->KeyField();
   TField* display = grid_->DisplayField();
   TDataSet* table = LookupTable();
-  if (!Bound() || !key || !display || display == key || !table || !table->Active() || StoredValue.empty())
+  if (!Bound() || !key || !display || display == key || !table || !table->Active() || table->IsEmpty() ||
+      StoredValue.empty())
     return false;
-  // Looked up without moving the table, which the drop-down and the other cells share.
-  const Variant shown = table->Lookup(key->FieldName(), {Variant(StoredValue)}, display->FieldName());
-  DisplayText = shown.IsNull() ? AnsiString() : shown.AsString();
+  // The record is read in place (a calculated name has no column another cursor could read) and
+  // the table goes back to where the drop-down and the other cells had it.
+  const TBookmark here = table->GetBookmark();
+  table->DisableControls();
+  try {
+    DisplayText = table->Locate(key->FieldName(), {Variant(StoredValue)}, 0) ? display->AsString() : AnsiString();
+    table->GotoBookmark(here);
+  } catch (...) {
+    table->EnableControls();
+    table->FreeBookmark(here);
+    throw;
+  }
+  table->EnableControls();
+  table->FreeBookmark(here);
   return true;
 }
 

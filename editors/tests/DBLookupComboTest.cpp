@@ -399,6 +399,18 @@ TEST_F(DBLookupComboTest, TheBoundDatasetAsLookupTableIsRefused) {
   matterSource.SetDataSet(&matters);
 }
 
+TEST_F(DBLookupComboTest, ALookupTableOnADetailTableOfAnotherClassIsWarnedOf) {
+  clients.SetMasterSource(&matterSource);
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  boxes.expect(mtWarning, "LookupTable on a detail table is only supported when using a TdcTable as the LookupTable!");
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  matters.Next();
+  EXPECT_EQ(boxes.shown().size(), 1u);
+  c->SetDataSource(nullptr);
+  clients.SetMasterSource(nullptr);
+}
+
 TEST_F(DBLookupComboTest, AMissingKeyFieldIsReportedWhenTheLookupFieldIsSet) {
   auto* c = place<TdcDBLookupCombo>();
   c->SetLookupTable(&clients);
