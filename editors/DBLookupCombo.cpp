@@ -18,6 +18,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Color.h"
 #include "framework/ui/DropDownWindow.h"
+#include "framework/ui/ImageStrip.h"
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/ScreenFacts.h"
 
@@ -100,6 +101,7 @@ void TdcDBCustomLookupCombo::PublishProperties(PropertyPublisher<TdcDBCustomLook
   publish.Boolean("AllowClearKey", &TdcDBCustomLookupCombo::AllowClearKey, &TdcDBCustomLookupCombo::SetAllowClearKey);
   publish.Boolean("ShowMatchText", &TdcDBCustomLookupCombo::ShowMatchText, &TdcDBCustomLookupCombo::SetShowMatchText);
   publish.Boolean("ReadOnly", &TdcDBCustomLookupCombo::ReadOnly, &TdcDBCustomLookupCombo::SetReadOnly);
+  publish.Object("ImageList", &TdcDBCustomLookupCombo::ImageList, &TdcDBCustomLookupCombo::SetImageList);
   publish.Object("DropDownList", &TdcDBCustomLookupCombo::DropDownList);
   publish.Event("OnDropDown", &TdcDBCustomLookupCombo::OnDropDown, &TdcDBCustomLookupCombo::OnDropDown);
   publish.Event("OnCloseUp", &TdcDBCustomLookupCombo::OnCloseUp, &TdcDBCustomLookupCombo::OnCloseUp);

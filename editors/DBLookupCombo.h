@@ -120,8 +120,12 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   bool MultiLineEdit() const { return multiLineEdit_; }
   // Makes the window again with the multi-line style.
   void SetMultiLineEdit(bool Value);
+  // Passed to the drop-down grid.
+  ImageStrip* ImageList() const { return grid_->ImageList(); }
+  void SetImageList(ImageStrip* Value) { grid_->SetImageList(Value); }
   TdcPopupGrid* DropDownList() const { return grid_; }
   TdcComboButton* Button() const { return button_; }
+  TWinControl* ButtonPanel() const { return panel_; }
   DropDownWindow* DropDownWindowOfGrid() const { return dropDown_.get(); }
 
   // ---- what the application calls ----

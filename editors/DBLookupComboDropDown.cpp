@@ -136,6 +136,7 @@ void TdcDBCustomLookupCombo::DropDown() {
   if (CanFocus() && !Focused()) SetFocus();
   refreshReadOnly();
   if (!searchingBeforeDrop_) SelectAll();
+  CaretAllowedChanged();
   Invalidate();
 }
 
@@ -166,15 +167,18 @@ void TdcDBCustomLookupCombo::Accept() {
 // ---- closing ----
 
 void TdcDBCustomLookupCombo::HideGrid() {
+  const bool was = dropped_;
   dropped_ = false;
   if (dropDown_) dropDown_->close();
   RestoreIndex();
+  if (was) CaretAllowedChanged();
 }
 
 void TdcDBCustomLookupCombo::GridHidden() {
   if (!dropped_) return;
   dropped_ = false;
   RestoreIndex();
+  CaretAllowedChanged();
   Invalidate();
 }
 

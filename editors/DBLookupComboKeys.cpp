@@ -65,11 +65,6 @@ void TdcDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {
       if (Key == VK_RETURN) Key = 0;
       return;
     }
-    if (Key == VK_ESCAPE) {
-      CloseUp(false);
-      Key = 0;
-      return;
-    }
   } else {
     if (alt && isListKey(Key)) {
       DropDown();
@@ -83,20 +78,23 @@ void TdcDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {
       Key = 0;
       return;
     }
-    if (Key == VK_ESCAPE) {
-      if (Modified() && !parentGrid) {
-        RestoreSaved();
-        link_.Reset();
-        SetModified(false);
-        SelectAll();
-        Key = 0;
-      } else if (parentGrid) {
-        parentGrid->SetFocus();
-        parentGrid->KeyDown(Key, Shift);
-        Key = 0;
-      }
+  }
+  if (Key == VK_ESCAPE) {
+    if (parentGrid && !dropped_ && !Modified()) {
+      parentGrid->SetFocus();
+      parentGrid->KeyDown(Key, Shift);
+      Key = 0;
       return;
     }
+    // Closed without taking the row, then back to what was there on entering.
+    if (dropped_) CloseUp(false);
+    if (!Bound()) grid_->SearchByDisplayText(savedText_);
+    RestoreSaved();
+    if (Bound()) link_.Reset();
+    SetModified(false);
+    SelectAll();
+    Key = 0;
+    return;
   }
   if (Key == VK_BACK || Key == VK_DELETE || Key == VK_INSERT) {
     if (!BeginEdit()) {
@@ -136,7 +134,11 @@ void TdcDBCustomLookupCombo::DoEnter() {
 }
 
 void TdcDBCustomLookupCombo::DoExit() {
-  if (dropped_) CloseUp(true);
+  // Leaving (Tab among others) takes the row found, as Enter does.
+  if (dropped_) {
+    if (found_) TakeListRow();
+    CloseUp(true);
+  }
   if (!inNotInList_) {
     try {
       link_.UpdateRecord();

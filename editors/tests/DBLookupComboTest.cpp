@@ -204,17 +204,28 @@ TEST_F(DBLookupComboTest, APressOutsideAcceptsTheHighlightedRowAndWritesItsCode)
 }
 
 TEST_F(DBLookupComboTest, EscapeAfterTypingRestoresTheTextAndValueHeldAtEntry) {
-  auto* c = combo("", "Client Code");
-  ASSERT_TRUE(show());
-  c->SetFocus();
-  EXPECT_EQ(c->Text(), "ADAMS");
-  c->SelectAll();
-  type(c, "BR");
-  EXPECT_EQ(c->Text(), "BR");
-  key(c, Qt::Key_Escape);
-  EXPECT_EQ(c->Text(), "ADAMS");
-  EXPECT_EQ(c->LookupValue(), "ADAMS");
-  EXPECT_FALSE(c->Modified());
+  for (const auto& [bound, dropped] : std::vector<std::pair<bool, bool>>{{true, false}, {true, true}, {false, false}, {false, true}}) {
+    SCOPED_TRACE(std::string(bound ? "bound, " : "unbound, ") + (dropped ? "drop-down open" : "drop-down closed"));
+    auto* c = combo("", bound ? "Client Code" : nullptr);
+    if (!bound) c->SetLookupValue("ADAMS");
+    ASSERT_TRUE(show());
+    c->SetFocus();
+    EXPECT_EQ(c->Text(), "ADAMS");
+    if (dropped) c->DropDown();
+    c->SelectAll();
+    type(c, "BR");
+    wait(340);
+    EXPECT_EQ(c->Text(), "BR");
+    key(c, Qt::Key_Escape);
+    EXPECT_FALSE(c->IsDroppedDown());
+    EXPECT_EQ(c->Text(), "ADAMS");
+    EXPECT_EQ(c->LookupValue(), "ADAMS");
+    EXPECT_FALSE(c->Modified());
+    next->SetFocus();
+    matters.Cancel();
+    EXPECT_EQ(matterText("Client Code"), "ADAMS");
+    delete c;
+  }
 }
 
 TEST_F(DBLookupComboTest, ADropDownListComboWhoseTypedTextMatchesNothingReturnsToItsSavedText) {
@@ -260,6 +271,85 @@ TEST_F(DBLookupComboTest, NotInListRefusingRestoresAndAcceptingWritesTheTypedKey
   c->CloseUp(true);
   EXPECT_EQ(c->Text(), "NEW");
   EXPECT_EQ(matterText("Client Code"), "NEW");
+}
+
+TEST_F(DBLookupComboTest, LeavingWithATextInNoRecordAsksTheFormAndARefusalRestoresTheSavedText) {
+  auto* c = combo("Name", "Client Code");
+  std::vector<AnsiString> asked;
+  c->OnNotInList = [&](TObject*, TDataSet*, const AnsiString& text, bool& Accept) {
+    asked.push_back(text);
+    Accept = false;
+  };
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->SelectAll();
+  type(c, "Nobody");
+  EXPECT_FALSE(c->IsDroppedDown());
+  next->SetFocus();
+  EXPECT_EQ(asked, (std::vector<AnsiString>{"Nobody"}));
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  EXPECT_EQ(matterText("Client Code"), "ADAMS");
+}
+
+TEST_F(DBLookupComboTest, APressOnARowOfTheGridPicksItAndTheReleaseClosesWritingItsCode) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  TdcPopupGrid* grid = c->DropDownList();
+  ASSERT_TRUE(grid->hasWindow());
+  const TRect row = grid->cellBounds(0, grid->TitleOffset() + 2);
+  const QPoint at(row.Left + 5, (row.Top + row.Bottom) / 2);
+  QTest::mousePress(grid->Window(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(matters.State(), dsEdit) << "the press put the record into edit";
+  QTest::mouseRelease(grid->Window(), Qt::LeftButton, {}, at);
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+  EXPECT_EQ(c->Text(), "Bright");
+  EXPECT_TRUE(c->Focused()) << "the grid took no focus";
+}
+
+TEST_F(DBLookupComboTest, DroppingDownTellsWhetherTheValueWasFound) {
+  auto* c = combo("");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->SetText("NOBODY");
+  c->DropDown();
+  EXPECT_FALSE(c->Found()) << "unbound with the key shown, the text is the value";
+  EXPECT_EQ(c->LookupValue(), "NOBODY");
+  c->CloseUp(false);
+  c->SetText("");
+  c->DropDown();
+  EXPECT_TRUE(c->Found()) << "an empty text counts as found";
+  c->CloseUp(false);
+  c->SetLookupValue("BRIGHT");
+  c->DropDown();
+  EXPECT_TRUE(c->Found());
+  EXPECT_EQ(clientName(), "Bright");
+}
+
+TEST_F(DBLookupComboTest, TheAccessorsThatDoMoreThanStore) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  c->SetUseTFields(false);
+  EXPECT_FALSE(c->DropDownList()->UseTFields()) << "copied into the grid";
+  const int before = c->ButtonPanel()->Left();
+  c->SetShowButton(false);
+  EXPECT_FALSE(c->GetShowButton());
+  EXPECT_FALSE(c->ButtonPanel()->Visible());
+  EXPECT_GT(before, 0);
+  c->SetReadOnly(true);
+  c->SetFocus();
+  c->SelectAll();
+  type(c, "B");
+  EXPECT_EQ(c->Text(), "Adams, Walter") << "read-only takes no key";
+  EXPECT_EQ(matters.State(), dsBrowse);
+  c->SetReadOnly(false);
+  QWidget* window = c->Window();
+  c->SetMultiLineEdit(true);
+  EXPECT_TRUE(c->MultiLineEdit());
+  EXPECT_NE(c->Window(), window) << "the window was made again";
+  EXPECT_EQ(c->Text(), "Adams, Walter");
 }
 
 TEST_F(DBLookupComboTest, AWriteThatRaisesAtCloseUpRestoresTheSavedTextAndReachesTheHandlerOnce) {
