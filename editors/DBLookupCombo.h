@@ -175,7 +175,6 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void EnabledChanged() override;
   void WindowCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool CaretAllowed() const override;
   void Change() override;
 
@@ -221,7 +220,6 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void CloseUpClosed();
   void HideGrid();
   void PlaceGrid();
-  int GridRows() const;
   int GridHeight(int Rows) const;
   int WantedGridWidth();
   void RestoreSaved();

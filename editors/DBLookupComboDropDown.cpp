@@ -31,7 +31,6 @@ void TdcDBCustomLookupCombo::DefaultSelectedLine() {
   TField* field = grid_->Linked() ? grid_->DisplayField() : grid_->KeyField();
   if (!field) return;
   Selected()->Add(field->FieldName() + "\t" + std::to_string(field->DisplayWidth()) + "\t" + field->DisplayLabel());
-  grid_->Reset();
 }
 
 int TdcDBCustomLookupCombo::GridHeight(int Rows) const {
@@ -61,8 +60,6 @@ int TdcDBCustomLookupCombo::WantedGridWidth() {
   }
   return columns + count * lineWidth + button_->Width();
 }
-
-int TdcDBCustomLookupCombo::GridRows() const { return openRows_; }
 
 void TdcDBCustomLookupCombo::PlaceGrid() {
   if (Width() < 21 || !dropDown_) return;
@@ -355,8 +352,4 @@ void TdcDBCustomLookupCombo::MouseDown(TMouseButton Button, TShiftState Shift, i
     if (dropped_) CloseUp(true);
     else DropDown();
   }
-}
-
-void TdcDBCustomLookupCombo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseUp(Button, Shift, X, Y);
 }

@@ -111,7 +111,6 @@ void TdcDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {
     Key = 0;
     return;
   }
-  if (!dropped_ && autoDropDown_ && IsTextEditKey(Key) && Key != VK_BACK && Key != VK_DELETE) searchingBeforeDrop_ = true;
   TCustomEdit::KeyDown(Key, Shift);
   if (Key == 0 && dropped_ && Text().empty() && allowClearKey_) {
     grid_->SetValues("", "");
