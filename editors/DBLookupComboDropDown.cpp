@@ -72,8 +72,12 @@ void TdcDBCustomLookupCombo::PlaceGrid() {
   int others = 0;
   const int count = grid_->GetFieldCount();
   for (int i = 0; i + 1 < count; ++i) others += grid_->GetColWidths(i);
-  if (others + count * grid_->lineWidth() + button_->Width() + 1 >= width && openRows_ > 0)
-    height += facts.horizontalScrollBarHeight;
+  const bool horizontal = others + count * grid_->lineWidth() + button_->Width() + 1 >= width && openRows_ > 0;
+  if (horizontal) height += facts.horizontalScrollBarHeight;
+  // The grid keeps only the bars the drop-down has room for.
+  const bool vertical = grid_->ShowVertScrollBar();
+  grid_->setScrollBars(vertical ? (horizontal ? scrollBarsBoth : scrollBarsVertical)
+                                : (horizontal ? scrollBarsHorizontal : scrollBarsNone));
   const int left = dropDownAlignment_ == taRightJustify ? corner.X + Width() - width + 1 : corner.X;
   dropDown_->open(width, height, left);
 }
@@ -108,15 +112,16 @@ void TdcDBCustomLookupCombo::DropDown() {
   const int selStart = SelStart();
   const int selLength = SelLength();
   dropped_ = true;
-  PlaceGrid();
   auto* indexed = dynamic_cast<TdcTable*>(table);
   const int records = table->RecordCount();
-  if (records >= 0 && records < openRows_ && !(indexed && (indexed->NarrowSearch || indexed->SyncSQLByRange))) {
-    openRows_ = rowsOf(records);
-    internalUpdate_ = true;
-    grid_->SetShowVertScrollBar(false);
-    internalUpdate_ = false;
-    PlaceGrid();
+  const bool fewer =
+      records >= 0 && records < openRows_ && !(indexed && (indexed->NarrowSearch || indexed->SyncSQLByRange));
+  internalUpdate_ = true;
+  grid_->SetShowVertScrollBar(!fewer);
+  internalUpdate_ = false;
+  if (fewer) openRows_ = rowsOf(records);
+  PlaceGrid();
+  if (fewer) {
     SetText(text);
     if (showMatchText_ && searchingBeforeDrop_) {
       SetSelStart(selStart);
@@ -124,8 +129,6 @@ void TdcDBCustomLookupCombo::DropDown() {
     } else {
       SetSelStart(static_cast<int>(text.size()));
     }
-  } else {
-    grid_->SetShowVertScrollBar(true);
   }
   if (LookupField().empty()) grid_->SetDisplayValue(Text());
   grid_->LayoutColumns();

@@ -102,11 +102,13 @@ TEST_F(DBLookupComboTest, FewerRecordsThanRowsOpenThatManyRowsWithoutAVerticalSc
   const int rowHeight = c->DropDownList()->defaultRowHeight();
   EXPECT_EQ(placed(c).Height(), rowHeight * 3 + 5);
   EXPECT_FALSE(c->DropDownList()->ShowVertScrollBar());
+  EXPECT_EQ(c->DropDownList()->scrollBars(), scrollBarsNone) << "the one column fits";
   c->CloseUp(false);
   c->SetDropDownCount(2);
   c->DropDown();
   EXPECT_EQ(placed(c).Height(), rowHeight * 2 + 5);
   EXPECT_TRUE(c->DropDownList()->ShowVertScrollBar());
+  EXPECT_EQ(c->DropDownList()->scrollBars(), scrollBarsVertical);
 }
 
 TEST_F(DBLookupComboTest, ADropDownCountBelowOneOpensOneRow) {
