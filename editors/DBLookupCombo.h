@@ -230,6 +230,9 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   bool PaintSelf(Canvas& ACanvas);
   AnsiString PaintedText();
   void ClearKey();
+  // Inside a grid that always shows its editor: Home, End and the arrows at the text's edge (or
+  // with Ctrl) leave the cell.
+  bool leavesTextEdge(WORD Key, TShiftState Shift) const;
   bool BeginEdit();
 
   TFieldDataLink link_;

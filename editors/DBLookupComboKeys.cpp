@@ -24,6 +24,18 @@ TWantedKeys TdcDBCustomLookupCombo::WantedKeys() const {
   return keys;
 }
 
+bool TdcDBCustomLookupCombo::leavesTextEdge(WORD Key, TShiftState Shift) const {
+  const bool backward = Key == VK_HOME || Key == VK_LEFT;
+  if (!backward && Key != VK_END && Key != VK_RIGHT) return false;
+  auto* grid = dynamic_cast<TdcCustomDBGrid*>(Parent());
+  if (!grid || !grid->DBOptions().Contains(dgAlwaysShowEditor)) return false;
+  if (Shift.Contains(ssCtrl)) return true;
+  const int length = static_cast<int>(Text().size());
+  const bool allSelected = SelStart() == 0 && SelLength() >= length;
+  if (allSelected) return true;
+  return SelLength() == 0 && (backward ? SelStart() == 0 : SelStart() >= length);
+}
+
 void TdcDBCustomLookupCombo::ClearKey() {
   SetText("");
   if (Linked()) {
@@ -71,10 +83,16 @@ void TdcDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {
       Key = 0;
       return;
     }
-    if (parentGrid && (isListKey(Key) || Key == VK_RETURN || Key == VK_TAB)) {
+    if (parentGrid && (isListKey(Key) || Key == VK_RETURN || Key == VK_TAB || leavesTextEdge(Key, Shift))) {
       // Inside a grid these move between cells: the grid takes them.
       parentGrid->SetFocus();
       parentGrid->KeyDown(Key, Shift);
+      Key = 0;
+      return;
+    }
+    if (parentGrid && Key == VK_F2) {
+      if (parentGrid->OnKeyDown) parentGrid->OnKeyDown(parentGrid, Key, Shift);
+      SetSelLength(0);
       Key = 0;
       return;
     }

@@ -170,6 +170,19 @@ TEST_F(DBLookupComboOnTableTest, ALookupComboColumnOfThePublishedGridMountsTheCo
   key(c, Qt::Key_Return);
   grid->SetFocus();
   EXPECT_EQ(code->AsString(), "SMYTHE") << "the pick is written into the cell's field";
+  TdcDBGridOptions options = grid->DBOptions();
+  options.Include(dgAlwaysShowEditor);
+  grid->SetDBOptions(options);
+  grid->Window()->repaint();
+  ASSERT_EQ(grid->MountedControl(), c);
+  const int column = grid->SelectedIndex();
+  c->SetFocus();
+  c->SetSelStart(1);
+  c->SetSelLength(0);
+  key(c, Qt::Key_Left);
+  EXPECT_EQ(grid->SelectedIndex(), column) << "inside the text the caret moves";
+  key(c, Qt::Key_Left);
+  EXPECT_EQ(grid->SelectedIndex(), column - 1) << "at the text's start the key leaves the cell";
   grid->SetDataSource(nullptr);
 }
 
