@@ -264,6 +264,8 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   bool inNotInList_ = false;
   bool inCloseUp_ = false;
   int openRows_ = 0;
+  // Where the combo stood when its drop-down was last placed.
+  TPoint placedCorner_;
   // The index the table had before a search switched it to the display field's.
   AnsiString savedIndexName_;
   bool indexSwitched_ = false;

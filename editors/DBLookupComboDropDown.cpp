@@ -64,6 +64,7 @@ int TdcDBCustomLookupCombo::WantedGridWidth() {
 void TdcDBCustomLookupCombo::PlaceGrid() {
   if (Width() < 21 || !dropDown_) return;
   const TPoint corner = ClientToScreen({0, 0});
+  placedCorner_ = corner;
   const ScreenFacts facts = qn::ui::screenFacts();
   const int wanted = WantedGridWidth();
   const int available = dropDownAlignment_ == taRightJustify ? corner.X + Width() : facts.width - corner.X;

@@ -130,10 +130,6 @@ void TdcDBCustomLookupCombo::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   TCustomEdit::KeyDown(Key, Shift);
-  if (Key == 0 && dropped_ && Text().empty() && allowClearKey_) {
-    grid_->SetValues("", "");
-    grid_->Invalidate();
-  }
 }
 
 // ---- focus and clipboard ----

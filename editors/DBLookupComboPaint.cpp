@@ -25,8 +25,8 @@ bool TdcDBCustomLookupCombo::PaintSelf(Canvas& ACanvas) {
   const bool inGrid = InsideGrid();
   const bool focusedGrid = inGrid && parent->Focused();
   if (!copy && !focusedGrid && TypingMode()) {
-    // The drop-down follows the combo while it paints.
-    if (dropped_) PlaceGrid();
+    // The drop-down follows the combo when it moved.
+    if (dropped_ && ClientToScreen({0, 0}) != placedCorner_) PlaceGrid();
     return false;
   }
   ACanvas.SetFont(Font());

@@ -187,6 +187,11 @@ void TdcDBCustomLookupCombo::KeyPress(char& Key) {
 
 void TdcDBCustomLookupCombo::KeyUp(WORD& Key, TShiftState Shift) {
   TCustomEdit::KeyUp(Key, Shift);
+  if (dropped_ && allowClearKey_ && (Key == VK_BACK || Key == VK_DELETE) && Text().empty()) {
+    // The text was deleted to nothing: no value is left.
+    grid_->SetValues("", "");
+    grid_->Invalidate();
+  }
   if (dropped_ || Key == 0 || !IsTextEditKey(Key)) return;
   if (link_.Editing()) link_.Modified();
   if (Text() == lastSearched_ && lastSearched_.size() != 1) return;

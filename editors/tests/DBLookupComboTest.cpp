@@ -391,6 +391,30 @@ TEST_F(DBLookupComboTest, OnCloseUpGetsTheLookupTableTheBoundDatasetAndTheModifi
   EXPECT_EQ(calls, (std::vector<Call>{Call{&clients, &matters, false}, Call{&clients, &matters, true}}));
 }
 
+TEST_F(DBLookupComboTest, AllowClearKeyClearsTheFieldAndAnEmptiedTextWithTheDropDownOpenClearsTheValue) {
+  auto* c = combo("Name", "Client Code");
+  c->SetAllowClearKey(true);
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->SelectAll();
+  key(c, Qt::Key_Delete);
+  EXPECT_EQ(c->Text(), "");
+  EXPECT_EQ(c->LookupValue(), "");
+  next->SetFocus();
+  EXPECT_EQ(matterText("Client Code"), "") << "the whole selection cleared the field";
+  matters.Cancel();
+  auto* unbound = combo("", nullptr, 40);
+  unbound->SetAllowClearKey(true);
+  unbound->SetFocus();
+  unbound->DropDown();
+  type(unbound, "B");
+  wait(340);
+  ASSERT_EQ(unbound->LookupValue(), "BRIGHT");
+  key(unbound, Qt::Key_Backspace);
+  EXPECT_EQ(unbound->Text(), "");
+  EXPECT_EQ(unbound->LookupValue(), "") << "an emptied text holds no value";
+}
+
 // ---- linked ----
 
 class LinkedComboTest : public LookupComboTest {
