@@ -424,6 +424,7 @@ class LinkedComboTest : public LookupComboTest {
     linked.FieldDefs().Add("Matter", ftString, 10);
     linked.FieldDefs().Add("Client Code", ftString, 7);
     linked.FieldDefs().Add("Office", ftString, 2);
+    linked.FieldDefs().Add("Region", ftString, 1);
     for (int i = 0; i < linked.FieldDefs().Count(); ++i)
       CreateFieldOfType(linked.FieldDefs().Items(i), &fieldOwner)->SetDataSet(&linked);
     // The name is calculated from the client the two keys name.
@@ -438,10 +439,11 @@ class LinkedComboTest : public LookupComboTest {
       d->FieldByName("Client Name")->SetAsString(found.IsNull() ? AnsiString() : found.AsString());
     };
     linked.Open();
-    // The last pair finds the record; the office is written with the code.
+    // The last pair finds the record; the office and the region are written with the code.
     linked.lookupFields.Add("Client Name;DATA;clients;Name;1");
-    linked.lookupLinks.Add("Office;Office;Client Code;Client Code");
-    linked.AppendRecord({Variant(AnsiString("M1")), Variant(AnsiString("SMITHJ")), Variant(AnsiString("LA"))});
+    linked.lookupLinks.Add("Office;Office;Region;Region;Client Code;Client Code");
+    linked.AppendRecord({Variant(AnsiString("M1")), Variant(AnsiString("SMITHJ")), Variant(AnsiString("LA")),
+                         Variant(AnsiString("W"))});
     linkedSource.SetDataSet(&linked);
   }
   TComponent fieldOwner{nullptr};
@@ -454,7 +456,7 @@ TEST_F(LinkedComboTest, ALinkedComboWritesTheKeysOfItsLinkPairsNotItsOwnField) {
   c->SetLookupTable(&clients);
   c->SetDataSource(&linkedSource);
   c->SetDataField("Client Name");
-  EXPECT_EQ(c->LookupField(), "Office;Client Code") << "derived from the links";
+  EXPECT_EQ(c->LookupField(), "Office;Region;Client Code") << "derived from the links";
   ASSERT_TRUE(show());
   EXPECT_EQ(c->Text(), "Smith, Jane");
   c->SetFocus();
@@ -465,7 +467,8 @@ TEST_F(LinkedComboTest, ALinkedComboWritesTheKeysOfItsLinkPairsNotItsOwnField) {
   EXPECT_EQ(clientName(), "Smith, John");
   key(c, Qt::Key_Return);
   EXPECT_EQ(linked.FieldByName("Client Code")->AsString(), "SMITH");
-  EXPECT_EQ(linked.FieldByName("Office")->AsString(), "NY") << "the second pair too";
+  EXPECT_EQ(linked.FieldByName("Office")->AsString(), "NY") << "the first pair";
+  EXPECT_EQ(linked.FieldByName("Region")->AsString(), "E") << "and the second";
   EXPECT_EQ(c->Text(), "Smith, John");
 }
 
@@ -483,6 +486,7 @@ TEST_F(LinkedComboTest, ClearingTheWholeTextClearsTheLinkedKeys) {
   EXPECT_EQ(c->Text(), "");
   EXPECT_EQ(linked.FieldByName("Client Code")->AsString(), "");
   EXPECT_EQ(linked.FieldByName("Office")->AsString(), "");
+  EXPECT_EQ(linked.FieldByName("Region")->AsString(), "");
 }
 
 // ---- data and errors ----

@@ -1,5 +1,5 @@
 #pragma once
-// What the lookup combo's tests share: a lookup table of clients in memory (code, name, city),
+// What the lookup combo's tests share: a lookup table of clients in memory (code, name, office, region),
 // a bound dataset of matters whose "Client Name" looks its text up through LookupFields and
 // LookupLinks lines (client code and office pairs), and a combo placed over them. Test code only.
 #include <array>
@@ -32,11 +32,13 @@ class LookupComboTest : public EditorsTest {
     clients.FieldDefs().Add("Client Code", ftString, 7);
     clients.FieldDefs().Add("Name", ftString, 30);
     clients.FieldDefs().Add("Office", ftString, 2);
+    clients.FieldDefs().Add("Region", ftString, 1);
     clients.Open();
-    for (const auto& [code, name, office] : std::vector<std::array<const char*, 3>>{
-             {"ADAMS", "Adams, Walter", "NY"}, {"ABBOT", "Abbot, Anne", "NY"}, {"BRIGHT", "Bright", "LA"},
-             {"SMITH", "Smith, John", "NY"}, {"SMITHJ", "Smith, Jane", "LA"}})
-      clients.AppendRecord({Variant(AnsiString(code)), Variant(AnsiString(name)), Variant(AnsiString(office))});
+    for (const auto& [code, name, office, region] : std::vector<std::array<const char*, 4>>{
+             {"ADAMS", "Adams, Walter", "NY", "E"}, {"ABBOT", "Abbot, Anne", "NY", "E"}, {"BRIGHT", "Bright", "LA", "W"},
+             {"SMITH", "Smith, John", "NY", "E"}, {"SMITHJ", "Smith, Jane", "LA", "W"}})
+      clients.AppendRecord({Variant(AnsiString(code)), Variant(AnsiString(name)), Variant(AnsiString(office)),
+                            Variant(AnsiString(region))});
     clients.First();
     matters.FieldDefs().Add("Matter", ftString, 10);
     matters.FieldDefs().Add("Client Code", ftString, 7);
