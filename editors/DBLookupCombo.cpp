@@ -277,23 +277,18 @@ bool TdcDBCustomLookupCombo::InsideGrid() const {
 bool TdcDBCustomLookupCombo::Linked() const { return Bound() && IsCalculatedOrLookupField(link_.Field()); }
 
 bool TdcDBCustomLookupCombo::Modifiable() const {
-  bool allowed = false;
-  if (!link_.DataSource() || DataField().empty()) allowed = true;
-  else if (link_.Editing() && TypingMode()) allowed = true;
-  else if (Linked()) {
-    const TDataSetState state = link_.DataSet()->State();
-    allowed = state == dsEdit || state == dsInsert || link_.DataSource()->AutoEdit();
-  }
+  bool allowed = !link_.DataSource() || DataField().empty() || (link_.Editing() && TypingMode()) || linkedMayEdit();
   if (!dropped_ && style_ == csDropDownList && !autoDropDown_) allowed = false;
   return allowed && !ReadOnly();
 }
 
-bool TdcDBCustomLookupCombo::GridCanEdit() const {
-  if (!Bound() || link_.Editing()) return true;
+bool TdcDBCustomLookupCombo::linkedMayEdit() const {
   if (!Linked()) return false;
   const TDataSetState state = link_.DataSet()->State();
   return state == dsEdit || state == dsInsert || link_.DataSource()->AutoEdit();
 }
+
+bool TdcDBCustomLookupCombo::GridCanEdit() const { return !Bound() || link_.Editing() || linkedMayEdit(); }
 
 void TdcDBCustomLookupCombo::refreshReadOnly() { TCustomEdit::SetReadOnly(!Modifiable()); }
 

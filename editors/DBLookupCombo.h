@@ -185,6 +185,8 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // Bound to a calculated or lookup field of its dataset.
   bool Linked() const;
   bool Bound() const { return link_.DataSource() && link_.DataSet() && link_.Field(); }
+  // Linked, with the bound dataset editing or able to edit by itself.
+  bool linkedMayEdit() const;
   // Whether rows of the drop-down may be picked.
   bool GridCanEdit() const;
   bool InsideGrid() const;
