@@ -147,11 +147,7 @@ void TdcDBCustomLookupCombo::DoEnter() {
 }
 
 void TdcDBCustomLookupCombo::DoExit() {
-  // Leaving (Tab among others) takes the row found, as Enter does.
-  if (dropped_) {
-    if (found_) TakeListRow();
-    CloseUp(true);
-  }
+  if (dropped_) CloseUp(true);
   if (!inNotInList_) {
     try {
       link_.UpdateRecord();

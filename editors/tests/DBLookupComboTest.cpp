@@ -205,6 +205,22 @@ TEST_F(DBLookupComboTest, APressOutsideAcceptsTheHighlightedRowAndWritesItsCode)
   EXPECT_EQ(c->Text(), "Bright");
 }
 
+TEST_F(DBLookupComboTest, TabWithTheDropDownOpenTakesTheRowFoundAndMovesOn) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  c->SelectAll();
+  type(c, "br");
+  wait(340);
+  ASSERT_EQ(clientName(), "Bright");
+  key(c, Qt::Key_Tab);
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_FALSE(c->Focused());
+  EXPECT_EQ(c->Text(), "Bright");
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+}
+
 TEST_F(DBLookupComboTest, EscapeAfterTypingRestoresTheTextAndValueHeldAtEntry) {
   for (const auto& [bound, dropped] : std::vector<std::pair<bool, bool>>{{true, false}, {true, true}, {false, false}, {false, true}}) {
     SCOPED_TRACE(std::string(bound ? "bound, " : "unbound, ") + (dropped ? "drop-down open" : "drop-down closed"));
