@@ -169,7 +169,7 @@ void TdcDBCustomLookupCombo::SetDataField(const AnsiString& Value) {
   }
   grid_->Reset();
   if (!derived.empty()) SetLookupField(derived);
-  else DataChange();
+  else if (link_.DataSource()) DataChange();
 }
 
 void TdcDBCustomLookupCombo::SetLookupTable(TDataSet* Value) {
@@ -234,7 +234,8 @@ void TdcDBCustomLookupCombo::Loaded() {
   TCustomEdit::Loaded();
   button_->SetBounds(button_->Left(), button_->Top(), ComboButtonWidth(), button_->Height());
   LayoutButton();
-  DataChange();
+  // An unbound combo keeps the text it was given.
+  if (link_.DataSource()) DataChange();
 }
 
 void TdcDBCustomLookupCombo::BoundsChanged() {
