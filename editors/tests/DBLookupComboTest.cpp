@@ -558,6 +558,17 @@ TEST_F(DBLookupComboTest, AMissingKeyFieldIsReportedWhenTheLookupFieldIsSet) {
   }
 }
 
+TEST_F(DBLookupComboTest, AnUnboundComboKeepsItsTextWhenGivenAFieldNameAndLosesItWhenUnbound) {
+  auto* c = combo("Name");
+  c->SetText("typed");
+  c->SetDataField("Client Code");
+  EXPECT_EQ(c->Text(), "typed") << "no data source: nothing to show instead";
+  c->SetDataSource(&matterSource);
+  EXPECT_EQ(c->Text(), "Adams, Walter");
+  c->SetDataSource(nullptr);
+  EXPECT_EQ(c->Text(), "");
+}
+
 TEST_F(DBLookupComboTest, TheComboIsMadeByClassNameAndPublishesWhatTheLayersBeneathWrite) {
   TComponent* made = CreateComponentByClassName("TdcDBLookupCombo", form.get());
   ASSERT_NE(made, nullptr);
