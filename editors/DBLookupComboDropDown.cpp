@@ -201,7 +201,11 @@ void TdcDBCustomLookupCombo::CloseUp(bool Accept) {
 }
 
 void TdcDBCustomLookupCombo::CloseUpOpen(bool Accept) {
-  timer_->SetEnabled(false);
+  // Text typed within the search interval is searched before it is taken.
+  if (timer_->Enabled()) {
+    timer_->SetEnabled(false);
+    if (Accept) SearchStep();
+  }
   const bool keyShown = grid_->DisplayField() == grid_->KeyField();
   bool freshNotInList = false;
   if (Accept && !found_ && (link_.Editing() || Linked() || !Bound())) {
@@ -270,7 +274,8 @@ void TdcDBCustomLookupCombo::CloseUpOpen(bool Accept) {
       if (field->AsString() != LookupValue()) {
         Accept = true;
         writingLinkedKeys_ = true;
-        if (style_ == csDropDownList && !found_) SetText(DisplayValue());
+        // The record found shows its own text, not the letters typed to find it.
+        if (found_ || style_ == csDropDownList) SetText(DisplayValue());
         try {
           field->SetAsString(LookupValue());
         } catch (...) {

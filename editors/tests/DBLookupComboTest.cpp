@@ -205,6 +205,19 @@ TEST_F(DBLookupComboTest, APressOutsideAcceptsTheHighlightedRowAndWritesItsCode)
   EXPECT_EQ(c->Text(), "Bright");
 }
 
+TEST_F(DBLookupComboTest, APressOutsideWithinTheSearchIntervalSearchesTheTypedTextFirst) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  c->SelectAll();
+  type(c, "br");
+  QTest::mousePress(form->Window(), Qt::LeftButton, {}, QPoint(300, 150));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT") << "not the value found before the keys";
+  EXPECT_EQ(c->Text(), "Bright");
+}
+
 TEST_F(DBLookupComboTest, TabWithTheDropDownOpenTakesTheRowFoundAndMovesOn) {
   auto* c = combo("Name", "Client Code");
   ASSERT_TRUE(show());
