@@ -72,6 +72,21 @@ void TdcPopupGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
   if (Button == mbLeft && combo_->IsDroppedDown()) combo_->CloseUp(true);
 }
 
+void TdcPopupGrid::TakePress(TPoint Screen, TShiftState Shift) {
+  const TPoint at = ScreenToClient(Screen);
+  MouseDown(mbLeft, Shift, at.X, at.Y);
+}
+
+void TdcPopupGrid::FollowMove(TPoint Screen, TShiftState Shift) {
+  const TPoint at = ScreenToClient(Screen);
+  MouseMove(Shift, at.X, at.Y);
+}
+
+void TdcPopupGrid::TakeRelease(TPoint Screen, TShiftState Shift) {
+  const TPoint at = ScreenToClient(Screen);
+  MouseUp(mbLeft, Shift, at.X, at.Y);
+}
+
 void TdcPopupGrid::VisibleChanged() {
   TdcDBLookupList::VisibleChanged();
   // Hidden by code (a key handler of the form): the drop-down closes without accepting.

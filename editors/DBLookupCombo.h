@@ -55,6 +55,11 @@ class TdcPopupGrid : public TdcDBLookupList {
   explicit TdcPopupGrid(TdcDBCustomLookupCombo* Combo);
   TdcDBCustomLookupCombo* Combo() const { return combo_; }
   void KeyDown(WORD& Key, TShiftState Shift) override;
+  // A press dragged from the combo into the grid: the grid takes it, the moves that follow and
+  // the release, at those screen points.
+  void TakePress(TPoint Screen, TShiftState Shift);
+  void FollowMove(TPoint Screen, TShiftState Shift);
+  void TakeRelease(TPoint Screen, TShiftState Shift);
 
  protected:
   TFieldDataLink& BoundLink() const override;
@@ -175,6 +180,8 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void EnabledChanged() override;
   void WindowCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool CaretAllowed() const override;
   void Change() override;
 
@@ -271,6 +278,8 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // The index the table had before a search switched it to the display field's.
   AnsiString savedIndexName_;
   bool indexSwitched_ = false;
+  // A press on the combo was dragged into the open grid, which now follows the mouse.
+  bool pressHanded_ = false;
 };
 
 class TdcDBLookupCombo : public TdcDBCustomLookupCombo {

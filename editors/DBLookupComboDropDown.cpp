@@ -355,10 +355,31 @@ void TdcDBCustomLookupCombo::ButtonClick() {
 void TdcDBCustomLookupCombo::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomEdit::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft) return;
+  pressHanded_ = false;
   // A text that cannot be typed: the press opens and closes the drop-down.
   if (style_ == csDropDownList && !autoDropDown_) {
     if (!Focused() && CanFocus()) SetFocus();
     if (dropped_) CloseUp(true);
     else DropDown();
   }
+}
+
+void TdcDBCustomLookupCombo::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomEdit::MouseMove(Shift, X, Y);
+  if (!dropped_ || !Shift.Contains(ssLeft)) return;
+  const TPoint screen = ClientToScreen({X, Y});
+  if (pressHanded_) {
+    grid_->FollowMove(screen, Shift);
+  } else if (grid_->ClientRect().Contains(grid_->ScreenToClient(screen))) {
+    // Dragged into the open grid: the grid takes the press from here.
+    pressHanded_ = true;
+    grid_->TakePress(screen, Shift);
+  }
+}
+
+void TdcDBCustomLookupCombo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomEdit::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !pressHanded_) return;
+  pressHanded_ = false;
+  if (dropped_) grid_->TakeRelease(ClientToScreen({X, Y}), Shift);
 }

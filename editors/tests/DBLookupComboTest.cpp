@@ -340,6 +340,22 @@ TEST_F(DBLookupComboTest, APressOnARowOfTheGridPicksItAndTheReleaseClosesWriting
   EXPECT_TRUE(c->Focused()) << "the grid took no focus";
 }
 
+TEST_F(DBLookupComboTest, APressOnADropDownListComboDraggedIntoTheGridPicksTheRowReleasedOn) {
+  auto* c = combo("Name", "Client Code");
+  c->SetStyle(csDropDownList);
+  ASSERT_TRUE(show());
+  QTest::mousePress(c->Window(), Qt::LeftButton, {}, QPoint(20, 10));
+  ASSERT_TRUE(c->IsDroppedDown()) << "the press opens a text that cannot be typed";
+  TdcPopupGrid* grid = c->DropDownList();
+  const TRect row = grid->cellBounds(0, grid->TitleOffset() + 2);
+  const TPoint onRow = c->ScreenToClient(grid->ClientToScreen({row.Left + 5, (row.Top + row.Bottom) / 2}));
+  QTest::mouseMove(c->Window(), QPoint(onRow.X, onRow.Y));
+  QTest::mouseRelease(c->Window(), Qt::LeftButton, {}, QPoint(onRow.X, onRow.Y));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(c->Text(), "Bright");
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+}
+
 TEST_F(DBLookupComboTest, DroppingDownTellsWhetherTheValueWasFound) {
   auto* c = combo("");
   ASSERT_TRUE(show());
