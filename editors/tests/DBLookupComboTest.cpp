@@ -10,6 +10,7 @@
 #include "datagrid/DrawingHelpers.h"
 #include "datagrid/FieldTextTests.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/ImageStrip.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 namespace editorstest {
@@ -620,6 +621,10 @@ TEST_F(DBLookupComboTest, TheComboIsMadeByClassNameAndPublishesWhatTheLayersBene
   ASSERT_TRUE(list);
   EXPECT_EQ(*list, c->DropDownList());
   EXPECT_FALSE(c->DropDownList()->TabStop());
+  ImageStrip images(16, 16);
+  c->SetImageList(&images);
+  EXPECT_EQ(c->DropDownList()->ImageList(), &images) << "passed to the grid";
+  c->SetImageList(nullptr);
 }
 
 }  // namespace
