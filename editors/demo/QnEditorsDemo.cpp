@@ -14,8 +14,10 @@
 #include "datagrid/DcTbTable.h"
 #include "editors/DBComboBox.h"
 #include "editors/DBEdit.h"
+#include "editors/DBLookupCombo.h"
 #include "editors/DBRichEdit.h"
 #include "editors/DBSpinEdit.h"
+#include "framework/base/StringList.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataSource.h"
 #include "framework/ui/Application.h"
@@ -40,6 +42,9 @@ class TEditorsDemoForm : public TForm {
     SetColor(clBtnFace);
     clients_ = openTable("YClient.qf;RES:YCLIENT", "1", clientsSource_);
     matters_ = openTable("YCase.qf;RES:YCASE", "1", mattersSource_);
+    // The lookup combos move a table of their own, not the one the client column shows.
+    TDataSource* lookupSource = nullptr;
+    clientLookup_ = openTable("YClient.qf;RES:YCLIENT", "1", lookupSource);
     addClientColumn();
     addMatterColumn();
     addNotesRow();
@@ -136,6 +141,25 @@ class TEditorsDemoForm : public TForm {
       departments_->Items()->Add(line);
     departments_->SetDataSource(mattersSource_);
     departments_->SetDataField("Department Code");
+    label(frame, "Client (code):", 258);
+    lookupCombo(frame, 258, "Client Code\t7\tCode", "Client Last Name\t20\tName");
+    label(frame, "Client (name):", 284);
+    clientName_ = lookupCombo(frame, 284, "Client Last Name\t20\tName", "Client Code\t7\tCode");
+  }
+
+  // A combo over the clients writing the matter's client code; the first column is shown.
+  TdcDBLookupCombo* lookupCombo(TWinControl* frame, int top, const char* shown, const char* other) {
+    auto* combo = place(new TdcDBLookupCombo(this), frame, 118, top, 170, 22);
+    combo->SetLookupTable(clientLookup_);
+    combo->SetLookupField("Client Code");
+    combo->SetUseTFields(false);
+    StringList columns;
+    columns.Add(shown);
+    columns.Add(other);
+    combo->SetSelected(&columns);
+    combo->SetDataSource(mattersSource_);
+    combo->SetDataField("Client Code");
+    return combo;
   }
 
   // An unbound rich edit under the two groups: the demo's record files hold no notes blob.
@@ -160,15 +184,17 @@ class TEditorsDemoForm : public TForm {
   }
 
  public:
-  // The department combo's list dropped, for the picture.
-  DropDownWindow* dropDepartments() {
-    departments_->SetFocus();
-    departments_->DropDown();
-    return departments_->DropDownWindowOfList();
+  // The client-name combo's grid dropped over the clients, for the picture.
+  DropDownWindow* dropClientNames() {
+    clientName_->SetFocus();
+    clientName_->DropDown();
+    return clientName_->DropDownWindowOfGrid();
   }
 
  private:
   TdcDBComboBox* departments_ = nullptr;
+  TdcDBLookupCombo* clientName_ = nullptr;
+  TdcTbTable* clientLookup_ = nullptr;
 
   TdcTbTable* clients_ = nullptr;
   TdcTbTable* matters_ = nullptr;
@@ -179,7 +205,7 @@ class TEditorsDemoForm : public TForm {
 int saveScreenshot(TEditorsDemoForm& form, const char* file) {
   form.Show();
   qn::ui::demo::settle();
-  DropDownWindow* list = form.dropDepartments();
+  DropDownWindow* list = form.dropClientNames();
   qn::ui::demo::settle();
   QImage picture = form.Window()->grab().toImage();
   // The drop-down is a window of its own: it is drawn in where it lies, the picture grown to hold it.
