@@ -79,6 +79,7 @@ TZOLTEmlF::TZOLTEmlF(TComponent* AOwner) : TForm(AOwner) {
   ProgramGrid->Font()->SetName("Arial");
   ProgramGrid->Font()->SetSize(7);
   ProgramGrid->setRowCount(1 + static_cast<int>(std::size(kPrograms)));
+  ProgramGrid->setDefaultRowHeight(16);
   ProgramGrid->setColumnWidth(EmailProgramGrid::NameColumn, 476);
   ProgramGrid->setCellText(EmailProgramGrid::NameColumn, 0, "Email ZOLT Reports using:");
   ProgramSpinButton = PlaceControl<TdcSpinButton>(this, this, 516, 8, 20, 40);
@@ -91,10 +92,10 @@ TZOLTEmlF::TZOLTEmlF(TComponent* AOwner) : TForm(AOwner) {
 
   label(this, 280, 100, 270, "Statement subject line");
   SubjectEdit = PlaceControl<TEdit>(this, this, 280, 116, 272, 21);
-  StatementTextRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 280, 142, 272, 42);
+  StatementTextRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 280, 140, 272, 54);
   StatementTextRadioGroup->SetCaption("Statement email text");
   setItems(StatementTextRadioGroup, {"Prompt me for each statement", "Insert custom text as indicated below"});
-  StatementTextMemo = PlaceControl<TMemo>(this, this, 280, 188, 272, 70);
+  StatementTextMemo = PlaceControl<TMemo>(this, this, 280, 198, 272, 60);
 
   SenderRadioGroup = PlaceControl<RadioButtonGroup>(this, this, 8, 268, 260, 64);
   SenderRadioGroup->SetCaption("Sender (Quillon Emailer)");
