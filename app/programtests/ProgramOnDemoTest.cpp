@@ -25,6 +25,7 @@
 #include "dialogs/DirBrowserForm.h"
 #include "dialogs/MNGRSelF.h"
 #include "dialogs/NotesF.h"
+#include "dialogs/PasteF.h"
 #include "dialogs/PrntDefF.h"
 #include "dialogs/ZOLTEmlF.h"
 #include "core/Globals.h"
@@ -152,8 +153,9 @@ TEST(ProgramOnDemo, TheMainBlockMakesTheCaseDialogsAndTheyShowTheDemo) {
   std::ostringstream errors;
   ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
   Application->runUntilIdle();
-  for (const char* name : {"TNotesF", "TMNGRSelF", "TDirBrowserForm"})
+  for (const char* name : {"TPasteF", "TNotesF", "TMNGRSelF", "TDirBrowserForm"})
     EXPECT_EQ(errors.str().find(name), std::string::npos) << errors.str();
+  ASSERT_NE(PasteF, nullptr);
   ASSERT_NE(NotesF, nullptr);
   ASSERT_NE(MNGRSelF, nullptr);
   ASSERT_NE(DirBrowserForm, nullptr);
