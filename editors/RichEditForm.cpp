@@ -234,6 +234,8 @@ void TdcRichEditForm::buildMenu() {
   InsertObject1 = item(this, Insert1, "InsertObject1", "&Object...", [this] { editor_->InsertObject(); });
   DateandTime1 = item(this, Insert1, "DateandTime1", "Date and Time");
   DateandTime1->Visible = false;
+  // No embedded objects on this platform: the Insert menu never shows.
+  Insert1->Visible = false;
 
   Format1 = item(this, root, "Format1", "F&ormat");
   Font1 = item(this, Format1, "Font1", "&Font", [this] { refreshed([this] { editor_->FontDialog(); }); });

@@ -109,8 +109,6 @@ void TdcRichEditForm::applyOptions() {
   SaveAsButton->SetVisible(SaveAs1->Visible);
   Print1->Visible = has(reoShowPrint);
   PrintButton->SetVisible(Print1->Visible);
-  // No embedded objects on this platform: the Insert menu never shows.
-  Insert1->Visible = InsertObject1->Visible = false;
   PageSetup1->Visible = has(reoShowPageSetup);
   SaveExit1->Visible = has(reoShowSaveExit);
   FileSeparator1->Visible = Load1->Visible || SaveExit1->Visible;
@@ -126,6 +124,8 @@ void TdcRichEditForm::applyOptions() {
   FormatBar1->SetChecked(FormatBar->Visible());
   Toolbar1->SetChecked(Toolbar->Visible());
   Ruler1->SetChecked(ruler_->Visible());
+  // The bar shows the top entries left visible.
+  qn::ui::showMainMenu(this, MainMenu1);
 }
 
 void TdcRichEditForm::borrowUserButtons() {

@@ -1,6 +1,7 @@
 // The full-window editor a rich edit opens: what OK and Cancel give back to a bound control, the
 // commands, bars and keys of the form, closing, page set-up and printing.
 #include <QTest>
+#include <QDir>
 #include <QTimer>
 
 #include "datagrid/Intl.h"
@@ -333,6 +334,40 @@ TEST_F(RichEditFormTest, StatusPanelOneShowsAButtonsHintAndTheLockKeysShowAndCle
   });
   qn::ui::mouseIsOver(nullptr, {0, 0});
   qn::ui::setLockKeyReader(previous);
+}
+
+}  // namespace
+}  // namespace richedittest
+
+namespace richedittest {
+namespace {
+
+// The editor over a short letter, with its toolbar, format bar and ruler, saved as a picture
+// under build/screenshots to look at; the ruler's white band with its marks must be on it.
+TEST_F(RichEditFormTest, APictureOfTheEditorShowsItsBarsAndRuler) {
+  auto* edit = bound("Notes");
+  ASSERT_TRUE(show());
+  paint(edit);
+  QImage picture;
+  QImage ruler;
+  runEditor(edit, [&](TdcRichEditForm& f) {
+    QApplication::processEvents();
+    picture = f.Window()->grab().toImage();
+    ruler = f.Ruler()->Window()->grab().toImage();
+  });
+  ASSERT_FALSE(picture.isNull());
+  const std::string folder = Application->ExeName().substr(0, Application->ExeName().rfind('/')) + "/../screenshots";
+  QDir().mkpath(QString::fromStdString(folder));
+  EXPECT_TRUE(picture.save(QString::fromStdString(folder + "/rich_editor.png")));
+  ASSERT_FALSE(ruler.isNull());
+  int white = 0, black = 0;
+  for (int x = 0; x < ruler.width(); ++x) {
+    const QRgb p = ruler.pixel(x, ruler.height() / 2);
+    white += p == qRgb(255, 255, 255);
+    black += qGray(p) < 80;
+  }
+  EXPECT_GT(white, ruler.width() / 2) << "the ruler band";
+  EXPECT_GT(black, 10) << "its marks and labels";
 }
 
 }  // namespace
