@@ -115,9 +115,9 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   virtual void FindDialog();
   virtual void ReplaceDialog();
   virtual void FontDialog();
-  // Answer whether the user confirmed (the dialogs are not built yet).
+  // Answer whether the user confirmed (the paragraph dialog is not built yet).
   virtual bool ParagraphDialog() { return false; }
-  virtual bool TabsDialog() { return false; }
+  virtual bool TabsDialog();
   virtual void OnFind();
   virtual void OnReplace();
   virtual void DoInitDialog(TForm* Form);
