@@ -115,8 +115,8 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   virtual void FindDialog();
   virtual void ReplaceDialog();
   virtual void FontDialog();
-  // Answer whether the user confirmed (the paragraph dialog is not built yet).
-  virtual bool ParagraphDialog() { return false; }
+  // Answer whether the user confirmed.
+  virtual bool ParagraphDialog();
   virtual bool TabsDialog();
   virtual void OnFind();
   virtual void OnReplace();
