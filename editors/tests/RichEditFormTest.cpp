@@ -1,6 +1,7 @@
 // The full-window editor a rich edit opens: what OK and Cancel give back to a bound control, the
 // commands, bars and keys of the form, closing, page set-up and printing.
 #include <QTest>
+#include <fstream>
 #include <QDir>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "framework/ui/testing/FakePrinter.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "testing/TestDirs.h"
 
 namespace richedittest {
 namespace {
@@ -368,6 +370,77 @@ TEST_F(RichEditFormTest, APictureOfTheEditorShowsItsBarsAndRuler) {
   }
   EXPECT_GT(white, ruler.width() / 2) << "the ruler band";
   EXPECT_GT(black, 10) << "its marks and labels";
+}
+
+}  // namespace
+}  // namespace richedittest
+
+namespace richedittest {
+namespace {
+
+class RichEditFormFileTest : public RichEditFormTest {
+ protected:
+  std::string folder = qn::testing::makeScratchDir("rich-editor-files");
+};
+
+TEST_F(RichEditFormFileTest, SaveAsOverAnExistingFileAsksAndNoWritesNothing) {
+  auto* edit = bound("Notes");
+  ASSERT_TRUE(show());
+  paint(edit);
+  const std::string path = folder + "/letter.rtf";
+  { std::ofstream(path) << "old"; }
+  ScriptedDialogs dialogs;
+  dialogs.expectSaveFile(FileDialogAnswer{path, 1});
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, "OK to overwrite " + path, mrNo);
+  runEditor(edit, [&](TdcRichEditForm& f) { f.SaveAs1->Click(); });
+  std::ifstream in(path);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "old");
+  EXPECT_EQ(dialogs.fileRequests()[0].defaultExtension, "rtf");
+  EXPECT_FALSE(dialogs.fileRequests()[0].overwritePrompt) << "the editor's own question is the only one";
+}
+
+TEST_F(RichEditFormFileTest, ATxtNameGetsTheSameRichTextAndLoadsBackWithItsFormats) {
+  auto* edit = bound("Notes");
+  ASSERT_TRUE(show());
+  paint(edit);
+  ScriptedDialogs dialogs;
+  dialogs.expectSaveFile(FileDialogAnswer{folder + "/a.rtf", 1});
+  dialogs.expectSaveFile(FileDialogAnswer{folder + "/a.txt", 2});
+  dialogs.expectOpenFile(FileDialogAnswer{folder + "/a.txt", 2});
+  qn::ui::RichTextContent loaded;
+  runEditor(edit, [&](TdcRichEditForm& f) {
+    f.SaveAs1->Click();
+    f.SaveAs1->Click();
+    f.Editor()->SetText("");
+    f.Load1->Click();
+    loaded = f.Editor()->content(0, f.Editor()->TextLength());
+    f.SetModalResult(mrCancel);
+    f.Editor()->SetModified(false);
+  });
+  const auto read = [](const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  EXPECT_EQ(read(folder + "/a.txt"), read(folder + "/a.rtf"));
+  EXPECT_EQ(read(folder + "/a.txt").compare(0, 5, "{\\rtf"), 0);
+  EXPECT_EQ(loaded.plainText(), "*Dear client,\r\nthe hearing is set.");
+  EXPECT_TRUE(loaded.paragraphs[0].runs[0].attributes.bold);
+}
+
+TEST_F(RichEditFormFileTest, APlainWindows1252TextFileLoadsAsPlainText) {
+  auto* edit = place();
+  ASSERT_TRUE(show());
+  const std::string path = folder + "/menu.txt";
+  { std::ofstream(path, std::ios::binary) << "caf\xe9 au lait"; }
+  ScriptedDialogs dialogs;
+  dialogs.expectOpenFile(FileDialogAnswer{path, 2});
+  AnsiString text;
+  runEditor(edit, [&](TdcRichEditForm& f) {
+    f.LoadButton1->Click();
+    text = f.Editor()->Text();
+  });
+  EXPECT_EQ(text, "caf\xe9 au lait");
 }
 
 }  // namespace
