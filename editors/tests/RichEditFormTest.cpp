@@ -9,6 +9,8 @@
 #include "editors/DBComboBox.h"
 #include "editors/RichEditForm.h"
 #include "editors/RulerPanel.h"
+#include "framework/base/ClassRegistry.h"
+#include "framework/ui/BevelLine.h"
 #include "editors/tests/RichEditFixture.h"
 #include "framework/ui/HintService.h"
 #include "framework/ui/KeyboardState.h"
@@ -441,6 +443,63 @@ TEST_F(RichEditFormFileTest, APlainWindows1252TextFileLoadsAsPlainText) {
     text = f.Editor()->Text();
   });
   EXPECT_EQ(text, "caf\xe9 au lait");
+}
+
+}  // namespace
+}  // namespace richedittest
+
+// A control whose sizing fails while told to: the editor's layout must survive it.
+class FailingSizeRichEdit : public TdcCustomRichEdit {
+  QN_CLASS(FailingSizeRichEdit, TdcCustomRichEdit)
+ public:
+  using TdcCustomRichEdit::TdcCustomRichEdit;
+  static inline bool failing = false;
+
+ protected:
+  void BoundsChanged() override {
+    TdcCustomRichEdit::BoundsChanged();
+    if (failing && Name() == "RichEdit1") throw EInvalidOperation("no room");
+  }
+};
+
+namespace richedittest {
+namespace {
+
+TEST_F(RichEditFormTest, AFailingLayoutShowsErrorInResizeOnce) {
+  RegisterClass<FailingSizeRichEdit>();
+  auto* edit = place<FailingSizeRichEdit>();
+  ASSERT_TRUE(show());
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtCustom, "Error in resize");
+  // The sizing fails from the form's own layout on.
+  edit->OnInitDialog = [](TObject*, TForm*) { FailingSizeRichEdit::failing = true; };
+  bool sameClass = false;
+  runEditor(edit, [&](TdcRichEditForm& f) {
+    FailingSizeRichEdit::failing = false;
+    sameClass = dynamic_cast<FailingSizeRichEdit*>(f.Editor()) != nullptr;
+  });
+  FailingSizeRichEdit::failing = false;
+  EXPECT_TRUE(sameClass) << "the editor's control is of the caller's class";
+  EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+TEST_F(RichEditFormTest, TheUserButtonsShowOnTheToolbarAndGoBackHidden) {
+  auto* edit = place();
+  auto* own = new TSpeedButton(form.get());
+  own->SetParent(form.get());
+  own->SetBounds(5, 5, 23, 22);
+  own->SetVisible(false);
+  edit->UserSpeedButton1 = own;
+  ASSERT_TRUE(show());
+  runEditor(edit, [&](TdcRichEditForm& f) {
+    EXPECT_EQ(own->Parent(), f.Toolbar);
+    EXPECT_TRUE(own->Visible());
+    EXPECT_EQ(own->Left(), f.UndoButton->Left() + f.UndoButton->Width() + 32);
+    EXPECT_EQ(own->Top(), f.UndoButton->Top());
+    EXPECT_TRUE(f.UserButtonBevel->Visible());
+  });
+  EXPECT_EQ(own->Parent(), form.get());
+  EXPECT_FALSE(own->Visible());
 }
 
 }  // namespace
