@@ -304,3 +304,63 @@ TEST_F(DateTimePickerTest, PublishedPropertiesReachThePicker) {
 }
 
 }  // namespace
+
+namespace {
+
+class BoundDateTimePickerTest : public DateTimePickerTest {
+ protected:
+  TdcDBDateTimePicker* bound(const char* field) {
+    auto* p = place<TdcDBDateTimePicker>();
+    p->SetDataSource(&source);
+    p->SetDataField(field);
+    p->SetDisplayFormat("mm/dd/yyyy");
+    return p;
+  }
+};
+
+TEST_F(BoundDateTimePickerTest, ARecordUpdateKeepsThePartThePickerDoesNotShow) {
+  data.Edit();
+  data.FieldByName("When")->SetAsDateTime(EncodeDate(2030, 4, 2) + EncodeTime(9, 30, 0, 0));
+  data.Post();
+  auto* p = bound("When");
+  p->SetDisplayFormat("mm/dd/yyyy");
+  EXPECT_EQ(p->Text(), "04/02/2030");
+  enter(p);
+  press(p, "^");
+  next->SetFocus();
+  data.Post();
+  EXPECT_NEAR(data.FieldByName("When")->AsDateTime(), EncodeDate(2030, 5, 2) + EncodeTime(9, 30, 0, 0), 1e-6);
+  p->SetDisplayFormat("hh:nn");
+  enter(p);
+  press(p, "^");
+  next->SetFocus();
+  data.Post();
+  EXPECT_NEAR(data.FieldByName("When")->AsDateTime(), EncodeDate(2030, 5, 2) + EncodeTime(10, 30, 0, 0), 1e-6);
+}
+
+TEST_F(BoundDateTimePickerTest, DeleteClearsTheFieldOnPost) {
+  data.Edit();
+  data.FieldByName("Day")->SetAsDateTime(EncodeDate(2030, 4, 2));
+  data.Post();
+  auto* p = bound("Day");
+  enter(p);
+  press(p, "X");
+  EXPECT_EQ(p->Text(), "");
+  next->SetFocus();
+  data.Post();
+  EXPECT_TRUE(data.FieldByName("Day")->IsNull());
+}
+
+TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
+  data.Edit();
+  data.FieldByName("Day")->SetAsDateTime(EncodeDate(2030, 4, 2));
+  data.Post();
+  auto* p = bound("Day");
+  p->SetReadOnly(true);
+  enter(p);
+  press(p, "^5X");
+  EXPECT_EQ(p->Text(), "04/02/2030");
+  EXPECT_EQ(data.State(), dsBrowse);
+}
+
+}  // namespace
