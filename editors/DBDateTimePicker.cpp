@@ -8,6 +8,7 @@
 #include "datagrid/FieldTextTests.h"
 #include "datagrid/Intl.h"
 #include "editors/DateTimeError.h"
+#include "editors/PopupCalendar.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/DateFormat.h"
 #include "framework/base/DateParse.h"
@@ -21,6 +22,7 @@
 #include "framework/ui/Color.h"
 #include "framework/ui/DropDownWindow.h"
 #include "framework/ui/KeyboardState.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/ScreenFacts.h"
 
 const EnumerationType kdcDTEditDataTypeType{"TdcDTEditDataType", {"dcDTEdtDateTime", "dcDTEdtDate", "dcDTEdtTime"}};
@@ -610,11 +612,76 @@ bool TdcDBCustomDateTimePicker::paintSelf(Canvas& ACanvas) {
 
 // ---- the drop-down ----
 
-bool TdcDBCustomDateTimePicker::IsDroppedDown() { return false; }
+bool TdcDBCustomDateTimePicker::IsDroppedDown() { return dropDown_ && dropDown_->isOpen(); }
 
-void TdcDBCustomDateTimePicker::DropDown() {}
+void TdcDBCustomDateTimePicker::DropDown() {
+  if (IsDroppedDown() || !CanEditValue()) return;
+  dropValue_ = value_;
+  applyPendingDigits();
+  if (!calendar_) {
+    calendar_ = new TdcPopupCalendar(this);
+    dropDown_ = std::make_unique<DropDownWindow>(this, calendar_);
+    // A press outside while the year menu is open is the menu's.
+    dropDown_->OnPressOutside = [this](TPoint) {
+      if (!(calendar_->YearMenu() && calendar_->YearMenu()->Showing())) CloseUp(true);
+    };
+    dropDown_->OnCancelMode = [this] { CloseUp(true); };
+  }
+  TdcCalendarOptions& o = calendarOptions_;
+  calendar_->CalColors()->Assign(o.Colors());
+  calendar_->OnCalcBoldDay = OnCalcBoldDay;
+  calendar_->SetOptions(o.Options);
+  calendar_->SetMinDate(0);
+  calendar_->SetMaxDate(maxDate_);
+  calendar_->SetMinDate(minDate_);
+  calendar_->Font()->Assign(o.Font());
+  calendar_->PopupYearOptions()->Assign(o.PopupYearOptions());
+  calendar_->SetFirstDayOfWeek(o.FirstDayOfWeek);
+  if (value_ == 0 && Text().empty()) {
+    cleared_ = false;
+    storeValue(wholeDays(Now()));
+  }
+  calendar_->SetDate(value_);
+  calendar_->SetTime(value_);
+  if (OnDropDown) OnDropDown(this);
+  savedShowHint_ = ShowHint();
+  SetShowHint(false);
+  const TPoint least = calendar_->minimumSize();
+  const int width = std::max(least.X, o.Width);
+  const int height = std::max(least.Y, o.Height);
+  const TPoint corner = ClientToScreen({0, 0});
+  int left = corner.X;
+  if (o.Alignment == dcdtaRight) left = corner.X + (panel_->Visible() ? panel_->Left() : Width()) - width;
+  else if (o.Alignment == dcdtaCenter) left = corner.X + (Width() - width) / 2;
+  if (left + width > Screen->workArea().Right) left = corner.X + Width() - width;
+  dropDown_->open(width, height, left);
+  selectSection();
+}
 
-void TdcDBCustomDateTimePicker::CloseUp(bool Accept) {}
+void TdcDBCustomDateTimePicker::calendarChanged() {
+  if (!CanEditValue() || !BeginFieldEditIfBound()) return;
+  markModified();
+  SetDate(calendar_->Date());
+}
+
+void TdcDBCustomDateTimePicker::CloseUp(bool Accept) {
+  if (!IsDroppedDown() || closingUp_) return;
+  closingUp_ = true;
+  dropDown_->close();
+  if (Accept) {
+    if (CanEditValue() && wholeDays(calendar_->Date()) != wholeDays(value_) && BeginFieldEditIfBound()) {
+      markModified();
+      SetDate(calendar_->Date());
+    }
+  } else {
+    value_ = dropValue_;
+    redisplay();
+  }
+  if (OnCloseUp) OnCloseUp(this);
+  SetShowHint(savedShowHint_);
+  selectSection();
+  closingUp_ = false;
+}
 
 void TdcDBCustomDateTimePicker::buttonClick() {
   if (IsDroppedDown()) {

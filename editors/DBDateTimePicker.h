@@ -182,6 +182,8 @@ class TdcDBCustomDateTimePicker : public TCustomEdit {
   void nextSection();
   void markModified();
   bool fillEmpty();
+  // The user chose a date in the open calendar.
+  void calendarChanged();
   // As DayOfWeek - 1 (0 Sunday).
   int firstWeekday() const;
   void SetReadOnlyWindow(bool Value);

@@ -8,6 +8,7 @@
 #include "datagrid/ExtensionProperties.h"
 #include "editors/DBDateTimePicker.h"
 #include "editors/DateTimeError.h"
+#include "editors/PopupCalendar.h"
 #include "framework/base/Locale.h"
 #include "framework/db/DateTimeFields.h"
 #include "framework/ui/KeyboardState.h"
@@ -116,6 +117,13 @@ void TdcDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_TAB && IsDroppedDown()) CloseUp(true);
+  if (IsDroppedDown()) {
+    const TDateTime shown = calendar_->Date();
+    calendar_->TakePickerKey(Key, Shift);
+    Key = 0;
+    if (calendar_->Date() != shown) calendarChanged();
+    return;
+  }
   // 2: the grid's keys.
   if (gridKeyDown(Key, Shift)) return;
   const int length = static_cast<int>(Text().size());
