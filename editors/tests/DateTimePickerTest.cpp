@@ -364,3 +364,91 @@ TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
 }
 
 }  // namespace
+
+#include "editors/PopupCalendar.h"
+#include "framework/ui/DropDownWindow.h"
+#include "framework/ui/ScreenFacts.h"
+
+namespace {
+
+class DateTimePickerDropDownTest : public DateTimePickerTest {
+ protected:
+  void TearDown() override {
+    qn::ui::setScreenFacts(std::nullopt);
+    DateTimePickerTest::TearDown();
+  }
+  TdcDBDateTimePicker* opened(int* drops = nullptr, int* closes = nullptr) {
+    auto* p = picker();
+    p->SetDate(EncodeDate(2030, 4, 2));
+    if (drops) p->OnDropDown = [drops](TObject*) { ++*drops; };
+    if (closes) p->OnCloseUp = [closes](TObject*) { ++*closes; };
+    enter(p);
+    key(p, Qt::Key_Down, Qt::AltModifier);
+    return p;
+  }
+};
+
+TEST_F(DateTimePickerDropDownTest, AltDownOpensTheCalendarUnderThePickerAndEnterAccepts) {
+  int drops = 0, closes = 0;
+  auto* p = opened(&drops, &closes);
+  ASSERT_TRUE(p->IsDroppedDown());
+  const TPoint corner = p->ClientToScreen({0, 0});
+  EXPECT_EQ(p->CalendarWindow()->placedAt().Left, corner.X);
+  EXPECT_FALSE(p->CalendarWindow()->openedAbove());
+  EXPECT_TRUE(p->Focused());
+  key(p, Qt::Key_Right);
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+  key(p, Qt::Key_Return);
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Text(), "04/03/2030");
+  EXPECT_EQ(drops, 1);
+  EXPECT_EQ(closes, 1);
+}
+
+TEST_F(DateTimePickerDropDownTest, EscapeRestoresTheValueHeldAtTheDropDown) {
+  auto* p = opened();
+  key(p, Qt::Key_PageDown);
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 5, 2));
+  key(p, Qt::Key_Escape);
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 2));
+  EXPECT_EQ(p->Text(), "04/02/2030");
+}
+
+TEST_F(DateTimePickerDropDownTest, AtTheBottomOfTheWorkAreaItOpensAbove) {
+  form->SetBounds(0, 0, 400, 500);
+  auto* p = place<TdcDBDateTimePicker>(300, 300);
+  p->SetUnboundDataType(dcDTEdtDate);
+  p->CalendarAttributes()->Alignment = dcdtaRight;
+  ASSERT_TRUE(show());
+  const TPoint corner = p->ClientToScreen({0, 0});
+  ScreenFacts facts;
+  facts.workArea = Rect(0, 0, 2000, corner.Y + p->Height() + 20);
+  qn::ui::setScreenFacts(facts);
+  p->SetFocus();
+  p->DropDown();
+  ASSERT_TRUE(p->IsDroppedDown());
+  EXPECT_TRUE(p->CalendarWindow()->openedAbove());
+  const TRect placed = p->CalendarWindow()->placedAt();
+  EXPECT_EQ(placed.Right, corner.X + p->ButtonPanel()->Left());
+}
+
+TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {
+  auto* p = opened();
+  key(p, Qt::Key_Right);
+  DropDownWindow::pressSeen(next->Window(), next->ClientToScreen({2, 2}));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+  key(p, Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(p->IsDroppedDown());
+  TdcPopupCalendar* calendar = p->Calendar();
+  int index, row, column;
+  ASSERT_TRUE(calendar->layout().findDay(EncodeDate(2030, 4, 20), index, row, column));
+  const TRect cell = calendar->layout().dayCell(index, row, column);
+  QTest::mouseClick(calendar->Window(), Qt::LeftButton, {}, QPoint((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 20));
+  EXPECT_TRUE(p->Modified());
+}
+
+}  // namespace
