@@ -11,13 +11,17 @@
 #include <iostream>
 #include <optional>
 
+#include "core/FileDates.h"
 #include "datagrid/DcTbTable.h"
 #include "editors/DBComboBox.h"
+#include "editors/DBDateTimePicker.h"
 #include "editors/DBEdit.h"
 #include "editors/DBRichEdit.h"
 #include "editors/DBSpinEdit.h"
+#include "editors/MonthCalendar.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataSource.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/DesktopPlatform.h"
 #include "framework/ui/DropDownWindow.h"
@@ -136,15 +140,32 @@ class TEditorsDemoForm : public TForm {
       departments_->Items()->Add(line);
     departments_->SetDataSource(mattersSource_);
     departments_->SetDataField("Department Code");
+    // The record file keeps the opening date as a file date text: the picker shows it unbound.
+    label(frame, "Opened:", 258);
+    opened_ = place(new TdcDBDateTimePicker(this), frame, 118, 258, 110, 22);
+    opened_->SetUnboundDataType(dcDTEdtDate);
+    opened_->SetDisplayFormat("mm/dd/yyyy");
+    opened_->SetMinDate(EncodeDate(1981, 1, 1));
+    opened_->SetMaxDate(EncodeDate(2079, 12, 31));
+    opened_->SetDate(FileDateToDate(matters_->FieldByName("Date Opened")->AsString(), true));
+  }
+
+  // A calendar that selects a week at a time, right of the notes.
+  void addWeekCalendar(TWinControl* parent) {
+    auto* week = new TdcMonthCalendar(this);
+    week->SetOptions({mdoMultiSelect, mdoWeekNumbers});
+    week->SetMaxSelectCount(7);
+    place(week, parent, 420, 16, week->minimumSize().X, week->minimumSize().Y);
+    week->setSelection(Date(), Date() + 6);
   }
 
   // An unbound rich edit under the two groups: the demo's record files hold no notes blob.
   void addNotesRow() {
     const int top = 326;
-    SetHeight(Height() + 160);
-    auto* frame = place(new GroupFrame(this), this, 8, top, 604, 120);
+    SetHeight(Height() + 220);
+    auto* frame = place(new GroupFrame(this), this, 8, top, 604, 180);
     frame->SetCaption("Notes");
-    auto* notes = place(new TdcDBRichEdit(this), frame, 10, 20, 584, 90);
+    auto* notes = place(new TdcDBRichEdit(this), frame, 10, 20, 400, 90);
     notes->SetText("Hearing set for Monday\r\nBring the signed retainer\r\nFile the inventory\r\n"
                    "Call the client after the hearing");
     notes->SetSelStart(0);
@@ -157,18 +178,20 @@ class TEditorsDemoForm : public TForm {
     notes->SetParagraph(0x01, "Center", 0, 0, 0, 0, nullptr, 0, 0, 0, 0, false);
     notes->SetSelStart(0);
     notes->SetModified(false);
+    addWeekCalendar(frame);
   }
 
  public:
-  // The department combo's list dropped, for the picture.
-  DropDownWindow* dropDepartments() {
-    departments_->SetFocus();
-    departments_->DropDown();
-    return departments_->DropDownWindowOfList();
+  // The opening date's calendar dropped, for the picture.
+  DropDownWindow* dropOpened() {
+    opened_->SetFocus();
+    opened_->DropDown();
+    return opened_->CalendarWindow();
   }
 
  private:
   TdcDBComboBox* departments_ = nullptr;
+  TdcDBDateTimePicker* opened_ = nullptr;
 
   TdcTbTable* clients_ = nullptr;
   TdcTbTable* matters_ = nullptr;
@@ -179,7 +202,7 @@ class TEditorsDemoForm : public TForm {
 int saveScreenshot(TEditorsDemoForm& form, const char* file) {
   form.Show();
   qn::ui::demo::settle();
-  DropDownWindow* list = form.dropDepartments();
+  DropDownWindow* list = form.dropOpened();
   qn::ui::demo::settle();
   QImage picture = form.Window()->grab().toImage();
   // The drop-down is a window of its own: it is drawn in where it lies, the picture grown to hold it.
