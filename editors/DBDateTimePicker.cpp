@@ -60,6 +60,22 @@ void TdcCalendarOptions::PublishProperties(PropertyPublisher<TdcCalendarOptions>
 
 TdcCalendarOptions::TdcCalendarOptions() = default;
 
+void TdcCalendarOptions::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TdcCalendarOptions*>(Source);
+  if (!source) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  Alignment = source->Alignment;
+  Options = source->Options;
+  FirstDayOfWeek = source->FirstDayOfWeek;
+  Width = source->Width;
+  Height = source->Height;
+  colors_.Assign(&source->colors_);
+  font_.Assign(&source->font_);
+  yearOptions_.Assign(&source->yearOptions_);
+}
+
 void TdcDateComboButton::Paint() {
   auto* picker = dynamic_cast<TControl*>(Owner());
   DrawDropDownButton(canvas(), ClientRect(), State() == bsDown, picker ? picker->ControlState() : ControlState(),
@@ -83,9 +99,7 @@ void TdcDBCustomDateTimePicker::PublishProperties(PropertyPublisher<TdcDBCustomD
   publish.Enumeration("DateFormat", kDTDateFormatType, &Self::DateFormat, &Self::SetDateFormat);
   publish.Enumeration("UnboundDataType", kdcDTEditDataTypeType, &Self::UnboundDataType, &Self::SetUnboundDataType);
   publish.Object("CalendarAttributes", [](Self& p) { return p.CalendarAttributes(); },
-                 [](Self& p, TdcCalendarOptions* v) {
-                   if (v) p.CalendarAttributes()->Alignment = v->Alignment;
-                 });
+                 [](Self& p, TdcCalendarOptions* v) { p.CalendarAttributes()->Assign(v); });
   publish.Boolean("Intavo", &Self::Intavo);
   publish.Event("OnDropDown", &Self::OnDropDown, &Self::OnDropDown);
   publish.Event("OnCloseUp", &Self::OnCloseUp, &Self::OnCloseUp);

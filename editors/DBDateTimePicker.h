@@ -38,6 +38,8 @@ class TdcCalendarOptions : public TPersistent {
   QN_PUBLISHED_CLASS(TdcCalendarOptions, TPersistent)
  public:
   TdcCalendarOptions();
+  // Copies everything from other calendar options; refuses anything else.
+  void Assign(TPersistent* Source) override;
 
   TdcDTCalAlignment Alignment = dcdtaLeft;
   TdcMonthOptions Options{mdoDayState};

@@ -132,6 +132,29 @@ TEST_F(DateTimePickerTest, TypedDigitsCompleteOrWaitAsTheSectionAllows) {
   }
 }
 
+TEST_F(DateTimePickerTest, LettersPickMonthsAndWeekdaysByTheirNames) {
+  struct Case {
+    const char* format;
+    const char* keys;
+    const char* text;
+  } cases[] = {
+      {"mmm d, yyyy", "j", "Jun 2, 2030"},   // from April: the next month starting with J
+      {"mmm d, yyyy", "jj", "Jul 2, 2030"},
+      {"mmm d, yyyy", "a", "Aug 2, 2030"},
+      {"mmm d, yyyy", "q", "Apr 2, 2030"},   // no month: refused
+      {"ddd mm/dd/yyyy", "s", "Sat 04/06/2030"},  // 2 April 2030 is a Tuesday; the week starts on Sunday
+      {"ddd mm/dd/yyyy", "ss", "Sun 03/31/2030"},
+  };
+  for (const Case& c : cases) {
+    auto* p = picker(dcDTEdtDate, c.format);
+    p->SetDate(EncodeDate(2030, 4, 2));
+    enter(p);
+    press(p, c.keys);
+    EXPECT_EQ(p->Text(), c.text) << c.format << " " << c.keys;
+    delete p;
+  }
+}
+
 TEST_F(DateTimePickerTest, AnHourAboveOneCompletesUnderAnAmPmToken) {
   auto* p = picker(dcDTEdtTime, "hh:mm am/pm");
   p->SetTime(EncodeTime(15, 30, 0, 0));
@@ -349,6 +372,17 @@ TEST_F(BoundDateTimePickerTest, DeleteClearsTheFieldOnPost) {
   next->SetFocus();
   data.Post();
   EXPECT_TRUE(data.FieldByName("Day")->IsNull());
+}
+
+TEST_F(BoundDateTimePickerTest, ARequiredFieldRefusesDelete) {
+  data.Edit();
+  data.FieldByName("Day")->SetAsDateTime(EncodeDate(2030, 4, 2));
+  data.Post();
+  data.FieldByName("Day")->SetRequired(true);
+  auto* p = bound("Day");
+  enter(p);
+  press(p, "XB");
+  EXPECT_EQ(p->Text(), "04/02/2030");
 }
 
 TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
