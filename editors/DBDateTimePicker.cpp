@@ -635,11 +635,14 @@ void TdcDBCustomDateTimePicker::DropDown() {
   if (!calendar_) {
     calendar_ = new TdcPopupCalendar(this);
     dropDown_ = std::make_unique<DropDownWindow>(this, calendar_);
-    // A press outside while the year menu is open is the menu's.
+    // A press outside while the year menu is open is the menu's; the calendar's menus take the
+    // activation while they show, which is no leaving of the picker.
     dropDown_->OnPressOutside = [this](TPoint) {
       if (!(calendar_->YearMenu() && calendar_->YearMenu()->Showing())) CloseUp(true);
     };
-    dropDown_->OnCancelMode = [this] { CloseUp(true); };
+    dropDown_->OnCancelMode = [this] {
+      if (!calendar_->MenuShowing()) CloseUp(true);
+    };
   }
   TdcCalendarOptions& o = calendarOptions_;
   calendar_->CalColors()->Assign(o.Colors());

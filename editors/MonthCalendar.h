@@ -43,6 +43,7 @@ class TdcMonthCalendar : public MonthCalendarView {
   TdcPopupYearOptions* PopupYearOptions() { return &yearOptions_; }
   TCalendarPopupMenu* MonthMenu() const { return monthMenu_; }
   TCalendarPopupMenu* YearMenu() const { return yearMenu_; }
+  bool MenuShowing() const { return monthMenu_->Showing() || (yearMenu_ && yearMenu_->Showing()); }
   // Fills the menus for the shown month as a press on the title would.
   void BuildMonthMenu();
   void BuildYearMenu();

@@ -401,6 +401,8 @@ TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
 
 #include "editors/PopupCalendar.h"
 #include "framework/ui/DropDownWindow.h"
+#include "framework/ui/SafeDispatch.h"
+#include <QMenu>
 #include "framework/ui/ScreenFacts.h"
 
 namespace {
@@ -465,6 +467,23 @@ TEST_F(DateTimePickerDropDownTest, AtTheBottomOfTheWorkAreaItOpensAbove) {
   EXPECT_TRUE(p->CalendarWindow()->openedAbove());
   const TRect placed = p->CalendarWindow()->placedAt();
   EXPECT_EQ(placed.Right, corner.X + p->ButtonPanel()->Left());
+}
+
+TEST_F(DateTimePickerDropDownTest, APressOutsideWhileTheYearMenuShowsDoesNotClose) {
+  auto* p = opened();
+  TdcPopupCalendar* calendar = p->Calendar();
+  const TRect year = calendar->layout().yearRect(0);
+  bool checked = false;
+  qn::ui::postCall([&] {
+    checked = true;
+    EXPECT_TRUE(calendar->YearMenu()->Showing());
+    DropDownWindow::pressSeen(next->Window(), next->ClientToScreen({2, 2}));
+    EXPECT_TRUE(p->IsDroppedDown());
+    if (QMenu* menu = calendar->YearMenu()->openMenu()) menu->close();
+  });
+  QTest::mouseClick(calendar->Window(), Qt::LeftButton, {}, QPoint((year.Left + year.Right) / 2, (year.Top + year.Bottom) / 2));
+  EXPECT_TRUE(checked);
+  EXPECT_TRUE(p->IsDroppedDown());
 }
 
 TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {
