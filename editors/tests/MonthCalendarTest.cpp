@@ -2,6 +2,8 @@
 
 #include <QTest>
 #include <cmath>
+#include <QImage>
+#include <QWidget>
 
 #include "editors/DateTimeError.h"
 #include "editors/MonthCalendar.h"
@@ -91,6 +93,30 @@ TEST_F(MonthCalendarTest, BoldDaysAreAskedOnlyWithDayStates) {
   EXPECT_GT(asked, 0);
   EXPECT_TRUE(c->isBold(EncodeDate(2030, 5, 10)));
   EXPECT_FALSE(c->isBold(EncodeDate(2030, 5, 11)));
+}
+
+// Dark pixels in the cell of a day: a bold number has more of them.
+int darkPixelsOfDay(TdcMonthCalendar* c, TDateTime day) {
+  int index, row, column;
+  if (!c->layout().findDay(day, index, row, column)) return -1;
+  const TRect cell = c->layout().dayCell(index, row, column);
+  const QImage picture = c->Window()->grab().toImage();
+  int dark = 0;
+  for (int y = cell.Top; y < cell.Bottom; ++y)
+    for (int x = cell.Left; x < cell.Right; ++x)
+      if (qGray(picture.pixel(x, y)) < 100) ++dark;
+  return dark;
+}
+
+TEST_F(MonthCalendarTest, TheAnsweredDaysPaintBold) {
+  auto* c = calendar(EncodeDate(2030, 5, 1));
+  const int plain = darkPixelsOfDay(c, EncodeDate(2030, 5, 20));
+  c->OnCalcBoldDay = [](TObject*, TDateTime, int, int day, int, bool& accept) { accept = day == 20; };
+  c->refreshDayStates();
+  c->Repaint();
+  const int bold = darkPixelsOfDay(c, EncodeDate(2030, 5, 20));
+  ASSERT_GT(plain, 0);
+  EXPECT_GT(bold, plain);
 }
 
 TEST_F(MonthCalendarTest, TheEditYearBoxAsksUntilAYearWithinTheLimits) {
