@@ -261,9 +261,7 @@ void TdcDBCustomDateTimePicker::SetDate(TDateTime Value) {
     storeValue(0);
     return;
   }
-  TDateTime next = value_;
-  if (wholeDays(Value) != wholeDays(value_)) next = wholeDays(Value) + (value_ < 0 ? -1 : 1) * timeOfDay(value_);
-  if (wholeDays(value_) == 0) next = wholeDays(Value) + timeOfDay(value_);
+  const TDateTime next = wholeDays(Value) != wholeDays(value_) ? wholeDays(Value) + timeOfDay(value_) : value_;
   if (next != 0) {
     try {
       CheckDateWithinLimits(next, minDate_, maxDate_);
@@ -328,12 +326,7 @@ void TdcDBCustomDateTimePicker::storeParts(int Year, int Month, int Day, int Hou
       return;
     }
   }
-  if (isTimeOnly()) {
-    SetTime(time == 0 && timeOfDay(value_) != 0 ? wholeDays(value_) : time);
-    if (time == 0) storeValue(wholeDays(value_));
-  } else {
-    storeValue(date + time);
-  }
+  storeValue(isTimeOnly() ? wholeDays(value_) + time : date + time);
 }
 
 void TdcDBCustomDateTimePicker::redisplay() {
@@ -426,8 +419,8 @@ void TdcDBCustomDateTimePicker::updateData() {
   const TDateTime old = fieldValue();
   if (isDateOnly() && value != 0) value = wholeDays(value) + timeOfDay(old);
   else if (isTimeOnly() && !dynamic_cast<TTimeField*>(field)) value = wholeDays(old) + timeOfDay(value);
-  if (value != 0 && !(isTimeOnly() && value == 0)) field->SetAsDateTime(value);
-  else if (cleared_ || value == 0) field->Clear();
+  if (value != 0) field->SetAsDateTime(value);
+  else if (cleared_) field->Clear();
 }
 
 // ---- focus ----
