@@ -339,7 +339,9 @@ void TdcDBCustomDateTimePicker::redisplay() {
     const std::vector<DateTimeSection> sections = Sections();
     if (section_ >= 1 && section_ <= static_cast<int>(sections.size())) {
       const DateTimeSection& s = sections[section_ - 1];
-      if (s.start <= static_cast<int>(text.size())) text = text.substr(0, s.start) + pending_ + text.substr(std::min<size_t>(text.size(), s.start + s.length));
+      // The section shows the digits typed so far in place of its value.
+      if (s.start <= static_cast<int>(text.size()))
+        text = text.substr(0, s.start) + pending_ + text.substr(std::min<size_t>(text.size(), s.start + s.length));
     }
   }
   if (text != Text()) {
