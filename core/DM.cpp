@@ -35,17 +35,17 @@ AnsiString lastCommaFirst(const AnsiString& last, const AnsiString& first) {
   return l.empty() ? f : l;
 }
 
-void calculateLastCommaFirst(TDataSet* table, const char* lastName, const char* firstName) {
-  table->FieldByName("LastCommaFirst")
-      ->SetAsString(lastCommaFirst(table->FieldByName(lastName)->AsString(), table->FieldByName(firstName)->AsString()));
-}
-
 AnsiString sourceName(const AnsiString& tableName) {
   const AnsiString stem = !tableName.empty() && tableName.back() == '_' ? tableName.substr(0, tableName.size() - 1) : tableName;
   return stem + "Src";
 }
 
 }  // namespace
+
+void calculateLastCommaFirst(TDataSet* table, const char* lastName, const char* firstName) {
+  table->FieldByName("LastCommaFirst")
+      ->SetAsString(lastCommaFirst(table->FieldByName(lastName)->AsString(), table->FieldByName(firstName)->AsString()));
+}
 
 TDM::TDM(TComponent* AOwner) : TDataModule(AOwner) {
   SetName("DM");

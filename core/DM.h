@@ -132,6 +132,9 @@ class TDM : public TDataModule {
   std::vector<TDataSource*> sources_;
 };
 
+// The calculated "LastCommaFirst" of a client or employee table: "Last, First", or the one name given.
+void calculateLastCommaFirst(TDataSet* table, const char* lastName, const char* firstName);
+
 // The module the main block made; nil before and after.
 extern TDM* DM;
 

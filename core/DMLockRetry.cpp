@@ -63,8 +63,10 @@ void TDM::Fee_EditError(TDataSet* DataSet, EDatabaseError& E, TDataAction& Actio
       LockRetryDeadline = GetTickCount() + LockRetryWindow;
       Action = daRetry;
     } else {
+      // The user gave up the change of the table that met the lock; a pending change of another
+      // table (a fee edited beside the bill that failed) is still the user's and stays.
       Action = daAbort;
-      Fee_->Cancel();
+      DataSet->Cancel();
     }
   } catch (const std::exception& e) {
     ShowErrorBox(AnsiString(e.what()) + "\r" + DataSet->Name());

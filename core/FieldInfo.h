@@ -9,6 +9,7 @@
 #include "framework/base/DateTime.h"
 #include "framework/base/Object.h"
 #include "framework/db/Variant.h"
+#include "framework/ui/Control.h"
 
 // How a field is shown in the forms that bind it.
 enum TFieldControlKind : uint8_t {
@@ -26,6 +27,16 @@ class TFieldInfo : public TObject {
   int Size = 0;
   int Offset = 0;  // 1-based position of the field's first byte in the record
   AnsiString Text;
+  // The control an unpack shows the field in while the structures bind to controls; a freed
+  // control is forgotten.
+  ControlRef BoundControl;
+
+  // Binds Control (null unbinds). A control without the published property the field's kind
+  // writes ("Date" for a date-time picker, "Text" otherwise), and any control for a field shown
+  // in none, is refused with EInvalidOperation.
+  void BindControl(TControl* Control);
+  // Shows the field in its bound control when it exists, is enabled and is visible.
+  void ShowInBoundControl();
 
   virtual int64_t GetAsInteger();
   // Size := n; Text is cut or zero-filled to n bytes.

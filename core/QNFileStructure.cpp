@@ -40,6 +40,8 @@ void TQNFileStructure::PackFields() {
   }
 }
 
+bool TQNFileStructure::BindToControls = false;
+
 void TQNFileStructure::UnpackFields() {
   const uint32_t start = GetTickCount();
   for (int i = 0; i < FieldCount; ++i) {
@@ -49,6 +51,7 @@ void TQNFileStructure::UnpackFields() {
     AnsiString text = from < Buffer.size() ? Buffer.substr(from, field->Size) : AnsiString();
     text.resize(field->Size, '\0');
     field->Text = std::move(text);
+    if (BindToControls) field->ShowInBoundControl();
   }
   UnpackMilliseconds += GetTickCount() - start;
 }

@@ -40,7 +40,10 @@ class TQNFileStructure : public TObject {
   TFieldInfo* FieldByName(const AnsiString& name) const;
 
   void PackFields();
+  // With BindToControls on, each field is also shown in its bound control.
   void UnpackFields();
+  // Whether unpacks fill the bound controls; every open of the record-file layer clears it.
+  static bool BindToControls;
 
   // Reads of the layer on this structure's file and buffer, without locks (a write after them is
   // checked against another workstation's change, RecordFiles.h); First, Next and Find unpack

@@ -105,6 +105,7 @@ const RecordFileSlot& RecordFileTable(uint8_t fileNo) { return slot(fileNo); }
 TQNFileStructure* RecordFileStructure(uint8_t fileNo) { return slot(fileNo).Structure.get(); }
 
 void OpenRecordFile(uint8_t fileNo, const AnsiString& pathAndCode, uint8_t mode) {
+  TQNFileStructure::BindToControls = false;
   loadRecordManager();
   if (!RecordEngineLoaded) return;
   RecordFileSlot& s = slot(fileNo);

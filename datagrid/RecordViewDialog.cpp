@@ -4,10 +4,12 @@
 
 #include "datagrid/DBNavigator.h"
 #include "datagrid/DialogButton.h"
+#include "datagrid/DisplayRefresh.h"
 #include "datagrid/DrawingHelpers.h"
 #include "datagrid/ExtensionLines.h"
 #include "datagrid/ExtensionProperties.h"
 #include "datagrid/FieldControlTypes.h"
+#include "datagrid/FieldTextTests.h"
 #include "datagrid/InputHelpers.h"
 #include "datagrid/Intl.h"
 #include "datagrid/IntlDialogTexts.h"
@@ -496,6 +498,9 @@ TControl* TdcRecordViewDialog::BorrowControl(Layout& layout, const FieldLine& li
   edit->Show();
   created_.push_back(edit);
   if (!BindToField(edit, DataSource(), line.field)) return nullptr;
+  // A lookup combo on a plain field shows the looked-up text of the record it now shows.
+  if (ClassInheritsFromName(edit->ClassInfo(), "TdcDBCustomLookupCombo") && !IsCalculatedOrLookupField(line.field))
+    if (auto* refresh = dynamic_cast<DisplayRefresh*>(edit)) refresh->RefreshDisplayValue();
   edit->SetCtl3D(true);
   edit->SetBorderStyle(bsSingle);
   int width;

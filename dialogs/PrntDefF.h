@@ -3,6 +3,8 @@
 // text, data or PDF file in a chosen folder, the screen, or nowhere. It shows the report's saved
 // choices from the print-choices file, lets the user change them for this run and leaves the
 // outcome in PrintChoice. Made once by the main block, hidden between uses.
+#include <vector>
+
 #include "framework/ui/Button.h"
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/ComboBox.h"
@@ -27,6 +29,10 @@ class TPrntDefF : public TForm {
   // outcome is in PrintChoice (Destination 0: print nothing). Mode 0 or 1: the user names the
   // file; above 1 the name is a pattern (stack reports).
   void GetPrinterInfo(int Mode, int ReportNumber);
+  // The suite's e-mail settings dialog. Settings: [0] ZOLT_Email, [1] the sender address, [2]
+  // Statement_Email, Count of them given (negative: none loaded). True after Save, with Settings
+  // holding what was written.
+  bool EmailSetup(std::vector<AnsiString>& Settings, int Count);
 
   // The items of "Print report to" and of the format group, by their index.
   enum { ptPrinter, ptFile, ptScreen };

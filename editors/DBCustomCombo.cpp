@@ -12,11 +12,17 @@
 
 const EnumerationType kdcComboButtonStyleType{"TdcComboButtonStyle", {"cbsEllipsis", "cbsDownArrow"}};
 
-namespace {
+int ComboButtonWidth() { return std::max(qn::ui::screenFacts().verticalScrollBarWidth, 15); }
 
-int buttonWidthForScrollBar() { return std::max(qn::ui::screenFacts().verticalScrollBarWidth, 15); }
-
-}  // namespace
+void PlaceComboButton(TWinControl* Edit, TWinControl* Panel, TControl* Button) {
+  const int width = Panel->Width();
+  const bool bordered = Edit->BorderStyle() != bsNone;
+  // The program runs with new-style controls.
+  const int left = bordered && Edit->Ctl3D() ? Edit->Width() - width - 4 : Edit->Width() - width;
+  Panel->SetBounds(left, 0, width, Edit->ClientHeight());
+  if (bordered) Button->SetBounds(0, 0, Button->Width(), Panel->Height());
+  else Button->SetBounds(0, -1, Button->Width(), Panel->Height() + 1);
+}
 
 TdcComboDlgButton::TdcComboDlgButton(TdcDBCustomCombo* Combo) : TSpeedButton(Combo), combo_(Combo) {}
 
@@ -32,7 +38,7 @@ TdcDBCustomCombo::TdcDBCustomCombo(TComponent* AOwner)
     : TdcDBCustomEdit(AOwner), panel_(new TWinControl(this)), button_(new TdcComboDlgButton(this)) {
   panel_->SetBounds(0, 0, std::max(qn::ui::screenFacts().verticalScrollBarWidth + 4, 17), 17);
   panel_->SetParent(this);
-  button_->SetBounds(0, 0, buttonWidthForScrollBar(), 17);
+  button_->SetBounds(0, 0, ComboButtonWidth(), 17);
   button_->SetParent(panel_);
   button_->OnClick = [this](TObject*) { ButtonClick(); };
   if (const BitmapImage* glyph = GetButtonGlyph()) button_->SetGlyph(*glyph);
@@ -111,19 +117,13 @@ void TdcDBCustomCombo::SetEditRect() { setEditRect(ComboEditRect()); }
 
 void TdcDBCustomCombo::LayoutButton() {
   if (!panel_ || !button_) return;
-  const int width = panel_->Width();
-  const bool bordered = BorderStyle() != bsNone;
-  // The program runs with new-style controls.
-  const int left = bordered && Ctl3D() ? Width() - width - 4 : Width() - width;
-  panel_->SetBounds(left, 0, width, ClientHeight());
-  if (bordered) button_->SetBounds(0, 0, button_->Width(), panel_->Height());
-  else button_->SetBounds(0, -1, button_->Width(), panel_->Height() + 1);
+  PlaceComboButton(this, panel_, button_);
   if (hasWindow()) SetEditRect();
 }
 
 void TdcDBCustomCombo::Loaded() {
   TdcDBCustomEdit::Loaded();
-  button_->SetBounds(button_->Left(), button_->Top(), buttonWidthForScrollBar(), button_->Height());
+  button_->SetBounds(button_->Left(), button_->Top(), ComboButtonWidth(), button_->Height());
   if (Parent() || Owner()) LayoutButton();
 }
 

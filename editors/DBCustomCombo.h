@@ -15,6 +15,11 @@ class TdcDBCustomCombo;
 enum TdcComboButtonStyle { cbsEllipsis, cbsDownArrow };
 extern const EnumerationType kdcComboButtonStyleType;
 
+// The button of an edit with a drop-down: its width for the system's scroll bars, and the panel
+// that holds it placed at the edit's right edge, the button filling it.
+int ComboButtonWidth();
+void PlaceComboButton(TWinControl* Edit, TWinControl* Panel, TControl* Button);
+
 // The combo's button; the combo paints it.
 class TdcComboDlgButton : public TSpeedButton {
   QN_CLASS(TdcComboDlgButton, TSpeedButton)

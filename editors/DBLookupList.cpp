@@ -17,11 +17,12 @@
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/VirtualKeys.h"
 
+const EnumerationType kLookupListOptionType{"TdcLookupListOption", {"loColLines", "loRowLines", "loTitles"}};
+
 namespace {
 
 UnitRegistration unit("editors/DBLookupList", {}, [] { RegisterClass<TdcDBLookupList>(); });
 
-const EnumerationType kLookupListOptionType{"TdcLookupListOption", {"loColLines", "loRowLines", "loTitles"}};
 
 constexpr int kAutoScrollMs = 60;
 constexpr const char* kDetailTableWarning =
@@ -134,8 +135,8 @@ void TdcDBLookupList::SetLinked(bool Value) {
 }
 
 std::vector<AnsiString> TdcDBLookupList::linkTokens() const {
-  if (!linked_ || !ownLink_.DataSet() || DataField().empty()) return {};
-  return ReadLookupLinkTokens(GetLookupLinks(ownLink_.DataSet(), DataField()));
+  if (!linked_ || !BoundLink().DataSet() || DataField().empty()) return {};
+  return ReadLookupLinkTokens(GetLookupLinks(BoundLink().DataSet(), DataField()));
 }
 
 void TdcDBLookupList::Reset() {
@@ -156,7 +157,7 @@ void TdcDBLookupList::ResolveFields(bool Report) {
   const std::vector<AnsiString> links = linkTokens();
   if (!links.empty()) {
     for (size_t i = 0; i < 3 && 2 * i + 1 < links.size(); ++i) keyFields_[i] = table->FindField(links[2 * i + 1]);
-    if (Selected().Count() == 0) displayField_ = table->FindField(GetLookupFieldName(ownLink_.DataSet(), DataField()));
+    if (Selected().Count() == 0) displayField_ = table->FindField(GetLookupFieldName(BoundLink().DataSet(), DataField()));
   } else {
     int pos = 1;
     for (int i = 0; i < 3 && pos > 0; ++i) {
@@ -228,7 +229,7 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
   chosenRow_ = -1;
   if (linked_ && updateCount_ > 0) {
     // The bound field already shows the looked-up text; the links find the record.
-    displayValue_ = ownLink_.Field() ? ownLink_.Field()->AsString() : AnsiString();
+    displayValue_ = BoundLink().Field() ? BoundLink().Field()->AsString() : AnsiString();
     locateLinked();
     Invalidate();
     return;
@@ -244,7 +245,7 @@ void TdcDBLookupList::SetLookupValue(const AnsiString& Value) {
 
 std::vector<AnsiString> TdcDBLookupList::keyValues(const AnsiString& Value) const {
   std::vector<AnsiString> values{Value};
-  TDataSet* bound = ownLink_.DataSet();
+  TDataSet* bound = BoundLink().DataSet();
   for (int i = 1; i < 3 && keyFields_[i] && bound; ++i) {
     TField* same = bound->FindField(keyFields_[i]->FieldName());
     if (!same) break;
@@ -267,7 +268,7 @@ bool TdcDBLookupList::locateKeys(const std::vector<AnsiString>& Values) {
 
 bool TdcDBLookupList::locateLinked() {
   const std::vector<AnsiString> links = linkTokens();
-  TDataSet* bound = ownLink_.DataSet();
+  TDataSet* bound = BoundLink().DataSet();
   TField* master = links.size() >= 2 && bound ? bound->FindField(links[links.size() - 2]) : nullptr;
   TDataSet* table = LookupTable();
   bool found = false;
@@ -293,7 +294,7 @@ bool TdcDBLookupList::LocateCurrentValue(bool Reposition) {
   if (linked_) return found_ = locateLinked();
   TDataSet* table = LookupTable();
   if (table->State() == dsSetKey) return false;
-  TField* bound = ownLink_.Field();
+  TField* bound = BoundLink().Field();
   const AnsiString value = bound ? bound->AsString() : lookupValues_[0];
   const bool found = locateKeys(keyValues(value));
   if (Reposition) {
@@ -391,12 +392,23 @@ void TdcDBLookupList::OwnUpdateData() {
     if (TField* master = ownLink_.DataSet()->FindField(links[2 * i])) master->SetAsString(lookupValues_[i]);
 }
 
-void TdcDBLookupList::Pick() {
-  if (!keyFields_[0] || !CanEdit()) return;
+void TdcDBLookupList::SetValues(const AnsiString& Lookup, const AnsiString& Display) {
+  lookupValues_[0] = Lookup;
+  lookupValues_[1].clear();
+  lookupValues_[2].clear();
+  displayValue_ = Display;
+}
+
+void TdcDBLookupList::TakeRecordValues() {
   for (int i = 0; i < 3; ++i) lookupValues_[i] = keyFields_[i] ? keyFields_[i]->AsString() : AnsiString();
   displayValue_ = displayField_ ? displayField_->AsString() : AnsiString();
+}
+
+void TdcDBLookupList::Pick() {
+  if (!keyFields_[0] || !CanEdit()) return;
+  TakeRecordValues();
   chosenRow_ = DataLink().ActiveRecord();
-  if (ownLink_.Editing()) ownLink_.Modified();
+  if (BoundLink().Editing()) BoundLink().Modified();
   Invalidate();
   if (OnPick) OnPick(this);
   if (OnClick) OnClick(this);
@@ -413,7 +425,7 @@ void TdcDBLookupList::KeyDown(WORD& Key, TShiftState Shift) {
       return;
     case VK_PRIOR: case VK_NEXT: case VK_END: case VK_HOME: case VK_LEFT: case VK_UP: case VK_RIGHT: case VK_DOWN: {
       const bool arrow = Key == VK_LEFT || Key == VK_UP || Key == VK_RIGHT || Key == VK_DOWN;
-      if (DataSource()) ownLink_.Edit();
+      if (DataSource()) BoundLink().Edit();
       if (arrow && !CanEdit()) {
         Key = 0;
         return;
@@ -444,7 +456,7 @@ void TdcDBLookupList::DoExit() {
 
 void TdcDBLookupList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft && displayField_) {
-    if (DataSource()) ownLink_.Edit();
+    if (DataSource()) BoundLink().Edit();
     mouseSelecting_ = true;
     lastMouseY_ = Y;
     if (!scrollTimer_) {
@@ -486,7 +498,7 @@ void TdcDBLookupList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 void TdcDBLookupList::Paint() {
   TdcCustomDBGrid::Paint();
   // The chosen row carries the focus rectangle while the list has the focus.
-  if (Focused() && chosenRow_ >= 0) {
+  if (PaintsFocused() && chosenRow_ >= 0) {
     const TRect row = cellBounds(0, chosenRow_ + TitleOffset());
     Canvas& c = canvas();
     c.DrawFocusRect({0, row.Top, ClientWidth(), row.Bottom});

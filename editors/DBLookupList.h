@@ -17,6 +17,7 @@ class IntervalTimer;
 
 enum TdcLookupListOption { loColLines, loRowLines, loTitles };
 using TdcLookupListOptions = EnumSet<TdcLookupListOption>;
+extern const EnumerationType kLookupListOptionType;
 
 class TdcDBLookupList : public TdcCustomDBGrid {
   QN_PUBLISHED_CLASS(TdcDBLookupList, TdcCustomDBGrid)
@@ -31,10 +32,11 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // Resets the list when the text changes; with Report, a missing key field raises.
   void SetLookupField(const AnsiString& Value, bool Report = false);
   void SetSelected(TStrings* Value);
-  TDataSource* DataSource() const { return ownLink_.DataSource(); }
+  // The binding the list serves: its own, or its combo's for the drop-down grid.
+  TDataSource* DataSource() const { return BoundLink().DataSource(); }
   // Refused when it is, or shows, the lookup source.
   void SetDataSource(TDataSource* Value);
-  AnsiString DataField() const { return ownLink_.FieldName(); }
+  AnsiString DataField() const { return BoundLink().FieldName(); }
   // Linked, the binding names the key fields: the list is reset.
   void SetDataField(const AnsiString& Value);
   bool ReadOnly() const { return ownLink_.ReadOnly(); }
@@ -54,8 +56,19 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   int KeyFieldCount() const { return keyFieldCount_; }
   TField* DisplayField() const { return displayField_; }
   const AnsiString& LookupValue() const { return lookupValues_[0]; }
+  // The second (1) and third (2) key values with the first (0).
+  const AnsiString& LookupValueAt(int Index) const { return lookupValues_[Index]; }
   const AnsiString& DisplayValue() const { return displayValue_; }
   int ChosenRow() const { return chosenRow_; }
+  void SetChosenRow(int Value) { chosenRow_ = Value; }
+  // What the combo that owns the list sets directly: the first key value with the display text
+  // (the other keys cleared), the display text alone, and the values of the current record.
+  void SetValues(const AnsiString& Lookup, const AnsiString& Display);
+  void SetDisplayValue(const AnsiString& Value) { displayValue_ = Value; }
+  void TakeRecordValues();
+  // While raised, a data change of a linked list shows the bound field's text.
+  void BeginValueUpdate() { ++updateCount_; }
+  void EndValueUpdate() { --updateCount_; }
   // Sets the value (the first key); the display value follows from the record that holds it. An
   // unchanged value is taken again only while the grid is on its first data row.
   void SetLookupValue(const AnsiString& Value);
@@ -77,6 +90,8 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   // field of its LookupFields line, and an update writes the keys into the master-side fields.
   bool Linked() const { return linked_; }
   void SetLinked(bool Value);
+  // Resolves the fields again, lays out the columns and clears the values (the binding changed).
+  void Reset();
 
   TNotifyEvent OnClick;
   // A row was picked by mouse or key.
@@ -86,6 +101,10 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   bool HighlightCell(int DataCol, int DataRow, GridCellStates State, const AnsiString& Text) override;
 
  protected:
+  // The link of the bound field: the list's own unless a combo lends its own.
+  virtual TFieldDataLink& BoundLink() const { return const_cast<TFieldDataLink&>(ownLink_); }
+  // Whether the chosen row carries the focus rectangle.
+  virtual bool PaintsFocused() { return Focused(); }
   void DefineFieldMap() override;
   void SetColumnAttributes() override;
   void LinkActive(bool Value) override;
@@ -104,7 +123,6 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   void timerTick() override;
 
  private:
-  void Reset();
   void ResolveFields(bool Report);
   // Takes the current record as the picked one.
   void Pick();

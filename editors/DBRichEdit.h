@@ -28,7 +28,7 @@ class TdcDBRichEdit : public TdcCustomRichEdit, public BlobFieldLoader {
   AnsiString DataField() const { return link_.FieldName(); }
   void SetDataField(const AnsiString& Value);
   bool ReadOnly() const { return link_.ReadOnly(); }
-  void SetReadOnly(bool Value);
+  void SetReadOnly(bool Value) override;
   bool AutoDisplay() const { return autoDisplay_; }
   // Set again, the next paint loads the content.
   void SetAutoDisplay(bool Value);

@@ -165,8 +165,6 @@ void TdcCustomRichEdit::LoadFromStream(TStream& Stream, bool FirstPartOnly, bool
 
 bool TdcCustomRichEdit::InsertObject() { return false; }
 
-bool TdcCustomRichEdit::Execute() { return false; }
-
 void TdcCustomRichEdit::DoInitDialog(TForm* Form) {
   if (OnInitDialog) OnInitDialog(this, Form);
 }

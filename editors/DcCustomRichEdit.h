@@ -20,6 +20,7 @@ class FindReplaceDialog;
 class TMenuItem;
 class TPopupMenu;
 class TForm;
+class TSpeedButton;
 
 // The system is short of what a load needs; the control shows its message in brackets.
 QN_EXCEPTION(EOutOfResources, Exception)
@@ -80,6 +81,14 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   TdcPrintMargins* PrintMargins() const { return printMargins_.get(); }
   void SetPrintMargins(TdcPrintMargins* Value) { printMargins_->Assign(Value); }
   AnsiString PrintJobName;
+  // Buttons of the caller's that the full-window editor shows on its toolbar while it is open.
+  TSpeedButton* UserSpeedButton1 = nullptr;
+  TSpeedButton* UserSpeedButton2 = nullptr;
+  // The vertical pixels to the inch of the screen when the control was made.
+  int ScreenResolution() const { return screenDpi_; }
+  // The content into Target (rich text through memory); a field not loaded yet goes straight
+  // from the field into Target.
+  void CopyRichTextTo(TdcCustomRichEdit* Target);
   // Lines wrap at the formatting rectangle's width (always: the window's or the printer's).
 
   TdcRichDialogEvent OnInitDialog, OnCloseDialog, OnCreateDialog;
@@ -87,6 +96,7 @@ class TdcCustomRichEdit : public TCustomRichEdit {
 
   // ---- the virtual operations, in their order ----
   virtual bool GetReadOnly() { return TCustomEdit::ReadOnly(); }
+  virtual void SetReadOnly(bool Value) { TCustomEdit::SetReadOnly(Value); }
   virtual void Edit() {}
   virtual void UpdateField() {}
   virtual bool IsLoaded() { return true; }
@@ -105,8 +115,9 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   virtual void FindDialog();
   virtual void ReplaceDialog();
   virtual void FontDialog();
-  virtual void ParagraphDialog() {}
-  virtual void TabsDialog() {}
+  // Answer whether the user confirmed.
+  virtual bool ParagraphDialog();
+  virtual bool TabsDialog();
   virtual void OnFind();
   virtual void OnReplace();
   virtual void DoInitDialog(TForm* Form);
@@ -151,6 +162,10 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   TPopupMenu* RichPopupMenu() const { return popup_; }
   // Sets captions, visibility, enabling and states as they are now (run before the menu opens).
   void PreparePopup();
+  // The selection's style on when its first character lacks it, else off.
+  void toggleStyle(bool qn::ui::CharacterAttributes::*Member);
+  // A bullet on the paragraphs when the first has none (indenting its text), else off.
+  void toggleBullet();
 
   // Replaces how links are opened; answers the one replaced. Empty: the system's starter.
   static TdcProgramStarter setLinkOpener(TdcProgramStarter opener);
@@ -174,8 +189,6 @@ class TdcCustomRichEdit : public TCustomRichEdit {
   void openFindReplace(FindReplaceDialog*& Dialog, bool Replace);
   void buildPopup();
   TMenuItem* addItem(TRichPopupOption Option, const AnsiString& Caption, std::function<void()> Click);
-  void toggleStyle(bool qn::ui::CharacterAttributes::*Member);
-  void toggleBullet();
 
   std::unique_ptr<TdcRichEditStrings> strings_;
   TRichOleOptions oleOptions_;

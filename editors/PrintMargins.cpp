@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "datagrid/DateTextHelpers.h"
 #include "datagrid/StringHelpers.h"
 #include "framework/base/PublishedProperties.h"
 #include "framework/ui/Printer.h"
@@ -24,10 +25,28 @@ double UnitsToTwips(double Value, TMeasurementUnits Units) {
   return Units == muCentimeters ? twips / kCentimetresPerInch : twips;
 }
 
-int UnitsTextToTwips(AnsiString Text, TMeasurementUnits Units) {
+namespace {
+
+void dropUnitLetters(AnsiString& Text) {
   CharSet dropped;
   for (unsigned char c : {' ', '\'', 'c', 'C', 'm', 'M'}) dropped.set(c);
   StrTrimTrailingChars(Text, dropped);
+}
+
+}  // namespace
+
+AnsiString TwipsText(int Twips, TMeasurementUnits Units) { return UnitsText(TwipsToUnits(Twips, Units), Units); }
+
+bool IsLengthText(AnsiString Text, TMeasurementUnits Units, int Low, int High) {
+  dropUnitLetters(Text);
+  if (Text.empty()) return true;
+  if (!IsFloatText(Text)) return false;
+  const double twips = UnitsToTwips(std::strtod(Text.c_str(), nullptr), Units);
+  return twips >= Low && twips <= High;
+}
+
+int UnitsTextToTwips(AnsiString Text, TMeasurementUnits Units) {
+  dropUnitLetters(Text);
   return static_cast<int>(std::lround(UnitsToTwips(std::strtod(Text.c_str(), nullptr), Units)));
 }
 

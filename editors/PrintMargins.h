@@ -35,6 +35,12 @@ AnsiString UnitsText(double Value, TMeasurementUnits Units);
 // with its suffix.
 AnsiString SnappedUnitsText(double Value, TMeasurementUnits Units, int Steps = 0);
 
+// Twips as a text in units with its suffix, two decimals.
+AnsiString TwipsText(int Twips, TMeasurementUnits Units);
+// Whether a length typed in units, trailing unit letters dropped, is empty or a number whose
+// twips lie from Low to High.
+bool IsLengthText(AnsiString Text, TMeasurementUnits Units, int Low, int High);
+
 // What the printer tells of its sheet, in its pixels.
 struct PrinterPage {
   int physicalWidth, physicalHeight;

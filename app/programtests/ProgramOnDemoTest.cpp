@@ -22,11 +22,17 @@
 #include "core/DM2.h"
 #include "core/FileDates.h"
 #include "core/RecordFiles.h"
+#include "dialogs/DirBrowserForm.h"
 #include "dialogs/EBFModF.h"
 #include "dialogs/FindDlgF.h"
+#include "dialogs/MNGRSelF.h"
+#include "dialogs/NotesF.h"
+#include "dialogs/PasteF.h"
 #include "dialogs/PermDelF.h"
 #include "dialogs/PrntDefF.h"
 #include "dialogs/UndeleteF.h"
+#include "dialogs/ZOLTEmlF.h"
+#include "core/Globals.h"
 #include "framework/base/DateTime.h"
 #include "framework/db/DataSet.h"
 #include "framework/ui/Application.h"
@@ -148,6 +154,52 @@ TEST(ProgramOnDemo, ThePrintingChoicesShowTheDemosChoicesForTheAuditTrailAndForS
   PrntDefF->GetPrinterInfo(0, 1);
   EXPECT_EQ(PrntDefF->PrinterComboBox->Text(), "Office Laser");
   qn::ui::setInstalledPrinterSource(previous);
+}
+
+// The case dialogs the main block makes, on the demo, each pictured for a person to look at: the
+// notes of the demo's first matter, the validation-file browser on the data folder and the
+// e-mail settings.
+TEST(ProgramOnDemo, TheMainBlockMakesTheCaseDialogsAndTheyShowTheDemo) {
+  qn::ui::testing::qtApplication();
+  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  ReadMainWindowStartSettings();
+  std::ostringstream errors;
+  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
+  Application->runUntilIdle();
+  for (const char* name : {"TPasteF", "TNotesF", "TMNGRSelF", "TDirBrowserForm"})
+    EXPECT_EQ(errors.str().find(name), std::string::npos) << errors.str();
+  ASSERT_NE(PasteF, nullptr);
+  ASSERT_NE(NotesF, nullptr);
+  ASSERT_NE(MNGRSelF, nullptr);
+  ASSERT_NE(DirBrowserForm, nullptr);
+  EXPECT_EQ(NotesF->Name(), "NotesF");
+  const fs::path shots = programFolder().parent_path() / "screenshots";
+  fs::create_directories(shots);
+  auto save = [&shots](TForm* form, const char* name) {
+    EXPECT_TRUE(form->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
+  };
+
+  ASSERT_TRUE(DM->OpenCaseTables());
+  DM->Case1_->SetIndexName("1");
+  ASSERT_TRUE(DM->Case1_->FindKey({AnsiString("ADAMS  "), AnsiString("      1")}));
+  AnsiString notes;
+  ASSERT_TRUE(DM->LoadCaseNotes(notes));
+  NotesF->SetCase("ADAMS", "      1");
+  NotesF->NotesMemo->SetText(notes);
+  NotesF->Show();
+  Application->runUntilIdle();
+  EXPECT_EQ(NotesF->CaseLabel->Caption(), "ADAMS-1");
+  save(NotesF, "notesf-demo.png");
+  NotesF->Close();
+
+  DirBrowserForm->Label2->SetCaption(LookupDataDir);
+  DirBrowserForm->DirectoryListBox1->SetDirectory(DataDir);
+  save(DirBrowserForm, "dirbrowserform-demo.png");
+
+  TZOLTEmlF email(nullptr);
+  email.LoadSettings("|EIo20Please find the report attached.", "office@example.com", "Monthly statement|1|Thank you");
+  email.FormShow(&email);
+  save(&email, "zolteml-demo.png");
 }
 
 struct LaunchedProgram {

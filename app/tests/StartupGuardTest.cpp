@@ -129,7 +129,10 @@ TEST(StartupGuard, AnEightCharacterStartFindsTheCaseModeProgramBringsItForwardAn
 
 TEST(StartupGuard, AStartWaitingPastTenSecondsEndsSilently) {
   qn::os::NamedMutex held(SingleInstanceMutexName);
-  ASSERT_EQ(held.wait(0), qn::os::WaitResult::Acquired);
+  // A start that brought another forward ends holding the guard, so an earlier case may leave it
+  // abandoned: taken all the same.
+  const qn::os::WaitResult taken = held.wait(0);
+  ASSERT_TRUE(taken == qn::os::WaitResult::Acquired || taken == qn::os::WaitResult::Abandoned);
   const auto started = std::chrono::steady_clock::now();
   auto program = startProgram("250101");
   ASSERT_NE(program, nullptr);

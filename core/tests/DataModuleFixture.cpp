@@ -95,7 +95,7 @@ void DataModuleFixture::SetUp() {
   const std::string fixture = root + "/fixture";
   dataDir = root + "/data";
   ASSERT_EQ(std::system(("mkdir -p '" + fixture + "'").c_str()), 0);
-  for (const auto& [name, records] : seeds()) std::ofstream(fixture + "/" + name + ".seed") << records;
+  for (const auto& [name, records] : seedFiles()) std::ofstream(fixture + "/" + name + ".seed") << records;
   const std::string command =
       "'" + qn::recmgr::testing::programFolder() + "/qnseed' data '" + dataDir + "' '" + fixture + "' >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
@@ -109,6 +109,8 @@ void DataModuleFixture::SetUp() {
   dm = std::make_unique<TDM>(nullptr);
   dm->AfterConstruction();
 }
+
+std::map<std::string, std::string> DataModuleFixture::seedFiles() const { return seeds(); }
 
 void DataModuleFixture::TearDown() {
   dm.reset();

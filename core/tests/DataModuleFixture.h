@@ -5,6 +5,7 @@
 // marked hidden) with their descriptions. TDM2 is connected, TDM made with every table closed.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ class DataModuleFixture : public ::testing::Test {
   void goToCase(const char* client, const char* suffix);
   // Every record of a file, "field|field|..." of the named fields, in key-1 order.
   std::vector<std::string> rows(const std::string& tableName, const std::vector<std::string>& fields);
+  // The seed text of each record file qnseed makes; a fixture of its own may change some.
+  virtual std::map<std::string, std::string> seedFiles() const;
 
   std::string dataDir;
   std::unique_ptr<TDM2> dm2;

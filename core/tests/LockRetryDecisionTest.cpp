@@ -4,6 +4,7 @@
 #include "core/DM.h"
 #include "core/tests/DataModuleFixture.h"
 #include "framework/base/Clock.h"
+#include "framework/db/Field.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
 namespace {
@@ -77,6 +78,34 @@ TEST_F(LockRetryDecision, AGeneralMessageNamesTheFileInItsQuestion) {
     EXPECT_EQ(decide(table, LockText), daRetry);
     EXPECT_EQ(LockRetryDeadline, static_cast<std::uint32_t>(clock.milliseconds()) + 5000);
   }
+}
+
+TEST_F(LockRetryDecision, CancelAtTheQuestionGivesUpTheChangeOfTheTableThatMetTheLockAlone) {
+  dm->Fee_->SetTableName(dataDir + "\\fee.qf;RES:FEES");
+  dm->Fee_->Open();
+  dm->Fee_->First();
+  const AnsiString storedGroup = dm->Fee_->FieldByName("Group Code")->AsString();
+  dm->Fee_->Edit();
+  dm->Fee_->FieldByName("Group Code")->SetAsString("ZZ");
+  dm->Bill_->SetTableName(dataDir + "\\bill.qf;RES:BILLS");
+  dm->Bill_->Open();
+  dm->Bill_->First();
+  const AnsiString storedClient = dm->Bill_->FieldByName("Client Code")->AsString();
+  dm->Bill_->Edit();
+  dm->Bill_->FieldByName("Client Code")->SetAsString("ZZZZ");
+
+  dm->StartLockRetry(0, "held");
+  clock.advance(1);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "held", mrCancel);
+  EXPECT_EQ(decide(dm->Bill_, LockText), daAbort);
+
+  EXPECT_EQ(dm->Bill_->State(), dsBrowse);
+  EXPECT_EQ(dm->Bill_->FieldByName("Client Code")->AsString(), storedClient);
+  EXPECT_EQ(dm->Fee_->State(), dsEdit) << "the fee's change is not the one the user gave up";
+  EXPECT_EQ(dm->Fee_->FieldByName("Group Code")->AsString(), "ZZ");
+  dm->Fee_->Cancel();
+  EXPECT_EQ(dm->Fee_->FieldByName("Group Code")->AsString(), storedGroup);
 }
 
 }  // namespace

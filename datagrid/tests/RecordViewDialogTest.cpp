@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "datagrid/DisplayRefresh.h"
 #include "datagrid/tests/RecordViewDialogFixture.h"
 #include "framework/db/DatabaseError.h"
 #include "framework/ui/Application.h"
@@ -198,6 +199,32 @@ TEST_F(RecordViewDialogTest, ANamedEditIsBorrowedBoundAndGoesBackWithItsBounds) 
   EXPECT_FALSE(home->Visible());
   EXPECT_EQ(plain->Parent(), &ownerForm);
   EXPECT_EQ(plain->BoundsRect(), Rect(40, 50, 100, 71));
+}
+
+// A lookup combo as the record view knows it: by class name, refreshing its display text.
+class TdcDBCustomLookupCombo : public TdcDBEdit, public DisplayRefresh {
+  QN_CLASS(TdcDBCustomLookupCombo, TdcDBEdit)
+ public:
+  using TdcDBEdit::TdcDBEdit;
+  void RefreshDisplayValue() override { refreshed.push_back(DataField()); }
+  std::vector<AnsiString> refreshed;
+};
+
+TEST_F(RecordViewDialogTest, ABorrowedLookupComboOnAPlainFieldRefreshesItsDisplayOnce) {
+  auto* combo = new TdcDBCustomLookupCombo(&ownerForm);
+  combo->SetName("CodeCombo");
+  combo->SetParent(&ownerForm);
+  auto* plain = new TdcDBEdit(&ownerForm);
+  plain->SetName("CityEdit");
+  plain->SetParent(&ownerForm);
+  dialog->ControlInfoInDataset = false;
+  dialog->ControlType.Add("Code;LookupCombo;CodeCombo");
+  dialog->ControlType.Add("City;CustomEdit;CityEdit");
+  Run([&](TdcRecordViewForm& form) {
+    EXPECT_EQ(combo->Parent(), form.ScrollBox);
+    EXPECT_EQ(combo->refreshed, (std::vector<AnsiString>{"Code"})) << "bound first, then refreshed once";
+    EXPECT_EQ(plain->Parent(), form.ScrollBox) << "another class is only bound";
+  });
 }
 
 TEST_F(RecordViewDialogTest, ReadOnlyFieldsTakeTheReadOnlyColourAndNoTabStop) {

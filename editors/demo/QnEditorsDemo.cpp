@@ -11,13 +11,19 @@
 #include <iostream>
 #include <optional>
 
+#include "core/FileDates.h"
 #include "datagrid/DcTbTable.h"
 #include "editors/DBComboBox.h"
+#include "editors/DBDateTimePicker.h"
 #include "editors/DBEdit.h"
+#include "editors/DBLookupCombo.h"
 #include "editors/DBRichEdit.h"
 #include "editors/DBSpinEdit.h"
+#include "framework/base/StringList.h"
+#include "editors/MonthCalendar.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/DataSource.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/DesktopPlatform.h"
 #include "framework/ui/DropDownWindow.h"
@@ -36,10 +42,13 @@ class TEditorsDemoForm : public TForm {
  public:
   explicit TEditorsDemoForm(TComponent* AOwner) : TForm(AOwner) {
     SetCaption("Editing controls");
-    SetBounds(100, 100, 620, 330);
+    SetBounds(100, 100, 620, 366);
     SetColor(clBtnFace);
     clients_ = openTable("YClient.qf;RES:YCLIENT", "1", clientsSource_);
     matters_ = openTable("YCase.qf;RES:YCASE", "1", mattersSource_);
+    // The lookup combos move a table of their own, not the one the client column shows.
+    TDataSource* lookupSource = nullptr;
+    clientLookup_ = openTable("YClient.qf;RES:YCLIENT", "1", lookupSource);
     addClientColumn();
     addMatterColumn();
     addNotesRow();
@@ -76,7 +85,7 @@ class TEditorsDemoForm : public TForm {
   }
 
   void addClientColumn() {
-    auto* frame = place(new GroupFrame(this), this, 8, 8, 296, 310);
+    auto* frame = place(new GroupFrame(this), this, 8, 8, 296, 346);
     frame->SetCaption("Client");
     label(frame, "Client code:", 22);
     edit(frame, clientsSource_, "Client Code", 22)->SetCharCase(ecUpperCase);
@@ -110,7 +119,7 @@ class TEditorsDemoForm : public TForm {
   }
 
   void addMatterColumn() {
-    auto* frame = place(new GroupFrame(this), this, 312, 8, 300, 310);
+    auto* frame = place(new GroupFrame(this), this, 312, 8, 300, 346);
     frame->SetCaption("Matter");
     label(frame, "Client code:", 22);
     edit(frame, mattersSource_, "Client Code", 22);
@@ -136,15 +145,51 @@ class TEditorsDemoForm : public TForm {
       departments_->Items()->Add(line);
     departments_->SetDataSource(mattersSource_);
     departments_->SetDataField("Department Code");
+    // The record file keeps the opening date as a file date text: the picker shows it unbound.
+    label(frame, "Opened:", 258);
+    opened_ = place(new TdcDBDateTimePicker(this), frame, 118, 258, 110, 22);
+    opened_->SetUnboundDataType(dcDTEdtDate);
+    opened_->SetDisplayFormat("mm/dd/yyyy");
+    opened_->SetMinDate(EncodeDate(1981, 1, 1));
+    opened_->SetMaxDate(EncodeDate(2079, 12, 31));
+    opened_->SetDate(FileDateToDate(matters_->FieldByName("Date Opened")->AsString(), true));
+    label(frame, "Client (code):", 286);
+    lookupCombo(frame, 286, "Client Code\t7\tCode", "Client Last Name\t20\tName");
+    label(frame, "Client (name):", 312);
+    clientName_ = lookupCombo(frame, 312, "Client Last Name\t20\tName", "Client Code\t7\tCode");
+  }
+
+  // A combo over the clients writing the matter's client code; the first column is shown.
+  TdcDBLookupCombo* lookupCombo(TWinControl* frame, int top, const char* shown, const char* other) {
+    auto* combo = place(new TdcDBLookupCombo(this), frame, 118, top, 170, 22);
+    combo->SetLookupTable(clientLookup_);
+    combo->SetLookupField("Client Code");
+    combo->SetUseTFields(false);
+    StringList columns;
+    columns.Add(shown);
+    columns.Add(other);
+    combo->SetSelected(&columns);
+    combo->SetDataSource(mattersSource_);
+    combo->SetDataField("Client Code");
+    return combo;
+  }
+
+  // A calendar that selects a week at a time, right of the notes.
+  void addWeekCalendar(TWinControl* parent) {
+    auto* week = new TdcMonthCalendar(this);
+    week->SetOptions({mdoMultiSelect, mdoWeekNumbers});
+    week->SetMaxSelectCount(7);
+    place(week, parent, 420, 16, week->minimumSize().X, week->minimumSize().Y);
+    week->setSelection(Date(), Date() + 6);
   }
 
   // An unbound rich edit under the two groups: the demo's record files hold no notes blob.
   void addNotesRow() {
-    const int top = 326;
-    SetHeight(Height() + 160);
-    auto* frame = place(new GroupFrame(this), this, 8, top, 604, 120);
+    const int top = 362;
+    SetHeight(Height() + 220);
+    auto* frame = place(new GroupFrame(this), this, 8, top, 604, 180);
     frame->SetCaption("Notes");
-    auto* notes = place(new TdcDBRichEdit(this), frame, 10, 20, 584, 90);
+    auto* notes = place(new TdcDBRichEdit(this), frame, 10, 20, 400, 90);
     notes->SetText("Hearing set for Monday\r\nBring the signed retainer\r\nFile the inventory\r\n"
                    "Call the client after the hearing");
     notes->SetSelStart(0);
@@ -157,18 +202,29 @@ class TEditorsDemoForm : public TForm {
     notes->SetParagraph(0x01, "Center", 0, 0, 0, 0, nullptr, 0, 0, 0, 0, false);
     notes->SetSelStart(0);
     notes->SetModified(false);
+    addWeekCalendar(frame);
   }
 
  public:
-  // The department combo's list dropped, for the picture.
-  DropDownWindow* dropDepartments() {
-    departments_->SetFocus();
-    departments_->DropDown();
-    return departments_->DropDownWindowOfList();
+  // The client-name combo's grid dropped over the clients, for the picture.
+  DropDownWindow* dropClientNames() {
+    clientName_->SetFocus();
+    clientName_->DropDown();
+    return clientName_->DropDownWindowOfGrid();
+  }
+
+  // The opening date's calendar dropped, for the picture.
+  DropDownWindow* dropOpened() {
+    opened_->SetFocus();
+    opened_->DropDown();
+    return opened_->CalendarWindow();
   }
 
  private:
   TdcDBComboBox* departments_ = nullptr;
+  TdcDBLookupCombo* clientName_ = nullptr;
+  TdcTbTable* clientLookup_ = nullptr;
+  TdcDBDateTimePicker* opened_ = nullptr;
 
   TdcTbTable* clients_ = nullptr;
   TdcTbTable* matters_ = nullptr;
@@ -176,13 +232,11 @@ class TEditorsDemoForm : public TForm {
   TDataSource* mattersSource_ = nullptr;
 };
 
-int saveScreenshot(TEditorsDemoForm& form, const char* file) {
-  form.Show();
-  qn::ui::demo::settle();
-  DropDownWindow* list = form.dropDepartments();
+// The form with one drop-down open. The drop-down is a window of its own: it is drawn in where it
+// lies, the picture grown to hold it; it is closed again after.
+QImage pictureWithDropDown(TEditorsDemoForm& form, DropDownWindow* list) {
   qn::ui::demo::settle();
   QImage picture = form.Window()->grab().toImage();
-  // The drop-down is a window of its own: it is drawn in where it lies, the picture grown to hold it.
   if (list && list->isOpen()) {
     const QPoint at = form.Window()->mapFromGlobal(list->window()->pos());
     const QRect whole = picture.rect().united(QRect(at, list->window()->size()));
@@ -193,8 +247,23 @@ int saveScreenshot(TEditorsDemoForm& form, const char* file) {
     painter.drawPixmap(at, list->window()->grab());
     painter.end();
     picture = grown;
+    list->close();
   }
-  return qn::ui::demo::writeScreenshot(picture, file, "qneditors_demo");
+  return picture;
+}
+
+// FILE shows the client names dropped; a second picture beside it, "-calendar" added to its
+// name, shows the opening date's calendar dropped.
+int saveScreenshot(TEditorsDemoForm& form, const char* file) {
+  form.Show();
+  qn::ui::demo::settle();
+  const QImage names = pictureWithDropDown(form, form.dropClientNames());
+  const QImage calendar = pictureWithDropDown(form, form.dropOpened());
+  std::filesystem::path second(file);
+  second.replace_filename(second.stem().string() + "-calendar" + second.extension().string());
+  const int first = qn::ui::demo::writeScreenshot(names, file, "qneditors_demo");
+  const int other = qn::ui::demo::writeScreenshot(calendar, second.string().c_str(), "qneditors_demo");
+  return first != 0 ? first : other;
 }
 
 }  // namespace

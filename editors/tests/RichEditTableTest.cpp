@@ -1,7 +1,9 @@
 // The rich edit over the application's table: notes kept in a record file's memo field, under a
 // dictionary, written as rich text and read back to the same text and formats.
 #include "datagrid/DcTbTable.h"
+#include "editors/RichEditForm.h"
 #include "editors/tests/RichEditFixture.h"
+#include "framework/ui/SafeDispatch.h"
 #include "framework/ui/RtfReader.h"
 #include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/tests/BtrDictionaryFolder.h"
@@ -71,6 +73,28 @@ TEST_F(RichEditTableTest, NotesTypedIntoTheMemoFieldArePostedAsRichTextAndReadBa
   paint(reader);
   EXPECT_EQ(reader->Text(), "Retainer signed");
   EXPECT_EQ(reader->content(0, reader->TextLength()), typed);
+}
+
+TEST_F(RichEditTableTest, TheLargeEditorWritesTheMemoFieldOnOk) {
+  auto* edit = place();
+  edit->SetDataSource(&tableSource);
+  edit->SetDataField("Note");
+  ASSERT_TRUE(show());
+  paint(edit);
+  edit->OnCreateDialog = [](TObject*, TForm* form) {
+    auto* editor = static_cast<TdcRichEditForm*>(form);
+    qn::ui::postCall([editor] {
+      editor->Editor()->SetFocus();
+      QTest::keyClicks(editor->Editor()->Window(), "Deposition noticed");
+      editor->SetModalResult(mrOk);
+    });
+  };
+  ASSERT_TRUE(edit->Execute());
+  EXPECT_TRUE(edit->Modified());
+  table->Post();
+  const auto read = qn::ui::RtfReader().read(table->FieldByName("Note")->AsString());
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->plainText(), "Deposition noticed");
 }
 
 }  // namespace

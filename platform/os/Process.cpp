@@ -1,6 +1,7 @@
 #include "platform/os/Process.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -121,6 +122,17 @@ std::optional<std::uint32_t> ChildProcess::exitCode() {
   else if (WIFEXITED(status)) exitCode_ = static_cast<std::uint32_t>(WEXITSTATUS(status));
   else exitCode_ = 128 + static_cast<std::uint32_t>(WTERMSIG(status));
   return exitCode_;
+}
+
+bool ChildProcess::terminate() { return signal(SIGTERM); }
+
+bool ChildProcess::kill() { return signal(SIGKILL); }
+
+bool ChildProcess::signal(int number) {
+  // An ended child not yet reaped still holds its pid, so the state is asked first: a signal to
+  // a reaped pid could reach an unrelated process that took the number over.
+  if (exitCode() != STILL_ACTIVE) return false;
+  return ::kill(pid_, number) == 0;
 }
 
 bool ChildProcess::waitForInputIdle(int timeoutMs) {

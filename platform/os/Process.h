@@ -58,7 +58,14 @@ class ChildProcess {
   // when the child ends first.
   bool waitForInputIdle(int timeoutMs);
 
+  // Ask the child to end (SIGTERM) or end it outright (SIGKILL). False when no signal went out:
+  // the child has already ended or can no longer be followed.
+  bool terminate();
+  bool kill();
+
  private:
+  bool signal(int number);
+
   pid_t pid_;
   std::optional<std::uint32_t> exitCode_;
   bool lost_ = false;

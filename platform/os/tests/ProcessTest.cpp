@@ -28,6 +28,41 @@ TEST(ProcessTest, ExitCodeIsStillActiveUntilTheChildEnds) {
   EXPECT_EQ(waitForExit(*ending), 7u);
 }
 
+// Waits until the child has ended and waits only to be reaped (state Z).
+bool waitUntilUnreaped(pid_t pid) {
+  for (int i = 0; i < 3000; ++i) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string number, name, state;
+    stat >> number >> name >> state;
+    if (state == "Z") return true;
+    usleep(10000);
+  }
+  return false;
+}
+
+TEST(ProcessTest, TerminateAndKillEndARunningChildAndNotAnEndedOne) {
+  const struct {
+    bool (ChildProcess::*end)();
+    int signal;
+  } cases[] = {{&ChildProcess::terminate, SIGTERM}, {&ChildProcess::kill, SIGKILL}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.signal);
+    auto child = startChild({"never-ready"});
+    ASSERT_TRUE(child);
+    EXPECT_TRUE((*child.*c.end)());
+    EXPECT_EQ(waitForExit(*child), 128u + c.signal);
+    EXPECT_FALSE(child->terminate());
+    EXPECT_FALSE(child->kill());
+  }
+  // Ended but not yet asked about: still no signal.
+  auto ended = startChild({"exit", "0"});
+  ASSERT_TRUE(ended);
+  ASSERT_TRUE(waitUntilUnreaped(ended->pid()));
+  EXPECT_FALSE(ended->terminate());
+  EXPECT_FALSE(ended->kill());
+  EXPECT_EQ(ended->exitCode(), 0u);
+}
+
 TEST(ProcessTest, ChildThatNeverReportsReadyTimesOut) {
   auto child = startChild({"never-ready"});
   ASSERT_TRUE(child);
