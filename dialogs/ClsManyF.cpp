@@ -55,8 +55,12 @@ TClsManyF::TClsManyF(TComponent* AOwner) : TForm(AOwner) {
                  "Please indicate the cutoff date for history transactions. That is, Quillon will close matters who do "
                  "not have any posted transactions on or after the indicated date, assuming all other requirements for "
                  "closing a matter are met:");
+  Label1->SetAutoSize(false);
+  Label1->SetBounds(12, 10, 416, 64);
   Label1->SetWordWrap(true);
   Label2 = label(this, 12, 88, 200, 16, "History cutoff date:");
+  DateTimePicker1 = PlaceControl<TdcDBDateTimePicker>(this, this, 240, 84, 120, 21);
+  DateTimePicker1->SetUnboundDataType(dcDTEdtDate);
   Label3 = label(this, 12, 124, 200, 16, "Only close matters with CCA(s):");
   CBCCA = PlaceControl<ComboBox>(this, this, 220, 120, 208, 21);
   Label4 = label(this, 12, 158, 200, 16, "Only close matters with RA1(s):");
@@ -79,10 +83,11 @@ void TClsManyF::FormShow(TObject*) {
   const std::vector<AnsiString> employees = employeeItems();
   fill(CBCCA, employees);
   fill(CBRA1, employees);
-  // Laid out for 120 pixels per inch; elsewhere the buttons come up under the lists and the
-  // form loses the room of two button heights.
+  // Laid out for 120 pixels per inch; elsewhere the picker lines up with the lists, the buttons
+  // come up under them and the form loses the room of two button heights.
   if (PixelsPerInch() != kDesignedPixelsPerInch && !realigned_) {
     realigned_ = true;
+    DateTimePicker1->SetLeft(CBCCA->Left());
     const int buttonHeight = BitBtn1->Height();
     for (TControl* button : {static_cast<TControl*>(BitBtn1), static_cast<TControl*>(BitBtn2)})
       button->SetTop(button->Top() - 2 * buttonHeight);

@@ -2,6 +2,7 @@
 // TClsManyF ("Quillon Close Matters"): the criteria for closing many matters at once - the
 // history cut-off date and the coordinating-attorney and RA1 filters, each "All" or an employee
 // code - and whether the user chose OK.
+#include "editors/DBDateTimePicker.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/GlyphButton.h"
@@ -16,6 +17,8 @@ class TClsManyF : public TForm {
   TextLabel* Label2;
   TextLabel* Label3;
   TextLabel* Label4;
+  // The history cut-off date, unbound, a date only.
+  TdcDBDateTimePicker* DateTimePicker1;
   ComboBox* CBCCA;
   ComboBox* CBRA1;
   GlyphButton* BitBtn1;

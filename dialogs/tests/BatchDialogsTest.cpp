@@ -8,6 +8,7 @@
 #include "dialogs/MultInF.h"
 #include "dialogs/PermDelF.h"
 #include "dialogs/tests/CaseFolderFixture.h"
+#include "framework/base/DateTime.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 
@@ -142,15 +143,27 @@ TEST_F(ClsManyFTest, ListsOfferAllThenTheEmployeesAndCloseUpCutsToTheCode) {
   EXPECT_TRUE(dialog->OkPressed);
 }
 
+TEST_F(ClsManyFTest, CutOffDateIsAnUnboundDateOnlyPicker) {
+  dialog->Show();
+  EXPECT_EQ(dialog->DateTimePicker1->UnboundDataType(), dcDTEdtDate);
+  EXPECT_EQ(dialog->DateTimePicker1->Field(), nullptr);
+  const TDateTime cutOff = EncodeDate(2025, 12, 31) + EncodeTime(15, 30, 0, 0);
+  dialog->DateTimePicker1->SetDate(cutOff);
+  EXPECT_EQ(dialog->DateTimePicker1->Date(), EncodeDate(2025, 12, 31)) << "a date only: the time is dropped";
+  dialog->BitBtn1Click(dialog->BitBtn1);
+  EXPECT_TRUE(dialog->OkPressed);
+}
+
 TEST_F(ClsManyFTest, AwayFrom120PixelsPerInchTheFormLosesTwoButtonHeights) {
   for (int ppi : {96, 120}) {
     TClsManyF form(nullptr);
     form.SetPixelsPerInch(ppi);
-    const int height = form.ClientHeight(), top = form.BitBtn1->Top();
+    const int height = form.ClientHeight(), top = form.BitBtn1->Top(), pickerLeft = form.DateTimePicker1->Left();
     form.Show();
     const int shrink = ppi == 120 ? 0 : 2 * form.BitBtn1->Height();
     EXPECT_EQ(form.ClientHeight(), height - shrink) << ppi;
     EXPECT_EQ(form.BitBtn1->Top(), top - shrink) << ppi;
+    EXPECT_EQ(form.DateTimePicker1->Left(), ppi == 120 ? pickerLeft : form.CBCCA->Left()) << ppi;
     form.BitBtn2Click(form.BitBtn2);
     EXPECT_FALSE(form.OkPressed);
   }

@@ -14,12 +14,15 @@
 #include "core/tests/MachineRegistry.h"
 #include "datagrid/DcTbTable.h"
 #include "datagrid/FilterDialogForm.h"
+#include "core/RecordFiles.h"
 #include "dialogs/CaseGridF.h"
+#include "dialogs/ClsManyF.h"
 #include "dialogs/FindDlgF.h"
 #include "dialogs/UndeleteCases.h"
 #include "dialogs/UndeleteF.h"
 #include "dialogs/tests/CaseFolderFixture.h"
 #include "framework/base/Clock.h"
+#include "framework/base/DateTime.h"
 #include "framework/base/StringList.h"
 #include "framework/db/Field.h"
 #include "framework/ui/SafeDispatch.h"
@@ -373,6 +376,13 @@ TEST_F(CaseDialogsPictures, GridWithASearchsMatchesFindDialogAndUndeleteDialog) 
   UndeleteCases([] {});
   UndeleteF = nullptr;
   ActiveFileRights.Fill("");
+
+  RecordFileDir = dataDir;
+  TClsManyF closeMany(nullptr);
+  closeMany.Show();
+  closeMany.DateTimePicker1->SetDate(EncodeDate(2025, 12, 31));
+  save(closeMany, "close-matters.png");
+  CloseAllRecordFiles();
 }
 
 }  // namespace
