@@ -7,6 +7,7 @@
 #include "core/DM.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
+#include "core/RecordCopy.h"
 #include "core/TableUse.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
@@ -64,14 +65,6 @@ const SavedRecords Addresses = {
 
 AnsiString tableName(const AnsiString& file, const AnsiString& layout) { return DataDir + "\\" + file + ";RES:" + layout; }
 
-// The current record of from appended to to, every field but the record manager's number.
-void copyRecord(TDataSet* from, TDataSet* to) {
-  to->Append();
-  for (TField* field : to->Fields())
-    if (field->DataType() != ftAutoInc && !field->Calculated()) field->SetAsString(from->FieldByName(field->FieldName())->AsString());
-  to->Post();
-}
-
 void deleteCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const SavedRecords& kind, bool saveCopy) {
   const HourglassCursor busy;
   const CaseKey key = CaseKey::ofCurrent(dm.Case1_);
@@ -91,7 +84,7 @@ void deleteCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const Sa
   try {
     records->FindNearest(kind.firstKey(key));
     while (!records->Eof() && key.holds(records) && kind.inRange(records)) {
-      if (saveCopy) copyRecord(records, saved);
+      if (saveCopy) AppendRecordCopy(records, saved);
       records->Delete();
     }
   } catch (const std::exception&) {
@@ -119,7 +112,7 @@ void reinstateCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const
     saved->FindNearest({key.client, key.suffix});
     // Each record is added before it leaves the undelete file: a failure keeps it there.
     while (!saved->Eof() && key.holds(saved)) {
-      copyRecord(saved, records);
+      AppendRecordCopy(saved, records);
       saved->Delete();
     }
   } catch (const std::exception& e) {

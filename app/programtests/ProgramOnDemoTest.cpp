@@ -23,10 +23,14 @@
 #include "core/FileDates.h"
 #include "core/RecordFiles.h"
 #include "dialogs/DirBrowserForm.h"
+#include "dialogs/EBFModF.h"
+#include "dialogs/FindDlgF.h"
 #include "dialogs/MNGRSelF.h"
 #include "dialogs/NotesF.h"
 #include "dialogs/PasteF.h"
+#include "dialogs/PermDelF.h"
 #include "dialogs/PrntDefF.h"
+#include "dialogs/UndeleteF.h"
 #include "dialogs/ZOLTEmlF.h"
 #include "core/Globals.h"
 #include "framework/base/DateTime.h"
@@ -71,6 +75,15 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   ASSERT_NE(PrntDefF, nullptr);
   EXPECT_EQ(PrntDefF->Name(), "PrntDefF");
   EXPECT_EQ(errors.str().find("TPrntDefF"), std::string::npos) << errors.str();
+  // The case window's maintenance dialogs, kept in their form variables.
+  const std::vector<std::pair<TComponent*, const char*>> dialogs = {
+      {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"}};
+  for (const auto& [form, className] : dialogs) {
+    ASSERT_NE(form, nullptr) << className;
+    EXPECT_EQ(form->ClassName(), className);
+    EXPECT_EQ(form->Owner(), Application) << className;
+    EXPECT_EQ(errors.str().find(className), std::string::npos) << errors.str();
+  }
   EXPECT_EQ(main->Name(), "CaseF");
   EXPECT_TRUE(main->Visible());
   EXPECT_EQ(main->WindowState(), wsNormal);
