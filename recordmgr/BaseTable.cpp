@@ -24,6 +24,8 @@ constexpr uint16_t kPropertyNothing = 1;
 constexpr uint16_t kPropertyZero = 5;
 constexpr uint16_t kPropertyBetweenRecords = 20;
 constexpr uint16_t kLockForWrite = 1;
+// Errors of this category are a lock or a conflict with another user (the record manager's 84 is 0x2801).
+constexpr uint16_t kLockedCategory = 0x28;
 // The buffer offset of a block read or write is a 16-bit value.
 constexpr uint32_t kBlockLimit = 65536;
 // Counting lets the application process its messages after this many records.
@@ -359,8 +361,11 @@ void TBaseTable::GetRecord(uint16_t lock, void* record, void* properties) {
       try {
         RereadCurrent(lock, record);
         CheckPosition(static_cast<uint8_t*>(record));
-      } catch (const EKorvoEngineError&) {
-        if (forceReread_) {
+      } catch (const EKorvoEngineError& error) {
+        // A forced re-read that fails because the record is gone reads on; one that meets another
+        // workstation's lock must say so: reading on would hand the caller, under its lock, a
+        // record other than the one it asked for. The flag stays for the next try.
+        if (forceReread_ && error.ErrorCode() / 256 != kLockedCategory) {
           forceReread_ = false;
           state_ = csOpen;
           return GetNextRecord(lock, record, properties);

@@ -234,12 +234,29 @@ TEST_F(BaseTableTest, AFailedForcedRereadClearsTheFlagAndReadsOn) {
   CountingCursor& cursor = open(3);
   cursor.GetRelativeRecord(2, 0, nullptr, record());
   cursor.Calls.clear();
+  cursor.FailureCode = DBIERR_NOCURRREC;  // the record is gone
   cursor.Failures["read"] = [](int ordinal) { return ordinal == 1; };
   cursor.ForceRecordReread(record());
   EXPECT_FALSE(cursor.ForceRereadSet());
   EXPECT_EQ(IdOf(record()), 10);  // from "not positioned" the read starts at the first record
   EXPECT_EQ(cursor.Calls, (Calls{"read", "first"}));
   EXPECT_EQ(cursor.State(), csOnRecord);
+}
+
+TEST_F(BaseTableTest, AForcedRereadMeetingALockPassesTheLockOnAndStaysOnItsRecord) {
+  for (const uint16_t lock : {uint16_t{0}, uint16_t{1}}) {
+    SCOPED_TRACE(lock);
+    CountingCursor& cursor = open(3);
+    cursor.GetRelativeRecord(2, 0, nullptr, record());
+    cursor.Calls.clear();
+    cursor.Failures[lock == 0 ? "read" : "read+lock"] = [](int ordinal) { return ordinal == 1; };
+    cursor.ForceReread();
+    EXPECT_EQ(EngineCodeOf([&] { cursor.GetRecord(lock, record(), nullptr); }), InjectedErrorCode);
+    EXPECT_EQ(cursor.State(), csOnRecord);
+    EXPECT_TRUE(cursor.ForceRereadSet()) << "the next try re-reads as forced";
+    cursor.GetRecord(0, record(), nullptr);
+    EXPECT_EQ(IdOf(record()), 20) << "the cursor stayed on the record it was asked for";
+  }
 }
 
 TEST_F(BaseTableTest, AFailedLockedRereadReleasesTheLockBeforeTheErrorPassesOn) {

@@ -119,6 +119,25 @@ TEST_F(BtrTableSharingTest, ARecordLockedElsewhereIsRefusedWithTheTableName) {
   }
 }
 
+// A refresh forces the next read of the current record; that read under a lock meets the other
+// workstation's lock and says so, rather than locking and handing back another record.
+TEST_F(BtrTableSharingTest, ARefreshedRecordLockedElsewhereRefusesTheLockAndStaysCurrent) {
+  clients->GetNextRecord(0, record.data(), nullptr);
+  clients->GetNextRecord(0, record.data(), nullptr);
+  ASSERT_EQ(code(record.data()), "BRIGHT ");
+  ASSERT_EQ(other.status("read 0 205 1 " + kBright), 0);
+  clients->ForceReread();
+  try {
+    clients->GetRecord(1, record.data(), nullptr);
+    FAIL() << "the refreshed record was read under a lock another workstation holds";
+  } catch (const EBtrieveEngineError& error) {
+    EXPECT_EQ(error.BtrieveStatus(), 84);
+  }
+  ASSERT_EQ(other.status("unlock 0 -1"), 0);
+  clients->GetRecord(1, record.data(), nullptr);
+  EXPECT_EQ(code(record.data()), "BRIGHT ");
+}
+
 TEST_F(BtrTableSharingTest, WritesReachTheOtherWorkstation) {
   std::vector<uint8_t> added(kClientRecord, ' ');
   std::fill(added.begin(), added.begin() + 4, 0);

@@ -7,7 +7,7 @@ namespace cursortest {
 void PrimitiveCallLog::LogCall(const std::string& name) {
   Calls.push_back(name);
   auto failure = Failures.find(name);
-  if (failure != Failures.end() && failure->second(++Ordinals[name])) RaiseEngineError(InjectedErrorCode);
+  if (failure != Failures.end() && failure->second(++Ordinals[name])) RaiseEngineError(FailureCode);
 }
 
 void PrimitiveCallLog::FailCalls(const std::string& name, std::function<bool(int)> fails) {

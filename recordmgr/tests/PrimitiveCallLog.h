@@ -17,8 +17,9 @@ class PrimitiveCallLog {
   // Calls of a primitive that fail, by name: a predicate over the call's ordinal.
   std::map<std::string, std::function<bool(int)>> Failures;
   std::map<std::string, int> Ordinals;  // calls of each primitive since its failures were set
+  uint16_t FailureCode = InjectedErrorCode;  // what a picked call raises
 
-  // Logs the call; raises InjectedErrorCode when the failures set for it pick it.
+  // Logs the call; raises FailureCode when the failures set for it pick it.
   void LogCall(const std::string& name);
   // The calls of that primitive from the next one (ordinal 1) on fail where fails says so.
   void FailCalls(const std::string& name, std::function<bool(int)> fails);
