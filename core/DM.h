@@ -43,11 +43,13 @@ class TDM : public TDataModule {
   bool OpenCaseTables();
 
   // The matter of the current Case1_ record: its description lines 02 to 20, respectively its
-  // addresses, deleted (copied to the undelete file first when saveCopy), and brought back.
+  // addresses, deleted (copied to the undelete file first when saveCopy), and brought back. A
+  // reinstate that fails has shown why and answers false: records not yet moved stay saved, so a
+  // caller inside a transaction rolls back rather than restore the matter without them.
   void DeleteCaseDescriptions(bool saveCopy);
-  void ReinstateCaseDescriptions();
+  bool ReinstateCaseDescriptions();
   void DeleteCaseAddresses(bool saveCopy);
-  void ReinstateCaseAddresses();
+  bool ReinstateCaseAddresses();
   // The current matter's notes; true when it has note lines.
   bool LoadCaseNotes(AnsiString& text);
   // Replaces the matter's notes (lines 31 to 90, 50 characters each) within one transaction of

@@ -92,7 +92,7 @@ void deleteCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const Sa
   }
 }
 
-void reinstateCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const SavedRecords& kind) {
+bool reinstateCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const SavedRecords& kind) {
   const HourglassCursor busy;
   const CaseKey key = CaseKey::ofCurrent(dm.Case1_);
   std::optional<TableUse> use, useSaved;
@@ -100,13 +100,13 @@ void reinstateCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const
     use.emplace(records, tableName(kind.file, kind.layout), "1");
   } catch (const std::exception&) {
     ShowErrorBox(kind.reinstateOpenFailure);
-    return;
+    return false;
   }
   try {
     useSaved.emplace(saved, tableName(kind.saveFile, kind.layout), "1");
   } catch (const std::exception&) {
     ShowErrorBox(kind.reinstateSaveOpenFailure);
-    return;
+    return false;
   }
   try {
     saved->FindNearest({key.client, key.suffix});
@@ -115,9 +115,11 @@ void reinstateCaseRecords(TDM& dm, TdcTbTable* records, TdcTbTable* saved, const
       AppendRecordCopy(saved, records);
       saved->Delete();
     }
+    return true;
   } catch (const std::exception& e) {
     ShowErrorBox("Unable to reinstate record for case " + Trim(key.client) + "-" + Trim(key.suffix) +
                  kind.reinstateRecordFailure + (kind.withErrorText ? "\r\r" + AnsiString(e.what()) : AnsiString()));
+    return false;
   }
 }
 
@@ -127,13 +129,13 @@ void TDM::DeleteCaseDescriptions(bool saveCopy) {
   deleteCaseRecords(*this, CaseDescs_, CaseDescsSave, Descriptions, saveCopy);
 }
 
-void TDM::ReinstateCaseDescriptions() { reinstateCaseRecords(*this, CaseDescs_, CaseDescsSave, Descriptions); }
+bool TDM::ReinstateCaseDescriptions() { return reinstateCaseRecords(*this, CaseDescs_, CaseDescsSave, Descriptions); }
 
 void TDM::DeleteCaseAddresses(bool saveCopy) {
   deleteCaseRecords(*this, CaseAddresses, CaseAddrSave, Addresses, saveCopy);
 }
 
-void TDM::ReinstateCaseAddresses() { reinstateCaseRecords(*this, CaseAddresses, CaseAddrSave, Addresses); }
+bool TDM::ReinstateCaseAddresses() { return reinstateCaseRecords(*this, CaseAddresses, CaseAddrSave, Addresses); }
 
 bool TDM::ValidateCaseCode(const AnsiString& client, const AnsiString& suffix, bool& found) {
   found = false;

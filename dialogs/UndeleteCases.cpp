@@ -56,8 +56,10 @@ void undeleteMatter(const AnsiString& line, TdcTbTable& clients) {
     if (!saved->FindKey({key.client, key.suffix})) throw EDatabaseError("Unable to find case in Casesave.QF");
     AppendRecordCopy(saved, cases);
     saved->Delete();
-    DM->ReinstateCaseDescriptions();
-    DM->ReinstateCaseAddresses();
+    // A matter comes back whole or not at all: what could not be moved would be left behind in
+    // the save files with no saved matter to bring it back with.
+    if (!DM->ReinstateCaseDescriptions() || !DM->ReinstateCaseAddresses())
+      throw EDatabaseError("Its descriptions or addresses could not be reinstated; the case stays deleted.");
     const AnsiString description = Trim(text(cases, "Description Line 1"));
     database->Commit();
     if (AuditTrailOn) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -204,6 +205,25 @@ TEST_F(UndeleteCasesTest, TheSecondFailingLeavesTheFirstAndThirdRestored) {
   EXPECT_EQ(events, (std::vector<std::string>{"clear", "clear"}));
   EXPECT_FALSE(dm->Case1_->Active());
   EXPECT_FALSE(dm->CaseSave_->Active());
+}
+
+// Descriptions that cannot be brought back keep the whole matter deleted: undeleted without them,
+// they would stay in the save file with no saved matter to bring them back with.
+TEST_F(UndeleteCasesTest, AMatterWhoseDescriptionsCannotBeReinstatedStaysWhollySaved) {
+  std::filesystem::remove(dataDir + "/Cdesc.qf");
+  pickAndPress({2});
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, "1 cases were selected.\r\rQuillon is about to undelete them.  Proceed?", mrYes);
+  boxes.expect(mtError, "Unable to open CaseDesc.qf.\r\r\rPlease call Vantor, Inc. for assistance.");
+  boxes.expect(mtError, "Quillon was unable to undelete the case BRIGHT-3.\r\r"
+                        "Its descriptions or addresses could not be reinstated; the case stays deleted.");
+  run();
+  EXPECT_EQ(rows("ycase.qf;RES:YCASE", {"Client Code", "Case Suffix"}), (std::vector<std::string>{"ADAMS|      2"}));
+  EXPECT_EQ(rows("casesave.qf;RES:YCASE", {"Client Code", "Case Suffix"}),
+            (std::vector<std::string>{"ADAMS|      1", "ADAMS|      2", "BRIGHT|      3", "CLARK|      1"}));
+  EXPECT_EQ(rows("cdescsav.qf;RES:CASEDESC", {"ClientCode", "Descr"}).size(), 3u);
+  EXPECT_EQ(rows("addrsave.qf;RES:CASEADDR", {"Client Code", "Name1"}).size(), 3u);
+  EXPECT_EQ(audit.Count(), 0);
 }
 
 TEST_F(UndeleteCasesTest, WithTheAuditTrailOffNothingIsAudited) {
