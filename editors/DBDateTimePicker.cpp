@@ -1,6 +1,7 @@
 #include "editors/DBDateTimePicker.h"
 
 #include <cmath>
+#include <utility>
 
 #include "datagrid/CustomDBGrid.h"
 #include "datagrid/ExtensionProperties.h"
@@ -123,6 +124,8 @@ TdcDBCustomDateTimePicker::TdcDBCustomDateTimePicker(TComponent* AOwner)
   button_->SetBounds(0, 0, std::max(scrollWidth, 15), 17);
   button_->SetParent(panel_);
   button_->OnClick = [this](TObject*) { buttonClick(); };
+  // A press on the button moves no focus: it ends the typing, whether or not a click follows.
+  button_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { applyPendingDigits(); };
   SetPaintHandler([this](Canvas& c) { return paintSelf(c); });
   layoutButton();
 }
@@ -456,6 +459,9 @@ void TdcDBCustomDateTimePicker::DoExit() {
   TCustomEdit::DoExit();
   focused_ = false;
   if (IsDroppedDown()) CloseUp(true);
+  // Made again at the next drop-down, with the options as they are then.
+  delete std::exchange(calendar_, nullptr);
+  dropDown_.reset();
   Invalidate();
 }
 

@@ -486,6 +486,38 @@ TEST_F(DateTimePickerDropDownTest, APressOutsideWhileTheYearMenuShowsDoesNotClos
   EXPECT_TRUE(p->IsDroppedDown());
 }
 
+TEST_F(DateTimePickerDropDownTest, LeavingThePickerClosesAndFreesItsCalendar) {
+  auto* p = opened();
+  key(p, Qt::Key_Right);
+  const ControlRef first(p->Calendar());
+  ASSERT_TRUE(first.get());
+  next->SetFocus();
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+  EXPECT_EQ(first.get(), nullptr);
+  EXPECT_EQ(p->Calendar(), nullptr);
+  enter(p);
+  key(p, Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(p->IsDroppedDown());
+  EXPECT_EQ(std::trunc(p->Calendar()->Date()), EncodeDate(2030, 4, 3));
+  key(p, Qt::Key_Return);
+}
+
+TEST_F(DateTimePickerDropDownTest, APressOnTheButtonAppliesTheTypedDigitsWithoutAClick) {
+  auto* p = picker();
+  p->SetDate(EncodeDate(2030, 4, 2));
+  enter(p);
+  QTest::keyClicks(p->Window(), "1");  // a month's 1 waits for its second digit
+  ASSERT_NE(p->Text(), "01/02/2030");
+  QWidget* panel = p->ButtonPanel()->Window();
+  const QPoint onButton(p->Button()->Left() + 3, p->Button()->Top() + 3);
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_EQ(p->Text(), "01/02/2030");
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(-50, -50));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 1, 2));
+}
+
 TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {
   auto* p = opened();
   key(p, Qt::Key_Right);
