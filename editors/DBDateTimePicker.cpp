@@ -641,8 +641,10 @@ void TdcDBCustomDateTimePicker::DropDown() {
     dropDown_->OnPressOutside = [this](TPoint) {
       if (!(calendar_->YearMenu() && calendar_->YearMenu()->Showing())) CloseUp(true);
     };
+    // The focus comes back from the menu: a later leaving must still close the calendar.
     dropDown_->OnCancelMode = [this] {
-      if (!calendar_->MenuShowing()) CloseUp(true);
+      if (calendar_->MenuShowing()) dropDown_->rearmCancelMode();
+      else CloseUp(true);
     };
   }
   TdcCalendarOptions& o = calendarOptions_;

@@ -518,6 +518,25 @@ TEST_F(DateTimePickerDropDownTest, APressOnTheButtonAppliesTheTypedDigitsWithout
   EXPECT_EQ(p->Date(), EncodeDate(2030, 1, 2));
 }
 
+TEST_F(DateTimePickerDropDownTest, AfterTheYearMenuAnotherWindowBecomingActiveClosesTheCalendar) {
+  auto* p = opened();
+  key(p, Qt::Key_Right);
+  TdcPopupCalendar* calendar = p->Calendar();
+  const TRect year = calendar->layout().yearRect(0);
+  qn::ui::postCall([&] {
+    if (QMenu* menu = calendar->YearMenu()->openMenu()) menu->close();
+  });
+  QTest::mouseClick(calendar->Window(), Qt::LeftButton, {}, QPoint((year.Left + year.Right) / 2, (year.Top + year.Bottom) / 2));
+  // The activation comes back to the form when the menu has gone.
+  ASSERT_TRUE(show());
+  ASSERT_TRUE(p->IsDroppedDown());
+  qn::ui::testing::TTestForm other;
+  other.SetBounds(600, 100, 200, 150);
+  ASSERT_TRUE(qn::ui::testing::showActive(other));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+}
+
 TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {
   auto* p = opened();
   key(p, Qt::Key_Right);
