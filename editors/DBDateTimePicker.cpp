@@ -666,7 +666,7 @@ void TdcDBCustomDateTimePicker::DropDown() {
   if (OnDropDown) OnDropDown(this);
   savedShowHint_ = ShowHint();
   SetShowHint(false);
-  const TPoint least = calendar_->minimumSize();
+  const TPoint least = calendar_->FittedSize();
   const int width = std::max(least.X, o.Width);
   const int height = std::max(least.Y, o.Height);
   const TPoint corner = ClientToScreen({0, 0});

@@ -73,10 +73,15 @@ TdcMonthCalendar::TdcMonthCalendar(TComponent* AOwner)
   showValue(value_);
 }
 
-void TdcMonthCalendar::fitSize() {
+TPoint TdcMonthCalendar::FittedSize() const {
   const int border = BorderStyle() == bsSingle ? 2 : 0;
   const TPoint least = minimumSize();
-  SetBounds(Left(), Top(), std::max(Width(), least.X + border), std::max(Height(), least.Y + border));
+  return {least.X + border, least.Y + border};
+}
+
+void TdcMonthCalendar::fitSize() {
+  const TPoint least = FittedSize();
+  SetBounds(Left(), Top(), std::max(Width(), least.X), std::max(Height(), least.Y));
 }
 
 void TdcMonthCalendar::BorderChanged() {

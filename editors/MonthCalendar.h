@@ -48,6 +48,8 @@ class TdcMonthCalendar : public MonthCalendarView {
   TDateTime RangeStart() const { return rangeStart_; }
   TDateTime RangeEnd() const { return rangeEnd_; }
   bool RangeChanged() const { return rangeChanged_; }
+  // What one month needs with the font, and the border.
+  TPoint FittedSize() const;
   bool MenuShowing() const { return monthMenu_->Showing() || (yearMenu_ && yearMenu_->Showing()); }
   // Fills the menus for the shown month as a press on the title would.
   void BuildMonthMenu();

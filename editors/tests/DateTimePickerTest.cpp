@@ -402,6 +402,7 @@ TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
 #include "editors/PopupCalendar.h"
 #include "framework/ui/DropDownWindow.h"
 #include "framework/ui/SafeDispatch.h"
+#include <QImage>
 #include <QMenu>
 #include "framework/ui/ScreenFacts.h"
 
@@ -535,6 +536,21 @@ TEST_F(DateTimePickerDropDownTest, AfterTheYearMenuAnotherWindowBecomingActiveCl
   ASSERT_TRUE(qn::ui::testing::showActive(other));
   EXPECT_FALSE(p->IsDroppedDown());
   EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+}
+
+TEST_F(DateTimePickerDropDownTest, TheDroppedCalendarIsFramedAndSizedWithItsFrame) {
+  auto* p = opened();
+  ASSERT_TRUE(p->IsDroppedDown());
+  TdcPopupCalendar* calendar = p->Calendar();
+  const TPoint least = calendar->minimumSize();
+  const TRect placed = p->CalendarWindow()->placedAt();
+  EXPECT_EQ(placed.Width(), least.X + 2);
+  EXPECT_EQ(placed.Height(), least.Y + 2);
+  calendar->Repaint();
+  const QImage picture = calendar->Window()->grab().toImage();
+  EXPECT_LT(qGray(picture.pixel(0, least.Y / 2)), 100);
+  EXPECT_LT(qGray(picture.pixel(least.X + 1, least.Y / 2)), 100);
+  key(p, Qt::Key_Escape);
 }
 
 TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {
