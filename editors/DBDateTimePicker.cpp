@@ -1,6 +1,7 @@
 #include "editors/DBDateTimePicker.h"
 
 #include <cmath>
+#include <utility>
 
 #include "datagrid/CustomDBGrid.h"
 #include "datagrid/ExtensionProperties.h"
@@ -123,6 +124,8 @@ TdcDBCustomDateTimePicker::TdcDBCustomDateTimePicker(TComponent* AOwner)
   button_->SetBounds(0, 0, std::max(scrollWidth, 15), 17);
   button_->SetParent(panel_);
   button_->OnClick = [this](TObject*) { buttonClick(); };
+  // A press on the button moves no focus: it ends the typing, whether or not a click follows.
+  button_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { applyPendingDigits(); };
   SetPaintHandler([this](Canvas& c) { return paintSelf(c); });
   layoutButton();
 }
@@ -456,6 +459,9 @@ void TdcDBCustomDateTimePicker::DoExit() {
   TCustomEdit::DoExit();
   focused_ = false;
   if (IsDroppedDown()) CloseUp(true);
+  // Made again at the next drop-down, with the options as they are then.
+  delete std::exchange(calendar_, nullptr);
+  dropDown_.reset();
   Invalidate();
 }
 
@@ -635,8 +641,10 @@ void TdcDBCustomDateTimePicker::DropDown() {
     dropDown_->OnPressOutside = [this](TPoint) {
       if (!(calendar_->YearMenu() && calendar_->YearMenu()->Showing())) CloseUp(true);
     };
+    // The focus comes back from the menu: a later leaving must still close the calendar.
     dropDown_->OnCancelMode = [this] {
-      if (!calendar_->MenuShowing()) CloseUp(true);
+      if (calendar_->MenuShowing()) dropDown_->rearmCancelMode();
+      else CloseUp(true);
     };
   }
   TdcCalendarOptions& o = calendarOptions_;
@@ -658,7 +666,7 @@ void TdcDBCustomDateTimePicker::DropDown() {
   if (OnDropDown) OnDropDown(this);
   savedShowHint_ = ShowHint();
   SetShowHint(false);
-  const TPoint least = calendar_->minimumSize();
+  const TPoint least = calendar_->FittedSize();
   const int width = std::max(least.X, o.Width);
   const int height = std::max(least.Y, o.Height);
   const TPoint corner = ClientToScreen({0, 0});

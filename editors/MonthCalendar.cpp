@@ -1,5 +1,6 @@
 #include "editors/MonthCalendar.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "datagrid/Intl.h"
@@ -72,6 +73,36 @@ TdcMonthCalendar::TdcMonthCalendar(TComponent* AOwner)
   showValue(value_);
 }
 
+TPoint TdcMonthCalendar::FittedSize() const {
+  const int border = BorderStyle() == bsSingle ? 2 : 0;
+  const TPoint least = minimumSize();
+  return {least.X + border, least.Y + border};
+}
+
+void TdcMonthCalendar::fitSize() {
+  const TPoint least = FittedSize();
+  SetBounds(Left(), Top(), std::max(Width(), least.X), std::max(Height(), least.Y));
+}
+
+void TdcMonthCalendar::BorderChanged() {
+  fitSize();
+  MonthCalendarView::BorderChanged();
+}
+
+void TdcMonthCalendar::FontChanged() {
+  fitSize();
+  MonthCalendarView::FontChanged();
+}
+
+void TdcMonthCalendar::Paint() {
+  MonthCalendarView::Paint();
+  if (BorderStyle() != bsSingle) return;
+  Canvas& c = canvas();
+  c.Brush.Style = BrushStyle::solid;
+  c.Brush.Color = clWindowFrame;
+  c.frameRect(ClientRect());
+}
+
 void TdcMonthCalendar::SetOptions(TdcMonthOptions Value) {
   options_ = Value;
   setDayStates(Value.Contains(mdoDayState));
@@ -79,7 +110,9 @@ void TdcMonthCalendar::SetOptions(TdcMonthOptions Value) {
   setShowToday(!Value.Contains(mdoNoToday));
   setTodayCircle(!Value.Contains(mdoNoTodayCircle));
   setMultiSelect(Value.Contains(mdoMultiSelect));
-  showValue(value_);
+  // The control made again takes back the range the user had selected.
+  if (multiSelect() && rangeEnd_ > rangeStart_) setSelection(rangeStart_, rangeEnd_);
+  else showValue(value_);
 }
 
 void TdcMonthCalendar::SetFirstDayOfWeek(TdcCalDayOfWeek Value) {
@@ -100,7 +133,9 @@ TDateTime TdcMonthCalendar::clampDay(TDateTime Value) const {
 
 void TdcMonthCalendar::showValue(TDateTime Value) {
   value_ = clampDay(Value);
-  setDate(wholeDays(value_));
+  rangeStart_ = rangeEnd_ = wholeDays(value_);
+  rangeChanged_ = false;
+  setDate(rangeStart_);
 }
 
 void TdcMonthCalendar::SetDate(TDateTime Value) {
@@ -126,9 +161,15 @@ void TdcMonthCalendar::SetMinDate(TDateTime Value) {
 }
 
 void TdcMonthCalendar::selectionChanged() {
-  TDateTime start = selectionStart();
-  if (MinDate() != 0 && DayBefore(start, MinDate())) start = wholeDays(MinDate());
-  if (selectionStart() == selectionEnd()) value_ = start + timeOfDay(value_);
+  auto raised = [this](TDateTime day) {
+    return MinDate() != 0 && DayBefore(day, MinDate()) ? wholeDays(MinDate()) : day;
+  };
+  const TDateTime start = raised(selectionStart());
+  const TDateTime end = multiSelect() ? raised(selectionEnd()) : start;
+  if (start != rangeStart_ || end != rangeEnd_) rangeChanged_ = multiSelect();
+  rangeStart_ = start;
+  rangeEnd_ = end;
+  if (start == end) value_ = start + timeOfDay(value_);
   if (!multiSelect()) qn::ui::callHandler(OnChange, this);
 }
 

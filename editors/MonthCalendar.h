@@ -43,6 +43,13 @@ class TdcMonthCalendar : public MonthCalendarView {
   TdcPopupYearOptions* PopupYearOptions() { return &yearOptions_; }
   TCalendarPopupMenu* MonthMenu() const { return monthMenu_; }
   TCalendarPopupMenu* YearMenu() const { return yearMenu_; }
+  // With multi-select, the days the user last selected (the start raised to MinDate), and
+  // whether a selection by the user changed them since the date was last set.
+  TDateTime RangeStart() const { return rangeStart_; }
+  TDateTime RangeEnd() const { return rangeEnd_; }
+  bool RangeChanged() const { return rangeChanged_; }
+  // What one month needs with the font, and the border.
+  TPoint FittedSize() const;
   bool MenuShowing() const { return monthMenu_->Showing() || (yearMenu_ && yearMenu_->Showing()); }
   // Fills the menus for the shown month as a press on the title would.
   void BuildMonthMenu();
@@ -64,6 +71,9 @@ class TdcMonthCalendar : public MonthCalendarView {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   virtual void FocusWhenVisible();
+  void Paint() override;
+  void BorderChanged() override;
+  void FontChanged() override;
 
  private:
   TDateTime clampDay(TDateTime Value) const;
@@ -75,6 +85,8 @@ class TdcMonthCalendar : public MonthCalendarView {
   // Month and day kept, the day cut to the month's length.
   TDateTime withYearMonth(int Year, int Month) const;
   bool outsideLimits(TDateTime Day) const;
+  // Grows the control to what one month needs with its font, and its border.
+  void fitSize();
 
   TDateTime value_;
   TdcMonthOptions options_{mdoDayState};
@@ -83,5 +95,8 @@ class TdcMonthCalendar : public MonthCalendarView {
   TdcPopupYearOptions yearOptions_;
   TCalendarPopupMenu* monthMenu_;
   TCalendarPopupMenu* yearMenu_ = nullptr;
+  TDateTime rangeStart_ = 0;
+  TDateTime rangeEnd_ = 0;
+  bool rangeChanged_ = false;
   bool pressOutside_ = false;  // the press was on a day outside the limits
 };

@@ -4,6 +4,7 @@
 
 TdcPopupCalendar::TdcPopupCalendar(TdcDBCustomDateTimePicker* Picker) : TdcMonthCalendar(Picker), picker_(Picker) {
   SetTabStop(false);
+  SetBorderStyle(bsSingle);
   OnChange = [this](TObject*) { picker_->calendarChanged(); };
 }
 

@@ -402,6 +402,7 @@ TEST_F(BoundDateTimePickerTest, AReadOnlyBindingDropsKeys) {
 #include "editors/PopupCalendar.h"
 #include "framework/ui/DropDownWindow.h"
 #include "framework/ui/SafeDispatch.h"
+#include <QImage>
 #include <QMenu>
 #include "framework/ui/ScreenFacts.h"
 
@@ -484,6 +485,72 @@ TEST_F(DateTimePickerDropDownTest, APressOutsideWhileTheYearMenuShowsDoesNotClos
   QTest::mouseClick(calendar->Window(), Qt::LeftButton, {}, QPoint((year.Left + year.Right) / 2, (year.Top + year.Bottom) / 2));
   EXPECT_TRUE(checked);
   EXPECT_TRUE(p->IsDroppedDown());
+}
+
+TEST_F(DateTimePickerDropDownTest, LeavingThePickerClosesAndFreesItsCalendar) {
+  auto* p = opened();
+  key(p, Qt::Key_Right);
+  const ControlRef first(p->Calendar());
+  ASSERT_TRUE(first.get());
+  next->SetFocus();
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+  EXPECT_EQ(first.get(), nullptr);
+  EXPECT_EQ(p->Calendar(), nullptr);
+  enter(p);
+  key(p, Qt::Key_Down, Qt::AltModifier);
+  ASSERT_TRUE(p->IsDroppedDown());
+  EXPECT_EQ(std::trunc(p->Calendar()->Date()), EncodeDate(2030, 4, 3));
+  key(p, Qt::Key_Return);
+}
+
+TEST_F(DateTimePickerDropDownTest, APressOnTheButtonAppliesTheTypedDigitsWithoutAClick) {
+  auto* p = picker();
+  p->SetDate(EncodeDate(2030, 4, 2));
+  enter(p);
+  QTest::keyClicks(p->Window(), "1");  // a month's 1 waits for its second digit
+  ASSERT_NE(p->Text(), "01/02/2030");
+  QWidget* panel = p->ButtonPanel()->Window();
+  const QPoint onButton(p->Button()->Left() + 3, p->Button()->Top() + 3);
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_EQ(p->Text(), "01/02/2030");
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(-50, -50));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 1, 2));
+}
+
+TEST_F(DateTimePickerDropDownTest, AfterTheYearMenuAnotherWindowBecomingActiveClosesTheCalendar) {
+  auto* p = opened();
+  key(p, Qt::Key_Right);
+  TdcPopupCalendar* calendar = p->Calendar();
+  const TRect year = calendar->layout().yearRect(0);
+  qn::ui::postCall([&] {
+    if (QMenu* menu = calendar->YearMenu()->openMenu()) menu->close();
+  });
+  QTest::mouseClick(calendar->Window(), Qt::LeftButton, {}, QPoint((year.Left + year.Right) / 2, (year.Top + year.Bottom) / 2));
+  // The activation comes back to the form when the menu has gone.
+  ASSERT_TRUE(show());
+  ASSERT_TRUE(p->IsDroppedDown());
+  qn::ui::testing::TTestForm other;
+  other.SetBounds(600, 100, 200, 150);
+  ASSERT_TRUE(qn::ui::testing::showActive(other));
+  EXPECT_FALSE(p->IsDroppedDown());
+  EXPECT_EQ(p->Date(), EncodeDate(2030, 4, 3));
+}
+
+TEST_F(DateTimePickerDropDownTest, TheDroppedCalendarIsFramedAndSizedWithItsFrame) {
+  auto* p = opened();
+  ASSERT_TRUE(p->IsDroppedDown());
+  TdcPopupCalendar* calendar = p->Calendar();
+  const TPoint least = calendar->minimumSize();
+  const TRect placed = p->CalendarWindow()->placedAt();
+  EXPECT_EQ(placed.Width(), least.X + 2);
+  EXPECT_EQ(placed.Height(), least.Y + 2);
+  calendar->Repaint();
+  const QImage picture = calendar->Window()->grab().toImage();
+  EXPECT_LT(qGray(picture.pixel(0, least.Y / 2)), 100);
+  EXPECT_LT(qGray(picture.pixel(least.X + 1, least.Y / 2)), 100);
+  key(p, Qt::Key_Escape);
 }
 
 TEST_F(DateTimePickerDropDownTest, APressOutsideAcceptsAndAReleaseOnADateClosesWithIt) {

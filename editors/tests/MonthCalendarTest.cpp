@@ -3,6 +3,8 @@
 #include <QTest>
 #include <cmath>
 #include <QImage>
+#include <QMenu>
+#include <QToolButton>
 #include <QWidget>
 
 #include "editors/DateTimeError.h"
@@ -11,6 +13,7 @@
 #include "framework/ui/Beep.h"
 #include "framework/ui/InputBox.h"
 #include "framework/ui/MenuItem.h"
+#include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
 
 namespace {
@@ -77,6 +80,38 @@ TEST_F(MonthCalendarTest, PagingAndNextKeepTheDayWithinTheMonthAndTheLimits) {
   EXPECT_EQ(std::trunc(c->Date()), EncodeDate(2030, 2, 15));
 }
 
+TEST_F(MonthCalendarTest, ShiftWithMultiSelectMovesTheRangesEndAndTheRangeOutlivesAnOptionsChange) {
+  auto* c = calendar(EncodeDate(2030, 5, 10));
+  c->SetOptions(TdcMonthOptions{mdoDayState, mdoMultiSelect});
+  c->SetMaxSelectCount(5);
+  c->SetFocus();
+  EXPECT_FALSE(c->RangeChanged());
+  struct Step {
+    Qt::Key key;
+    TDateTime start, end;
+  } steps[] = {
+      {Qt::Key_Right, EncodeDate(2030, 5, 10), EncodeDate(2030, 5, 11)},
+      {Qt::Key_Right, EncodeDate(2030, 5, 10), EncodeDate(2030, 5, 12)},
+      {Qt::Key_Left, EncodeDate(2030, 5, 10), EncodeDate(2030, 5, 11)},
+      {Qt::Key_Down, EncodeDate(2030, 5, 10), EncodeDate(2030, 5, 14)},  // five days at most
+      {Qt::Key_Up, EncodeDate(2030, 5, 7), EncodeDate(2030, 5, 10)},
+  };
+  for (const Step& s : steps) {
+    key(c, s.key, Qt::ShiftModifier);
+    EXPECT_EQ(c->RangeStart(), s.start) << s.key;
+    EXPECT_EQ(c->RangeEnd(), s.end) << s.key;
+  }
+  EXPECT_TRUE(c->RangeChanged());
+  EXPECT_EQ(std::trunc(c->Date()), EncodeDate(2030, 5, 10));
+
+  c->SetOptions(TdcMonthOptions{mdoDayState, mdoMultiSelect, mdoWeekNumbers});
+  EXPECT_EQ(c->selectionStart(), EncodeDate(2030, 5, 7));
+  EXPECT_EQ(c->selectionEnd(), EncodeDate(2030, 5, 10));
+  c->SetDate(EncodeDate(2030, 6, 1));
+  EXPECT_EQ(c->selectionStart(), c->selectionEnd());
+  EXPECT_FALSE(c->RangeChanged());
+}
+
 TEST_F(MonthCalendarTest, BoldDaysAreAskedOnlyWithDayStates) {
   int asked = 0;
   auto* c = place<TdcMonthCalendar>(10, 200, 180);
@@ -117,6 +152,94 @@ TEST_F(MonthCalendarTest, TheAnsweredDaysPaintBold) {
   const int bold = darkPixelsOfDay(c, EncodeDate(2030, 5, 20));
   ASSERT_GT(plain, 0);
   EXPECT_GT(bold, plain);
+}
+
+TEST_F(MonthCalendarTest, ABorderAndALargerFontGrowTheCalendarToWhatAMonthNeeds) {
+  auto* c = calendar(EncodeDate(2030, 5, 1));
+  const TPoint least = c->minimumSize();
+  c->SetBounds(c->Left(), c->Top(), least.X, least.Y);
+  const int middle = least.Y / 2;
+  EXPECT_GT(qGray(c->Window()->grab().toImage().pixel(0, middle)), 100);
+  c->SetBorderStyle(bsSingle);
+  EXPECT_EQ(c->Width(), least.X + 2);
+  EXPECT_EQ(c->Height(), least.Y + 2);
+  c->Repaint();
+  const QImage framed = c->Window()->grab().toImage();
+  EXPECT_LT(qGray(framed.pixel(0, middle)), 100);
+  EXPECT_LT(qGray(framed.pixel(c->Width() - 1, middle)), 100);
+
+  c->Font()->SetSize(c->Font()->Size() * 2);
+  const TPoint larger = c->minimumSize();
+  ASSERT_GT(larger.X, least.X);
+  EXPECT_EQ(c->Width(), larger.X + 2);
+  EXPECT_EQ(c->Height(), larger.Y + 2);
+}
+
+// Presses the title part; while its menu is open, notes what it shows and chooses the entry
+// with that caption.
+struct MenuSeen {
+  bool showing = false;
+  QStringList checked, disabled;
+};
+MenuSeen chooseFromTitleMenu(TdcMonthCalendar* c, const TRect& part, bool yearMenu, const QString& entry) {
+  MenuSeen seen;
+  qn::ui::postCall([&] {
+    TCalendarPopupMenu* menu = yearMenu ? c->YearMenu() : c->MonthMenu();
+    seen.showing = menu->Showing() && c->MenuShowing();
+    QMenu* open = menu->openMenu();
+    ASSERT_NE(open, nullptr);
+    // A menu in columns shows its entries as buttons.
+    const QList<QToolButton*> buttons = open->findChildren<QToolButton*>("menuColumnEntry");
+    for (QToolButton* button : buttons) {
+      if (button->isChecked()) seen.checked << button->text();
+      if (!button->isEnabled()) seen.disabled << button->text();
+    }
+    for (QAction* action : open->actions()) {
+      if (action->isChecked()) seen.checked << action->text();
+      if (!action->isEnabled()) seen.disabled << action->text();
+    }
+    for (QToolButton* button : buttons)
+      if (button->text() == entry) return button->click();
+    for (QAction* action : open->actions())
+      if (action->text() == entry) {
+        open->setActiveAction(action);
+        return QTest::keyClick(open, Qt::Key_Return);
+      }
+    open->close();
+  });
+  QTest::mouseClick(c->Window(), Qt::LeftButton, {}, QPoint((part.Left + part.Right) / 2, (part.Top + part.Bottom) / 2));
+  return seen;
+}
+
+TEST_F(MonthCalendarTest, TheMonthMenuShowsAtTheTitleAndAChosenMonthKeepsTheDay) {
+  auto* c = calendar(EncodeDate(2030, 1, 31));
+  c->SetMaxDate(EncodeDate(2030, 10, 15));
+  int changes = 0;
+  c->OnChange = [&](TObject*) { ++changes; };
+  const MenuSeen seen = chooseFromTitleMenu(c, c->layout().monthNameRect(0), false, "February");
+  EXPECT_TRUE(seen.showing);
+  EXPECT_FALSE(c->MenuShowing());
+  EXPECT_EQ(seen.checked, QStringList({"January"}));
+  // 31 November and 31 December would be after the highest date; 31 October too.
+  EXPECT_EQ(seen.disabled, QStringList({"October", "November", "December"}));
+  EXPECT_EQ(std::trunc(c->Date()), EncodeDate(2030, 2, 28));
+  EXPECT_EQ(c->shownMonth(), 2);
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(MonthCalendarTest, AYearChosenFromTheYearMenuKeepsMonthAndDay) {
+  auto* c = calendar(EncodeDate(2000, 2, 29));
+  c->SetMinDate(EncodeDate(1995, 6, 15));
+  int changes = 0;
+  c->OnChange = [&](TObject*) { ++changes; };
+  const MenuSeen seen = chooseFromTitleMenu(c, c->layout().yearRect(0), true, "2003");
+  EXPECT_TRUE(seen.showing);
+  EXPECT_FALSE(c->MenuShowing());
+  EXPECT_EQ(seen.checked, QStringList({"2000"}));
+  EXPECT_EQ(seen.disabled, QStringList({"1990", "1991", "1992", "1993", "1994", "1995"}));
+  EXPECT_EQ(std::trunc(c->Date()), EncodeDate(2003, 2, 28));
+  EXPECT_EQ(c->shownYear(), 2003);
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(MonthCalendarTest, TheEditYearBoxAsksUntilAYearWithinTheLimits) {

@@ -48,6 +48,9 @@ class DropDownWindow {
   std::function<void(TPoint screenPos)> OnPressOutside;
   // The control lost the focus, or the activation went elsewhere.
   std::function<void()> OnCancelMode;
+  // Lets the next loss send the cancel mode again: for a control that kept its drop-down open
+  // because the focus went to something of its own (a menu it opened) and will come back.
+  void rearmCancelMode() { cancelled_ = false; }
 
   // Called by the application for each press in any of its windows.
   static void pressSeen(QWidget* receiver, TPoint screenPos);

@@ -83,6 +83,20 @@ TEST_F(DropDownWindowTest, MovingTheFocusAwaySendsTheCancelModeOnce) {
   EXPECT_EQ(log.front(), "exit Owner");
 }
 
+TEST_F(DropDownWindowTest, ARearmedDropDownSendsTheCancelModeAtTheNextLossAgain) {
+  dropDown->OnCancelMode = [this] {
+    log.push_back("cancel mode");
+    if (std::count(log.begin(), log.end(), "cancel mode") == 1) dropDown->rearmCancelMode();
+  };
+  dropDown->open(150, 120);
+  QTest::qWait(20);
+  for (int i = 0; i < 3; ++i) {
+    other->SetFocus();
+    owner->SetFocus();
+  }
+  EXPECT_EQ(std::count(log.begin(), log.end(), "cancel mode"), 2);
+}
+
 TEST_F(DropDownWindowTest, AnotherWindowBecomingActiveSendsTheCancelModeOnce) {
   dropDown->open(150, 120);
   QTest::qWait(20);
