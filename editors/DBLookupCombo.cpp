@@ -385,7 +385,10 @@ void TdcDBCustomLookupCombo::DataChange() {
       SetText(DisplayValue());
     }
     SetLookupValue(field->AsString());
+    // The same first key with another second one is another lookup record (a linked combo's
+    // values come from its links instead).
     if (Linked()) SetText(field->AsString());
+    else if (grid_->TakeBoundExtraValues()) SetText(DisplayValue());
   } catch (...) {
     grid_->EndValueUpdate();
     throw;

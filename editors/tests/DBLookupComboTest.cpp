@@ -548,6 +548,26 @@ TEST_F(DBLookupComboTest, MovingTheMainDatasetShowsTheNewRecordsDisplayText) {
   EXPECT_EQ(c->Text(), "Bright");
 }
 
+TEST_F(DBLookupComboTest, MovingToARecordWithTheSameCodeAndAnotherSecondKeyShowsThatKeysRecord) {
+  clients.AppendRecord({Variant(AnsiString("SMITH")), Variant(AnsiString("Smith & Sons")), Variant(AnsiString("LA")),
+                        Variant(AnsiString("W"))});
+  for (const char* office : {"NY", "LA", "NY"})
+    matters.AppendRecord({Variant(AnsiString("M")), Variant(AnsiString("SMITH")), Variant(AnsiString(office))});
+  matters.First();
+  auto* c = combo("Name", "Client Code");
+  c->SetLookupField("Client Code;Office");
+  matters.MoveBy(2);
+  EXPECT_EQ(c->Text(), "Smith, John");
+  matters.Next();
+  EXPECT_EQ(c->Text(), "Smith & Sons") << "before the combo has a window";
+  EXPECT_EQ(c->DropDownList()->LookupValueAt(1), "LA");
+  ASSERT_TRUE(show());
+  matters.Next();
+  EXPECT_EQ(c->Text(), "Smith, John");
+  EXPECT_EQ(c->DropDownList()->LookupValueAt(1), "NY") << "the second value follows the record";
+  EXPECT_EQ(c->LookupValue(), "SMITH");
+}
+
 TEST_F(DBLookupComboTest, TheBoundDatasetAsLookupTableIsRefused) {
   auto* c = combo("Name", "Client Code");
   try {
