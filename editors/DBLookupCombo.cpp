@@ -46,6 +46,21 @@ void TdcComboButton::Paint() {
   if (defaultDrawing) TSpeedButton::Paint();
 }
 
+void TdcComboButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft) combo_->ButtonPress();
+}
+
+void TdcComboButton::MouseMove(TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseMove(Shift, X, Y);
+  combo_->FollowPress(ClientToScreen({X, Y}), Shift);
+}
+
+void TdcComboButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseUp(Button, Shift, X, Y);
+  if (Button == mbLeft) combo_->EndPress(ClientToScreen({X, Y}), Shift);
+}
+
 TdcPopupGrid::TdcPopupGrid(TdcDBCustomLookupCombo* Combo) : TdcDBLookupList(Combo), combo_(Combo) {
   SetTabStop(false);
   OnPick = [this](TObject*) { combo_->TakeListRow(); };
@@ -149,7 +164,6 @@ TdcDBCustomLookupCombo::TdcDBCustomLookupCombo(TComponent* AOwner)
   panel_->SetParent(this);
   button_->SetBounds(0, 0, ComboButtonWidth(), 17);
   button_->SetParent(panel_);
-  button_->OnClick = [this](TObject*) { ButtonClick(); };
   if (const BitmapImage* glyph = GetButtonBitmap()) button_->SetGlyph(*glyph);
   timer_->SetEnabled(false);
   timer_->SetInterval(kSearchIntervalMs);

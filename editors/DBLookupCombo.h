@@ -42,6 +42,10 @@ class TdcComboButton : public TSpeedButton {
 
  protected:
   void Paint() override;
+  // The press toggles the drop-down; held and dragged into the open grid, the grid takes it.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   TdcDBCustomLookupCombo* combo_;
@@ -173,6 +177,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
 
  protected:
   friend class TdcPopupGrid;
+  friend class TdcComboButton;
   void DoExit() override;
   void Loaded() override;
   void BoundsChanged() override;
@@ -222,7 +227,11 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void GridHidden();
   // Another control took over, or the window lost the focus.
   void CancelMode();
-  void ButtonClick();
+  void ButtonPress();
+  // A press held on the combo or its button follows the mouse: dragged into the open grid, the
+  // grid takes the press and, at the release, the row under it.
+  void FollowPress(TPoint Screen, TShiftState Shift);
+  void EndPress(TPoint Screen, TShiftState Shift);
   // The main dataset's fields the link names, and the lookup table's paired with them.
   std::vector<AnsiString> MasterKeyNames() const;
   void CloseUpOpen(bool Accept);
@@ -278,7 +287,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // The index the table had before a search switched it to the display field's.
   AnsiString savedIndexName_;
   bool indexSwitched_ = false;
-  // A press on the combo was dragged into the open grid, which now follows the mouse.
+  // A press on the combo or its button was dragged into the open grid, which now follows the mouse.
   bool pressHanded_ = false;
 };
 

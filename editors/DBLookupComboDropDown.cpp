@@ -341,7 +341,8 @@ void TdcDBCustomLookupCombo::CancelMode() {
 
 // ---- the mouse and the button ----
 
-void TdcDBCustomLookupCombo::ButtonClick() {
+void TdcDBCustomLookupCombo::ButtonPress() {
+  pressHanded_ = false;
   const bool wasOpen = dropped_;
   if (!Focused() && CanFocus()) SetFocus();
   if (wasOpen) {
@@ -364,22 +365,29 @@ void TdcDBCustomLookupCombo::MouseDown(TMouseButton Button, TShiftState Shift, i
   }
 }
 
-void TdcDBCustomLookupCombo::MouseMove(TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseMove(Shift, X, Y);
+void TdcDBCustomLookupCombo::FollowPress(TPoint Screen, TShiftState Shift) {
   if (!dropped_ || !Shift.Contains(ssLeft)) return;
-  const TPoint screen = ClientToScreen({X, Y});
   if (pressHanded_) {
-    grid_->FollowMove(screen, Shift);
-  } else if (grid_->ClientRect().Contains(grid_->ScreenToClient(screen))) {
+    grid_->FollowMove(Screen, Shift);
+  } else if (grid_->ClientRect().Contains(grid_->ScreenToClient(Screen))) {
     // Dragged into the open grid: the grid takes the press from here.
     pressHanded_ = true;
-    grid_->TakePress(screen, Shift);
+    grid_->TakePress(Screen, Shift);
   }
+}
+
+void TdcDBCustomLookupCombo::EndPress(TPoint Screen, TShiftState Shift) {
+  if (!pressHanded_) return;
+  pressHanded_ = false;
+  if (dropped_) grid_->TakeRelease(Screen, Shift);
+}
+
+void TdcDBCustomLookupCombo::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomEdit::MouseMove(Shift, X, Y);
+  FollowPress(ClientToScreen({X, Y}), Shift);
 }
 
 void TdcDBCustomLookupCombo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomEdit::MouseUp(Button, Shift, X, Y);
-  if (Button != mbLeft || !pressHanded_) return;
-  pressHanded_ = false;
-  if (dropped_) grid_->TakeRelease(ClientToScreen({X, Y}), Shift);
+  if (Button == mbLeft) EndPress(ClientToScreen({X, Y}), Shift);
 }

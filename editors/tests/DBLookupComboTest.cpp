@@ -357,6 +357,34 @@ TEST_F(DBLookupComboTest, APressOnADropDownListComboDraggedIntoTheGridPicksTheRo
   EXPECT_EQ(matterText("Client Code"), "BRIGHT");
 }
 
+TEST_F(DBLookupComboTest, ThePressOnTheButtonTogglesTheDropDownAndDraggedIntoTheGridPicksTheRowReleasedOn) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  QWidget* panel = c->ButtonPanel()->Window();
+  const QPoint onButton(c->Button()->Left() + c->Button()->Width() / 2, c->Button()->Top() + c->Button()->Height() / 2);
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  ASSERT_TRUE(c->IsDroppedDown()) << "the press opens";
+  EXPECT_TRUE(c->Focused());
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_TRUE(c->IsDroppedDown()) << "the release on the button leaves it open";
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_FALSE(c->IsDroppedDown()) << "the next press closes";
+  EXPECT_EQ(matterText("Client Code"), "ADAMS");
+
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  ASSERT_TRUE(c->IsDroppedDown());
+  TdcPopupGrid* grid = c->DropDownList();
+  const TRect row = grid->cellBounds(0, grid->TitleOffset() + 2);
+  const TPoint onRow =
+      c->ButtonPanel()->ScreenToClient(grid->ClientToScreen({row.Left + 5, (row.Top + row.Bottom) / 2}));
+  QTest::mouseMove(panel, QPoint(onRow.X, onRow.Y));
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(onRow.X, onRow.Y));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(c->Text(), "Bright");
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+}
+
 TEST_F(DBLookupComboTest, DroppingDownTellsWhetherTheValueWasFound) {
   auto* c = combo("");
   ASSERT_TRUE(show());
