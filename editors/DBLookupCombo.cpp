@@ -122,6 +122,7 @@ void TdcDBCustomLookupCombo::PublishProperties(PropertyPublisher<TdcDBCustomLook
   publish.Enumeration("Style", kComboBoxStyleType, &TdcDBCustomLookupCombo::Style, &TdcDBCustomLookupCombo::SetStyle);
   publish.Integer("DropDownCount", &TdcDBCustomLookupCombo::DropDownCount, &TdcDBCustomLookupCombo::SetDropDownCount);
   publish.Integer("DropDownWidth", &TdcDBCustomLookupCombo::DropDownWidth, &TdcDBCustomLookupCombo::SetDropDownWidth);
+  publish.Boolean("AutoSize", &TdcDBCustomLookupCombo::AutoSize, &TdcDBCustomLookupCombo::SetAutoSize);
   publish.Boolean("AutoDropDown", &TdcDBCustomLookupCombo::AutoDropDown, &TdcDBCustomLookupCombo::SetAutoDropDown);
   publish.Boolean("ShowButton", &TdcDBCustomLookupCombo::GetShowButton, &TdcDBCustomLookupCombo::SetShowButton);
   publish.Set("SeqSearchOptions", kdcSeqSearchOptionType, &TdcDBCustomLookupCombo::SeqSearchOptions,
@@ -169,6 +170,7 @@ TdcDBCustomLookupCombo::TdcDBCustomLookupCombo(TComponent* AOwner)
   timer_->SetInterval(kSearchIntervalMs);
   timer_->OnTimer = [this](TObject*) { SearchStep(); };
   SetBounds(Left(), Top(), Width(), 25);
+  fontTextHeight_ = MeasuredTextHeight(Font(), "0");
   SetPaintHandler([this](Canvas& c) { return PaintSelf(c); });
   LayoutButton();
 }
@@ -275,6 +277,25 @@ void TdcDBCustomLookupCombo::BoundsChanged() {
 void TdcDBCustomLookupCombo::BorderChanged() {
   TCustomEdit::BorderChanged();
   LayoutButton();
+}
+
+void TdcDBCustomLookupCombo::SetAutoSize(bool Value) {
+  autoSize_ = Value;
+  if (Value) FitHeightToFont();
+}
+
+void TdcDBCustomLookupCombo::FontChanged() {
+  TCustomEdit::FontChanged();
+  // A font taken again with the same metrics leaves the height the form gave.
+  const int textHeight = MeasuredTextHeight(Font(), "0");
+  if (textHeight == fontTextHeight_) return;
+  fontTextHeight_ = textHeight;
+  if (autoSize_) FitHeightToFont();
+}
+
+void TdcDBCustomLookupCombo::FitHeightToFont() {
+  const int borders = 2 * qn::ui::screenFacts().borderHeight + (BorderStyle() == bsSingle ? 2 : 0);
+  SetBounds(Left(), Top(), Width(), fontTextHeight_ + 1 + borders);
 }
 
 void TdcDBCustomLookupCombo::EnabledChanged() {

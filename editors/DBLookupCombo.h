@@ -132,6 +132,9 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // Passed to the drop-down grid.
   ImageStrip* ImageList() const { return grid_->ImageList(); }
   void SetImageList(ImageStrip* Value) { grid_->SetImageList(Value); }
+  // The height follows the font: a font of another height sizes the combo to its text and borders.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
   TdcPopupGrid* DropDownList() const { return grid_; }
   TdcComboButton* Button() const { return button_; }
   TWinControl* ButtonPanel() const { return panel_; }
@@ -183,6 +186,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void BoundsChanged() override;
   void BorderChanged() override;
   void EnabledChanged() override;
+  void FontChanged() override;
   void WindowCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -245,6 +249,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void DefaultSelectedLine();
   void LayoutButton();
   void SetEditRect();
+  void FitHeightToFont();
   bool PaintSelf(Canvas& ACanvas);
   AnsiString PaintedText();
   void ClearKey();
@@ -270,6 +275,9 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   bool allowClearKey_ = false;
   bool showMatchText_ = false;
   bool multiLineEdit_ = false;
+  bool autoSize_ = true;
+  // The font's text height the combo last followed.
+  int fontTextHeight_ = 0;
   bool dropped_ = false;
   bool found_ = true;
   AnsiString lastSearched_;

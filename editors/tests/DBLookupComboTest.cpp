@@ -428,6 +428,27 @@ TEST_F(DBLookupComboTest, TheAccessorsThatDoMoreThanStore) {
   EXPECT_EQ(c->Text(), "Adams, Walter");
 }
 
+TEST_F(DBLookupComboTest, WithAutoSizeTheHeightFollowsTheFontsTextHeightAndItsBorders) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  EXPECT_EQ(ReadBooleanProperty(c, "AutoSize"), std::optional<bool>(true)) << "published, on by default";
+  EXPECT_EQ(c->Height(), 22) << "the font it was placed with keeps the height given";
+  c->SetBorderStyle(bsSingle);
+  c->Font()->SetSize(c->Font()->Size() * 2);
+  const int large = MeasuredTextHeight(c->Font(), "0");
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + large + 1 + 2);
+  c->SetBorderStyle(bsNone);
+  c->Font()->SetSize(c->Font()->Size() / 2);
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + MeasuredTextHeight(c->Font(), "0") + 1)
+      << "borderless: no single border's two pixels";
+  c->SetAutoSize(false);
+  c->SetBounds(c->Left(), c->Top(), c->Width(), 30);
+  c->Font()->SetSize(c->Font()->Size() * 2);
+  EXPECT_EQ(c->Height(), 30) << "without AutoSize the height stays";
+  WriteBooleanProperty(c, "AutoSize", true);
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + large + 1) << "turned on, it fits at once";
+}
+
 TEST_F(DBLookupComboTest, AWriteThatRaisesAtCloseUpRestoresTheSavedTextAndReachesTheHandlerOnce) {
   auto* c = combo("Name", "Client Code");
   matters.FieldByName("Client Code")->OnValidate = [](TField*) { throw Exception("refused"); };
