@@ -295,9 +295,27 @@ void TdcDBCustomLookupCombo::CloseUpOpen(bool Accept) {
   }
   HideGrid();
   Invalidate();
-  if (Accept) SaveState();
+  if (Accept) {
+    ResyncLookupTable();
+    SaveState();
+  }
   SetModified(Accept);
   if (OnCloseUp) OnCloseUp(this, LookupTable(), Bound() ? link_.DataSet() : nullptr, Accept);
+}
+
+void TdcDBCustomLookupCombo::ResyncLookupTable() {
+  TDataSet* table = LookupTable();
+  if (!table || !table->Active() || table->State() != dsBrowse || table->IsEmpty()) return;
+  auto* indexed = dynamic_cast<TdcTable*>(table);
+  if (indexed) ++indexed->LookupSearchCount;
+  try {
+    table->UpdateCursorPos();
+    table->Resync(0);
+  } catch (...) {
+    if (indexed) --indexed->LookupSearchCount;
+    throw;
+  }
+  if (indexed) --indexed->LookupSearchCount;
 }
 
 void TdcDBCustomLookupCombo::CloseUpClosed() {
