@@ -46,6 +46,21 @@ void TdcComboButton::Paint() {
   if (defaultDrawing) TSpeedButton::Paint();
 }
 
+void TdcComboButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseDown(Button, Shift, X, Y);
+  if (Button == mbLeft) combo_->ButtonPress();
+}
+
+void TdcComboButton::MouseMove(TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseMove(Shift, X, Y);
+  combo_->FollowPress(ClientToScreen({X, Y}), Shift);
+}
+
+void TdcComboButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TSpeedButton::MouseUp(Button, Shift, X, Y);
+  if (Button == mbLeft) combo_->EndPress(ClientToScreen({X, Y}), Shift);
+}
+
 TdcPopupGrid::TdcPopupGrid(TdcDBCustomLookupCombo* Combo) : TdcDBLookupList(Combo), combo_(Combo) {
   SetTabStop(false);
   OnPick = [this](TObject*) { combo_->TakeListRow(); };
@@ -107,6 +122,7 @@ void TdcDBCustomLookupCombo::PublishProperties(PropertyPublisher<TdcDBCustomLook
   publish.Enumeration("Style", kComboBoxStyleType, &TdcDBCustomLookupCombo::Style, &TdcDBCustomLookupCombo::SetStyle);
   publish.Integer("DropDownCount", &TdcDBCustomLookupCombo::DropDownCount, &TdcDBCustomLookupCombo::SetDropDownCount);
   publish.Integer("DropDownWidth", &TdcDBCustomLookupCombo::DropDownWidth, &TdcDBCustomLookupCombo::SetDropDownWidth);
+  publish.Boolean("AutoSize", &TdcDBCustomLookupCombo::AutoSize, &TdcDBCustomLookupCombo::SetAutoSize);
   publish.Boolean("AutoDropDown", &TdcDBCustomLookupCombo::AutoDropDown, &TdcDBCustomLookupCombo::SetAutoDropDown);
   publish.Boolean("ShowButton", &TdcDBCustomLookupCombo::GetShowButton, &TdcDBCustomLookupCombo::SetShowButton);
   publish.Set("SeqSearchOptions", kdcSeqSearchOptionType, &TdcDBCustomLookupCombo::SeqSearchOptions,
@@ -149,12 +165,12 @@ TdcDBCustomLookupCombo::TdcDBCustomLookupCombo(TComponent* AOwner)
   panel_->SetParent(this);
   button_->SetBounds(0, 0, ComboButtonWidth(), 17);
   button_->SetParent(panel_);
-  button_->OnClick = [this](TObject*) { ButtonClick(); };
   if (const BitmapImage* glyph = GetButtonBitmap()) button_->SetGlyph(*glyph);
   timer_->SetEnabled(false);
   timer_->SetInterval(kSearchIntervalMs);
   timer_->OnTimer = [this](TObject*) { SearchStep(); };
   SetBounds(Left(), Top(), Width(), 25);
+  fontTextHeight_ = MeasuredTextHeight(Font(), "0");
   SetPaintHandler([this](Canvas& c) { return PaintSelf(c); });
   LayoutButton();
 }
@@ -261,6 +277,25 @@ void TdcDBCustomLookupCombo::BoundsChanged() {
 void TdcDBCustomLookupCombo::BorderChanged() {
   TCustomEdit::BorderChanged();
   LayoutButton();
+}
+
+void TdcDBCustomLookupCombo::SetAutoSize(bool Value) {
+  autoSize_ = Value;
+  if (Value) FitHeightToFont();
+}
+
+void TdcDBCustomLookupCombo::FontChanged() {
+  TCustomEdit::FontChanged();
+  // A font taken again with the same metrics leaves the height the form gave.
+  const int textHeight = MeasuredTextHeight(Font(), "0");
+  if (textHeight == fontTextHeight_) return;
+  fontTextHeight_ = textHeight;
+  if (autoSize_) FitHeightToFont();
+}
+
+void TdcDBCustomLookupCombo::FitHeightToFont() {
+  const int borders = 2 * qn::ui::screenFacts().borderHeight + (BorderStyle() == bsSingle ? 2 : 0);
+  SetBounds(Left(), Top(), Width(), fontTextHeight_ + 1 + borders);
 }
 
 void TdcDBCustomLookupCombo::EnabledChanged() {
@@ -385,7 +420,10 @@ void TdcDBCustomLookupCombo::DataChange() {
       SetText(DisplayValue());
     }
     SetLookupValue(field->AsString());
+    // The same first key with another second one is another lookup record (a linked combo's
+    // values come from its links instead).
     if (Linked()) SetText(field->AsString());
+    else if (grid_->TakeBoundExtraValues()) SetText(DisplayValue());
   } catch (...) {
     grid_->EndValueUpdate();
     throw;

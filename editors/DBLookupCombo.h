@@ -42,6 +42,10 @@ class TdcComboButton : public TSpeedButton {
 
  protected:
   void Paint() override;
+  // The press toggles the drop-down; held and dragged into the open grid, the grid takes it.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  private:
   TdcDBCustomLookupCombo* combo_;
@@ -128,6 +132,9 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // Passed to the drop-down grid.
   ImageStrip* ImageList() const { return grid_->ImageList(); }
   void SetImageList(ImageStrip* Value) { grid_->SetImageList(Value); }
+  // The height follows the font: a font of another height sizes the combo to its text and borders.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
   TdcPopupGrid* DropDownList() const { return grid_; }
   TdcComboButton* Button() const { return button_; }
   TWinControl* ButtonPanel() const { return panel_; }
@@ -173,11 +180,13 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
 
  protected:
   friend class TdcPopupGrid;
+  friend class TdcComboButton;
   void DoExit() override;
   void Loaded() override;
   void BoundsChanged() override;
   void BorderChanged() override;
   void EnabledChanged() override;
+  void FontChanged() override;
   void WindowCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -222,11 +231,18 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void GridHidden();
   // Another control took over, or the window lost the focus.
   void CancelMode();
-  void ButtonClick();
+  void ButtonPress();
+  // A press held on the combo or its button follows the mouse: dragged into the open grid, the
+  // grid takes the press and, at the release, the row under it.
+  void FollowPress(TPoint Screen, TShiftState Shift);
+  void EndPress(TPoint Screen, TShiftState Shift);
   // The main dataset's fields the link names, and the lookup table's paired with them.
   std::vector<AnsiString> MasterKeyNames() const;
   void CloseUpOpen(bool Accept);
   void CloseUpClosed();
+  // After an accepted pick the table's cursor goes to the grid's current row and the rows are
+  // read again, so a change another workstation made to them shows.
+  void ResyncLookupTable();
   void HideGrid();
   void PlaceGrid();
   int GridHeight(int Rows) const;
@@ -236,6 +252,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void DefaultSelectedLine();
   void LayoutButton();
   void SetEditRect();
+  void FitHeightToFont();
   bool PaintSelf(Canvas& ACanvas);
   AnsiString PaintedText();
   void ClearKey();
@@ -261,6 +278,9 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   bool allowClearKey_ = false;
   bool showMatchText_ = false;
   bool multiLineEdit_ = false;
+  bool autoSize_ = true;
+  // The font's text height the combo last followed.
+  int fontTextHeight_ = 0;
   bool dropped_ = false;
   bool found_ = true;
   AnsiString lastSearched_;
@@ -278,7 +298,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   // The index the table had before a search switched it to the display field's.
   AnsiString savedIndexName_;
   bool indexSwitched_ = false;
-  // A press on the combo was dragged into the open grid, which now follows the mouse.
+  // A press on the combo or its button was dragged into the open grid, which now follows the mouse.
   bool pressHanded_ = false;
 };
 

@@ -295,9 +295,27 @@ void TdcDBCustomLookupCombo::CloseUpOpen(bool Accept) {
   }
   HideGrid();
   Invalidate();
-  if (Accept) SaveState();
+  if (Accept) {
+    ResyncLookupTable();
+    SaveState();
+  }
   SetModified(Accept);
   if (OnCloseUp) OnCloseUp(this, LookupTable(), Bound() ? link_.DataSet() : nullptr, Accept);
+}
+
+void TdcDBCustomLookupCombo::ResyncLookupTable() {
+  TDataSet* table = LookupTable();
+  if (!table || !table->Active() || table->State() != dsBrowse || table->IsEmpty()) return;
+  auto* indexed = dynamic_cast<TdcTable*>(table);
+  if (indexed) ++indexed->LookupSearchCount;
+  try {
+    table->UpdateCursorPos();
+    table->Resync(0);
+  } catch (...) {
+    if (indexed) --indexed->LookupSearchCount;
+    throw;
+  }
+  if (indexed) --indexed->LookupSearchCount;
 }
 
 void TdcDBCustomLookupCombo::CloseUpClosed() {
@@ -341,7 +359,8 @@ void TdcDBCustomLookupCombo::CancelMode() {
 
 // ---- the mouse and the button ----
 
-void TdcDBCustomLookupCombo::ButtonClick() {
+void TdcDBCustomLookupCombo::ButtonPress() {
+  pressHanded_ = false;
   const bool wasOpen = dropped_;
   if (!Focused() && CanFocus()) SetFocus();
   if (wasOpen) {
@@ -364,22 +383,29 @@ void TdcDBCustomLookupCombo::MouseDown(TMouseButton Button, TShiftState Shift, i
   }
 }
 
-void TdcDBCustomLookupCombo::MouseMove(TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseMove(Shift, X, Y);
+void TdcDBCustomLookupCombo::FollowPress(TPoint Screen, TShiftState Shift) {
   if (!dropped_ || !Shift.Contains(ssLeft)) return;
-  const TPoint screen = ClientToScreen({X, Y});
   if (pressHanded_) {
-    grid_->FollowMove(screen, Shift);
-  } else if (grid_->ClientRect().Contains(grid_->ScreenToClient(screen))) {
+    grid_->FollowMove(Screen, Shift);
+  } else if (grid_->ClientRect().Contains(grid_->ScreenToClient(Screen))) {
     // Dragged into the open grid: the grid takes the press from here.
     pressHanded_ = true;
-    grid_->TakePress(screen, Shift);
+    grid_->TakePress(Screen, Shift);
   }
+}
+
+void TdcDBCustomLookupCombo::EndPress(TPoint Screen, TShiftState Shift) {
+  if (!pressHanded_) return;
+  pressHanded_ = false;
+  if (dropped_) grid_->TakeRelease(Screen, Shift);
+}
+
+void TdcDBCustomLookupCombo::MouseMove(TShiftState Shift, int X, int Y) {
+  TCustomEdit::MouseMove(Shift, X, Y);
+  FollowPress(ClientToScreen({X, Y}), Shift);
 }
 
 void TdcDBCustomLookupCombo::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomEdit::MouseUp(Button, Shift, X, Y);
-  if (Button != mbLeft || !pressHanded_) return;
-  pressHanded_ = false;
-  if (dropped_) grid_->TakeRelease(ClientToScreen({X, Y}), Shift);
+  if (Button == mbLeft) EndPress(ClientToScreen({X, Y}), Shift);
 }

@@ -404,6 +404,23 @@ void TdcDBLookupList::TakeRecordValues() {
   displayValue_ = displayField_ ? displayField_->AsString() : AnsiString();
 }
 
+bool TdcDBLookupList::TakeBoundExtraValues() {
+  TDataSet* bound = BoundLink().DataSet();
+  if (!bound) return false;
+  bool secondChanged = false;
+  for (int i = 1; i < 3; ++i) {
+    TField* same = keyFields_[i] ? bound->FindField(keyFields_[i]->FieldName()) : nullptr;
+    if (!same || same->AsString() == lookupValues_[i]) continue;
+    lookupValues_[i] = same->AsString();
+    if (i == 1) secondChanged = true;
+  }
+  if (!secondChanged || !lookupActive() || !keyFields_[0] || lookupValues_[0].empty()) return false;
+  const bool found = locateKeys(keyValues(lookupValues_[0]));
+  if (displayField_ != keyFields_[0]) displayValue_ = found ? displayField_->AsString() : AnsiString();
+  Invalidate();
+  return true;
+}
+
 void TdcDBLookupList::Pick() {
   if (!keyFields_[0] || !CanEdit()) return;
   TakeRecordValues();

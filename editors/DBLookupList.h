@@ -66,6 +66,10 @@ class TdcDBLookupList : public TdcCustomDBGrid {
   void SetValues(const AnsiString& Lookup, const AnsiString& Display);
   void SetDisplayValue(const AnsiString& Value) { displayValue_ = Value; }
   void TakeRecordValues();
+  // The second and third values become the bound record's texts of the fields named like the
+  // second and third key fields. A changed second value names another lookup record: it is found
+  // and its display text taken. Answers whether that happened.
+  bool TakeBoundExtraValues();
   // While raised, a data change of a linked list shows the bound field's text.
   void BeginValueUpdate() { ++updateCount_; }
   void EndValueUpdate() { --updateCount_; }

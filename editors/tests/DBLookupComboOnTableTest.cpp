@@ -111,6 +111,36 @@ TEST_F(DBLookupComboOnTableTest, BoundToTheCaseTheComboShowsTheClientsNameAndWri
   EXPECT_EQ(cases.FieldByName("Client Code")->AsString(), "BRIGHT");
 }
 
+TEST_F(DBLookupComboOnTableTest, AnAcceptedPickReadsTheTablesRowsAgainShowingAnotherWorkstationsChange) {
+  auto* c = nameCombo(form.get(), form.get());
+  c->SetDataSource(&casesSource);
+  c->SetDataField("Client Code");
+  ASSERT_TRUE(show());
+  c->SetFocus();
+  c->DropDown();
+  ASSERT_EQ(names.FieldByName("Client Code")->AsString(), "SMITH");
+  // Another workstation renames the next client while the drop-down shows it.
+  TdcTbTable other{nullptr};
+  other.SetDatabaseName(names.DatabaseName());
+  other.SetTableName(names.TableName());
+  other.SetIndexName("1");
+  other.Open();
+  ASSERT_TRUE(other.Locate("Client Code", {Variant(AnsiString("SMYTHE"))}, 0));
+  other.Edit();
+  other.FieldByName("Client Last Name")->SetAsString("Smithers");
+  other.Post();
+  other.Close();
+  key(c, Qt::Key_Down);
+  ASSERT_EQ(names.FieldByName("Client Code")->AsString(), "SMYTHE");
+  EXPECT_EQ(names.FieldByName("Client Last Name")->AsString(), "Smythe") << "the row as the drop-down read it";
+  key(c, Qt::Key_Return);
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(cases.FieldByName("Client Code")->AsString(), "SMYTHE");
+  EXPECT_EQ(names.FieldByName("Client Code")->AsString(), "SMYTHE");
+  EXPECT_EQ(names.FieldByName("Client Last Name")->AsString(), "Smithers");
+  EXPECT_EQ(names.FieldByName("LastCommaFirst")->AsString(), "Smithers, Ann");
+}
+
 TEST_F(DBLookupComboOnTableTest, OrderByDisplaySwitchesTheLibrarysTableToTheDisplayIndexWhileSearching) {
   std::string seed;
   for (const char* code : {"A", "C", "B"}) seed += std::string("type code = O\ncode = ") + code + "\nDescription = " + code + " text\n\n";

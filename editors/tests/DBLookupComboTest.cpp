@@ -357,6 +357,34 @@ TEST_F(DBLookupComboTest, APressOnADropDownListComboDraggedIntoTheGridPicksTheRo
   EXPECT_EQ(matterText("Client Code"), "BRIGHT");
 }
 
+TEST_F(DBLookupComboTest, ThePressOnTheButtonTogglesTheDropDownAndDraggedIntoTheGridPicksTheRowReleasedOn) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  QWidget* panel = c->ButtonPanel()->Window();
+  const QPoint onButton(c->Button()->Left() + c->Button()->Width() / 2, c->Button()->Top() + c->Button()->Height() / 2);
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  ASSERT_TRUE(c->IsDroppedDown()) << "the press opens";
+  EXPECT_TRUE(c->Focused());
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_TRUE(c->IsDroppedDown()) << "the release on the button leaves it open";
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, onButton);
+  EXPECT_FALSE(c->IsDroppedDown()) << "the next press closes";
+  EXPECT_EQ(matterText("Client Code"), "ADAMS");
+
+  QTest::mousePress(panel, Qt::LeftButton, {}, onButton);
+  ASSERT_TRUE(c->IsDroppedDown());
+  TdcPopupGrid* grid = c->DropDownList();
+  const TRect row = grid->cellBounds(0, grid->TitleOffset() + 2);
+  const TPoint onRow =
+      c->ButtonPanel()->ScreenToClient(grid->ClientToScreen({row.Left + 5, (row.Top + row.Bottom) / 2}));
+  QTest::mouseMove(panel, QPoint(onRow.X, onRow.Y));
+  QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(onRow.X, onRow.Y));
+  EXPECT_FALSE(c->IsDroppedDown());
+  EXPECT_EQ(c->Text(), "Bright");
+  EXPECT_EQ(matterText("Client Code"), "BRIGHT");
+}
+
 TEST_F(DBLookupComboTest, DroppingDownTellsWhetherTheValueWasFound) {
   auto* c = combo("");
   ASSERT_TRUE(show());
@@ -398,6 +426,27 @@ TEST_F(DBLookupComboTest, TheAccessorsThatDoMoreThanStore) {
   EXPECT_TRUE(c->MultiLineEdit());
   EXPECT_NE(c->Window(), window) << "the window was made again";
   EXPECT_EQ(c->Text(), "Adams, Walter");
+}
+
+TEST_F(DBLookupComboTest, WithAutoSizeTheHeightFollowsTheFontsTextHeightAndItsBorders) {
+  auto* c = combo("Name", "Client Code");
+  ASSERT_TRUE(show());
+  EXPECT_EQ(ReadBooleanProperty(c, "AutoSize"), std::optional<bool>(true)) << "published, on by default";
+  EXPECT_EQ(c->Height(), 22) << "the font it was placed with keeps the height given";
+  c->SetBorderStyle(bsSingle);
+  c->Font()->SetSize(c->Font()->Size() * 2);
+  const int large = MeasuredTextHeight(c->Font(), "0");
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + large + 1 + 2);
+  c->SetBorderStyle(bsNone);
+  c->Font()->SetSize(c->Font()->Size() / 2);
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + MeasuredTextHeight(c->Font(), "0") + 1)
+      << "borderless: no single border's two pixels";
+  c->SetAutoSize(false);
+  c->SetBounds(c->Left(), c->Top(), c->Width(), 30);
+  c->Font()->SetSize(c->Font()->Size() * 2);
+  EXPECT_EQ(c->Height(), 30) << "without AutoSize the height stays";
+  WriteBooleanProperty(c, "AutoSize", true);
+  EXPECT_EQ(c->Height(), 2 * qn::ui::screenFacts().borderHeight + large + 1) << "turned on, it fits at once";
 }
 
 TEST_F(DBLookupComboTest, AWriteThatRaisesAtCloseUpRestoresTheSavedTextAndReachesTheHandlerOnce) {
@@ -546,6 +595,26 @@ TEST_F(DBLookupComboTest, MovingTheMainDatasetShowsTheNewRecordsDisplayText) {
   c->SetText("something else");
   c->RefreshDisplayValue();
   EXPECT_EQ(c->Text(), "Bright");
+}
+
+TEST_F(DBLookupComboTest, MovingToARecordWithTheSameCodeAndAnotherSecondKeyShowsThatKeysRecord) {
+  clients.AppendRecord({Variant(AnsiString("SMITH")), Variant(AnsiString("Smith & Sons")), Variant(AnsiString("LA")),
+                        Variant(AnsiString("W"))});
+  for (const char* office : {"NY", "LA", "NY"})
+    matters.AppendRecord({Variant(AnsiString("M")), Variant(AnsiString("SMITH")), Variant(AnsiString(office))});
+  matters.First();
+  auto* c = combo("Name", "Client Code");
+  c->SetLookupField("Client Code;Office");
+  matters.MoveBy(2);
+  EXPECT_EQ(c->Text(), "Smith, John");
+  matters.Next();
+  EXPECT_EQ(c->Text(), "Smith & Sons") << "before the combo has a window";
+  EXPECT_EQ(c->DropDownList()->LookupValueAt(1), "LA");
+  ASSERT_TRUE(show());
+  matters.Next();
+  EXPECT_EQ(c->Text(), "Smith, John");
+  EXPECT_EQ(c->DropDownList()->LookupValueAt(1), "NY") << "the second value follows the record";
+  EXPECT_EQ(c->LookupValue(), "SMITH");
 }
 
 TEST_F(DBLookupComboTest, TheBoundDatasetAsLookupTableIsRefused) {
