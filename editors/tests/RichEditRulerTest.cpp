@@ -5,6 +5,7 @@
 #include "editors/tests/RichEditFixture.h"
 #include "framework/ui/MouseCapture.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/testing/LocalApplication.h"
 
 namespace richedittest {
 namespace {
@@ -101,6 +102,7 @@ TEST_F(RichEditRulerTest, MinValueZeroDoesNotLimitAndTenStopsAtTen) {
 }
 
 TEST_F(RichEditRulerTest, ATerminationRequestDuringADragEndsItAndStaysRequested) {
+  const qn::ui::testing::LocalApplication ending;
   TdcTrackIcon* icon = ruler->RightIcon();
   qn::ui::postCall([] { Application->Terminate(); });
   icon->MouseDownAt(mbLeft, {ssLeft}, {3, 3}, false);

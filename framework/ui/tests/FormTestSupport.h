@@ -8,6 +8,7 @@
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/testing/LocalApplication.h"
 #include "framework/ui/testing/QtTestApplication.h"
 
 namespace qn::ui::testing {
@@ -46,21 +47,5 @@ inline Log activationLogAround(const std::function<void()>& openDialog) {
   openDialog();
   return log;
 }
-
-// Puts a fresh application object in place for the test, so a termination ends with the test.
-class LocalApplication {
- public:
-  LocalApplication() : program_(Application) {
-    qtApplication();
-    Application = &local_;
-  }
-  ~LocalApplication() { Application = program_; }
-  LocalApplication(const LocalApplication&) = delete;
-  LocalApplication& operator=(const LocalApplication&) = delete;
-
- private:
-  TApplication* program_;
-  TApplication local_{nullptr};
-};
 
 }  // namespace qn::ui::testing
