@@ -17,6 +17,7 @@
 #include "dialogs/tests/CaseDataFixture.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
+#include "framework/ui/CheckBox.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "testing/TestFiles.h"
@@ -216,6 +217,61 @@ TEST_F(CaseAddressFTest, WithoutTheRightToChangeMattersAddEditAndDeleteAreRefuse
   boxes.expect(mtInformation, kNoAccess);
   form->DeleteAddressClick(form.get());
   EXPECT_EQ(stored(), before);
+}
+
+// Tried again until the view is open: it opens once the paste choices' own loop has ended.
+void saveWhenOpen(TCaseAddressF* form) {
+  if (!form->CaseAddressRecordViewDialog->Form()) return qn::ui::postCall([form] { saveWhenOpen(form); });
+  form->CaseAddressRecordViewDialog->OKClick();
+}
+
+// The paste choices answered, then the record view the paste opens saved.
+void pasteChoosing(TCaseAddressF& form, bool allTicked) {
+  qn::ui::postCall([&form, allTicked] {
+    for (CheckBox* box : PasteF->CheckBoxes) box->SetChecked(allTicked);
+    PasteF->BitBtnSave->Click();
+    saveWhenOpen(&form);
+  });
+  form.BitBtnPasteClick(&form);
+}
+
+const std::vector<std::string> kParts = {"Name1", "Name2", "AddressLine1", "AddressLine2", "City", "StateZipCountry",
+                                         "Phone1", "Phone2"};
+
+TEST_F(CaseAddressFTest, CopyThenPasteIntoAnotherMatterGivesAnEqualAdditionalAddress) {
+  open("ADAMS");
+  EXPECT_FALSE(form->BitBtnPaste->Enabled()) << "an empty clipboard has nothing to paste";
+  form->BitBtnCopyClick(form.get());
+  EXPECT_TRUE(form->BitBtnPaste->Enabled());
+  const auto copied = rows("caseaddr.qf;RES:CASEADDR", kParts).front();
+  form.reset();
+  open("BRIGHT");
+  ASSERT_TRUE(form->BitBtnPaste->Enabled()) << "the clipboard file holds the address";
+  pasteChoosing(*form, true);
+  std::vector<std::string> all = rows("caseaddr.qf;RES:CASEADDR", {"Client Code", "Address Type"});
+  EXPECT_EQ(all.back(), "BRIGHT|X");
+  EXPECT_EQ(rows("caseaddr.qf;RES:CASEADDR", kParts).back(), copied);
+}
+
+TEST_F(CaseAddressFTest, PastingWithEveryBoxUntickedGivesABlankAdditionalAddress) {
+  open("ADAMS");
+  form->BitBtnCopyClick(form.get());
+  form.reset();
+  open("BRIGHT");
+  pasteChoosing(*form, false);
+  EXPECT_EQ(rows("caseaddr.qf;RES:CASEADDR", {"Client Code", "Address Type"}).back(), "BRIGHT|X");
+  for (const std::string& part : kParts)
+    EXPECT_EQ(Trim(AnsiString(rows("caseaddr.qf;RES:CASEADDR", {part}).back())), "") << part;
+}
+
+TEST_F(CaseAddressFTest, AClipboardFileThatCannotBeMadeIsToldAndPasteStaysDisabled) {
+  const std::string file = dataDir + "/addrclip.07";
+  std::filesystem::create_symlink(dataDir + "/no such folder/addrclip.07", file);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtError, "Unable to create the file " + LookupDataDir + "\\addrclip.07");
+  open("ADAMS");
+  EXPECT_TRUE(form->BitBtnPaste->Visible());
+  EXPECT_FALSE(form->BitBtnPaste->Enabled());
 }
 
 TEST(StateZipCountryTyping, TwoLettersThenADigitAreUpperCasedBeforeIt) {
