@@ -13,6 +13,7 @@
 #include "datagrid/NavButtons.h"
 #include "datagrid/RecordViewDialog.h"
 #include "datagrid/RecordViewForm.h"
+#include "editors/DBComboBox.h"
 #include "dialogs/PasteF.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/Exception.h"
@@ -80,12 +81,23 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
   LabelHidden->SetCaption("Hidden addresses");
   LabelHidden->Font()->SetColor(clPurple);
 
+  dcDBComboBox1 = PlaceControl<TdcDBComboBox>(this, this, 8, 300, 300, 21);
+  dcDBComboBox1->SetName("dcDBComboBox1");
+  dcDBComboBox1->SetVisible(false);
+  dcDBComboBox1->SetMapList(true);
+  for (const char* item : {"substitute this address for the client address\tS", "make this an additional address\tX",
+                           "hide this address on statements\tZ"})
+    dcDBComboBox1->Items()->Add(item);
+  const AnsiString typeControl = "Address Type;Combo;dcDBComboBox1";
+
   CaseAddressSource = new TdcDataSource(this);
   CaseAddressGrid = PlaceControl<TdcDBGrid>(this, this, 8, 48, 744, 200);
   CaseAddressGrid->SetName("CaseAddressGrid");
   for (const char* column : {"Name\t40\tName\tF", "Address\t40\tAddress\tF", "Phone\t30\tPhones\tF",
                              "CaseID\t8\tCase~Identifier\tF", "SubsOrAdd\t2\t \tF", "Address Type\t200\tAddress Type\tF"})
     CaseAddressGrid->Selected().Add(column);
+  CaseAddressGrid->SetControlInfoInDataset(false);
+  CaseAddressGrid->ControlType()->Add(typeControl);
   CaseAddressGrid->SetHint(
       "This is the client address.  Choose Edit Address and make any desired changes to save it as a case-level "
       "address.");
@@ -127,6 +139,8 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
   CaseAddressRecordViewDialog = new TdcRecordViewDialog(this);
   CaseAddressRecordViewDialog->SetName("CaseAddressRecordViewDialog");
   CaseAddressRecordViewDialog->SetDataSource(CaseAddressSource);
+  CaseAddressRecordViewDialog->ControlInfoInDataset = false;
+  CaseAddressRecordViewDialog->ControlType.Add(typeControl);
   CaseAddressRecordViewDialog->Options.Include(rvoHideCalculated);
   CaseAddressRecordViewDialog->Options.Include(rvoHideNavigator);
   CaseAddressRecordViewDialog->OnBeforeCreateControl = [](TdcRecordViewForm*, TField* Field, bool& Accept) {

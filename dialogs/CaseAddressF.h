@@ -11,6 +11,7 @@
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/TextLabel.h"
 
+class TdcDBComboBox;
 class TdcDBGrid;
 class TdcDBNavigator;
 class TdcNavButton;
@@ -50,6 +51,7 @@ class TCaseAddressF : public TForm {
   TextLabel* LabelAdditional;
   TextLabel* LabelHidden;
   TdcDBGrid* CaseAddressGrid;
+  TdcDBComboBox* dcDBComboBox1;  // the grid's and the record view's control of "Address Type"
   TdcDataSource* CaseAddressSource;
   TdcDBNavigator* dcDBNavigator1;
   TdcRecordViewDialog* CaseAddressRecordViewDialog;

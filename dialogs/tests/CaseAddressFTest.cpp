@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/Globals.h"
+#include "datagrid/DBGrid.h"
 #include "datagrid/DBNavigator.h"
 #include "datagrid/NavButton.h"
 #include "datagrid/NavButtons.h"
@@ -168,7 +169,10 @@ TEST_F(CaseAddressFTest, ASecondSubstituteIsToldAndStoredAsAdditional) {
   boxes.expect(mtInformation,
                "A Substitute Address already exists for this matter\rand only one is allowed.  To make this the\r"
                "Substitute Address, first uncheck the Substitute\rAddress box for the current Substitute Address.");
+  TField* type = DM->CaseAddresses->FieldByName("Address Type");
+  EXPECT_EQ(form->CaseAddressGrid->GetCellText(type), "substitute this address for the client address");
   DM->CaseAddresses->Last();
+  EXPECT_EQ(form->CaseAddressGrid->GetCellText(type), "make this an additional address");
   inView([](TDataSet& d) { d.FieldByName("Address Type")->SetAsString("S"); });
   form->EditAddressClick(form.get());
   const auto all = stored();
