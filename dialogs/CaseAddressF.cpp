@@ -68,9 +68,9 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
   SetCaption(" Quillon Case Addresses");
   SetBorderStyle(bsDialog);
   SetClientWidth(760);
-  SetClientHeight(330);
+  SetClientHeight(338);
   Label1 = PlaceControl<TextLabel>(this, this, 8, 8, 420, 16);
-  LabelBoldBlack = PlaceControl<TextLabel>(this, this, 196, 8, 80, 16);
+  LabelBoldBlack = PlaceControl<TextLabel>(this, this, 170, 8, 80, 16);
   LabelBoldBlack->SetCaption("bold black)");
   LabelBoldBlack->Font()->SetStyle(TFontStyles{fsBold});
   LabelIDData = PlaceControl<TextLabel>(this, this, 430, 8, 320, 16);
@@ -93,9 +93,13 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
   CaseAddressSource = new TdcDataSource(this);
   CaseAddressGrid = PlaceControl<TdcDBGrid>(this, this, 8, 48, 744, 200);
   CaseAddressGrid->SetName("CaseAddressGrid");
+  CaseAddressGrid->SetUseTFields(false);
+  // Name, address and phones are two and three lines each.
+  CaseAddressGrid->SetRowHeightPercent(300);
   for (const char* column : {"Name\t40\tName\tF", "Address\t40\tAddress\tF", "Phone\t30\tPhones\tF",
                              "CaseID\t8\tCase~Identifier\tF", "SubsOrAdd\t2\t \tF", "Address Type\t200\tAddress Type\tF"})
     CaseAddressGrid->Selected().Add(column);
+  CaseAddressGrid->LayoutColumns();
   CaseAddressGrid->SetControlInfoInDataset(false);
   CaseAddressGrid->ControlType()->Add(typeControl);
   CaseAddressGrid->SetHint(
@@ -121,13 +125,17 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
     }
   };
 
-  dcDBNavigator1 = PlaceControl<TdcDBNavigator>(this, this, 8, 256, 744, 28);
+  dcDBNavigator1 = PlaceControl<TdcDBNavigator>(this, this, 8, 254, 744, 40);
   dcDBNavigator1->SetName("dcDBNavigator1");
+  dcDBNavigator1->Font()->SetSize(8);
+  dcDBNavigator1->SetAutosizeStyle(asSizeNavButtons);
   dcDBNavigator1->Buttons()->Clear();
   for (const auto& [style, caption] : kButtons) {
     TdcNavButton* button = dcDBNavigator1->Buttons()->AddButton(style);
     button->SetCaption(caption);
+    button->SetShowText(true);
   }
+  dcDBNavigator1->Buttons()->Relayout();
   navButton(kFirst)->OnClick = [this](TObject*) { table()->First(); };
   navButton(kPrior)->OnClick = [this](TObject*) { table()->Prior(); };
   navButton(kNext)->OnClick = [this](TObject*) { table()->Next(); };
@@ -164,12 +172,12 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
     View->SetTop(Top() + Height() - View->Height());
   };
 
-  BitBtn1 = PlaceControl<GlyphButton>(this, this, 8, 294, 100, 27);
+  BitBtn1 = PlaceControl<GlyphButton>(this, this, 8, 302, 100, 27);
   BitBtn1->SetKind(gbkOK);
-  BitBtnCopy = PlaceControl<GlyphButton>(this, this, 540, 294, 100, 27);
+  BitBtnCopy = PlaceControl<GlyphButton>(this, this, 540, 302, 100, 27);
   BitBtnCopy->SetCaption("&Copy");
   BitBtnCopy->SetVisible(false);
-  BitBtnPaste = PlaceControl<GlyphButton>(this, this, 652, 294, 100, 27);
+  BitBtnPaste = PlaceControl<GlyphButton>(this, this, 652, 302, 100, 27);
   BitBtnPaste->SetCaption("Pa&ste");
   BitBtnPaste->SetVisible(false);
   BitBtnCopy->OnClick = [this](TObject* Sender) { BitBtnCopyClick(Sender); };
