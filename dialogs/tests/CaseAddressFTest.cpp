@@ -21,11 +21,13 @@
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "platform/recmgr/tests/ServeChild.h"
 #include "testing/TestFiles.h"
 
 namespace dialogs_test {
 namespace {
 
+using qn::recmgr::testing::ServeChild;
 using qn::ui::testing::ScriptedMessageBoxes;
 
 const AnsiString kNoAccess = "Sorry, you don't have access to this function.";
@@ -221,6 +223,23 @@ TEST_F(CaseAddressFTest, WithoutTheRightToChangeMattersAddEditAndDeleteAreRefuse
   boxes.expect(mtInformation, kNoAccess);
   form->DeleteAddressClick(form.get());
   EXPECT_EQ(stored(), before);
+}
+
+// An address open for editing is held with its lock: another workstation cannot take it meanwhile,
+// and can once the view is closed.
+TEST_F(CaseAddressFTest, TheAddressBeingEditedIsLockedAgainstAnotherWorkstation) {
+  open("ADAMS");
+  ServeChild other;
+  ASSERT_EQ(other.status("open 0 " + dataDir + "/caseaddr.qf"), 0);
+  ScriptedMessageBoxes boxes;
+  // The record view asks whenever its record is being edited, even when nothing was typed.
+  boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrNo);
+  int whileOpen = -1;
+  inView([&](TDataSet&) { whileOpen = other.status("read 0 212 1"); }, false);
+  form->EditAddressClick(form.get());
+  EXPECT_EQ(whileOpen, 84) << "the first address, the one being edited, is locked";
+  EXPECT_EQ(other.status("read 0 212 1"), 0) << "the lock ends with the view";
+  other.ask("close 0");
 }
 
 // Tried again until the view is open: it opens once the paste choices' own loop has ended.
