@@ -293,6 +293,8 @@ bool TCaseAddressF::editInView() {
     return false;
   }
   if (showsClient_) showMatterAddresses();
+  navButton(kEdit)->Font()->SetColor(clBlue);
+  navButton(kDelete)->Font()->SetColor(clBlue);
   CaseAddressGrid->Invalidate();
   return true;
 }

@@ -124,6 +124,8 @@ TEST_F(CaseAddressFTest, WithoutAddressesTheClientsShowsAsSubstituteAndIsStoredO
   form->EditAddressClick(form.get());
   EXPECT_FALSE(form->ShowsClientAddress());
   EXPECT_EQ(form->Label1->Caption(), "(Substitute Address is shown in ");
+  EXPECT_TRUE(button(5)->Enabled());
+  EXPECT_EQ(button(5)->Font()->Color(), clBlue);
   auto after = before;
   after.push_back("BRIGHT|S|Bright Estate");
   EXPECT_EQ(stored(), after);
