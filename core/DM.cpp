@@ -83,6 +83,7 @@ TDM::TDM(TComponent* AOwner) : TDataModule(AOwner) {
   for (TdcTbTable* t : {CaseDescs_, CaseDescsSave})
     DeclareLayoutFields(t, {"ClientCode", "CaseSuffix", "DescNum", "autoincrement", "Descr"});
   CaseAddresses = addTable("CaseAddresses");
+  addCaseAddressCalculations();
   CaseAddrSave = addTable("CaseAddrSave");
   for (TdcTbTable* t : {CaseAddresses, CaseAddrSave})
     DeclareLayoutFields(t, {"Client Code", "Case Suffix", "AutoIncr", "Address Type", "Name1", "Name2", "AddressLine1",

@@ -126,6 +126,8 @@ class TDM : public TDataModule {
   bool openCodeSet(const std::vector<TdcTbTable*>& tables);
   bool openAuditTable(TdcTbTable* table, const AnsiString& layout, bool withLedger);
   void addBatchTables();
+  // The case addresses' CaseID, Name, Address, Phone and SubsOrAdd.
+  void addCaseAddressCalculations();
   bool openOnIndex(TdcTbTable* table, const AnsiString& file, const AnsiString& index);
   bool caseHasCurrentRecord(TdcTbTable* table, const AnsiString& file, const AnsiString& client,
                             const AnsiString& suffix, bool useCurrentCase, const AnsiString& failure);

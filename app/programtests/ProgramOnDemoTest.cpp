@@ -22,6 +22,7 @@
 #include "core/DM2.h"
 #include "core/FileDates.h"
 #include "core/RecordFiles.h"
+#include "dialogs/CaseAddressF.h"
 #include "dialogs/DirBrowserForm.h"
 #include "dialogs/EBFModF.h"
 #include "dialogs/FindDlgF.h"
@@ -35,6 +36,7 @@
 #include "core/Globals.h"
 #include "framework/base/DateTime.h"
 #include "framework/db/DataSet.h"
+#include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/InstalledPrinters.h"
@@ -200,6 +202,42 @@ TEST(ProgramOnDemo, TheMainBlockMakesTheCaseDialogsAndTheyShowTheDemo) {
   email.LoadSettings("|EIo20Please find the report attached.", "office@example.com", "Monthly statement|1|Thank you");
   email.FormShow(&email);
   save(&email, "zolteml-demo.png");
+
+  // The matter's addresses: its substitute, an additional and a hidden one, saved as a user would.
+  CaseAddressMatter adams;
+  adams.Client = "ADAMS";
+  adams.Suffix = "      1";
+  adams.ClientName = "Adams Harriet";
+  adams.AddressLine1 = "14 Linden Row";
+  adams.City = "Fairhaven";
+  adams.StateZipCountry = "MA 02719";
+  adams.Phone1 = "508-555-0142";
+  ActiveFileRights[2] = "Y";
+  TCaseAddressF addresses(nullptr);
+  addresses.SetMatter(adams);
+  addresses.LabelIDData->SetCaption("ADAMS 1\tEstate of Harriet Adams");
+  addresses.Show();
+  ASSERT_TRUE(addresses.ShowsClientAddress());
+  save(&addresses, "caseaddressf-client-demo.png");
+  const std::array<std::array<const char*, 4>, 3> saved = {{{"S", "Harriet Adams, Trustee", "2 Harbor Lane", "Mattapoisett"},
+                                                           {"X", "Adams Family Office", "PO Box 77", "Boston"},
+                                                           {"Z", "Old Fairhaven Address", "9 Mill St", "Fairhaven"}}};
+  TDataSet* table = DM->CaseAddresses;
+  for (const auto& [type, name, line, city] : saved) {
+    if (table->State() == dsBrowse) table->Append();
+    table->FieldByName("Address Type")->SetAsString(type);
+    table->FieldByName("Name1")->SetAsString(name);
+    table->FieldByName("AddressLine1")->SetAsString(line);
+    table->FieldByName("City")->SetAsString(city);
+    table->FieldByName("StateZipCountry")->SetAsString("MA 02739");
+    table->Post();
+  }
+  addresses.Close();
+  addresses.Show();
+  Application->runUntilIdle();
+  EXPECT_FALSE(addresses.ShowsClientAddress());
+  save(&addresses, "caseaddressf-demo.png");
+  addresses.Close();
 }
 
 struct LaunchedProgram {
