@@ -11,6 +11,7 @@
 #include "framework/ui/RtfWriter.h"
 #include "framework/ui/TextDrag.h"
 #include "framework/ui/testing/QtTestApplication.h"
+#include "framework/ui/testing/ScriptedTextDrag.h"
 #include "framework/ui/tests/FormTestSupport.h"
 #include "framework/ui/tests/RichEditStreams.h"
 #include "framework/ui/tests/TestControls.h"
@@ -41,44 +42,6 @@ class TDropPanel : public TWinControl, public TextDropTarget {
   std::vector<Heard> heard;
 };
 
-// Sends a drag's events (enter, move, drop) to the widget at the point with the keys; answers
-// the action the drop was accepted with (IgnoreAction: refused).
-Qt::DropAction dragOnto(QWidget* target, QPoint at, const QString& text, Qt::DropActions allowed,
-                        Qt::KeyboardModifiers keys) {
-  QMimeData data;
-  data.setText(text);
-  QDragEnterEvent enter(at, allowed, &data, Qt::LeftButton, keys);
-  QApplication::sendEvent(target, &enter);
-  if (!enter.isAccepted()) return Qt::IgnoreAction;
-  QDragMoveEvent move(at, allowed, &data, Qt::LeftButton, keys);
-  QApplication::sendEvent(target, &move);
-  if (!move.isAccepted()) return Qt::IgnoreAction;
-  QDropEvent drop(QPointF(at), allowed, &data, Qt::LeftButton, keys);
-  QApplication::sendEvent(target, &drop);
-  return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
-}
-
-Qt::DropActions qtActions(DropEffects allowed) {
-  Qt::DropActions actions;
-  if (allowed.Contains(DropEffect::copy)) actions |= Qt::CopyAction;
-  if (allowed.Contains(DropEffect::move)) actions |= Qt::MoveAction;
-  if (allowed.Contains(DropEffect::link)) actions |= Qt::LinkAction;
-  return actions;
-}
-
-DropEffect effectOf(Qt::DropAction action) {
-  switch (action) {
-    case Qt::CopyAction:
-      return DropEffect::copy;
-    case Qt::MoveAction:
-      return DropEffect::move;
-    case Qt::LinkAction:
-      return DropEffect::link;
-    default:
-      return DropEffect::none;
-  }
-}
-
 class TextDragTest : public ::testing::Test {
  public:
   void SetUp() override {
@@ -89,40 +52,18 @@ class TextDragTest : public ::testing::Test {
     target = makeEdit(350);
     ASSERT_TRUE(showActive(*form));
     source->SetFocus();
-    // The drag goes where the test points it, with the keys the test holds.
-    previous = setTextDragRunner([this](const TextDrag& drag) {
-      ++drags;
-      return effectOf(dragOnto(viewportOf(dropOn), dropAt, QString::fromStdString(drag.text),
-                               qtActions(drag.allowed), dropKeys));
-    });
   }
-  void TearDown() override {
-    setTextDragRunner(previous);
-    delete form;
-  }
+  void TearDown() override { delete form; }
   TRichEdit* makeEdit(int left) {
     auto* edit = new TRichEdit(form);
     edit->SetParent(form);
     edit->SetBounds(left, 0, 300, 200);
     return edit;
   }
-  static QWidget* viewportOf(TRichEdit* edit) { return static_cast<QTextEdit*>(edit->Window())->viewport(); }
-  // Where the character at the index starts, in the text area; past the end: right of the text.
-  static QPoint pointOf(TRichEdit* edit, int index) {
-    auto* text = static_cast<QTextEdit*>(edit->Window());
-    const bool pastEnd = index >= edit->TextLength();
-    TPoint at = edit->PositionOfChar(pastEnd ? edit->TextLength() - 1 : index);
-    return text->viewport()->mapFrom(text, QPoint(at.X + (pastEnd ? 40 : 1), at.Y + 4));
-  }
-  // Presses on the character, moves the mouse away far enough, releases.
-  void dragFrom(TRichEdit* edit, int index) {
-    QWidget* viewport = viewportOf(edit);
-    const QPoint at = pointOf(edit, index) + QPoint(2, 0);
-    QTest::mousePress(viewport, Qt::LeftButton, {}, at);
-    QMouseEvent move(QEvent::MouseMove, at + QPoint(30, 0), viewport->mapToGlobal(at + QPoint(30, 0)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &move);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, at + QPoint(30, 0));
+  void dropOnto(TRichEdit* edit, int index, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    drag.target = textAreaOf(*edit);
+    drag.at = pointOfCharacter(*edit, index);
+    drag.keys = keys;
   }
   void select(TRichEdit* edit, int start, int length) {
     edit->SetSelStart(start);
@@ -132,11 +73,7 @@ class TextDragTest : public ::testing::Test {
   TTestForm* form;
   TRichEdit* source;
   TRichEdit* target;
-  TextDragRunner previous;
-  TRichEdit* dropOn = nullptr;
-  QPoint dropAt;
-  Qt::KeyboardModifiers dropKeys;
-  int drags = 0;
+  ScriptedTextDrag drag;
 };
 
 TEST_F(TextDragTest, AControlThatAsksHearsTheDragMovingWithItsKeysAndTheDroppedText) {
@@ -144,7 +81,7 @@ TEST_F(TextDragTest, AControlThatAsksHearsTheDragMovingWithItsKeysAndTheDroppedT
   panel->SetParent(form);
   panel->SetBounds(0, 210, 100, 50);
   setWindowTakesDrops(panel->Window(), true);
-  EXPECT_EQ(dragOnto(panel->Window(), QPoint(7, 9), "da\ncapo", Qt::CopyAction | Qt::MoveAction,
+  EXPECT_EQ(sendTextDrag(panel->Window(), QPoint(7, 9), "da\ncapo", Qt::CopyAction | Qt::MoveAction,
                      Qt::ControlModifier | Qt::ShiftModifier),
             Qt::CopyAction);
   ASSERT_EQ(panel->heard.size(), 3u);
@@ -159,7 +96,7 @@ TEST_F(TextDragTest, AControlThatAsksHearsTheDragMovingWithItsKeysAndTheDroppedT
 
 TEST_F(TextDragTest, AControlThatDoesNotAskRefusesDropsAndHearsNothing) {
   target->SetText("still");
-  EXPECT_EQ(dragOnto(viewportOf(target), pointOf(target, 2), "dropped", Qt::CopyAction, {}), Qt::IgnoreAction);
+  EXPECT_EQ(sendTextDrag(textAreaOf(*target), pointOfCharacter(*target, 2), "dropped", Qt::CopyAction, {}), Qt::IgnoreAction);
   EXPECT_EQ(target->Text(), "still");
 }
 
@@ -182,12 +119,10 @@ TEST_F(TextDragTest, DraggingTheSelectionWithinTheControlMovesOrCopiesInOneUndoS
     source->SetText("one two three");
     source->ClearUndo();
     select(source, 4, 4);  // "two "
-    dropOn = source;
-    dropAt = pointOf(source, 13);
-    dropKeys = c.keys;
-    drags = 0;
-    dragFrom(source, 5);
-    EXPECT_EQ(drags, 1) << c.name;
+    dropOnto(source, 13, c.keys);
+    drag.drags = 0;
+    dragFromCharacter(*source, 5);
+    EXPECT_EQ(drag.drags, 1) << c.name;
     EXPECT_EQ(source->Text(), c.after) << c.name;
     EXPECT_EQ(source->SelText(), "two ") << c.name;
     EXPECT_TRUE(source->Modified()) << c.name;
@@ -199,9 +134,9 @@ TEST_F(TextDragTest, DraggingTheSelectionWithinTheControlMovesOrCopiesInOneUndoS
 TEST_F(TextDragTest, APressOnTheSelectionReleasedWithoutMovingPlacesTheCaret) {
   source->SetText("one two three");
   select(source, 4, 4);
-  const QPoint at = pointOf(source, 5) + QPoint(2, 0);
-  QTest::mouseClick(viewportOf(source), Qt::LeftButton, {}, at);
-  EXPECT_EQ(drags, 0);
+  const QPoint at = pointOfCharacter(*source, 5);
+  QTest::mouseClick(textAreaOf(*source), Qt::LeftButton, {}, at);
+  EXPECT_EQ(drag.drags, 0);
   EXPECT_EQ(source->SelLength(), 0);
   EXPECT_EQ(source->SelStart(), 5);
 }
@@ -211,10 +146,8 @@ TEST_F(TextDragTest, AMoveOntoAnotherControlRemovesTheTextFromTheSource) {
   source->SetText("keep this");
   target->SetText("into");
   select(source, 4, 5);  // " this"
-  dropOn = target;
-  dropAt = pointOf(target, 4);
-  dropKeys = Qt::NoModifier;
-  dragFrom(source, 6);
+  dropOnto(target, 4);
+  dragFromCharacter(*source, 6);
   EXPECT_EQ(target->Text(), "into this");
   EXPECT_EQ(source->Text(), "keep");
 }
@@ -224,10 +157,9 @@ TEST_F(TextDragTest, AnEffectTheSourceDoesNotAllowIsRefused) {
   source->OnDropEffect = [](TObject*, TShiftState, DropEffects, DropEffect& effect) { effect = DropEffect::link; };
   source->SetText("one two three");
   select(source, 4, 4);
-  dropOn = source;
-  dropAt = pointOf(source, 13);
-  dragFrom(source, 5);
-  EXPECT_EQ(drags, 1);
+  dropOnto(source, 13);
+  dragFromCharacter(*source, 5);
+  EXPECT_EQ(drag.drags, 1);
   EXPECT_EQ(source->Text(), "one two three");
 }
 
@@ -246,11 +178,11 @@ TEST_F(TextDragTest, ADropOntoProtectedTextAsksOnProtectChangeAndARefusalKeepsTh
     asked.emplace_back(start, end);
     allowChange = allow;
   };
-  EXPECT_EQ(dragOnto(viewportOf(target), pointOf(target, 7), "x", Qt::CopyAction, {}), Qt::IgnoreAction);
+  EXPECT_EQ(sendTextDrag(textAreaOf(*target), pointOfCharacter(*target, 7), "x", Qt::CopyAction, {}), Qt::IgnoreAction);
   EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{7, 7}}));
   EXPECT_EQ(target->Text(), "open SHUT open");
   allow = true;
-  EXPECT_EQ(dragOnto(viewportOf(target), pointOf(target, 7), "x", Qt::CopyAction, {}), Qt::CopyAction);
+  EXPECT_EQ(sendTextDrag(textAreaOf(*target), pointOfCharacter(*target, 7), "x", Qt::CopyAction, {}), Qt::CopyAction);
   EXPECT_EQ(target->Text(), "open SHxUT open");
 }
 
