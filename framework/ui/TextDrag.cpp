@@ -22,14 +22,6 @@ TextDragRunner& dragRunner() {
   return runner;
 }
 
-Qt::DropActions qtActionsOf(DropEffects effects) {
-  Qt::DropActions actions;
-  if (effects.Contains(DropEffect::copy)) actions |= Qt::CopyAction;
-  if (effects.Contains(DropEffect::move)) actions |= Qt::MoveAction;
-  if (effects.Contains(DropEffect::link)) actions |= Qt::LinkAction;
-  return actions;
-}
-
 DropEffects effectsOf(Qt::DropActions actions) {
   DropEffects effects;
   if (actions & Qt::CopyAction) effects.Include(DropEffect::copy);
@@ -52,27 +44,14 @@ Qt::DropAction qtActionOf(DropEffect effect) {
   return Qt::IgnoreAction;
 }
 
-DropEffect effectOf(Qt::DropAction action) {
-  switch (action) {
-    case Qt::CopyAction:
-      return DropEffect::copy;
-    case Qt::MoveAction:
-      return DropEffect::move;
-    case Qt::LinkAction:
-      return DropEffect::link;
-    default:
-      return DropEffect::none;
-  }
-}
-
 DropEffect desktopDrag(const TextDrag& drag) {
   auto* drag_ = new QDrag(drag.source->Window());
   auto* data = new QMimeData;
   data->setText(QString::fromStdString(ansiToUtf8(drag.text)));
   drag_->setMimeData(data);
-  const Qt::DropActions actions = qtActionsOf(drag.allowed);
+  const Qt::DropActions actions = qtDropActionsOf(drag.allowed);
   Qt::DropAction preferred = actions & Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction;
-  return effectOf(drag_->exec(actions, preferred));
+  return dropEffectOf(drag_->exec(actions, preferred));
 }
 
 // Dropped text in the program's line breaks, whatever the other program used.
@@ -84,6 +63,27 @@ AnsiString droppedText(const QMimeData& data) {
 }
 
 }  // namespace
+
+Qt::DropActions qtDropActionsOf(DropEffects effects) {
+  Qt::DropActions actions;
+  if (effects.Contains(DropEffect::copy)) actions |= Qt::CopyAction;
+  if (effects.Contains(DropEffect::move)) actions |= Qt::MoveAction;
+  if (effects.Contains(DropEffect::link)) actions |= Qt::LinkAction;
+  return actions;
+}
+
+DropEffect dropEffectOf(Qt::DropAction action) {
+  switch (action) {
+    case Qt::CopyAction:
+      return DropEffect::copy;
+    case Qt::MoveAction:
+      return DropEffect::move;
+    case Qt::LinkAction:
+      return DropEffect::link;
+    default:
+      return DropEffect::none;
+  }
+}
 
 DropEffect runTextDrag(const TextDrag& drag) {
   const TextDrag* outer = runningDrag;

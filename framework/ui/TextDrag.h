@@ -5,6 +5,7 @@
 // coordinates its mouse events use, with the shift keys held. A control starts a drag with
 // runTextDrag, which answers what the drop did; the source finishes a move (removes its text)
 // unless the drop was on itself, which then did the whole move.
+#include <Qt>
 #include <functional>
 
 #include "framework/base/EnumSet.h"
@@ -37,6 +38,10 @@ struct TextDrag {
   AnsiString text;
   DropEffects allowed;
 };
+
+// Qt's names of the effects.
+Qt::DropActions qtDropActionsOf(DropEffects effects);
+DropEffect dropEffectOf(Qt::DropAction action);
 
 // Runs the drag to its end and answers the effect of the drop (none: nobody took it).
 DropEffect runTextDrag(const TextDrag& drag);

@@ -10,31 +10,6 @@
 
 namespace qn::ui::testing {
 
-namespace {
-
-Qt::DropActions qtActionsOf(DropEffects allowed) {
-  Qt::DropActions actions;
-  if (allowed.Contains(DropEffect::copy)) actions |= Qt::CopyAction;
-  if (allowed.Contains(DropEffect::move)) actions |= Qt::MoveAction;
-  if (allowed.Contains(DropEffect::link)) actions |= Qt::LinkAction;
-  return actions;
-}
-
-DropEffect effectOf(Qt::DropAction action) {
-  switch (action) {
-    case Qt::CopyAction:
-      return DropEffect::copy;
-    case Qt::MoveAction:
-      return DropEffect::move;
-    case Qt::LinkAction:
-      return DropEffect::link;
-    default:
-      return DropEffect::none;
-  }
-}
-
-}  // namespace
-
 Qt::DropAction sendTextDrag(QWidget* target, QPoint at, const QString& text, Qt::DropActions allowed,
                             Qt::KeyboardModifiers keys) {
   QMimeData data;
@@ -54,7 +29,7 @@ ScriptedTextDrag::ScriptedTextDrag() {
   previous_ = setTextDragRunner([this](const TextDrag& drag) {
     ++drags;
     if (!target) return DropEffect::none;
-    return effectOf(sendTextDrag(target, at, QString::fromStdString(ansiToUtf8(drag.text)), qtActionsOf(drag.allowed), keys));
+    return dropEffectOf(sendTextDrag(target, at, QString::fromStdString(ansiToUtf8(drag.text)), qtDropActionsOf(drag.allowed), keys));
   });
 }
 
