@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "editors/DcCustomRichEdit.h"
+#include "editors/EditorDropEffect.h"
 #include "editors/RichEditForm.h"
 #include "editors/RichMemoryStream.h"
 #include "editors/RulerPanel.h"
@@ -68,6 +69,8 @@ bool TdcCustomRichEdit::Execute() {
     inner->SetParent(form.get());
     inner->SetBounds(0, ruler->Height() + 62, 595, 330);
     inner->SetHideSelection(false);
+    inner->SetAcceptDrops(true);
+    inner->OnDropEffect = applyEditorDropEffect;
     inner->SetTabOrder(3);
     inner->SetWantTabs(true);
     inner->PopupOptions = {rpoPopupCut, rpoPopupCopy, rpoPopupPaste, rpoPopupFont, rpoPopupBullet, rpoPopupParagraph};

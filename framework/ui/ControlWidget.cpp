@@ -1,6 +1,7 @@
 #include "framework/ui/ControlWidget.h"
 
 #include <QAbstractScrollArea>
+#include <QDragEnterEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
@@ -8,6 +9,7 @@
 #include "framework/ui/FormBase.h"
 #include "framework/ui/MouseHover.h"
 #include "framework/ui/SafeDispatch.h"
+#include "framework/ui/TextDrag.h"
 
 namespace qn::ui {
 
@@ -87,6 +89,16 @@ void controlWidgetResized(QWidget* widget, WidgetOfControl& link, QResizeEvent*)
   QSize size = widget->size();
   guardedDeferred([control, size] { control->windowWasResized(size.width(), size.height()); });
 }
+
+void controlWidgetDragEntered(WidgetOfControl& link, QDragEnterEvent* event) {
+  controlWidgetDragEvent(link.control(), event, false);
+}
+
+void controlWidgetDragMoved(WidgetOfControl& link, QDragMoveEvent* event) {
+  controlWidgetDragEvent(link.control(), event, false);
+}
+
+void controlWidgetDropped(WidgetOfControl& link, QDropEvent* event) { controlWidgetDragEvent(link.control(), event, true); }
 
 }  // namespace detail
 

@@ -3,10 +3,13 @@
 // control (WidgetOfControl), enters our code only through its overrides, each of which hands any
 // exception to the application's handler before returning into Qt, and never lets Qt choose the
 // next focus (focusNextPrevChild). Every one tracks the mouse, shows no built-in context menu,
-// accepts no drops unless its control asks and takes the focus at most on click and Tab.
+// accepts no drops unless its control asks (TextDrag.h) and takes the focus at most on click and Tab.
 #include <QWidget>
 #include <utility>
 
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QPaintEvent;
 class QResizeEvent;
 class TWinControl;
@@ -41,6 +44,10 @@ QWidget* paintSurfaceOf(QWidget* widget);
 bool controlWidgetEvent(QWidget* widget, WidgetOfControl& link, QEvent* event, bool& result);
 void controlWidgetPainted(QWidget* widget, WidgetOfControl& link, QPaintEvent* event);
 void controlWidgetResized(QWidget* widget, WidgetOfControl& link, QResizeEvent* event);
+// Drags reach the control when it asks for drops (TextDrag.h); refused otherwise.
+void controlWidgetDragEntered(WidgetOfControl& link, QDragEnterEvent* event);
+void controlWidgetDragMoved(WidgetOfControl& link, QDragMoveEvent* event);
+void controlWidgetDropped(WidgetOfControl& link, QDropEvent* event);
 }  // namespace detail
 
 }  // namespace qn::ui
@@ -68,5 +75,8 @@ class ControlWidget : public Base, public WidgetOfControl {
     Base::resizeEvent(event);
     qn::ui::detail::controlWidgetResized(this, *this, event);
   }
+  void dragEnterEvent(QDragEnterEvent* event) override { qn::ui::detail::controlWidgetDragEntered(*this, event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { qn::ui::detail::controlWidgetDragMoved(*this, event); }
+  void dropEvent(QDropEvent* event) override { qn::ui::detail::controlWidgetDropped(*this, event); }
   bool focusNextPrevChild(bool) override { return true; }
 };

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -42,7 +43,7 @@ QString toQt(const AnsiString& text) { return QString::fromStdString(qn::ansiToU
 AnsiString fromQt(const QString& text) { return qn::utf8ToAnsi(text.toStdString()); }
 
 // The text edit moves the caret, selects and shows links; it edits nothing itself (the control
-// does) and takes nothing from drops or its own paste.
+// does), takes nothing from its own paste and starts no drags: drags and drops are the control's.
 class RichEditWidget : public ControlWidget<QTextEdit> {
  public:
   RichEditWidget(TCustomRichEdit* edit, QWidget* parent) : ControlWidget(edit, parent), edit_(edit) {
@@ -82,9 +83,31 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
   void insertFromMimeData(const QMimeData*) override {}
   void mousePressEvent(QMouseEvent* event) override {
     pressedLink_ = event->button() == Qt::LeftButton ? linkUnder(event) : QString();
+    const QPoint at = event->position().toPoint();
+    if (edit_ && event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier &&
+        edit_->onSelection({at.x(), at.y()})) {
+      // Held on the selection: a drag once it moves far enough, a click when released first.
+      dragPress_.reset(event->clone());
+      return;
+    }
     QTextEdit::mousePressEvent(event);
   }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (!dragPress_) {
+      QTextEdit::mouseMoveEvent(event);
+      return;
+    }
+    if ((event->position() - dragPress_->position()).manhattanLength() < QApplication::startDragDistance()) return;
+    dragPress_.reset();
+    if (!edit_) return;
+    TCustomRichEdit* edit = edit_;
+    qn::ui::guarded(edit, [&] { edit->dragSelection(); });
+  }
   void mouseReleaseEvent(QMouseEvent* event) override {
+    if (dragPress_) {
+      std::unique_ptr<QMouseEvent> press = std::move(dragPress_);
+      QTextEdit::mousePressEvent(press.get());
+    }
     QString link = event->button() == Qt::LeftButton ? linkUnder(event) : QString();
     bool clicked = !link.isEmpty() && link == pressedLink_;
     pressedLink_.clear();
@@ -113,6 +136,7 @@ class RichEditWidget : public ControlWidget<QTextEdit> {
 
   TCustomRichEdit* edit_;
   QString pressedLink_;
+  std::unique_ptr<QMouseEvent> dragPress_;
 };
 
 }  // namespace
@@ -152,6 +176,7 @@ void TCustomRichEdit::WindowCreated() {
   edit->setDocument(document_.get());
   edit->setFrameShape(BorderStyle() != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
   SetHideSelection(hideSelection_);
+  qn::ui::setWindowTakesDrops(edit, acceptDrops_);
   if (!formattingRect_.IsEmpty()) setEditRect(formattingRect_);
   markLinks();
   QTextCursor c(document_.get());
@@ -261,6 +286,11 @@ bool TCustomRichEdit::ProtectChange(int StartPos, int EndPos) {
 
 bool TCustomRichEdit::replaceRange(int from, int to, const RichTextContent& replacement, bool byUser) {
   if (!ProtectChange(from, to)) return false;
+  replaceAllowedRange(from, to, replacement, byUser);
+  return true;
+}
+
+void TCustomRichEdit::replaceAllowedRange(int from, int to, const RichTextContent& replacement, bool byUser) {
   typingAttributes_.reset();
   QTextCursor c(document_.get());
   c.setPosition(from);
@@ -272,7 +302,6 @@ bool TCustomRichEdit::replaceRange(int from, int to, const RichTextContent& repl
   SetModified(byUser);
   markLinks();
   Change();
-  return true;
 }
 
 bool TCustomRichEdit::replaceSelectionWithText(const AnsiString& text, bool byUser) {

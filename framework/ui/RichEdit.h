@@ -2,8 +2,14 @@
 // The rich-text edit: paragraphs of formatted text over a Qt text document. As in the one-line
 // edit, the control carries out every change itself (typed characters, Backspace and Delete,
 // Enter, paste, cut, committed input-method text, undo and changes by code); the widget only
-// shows, moves the caret and selects, and takes no drops. A change that touches protected text
-// asks OnProtectChange first, which may refuse it.
+// shows, moves the caret and selects. A change that touches protected text asks OnProtectChange
+// first, which may refuse it.
+//
+// A press on the selection moved past the drag distance drags the selected text (a move, or a
+// copy from a read-only control). Asked to (SetAcceptDrops), the control takes dropped text as a
+// change of its own, at the character under the pointer; OnDropEffect chooses copy, move or link
+// from the shift keys (without it: move where allowed, else copy). A move within the control is
+// one step to undo.
 //
 // Positions count characters with one for each paragraph break; Text joins paragraphs with
 // carriage return and line feed. Text is Windows-1252 outside, UTF-8 only in the widget. The
@@ -19,6 +25,7 @@
 #include "framework/ui/Edit.h"
 #include "framework/ui/RichTextContent.h"
 #include "framework/ui/RtfReader.h"
+#include "framework/ui/TextDrag.h"
 
 class QTextEdit;
 class QTextDocument;
@@ -26,9 +33,12 @@ class QTextCursor;
 class TStream;
 
 using TRichEditProtectChangeEvent = std::function<void(TObject* Sender, int StartPos, int EndPos, bool& AllowChange)>;
+// Effect holds the control's choice on entry; set it to none to refuse the drop.
+using TRichEditDropEffectEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, qn::ui::DropEffects Allowed, qn::ui::DropEffect& Effect)>;
 using TRichEditLinkEvent = std::function<void(TObject* Sender, const AnsiString& Link)>;
 
-class TCustomRichEdit : public TCustomEdit {
+class TCustomRichEdit : public TCustomEdit, public qn::ui::TextDropTarget {
   QN_PUBLISHED_CLASS(TCustomRichEdit, TCustomEdit)
  public:
   explicit TCustomRichEdit(TComponent* AOwner);
@@ -125,8 +135,20 @@ class TCustomRichEdit : public TCustomEdit {
   QTextDocument* document() const;
   qn::ui::RichTextContent content(int from, int to) const;
 
+  bool AcceptDrops() const { return acceptDrops_; }
+  void SetAcceptDrops(bool Value);
+  bool acceptsTextDrops() const override { return acceptDrops_; }
+  qn::ui::DropEffect textDragOver(TPoint point, TShiftState shift, qn::ui::DropEffects allowed, bool fromSelf) override;
+  qn::ui::DropEffect textDropped(const AnsiString& text, TPoint point, TShiftState shift, qn::ui::DropEffects allowed,
+                                 bool fromSelf) override;
+  // Whether a press at the point (the widget's text area) lies on the selection, where it starts a drag.
+  bool onSelection(TPoint point) const;
+  // Drags the selection to its drop and removes it after a move elsewhere.
+  void dragSelection();
+
   TNotifyEvent OnSelectionChange;
   TRichEditProtectChangeEvent OnProtectChange;
+  TRichEditDropEffectEvent OnDropEffect;
   TRichEditLinkEvent OnLinkClick;
 
   void KeyPress(char& Key) override;
@@ -162,6 +184,15 @@ class TCustomRichEdit : public TCustomEdit {
   bool touchesProtected(int from, int to) const;
   // Replaces [from, to) by the content when allowed; byUser sets Modified, else clears it.
   bool replaceRange(int from, int to, const qn::ui::RichTextContent& content, bool byUser);
+  // The same, already allowed.
+  void replaceAllowedRange(int from, int to, const qn::ui::RichTextContent& content, bool byUser);
+  // The character position nearest the point of the widget's text area.
+  int positionAt(TPoint point) const;
+  // What a drop at the position would do; none when it is refused.
+  qn::ui::DropEffect dropEffectAt(int position, TShiftState shift, qn::ui::DropEffects allowed, bool fromSelf);
+  // Moves or copies the selection to the position, one step to undo; false when refused.
+  bool dropSelectionAt(int position, bool move);
+  void selectRange(int from, int to);
   // Typed or pasted text in the attributes at the caret.
   bool replaceSelectionWithText(const AnsiString& text, bool byUser);
   // Deletes the selection, else from the caret to the position the caret's range reaches.
@@ -181,6 +212,8 @@ class TCustomRichEdit : public TCustomEdit {
   bool plainText_ = false;
   int version_ = 2;
   bool autoUrlDetect_ = false;
+  bool acceptDrops_ = false;
+  bool droppedOnSelf_ = false;
   struct Link {
     int start;
     int end;
