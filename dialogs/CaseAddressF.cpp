@@ -9,6 +9,7 @@
 #include "datagrid/DBNavigator.h"
 #include "datagrid/DcDataSource.h"
 #include "datagrid/DcTbTable.h"
+#include "datagrid/IndicatorButton.h"
 #include "datagrid/NavButton.h"
 #include "datagrid/NavButtons.h"
 #include "datagrid/RecordViewDialog.h"
@@ -124,6 +125,15 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
       Font->SetColor(type == "Z" ? clPurple : clGreen);
     }
   };
+
+  // The grid's corner button opens the record view on the address, as Edit Address does.
+  dcDBGrid1IButton = new TdcIButton(this);
+  dcDBGrid1IButton->SetName("dcDBGrid1IButton");
+  dcDBGrid1IButton->SetParent(CaseAddressGrid);
+  dcDBGrid1IButton->SetBounds(0, 0, 20, 20);
+  dcDBGrid1IButton->SetHint("View and edit this address");
+  dcDBGrid1IButton->OnClick = [this](TObject* Sender) { EditAddressClick(Sender); };
+  CaseAddressGrid->SetIndicatorButton(dcDBGrid1IButton);
 
   dcDBNavigator1 = PlaceControl<TdcDBNavigator>(this, this, 8, 254, 744, 40);
   dcDBNavigator1->SetName("dcDBNavigator1");

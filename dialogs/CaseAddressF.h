@@ -13,6 +13,7 @@
 
 class TdcDBComboBox;
 class TdcDBGrid;
+class TdcIButton;
 class TdcDBNavigator;
 class TdcNavButton;
 class TdcDataSource;
@@ -51,6 +52,7 @@ class TCaseAddressF : public TForm {
   TextLabel* LabelAdditional;
   TextLabel* LabelHidden;
   TdcDBGrid* CaseAddressGrid;
+  TdcIButton* dcDBGrid1IButton;  // the grid's record-view button
   TdcDBComboBox* dcDBComboBox1;  // the grid's and the record view's control of "Address Type"
   TdcDataSource* CaseAddressSource;
   TdcDBNavigator* dcDBNavigator1;

@@ -7,6 +7,7 @@
 
 #include "core/Globals.h"
 #include "datagrid/DBGrid.h"
+#include "datagrid/IndicatorButton.h"
 #include "datagrid/DBNavigator.h"
 #include "datagrid/NavButton.h"
 #include "datagrid/NavButtons.h"
@@ -224,6 +225,8 @@ TEST_F(CaseAddressFTest, WithoutTheRightToChangeMattersAddEditAndDeleteAreRefuse
   form->EditAddressClick(form.get());
   boxes.expect(mtInformation, kNoAccess);
   form->DeleteAddressClick(form.get());
+  boxes.expect(mtInformation, kNoAccess);
+  form->dcDBGrid1IButton->Click();
   EXPECT_EQ(stored(), before);
 }
 
@@ -233,14 +236,23 @@ TEST_F(CaseAddressFTest, TheAddressBeingEditedIsLockedAgainstAnotherWorkstation)
   open("ADAMS");
   ServeChild other;
   ASSERT_EQ(other.status("open 0 " + dataDir + "/caseaddr.qf"), 0);
-  ScriptedMessageBoxes boxes;
-  // The record view asks whenever its record is being edited, even when nothing was typed.
-  boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrNo);
-  int whileOpen = -1;
-  inView([&](TDataSet&) { whileOpen = other.status("read 0 212 1"); }, false);
-  form->EditAddressClick(form.get());
-  EXPECT_EQ(whileOpen, 84) << "the first address, the one being edited, is locked";
-  EXPECT_EQ(other.status("read 0 212 1"), 0) << "the lock ends with the view";
+  ASSERT_EQ(form->CaseAddressGrid->IndicatorButton(), form->dcDBGrid1IButton);
+  // Edit Address and the grid's corner button open the view alike.
+  for (const bool byCornerButton : {false, true}) {
+    SCOPED_TRACE(byCornerButton);
+    ScriptedMessageBoxes boxes;
+    // The record view asks whenever its record is being edited, even when nothing was typed.
+    boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrNo);
+    int whileOpen = -1;
+    inView([&](TDataSet&) { whileOpen = other.status("read 0 212 1"); }, false);
+    if (byCornerButton)
+      form->dcDBGrid1IButton->Click();
+    else
+      form->EditAddressClick(form.get());
+    EXPECT_EQ(whileOpen, 84) << "the first address, the one being edited, is locked";
+    EXPECT_EQ(other.status("read 0 212 1"), 0) << "the lock ends with the view";
+    ASSERT_EQ(other.status("unlock 0 -1"), 0);
+  }
   other.ask("close 0");
 }
 
