@@ -1,0 +1,25 @@
+#pragma once
+// The client/case header on a data folder of its own: clients ABC (active), INACT (inactive,
+// "800000") and SEVEN ("78    ", inactive yet not shiftable); matters ABC-1, ABC-12, ABC-A7
+// (closed), XYZ-12 and, in the save file only, the deleted ABC-B. The program folder holds the
+// templates qnseed makes.
+#include <memory>
+
+#include "dialogs/ClientCaseLookF.h"
+#include "dialogs/tests/CaseDataFixture.h"
+
+namespace dialogs_test {
+
+class LookupHeaderFixture : public CaseDataFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::map<std::string, std::string> seedFiles() const override;
+
+  // The header made, shown offscreen with its case files open; Case1_ open as the panel opens it.
+  void makeHeader();
+
+  std::unique_ptr<TClientCaseLookF> header;
+};
+
+}  // namespace dialogs_test
