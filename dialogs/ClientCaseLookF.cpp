@@ -111,6 +111,10 @@ TClientCaseLookF::TClientCaseLookF(TComponent* AOwner) : TForm(AOwner) {
   Timer1->SetInterval(25);
   Timer1->SetEnabled(false);
 
+  for (TEdit* cover : {Edit1, Edit2, Edit3}) cover->OnClick = [this](TObject* Sender) { Edit1Click(Sender); };
+  ClientCode->OnExit = [this](TObject* Sender) { ClientCodeExit(Sender); };
+  CaseSuffix->OnEnter = [this](TObject* Sender) { CaseSuffixEnter(Sender); };
+  CaseSuffix->OnExit = [this](TObject* Sender) { CaseSuffixExit(Sender); };
   OnMouseWheel = [this](TObject* Sender, TShiftState Shift, int Delta, TPoint At, bool& Handled) {
     FormMouseWheel(Sender, Shift, Delta, At, Handled);
   };
@@ -131,10 +135,22 @@ void TClientCaseLookF::FormCreate(TObject*) {
 void TClientCaseLookF::FormDestroy(TObject*) {
   // The tables outlive the form in the data module; they are only closed.
   try {
+    if (DM) DM->Case1_->AfterOpen = nullptr;
     if (DM)
       for (TdcTbTable* table : {DM->Client1_, DM->Client2_, DM->Case1_, DM->Case2_}) table->Close();
   } catch (const std::exception&) {
   }
+}
+
+// The exit checks' results are the header panel's to act on; here they are only run.
+void TClientCaseLookF::ClientCodeExit(TObject* Sender) {
+  bool keep = true, addNew = false;
+  CheckClientCode(Sender, keep, addNew);
+}
+
+void TClientCaseLookF::CaseSuffixExit(TObject* Sender) {
+  bool keep = true, addNew = false;
+  CheckCaseSuffix(Sender, keep, addNew);
 }
 
 void TClientCaseLookF::FormMouseWheel(TObject*, TShiftState, int, TPoint, bool& Handled) { Handled = true; }
@@ -211,7 +227,8 @@ void TClientCaseLookF::takeCase1Fields() {
   case1RespAtty2_ = c->FieldByName("Resp Atty 2");
   case1RespAtty3_ = c->FieldByName("Resp Atty 3");
   case1CoordAtty_ = c->FieldByName("Client Coord Atty");
-  case1ClientName_ = c->FieldByName("ClientName");
+  // The client's name is no field of the record; a form that adds it as a calculated field gets it.
+  case1ClientName_ = c->FindField("ClientName");
   case1FinanceCharge_ = c->FieldByName("Finance Charge");
   case1SalesTax_ = c->FieldByName("Sales Tax");
   case1Threshhold_ = c->FieldByName("Threshhold");

@@ -26,7 +26,7 @@ std::string matter(const char* code, const char* suffix, const char* extra = "")
 std::map<std::string, std::string> LookupHeaderFixture::seedFiles() const {
   auto files = CaseDataFixture::seedFiles();
   files["YClient.qf"] = client("ABC", "Abbot", "") + client("INACT", "Inactive", "800000") +
-                        client("SEVEN", "Seven", "78    ") + client("XYZ", "Xylo", "");
+                        client("SEVEN", "Seven", "78    ") + client("XYZ", "Xylo", "") + client("DEF", "Defoe", "");
   files["YCase.qf"] = matter("ABC", "1",
                              "Resp Atty 1 = RA1\nResp Atty 2 = RA2\nResp Atty 3 = RA3\nClient Coord Atty = CCA\n"
                              "Alternate ID = ALT-ONE\n") +
@@ -57,9 +57,19 @@ void LookupHeaderFixture::TearDown() {
 }
 
 void LookupHeaderFixture::makeHeader() {
+  header.reset();
   header = std::make_unique<TClientCaseLookF>(nullptr);
   header->Show();
   header->OpenCaseFiles();
+}
+
+void LookupHeaderFixture::enterSuffix(const AnsiString& client, const AnsiString& suffix) {
+  header->ClientCode->SetText(client);
+  bool keep = true, addNew = false;
+  if (!client.empty()) header->CheckClientCode(header->ClientCode, keep, addNew);
+  header->CaseSuffixEnter(header->CaseSuffix);
+  header->CaseSuffix->CloseUp(false);
+  header->CaseSuffix->SetText(suffix);
 }
 
 }  // namespace dialogs_test

@@ -1,6 +1,6 @@
 #pragma once
-// The client/case header on a data folder of its own: clients ABC (active), INACT (inactive,
-// "800000") and SEVEN ("78    ", inactive yet not shiftable); matters ABC-1, ABC-12, ABC-A7
+// The client/case header on a data folder of its own: clients ABC and DEF (active, DEF without matters), INACT (inactive,
+// "800000") and SEVEN ("78    ", inactive yet not shiftable); matters ABC-1 (with attorneys and an alternate ID), ABC-12, ABC-AB1, ABC-AB2, ABC-AC, ABC-A7
 // (closed), XYZ-12 and, in the save file only, the deleted ABC-B. The program folder holds the
 // templates qnseed makes.
 #include <memory>
@@ -18,6 +18,9 @@ class LookupHeaderFixture : public CaseDataFixture {
 
   // The header made, shown offscreen with its case files open; Case1_ open as the panel opens it.
   void makeHeader();
+  // The client code typed and checked, the suffix entered (the case table re-opened for its list,
+  // which is closed again) and the suffix typed.
+  void enterSuffix(const AnsiString& client, const AnsiString& suffix);
 
   std::unique_ptr<TClientCaseLookF> header;
 };
