@@ -115,6 +115,12 @@ TClientCaseLookF::TClientCaseLookF(TComponent* AOwner) : TForm(AOwner) {
   ClientCode->OnExit = [this](TObject* Sender) { ClientCodeExit(Sender); };
   CaseSuffix->OnEnter = [this](TObject* Sender) { CaseSuffixEnter(Sender); };
   CaseSuffix->OnExit = [this](TObject* Sender) { CaseSuffixExit(Sender); };
+  ClientCode->OnChange = [this](TObject* Sender) { ClientCodeChange(Sender); };
+  CaseSuffix->OnChange = [this](TObject* Sender) { CaseSuffixChange(Sender); };
+  CaseSuffix->OnKeyDown = [this](TObject* Sender, WORD& Key, TShiftState Shift) { CaseSuffixKeyDown(Sender, Key, Shift); };
+  for (TdcDBLookupCombo* combo : {ClientCode, ClientName, CaseSuffix, AlternateID})
+    combo->OnKeyPress = [this](TObject* Sender, char& Key) { ClientNameKeyPress(Sender, Key); };
+  Timer1->OnTimer = [this](TObject* Sender) { Timer1Timer(Sender); };
   OnMouseWheel = [this](TObject* Sender, TShiftState Shift, int Delta, TPoint At, bool& Handled) {
     FormMouseWheel(Sender, Shift, Delta, At, Handled);
   };
