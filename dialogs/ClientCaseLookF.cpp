@@ -112,7 +112,14 @@ TClientCaseLookF::TClientCaseLookF(TComponent* AOwner) : TForm(AOwner) {
   Timer1->SetEnabled(false);
 
   for (TEdit* cover : {Edit1, Edit2, Edit3}) cover->OnClick = [this](TObject* Sender) { Edit1Click(Sender); };
+  ClientCode->OnEnter = [this](TObject* Sender) { ClientCodeEnter(Sender); };
   ClientCode->OnExit = [this](TObject* Sender) { ClientCodeExit(Sender); };
+  ClientCode->OnCloseUp = [this](TObject* S, TDataSet* L, TDataSet* F, bool M) { ClientCodeCloseUp(S, L, F, M); };
+  ClientName->OnEnter = [this](TObject* Sender) { ClientNameEnter(Sender); };
+  ClientName->OnExit = [this](TObject* Sender) { ClientNameExit(Sender); };
+  ClientName->OnCloseUp = [this](TObject* S, TDataSet* L, TDataSet* F, bool M) { ClientNameCloseUp(S, L, F, M); };
+  AlternateID->OnEnter = [this](TObject* Sender) { AlternateIDEnter(Sender); };
+  AlternateID->OnExit = [this](TObject* Sender) { AlternateIDExit(Sender); };
   CaseSuffix->OnEnter = [this](TObject* Sender) { CaseSuffixEnter(Sender); };
   CaseSuffix->OnExit = [this](TObject* Sender) { CaseSuffixExit(Sender); };
   ClientCode->OnChange = [this](TObject* Sender) { ClientCodeChange(Sender); };
@@ -152,6 +159,43 @@ void TClientCaseLookF::FormDestroy(TObject*) {
 void TClientCaseLookF::ClientCodeExit(TObject* Sender) {
   bool keep = true, addNew = false;
   CheckClientCode(Sender, keep, addNew);
+}
+
+void TClientCaseLookF::ClientNameExit(TObject* Sender) {
+  bool keep = true;
+  CheckClientName(Sender, keep);
+}
+
+void TClientCaseLookF::AlternateIDExit(TObject* Sender) {
+  bool keep = true;
+  CheckAlternateID(Sender, keep);
+}
+
+void TClientCaseLookF::ClientCodeEnter(TObject*) {
+  if (!ClientFilesOpen()) OpenClientFiles();
+}
+
+void TClientCaseLookF::ClientNameEnter(TObject*) {
+  if (!ClientFilesOpen()) OpenClientFiles();
+}
+
+void TClientCaseLookF::AlternateIDEnter(TObject*) {
+  if (!CaseFilesOpen()) OpenCaseFiles();
+}
+
+// A range a first letter set on the client tables ends at the first close-up.
+void TClientCaseLookF::ClientCodeCloseUp(TObject*, TDataSet*, TDataSet*, bool) {
+  if (!ClientRangePending) return;
+  ClientRangePending = false;
+  DM->Client1_->CancelRange();
+  DM->Client1_->Refresh();
+}
+
+void TClientCaseLookF::ClientNameCloseUp(TObject*, TDataSet*, TDataSet*, bool) {
+  if (!ClientNameRangePending) return;
+  ClientNameRangePending = false;
+  DM->Client2_->CancelRange();
+  DM->Client2_->Refresh();
 }
 
 void TClientCaseLookF::CaseSuffixExit(TObject* Sender) {

@@ -75,7 +75,6 @@ class TClientCaseLookF : public TForm {
   void LockLookupFields();
   void LockAlternateID();
   void UnlockLookupFields();
-  void SizeLookupFields();
 
   void ClientCodeEnter(TObject* Sender);
   void ClientCodeExit(TObject* Sender);

@@ -9,6 +9,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/Screen.h"
 
 namespace {
 
@@ -387,4 +388,82 @@ void TClientCaseLookF::LocateCaseClient(TWinControl* FocusOnFailure) {
     }
   }
   SetCaseShown(true);
+}
+
+void TClientCaseLookF::CheckClientName(TObject*, bool& Keep) {
+  if (!ClientFilesOpen()) OpenClientFiles();
+  if (!ClientFilesOpen()) return;
+  if (ClientName->Modified()) {
+    ClientCode->SetText("");
+    CaseSuffix->SetText("");
+    AlternateID->SetText("");
+  }
+  if (ClientNameRangePending) {
+    DM->Client2_->CancelRange();
+    DM->Client2_->Refresh();
+    ClientNameRangePending = false;
+  }
+  ClientName->PerformSearch();
+  const AnsiString text = ClientName->Text();
+  if (DM->Client2_->IsEmpty() || client2LastCommaFirst_->AsString() != text) {
+    if (Trim(text).empty()) {
+      ClientCode->SetText("");
+      return;
+    }
+    tellAt(ClientName, -20, "No such client or inactive.  Please select from the list.");
+    Keep = false;
+    focusAndSelect(ClientName);
+    return;
+  }
+  const AnsiString code = Trim(client2Code_->AsString());
+  if (keyText(ClientCode->Text()) == code) return;
+  ClientCode->SetText(code);
+  if (findNearest(DM->Client1_, {left7(code)}) && Trim(client1Code_->AsString()) == code)
+    InactiveClientChosen = client1Unassigned_->AsString() > "777777";
+  Application->ProcessMessages();
+}
+
+void TClientCaseLookF::CheckAlternateID(TObject*, bool& Keep) {
+  if (!AlternateID->Modified() || !CaseFilesOpen() || !DM->Case1_->Active()) return;
+  const AnsiString text = Trim(AlternateID->Text());
+  if (CaseLookup() && CaseShown()) {
+    if (!CalendarParameter && DM->Case1_->State() == dsBrowse && text != Trim(case1AlternateID_->AsString()) &&
+        ActiveFileRights[2] == "Y")
+      DM->Case1_->Edit();  // the change is saved with the matter
+    return;
+  }
+  TdcTbTable* list = DM->Case2_;
+  if (list->IsEmpty() || Trim(list->FieldByName("Alternate ID")->AsString()) != text) {
+    if (text.empty()) {
+      for (TdcDBLookupCombo* combo : {ClientCode, ClientName, CaseSuffix}) combo->SetText("");
+      return;
+    }
+    if (ActiveFileRights[1] != "N" || CalendarParameter) {
+      tellAt(AlternateID, -20, "No such Alternate Identifier.  Please select from the list.");
+    } else {
+      tellAt(AlternateID, -20, kNoAccess);
+      AlternateID->SetText("");
+    }
+    TWinControl* active = Screen->ActiveControl();
+    if (!active || active->Name() != "SaveBitBtn") Keep = false;
+    focusAndSelect(AlternateID);
+    return;
+  }
+  if (CaseRangeActive) ClearLookupSelection();
+  try {
+    DM->Case1_->GotoCurrent(*list);
+  } catch (const std::exception&) {
+  }
+  if (CaseListRangeActive) {
+    list->CancelRange();
+    CaseListRangeActive = false;
+  }
+  list->SetFiltered(false);
+  list->GotoCurrent(*DM->Case1_);
+  LocateCaseClient(AlternateID);
+  CaseSuffix->SetText(list->FieldByName("LeftJustCaseSuffix")->AsString());
+  if (CaseLookup()) {
+    LockLookupFields();
+    LockAlternateID();
+  }
 }

@@ -227,5 +227,47 @@ TEST_F(ClientCaseLookFChecksTest, ASuffixAloneLocatesItsClientAndAnUnknownOneIsR
   EXPECT_EQ(boxes.shown()[0].position->y, header->CaseSuffix->ClientToScreen(TPoint{0, 0}).Y - 20);
 }
 
+TEST_F(ClientCaseLookFChecksTest, TheClientNameCheckTakesTheCodeOfTheNameFoundAndRefusesAnUnknownName) {
+  header->ClientName->SetText("Xylo");
+  header->ClientName->SetModified(true);
+  bool keep = true;
+  header->CheckClientName(header->ClientName, keep);
+  EXPECT_TRUE(keep);
+  EXPECT_EQ(header->ClientCode->Text(), "XYZ");
+  EXPECT_EQ(Trim(dm->Client1_->FieldByName("Client Code")->AsString()), "XYZ");
+
+  header->ClientName->SetText("Nobody Here");
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "No such client or inactive.  Please select from the list.");
+  header->CheckClientName(header->ClientName, keep);
+  EXPECT_FALSE(keep);
+  EXPECT_EQ(boxes.shown()[0].position->y, header->ClientName->ClientToScreen(TPoint{0, 0}).Y - 20);
+}
+
+TEST_F(ClientCaseLookFChecksTest, AnAlternateIDFindsItsMatterAndClientAndFixesTheHeader) {
+  header->SetCaseLookup(true);
+  enterSuffix("", "");
+  header->AlternateID->SetText("ALT-ONE");
+  header->AlternateID->SetModified(true);
+  ASSERT_TRUE(dm->Case2_->Locate("Alternate ID", {Variant(AnsiString("ALT-ONE"))}, {}));
+  bool keep = true;
+  header->CheckAlternateID(header->AlternateID, keep);
+  EXPECT_TRUE(keep);
+  EXPECT_EQ(header->ClientCode->Text(), "ABC");
+  EXPECT_EQ(header->ClientName->Text(), "Abbot");
+  EXPECT_EQ(Trim(header->CaseSuffix->Text()), "1");
+  EXPECT_TRUE(header->CaseShown());
+  EXPECT_TRUE(header->Edit1->Visible());
+
+  makeHeader();
+  enterSuffix("", "");
+  header->AlternateID->SetText("NOPE");
+  header->AlternateID->SetModified(true);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtInformation, "No such Alternate Identifier.  Please select from the list.");
+  header->CheckAlternateID(header->AlternateID, keep);
+  EXPECT_FALSE(keep);
+}
+
 }  // namespace
 }  // namespace dialogs_test
