@@ -142,6 +142,7 @@ void TClientCaseLookF::FormCreate(TObject*) {
   CaseSuffix->Font()->SetName("Courier New");
   CaseSuffix->Font()->SetSize(9);
   CaseSuffix->Font()->SetPitch(fpFixed);
+  SizeLookupFields();
   HighlightLookupCombos(this);
 }
 

@@ -75,6 +75,9 @@ class TClientCaseLookF : public TForm {
   void LockLookupFields();
   void LockAlternateID();
   void UnlockLookupFields();
+  // The suffix wide enough for seven characters of its list font and the button; the client code
+  // takes its width, font and left.
+  void SizeLookupFields();
 
   void ClientCodeEnter(TObject* Sender);
   void ClientCodeExit(TObject* Sender);

@@ -8,9 +8,13 @@
 #include "framework/base/StringList.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
+#include <QImage>
+
+#include "framework/ui/Canvas.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/IntervalTimer.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/ScreenFacts.h"
 
 namespace {
 
@@ -204,4 +208,28 @@ void TClientCaseLookF::Edit1Click(TObject* Sender) {
   MessageDlg(AnsiString(names[tag - 1]) + " cannot be changed here.\rUse Global Change utility instead", mtInformation,
              {mbOK}, 0);
   if (AlternateID->CanFocus()) AlternateID->SetFocus();
+}
+
+void TClientCaseLookF::SizeLookupFields() {
+  const int allowance = std::max(qn::ui::screenFacts().verticalScrollBarWidth + 4, 18);
+  int margin = 0;
+  const int size = CaseSuffix->Font()->Size();
+  switch (FormSizeOption) {
+    case 0: margin = 4; break;
+    case 2: margin = 9; break;
+    default:
+      if (size < 4 || size > 13) return;
+      margin = size >= 12 ? 8 : size >= 10 ? 7 : 6;
+  }
+  QImage image(1, 1, QImage::Format_RGB32);
+  Canvas measure(&image);
+  measure.SetFont(CaseSuffix->DropDownList()->Font());
+  const int width = measure.textWidth("iiiiiii") + allowance + margin;
+  const int right = CaseSuffix->Left() + CaseSuffix->Width();
+  CaseSuffix->SetBounds(right - width, CaseSuffix->Top(), width, CaseSuffix->Height());
+  ClientCode->SetWidth(width);
+  ClientCode->Font()->Assign(CaseSuffix->Font());
+  ClientCode->SetLeft(CaseSuffix->Left());
+  AlternateID->Font()->SetSize(size);
+  AlternateID->DropDownList()->Font()->SetSize(size - 1);
 }
