@@ -1,8 +1,9 @@
 #pragma once
-// The client/case header on a data folder of its own: clients ABC and DEF (active, DEF without matters), INACT (inactive,
-// "800000") and SEVEN ("78    ", inactive yet not shiftable); matters ABC-1 (with attorneys and an alternate ID), ABC-12, ABC-AB1, ABC-AB2, ABC-AC, ABC-A7
-// (closed), XYZ-12 and, in the save file only, the deleted ABC-B. The program folder holds the
-// templates qnseed makes.
+// The client/case header on a data folder of its own: clients ABC, DEF (no matters) and XYZ,
+// active; INACT (inactive, "800000") and SEVEN ("78    ", inactive yet not shiftable); matters
+// ABC-1 (with attorneys and an alternate ID), ABC-12, ABC-AB1, ABC-AB2, ABC-AC, ABC-A7 (closed)
+// and XYZ-12, and in the save file only the deleted ABC-B. The program folder holds the templates
+// qnseed makes; the user has every file right.
 #include <memory>
 
 #include "dialogs/ClientCaseLookF.h"
