@@ -174,7 +174,8 @@ void TCaseF::readHostOptions() {
   EntryMode = SysopSettings.CaseID;
   const AnsiString entryMode = ReadSetting("EntryMode", false);
   if (!entryMode.empty() && AnsiString("CNSA").find(entryMode) != AnsiString::npos) EntryMode = entryMode;
-  ListCaseinNumericOrder1->SetChecked(ReadSetting("NumericOrder", false) == "Y");
+  ListCasesInNumericOrder = ReadSetting("NumericOrder", false) == "Y";
+  ListCaseinNumericOrder1->SetChecked(ListCasesInNumericOrder);
   const AnsiString defaultAttorney = ReadSetting("DefaultCalAtty", false);
   if (!defaultAttorney.empty()) DefaultCalAttorney = defaultAttorney;
 }

@@ -13,6 +13,7 @@ AnsiString WorkstationId;
 bool CalendarParameter = false;
 AnsiString CurrentCodeValidation;
 TWinControl* MouseActivateControl = nullptr;
+TWinControl* LastLookupControl = nullptr;
 
 NumberedTexts<99> FileRights;
 NumberedTexts<26> FunctionRights;
@@ -41,6 +42,9 @@ TDateTime SystemDate;
 AnsiString EntryMode;
 AnsiString DefaultCalAttorney;
 AnsiString AttyOrder;
+bool ListCasesInNumericOrder = false;
+AnsiString AttorneySlots[6];
+int AttorneySlotCount = 0;
 NumberedTexts<26> ActiveReportRights;
 NumberedTexts<99> ActiveFileRights;
 NumberedTexts<26> ActiveFunctionRights;

@@ -29,6 +29,9 @@ extern bool CalendarParameter;
 extern AnsiString CurrentCodeValidation;
 // The control the main window remembers as active while it is activated; none otherwise.
 extern TWinControl* MouseActivateControl;
+// The lookup control the main window's panels and keyboard dispatch last worked in; whoever sets
+// it asks for the control's free notification and clears it then. None until set.
+extern TWinControl* LastLookupControl;
 
 // 'Y' allowed, 'N' refused; some files also 'H' or 'D' (see UserRights.h).
 extern NumberedTexts<99> FileRights;
@@ -89,6 +92,13 @@ extern AnsiString DefaultCalAttorney;
 // Four digits: which of the six calendar attorneys takes responsible attorney 1, 2, 3 and the
 // coordinating attorney; 0 none.
 extern AnsiString AttyOrder;
+// The header lists a client's matters by their right-justified suffix ("NumericOrder" of the Host
+// settings), else alphabetically.
+extern bool ListCasesInNumericOrder;
+// The docket calendar's attorney picker: the six attorney codes and how many are in use. The
+// client/case header fills the slots of a chosen matter's attorneys in calendar mode.
+extern AnsiString AttorneySlots[6];
+extern int AttorneySlotCount;
 
 // The logged-in user's rights as the windows read them.
 extern NumberedTexts<26> ActiveReportRights;

@@ -175,5 +175,18 @@ TEST_F(ShowSettingsTest, TheMenusFollowTheHostOptions) {
   EXPECT_EQ(DefaultCalAttorney, "AMB");
 }
 
+TEST_F(ShowSettingsTest, TheHeadersNumericOrderFollowsTheHostSettingBesideItsMenuEntry) {
+  for (const char* setting : {"Y", "N"}) {
+    ListCasesInNumericOrder = std::string(setting) == "N";
+    setHost("NumericOrder", setting);
+    startWith({"250101"});
+    show();
+    EXPECT_EQ(ListCasesInNumericOrder, std::string(setting) == "Y") << setting;
+    EXPECT_EQ(caseF->ListCaseinNumericOrder1->Checked(), ListCasesInNumericOrder) << setting;
+    delete caseF;
+    caseF = nullptr;
+  }
+}
+
 }  // namespace
 }  // namespace casewindow_test

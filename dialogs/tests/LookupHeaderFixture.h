@@ -1,0 +1,29 @@
+#pragma once
+// The client/case header on a data folder of its own: clients ABC, DEF (no matters) and XYZ,
+// active; INACT (inactive, "800000") and SEVEN ("78    ", inactive yet not shiftable); matters
+// ABC-1 (with attorneys and an alternate ID), ABC-12, ABC-AB1, ABC-AB2, ABC-AC, ABC-A7 (closed)
+// and XYZ-12, and in the save file only the deleted ABC-B. The program folder holds the templates
+// qnseed makes; the user has every file right.
+#include <memory>
+
+#include "dialogs/ClientCaseLookF.h"
+#include "dialogs/tests/CaseDataFixture.h"
+
+namespace dialogs_test {
+
+class LookupHeaderFixture : public CaseDataFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  std::map<std::string, std::string> seedFiles() const override;
+
+  // The header made, shown offscreen with its case files open; Case1_ open as the panel opens it.
+  void makeHeader();
+  // The client code typed and checked, the suffix entered (the case table re-opened for its list,
+  // which is closed again) and the suffix typed.
+  void enterSuffix(const AnsiString& client, const AnsiString& suffix);
+
+  std::unique_ptr<TClientCaseLookF> header;
+};
+
+}  // namespace dialogs_test
