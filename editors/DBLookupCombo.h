@@ -240,6 +240,7 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   std::vector<AnsiString> MasterKeyNames() const;
   void CloseUpOpen(bool Accept);
   void CloseUpClosed();
+  void AskNotInList(bool& accepted);
   // After an accepted pick the table's cursor goes to the grid's current row and the rows are
   // read again, so a change another workstation made to them shows.
   void ResyncLookupTable();

@@ -214,14 +214,7 @@ void TdcDBCustomLookupCombo::CloseUpOpen(bool Accept) {
     if ((style_ == csDropDown && keyShown) || OnNotInList) {
       bool accepted = true;
       if (OnNotInList && !Text().empty()) {
-        inNotInList_ = true;
-        try {
-          OnNotInList(this, LookupTable(), Text(), accepted);
-        } catch (...) {
-          inNotInList_ = false;
-          throw;
-        }
-        inNotInList_ = false;
+        AskNotInList(accepted);
         ReleaseMouseCapture();
       }
       if (!accepted) {
@@ -318,6 +311,19 @@ void TdcDBCustomLookupCombo::ResyncLookupTable() {
   if (indexed) --indexed->LookupSearchCount;
 }
 
+// The form's answer to a text in no record; meanwhile a close-up the handler causes (moving the
+// focus, say) must not ask again.
+void TdcDBCustomLookupCombo::AskNotInList(bool& accepted) {
+  inNotInList_ = true;
+  try {
+    OnNotInList(this, LookupTable(), Text(), accepted);
+  } catch (...) {
+    inNotInList_ = false;
+    throw;
+  }
+  inNotInList_ = false;
+}
+
 void TdcDBCustomLookupCombo::CloseUpClosed() {
   TField* display = grid_->DisplayField();
   if (OnNotInList && Text() != savedText_ && !inNotInList_ && (Linked() || !IsCalculatedOrLookupField(display))) {
@@ -325,16 +331,7 @@ void TdcDBCustomLookupCombo::CloseUpClosed() {
     PerformSearch();
     if (!found_) {
       bool accepted = true;
-      if (!Text().empty()) {
-        inNotInList_ = true;
-        try {
-          OnNotInList(this, LookupTable(), Text(), accepted);
-        } catch (...) {
-          inNotInList_ = false;
-          throw;
-        }
-        inNotInList_ = false;
-      }
+      if (!Text().empty()) AskNotInList(accepted);
       if (!accepted) {
         RestoreSaved();
         if (Focused()) SelectAll();
