@@ -126,7 +126,8 @@ void DataModuleFixture::goToCase(const char* client, const char* suffix) {
       << client << "-" << suffix;
 }
 
-std::vector<std::string> DataModuleFixture::rows(const std::string& tableName, const std::vector<std::string>& fields) {
+std::vector<std::string> storedRows(const std::string& dataDir, const std::string& tableName,
+                                    const std::vector<std::string>& fields) {
   TdcTbTable table(nullptr);
   table.SetDatabaseName("QNWIN");
   table.SetTableName(dataDir + "\\" + tableName);
@@ -139,6 +140,10 @@ std::vector<std::string> DataModuleFixture::rows(const std::string& tableName, c
     all.push_back(row);
   }
   return all;
+}
+
+std::vector<std::string> DataModuleFixture::rows(const std::string& tableName, const std::vector<std::string>& fields) {
+  return storedRows(dataDir, tableName, fields);
 }
 
 }  // namespace core_test

@@ -16,6 +16,10 @@
 
 namespace core_test {
 
+// Every record of a file in a data folder, "field|field|..." of the named fields, in key-1 order.
+std::vector<std::string> storedRows(const std::string& dataDir, const std::string& tableName,
+                                    const std::vector<std::string>& fields);
+
 class DataModuleFixture : public ::testing::Test {
  protected:
   void SetUp() override;

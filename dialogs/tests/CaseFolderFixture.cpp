@@ -5,6 +5,7 @@
 
 #include "core/Globals.h"
 #include "core/SettingKeys.h"
+#include "core/tests/DataModuleFixture.h"
 #include "core/tests/MachineRegistry.h"
 #include "datagrid/DcTbTable.h"
 #include "framework/base/FormatText.h"
@@ -55,18 +56,7 @@ void CaseFolderFixture::TearDown() {
 }
 
 std::vector<std::string> CaseFolderFixture::rows(const std::string& tableName, const std::vector<std::string>& fields) {
-  TdcTbTable table(nullptr);
-  table.SetDatabaseName("QNWIN");
-  table.SetTableName(dataDir + "\\" + tableName);
-  table.SetIndexName("1");
-  table.Open();
-  std::vector<std::string> all;
-  for (table.First(); !table.Eof(); table.Next()) {
-    std::string row;
-    for (const std::string& f : fields) row += (row.empty() ? "" : "|") + table.FieldByName(f)->AsString();
-    all.push_back(row);
-  }
-  return all;
+  return core_test::storedRows(dataDir, tableName, fields);
 }
 
 }  // namespace dialogs_test
