@@ -14,6 +14,8 @@ bool CalendarParameter = false;
 AnsiString CurrentCodeValidation;
 TWinControl* MouseActivateControl = nullptr;
 TWinControl* LastLookupControl = nullptr;
+bool MatterLoaded = false;
+bool HeaderEditsShown = false;
 
 NumberedTexts<99> FileRights;
 NumberedTexts<26> FunctionRights;

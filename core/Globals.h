@@ -32,6 +32,11 @@ extern TWinControl* MouseActivateControl;
 // The lookup control the main window's panels and keyboard dispatch last worked in; whoever sets
 // it asks for the control's free notification and clears it then. None until set.
 extern TWinControl* LastLookupControl;
+// A matter is loaded in the main window or being inserted there; the pickers and the description
+// editor do nothing without one.
+extern bool MatterLoaded;
+// The matter's edit panels are shown around the header.
+extern bool HeaderEditsShown;
 
 // 'Y' allowed, 'N' refused; some files also 'H' or 'D' (see UserRights.h).
 extern NumberedTexts<99> FileRights;
