@@ -140,6 +140,8 @@ TMemoF::TMemoF(TComponent* AOwner) : TForm(AOwner), descriptionFont_(std::make_u
   Description = PlaceControl<TdcDBRichEdit>(this, Panel1, 34, 60, 722, 52);
   Description->SetName("Description");
   Description->SetTag(570);
+  // Entering keeps the caret where the narrative picker or the user put it.
+  Description->SetAutoSelect(false);
   Timer1 = new IntervalTimer(this);
   Timer1->SetName("Timer1");
   Timer1->SetInterval(500);

@@ -1,5 +1,6 @@
 // The description editor's electronic-billing code boxes: filled from the code table, and each
 // code left checked against its list.
+#include "core/Globals.h"
 #include "core/RecordFiles.h"
 #include "core/TransactionEntry.h"
 #include "dialogs/MemoF.h"
@@ -52,6 +53,7 @@ void TMemoF::EBFSetup() {
     combo->Items()->Clear();
     combo->Items()->Add(kBlankItem);
   }
+  if (RecordFileDir.empty()) RecordFileDir = DataDir;
   try {
     OpenStandardFile(kCodeTableFile);
     if (!IsRecordFileOpen(kCodeTableFile)) return;

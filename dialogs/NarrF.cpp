@@ -186,8 +186,12 @@ void TNarrF::InsertBitBtnClick(TObject*) {
     const NarrativeInsertion inserted =
         InsertNarrativeToken(memo->Description->Text(), memo->Description->SelStart(), Trim(TableCode->Text()));
     memo->Description->SetText(inserted.text);
-    memo->Description->SetSelStart(inserted.caret);
     UnexpandedDescription = inserted.text;
+    // Entering the description selects its text; the caret is put after the token once there.
+    if (memo->Description->CanFocus()) memo->Description->SetFocus();
+    memo->Description->SetSelStart(inserted.caret);
+    memo->Description->SetSelLength(0);
+    return;
   }
   if (memo->Description->CanFocus()) memo->Description->SetFocus();
 }

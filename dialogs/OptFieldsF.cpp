@@ -28,14 +28,14 @@ UnitRegistration unit("dialogs/OptFieldsF", {"framework/ui/Application"}, [] {
 constexpr const char* kZero = "0.00";
 
 TEdit* makeValue(TOptFieldsF* form, const char* name, int left) {
-  auto* edit = PlaceControl<TEdit>(form, form, left, 62, 90, 22);
+  auto* edit = PlaceControl<TEdit>(form, form, left, 58, 90, 22);
   edit->SetName(name);
   edit->SetText(kZero);
   return edit;
 }
 
 TextLabel* makeLabel(TOptFieldsF* form, const char* name, const char* caption, int left) {
-  auto* label = PlaceControl<TextLabel>(form, form, left, 44, 120, 16);
+  auto* label = PlaceControl<TextLabel>(form, form, left, 40, 98, 16);
   label->SetName(name);
   label->SetCaption(caption);
   return label;
@@ -57,25 +57,27 @@ TOptFieldsF::TOptFieldsF(TComponent* AOwner) : TEmpLookF(AOwner) {
   SetBorderStyle(bsDialog);
   SetPosition(poScreenCenter);
   SetKeyPreview(true);
-  SetClientHeight(150);
+  SetClientHeight(140);
   Label1->SetCaption("Billable");
   Label2->SetCaption("Employee");
+  CCACode->SetBounds(80, 6, 64, 22);
+  CCAName->SetBounds(150, 6, 316, 22);
   LabelHours = makeLabel(this, "LabelHours", "Billable Hours", 12);
   BillHours = makeValue(this, "BillHours", 12);
-  LabelRate = makeLabel(this, "LabelRate", "Billable Rate", 140);
-  BillRate = makeValue(this, "BillRate", 140);
-  LabelAmount = makeLabel(this, "LabelAmount", "Billable Amount", 268);
-  BillAmount = makeValue(this, "BillAmount", 268);
-  CBHold = PlaceControl<CheckBox>(this, this, 380, 64, 70, 18);
+  LabelRate = makeLabel(this, "LabelRate", "Billable Rate", 112);
+  BillRate = makeValue(this, "BillRate", 112);
+  LabelAmount = makeLabel(this, "LabelAmount", "Billable Amount", 212);
+  BillAmount = makeValue(this, "BillAmount", 212);
+  CBHold = PlaceControl<CheckBox>(this, this, 316, 60, 60, 18);
   CBHold->SetName("CBHold");
   CBHold->SetCaption("Hold");
-  CBNoBill = PlaceControl<CheckBox>(this, this, 456, 64, 90, 18);
+  CBNoBill = PlaceControl<CheckBox>(this, this, 382, 60, 84, 18);
   CBNoBill->SetName("CBNoBill");
   CBNoBill->SetCaption("No Bill");
-  OKBitBtn = PlaceControl<GlyphButton>(this, this, 196, 108, 90, 30);
+  OKBitBtn = PlaceControl<GlyphButton>(this, this, 140, 100, 90, 30);
   OKBitBtn->SetName("OKBitBtn");
   OKBitBtn->SetKind(gbkOK);
-  CancelBitBtn = PlaceControl<GlyphButton>(this, this, 300, 108, 90, 30);
+  CancelBitBtn = PlaceControl<GlyphButton>(this, this, 244, 100, 90, 30);
   CancelBitBtn->SetName("CancelBitBtn");
   CancelBitBtn->SetKind(gbkCancel);
 
@@ -92,15 +94,17 @@ TOptFieldsF::TOptFieldsF(TComponent* AOwner) : TEmpLookF(AOwner) {
   scaleForSizeOption();
 }
 
+// The controls are placed for 96 pixels per inch, where the dialog is 476 pixels wide (595 at 120).
 void TOptFieldsF::scaleForSizeOption() {
   const double factor = BillableFieldsScale(FormSizeOption);
-  if (factor != 1.0) {
+  const double scale = factor * PixelsPerInch() / 96;
+  if (scale != 1.0) {
     for (int i = 0; i < ControlCount(); ++i) {
       TControl* c = Controls(i);
-      c->SetBounds(static_cast<int>(c->Left() * factor), static_cast<int>(c->Top() * factor),
-                   static_cast<int>(c->Width() * factor), static_cast<int>(c->Height() * factor));
+      c->SetBounds(static_cast<int>(c->Left() * scale), static_cast<int>(c->Top() * scale),
+                   static_cast<int>(c->Width() * scale), static_cast<int>(c->Height() * scale));
     }
-    SetClientHeight(static_cast<int>(ClientHeight() * factor));
+    SetClientHeight(static_cast<int>(ClientHeight() * scale));
   }
   SetClientWidth(static_cast<int>(595.0 * PixelsPerInch() / 120 * factor));
   CCACode->Font()->SetSize(CCACode->Font()->Size() + FormSizeOption);
@@ -113,14 +117,14 @@ void TOptFieldsF::Prepare(const BillableFieldValues& Values, bool AmountOnly) {
     SetCaption(Caption() + ":  Unallocated write-up or write-down!");
     handed_.EmployeeCode = "    ";
   }
-  CCACode->SetText(handed_.EmployeeCode);
+  OpenEmployeeTables();
   CCAName->SetText(handed_.EmployeeName);
+  CCACode->SetText(handed_.EmployeeCode);
   BillHours->SetText(handed_.Hours);
   BillRate->SetText(handed_.Rate);
   BillAmount->SetText(handed_.Amount);
   CBHold->SetChecked(handed_.Hold);
   CBNoBill->SetChecked(handed_.NoBill);
-  OpenEmployeeTables();
   const BillableFieldCaptions captions = BillableFieldCaptionsFor(TransactionEntry.Kind, AmountOnly);
   LabelHours->SetCaption(captions.Hours);
   LabelRate->SetCaption(captions.Rate);

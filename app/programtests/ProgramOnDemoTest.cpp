@@ -90,6 +90,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
     EXPECT_EQ(errors.str().find(className), std::string::npos) << errors.str();
   }
   EXPECT_EQ(main->Name(), "CaseF");
+  EXPECT_EQ(main->Tag(), 100);
   EXPECT_TRUE(main->Visible());
   EXPECT_EQ(main->WindowState(), wsNormal);
   EXPECT_EQ(Screen->activeForm(), main);
