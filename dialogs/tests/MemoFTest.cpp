@@ -17,6 +17,13 @@
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/PopupMenu.h"
+#include "editors/RichEditForm.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/KeyRoute.h"
+#include "framework/ui/Messages.h"
+#include "framework/ui/SafeDispatch.h"
+#include "framework/ui/VirtualKeys.h"
+#include "framework/ui/testing/ScriptedDialogs.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "testing/TestDirs.h"
 
@@ -269,6 +276,78 @@ TEST_F(MemoFTest, InTheCaseWindowOnlyTheDescriptionShows) {
   CalendarParameter = true;
   memo->PlaceInCaseWindow(300, 900);
   EXPECT_FALSE(memo->ComboBoxTask->Visible());
+}
+
+}  // namespace
+}  // namespace dialogs_test
+
+namespace dialogs_test {
+namespace {
+
+TEST_F(MemoFTest, TheLargeEditorIsSizedByTheSizeOptionAndAPendingEntryIsCommittedHalfASecondAfter) {
+  qn::ManualClock clock(10000);
+  qn::setClock(&clock);
+  struct Case {
+    int option;
+    int width, height;
+  };
+  const int w = host->ClientWidth(), h = host->Height();
+  for (const Case& c : {Case{1, w + w / 7, h + h / 7}, Case{2, w, h}, Case{0, w + w / 3, h + h / 3}}) {
+    FormSizeOption = c.option;
+    TransactionEntry.EntryPending = c.option == 0;
+    memo->Description->SetText("Drafted");
+    memo->Description->OnCreateDialog = [](TObject*, TForm* form) {
+      qn::ui::postCall([form] {
+        auto* editor = static_cast<TdcRichEditForm*>(form);
+        editor->Editor()->SetSelStart(editor->Editor()->TextLength());
+        editor->Editor()->SetSelText(" the will");
+        editor->Editor()->SetModified(true);
+        editor->SetModalResult(mrOk);
+      });
+    };
+    memo->SpeedButton1Click(memo->SpeedButton1);
+    EXPECT_EQ(memo->Description->EditorPosition.Width, c.width) << c.option;
+    EXPECT_EQ(memo->Description->EditorPosition.Height, c.height) << c.option;
+    EXPECT_EQ(memo->Description->Text(), "Drafted the will");
+    EXPECT_EQ(memo->Description->SelStart(), 16);
+    EXPECT_EQ(memo->Timer1->Enabled(), c.option == 0);
+  }
+  std::vector<std::intptr_t> keys;
+  const TMessageEvent previous = qn::ui::setApplicationMessageHook([&](TMsg& msg, bool& handled) {
+    if (msg.Message == WM_KEYDOWN) keys.push_back(msg.WParam);
+    handled = true;
+  });
+  clock.advance(499);
+  Application->ProcessMessages();
+  EXPECT_FALSE(TransactionEntry.CommitPending);
+  clock.advance(1);
+  Application->ProcessMessages();
+  Application->ProcessMessages();
+  qn::ui::setApplicationMessageHook(previous);
+  EXPECT_TRUE(TransactionEntry.CommitPending);
+  EXPECT_EQ(keys, (std::vector<std::intptr_t>{VK_TAB, VK_RETURN}));
+  EXPECT_FALSE(memo->Timer1->Enabled());
+  qn::setClock(nullptr);
+}
+
+TEST_F(MemoFTest, TheFontChosenBecomesTheDescriptionsTextAttributes) {
+  memo->Description->SetText("Met with client");
+  qn::ui::testing::ScriptedDialogs dialogs;
+  FontChoice chosen;
+  chosen.name = "Courier New";
+  chosen.size = 12;
+  chosen.style = {fsBold};
+  dialogs.expectFont(chosen);
+  memo->SBDescFontClick(memo->SBDescFont);
+  EXPECT_EQ(memo->FontDialog1Font()->Name(), "Courier New");
+  EXPECT_EQ(memo->Description->SelLength(), 0);
+  EXPECT_EQ(memo->Description->SelStart(), 15);
+  memo->Description->SetSelStart(0);
+  memo->Description->SetSelLength(3);
+  const auto attributes = memo->Description->selectionAttributes();
+  EXPECT_EQ(attributes.name, "Courier New");
+  EXPECT_EQ(attributes.halfPoints, 24);
+  EXPECT_TRUE(attributes.bold);
 }
 
 }  // namespace
