@@ -60,6 +60,9 @@ TCaseF* CaseF = nullptr;
 
 TCaseF::TCaseF(TComponent* AOwner) : TForm(AOwner) {
   SetName("CaseF");
+  // The docked panels act on typed codes only while no other form is active: they know the main
+  // window by this.
+  SetTag(100);
   SetFormStyle(fsMDIForm);
   SetPosition(poScreenCenter);
   SetPixelsPerInch(Screen->PixelsPerInch());

@@ -7,6 +7,7 @@
 #include "casewindow/HostedPanels.h"
 #include "core/Globals.h"
 #include "datagrid/DBNavigator.h"
+#include "dialogs/MemoF.h"
 #include "framework/base/Rounding.h"
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
@@ -164,6 +165,8 @@ void TCaseF::placeHostedPanels() {
     PanelAttys->SetBounds(billingBox->Left() - 24, billingBox->Top() + 6, PanelAttys->Width(), PanelAttys->Height());
     PanelPlace->SetTop(PanelAttys->Top() + PanelAttys->Height() - PanelPlace->Height());
   }
+  if (auto* memo = dynamic_cast<TMemoF*>(FindHostedPanel("MemoF")))
+    memo->PlaceInCaseWindow(PanelAttys->Top() + PanelAttys->Height() - 1, Width());
 
   const TForm* attorney1 = FindHostedPanel("RA1F");
   const int searchTop = scaled(ppi, 36) + (attorney1 ? attorney1->Top() : topAt(0.26));

@@ -29,10 +29,7 @@ void SetupSpellEngine() {
   const AnsiString storedPath = ReadSpellingSetting("MainLexPath");
   if (storedPath.empty()) {
     if (!spellFilesPresent())
-      MessageDlg("Quillon cannot find the spell checker files that it needs.\r\r"
-                 "They may be downloaded from the Vantor, Inc. web site, unzipped and placed in the program folder: " +
-                     ProgramDir + ".\r\rThe Spell Checker will not function until this is accomplished.",
-                 mtWarning, {mbOK}, 0);
+      MessageDlg(SpellFilesMissingText(), mtWarning, {mbOK}, 0);
     storeSpellSettings();
   } else if (spellFilesPresent() && UpperCase(storedPath) != UpperCase(ProgramDir)) {
     storeSpellSettings();

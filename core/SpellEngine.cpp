@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include "core/Globals.h"
 #include "recordmgr/ProgramLibrary.h"
 
 const SpellEngineCalls* LoadedSpellEngine() {
@@ -22,4 +23,10 @@ const SpellEngineCalls* LoadedSpellEngine() {
   calls = found;
   loaded = true;
   return &calls;
+}
+
+AnsiString SpellFilesMissingText() {
+  return "Quillon cannot find the spell checker files that it needs.\r\r"
+         "They may be downloaded from the Vantor, Inc. web site, unzipped and placed in the program folder: " +
+         ProgramDir + ".\r\rThe Spell Checker will not function until this is accomplished.";
 }

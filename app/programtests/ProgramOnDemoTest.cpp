@@ -26,6 +26,8 @@
 #include "dialogs/DirBrowserForm.h"
 #include "dialogs/EBFModF.h"
 #include "dialogs/FindDlgF.h"
+#include "dialogs/MemoF.h"
+#include "dialogs/OptFieldsF.h"
 #include "dialogs/MNGRSelF.h"
 #include "dialogs/NotesF.h"
 #include "dialogs/PasteF.h"
@@ -77,9 +79,10 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   ASSERT_NE(PrntDefF, nullptr);
   EXPECT_EQ(PrntDefF->Name(), "PrntDefF");
   EXPECT_EQ(errors.str().find("TPrntDefF"), std::string::npos) << errors.str();
-  // The case window's maintenance dialogs, kept in their form variables.
+  // The case window's dialogs and its description editor, kept in their form variables.
   const std::vector<std::pair<TComponent*, const char*>> dialogs = {
-      {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"}};
+      {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
+      {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);
@@ -87,6 +90,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
     EXPECT_EQ(errors.str().find(className), std::string::npos) << errors.str();
   }
   EXPECT_EQ(main->Name(), "CaseF");
+  EXPECT_EQ(main->Tag(), 100);
   EXPECT_TRUE(main->Visible());
   EXPECT_EQ(main->WindowState(), wsNormal);
   EXPECT_EQ(Screen->activeForm(), main);

@@ -1,0 +1,3 @@
+#include "core/TransactionEntry.h"
+
+TransactionEntryState TransactionEntry;
