@@ -24,6 +24,7 @@ bool ClosedCaseFound = false;
 bool NewCaseByPrompt = false;
 AnsiString TypedSuffixPrefix;
 bool SuffixTyping = false;
+bool CaseChosenInGrid = false;
 
 namespace {
 

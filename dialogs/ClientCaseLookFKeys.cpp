@@ -24,6 +24,7 @@ void TClientCaseLookF::completeSuffix() {
 void TClientCaseLookF::Timer1Timer(TObject*) { completeSuffix(); }
 
 void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
+  openingNumericList_ = false;
   const AnsiString text = CaseSuffix->Text();
   const bool numeric = ListCasesInNumericOrder;
   const bool allSelected = !text.empty() && CaseSuffix->SelLength() == static_cast<int>(text.size());
@@ -51,13 +52,13 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
     CaseRangeIndex = cases->IndexName();
     CaseRangeActive = true;
     CaseSuffix->SetText(suffix);
+    // The Space itself comes as a character after this handler: it is no part of the suffix.
     openingNumericList_ = true;
     if (CaseSuffix->Showing()) {
       CaseSuffix->DropDown();
       cases->Next();
       cases->Prior();
     }
-    openingNumericList_ = false;
     Key = 0;
     return;
   }
@@ -107,6 +108,12 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
 
 void TClientCaseLookF::CaseSuffixChange(TObject*) {
   const AnsiString text = CaseSuffix->Text();
+  // Emptied (the clear key takes a wholly selected text without the key handler): nothing typed
+  // is left to complete.
+  if (text.empty()) {
+    TypedSuffixPrefix.clear();
+    SuffixTyping = false;
+  }
   if (text.size() == 7 && CaseSuffix->SelStart() == 7 && text[6] != ' ' && !ListCasesInNumericOrder)
     qn::ui::postKeyStroke(VK_TAB);
 }
@@ -121,5 +128,7 @@ void TClientCaseLookF::ClientNameKeyPress(TObject* Sender, char& Key) {
     Key = 0;
     return;
   }
-  if (Sender == CaseSuffix && (SuffixTyping || openingNumericList_) && Key != '\b') Key = 0;
+  if (Sender != CaseSuffix) return;
+  if ((SuffixTyping || openingNumericList_) && Key != '\b') Key = 0;
+  openingNumericList_ = false;
 }
