@@ -72,7 +72,11 @@ void TClientCaseLookF::CheckClientCode(TObject*, bool& Keep, bool& AddNew) {
   }
   if (found && !hidden) {
     ClientName->SetText(client1LastCommaFirst_->AsString());
-    DM->Client2_->Locate("Client Code", {Variant(code)}, {});
+    // Onto the same record through its position: the name table's order is by name.
+    try {
+      DM->Client2_->GotoCurrent(*clients);
+    } catch (const std::exception&) {
+    }
     return;
   }
   Keep = false;

@@ -19,6 +19,9 @@
 
 namespace {
 
+// The space between two combos of the row.
+constexpr int kLookupGap = 6;
+
 struct SuffixListing {
   const char* index;
   std::initializer_list<const char*> columns;
@@ -239,9 +242,13 @@ void TClientCaseLookF::SizeLookupFields() {
   const int width = measure.textWidth("iiiiiii") + allowance + margin;
   const int right = CaseSuffix->Left() + CaseSuffix->Width();
   CaseSuffix->SetBounds(right - width, CaseSuffix->Top(), width, CaseSuffix->Height());
+  // The client code stays first in the row: it takes the suffix's width and font, and a wider code
+  // pushes the name's left edge on rather than covering it.
   ClientCode->SetWidth(width);
   ClientCode->Font()->Assign(CaseSuffix->Font());
-  ClientCode->SetLeft(CaseSuffix->Left());
+  const int nameRight = ClientName->Left() + ClientName->Width();
+  const int nameLeft = std::max(ClientName->Left(), ClientCode->Left() + width + kLookupGap);
+  ClientName->SetBounds(nameLeft, ClientName->Top(), nameRight - nameLeft, ClientName->Height());
   AlternateID->Font()->SetSize(size);
   AlternateID->DropDownList()->Font()->SetSize(size - 1);
 }

@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,7 @@
 #include "framework/base/StringUtils.h"
 #include "framework/base/UnitLifecycle.h"
 #include "framework/db/Field.h"
+#include "framework/ui/MessageBoxService.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
@@ -45,7 +47,11 @@ constexpr int kMattersPerClient = 3;
 std::filesystem::path scratch;
 
 // Client n's code: six digits, so that typing it never fills the combo and sends a Tab.
-std::string codeOf(int n) { return Format("%06d", {n}); }
+std::string codeOf(int n) {
+  char code[16];
+  std::snprintf(code, sizeof code, "%06d", n);
+  return code;
+}
 
 struct Folder {
   int clients;
@@ -201,11 +207,18 @@ int main(int argc, char** argv) {
     registry.OpenKey(MainAliasKey, true);
     registry.WriteString("PhysicalName", small.data);
     DataDir = small.data;
+    // The save files' templates, which qnseed made beside the program.
+    LookupProgramDir = qn::os::runningProgramFolder();
     for (int i = 1; i <= 99; ++i) ActiveFileRights[i] = "Y";
     TDM2 dm2(nullptr);
     dm2.AfterConstruction();
     TDM dm(nullptr);
     dm.AfterConstruction();
+    // No check here has anything to tell: a box would wait for an answer nobody gives.
+    qn::ui::setMessageBoxPresenter([](const MessageBoxRequest& request) -> TModalResult {
+      std::fprintf(stderr, "unexpected message box: %s\n", request.text.c_str());
+      std::abort();
+    });
     registerCases();
     result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       for (const char* tail : {"", "_1k"}) {

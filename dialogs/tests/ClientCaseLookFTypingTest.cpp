@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "core/DM.h"
 #include "core/Globals.h"
 #include "dialogs/tests/LookupHeaderFixture.h"
 #include "framework/base/Clock.h"
@@ -143,6 +144,28 @@ TEST_F(ClientCaseLookFTypingTest, ASevenCharacterClientCodeSendsOneTabToTheName)
   EXPECT_EQ(header->ClientCode->Text(), "LONGEST");
   EXPECT_EQ(focusedName(), "ClientName");
   EXPECT_EQ(header->ClientName->Text(), "Longest") << "the code was checked as it was left";
+}
+
+TEST_F(ClientCaseLookFTypingTest, AltDownInTheLockedAlternateIDOpensOneRowAndUnlockedEight) {
+  header->SetCaseLookup(true);
+  enterSuffix("ABC", "1");
+  bool keep = true, addNew = false;
+  header->CheckCaseSuffix(header->CaseSuffix, keep, addNew);
+  ASSERT_TRUE(header->CaseShown());
+  header->LockLookupFields();
+  header->LockAlternateID();
+  // Its list holds every matter now, more than a drop-down shows.
+  ASSERT_GT(DM->Case2_->RecordCount(), 8);
+  for (bool locked : {true, false}) {
+    SCOPED_TRACE(locked ? "locked" : "unlocked");
+    if (!locked) header->UnlockLookupFields();
+    focus(header->AlternateID);
+    qn::ui::postKeyStroke(VK_DOWN, {ssAlt});
+    settle();
+    ASSERT_TRUE(header->AlternateID->IsDroppedDown());
+    EXPECT_EQ(header->AlternateID->DropDownList()->VisibleRowCount(), locked ? 1 : 8);
+    header->AlternateID->CloseUp(false);
+  }
 }
 
 struct AutoTabCase {
