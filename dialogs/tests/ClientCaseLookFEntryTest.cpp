@@ -216,13 +216,18 @@ TEST_F(ClientCaseLookFEntryTest, AnEntryKeepsWhatIsPreparedAndRenewsOnlyAStaleRa
 }
 
 TEST_F(ClientCaseLookFEntryTest, AnInactiveClientIsAskedAboutAtTheSuffixAndNoLeavesItInactive) {
+  ASSERT_TRUE(qn::ui::testing::showActive(*header));
   header->ClientCode->SetText("INACT");
   bool keep = true, addNew = false;
   header->CheckClientCode(header->ClientCode, keep, addNew);
   ASSERT_TRUE(InactiveClientChosen);
+  header->AlternateID->SetFocus();
   ScriptedMessageBoxes boxes;
   boxes.expect(mtConfirmation, kReactivate, mrNo);
   header->CaseSuffixEnter(header->CaseSuffix);
+  QApplication::processEvents();
+  ASSERT_NE(Screen->ActiveControl(), nullptr);
+  EXPECT_EQ(Screen->ActiveControl()->Name(), "ClientCode") << "back to the code";
   EXPECT_FALSE(InactiveClientChosen);
   EXPECT_EQ(unassigned("INACT"), "800000");
   EXPECT_FALSE(dm->Case1_->Active()) << "the suffix list is not prepared";
