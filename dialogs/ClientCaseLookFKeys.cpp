@@ -66,6 +66,9 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
     TypedSuffixPrefix.clear();
     return;
   }
+  // Tab reaches this handler before it moves the focus: it always goes on, or the suffix could
+  // never be left (nor its full-text Tab arrive) in alphabetic order.
+  if (Key == VK_TAB) return;
   if (Key == VK_BACK || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN || Key == VK_DELETE) {
     TypedSuffixPrefix.clear();
     SuffixTyping = false;

@@ -16,10 +16,13 @@
 #include "framework/ui/Messages.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/VirtualKeys.h"
+#include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "framework/ui/tests/FormTestSupport.h"
 
 namespace dialogs_test {
 namespace {
+
+using qn::ui::testing::ScriptedMessageBoxes;
 
 class ClientCaseLookFTypingTest : public LookupHeaderFixture {
  protected:
@@ -132,6 +135,18 @@ TEST_F(ClientCaseLookFTypingTest, SpaceInNumericOrderRightJustifiesTheSuffixList
     EXPECT_EQ(TypedSuffixPrefix, "");
     EXPECT_FALSE(SuffixTyping);
   }
+}
+
+TEST_F(ClientCaseLookFTypingTest, TabLeavesTheAlphabeticSuffixAndTheSuffixIsChecked) {
+  enterSuffix("ABC", "1");
+  focus(header->CaseSuffix);
+  header->CaseSuffix->CloseUp(false);
+  ASSERT_FALSE(header->CaseSuffix->IsDroppedDown()) << "the key reaches the suffix's own handler";
+  ASSERT_EQ(header->CaseSuffix->Text(), "1");
+  ScriptedMessageBoxes none;
+  stroke(VK_TAB);
+  EXPECT_EQ(focusedName(), "AlternateID");
+  EXPECT_TRUE(header->CaseShown()) << "ABC-1 found as the suffix was left";
 }
 
 TEST_F(ClientCaseLookFTypingTest, ASevenCharacterClientCodeSendsOneTabToTheName) {
