@@ -78,7 +78,9 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_LEFT || Key == VK_RIGHT) return;
   if ((Key >= 33 && Key <= 57) || (Key >= 65 && Key <= 127)) {
     SuffixTyping = true;
-    if (allSelected) TypedSuffixPrefix.clear();
+    // Letters begin anew over a selected text, and in an empty one: what was typed into the
+    // suffix before it was left is no part of them.
+    if (allSelected || text.empty()) TypedSuffixPrefix.clear();
     TypedSuffixPrefix += UpperCase(AnsiString(1, static_cast<char>(Key)));
     CaseSuffix->SetText(TypedSuffixPrefix);
     CaseSuffix->SetSelStart(static_cast<int>(TypedSuffixPrefix.size()));

@@ -149,6 +149,22 @@ TEST_F(ClientCaseLookFTypingTest, TabLeavesTheAlphabeticSuffixAndTheSuffixIsChec
   EXPECT_TRUE(header->CaseShown()) << "ABC-1 found as the suffix was left";
 }
 
+TEST_F(ClientCaseLookFTypingTest, LettersTypedIntoAnEmptySuffixBeginAnewAfterTheSuffixWasLeft) {
+  for (bool numeric : {false, true}) {
+    SCOPED_TRACE(numeric ? "numeric" : "alphabetic");
+    ListCasesInNumericOrder = numeric;
+    enterSuffix("ABC", "");
+    focus(header->CaseSuffix);
+    header->CaseSuffix->CloseUp(false);
+    type("1");
+    ScriptedMessageBoxes none;
+    stroke(VK_TAB);
+    EXPECT_EQ(focusedName(), "AlternateID");
+    EXPECT_TRUE(header->CaseShown()) << "ABC-1 found as the suffix was left";
+    header->SetCaseShown(false);
+  }
+}
+
 TEST_F(ClientCaseLookFTypingTest, ASevenCharacterClientCodeSendsOneTabToTheName) {
   focus(header->ClientCode);
   type("LONGES");
