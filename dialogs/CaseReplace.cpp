@@ -1,12 +1,11 @@
 #include "dialogs/CaseReplace.h"
 
-#include "core/RecordFileCalls.h"
 #include "dialogs/CaseGridFields.h"
+#include "dialogs/DatasetLockRetry.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/Field.h"
-#include "recordmgr/DatabaseEngineError.h"
 #include "recordmgr/Sessions.h"
 
 namespace {
@@ -22,27 +21,6 @@ int hexValue(const AnsiString& code) {
   for (int i = 0; i < 16; ++i)
     if (kHex[i] == code[0]) return i;
   return -1;
-}
-
-bool isLockRefusal(const EDatabaseError& e) {
-  if (const auto* engine = dynamic_cast<const ETDBEngineError*>(&e))
-    for (int i = 0; i < engine->ErrorCount(); ++i)
-      if (qn::core::recordfiles::isLockStatus(static_cast<int16_t>(engine->Errors(i).NativeError))) return true;
-  return false;
-}
-
-// The edit reads the record with a lock and the post writes it; another workstation's lock met
-// by either is waited out as the record-file layer waits, and the user's refusal ends the run.
-void lockRetried(const std::function<void()>& step) {
-  qn::core::recordfiles::retryWhileLocked([&step]() -> int16_t {
-    try {
-      step();
-      return 0;
-    } catch (const EDatabaseError& e) {
-      if (isLockRefusal(e)) return 84;
-      throw;
-    }
-  });
 }
 
 }  // namespace
@@ -87,9 +65,9 @@ int ReplaceInCases(TDataSet* cases, TtbDatabase* database, const CaseReplaceOrde
   const auto replaceCurrent = [&] {
     const std::optional<AnsiString> value = ReplacedValue(order, field->AsString());
     if (!value) return;
-    lockRetried([cases] { cases->Edit(); });
+    RetryWhileRecordLocked([cases] { cases->Edit(); });
     field->SetAsString(*value);
-    lockRetried([cases] { cases->Post(); });
+    RetryWhileRecordLocked([cases] { cases->Post(); });
     ++count;
   };
   cases->DisableControls();

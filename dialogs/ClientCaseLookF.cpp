@@ -24,6 +24,7 @@ bool ClosedCaseFound = false;
 bool NewCaseByPrompt = false;
 AnsiString TypedSuffixPrefix;
 bool SuffixTyping = false;
+bool CaseChosenInGrid = false;
 
 namespace {
 
@@ -142,6 +143,8 @@ void TClientCaseLookF::FormCreate(TObject*) {
   CaseSuffix->Font()->SetName("Courier New");
   CaseSuffix->Font()->SetSize(9);
   CaseSuffix->Font()->SetPitch(fpFixed);
+  // The suffix's list is always in the same face; it is sized by it before any list is made.
+  CaseSuffix->DropDownList()->Font()->SetName("Courier New");
   SizeLookupFields();
   HighlightLookupCombos(this);
 }

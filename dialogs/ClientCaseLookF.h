@@ -32,6 +32,9 @@ extern bool ClosedCaseFound;
 extern bool NewCaseByPrompt;
 extern AnsiString TypedSuffixPrefix;
 extern bool SuffixTyping;
+// The matter was picked in the case grid: its client is looked up by the code the header was
+// given with it. Set by whoever hands the grid's choice to the header, cleared by them.
+extern bool CaseChosenInGrid;
 
 class TClientCaseLookF : public TForm {
   QN_CLASS(TClientCaseLookF, TForm)
@@ -140,6 +143,6 @@ class TClientCaseLookF : public TForm {
   bool caseLookup_ = false;
   bool caseShown_ = false;
   bool offerAdd_ = false;
-  // The numeric range list is being opened; its characters are not typed.
+  // Space opened the numeric range list: its character, which follows, is not typed.
   bool openingNumericList_ = false;
 };

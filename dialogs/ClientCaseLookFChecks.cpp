@@ -72,7 +72,11 @@ void TClientCaseLookF::CheckClientCode(TObject*, bool& Keep, bool& AddNew) {
   }
   if (found && !hidden) {
     ClientName->SetText(client1LastCommaFirst_->AsString());
-    DM->Client2_->Locate("Client Code", {Variant(code)}, {});
+    // Onto the same record through its position: the name table's order is by name.
+    try {
+      DM->Client2_->GotoCurrent(*clients);
+    } catch (const std::exception&) {
+    }
     return;
   }
   Keep = false;
@@ -366,15 +370,16 @@ void TClientCaseLookF::LocateCaseClient(TWinControl* FocusOnFailure) {
     return;
   }
   clients->Last();
-  const AnsiString code = Trim(case1ClientCode_->AsString());
-  if (code > Trim(client1Code_->AsString()) || !clients->FindKey({left7(code)})) {
+  const AnsiString matterClient = Trim(case1ClientCode_->AsString());
+  const AnsiString code = CaseChosenInGrid ? keyText(ClientCode->Text()) : matterClient;
+  if (matterClient > Trim(client1Code_->AsString()) || !clients->FindKey({left7(code)})) {
     tellAt(FocusOnFailure, -40,
            "The client assigned to this matter could not be located.  Another user may be altering the record or the "
            "client may be inactive. Try your request again later or call Vantor, Inc. for assistance.");
     if (FocusOnFailure->CanFocus()) FocusOnFailure->SetFocus();
     return;
   }
-  ClientCode->SetText(code);
+  ClientCode->SetText(Trim(client1Code_->AsString()));
   ClientName->SetText(client1LastCommaFirst_->AsString());
   if (FocusOnFailure == CaseSuffix) {
     TdcTbTable* cases = DM->Case1_;

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/LookupComboHelpers.h"
 #include "dialogs/ClientCaseLookF.h"
+#include "dialogs/DatasetLockRetry.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringList.h"
 #include "framework/base/StringUtils.h"
@@ -17,6 +18,9 @@
 #include "framework/ui/ScreenFacts.h"
 
 namespace {
+
+// The space between two combos of the row.
+constexpr int kLookupGap = 6;
 
 struct SuffixListing {
   const char* index;
@@ -58,11 +62,22 @@ void TClientCaseLookF::CaseSuffixEnter(TObject*) {
       if (ClientCode->CanFocus()) ClientCode->SetFocus();
       return;
     }
-    ReactivateClient();
+    try {
+      ReactivateClient();
+    } catch (...) {
+      // Still inactive: the question comes again at the next entry.
+      InactiveClientChosen = true;
+      if (ClientCode->CanFocus()) ClientCode->SetFocus();
+      throw;
+    }
   }
   if (!CaseSuffix->Enabled()) {
-    CaseSuffix->SetColor(clGray);
-    if (ClientCode->CanFocus()) ClientCode->SetFocus();
+    // A disabled suffix belongs to a fixed matter, which may be a new one being appended: its
+    // list is never prepared again, as re-opening the case table would drop that record.
+    if (Screen->ActiveControl() == ClientCode) {
+      CaseSuffix->SetColor(clGray);
+      if (ClientCode->CanFocus()) ClientCode->SetFocus();
+    }
     return;
   }
   const bool client = !Trim(ClientCode->Text()).empty();
@@ -147,9 +162,9 @@ void TClientCaseLookF::ReactivateClient() {
         // first character below '8' of a value still above "777777") is written alone, which
         // makes the client active too.
         const char first = at != AnsiString::npos && at >= 8 ? digits[at - 8] : value[0];
-        clients->Edit();
+        RetryWhileRecordLocked([clients] { clients->Edit(); });
         client1Unassigned_->SetAsString(Format("%-6s", {AnsiString(1, first)}));
-        clients->Post();
+        RetryWhileRecordLocked([clients] { clients->Post(); });
       }
     }
   } catch (...) {
@@ -227,9 +242,13 @@ void TClientCaseLookF::SizeLookupFields() {
   const int width = measure.textWidth("iiiiiii") + allowance + margin;
   const int right = CaseSuffix->Left() + CaseSuffix->Width();
   CaseSuffix->SetBounds(right - width, CaseSuffix->Top(), width, CaseSuffix->Height());
+  // The client code stays first in the row: it takes the suffix's width and font, and a wider code
+  // pushes the name's left edge on rather than covering it.
   ClientCode->SetWidth(width);
   ClientCode->Font()->Assign(CaseSuffix->Font());
-  ClientCode->SetLeft(CaseSuffix->Left());
+  const int nameRight = ClientName->Left() + ClientName->Width();
+  const int nameLeft = std::max(ClientName->Left(), ClientCode->Left() + width + kLookupGap);
+  ClientName->SetBounds(nameLeft, ClientName->Top(), nameRight - nameLeft, ClientName->Height());
   AlternateID->Font()->SetSize(size);
   AlternateID->DropDownList()->Font()->SetSize(size - 1);
 }

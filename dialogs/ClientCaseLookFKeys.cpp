@@ -24,6 +24,7 @@ void TClientCaseLookF::completeSuffix() {
 void TClientCaseLookF::Timer1Timer(TObject*) { completeSuffix(); }
 
 void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
+  openingNumericList_ = false;
   const AnsiString text = CaseSuffix->Text();
   const bool numeric = ListCasesInNumericOrder;
   const bool allSelected = !text.empty() && CaseSuffix->SelLength() == static_cast<int>(text.size());
@@ -51,13 +52,13 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
     CaseRangeIndex = cases->IndexName();
     CaseRangeActive = true;
     CaseSuffix->SetText(suffix);
+    // The Space itself comes as a character after this handler: it is no part of the suffix.
     openingNumericList_ = true;
     if (CaseSuffix->Showing()) {
       CaseSuffix->DropDown();
       cases->Next();
       cases->Prior();
     }
-    openingNumericList_ = false;
     Key = 0;
     return;
   }
@@ -65,6 +66,9 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
     TypedSuffixPrefix.clear();
     return;
   }
+  // Tab reaches this handler before it moves the focus: it always goes on, or the suffix could
+  // never be left (nor its full-text Tab arrive) in alphabetic order.
+  if (Key == VK_TAB) return;
   if (Key == VK_BACK || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_UP || Key == VK_DOWN || Key == VK_DELETE) {
     TypedSuffixPrefix.clear();
     SuffixTyping = false;
@@ -74,7 +78,9 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
   if (Key == VK_LEFT || Key == VK_RIGHT) return;
   if ((Key >= 33 && Key <= 57) || (Key >= 65 && Key <= 127)) {
     SuffixTyping = true;
-    if (allSelected) TypedSuffixPrefix.clear();
+    // Letters begin anew over a selected text, and in an empty one: what was typed into the
+    // suffix before it was left is no part of them.
+    if (allSelected || text.empty()) TypedSuffixPrefix.clear();
     TypedSuffixPrefix += UpperCase(AnsiString(1, static_cast<char>(Key)));
     CaseSuffix->SetText(TypedSuffixPrefix);
     CaseSuffix->SetSelStart(static_cast<int>(TypedSuffixPrefix.size()));
@@ -107,6 +113,12 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
 
 void TClientCaseLookF::CaseSuffixChange(TObject*) {
   const AnsiString text = CaseSuffix->Text();
+  // Emptied (the clear key takes a wholly selected text without the key handler): nothing typed
+  // is left to complete.
+  if (text.empty()) {
+    TypedSuffixPrefix.clear();
+    SuffixTyping = false;
+  }
   if (text.size() == 7 && CaseSuffix->SelStart() == 7 && text[6] != ' ' && !ListCasesInNumericOrder)
     qn::ui::postKeyStroke(VK_TAB);
 }
@@ -121,5 +133,7 @@ void TClientCaseLookF::ClientNameKeyPress(TObject* Sender, char& Key) {
     Key = 0;
     return;
   }
-  if (Sender == CaseSuffix && (SuffixTyping || openingNumericList_) && Key != '\b') Key = 0;
+  if (Sender != CaseSuffix) return;
+  if ((SuffixTyping || openingNumericList_) && Key != '\b') Key = 0;
+  openingNumericList_ = false;
 }

@@ -2,17 +2,27 @@
 // fixing and freeing the header.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <functional>
+
 #include "core/Globals.h"
 #include "dialogs/tests/LookupHeaderFixture.h"
+#include "framework/base/Clock.h"
+#include "framework/base/Exception.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "framework/ui/IntervalTimer.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "framework/ui/tests/FormTestSupport.h"
+#include "platform/recmgr/tests/ServeChild.h"
 
 namespace dialogs_test {
 namespace {
 
+using qn::recmgr::testing::ServeChild;
 using qn::ui::testing::ScriptedMessageBoxes;
 
 const AnsiString kReactivate =
@@ -86,14 +96,138 @@ TEST_F(ClientCaseLookFEntryTest, EnteringTheSuffixOpensTheCaseListForTheClientAn
   }
 }
 
+// What an entry finds already prepared: a fixed matter's disabled suffix, a suffix alone listed
+// from its own range, or the matter-level list of a client.
+struct PreparedCase {
+  const char* name;
+  std::function<void(TClientCaseLookF&)> before;
+  bool reopened;
+  const char* rangeClient;  // nullptr: no range after the entry
+  const char* rangeStart;
+  bool droppedDown;
+  bool grey;
+  const char* focused;
+};
+
+TEST_F(ClientCaseLookFEntryTest, AnEntryKeepsWhatIsPreparedAndRenewsOnlyAStaleRange) {
+  const auto focus = [](TWinControl* control) {
+    control->SetFocus();
+    QApplication::processEvents();
+  };
+  const PreparedCase cases[] = {
+      {"disabled, from the code",
+       [&](TClientCaseLookF& h) {
+         enterSuffix("ABC", "");
+         h.CaseSuffix->SetEnabled(false);
+         focus(h.ClientCode);
+       },
+       false, "ABC    ", "", false, true, "ClientCode"},
+      {"disabled, from elsewhere",
+       [&](TClientCaseLookF& h) {
+         enterSuffix("ABC", "");
+         h.CaseSuffix->SetEnabled(false);
+         focus(h.AlternateID);
+       },
+       false, "ABC    ", "", false, false, "AlternateID"},
+      {"suffix alone in its own range",
+       [&](TClientCaseLookF& h) {
+         ListCasesInNumericOrder = true;
+         enterSuffix("", "12");
+         focus(h.CaseSuffix);
+         WORD space = VK_SPACE;
+         h.CaseSuffixKeyDown(h.CaseSuffix, space, {});
+         h.CaseSuffix->CloseUp(false);
+         LastLookupControl = h.CaseSuffix;
+       },
+       false, "", "     12", false, false, "CaseSuffix"},
+      {"suffix alone, blank",
+       [&](TClientCaseLookF& h) {
+         ListCasesInNumericOrder = true;
+         enterSuffix("", "12");
+         focus(h.CaseSuffix);
+         WORD space = VK_SPACE;
+         h.CaseSuffixKeyDown(h.CaseSuffix, space, {});
+         h.CaseSuffix->CloseUp(false);
+         LastLookupControl = h.CaseSuffix;
+         h.CaseSuffix->SetText("");
+       },
+       true, nullptr, nullptr, false, false, "CaseSuffix"},
+      {"matter level, same client",
+       [&](TClientCaseLookF& h) {
+         h.SetCaseLookup(true);
+         enterSuffix("ABC", "");
+         focus(h.CaseSuffix);
+         h.CaseSuffix->CloseUp(false);
+       },
+       false, "ABC    ", "", true, false, "CaseSuffix"},
+      {"matter level, another client",
+       [&](TClientCaseLookF& h) {
+         h.SetCaseLookup(true);
+         enterSuffix("ABC", "");
+         focus(h.CaseSuffix);
+         h.CaseSuffix->CloseUp(false);
+         h.ClientCode->SetText("XYZ");
+       },
+       false, "XYZ    ", "", true, false, "CaseSuffix"},
+      {"matter level, numeric, listed from a suffix",
+       [&](TClientCaseLookF& h) {
+         h.SetCaseLookup(true);
+         ListCasesInNumericOrder = true;
+         enterSuffix("ABC", "1");
+         focus(h.CaseSuffix);
+         WORD space = VK_SPACE;
+         h.CaseSuffixKeyDown(h.CaseSuffix, space, {});
+         h.CaseSuffix->CloseUp(false);
+         ASSERT_EQ(CaseRangeStart, "      1");
+       },
+       false, "ABC    ", "", false, false, "CaseSuffix"},
+      {"client level",
+       [&](TClientCaseLookF& h) {
+         enterSuffix("ABC", "");
+         focus(h.CaseSuffix);
+       },
+       true, "ABC    ", "", false, false, "CaseSuffix"},
+  };
+  for (const PreparedCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    makeHeader();
+    ListCasesInNumericOrder = false;
+    ASSERT_TRUE(qn::ui::testing::showActive(*header));
+    c.before(*header);
+    int opened = 0;
+    dm->Case1_->BeforeOpen = [&](TDataSet*) { ++opened; };
+    const TColor colour = header->CaseSuffix->Color();
+    header->CaseSuffixEnter(header->CaseSuffix);
+    dm->Case1_->BeforeOpen = nullptr;
+    EXPECT_EQ(opened > 0, c.reopened);
+    EXPECT_EQ(CaseRangeActive, c.rangeClient != nullptr);
+    if (c.rangeClient) {
+      EXPECT_EQ(CaseRangeClient, c.rangeClient);
+      EXPECT_EQ(CaseRangeStart, c.rangeStart);
+      EXPECT_EQ(CaseRangeEnd, "ZZZZZZZ");
+    }
+    EXPECT_EQ(header->CaseSuffix->IsDroppedDown(), c.droppedDown);
+    EXPECT_EQ(header->CaseSuffix->Color(), c.grey ? clGray : colour);
+    ASSERT_NE(Screen->ActiveControl(), nullptr);
+    EXPECT_EQ(Screen->ActiveControl()->Name(), c.focused);
+    header->CaseSuffix->CloseUp(false);
+    header->CaseSuffix->SetEnabled(true);
+  }
+}
+
 TEST_F(ClientCaseLookFEntryTest, AnInactiveClientIsAskedAboutAtTheSuffixAndNoLeavesItInactive) {
+  ASSERT_TRUE(qn::ui::testing::showActive(*header));
   header->ClientCode->SetText("INACT");
   bool keep = true, addNew = false;
   header->CheckClientCode(header->ClientCode, keep, addNew);
   ASSERT_TRUE(InactiveClientChosen);
+  header->AlternateID->SetFocus();
   ScriptedMessageBoxes boxes;
   boxes.expect(mtConfirmation, kReactivate, mrNo);
   header->CaseSuffixEnter(header->CaseSuffix);
+  QApplication::processEvents();
+  ASSERT_NE(Screen->ActiveControl(), nullptr);
+  EXPECT_EQ(Screen->ActiveControl()->Name(), "ClientCode") << "back to the code";
   EXPECT_FALSE(InactiveClientChosen);
   EXPECT_EQ(unassigned("INACT"), "800000");
   EXPECT_FALSE(dm->Case1_->Active()) << "the suffix list is not prepared";
@@ -123,6 +257,35 @@ TEST_F(ClientCaseLookFEntryTest, YesReactivatesEvenAClientWhoseFirstCharacterCan
     header->CaseSuffixEnter(header->CaseSuffix);
     header->CaseSuffix->CloseUp(false);
   }
+}
+
+TEST_F(ClientCaseLookFEntryTest, YesWhileAnotherWorkstationHoldsTheClientEndsInTheLockPromptAndWritesNothing) {
+  ServeChild other;
+  ASSERT_EQ(other.status("open 0 " + dataDir + "/YClient.qf"), 0);
+  ASSERT_EQ(other.status("read 0 205 1 " + keyHex("INACT  ")), 0);
+  header->ClientCode->SetText("INACT");
+  bool keep = true, addNew = false;
+  header->CheckClientCode(header->ClientCode, keep, addNew);
+  ASSERT_TRUE(InactiveClientChosen);
+  qn::ManualClock clock;
+  qn::setClock(&clock);
+  {
+    ScriptedMessageBoxes boxes;
+    boxes.expect(mtConfirmation, kReactivate, mrYes);
+    boxes.expect(mtConfirmation, "A record lock was encountered.  Retry?", mrNo);
+    EXPECT_THROW(header->CaseSuffixEnter(header->CaseSuffix), EAbort);
+  }
+  qn::setClock(nullptr);
+  EXPECT_EQ(unassigned("INACT"), "800000");
+  EXPECT_EQ(dm->Client1_->State(), dsBrowse);
+  EXPECT_TRUE(InactiveClientChosen) << "still inactive: asked again at the next entry";
+  // Once the other workstation lets the record go, the next entry's Yes reactivates it.
+  ASSERT_EQ(other.status("unlock 0 -1"), 0);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, kReactivate, mrYes);
+  header->CaseSuffixEnter(header->CaseSuffix);
+  header->CaseSuffix->CloseUp(false);
+  EXPECT_EQ(unassigned("INACT"), "0");
 }
 
 TEST_F(ClientCaseLookFEntryTest, AFixedMatterIsCoveredAndUnlockingFreesTheCombos) {

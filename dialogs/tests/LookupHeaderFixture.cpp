@@ -23,15 +23,27 @@ std::string matter(const char* code, const char* suffix, const char* extra = "")
 
 }  // namespace
 
+std::string keyHex(const std::string& text) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string hex;
+  for (unsigned char c : text) {
+    hex += digits[c >> 4];
+    hex += digits[c & 15];
+  }
+  return hex;
+}
+
 std::map<std::string, std::string> LookupHeaderFixture::seedFiles() const {
   auto files = CaseDataFixture::seedFiles();
   files["YClient.qf"] = client("ABC", "Abbot", "") + client("INACT", "Inactive", "800000") +
-                        client("SEVEN", "Seven", "78    ") + client("XYZ", "Xylo", "") + client("DEF", "Defoe", "");
+                        client("SEVEN", "Seven", "78    ") + client("XYZ", "Xylo", "") + client("DEF", "Defoe", "") +
+                        client("LONGEST", "Longest", "");
   files["YCase.qf"] = matter("ABC", "1",
                              "Resp Atty 1 = RA1\nResp Atty 2 = RA2\nResp Atty 3 = RA3\nClient Coord Atty = CCA\n"
                              "Alternate ID = ALT-ONE\n") +
                       matter("ABC", "12") + matter("ABC", "A7", "Case Status 1 = X\n") + matter("XYZ", "12") +
-                      matter("ABC", "AB1") + matter("ABC", "AB2") + matter("ABC", "AC");
+                      matter("ABC", "AB1") + matter("ABC", "AB2") + matter("ABC", "AC") + matter("NOCLNT", "9") +
+                      matter("ZZZ", "9");
   files["CaseSave.QF"] = matter("ABC", "B");
   return files;
 }
@@ -48,6 +60,8 @@ void LookupHeaderFixture::TearDown() {
                      &InactiveClientChosen, &ClosedCaseFound, &NewCaseByPrompt, &SuffixTyping, &HideClosedCases,
                      &HideInactiveClients, &ListCasesInNumericOrder, &CalendarParameter})
     *flag = false;
+  CaseChosenInGrid = false;
+  LastLookupControl = nullptr;
   CaseRangeIndex = "-1";
   TypedSuffixPrefix.clear();
   SysopSettings = {};

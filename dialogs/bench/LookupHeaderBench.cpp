@@ -1,0 +1,234 @@
+// The client/case header's exit checks on a small and a large data folder, each against the keyed
+// reads the check needs made directly through the record manager's call object on the same files.
+// The folders hold 1,000 clients with 3,000 matters and 100,000 clients with 300,000 matters (three
+// a client, suffixes 1 to 3), inserted through the record manager. The header is made but never
+// shown; the codes looked up are drawn at random over the whole file.
+//   - CheckClientCode on a client's code, against a get-equal of the code on the client file;
+//   - CheckCaseSuffix on an existing matter with its client given, in numeric order, against a
+//     get-equal of (client "%-7s", suffix "%7s") on the case file.
+// Prints, after the table:
+//   ratio check_client <checks/s / direct reads/s, 100,000 clients>
+//   ratio check_suffix <the same for the matter, 300,000 matters>
+//   ratio check_client_1k, ratio check_suffix_1k <the same on the small folder>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "core/DM.h"
+#include "core/DM2.h"
+#include "core/Globals.h"
+#include "core/SettingKeys.h"
+#include "datagrid/DcTbTable.h"
+#include "dialogs/ClientCaseLookF.h"
+#include "framework/base/FormatText.h"
+#include "framework/base/StringUtils.h"
+#include "framework/base/UnitLifecycle.h"
+#include "framework/db/Field.h"
+#include "framework/ui/MessageBoxService.h"
+#include "framework/ui/bench/WidgetBenchmarks.h"
+#include "platform/os/ExecutablePath.h"
+#include "platform/os/RegistryKey.h"
+#include "recordmgr/BtrieveEngine.h"
+#include "recordmgr/WinBtr.h"
+#include "recordmgr/bench/EmptyClientsFile.h"
+#include "testing/OwnMachineRoot.h"
+
+namespace {
+
+constexpr int kMattersPerClient = 3;
+
+std::filesystem::path scratch;
+
+// Client n's code: six digits, so that typing it never fills the combo and sends a Tab.
+std::string codeOf(int n) {
+  char code[16];
+  std::snprintf(code, sizeof code, "%06d", n);
+  return code;
+}
+
+struct Folder {
+  int clients;
+  std::string data;
+};
+
+// A data folder with empty client and case files made by qnseed, then filled through the record
+// manager in one transaction a file.
+Folder makeFolder(const std::string& name, int clients) {
+  const std::filesystem::path fixture = scratch / (name + "-fixture");
+  std::filesystem::create_directories(fixture);
+  for (const char* file : {"YClient.qf.seed", "YCase.qf.seed"}) std::ofstream(fixture / file).close();
+  Folder folder{clients, (scratch / name).string()};
+  const std::string command = "'" + qn::os::runningProgramFolder() + "/qnseed' data '" + folder.data + "' '" +
+                              fixture.string() + "' >/dev/null";
+  if (std::system(command.c_str()) != 0) std::abort();
+  const auto fill = [&](const char* file, const char* layout, int records,
+                        const std::function<void(const std::function<void(const char*, const AnsiString&)>&, int)>& put) {
+    TdcTbTable table(nullptr);
+    table.SetDatabaseName(folder.data.c_str());
+    table.SetTableName(AnsiString(file) + ";RES:" + layout);
+    table.Open();
+    benchfile::insertClients(table, records, [&](TVirtEng& engine, TBaseTable* cursor, char* record, int n) {
+      put(
+          [&](const char* field, const AnsiString& value) {
+            engine.PutField(cursor, static_cast<uint16_t>(table.FieldByName(field)->FieldNo()), record, value.c_str());
+          },
+          n);
+    });
+  };
+  fill("YClient.qf", "YCLIENT", clients, [](const auto& put, int n) {
+    put("Client Code", codeOf(n));
+    put("Client Last Name", "Name" + std::to_string(n));
+    put("City", "City");
+  });
+  fill("YCase.qf", "YCASE", clients * kMattersPerClient, [](const auto& put, int n) {
+    const AnsiString client = Format("%-7s", {AnsiString(codeOf((n - 1) / kMattersPerClient + 1))});
+    const AnsiString suffix = std::to_string((n - 1) % kMattersPerClient + 1);
+    put("Client Code", client);
+    put("Case Suffix", Format("%7s", {suffix}));
+    put("LeftJustCaseSuffix", Format("%-7s", {suffix}));
+    put("CaseClient", Format("%-7s", {suffix}) + client);
+    put("RJCaseClient", Format("%7s", {suffix}) + client);
+    put("Description Line 1", "Matter");
+  });
+  return folder;
+}
+
+Folder small, large;
+
+// The header on a folder, made on first use while the application runs; one at a time.
+std::unique_ptr<TClientCaseLookF> header;
+const Folder* headerFolder = nullptr;
+
+TClientCaseLookF& headerOn(const Folder& folder) {
+  if (headerFolder != &folder) {
+    header.reset();
+    LookupDataDir = folder.data;
+    header = std::make_unique<TClientCaseLookF>(nullptr);
+    header->OpenCaseFiles();
+    headerFolder = &folder;
+  }
+  return *header;
+}
+
+void checkClients(benchmark::State& state, const Folder& folder) {
+  TClientCaseLookF& h = headerOn(folder);
+  std::mt19937 random(7);
+  for (auto _ : state) {
+    const std::string code = codeOf(1 + static_cast<int>(random() % folder.clients));
+    h.ClientCode->SetText(code);
+    bool keep = true, addNew = false;
+    h.CheckClientCode(h.ClientCode, keep, addNew);
+    if (!keep || h.ClientName->Text() != "Name" + std::to_string(std::stoi(code)))
+      state.SkipWithError("the client was not found");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void checkSuffixes(benchmark::State& state, const Folder& folder) {
+  TClientCaseLookF& h = headerOn(folder);
+  ListCasesInNumericOrder = true;
+  h.ClientCode->SetText(codeOf(1));
+  h.CaseSuffixEnter(h.CaseSuffix);
+  std::mt19937 random(7);
+  for (auto _ : state) {
+    const int client = 1 + static_cast<int>(random() % folder.clients);
+    const std::string suffix = std::to_string(1 + static_cast<int>(random() % kMattersPerClient));
+    h.ClientCode->SetText(codeOf(client));
+    h.CaseSuffix->SetText(suffix);
+    bool keep = true, addNew = false;
+    h.CheckCaseSuffix(h.CaseSuffix, keep, addNew);
+    if (!keep || Trim(DM->Case1_->FieldByName("Client Code")->AsString()) != codeOf(client) ||
+        Trim(DM->Case1_->FieldByName("LeftJustCaseSuffix")->AsString()) != suffix)
+      state.SkipWithError("the matter was not found");
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+// The same keys read through the call object alone.
+void readClients(benchmark::State& state, const Folder& folder) {
+  TWinBtr btr;
+  btr.Open((folder.data + "/YClient.qf").c_str(), nullptr, 0);
+  std::mt19937 random(7);
+  for (auto _ : state) {
+    const std::string key = Format("%-7s", {AnsiString(codeOf(1 + static_cast<int>(random() % folder.clients)))});
+    btr.GetEqual(key.data(), static_cast<uint16_t>(key.size()), 1);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void readMatters(benchmark::State& state, const Folder& folder) {
+  TWinBtr btr;
+  btr.Open((folder.data + "/YCase.qf").c_str(), nullptr, 0);
+  std::mt19937 random(7);
+  for (auto _ : state) {
+    const int client = 1 + static_cast<int>(random() % folder.clients);
+    const AnsiString suffix = std::to_string(1 + static_cast<int>(random() % kMattersPerClient));
+    const std::string key = Format("%-7s%7s", {AnsiString(codeOf(client)), suffix});
+    btr.GetEqual(key.data(), static_cast<uint16_t>(key.size()), 1);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+
+void registerCases() {
+  for (auto [folder, tail] : {std::pair{&large, ""}, std::pair{&small, "_1k"}}) {
+    const Folder* f = folder;
+    const std::string t = tail;
+    benchmark::RegisterBenchmark(("check_client" + t).c_str(), [f](benchmark::State& s) { checkClients(s, *f); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("read_client" + t).c_str(), [f](benchmark::State& s) { readClients(s, *f); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("check_suffix" + t).c_str(), [f](benchmark::State& s) { checkSuffixes(s, *f); })
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("read_matter" + t).c_str(), [f](benchmark::State& s) { readMatters(s, *f); })
+        ->Unit(benchmark::kMicrosecond);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  scratch = std::filesystem::temp_directory_path() / ("qn-lookup-header-bench-" + std::to_string(::getpid()));
+  qn::testing::useOwnMachineRoot(scratch);
+  int result = 0;
+  {
+    RunningUnits units;
+    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
+    if (status != 0 && status != 1016) std::abort();
+    small = makeFolder("small", 1000);
+    large = makeFolder("large", 100000);
+    qn::os::RegistryKey registry(qn::os::HKEY_LOCAL_MACHINE);
+    registry.OpenKey(MainAliasKey, true);
+    registry.WriteString("PhysicalName", small.data);
+    DataDir = small.data;
+    // The save files' templates, which qnseed made beside the program.
+    LookupProgramDir = qn::os::runningProgramFolder();
+    for (int i = 1; i <= 99; ++i) ActiveFileRights[i] = "Y";
+    TDM2 dm2(nullptr);
+    dm2.AfterConstruction();
+    TDM dm(nullptr);
+    dm.AfterConstruction();
+    // No check here has anything to tell: a box would wait for an answer nobody gives.
+    qn::ui::setMessageBoxPresenter([](const MessageBoxRequest& request) -> TModalResult {
+      std::fprintf(stderr, "unexpected message box: %s\n", request.text.c_str());
+      std::abort();
+    });
+    registerCases();
+    result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+      for (const char* tail : {"", "_1k"}) {
+        const std::string t = tail;
+        reporter.printRatio("ratio", ("check_client" + t).c_str(), "check_client" + t, "read_client" + t);
+        reporter.printRatio("ratio", ("check_suffix" + t).c_str(), "check_suffix" + t, "read_matter" + t);
+      }
+    });
+    header.reset();
+  }
+  std::filesystem::remove_all(scratch);
+  return result;
+}
