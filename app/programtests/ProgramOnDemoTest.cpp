@@ -31,6 +31,7 @@
 #include "dialogs/PasteF.h"
 #include "dialogs/PermDelF.h"
 #include "dialogs/PrntDefF.h"
+#include "dialogs/ReAllocF.h"
 #include "dialogs/UndeleteF.h"
 #include "dialogs/ZOLTEmlF.h"
 #include "core/Globals.h"
@@ -79,7 +80,8 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   EXPECT_EQ(errors.str().find("TPrntDefF"), std::string::npos) << errors.str();
   // The case window's maintenance dialogs, kept in their form variables.
   const std::vector<std::pair<TComponent*, const char*>> dialogs = {
-      {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"}};
+      {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
+      {ReAllocF, "TReAllocF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);
