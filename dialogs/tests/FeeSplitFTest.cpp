@@ -274,5 +274,54 @@ TEST_F(FeeSplitFTest, AddingAndDeletingNeedTheRight) {
   form->DeleteReceptorClick(nullptr);
 }
 
+// The test program again, running only the child below on this folder.
+int runVisitChild(const std::string& dataDir) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    std::freopen("/dev/null", "w", stdout);
+    ::setenv("QN_FEESPLIT_CHILD_DATA", dataDir.c_str(), 1);
+    ::execl("/proc/self/exe", "dialogs-tests", "--gtest_also_run_disabled_tests",
+            "--gtest_filter=FeeSplitFChild.DISABLED_DiesInTheMiddleOfAVisit", nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return status;
+}
+
+TEST_F(FeeSplitFTest, AWorkstationKilledMidVisitLeavesTheFileAsItWas) {
+  const std::vector<std::string> before = splits();
+  const std::string bytes = fileBytes();
+  const int status = runVisitChild(dataDir);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+  EXPECT_EQ(splits(), before);
+  EXPECT_EQ(fileBytes(), bytes);
+}
+
+// Run only by the test above, as a process of its own: a visit that splits DUM-1 equally, sees
+// its change, and dies before Save.
+TEST(FeeSplitFChild, DISABLED_DiesInTheMiddleOfAVisit) {
+  const char* data = std::getenv("QN_FEESPLIT_CHILD_DATA");
+  ASSERT_NE(data, nullptr);
+  qn::ui::testing::qtApplication();
+  core_test::writeMachineString(MainAliasKey, "PhysicalName", data);
+  DataDir = data;
+  const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
+  ASSERT_TRUE(status == 0 || status == 1016) << status;
+  TDM2 dm2(nullptr);
+  dm2.AfterConstruction();
+  DummyClient = "DUM";
+  DummySuffix = "      1";
+  TFeeSplitF form(nullptr);
+  form.Show();
+  form.FormActivate(&form);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, kRedistribute, mrYes);
+  boxes.expect(mtInformation, kClickSave);
+  form.BitBtn2Click(nullptr);
+  ASSERT_EQ(form.FeeTotal(), 1000000);
+  ::raise(SIGKILL);
+}
+
 }  // namespace
 }  // namespace dialogs_test
