@@ -148,6 +148,23 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   BitBtn3 = PlaceControl<GlyphButton>(this, this, 312, 290, 140, 28);
   BitBtn3->SetCaption("&Model this family");
   BitBtn3->SetVisible(false);
+  BitBtn3->OnClick = [this](TObject* Sender) { BitBtn3Click(Sender); };
+  ModelLabel = PlaceControl<TextLabel>(this, this, 8, 274, 420, 16);
+  ModelCancelBtn = PlaceControl<GlyphButton>(this, this, 464, 290, 88, 28);
+  ModelCancelBtn->SetKind(gbkCancel);
+  ModelCancelBtn->SetCaption("Cancel");
+  ModelCancelBtn->SetVisible(false);
+  ModelCancelBtn->OnClick = [this](TObject*) { modelCancelled_ = true; };
+  auto modelTable = [this](const char* name) {
+    auto* table = new TdcTbTable(this);
+    table->SetName(name);
+    table->SetDatabaseName("QNWIN");
+    return table;
+  };
+  family_ = modelTable("Family");
+  newCases_ = modelTable("NewCases");
+  caseSave_ = modelTable("CaseSave");
+  descs_ = modelTable("Descs");
   BitBtn1->OnClick = [this](TObject* Sender) { BitBtn1Click(Sender); };
   BitBtn2->OnClick = [this](TObject* Sender) { BitBtn2Click(Sender); };
 

@@ -6,6 +6,7 @@
 // transaction of the data module's database: Save keeps the visit's changes, closing without it
 // rolls them back.
 #include <cstdint>
+#include <vector>
 
 #include "framework/base/Exception.h"
 #include "framework/db/DbTypes.h"
@@ -40,14 +41,29 @@ class TFeeSplitF : public TForm {
   GlyphButton* BitBtn1;  // "Sa&ve"
   GlyphButton* BitBtn2;  // "Redistribute equally"
   GlyphButton* BitBtn3;  // "&Model this family", shown when modeling is enabled
+  TextLabel* ModelLabel;  // the family model's progress and counters
+  GlyphButton* ModelCancelBtn;  // stops the family model between two matters
 
   // The dummy was called up on the main screen: receptors may be added.
   bool DummyCalledUp = true;
+  // Whoever opens the form decides whether it offers the family model.
+  void SetModelingEnabled(bool Value) { BitBtn3->SetVisible(Value); }
+
+  // What the family model did: the dummy matters modeled and the split rows changed, added and
+  // deleted; the errors it logged.
+  struct ModelCounts {
+    int Matters = 0, Changed = 0, Added = 0, Deleted = 0;
+  };
+  const ModelCounts& ModelCounters() const { return counts_; }
+  const std::vector<AnsiString>& ModelLog() const { return log_; }
 
   void FormActivate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void BitBtn1Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
+  // The family model: every other dummy of the client gets the split of the dummy on the screen,
+  // its receptor matters carrying the family dummy's own suffix.
+  void BitBtn3Click(TObject* Sender);
   void AddReceptorClick(TObject* Sender);
   void EditReceptorClick(TObject* Sender);
   void DeleteReceptorClick(TObject* Sender);
@@ -76,7 +92,24 @@ class TFeeSplitF : public TForm {
   // Case Status 2 of the matter; false when the matter is not there or cannot be written.
   bool writeStatus(const AnsiString& client, const AnsiString& suffix, const AnsiString& status);
   bool mayChange() const;
+  // One family dummy brought to the model; false when the run cannot go on.
+  struct ModelRow {
+    AnsiString client, suffix;
+    int64_t fee, cost;
+  };
+  void modelFamilyDummy(const AnsiString& suffix, const std::vector<ModelRow>& model);
+  void createReceptorMatter(const AnsiString& client, const AnsiString& suffix, const ModelRow& from);
+  void showCounts(const AnsiString& matter);
+  void openModelTables();
+  void closeModelTables();
 
+  TdcTbTable* family_;     // fsplit.qf without a range, index "1"
+  TdcTbTable* newCases_;   // ycase.qf, the receptor matters the model creates
+  TdcTbTable* caseSave_;   // the saved deleted matters
+  TdcTbTable* descs_;      // the description lines
+  ModelCounts counts_;
+  std::vector<AnsiString> log_;
+  bool modelCancelled_ = false;
   bool visitOpen_ = false;
   bool saved_ = false;
   bool closing_ = false;
