@@ -127,7 +127,7 @@ std::optional<LedgerInterface> TReAllocF::openLedger() {
   if (!qn::os::fileExists(control)) throw EAbort("Unable to access " + control + ".");
   LedgerInterface ledger;
   try {
-    OpenRecordFile(kLedgerControl, control + ";GL", 0);
+    OpenRecordFile(kLedgerControl, control, 0);
     SetKeyPath(kLedgerControl, 1);
     uint16_t length = 0;
     GetRecordLength(kLedgerControl, length);

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <map>
 
+#include "core/Globals.h"
+#include "datagrid/DcTbTable.h"
+#include "framework/db/Field.h"
 #include "dialogs/ReAllocF.h"
 #include "dialogs/tests/ReallocationFixture.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -238,6 +241,58 @@ TEST_F(ReAllocFClientTest, ANonDummyAnsweredYesConvertsOnlyItsDummyTransactions)
                              "DUM|      3|F|460306||||E1||1|100|1|80||U0000002",
                          }));
   EXPECT_TRUE(feesOf("R1").empty());
+}
+
+// With the ledger interface on and fees posting, every deleted receptor gets a reversing ledger
+// record and every new one a record of its own, in the workstation's account file.
+class ReAllocFLedgerTest : public ReallocationFixture {
+ protected:
+  std::string fees() override {
+    return feeSeed("DUM", 1, "F", "460301", "D", "S0000001", "Billable Hours = 1.00\nActual $ = 100.00") +
+           feeSeed("R1", 1, "F", "460301", "R", "S0000001", "Billable $ = 50.00\nActual $ = 100.00");
+  }
+  void addSeeds(std::map<std::string, std::string>& s) override {
+    s["Sysop.qc"] = "DateFmt = M\nGLInterface = Y\n\n";
+    // The fee kind's flag: character 25 of the record, the settings' sixteenth.
+    s["Gl.qc"] = "RecordKey = \"    B\"\nSettings = \"               Y\"\n\n";
+    s["Glac07"] = "";
+  }
+  void SetUp() override {
+    savedWorkstation = WorkstationId;
+    WorkstationId = "07";
+    ReallocationFixture::SetUp();
+  }
+  void TearDown() override {
+    ReallocationFixture::TearDown();
+    WorkstationId = savedWorkstation;
+  }
+  AnsiString savedWorkstation;
+};
+
+TEST_F(ReAllocFLedgerTest, DeletedReceptorsAreReversedAndNewOnesPosted) {
+  ScriptedMessageBoxes boxes;
+  showDialog("DUM", 1);
+  boxes.expect(mtConfirmation, kQuestion, mrYes);
+  dialog->RunBitBtnClick(nullptr);
+  EXPECT_EQ(dialog->StatusBar1->SimpleText(), "Processing complete. 1 dummy matter has been re-allocated");
+  delete dialog;
+  dialog = nullptr;
+  // The account file has only its record numbers for a key: the records in the order written.
+  TdcTbTable ledger(nullptr);
+  ledger.SetDatabaseName("QNWIN");
+  ledger.SetTableName(dataDir + "\\Glac07;RES:Glac");
+  ledger.SetIndexName("0");
+  ledger.Open();
+  std::vector<std::string> written;
+  for (ledger.First(); !ledger.Eof(); ledger.Next()) {
+    std::string row;
+    for (const char* f : {"Client", "HNDR", "ActAmt", "BilHrs", "BilAmt", "Sequence"})
+      row += (row.empty() ? "" : "|") + ledger.FieldByName(f)->AsString();
+    written.push_back(row);
+  }
+  EXPECT_EQ(written,
+            (std::vector<std::string>{"R1|R|-100|0|-50|S0000001", "R1|R|100|0.33|33.33|S0000001",
+                                      "R2|R|100|0.34|33.34|S0000001", "R3|R|100|0.33|33.33|S0000001"}));
 }
 
 }  // namespace
