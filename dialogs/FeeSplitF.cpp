@@ -26,6 +26,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/PlaceControl.h"
+#include "framework/ui/SafeDispatch.h"
 #include "recordmgr/Sessions.h"
 
 const AnsiString TFeeSplitF::LockText =
@@ -46,14 +47,10 @@ constexpr std::int32_t kStaleDistance = 20000;
 constexpr std::uint32_t kRetryPause = 5;
 const AnsiString kLockStatus = "Btrieve Status 84";
 
-constexpr int kFirst = 0, kPrior = 1, kNext = 2, kLast = 3, kAdd = 4, kEdit = 5, kDelete = 6;
-const std::array<std::pair<TdcNavButtonStyle, const char*>, 7> kButtons = {{{nbsFirst, "&First"},
-                                                                           {nbsPrior, "&Previous"},
-                                                                           {nbsNext, "&Next"},
-                                                                           {nbsLast, "&Last"},
-                                                                           {nbsInsert, "&Add New Receptor"},
-                                                                           {nbsEdit, "&Edit Receptor %"},
-                                                                           {nbsDelete, "&Delete Receptor"}}};
+// The grid moves between the receptors; the navigator changes them.
+constexpr int kAdd = 0, kEdit = 1, kDelete = 2;
+const std::array<std::pair<TdcNavButtonStyle, const char*>, 3> kButtons = {
+    {{nbsInsert, "&Add New Receptor"}, {nbsEdit, "&Edit Receptor %"}, {nbsDelete, "&Delete Receptor"}}};
 
 AnsiString field(TDataSet* d, const char* name) { return d->FieldByName(name)->AsString(); }
 
@@ -98,10 +95,12 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   dcDBGrid1 = PlaceControl<TdcDBGrid>(this, this, 8, 32, 544, 190);
   dcDBGrid1->SetName("dcDBGrid1");
   dcDBGrid1->SetUseTFields(false);
-  for (const char* column : {"ReceptorClient\t10\tReceptor~Client\tF", "ReceptorCase\t10\tReceptor~Case\tF",
-                             "FeePerCent\t12\tFee %\tF", "CostPerCent\t12\tCost %\tF"})
+  for (const char* column : {"ReceptorClient\t16\tReceptor Client\tF", "ReceptorCase\t16\tReceptor Case\tF",
+                             "FeePerCent\t14\tFee %\tF", "CostPerCent\t14\tCost %\tF"})
     dcDBGrid1->Selected().Add(column);
   dcDBGrid1->SetDBOptions(dcDBGrid1->DBOptions().Include(dgShowFooter));
+  // The four columns fit: a horizontal bar would only cover the totals.
+  dcDBGrid1->setScrollBars(scrollBarsVertical);
   dcDBGrid1->SetDataSource(FSplitSource);
   dcDBGrid1->LayoutColumns();
   dcDBGrid1->OnUpdateFooter = [this](TObject*) { showTotals(); };
@@ -122,10 +121,6 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
     button->SetShowText(true);
   }
   dcDBNavigator1->Buttons()->Relayout();
-  navButton(kFirst)->OnClick = [this](TObject*) { FSplit->First(); };
-  navButton(kPrior)->OnClick = [this](TObject*) { FSplit->Prior(); };
-  navButton(kNext)->OnClick = [this](TObject*) { FSplit->Next(); };
-  navButton(kLast)->OnClick = [this](TObject*) { FSplit->Last(); };
   navButton(kAdd)->OnClick = [this](TObject* Sender) { AddReceptorClick(Sender); };
   navButton(kEdit)->OnClick = [this](TObject* Sender) { EditReceptorClick(Sender); };
   navButton(kDelete)->OnClick = [this](TObject* Sender) { DeleteReceptorClick(Sender); };
@@ -415,7 +410,8 @@ void TFeeSplitF::FeeSplit_EditError(TDataSet* DataSet, EDatabaseError& E, TDataA
                  "modify data:\r\r" +
                  E.Message() + "Please contact Vantor, Inc. for assistance.");
     DataSet->Cancel();
-    Close();
+    // Closed once the failed write has unwound: the tables close with the form.
+    qn::ui::postCall(this, [this] { Close(); });
     return;
   }
   const std::int32_t ahead = untilDeadline();

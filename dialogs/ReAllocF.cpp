@@ -121,8 +121,8 @@ void TReAllocF::FormShow(TObject*) {
 }
 
 std::optional<LedgerInterface> TReAllocF::openLedger() {
-  if (!ledgerSwitchedOn()) return std::nullopt;
   if (RecordFileDir.empty()) RecordFileDir = DataDir;
+  if (!ledgerSwitchedOn()) return std::nullopt;
   const AnsiString control = DataDir + "\\Gl.qc";
   if (!qn::os::fileExists(control)) throw EAbort("Unable to access " + control + ".");
   LedgerInterface ledger;

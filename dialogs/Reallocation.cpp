@@ -230,6 +230,7 @@ void DummyReallocation::reallocate(AnsiString& record, const Matter& m) {
   d.hours = amount(record, fee::BilHrs);
   d.kept = amount(record, fee::ActAmt);
   const int64_t billed = amount(record, fee::BilAmt);
+  // The actual hours are copied as they are, but unreadable digits stop the run all the same.
   amount(record, fee::ActHrs);
   const bool unratedFee = d.type == "F" && !m.hasRateCode;
   if (unratedFee) d.kept = 0;
