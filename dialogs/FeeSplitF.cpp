@@ -370,6 +370,11 @@ void TFeeSplitF::AddReceptorClick(TObject*) {
         !AskYesNo("Assigning this matter the status of Receptor\rwill remove its status as a " + statusName(status) +
                   " matter.\r\rDo you wish to continue?"))
       throw EAbort("");
+    if (receptorOfAnotherDummy(client, suffix)) {
+      ShowInformationBox("This receptor is assigned to another matter and\rmay not be assigned to " + dummyText() +
+                         ".\r\rPlease call Vantor, Inc. for assistance.");
+      throw EAbort("");
+    }
     DataSet->FieldByName("ReceptorCase")->SetAsString(Format("%7s", {suffix}));
     if (!writeStatus(client, suffix, "R")) {
       ShowErrorBox("Quillon was unable to assign a new\rbilling status code to " + client + "-" + suffix +
@@ -381,6 +386,18 @@ void TFeeSplitF::AddReceptorClick(TObject*) {
   FSplit->BeforePost = nullptr;
   if (FSplit->State() != dsBrowse) FSplit->Cancel();
   MakeInitialTotalCalcs();
+}
+
+bool TFeeSplitF::receptorOfAnotherDummy(const AnsiString& client, const AnsiString& suffix) {
+  // The receptor's own row, on the receptor index: one dummy per receptor.
+  family_->SetTableName(DataDir + "\\fsplit.qf;RES:FEESPLIT");
+  family_->Open();
+  family_->SetIndexName("2");
+  const bool found = family_->FindKey({Format("%-7s", {client}), Format("%7s", {suffix})});
+  const bool another = found && (Trim(field(family_, "DummyClient")) != Trim(DummyClient) ||
+                                 Trim(field(family_, "DummyCase")) != Trim(DummySuffix));
+  family_->Close();
+  return another;
 }
 
 void TFeeSplitF::DeleteReceptorClick(TObject*) {

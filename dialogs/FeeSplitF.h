@@ -92,6 +92,8 @@ class TFeeSplitF : public TForm {
   // Case Status 2 of the matter; false when the matter is not there or cannot be written.
   bool writeStatus(const AnsiString& client, const AnsiString& suffix, const AnsiString& status);
   bool mayChange() const;
+  // The matter is the receptor of a dummy other than this one.
+  bool receptorOfAnotherDummy(const AnsiString& client, const AnsiString& suffix);
   // One family dummy brought to the model; false when the run cannot go on.
   struct ModelRow {
     AnsiString client, suffix;

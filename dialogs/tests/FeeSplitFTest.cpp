@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 
@@ -56,7 +57,7 @@ class FeeSplitFTest : public CaseFolderFixture {
     std::map<std::string, std::string> s;
     s["YCase.qf"] = caseSeed("DUM", 1, "Case Status 2 = D\n") + caseSeed("R1", 1, "Case Status 2 = R\n") +
                     caseSeed("R2", 1, "Case Status 2 = R\n") + caseSeed("R3", 1, "Case Status 2 = R\n") +
-                    caseSeed("NEW", 1, "Case Status 2 = F\n");
+                    caseSeed("NEW", 1, "Case Status 2 = F\n") + caseSeed("Q1", 3, "Case Status 2 = R\n");
     std::string rows = split("DUM", 1, "R1", 1, "50", "40") + split("DUM", 1, "R2", 1, "30", "40") +
                        split("DUM", 1, "R3", 1, "20", "20");
     // Dummies N-1 to N-12 with as many receptors.
@@ -262,6 +263,35 @@ TEST_F(FeeSplitFTest, DeletingAReceptorClearsItsStatusAndAddingOneSetsIt) {
   EXPECT_EQ(status("R1"), "");
   EXPECT_EQ(status("NEW"), "R");
   EXPECT_EQ(splitsOf("DUM", 1), (std::vector<std::string>{"NEW|50|0", "R2|30|40", "R3|20|20"}));
+}
+
+// A receptor has one dummy: the receptor of another is refused and nothing changes.
+TEST_F(FeeSplitFTest, AReceptorOfAnotherDummyIsRefused) {
+  const std::vector<std::string> before = splits();
+  ScriptedMessageBoxes boxes;
+  visit("DUM", 1);
+  boxes.expect(mtInformation,
+               "This receptor is assigned to another matter and\rmay not be assigned to DUM-1.\r\rPlease call Vantor, "
+               "Inc. for assistance.");
+  boxes.expect(mtConfirmation, "Changes have been made!  Do you wish to save your changes?", mrNo);
+  // Once the refusal has been shown, the user gives up the dialog.
+  std::function<void()> cancelAfterRefusal = [&] {
+    TdcRecordViewDialog* view = form->FSplitRecordViewDialog;
+    if (boxes.shown().empty()) return qn::ui::postCall(cancelAfterRefusal);
+    if (view->Form()) view->CancelClick();
+  };
+  qn::ui::postCall([&] {
+    TdcRecordViewDialog* view = form->FSplitRecordViewDialog;
+    ASSERT_NE(view->Form(), nullptr);
+    form->FSplit->FieldByName("ReceptorClient")->SetAsString("Q1");
+    form->FSplit->FieldByName("ReceptorCase")->SetAsString("3");
+    view->OKClick();
+    qn::ui::postCall(cancelAfterRefusal);
+  });
+  form->AddReceptorClick(nullptr);
+  EXPECT_EQ(footer("FeePerCent"), "100.0000");
+  form->BitBtn1Click(nullptr);
+  EXPECT_EQ(splits(), before);
 }
 
 TEST_F(FeeSplitFTest, AddingAndDeletingNeedTheRight) {
