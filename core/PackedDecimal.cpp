@@ -79,6 +79,34 @@ AnsiString FloatToPacked(double Value, int Size, int Decimals) {
   return bytes;
 }
 
+AnsiString IntegerToPacked(int64_t Scaled, int Size, int Decimals) {
+  checkShape(Size, Decimals);
+  const int digitCount = 2 * Size - 1;
+  // Magnitudes are taken unsigned so the most negative whole number is refused, not overflowed.
+  const uint64_t magnitude = Scaled < 0 ? 0 - static_cast<uint64_t>(Scaled) : static_cast<uint64_t>(Scaled);
+  uint64_t limit = 1;
+  for (int i = 0; i < digitCount; ++i) limit *= 10;
+  if (magnitude >= limit) refuse();
+  const bool negative = Scaled < 0;
+
+  AnsiString bytes(Size, '\0');
+  uint64_t rest = magnitude;
+  // From the last byte back: its high nibble is the last digit, its low nibble the sign.
+  for (int i = Size - 1; i >= 0; --i) {
+    int low;
+    if (i == Size - 1) {
+      low = negative ? kNegative : kPositive;
+    } else {
+      low = static_cast<int>(rest % 10);
+      rest /= 10;
+    }
+    const int high = static_cast<int>(rest % 10);
+    rest /= 10;
+    bytes[i] = static_cast<char>(high << 4 | low);
+  }
+  return bytes;
+}
+
 AnsiString PackedDisplayMask(int Size, int Decimals) {
   AnsiString mask(std::max(0, 2 * Size - Decimals - 2), '#');
   mask += '0';

@@ -23,6 +23,10 @@ int64_t PackedToInteger(const AnsiString& Bytes, int Decimals);
 // 0.004), or one whose rounding needs a digit more than the field holds, raises EAbort with
 // "Value exceeds allowable range.". Works under any decimal separator and leaves it as it was.
 AnsiString FloatToPacked(double Value, int Size, int Decimals);
+// The Size bytes of the value Scaled / 10^Decimals, digit for digit with no rounding: money and
+// percentages kept as whole numbers reach the file exactly. A value with more digits than the field
+// holds raises EAbort with "Value exceeds allowable range.", as FloatToPacked does.
+AnsiString IntegerToPacked(int64_t Scaled, int Size, int Decimals);
 
 // The mask a packed field is shown with: Size 6 with 2 decimals gives "########0.00".
 AnsiString PackedDisplayMask(int Size, int Decimals);

@@ -24,6 +24,9 @@
 #include "core/RecordFiles.h"
 #include "dialogs/CaseAddressF.h"
 #include "dialogs/DirBrowserForm.h"
+#include "dialogs/DummyMatter.h"
+#include "dialogs/FeeSplitF.h"
+#include "datagrid/DBGrid.h"
 #include "dialogs/EBFModF.h"
 #include "dialogs/FindDlgF.h"
 #include "dialogs/MemoF.h"
@@ -33,6 +36,7 @@
 #include "dialogs/PasteF.h"
 #include "dialogs/PermDelF.h"
 #include "dialogs/PrntDefF.h"
+#include "dialogs/ReAllocF.h"
 #include "dialogs/UndeleteF.h"
 #include "dialogs/ZOLTEmlF.h"
 #include "core/Globals.h"
@@ -82,7 +86,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   // The case window's dialogs and its description editor, kept in their form variables.
   const std::vector<std::pair<TComponent*, const char*>> dialogs = {
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
-      {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}};
+      {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);
@@ -295,6 +299,44 @@ TEST_P(LaunchedOnDemo, RegistersItsMainWindowAndEndsCleanlyOnTermination) {
     EXPECT_EQ(std::system(command.c_str()), 0) << entry.path();
   }
   EXPECT_EQ(filesUnder(demo + "/root"), rootBefore);
+}
+
+// The fee split of the demo's dummy matter and the reallocation dialog the main block made, each
+// pictured for a person to look at.
+TEST(ProgramOnDemo, TheFeeSplitAndTheReallocationShowTheDemosDummy) {
+  qn::ui::testing::qtApplication();
+  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  ReadMainWindowStartSettings();
+  std::ostringstream errors;
+  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
+  Application->runUntilIdle();
+  ASSERT_NE(ReAllocF, nullptr);
+  const fs::path shots = programFolder().parent_path() / "screenshots";
+  fs::create_directories(shots);
+  auto save = [&shots](TForm* form, const char* name) {
+    EXPECT_TRUE(form->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
+  };
+  DummyClient = "BRIGHT";
+  DummySuffix = "     10";
+  {
+    qn::ui::testing::ScriptedMessageBoxes none;
+    TFeeSplitF split(nullptr);
+    split.Show();
+    split.FormActivate(&split);
+    Application->runUntilIdle();
+    ASSERT_TRUE(split.InVisit());
+    EXPECT_EQ(split.dcDBGrid1->ColumnByName("FeePerCent").FooterValue(), "100.0000");
+    save(&split, "feesplitf-demo.png");
+    split.Close();
+  }
+  {
+    qn::ui::testing::ScriptedMessageBoxes none;
+    ReAllocF->Show();
+    Application->runUntilIdle();
+    EXPECT_EQ(ReAllocF->Label1->Caption(), "Dummy Matter: BRIGHT-10");
+    save(ReAllocF, "reallocf-demo.png");
+    ReAllocF->Close();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, LaunchedOnDemo, ::testing::Values(false, true),

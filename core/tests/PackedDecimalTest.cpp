@@ -183,6 +183,46 @@ TEST(PackedDecimalTest, FieldShapesThatCannotBeWrittenAreErrors) {
   EXPECT_THROW(FloatToPacked(1, 3, -1), EInvalidOperation);
 }
 
+// Whole numbers reach the same bytes as the values they scale, with no floating step between.
+TEST(PackedDecimalTest, ScaledIntegersBecomeTheSameBytes) {
+  for (const Packed& p : kPacked) {
+    const int64_t scaled = std::llround(p.value * std::pow(10.0, p.decimals));
+    SCOPED_TRACE(std::to_string(scaled) + " in " + std::to_string(p.size) + " bytes, " +
+                 std::to_string(p.decimals) + " decimals");
+    EXPECT_EQ(hexText(IntegerToPacked(scaled, p.size, p.decimals)), hexText(p.bytes));
+    EXPECT_EQ(PackedToInteger(p.bytes, p.decimals), scaled);
+  }
+  // Percentages in ten-thousandths and cents that a double could not hold exactly.
+  EXPECT_EQ(hexText(IntegerToPacked(333333, 4, 4)), hexText(AnsiString("\x03\x33\x33\x3F", 4)));
+  EXPECT_EQ(hexText(IntegerToPacked(-1, 6, 2)), hexText(AnsiString("\x00\x00\x00\x00\x00\x1D", 6)));
+  EXPECT_EQ(hexText(IntegerToPacked(0, 2, 1)), hexText(AnsiString("\x00\x0F", 2)));
+}
+
+TEST(PackedDecimalTest, ScaledIntegersBeyondTheFieldAreRefused) {
+  struct Limit {
+    int size, decimals;
+    int64_t accepted, refused;
+  };
+  for (const Limit& l : std::vector<Limit>{{6, 2, 99999999999, 100000000000},
+                                           {4, 4, 9999999, 10000000},
+                                           {1, 0, 9, 10},
+                                           {3, 1, 99999, 100000}}) {
+    for (int64_t sign : {1, -1}) {
+      SCOPED_TRACE(std::to_string(sign * l.refused));
+      EXPECT_EQ(PackedToInteger(IntegerToPacked(sign * l.accepted, l.size, l.decimals), l.decimals),
+                sign * l.accepted);
+      try {
+        IntegerToPacked(sign * l.refused, l.size, l.decimals);
+        ADD_FAILURE() << "accepted";
+      } catch (const EAbort& e) {
+        EXPECT_EQ(e.Message(), "Value exceeds allowable range.");
+      }
+    }
+  }
+  EXPECT_THROW(IntegerToPacked(std::numeric_limits<int64_t>::min(), 6, 2), EAbort);
+  EXPECT_THROW(IntegerToPacked(1, 7, 0), EInvalidOperation);
+}
+
 TEST(PackedDecimalTest, DisplayMasks) {
   struct Mask {
     int size, decimals;

@@ -1,0 +1,4 @@
+#include "dialogs/DummyMatter.h"
+
+AnsiString DummyClient;
+AnsiString DummySuffix;
