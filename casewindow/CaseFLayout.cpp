@@ -136,7 +136,9 @@ void TCaseF::placeHostedPanels() {
   const int clientHeight = ClientHeight();
   auto topAt = [clientHeight](double ratio) { return static_cast<int>(Round(clientHeight * ratio)); };
 
+  // Every panel is docked before it is placed: its bounds are then inside the main window.
   if (TForm* header = FindHostedPanel("ClientCaseLookF1")) {
+    header->SetParent(this);
     header->HorzScrollBar()->SetVisible(false);
     header->VertScrollBar()->SetVisible(false);
     const int height = scaled(ppi, 66) + (CalendarParameter ? 0 : scaled(ppi, 50));
@@ -146,6 +148,7 @@ void TCaseF::placeHostedPanels() {
   for (const HostedPanelPlace& place : kPanelPlaces) {
     TForm* panel = FindHostedPanel(place.name);
     if (!panel) continue;
+    panel->SetParent(this);
     panel->HorzScrollBar()->SetVisible(false);
     panel->VertScrollBar()->SetVisible(false);
     int width = panel->Width();
@@ -158,6 +161,7 @@ void TCaseF::placeHostedPanels() {
 
   TForm* billingBox = FindHostedPanel("BillingBoxF");
   if (billingBox) {
+    billingBox->SetParent(this);
     billingBox->HorzScrollBar()->SetVisible(false);
     billingBox->VertScrollBar()->SetVisible(false);
     billingBox->SetBounds(static_cast<int>(Round(ClientWidth() * 0.6325)), topAt(0.262), billingBox->Width(),

@@ -3,6 +3,7 @@
 // that asks for the program's end stops it at once: nothing after it is read, written or started
 // under a refused user or a bad date, and the window closes when the loop runs.
 #include "casewindow/CaseF.h"
+#include "casewindow/EBF2F.h"
 #include "casewindow/SpellEngineSetup.h"
 #include "core/AddCodeMessages.h"
 #include "core/Constants.h"
@@ -68,6 +69,7 @@ void TCaseF::FormShow(TObject* Sender) {
   SetupSpellEngine();
   setUpMenusAndTimer();
   FormShown = true;
+  EBFDialogFirstShow = true;
 }
 
 void TCaseF::readSystemOptions() {

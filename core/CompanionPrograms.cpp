@@ -1,11 +1,14 @@
 #include "core/CompanionPrograms.h"
 
 #include "core/Globals.h"
+#include "core/SettingKeys.h"
 #include "core/MessageBoxes.h"
 #include "framework/base/FileStream.h"
+#include "framework/base/StringUtils.h"
 #include "platform/os/NamedMutex.h"
 #include "platform/os/Paths.h"
 #include "platform/os/Process.h"
+#include "platform/os/RegistryKey.h"
 #include "platform/os/WindowRegistry.h"
 
 namespace {
@@ -25,7 +28,27 @@ void writeScript(const AnsiString& script, const AnsiString& commandLine) {
   file.Write(line.data(), static_cast<int64_t>(line.size()));
 }
 
+// The word in single quotes; a single quote inside ends the quotes, is escaped and reopens them.
+AnsiString shellWord(const AnsiString& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
 }  // namespace
+
+AnsiString CompanionProgramPath(const AnsiString& Role) {
+  qn::os::RegistryKey registry(qn::os::HKEY_LOCAL_MACHINE);
+  if (!registry.OpenKeyReadOnly(ProgramsKey) || !registry.ValueExists(Role)) return "";
+  const AnsiString name = Trim(registry.ReadString(Role));
+  return name.empty() ? AnsiString() : ProgramDir + "/" + name;
+}
+
+AnsiString ShellCommandLine(const AnsiString& Program, const std::vector<AnsiString>& Arguments) {
+  AnsiString line = shellWord(Program);
+  for (const AnsiString& argument : Arguments) line += " " + shellWord(argument);
+  return line;
+}
 
 bool IsCaseManagerRunning() {
   // The start-up guard holds this mutex while an instance registers its windows.

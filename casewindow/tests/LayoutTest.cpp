@@ -76,7 +76,10 @@ TEST_P(LayoutAtPpiTest, TheWindowAndItsPanelsFollowTheRatios) {
                                                  {"DepartmentF", 0.435},      {"CaType1F", 0.504},
                                                  {"CaType2F", 0.56},          {"CaseMiscF", 0.745},
                                                  {"FCSalesTaxF", 0.8027},     {"BillingBoxF", 0.262}};
-  for (auto [name, ratio] : tops) EXPECT_EQ(panel(name)->Top(), topAt(ratio)) << name;
+  for (auto [name, ratio] : tops) {
+    EXPECT_EQ(panel(name)->Top(), topAt(ratio)) << name;
+    EXPECT_EQ(panel(name)->Parent(), caseF) << name << " is docked in the main window";
+  }
   EXPECT_EQ(panel("BillingBoxF")->Left(), Round(caseF->ClientWidth() * 0.6325));
   EXPECT_EQ(panel("RA1F")->Left(), 0);
   EXPECT_EQ(caseF->PanelAttys->Top(), panel("BillingBoxF")->Top() + 6);
@@ -91,7 +94,10 @@ TEST_P(LayoutAtPpiTest, TheWindowAndItsPanelsFollowTheRatios) {
             caseF->AccountStatusBitBtn->Left());
   EXPECT_EQ(caseF->PanelButtons->Top(), topAt(0.8337));
   EXPECT_EQ(caseF->PanelButtons->Left(), caseF->Width() - caseF->PanelButtons->Width() - 7);
-  EXPECT_EQ(caseF->StatusBar1->Top(), topAt(0.9314) + 4);
+  // Placed under the bottom line, then kept at the bottom by its alignment once the docked panels
+  // make the window lay out its children again.
+  EXPECT_EQ(caseF->PanelBottomLine->Top(), topAt(0.9314));
+  EXPECT_EQ(caseF->StatusBar1->Top(), caseF->ClientHeight() - caseF->StatusBar1->Height());
   EXPECT_EQ(caseF->rememberedButtonPlaces().panelWidth, caseF->PanelButtons->Width());
 
   const double shares[] = {0.5084, 0.0476, 0.2108, 0.1832};
@@ -175,7 +181,8 @@ TEST_F(LayoutTest, TheSizeOptionsEnlargeAndCentreTheWindow) {
   facts.width = facts.primaryMonitorWidth = 1600;
   facts.height = 1200;
   qn::ui::setScreenFacts(facts);
-  showAt(96, "250101");
+  // Without panels: docked ones would outlive this window and be placed in the next.
+  showAt(96, "250101", {});
   const int designStatusTop = caseF->StatusBar1->Top();
   const int designFontSize = caseF->StatusBar1->Font()->Size();
   delete caseF;

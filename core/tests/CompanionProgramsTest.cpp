@@ -6,10 +6,14 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 #include "core/Globals.h"
+#include "core/SettingKeys.h"
+#include "platform/os/RegistryKey.h"
 #include "platform/os/WindowRegistry.h"
 #include "platform/os/tests/ChildProgram.h"
 #include "testing/TestDirs.h"
@@ -56,6 +60,41 @@ TEST(CompanionPrograms, TheScriptRunsFromAFolderWhosePathHoldsABlankAndASemicolo
 TEST(CompanionPrograms, AScriptThatCannotBeWrittenRaises) {
   LookupDataDir = qn::testing::makeScratchDir("no-folder") + "/missing";
   EXPECT_THROW(RunHiddenBatch("true", "QN", "Intro"), Exception);
+}
+
+TEST(CompanionPrograms, AProgramIsFoundInTheProgramFolderByItsValueAndMissingWithoutOne) {
+  ProgramDir = "/opt/quillon";
+  qn::os::RegistryKey registry(qn::os::HKEY_LOCAL_MACHINE);
+  registry.DeleteKey(ProgramsKey);
+  EXPECT_EQ(CompanionProgramPath("DelinquentTracking"), "") << "no key";
+  ASSERT_TRUE(registry.OpenKey(ProgramsKey, true));
+  registry.WriteString("DelinquentTracking", "qndelinq");
+  registry.WriteString("Reporting", "  ");
+  EXPECT_EQ(CompanionProgramPath("DelinquentTracking"), "/opt/quillon/qndelinq");
+  EXPECT_EQ(CompanionProgramPath("Reporting"), "") << "a blank value names no file";
+  EXPECT_EQ(CompanionProgramPath("ClientEntry"), "") << "no value";
+}
+
+std::vector<std::string> linesOf(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CompanionPrograms, TheShellGetsEveryWordWholeAndRunsNothingInside) {
+  const std::string folder = qn::testing::makeScratchDir("shell words");
+  const std::string planted = folder + "/X";
+  const std::vector<AnsiString> words = {"%s\\n", "O\"Brien; touch " + planted, "it's", "$(touch " + planted + ")",
+                                         "`touch " + planted + "`", "two  blanks", "", "back\\slash", "*"};
+  const std::string out = folder + "/words";
+  const AnsiString line = ShellCommandLine("printf", words) + " > " + ShellCommandLine(out, {}) ;
+  ASSERT_EQ(std::system(line.c_str()), 0) << line;
+  const std::vector<std::string> printed = linesOf(out);
+  ASSERT_EQ(printed.size(), words.size() - 1) << line;
+  for (std::size_t i = 1; i < words.size(); ++i) EXPECT_EQ(printed[i - 1], words[i]);
+  struct stat st{};
+  EXPECT_NE(::stat(planted.c_str(), &st), 0) << "a word ran as a command";
 }
 
 }  // namespace

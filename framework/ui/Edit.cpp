@@ -4,9 +4,11 @@
 #include <algorithm>
 
 #include "framework/base/TextCase.h"
+#include "framework/ui/ActiveForm.h"
 #include "framework/ui/Beep.h"
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/EditWidgets.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/HandlerCall.h"
 #include "framework/ui/KeyboardState.h"
 #include "framework/ui/VirtualKeys.h"
@@ -303,7 +305,12 @@ bool TCustomEdit::changeText(const AnsiString& NewText, int Caret, bool ByUser) 
   return true;
 }
 
-void TCustomEdit::Change() { qn::ui::callHandler(OnChange, this); }
+// Like the system's edits, it tells the form it is docked in (WM_COMMAND, EN_CHANGE) after its own
+// handler, so a panel's message filter learns which of its controls the user changed.
+void TCustomEdit::Change() {
+  qn::ui::callHandler(OnChange, this);
+  qn::ui::notifyDockedForm(this, EN_CHANGE);
+}
 
 bool TCustomEdit::BeforeClipboard(TClipboardAction Action) {
   bool allow = true;

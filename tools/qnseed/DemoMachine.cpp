@@ -58,6 +58,13 @@ void writeDemoMachine(const DemoFolders& folders, const std::string& workstation
   for (auto& right : fullRightsValues()) host.push_back(std::move(right));
   writeKey(HostKey, host);
   writeKey(HostKey + "\\H_Data", {{"D1", data}, {"H_1", folders.history.string()}});
+  // The suite's other programs are the stand-in's links in the program folder.
+  writeKey(ProgramsKey, {{"ClientEntry", "qnclient"},
+                         {"AccountStatus", "qnacctst"},
+                         {"Reporting", "qnreport"},
+                         {"CaseManager", "qncasemgr"},
+                         {"CalendarExport", "qncalexp"},
+                         {"DelinquentTracking", "qndelinq"}});
   writeKey(RemoteKey, {{"AuditPrinter", ""}, {"BatchPrinter", ""}, {"BatchPrintOptions", ""}});
 
   // The values the program writes itself when it finds its dictionaries in its own folder.

@@ -1,7 +1,7 @@
 #pragma once
 // The machine-wide part of the demo: the registry (data aliases, the program's settings, the
-// user's rights, printing and spelling settings) and the Windows folder's Qnvantor.ini, written
-// into the machine root of this process (QN_ROOT).
+// suite's other programs, the user's rights, printing and spelling settings) and the Windows
+// folder's Qnvantor.ini, written into the machine root of this process (QN_ROOT).
 #include <filesystem>
 #include <string>
 

@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/CompanionPrograms.h"
 #include "core/Globals.h"
 #include "core/SettingKeys.h"
 #include "core/UserRights.h"
@@ -178,6 +179,23 @@ TEST_F(SeedDemo, TheMachineRootLeadsToTheDataFolderAndTheWorkstation) {
   EXPECT_TRUE(fs::exists(data() / "Print01.QC"));
   EXPECT_TRUE(fs::exists(data() / "Tran01.s"));
   EXPECT_EQ(readText(data() / "cmdata" / "CLCA.IDX"), "01     1*\n");
+}
+
+TEST_F(SeedDemo, TheSuitesOtherProgramsAreTheSiblingsLinksInTheProgramFolder) {
+  DemoMachineRoot demoRoot(root());
+  const fs::path programFolder = toolPath("qnseed").parent_path();
+  ProgramDir = programFolder.string();
+  const std::pair<const char*, const char*> programs[] = {
+      {"ClientEntry", "qnclient"},  {"AccountStatus", "qnacctst"},     {"Reporting", "qnreport"},
+      {"CaseManager", "qncasemgr"}, {"CalendarExport", "qncalexp"}, {"DelinquentTracking", "qndelinq"}};
+  for (const auto& [role, file] : programs) {
+    SCOPED_TRACE(role);
+    const fs::path path = std::string(CompanionProgramPath(role));
+    EXPECT_EQ(path, programFolder / file);
+    ASSERT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(fs::read_symlink(path), "qnsibling");
+    EXPECT_TRUE(fs::exists(path)) << "the link leads to the sibling";
+  }
 }
 
 TEST_F(SeedDemo, TheRightsPassTheirControlTotalsAndGrantEveryRightTheBitsCanGrant) {

@@ -5,6 +5,7 @@
 
 #include "framework/ui/Clipboard.h"
 #include "framework/ui/Edit.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/VirtualKeys.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/tests/FormTestSupport.h"
@@ -220,6 +221,63 @@ TEST_F(EditTest, PublishedPropertiesAreReadAndWrittenByName) {
   ASSERT_TRUE(WriteIntegerProperty(edit, "MaxLength", 5));
   EXPECT_EQ(edit->MaxLength(), 5);
   EXPECT_EQ(ReadIntegerProperty(edit, "MaxLength"), 5);
+}
+
+}  // namespace
+}  // namespace qn::ui::testing
+
+namespace qn::ui::testing {
+namespace {
+
+// A form docked in another that writes down the commands its controls send it.
+class TCommandLoggingForm : public TForm {
+  QN_CLASS(TCommandLoggingForm, TForm)
+ public:
+  TCommandLoggingForm(std::vector<std::string>& log, TComponent* owner) : TForm(owner), log_(log) {}
+
+ protected:
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_COMMAND && (Message.WParam >> 16) == EN_CHANGE)
+      log_.push_back("change from " + reinterpret_cast<TControl*>(Message.LParam)->Name());
+    TForm::WndProc(Message);
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+TEST(EditChangeNotice, TheDockedFormHearsEveryChangeOfTheTextAfterTheEditsOwnHandler) {
+  qtApplication();
+  std::vector<std::string> log;
+  TTestForm main;
+  auto* panel = new TCommandLoggingForm(log, &main);
+  panel->SetParent(&main);
+  panel->SetBounds(0, 0, 200, 100);
+  auto* edit = new TEdit(panel);
+  edit->SetName("Code");
+  edit->SetParent(panel);
+  edit->OnChange = [&](TObject*) { log.push_back("handler"); };
+  auto* outside = new TEdit(&main);
+  outside->SetName("Outside");
+  outside->SetParent(&main);
+  outside->SetTop(150);
+  panel->Show();
+  ASSERT_TRUE(showActive(main));
+  edit->SetFocus();
+  log.clear();
+
+  QTest::keyClicks(edit->Window(), "ab");
+  EXPECT_EQ(log, (std::vector<std::string>{"handler", "change from Code", "handler", "change from Code"}));
+  log.clear();
+  edit->SetText("set by code");
+  EXPECT_EQ(log, (std::vector<std::string>{"handler", "change from Code"}));
+  log.clear();
+  edit->SetText("set by code");
+  EXPECT_TRUE(log.empty()) << "the same text is no change";
+  outside->SetFocus();
+  QTest::keyClicks(outside->Window(), "x");
+  outside->SetText("y");
+  EXPECT_TRUE(log.empty()) << "an edit outside any docked form tells nobody";
 }
 
 }  // namespace

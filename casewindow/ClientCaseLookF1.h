@@ -1,0 +1,88 @@
+#pragma once
+// TClientCaseLookF1: the client and matter header at the top of the main window. It is the lookup
+// header of the dialogs with what the case screen adds: the matter's billing format, the address
+// and fee-split buttons, the delinquent-notes marker, and the reaction to a matter being fixed or
+// released: the main window's edit panels are shown or hidden through the commands ShowEdits and
+// HideEdits, which the main window's command hook hears by name.
+//
+// Ruling kept here: the delinquent tracking program gets its arguments as an argument vector,
+// never through a shell with the names inside; when it cannot be started directly, the hidden
+// script's line quotes every word (ShellCommandLine), so a client name holding a quote or a
+// semicolon stays one argument.
+#include "dialogs/ClientCaseLookF.h"
+
+class Command;
+class CommandList;
+class GlyphButton;
+class TSpeedButton;
+class TextLabel;
+
+// The main window suspends the header's exit checks while it rearranges the screen.
+extern bool HeaderExitsSuspended;
+// The client-code check answered AddNew; the main window's idle handler acts on it.
+extern bool AddClientRequested;
+// The header serves the calendar's search: it offers to add nothing.
+extern bool CalendarSearchMode;
+// The matter's billing format has a row in the format table.
+extern bool TSCFormatFound;
+
+class TClientCaseLookF1 : public TClientCaseLookF {
+  QN_CLASS(TClientCaseLookF1, TClientCaseLookF)
+ public:
+  explicit TClientCaseLookF1(TComponent* AOwner);
+
+  TdcDBLookupCombo* AltBillFormat;
+  TextLabel* LabelFormatCode;
+  GlyphButton* CaseAddressBitBtn;
+  GlyphButton* FeeSplitBitBtn;
+  TextLabel* LabelDelinquent;
+  TSpeedButton* SBDelinquent;
+  CommandList* ActionList1;
+  Command* HideEdits;
+  Command* ShowEdits;
+
+  // Unlocks the lookups; with Clear also releases the matter and empties the four combos.
+  void ClearHeader(bool Clear);
+  // Shows the cover edits over code, name and suffix of a fixed matter.
+  void SetCoverEdits();
+  // Shows the "D" marker when the user may see delinquent notes and one names this matter or its
+  // client.
+  void CheckForDelinquentNotes();
+  // Starts the delinquent tracking program on this matter's or client's notes.
+  void NewDelinquentAccountTracking();
+
+  void FormActivate(TObject* Sender);
+  void FormDeactivate(TObject* Sender);
+  void ClientCodeExit(TObject* Sender);
+  void ClientNameExit(TObject* Sender);
+  void CaseSuffixExit(TObject* Sender);
+  void CaseSuffixChange(TObject* Sender);
+  void CaseSuffixDropDown(TObject* Sender);
+  void AlternateIDExit(TObject* Sender);
+  void AlternateIDChange(TObject* Sender);
+  void LabelDelinquentClick(TObject* Sender);
+  void HideEditsExecute(TObject* Sender);
+  void ShowEditsExecute(TObject* Sender);
+  void ActionList1Execute(TComponent* Action, bool& Handled);
+
+  void CreateParams(TCreateParams& Params) override;
+
+ protected:
+  // WM_COMMAND and WM_MOUSEACTIVATE of the docked header.
+  void WndProc(TMessage& Message) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+ private:
+  // The matter fixed by the suffix or the alternate ID: the edits shown, the marker checked, the
+  // focus on next.
+  void showMatter(TWinControl* next);
+  // The matter given up: the edits hidden, the marker gone.
+  void releaseMatter();
+  void rememberLookupControl(TWinControl* control);
+
+  bool firstActivation_ = true;
+  // The control whose focus notice the header saw last while the billing format was active.
+  TWinControl* commandControl_ = nullptr;
+};
+
+extern TClientCaseLookF1* ClientCaseLookF1;
