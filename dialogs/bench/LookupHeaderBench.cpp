@@ -11,7 +11,6 @@
 //   ratio check_suffix <the same for the matter, 300,000 matters>
 //   ratio check_client_1k, ratio check_suffix_1k <the same on the small folder>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,16 +28,14 @@
 #include "dialogs/ClientCaseLookF.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
-#include "framework/base/UnitLifecycle.h"
 #include "framework/db/Field.h"
 #include "framework/ui/MessageBoxService.h"
+#include "dialogs/bench/ScratchMachine.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
-#include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/WinBtr.h"
 #include "recordmgr/bench/EmptyClientsFile.h"
-#include "testing/OwnMachineRoot.h"
 
 namespace {
 
@@ -194,13 +191,7 @@ void registerCases() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  scratch = std::filesystem::temp_directory_path() / ("qn-lookup-header-bench-" + std::to_string(::getpid()));
-  qn::testing::useOwnMachineRoot(scratch);
-  int result = 0;
-  {
-    RunningUnits units;
-    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
-    if (status != 0 && status != 1016) std::abort();
+  return qn::bench::runInScratchMachine("lookup-header-bench", scratch, [&] {
     small = makeFolder("small", 1000);
     large = makeFolder("large", 100000);
     qn::os::RegistryKey registry(qn::os::HKEY_LOCAL_MACHINE);
@@ -220,7 +211,7 @@ int main(int argc, char** argv) {
       std::abort();
     });
     registerCases();
-    result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+    const int result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       for (const char* tail : {"", "_1k"}) {
         const std::string t = tail;
         reporter.printRatio("ratio", ("check_client" + t).c_str(), "check_client" + t, "read_client" + t);
@@ -228,7 +219,6 @@ int main(int argc, char** argv) {
       }
     });
     header.reset();
-  }
-  std::filesystem::remove_all(scratch);
-  return result;
+    return result;
+  });
 }

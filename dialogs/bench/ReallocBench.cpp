@@ -3,7 +3,6 @@
 // record-file layer, one transaction per dummy transaction: "ratio realloc_10k <direct time /
 // reallocation time>".
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -22,13 +21,11 @@
 #include "dialogs/ReportWriter.h"
 #include "framework/base/DateTime.h"
 #include "framework/base/FormatText.h"
-#include "framework/base/UnitLifecycle.h"
+#include "dialogs/bench/ScratchMachine.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/RegistryKey.h"
 #include "platform/os/ExecutablePath.h"
-#include "recordmgr/BtrieveEngine.h"
-#include "testing/OwnMachineRoot.h"
 
 namespace {
 
@@ -157,18 +154,10 @@ BENCHMARK(BM_Realloc_Direct)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace
 
 int main(int argc, char** argv) {
-  scratch = std::filesystem::temp_directory_path() / ("qn-realloc-bench-" + std::to_string(::getpid()));
-  qn::testing::useOwnMachineRoot(scratch);
-  int result = 0;
-  {
-    RunningUnits units;
+  return qn::bench::runInScratchMachine("realloc-bench", scratch, [&] {
     makeFolder();
-    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
-    if (status != 0 && status != 1016) std::abort();
-    result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+    return qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       reporter.printRatio("ratio", "realloc_10k", "BM_Realloc_Dialog/iterations:2", "BM_Realloc_Direct/iterations:2");
     });
-  }
-  std::filesystem::remove_all(scratch);
-  return result;
+  });
 }

@@ -5,7 +5,6 @@
 // ten matches, the matches selected) against a scan making the same comparison and keeping one
 // position per match: "ratio case_search_10k <direct time / search time>".
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QTest>
 #include <cstdlib>
@@ -24,15 +23,13 @@
 #include "dialogs/CaseGridF.h"
 #include "dialogs/CaseReplace.h"
 #include "framework/base/FormatText.h"
-#include "framework/base/UnitLifecycle.h"
 #include "framework/ui/SafeDispatch.h"
+#include "dialogs/bench/ScratchMachine.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
-#include "recordmgr/BtrieveEngine.h"
 #include "recordmgr/WinBtr.h"
-#include "testing/OwnMachineRoot.h"
 
 namespace {
 
@@ -167,21 +164,13 @@ BENCHMARK(BM_Search_Direct)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  scratch = std::filesystem::temp_directory_path() / ("qn-replace-bench-" + std::to_string(::getpid()));
-  qn::testing::useOwnMachineRoot(scratch);
-  int result = 0;
-  {
-    RunningUnits units;
+  return qn::bench::runInScratchMachine("replace-bench", scratch, [&] {
     makeMatters();
-    const uint16_t status = LoadBtrieveEngine("", "RECWBTRV.DLL");
-    if (status != 0 && status != 1016) std::abort();
     TDM2 dm2(nullptr);
     dm2.AfterConstruction();
-    result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
+    return qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       reporter.printRatio("ratio", "replace_10k", "BM_Replace_Grid", "BM_Replace_Direct");
       reporter.printRatio("ratio", "case_search_10k", "BM_Search_Grid", "BM_Search_Direct");
     });
-  }
-  std::filesystem::remove_all(scratch);
-  return result;
+  });
 }
