@@ -159,6 +159,7 @@ TMemoF::TMemoF(TComponent* AOwner) : TForm(AOwner), descriptionFont_(std::make_u
   }
   for (TdcDBSpinEdit* value : {Hours, Rate, Amount})
     value->OnChange = [this](TObject* Sender) { TransactionFieldChange(Sender); };
+  Hours->OnExit = [this](TObject* Sender) { HoursExit(Sender); };
   Amount->OnExit = [this](TObject* Sender) { AmountExit(Sender); };
   ToggleTrTypeCB->OnClick = [this](TObject* Sender) { ToggleTrTypeCBClick(Sender); };
   RateInfoBitBtn->OnClick = [this](TObject* Sender) { RateInfoBitBtnClick(Sender); };
@@ -352,6 +353,8 @@ void TMemoF::DescriptionKeyPress(TObject*, char& Key) {
     Key = 0;
     Description->SetText(PreviousDescription);
     Description->SetSelStart(Description->TextLength());
+    if (TransactionEntry.PreviousDescriptionHadCodes)
+      TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = true;
     return;
   }
   if (TransactionEntry.CapitaliseDescription) Key = AnsiUpperCase(AnsiString(1, Key))[0];

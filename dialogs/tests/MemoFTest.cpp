@@ -17,7 +17,9 @@
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/PopupMenu.h"
+#include "editors/DBLookupCombo.h"
 #include "editors/RichEditForm.h"
+#include "framework/ui/Edit.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/Messages.h"
@@ -98,6 +100,51 @@ TEST_F(MemoFTest, EqualsInAnEmptyDescriptionCopiesThePreviousOneAndIsTypedElsewh
   key = 'q';
   memo->DescriptionKeyPress(memo->Description, key);
   EXPECT_EQ(key, 'Q');
+}
+
+TEST_F(MemoFTest, EqualsMarksTheCopyAndItsCodesWhenThePreviousDescriptionCameWithCodes) {
+  PreviousDescription = "+AB  the judge";
+  for (bool hadCodes : {false, true}) {
+    SCOPED_TRACE(hadCodes);
+    TransactionEntry.PreviousDescriptionHadCodes = hadCodes;
+    TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = false;
+    memo->Description->SetText("");
+    char key = '=';
+    memo->DescriptionKeyPress(memo->Description, key);
+    EXPECT_EQ(memo->Description->Text(), "+AB  the judge");
+    EXPECT_EQ(TransactionEntry.PreviousDescriptionCopied, hadCodes);
+    EXPECT_EQ(TransactionEntry.CopiedDescriptionCodes, hadCodes);
+    TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = false;
+    key = '=';
+    memo->DescriptionKeyPress(memo->Description, key);
+    EXPECT_FALSE(TransactionEntry.PreviousDescriptionCopied) << "typed into a description, \"=\" copies nothing";
+  }
+}
+
+TEST_F(MemoFTest, HoursNotYetTakenKeepTheFocusFromLookupsAndValuesOnly) {
+  struct Case {
+    bool modified;
+    int to;  // 0 rate, 1 amount, 2 description, 3 a lookup combo, 4 a control named DateEdit
+    bool back;
+  };
+  auto* lookup = new TdcDBLookupCombo(host.get());
+  lookup->SetParent(host.get());
+  lookup->SetBounds(600, 0, 60, 22);
+  auto* dateEdit = new TEdit(host.get());
+  dateEdit->SetParent(host.get());
+  dateEdit->SetName("DateEdit");
+  dateEdit->SetBounds(600, 30, 60, 22);
+  TWinControl* targets[] = {memo->Rate, memo->Amount, memo->Description, lookup, dateEdit};
+  for (const Case& c : {Case{true, 0, true}, Case{true, 1, true}, Case{true, 2, false}, Case{true, 3, true},
+                        Case{true, 4, true}, Case{false, 0, false}, Case{false, 3, false}}) {
+    SCOPED_TRACE(testing::Message() << c.modified << " " << c.to);
+    memo->Hours->SetFocus();
+    ASSERT_TRUE(memo->Hours->Focused());
+    memo->Hours->SetModified(c.modified);
+    targets[c.to]->SetFocus();
+    EXPECT_EQ(memo->Hours->Focused(), c.back);
+    EXPECT_EQ(targets[c.to]->Focused(), !c.back);
+  }
 }
 
 TEST_F(MemoFTest, TheCaseChangeNeedsASelectionWithoutAPlus) {
@@ -205,6 +252,8 @@ TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
     ScriptedMessageBoxes boxes;
     boxes.expect(mtError, text);
     memo->ComboBoxExit(memo->ComboBoxActivity);
+    EXPECT_EQ(TransactionEntry.RejectedCodes["ComboBoxActivity"], "ZZZ");
+    EXPECT_EQ(TransactionEntry.RejectedCodes.count("ComboBoxTask"), 0u);
     clock.advance(499);
     memo->ComboBoxExit(memo->ComboBoxActivity);
     EXPECT_EQ(boxes.shown().size(), 1u);

@@ -10,6 +10,7 @@
 #include "dialogs/tests/PickerFixture.h"
 #include "datagrid/DcTbTable.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/Exception.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Color.h"
@@ -17,12 +18,16 @@
 #include "framework/ui/TabStrip.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "recordmgr/tests/RecordingLog.h"
 #include "testing/TestDirs.h"
 
 namespace dialogs_test {
 namespace {
 
 using qn::ui::testing::ScriptedMessageBoxes;
+
+constexpr uint16_t kGetNext = 6;
+constexpr int16_t kIoError = 2;
 
 TEST(NarrativeInsertTest, TheTokenGoesInAtTheCaretAfterABlankUnlessAtTheStartOrAfterABlank) {
   struct Case {
@@ -172,6 +177,31 @@ TEST_F(NarrFTest, AMissingCodeFileIsToldAndLeavesTheListUnbuilt) {
   boxes.expect(mtWarning, "Unable to open the Narrative Description file.\rPlease Call Vantor, Inc. for assistance.");
   narr->BuildNarrativeList();
   EXPECT_FALSE(NarrativeListBuilt);
+}
+
+TEST_F(NarrFTest, AReadFailingWhileTheListIsBuiltIsToldOnceAndStopsTheExpandSilently) {
+  memo->Description->SetText("+AB  the judge");
+  // The record manager answers an I/O error to the next read of the following row.
+  recordingtest::injectStatus(kGetNext, kIoError);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtError, AnsiString("A database error was encountered while attempting to") + "\r\n" +
+                            "create a narrative code list. " + "Please contact Vantor, Inc. for assistance.");
+  EXPECT_THROW(narr->ExpandBitBtnClick(narr->ExpandBitBtn), EAbort);
+  EXPECT_FALSE(NarrativeListBuilt);
+  EXPECT_TRUE(NarrativeList.empty());
+  EXPECT_FALSE(narr->NarrCodes_->Active());
+  EXPECT_FALSE(DescriptionExpanded);
+  EXPECT_EQ(memo->Description->Text(), "+AB  the judge");
+  EXPECT_TRUE(narr->InsertBitBtn->Enabled());
+}
+
+TEST_F(NarrFTest, ActivationIsMarkedForTheMainWindowOnlyWhenItAsks) {
+  for (bool asked : {false, true}) {
+    TransactionEntry.MarkNarrativeActivation = asked;
+    TransactionEntry.NarrativePickerActivated = false;
+    narr->FormActivate(narr.get());
+    EXPECT_EQ(TransactionEntry.NarrativePickerActivated, asked);
+  }
 }
 
 TEST_F(NarrFTest, TheTabsChooseTheCodeLetterAndLength) {
