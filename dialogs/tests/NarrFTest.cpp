@@ -15,6 +15,10 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Color.h"
 #include "framework/ui/GlyphButton.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/TabStrip.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -110,6 +114,14 @@ TEST_F(NarrFTest, TheFormIsANarrativeCodePickerOnTheCodeTable) {
   EXPECT_EQ(codes, (std::vector<std::string>{"AB", "C"}));
 }
 
+TEST_F(NarrFTest, OffTheDesignedResolutionTheTabCaptionWidensAndTheCombosMoveDown) {
+  ASSERT_NE(Screen->PixelsPerInch(), 120) << "the offscreen screen is not at the designed resolution";
+  EXPECT_EQ(narr->TabControl1->Tabs()->Strings(0), "Narr. code      Narr. description          ");
+  EXPECT_EQ(narr->TableCode->Top(), 35);
+  EXPECT_EQ(narr->TableDesc->Top(), 35);
+  EXPECT_EQ(narr->TabPanel->Height(), 13);
+}
+
 TEST_F(NarrFTest, InsertingPutsTheTokenAtTheCaretAndKeepsTheTypedText) {
   memo->Description->SetText("Met with");
   memo->Description->SetSelStart(8);
@@ -122,6 +134,24 @@ TEST_F(NarrFTest, InsertingPutsTheTokenAtTheCaretAndKeepsTheTypedText) {
   memo->Description->SetText("");
   insert("");
   EXPECT_EQ(memo->Description->Text(), "") << "no code, no token";
+}
+
+TEST_F(NarrFTest, TheCaretEndsAfterTheTokenThoughTheMainWindowSelectsTheTextOfAFocusedEdit) {
+  // The main window selects the whole text of every edit that becomes active.
+  const auto previous = Screen->activeControlChanged;
+  Screen->activeControlChanged = [](TObject*) {
+    if (auto* edit = dynamic_cast<TCustomEdit*>(Screen->ActiveControl())) edit->SelectAll();
+  };
+  memo->Description->SetText("Met with");
+  memo->Description->SetSelStart(8);
+  narr->TableCode->SetFocus();
+  ASSERT_TRUE(narr->TableCode->Focused());
+  insert("AB");
+  Application->ProcessMessages();
+  Screen->activeControlChanged = previous;
+  EXPECT_TRUE(memo->Description->Focused());
+  EXPECT_EQ(memo->Description->SelStart(), 13);
+  EXPECT_EQ(memo->Description->SelLength(), 0);
 }
 
 TEST_F(NarrFTest, ExpandingShowsTheCodesTextsReadOnlyInGreenAndExpandingAgainRestoresTheTypedText) {
