@@ -308,17 +308,22 @@ void TMemoF::SBSpellCheckClick(TObject*) {
   }
   const SpellEngineCalls* engine = LoadedSpellEngine();
   if (!engine) return;
-  Description->SetHideSelection(false);
+  // The check shows what it marks: the selection and both scroll bars, until it is done.
+  const auto checking = [this](bool on) {
+    Description->SetHideSelection(!on);
+    Description->SetScrollBars(on ? ssBoth : ssVertical);
+  };
+  checking(true);
   {
     const HourglassCursor hourglass;
     try {
       engine->CheckCtrlDlg(static_cast<std::uint32_t>(Handle()), static_cast<std::uint32_t>(Description->Handle()), 0);
     } catch (...) {
-      Description->SetHideSelection(true);
+      checking(false);
       throw;
     }
   }
-  Description->SetHideSelection(true);
+  checking(false);
 }
 
 void TMemoF::SpeedButton1Click(TObject*) {

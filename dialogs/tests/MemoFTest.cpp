@@ -25,6 +25,7 @@
 #include "framework/ui/Messages.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
+#include "framework/ui/WinControl.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "testing/TestDirs.h"
@@ -199,12 +200,16 @@ class SpellCheckTest : public MemoFTest {
     ASSERT_NE(engine->InstallDialogs, nullptr);
     calls.CheckCtrlDlg = [](std::uint32_t parent, std::uint32_t control, std::int16_t selectedOnly) -> std::int16_t {
       checks.push_back({parent, control, static_cast<std::uint32_t>(selectedOnly)});
+      // What the checked control shows while the check runs.
+      if (auto* edit = dynamic_cast<TCustomRichEdit*>(FindControlByHandle(control)))
+        shownWhileChecking = {edit->ScrollBars(), !edit->HideSelection()};
       return 0;
     };
     calls.EditLexDlg = [](std::uint32_t) -> std::int16_t { return 0; };
     calls.OptionsDlg = [](std::uint32_t) -> std::int16_t { return 0; };
     engine->InstallDialogs(&calls);
     checks.clear();
+    shownWhileChecking = {ssNone, false};
     ProgramDir = qn::testing::makeScratchDir("spell-program");
   }
   void TearDown() override {
@@ -214,6 +219,7 @@ class SpellCheckTest : public MemoFTest {
   const SpellEngineCalls* engine = nullptr;
   SpellEngineDialogCalls calls{};
   static inline std::vector<std::array<std::uint32_t, 3>> checks;
+  static inline std::pair<TScrollStyle, bool> shownWhileChecking{ssNone, false};
 };
 
 TEST_F(SpellCheckTest, AnExpandedDescriptionIsNotChecked) {
@@ -235,12 +241,16 @@ TEST_F(SpellCheckTest, WithoutTheLexiconTheFilesAreAskedForAndNothingIsChecked) 
 
 TEST_F(SpellCheckTest, WithTheLexiconTheEngineChecksTheDescriptionInThePanel) {
   std::ofstream(ProgramDir + "/ssceam.tlx") << "lexicon";
+  memo->Description->SetScrollBars(ssVertical);
   memo->SBSpellCheckClick(nullptr);
   ASSERT_EQ(checks.size(), 1u);
   EXPECT_EQ(checks[0][0], static_cast<std::uint32_t>(memo->Handle()));
   EXPECT_EQ(checks[0][1], static_cast<std::uint32_t>(memo->Description->Handle()));
   EXPECT_EQ(checks[0][2], 0u);
+  EXPECT_EQ(shownWhileChecking.first, ssBoth);
+  EXPECT_TRUE(shownWhileChecking.second) << "the selection shows during the check";
   EXPECT_TRUE(memo->Description->HideSelection());
+  EXPECT_EQ(memo->Description->ScrollBars(), ssVertical);
 }
 
 TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
