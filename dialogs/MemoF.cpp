@@ -336,6 +336,7 @@ void TMemoF::SpeedButton1Click(TObject*) {
   Description->EditorPosition.Width = clientWidth + (divisor ? clientWidth / divisor : 0);
   Description->EditorPosition.Height = height + (divisor ? height / divisor : 0);
   if (!NarrativeListBuilt && NarrF) NarrF->BuildNarrativeList();
+  Description->EditorListLines = NarrativeEditorLines(NarrativeList);
   Description->SetReadOnly(DescriptionExpanded);
   Description->Execute();
   ShowDescription(Description->Text(), DescriptionExpanded ? clGreen : clBlack);

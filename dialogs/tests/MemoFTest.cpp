@@ -22,6 +22,7 @@
 #include "framework/ui/Edit.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/KeyRoute.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/Messages.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
@@ -342,6 +343,32 @@ TEST_F(MemoFTest, InTheCaseWindowOnlyTheDescriptionShows) {
 
 namespace dialogs_test {
 namespace {
+
+TEST_F(MemoFTest, TheLargeEditorListsTheNarrativeCodesBesideTheText) {
+  NarrativeList = {NarrativeListEntry("AB", "met with client", "F"), NarrativeListEntry("C", "court", "F")};
+  NarrativeListBuilt = true;
+  std::vector<std::string> listed;
+  bool shown = false, beside = false;
+  memo->Description->OnCreateDialog = [&](TObject*, TForm* form) {
+    qn::ui::postCall([&, form] {
+      auto* editor = static_cast<TdcRichEditForm*>(form);
+      shown = editor->EditorList->Visible();
+      for (int i = 0; i < editor->EditorList->Items()->Count(); ++i) listed.push_back(editor->EditorList->Items()->Strings(i));
+      beside = editor->EditorList->Left() >= editor->Editor()->Left() + editor->Editor()->Width() &&
+               editor->EditorList->Width() > 0;
+      editor->SetModalResult(mrCancel);
+    });
+  };
+  memo->SpeedButton1Click(memo->SpeedButton1);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(beside);
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0], "AB    met with client" + std::string(120 - 15, ' ') + "F");
+  EXPECT_EQ(listed[1].substr(0, 11), "C     court");
+  EXPECT_EQ(NarrativeList[0].substr(0, 6), "AB met") << "the shared list is left as it is";
+  NarrativeList.clear();
+  NarrativeListBuilt = false;
+}
 
 TEST_F(MemoFTest, TheLargeEditorIsSizedByTheSizeOptionAndAPendingEntryIsCommittedHalfASecondAfter) {
   qn::ManualClock clock(10000);
