@@ -278,6 +278,34 @@ TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
   qn::setClock(nullptr);
 }
 
+TEST_F(MemoFTest, LeavingACodeForTheNarrativePickerOrTheExitButtonChecksNothing) {
+  qn::ManualClock clock(10000);
+  qn::setClock(&clock);
+  struct Case {
+    const char* to;
+    bool told;
+  };
+  for (const Case& c : {Case{"TableCode", false}, Case{"TableDesc", false}, Case{"ExitBitBtn", false},
+                        Case{"Elsewhere", true}}) {
+    SCOPED_TRACE(c.to);
+    auto target = std::make_unique<TEdit>(host.get());
+    target->SetParent(host.get());
+    target->SetName(c.to);
+    target->SetBounds(600, 0, 60, 22);
+    memo->ComboBoxActivity->SetFocus();
+    ASSERT_TRUE(memo->ComboBoxActivity->Focused());
+    memo->ComboBoxActivity->SetText("ZZZ");
+    ScriptedMessageBoxes boxes;
+    if (c.told) boxes.expect(mtError, "The code ZZZ is not in the table. Please make a different selection.");
+    target->SetFocus();
+    EXPECT_EQ(boxes.shown().size(), c.told ? 1u : 0u);
+    memo->ComboBoxActivity->SetText("");
+    memo->Description->SetFocus();
+    clock.advance(600);
+  }
+  qn::setClock(nullptr);
+}
+
 TEST_F(MemoFTest, ACodeOfTheListTakesItsTextAndTheActivityMayBeginTheDescription) {
   qn::ManualClock clock(10000);
   qn::setClock(&clock);
