@@ -2,6 +2,8 @@
 // What the main window tells the description and transaction editor and the narrative picker
 // about the entry it is editing; the main window sets these, the editor panels read them (and set
 // the few the main window waits for).
+#include <map>
+
 #include "framework/base/AnsiString.h"
 
 struct TransactionEntryState {
@@ -22,6 +24,19 @@ struct TransactionEntryState {
   bool CommitPending = false;
   // Closing the narrative picker's drop-down inserts the code chosen (cleared when used).
   bool InsertOnCloseUp = false;
+  // The main window keeps with the previous description whether it came with codes; "=" putting
+  // such a description in marks both that it was copied and that its codes came along, for the
+  // main window to take up with the entry.
+  bool PreviousDescriptionHadCodes = false;
+  bool PreviousDescriptionCopied = false;
+  bool CopiedDescriptionCodes = false;
+  // The main window asks that the narrative picker's activation be marked for its keyboard
+  // handling; the picker sets NarrativePickerActivated then, and the main window clears it.
+  bool MarkNarrativeActivation = false;
+  bool NarrativePickerActivated = false;
+  // The last electronic-billing code each code box refused, by the box's name ("ComboBoxTask",
+  // "ComboBoxActivity", "ComboBoxExpense").
+  std::map<AnsiString, AnsiString> RejectedCodes;
   // The cost entry is an indirect cost.
   bool IndirectCost = false;
   // The entry is fixed-amount (its rate comes from the amount).

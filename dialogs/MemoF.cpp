@@ -159,6 +159,7 @@ TMemoF::TMemoF(TComponent* AOwner) : TForm(AOwner), descriptionFont_(std::make_u
   }
   for (TdcDBSpinEdit* value : {Hours, Rate, Amount})
     value->OnChange = [this](TObject* Sender) { TransactionFieldChange(Sender); };
+  Hours->OnExit = [this](TObject* Sender) { HoursExit(Sender); };
   Amount->OnExit = [this](TObject* Sender) { AmountExit(Sender); };
   ToggleTrTypeCB->OnClick = [this](TObject* Sender) { ToggleTrTypeCBClick(Sender); };
   RateInfoBitBtn->OnClick = [this](TObject* Sender) { RateInfoBitBtnClick(Sender); };
@@ -307,17 +308,22 @@ void TMemoF::SBSpellCheckClick(TObject*) {
   }
   const SpellEngineCalls* engine = LoadedSpellEngine();
   if (!engine) return;
-  Description->SetHideSelection(false);
+  // The check shows what it marks: the selection and both scroll bars, until it is done.
+  const auto checking = [this](bool on) {
+    Description->SetHideSelection(!on);
+    Description->SetScrollBars(on ? ssBoth : ssVertical);
+  };
+  checking(true);
   {
     const HourglassCursor hourglass;
     try {
       engine->CheckCtrlDlg(static_cast<std::uint32_t>(Handle()), static_cast<std::uint32_t>(Description->Handle()), 0);
     } catch (...) {
-      Description->SetHideSelection(true);
+      checking(false);
       throw;
     }
   }
-  Description->SetHideSelection(true);
+  checking(false);
 }
 
 void TMemoF::SpeedButton1Click(TObject*) {
@@ -330,6 +336,7 @@ void TMemoF::SpeedButton1Click(TObject*) {
   Description->EditorPosition.Width = clientWidth + (divisor ? clientWidth / divisor : 0);
   Description->EditorPosition.Height = height + (divisor ? height / divisor : 0);
   if (!NarrativeListBuilt && NarrF) NarrF->BuildNarrativeList();
+  Description->EditorListLines = NarrativeEditorLines(NarrativeList);
   Description->SetReadOnly(DescriptionExpanded);
   Description->Execute();
   ShowDescription(Description->Text(), DescriptionExpanded ? clGreen : clBlack);
@@ -352,6 +359,8 @@ void TMemoF::DescriptionKeyPress(TObject*, char& Key) {
     Key = 0;
     Description->SetText(PreviousDescription);
     Description->SetSelStart(Description->TextLength());
+    if (TransactionEntry.PreviousDescriptionHadCodes)
+      TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = true;
     return;
   }
   if (TransactionEntry.CapitaliseDescription) Key = AnsiUpperCase(AnsiString(1, Key))[0];

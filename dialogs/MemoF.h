@@ -89,6 +89,7 @@ class TMemoF : public TForm {
 
   void TransactionFieldChange(TObject* Sender);
   void AmountChange(TObject* Sender);
+  void HoursExit(TObject* Sender);
   void AmountExit(TObject* Sender);
   void ToggleTrTypeCBClick(TObject* Sender);
   void RateInfoBitBtnClick(TObject* Sender);

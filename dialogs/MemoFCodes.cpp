@@ -10,9 +10,9 @@
 #include "framework/base/TextCase.h"
 #include "framework/base/Tick.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/Focus.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/VirtualKeys.h"
-#include "framework/ui/Screen.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void TMemoF::ComboBoxExit(TObject* Sender) {
   auto* combo = dynamic_cast<BillingCodeCombo*>(Sender);
   if (!combo) return;
   // Leaving for the narrative picker or the exit button asks nothing.
-  if (const TWinControl* to = Screen->ActiveControl()) {
+  if (const TWinControl* to = qn::ui::focusMoveTarget()) {
     const AnsiString name = to->Name();
     if (name == "TableCode" || name == "TableDesc" || name == "ExitBitBtn") return;
   }
@@ -131,6 +131,7 @@ void TMemoF::ComboBoxExit(TObject* Sender) {
   }
   if (!code.empty()) {
     MessageDlg("The code " + code + " is not in the table. Please make a different selection.", mtError, {mbOK}, 0);
+    TransactionEntry.RejectedCodes[combo->Name()] = code;
     if (combo->CanFocus()) combo->SetFocus();
   } else if (TransactionEntry.CodesRequired) {
     MessageDlg(kSelectACode, mtError, {mbOK}, 0);

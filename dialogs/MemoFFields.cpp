@@ -3,6 +3,7 @@
 #include "core/DockedForms.h"
 #include "core/TransactionEntry.h"
 #include "dialogs/MemoF.h"
+#include "editors/DBLookupCombo.h"
 #include "dialogs/OptFieldsF.h"
 #include "dialogs/RateInfoF.h"
 #include "dialogs/TransactionValues.h"
@@ -11,6 +12,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/Focus.h"
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/KeyRoute.h"
 #include "framework/ui/VirtualKeys.h"
@@ -34,6 +36,15 @@ void TMemoF::AmountChange(TObject*) {
   MessageDlg("Debit retainer transfers must be non-applied.", mtWarning, {mbOK}, 0);
   CBNonApplied->SetChecked(true);
   if (CBNonApplied->CanFocus()) CBNonApplied->SetFocus();
+}
+
+void TMemoF::HoursExit(TObject*) {
+  // Hours the main window has not yet taken keep the focus from the fields that depend on them.
+  if (!Hours->Modified()) return;
+  TWinControl* to = qn::ui::focusMoveTarget();
+  if (!to || to == Hours) return;
+  if (dynamic_cast<TdcDBCustomLookupCombo*>(to) || dynamic_cast<TdcDBSpinEdit*>(to) || to->Name() == "DateEdit")
+    Hours->SetFocus();
 }
 
 void TMemoF::AmountExit(TObject*) {

@@ -112,7 +112,9 @@ TNarrF::~TNarrF() {
   if (NarrF == this) NarrF = nullptr;
 }
 
-void TNarrF::FormActivate(TObject*) {}
+void TNarrF::FormActivate(TObject*) {
+  if (TransactionEntry.MarkNarrativeActivation) TransactionEntry.NarrativePickerActivated = true;
+}
 
 void TNarrF::Codes1_CalcFields(TDataSet* DataSet) {
   TCodeLookF::Codes1_CalcFields(DataSet);

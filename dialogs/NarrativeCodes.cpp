@@ -56,3 +56,10 @@ AnsiString ExpandedDescription(const AnsiString& Text, const std::vector<AnsiStr
 AnsiString ExpandedLengthText(const AnsiString& Expanded) {
   return IntToStr(static_cast<int>(TrimRight(Expanded).size())) + " characters";
 }
+
+std::vector<AnsiString> NarrativeEditorLines(const std::vector<AnsiString>& List) {
+  std::vector<AnsiString> lines;
+  lines.reserve(List.size());
+  for (AnsiString entry : List) lines.push_back(entry.insert(std::min<std::size_t>(3, entry.size()), "   "));
+  return lines;
+}

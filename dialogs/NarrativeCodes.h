@@ -18,6 +18,9 @@ extern bool NarrativeViewOnly;
 
 AnsiString NarrativeListEntry(const AnsiString& Code, const AnsiString& Description, const AnsiString& TransactionType);
 
+// The list as the large editor shows it: three blanks after each entry's code.
+std::vector<AnsiString> NarrativeEditorLines(const std::vector<AnsiString>& List);
+
 // The token of a code: "+" and the code filled to three characters.
 AnsiString NarrativeToken(const AnsiString& Code);
 

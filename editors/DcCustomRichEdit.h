@@ -64,6 +64,9 @@ class TdcCustomRichEdit : public TCustomRichEdit {
 
   AnsiString EditorCaption = "Edit Rich Text";
   TdcFormPosition EditorPosition;
+  // Lines the full-window editor lists at its right, beside the text, for the user to read while
+  // writing; none: no list.
+  std::vector<AnsiString> EditorListLines;
   TRichEditorOptions EditorOptions{reoShowSaveExit, reoShowPrint, reoShowPageSetup, reoShowFormatBar, reoShowToolBar,
                                    reoShowStatusBar, reoShowHints, reoShowRuler, reoShowInsertObject,
                                    reoCloseOnEscape, reoFlatButtons};

@@ -11,6 +11,7 @@
 #include "framework/base/ClassRegistry.h"
 #include "framework/db/DataSet.h"
 #include "framework/db/Field.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/Screen.h"
 
@@ -80,6 +81,8 @@ bool TdcCustomRichEdit::Execute() {
     form->SetCaption(EditorCaption);
 
     form->setEditor(this, inner, ruler);
+    for (const AnsiString& line : EditorListLines) form->EditorList->Items()->Add(line);
+    form->EditorList->SetVisible(!EditorListLines.empty());
     inner->SetFont(Font());
     inner->MeasurementUnits = MeasurementUnits;
     inner->OnInitDialog = OnInitDialog;

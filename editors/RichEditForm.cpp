@@ -8,6 +8,7 @@
 #include "framework/ui/Font.h"
 #include "framework/ui/MainMenu.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/PlaceControl.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/SpeedButton.h"
@@ -175,6 +176,9 @@ void TdcRichEditForm::buildToolbars() {
   FormatBarBevel = underline(this, this, "FormatBarBevel", 52);
   RulerBevel = underline(this, this, "RulerBevel", 54);
 
+  EditorList = PlaceControl<ListBox>(this, this, 0, 0, 0, 0);
+  EditorList->SetName("EditorList");
+  EditorList->SetVisible(false);
   StatusBar1 = PlaceControl<StatusBar>(this, this, 0, 409, 602, 19);
   StatusBar1->SetName("StatusBar");
   const struct {

@@ -10,6 +10,7 @@
 #include "framework/ui/Form.h"
 
 class BevelLine;
+class ListBox;
 class Canvas;
 class StatusBar;
 class TdcCustomRichEdit;
@@ -44,6 +45,8 @@ class TdcRichEditForm : public TForm {
   BevelLine *Bevel3, *Bevel4, *FormatBarBevel, *RulerBevel;
   TdcDBComboBox *FontNameCombo, *FontSizeCombo;
   StatusBar* StatusBar1;
+  // The caller's EditorListLines, at the right of the text; hidden when it has none.
+  ListBox* EditorList;
   TMainMenu* MainMenu1;
   TMenuItem *File1, *Load1, *SaveAs1, *FileSeparator1, *SaveExit1, *FileSeparator2, *Print1, *PageSetup1,
       *FileSeparator3, *Exit1;

@@ -12,6 +12,7 @@
 #include "framework/ui/Canvas.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/FontConversion.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/MainMenu.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/PopupMenu.h"
@@ -224,7 +225,10 @@ void TdcRichEditForm::LayoutForm() {
       top += ruler_->Height() + 2;
     }
     const int statusHeight = StatusBar1->Visible() ? StatusBar1->Height() : 0;
-    editor_->SetBounds(editor_->Left(), top, width - 8, std::max(0, ClientHeight() - statusHeight - top));
+    const int height = std::max(0, ClientHeight() - statusHeight - top);
+    const int listWidth = EditorList->Visible() ? width / 3 : 0;
+    editor_->SetBounds(editor_->Left(), top, width - 8 - listWidth, height);
+    if (listWidth > 0) EditorList->SetBounds(width - listWidth, top, listWidth, height);
     ruler_->PlaceIconsFromParagraph();
     StatusBar1->SetBounds(0, ClientHeight() - statusHeight, editor_->Width(), statusHeight);
   } catch (const Exception&) {

@@ -17,12 +17,16 @@
 #include "framework/ui/GlyphButton.h"
 #include "framework/ui/MenuItem.h"
 #include "framework/ui/PopupMenu.h"
+#include "editors/DBLookupCombo.h"
 #include "editors/RichEditForm.h"
+#include "framework/ui/Edit.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/KeyRoute.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/Messages.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/VirtualKeys.h"
+#include "framework/ui/WinControl.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
 #include "testing/TestDirs.h"
@@ -100,6 +104,51 @@ TEST_F(MemoFTest, EqualsInAnEmptyDescriptionCopiesThePreviousOneAndIsTypedElsewh
   EXPECT_EQ(key, 'Q');
 }
 
+TEST_F(MemoFTest, EqualsMarksTheCopyAndItsCodesWhenThePreviousDescriptionCameWithCodes) {
+  PreviousDescription = "+AB  the judge";
+  for (bool hadCodes : {false, true}) {
+    SCOPED_TRACE(hadCodes);
+    TransactionEntry.PreviousDescriptionHadCodes = hadCodes;
+    TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = false;
+    memo->Description->SetText("");
+    char key = '=';
+    memo->DescriptionKeyPress(memo->Description, key);
+    EXPECT_EQ(memo->Description->Text(), "+AB  the judge");
+    EXPECT_EQ(TransactionEntry.PreviousDescriptionCopied, hadCodes);
+    EXPECT_EQ(TransactionEntry.CopiedDescriptionCodes, hadCodes);
+    TransactionEntry.PreviousDescriptionCopied = TransactionEntry.CopiedDescriptionCodes = false;
+    key = '=';
+    memo->DescriptionKeyPress(memo->Description, key);
+    EXPECT_FALSE(TransactionEntry.PreviousDescriptionCopied) << "typed into a description, \"=\" copies nothing";
+  }
+}
+
+TEST_F(MemoFTest, HoursNotYetTakenKeepTheFocusFromLookupsAndValuesOnly) {
+  struct Case {
+    bool modified;
+    int to;  // 0 rate, 1 amount, 2 description, 3 a lookup combo, 4 a control named DateEdit
+    bool back;
+  };
+  auto* lookup = new TdcDBLookupCombo(host.get());
+  lookup->SetParent(host.get());
+  lookup->SetBounds(600, 0, 60, 22);
+  auto* dateEdit = new TEdit(host.get());
+  dateEdit->SetParent(host.get());
+  dateEdit->SetName("DateEdit");
+  dateEdit->SetBounds(600, 30, 60, 22);
+  TWinControl* targets[] = {memo->Rate, memo->Amount, memo->Description, lookup, dateEdit};
+  for (const Case& c : {Case{true, 0, true}, Case{true, 1, true}, Case{true, 2, false}, Case{true, 3, true},
+                        Case{true, 4, true}, Case{false, 0, false}, Case{false, 3, false}}) {
+    SCOPED_TRACE(testing::Message() << c.modified << " " << c.to);
+    memo->Hours->SetFocus();
+    ASSERT_TRUE(memo->Hours->Focused());
+    memo->Hours->SetModified(c.modified);
+    targets[c.to]->SetFocus();
+    EXPECT_EQ(memo->Hours->Focused(), c.back);
+    EXPECT_EQ(targets[c.to]->Focused(), !c.back);
+  }
+}
+
 TEST_F(MemoFTest, TheCaseChangeNeedsASelectionWithoutAPlus) {
   memo->Description->SetText("met +AB  the judge");
   {
@@ -152,12 +201,16 @@ class SpellCheckTest : public MemoFTest {
     ASSERT_NE(engine->InstallDialogs, nullptr);
     calls.CheckCtrlDlg = [](std::uint32_t parent, std::uint32_t control, std::int16_t selectedOnly) -> std::int16_t {
       checks.push_back({parent, control, static_cast<std::uint32_t>(selectedOnly)});
+      // What the checked control shows while the check runs.
+      if (auto* edit = dynamic_cast<TCustomRichEdit*>(FindControlByHandle(control)))
+        shownWhileChecking = {edit->ScrollBars(), !edit->HideSelection()};
       return 0;
     };
     calls.EditLexDlg = [](std::uint32_t) -> std::int16_t { return 0; };
     calls.OptionsDlg = [](std::uint32_t) -> std::int16_t { return 0; };
     engine->InstallDialogs(&calls);
     checks.clear();
+    shownWhileChecking = {ssNone, false};
     ProgramDir = qn::testing::makeScratchDir("spell-program");
   }
   void TearDown() override {
@@ -167,6 +220,7 @@ class SpellCheckTest : public MemoFTest {
   const SpellEngineCalls* engine = nullptr;
   SpellEngineDialogCalls calls{};
   static inline std::vector<std::array<std::uint32_t, 3>> checks;
+  static inline std::pair<TScrollStyle, bool> shownWhileChecking{ssNone, false};
 };
 
 TEST_F(SpellCheckTest, AnExpandedDescriptionIsNotChecked) {
@@ -188,12 +242,16 @@ TEST_F(SpellCheckTest, WithoutTheLexiconTheFilesAreAskedForAndNothingIsChecked) 
 
 TEST_F(SpellCheckTest, WithTheLexiconTheEngineChecksTheDescriptionInThePanel) {
   std::ofstream(ProgramDir + "/ssceam.tlx") << "lexicon";
+  memo->Description->SetScrollBars(ssVertical);
   memo->SBSpellCheckClick(nullptr);
   ASSERT_EQ(checks.size(), 1u);
   EXPECT_EQ(checks[0][0], static_cast<std::uint32_t>(memo->Handle()));
   EXPECT_EQ(checks[0][1], static_cast<std::uint32_t>(memo->Description->Handle()));
   EXPECT_EQ(checks[0][2], 0u);
+  EXPECT_EQ(shownWhileChecking.first, ssBoth);
+  EXPECT_TRUE(shownWhileChecking.second) << "the selection shows during the check";
   EXPECT_TRUE(memo->Description->HideSelection());
+  EXPECT_EQ(memo->Description->ScrollBars(), ssVertical);
 }
 
 TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
@@ -205,6 +263,8 @@ TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
     ScriptedMessageBoxes boxes;
     boxes.expect(mtError, text);
     memo->ComboBoxExit(memo->ComboBoxActivity);
+    EXPECT_EQ(TransactionEntry.RejectedCodes["ComboBoxActivity"], "ZZZ");
+    EXPECT_EQ(TransactionEntry.RejectedCodes.count("ComboBoxTask"), 0u);
     clock.advance(499);
     memo->ComboBoxExit(memo->ComboBoxActivity);
     EXPECT_EQ(boxes.shown().size(), 1u);
@@ -214,6 +274,34 @@ TEST_F(MemoFTest, ACodeNotInTheTableIsToldAtMostOnceWithinHalfASecond) {
     ScriptedMessageBoxes boxes;
     boxes.expect(mtError, text);
     memo->ComboBoxExit(memo->ComboBoxActivity);
+  }
+  qn::setClock(nullptr);
+}
+
+TEST_F(MemoFTest, LeavingACodeForTheNarrativePickerOrTheExitButtonChecksNothing) {
+  qn::ManualClock clock(10000);
+  qn::setClock(&clock);
+  struct Case {
+    const char* to;
+    bool told;
+  };
+  for (const Case& c : {Case{"TableCode", false}, Case{"TableDesc", false}, Case{"ExitBitBtn", false},
+                        Case{"Elsewhere", true}}) {
+    SCOPED_TRACE(c.to);
+    auto target = std::make_unique<TEdit>(host.get());
+    target->SetParent(host.get());
+    target->SetName(c.to);
+    target->SetBounds(600, 0, 60, 22);
+    memo->ComboBoxActivity->SetFocus();
+    ASSERT_TRUE(memo->ComboBoxActivity->Focused());
+    memo->ComboBoxActivity->SetText("ZZZ");
+    ScriptedMessageBoxes boxes;
+    if (c.told) boxes.expect(mtError, "The code ZZZ is not in the table. Please make a different selection.");
+    target->SetFocus();
+    EXPECT_EQ(boxes.shown().size(), c.told ? 1u : 0u);
+    memo->ComboBoxActivity->SetText("");
+    memo->Description->SetFocus();
+    clock.advance(600);
   }
   qn::setClock(nullptr);
 }
@@ -283,6 +371,32 @@ TEST_F(MemoFTest, InTheCaseWindowOnlyTheDescriptionShows) {
 
 namespace dialogs_test {
 namespace {
+
+TEST_F(MemoFTest, TheLargeEditorListsTheNarrativeCodesBesideTheText) {
+  NarrativeList = {NarrativeListEntry("AB", "met with client", "F"), NarrativeListEntry("C", "court", "F")};
+  NarrativeListBuilt = true;
+  std::vector<std::string> listed;
+  bool shown = false, beside = false;
+  memo->Description->OnCreateDialog = [&](TObject*, TForm* form) {
+    qn::ui::postCall([&, form] {
+      auto* editor = static_cast<TdcRichEditForm*>(form);
+      shown = editor->EditorList->Visible();
+      for (int i = 0; i < editor->EditorList->Items()->Count(); ++i) listed.push_back(editor->EditorList->Items()->Strings(i));
+      beside = editor->EditorList->Left() >= editor->Editor()->Left() + editor->Editor()->Width() &&
+               editor->EditorList->Width() > 0;
+      editor->SetModalResult(mrCancel);
+    });
+  };
+  memo->SpeedButton1Click(memo->SpeedButton1);
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(beside);
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0], "AB    met with client" + std::string(120 - 15, ' ') + "F");
+  EXPECT_EQ(listed[1].substr(0, 11), "C     court");
+  EXPECT_EQ(NarrativeList[0].substr(0, 6), "AB met") << "the shared list is left as it is";
+  NarrativeList.clear();
+  NarrativeListBuilt = false;
+}
 
 TEST_F(MemoFTest, TheLargeEditorIsSizedByTheSizeOptionAndAPendingEntryIsCommittedHalfASecondAfter) {
   qn::ManualClock clock(10000);

@@ -10,19 +10,28 @@
 #include "dialogs/tests/PickerFixture.h"
 #include "datagrid/DcTbTable.h"
 #include "framework/base/ClassRegistry.h"
+#include "framework/base/Exception.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Color.h"
 #include "framework/ui/GlyphButton.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/TabStrip.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
+#include "recordmgr/tests/RecordingLog.h"
 #include "testing/TestDirs.h"
 
 namespace dialogs_test {
 namespace {
 
 using qn::ui::testing::ScriptedMessageBoxes;
+
+constexpr uint16_t kGetNext = 6;
+constexpr int16_t kIoError = 2;
 
 TEST(NarrativeInsertTest, TheTokenGoesInAtTheCaretAfterABlankUnlessAtTheStartOrAfterABlank) {
   struct Case {
@@ -105,6 +114,14 @@ TEST_F(NarrFTest, TheFormIsANarrativeCodePickerOnTheCodeTable) {
   EXPECT_EQ(codes, (std::vector<std::string>{"AB", "C"}));
 }
 
+TEST_F(NarrFTest, OffTheDesignedResolutionTheTabCaptionWidensAndTheCombosMoveDown) {
+  ASSERT_NE(Screen->PixelsPerInch(), 120) << "the offscreen screen is not at the designed resolution";
+  EXPECT_EQ(narr->TabControl1->Tabs()->Strings(0), "Narr. code      Narr. description          ");
+  EXPECT_EQ(narr->TableCode->Top(), 35);
+  EXPECT_EQ(narr->TableDesc->Top(), 35);
+  EXPECT_EQ(narr->TabPanel->Height(), 13);
+}
+
 TEST_F(NarrFTest, InsertingPutsTheTokenAtTheCaretAndKeepsTheTypedText) {
   memo->Description->SetText("Met with");
   memo->Description->SetSelStart(8);
@@ -117,6 +134,24 @@ TEST_F(NarrFTest, InsertingPutsTheTokenAtTheCaretAndKeepsTheTypedText) {
   memo->Description->SetText("");
   insert("");
   EXPECT_EQ(memo->Description->Text(), "") << "no code, no token";
+}
+
+TEST_F(NarrFTest, TheCaretEndsAfterTheTokenThoughTheMainWindowSelectsTheTextOfAFocusedEdit) {
+  // The main window selects the whole text of every edit that becomes active.
+  const auto previous = Screen->activeControlChanged;
+  Screen->activeControlChanged = [](TObject*) {
+    if (auto* edit = dynamic_cast<TCustomEdit*>(Screen->ActiveControl())) edit->SelectAll();
+  };
+  memo->Description->SetText("Met with");
+  memo->Description->SetSelStart(8);
+  narr->TableCode->SetFocus();
+  ASSERT_TRUE(narr->TableCode->Focused());
+  insert("AB");
+  Application->ProcessMessages();
+  Screen->activeControlChanged = previous;
+  EXPECT_TRUE(memo->Description->Focused());
+  EXPECT_EQ(memo->Description->SelStart(), 13);
+  EXPECT_EQ(memo->Description->SelLength(), 0);
 }
 
 TEST_F(NarrFTest, ExpandingShowsTheCodesTextsReadOnlyInGreenAndExpandingAgainRestoresTheTypedText) {
@@ -172,6 +207,31 @@ TEST_F(NarrFTest, AMissingCodeFileIsToldAndLeavesTheListUnbuilt) {
   boxes.expect(mtWarning, "Unable to open the Narrative Description file.\rPlease Call Vantor, Inc. for assistance.");
   narr->BuildNarrativeList();
   EXPECT_FALSE(NarrativeListBuilt);
+}
+
+TEST_F(NarrFTest, AReadFailingWhileTheListIsBuiltIsToldOnceAndStopsTheExpandSilently) {
+  memo->Description->SetText("+AB  the judge");
+  // The record manager answers an I/O error to the next read of the following row.
+  recordingtest::injectStatus(kGetNext, kIoError);
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtError, AnsiString("A database error was encountered while attempting to") + "\r\n" +
+                            "create a narrative code list. " + "Please contact Vantor, Inc. for assistance.");
+  EXPECT_THROW(narr->ExpandBitBtnClick(narr->ExpandBitBtn), EAbort);
+  EXPECT_FALSE(NarrativeListBuilt);
+  EXPECT_TRUE(NarrativeList.empty());
+  EXPECT_FALSE(narr->NarrCodes_->Active());
+  EXPECT_FALSE(DescriptionExpanded);
+  EXPECT_EQ(memo->Description->Text(), "+AB  the judge");
+  EXPECT_TRUE(narr->InsertBitBtn->Enabled());
+}
+
+TEST_F(NarrFTest, ActivationIsMarkedForTheMainWindowOnlyWhenItAsks) {
+  for (bool asked : {false, true}) {
+    TransactionEntry.MarkNarrativeActivation = asked;
+    TransactionEntry.NarrativePickerActivated = false;
+    narr->FormActivate(narr.get());
+    EXPECT_EQ(TransactionEntry.NarrativePickerActivated, asked);
+  }
 }
 
 TEST_F(NarrFTest, TheTabsChooseTheCodeLetterAndLength) {

@@ -281,7 +281,16 @@ void TCustomEdit::SetTextValue(const AnsiString& Value) { changeText(entering(Va
 
 bool TCustomEdit::changeText(const AnsiString& NewText, int Caret, bool ByUser) {
   if (NewText == text_) {
-    if (ByUser) SetSelStart(Caret);
+    if (!ByUser) return true;
+    // Typing over a selection with the same characters is an edit all the same: it is told, as
+    // any other the user makes.
+    readSelection();
+    const bool replaced = selLength_ > 0;
+    SetSelStart(Caret);
+    if (replaced) {
+      modified_ = true;
+      Change();
+    }
     return true;
   }
   changeByUser_ = ByUser;

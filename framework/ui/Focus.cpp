@@ -19,6 +19,7 @@ namespace {
 // The move under way: an exit or enter handler's SetFocus in the same form lands here.
 struct Move {
   FormBase* form;
+  TWinControl* target;
   TWinControl* redirect = nullptr;
   std::vector<TWinControl*> exited;
 };
@@ -39,7 +40,7 @@ TWinControl* commonContainer(TWinControl* from, TWinControl* target, FormBase* f
 }
 
 bool runMove(FormBase* form, TWinControl* target) {
-  Move move{form, nullptr, {}};
+  Move move{form, target, nullptr, {}};
   Move* outer = std::exchange(runningMove, &move);
   TWinControl* const from = form->ActiveControl();
   TWinControl* const asked = target;
@@ -55,6 +56,7 @@ bool runMove(FormBase* form, TWinControl* target) {
         c->DoExit();
         if (move.redirect) {
           target = std::exchange(move.redirect, nullptr);
+          move.target = target;
           again = true;
           break;
         }
@@ -95,6 +97,8 @@ FormBase* activeForm() {
   if (!window) return nullptr;
   return dynamic_cast<FormBase*>(controlOfWidget(window));
 }
+
+TWinControl* focusMoveTarget() { return runningMove ? runningMove->target : nullptr; }
 
 TWinControl* focusedControl() {
   FormBase* form = activeForm();

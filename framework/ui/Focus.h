@@ -19,6 +19,8 @@ bool moveFocus(TWinControl* target);
 // active control moves to the next control in tab order without exit handling, with the new
 // control's enter handling; none there: the form keeps no active control.
 void focusedControlUnusable(TWinControl* control);
+// While a move runs: where it is going (exit handlers decide by it); nullptr outside a move.
+TWinControl* focusMoveTarget();
 // Gives Qt's focus to the active form's active control (or to its window when it has none).
 void showFocus(FormBase* form);
 // The form whose window is active; nullptr when none of ours is.

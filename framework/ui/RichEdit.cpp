@@ -151,6 +151,7 @@ void TCustomRichEdit::PublishProperties(PropertyPublisher<TCustomRichEdit>& publ
 TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
     : TCustomEdit(AOwner), document_(std::make_unique<QTextDocument>()), lines_(std::make_unique<RichEditLines>(this)) {
   SetAutoSelect(false);
+  TCustomEdit::SetScrollBars(ssBoth);
   SetBounds(Left(), Top(), 185, 89);
   document_->setUndoRedoEnabled(true);
 }
@@ -168,6 +169,20 @@ QTextDocument* TCustomRichEdit::document() const { return document_.get(); }
 
 int TCustomRichEdit::dotsPerInch() const { return Screen->PixelsPerInch(); }
 
+void TCustomRichEdit::SetScrollBars(TScrollStyle Value) {
+  TCustomEdit::SetScrollBars(Value);
+  applyScrollBars();
+}
+
+void TCustomRichEdit::applyScrollBars() {
+  QTextEdit* edit = textEdit();
+  if (!edit) return;
+  const TScrollStyle style = ScrollBars();
+  const auto policy = [](bool shown) { return shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff; };
+  edit->setVerticalScrollBarPolicy(policy(style == ssVertical || style == ssBoth));
+  edit->setHorizontalScrollBarPolicy(policy(style == ssHorizontal || style == ssBoth));
+}
+
 QWidget* TCustomRichEdit::MakeWidget(QWidget* parentWidget) { return new RichEditWidget(this, parentWidget); }
 
 void TCustomRichEdit::WindowCreated() {
@@ -176,6 +191,7 @@ void TCustomRichEdit::WindowCreated() {
   edit->setDocument(document_.get());
   edit->setFrameShape(BorderStyle() != bsNone ? QFrame::StyledPanel : QFrame::NoFrame);
   SetHideSelection(hideSelection_);
+  applyScrollBars();
   qn::ui::setWindowTakesDrops(edit, acceptDrops_);
   if (!formattingRect_.IsEmpty()) setEditRect(formattingRect_);
   markLinks();

@@ -59,6 +59,9 @@ class TCustomRichEdit : public TCustomEdit, public qn::ui::TextDropTarget {
 
   bool HideSelection() const { return hideSelection_; }
   void SetHideSelection(bool Value);
+  // The text's scroll bars, each shown when the text needs it; both until told otherwise.
+  using TCustomEdit::ScrollBars;
+  void SetScrollBars(TScrollStyle Value);
   // In plain-text mode streams are read and written as plain text.
   bool PlainText() const { return plainText_; }
   void SetPlainText(bool Value) { plainText_ = Value; }
@@ -200,6 +203,7 @@ class TCustomRichEdit : public TCustomEdit, public qn::ui::TextDropTarget {
   // What of the text fits in place of the selection under MaxLength (0: no limit).
   AnsiString withinMaxLength(const AnsiString& inserted) const;
   void markLinks();
+  void applyScrollBars();
 
   std::unique_ptr<QTextDocument> document_;  // kept while there is no window
   std::unique_ptr<TStrings> lines_;

@@ -103,6 +103,30 @@ TEST_F(EditTest, SelectionBackspaceDeleteAndCtrlBackspace) {
   EXPECT_EQ(edit->SelLength(), 1);
 }
 
+TEST_F(EditTest, TypingOverASelectionWithTheSameCharactersIsAChange) {
+  struct Row {
+    int selStart, selLength;
+    const char* typed;
+    int changes;
+  };
+  // A key that alters nothing (Backspace at the start) is no change.
+  for (const Row& row : {Row{1, 1, "B", 1}, Row{0, 2, "A", 1}, Row{1, 1, "C", 1}, Row{0, 0, "\b", 0}}) {
+    SCOPED_TRACE(row.typed);
+    edit->SetText("AB");
+    edit->SetModified(false);
+    edit->SetSelStart(row.selStart);
+    edit->SetSelLength(row.selLength);
+    changes = 0;
+    if (row.typed[0] == '\b')
+      key(Qt::Key_Backspace);
+    else
+      type(row.typed);
+    EXPECT_EQ(changes, row.changes);
+    EXPECT_EQ(edit->Modified(), row.changes > 0);
+    EXPECT_EQ(edit->SelLength(), 0);
+  }
+}
+
 TEST_F(EditTest, PasteByShiftInsertAndCtrlVFiresBothNotificationsOnceAndMayBeRefused) {
   std::vector<std::string> log;
   bool allow = true;

@@ -49,6 +49,34 @@ class RichEditTest : public ::testing::Test {
   int changes = 0;
 };
 
+TEST_F(RichEditTest, TheScrollBarsAskedForShowWhenNeededAndTheOthersNever) {
+  auto* view = qobject_cast<QTextEdit*>(widget());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(edit->ScrollBars(), ssBoth);
+  EXPECT_EQ(view->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  EXPECT_EQ(view->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+  struct Row {
+    TScrollStyle style;
+    Qt::ScrollBarPolicy vertical, horizontal;
+  };
+  for (const Row& row : {Row{ssVertical, Qt::ScrollBarAsNeeded, Qt::ScrollBarAlwaysOff},
+                         Row{ssNone, Qt::ScrollBarAlwaysOff, Qt::ScrollBarAlwaysOff},
+                         Row{ssHorizontal, Qt::ScrollBarAlwaysOff, Qt::ScrollBarAsNeeded},
+                         Row{ssBoth, Qt::ScrollBarAsNeeded, Qt::ScrollBarAsNeeded}}) {
+    edit->SetScrollBars(row.style);
+    EXPECT_EQ(view->verticalScrollBarPolicy(), row.vertical) << static_cast<int>(row.style);
+    EXPECT_EQ(view->horizontalScrollBarPolicy(), row.horizontal) << static_cast<int>(row.style);
+  }
+  // A window made later takes the style kept.
+  TRichEdit later(nullptr);
+  later.SetScrollBars(ssVertical);
+  later.SetParent(form);
+  auto* laterView = qobject_cast<QTextEdit*>(later.Window());
+  ASSERT_NE(laterView, nullptr);
+  EXPECT_EQ(laterView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  later.SetParent(nullptr);
+}
+
 TEST_F(RichEditTest, RichTextLoadedAndSavedComesBackByteForByte) {
   CharacterAttributes bold;
   bold.bold = true;
