@@ -3,6 +3,7 @@
 #include "core/DM.h"
 #include "core/Globals.h"
 #include "core/LookupComboHelpers.h"
+#include "dialogs/LookupComboPlacing.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/StringList.h"
 #include "framework/base/UnitLifecycle.h"
@@ -32,14 +33,8 @@ constexpr int kComboTop = 4, kComboHeight = 22;
 
 TdcDBLookupCombo* makeCombo(TClientCaseLookF* form, const char* name, int tag, int left, int width,
                             TDataSet* table, const char* lookupField, std::initializer_list<const char*> columns) {
-  auto* combo = PlaceControl<TdcDBLookupCombo>(form, form, left, kComboTop, width, kComboHeight);
-  combo->SetName(name);
-  combo->SetTag(tag);
-  combo->SetLookupTable(table);
-  combo->SetLookupField(lookupField);
-  StringList lines;
-  for (const char* column : columns) lines.Add(column);
-  combo->SetSelected(&lines);
+  auto* combo =
+      PlaceLookupCombo(form, name, tag, left, kComboTop, width, kComboHeight, table, lookupField, columns);
   combo->SetAutoDropDown(true);
   combo->SetShowButton(true);
   combo->SetAllowClearKey(true);

@@ -5,6 +5,7 @@
 #include "core/LayoutFields.h"
 #include "core/LookupComboHelpers.h"
 #include "datagrid/DcTbTable.h"
+#include "dialogs/LookupComboPlacing.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/Exception.h"
 #include "framework/base/StringList.h"
@@ -50,14 +51,7 @@ TDataSource* makeSource(TCodeLookF* form, const char* name, TdcTbTable* table) {
 
 TdcDBLookupCombo* makeCombo(TCodeLookF* form, const char* name, int left, int width, TDataSet* table,
                             const char* field, std::initializer_list<const char*> columns) {
-  auto* combo = PlaceControl<TdcDBLookupCombo>(form, form, left, 4, width, 22);
-  combo->SetName(name);
-  combo->SetTag(2);
-  combo->SetLookupTable(table);
-  combo->SetLookupField(field);
-  StringList lines;
-  for (const char* column : columns) lines.Add(column);
-  combo->SetSelected(&lines);
+  auto* combo = PlaceLookupCombo(form, name, 2, left, 4, width, 22, table, field, columns);
   combo->SetDropDownCount(6);
   return combo;
 }

@@ -9,6 +9,7 @@
 #include "core/LookupComboHelpers.h"
 #include "datagrid/DcTbTable.h"
 #include "dialogs/CodeLookF.h"
+#include "dialogs/LookupComboPlacing.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/StringList.h"
 #include "framework/base/StringUtils.h"
@@ -44,15 +45,7 @@ TdcTbTable* makeEmployeeTable(TEmpLookF* form, const char* name) {
 
 TdcDBLookupCombo* makeCombo(TEmpLookF* form, const char* name, int left, int width, TDataSet* table,
                             const char* field, std::initializer_list<const char*> columns) {
-  auto* combo = PlaceControl<TdcDBLookupCombo>(form, form, left, 4, width, 22);
-  combo->SetName(name);
-  combo->SetTag(2);
-  combo->SetLookupTable(table);
-  combo->SetLookupField(field);
-  StringList lines;
-  for (const char* column : columns) lines.Add(column);
-  combo->SetSelected(&lines);
-  return combo;
+  return PlaceLookupCombo(form, name, 2, left, 4, width, 22, table, field, columns);
 }
 
 bool inactive(const AnsiString& unassigned) {
