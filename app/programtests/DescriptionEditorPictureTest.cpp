@@ -2,13 +2,11 @@
 // demo, pictured for a person to look at.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPixmap>
-#include <filesystem>
 #include <sstream>
 
 #include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
+#include "app/programtests/DemoScreenshots.h"
 #include "casewindow/CaseFStart.h"
 #include "core/Globals.h"
 #include "core/TransactionEntry.h"
@@ -23,15 +21,8 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-using demoprograms::programFolder;
+using demoprograms::saveScreenshot;
 using demoprograms::todayArgument;
-
-bool save(TWinControl* control, const char* name) {
-  const fs::path shots = programFolder().parent_path() / "screenshots";
-  fs::create_directories(shots);
-  return control->Window()->grab().toImage().save(QString::fromStdString((shots / name).string()));
-}
 
 TEST(DescriptionEditorOnDemo, TheNarrativePickerAboveTheEditorAndTheBillableFieldsShowTheDemo) {
   qn::ui::testing::qtApplication();
@@ -71,11 +62,11 @@ TEST(DescriptionEditorOnDemo, TheNarrativePickerAboveTheEditorAndTheBillableFiel
   narr.InsertBitBtnClick(narr.InsertBitBtn);
   EXPECT_EQ(memo->Description->Text(), "+TCC the lease terms. +DRC");
   Application->ProcessMessages();
-  EXPECT_TRUE(save(&host, "memof-narrf-demo.png"));
+  EXPECT_TRUE(saveScreenshot(&host, "memof-narrf-demo.png"));
   narr.ExpandBitBtnClick(narr.ExpandBitBtn);
   EXPECT_TRUE(DescriptionExpanded);
   Application->ProcessMessages();
-  EXPECT_TRUE(save(&host, "memof-narrf-expanded-demo.png"));
+  EXPECT_TRUE(saveScreenshot(&host, "memof-narrf-expanded-demo.png"));
   narr.ExpandBitBtnClick(narr.ExpandBitBtn);
 
   TransactionEntry.Kind = 1;
@@ -87,7 +78,7 @@ TEST(DescriptionEditorOnDemo, TheNarrativePickerAboveTheEditorAndTheBillableFiel
   OptFieldsF->Prepare(values, false);
   OptFieldsF->Show();
   Application->ProcessMessages();
-  EXPECT_TRUE(save(OptFieldsF, "optfieldsf-demo.png"));
+  EXPECT_TRUE(saveScreenshot(OptFieldsF, "optfieldsf-demo.png"));
   OptFieldsF->Hide();
   TransactionEntry = {};
   MatterLoaded = false;

@@ -15,6 +15,7 @@
 
 #include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
+#include "app/programtests/DemoScreenshots.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
 #include "core/Constants.h"
@@ -63,6 +64,7 @@ namespace fs = std::filesystem;
 using demoprograms::eventually;
 using demoprograms::filesUnder;
 using demoprograms::programFolder;
+using demoprograms::saveScreenshot;
 using demoprograms::seedDemo;
 using demoprograms::todayArgument;
 
@@ -122,9 +124,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   }
   EXPECT_TRUE(DM2->QNDatabase->Connected());
 
-  const fs::path shots = programFolder().parent_path() / "screenshots";
-  fs::create_directories(shots);
-  EXPECT_TRUE(main->Window()->grab().toImage().save(QString::fromStdString((shots / "qncases-case.png").string())));
+  EXPECT_TRUE(saveScreenshot(main, "qncases-case.png"));
 }
 
 // The printing choices as the audit trail and a statement run would open them on the demo, each
@@ -139,11 +139,9 @@ TEST(ProgramOnDemo, ThePrintingChoicesShowTheDemosChoicesForTheAuditTrailAndForS
   ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
   Application->runUntilIdle();
   ASSERT_NE(PrntDefF, nullptr);
-  const fs::path shots = programFolder().parent_path() / "screenshots";
-  fs::create_directories(shots);
   auto shoot = [&](const char* name) {
-    qn::ui::postCall(PrntDefF, [&shots, name] {
-      EXPECT_TRUE(PrntDefF->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
+    qn::ui::postCall(PrntDefF, [name] {
+      EXPECT_TRUE(saveScreenshot(PrntDefF, name));
       PrntDefF->CancelBtn->Click();
     });
   };
@@ -183,11 +181,7 @@ TEST(ProgramOnDemo, TheMainBlockMakesTheCaseDialogsAndTheyShowTheDemo) {
   ASSERT_NE(MNGRSelF, nullptr);
   ASSERT_NE(DirBrowserForm, nullptr);
   EXPECT_EQ(NotesF->Name(), "NotesF");
-  const fs::path shots = programFolder().parent_path() / "screenshots";
-  fs::create_directories(shots);
-  auto save = [&shots](TForm* form, const char* name) {
-    EXPECT_TRUE(form->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
-  };
+  auto save = [](TForm* form, const char* name) { EXPECT_TRUE(saveScreenshot(form, name)); };
 
   ASSERT_TRUE(DM->OpenCaseTables());
   DM->Case1_->SetIndexName("1");
@@ -311,11 +305,7 @@ TEST(ProgramOnDemo, TheFeeSplitAndTheReallocationShowTheDemosDummy) {
   ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
   Application->runUntilIdle();
   ASSERT_NE(ReAllocF, nullptr);
-  const fs::path shots = programFolder().parent_path() / "screenshots";
-  fs::create_directories(shots);
-  auto save = [&shots](TForm* form, const char* name) {
-    EXPECT_TRUE(form->Window()->grab().toImage().save(QString::fromStdString((shots / name).string())));
-  };
+  auto save = [](TForm* form, const char* name) { EXPECT_TRUE(saveScreenshot(form, name)); };
   DummyClient = "BRIGHT";
   DummySuffix = "     10";
   {
