@@ -26,6 +26,7 @@
 #include "framework/db/Field.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/PlaceControl.h"
+#include "framework/ui/QtMessageBox.h"
 #include "framework/ui/SafeDispatch.h"
 #include "recordmgr/Sessions.h"
 
@@ -48,22 +49,12 @@ constexpr std::uint32_t kRetryPause = 5;
 const AnsiString kLockStatus = "Btrieve Status 84";
 
 // The grid moves between the receptors; the navigator changes them.
-constexpr int kAdd = 0, kEdit = 1, kDelete = 2;
 const std::array<std::pair<TdcNavButtonStyle, const char*>, 3> kButtons = {
     {{nbsInsert, "&Add New Receptor"}, {nbsEdit, "&Edit Receptor %"}, {nbsDelete, "&Delete Receptor"}}};
 
 AnsiString field(TDataSet* d, const char* name) { return d->FieldByName(name)->AsString(); }
 
 std::int32_t untilDeadline() { return static_cast<std::int32_t>(LockRetryDeadline - GetTickCount()); }
-
-// The names of the statuses a matter loses when it becomes a dummy or a receptor.
-AnsiString statusName(const AnsiString& status) {
-  if (status == "C") return "Contingency ";
-  if (status == "F") return "Frozen      ";
-  if (status == "N") return "Non-Billable";
-  if (status == "R") return "Receptor    ";
-  return "Dummy       ";
-}
 
 }  // namespace
 
@@ -103,7 +94,10 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   dcDBGrid1->setScrollBars(scrollBarsVertical);
   dcDBGrid1->SetDataSource(FSplitSource);
   dcDBGrid1->LayoutColumns();
-  dcDBGrid1->OnUpdateFooter = [this](TObject*) { showTotals(); };
+  // The footer stays as it is while a message box waits with its Yes button focused.
+  dcDBGrid1->OnUpdateFooter = [this](TObject*) {
+    if (!qn::ui::messageBoxButtonFocused(mbYes)) showTotals();
+  };
   dcDBGrid1IButton = new TdcIButton(this);
   dcDBGrid1IButton->SetParent(dcDBGrid1);
   dcDBGrid1IButton->SetBounds(0, 0, 20, 20);
@@ -121,9 +115,9 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
     button->SetShowText(true);
   }
   dcDBNavigator1->Buttons()->Relayout();
-  navButton(kAdd)->OnClick = [this](TObject* Sender) { AddReceptorClick(Sender); };
-  navButton(kEdit)->OnClick = [this](TObject* Sender) { EditReceptorClick(Sender); };
-  navButton(kDelete)->OnClick = [this](TObject* Sender) { DeleteReceptorClick(Sender); };
+  navButton(AddReceptorButton)->OnClick = [this](TObject* Sender) { AddReceptorClick(Sender); };
+  navButton(EditReceptorButton)->OnClick = [this](TObject* Sender) { EditReceptorClick(Sender); };
+  navButton(DeleteReceptorButton)->OnClick = [this](TObject* Sender) { DeleteReceptorClick(Sender); };
 
   FSplitRecordViewDialog = new TdcRecordViewDialog(this);
   FSplitRecordViewDialog->SetDataSource(FSplitSource);
@@ -132,8 +126,14 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   FSplitRecordViewDialog->Options.Include(rvoHideNavigator);
   FSplitRecordViewDialog->OnBeforeCreateControl = [this](TdcRecordViewForm*, TField* Field, bool& Accept) {
     const AnsiString name = Field->FieldName();
+    const bool percent = name == "FeePerCent" || name == "CostPerCent";
+    const bool dummy = name == "DummyClient" || name == "DummyCase";
     const bool receptor = name == "ReceptorClient" || name == "ReceptorCase";
-    Accept = name == "FeePerCent" || name == "CostPerCent" || (receptor && FSplit->State() == dsInsert);
+    switch (dialogFields_) {
+      case DialogFields::Receptor: Accept = percent || (receptor && FSplit->State() == dsInsert); break;
+      case DialogFields::Dummy: Accept = percent || dummy; break;
+      case DialogFields::Target: Accept = dummy; break;
+    }
   };
 
   BitBtn1 = PlaceControl<GlyphButton>(this, this, 8, 290, 120, 28);
@@ -180,10 +180,15 @@ bool TFeeSplitF::mayChange() const { return ActiveFunctionRights[kFeeSplitRight]
 AnsiString TFeeSplitF::dummyText() const { return Trim(DummyClient) + "-" + Trim(DummySuffix); }
 
 void TFeeSplitF::FormActivate(TObject*) {
-  if (visitOpen_) return;
-  Label1->SetCaption("Receptors of the Dummy " + dummyText());
+  // An activation that arrives after the form was closed opens no visit.
+  if (visitOpen_ || Picker || !Visible()) return;
   saved_ = false;
-  openVisit();
+  if (Trim(ReceptorClient).empty()) {
+    openVisit();
+    return;
+  }
+  // Nothing to show when the receptor has no dummy and none is given: the visit ends.
+  if (!openReceptor()) qn::ui::postCall(this, [this] { Close(); });
 }
 
 bool TFeeSplitF::openVisit() {
@@ -197,8 +202,6 @@ bool TFeeSplitF::openVisit() {
   }
   try {
     FSplit->SetIndexName("1");
-    const AnsiString client = Format("%-7s", {Trim(DummyClient)}), suffix = Format("%7s", {Trim(DummySuffix)});
-    FSplit->SetRange({client, suffix}, {client, suffix});
     Cases->SetTableName(DataDir + "\\YCase.qf;RES:YCASE");
     Cases->Open();
     Cases->SetIndexName("1");
@@ -211,9 +214,16 @@ bool TFeeSplitF::openVisit() {
     return false;
   }
   visitOpen_ = true;
+  showDummy();
+  return true;
+}
+
+void TFeeSplitF::showDummy() {
+  Label1->SetCaption(Trim(DummyClient).empty() ? AnsiString() : "Receptors of the Dummy " + dummyText());
+  const AnsiString client = Format("%-7s", {Trim(DummyClient)}), suffix = Format("%7s", {Trim(DummySuffix)});
+  FSplit->SetRange({client, suffix}, {client, suffix});
   FSplit->First();
   MakeInitialTotalCalcs();
-  return true;
 }
 
 void TFeeSplitF::endVisit() {
@@ -221,7 +231,7 @@ void TFeeSplitF::endVisit() {
   closing_ = true;
   if (FSplit->State() != dsBrowse) FSplit->Cancel();
   FSplit->First();
-  if (FSplit->Eof() && AskYesNo("Remove this case's status as a Dummy?"))
+  if (!Trim(DummyClient).empty() && FSplit->Eof() && AskYesNo("Remove this case's status as a Dummy?"))
     writeStatus(DummyClient, DummySuffix, Format("%-1s", {AnsiString(" ")}));
   TtbDatabase& database = *DM2->QNDatabase;
   try {
@@ -319,10 +329,9 @@ void TFeeSplitF::BitBtn2Click(TObject*) {
 
 void TFeeSplitF::EditReceptorClick(TObject*) {
   if (!openVisit() || FSplit->Eof() && FSplit->Bof()) return;
-  FSplitRecordViewDialog->Caption = "Receptor " + Trim(field(FSplit, "ReceptorClient")) + "-" +
-                                    Trim(field(FSplit, "ReceptorCase"));
   FSplit->Edit();
-  FSplitRecordViewDialog->Execute();
+  runRecordDialog("Receptor " + Trim(field(FSplit, "ReceptorClient")) + "-" + Trim(field(FSplit, "ReceptorCase")),
+                  DialogFields::Receptor);
   if (FSplit->State() != dsBrowse) FSplit->Cancel();
   MakeInitialTotalCalcs();
 }
@@ -353,7 +362,6 @@ void TFeeSplitF::AddReceptorClick(TObject*) {
   FSplit->FieldByName("DummyCase")->SetAsString(Format("%7s", {Trim(DummySuffix)}));
   FSplit->FieldByName("FeePerCent")->SetAsString("0");
   FSplit->FieldByName("CostPerCent")->SetAsString("0");
-  FSplitRecordViewDialog->Caption = "Add Receptor for " + dummyText();
   FSplit->BeforePost = [this](TDataSet* DataSet) {
     if (DataSet->State() != dsInsert) return;
     const AnsiString client = Trim(field(DataSet, "ReceptorClient")), suffix = Trim(field(DataSet, "ReceptorCase"));
@@ -382,22 +390,17 @@ void TFeeSplitF::AddReceptorClick(TObject*) {
       throw EAbort("");
     }
   };
-  FSplitRecordViewDialog->Execute();
+  runRecordDialog("Add Receptor for " + dummyText(), DialogFields::Receptor);
   FSplit->BeforePost = nullptr;
   if (FSplit->State() != dsBrowse) FSplit->Cancel();
   MakeInitialTotalCalcs();
 }
 
 bool TFeeSplitF::receptorOfAnotherDummy(const AnsiString& client, const AnsiString& suffix) {
-  // The receptor's own row, on the receptor index: one dummy per receptor.
-  family_->SetTableName(DataDir + "\\fsplit.qf;RES:FEESPLIT");
-  family_->Open();
-  family_->SetIndexName("2");
-  const bool found = family_->FindKey({Format("%-7s", {client}), Format("%7s", {suffix})});
-  const bool another = found && (Trim(field(family_, "DummyClient")) != Trim(DummyClient) ||
-                                 Trim(field(family_, "DummyCase")) != Trim(DummySuffix));
-  family_->Close();
-  return another;
+  // One dummy per receptor.
+  AnsiString dummyClient, dummySuffix;
+  return dummyOf(client, suffix, dummyClient, dummySuffix) &&
+         (dummyClient != Trim(DummyClient) || dummySuffix != Trim(DummySuffix));
 }
 
 void TFeeSplitF::DeleteReceptorClick(TObject*) {

@@ -46,6 +46,17 @@ class TFeeSplitF : public TForm {
 
   // The dummy was called up on the main screen: receptors may be added.
   bool DummyCalledUp = true;
+  // Set by the opener when the matter is not a dummy: the receptor (or the matter that is to
+  // become one) whose dummy is shown, moved or assigned. Blank: the form is for DummyClient-
+  // DummySuffix.
+  AnsiString ReceptorClient, ReceptorSuffix;
+
+  // The target picker: the form stays hidden, starts no transaction and only asks for a client
+  // and a matter under the caption the sub-flags choose. PickTarget answers whether one was
+  // given; it is then in PickedClient and PickedSuffix (trimmed).
+  bool Picker = false, PickerCopy = false, PickerInvoice = false;
+  AnsiString PickedClient, PickedSuffix;
+  bool PickTarget();
   // Whoever opens the form decides whether it offers the family model.
   void SetModelingEnabled(bool Value) { BitBtn3->SetVisible(Value); }
 
@@ -84,9 +95,27 @@ class TFeeSplitF : public TForm {
 
  private:
   bool openVisit();
+  // The rows of DummyClient-DummySuffix in the grid, with their totals.
+  void showDummy();
+  // The receptor's dummy: shown, or (on the user's word, or when it has none) a new one asked
+  // for. False when the visit has nothing to show.
+  bool openReceptor();
+  // The record dialog that takes the dummy of the receptor; moving, the receptor's row under
+  // its old dummy goes once the new one is written. True when the new row was written.
+  bool assignDummy(bool moving);
+  // Refuses (EAbort) a new dummy that is missing, the receptor itself, already its dummy or not
+  // wanted as a dummy; else gives it the dummy status.
+  void checkNewDummy(TDataSet* DataSet);
+  // The user gave up after a refusal in the record dialog: it closes without asking.
+  void giveUp();
+  // The dummy of a receptor, on the receptor index; false when it has none.
+  bool dummyOf(const AnsiString& client, const AnsiString& suffix, AnsiString& dummyClient, AnsiString& dummySuffix);
+  static AnsiString statusName(const AnsiString& status);
   // The totals into the footer of their columns.
   void showTotals();
   void endVisit();
+  // The navigator's buttons in their order.
+  static constexpr int AddReceptorButton = 0, EditReceptorButton = 1, DeleteReceptorButton = 2;
   TdcNavButton* navButton(int Index) const;
   AnsiString dummyText() const;
   // Case Status 2 of the matter; false when the matter is not there or cannot be written.
@@ -115,6 +144,14 @@ class TFeeSplitF : public TForm {
   bool visitOpen_ = false;
   bool saved_ = false;
   bool closing_ = false;
+  // What the record dialog asks for: the percentages (and a new receptor), a dummy with the
+  // percentages, or a target matter alone.
+  enum class DialogFields { Receptor, Dummy, Target };
+  DialogFields dialogFields_ = DialogFields::Receptor;
+  // The record dialog with the labels and buttons of what it asks for.
+  bool runRecordDialog(const AnsiString& caption, DialogFields fields);
+  // The user gave up the dummy's assignment after a refusal: the dialog closes without asking.
+  bool givenUp_ = false;
   int64_t feeTotal_ = 0;
   int64_t costTotal_ = 0;
 };

@@ -102,6 +102,7 @@ void TFeeSplitF::BitBtn3Click(TObject*) {
       ++counts_.Matters;
       showCounts(client + "-" + Trim(member));
       modelFamilyDummy(member, model);
+      showCounts(client + "-" + Trim(member));
     }
   } catch (const FatalModelError& e) {
     log_.push_back(e.text);

@@ -4,6 +4,10 @@
 // their matters' status.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+
 #include <csignal>
 #include <cstdio>
 #include <fstream>
@@ -23,9 +27,10 @@
 #include "datagrid/RecordViewForm.h"
 #include "dialogs/DummyMatter.h"
 #include "dialogs/FeeSplitF.h"
-#include "dialogs/tests/CaseFolderFixture.h"
+#include "dialogs/tests/FeeSplitFixture.h"
 #include "framework/base/Clock.h"
 #include "framework/db/Field.h"
+#include "framework/ui/Dialogs.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -39,79 +44,7 @@ namespace {
 using qn::recmgr::testing::ServeChild;
 using qn::ui::testing::ScriptedMessageBoxes;
 
-const AnsiString kRedistribute =
-    "You have elected to redistribute split percentages\rso that each receptor case incurs an equal share of the "
-    "total.\r\rAre you SURE this is what you want to do?";
-const AnsiString kClickSave = "Click the Save button (Alt-V) to commit to the changes you have made.";
-
-std::string split(const std::string& dummy, int dummySuffix, const std::string& receptor, int receptorSuffix,
-                  const std::string& fee, const std::string& cost) {
-  return "DummyClient = " + dummy + "\nDummyCase = \"" + CaseFolderFixture::suffixText(dummySuffix) +
-         "\"\nReceptorClient = " + receptor + "\nReceptorCase = \"" + CaseFolderFixture::suffixText(receptorSuffix) +
-         "\"\nFeePerCent = " + fee + "\nCostPerCent = " + cost + "\n\n";
-}
-
-class FeeSplitFTest : public CaseFolderFixture {
- protected:
-  std::map<std::string, std::string> seeds() override {
-    std::map<std::string, std::string> s;
-    s["YCase.qf"] = caseSeed("DUM", 1, "Case Status 2 = D\n") + caseSeed("R1", 1, "Case Status 2 = R\n") +
-                    caseSeed("R2", 1, "Case Status 2 = R\n") + caseSeed("R3", 1, "Case Status 2 = R\n") +
-                    caseSeed("NEW", 1, "Case Status 2 = F\n") + caseSeed("Q1", 3, "Case Status 2 = R\n");
-    std::string rows = split("DUM", 1, "R1", 1, "50", "40") + split("DUM", 1, "R2", 1, "30", "40") +
-                       split("DUM", 1, "R3", 1, "20", "20");
-    // Dummies N-1 to N-12 with as many receptors.
-    for (int n = 1; n <= 12; ++n)
-      for (int i = 1; i <= n; ++i) rows += split("N", n, "Q" + std::to_string(i), n, "1", "2");
-    s["FSplit.qf"] = rows;
-    return s;
-  }
-  void SetUp() override {
-    CaseFolderFixture::SetUp();
-    if (HasFatalFailure()) return;
-    ActiveFunctionRights[14] = "Y";
-    form = std::make_unique<TFeeSplitF>(nullptr);
-  }
-  void TearDown() override {
-    form.reset();
-    ActiveFunctionRights[14] = "";
-    CaseFolderFixture::TearDown();
-  }
-  void visit(const std::string& client, int suffix) {
-    DummyClient = client;
-    DummySuffix = suffixText(suffix);
-    form->Show();
-    form->FormActivate(form.get());
-    ASSERT_TRUE(form->InVisit());
-  }
-  std::vector<std::string> splits() {
-    return rows("fsplit.qf;RES:FEESPLIT", {"DummyClient", "DummyCase", "ReceptorClient", "FeePerCent", "CostPerCent"});
-  }
-  std::vector<std::string> splitsOf(const std::string& dummy, int suffix) {
-    std::vector<std::string> mine;
-    const std::string prefix = dummy + "|" + std::string(suffixText(suffix)) + "|";
-    for (const std::string& row : splits())
-      if (row.rfind(prefix, 0) == 0) mine.push_back(row.substr(prefix.size()));
-    return mine;
-  }
-  std::string status(const std::string& client) {
-    for (const std::string& row : rows("YCase.qf;RES:YCASE", {"Client Code", "Case Status 2"}))
-      if (row.rfind(client + "|", 0) == 0) return row.substr(client.size() + 1);
-    return "?";
-  }
-  std::string fileBytes() {
-    std::ifstream in(dataDir + "/FSplit.qf", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  AnsiString footer(const char* column) { return form->dcDBGrid1->ColumnByName(column).FooterValue(); }
-  void redistribute(ScriptedMessageBoxes& boxes) {
-    boxes.expect(mtConfirmation, kRedistribute, mrYes);
-    boxes.expect(mtInformation, kClickSave);
-    form->BitBtn2Click(nullptr);
-  }
-
-  std::unique_ptr<TFeeSplitF> form;
-};
+class FeeSplitFTest : public FeeSplitFixture {};
 
 TEST_F(FeeSplitFTest, TheFooterShowsTheTotalsWithFourDecimals) {
   visit("DUM", 1);
@@ -292,6 +225,28 @@ TEST_F(FeeSplitFTest, AReceptorOfAnotherDummyIsRefused) {
   EXPECT_EQ(footer("FeePerCent"), "100.0000");
   form->BitBtn1Click(nullptr);
   EXPECT_EQ(splits(), before);
+}
+
+// A box waiting with Yes focused keeps the footer as it is; one waiting on No lets it refresh.
+TEST_F(FeeSplitFTest, TheFooterIsLeftAloneWhileAMessageBoxWaitsOnYes) {
+  visit("DUM", 1);
+  for (const bool onYes : {true, false}) {
+    SCOPED_TRACE(onYes);
+    AnsiString shown = "?";
+    form->dcDBGrid1->ColumnByName("FeePerCent").SetFooterValue("stale");
+    std::function<void()> inBox = [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return qn::ui::postCall(inBox);
+      QAbstractButton* button = box->button(onYes ? QMessageBox::Yes : QMessageBox::No);
+      button->setFocus();
+      form->dcDBGrid1->OnUpdateFooter(form->dcDBGrid1);
+      shown = footer("FeePerCent");
+      button->click();
+    };
+    qn::ui::postCall(inBox);
+    EXPECT_EQ(MessageDlg("Go on?", mtConfirmation, {mbYes, mbNo}, 0), onYes ? mrYes : mrNo);
+    EXPECT_EQ(shown, onYes ? "stale" : "100.0000");
+  }
 }
 
 TEST_F(FeeSplitFTest, AddingAndDeletingNeedTheRight) {

@@ -130,6 +130,28 @@ TEST_F(FeeSplitModelTest, EveryOpenDummyOfTheClientGetsTheModelsSplit) {
                                       "FA|      4|01|Receptor of the family"}));
 }
 
+// Cancel is looked at between two matters: the run stops there and the visit is rolled back.
+TEST_F(FeeSplitModelTest, CancelStopsTheRunBetweenMattersAndKeepsNothing) {
+  const std::vector<std::string> splitsBefore = splits(), mattersBefore = matters();
+  ScriptedMessageBoxes boxes;
+  boxes.expect(mtConfirmation, kQuestion, mrYes);
+  AnsiString progress;
+  std::function<void()> cancelAfterFirst = [&] {
+    if (form->ModelCounters().Matters < 1) return qn::ui::postCall(cancelAfterFirst);
+    EXPECT_TRUE(form->ModelCancelBtn->Visible());
+    progress = form->ModelLabel->Caption();
+    form->ModelCancelBtn->Click();
+  };
+  qn::ui::postCall(cancelAfterFirst);
+  form->BitBtn3Click(nullptr);
+  EXPECT_EQ(form->ModelCounters().Matters, 1);
+  EXPECT_EQ(progress, "FAM-2  (1)   Changed: 0   Added: 1   Deleted: 1");
+  EXPECT_FALSE(form->InVisit());
+  EXPECT_FALSE(form->ModelCancelBtn->Visible());
+  EXPECT_EQ(splits(), splitsBefore);
+  EXPECT_EQ(matters(), mattersBefore);
+}
+
 TEST_F(FeeSplitModelTest, NoToTheQuestionChangesNothing) {
   const std::vector<std::string> before = splits();
   ScriptedMessageBoxes boxes;

@@ -99,4 +99,14 @@ TModalResult showQtMessageBox(const MessageBoxRequest& request) {
   return buttons.Contains(mbCancel) ? mrCancel : mrNone;
 }
 
+bool messageBoxButtonFocused(TMsgDlgBtn Button) {
+  // The box's own focus, which it keeps also while the application's window is not the active one.
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  auto* focused = box ? qobject_cast<QAbstractButton*>(box->focusWidget()) : nullptr;
+  if (!focused) return false;
+  for (const ButtonMap& b : buttonOrder)
+    if (b.button == Button) return box->standardButton(focused) == b.qt;
+  return false;
+}
+
 }  // namespace qn::ui

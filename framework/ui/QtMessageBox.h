@@ -12,6 +12,9 @@ inline constexpr const char* boxClassName = "TMessageBox";
 
 TModalResult showQtMessageBox(const MessageBoxRequest& request);
 
+// A message box is open and its button for Button has the keyboard focus.
+bool messageBoxButtonFocused(TMsgDlgBtn Button);
+
 // The request's text as the screen shows it: UTF-8 with "\r" and "\r\n" as line breaks.
 QString messageBoxText(const AnsiString& text);
 
