@@ -406,7 +406,9 @@ void TdcDBCustomLookupCombo::RefreshDisplayValue() {
 }
 
 void TdcDBCustomLookupCombo::DataChange() {
-  if (internalUpdate_) return;
+  // A combo being destroyed shows nothing more: its change handler would reach controls of its
+  // form that are gone already.
+  if (internalUpdate_ || ComponentState().Contains(csDestroying)) return;
   TField* field = link_.Field();
   if (!field || ComponentState().Contains(csLoading)) {
     SetText("");

@@ -16,8 +16,10 @@
 #include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
+#include "casewindow/AttorneyPickerPanels.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
+#include "casewindow/CodePickerPanels.h"
 #include "core/Constants.h"
 #include "core/DM.h"
 #include "core/DM2.h"
@@ -88,7 +90,9 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
   // The case window's dialogs and its description editor, kept in their form variables.
   const std::vector<std::pair<TComponent*, const char*>> dialogs = {
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
-      {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"}};
+      {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"},
+      {DepartmentF, "TDepartmentF"}, {CaType1F, "TCaType1F"}, {CaType2F, "TCaType2F"},
+      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);

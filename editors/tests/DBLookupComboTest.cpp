@@ -696,5 +696,14 @@ TEST_F(DBLookupComboTest, TheComboIsMadeByClassNameAndPublishesWhatTheLayersBene
   c->SetImageList(nullptr);
 }
 
+TEST_F(DBLookupComboTest, ABoundComboBeingDestroyedTellsItsChangeHandlerNothing) {
+  TdcDBLookupCombo* c = combo("Name", "Client Code");
+  ASSERT_EQ(c->Text(), "Adams, Walter");
+  int changes = 0;
+  c->OnChange = [&changes](TObject*) { ++changes; };
+  delete c;
+  EXPECT_EQ(changes, 0) << "its form's other controls may be gone already";
+}
+
 }  // namespace
 }  // namespace editorstest
