@@ -94,6 +94,7 @@ bool TFeeSplitF::runRecordDialog(const AnsiString& caption, DialogFields fields)
   // The picker's row is never written: OK only reads what was typed.
   const bool posts = fields != DialogFields::Target;
   if (!posts) view->OKCancelOptions.Exclude(rvokAutoPostRec);
+  prepareLookupCombos();
   const bool ok = view->Execute();
   if (!posts) view->OKCancelOptions.Include(rvokAutoPostRec);
   view->OnCancelWarning = nullptr;
@@ -227,5 +228,6 @@ bool TFeeSplitF::PickTarget() {
   }
   if (FSplit->State() != dsBrowse) FSplit->Cancel();
   FSplit->Close();
+  closeLookups();
   return !PickedClient.empty() && !PickedSuffix.empty();
 }

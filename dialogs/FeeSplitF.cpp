@@ -79,6 +79,7 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   FSplit->AfterOpen = [this](TDataSet* DataSet) {
     for (const char* name : {"FeePerCent", "CostPerCent"})
       DataSet->FieldByName(name)->OnValidate = [this](TField* Sender) { PercentValidate(Sender); };
+    followClientFields(DataSet);
   };
   FSplitSource = new TdcDataSource(this);
   FSplitSource->SetDataSet(FSplit);
@@ -135,6 +136,7 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
       case DialogFields::Target: Accept = dummy; break;
     }
   };
+  makeLookupCombos();
 
   BitBtn1 = PlaceControl<GlyphButton>(this, this, 8, 290, 120, 28);
   BitBtn1->SetCaption("Sa&ve");
@@ -246,6 +248,7 @@ void TFeeSplitF::endVisit() {
   }
   FSplit->Close();
   Cases->Close();
+  closeLookups();
   visitOpen_ = false;
   closing_ = false;
 }

@@ -22,6 +22,7 @@ class TdcDBNavigator;
 class TdcIButton;
 class TdcNavButton;
 class TdcRecordViewDialog;
+class TdcDBLookupCombo;
 class TdcTbTable;
 
 class TFeeSplitF : public TForm {
@@ -38,6 +39,12 @@ class TFeeSplitF : public TForm {
   TdcIButton* dcDBGrid1IButton;  // edits the highlighted receptor's percentages
   TdcDBNavigator* dcDBNavigator1;
   TdcRecordViewDialog* FSplitRecordViewDialog;
+  // The client and matter boxes of the record dialogs, over the form's own client and matter
+  // tables; the matter table is limited to the client the dialog's row names.
+  TdcTbTable* ClientLookup;
+  TdcTbTable* MatterLookup;
+  TdcDBLookupCombo* ClientCombo;
+  TdcDBLookupCombo* MatterCombo;
   GlyphButton* BitBtn1;  // "Sa&ve"
   GlyphButton* BitBtn2;  // "Redistribute equally"
   GlyphButton* BitBtn3;  // "&Model this family", shown when modeling is enabled
@@ -132,6 +139,15 @@ class TFeeSplitF : public TForm {
   void createReceptorMatter(const AnsiString& client, const AnsiString& suffix, const ModelRow& from);
   void showCounts(const AnsiString& matter);
   void openModelTables();
+  void makeLookupCombos();
+  // The dialog borrows the combos, its matter box limited to the row's client.
+  void prepareLookupCombos();
+  // False when a lookup file cannot be opened: the dialogs then take plain entries.
+  bool openLookups();
+  void closeLookups();
+  void limitMatters(const AnsiString& client);
+  // The matter box follows the row's client fields.
+  void followClientFields(TDataSet* DataSet);
   void closeModelTables();
 
   TdcTbTable* family_;     // fsplit.qf without a range, index "1"
