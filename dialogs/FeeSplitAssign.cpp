@@ -214,13 +214,7 @@ bool TFeeSplitF::PickTarget() {
   const AnsiString caption = PickerCopy      ? "Copy transactions to:"
                              : PickerInvoice ? "Move invoice to:"
                                              : "Move transactions to:";
-  try {
-    FSplit->SetTableName(DataDir + "\\fsplit.qf;RES:FEESPLIT");
-    FSplit->Open();
-  } catch (const std::exception&) {
-    ShowErrorBox("Unable to open the Fee Split file.Please Contact Vantor, Inc. for assistance.");
-    return false;
-  }
+  if (!openSplitFile()) return false;
   FSplit->Append();
   if (runRecordDialog(caption, DialogFields::Target)) {
     PickedClient = text(FSplit, "DummyClient");

@@ -193,8 +193,7 @@ void TFeeSplitF::FormActivate(TObject*) {
   if (!openReceptor()) qn::ui::postCall(this, [this] { Close(); });
 }
 
-bool TFeeSplitF::openVisit() {
-  if (visitOpen_) return true;
+bool TFeeSplitF::openSplitFile() {
   try {
     FSplit->SetTableName(DataDir + "\\fsplit.qf;RES:FEESPLIT");
     FSplit->Open();
@@ -202,6 +201,12 @@ bool TFeeSplitF::openVisit() {
     ShowErrorBox("Unable to open the Fee Split file.Please Contact Vantor, Inc. for assistance.");
     return false;
   }
+  return true;
+}
+
+bool TFeeSplitF::openVisit() {
+  if (visitOpen_) return true;
+  if (!openSplitFile()) return false;
   try {
     FSplit->SetIndexName("1");
     Cases->SetTableName(DataDir + "\\YCase.qf;RES:YCASE");

@@ -102,6 +102,8 @@ class TFeeSplitF : public TForm {
 
  private:
   bool openVisit();
+  // Opens the fee split file, telling the user when it cannot be opened.
+  bool openSplitFile();
   // The rows of DummyClient-DummySuffix in the grid, with their totals.
   void showDummy();
   // The receptor's dummy: shown, or (on the user's word, or when it has none) a new one asked
