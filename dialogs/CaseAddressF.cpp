@@ -15,6 +15,7 @@
 #include "datagrid/RecordViewDialog.h"
 #include "datagrid/RecordViewForm.h"
 #include "editors/DBComboBox.h"
+#include "dialogs/CaptionedNavigator.h"
 #include "dialogs/PasteF.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/Exception.h"
@@ -137,15 +138,7 @@ TCaseAddressF::TCaseAddressF(TComponent* AOwner) : TForm(AOwner) {
 
   dcDBNavigator1 = PlaceControl<TdcDBNavigator>(this, this, 8, 254, 744, 40);
   dcDBNavigator1->SetName("dcDBNavigator1");
-  dcDBNavigator1->Font()->SetSize(8);
-  dcDBNavigator1->SetAutosizeStyle(asSizeNavButtons);
-  dcDBNavigator1->Buttons()->Clear();
-  for (const auto& [style, caption] : kButtons) {
-    TdcNavButton* button = dcDBNavigator1->Buttons()->AddButton(style);
-    button->SetCaption(caption);
-    button->SetShowText(true);
-  }
-  dcDBNavigator1->Buttons()->Relayout();
+  ShowCaptionedButtons(dcDBNavigator1, kButtons);
   navButton(kFirst)->OnClick = [this](TObject*) { table()->First(); };
   navButton(kPrior)->OnClick = [this](TObject*) { table()->Prior(); };
   navButton(kNext)->OnClick = [this](TObject*) { table()->Next(); };

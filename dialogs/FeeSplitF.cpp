@@ -17,6 +17,7 @@
 #include "datagrid/RecordViewDialog.h"
 #include "datagrid/RecordViewForm.h"
 #include "dialogs/Allocation.h"
+#include "dialogs/CaptionedNavigator.h"
 #include "dialogs/DummyMatter.h"
 #include "framework/base/ClassRegistry.h"
 #include "framework/base/FormatText.h"
@@ -107,15 +108,7 @@ TFeeSplitF::TFeeSplitF(TComponent* AOwner) : TForm(AOwner) {
   dcDBGrid1->SetIndicatorButton(dcDBGrid1IButton);
 
   dcDBNavigator1 = PlaceControl<TdcDBNavigator>(this, this, 8, 230, 544, 40);
-  dcDBNavigator1->Font()->SetSize(8);
-  dcDBNavigator1->SetAutosizeStyle(asSizeNavButtons);
-  dcDBNavigator1->Buttons()->Clear();
-  for (const auto& [style, caption] : kButtons) {
-    TdcNavButton* button = dcDBNavigator1->Buttons()->AddButton(style);
-    button->SetCaption(caption);
-    button->SetShowText(true);
-  }
-  dcDBNavigator1->Buttons()->Relayout();
+  ShowCaptionedButtons(dcDBNavigator1, kButtons);
   navButton(AddReceptorButton)->OnClick = [this](TObject* Sender) { AddReceptorClick(Sender); };
   navButton(EditReceptorButton)->OnClick = [this](TObject* Sender) { EditReceptorClick(Sender); };
   navButton(DeleteReceptorButton)->OnClick = [this](TObject* Sender) { DeleteReceptorClick(Sender); };
