@@ -12,6 +12,8 @@
 #include "casewindow/EBF2F.h"
 #include "casewindow/FCSalesTaxF.h"
 #include "casewindow/tests/MatterPanelsFixture.h"
+#include "editors/DBLookupCombo.h"
+#include "framework/ui/Color.h"
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/Screen.h"
@@ -75,6 +77,16 @@ TEST_F(HeaderMatterTest, ClientAdamsAndSuffixOneShowTheMatter) {
   EXPECT_FALSE(header->LabelDelinquent->Visible());
   for (TdcDBLookupCombo* combo : {header->ClientCode, header->ClientName, header->CaseSuffix, header->AlternateID})
     EXPECT_EQ(combo->Text(), "") << combo->Name();
+}
+
+TEST_F(HeaderMatterTest, AfterActivationTheLookupListsDropYellowWithMaroonText) {
+  header->FormActivate(header);
+  for (TdcDBLookupCombo* combo : {header->ClientCode, header->ClientName, header->CaseSuffix, header->AlternateID,
+                                  header->AltBillFormat}) {
+    ASSERT_NE(combo->DropDownList(), nullptr) << combo->Name();
+    EXPECT_EQ(combo->DropDownList()->Color(), clYellow) << combo->Name();
+    EXPECT_EQ(combo->DropDownList()->Font()->Color(), clMaroon) << combo->Name();
+  }
 }
 
 TEST_F(HeaderMatterTest, WhileExitsAreSuspendedNoCheckRuns) {
