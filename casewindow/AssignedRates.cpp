@@ -31,7 +31,6 @@ bool inactive(const AnsiString& employee) {
 
 // The row of a rate record, or nothing for a record the list leaves out.
 std::optional<AssignedRate> rowOf(const AnsiString& record, AnsiString& employee) {
-  if (record.size() < kRateRecordLength) return std::nullopt;
   const std::optional<AnsiString> rate = PackedRateText(record.substr(kRateAt, kRateBytes));
   if (!rate) return std::nullopt;
   const AnsiString code = record.substr(kEmployeeAt, kEmployeeLength);
@@ -46,6 +45,8 @@ std::vector<AssignedRate> readOpenFiles(const AnsiString& Code) {
   SetKeyPath(RateListEmployeeFile, 1);
   std::vector<AssignedRate> rates;
   AnsiString record = recordBuffer(RateListRateFile);
+  // A file whose records are shorter than the layout is not the rate file it is named after.
+  if (record.size() < kRateRecordLength) return rates;
   AnsiString employee = recordBuffer(RateListEmployeeFile);
   bool eof = false;
   if (!FindRecord(RateListRateFile, Code, record, eof, kGreaterOrEqual)) return rates;

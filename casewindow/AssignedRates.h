@@ -1,8 +1,8 @@
 #pragma once
 // The active employees who have an hourly rate under one billing rate code, read from the employee
 // rate file and the employee file of the data folder through the record-file layer, and the
-// rate's text as the assigned rates list shows it. A rate record too short to hold its rate, or
-// whose rate digits are damaged, is left out: it is never shown as a rate.
+// rate's text as the assigned rates list shows it. A rate record shorter than its 24-byte layout,
+// or one whose rate digits are damaged, is left out: it is never shown as a rate.
 #include <cstdint>
 #include <optional>
 #include <vector>
