@@ -3,6 +3,9 @@
 // panel's date under the header's suffix and its times under the alternate identifier, the
 // calendar's end date at its far end, and a small shift at 96 pixels per inch where the panels'
 // fonts come out narrower than the controls' places.
+#include <algorithm>
+#include <vector>
+
 #include "casewindow/CaseF.h"
 #include "casewindow/HostedPanels.h"
 #include "core/Globals.h"
@@ -18,6 +21,9 @@ namespace {
 // How far right the decorations and the calendar controls move at 96 pixels per inch.
 constexpr int kShiftAt96 = 6;
 
+// The space between neighbouring controls, at the window's density.
+int gapAt(int ppi) { return ppi * 6 / 120; }
+
 TControl* controlOf(TForm* panel, const char* name) { return dynamic_cast<TControl*>(panel->FindComponent(name)); }
 
 void shiftRight(TForm* panel, std::initializer_list<const char*> names) {
@@ -30,16 +36,50 @@ void shiftRight(TForm* panel, std::initializer_list<const char*> names) {
 void TCaseF::placeHeaderControls() {
   TForm* header = FindHostedPanel("ClientCaseLookF1");
   if (!header) return;
+  const auto gap = [this] { return gapAt(PixelsPerInch()); };
   TControl* clientName = controlOf(header, "ClientName");
   // The calendar's case lists take room the client name gives up.
   if (CalendarParameter && clientName) clientName->SetWidth(clientName->Width() - clientName->Width() / 4);
-  if (TControl* bevel = controlOf(header, "Bevel1"))
-    if (TControl* suffix = controlOf(header, "CaseSuffix")) bevel->SetTop(suffix->Top() + suffix->Height() + 2);
-  if (TControl* feeSplit = controlOf(header, "FeeSplitBitBtn")) {
-    feeSplit->SetBounds(AccountStatusBitBtn->Left(), 4, feeSplit->Width(), feeSplit->Height());
+  TControl* suffix = controlOf(header, "CaseSuffix");
+  TControl* bevel = controlOf(header, "Bevel1");
+  if (bevel && suffix) bevel->SetTop(suffix->Top() + suffix->Height() + 2);
+
+  // The right-hand column under the button bar's last button: the fee split and the addresses,
+  // or in the calendar the case lists in their frame.
+  const int column = AccountStatusBitBtn->Left();
+  TControl* feeSplit = controlOf(header, "FeeSplitBitBtn");
+  if (feeSplit) {
+    feeSplit->SetBounds(column, 4, std::min(feeSplit->Width(), header->Width() - column - 2), feeSplit->Height());
     if (TControl* addresses = controlOf(header, "CaseAddressBitBtn"))
-      addresses->SetBounds(feeSplit->Left(), feeSplit->Top() + feeSplit->Height() + 2, feeSplit->Width(),
-                           addresses->Height());
+      addresses->SetBounds(column, feeSplit->Top() + feeSplit->Height() + 2, feeSplit->Width(), addresses->Height());
+  }
+  TControl* alternateID = controlOf(header, "AlternateID");
+  if (alternateID && alternateID->Left() < column)
+    alternateID->SetWidth(std::min(alternateID->Width(), column - gap() - alternateID->Left()));
+  if (TControl* separator = controlOf(header, "Bevel2"); separator && alternateID)
+    separator->SetLeft(alternateID->Left() + alternateID->Width() + gap() / 2);
+  // The matter's billing format and the delinquency mark on the second row, from under the suffix
+  // on, ending before the buttons' column.
+  if (suffix) {
+    std::vector<TControl*> group;
+    int groupWidth = 0;
+    for (const char* name : {"LabelFormatCode", "AltBillFormat", "LabelDelinquent", "SBDelinquent"})
+      if (TControl* control = controlOf(header, name)) {
+        group.push_back(control);
+        groupWidth += control->Width() + gap();
+      }
+    const int row = (bevel ? bevel->Top() + bevel->Height() : suffix->Top() + suffix->Height()) + gap();
+    int left = std::max(clientName ? clientName->Left() : 0, std::min(suffix->Left(), column - groupWidth));
+    for (TControl* control : group) {
+      control->SetBounds(left, row + (suffix->Height() - control->Height()) / 2, control->Width(), control->Height());
+      left += control->Width() + gap();
+    }
+  }
+  TControl* caseLists = controlOf(header, "FileListBox1");
+  TControl* frame = controlOf(header, "Shape1");
+  if (caseLists) {
+    caseLists->SetBounds(column, 4, std::min(caseLists->Width(), header->Width() - column - 4), header->Height() - 10);
+    if (frame) frame->SetBounds(caseLists->Left() - 1, caseLists->Top() - 1, caseLists->Width() + 2, caseLists->Height() + 2);
   }
   if (PixelsPerInch() == 96) shiftRight(header, {"FileListBox1", "Shape1"});
   if (auto* names = dynamic_cast<TdcDBLookupCombo*>(clientName))
@@ -52,7 +92,8 @@ void TCaseF::placeDescriptionControls() {
   TForm* header = FindHostedPanel("ClientCaseLookF1");
   auto headerControl = [header](const char* name) { return header ? controlOf(header, name) : nullptr; };
   if (TControl* button = controlOf(description, "DescriptionBitBtn"))
-    if (TControl* feeSplit = headerControl("FeeSplitBitBtn")) button->SetLeft(feeSplit->Left() + 1);
+    if (TControl* feeSplit = headerControl("FeeSplitBitBtn"))
+      button->SetBounds(feeSplit->Left() + 1, button->Top(), feeSplit->Width(), button->Height());
   if (TControl* date = controlOf(description, "CalDate"))
     if (TControl* suffix = headerControl("CaseSuffix")) date->SetBounds(suffix->Left(), date->Top(), suffix->Width(), date->Height());
   if (TControl* column = headerControl("AlternateID")) {

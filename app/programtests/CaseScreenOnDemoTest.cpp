@@ -17,6 +17,7 @@
 #include "core/Globals.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/TextLabel.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
@@ -68,6 +69,7 @@ TEST(CaseScreenOnDemo, ThePanelsShowAndTheHeaderTakesAClientAndSuffixFromTheKeyb
   ASSERT_TRUE(QTest::qWaitForWindowActive(CaseF->Window()));
   Application->ProcessMessages();
   ASSERT_EQ(Screen->ActiveControl(), ClientCaseLookF1->ClientCode) << "the demo's entry mode is client code";
+  EXPECT_FALSE(ClientCaseLookF1->LabelFormatCode->Visible()) << "no matter, no billing format";
   EXPECT_TRUE(saveScreenshot(CaseF, "qncases-case-start.png"));
 
   type("ADAMS");
@@ -77,6 +79,16 @@ TEST(CaseScreenOnDemo, ThePanelsShowAndTheHeaderTakesAClientAndSuffixFromTheKeyb
   EXPECT_TRUE(ClientCaseLookF1->CaseSuffix->IsDroppedDown()) << "the client's matters are listed";
   type("1");
   EXPECT_EQ(ClientCaseLookF1->CaseSuffix->Text(), "1");
+  EXPECT_TRUE(saveScreenshot(CaseF, "qncases-case-adams-1-list.png"));
+
+  // The list closed first, the suffix typed and left: the matter is shown.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  Application->ProcessMessages();
+  EXPECT_EQ(ClientCaseLookF1->CaseSuffix->Text(), "") << "back to what it held on entering";
+  type("1");
+  tab();
+  EXPECT_TRUE(HeaderEditsShown);
+  EXPECT_EQ(Screen->ActiveControl(), ClientCaseLookF1->AlternateID);
   EXPECT_TRUE(saveScreenshot(CaseF, "qncases-case-adams-1.png"));
 }
 

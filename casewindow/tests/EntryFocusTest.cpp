@@ -3,6 +3,7 @@
 // client the command line names, the narrative panel and its code list, the retainer-reserve box.
 #include <QTest>
 #include <algorithm>
+#include <string>
 
 #include "casewindow/CaseMiscF.h"
 #include "casewindow/ClientCaseLookF1.h"
@@ -120,6 +121,25 @@ TEST_F(EntryFocusTest, NoClientNameLeavesTheNameEmpty) {
   EXPECT_EQ(header->ClientName->Text(), "");
   EXPECT_TRUE(ClientNameMissing);
   EXPECT_TRUE(PendingCaseArgs);
+}
+
+TEST_F(EntryFocusTest, WithoutTheFirstFileRightTheAlternateIdentifierListsNothing) {
+  // Bit 0 of the first file part is the case file's first right.
+  const long long part = std::stoll(host("ArgFile1")), total = std::stoll(host("ArgFileX"));
+  ASSERT_EQ(part % 2, 1);
+  setHost("ArgFile1", std::to_string(part - 1));
+  setHost("ArgFileX", std::to_string(total - 1));
+  startIn("C");
+  ASSERT_EQ(ActiveFileRights[1], "N");
+  EXPECT_EQ(header->AlternateID->DropDownCount(), -1);
+  EXPECT_FALSE(header->AlternateID->ShowMatchText());
+}
+
+TEST_F(EntryFocusTest, WithTheFirstFileRightTheAlternateIdentifierKeepsItsList) {
+  startIn("C");
+  ASSERT_EQ(ActiveFileRights[1], "Y");
+  EXPECT_NE(header->AlternateID->DropDownCount(), -1);
+  EXPECT_TRUE(header->AlternateID->ShowMatchText());
 }
 
 TEST_F(EntryFocusTest, TheRetainerReserveIsEnabledAndTheHeaderIsInFront) {

@@ -59,6 +59,7 @@ TEST_F(HeaderMatterTest, ClientAdamsAndSuffixOneShowTheMatter) {
   EXPECT_TRUE(HeaderEditsShown);
   EXPECT_TRUE(header->CaseShown());
   EXPECT_TRUE(header->AltBillFormat->Visible());
+  EXPECT_TRUE(header->LabelFormatCode->Visible()) << "captions the format shown with it";
   EXPECT_TRUE(header->AltBillFormat->TabStop());
   EXPECT_EQ(Screen->ActiveControl(), header->AlternateID);
   caseF->Window()->grab().toImage().save(QString::fromStdString(imagePath("header-adams-1.png")));

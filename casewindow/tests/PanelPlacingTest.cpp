@@ -44,6 +44,8 @@ class PanelPlacingTest : public DemoStartFixture {
     bevel = addNamedControl<BevelLine>(header, "Bevel1", 0, 40, 700, 2);
     feeSplit = addNamedControl<GlyphButton>(header, "FeeSplitBitBtn", 470, 34, 90, 25);
     addresses = addNamedControl<GlyphButton>(header, "CaseAddressBitBtn", 376, 34, 90, 25);
+    formatLabel = addNamedControl<TextLabel>(header, "LabelFormatCode", 764, 8, 70, 16);
+    format = addNamedControl<TEdit>(header, "AltBillFormat", 836, 4, 60, 22);
     caseLists = addNamedControl<FileList>(header, "FileListBox1", 600, 30, 100, 40);
     caseLists->SetVisible(false);
     caseLists->SetEnabled(false);
@@ -74,7 +76,8 @@ class PanelPlacingTest : public DemoStartFixture {
 
   std::vector<std::string> opened;
   TdcDBLookupCombo* clientName = nullptr;
-  TEdit *suffix = nullptr, *alternateID = nullptr;
+  TEdit *suffix = nullptr, *alternateID = nullptr, *format = nullptr;
+  TextLabel* formatLabel = nullptr;
   BevelLine* bevel = nullptr;
   GlyphButton *feeSplit = nullptr, *addresses = nullptr, *descriptionButton = nullptr;
   FileList* caseLists = nullptr;
@@ -113,8 +116,17 @@ TEST_P(PanelPlacingAtPpiTest, TheHeaderAndTheDescriptionLineUpWithEachOther) {
   EXPECT_EQ(startLabel->Left(), 240 + c.shift);
   EXPECT_EQ(caseListLabel->Left(), 620 + c.shift);
   EXPECT_EQ(descriptionShape->Left(), 618 + c.shift);
-  EXPECT_EQ(caseLists->Left(), 600 + c.shift);
-  EXPECT_EQ(caseListsFrame->Left(), 598 + c.shift);
+  // The case lists and their frame stand in the buttons' column.
+  EXPECT_EQ(caseLists->Left(), caseF->AccountStatusBitBtn->Left() + c.shift);
+  EXPECT_EQ(caseListsFrame->Left(), caseLists->Left() - 1);
+  EXPECT_EQ(caseListsFrame->Width(), caseLists->Width() + 2);
+  EXPECT_LE(alternateID->Left() + alternateID->Width(), feeSplit->Left()) << "the identifier ends before the column";
+  EXPECT_EQ(descriptionButton->Width(), feeSplit->Width());
+  // The billing format on the second row, its caption before it, clear of the column.
+  EXPECT_GT(format->Top(), bevel->Top());
+  EXPECT_EQ(format->Left(), formatLabel->Left() + formatLabel->Width() + c.ppi * 6 / 120);
+  EXPECT_LE(format->Left() + format->Width(), feeSplit->Left());
+  EXPECT_LE(feeSplit->Left() + feeSplit->Width(), panel("ClientCaseLookF1")->Width()) << "the column fits the header";
   EXPECT_EQ(calDate2->Text(), c.lastDayText);
   EXPECT_EQ(clientName->Width(), 280) << "narrowed in calendar starts only";
   EXPECT_EQ(clientName->DropDownWidth(), 280 - 17 - 12);
@@ -154,6 +166,7 @@ TEST_F(PanelPlacingTest, ACalendarStartShowsTheCaseListsAndTheSecondTime) {
   EXPECT_TRUE(calTime2->Enabled());
   EXPECT_EQ(calTime2->Color(), clWhite);
   EXPECT_LT(clientName->Width(), 280);
+  EXPECT_GT(clientName->Width(), 280 / 2);
   EXPECT_EQ(clientName->DropDownWidth(), clientName->Width() - 17 - 12);
 }
 
