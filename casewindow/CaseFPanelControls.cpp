@@ -1,8 +1,9 @@
 // The controls inside the header and the description panel, placed once the panels have their
-// places: the header's buttons in the column of the button bar's last button, the description
-// panel's date under the header's suffix and its times under the alternate identifier, the
-// calendar's end date at its far end, and a small shift at 96 pixels per inch where the panels'
-// fonts come out narrower than the controls' places.
+// places: the header's buttons (or the calendar's case lists) in the column of the button bar's
+// last button, its billing format on its second row, the description panel's date under the
+// header's suffix and its times in the alternate identifier's column, the calendar search's last
+// day, and at 96 pixels per inch a small shift right of the decorations and the calendar's
+// controls, whose fonts there come out narrower than their places.
 #include <algorithm>
 #include <vector>
 
@@ -75,13 +76,12 @@ void TCaseF::placeHeaderControls() {
       left += control->Width() + gap();
     }
   }
-  TControl* caseLists = controlOf(header, "FileListBox1");
-  TControl* frame = controlOf(header, "Shape1");
-  if (caseLists) {
-    caseLists->SetBounds(column, 4, std::min(caseLists->Width(), header->Width() - column - 4), header->Height() - 10);
-    if (frame) frame->SetBounds(caseLists->Left() - 1, caseLists->Top() - 1, caseLists->Width() + 2, caseLists->Height() + 2);
+  if (TControl* caseLists = controlOf(header, "FileListBox1")) {
+    const int left = column + (PixelsPerInch() == 96 ? kShiftAt96 : 0);
+    caseLists->SetBounds(left, 4, std::min(caseLists->Width(), header->Width() - left - 2), header->Height() - 10);
+    if (TControl* frame = controlOf(header, "Shape1"))
+      frame->SetBounds(left - 1, caseLists->Top() - 1, caseLists->Width() + 2, caseLists->Height() + 2);
   }
-  if (PixelsPerInch() == 96) shiftRight(header, {"FileListBox1", "Shape1"});
   if (auto* names = dynamic_cast<TdcDBLookupCombo*>(clientName))
     names->SetDropDownWidth(names->Width() - qn::ui::screenFacts().horizontalScrollBarHeight - 12);
 }

@@ -120,6 +120,7 @@ TEST_P(PanelPlacingAtPpiTest, TheHeaderAndTheDescriptionLineUpWithEachOther) {
   EXPECT_EQ(caseLists->Left(), caseF->AccountStatusBitBtn->Left() + c.shift);
   EXPECT_EQ(caseListsFrame->Left(), caseLists->Left() - 1);
   EXPECT_EQ(caseListsFrame->Width(), caseLists->Width() + 2);
+  EXPECT_LE(caseLists->Left() + caseLists->Width(), panel("ClientCaseLookF1")->Width());
   EXPECT_LE(alternateID->Left() + alternateID->Width(), feeSplit->Left()) << "the identifier ends before the column";
   EXPECT_EQ(descriptionButton->Width(), feeSplit->Width());
   // The billing format on the second row, its caption before it, clear of the column.
