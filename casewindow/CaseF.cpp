@@ -97,13 +97,14 @@ void TCaseF::createButtonBars() {
   PanelSpeedBar = place<TPanel>(this, this, "PanelSpeedBar", 0, 0, 766, 34);
   SpeedButton1 = speedButton(this, PanelSpeedBar, "SpeedButton1", "Copy previous description", 4, 30);
   SpeedButton4 = speedButton(this, PanelSpeedBar, "SpeedButton4", "Print the current batch", 36, 30);
-  CaseNavigator = place<TdcDBNavigator>(this, PanelSpeedBar, "CaseNavigator", 180, 3, 238, 28);
-  BitBtnNotes = button(this, PanelSpeedBar, "BitBtnNotes", "Notes", 420, 3, 56, 28);
-  UndeleteBitBtn = button(this, PanelSpeedBar, "UndeleteBitBtn", "Undelete", 478, 3, 72, 28);
-  CalendarBitBtn = button(this, PanelSpeedBar, "CalendarBitBtn", "Calendar", 552, 3, 72, 28);
-  GridViewBitBtn = button(this, PanelSpeedBar, "GridViewBitBtn", "Grid", 626, 3, 48, 28);
-  ClientScreenBitBtn = button(this, PanelSpeedBar, "ClientScreenBitBtn", "Client", 676, 3, 56, 28);
-  AccountStatusBitBtn = button(this, PanelSpeedBar, "AccountStatusBitBtn", "A/S", 734, 3, 30, 28);
+  CaseNavigator = place<TdcDBNavigator>(this, PanelSpeedBar, "CaseNavigator", 120, 3, 238, 28);
+  BitBtnNotes = button(this, PanelSpeedBar, "BitBtnNotes", "Notes", 360, 3, 56, 28);
+  UndeleteBitBtn = button(this, PanelSpeedBar, "UndeleteBitBtn", "Undelete", 418, 3, 72, 28);
+  CalendarBitBtn = button(this, PanelSpeedBar, "CalendarBitBtn", "Calendar", 492, 3, 72, 28);
+  GridViewBitBtn = button(this, PanelSpeedBar, "GridViewBitBtn", "Grid", 566, 3, 48, 28);
+  ClientScreenBitBtn = button(this, PanelSpeedBar, "ClientScreenBitBtn", "Client", 616, 3, 56, 28);
+  // As wide as the header's buttons, which stand in its column.
+  AccountStatusBitBtn = button(this, PanelSpeedBar, "AccountStatusBitBtn", "A/S", 674, 3, 90, 28);
 
   PanelCalendar = place<TPanel>(this, this, "PanelCalendar", 0, 0, 766, 34);
   PanelCalendar->SetVisible(false);

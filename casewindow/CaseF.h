@@ -30,6 +30,7 @@ class TCaseF : public TForm {
   QN_CLASS(TCaseF, TForm)
  public:
   explicit TCaseF(TComponent* AOwner);
+  ~TCaseF() override;
 
   // Case mode button bar.
   TPanel* PanelSpeedBar;
@@ -173,12 +174,18 @@ class TCaseF : public TForm {
   void AppActivate(TObject* Sender);
   void AppDeactivate(TObject* Sender);
   void ActiveControlChange(TObject* Sender);
+  // The application's command hook: the header's ShowEdits and HideEdits (CaseFActions.cpp).
+  void ActionExecute(TComponent* Action, bool& Handled);
 
-  // Checks the entry mode's menu item.
+  // Checks the entry mode's menu item and gives the mode's header lookups their tab stops.
   void ApplyEntryMode();
-  // Moves the focus to the entry mode's first control; the first call of the run also clears
-  // the screen.
+  // Moves the focus to the entry mode's first control of the header; a control that cannot take
+  // it leaves the focus to the last lookup worked in, else to the matter's description.
   void FocusEntryControl();
+  // Three blanks after each code of the narrative list, as the description panel reads it, and
+  // the longest line's length.
+  void SpaceNarrativeList();
+  int NarrativeListLongest = 0;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -203,10 +210,21 @@ class TCaseF : public TForm {
   void readCalendarAttorneyOptions();
   bool loadUserRights();
   void setUpMenusAndTimer();
+  // The show handler's steps in the hosted panels (CaseFShowPanels.cpp).
+  void showPickerDatesDayFirst();
+  void enableCalendarPanelParts();
+  void createNarrativePanel();
+  void putArgumentsIntoHeader();
+  void keepAlternateIDUnlisted();
+  void enableRetainerReserve();
 
   // The window's own size, the hosted panels' places and the size option.
   void LayOutWindow();
   void placeHostedPanels();
+  // The controls inside the header and the description panel, lined up with each other and with
+  // the button bar (CaseFPanelControls.cpp).
+  void placeHeaderControls();
+  void placeDescriptionControls();
   void applySizeOption();
   // The window's place: where the start-up information says, else about centred.
   void placeWindow();
@@ -216,6 +234,10 @@ class TCaseF : public TForm {
   void flashWarningColours();
 
   bool firstEntryFocus_ = true;
+  // The rows the header has below its lookups in a case start, and whether a shown matter took
+  // them away.
+  int headerExtraHeight_ = 0;
+  bool headerShrunk_ = false;
   int startupX_ = 0;
   int startupY_ = 0;
   ButtonPlaces buttonPlaces_;

@@ -37,6 +37,7 @@ void TCaseF::FormCreate(TObject* Sender) {
   SetColor(clScrollBar);
   firstEntryFocus_ = true;
 
+  Application->OnActionExecute = [this](TComponent* A, bool& H) { ActionExecute(A, H); };
   Application->OnActivate = [this](TObject* S) { AppActivate(S); };
   Application->OnDeactivate = [this](TObject* S) { AppDeactivate(S); };
   Screen->activeControlChanged = [this](TObject* S) { ActiveControlChange(S); };

@@ -131,41 +131,52 @@ void TCaseF::placeWindow() {
   SetBounds(Screen->width() / 2 - Width() / 2 - 2, Screen->height() / 2 - Height() / 2 - 16, Width(), Height());
 }
 
+namespace {
+
+// A panel becomes a child of the main window before it is placed, so its bounds are inside the
+// window; it is shown there once placed, as the panels are never shown as windows of their own.
+void dock(TForm* panel, TForm* mainWindow) {
+  panel->SetParent(mainWindow);
+  panel->HorzScrollBar()->SetVisible(false);
+  panel->VertScrollBar()->SetVisible(false);
+}
+
+}  // namespace
+
 void TCaseF::placeHostedPanels() {
   const int ppi = PixelsPerInch();
   const int clientHeight = ClientHeight();
   auto topAt = [clientHeight](double ratio) { return static_cast<int>(Round(clientHeight * ratio)); };
 
-  // Every panel is docked before it is placed: its bounds are then inside the main window.
   if (TForm* header = FindHostedPanel("ClientCaseLookF1")) {
-    header->SetParent(this);
-    header->HorzScrollBar()->SetVisible(false);
-    header->VertScrollBar()->SetVisible(false);
-    const int height = scaled(ppi, 66) + (CalendarParameter ? 0 : scaled(ppi, 50));
-    header->SetBounds(1, topAt(0.069), Width() - 14, height);
+    dock(header, this);
+    headerExtraHeight_ = CalendarParameter ? 0 : scaled(ppi, 50);
+    headerShrunk_ = false;
+    header->SetBounds(1, topAt(0.069), Width() - 14, scaled(ppi, 66) + headerExtraHeight_);
     header->SetColor(clScrollBar);
+    header->Show();
   }
   for (const HostedPanelPlace& place : kPanelPlaces) {
     TForm* panel = FindHostedPanel(place.name);
     if (!panel) continue;
-    panel->SetParent(this);
-    panel->HorzScrollBar()->SetVisible(false);
-    panel->VertScrollBar()->SetVisible(false);
+    dock(panel, this);
     int width = panel->Width();
     if (place.width120 == kFormWidthLess14) width = Width() - 14;
     else if (place.width120 != kUnchanged) width = scaled(panel->PixelsPerInch(), place.width120);
     panel->SetBounds(0, topAt(place.topRatio), width, scaled(ppi, place.height120, place.rounding));
+    panel->Show();
   }
   for (const char* grey : {"CaseDescriptionF", "CaseMiscF"})
     if (TForm* panel = FindHostedPanel(grey)) panel->SetColor(clScrollBar);
+  placeHeaderControls();
+  placeDescriptionControls();
 
   TForm* billingBox = FindHostedPanel("BillingBoxF");
   if (billingBox) {
-    billingBox->SetParent(this);
-    billingBox->HorzScrollBar()->SetVisible(false);
-    billingBox->VertScrollBar()->SetVisible(false);
+    dock(billingBox, this);
     billingBox->SetBounds(static_cast<int>(Round(ClientWidth() * 0.6325)), topAt(0.262), billingBox->Width(),
                           scaled(ppi, 203));
+    billingBox->Show();
     PanelAttys->SetBounds(billingBox->Left() - 24, billingBox->Top() + 6, PanelAttys->Width(), PanelAttys->Height());
     PanelPlace->SetTop(PanelAttys->Top() + PanelAttys->Height() - PanelPlace->Height());
   }

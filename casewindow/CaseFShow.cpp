@@ -4,6 +4,7 @@
 // under a refused user or a bad date, and the window closes when the loop runs.
 #include "casewindow/CaseF.h"
 #include "casewindow/EBF2F.h"
+#include "casewindow/HostedPanels.h"
 #include "casewindow/SpellEngineSetup.h"
 #include "core/AddCodeMessages.h"
 #include "core/Constants.h"
@@ -51,6 +52,7 @@ void TCaseF::FormShow(TObject* Sender) {
   prepareCaseManagerFolder();
   readHideNotesOption();
   if (CalendarMode) {
+    enableCalendarPanelParts();
     ImportBitBtn->SetEnabled(true);
     ExportBitBtn->SetEnabled(true);
   }
@@ -62,14 +64,18 @@ void TCaseF::FormShow(TObject* Sender) {
   readCalendarAttorneyOptions();
   if (!loadUserRights()) return;
   LayOutWindow();
+  if (!CalendarParameter) createNarrativePanel();
   ApplyEntryMode();
   FocusEntryControl();
-  ClientNameMissing = qn::os::programArgument(3) == "x_x_x";
-  PendingCaseArgs = !qn::os::programArgument(4).empty();
+  putArgumentsIntoHeader();
+  if (!CalendarMode) keepAlternateIDUnlisted();
   SetupSpellEngine();
   setUpMenusAndTimer();
+  enableRetainerReserve();
   FormShown = true;
   EBFDialogFirstShow = true;
+  // Its first activation opens the client and case files.
+  if (TForm* header = FindHostedPanel("ClientCaseLookF1")) header->BringToFront();
 }
 
 void TCaseF::readSystemOptions() {
@@ -115,7 +121,10 @@ void TCaseF::setDateOrder() {
   MonthFirstDates = !SysopSettings.DateFmt.empty() && UpperCase(SysopSettings.DateFmt.substr(0, 1)) == "M";
   const char formatStart = locale.ShortDateFormat.empty() ? ' ' : UpperCase(locale.ShortDateFormat.substr(0, 1))[0];
   if (MonthFirstDates && formatStart == 'D') locale.ShortDateFormat = "MM" + separator + "dd" + separator + "yy";
-  if (!MonthFirstDates && formatStart == 'M') locale.ShortDateFormat = "dd" + separator + "MM" + separator + "yy";
+  if (!MonthFirstDates && formatStart == 'M') {
+    locale.ShortDateFormat = "dd" + separator + "MM" + separator + "yy";
+    showPickerDatesDayFirst();
+  }
 }
 
 bool TCaseF::readStartupParameter() {
@@ -236,21 +245,4 @@ void TCaseF::setUpMenusAndTimer() {
     TimerStayAlive->SetInterval(static_cast<std::uint32_t>(StayAliveMinutes) * 60000u);
     TimerStayAlive->SetEnabled(true);
   }
-}
-
-void TCaseF::ApplyEntryMode() {
-  if (EntryMode.empty()) return;
-  switch (EntryMode[0]) {
-    case 'C': ClientCodeCaseSuffix1->SetChecked(true); break;
-    case 'N': ClientNameCaseSuffix1->SetChecked(true); break;
-    case 'S': CaseSuffixOnly1->SetChecked(true); break;
-    case 'A': AlternateIdentifier1->SetChecked(true); break;
-    default: break;
-  }
-}
-
-void TCaseF::FocusEntryControl() {
-  // The first call of the run also clears the screen; the clear command and the header's
-  // controls the focus goes to come with the header.
-  firstEntryFocus_ = false;
 }

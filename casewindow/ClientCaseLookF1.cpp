@@ -64,6 +64,7 @@ TClientCaseLookF1::TClientCaseLookF1(TComponent* AOwner) : TClientCaseLookF(AOwn
   LabelFormatCode = PlaceControl<TextLabel>(this, this, 764, 8, 70, 16);
   LabelFormatCode->SetName("LabelFormatCode");
   LabelFormatCode->SetCaption("Format Code");
+  LabelFormatCode->SetVisible(false);
   AltBillFormat = PlaceControl<TdcDBLookupCombo>(this, this, 836, 4, 60, 22);
   AltBillFormat->SetName("AltBillFormat");
   AltBillFormat->SetDataSource(DM->SourceOf(DM->Case1_));
@@ -198,6 +199,7 @@ void TClientCaseLookF1::showMatter(TWinControl* next) {
   AlternateID->SetShowButton(false);
   ShowEdits->Execute();
   AltBillFormat->SetVisible(true);
+  LabelFormatCode->SetVisible(true);
   AltBillFormat->SetTabStop(true);
   HeaderEditsShown = true;
   CheckForDelinquentNotes();
@@ -238,7 +240,10 @@ void TClientCaseLookF1::AlternateIDExit(TObject* Sender) {
   bool keep = true;
   CheckAlternateID(Sender, keep);
   if (CaseShown() && !HeaderEditsShown && !CalendarMode) showMatter(AltBillFormat);
-  if (!CaseShown() && !Trim(AlternateID->Text()).empty()) AltBillFormat->SetVisible(false);
+  if (!CaseShown() && !Trim(AlternateID->Text()).empty()) {
+    AltBillFormat->SetVisible(false);
+    LabelFormatCode->SetVisible(false);
+  }
 }
 
 void TClientCaseLookF1::CaseSuffixChange(TObject* Sender) {

@@ -15,6 +15,8 @@
 #include "casewindow/CaseFStart.h"
 #include "core/SettingKeys.h"
 #include "core/tests/MachineRegistry.h"
+#include "datagrid/DcTbTable.h"
+#include "framework/db/Field.h"
 #include "framework/base/Clock.h"
 #include "framework/base/Locale.h"
 #include "framework/ui/Application.h"
@@ -28,6 +30,13 @@
 namespace casewindow_test {
 
 inline std::string testProgramFolder() { return qn::os::runningProgramFolder(); }
+
+// Where the tests leave their pictures for a person to look at.
+inline std::string imagePath(const std::string& name) {
+  const std::filesystem::path dir = std::filesystem::path(testProgramFolder()).parent_path() / "casewindow-images";
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
 
 class DemoStartFixture : public ::testing::Test {
  protected:
@@ -76,6 +85,18 @@ class DemoStartFixture : public ::testing::Test {
     core_test::writeMachineString(HostKey, name, value);
   }
   AnsiString host(const AnsiString& name) { return core_test::machineValue(HostKey, name); }
+
+  // Changes the demo's system-options record.
+  void setSysop(const char* field, const char* value) {
+    TdcTbTable sysop(nullptr);
+    sysop.SetTableName(AnsiString(dataDir()) + "\\Sysop.qc;RES:SYSOP1");
+    sysop.Open();
+    sysop.First();
+    sysop.Edit();
+    sysop.FieldByName(field)->SetAsString(value);
+    sysop.Post();
+    sysop.Close();
+  }
 
   std::string dataDir() const { return demo + "/data"; }
 

@@ -23,12 +23,6 @@
 namespace casewindow_test {
 namespace {
 
-std::string imagePath(const std::string& name) {
-  const std::filesystem::path dir = std::filesystem::path(testProgramFolder()).parent_path() / "casewindow-images";
-  std::filesystem::create_directories(dir);
-  return (dir / name).string();
-}
-
 class HeaderMatterTest : public MatterPanelsFixture {
  protected:
   void SetUp() override {
@@ -67,6 +61,7 @@ TEST_F(HeaderMatterTest, ClientAdamsAndSuffixOneShowTheMatter) {
   EXPECT_TRUE(HeaderEditsShown);
   EXPECT_TRUE(header->CaseShown());
   EXPECT_TRUE(header->AltBillFormat->Visible());
+  EXPECT_TRUE(header->LabelFormatCode->Visible()) << "captions the format shown with it";
   EXPECT_TRUE(header->AltBillFormat->TabStop());
   EXPECT_EQ(Screen->ActiveControl(), header->AlternateID);
   caseF->Window()->grab().toImage().save(QString::fromStdString(imagePath("header-adams-1.png")));

@@ -79,6 +79,7 @@ TEST_P(LayoutAtPpiTest, TheWindowAndItsPanelsFollowTheRatios) {
   for (auto [name, ratio] : tops) {
     EXPECT_EQ(panel(name)->Top(), topAt(ratio)) << name;
     EXPECT_EQ(panel(name)->Parent(), caseF) << name << " is docked in the main window";
+    EXPECT_TRUE(panel(name)->Showing()) << name << " is shown there";
   }
   EXPECT_EQ(panel("BillingBoxF")->Left(), Round(caseF->ClientWidth() * 0.6325));
   EXPECT_EQ(panel("RA1F")->Left(), 0);

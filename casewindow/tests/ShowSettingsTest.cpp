@@ -14,20 +14,7 @@
 namespace casewindow_test {
 namespace {
 
-class ShowSettingsTest : public DemoStartFixture {
- protected:
-  // Changes the demo's system-options record.
-  void setSysop(const char* field, const char* value) {
-    TdcTbTable sysop(nullptr);
-    sysop.SetTableName(AnsiString(dataDir()) + "\\Sysop.qc;RES:SYSOP1");
-    sysop.Open();
-    sysop.First();
-    sysop.Edit();
-    sysop.FieldByName(field)->SetAsString(value);
-    sysop.Post();
-    sysop.Close();
-  }
-};
+class ShowSettingsTest : public DemoStartFixture {};
 
 TEST_F(ShowSettingsTest, TheSystemOptionsAreRead) {
   startWith({"250101"});

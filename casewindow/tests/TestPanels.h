@@ -9,6 +9,7 @@
 #include "core/StagedPanel.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/PlaceControl.h"
 
 namespace casewindow_test {
 
@@ -30,6 +31,14 @@ class TestPanelForm : public TForm, public StagedPanel {
 // Creates the named panels; the application frees them.
 inline void createTestPanels(const std::vector<const char*>& names, std::vector<std::string>& opened) {
   for (const char* name : names) new TestPanelForm(name, opened);
+}
+
+// A control of class T named name on a stand-in panel, owned by it.
+template <class T>
+T* addNamedControl(TForm* panel, const char* name, int left, int top, int width, int height) {
+  T* control = PlaceControl<T>(panel, panel, left, top, width, height);
+  control->SetName(name);
+  return control;
 }
 
 // Every panel the main window places, but RA3F, StMsgF and CaType3F.

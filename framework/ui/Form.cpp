@@ -307,7 +307,9 @@ void TForm::applyWindowGeometry() {
   QWidget* widget = Window();
   applyingGeometry_ = true;
   if (Docked()) {
-    widget->setGeometry(Left(), Top(), Width(), Height());
+    // Inside the parent's client area, which a menu bar may push down.
+    const TPoint origin = Parent()->OriginInWindow();
+    widget->setGeometry(origin.X + Left(), origin.Y + Top(), Width(), Height());
   } else {
     widget->resize(ClientWidth(), ClientHeight() + menuBarHeight());
     placeMenuBar();
@@ -429,7 +431,12 @@ void TForm::answerWindowRequest(qn::os::WindowRequest) {
 }
 
 void TForm::BringToFront() {
-  if (!hasWindow() || Docked()) return;
+  if (!hasWindow()) return;
+  // Docked: above the other children of its parent, where they overlap.
+  if (Docked()) {
+    Window()->raise();
+    return;
+  }
   QWidget* widget = Window();
   widget->raise();
   widget->activateWindow();

@@ -97,6 +97,18 @@ TEST_F(MenuBarTest, TheBarTakesItsRoomFromTheClientAreaAboveTheControls) {
   EXPECT_EQ(edit->Window()->geometry(), QRect(10, 0, 100, 22));
 }
 
+TEST_F(MenuBarTest, AFormDockedInTheClientAreaIsPlacedBelowTheBar) {
+  const int menuHeight = Screen->metrics().menuHeight;
+  showMainMenu(form, menus[0]);
+  auto* docked = new TForm(form);
+  docked->SetParent(form);
+  docked->SetBounds(20, 5, 100, 40);
+  docked->Show();
+  EXPECT_EQ(docked->Window()->geometry(), QRect(20, menuHeight + 5, 100, 40));
+  docked->SetBounds(30, 0, 100, 40);
+  EXPECT_EQ(docked->Window()->geometry(), QRect(30, menuHeight, 100, 40));
+}
+
 TEST_F(MenuBarTest, OneBarShowsWhicheverMenuIsShown) {
   showMainMenu(form, menus[0]);
   QMenuBar* first = bar();
