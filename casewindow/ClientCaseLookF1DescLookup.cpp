@@ -97,6 +97,10 @@ void TClientCaseLookF1::createDescriptionLookup() {
   ComboBoxCaseDesc->SetName("ComboBoxCaseDesc");
   ComboBoxCaseDesc->SetMaxLength(static_cast<int>(kLineLength));
   ComboBoxCaseDesc->SetDropDownCount(16);
+  // Like the header's combos, reached by the mouse and not by Tab: a Tab from the suffix onto a
+  // control of the header would hand the suffix's open list an empty row to take.
+  SpinEditDescLine->SetTabStop(false);
+  ComboBoxCaseDesc->SetTabStop(false);
   SpinEditDescLine->OnChange = [this](TObject* Sender) { SpinEditDescLineChange(Sender); };
   ComboBoxCaseDesc->OnExit = [this](TObject* Sender) { ComboBoxCaseDescExit(Sender); };
   ComboBoxCaseDesc->OnKeyPress = [this](TObject* Sender, char& Key) { ComboBoxCaseDescKeyPress(Sender, Key); };
