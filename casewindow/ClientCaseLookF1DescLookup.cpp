@@ -85,15 +85,15 @@ AnsiString cutTo(const AnsiString& text, std::size_t length) { return text.subst
 }  // namespace
 
 void TClientCaseLookF1::createDescriptionLookup() {
-  LabelDescLine = PlaceControl<TextLabel>(this, this, 8, kThirdRow + 4, 130, 16);
+  LabelDescLine = PlaceControl<TextLabel>(this, this, 8, kThirdRow + 4, 164, 16);
   LabelDescLine->SetName("LabelDescLine");
   LabelDescLine->SetCaption("Case Description Line ");
-  SpinEditDescLine = PlaceControl<TdcDBSpinEdit>(this, this, 140, kThirdRow, 44, 22);
+  SpinEditDescLine = PlaceControl<TdcDBSpinEdit>(this, this, 176, kThirdRow, 44, 22);
   SpinEditDescLine->SetName("SpinEditDescLine");
   SpinEditDescLine->SetMinValue(1);
   SpinEditDescLine->SetMaxValue(kLastLine);
   SpinEditDescLine->SetValue(1);
-  ComboBoxCaseDesc = PlaceControl<ComboBox>(this, this, 190, kThirdRow, 380, 22);
+  ComboBoxCaseDesc = PlaceControl<ComboBox>(this, this, 226, kThirdRow, 380, 22);
   ComboBoxCaseDesc->SetName("ComboBoxCaseDesc");
   ComboBoxCaseDesc->SetMaxLength(static_cast<int>(kLineLength));
   ComboBoxCaseDesc->SetDropDownCount(16);

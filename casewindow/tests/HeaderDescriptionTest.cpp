@@ -205,8 +205,9 @@ TEST_F(HeaderDescriptionTest, LeavingTheListForTheLineNumberEmptiesAndReadsItAga
 TEST_F(HeaderDescriptionTest, TypingDropsTheListDown) {
   showHeader();
   header->ComboBoxCaseDesc->SetFocus();
-  QTest::keyClick(header->ComboBoxCaseDesc->Window(), Qt::Key_E);
+  QTest::keyClicks(header->ComboBoxCaseDesc->Window(), "Ex");
   EXPECT_TRUE(header->ComboBoxCaseDesc->DroppedDown());
+  EXPECT_EQ(header->ComboBoxCaseDesc->Text(), "Ex");
   header->ComboBoxCaseDesc->SetDroppedDown(false);
 }
 
