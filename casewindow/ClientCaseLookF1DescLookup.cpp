@@ -79,9 +79,6 @@ class StandardFileVisit {
   bool wasOpen_;
 };
 
-// A text cut to its field, as a key is built from it.
-AnsiString cutTo(const AnsiString& text, std::size_t length) { return text.substr(0, length); }
-
 }  // namespace
 
 void TClientCaseLookF1::createDescriptionLookup() {
@@ -119,11 +116,9 @@ void TClientCaseLookF1::FormShow(TObject*) {
     return;
   }
   readLineOneTexts();
-  shownLine_ = 1;
-  ComboBoxCaseDesc->Items()->BeginUpdate();
-  ComboBoxCaseDesc->Items()->Clear();
-  for (const AnsiString& text : lineOneTexts_) ComboBoxCaseDesc->Items()->Add(text);
-  ComboBoxCaseDesc->Items()->EndUpdate();
+  // Line 1's list is shown: by the line number's change when it showed another line.
+  if (SpinEditDescLine->Text() != "1") SpinEditDescLine->SetValue(1);
+  else SpinEditDescLineChange(SpinEditDescLine);
 }
 
 void TClientCaseLookF1::readLineOneTexts() {
@@ -193,7 +188,8 @@ void TClientCaseLookF1::ComboBoxCaseDescExit(TObject*) {
 
 bool TClientCaseLookF1::findDescribedMatter(AnsiString& record) {
   const AnsiString typed = ComboBoxCaseDesc->Text();
-  const AnsiString choice = TrimRight(cutTo(typed, kLineLength));
+  // A text longer than the line is cut to it before it is looked for.
+  const AnsiString choice = TrimRight(typed.substr(0, kLineLength));
   StandardFileVisit cases(kCaseFile);
   if (!cases.open()) return false;
   if (shownLine_ <= 1) {
@@ -225,8 +221,11 @@ bool TClientCaseLookF1::findDescribedMatter(AnsiString& record) {
 }
 
 void TClientCaseLookF1::GoToDescribedMatter(const AnsiString& CaseRecord) {
-  const AnsiString code = Trim(cutTo(CaseRecord.substr(kMatterKeyAt), 7));
-  const AnsiString stored = CaseRecord.substr(kMatterKeyAt + 7, 7);
+  // A record shorter than the case record reads as blanks past its end.
+  AnsiString record = CaseRecord;
+  if (record.size() < kCaseRecordLength) record.resize(kCaseRecordLength, ' ');
+  const AnsiString code = Trim(record.substr(kMatterKeyAt, 7));
+  const AnsiString stored = record.substr(kMatterKeyAt + 7, 7);
   bool known = false;
   {
     StandardFileVisit clients(kClientFile);
