@@ -9,10 +9,14 @@
 // never through a shell with the names inside; when it cannot be started directly, the hidden
 // script's line quotes every word (ShellCommandLine), so a client name holding a quote or a
 // semicolon stays one argument.
+#include <vector>
+
 #include "dialogs/ClientCaseLookF.h"
 
+class ComboBox;
 class Command;
 class CommandList;
+class TdcDBSpinEdit;
 class GlyphButton;
 class TSpeedButton;
 class TextLabel;
@@ -66,6 +70,44 @@ class TClientCaseLookF1 : public TClientCaseLookF {
   void ActionList1Execute(TComponent* Action, bool& Handled);
 
   void CreateParams(TCreateParams& Params) override;
+
+  // ---- Finding a matter by a line of its description (ClientCaseLookF1DescLookup.cpp) ----
+ public:
+  // Which description line the list shows (1 to 20), and that line's texts.
+  TdcDBSpinEdit* SpinEditDescLine;
+  ComboBox* ComboBoxCaseDesc;
+  TextLabel* LabelDescLine;
+
+  // Puts the matter of a case-file record into the header as the user would: the client code and
+  // a Tab, then the suffix and a Tab, so that the header's own checks fix it.
+  void GoToDescribedMatter(const AnsiString& CaseRecord);
+  void FormShow(TObject* Sender);
+  void SpinEditDescLineChange(TObject* Sender);
+  void ComboBoxCaseDescExit(TObject* Sender);
+  void ComboBoxCaseDescKeyPress(TObject* Sender, char& Key);
+
+ private:
+  // A text of description line 2 to 20 with the key of its matter.
+  struct DescriptionEntry {
+    AnsiString text;
+    AnsiString key;
+  };
+
+  void createDescriptionLookup();
+  // Line 1's texts from the case file; line n's entries from the description-line file.
+  void readLineOneTexts();
+  void readDescriptionLines(int line);
+  // The case record the combo's choice names; false, the user told, when there is none.
+  bool findDescribedMatter(AnsiString& record);
+
+  // Sorted: line 1's texts, kept to be shown again, and the entries of the line shown when it is
+  // not line 1.
+  std::vector<AnsiString> lineOneTexts_;
+  std::vector<DescriptionEntry> lineEntries_;
+  int shownLine_ = 1;
+  // A matter found is on its way into the header.
+  bool goingToMatter_ = false;
+  // ---- end of the description lookup ----
 
  protected:
   // WM_COMMAND and WM_MOUSEACTIVATE of the docked header.
