@@ -109,6 +109,9 @@ TClientCaseLookF1::TClientCaseLookF1(TComponent* AOwner) : TClientCaseLookF(AOwn
   ActionList1->OnExecute = [this](TComponent* Action, bool& Handled) { ActionList1Execute(Action, Handled); };
   OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
   OnDeactivate = [this](TObject* Sender) { FormDeactivate(Sender); };
+
+  createFormatComponents();
+  FormCreate(this);
 }
 
 void TClientCaseLookF1::CreateParams(TCreateParams& Params) {
