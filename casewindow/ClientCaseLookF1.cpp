@@ -111,6 +111,8 @@ TClientCaseLookF1::TClientCaseLookF1(TComponent* AOwner) : TClientCaseLookF(AOwn
   OnActivate = [this](TObject* Sender) { FormActivate(Sender); };
   OnDeactivate = [this](TObject* Sender) { FormDeactivate(Sender); };
   createDescriptionLookup();
+  createFormatComponents();
+  FormCreate(this);
 }
 
 void TClientCaseLookF1::CreateParams(TCreateParams& Params) {

@@ -13,11 +13,16 @@
 
 #include "dialogs/ClientCaseLookF.h"
 
+class BevelLine;
 class ComboBox;
 class Command;
 class CommandList;
+class FileList;
 class TdcDBSpinEdit;
 class GlyphButton;
+class ShapeControl;
+class TMenuItem;
+class TPopupMenu;
 class TSpeedButton;
 class TextLabel;
 
@@ -29,6 +34,8 @@ extern bool AddClientRequested;
 extern bool CalendarSearchMode;
 // The matter's billing format has a row in the format table.
 extern bool TSCFormatFound;
+// The message that asks the format-table viewer to show a format; registered as the header is made.
+extern unsigned QN_Message_ShowTSC;
 
 class TClientCaseLookF1 : public TClientCaseLookF {
   QN_CLASS(TClientCaseLookF1, TClientCaseLookF)
@@ -125,6 +132,49 @@ class TClientCaseLookF1 : public TClientCaseLookF {
   bool firstActivation_ = true;
   // The control whose focus notice the header saw last while the billing format was active.
   TWinControl* commandControl_ = nullptr;
+
+  // ---- The billing format and its table, the calendar's case-list files, the values passed on
+  // the command line, and the header's end (ClientCaseLookF1Formats.cpp).
+ public:
+  ~TClientCaseLookF1() override;
+
+  TPopupMenu* PopupMenu1;
+  TMenuItem* ShowTSC1;
+  FileList* FileListBox1;
+  TdcTbTable* TSC_;
+  TdcTbTable* ReportList_;
+  ShapeControl* Shape1;
+  BevelLine* Bevel1;
+  BevelLine* Bevel2;
+
+  // Opens the format table and the code table its long names come from; an open failure is told
+  // once and the header goes on without the table.
+  void OpenTSC();
+  // Captions the description panel's first line after the matter's billing format.
+  void SetABFLabels();
+  // The command line's client, respectively client and matter, put into the combos once per run.
+  void SetPassedClientValues();
+  void SetPassedCaseValues();
+
+  void FormCreate(TObject* Sender);
+  void FormDestroy(TObject* Sender);
+  void ClientCodeEnter(TObject* Sender);
+  void ClientNameEnter(TObject* Sender);
+  void CaseSuffixEnter(TObject* Sender);
+  void AltBillFormatEnter(TObject* Sender);
+  void AltBillFormatChange(TObject* Sender);
+  void AltBillFormatDropDown(TObject* Sender);
+  void AltBillFormatKeyUp(TObject* Sender, WORD& Key, TShiftState Shift);
+  void ShowTSC1Click(TObject* Sender);
+  void TSC_CalcFields(TDataSet* DataSet);
+  void TSC_FilterRecord(TDataSet* DataSet, bool& Accept);
+
+ private:
+  void createFormatComponents();
+
+  bool tscOpenFailed_ = false;
+  bool passedClientValuesSet_ = false;
+  bool passedCaseValuesSet_ = false;
 };
 
 extern TClientCaseLookF1* ClientCaseLookF1;

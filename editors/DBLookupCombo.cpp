@@ -411,6 +411,9 @@ void TdcDBCustomLookupCombo::DataChange() {
   if (internalUpdate_ || ComponentState().Contains(csDestroying)) return;
   TField* field = link_.Field();
   if (!field || ComponentState().Contains(csLoading)) {
+    // The value goes with the text: a record showing the same value once the dataset is back
+    // must show it again, not find it unchanged and leave the box empty.
+    grid_->SetValues("", "");
     SetText("");
     return;
   }

@@ -260,6 +260,22 @@ TEST_F(DBLookupComboTest, EscapeAfterTypingRestoresTheTextAndValueHeldAtEntry) {
   }
 }
 
+TEST_F(DBLookupComboTest, ABoundDatasetClosedAndOpenedAgainOnTheSameRecordShowsItsValueAgain) {
+  for (const char* shown : {"", "Name"}) {
+    SCOPED_TRACE(*shown ? "the name shown" : "the key shown");
+    auto* c = combo(shown, "Client Code");
+    const AnsiString expected = *shown ? "Adams, Walter" : "ADAMS";
+    ASSERT_EQ(c->Text(), expected);
+    matters.Close();
+    EXPECT_EQ(c->Text(), "");
+    matters.Open();
+    matters.First();
+    ASSERT_EQ(matterText("Client Code"), "ADAMS");
+    EXPECT_EQ(c->Text(), expected);
+    delete c;
+  }
+}
+
 TEST_F(DBLookupComboTest, ADropDownListComboWhoseTypedTextMatchesNothingReturnsToItsSavedText) {
   auto* c = combo("Name", "Client Code");
   c->SetStyle(csDropDownList);
