@@ -118,8 +118,10 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndThe
       EXPECT_EQ(table->Active(), headers.count(table) == 1) << table->Name() << " after start-up";
     }
   }
+  // Of the record files only the header's format names (92) may be open: it keeps them for the
+  // run once a billing format was captioned.
   for (int fileNo = 0; fileNo < 256; ++fileNo)
-    EXPECT_FALSE(IsRecordFileOpen(static_cast<uint8_t>(fileNo))) << "record file " << fileNo;
+    if (fileNo != 92) EXPECT_FALSE(IsRecordFileOpen(static_cast<uint8_t>(fileNo))) << "record file " << fileNo;
   // Besides the transaction database, only the temporary database of the main window's settings
   // table stays connected, as the session keeps its connections; no dataset is open on it.
   TttSession* session = DefaultBtrieveSession();
