@@ -177,8 +177,8 @@ TBillingBoxF::TBillingBoxF(TComponent* AOwner) : DockedPanel(AOwner) {
 
 void TBillingBoxF::BillingRateChange(TObject* Sender) {
   auto* full = static_cast<TdcDBEdit*>(Sender);
-  const TWinControl* active = Screen->ActiveControl();
-  if (active != full) return;
+  // Only the user's typing moves on; a matter shown while the edit has the focus does not.
+  if (Screen->ActiveControl() != full || !full->Modified()) return;
   if (static_cast<int>(full->Text().size()) < full->MaxLength()) return;
   if (full == Threshhold && full->SelStart() < static_cast<int>(full->Text().size())) return;
   qn::ui::postKeyStroke(VK_TAB);

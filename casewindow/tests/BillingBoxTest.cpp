@@ -28,6 +28,7 @@
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/TextLabel.h"
+#include "framework/ui/VirtualKeys.h"
 
 namespace casewindow_test {
 namespace {
@@ -187,7 +188,9 @@ TEST_F(BillingBoxTest, StatusOneKeysAgainstTheMattersState) {
     typeOver(box->BillingStatus1, c.key);
     EXPECT_EQ(box->BillingStatus1->Text(), c.text);
     EXPECT_EQ(box->DateClosed->Text().empty(), !c.closedToday);
-    if (c.closedToday) EXPECT_EQ(static_cast<int>(box->DateClosed->Date()), static_cast<int>(SystemDate));
+    if (c.closedToday) {
+      EXPECT_EQ(static_cast<int>(box->DateClosed->Date()), static_cast<int>(SystemDate));
+    }
     ActiveFileRights[5] = "Y";
   }
 }
@@ -392,6 +395,24 @@ TEST_F(BillingBoxTest, DateKeysAndARateCodeWithoutCode) {
   box->LabelBillingRateCodeClick(box->LabelBillingRateCode);
   ShowRatesForCode = nullptr;
   EXPECT_EQ(shown, "1 ");
+}
+
+TEST_F(BillingBoxTest, AFullRateCodeMovesOn) {
+  go("ADAMS", "1");
+  box->BillingRate->SetFocus();
+  box->BillingRate->SelectAll();
+  QTest::keyClicks(box->BillingRate->Window(), "0");
+  Application->ProcessMessages();
+  EXPECT_EQ(Screen->ActiveControl(), box->BillingRate) << "not full yet";
+  QTest::keyClicks(box->BillingRate->Window(), "2");
+  Application->ProcessMessages();
+  EXPECT_NE(Screen->ActiveControl(), box->BillingRate);
+  EXPECT_EQ(box->BillingRate->Text(), "02");
+  // Another matter shown while the edit has the focus is no typing.
+  box->BillingRate->SetFocus();
+  go("BRIGHT", "1");
+  Application->ProcessMessages();
+  EXPECT_EQ(Screen->ActiveControl(), box->BillingRate);
 }
 
 TEST_F(BillingBoxTest, ThePanelIsDockedAndDrawn) {
