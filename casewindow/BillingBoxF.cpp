@@ -27,7 +27,8 @@ std::function<void(const AnsiString& code)> ShowRatesForCode;
 namespace {
 
 constexpr int kWidth = 295;
-constexpr int kHeight = 203;
+// 203 at 120 pixels per inch, as the main window sizes it.
+constexpr int kHeight = 162;
 constexpr int kFileRightEdit = 2;
 
 TextLabel* label(TBillingBoxF* form, TWinControl* parent, const char* name, const char* caption, int left, int top,
@@ -48,7 +49,7 @@ TdcDBEdit* edit(TBillingBoxF* form, const char* name, const char* field, int lef
 }
 
 TdcDBDateTimePicker* datePicker(TBillingBoxF* form, const char* name, int left, int top) {
-  auto* picker = PlaceControl<TdcDBDateTimePicker>(form, form->PanelBilling, left, top, 88, 22);
+  auto* picker = PlaceControl<TdcDBDateTimePicker>(form, form->PanelBilling, left, top, 92, 22);
   picker->SetName(name);
   picker->SetUnboundDataType(dcDTEdtDate);
   picker->SetDisplayFormat("mm/dd/yy");
@@ -64,7 +65,7 @@ CheckBox* transferBox(TBillingBoxF* form, const char* name, int tag, const char*
   check->SetName(name);
   check->SetTag(tag);
   check->SetColor(clScrollBar);
-  text = label(form, form->RTGroupBox, labelName, caption, left + 20, top + 1, 100);
+  text = label(form, form->RTGroupBox, labelName, caption, left + 20, top + 1, 34);
   text->SetTag(tag);
   text->SetTransparent(false);
   text->SetColor(clScrollBar);
@@ -93,49 +94,46 @@ TBillingBoxF::TBillingBoxF(TComponent* AOwner) : DockedPanel(AOwner) {
   PanelBilling->SetBevelOuter(bvNone);
   PanelBilling->SetColor(clScrollBar);
 
-  LabelBillingStatus1 = label(this, PanelBilling, "LabelBillingStatus1", "Billing Status 1", 6, 8, 96);
-  BillingStatus1 = edit(this, "BillingStatus1", "Case Status 1", 104, 4, 24, 1);
+  // Two columns of rows 24 pixels apart, the retainer-transfer group along the bottom.
+  LabelBillingStatus1 = label(this, PanelBilling, "LabelBillingStatus1", "Status 1", 4, 5, 68);
+  BillingStatus1 = edit(this, "BillingStatus1", "Case Status 1", 74, 2, 22, 1);
   BillingStatus1->SetCharCase(ecUpperCase);
   BillingStatus1->SetHint("Valid choices are CDFGHIPRTUVX or Blank.\rSee Help for more detail.");
   BillingStatus1->SetShowHint(true);
-  LabelBillingStatus2 = label(this, PanelBilling, "LabelBillingStatus2", "Status 2", 160, 8, 60);
-  BillingStatus2 = edit(this, "BillingStatus2", "Case Status 2", 222, 4, 24, 1);
+  LabelBillingStatus2 = label(this, PanelBilling, "LabelBillingStatus2", "Status 2", 150, 5, 70);
+  BillingStatus2 = edit(this, "BillingStatus2", "Case Status 2", 222, 2, 22, 1);
   BillingStatus2->SetCharCase(ecUpperCase);
   BillingStatus2->SetHint(
       "Valid choices are <blank> or\rD     Dummy Case\rR     Receptor Case\rC     Contingency Case\rN     "
       "Non-Billable Case\rF     Frozen Case\r\rSee Help for more detail.");
   BillingStatus2->SetShowHint(true);
-  LabelFBCC = label(this, PanelBilling, "LabelFBCC", "Fee Cycle", 6, 34, 96);
-  FBCC = edit(this, "FBCC", "Fee BCC", 104, 30, 24, 1);
-  LabelCBBC = label(this, PanelBilling, "LabelCBBC", "Cost Cycle", 160, 34, 60);
-  CBBC = edit(this, "CBBC", "Cost BCC", 222, 30, 24, 1);
-  LabelBillingRateCode = label(this, PanelBilling, "LabelBillingRateCode", "Rate Code", 6, 60, 96);
-  BillingRate = edit(this, "BillingRate", "Billing Rate Code", 104, 56, 32, 2);
-  LabelThreshhold = label(this, PanelBilling, "LabelThreshhold", "Threshold", 160, 60, 60);
-  Threshhold = edit(this, "Threshhold", "Threshhold", 222, 56, 56, 5);
-  LabelDateOpened = label(this, PanelBilling, "LabelDateOpened", "Date Opened", 6, 86, 96);
-  DateOpened = datePicker(this, "DateOpened", 104, 82);
-  LabelDateClosed = label(this, PanelBilling, "LabelDateClosed", "Date Closed", 6, 112, 96);
-  DateClosed = datePicker(this, "DateClosed", 104, 108);
-  LabelLastPosted = label(this, PanelBilling, "LabelLastPosted", "This case was last posted on", 6, 138, 180);
-  DateLastPosted = datePicker(this, "DateLastPosted", 190, 134);
+  LabelFBCC = label(this, PanelBilling, "LabelFBCC", "Fee BCC", 4, 29, 68);
+  FBCC = edit(this, "FBCC", "Fee BCC", 74, 26, 22, 1);
+  LabelCBBC = label(this, PanelBilling, "LabelCBBC", "Cost BCC", 150, 29, 70);
+  CBBC = edit(this, "CBBC", "Cost BCC", 222, 26, 22, 1);
+  LabelBillingRateCode = label(this, PanelBilling, "LabelBillingRateCode", "Rate Code", 4, 53, 68);
+  BillingRate = edit(this, "BillingRate", "Billing Rate Code", 74, 50, 30, 2);
+  LabelThreshhold = label(this, PanelBilling, "LabelThreshhold", "Threshold", 150, 53, 70);
+  Threshhold = edit(this, "Threshhold", "Threshhold", 222, 50, 60, 5);
+  LabelDateOpened = label(this, PanelBilling, "LabelDateOpened", "Opened", 4, 77, 52);
+  DateOpened = datePicker(this, "DateOpened", 58, 74);
+  LabelDateClosed = label(this, PanelBilling, "LabelDateClosed", "Closed", 154, 77, 46);
+  DateClosed = datePicker(this, "DateClosed", 201, 74);
+  LabelLastPosted = label(this, PanelBilling, "LabelLastPosted", "This case was last posted on", 2, 101, 202);
+  DateLastPosted = datePicker(this, "DateLastPosted", 205, 98);
+  DateLastPosted->SetWidth(88);
   DateLastPosted->SetEnabled(false);
 
-  RTGroupBox = PlaceControl<GroupFrame>(this, PanelBilling, 2, 158, kWidth - 4, 44);
+  RTGroupBox = PlaceControl<GroupFrame>(this, PanelBilling, 2, 120, kWidth - 4, 40);
   RTGroupBox->SetName("RTGroupBox");
   RTGroupBox->SetCaption(" Retainer Transfers ");
-  RTFeesCB = transferBox(this, "RTFeesCB", 0, "LabelRTFees", "Fees", 6, 20, LabelRTFees);
-  LabelRTFees->SetWidth(30);
-  RTDirectCostsCB = transferBox(this, "RTDirectCostsCB", 1, "LabelRTDirectCosts", "DC", 60, 20, LabelRTDirectCosts);
-  LabelRTDirectCosts->SetWidth(24);
+  RTFeesCB = transferBox(this, "RTFeesCB", 0, "LabelRTFees", "Fees", 6, 16, LabelRTFees);
+  RTDirectCostsCB = transferBox(this, "RTDirectCostsCB", 1, "LabelRTDirectCosts", "DC", 66, 16, LabelRTDirectCosts);
   RTIndirectCostsCB =
-      transferBox(this, "RTIndirectCostsCB", 2, "LabelRTIndirectCosts", "IC", 108, 20, LabelRTIndirectCosts);
-  LabelRTIndirectCosts->SetWidth(24);
+      transferBox(this, "RTIndirectCostsCB", 2, "LabelRTIndirectCosts", "IC", 122, 16, LabelRTIndirectCosts);
   RTFinanceChargesCB =
-      transferBox(this, "RTFinanceChargesCB", 3, "LabelRTFinanceCharges", "FC", 156, 20, LabelRTFinanceCharges);
-  LabelRTFinanceCharges->SetWidth(24);
-  RTSalesTaxCB = transferBox(this, "RTSalesTaxCB", 4, "LabelRTSalesTax", "Tax", 204, 20, LabelRTSalesTax);
-  LabelRTSalesTax->SetWidth(40);
+      transferBox(this, "RTFinanceChargesCB", 3, "LabelRTFinanceCharges", "FC", 178, 16, LabelRTFinanceCharges);
+  RTSalesTaxCB = transferBox(this, "RTSalesTaxCB", 4, "LabelRTSalesTax", "Tax", 234, 16, LabelRTSalesTax);
 
   FeeSplit_ = new TdcTbTable(this);
   FeeSplit_->SetName("FeeSplit_");

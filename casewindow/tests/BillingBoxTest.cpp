@@ -428,6 +428,8 @@ TEST_F(BillingBoxTest, ThePanelIsDockedAndDrawn) {
   EXPECT_EQ(box->DateOpened->Text(), "05/01/24");
   EXPECT_EQ(box->BillingStatus2->Text(), "D");
   EXPECT_TRUE(box->Window()->grab().toImage().save(QString::fromStdString(imagePath("billing-box-bright-10.png"))));
+  go("ADAMS", "1");
+  EXPECT_TRUE(caseF->Window()->grab().toImage().save(QString::fromStdString(imagePath("case-billing-adams-1.png"))));
 }
 
 }  // namespace
