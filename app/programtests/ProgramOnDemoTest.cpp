@@ -18,6 +18,7 @@
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
 #include "casewindow/AttorneyPickerPanels.h"
+#include "casewindow/BillingBoxF.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
 #include "casewindow/CodePickerPanels.h"
@@ -93,7 +94,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndThe
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
       {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"},
       {DepartmentF, "TDepartmentF"}, {CaType1F, "TCaType1F"}, {CaType2F, "TCaType2F"},
-      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}};
+      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}, {BillingBoxF, "TBillingBoxF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);

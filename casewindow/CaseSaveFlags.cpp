@@ -1,0 +1,4 @@
+#include "casewindow/CaseSaveFlags.h"
+
+bool NewDummyWarningPending = false;
+bool ApplyToReceptorsRequested = false;
