@@ -41,7 +41,10 @@ const SuffixListing& listingFor(bool client, bool numeric) {
        "RJCaseClient"},
       {"4", {"LeftJustCaseSuffix\t9\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"},
        "LeftJustCaseSuffix"},
-      {"1", {"RJCaseClient\t7\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"}, "RJCaseClient"},
+      // One client's matters: the right-justified suffix alone is their key, and it fits the box,
+      // so what the box shows is always a value the list can find again (the compound key would
+      // put the client after the suffix, past the seven characters).
+      {"1", {"Case Suffix\t7\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"}, "Case Suffix"},
   };
   return listings[(client ? 2 : 0) + (numeric ? 1 : 0)];
 }
@@ -88,7 +91,7 @@ void TClientCaseLookF::CaseSuffixEnter(TObject*) {
   if (!CaseFilesOpen()) return;
   if (CaseLookup() && client && DM->Case1_->Active()) {
     const AnsiString field = CaseSuffix->LookupField();
-    if (field == "LeftJustCaseSuffix" || field == "RJCaseClient") {
+    if (field == "LeftJustCaseSuffix" || field == "Case Suffix" || field == "RJCaseClient") {
       if (caseRangeStale()) {
         ClearLookupSelection();
         SetCaseRange();

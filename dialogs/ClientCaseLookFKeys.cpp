@@ -102,8 +102,6 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
         }
       }
       completeSuffix();
-    } else if (CaseSuffix->Text().size() > 7) {
-      CaseSuffix->SetText(CaseSuffix->Text().substr(0, 7));
     }
     Key = 0;
     return;
@@ -113,6 +111,14 @@ void TClientCaseLookF::CaseSuffixKeyDown(TObject*, WORD& Key, TShiftState) {
 
 void TClientCaseLookF::CaseSuffixChange(TObject*) {
   const AnsiString text = CaseSuffix->Text();
+  // The box holds a suffix, seven characters. The lists without a client stand on compound keys,
+  // the suffix followed by the client, and a row they take shows its whole key (text set by code
+  // passes MaxLength): the client is no part of the suffix and goes, as do letters typed past the
+  // seventh in numeric order.
+  if (text.size() > 7) {
+    CaseSuffix->SetText(text.substr(0, 7));
+    return;
+  }
   // Emptied (the clear key takes a wholly selected text without the key handler): nothing typed
   // is left to complete.
   if (text.empty()) {

@@ -12,6 +12,8 @@
 #include "casewindow/EBF2F.h"
 #include "casewindow/FCSalesTaxF.h"
 #include "casewindow/tests/MatterPanelsFixture.h"
+#include "datagrid/DcTbTable.h"
+#include "framework/db/Field.h"
 #include "editors/DBLookupCombo.h"
 #include "framework/ui/Color.h"
 #include "framework/ui/CheckBox.h"
@@ -72,6 +74,45 @@ TEST_F(HeaderMatterTest, ClientAdamsAndSuffixOneShowTheMatter) {
   EXPECT_FALSE(header->LabelDelinquent->Visible());
   for (TdcDBLookupCombo* combo : {header->ClientCode, header->ClientName, header->CaseSuffix, header->AlternateID})
     EXPECT_EQ(combo->Text(), "") << combo->Name();
+}
+
+// A matter numbered to the full width of the suffix, as offices that number by year do.
+void addFullWidthMatter(const std::string& dataDir) {
+  TdcTbTable cases(nullptr);
+  cases.SetDatabaseName("QNWIN");
+  cases.SetTableName(dataDir + "\\ycase.qf;RES:YCASE");
+  cases.Open();
+  cases.Append();
+  cases.FieldByName("Client Code")->SetAsString("ADAMS");
+  cases.FieldByName("Case Suffix")->SetAsString("2024001");
+  cases.FieldByName("LeftJustCaseSuffix")->SetAsString("2024001");
+  cases.FieldByName("CaseClient")->SetAsString("2024001ADAMS  ");
+  cases.FieldByName("RJCaseClient")->SetAsString("2024001ADAMS  ");
+  cases.FieldByName("Description Line 1")->SetAsString("Adams trust - annual accounting");
+  cases.Post();
+  cases.Close();
+}
+
+// The suffix's list releases a shown matter only when its suffix fills the field and was not
+// retyped: a short suffix's text never equals the stored one.
+TEST_F(HeaderMatterTest, DroppingTheSuffixListReleasesOnlyAnUnchangedFullWidthSuffix) {
+  addFullWidthMatter(dataDir());
+  struct Case {
+    const char* suffix;
+    bool released;
+  };
+  for (const Case& c : {Case{"1", false}, Case{"2024001", true}}) {
+    header->ClearHeader(true);
+    typeInto(header->ClientCode, "ADAMS");
+    typeInto(header->CaseSuffix, c.suffix);
+    ASSERT_TRUE(HeaderEditsShown) << c.suffix;
+    header->CaseSuffix->SetFocus();
+    header->CaseSuffix->DropDown();
+    Application->ProcessMessages();
+    EXPECT_EQ(HeaderEditsShown, !c.released) << c.suffix;
+    EXPECT_EQ(header->CaseShown(), !c.released) << c.suffix;
+    header->CaseSuffix->CloseUp(false);
+  }
 }
 
 TEST_F(HeaderMatterTest, AfterActivationTheLookupListsDropYellowWithMaroonText) {

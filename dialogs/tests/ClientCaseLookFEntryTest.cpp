@@ -56,8 +56,8 @@ struct ListingCase {
 
 TEST_F(ClientCaseLookFEntryTest, EnteringTheSuffixOpensTheCaseListForTheClientAndTheOrder) {
   const ListingCase cases[] = {
-      {"ABC", true, "1", "RJCaseClient",
-       {"RJCaseClient\t7\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"}, true, false},
+      {"ABC", true, "1", "Case Suffix",
+       {"Case Suffix\t7\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"}, true, false},
       {"ABC", false, "4", "LeftJustCaseSuffix",
        {"LeftJustCaseSuffix\t9\t", "Description Line 1\t30\t", "Case Status 1\t3\t", "Resp Atty 1\t6\t"}, true, false},
       {"", true, "6", "RJCaseClient",

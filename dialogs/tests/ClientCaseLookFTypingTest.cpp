@@ -9,6 +9,7 @@
 #include "core/Globals.h"
 #include "dialogs/tests/LookupHeaderFixture.h"
 #include "framework/base/Clock.h"
+#include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/IntervalTimer.h"
@@ -162,6 +163,80 @@ TEST_F(ClientCaseLookFTypingTest, LettersTypedIntoAnEmptySuffixBeginAnewAfterThe
     EXPECT_EQ(focusedName(), "AlternateID");
     EXPECT_TRUE(header->CaseShown()) << "ABC-1 found as the suffix was left";
     header->SetCaseShown(false);
+  }
+}
+
+// Offices that number matters by year fill the suffix: ABC-2024001 beside the short suffixes.
+class FullWidthSuffixTest : public ClientCaseLookFTypingTest {
+ protected:
+  std::map<std::string, std::string> seedFiles() const override {
+    auto files = ClientCaseLookFTypingTest::seedFiles();
+    // Full width, the suffix reads the same left- and right-justified.
+    files["YCase.qf"] +=
+        "Client Code = ABC\nCase Suffix = 2024001\nLeftJustCaseSuffix = 2024001\n"
+        "CaseClient = \"2024001ABC    \"\nRJCaseClient = \"2024001ABC    \"\n"
+        "Description Line 1 = Matter ABC-2024001\n\n";
+    return files;
+  }
+  // Keys as a keyboard gives them: each goes down, brings its character and comes up.
+  void keyIn(const char* keys) {
+    for (const char* k = keys; *k; ++k) {
+      qn::ui::postKeyDown(static_cast<WORD>(*k), {});
+      qn::ui::postCharacter(*k);
+      qn::ui::postKeyUp(static_cast<WORD>(*k), {});
+    }
+    settle();
+  }
+};
+
+// Without a client the suffix's lists stand on compound keys (suffix, then client). Searched as they
+// are once a released matter has freed the header, whatever row a list takes, the suffix box holds
+// the suffix alone, never the client glued to it past its seven characters; with a client the
+// list, keyed by the suffix, finds the matter again when it drops.
+TEST_F(FullWidthSuffixTest, TheSuffixBoxHoldsTheSuffixAloneWhateverRowTheListTook) {
+  struct Row {
+    bool numeric;
+    const char* client;
+    const char* typed;
+    const char* shown;
+  };
+  const Row rows[] = {
+      {true, "ABC", "2024001", "2024001"}, {true, "ABC", "2", "2024001"}, {true, "ABC", "1", "1"},
+      {false, "ABC", "2024001", "2024001"}, {true, "", "2024001", "2024001"}, {false, "", "2024001", "2024001"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.numeric ? "numeric" : "alphabetic") + ", client '" + row.client + "', typed " +
+                 row.typed);
+    makeHeader();
+    ASSERT_TRUE(qn::ui::testing::showActive(*header));
+    header->SetCaseLookup(true);
+    ListCasesInNumericOrder = row.numeric;
+    header->ClientCode->SetText(row.client);
+    bool keep = true, addNew = false;
+    if (*row.client) header->CheckClientCode(header->ClientCode, keep, addNew);
+    ScriptedMessageBoxes none;
+    focus(header->CaseSuffix);
+    header->CaseSuffix->CloseUp(false);
+    header->UnlockLookupFields();
+    keyIn(row.typed);
+    // A full suffix in alphabetic order sends its own Tab.
+    if (Screen->ActiveControl() == header->CaseSuffix) stroke(VK_TAB);
+    EXPECT_EQ(focusedName(), "AlternateID");
+    EXPECT_TRUE(header->CaseShown());
+    const AnsiString matter = Trim(dm->Case1_->FieldByName("LeftJustCaseSuffix")->AsString());
+    EXPECT_EQ(Trim(dm->Case1_->FieldByName("Client Code")->AsString()) + "-" + matter,
+              AnsiString("ABC-") + Trim(row.shown));
+    EXPECT_EQ(Trim(header->CaseSuffix->Text()), row.shown);
+    EXPECT_LE(header->CaseSuffix->Text().size(), 7u);
+    if (*row.client && Trim(header->CaseSuffix->Text()).size() == 7) {
+      // Dropped again, the list finds the matter the box names: the matter table stays on it.
+      focus(header->CaseSuffix);
+      header->CaseSuffix->DropDown();
+      EXPECT_EQ(Trim(dm->Case1_->FieldByName("LeftJustCaseSuffix")->AsString()), row.shown);
+      header->CaseSuffix->CloseUp(false);
+    }
+    SuffixTyping = false;
+    TypedSuffixPrefix.clear();
   }
 }
 
