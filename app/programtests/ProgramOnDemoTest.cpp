@@ -17,6 +17,7 @@
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
 #include "casewindow/AttorneyPickerPanels.h"
+#include "casewindow/CaseDescriptionF.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
 #include "casewindow/CodePickerPanels.h"
@@ -92,7 +93,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithNothingOpenButTheTransacti
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
       {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"},
       {DepartmentF, "TDepartmentF"}, {CaType1F, "TCaType1F"}, {CaType2F, "TCaType2F"},
-      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}};
+      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}, {CaseDescriptionF, "TCaseDescriptionF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);

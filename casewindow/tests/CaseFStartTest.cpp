@@ -15,13 +15,6 @@ namespace {
 
 using StartTest = DemoStartFixture;
 
-// Where the images go: under the build folder, beside the test program.
-std::string imagePath(const std::string& name) {
-  const std::filesystem::path dir = std::filesystem::path(testProgramFolder()).parent_path() / "casewindow-images";
-  std::filesystem::create_directories(dir);
-  return (dir / name).string();
-}
-
 TEST_F(StartTest, ACaseStartShowsTheCaseScreenOnTheDemo) {
   startWith({"250101"});
   EXPECT_EQ(AliasDescription, "Quillon demo data");

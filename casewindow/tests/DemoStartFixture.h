@@ -29,6 +29,13 @@ namespace casewindow_test {
 
 inline std::string testProgramFolder() { return qn::os::runningProgramFolder(); }
 
+// Where the tests leave their pictures for a person to look at.
+inline std::string imagePath(const std::string& name) {
+  const std::filesystem::path dir = std::filesystem::path(testProgramFolder()).parent_path() / "casewindow-images";
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+
 class DemoStartFixture : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -21,12 +21,6 @@
 namespace casewindow_test {
 namespace {
 
-std::string imagePath(const std::string& name) {
-  const std::filesystem::path dir = std::filesystem::path(testProgramFolder()).parent_path() / "casewindow-images";
-  std::filesystem::create_directories(dir);
-  return (dir / name).string();
-}
-
 class HeaderMatterTest : public MatterPanelsFixture {
  protected:
   void SetUp() override {
