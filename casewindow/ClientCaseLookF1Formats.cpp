@@ -9,6 +9,8 @@
 // The wParam is the application window's id: a docked panel has no window of its own on the bus.
 #include "casewindow/ClientCaseLookF1.h"
 
+#include "casewindow/CaseDescriptionF.h"
+
 #include "core/DM.h"
 #include "core/Globals.h"
 #include "core/LayoutFields.h"
@@ -29,6 +31,7 @@
 #include "framework/ui/PlaceControl.h"
 #include "framework/ui/PopupMenu.h"
 #include "framework/ui/ShapeControl.h"
+#include "framework/ui/TextLabel.h"
 #include "platform/os/AtomTable.h"
 #include "platform/os/MessageBus.h"
 #include "platform/os/ProgramArguments.h"
@@ -54,10 +57,7 @@ constexpr const char* kNoClientName = "x_x_x";
 AnsiString left7(const AnsiString& text) { return Format("%-7s", {Trim(text).substr(0, 7)}); }
 
 // The description panel's first caption; null while that panel does not exist.
-TControl* descriptionCaption() {
-  TComponent* panel = Application->FindComponent("CaseDescriptionF");
-  return panel ? dynamic_cast<TControl*>(panel->FindComponent("LabelDescription1")) : nullptr;
-}
+TControl* descriptionCaption() { return CaseDescriptionF ? CaseDescriptionF->LabelDescription1 : nullptr; }
 
 }  // namespace
 

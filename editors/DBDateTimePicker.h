@@ -100,6 +100,9 @@ class TdcDBCustomDateTimePicker : public TCustomEdit {
   void SetDate(TDateTime Value);
   TDateTime Time();
   void SetTime(TDateTime Value);
+  // The value the text shows, digits still being typed into a section not applied (reading it
+  // leaves the typing as it is).
+  TDateTime ShownValue() const { return value_; }
   // 0: no limit.
   TDateTime MinDate() const { return minDate_; }
   void SetMinDate(TDateTime Value);

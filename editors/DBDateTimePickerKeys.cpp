@@ -101,6 +101,9 @@ bool TdcDBCustomDateTimePicker::gridKeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TdcDBCustomDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
+  // The form's own handler first: it may change the key or drop it.
+  TWinControl::KeyDown(Key, Shift);
+  if (!Key) return;
   const bool alt = Shift.Contains(ssAlt) || GetKeyState(VK_MENU) < 0;
   const bool ctrl = Shift.Contains(ssCtrl);
   // 1: the drop-down.
@@ -226,6 +229,8 @@ bool TdcDBCustomDateTimePicker::fillEmpty() {
 }
 
 void TdcDBCustomDateTimePicker::KeyPress(char& Key) {
+  TWinControl::KeyPress(Key);
+  if (!Key) return;
   const unsigned char code = static_cast<unsigned char>(Key);
   if (swallowEscape_ && Key == 27) {
     swallowEscape_ = false;

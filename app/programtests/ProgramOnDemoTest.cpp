@@ -19,6 +19,7 @@
 #include "app/programtests/DemoScreenshots.h"
 #include "casewindow/AttorneyPickerPanels.h"
 #include "casewindow/BillingBoxF.h"
+#include "casewindow/CaseDescriptionF.h"
 #include "casewindow/CaseF.h"
 #include "casewindow/CaseFStart.h"
 #include "casewindow/CodePickerPanels.h"
@@ -94,7 +95,8 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndThe
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
       {MemoF, "TMemoF"},       {OptFieldsF, "TOptFieldsF"}, {ReAllocF, "TReAllocF"},
       {DepartmentF, "TDepartmentF"}, {CaType1F, "TCaType1F"}, {CaType2F, "TCaType2F"},
-      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}, {BillingBoxF, "TBillingBoxF"}};
+      {RA1F, "TRA1F"},         {RA2F, "TRA2F"}, {BillingBoxF, "TBillingBoxF"},
+      {CaseDescriptionF, "TCaseDescriptionF"}};
   for (const auto& [form, className] : dialogs) {
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);

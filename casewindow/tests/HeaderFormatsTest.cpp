@@ -1,5 +1,5 @@
 // The header's billing formats on the demo: the format table captions the description panel's
-// first line (a stand-in panel under its component name), the long names come from the code
+// first line, the long names come from the code
 // table, the popup reaches a real format-table viewer (qnsibling, logging what it receives), a
 // missing format table is told once and the header goes on; and the command line's values reach
 // the combos once per run.
@@ -13,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "casewindow/CaseDescriptionF.h"
 #include "casewindow/ClientCaseLookF1.h"
 #include "casewindow/tests/MatterPanelsFixture.h"
 #include "core/RecordFiles.h"
@@ -21,7 +22,6 @@
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "framework/ui/MenuItem.h"
-#include "framework/ui/PlaceControl.h"
 #include "framework/ui/TextLabel.h"
 #include "platform/os/Process.h"
 #include "platform/os/RegisteredMessages.h"
@@ -43,15 +43,15 @@ class HeaderFormatsTest : public MatterPanelsFixture {
   void TearDown() override {
     delete header;
     delete descriptionPanel;
+    CaseDescriptionF = nullptr;
     MatterPanelsFixture::TearDown();
   }
 
-  // The header docked in the shown main window, beside a stand-in of the description panel.
+  // The header docked in the shown main window, beside the description panel.
   void makeHeader() {
-    descriptionPanel = new TForm(Application);
-    descriptionPanel->SetName("CaseDescriptionF");
-    caption = PlaceControl<TextLabel>(descriptionPanel, descriptionPanel, 4, 4, 160, 16);
-    caption->SetName("LabelDescription1");
+    descriptionPanel = new TCaseDescriptionF(Application);
+    CaseDescriptionF = descriptionPanel;
+    caption = descriptionPanel->LabelDescription1;
     caption->SetCaption("before");
     header = new TClientCaseLookF1(Application);
     caseF->Show();
@@ -74,7 +74,7 @@ class HeaderFormatsTest : public MatterPanelsFixture {
     CloseRecordFile(kFixtureFile);
   }
 
-  TForm* descriptionPanel = nullptr;
+  TCaseDescriptionF* descriptionPanel = nullptr;
   TextLabel* caption = nullptr;
   TClientCaseLookF1* header = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "editors/tests/EditorsFixture.h"
 #include "framework/base/DateFormat.h"
 #include "framework/ui/Clipboard.h"
+#include "framework/ui/VirtualKeys.h"
 
 namespace {
 
@@ -293,6 +294,31 @@ TEST_F(DateTimePickerTest, DeleteEmptiesAndEscapeRestores) {
   key(p, Qt::Key_Escape);
   EXPECT_EQ(p->Text(), "04/02/2030 00:00");
   EXPECT_FALSE(p->Modified());
+}
+
+TEST_F(DateTimePickerTest, TheFormsKeyHandlersComeFirstAndMayDropOrChangeTheKey) {
+  auto* p = picker();
+  p->SetDate(EncodeDate(2030, 4, 2));
+  std::string heard;
+  p->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) {
+    heard += "down ";
+    if (Key == VK_UP) Key = 0;
+    if (Key == VK_LEFT) Key = VK_DOWN;
+  };
+  p->OnKeyPress = [&](TObject*, char& Key) {
+    heard += "press ";
+    if (Key == '1') Key = 0;
+  };
+  enter(p);
+  press(p, "^");
+  EXPECT_EQ(p->Text(), "04/02/2030") << "Up dropped by the handler";
+  press(p, "<");
+  EXPECT_EQ(p->Text(), "03/02/2030") << "Left made Down by the handler";
+  press(p, "1");
+  EXPECT_EQ(p->Text(), "03/02/2030") << "the digit dropped by the handler";
+  press(p, "9");
+  EXPECT_EQ(p->Text(), "09/02/2030");
+  EXPECT_EQ(heard, "down down down press down press ");
 }
 
 TEST_F(DateTimePickerTest, PasteTakesDatesAndCutEmpties) {
