@@ -231,6 +231,7 @@ class TCaseF : public TForm {
 
   // Staged panel opening, one per idle cycle.
   void openNextStagedPanel();
+  void applyPendingCaseArguments();
   void flashWarningColours();
 
   bool firstEntryFocus_ = true;

@@ -1,14 +1,21 @@
-// The main window's idle handler: the warning flash and the staged opening of the code panels,
-// one panel per idle cycle, so the window is usable before every code table is read.
+// The main window's idle handler: the warning flash, the staged opening of the code panels, one
+// panel per idle cycle, so the window is usable before every code table is read, and the command
+// line's matter, applied once the header's suffix has the focus.
 #include <limits>
 
 #include "casewindow/CaseF.h"
+#include "casewindow/ClientCaseLookF1.h"
 #include "casewindow/HostedPanels.h"
+#include "core/DM.h"
 #include "core/Globals.h"
+#include "core/LookupComboHelpers.h"
 #include "core/StagedPanel.h"
 #include "framework/base/Tick.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/Screen.h"
 #include "framework/ui/StatusBar.h"
+#include "framework/ui/VirtualKeys.h"
+#include "platform/os/ProgramArguments.h"
 
 namespace {
 
@@ -24,6 +31,17 @@ void TCaseF::AppIdle(TObject* Sender, bool& Done) {
   if (CodeTablesOpenFailed) return;
   if (WarningFlash) flashWarningColours();
   openNextStagedPanel();
+  applyPendingCaseArguments();
+}
+
+void TCaseF::applyPendingCaseArguments() {
+  TClientCaseLookF1* header = ClientCaseLookF1;
+  if (!PendingCaseArgs || !DM || !DM->Case1_ || !header || Screen->ActiveControl() != header->CaseSuffix) return;
+  PendingCaseArgs = false;
+  header->AlternateID->SetText(qn::os::programArgument(5));
+  header->CaseSuffix->SetText(qn::os::programArgument(4));
+  WORD key = VK_LEFT;
+  LookupComboKeyPress(header->CaseSuffix, key);
 }
 
 void TCaseF::flashWarningColours() {

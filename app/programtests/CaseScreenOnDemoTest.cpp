@@ -1,6 +1,6 @@
 // The case screen of the real program on the demo: the main block's panels docked and shown at
-// their places, the focus in the header's client code, and a client and suffix typed as a user
-// types them, pictured for a person to look at.
+// their places, the focus in the header's client code, a client and suffix typed as a user types
+// them, pictured for a person to look at, and a matter the command line names.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -90,6 +90,34 @@ TEST(CaseScreenOnDemo, ThePanelsShowAndTheHeaderTakesAClientAndSuffixFromTheKeyb
   EXPECT_TRUE(HeaderEditsShown);
   EXPECT_EQ(Screen->ActiveControl(), ClientCaseLookF1->AlternateID);
   EXPECT_TRUE(saveScreenshot(CaseF, "qncases-case-adams-1.png"));
+}
+
+TEST(CaseScreenOnDemo, TheCommandLinesSuffixWaitsForTheSuffixFocusAndItsMatterIsShownOnLeaving) {
+  qn::ui::testing::qtApplication();
+  qn::os::ProgramArgumentsScope arguments({todayArgument(), "ADAMS", "x_x_x", "1"});
+  qn::ui::testing::ScriptedMessageBoxes boxes;
+  ReadMainWindowStartSettings();
+  std::ostringstream errors;
+  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
+  Application->runUntilIdle();
+  ASSERT_NE(ClientCaseLookF1, nullptr);
+  CaseF->Window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(CaseF->Window()));
+  Application->runUntilIdle();
+  ASSERT_EQ(Screen->ActiveControl(), ClientCaseLookF1->ClientCode);
+  EXPECT_EQ(ClientCaseLookF1->ClientCode->Text(), "ADAMS");
+  EXPECT_TRUE(ClientCaseLookF1->CaseSuffix->Text().empty()) << "not before the suffix has the focus";
+  EXPECT_TRUE(PendingCaseArgs);
+
+  tab();
+  ASSERT_EQ(Screen->ActiveControl(), ClientCaseLookF1->CaseSuffix);
+  Application->runUntilIdle();
+  EXPECT_FALSE(PendingCaseArgs) << "applied once";
+  EXPECT_EQ(ClientCaseLookF1->CaseSuffix->Text(), "1");
+  tab();
+  EXPECT_TRUE(HeaderEditsShown);
+  EXPECT_EQ(ClientCaseLookF1->AlternateID->Text(), "ADAMS-EST");
+  EXPECT_TRUE(saveScreenshot(CaseF, "qncases-case-adams-1-from-command-line.png"));
 }
 
 }  // namespace

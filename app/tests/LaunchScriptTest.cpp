@@ -51,4 +51,22 @@ TEST(LaunchScript, TheDateArgumentCountsYearsFrom1980) {
   EXPECT_NE(run.output.find("docket calendar"), std::string::npos);
 }
 
+TEST(LaunchScript, AMatterNeedsItsClientAndSuffixAndIsAnnounced) {
+  const std::string demo = qn::testing::makeScratchDir("demo");
+  const std::string script = "env -u DISPLAY -u QT_QPA_PLATFORM " QN_SOURCE_DIR "/scripts/run-qncases '" + demo + "' ";
+  struct Case {
+    const char* arguments;
+    int exitCode;
+    const char* said;
+  };
+  for (const Case& c : {Case{"--matter ADAMS", 2, "usage:"}, Case{"--matter ADAMS 1 2", 2, "usage:"},
+                        Case{"--calendar --matter ADAMS 1", 2, "usage:"}, Case{"--other", 2, "usage:"},
+                        Case{"--matter ADAMS 1", 1, "client ADAMS: Tab takes the suffix 1"}}) {
+    SCOPED_TRACE(c.arguments);
+    const ScriptRun run = runScript(script + c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+    EXPECT_NE(run.output.find(c.said), std::string::npos) << run.output;
+  }
+}
+
 }  // namespace
