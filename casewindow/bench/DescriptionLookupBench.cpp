@@ -12,7 +12,6 @@
 //   ratio line1_fill_3k, ratio line3_fill_3k <the same on the small folder>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,7 +30,6 @@
 #include "framework/base/FormatText.h"
 #include "framework/db/Field.h"
 #include "framework/ui/ComboBox.h"
-#include "framework/ui/MessageBoxService.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
@@ -188,11 +186,7 @@ int main(int argc, char** argv) {
     dm2.AfterConstruction();
     TDM dm(nullptr);
     dm.AfterConstruction();
-    // Nothing here has anything to tell: a box would wait for an answer nobody gives.
-    qn::ui::setMessageBoxPresenter([](const MessageBoxRequest& request) -> TModalResult {
-      std::fprintf(stderr, "unexpected message box: %s\n", request.text.c_str());
-      std::abort();
-    });
+    qn::ui::abortOnAnyMessageBox();
     registerCases();
     const int result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       for (const char* tail : {"_30k", "_3k"}) {

@@ -29,7 +29,6 @@
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
-#include "framework/ui/MessageBoxService.h"
 #include "dialogs/bench/ScratchMachine.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
@@ -205,11 +204,7 @@ int main(int argc, char** argv) {
     dm2.AfterConstruction();
     TDM dm(nullptr);
     dm.AfterConstruction();
-    // No check here has anything to tell: a box would wait for an answer nobody gives.
-    qn::ui::setMessageBoxPresenter([](const MessageBoxRequest& request) -> TModalResult {
-      std::fprintf(stderr, "unexpected message box: %s\n", request.text.c_str());
-      std::abort();
-    });
+    qn::ui::abortOnAnyMessageBox();
     registerCases();
     const int result = qn::ui::runWidgetBenchmarks(argc, argv, [](const qn::testing::RatioReporter& reporter) {
       for (const char* tail : {"", "_1k"}) {

@@ -5,9 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "framework/ui/DesktopPlatform.h"
+#include "framework/ui/MessageBoxService.h"
 #include "framework/ui/WidgetApplication.h"
 #include "testing/RatioReporter.h"
 
@@ -23,6 +26,15 @@ inline int runWidgetBenchmarks(int argc, char** argv,
   benchmark::RunSpecifiedBenchmarks(&reporter);
   printRatios(reporter);
   return 0;
+}
+
+// A benchmark's code has nothing to tell: a box would wait for an answer nobody gives, so one
+// that comes ends the run loudly.
+inline void abortOnAnyMessageBox() {
+  setMessageBoxPresenter([](const MessageBoxRequest& request) -> TModalResult {
+    std::fprintf(stderr, "unexpected message box: %s\n", request.text.c_str());
+    std::abort();
+  });
 }
 
 }  // namespace qn::ui
