@@ -14,7 +14,7 @@
 #include "core/DockedForms.h"
 #include "core/Globals.h"
 #include "core/LookupEntry.h"
-#include "core/StagedPanel.h"
+#include "core/DM.h"
 #include "datagrid/DcTbTable.h"
 #include "dialogs/CodeLookF.h"
 #include "dialogs/EmpLookF.h"
@@ -42,37 +42,63 @@ constexpr TagValidation kCaseType2{nullptr, &SysopSettingsValues::ValCa2, &Sysop
 constexpr TagValidation kCaseType3{nullptr, &SysopSettingsValues::ValCa3, &SysopSettingsValues::ValCalp};
 constexpr TagValidation kStatementMessage{nullptr, &SysopSettingsValues::ValStmt, &SysopSettingsValues::ValStmt};
 
+// The data module's code tables a Tag's entry is checked against, in code order and in
+// description order (the pickers' own tables have their fields in their lists' column order).
+struct TagTables {
+  TdcTbTable* TDM::*byCode;
+  TdcTbTable* TDM::*byDescription;
+  bool employees;
+};
+
+constexpr TagTables kNoTables{nullptr, nullptr, false};
+constexpr TagTables kDepartments{&TDM::DeptCodes1_, &TDM::DeptCodes2_, false};
+constexpr TagTables kCaseTypes1{&TDM::CaTypeOne1_, &TDM::CaTypeOne2_, false};
+// The data module's CaTypeTwo2_ lists client types; case type 2 lists the rows case type 1 does.
+constexpr TagTables kCaseTypes2{&TDM::CaTypeTwo1_, &TDM::CaTypeOne2_, false};
+constexpr TagTables kCaseTypes3{&TDM::CaTypeThree1_, &TDM::CaTypeThree2_, false};
+constexpr TagTables kStatementMessages{&TDM::StMsg1_, &TDM::StMsg2_, false};
+constexpr TagTables kAttorneys1{&TDM::RAOne1_, &TDM::RAOne2_, true};
+constexpr TagTables kAttorneys2{&TDM::RATwo1_, &TDM::RATwo2_, true};
+constexpr TagTables kAttorneys3{&TDM::RAThree1_, &TDM::RAThree2_, true};
+
 struct TagCombo {
   int tag;
   const char* panel;
   const char* combo;
   TagValidation validation;
+  TagTables tables;
 };
 
+// The narrative codes have no table pair in the data module: their entries are not checked here.
 const TagCombo kTagCombos[] = {
-    {10, "ClientCaseLookF1", "ClientName", kNoCheck},
-    {20, "ClientCaseLookF1", "ClientCode", kNoCheck},
-    {110, "ClientCaseLookF1", "AlternateID", kNoCheck},
-    {120, "ClientCaseLookF1", "CaseSuffix", kNoCheck},
-    {310, "DepartmentF", "TableDesc", kDepartment},
-    {320, "DepartmentF", "TableCode", kDepartment},
-    {410, "CaType1F", "TableDesc", kCaseType1},
-    {420, "CaType1F", "TableCode", kCaseType1},
-    {510, "CaType2F", "TableDesc", kCaseType2},
-    {520, "CaType2F", "TableCode", kCaseType2},
-    {610, "RA1F", "CCAName", kCheck},
-    {620, "RA1F", "CCACode", kCheck},
-    {710, "RA2F", "CCAName", kCheck},
-    {720, "RA2F", "CCACode", kCheck},
-    {810, "RA3F", "CCAName", kCheck},
-    {820, "RA3F", "CCACode", kCheck},
-    {910, "CaType3F", "TableDesc", kCaseType3},
-    {920, "CaType3F", "TableCode", kCaseType3},
-    {1010, "StMsgF", "TableDesc", kStatementMessage},
-    {1020, "StMsgF", "TableCode", kStatementMessage},
-    {1110, "NarrF", "TableDesc", kCheck},
-    {1120, "NarrF", "TableCode", kCheck},
+    {10, "ClientCaseLookF1", "ClientName", kNoCheck, kNoTables},
+    {20, "ClientCaseLookF1", "ClientCode", kNoCheck, kNoTables},
+    {110, "ClientCaseLookF1", "AlternateID", kNoCheck, kNoTables},
+    {120, "ClientCaseLookF1", "CaseSuffix", kNoCheck, kNoTables},
+    {310, "DepartmentF", "TableDesc", kDepartment, kDepartments},
+    {320, "DepartmentF", "TableCode", kDepartment, kDepartments},
+    {410, "CaType1F", "TableDesc", kCaseType1, kCaseTypes1},
+    {420, "CaType1F", "TableCode", kCaseType1, kCaseTypes1},
+    {510, "CaType2F", "TableDesc", kCaseType2, kCaseTypes2},
+    {520, "CaType2F", "TableCode", kCaseType2, kCaseTypes2},
+    {610, "RA1F", "CCAName", kCheck, kAttorneys1},
+    {620, "RA1F", "CCACode", kCheck, kAttorneys1},
+    {710, "RA2F", "CCAName", kCheck, kAttorneys2},
+    {720, "RA2F", "CCACode", kCheck, kAttorneys2},
+    {810, "RA3F", "CCAName", kCheck, kAttorneys3},
+    {820, "RA3F", "CCACode", kCheck, kAttorneys3},
+    {910, "CaType3F", "TableDesc", kCaseType3, kCaseTypes3},
+    {920, "CaType3F", "TableCode", kCaseType3, kCaseTypes3},
+    {1010, "StMsgF", "TableDesc", kStatementMessage, kStatementMessages},
+    {1020, "StMsgF", "TableCode", kStatementMessage, kStatementMessages},
+    {1110, "NarrF", "TableDesc", kCheck, kNoTables},
+    {1120, "NarrF", "TableCode", kCheck, kNoTables},
 };
+
+const TagCombo* tagRow(int tag) {
+  const auto row = std::find_if(std::begin(kTagCombos), std::end(kTagCombos), [tag](const TagCombo& r) { return r.tag == tag; });
+  return row == std::end(kTagCombos) ? nullptr : &*row;
+}
 
 AnsiString validationLetter(const TagValidation& validation) {
   if (validation.fixed) return validation.fixed;
@@ -83,29 +109,41 @@ bool isDescriptionCombo(const TControl* control) {
   return control->Name() == "TableDesc" || control->Name() == "CCAName";
 }
 
-// The lookup tables of the picker a combo lies on: code order first, description order second,
-// opened now when the idle staging has not come to the picker yet. None for other forms.
-struct PickerTables {
-  TdcTbTable* byCode = nullptr;
-  TdcTbTable* byDescription = nullptr;
-};
-
-PickerTables pickerTablesOf(TControl* combo) {
+// The picker's own table behind its description combo, which the combo moves to the row chosen.
+TdcTbTable* chosenDescriptionRow(TControl* combo) {
   TComponent* panel = combo->Owner();
-  if (auto* staged = dynamic_cast<StagedPanel*>(panel)) staged->OpenStagedPanel();
-  if (auto* codes = dynamic_cast<TCodeLookF*>(panel)) return {codes->Codes1_, codes->Codes2_};
-  if (auto* employees = dynamic_cast<TEmpLookF*>(panel)) return {employees->Emp1_, employees->Emp2_};
-  return {};
+  if (auto* codes = dynamic_cast<TCodeLookF*>(panel)) return codes->Codes2_;
+  if (auto* employees = dynamic_cast<TEmpLookF*>(panel)) return employees->Emp2_;
+  return nullptr;
 }
 
-// The entry of Control against its picker's tables; an entry with nothing to check it against
-// stands.
-bool entryValid(TWinControl* control, TWinControl* partner) {
-  const PickerTables tables = pickerTablesOf(control);
-  if (!tables.byCode || !tables.byCode->Active() || !tables.byDescription->Active()) return true;
-  if (isDescriptionCombo(control)) return ValidateEmployeeEntry(control, partner, tables.byDescription, true, "Description");
-  if (control->Name().find("Code") != AnsiString::npos)
-    return ValidateLookupEntry(control, partner, tables.byCode, tables.byDescription);
+// The data module's tables of the row, opened when they are not yet.
+bool openTables(const TagTables& tables) {
+  if (!DM || !tables.byCode) return false;
+  if (!(DM->*tables.byCode)->Active() || !(DM->*tables.byDescription)->Active()) {
+    if (!DM->DeptCodes1_->Active()) DM->ActivateCodeTables();
+    if (tables.employees) DM->ActivateRATables();
+  }
+  return (DM->*tables.byCode)->Active() && (DM->*tables.byDescription)->Active();
+}
+
+// The entry of Control, the combo partner shows what it found; an entry with no table to check it
+// against stands.
+bool entryValid(TWinControl* control, TWinControl* partner, const TagTables& tables) {
+  if (!openTables(tables)) return true;
+  TdcTbTable* byCode = DM->*tables.byCode;
+  TdcTbTable* byDescription = DM->*tables.byDescription;
+  if (isDescriptionCombo(control)) {
+    if (TdcTbTable* chosen = chosenDescriptionRow(control); chosen && chosen->Active()) {
+      try {
+        byDescription->GotoCurrent(*chosen);
+      } catch (const std::exception&) {
+        // Not a row of this table: the comparison below refuses the entry.
+      }
+    }
+    return ValidateEmployeeEntry(control, partner, byDescription, true, "Description");
+  }
+  if (control->Name().find("Code") != AnsiString::npos) return ValidateLookupEntry(control, partner, byCode, byDescription);
   return true;
 }
 
@@ -119,8 +157,8 @@ void TCaseF::rememberForValidation(TWinControl* Combo) {
 }
 
 TWinControl* TCaseF::LookupComboForTag(int Tag) {
-  const auto row = std::find_if(std::begin(kTagCombos), std::end(kTagCombos), [Tag](const TagCombo& r) { return r.tag == Tag; });
-  if (row == std::end(kTagCombos)) return nullptr;
+  const TagCombo* row = tagRow(Tag);
+  if (!row) return nullptr;
   CurrentCodeValidation = validationLetter(row->validation);
   return FindHostedControl<TWinControl>(row->panel, row->combo);
 }
@@ -139,7 +177,7 @@ void TCaseF::WMRepositionLookups(TMessage& Message) {
   if (!control) return;
   TWinControl* partner = LookupComboForTag(control->Tag());
   if (!partner || CurrentCodeValidation == "X") return;
-  if (!entryValid(control, partner)) {
+  if (!entryValid(control, partner, tagRow(control->Tag())->tables)) {
     Message.Result = 0;
     if (control->CanFocus()) control->SetFocus();
     return;

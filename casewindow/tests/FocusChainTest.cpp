@@ -20,9 +20,12 @@
 #include "casewindow/tests/MatterPanelsFixture.h"
 #include "core/DockedForms.h"
 #include "core/StagedPanel.h"
+#include "dialogs/NarrF.h"
 #include "editors/DBDateTimePicker.h"
 #include "editors/DBEdit.h"
 #include "framework/base/StringUtils.h"
+#include "datagrid/DcTbTable.h"
+#include "framework/db/Field.h"
 #include "framework/ui/CheckBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/GlyphButton.h"
@@ -309,6 +312,45 @@ TEST_F(CaseChainTest, AnEmptyCodeIsRefusedOnlyWhereAnEntryIsRequired) {
   }
 }
 
+// A description chosen from the list is checked against the row the list stands on; the code
+// combo shows that row's code.
+TEST_F(CaseChainTest, ADescriptionIsCheckedAgainstTheRowChosen) {
+  TdcTbTable* rows = DepartmentF->Codes2_;
+  for (rows->First(); !rows->Eof() && Trim(rows->FieldByName("code")->AsString()) != "LT"; rows->Next()) {
+  }
+  ASSERT_FALSE(rows->Eof());
+  TdcDBLookupCombo* description = DepartmentF->TableDesc;
+  description->SetText("Litigation  (LT)");
+  LastLookupControl = description;
+  EXPECT_EQ(SendMessage(caseF, MainFormMouseActivateMessage, 0, 0), 1);
+  EXPECT_EQ(Trim(DepartmentF->TableCode->Text()), "LT");
+  EXPECT_EQ(LastLookupControl, nullptr);
+  description->SetText("Litigation and more");
+  LastLookupControl = description;
+  boxes->expect(mtWarning, "No such Description or employee inactive.  Please select from list.");
+  EXPECT_EQ(SendMessage(caseF, MainFormMouseActivateMessage, 0, 0), 0);
+  EXPECT_EQ(LastLookupControl, description);
+  EXPECT_EQ(Screen->ActiveControl(), description) << "the focus goes back to it";
+  LastLookupControl = nullptr;
+}
+
+TEST_F(CaseChainTest, TheAlternateIdentifierWithoutAMatterLooksItUpOrGoesBackToTheSuffix) {
+  header->ClearHeader(true);
+  ASSERT_FALSE(header->CaseShown());
+  header->AlternateID->SetFocus();
+  press(Qt::Key_Tab);
+  EXPECT_EQ(Screen->ActiveControl(), header->CaseSuffix) << "nothing typed";
+  header->AlternateID->SetFocus();
+  QTest::keyClicks(header->AlternateID->Window(), "ADAMS-EST");
+  Application->ProcessMessages();
+  TMsg tab{header->AlternateID, WM_KEYDOWN, VK_TAB, 0};
+  EXPECT_TRUE(caseF->MoveAlongChain(tab, false));
+  EXPECT_TRUE(header->CaseShown()) << "the identifier's exit found ADAMS/1";
+  EXPECT_TRUE(header->AltBillFormat->Visible());
+  EXPECT_TRUE(header->AltBillFormat->TabStop());
+  EXPECT_FALSE(caseF->MoveAlongChain(tab, false)) << "with a matter shown the key is the header's";
+}
+
 TEST_F(CaseChainTest, TheHeadersTagsNeverValidate) {
   for (TdcDBLookupCombo* combo : {header->ClientCode, header->ClientName, header->CaseSuffix, header->AlternateID}) {
     SCOPED_TRACE(combo->Name());
@@ -402,6 +444,7 @@ TEST_F(CaseChainTest, EachTagNamesItsComboAndLetter) {
       {810, RA3F->CCAName, "N", "N"},              {820, RA3F->CCACode, "N", "N"},
       {910, CaType3F->TableDesc, "3", "p"},        {920, CaType3F->TableCode, "3", "p"},
       {1010, StMsgF->TableDesc, "S", "S"},         {1020, StMsgF->TableCode, "S", "S"},
+      {1110, NarrF->TableDesc, "N", "N"},          {1120, NarrF->TableCode, "N", "N"},
   };
   for (bool calendar : {false, true}) {
     CalendarParameter = calendar;
@@ -419,6 +462,28 @@ TEST_F(CaseChainTest, EachTagNamesItsComboAndLetter) {
     CurrentCodeValidation = "?";
     EXPECT_EQ(caseF->LookupComboForTag(tag), nullptr) << tag;
     EXPECT_EQ(CurrentCodeValidation, "?") << tag;
+  }
+}
+
+// Every row names a control the panels have, but for those a later part of the program builds.
+TEST_F(CaseChainTest, TheChainsNameTheControlsOfThePanels) {
+  const auto exists = [this](const char* panel, const char* control) {
+    TForm* form = caseF->Name() == panel ? caseF : dynamic_cast<TForm*>(Application->FindComponent(panel));
+    return form && (!control || form->FindComponent(control));
+  };
+  const auto later = [](const char* panel, const char* control) {
+    return std::string(panel) == "MemoF" || (control && std::string(control) == "DoFindBitBtn");
+  };
+  for (const ChainRow& row : FocusChainRows()) {
+    const std::string source = std::string(row.panel) + "." + (row.control ? row.control : "*");
+    EXPECT_TRUE(exists(row.panel, row.control) || later(row.panel, row.control)) << source;
+    const bool needsTarget = row.step != ChainStep::Pass && row.step != ChainStep::NumericOrderSuffix;
+    EXPECT_EQ(needsTarget, row.targets[0].panel != nullptr) << source << ": a target where the key moves on";
+    for (const ChainTarget& target : row.targets) {
+      if (!target.panel) continue;
+      EXPECT_TRUE(exists(target.panel, target.control) || later(target.panel, target.control))
+          << source << " -> " << target.panel << "." << (target.control ? target.control : "");
+    }
   }
 }
 
