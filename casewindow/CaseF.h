@@ -25,6 +25,7 @@ class TStringField;
 class TextLabel;
 
 class TVorlexSpell;
+struct TMsg;
 
 class TCaseF : public TForm {
   QN_CLASS(TCaseF, TForm)
@@ -186,6 +187,33 @@ class TCaseF : public TForm {
   // the longest line's length.
   void SpaceNarrativeList();
   int NarrativeListLongest = 0;
+
+  // ---- The lookups named by Tags, their validation as they are left, and the Tab and Enter
+  // chains through the panels (CaseFLookupTags.cpp, CaseFChains.cpp). ----
+  // The lookup combo a control's Tag names, with CurrentCodeValidation set for it; nullptr, the
+  // letter unchanged, for a Tag that names none or a combo whose panel is missing.
+  TWinControl* LookupComboForTag(int Tag);
+  // Leaves a code combo for the next panel or edit once WM_USER+100 finds its entry valid.
+  void MoveFromCombo(TWinControl* Combo, TWinControl* NextPanel);
+  void MoveFromComboToEdit(TWinControl* Combo, TWinControl* NextEdit);
+  // Tab or Enter on its way to Msg.Control, Backwards with Shift: the step the chain gives it.
+  // Answers whether the key was used (false: the control's own tab order takes it).
+  bool MoveAlongChain(TMsg& Msg, bool Backwards);
+  // Space with Shift up in an empty control whose Tag names a combo: the focus goes there.
+  bool SpaceIntoTagCombo(TMsg& Msg);
+
+ protected:
+  // WM_USER+100 (MainFormMouseActivateMessage): WMRepositionLookups.
+  void WndProc(TMessage& Message) override;
+
+ private:
+  // Result 1 when the entry of LastLookupControl is valid or there is none to check, else 0 with
+  // the focus back on it.
+  void WMRepositionLookups(TMessage& Message);
+  void rememberForValidation(TWinControl* Combo);
+  // The numeric-order suffix's Space and Tab are on their way: the Tab they bring passes.
+  bool suffixReplayed_ = false;
+  // ---- end of the lookups and chains ----
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

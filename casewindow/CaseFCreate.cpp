@@ -67,6 +67,7 @@ void TCaseF::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove) {
     if (AComponent == focusBeforeDeactivation_) focusBeforeDeactivation_ = nullptr;
     if (AComponent == MouseActivateControl) MouseActivateControl = nullptr;
+    if (AComponent == LastLookupControl) LastLookupControl = nullptr;
   }
   TForm::Notification(AComponent, Operation);
 }

@@ -65,6 +65,9 @@ void TCaseF::enableCalendarPanelParts() {
 
 void TCaseF::createNarrativePanel() {
   if (!NarrF) Application->CreateForm(NarrF);
+  // Docked here its combos are known by the main window's Tags for the narrative bar.
+  NarrF->TableCode->SetTag(1110);
+  NarrF->TableDesc->SetTag(1120);
   NarrF->SetTop(0);
   NarrF->SetHeight(0);
   if (!NarrativeListBuilt) {
