@@ -18,6 +18,9 @@
 #include "casewindow/tests/MatterPanelsFixture.h"
 #include "datagrid/FilterDialogForm.h"
 #include "dialogs/CaseGridF.h"
+#include "dialogs/MemoF.h"
+#include "dialogs/NarrF.h"
+#include "dialogs/NarrativeCodes.h"
 #include "framework/base/FormatText.h"
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
@@ -27,6 +30,7 @@
 #include "framework/ui/Messages.h"
 #include "framework/ui/PlaceControl.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/VirtualKeys.h"
 
 namespace casewindow_test {
 namespace {
@@ -333,6 +337,23 @@ TEST_F(KeyDispatchTest, AReleaseOnTheElectronicBillingSavePutsTheBrowsedMatterIn
   EXPECT_EQ(dm->Case1_->State(), dsEdit);
   dm->Case1_->Cancel();
   delete codes;
+}
+
+TEST_F(KeyDispatchTest, F8InTheNarrativeBoxExpandsAndContractsItsCodes) {
+  auto* memo = new TMemoF(Application);
+  MemoF = memo;
+  startIn("250101");
+  ASSERT_NE(NarrF, nullptr);
+  memo->Description->SetText("+AB");
+  DescriptionExpanded = false;
+  EXPECT_FALSE(handledBy(WM_KEYDOWN, VK_F1 + 7, memo->Description));
+  EXPECT_TRUE(DescriptionExpanded);
+  EXPECT_FALSE(handledBy(WM_KEYDOWN, VK_F1 + 7, header->ClientCode));
+  EXPECT_TRUE(DescriptionExpanded);
+  EXPECT_FALSE(handledBy(WM_KEYDOWN, VK_F1 + 7, memo->Description));
+  EXPECT_FALSE(DescriptionExpanded);
+  MemoF = nullptr;
+  delete memo;
 }
 
 }  // namespace
