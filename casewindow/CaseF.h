@@ -188,6 +188,20 @@ class TCaseF : public TForm {
   void SpaceNarrativeList();
   int NarrativeListLongest = 0;
 
+  // ---- Keyboard dispatch (CaseFAppMessage.cpp) ----
+  // The application's message hook, installed by the create handler and removed by the
+  // destructor: Alt+letter commands by mode, typed first letters that narrow the header's lists,
+  // and left-button releases on a few controls. No exception leaves it; the message is then
+  // passed on.
+  void AppMessage(TMsg& Msg, bool& Handled);
+  // Set while the case grid, the old-item cleanup or the undelete dialog runs: the mode's Alt
+  // letters are then left alone.
+  bool DialogBusy = false;
+  // Set while a batch command runs over many matters.
+  bool BatchRunning = false;
+  // The first character of the case-manager menu caption; 0 while there is none.
+  char CaseManagerLetter = 0;
+
   // ---- The lookups named by Tags, their validation as they are left, and the Tab and Enter
   // chains through the panels (CaseFLookupTags.cpp, CaseFChains.cpp). ----
   // The lookup combo a control's Tag names, with CurrentCodeValidation set for it; nullptr, the
@@ -224,6 +238,13 @@ class TCaseF : public TForm {
   void createCalendarPanels();
   void createSysopTable();
   void createMenus();
+
+  // The key hook's steps (CaseFAppMessage.cpp); each answers whether it handled the message.
+  bool guardFilterValueEntry(const TMsg& Msg);
+  bool runAltLetter(char Letter);
+  bool handleKeyDown(TMsg& Msg);
+  void followTypedKey(TWinControl* Control, WORD Key);
+  void handleLeftButtonUp(const TMsg& Msg);
   TStringField* sysopField(const AnsiString& FieldName);
 
   // The show handler's steps; false when the start-up must stop (termination is requested).

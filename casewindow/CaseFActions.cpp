@@ -8,7 +8,10 @@
 #include "framework/ui/Application.h"
 
 TCaseF::~TCaseF() {
-  if (Application) Application->OnActionExecute = nullptr;
+  if (Application) {
+    Application->OnActionExecute = nullptr;
+    Application->setMessageHook(nullptr);
+  }
 }
 
 void TCaseF::ActionExecute(TComponent* Action, bool& Handled) {

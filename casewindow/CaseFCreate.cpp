@@ -38,6 +38,7 @@ void TCaseF::FormCreate(TObject* Sender) {
   firstEntryFocus_ = true;
 
   Application->OnActionExecute = [this](TComponent* A, bool& H) { ActionExecute(A, H); };
+  Application->setMessageHook([this](TMsg& Msg, bool& Handled) { AppMessage(Msg, Handled); });
   Application->OnActivate = [this](TObject* S) { AppActivate(S); };
   Application->OnDeactivate = [this](TObject* S) { AppDeactivate(S); };
   Screen->activeControlChanged = [this](TObject* S) { ActiveControlChange(S); };

@@ -6,6 +6,7 @@
 #include "core/DM2.h"
 #include "core/Globals.h"
 #include "core/LayoutFields.h"
+#include "datagrid/FilterDialogForm.h"
 #include "dialogs/CaseGridFields.h"
 #include "dialogs/CodeChoiceReplace.h"
 #include "dialogs/EBFModF.h"
@@ -19,6 +20,8 @@
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/PlaceControl.h"
 #include "framework/ui/Screen.h"
+
+qn::os::WindowId CaseGridFilterValueWindow = 0;
 
 namespace {
 
@@ -97,6 +100,7 @@ TCaseGridF::TCaseGridF(TComponent* AOwner) : TForm(AOwner) {
   StringList searched;
   for (const AnsiString& name : CaseGridStoredFields()) searched.Add(name);
   dcFilterDialog1->SelectedFields()->Assign(searched);
+  dcFilterDialog1->OnInitDialog = [this](TdcFilterDlg* Dialog) { dcFilterDialog1InitDialog(Dialog); };
   dcFilterDialog1->OnSelectField = [this](TObject* Sender, const AnsiString& FieldName, AnsiString& PictureMask,
                                           TStrings* ComboList) {
     dcFilterDialog1SelectField(Sender, FieldName, PictureMask, ComboList);
@@ -297,6 +301,10 @@ void TCaseGridF::dcDBGrid1Exit(TObject*) { dcDBGrid1->SetTitleColor(clBtnFace); 
 
 void TCaseGridF::BitBtnReplaceEnter(TObject* Sender) { static_cast<TControl*>(Sender)->Font()->SetColor(clNavy); }
 void TCaseGridF::BitBtnReplaceExit(TObject* Sender) { static_cast<TControl*>(Sender)->Font()->SetColor(clTeal); }
+
+void TCaseGridF::dcFilterDialog1InitDialog(TdcFilterDlg* Dialog) {
+  CaseGridFilterValueWindow = Dialog->FilterValueEdit->Handle();
+}
 
 void TCaseGridF::dcFilterDialog1SelectField(TObject*, const AnsiString& FieldName, AnsiString&, TStrings* ComboList) {
   if (FieldName != "Sales Tax" || !ComboList) return;

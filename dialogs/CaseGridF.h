@@ -18,6 +18,10 @@
 #include "framework/ui/Panel.h"
 #include "framework/ui/RadioButtonGroup.h"
 
+// The window of the search-value edit of the grid's filter dialog, remembered as the grid prepares
+// that dialog: the main window's key hook knows the edit by it. 0 before the first search.
+extern qn::os::WindowId CaseGridFilterValueWindow;
+
 class TCaseGridF : public TForm {
   QN_CLASS(TCaseGridF, TForm)
  public:
@@ -69,6 +73,7 @@ class TCaseGridF : public TForm {
   void dcDBGrid1Exit(TObject* Sender);
   void BitBtnReplaceEnter(TObject* Sender);
   void BitBtnReplaceExit(TObject* Sender);
+  void dcFilterDialog1InitDialog(TdcFilterDlg* Dialog);
   void dcFilterDialog1SelectField(TObject* Sender, const AnsiString& FieldName, AnsiString& PictureMask, TStrings* ComboList);
   void Case1_CalcFields(TDataSet* DataSet);
 
