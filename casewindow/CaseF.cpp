@@ -139,7 +139,12 @@ void TCaseF::createButtonPanel() {
   SaveBitBtn->SetEnabled(false);
 
   StatusBar1 = place<StatusBar>(this, this, "StatusBar1", 0, 452, 766, 24);
-  for (int i = 0; i < 4; ++i) StatusBar1->Panels()->Add();
+  // The record state, the workstation, the data's description and the working date, each drawn
+  // by the window itself in maroon.
+  for (int i = 0; i < 4; ++i) StatusBar1->Panels()->Add()->SetStyle(psOwnerDraw);
+  StatusBar1->OnDrawPanel = [this](StatusBar* Bar, StatusPanel* Panel, const TRect& Rect) {
+    StatusBar1DrawPanel(Bar, Panel, Rect);
+  };
 }
 
 void TCaseF::createCalendarPanels() {

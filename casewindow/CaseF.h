@@ -7,6 +7,7 @@
 // command line, and lays out the window.
 #include <array>
 
+#include "framework/db/DbTypes.h"
 #include "framework/ui/Form.h"
 
 class GlyphButton;
@@ -25,6 +26,8 @@ class TStringField;
 class TextLabel;
 
 class TVorlexSpell;
+class StatusPanel;
+class TField;
 struct TMsg;
 
 class TCaseF : public TForm {
@@ -178,6 +181,56 @@ class TCaseF : public TForm {
   // The application's command hook: the header's ShowEdits and HideEdits (CaseFActions.cpp).
   void ActionExecute(TComponent* Action, bool& Handled);
 
+  // ---- The record state in the status bar, the flags the keyboard and the commands read, and the
+  // ShowEdits command (CaseFRecordState.cpp, CaseFActions.cpp). ----
+  // Set while the case grid, the old-item cleanup or the undelete dialog runs: the case screen's
+  // Alt keys then do nothing.
+  bool DialogBusy = false;
+  // Set while a batch of matters is worked through: the record state and the navigator stay as
+  // they are.
+  bool BatchRunning = false;
+  // The first letter of the case-manager menu's caption, whose Alt key is kept from the menu.
+  char CaseManagerLetter = 0;
+  // The header's billing format is being edited as the matter's edit.
+  bool BillingFormatEditing = false;
+  // A matter is shown with its panels.
+  bool CaseShown = false;
+  // Set while ShowEdits runs the pickers' code-change handlers over a matter just shown, so that a
+  // handler can tell that refresh from a code typed.
+  bool CodeChangesRunning = false;
+  // What status panel 0 says of the case record: viewing, editing, adding, or waiting for input.
+  AnsiString RecordStateText;
+  // The data module's client and case tables, and the case fields the record state and the
+  // message handlers read; the fields exist while the case table is open (none before).
+  TdcTbTable* Client1_ = nullptr;
+  TdcTbTable* Case1_ = nullptr;
+  TField* Case1ClientCode = nullptr;
+  TField* Case1CaseSuffix = nullptr;
+  TField* Case1CaseStatus2 = nullptr;
+  // The case screen's menu entries the record state and ShowEdits enable.
+  TMenuItem* Save1;
+  TMenuItem* Delete1;
+  TMenuItem* AddMultipleCases1;
+  TMenuItem* Entereditnotes1;
+  TMenuItem* Dummyreceptorreallocation1;
+  TMenuItem* CaseAddresses1;
+  TMenuItem* CaseDescriptions1;
+  TMenuItem* FeeSplit1;
+  TMenuItem* NarrativeCodes1;
+
+  // Shows or hides the matter's panels and says so in the status bar.
+  void ShowRecordState(bool Shown);
+  // The case data source's state change: the status text and the buttons that go with it.
+  void UpdateRecordStateLabel(TObject* Sender);
+  // The case navigator with its first, prior, next and last buttons.
+  void SetNavigatorEnabled(bool On);
+  // StatusBar1's owner draw: each panel's text in maroon.
+  void StatusBar1DrawPanel(StatusBar* Bar, StatusPanel* Panel, const TRect& Rect);
+  // The text status panel Index shows: the record state, the workstation, the data's description
+  // and the working date.
+  AnsiString StatusPanelText(int Index) const;
+  // ---- end of the record state ----
+
   // Checks the entry mode's menu item and gives the mode's header lookups their tab stops.
   void ApplyEntryMode();
   // Moves the focus to the entry mode's first control of the header; a control that cannot take
@@ -194,13 +247,6 @@ class TCaseF : public TForm {
   // and left-button releases on a few controls. No exception leaves it; the message is then
   // passed on.
   void AppMessage(TMsg& Msg, bool& Handled);
-  // Set while the case grid, the old-item cleanup or the undelete dialog runs: the mode's Alt
-  // letters are then left alone.
-  bool DialogBusy = false;
-  // Set while a batch command runs over many matters.
-  bool BatchRunning = false;
-  // The first character of the case-manager menu caption; 0 while there is none.
-  char CaseManagerLetter = 0;
 
   // ---- The lookups named by Tags, their validation as they are left, and the Tab and Enter
   // chains through the panels (CaseFLookupTags.cpp, CaseFChains.cpp). ----
@@ -282,6 +328,18 @@ class TCaseF : public TForm {
   void openNextStagedPanel();
   void applyPendingCaseArguments();
   void flashWarningColours();
+
+  // The record state's parts (CaseFRecordState.cpp, CaseFActions.cpp).
+  void takeCaseReferences();
+  // The case table's state; inactive before the references are taken and once the data module
+  // is gone.
+  TDataSetState caseState() const;
+  void setRecordStateText(const AnsiString& Text);
+  void showMatterControls(bool Shown);
+  void showInsertedMatterDefaults();
+  void clearNotesBox();
+  void fitHeaderToMatter(bool Shown);
+  void showEdits();
 
   bool firstEntryFocus_ = true;
   // The rows the header has below its lookups in a case start, and whether a shown matter took

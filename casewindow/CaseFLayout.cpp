@@ -76,6 +76,7 @@ void TCaseF::LayOutWindow() {
   SetWidth(static_cast<int>(Round(Height() * 1.512)));
   Constraints()->SetMaxWidth(Width());
   Constraints()->SetMinWidth(Width());
+  ShowRecordState(false);
 
   PanelSpeedBar->SetWidth(ClientWidth() - 1);
   TControl* placedBefore = nullptr;
@@ -105,8 +106,6 @@ void TCaseF::LayOutWindow() {
   const double panelShares[] = {0.5084, 0.0476, 0.2108, 0.1832};
   for (int i = 0; i < 4; ++i) StatusBar1->Panels()->Items(i)->SetWidth(static_cast<int>(Round(Width() * panelShares[i])));
   StatusBar1->Panels()->Items(2)->SetText(AliasDescription);
-  // The date panel shows the working date until the record-state display draws the bar itself.
-  StatusBar1->Panels()->Items(3)->SetText(SystemDateDisplay);
 
   PanelBottomLine->SetBounds(0, static_cast<int>(Round(ClientHeight() * 0.9314)), Width() - 1, PanelBottomLine->Height());
   PanelButtons->SetBounds(Width() - PanelButtons->Width() - 7, static_cast<int>(Round(ClientHeight() * 0.8337)),

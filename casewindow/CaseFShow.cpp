@@ -8,6 +8,7 @@
 #include "casewindow/SpellEngineSetup.h"
 #include "core/AddCodeMessages.h"
 #include "core/Constants.h"
+#include "core/DM.h"
 #include "core/FileDates.h"
 #include "core/Globals.h"
 #include "core/MessageBoxes.h"
@@ -56,6 +57,8 @@ void TCaseF::FormShow(TObject* Sender) {
     ImportBitBtn->SetEnabled(true);
     ExportBitBtn->SetEnabled(true);
   }
+  DialogBusy = false;
+  BillingFormatEditing = false;
   const qn::os::StartupPlacement placement = qn::os::startupPlacement();
   startupX_ = placement.x.value_or(0);
   startupY_ = placement.y.value_or(0);
@@ -64,10 +67,12 @@ void TCaseF::FormShow(TObject* Sender) {
   readCalendarAttorneyOptions();
   if (!loadUserRights()) return;
   LayOutWindow();
+  takeCaseReferences();
   if (!CalendarParameter) createNarrativePanel();
   ApplyEntryMode();
   FocusEntryControl();
   putArgumentsIntoHeader();
+  if (DM) DM->SourceOf(DM->Case1_)->OnStateChange = [this](TComponent* Sender) { UpdateRecordStateLabel(Sender); };
   if (!CalendarMode) keepAlternateIDUnlisted();
   SetupSpellEngine();
   setUpMenusAndTimer();

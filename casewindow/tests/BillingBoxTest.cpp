@@ -75,6 +75,8 @@ class BillingBoxTest : public MatterPanelsFixture {
     caseF->Window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(caseF->Window()));
     MatterLoaded = true;
+    // The box is shown with its matter, as when the header has found one.
+    caseF->ShowRecordState(true);
     for (int right : {2, 5}) {
       savedRights[right] = ActiveFileRights[right];
       ActiveFileRights[right] = "Y";

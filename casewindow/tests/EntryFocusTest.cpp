@@ -95,6 +95,7 @@ TEST_F(EntryFocusTest, ADisabledLookupLeavesTheFocusToTheLastLookupElseToTheDesc
   header->ClientCode->SetEnabled(false);
   caseF->FocusEntryControl();
   EXPECT_EQ(Screen->ActiveControl(), caseDescription);
+  caseF->ShowRecordState(true);  // the budget panel is shown with a matter
   LastLookupControl = misc->FeeBudget;
   caseF->FocusEntryControl();
   EXPECT_EQ(Screen->ActiveControl(), misc->FeeBudget);

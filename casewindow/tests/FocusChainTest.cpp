@@ -22,6 +22,7 @@
 #include "core/StagedPanel.h"
 #include "dialogs/NarrF.h"
 #include "editors/DBDateTimePicker.h"
+#include "editors/DBLookupCombo.h"
 #include "editors/DBEdit.h"
 #include "framework/base/StringUtils.h"
 #include "datagrid/DcTbTable.h"
@@ -35,6 +36,7 @@
 #include "framework/ui/Messages.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/TextLabel.h"
 #include "framework/ui/VirtualKeys.h"
 
 namespace casewindow_test {
@@ -490,7 +492,12 @@ class CalendarChainTest : public FocusChainFixture {
     startWith({"250101d"});
     startScreen();
     ASSERT_TRUE(CalendarMode);
-    for (TForm* picker : std::initializer_list<TForm*>{CaType1F, CaType2F, CaType3F}) picker->SetVisible(true);
+    // As the calendar's screen mode will: the layout hid the pickers' lookups until a matter shows.
+    for (TCodeLookF* picker : std::initializer_list<TCodeLookF*>{CaType1F, CaType2F, CaType3F}) {
+      picker->SetVisible(true);
+      for (TControl* c : std::initializer_list<TControl*>{picker->LabelCode, picker->TableCode, picker->TableDesc})
+        c->SetVisible(true);
+    }
     for (TControl* control : std::initializer_list<TControl*>{caseF->PanelPlace, caseF->EditPlace,
                                                               caseF->EditOpposingAtty, caseF->PanelAttys,
                                                               caseF->ListBoxAttys, description->PanelCalendarDateTime})

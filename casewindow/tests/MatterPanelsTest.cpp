@@ -133,6 +133,8 @@ class MatterCheckBoxTest : public MatterPanelsFixture {
     tax->Show();
     tax->PanelTax->SetVisible(true);
     misc->CheckBoxRetainerReserve->SetEnabled(true);
+    // The panels are shown with a matter.
+    caseF->ShowRecordState(true);
     caseF->Window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(caseF->Window()));
   }

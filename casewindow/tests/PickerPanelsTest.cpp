@@ -148,6 +148,7 @@ TEST_F(PickerPanelsTest, AChangeTypedIntoAnAttorneyCodeMakesItTheLastLookupContr
   for (TEmpLookF* attorney : std::initializer_list<TEmpLookF*>{RA1F, RA2F})
     dynamic_cast<StagedPanel*>(attorney)->OpenStagedPanel();
   MatterLoaded = true;
+  caseF->ShowRecordState(true);  // the pickers' codes are shown with a matter
   RA2F->CCACode->SetFocus();
   Application->ProcessMessages();
   ASSERT_EQ(Screen->ActiveControl(), RA2F->CCACode);
