@@ -40,8 +40,11 @@ constexpr int kTypeCodeKeyPath = 1;
 constexpr std::size_t kCodeTableRecord = 144;
 constexpr char kItemCodeType = 'I';
 
+// A band fills the row the main window gives the panel, which is wider than the design: the
+// description button stands in the window's right-hand column.
 TPanel* band(TCaseDescriptionF* form, const char* name) {
   auto* panel = PlaceControl<TPanel>(form, form, 0, 0, kWidth, kHeight);
+  panel->SetAlign(alClient);
   panel->SetName(name);
   panel->SetBevelOuter(bvNone);
   panel->SetColor(clScrollBar);

@@ -134,7 +134,10 @@ namespace {
 
 // A panel becomes a child of the main window before it is placed, so its bounds are inside the
 // window; it is shown there once placed, as the panels are never shown as windows of their own.
+// Drawn at 120 pixels per inch like the window, it first takes the screen's density, as the window
+// did when it was made; the places below then set its final size.
 void dock(TForm* panel, TForm* mainWindow) {
+  panel->scaleFromDesign(kDesignPixelsPerInch);
   panel->SetParent(mainWindow);
   panel->HorzScrollBar()->SetVisible(false);
   panel->VertScrollBar()->SetVisible(false);

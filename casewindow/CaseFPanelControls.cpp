@@ -10,6 +10,7 @@
 #include "casewindow/CaseF.h"
 #include "casewindow/HostedPanels.h"
 #include "core/Globals.h"
+#include "dialogs/ClientCaseLookF.h"
 #include "editors/DBDateTimePicker.h"
 #include "editors/DBLookupCombo.h"
 #include "framework/base/DateTime.h"
@@ -38,6 +39,8 @@ void TCaseF::placeHeaderControls() {
   TForm* header = FindHostedPanel("ClientCaseLookF1");
   if (!header) return;
   const auto gap = [this] { return gapAt(PixelsPerInch()); };
+  // Its lookups were fitted to their text as it was made, before it took the screen's density.
+  if (auto* lookups = dynamic_cast<TClientCaseLookF*>(header)) lookups->SizeLookupFields();
   TControl* clientName = controlOf(header, "ClientName");
   // The calendar's case lists take room the client name gives up.
   if (CalendarParameter && clientName) clientName->SetWidth(clientName->Width() - clientName->Width() / 4);

@@ -43,6 +43,7 @@ TCaseMiscF::TCaseMiscF(TComponent* AOwner) : DockedPanel(AOwner) {
   SetClientHeight(40);
   PanelMisc = PlaceControl<TPanel>(this, this, 0, 0, 754, 40);
   PanelMisc->SetName("PanelMisc");
+  PanelMisc->SetAlign(alClient);
   PanelMisc->SetBevelOuter(bvNone);
   PanelMisc->SetColor(clScrollBar);
   // The row the main window gives the panel is 28 high at 120 pixels per inch: the controls fit it.

@@ -293,6 +293,11 @@ void TdcDBCustomLookupCombo::FontChanged() {
   if (autoSize_) FitHeightToFont();
 }
 
+void TdcDBCustomLookupCombo::scaleInParent(int M, int D, FontScaling Fonts) {
+  TCustomEdit::scaleInParent(M, D, Fonts);
+  if (autoSize_) FitHeightToFont();
+}
+
 void TdcDBCustomLookupCombo::FitHeightToFont() {
   const int borders = 2 * qn::ui::screenFacts().borderHeight + (BorderStyle() == bsSingle ? 2 : 0);
   SetBounds(Left(), Top(), Width(), fontTextHeight_ + 1 + borders);

@@ -187,6 +187,8 @@ class TdcDBCustomLookupCombo : public TCustomEdit, public CellDisplayMapping, pu
   void BorderChanged() override;
   void EnabledChanged() override;
   void FontChanged() override;
+  // Its height follows its font when AutoSize is on, scaled or not.
+  void scaleInParent(int M, int D, FontScaling Fonts) override;
   void WindowCreated() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;

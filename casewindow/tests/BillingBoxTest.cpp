@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -422,7 +423,7 @@ TEST_F(BillingBoxTest, AFullRateCodeMovesOn) {
 
 TEST_F(BillingBoxTest, ThePanelIsDockedAndDrawn) {
   EXPECT_EQ(box->Parent(), caseF) << "the layout docks the panel";
-  EXPECT_EQ(box->Width(), 295);
+  EXPECT_EQ(box->Width(), std::lround(295 * caseF->PixelsPerInch() / 120.0)) << "drawn 295 wide at 120 pixels per inch";
   EXPECT_TRUE(FindRegisteredClass("TBillingBoxF"));
   EXPECT_EQ(box->Name(), "BillingBoxF");
   go("BRIGHT", "10");

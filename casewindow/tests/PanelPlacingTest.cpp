@@ -1,6 +1,7 @@
 // The controls the main window lines up inside the header and the description panel, at 96 and 120
 // pixels per inch and in either date order, and what a calendar start turns on in them. The
 // panels are stand-ins carrying controls of the names and kinds the real panels have.
+#include <cmath>
 #include <cstdlib>
 
 #include "casewindow/tests/DemoStartFixture.h"
@@ -86,6 +87,9 @@ class PanelPlacingTest : public DemoStartFixture {
   TextLabel *startLabel = nullptr, *caseListLabel = nullptr;
 };
 
+// A place drawn at 120 pixels per inch, as the panel docked at ppi has it.
+int drawnPlaceAt(int ppi, int design) { return static_cast<int>(std::lround(design * ppi / 120.0)); }
+
 struct PlacingCase {
   int ppi;
   const char* dateFmt;
@@ -113,9 +117,9 @@ TEST_P(PanelPlacingAtPpiTest, TheHeaderAndTheDescriptionLineUpWithEachOther) {
   EXPECT_EQ(calTime->Left(), alternateID->Left() + c.shift);
   EXPECT_EQ(calTime2->Left() + calTime2->Width(), alternateID->Left() + alternateID->Width() + c.shift);
   EXPECT_EQ(startLabel->Caption(), "Start time");
-  EXPECT_EQ(startLabel->Left(), 240 + c.shift);
-  EXPECT_EQ(caseListLabel->Left(), 620 + c.shift);
-  EXPECT_EQ(descriptionShape->Left(), 618 + c.shift);
+  EXPECT_EQ(startLabel->Left(), drawnPlaceAt(c.ppi, 240) + c.shift);
+  EXPECT_EQ(caseListLabel->Left(), drawnPlaceAt(c.ppi, 620) + c.shift);
+  EXPECT_EQ(descriptionShape->Left(), drawnPlaceAt(c.ppi, 618) + c.shift);
   // The case lists and their frame stand in the buttons' column.
   EXPECT_EQ(caseLists->Left(), caseF->AccountStatusBitBtn->Left() + c.shift);
   EXPECT_EQ(caseListsFrame->Left(), caseLists->Left() - 1);
@@ -129,8 +133,8 @@ TEST_P(PanelPlacingAtPpiTest, TheHeaderAndTheDescriptionLineUpWithEachOther) {
   EXPECT_LE(format->Left() + format->Width(), feeSplit->Left());
   EXPECT_LE(feeSplit->Left() + feeSplit->Width(), panel("ClientCaseLookF1")->Width()) << "the column fits the header";
   EXPECT_EQ(calDate2->Text(), c.lastDayText);
-  EXPECT_EQ(clientName->Width(), 280) << "narrowed in calendar starts only";
-  EXPECT_EQ(clientName->DropDownWidth(), 280 - 17 - 12);
+  EXPECT_EQ(clientName->Width(), drawnPlaceAt(c.ppi, 280)) << "narrowed in calendar starts only";
+  EXPECT_EQ(clientName->DropDownWidth(), drawnPlaceAt(c.ppi, 280) - 17 - 12);
   // A case start leaves the calendar's parts as they were.
   EXPECT_FALSE(caseLists->Visible());
   EXPECT_FALSE(calTime2->Enabled());

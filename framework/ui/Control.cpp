@@ -93,10 +93,10 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   Invalidate();
 }
 
-void TControl::scaleInParent(int M, int D) {
+void TControl::scaleInParent(int M, int D, FontScaling Fonts) {
   SetBounds(scaledByRatio(Left(), M, D), scaledByRatio(Top(), M, D), scaledByRatio(Width(), M, D),
             scaledByRatio(Height(), M, D));
-  if (!ParentFont()) Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
+  if (Fonts == FontScaling::Scale && !ParentFont()) Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
 }
 
 TRect TControl::ClientRect() const { return Rect(0, 0, Width(), Height()); }

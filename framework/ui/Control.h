@@ -32,6 +32,10 @@ enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = EnumSet<TAnchorKind>;
 extern const EnumerationType kAnchorKindType;
 
+// Whether scaling by a ratio takes the fonts given in pixels along (an enlargement) or keeps them
+// (a form drawn at another density: its fonts are given in points and already fit the screen).
+enum class FontScaling { Scale, Keep };
+
 enum TControlStateFlag {
   csLButtonDown,  // the left button went down on this control and is still down
   csClicked,      // a left press began here: its release inside is a click
@@ -188,9 +192,9 @@ class TControl : public TComponent {
   virtual void VisibleChanged();
   virtual void BoundsChanged();
   virtual void TextChanged() { Invalidate(); }
-  // Part of scaling its form by M / D: the place and size in the parent and a font of its own
-  // (one taken from the parent follows the parent's).
-  virtual void scaleInParent(int M, int D);
+  // Part of scaling its form by M / D: the place and size in the parent and, when Fonts says so,
+  // a font of its own (one taken from the parent follows the parent's).
+  virtual void scaleInParent(int M, int D, FontScaling Fonts);
   // A parent's font or colour changed: children that take it follow.
   void ParentFontChanged();
   void ParentColorChanged();

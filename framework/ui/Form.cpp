@@ -353,13 +353,21 @@ void TForm::SetAutoSize(bool Value) {
   }
 }
 
-void TForm::scaleByRatio(int M, int D) {
+void TForm::scaleByRatio(int M, int D) { scaleClientArea(M, D, FontScaling::Scale); }
+
+void TForm::scaleFromDesign(int DesignPixelsPerInch) {
+  if (scaledFromDesign_) return;
+  scaledFromDesign_ = true;
+  scaleClientArea(PixelsPerInch(), DesignPixelsPerInch, FontScaling::Keep);
+}
+
+void TForm::scaleClientArea(int M, int D, FontScaling Fonts) {
   if (M == D || D == 0) return;
   const TRect frame = frameExtents();
   const int width = scaledByRatio(ClientWidth(), M, D) + frame.Left + frame.Right;
   const int height = scaledByRatio(ClientHeight(), M, D) + frame.Top + frame.Bottom;
-  scaleChildren(M, D, width, height);
-  Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
+  scaleChildren(M, D, width, height, Fonts);
+  if (Fonts == FontScaling::Scale) Font()->SetHeight(scaledByRatio(Font()->Height(), M, D));
   SetBounds(Left(), Top(), width, height);
 }
 

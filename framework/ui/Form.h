@@ -136,6 +136,10 @@ class TForm : public FormBase {
   void SetPixelsPerInch(int Value) { pixelsPerInch_ = Value; }
   // Scales the client size, the children's bounds and the fonts by M / D.
   void scaleByRatio(int M, int D);
+  // What loading does to a form drawn at DesignPixelsPerInch when PixelsPerInch differs: scales its
+  // client size and the bounds of every control in it by PixelsPerInch / DesignPixelsPerInch. Fonts
+  // are given in points and fit the screen already, so they stay. Only the first call scales.
+  void scaleFromDesign(int DesignPixelsPerInch);
 
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult Value);
@@ -217,6 +221,8 @@ class TForm : public FormBase {
   void remakeWindow();
   void applyWindowFlags(QWidget* widget);
   void placeForFirstShow();
+  // The client size and the children's bounds by M / D, the fonts as Fonts says.
+  void scaleClientArea(int M, int D, FontScaling Fonts);
   void applyWindowGeometry();
   // The menu bar's height when the form shows one in its own window, else 0.
   int menuBarHeight() const;
@@ -241,6 +247,7 @@ class TForm : public FormBase {
   TModalResult modalResult_ = mrNone;
   bool modal_ = false;
   bool shownBefore_ = false;
+  bool scaledFromDesign_ = false;
   bool remaking_ = false;
   bool applyingGeometry_ = false;
   QPointer<QWidget> menuBar_;

@@ -99,6 +99,11 @@ void TextLabel::TextChanged() {
   WindowlessControl::TextChanged();
 }
 
+void TextLabel::scaleInParent(int M, int D, FontScaling Fonts) {
+  WindowlessControl::scaleInParent(M, D, Fonts);
+  fitToText();
+}
+
 void TextLabel::FontChanged() {
   fitToText();
   WindowlessControl::FontChanged();

@@ -35,6 +35,8 @@ class TextLabel : public WindowlessControl {
   void Paint() override;
   void TextChanged() override;
   void FontChanged() override;
+  // Sized to its caption, it fits it again once scaled: a kept font needs the size it had.
+  void scaleInParent(int M, int D, FontScaling Fonts) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:

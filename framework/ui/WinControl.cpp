@@ -465,15 +465,15 @@ void TWinControl::BoundsChanged() {
   AlignControls();
 }
 
-void TWinControl::scaleChildren(int M, int D, int NewWidth, int NewHeight) {
-  for (TControl* child : std::vector<TControl*>(controls_)) child->scaleInParent(M, D);
+void TWinControl::scaleChildren(int M, int D, int NewWidth, int NewHeight, FontScaling Fonts) {
+  for (TControl* child : std::vector<TControl*>(controls_)) child->scaleInParent(M, D, Fonts);
   laidOutWidth_ = NewWidth;
   laidOutHeight_ = NewHeight;
 }
 
-void TWinControl::scaleInParent(int M, int D) {
-  scaleChildren(M, D, scaledByRatio(Width(), M, D), scaledByRatio(Height(), M, D));
-  TControl::scaleInParent(M, D);
+void TWinControl::scaleInParent(int M, int D, FontScaling Fonts) {
+  scaleChildren(M, D, scaledByRatio(Width(), M, D), scaledByRatio(Height(), M, D), Fonts);
+  TControl::scaleInParent(M, D, Fonts);
 }
 
 void TWinControl::AlignControls() {

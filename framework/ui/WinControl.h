@@ -162,9 +162,9 @@ class TWinControl : public TControl {
   // Scales every child, and the children inside them, by M / D for a resize of this control to
   // NewWidth x NewHeight that follows: the children are placed for that size already, so anchored
   // ones do not move again when it comes.
-  void scaleChildren(int M, int D, int NewWidth, int NewHeight);
+  void scaleChildren(int M, int D, int NewWidth, int NewHeight, FontScaling Fonts);
   // Scales the children first, then itself.
-  void scaleInParent(int M, int D) override;
+  void scaleInParent(int M, int D, FontScaling Fonts) override;
 
   void FontChanged() override;
   void ColorChanged() override;

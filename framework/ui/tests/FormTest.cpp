@@ -175,6 +175,59 @@ TEST(FormTest, ScalingByARatioScalesTheControlsInsidePanels) {
   }
 }
 
+// A form drawn at 120 pixels per inch and made at another density: its client area and the
+// controls inside it, panels' contents too, take that density once; fonts given in points stay as
+// they came out at the screen's density; at 120 nothing moves.
+TEST(FormTest, AFormDrawnAtAnotherDensityScalesItsControlsOnceAndKeepsItsFonts) {
+  ScreenFactsScope facts(testFacts());
+  const int kept = Screen->PixelsPerInch();
+  struct Case {
+    int ppi, clientWidth, clientHeight;
+    TRect panel, button, anchored, innerButton;
+  } cases[] = {
+      {96, 320, 160, Bounds(16, 32, 160, 80), Bounds(8, 16, 64, 19), Bounds(96, 3, 32, 16), Bounds(3, 3, 24, 16)},
+      {120, 400, 200, Bounds(20, 40, 200, 100), Bounds(10, 20, 80, 24), Bounds(120, 4, 40, 20), Bounds(4, 4, 30, 20)},
+      {144, 480, 240, Bounds(24, 48, 240, 120), Bounds(12, 24, 96, 29), Bounds(144, 5, 48, 24), Bounds(5, 5, 36, 24)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    Screen->SetPixelsPerInch(c.ppi);
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetClientWidth(400);
+    form.SetClientHeight(200);
+    auto* panel = new TTestPanel(&form, &form);
+    panel->SetBounds(20, 40, 200, 100);
+    auto* button = new TButton(&form);
+    button->SetParent(panel);
+    button->SetBounds(10, 20, 80, 24);
+    button->Font()->SetSize(9);
+    const int buttonFontHeight = button->Font()->Height();
+    const int formFontHeight = form.Font()->Height();
+    auto* anchored = new TTestEdit(&form, panel);
+    anchored->SetBounds(120, 4, 40, 20);
+    anchored->SetAnchors(TAnchors{akTop, akRight});
+    auto* inner = new TTestPanel(&form, panel);
+    inner->SetBounds(60, 50, 100, 40);
+    auto* innerButton = new TButton(&form);
+    innerButton->SetParent(inner);
+    innerButton->SetBounds(4, 4, 30, 20);
+
+    form.scaleFromDesign(120);
+    form.scaleFromDesign(120);
+    EXPECT_EQ(form.ClientWidth(), c.clientWidth);
+    EXPECT_EQ(form.ClientHeight(), c.clientHeight);
+    EXPECT_EQ(panel->BoundsRect(), c.panel);
+    EXPECT_EQ(button->BoundsRect(), c.button);
+    EXPECT_EQ(anchored->BoundsRect(), c.anchored) << "placed once, not moved again by the panel's new width";
+    EXPECT_EQ(innerButton->BoundsRect(), c.innerButton);
+    EXPECT_EQ(button->Font()->Height(), buttonFontHeight);
+    EXPECT_EQ(button->Font()->Size(), 9);
+    EXPECT_EQ(form.Font()->Height(), formFontHeight);
+  }
+  Screen->SetPixelsPerInch(kept);
+}
+
 // A docked panel form strips its frame the way the system's panels do.
 class TStrippedForm : public TForm {
   QN_CLASS(TStrippedForm, TForm)
