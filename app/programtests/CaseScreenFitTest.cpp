@@ -3,23 +3,20 @@
 // buttons.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
-#include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
+#include "app/programtests/MainBlockOnDemo.h"
 #include "casewindow/CaseF.h"
-#include "casewindow/CaseFStart.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/Screen.h"
-#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
-#include "platform/os/ProgramArguments.h"
 
 namespace {
 
+using demoprograms::MainBlockOnDemo;
 using demoprograms::saveScreenshot;
 using demoprograms::todayArgument;
 
@@ -53,14 +50,10 @@ void expectVisibleControlsInside(const TForm* panel, const TWinControl* containe
 
 // At 96 pixels per inch, the usual desktop's density.
 TEST(CaseScreenFit, At96PixelsPerInchThePanelsAndTheirControlsLieInsideTheWindowClearOfTheButtons) {
-  qn::ui::testing::qtApplication();
   Screen->SetPixelsPerInch(96);
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  MainBlockOnDemo program({todayArgument()});
   qn::ui::testing::ScriptedMessageBoxes boxes;
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(CaseF, nullptr);
   ASSERT_EQ(CaseF->PixelsPerInch(), 96);
 

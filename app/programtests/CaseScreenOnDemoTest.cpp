@@ -6,25 +6,22 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-#include <sstream>
 
-#include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
+#include "app/programtests/MainBlockOnDemo.h"
 #include "casewindow/CaseF.h"
-#include "casewindow/CaseFStart.h"
 #include "casewindow/ClientCaseLookF1.h"
 #include "core/Globals.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/TextLabel.h"
 #include "framework/ui/Screen.h"
-#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
-#include "platform/os/ProgramArguments.h"
 
 namespace {
 
+using demoprograms::MainBlockOnDemo;
 using demoprograms::saveScreenshot;
 using demoprograms::todayArgument;
 
@@ -39,13 +36,9 @@ void tab() {
 }
 
 TEST(CaseScreenOnDemo, ThePanelsShowAndTheHeaderTakesAClientAndSuffixFromTheKeyboard) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
+  MainBlockOnDemo program({todayArgument()});
   qn::ui::testing::ScriptedMessageBoxes boxes;
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(CaseF, nullptr);
   ASSERT_NE(ClientCaseLookF1, nullptr);
 
@@ -93,13 +86,9 @@ TEST(CaseScreenOnDemo, ThePanelsShowAndTheHeaderTakesAClientAndSuffixFromTheKeyb
 }
 
 TEST(CaseScreenOnDemo, TheCommandLinesSuffixWaitsForTheSuffixFocusAndItsMatterIsShownOnLeaving) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument(), "ADAMS", "x_x_x", "1"});
+  MainBlockOnDemo program({todayArgument(), "ADAMS", "x_x_x", "1"});
   qn::ui::testing::ScriptedMessageBoxes boxes;
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(ClientCaseLookF1, nullptr);
   CaseF->Window()->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(CaseF->Window()));

@@ -2,12 +2,10 @@
 // demo, pictured for a person to look at.
 #include <gtest/gtest.h>
 
-#include <sstream>
 
-#include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
-#include "casewindow/CaseFStart.h"
+#include "app/programtests/MainBlockOnDemo.h"
 #include "core/Globals.h"
 #include "core/TransactionEntry.h"
 #include "dialogs/MemoF.h"
@@ -16,21 +14,16 @@
 #include "dialogs/OptFieldsF.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/GlyphButton.h"
-#include "framework/ui/testing/QtTestApplication.h"
-#include "platform/os/ProgramArguments.h"
 
 namespace {
 
+using demoprograms::MainBlockOnDemo;
 using demoprograms::saveScreenshot;
 using demoprograms::todayArgument;
 
 TEST(DescriptionEditorOnDemo, TheNarrativePickerAboveTheEditorAndTheBillableFieldsShowTheDemo) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  MainBlockOnDemo program({todayArgument()});
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(MemoF, nullptr);
   ASSERT_NE(OptFieldsF, nullptr);
 

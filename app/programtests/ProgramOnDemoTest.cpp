@@ -11,17 +11,15 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <thread>
 
-#include "app/MainBlock.h"
 #include "app/programtests/DemoPrograms.h"
 #include "app/programtests/DemoScreenshots.h"
+#include "app/programtests/MainBlockOnDemo.h"
 #include "casewindow/AttorneyPickerPanels.h"
 #include "casewindow/BillingBoxF.h"
 #include "casewindow/CaseDescriptionF.h"
 #include "casewindow/CaseF.h"
-#include "casewindow/CaseFStart.h"
 #include "casewindow/CodePickerPanels.h"
 #include "core/Constants.h"
 #include "core/DM.h"
@@ -54,9 +52,7 @@
 #include "framework/ui/InstalledPrinters.h"
 #include "framework/ui/SafeDispatch.h"
 #include "framework/ui/StatusBar.h"
-#include "framework/ui/testing/QtTestApplication.h"
 #include "framework/ui/testing/ScriptedMessageBoxes.h"
-#include "platform/os/ProgramArguments.h"
 #include "platform/os/WindowRegistry.h"
 #include "recordmgr/Database.h"
 #include "recordmgr/Sessions.h"
@@ -66,6 +62,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using demoprograms::MainBlockOnDemo;
 using demoprograms::eventually;
 using demoprograms::filesUnder;
 using demoprograms::programFolder;
@@ -75,21 +72,16 @@ using demoprograms::todayArgument;
 
 TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndTheTransactionDatabaseOpen) {
   // The test program's main seeded the demo its units started on.
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
-  ReadMainWindowStartSettings();
-
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
-  ASSERT_FALSE(Application->Terminated()) << errors.str();
+  MainBlockOnDemo program({todayArgument()});
+  ASSERT_TRUE(program.start()) << program.errors();
+  ASSERT_FALSE(Application->Terminated()) << program.errors();
 
   auto* main = dynamic_cast<TCaseF*>(Application->MainForm());
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main, CaseF);
   ASSERT_NE(PrntDefF, nullptr);
   EXPECT_EQ(PrntDefF->Name(), "PrntDefF");
-  EXPECT_EQ(errors.str().find("TPrntDefF"), std::string::npos) << errors.str();
+  EXPECT_EQ(program.errors().find("TPrntDefF"), std::string::npos) << program.errors();
   // The case window's dialogs and its description editor, kept in their form variables.
   const std::vector<std::pair<TComponent*, const char*>> dialogs = {
       {FindDlgF, "TFindDlgF"}, {UndeleteF, "TUndeleteF"}, {EBFModF, "TEBFModF"}, {PermDelF, "TPermDelF"},
@@ -101,7 +93,7 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndThe
     ASSERT_NE(form, nullptr) << className;
     EXPECT_EQ(form->ClassName(), className);
     EXPECT_EQ(form->Owner(), Application) << className;
-    EXPECT_EQ(errors.str().find(className), std::string::npos) << errors.str();
+    EXPECT_EQ(program.errors().find(className), std::string::npos) << program.errors();
   }
   EXPECT_EQ(main->Name(), "CaseF");
   EXPECT_EQ(main->Tag(), 100);
@@ -143,14 +135,10 @@ TEST(ProgramOnDemo, TheMainBlockShowsTheCaseWindowWithOnlyTheHeadersTablesAndThe
 // The printing choices as the audit trail and a statement run would open them on the demo, each
 // pictured for a person to look at.
 TEST(ProgramOnDemo, ThePrintingChoicesShowTheDemosChoicesForTheAuditTrailAndForStatements) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
-  ReadMainWindowStartSettings();
+  MainBlockOnDemo program({todayArgument()});
   const auto previous = qn::ui::setInstalledPrinterSource(
       [] { return qn::ui::InstalledPrinters{{"Office Laser", "Front Desk"}, "Office Laser", {}}; });
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(PrntDefF, nullptr);
   auto shoot = [&](const char* name) {
     qn::ui::postCall(PrntDefF, [name] {
@@ -181,14 +169,10 @@ TEST(ProgramOnDemo, ThePrintingChoicesShowTheDemosChoicesForTheAuditTrailAndForS
 // notes of the demo's first matter, the validation-file browser on the data folder and the
 // e-mail settings.
 TEST(ProgramOnDemo, TheMainBlockMakesTheCaseDialogsAndTheyShowTheDemo) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  MainBlockOnDemo program({todayArgument()});
+  ASSERT_TRUE(program.start()) << program.errors();
   for (const char* name : {"TPasteF", "TNotesF", "TMNGRSelF", "TDirBrowserForm"})
-    EXPECT_EQ(errors.str().find(name), std::string::npos) << errors.str();
+    EXPECT_EQ(program.errors().find(name), std::string::npos) << program.errors();
   ASSERT_NE(PasteF, nullptr);
   ASSERT_NE(NotesF, nullptr);
   ASSERT_NE(MNGRSelF, nullptr);
@@ -311,12 +295,8 @@ TEST_P(LaunchedOnDemo, RegistersItsMainWindowAndEndsCleanlyOnTermination) {
 // The fee split of the demo's dummy matter and the reallocation dialog the main block made, each
 // pictured for a person to look at.
 TEST(ProgramOnDemo, TheFeeSplitAndTheReallocationShowTheDemosDummy) {
-  qn::ui::testing::qtApplication();
-  qn::os::ProgramArgumentsScope arguments({todayArgument()});
-  ReadMainWindowStartSettings();
-  std::ostringstream errors;
-  ASSERT_TRUE(StartMainBlock(errors)) << errors.str();
-  Application->runUntilIdle();
+  MainBlockOnDemo program({todayArgument()});
+  ASSERT_TRUE(program.start()) << program.errors();
   ASSERT_NE(ReAllocF, nullptr);
   auto save = [](TForm* form, const char* name) { EXPECT_TRUE(saveScreenshot(form, name)); };
   DummyClient = "BRIGHT";
