@@ -12,9 +12,7 @@
 //   ratio line1_fill_3k, ratio line3_fill_3k <the same on the small folder>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -24,16 +22,14 @@
 #include "core/Globals.h"
 #include "core/RecordFiles.h"
 #include "core/SettingKeys.h"
-#include "datagrid/DcTbTable.h"
 #include "dialogs/bench/ScratchMachine.h"
+#include "dialogs/bench/SeededDataFolder.h"
 #include "editors/DBSpinEdit.h"
 #include "framework/base/FormatText.h"
 #include "framework/db/Field.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
-#include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
-#include "recordmgr/bench/EmptyClientsFile.h"
 
 namespace {
 
@@ -54,36 +50,16 @@ std::string numbered(const std::string& prefix, int n) {
 
 // Matter n: client "C" + its number, suffix 1; its lines name it, in an order of their own.
 Folder makeFolder(const std::string& name, int matters) {
-  const std::filesystem::path fixture = scratch / (name + "-fixture");
-  std::filesystem::create_directories(fixture);
-  for (const char* file : {"YClient.qf.seed", "YCase.qf.seed", "Cdesc.qf.seed"}) std::ofstream(fixture / file).close();
-  Folder folder{matters, (scratch / name).string()};
-  const std::string command = "'" + qn::os::runningProgramFolder() + "/qnseed' data '" + folder.data + "' '" +
-                              fixture.string() + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) std::abort();
-  const auto fill = [&](const char* file, const char* layout, int records,
-                        const std::function<void(const std::function<void(const char*, const AnsiString&)>&, int)>& put) {
-    TdcTbTable table(nullptr);
-    table.SetDatabaseName(folder.data.c_str());
-    table.SetTableName(AnsiString(file) + ";RES:" + layout);
-    table.Open();
-    benchfile::insertClients(table, records, [&](TVirtEng& engine, TBaseTable* cursor, char* record, int n) {
-      put(
-          [&](const char* field, const AnsiString& value) {
-            engine.PutField(cursor, static_cast<uint16_t>(table.FieldByName(field)->FieldNo()), record, value.c_str());
-          },
-          n);
-    });
-  };
+  Folder folder{matters, qn::bench::seedEmptyDataFolder(scratch, name, {"YClient.qf", "YCase.qf", "Cdesc.qf"})};
   // Scattered over the list, so that the sort has work to do.
   const auto scattered = [matters](int n) { return static_cast<int>((static_cast<long long>(n) * 7919) % matters); };
-  fill("YCase.qf", "YCASE", matters, [&](const auto& put, int n) {
+  qn::bench::fillTable(folder.data, "YCase.qf", "YCASE", matters, [&](const auto& put, int n) {
     put("Client Code", numbered("C", n));
     put("Case Suffix", "      1");
     put("LeftJustCaseSuffix", "1      ");
     put("Description Line 1", numbered("Matter described as number ", scattered(n)));
   });
-  fill("Cdesc.qf", "CASEDESC", matters * 3, [&](const auto& put, int n) {
+  qn::bench::fillTable(folder.data, "Cdesc.qf", "CASEDESC", matters * 3, [&](const auto& put, int n) {
     const int matter = (n - 1) / 3 + 1;
     const int line = (n - 1) % 3 + 2;
     put("ClientCode", numbered("C", matter));

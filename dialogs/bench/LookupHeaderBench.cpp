@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -30,11 +29,11 @@
 #include "framework/base/StringUtils.h"
 #include "framework/db/Field.h"
 #include "dialogs/bench/ScratchMachine.h"
+#include "dialogs/bench/SeededDataFolder.h"
 #include "framework/ui/bench/WidgetBenchmarks.h"
 #include "platform/os/ExecutablePath.h"
 #include "platform/os/RegistryKey.h"
 #include "recordmgr/WinBtr.h"
-#include "recordmgr/bench/EmptyClientsFile.h"
 
 namespace {
 
@@ -57,33 +56,13 @@ struct Folder {
 // A data folder with empty client and case files made by qnseed, then filled through the record
 // manager in one transaction a file.
 Folder makeFolder(const std::string& name, int clients) {
-  const std::filesystem::path fixture = scratch / (name + "-fixture");
-  std::filesystem::create_directories(fixture);
-  for (const char* file : {"YClient.qf.seed", "YCase.qf.seed"}) std::ofstream(fixture / file).close();
-  Folder folder{clients, (scratch / name).string()};
-  const std::string command = "'" + qn::os::runningProgramFolder() + "/qnseed' data '" + folder.data + "' '" +
-                              fixture.string() + "' >/dev/null";
-  if (std::system(command.c_str()) != 0) std::abort();
-  const auto fill = [&](const char* file, const char* layout, int records,
-                        const std::function<void(const std::function<void(const char*, const AnsiString&)>&, int)>& put) {
-    TdcTbTable table(nullptr);
-    table.SetDatabaseName(folder.data.c_str());
-    table.SetTableName(AnsiString(file) + ";RES:" + layout);
-    table.Open();
-    benchfile::insertClients(table, records, [&](TVirtEng& engine, TBaseTable* cursor, char* record, int n) {
-      put(
-          [&](const char* field, const AnsiString& value) {
-            engine.PutField(cursor, static_cast<uint16_t>(table.FieldByName(field)->FieldNo()), record, value.c_str());
-          },
-          n);
-    });
-  };
-  fill("YClient.qf", "YCLIENT", clients, [](const auto& put, int n) {
+  Folder folder{clients, qn::bench::seedEmptyDataFolder(scratch, name, {"YClient.qf", "YCase.qf"})};
+  qn::bench::fillTable(folder.data, "YClient.qf", "YCLIENT", clients, [](const auto& put, int n) {
     put("Client Code", codeOf(n));
     put("Client Last Name", "Name" + std::to_string(n));
     put("City", "City");
   });
-  fill("YCase.qf", "YCASE", clients * kMattersPerClient, [](const auto& put, int n) {
+  qn::bench::fillTable(folder.data, "YCase.qf", "YCASE", clients * kMattersPerClient, [](const auto& put, int n) {
     const AnsiString client = Format("%-7s", {AnsiString(codeOf((n - 1) / kMattersPerClient + 1))});
     const AnsiString suffix = std::to_string((n - 1) % kMattersPerClient + 1);
     put("Client Code", client);
