@@ -59,12 +59,6 @@ class HeaderFormatsTest : public MatterPanelsFixture {
     caseF->Window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(caseF->Window()));
   }
-  void typeInto(TWinControl* control, const char* text) {
-    control->SetFocus();
-    QTest::keyClicks(control->Window(), text);
-    QTest::keyClick(control->Window(), Qt::Key_Tab);
-    Application->ProcessMessages();
-  }
   // A row of the demo's format table: name, suffix, first caption.
   void addFormat(const AnsiString& name, const AnsiString& suffix, const AnsiString& firstCaption) {
     AnsiString record = Format("%-3s%-1s%-25s", {name, suffix, firstCaption});

@@ -44,12 +44,6 @@ class HeaderMatterTest : public MatterPanelsFixture {
     delete tax;
     MatterPanelsFixture::TearDown();
   }
-  void typeInto(TWinControl* control, const char* text) {
-    control->SetFocus();
-    QTest::keyClicks(control->Window(), text);
-    QTest::keyClick(control->Window(), Qt::Key_Tab);
-    Application->ProcessMessages();
-  }
 
   TClientCaseLookF1* header = nullptr;
   TCaseMiscF* misc = nullptr;

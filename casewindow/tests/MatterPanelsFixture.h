@@ -1,12 +1,15 @@
 #pragma once
 // The main window on the demo with its data modules made as the main block makes them, so the
 // matter panels bind to the demo's matters. Test code only.
+#include <QTest>
 #include <memory>
 
 #include "casewindow/tests/DemoStartFixture.h"
 #include "core/DM.h"
 #include "core/Globals.h"
 #include "core/DM2.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/WinControl.h"
 #include "recordmgr/BtrieveEngine.h"
 
 namespace casewindow_test {
@@ -29,6 +32,13 @@ class MatterPanelsFixture : public DemoStartFixture {
     dm.reset();
     dm2.reset();
     DemoStartFixture::TearDown();
+  }
+  // Text typed into the control as a user types it, then Tab, and what the keys posted delivered.
+  void typeInto(TWinControl* control, const char* text) {
+    control->SetFocus();
+    QTest::keyClicks(control->Window(), text);
+    QTest::keyClick(control->Window(), Qt::Key_Tab);
+    Application->ProcessMessages();
   }
 
   std::unique_ptr<TDM2> dm2;

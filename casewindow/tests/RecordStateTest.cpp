@@ -85,12 +85,6 @@ class RecordStateTest : public MatterPanelsFixture {
     caseF->Window()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(caseF->Window()));
   }
-  void typeInto(TWinControl* control, const char* text) {
-    control->SetFocus();
-    QTest::keyClicks(control->Window(), text);
-    QTest::keyClick(control->Window(), Qt::Key_Tab);
-    Application->ProcessMessages();
-  }
   // The matter chosen in the header as a user chooses it.
   void showMatter(const char* client, const char* suffix) {
     header->ClearHeader(true);
